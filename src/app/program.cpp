@@ -1,0 +1,116 @@
+#include "app/program.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "core/command_line.h"
+#include "core/file_io.h"
+#include "platform/file_picture_loader.h"
+#include "platform/icu_locale.h"
+#include "platform/qt_screen.h"
+#include "ui/main/vaticor_form.h"
+#include "ui/stand_in_window.h"
+
+namespace vaticor {
+
+namespace {
+
+TINIData OpenProgramSettings(const std::string& programPath, const ScreenInfo& screen) {
+  TINIData data;
+  SetApplicationFolders(data, programPath);
+  OpenSettings(data, JoinPath(data.AppFolder, kSettingsFileName), screen);
+  return data;
+}
+
+// Shows the message of a failure raised inside any user event; the command
+// is abandoned and the program goes on.
+class VaticorApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+      QMessageBox::critical(activeWindow(), applicationDisplayName(),
+                            QString::fromUtf8(error.what()));
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+Program::Program(const std::string& programPath, const SystemServices& system)
+    : system_(system),
+      iniData_(OpenProgramSettings(programPath, system.screen)),
+      random_(system.clock),
+      decks_(iniData_.DecksFolder, system.pictures),
+      descriptions_(iniData_.DescriptionsFolder),
+      picker_(random_),
+      state_{iniData_, decks_, descriptions_, picker_, random_, system.screen,
+             SystemLanguageCode(system.locale)} {}
+
+Program::~Program() = default;
+
+void Program::CreateWindows() {
+  system_.fileTypes.RegisterSpreadFileType();
+  QGuiApplication::setApplicationDisplayName("Vaticor");
+
+  vaticorForm_ = std::make_unique<TVaticorForm>(state_);
+  const std::pair<const char*, const char*> others[] = {
+      {"AboutForm", "Описание карты"},      {"QuestionLogForm", "Журнал раскладов"},
+      {"QuestionForm", "Вопрос"},           {"FolderSelectForm", "Выбор папки"},
+      {"SpreadsForm", "Расклады"},          {"DeckGroupsForm", "Группы колод"},
+  };
+  for (const auto& [name, title] : others) {
+    otherWindows_.push_back(
+        std::make_unique<StandInWindow>(QString::fromUtf8(name), QString::fromUtf8(title)));
+  }
+  // The interface language is applied here once language files exist; the
+  // built-in language is Russian.
+}
+
+bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {
+  if (arguments.empty() || !IsSpreadFileArgument(arguments.front())) return true;
+  if (QWidget* spreads = SpreadsForm()) spreads->show();
+  return false;
+}
+
+std::vector<QWidget*> Program::Windows() const {
+  std::vector<QWidget*> windows;
+  if (vaticorForm_) windows.push_back(vaticorForm_.get());
+  for (const auto& window : otherWindows_) windows.push_back(window.get());
+  return windows;
+}
+
+QWidget* Program::SpreadsForm() const {
+  for (const auto& window : otherWindows_) {
+    if (window->objectName() == "SpreadsForm") return window.get();
+  }
+  return nullptr;
+}
+
+int RunVaticor(int argc, char** argv) {
+  VaticorApplication application(argc, argv);
+  QtScreen screen;
+  FilePictureLoader pictures;
+  IcuLocale locale;
+  NoFileTypeRegistrar fileTypes;
+  SystemClock clock;
+  const SystemServices system{screen, pictures, locale, fileTypes, clock};
+
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+
+  try {
+    Program program(QCoreApplication::applicationFilePath().toStdString(), system);
+    program.CreateWindows();
+    if (program.HandleCommandLine(arguments)) program.VaticorForm()->show();
+    return QApplication::exec();
+  } catch (const std::exception& error) {
+    QMessageBox::critical(nullptr, "Vaticor", QString::fromUtf8(error.what()));
+    return 1;
+  }
+}
+
+}  // namespace vaticor

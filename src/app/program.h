@@ -1,0 +1,76 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/file_type_registration.h"
+#include "core/random.h"
+#include "core/screen.h"
+#include "core/settings.h"
+#include "languages/locale_info.h"
+#include "library/picture_loader.h"
+#include "library/spread_picker.h"
+#include "library/taro_decks.h"
+#include "library/taro_descriptions.h"
+#include "ui/program_state.h"
+
+class QWidget;
+
+namespace vaticor {
+
+class TVaticorForm;
+class StandInWindow;
+
+// What the program takes from the system; the real desktop in main(), fakes
+// in tests.
+struct SystemServices {
+  const ScreenInfo& screen;
+  PictureLoader& pictures;
+  const LocaleInfo& locale;
+  FileTypeRegistrar& fileTypes;
+  const Clock& clock;
+};
+
+// The running program: its single instances and windows, built in start-up
+// order by the constructor.
+class Program {
+ public:
+  // Fixes the application folders from the program file's path, reads the
+  // settings, forms the system language code.
+  Program(const std::string& programPath, const SystemServices& system);
+  ~Program();
+
+  // Registers the spread file type, sets the application title and creates
+  // every window in order, then applies the interface language.
+  void CreateWindows();
+  // Looks at the first program argument; returns true when the main window
+  // is to be shown (no spread file was named).
+  bool HandleCommandLine(const std::vector<std::string>& arguments);
+
+  TINIData& INIData() { return iniData_; }
+  TTaroDecks& TaroDecks() { return decks_; }
+  TTaroDescriptions& TaroDescriptions() { return descriptions_; }
+  TCardsSpreadGenerator& SpreadPicker() { return picker_; }
+  const std::string& SystemLanguage() const { return state_.SystemLanguage; }
+  TVaticorForm* VaticorForm() const { return vaticorForm_.get(); }
+  // The windows in creation order (main window first).
+  std::vector<QWidget*> Windows() const;
+  QWidget* SpreadsForm() const;
+
+ private:
+  const SystemServices system_;
+  TINIData iniData_;
+  RandomGenerator random_;
+  TTaroDecks decks_;
+  TTaroDescriptions descriptions_;
+  TCardsSpreadGenerator picker_;
+  ProgramState state_;
+  std::unique_ptr<TVaticorForm> vaticorForm_;
+  std::vector<std::unique_ptr<StandInWindow>> otherWindows_;
+};
+
+// main(): runs the program on the real desktop.
+int RunVaticor(int argc, char** argv);
+
+}  // namespace vaticor

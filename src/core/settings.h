@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/ini_file.h"
+#include "core/screen.h"
+
+namespace vaticor {
+
+inline constexpr const char* kSettingsFileName = "Quorlin.ini";
+inline constexpr const char* kSettingsSection = "Vaticor Settings";
+inline constexpr const char* kFormSection = "Form Settings";
+
+// The settings record: the settings file, the application folders and every
+// option and window geometry of the program. Filled once at start-up by
+// OpenSettings, changed in memory by the windows as the user works, written
+// back by WriteSettings when the main window closes.
+struct TINIData {
+  vaticor::IniFile IniFile;
+
+  // Application folders: full paths without a trailing separator.
+  std::string AppFolder;
+  std::string PicturesFolder;
+  std::string DecksFolder;
+  std::string TextsFolder;
+  std::string DescriptionsFolder;
+  std::string SpreadsFolder;
+  std::string LanguagesFolder;
+
+  // The taskbar's rectangle, read once at start-up.
+  ScreenRect TaskBarRect;
+  int TaskBarTop() const { return TaskBarRect.top; }
+
+  std::int32_t DeckIndex = 0;
+  std::int32_t DescriptionIndex = 0;
+  bool ThreeCardsModeEnabled = false;
+  bool UpSideDownCardsEnabled = false;
+  bool RandomDecksEnabled = false;
+  std::int32_t VaticorFormLeft = 0;
+  std::int32_t VaticorFormTop = 0;
+  std::int32_t VaticorFormHeight = 0;
+  std::int32_t VaticorFormCardWidth = 0;
+  std::int32_t AboutFormLeft = 0;
+  std::int32_t AboutFormTop = 0;
+  std::int32_t AboutFormWidth = 0;
+  std::int32_t AboutFormHeight = 0;
+  std::int32_t QuestionLogFormLeft = 0;
+  std::int32_t QuestionLogFormTop = 0;
+  std::int32_t QuestionLogFormWidth = 0;
+  std::int32_t QuestionLogFormHeight = 0;
+  std::int32_t QuestionFormLeft = 0;
+  std::int32_t QuestionFormTop = 0;
+  std::int32_t SpreadsFormLeft = 0;
+  std::int32_t SpreadsFormTop = 0;
+  bool SpreadsFormMultiDecksEnabled = false;
+  std::int32_t SpreadCardWidth = 0;
+  std::int32_t SpreadCardHeight = 0;
+  std::int32_t DeckGroupsFormLeft = 0;
+  std::int32_t DeckGroupsFormTop = 0;
+  bool DeckGroupsOpen = false;  // not saved
+  bool ApplicationShowButtonInTaskBar = true;
+  bool ApplicationAutoSizeEnabled = false;
+  bool QuestionsLogSaveEnabled = false;
+  bool QuestionFormEnabled = false;
+  bool QuestionFormShifted = false;
+  bool OnlyMajorArcanaEnabled = true;
+  bool AboutFormCardSelectionPanelVisible = false;
+  std::string Language = "0x0419";
+  std::int32_t AboutFormFontSizeIndex = -1;
+  std::int32_t AboutFormCardSelectionPanelWidth = 121;
+  std::int32_t ScreenWidth = 0;   // screen size when the file was last written
+  std::int32_t ScreenHeight = 0;
+};
+
+// Sets AppFolder to the folder of the program file and the other folders
+// below it.
+void SetApplicationFolders(TINIData& data, const std::string& programPath);
+
+// Opens the settings file and reads every setting (ReadSettings). The
+// screen gives the current screen size and the taskbar, from which the
+// defaults and the rescaling of the main window's geometry are computed.
+void OpenSettings(TINIData& data, const std::string& path, const ScreenInfo& screen);
+void ReadSettings(TINIData& data, const ScreenInfo& screen);
+// Writes every saved setting, with the current screen size. Raises
+// IniWriteError when the file cannot be written.
+void WriteSettings(TINIData& data, const ScreenInfo& screen);
+
+// Nearest integer, halves going to the even neighbour.
+std::int32_t RoundHalfEven(double value);
+
+}  // namespace vaticor

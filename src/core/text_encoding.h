@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vaticor {
+
+// How a text file's bytes stand for its characters.
+enum class TextEncoding {
+  Utf8,         // no byte-order mark
+  Utf8Bom,      // UTF-8 with a byte-order mark
+  Utf16LE,      // with byte-order mark
+  Utf16BE,      // with byte-order mark
+  Windows1251,  // 8-bit, the code page of the Russian interface
+};
+
+// How its lines end.
+enum class LineEnding { CrLf, Lf, Cr };
+
+struct DecodedText {
+  std::string utf8;  // without the byte-order mark
+  TextEncoding encoding = TextEncoding::Utf8;
+};
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Byte-order mark first; otherwise UTF-8 when the bytes are valid UTF-8,
+// Windows-1251 when they are not.
+DecodedText DecodeText(std::string_view bytes);
+// The inverse: the mark (if any) and the text in that encoding. Characters
+// that Windows-1251 cannot hold become "?".
+std::string EncodeText(std::string_view utf8, TextEncoding encoding);
+
+std::string Windows1251ToUtf8(std::string_view bytes);
+std::string Utf8ToWindows1251(std::string_view utf8);
+
+// The first line end found in the text; CrLf when it has none.
+LineEnding DetectLineEnding(std::string_view text);
+std::string_view LineEndingText(LineEnding ending);
+
+// Case-insensitive equality of two UTF-8 texts, as Windows compares section
+// and key names and file names: ASCII, Latin-1, Greek and Cyrillic letters
+// fold to one case.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+// Upper case of the same letters.
+std::string ToUpperText(std::string_view utf8);
+
+}  // namespace vaticor

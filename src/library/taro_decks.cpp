@@ -1,0 +1,124 @@
+#include "library/taro_decks.h"
+
+#include <algorithm>
+
+#include "core/file_io.h"
+#include "core/text_utils.h"
+
+namespace vaticor {
+
+namespace {
+
+constexpr const char* kDeckIni = "deck.ini";
+constexpr std::int32_t kDefaultLastCard = 21;
+// A deck.ini from anywhere may claim any "Cards.Count"; walking two billion
+// card numbers would hang the program, so the walk ends here.
+constexpr std::int32_t kHighestCardNumber = 9999;
+
+std::string CardKey(std::int32_t number) { return "Card" + IntToStr2(number); }
+
+}  // namespace
+
+TTaroDecks::TTaroDecks(std::string decksFolder, PictureLoader& loader)
+    : decksFolder_(std::move(decksFolder)), loader_(&loader) {}
+
+void TTaroDecks::LoadDecks() {
+  Folders.clear();
+  DisplayNames.clear();
+  Count = 0;
+  for (const std::string& entry : ListDirectory(decksFolder_)) {
+    const std::string ini = JoinPath(JoinPath(decksFolder_, entry), kDeckIni);
+    if (!FileExists(ini)) continue;
+    Folders.push_back(entry);
+    DisplayNames.push_back(IniFile(ini).ReadString("Deck", "Name", ""));
+    ++Count;
+  }
+  SelectDeck(Count > 0 ? 0 : -1);
+}
+
+void TTaroDecks::SelectDeck(std::int32_t index) {
+  if (index > Count - 1) index = Count - 1;
+  if (Count == 0) return;
+  if (index < 0) index = 0;
+
+  Index = index;
+  currentIni_ = IniFile(JoinPath(CurrentDeckFolder(), kDeckIni));
+  FilesCount = static_cast<std::int32_t>(currentIni_.ReadSection("Files").size());
+
+  // The picture size comes from the file's header; a deck without a
+  // readable card 0 keeps the size it had.
+  if (auto card = FindCard(0, FilesCount)) {
+    try {
+      if (auto size = loader_->Measure(card->path, PictureFormatOf(card->path))) {
+        CardWidth = size->width;
+        CardHeight = size->height;
+      }
+    } catch (const UnknownPictureExtensionError&) {
+      // Reported when the card is shown; selecting the deck still works.
+    }
+  }
+}
+
+std::string TTaroDecks::CurrentDeckFolder() const {
+  if (Folders.empty() || Index < 0 || Index >= Count) return {};
+  return JoinPath(decksFolder_, Folders[static_cast<std::size_t>(Index)]);
+}
+
+IniFile& TTaroDecks::CurrentIni() { return currentIni_; }
+
+std::string TTaroDecks::CardPath(std::int32_t number) {
+  const std::string value = CurrentIni().ReadString("Files", CardKey(number), "");
+  if (value.empty()) return {};
+  return ResolveIndexedPath(CurrentDeckFolder(), value);
+}
+
+std::optional<TTaroDecks::FoundCard> TTaroDecks::FindCard(std::int32_t position,
+                                                          std::int32_t last) {
+  if (Folders.empty() || position < 0) return std::nullopt;
+  std::int32_t found = -1;
+  for (std::int32_t number = 0; number == 0 || number <= last; ++number) {
+    std::string path = CardPath(number);
+    if (path.empty() || !FileExists(path)) continue;
+    if (++found == position) return FoundCard{number, std::move(path)};
+  }
+  return std::nullopt;
+}
+
+std::int32_t TTaroDecks::LastNamedCard() {
+  return std::min(CurrentIni().ReadInteger("Deck", "Cards.Count", kDefaultLastCard),
+                  kHighestCardNumber);
+}
+
+std::unique_ptr<Picture> TTaroDecks::GetCardPicture(std::int32_t position, PictureSize target) {
+  auto card = FindCard(position, FilesCount);
+  if (!card) return nullptr;
+  return loader_->Load(card->path, PictureFormatOf(card->path), target);
+}
+
+std::string TTaroDecks::GetCardName(std::int32_t position) {
+  if (Folders.empty()) return {};
+  auto card = FindCard(position, LastNamedCard());
+  if (!card) return {};
+  return CurrentIni().ReadString("Names", CardKey(card->number), "");
+}
+
+std::vector<std::string> TTaroDecks::GetCardNames() {
+  std::vector<std::string> names;
+  if (Folders.empty() || Count <= 0) return names;
+  const std::int32_t last = LastNamedCard();
+  for (std::int32_t number = 0; number <= last; ++number) {
+    const std::string path = CardPath(number);
+    if (path.empty() || !FileExists(path)) continue;
+    names.push_back(CurrentIni().ReadString("Names", CardKey(number), ""));
+  }
+  return names;
+}
+
+std::string TTaroDecks::GetCardFileName(std::int32_t number) {
+  if (Folders.empty()) return {};
+  const std::string value = CurrentIni().ReadString("Files", CardKey(number), "");
+  if (value.empty()) return CurrentDeckFolder() + kPathSeparator;
+  return ResolveIndexedPath(CurrentDeckFolder(), value);
+}
+
+}  // namespace vaticor

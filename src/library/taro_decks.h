@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ini_file.h"
+#include "library/picture.h"
+#include "library/picture_loader.h"
+
+namespace vaticor {
+
+// The installed decks. A deck is a sub-folder of the decks folder holding a
+// "deck.ini" that names each card's picture file ("Files") and name
+// ("Names") under keys "Card00", "Card01", ...
+//
+// Card number: the number in the card keys. Card position: a card's rank
+// among the deck's cards whose picture file exists. Draws, pictures and
+// names go by position; picture paths and descriptions go by number.
+//
+// Every answer is read from deck.ini and the disk when it is asked; only the
+// number of "Files" entries and the picture size are kept per deck.
+class TTaroDecks {
+ public:
+  TTaroDecks(std::string decksFolder, PictureLoader& loader);
+
+  std::int32_t Index = 0;       // position of the current deck in Folders
+  std::int32_t CardWidth = 0;   // pixel size of the current deck's card 0
+  std::int32_t CardHeight = 0;
+  std::vector<std::string> Folders;       // folder names, in listing order
+  std::vector<std::string> DisplayNames;  // parallel to Folders
+  std::int32_t Count = 0;
+  std::int32_t FilesCount = 0;  // keys in the current deck's "Files" section
+
+  // Rebuilds the list from the decks folder (sorted by name, so positions
+  // are stable from run to run) and selects the first deck.
+  void LoadDecks();
+  // Selects a deck; a position beyond the last selects the last, one below
+  // 0 selects the first; with no decks nothing changes.
+  void SelectDeck(std::int32_t index);
+  std::int32_t CurrentDeck() const { return Index; }
+
+  // The picture of the card at a position, decoded for display at `target`
+  // when given; nullptr when there is no such card or its file is missing or
+  // unreadable. Raises UnknownPictureExtensionError for a picture file of an
+  // unknown kind.
+  std::unique_ptr<Picture> GetCardPicture(std::int32_t position, PictureSize target = {});
+  // The card's name; empty when not found.
+  std::string GetCardName(std::int32_t position);
+  // One name per present card among card numbers 0 .. "Cards.Count", in
+  // position order.
+  std::vector<std::string> GetCardNames();
+  // Full path of a card number's picture file; existence is not tested.
+  std::string GetCardFileName(std::int32_t number);
+
+  // Full path of the current deck's folder; empty when there are no decks.
+  std::string CurrentDeckFolder() const;
+
+ private:
+  IniFile& CurrentIni();
+  // Full path named by the card number's "Files" value; empty when the
+  // value is empty.
+  std::string CardPath(std::int32_t number);
+  // Walks card numbers 0 .. last and returns the number and path of the
+  // card at `position` among those whose picture file exists.
+  struct FoundCard {
+    std::int32_t number;
+    std::string path;
+  };
+  std::optional<FoundCard> FindCard(std::int32_t position, std::int32_t last);
+  std::int32_t LastNamedCard();
+
+  std::string decksFolder_;
+  PictureLoader* loader_;
+  IniFile currentIni_;
+};
+
+}  // namespace vaticor

@@ -1,0 +1,56 @@
+#include "library/taro_descriptions.h"
+
+#include "core/file_io.h"
+#include "core/text_utils.h"
+
+namespace vaticor {
+
+namespace {
+constexpr const char* kDescriptionIni = "description.ini";
+}
+
+TTaroDescriptions::TTaroDescriptions(std::string descriptionsFolder)
+    : descriptionsFolder_(std::move(descriptionsFolder)) {}
+
+void TTaroDescriptions::LoadDescriptions() {
+  Folders.clear();
+  DisplayNames.clear();
+  Count = 0;
+  for (const std::string& entry : ListDirectory(descriptionsFolder_)) {
+    const std::string ini = JoinPath(JoinPath(descriptionsFolder_, entry), kDescriptionIni);
+    if (!FileExists(ini)) continue;
+    Folders.push_back(entry);
+    DisplayNames.push_back(vaticor::IniFile(ini).ReadString("Description", "Name", ""));
+    ++Count;
+  }
+  SelectDescription(Count != 0 ? 0 : -1);
+}
+
+void TTaroDescriptions::SelectDescription(std::int32_t index) {
+  if (Count > 0 && index < 0) index = 0;
+  IniFile = vaticor::IniFile(GetDescriptionIniName(index));
+  Sections = IniFile.ReadSection("Sections");
+  Index = index;
+}
+
+std::string TTaroDescriptions::GetDescriptionIniName(std::int32_t index) const {
+  if (Count <= 0 || index < 0 || index > Count - 1) return {};
+  return JoinPath(JoinPath(descriptionsFolder_, Folders[static_cast<std::size_t>(index)]),
+                  kDescriptionIni);
+}
+
+std::string TTaroDescriptions::GetCardTextFileName(std::int32_t number, std::int32_t section) {
+  if (number < 0 || section < 0 || section > static_cast<std::int32_t>(Sections.size()) - 1) {
+    return {};
+  }
+  if (Index < 0 || Index >= Count) return {};
+  const std::string value = IniFile.ReadString(Sections[static_cast<std::size_t>(section)],
+                                               "Card" + IntToStr2(number), "");
+  if (value.empty()) return {};
+  const std::string folder =
+      JoinPath(descriptionsFolder_, Folders[static_cast<std::size_t>(Index)]);
+  std::string path = ResolveIndexedPath(folder, value);
+  return FileExists(path) ? path : std::string();
+}
+
+}  // namespace vaticor

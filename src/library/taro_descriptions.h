@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/ini_file.h"
+
+namespace vaticor {
+
+// The installed description sets. A set is a sub-folder of the descriptions
+// folder holding a "description.ini" whose "Sections" section lists the
+// set's sections by key name; each of those sections names a document per
+// card number ("Card00", ...). Sets are independent of decks: cards are
+// matched by card number.
+class TTaroDescriptions {
+ public:
+  explicit TTaroDescriptions(std::string descriptionsFolder);
+
+  std::int32_t Index = -1;            // current set, -1 when there is none
+  vaticor::IniFile IniFile;           // the current set's description.ini
+  std::vector<std::string> Sections;  // key names of its "Sections", in file order
+  std::int32_t Count = 0;
+  std::vector<std::string> Folders;       // folder names, in listing order
+  std::vector<std::string> DisplayNames;  // parallel to Folders
+
+  // Rebuilds the list (sorted by name) and selects the first set, or none.
+  void LoadDescriptions();
+  // Selects a set: -1 (only with no sets) or 0 .. Count - 1. A position
+  // below 0 while sets exist selects the first.
+  void SelectDescription(std::int32_t index);
+  std::int32_t CurrentDescription() const { return Index; }
+  // Full path of a set's description.ini, or empty text.
+  std::string GetDescriptionIniName(std::int32_t index) const;
+  // Full path of the existing document of a card number in a section of the
+  // current set, or empty text.
+  std::string GetCardTextFileName(std::int32_t number, std::int32_t section);
+
+ private:
+  std::string descriptionsFolder_;
+};
+
+}  // namespace vaticor

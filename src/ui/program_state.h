@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "core/random.h"
+#include "core/screen.h"
+#include "core/settings.h"
+#include "library/spread_picker.h"
+#include "library/taro_decks.h"
+#include "library/taro_descriptions.h"
+
+namespace vaticor {
+
+// The program's single instances, as every window sees them. They live for
+// the whole run; the windows read and change their fields directly.
+struct ProgramState {
+  TINIData& INIData;
+  TTaroDecks& TaroDecks;
+  TTaroDescriptions& TaroDescriptions;
+  TCardsSpreadGenerator& SpreadPicker;
+  RandomGenerator& Random;
+  const ScreenInfo& Screen;
+  std::string SystemLanguage;  // "0x" + the user's locale identifier
+};
+
+}  // namespace vaticor

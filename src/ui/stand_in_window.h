@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vaticor {
+
+// A window the program creates at start-up whose real content is still to
+// come: it exists, hidden, so the start-up order and the commands that show
+// it already work.
+class StandInWindow : public QWidget {
+  Q_OBJECT
+ public:
+  StandInWindow(const QString& objectName, const QString& title);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;  // closing only hides
+};
+
+}  // namespace vaticor

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <charconv>
+#include <string>
+
+#include "core/file_io.h"
+#include "library/picture_loader.h"
+
+namespace vaticor::testing {
+
+// Reads "WxH" from a picture file and gives a picture of that size whose
+// top-left pixel holds the number after the size ("200x350 7"), so tests
+// can tell which file was loaded. Counts what it was asked.
+class FakePictureLoader : public PictureLoader {
+ public:
+  std::unique_ptr<Picture> Load(const std::string& path, PictureFormat,
+                                PictureSize target) override {
+    ++loads;
+    lastTarget = target;
+    auto parsed = Parse(path);
+    if (!parsed) return nullptr;
+    auto picture = std::make_unique<Picture>(parsed->size.width, parsed->size.height);
+    picture->setPixel(0, 0, parsed->tag);
+    return picture;
+  }
+  std::optional<PictureSize> Measure(const std::string& path, PictureFormat) override {
+    ++measures;
+    auto parsed = Parse(path);
+    if (!parsed) return std::nullopt;
+    return parsed->size;
+  }
+
+  static std::string Content(int w, int h, int tag) {
+    return std::to_string(w) + "x" + std::to_string(h) + " " + std::to_string(tag);
+  }
+  static std::uint32_t Tag(const Picture& p) { return p.pixel(0, 0); }
+
+  int loads = 0;
+  int measures = 0;
+  PictureSize lastTarget;
+
+ private:
+  struct Parsed {
+    PictureSize size;
+    std::uint32_t tag = 0;
+  };
+  static std::optional<Parsed> Parse(const std::string& path) {
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) return std::nullopt;
+    Parsed p;
+    const char* s = bytes->data();
+    const char* end = s + bytes->size();
+    auto r = std::from_chars(s, end, p.size.width);
+    if (r.ec != std::errc() || r.ptr == end || *r.ptr != 'x') return std::nullopt;
+    r = std::from_chars(r.ptr + 1, end, p.size.height);
+    if (r.ec != std::errc()) return std::nullopt;
+    if (r.ptr != end && *r.ptr == ' ') std::from_chars(r.ptr + 1, end, p.tag);
+    if (p.size.empty()) return std::nullopt;
+    return p;
+  }
+};
+
+}  // namespace vaticor::testing
