@@ -1,0 +1,43 @@
+#include "library/picture_loader.h"
+
+namespace vaticor {
+
+namespace {
+
+std::string_view FinalComponent(std::string_view path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view ExtensionOf(std::string_view path) {
+  const std::string_view name = FinalComponent(path);
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view lowerB) {
+  if (a.size() != lowerB.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char c = a[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lowerB[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+UnknownPictureExtensionError::UnknownPictureExtensionError(const std::string& extension)
+    : std::runtime_error("Unknown picture file extension (." + extension + ")") {}
+
+PictureFormat PictureFormatOf(std::string_view path) {
+  const std::string_view ext = ExtensionOf(path);
+  if (EqualsIgnoringAsciiCase(ext, "bmp")) return PictureFormat::Bmp;
+  if (EqualsIgnoringAsciiCase(ext, "jpg") || EqualsIgnoringAsciiCase(ext, "jpeg")) {
+    return PictureFormat::Jpeg;
+  }
+  if (EqualsIgnoringAsciiCase(ext, "png")) return PictureFormat::Png;
+  throw UnknownPictureExtensionError(std::string(ext));
+}
+
+}  // namespace vaticor

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+
+#include "library/picture_loader.h"
+
+namespace vaticor {
+
+// Reads picture files from disk: BMP and JPEG through the decoders in
+// platform/codecs, PNG through Qt. Files over kMaxPictureFileBytes are
+// refused without being read.
+class FilePictureLoader : public PictureLoader {
+ public:
+  static constexpr std::size_t kMaxPictureFileBytes = 256u * 1024 * 1024;
+  // Measure reads no more than this from the start of a file, except for a
+  // JPEG whose headers run longer (large EXIF or ICC segments).
+  static constexpr std::size_t kMeasurePrefixBytes = 64u * 1024;
+
+  std::unique_ptr<Picture> Load(const std::string& path, PictureFormat format,
+                                PictureSize target) override;
+  std::optional<PictureSize> Measure(const std::string& path, PictureFormat format) override;
+};
+
+}  // namespace vaticor

@@ -1,0 +1,480 @@
+#include "platform/codecs/bmp_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace vaticor {
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---- building small bitmaps by hand ----
+
+void Put16(std::string& s, std::size_t at, std::uint32_t v) {
+  s[at] = static_cast<char>(v & 0xFF);
+  s[at + 1] = static_cast<char>((v >> 8) & 0xFF);
+}
+void Put32(std::string& s, std::size_t at, std::uint32_t v) {
+  Put16(s, at, v & 0xFFFF);
+  Put16(s, at + 2, v >> 16);
+}
+
+struct BmpSpec {
+  std::uint32_t headerSize = 40;
+  std::int32_t width = 1;
+  std::int32_t height = 1;
+  std::uint16_t bitCount = 24;
+  std::uint32_t compression = 0;
+  std::vector<std::uint32_t> palette;  // 0x00RRGGBB
+  std::vector<std::uint32_t> masks;    // red, green, blue[, alpha]
+  std::string pixels;
+};
+
+std::string MakeBmp(const BmpSpec& spec) {
+  std::string header(14 + spec.headerSize, '\0');
+  header[0] = 'B';
+  header[1] = 'M';
+  Put32(header, 14, spec.headerSize);
+  Put32(header, 18, static_cast<std::uint32_t>(spec.width));
+  Put32(header, 22, static_cast<std::uint32_t>(spec.height));
+  Put16(header, 26, 1);
+  Put16(header, 28, spec.bitCount);
+  Put32(header, 30, spec.compression);
+  Put32(header, 46, static_cast<std::uint32_t>(spec.palette.size()));
+  std::string extra;
+  for (std::size_t i = 0; i < spec.masks.size(); ++i) {
+    if (spec.headerSize >= 40 + 4 * (i + 1)) {
+      Put32(header, 54 + 4 * i, spec.masks[i]);
+    } else {
+      extra.append(4, '\0');
+      Put32(extra, extra.size() - 4, spec.masks[i]);
+    }
+  }
+  for (std::uint32_t colour : spec.palette) {
+    extra.append(4, '\0');
+    Put32(extra, extra.size() - 4, colour);
+  }
+  Put32(header, 10, static_cast<std::uint32_t>(header.size() + extra.size()));
+  std::string file = header + extra + spec.pixels;
+  Put32(file, 2, static_cast<std::uint32_t>(file.size()));
+  return file;
+}
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s.push_back(static_cast<char>(v));
+  return s;
+}
+
+// ---- the corpus ----
+
+std::string CorpusFile(const std::string& relative) {
+  const std::string dir = testing::CorpusDir();
+  return dir.empty() ? std::string() : dir + "/bmp/" + relative;
+}
+
+#define REQUIRE_CORPUS()                                            \
+  if (testing::CorpusDir().empty()) GTEST_SKIP() << "no test corpus"
+
+std::unique_ptr<Picture> DecodeCorpus(const std::string& relative) {
+  const std::string bytes = testing::ReadAll(CorpusFile(relative));
+  EXPECT_FALSE(bytes.empty()) << relative;
+  return DecodeBmp(bytes);
+}
+
+std::vector<std::string> CorpusFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(CorpusFile(folder), ec)) {
+    names.push_back(folder + "/" + entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+double MeanChannelDifference(const Picture& a, const Picture& b) {
+  double total = 0;
+  for (std::size_t i = 0; i < a.pixels().size(); ++i) {
+    for (int shift = 0; shift < 24; shift += 8) {
+      total += std::abs(static_cast<int>((a.pixels()[i] >> shift) & 0xFF) -
+                        static_cast<int>((b.pixels()[i] >> shift) & 0xFF));
+    }
+  }
+  return total / (3.0 * static_cast<double>(a.pixels().size()));
+}
+
+bool AllOpaque(const Picture& p) {
+  for (std::uint32_t px : p.pixels()) {
+    if ((px >> 24) != 0xFF) return false;
+  }
+  return true;
+}
+
+TEST(BmpCorpusTest, EveryGoodFileDecodesOpaqueAtItsDeclaredSize) {
+  REQUIRE_CORPUS();
+  const std::map<std::string, PictureSize> unusual = {{"good/pal8nonsquare.bmp", {127, 32}},
+                                                      {"good/pal8w124.bmp", {124, 61}},
+                                                      {"good/pal8w125.bmp", {125, 62}},
+                                                      {"good/pal8w126.bmp", {126, 63}}};
+  const std::vector<std::string> files = CorpusFolder("good");
+  ASSERT_EQ(files.size(), 27u);
+  for (const std::string& name : files) {
+    SCOPED_TRACE(name);
+    const std::string bytes = testing::ReadAll(CorpusFile(name));
+    const std::unique_ptr<Picture> picture = DecodeBmp(bytes);
+    ASSERT_NE(picture, nullptr);
+    const auto it = unusual.find(name);
+    const PictureSize expected = it == unusual.end() ? PictureSize{127, 64} : it->second;
+    EXPECT_EQ(picture->size(), expected);
+    EXPECT_EQ(MeasureBmp(bytes), expected);
+    EXPECT_EQ(MeasureBmp(bytes.substr(0, 200)), expected);
+    EXPECT_TRUE(AllOpaque(*picture));
+  }
+}
+
+TEST(BmpCorpusTest, KnownPixelsOfTheTrueColourPicture) {
+  REQUIRE_CORPUS();
+  const auto p = DecodeCorpus("good/rgb24.bmp");
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0xFFFF0000u);    // top-left: red
+  EXPECT_EQ(p->pixel(9, 0), 0xFFFF4A4Au);
+  EXPECT_EQ(p->pixel(36, 0), 0xFF21FF21u);   // green band
+  EXPECT_EQ(p->pixel(72, 0), 0xFF4242FFu);   // blue band
+  EXPECT_EQ(p->pixel(0, 56), 0xFF1C0000u);   // dark red near the bottom
+  EXPECT_EQ(p->pixel(63, 0), 0xFFFFFFFFu);
+
+  const auto mono = DecodeCorpus("good/pal1.bmp");
+  ASSERT_NE(mono, nullptr);
+  EXPECT_EQ(mono->pixel(0, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(mono->pixel(9, 0), 0xFF000000u);
+  const auto coloured = DecodeCorpus("good/pal1bg.bmp");
+  ASSERT_NE(coloured, nullptr);
+  EXPECT_EQ(coloured->pixel(0, 0), 0xFF40FF40u);
+}
+
+// The colour files all show one picture; each format must reproduce it up to
+// the precision it stores.
+TEST(BmpCorpusTest, EveryColourFormatShowsTheSamePicture) {
+  REQUIRE_CORPUS();
+  const auto reference = DecodeCorpus("good/rgb24.bmp");
+  ASSERT_NE(reference, nullptr);
+  const std::vector<std::pair<std::string, double>> files = {
+      {"good/rgb24pal.bmp", 0},         {"good/rgb32.bmp", 0},
+      {"good/rgb32bf.bmp", 0},          {"good/rgb32bfdef.bmp", 0},
+      {"good/rgb16.bmp", 1.5},          {"good/rgb16bfdef.bmp", 1.5},
+      {"good/rgb16-565.bmp", 1.5},      {"good/rgb16-565pal.bmp", 1.5},
+      {"good/pal8.bmp", 15},            {"good/pal8-0.bmp", 15},
+      {"good/pal8os2.bmp", 15},         {"good/pal8rle.bmp", 15},
+      {"good/pal8topdown.bmp", 15},     {"good/pal8v4.bmp", 15},
+      {"good/pal8v5.bmp", 15},          {"questionable/pal8os2v2.bmp", 15},
+      {"questionable/pal8os2v2-16.bmp", 15}, {"questionable/pal8os2sp.bmp", 15},
+      {"questionable/pal8offs.bmp", 15}, {"questionable/pal8oversizepal.bmp", 15},
+      {"questionable/rgb32-111110.bmp", 0.5}, {"questionable/rgb32-7187.bmp", 0.5},
+      {"questionable/rgb32-xbgr.bmp", 0}, {"questionable/rgb32h52.bmp", 0},
+      {"questionable/rgb32fakealpha.bmp", 0}, {"questionable/rgb16faketrns.bmp", 1.5},
+  };
+  for (const auto& [name, tolerance] : files) {
+    SCOPED_TRACE(name);
+    const auto picture = DecodeCorpus(name);
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(picture->size(), reference->size());
+    EXPECT_LE(MeanChannelDifference(*picture, *reference), tolerance);
+    EXPECT_TRUE(AllOpaque(*picture));
+  }
+}
+
+TEST(BmpCorpusTest, StorageVariantsDecodeToIdenticalPixels) {
+  REQUIRE_CORPUS();
+  const std::vector<std::pair<std::string, std::string>> pairs = {
+      {"good/pal8.bmp", "good/pal8topdown.bmp"}, {"good/pal8.bmp", "good/pal8rle.bmp"},
+      {"good/pal8.bmp", "good/pal8os2.bmp"},     {"good/pal4.bmp", "good/pal4rle.bmp"},
+      {"good/rgb16.bmp", "good/rgb16bfdef.bmp"}, {"good/pal1.bmp", "good/pal1wb.bmp"},
+  };
+  for (const auto& [a, b] : pairs) {
+    SCOPED_TRACE(a + " vs " + b);
+    const auto pa = DecodeCorpus(a);
+    const auto pb = DecodeCorpus(b);
+    ASSERT_TRUE(pa && pb);
+    EXPECT_EQ(pa->pixels(), pb->pixels());
+  }
+}
+
+TEST(BmpCorpusTest, AlphaOnlyWhereTheHeaderDeclaresIt) {
+  REQUIRE_CORPUS();
+  // A V5 header with an alpha mask: the cut-out square is transparent.
+  for (const char* name : {"questionable/rgba32-1.bmp", "questionable/rgba32h56.bmp",
+                           "questionable/rgba32abf.bmp", "questionable/rgba16-4444.bmp"}) {
+    SCOPED_TRACE(name);
+    const auto p = DecodeCorpus(name);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->pixel(27, 24) >> 24, 0u);
+    EXPECT_EQ(p->pixel(0, 0), 0xFFFF0000u);
+  }
+  // RLE pixels skipped by delta codes are left transparent.
+  const auto rle = DecodeCorpus("questionable/pal8rletrns.bmp");
+  ASSERT_NE(rle, nullptr);
+  EXPECT_EQ(rle->pixel(27, 24), 0x00000000u);
+  EXPECT_EQ(rle->pixel(0, 0), 0xFFFF0000u);
+}
+
+TEST(BmpCorpusTest, BadAndQuestionableFilesNeverCrash) {
+  REQUIRE_CORPUS();
+  std::vector<std::string> files = CorpusFolder("bad");
+  const std::vector<std::string> questionable = CorpusFolder("questionable");
+  files.insert(files.end(), questionable.begin(), questionable.end());
+  ASSERT_EQ(files.size(), 63u);
+  for (const std::string& name : files) {
+    SCOPED_TRACE(name);
+    const std::string bytes = testing::ReadAll(CorpusFile(name));
+    const std::unique_ptr<Picture> picture = DecodeBmp(bytes);
+    if (picture) {
+      EXPECT_EQ(MeasureBmp(bytes), picture->size());
+    }
+    // Every prefix of a file is a truncated file.
+    for (std::size_t cut = 0; cut < bytes.size(); cut += 97) {
+      DecodeBmp(bytes.substr(0, cut));
+      MeasureBmp(bytes.substr(0, cut));
+    }
+  }
+}
+
+TEST(BmpCorpusTest, MalformedFilesAreRefused) {
+  REQUIRE_CORPUS();
+  for (const char* name :
+       {"bad/badbitcount.bmp", "bad/badheadersize.bmp", "bad/badplanes.bmp", "bad/badwidth.bmp",
+        "bad/reallybig.bmp", "bad/rletopdown.bmp", "bad/shortfile.bmp", "questionable/rgb24jpeg.bmp",
+        "questionable/rgb24png.bmp", "questionable/rgba64.bmp", "questionable/pal1huffmsb.bmp",
+        "questionable/rgb24rle24.bmp"}) {
+    EXPECT_EQ(DecodeCorpus(name), nullptr) << name;
+  }
+  // An index past the palette gives a defined colour.
+  const auto badIndex = DecodeCorpus("bad/pal8badindex.bmp");
+  ASSERT_NE(badIndex, nullptr);
+  EXPECT_TRUE(AllOpaque(*badIndex));
+}
+
+// ---- hand-made files ----
+
+TEST(BmpDecoderTest, HeaderChecks) {
+  BmpSpec spec;
+  spec.pixels = std::string(4, '\0');
+  ASSERT_NE(DecodeBmp(MakeBmp(spec)), nullptr);
+
+  std::string file = MakeBmp(spec);
+  file[0] = 'X';
+  EXPECT_EQ(DecodeBmp(file), nullptr);
+  EXPECT_EQ(MeasureBmp(file), std::nullopt);
+
+  BmpSpec zeroHeight = spec;
+  zeroHeight.height = 0;
+  EXPECT_EQ(DecodeBmp(MakeBmp(zeroHeight)), nullptr);
+  EXPECT_EQ(MeasureBmp(MakeBmp(zeroHeight)), std::nullopt);
+
+  BmpSpec extremeHeight = spec;
+  extremeHeight.height = INT_MIN;
+  EXPECT_EQ(DecodeBmp(MakeBmp(extremeHeight)), nullptr);
+
+  BmpSpec topDown = spec;
+  topDown.height = -1;
+  EXPECT_EQ(MeasureBmp(MakeBmp(topDown)), (PictureSize{1, 1}));
+
+  EXPECT_EQ(DecodeBmp(""), nullptr);
+  EXPECT_EQ(DecodeBmp("BM"), nullptr);
+  EXPECT_EQ(MeasureBmp("BM"), std::nullopt);
+}
+
+TEST(BmpDecoderTest, TopDownAndBottomUpRows) {
+  BmpSpec spec;
+  spec.width = 1;
+  spec.height = 2;
+  spec.pixels = Bytes({0x00, 0x00, 0xFF, 0, /* */ 0xFF, 0x00, 0x00, 0});  // red row, blue row
+  auto bottomUp = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(bottomUp, nullptr);
+  EXPECT_EQ(bottomUp->pixel(0, 0), 0xFF0000FFu);
+  EXPECT_EQ(bottomUp->pixel(0, 1), 0xFFFF0000u);
+
+  spec.height = -2;
+  auto topDown = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(topDown, nullptr);
+  EXPECT_EQ(topDown->pixel(0, 0), 0xFFFF0000u);
+  EXPECT_EQ(topDown->pixel(0, 1), 0xFF0000FFu);
+}
+
+TEST(BmpDecoderTest, TruncatedPixelDataIsRefusedButAMissingFinalPadIsNot) {
+  BmpSpec spec;
+  spec.width = 3;  // 9 bytes a row, padded to 12
+  spec.height = 2;
+  spec.pixels = std::string(24, '\x7F');
+  const std::string file = MakeBmp(spec);
+  ASSERT_NE(DecodeBmp(file), nullptr);
+  EXPECT_NE(DecodeBmp(file.substr(0, file.size() - 3)), nullptr);
+  EXPECT_EQ(DecodeBmp(file.substr(0, file.size() - 4)), nullptr);
+  EXPECT_EQ(DecodeBmp(file.substr(0, 60)), nullptr);
+  EXPECT_EQ(MeasureBmp(file.substr(0, 54)), (PictureSize{3, 2}));
+}
+
+TEST(BmpDecoderTest, PaletteIndexBeyondThePaletteIsOpaqueBlack) {
+  BmpSpec spec;
+  spec.bitCount = 8;
+  spec.width = 3;
+  spec.palette = {0xFF0000, 0x00FF00};
+  spec.pixels = Bytes({1, 0, 200, 0});
+  auto p = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0xFF00FF00u);
+  EXPECT_EQ(p->pixel(1, 0), 0xFFFF0000u);
+  EXPECT_EQ(p->pixel(2, 0), 0xFF000000u);
+}
+
+TEST(BmpDecoderTest, SubBytePixelsAreReadMostSignificantFirst) {
+  BmpSpec spec;
+  spec.width = 5;
+  spec.palette = {0x000000, 0xFFFFFF, 0xFF0000, 0x0000FF};
+  spec.bitCount = 2;
+  spec.pixels = Bytes({0b00011011, 0b01000000, 0, 0});
+  auto p = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0xFF000000u);
+  EXPECT_EQ(p->pixel(1, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(p->pixel(2, 0), 0xFFFF0000u);
+  EXPECT_EQ(p->pixel(3, 0), 0xFF0000FFu);
+  EXPECT_EQ(p->pixel(4, 0), 0xFFFFFFFFu);
+}
+
+TEST(BmpDecoderTest, SixteenBitMasksScaleToFullRange) {
+  BmpSpec spec;
+  spec.bitCount = 16;
+  spec.width = 3;
+  spec.compression = 3;
+  spec.masks = {0xF800, 0x07E0, 0x001F};
+  spec.pixels = Bytes({0xFF, 0xFF, 0x00, 0xF8, 0x1F, 0x00, 0, 0});
+  auto p = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(p->pixel(1, 0), 0xFFFF0000u);
+  EXPECT_EQ(p->pixel(2, 0), 0xFF0000FFu);
+
+  spec.compression = 0;  // default 5-5-5
+  spec.masks.clear();
+  spec.pixels = Bytes({0xFF, 0x7F, 0x00, 0x7C, 0xE0, 0x03, 0, 0});
+  p = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(p->pixel(1, 0), 0xFFFF0000u);
+  EXPECT_EQ(p->pixel(2, 0), 0xFF00FF00u);
+}
+
+TEST(BmpDecoderTest, AlphaChannelRules) {
+  BmpSpec spec;
+  spec.headerSize = 124;
+  spec.bitCount = 32;
+  spec.width = 2;
+  spec.compression = 3;
+  spec.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+  spec.pixels = Bytes({0x10, 0x20, 0x30, 0x80, 0x10, 0x20, 0x30, 0x00});
+  auto p = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0x80302010u);
+  EXPECT_EQ(p->pixel(1, 0), 0x00302010u);
+
+  // All alpha zero: a writer that ignores the channel; show the picture.
+  spec.pixels = Bytes({0x10, 0x20, 0x30, 0x00, 0x10, 0x20, 0x30, 0x00});
+  p = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0xFF302010u);
+  EXPECT_EQ(p->pixel(1, 0), 0xFF302010u);
+
+  // Uncompressed 32-bit pixels have no alpha, whatever the spare byte holds.
+  spec.compression = 0;
+  spec.pixels = Bytes({0x10, 0x20, 0x30, 0x80, 0x10, 0x20, 0x30, 0x00});
+  p = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0xFF302010u);
+
+  // A 40-byte header with BI_BITFIELDS has no alpha mask.
+  BmpSpec plain = spec;
+  plain.headerSize = 40;
+  plain.compression = 3;
+  plain.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+  p = DecodeBmp(MakeBmp(plain));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0xFF302010u);
+}
+
+BmpSpec Rle8Spec(std::string data) {
+  BmpSpec spec;
+  spec.bitCount = 8;
+  spec.compression = 1;
+  spec.width = 4;
+  spec.height = 3;
+  spec.palette = {0xFF0000, 0x00FF00, 0x0000FF};
+  spec.pixels = std::move(data);
+  return spec;
+}
+
+TEST(BmpDecoderTest, RunLengthEscapesAndUnwrittenPixels) {
+  // Bottom row: two green, end of line. Delta to (1, 2). A run of five blue
+  // that overruns the row. End of bitmap.
+  const std::string data = Bytes({2, 1, 0, 0, 0, 2, 1, 1, 5, 2, 0, 1});
+  auto p = DecodeBmp(MakeBmp(Rle8Spec(data)));
+  ASSERT_NE(p, nullptr);
+  const std::uint32_t g = 0xFF00FF00u, b = 0xFF0000FFu, t = 0;
+  EXPECT_EQ(p->pixels(), (std::vector<std::uint32_t>{t, b, b, b,  //
+                                                     t, t, t, t,  //
+                                                     g, g, t, t}));
+
+  // Literal run of three indices, padded to a whole word.
+  p = DecodeBmp(MakeBmp(Rle8Spec(Bytes({0, 3, 2, 1, 0, 0, 0, 1}))));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 2), b);
+  EXPECT_EQ(p->pixel(1, 2), g);
+  EXPECT_EQ(p->pixel(2, 2), 0xFFFF0000u);
+  EXPECT_EQ(p->pixel(3, 2), t);
+
+  // Data that stops before the end-of-bitmap mark is a truncated file.
+  EXPECT_EQ(DecodeBmp(MakeBmp(Rle8Spec(Bytes({2, 1, 0, 0})))), nullptr);
+  EXPECT_EQ(DecodeBmp(MakeBmp(Rle8Spec(Bytes({0, 5, 1, 1})))), nullptr);
+  EXPECT_EQ(DecodeBmp(MakeBmp(Rle8Spec(Bytes({0, 2, 1})))), nullptr);
+  // ...unless every row has been reached.
+  EXPECT_NE(DecodeBmp(MakeBmp(Rle8Spec(Bytes({0, 0, 0, 0, 0, 0})))), nullptr);
+}
+
+TEST(BmpDecoderTest, Rle4AlternatesNibbles) {
+  BmpSpec spec;
+  spec.bitCount = 4;
+  spec.compression = 2;
+  spec.width = 6;
+  spec.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+  // A run of three from the pair (1, 2), then the literal indices 3, 0, 1.
+  spec.pixels = Bytes({3, 0x12, 0, 3, 0x30, 0x10, 0, 1});
+  auto p = DecodeBmp(MakeBmp(spec));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixels(), (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFFFF0000u,
+                                                     0xFF0000FFu, 0xFF000000u, 0xFFFF0000u}));
+}
+
+TEST(BmpDecoderTest, HugePicturesAreRefusedBeforeAllocating) {
+  BmpSpec spec;
+  spec.width = 20000;
+  spec.height = 20000;
+  spec.pixels = std::string(16, '\0');
+  EXPECT_EQ(DecodeBmp(MakeBmp(spec)), nullptr);
+  EXPECT_EQ(MeasureBmp(MakeBmp(spec)), (PictureSize{20000, 20000}));
+
+  // A few bytes of run-length data can describe any size.
+  BmpSpec rle = Rle8Spec(Bytes({0, 1}));
+  rle.width = 50000;
+  rle.height = 2001;
+  EXPECT_EQ(DecodeBmp(MakeBmp(rle)), nullptr);
+}
+
+}  // namespace
+}  // namespace vaticor

@@ -1,0 +1,345 @@
+#include "platform/codecs/jpeg_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "support/temp_dir.h"
+
+namespace vaticor {
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---- making JPEG files with libjpeg's compressor ----
+
+struct EncodeOptions {
+  int width = 16;
+  int height = 16;
+  int quality = 90;
+  bool cmyk = false;
+  bool adobeMarker = true;       // for CMYK
+  std::size_t appBytes = 0;      // filler in APP1 segments before the frame header
+  // Fills one row of `components` samples a pixel.
+  std::function<void(int y, std::vector<unsigned char>& row)> fill;
+};
+
+std::string EncodeJpeg(const EncodeOptions& o) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(o.width);
+  cinfo.image_height = static_cast<JDIMENSION>(o.height);
+  cinfo.input_components = o.cmyk ? 4 : 3;
+  cinfo.in_color_space = o.cmyk ? JCS_CMYK : JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  if (o.cmyk) cinfo.write_Adobe_marker = o.adobeMarker ? TRUE : FALSE;
+  jpeg_set_quality(&cinfo, o.quality, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  for (std::size_t left = o.appBytes; left > 0;) {
+    const std::size_t chunk = std::min<std::size_t>(left, 60000);
+    const std::vector<unsigned char> filler(chunk, 'x');
+    jpeg_write_marker(&cinfo, JPEG_APP0 + 1, filler.data(), static_cast<unsigned>(chunk));
+    left -= chunk;
+  }
+  std::vector<unsigned char> row(static_cast<std::size_t>(o.width) * cinfo.input_components);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    o.fill(static_cast<int>(cinfo.next_scanline), row);
+    JSAMPROW rows[] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::string result(reinterpret_cast<const char*>(buffer), size);
+  std::free(buffer);
+  return result;
+}
+
+// A smooth diagonal gradient, so that scaled decodes can be compared.
+EncodeOptions Gradient(int width, int height, int quality = 85) {
+  EncodeOptions o;
+  o.width = width;
+  o.height = height;
+  o.quality = quality;
+  o.fill = [width, height](int y, std::vector<unsigned char>& row) {
+    for (int x = 0; x < width; ++x) {
+      row[3 * x] = static_cast<unsigned char>(255 * x / width);
+      row[3 * x + 1] = static_cast<unsigned char>(255 * y / height);
+      row[3 * x + 2] = 128;
+    }
+  };
+  return o;
+}
+
+EncodeOptions Flat(std::vector<unsigned char> sample, bool cmyk) {
+  EncodeOptions o;
+  o.cmyk = cmyk;
+  o.quality = 100;
+  o.fill = [sample](int, std::vector<unsigned char>& row) {
+    for (std::size_t i = 0; i < row.size(); ++i) row[i] = sample[i % sample.size()];
+  };
+  return o;
+}
+
+int Channel(std::uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
+
+void ExpectColourNear(std::uint32_t actual, std::uint32_t expected, int tolerance) {
+  for (int shift : {24, 16, 8, 0}) {
+    EXPECT_NEAR(Channel(actual, shift), Channel(expected, shift), tolerance)
+        << std::hex << "actual " << actual << " expected " << expected;
+  }
+}
+
+// ---- the corpus ----
+
+#define REQUIRE_CORPUS()                                            \
+  if (testing::CorpusDir().empty()) GTEST_SKIP() << "no test corpus"
+
+std::string CorpusBytes(const std::string& relative) {
+  return testing::ReadAll(testing::CorpusDir() + "/jpeg/" + relative);
+}
+
+std::vector<std::string> CorpusFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(testing::CorpusDir() + "/jpeg/" + folder, ec)) {
+    names.push_back(folder + "/" + entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A binary PPM (P6) or PGM (P5) file as 0xAARRGGBB pixels.
+std::unique_ptr<Picture> ReadNetpbm(const std::string& bytes) {
+  std::istringstream in(bytes);
+  std::string magic;
+  int w = 0, h = 0, max = 0;
+  in >> magic >> w >> h >> max;
+  in.get();
+  const int channels = magic == "P6" ? 3 : 1;
+  auto p = std::make_unique<Picture>(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      unsigned char c[3];
+      in.read(reinterpret_cast<char*>(c), channels);
+      if (channels == 1) c[1] = c[2] = c[0];
+      p->setPixel(x, y, 0xFF000000u | (c[0] << 16) | (c[1] << 8) | c[2]);
+    }
+  }
+  if (!in) return nullptr;
+  return p;
+}
+
+double MeanChannelDifference(const Picture& a, const Picture& b) {
+  double total = 0;
+  for (std::size_t i = 0; i < a.pixels().size(); ++i) {
+    for (int shift : {16, 8, 0}) total += std::abs(Channel(a.pixels()[i], shift) - Channel(b.pixels()[i], shift));
+  }
+  return total / (3.0 * static_cast<double>(a.pixels().size()));
+}
+
+TEST(JpegCorpusTest, ValidFilesDecodeAtTheirSize) {
+  REQUIRE_CORPUS();
+  const std::map<std::string, PictureSize> sizes = {
+      {"valid/jd-16bit-qtables.jpg", {1, 1}},
+      {"valid/jd-grayscale_16x24_sampling2x2.jpg", {16, 24}},
+      {"valid/jd-jpg-cmyk-1.jpg", {32, 32}},
+      {"valid/jd-jpg-cmyk-2.jpg", {256, 256}},
+      {"valid/jd-jpg-gray.jpg", {32, 32}},
+      {"valid/jd-jpg-progressive.jpg", {32, 32}},
+      {"valid/jd-jpg-size-17x17.jpg", {17, 17}},
+      {"valid/jd-jpg-size-1x1.jpg", {1, 1}},
+      {"valid/jd-jpg-srgb-icc.jpg", {1, 1}},
+      {"valid/jd-non-interleaved-mcu.jpg", {64, 16}},
+      {"valid/jd-progressive3.jpg", {650, 470}},
+      {"valid/jd-restarts.jpg", {33, 33}},
+      {"valid/jd-rgb.jpg", {500, 333}},
+      {"valid/jd-ycck.jpg", {500, 333}},
+      {"valid/ljt-testimgari.jpg", {227, 149}},
+      {"valid/ljt-testorig.jpg", {227, 149}},
+      {"exif-orientation/Landscape_1.jpg", {1800, 1200}},
+      {"exif-orientation/Landscape_6.jpg", {1200, 1800}},  // as stored, not as shown
+  };
+  for (const auto& [name, size] : sizes) {
+    SCOPED_TRACE(name);
+    const std::string bytes = CorpusBytes(name);
+    const auto picture = DecodeJpeg(bytes);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->size(), size);
+    EXPECT_EQ(MeasureJpeg(bytes), size);
+    for (std::uint32_t px : picture->pixels()) ASSERT_EQ(px >> 24, 0xFFu);
+  }
+  // Precisions an 8-bit libjpeg cannot deliver fail cleanly (or decode, with
+  // a newer libjpeg-turbo).
+  for (const char* name : {"valid/ljt-monkey12.jpg", "valid/jd-jpeg_lossless_sel1.jpg"}) {
+    const auto picture = DecodeJpeg(CorpusBytes(name));
+    if (picture) {
+      EXPECT_EQ(MeasureJpeg(CorpusBytes(name)), picture->size());
+    }
+  }
+}
+
+TEST(JpegCorpusTest, PixelsMatchTheReferenceDecodes) {
+  REQUIRE_CORPUS();
+  const std::vector<std::string> references = CorpusFolder("reference");
+  ASSERT_EQ(references.size(), 11u);
+  for (const std::string& reference : references) {
+    SCOPED_TRACE(reference);
+    const std::string stem = fs::path(reference).stem().string();
+    std::string bytes = CorpusBytes("valid/" + stem + ".jpg");
+    if (bytes.empty()) bytes = CorpusBytes("corrupt/" + stem + ".jpg");
+    ASSERT_FALSE(bytes.empty());
+    const auto expected = ReadNetpbm(CorpusBytes(reference));
+    ASSERT_NE(expected, nullptr);
+    const auto picture = DecodeJpeg(bytes);
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(picture->size(), expected->size());
+    EXPECT_LT(MeanChannelDifference(*picture, *expected), 3.0);
+  }
+}
+
+TEST(JpegCorpusTest, YcckAndRgbCopiesOfOnePictureAgree) {
+  REQUIRE_CORPUS();
+  const auto ycck = DecodeJpeg(CorpusBytes("valid/jd-ycck.jpg"));
+  const auto rgb = DecodeJpeg(CorpusBytes("valid/jd-rgb.jpg"));
+  ASSERT_TRUE(ycck && rgb);
+  EXPECT_LT(MeanChannelDifference(*ycck, *rgb), 8.0);
+  const auto arithmetic = DecodeJpeg(CorpusBytes("valid/ljt-testimgari.jpg"));
+  const auto huffman = DecodeJpeg(CorpusBytes("valid/ljt-testorig.jpg"));
+  ASSERT_TRUE(arithmetic && huffman);
+  EXPECT_LT(MeanChannelDifference(*arithmetic, *huffman), 2.0);
+}
+
+TEST(JpegCorpusTest, CorruptFilesNeverCrashAndPrintNothing) {
+  REQUIRE_CORPUS();
+  const std::vector<std::string> files = CorpusFolder("corrupt");
+  ASSERT_EQ(files.size(), 20u);
+  ::testing::internal::CaptureStderr();
+  for (const std::string& name : files) {
+    SCOPED_TRACE(name);
+    const std::string bytes = CorpusBytes(name);
+    const auto picture = DecodeJpeg(bytes);
+    const auto small = DecodeJpeg(bytes, {16, 16});
+    if (picture) {
+      EXPECT_EQ(MeasureJpeg(bytes), picture->size());
+    }
+    if (picture && small) {
+      EXPECT_LE(small->width(), picture->width());
+    }
+  }
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+
+  for (const char* name : {"corrupt/ljt-testorig-no-eoi.jpg", "corrupt/ljt-testorig-trunc-half.jpg",
+                           "corrupt/ljt-testorig-trunc-after-sos.jpg", "corrupt/ljt-testorig-trunc-in-sof.jpg",
+                           "corrupt/jd-max_size.jpg", "corrupt/jd-empty.jpg", "corrupt/jd-null_height.jpg",
+                           "corrupt/jd-missing-sof.jpg", "corrupt/jd-missing-sos.jpg"}) {
+    EXPECT_EQ(DecodeJpeg(CorpusBytes(name)), nullptr) << name;
+  }
+  EXPECT_EQ(MeasureJpeg(CorpusBytes("corrupt/ljt-testorig-trunc-in-sof.jpg")), std::nullopt);
+}
+
+TEST(JpegCorpusTest, EveryCutOfAFileIsRefused) {
+  REQUIRE_CORPUS();
+  const std::string bytes = CorpusBytes("valid/ljt-testorig.jpg");
+  ASSERT_NE(DecodeJpeg(bytes), nullptr);
+  for (std::size_t cut = 0; cut < bytes.size(); cut += 53) {
+    ASSERT_EQ(DecodeJpeg(bytes.substr(0, cut)), nullptr) << "cut at " << cut;
+  }
+}
+
+// ---- generated files ----
+
+TEST(JpegDecoderTest, PicksTheSmallestScaleThatCoversTheTarget) {
+  const std::string bytes = EncodeJpeg(Gradient(1600, 2400));
+  ASSERT_EQ(MeasureJpeg(bytes), (PictureSize{1600, 2400}));
+  const std::vector<std::pair<PictureSize, PictureSize>> cases = {
+      {{200, 334}, {400, 600}},  // 200x300 would be 34 rows short
+      {{200, 300}, {200, 300}},  {{200, 0}, {1600, 2400}},      {{201, 300}, {400, 600}},
+      {{100, 1000}, {800, 1200}}, {{1600, 2400}, {1600, 2400}}, {{3000, 3000}, {1600, 2400}},
+      {{1, 1}, {200, 300}},       {{1500, 10}, {1600, 2400}},
+  };
+  for (const auto& [target, expected] : cases) {
+    SCOPED_TRACE(std::to_string(target.width) + "x" + std::to_string(target.height));
+    const auto picture = DecodeJpeg(bytes, target);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->size(), expected);
+  }
+  // The eighth-size picture shows the same thing.
+  const auto full = DecodeJpeg(bytes);
+  const auto eighth = DecodeJpeg(bytes, {200, 300});
+  ASSERT_TRUE(full && eighth);
+  ExpectColourNear(eighth->pixel(100, 150), full->pixel(800, 1200), 6);
+  ExpectColourNear(eighth->pixel(10, 280), full->pixel(80, 2240), 6);
+}
+
+TEST(JpegDecoderTest, PixelLimitAppliesToTheDecodedSize) {
+  // 100.5 million pixels: too many at full size, fine at an eighth.
+  EncodeOptions o;
+  o.width = 10050;
+  o.height = 10000;
+  o.quality = 10;
+  o.fill = [](int, std::vector<unsigned char>& row) { std::fill(row.begin(), row.end(), 90); };
+  const std::string bytes = EncodeJpeg(o);
+  EXPECT_EQ(DecodeJpeg(bytes), nullptr);
+  const auto small = DecodeJpeg(bytes, {1000, 1000});
+  ASSERT_NE(small, nullptr);
+  EXPECT_EQ(small->size(), (PictureSize{1257, 1250}));
+}
+
+TEST(JpegDecoderTest, CmykFollowsTheAdobeConvention) {
+  // Adobe files store inverted CMYK: 255 means no ink.
+  auto adobe = Flat({255, 0, 0, 255}, true);
+  auto picture = DecodeJpeg(EncodeJpeg(adobe));
+  ASSERT_NE(picture, nullptr);
+  ExpectColourNear(picture->pixel(5, 5), 0xFFFF0000u, 3);
+
+  // Without the Adobe marker the values are plain ink amounts.
+  auto plain = Flat({0, 255, 255, 0}, true);
+  plain.adobeMarker = false;
+  picture = DecodeJpeg(EncodeJpeg(plain));
+  ASSERT_NE(picture, nullptr);
+  ExpectColourNear(picture->pixel(5, 5), 0xFFFF0000u, 3);
+
+  // Black ink darkens.
+  auto grey = Flat({255, 255, 255, 127}, true);
+  picture = DecodeJpeg(EncodeJpeg(grey));
+  ASSERT_NE(picture, nullptr);
+  ExpectColourNear(picture->pixel(5, 5), 0xFF7F7F7Fu, 3);
+}
+
+TEST(JpegDecoderTest, RgbComesOutAsArgbWords) {
+  const auto picture = DecodeJpeg(EncodeJpeg(Flat({0x20, 0x90, 0xE0}, false)));
+  ASSERT_NE(picture, nullptr);
+  ExpectColourNear(picture->pixel(3, 7), 0xFF2090E0u, 3);
+}
+
+TEST(JpegDecoderTest, MeasureReadsOnlyTheHeaders) {
+  EncodeOptions o = Gradient(300, 200);
+  o.appBytes = 100000;
+  const std::string bytes = EncodeJpeg(o);
+  EXPECT_EQ(MeasureJpeg(bytes), (PictureSize{300, 200}));
+  // The frame header lies past the first 64 KiB.
+  EXPECT_EQ(MeasureJpeg(bytes.substr(0, 64 * 1024)), std::nullopt);
+  // The headers alone suffice, no entropy-coded data needed.
+  const std::size_t sos = bytes.find("\xFF\xDA");
+  ASSERT_NE(sos, std::string::npos);
+  EXPECT_EQ(MeasureJpeg(bytes.substr(0, sos + 14)), (PictureSize{300, 200}));
+  EXPECT_EQ(MeasureJpeg(""), std::nullopt);
+  EXPECT_EQ(MeasureJpeg("not a jpeg at all"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace vaticor

@@ -1,0 +1,166 @@
+#include "platform/file_picture_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace vaticor {
+namespace {
+
+namespace fs = std::filesystem;
+
+#define REQUIRE_CORPUS()                                            \
+  if (testing::CorpusDir().empty()) GTEST_SKIP() << "no test corpus"
+
+// A picture with distinct, partly transparent pixels.
+QImage SamplePicture(int w, int h) {
+  QImage image(w, h, QImage::Format_ARGB32);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      image.setPixel(x, y, qRgba(x * 6, y * 8, 200, x == 0 ? 128 : 255));
+    }
+  }
+  return image;
+}
+
+std::string SavePng(const testing::TempDir& dir, const std::string& name, const QImage& image) {
+  const std::string path = dir.Path(name);
+  EXPECT_TRUE(image.save(QString::fromStdString(path), "PNG"));
+  return path;
+}
+
+// A 1x1 red 24-bit bitmap.
+std::string TinyBmp() {
+  std::string b(58, '\0');
+  auto put32 = [&b](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, 58);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, 1);
+  put32(22, 1);
+  put32(26, 1 | (24 << 16));  // planes, bit count
+  b[56] = static_cast<char>(0xFF);  // B, G, R = 0, 0, 255
+  return b;
+}
+
+TEST(FilePictureLoaderTest, PngKeepsItsPixelsAndAlpha) {
+  testing::TempDir dir;
+  const QImage image = SamplePicture(40, 30);
+  const std::string path = SavePng(dir, "card.png", image);
+  FilePictureLoader loader;
+
+  const auto picture = loader.Load(path, PictureFormat::Png, {});
+  ASSERT_NE(picture, nullptr);
+  ASSERT_EQ(picture->size(), (PictureSize{40, 30}));
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) ASSERT_EQ(picture->pixel(x, y), image.pixel(x, y)) << x << "," << y;
+  }
+  EXPECT_EQ(loader.Measure(path, PictureFormat::Png), (PictureSize{40, 30}));
+}
+
+TEST(FilePictureLoaderTest, PngIsShrunkToCoverTheTargetButNeverEnlarged) {
+  testing::TempDir dir;
+  const std::string path = SavePng(dir, "card.png", SamplePicture(40, 30));
+  FilePictureLoader loader;
+
+  auto picture = loader.Load(path, PictureFormat::Png, {10, 5});
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->size(), (PictureSize{10, 8}));  // proportions kept, both sides covered
+
+  picture = loader.Load(path, PictureFormat::Png, {20, 29});
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->size(), (PictureSize{39, 29}));
+
+  picture = loader.Load(path, PictureFormat::Png, {400, 10});
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->size(), (PictureSize{40, 30}));
+}
+
+TEST(FilePictureLoaderTest, MissingDamagedAndEmptyFiles) {
+  testing::TempDir dir;
+  FilePictureLoader loader;
+  for (PictureFormat format : {PictureFormat::Bmp, PictureFormat::Jpeg, PictureFormat::Png}) {
+    EXPECT_EQ(loader.Load(dir.Path("absent.pic"), format, {}), nullptr);
+    EXPECT_EQ(loader.Measure(dir.Path("absent.pic"), format), std::nullopt);
+    EXPECT_EQ(loader.Load(dir.path(), format, {}), nullptr);  // a folder
+    const std::string empty = dir.Write("empty.pic", "");
+    EXPECT_EQ(loader.Load(empty, format, {}), nullptr);
+    EXPECT_EQ(loader.Measure(empty, format), std::nullopt);
+  }
+
+  const std::string png = testing::ReadAll(SavePng(dir, "whole.png", SamplePicture(40, 30)));
+  const std::string cut = dir.Write("cut.png", png.substr(0, png.size() / 2));
+  EXPECT_EQ(loader.Load(cut, PictureFormat::Png, {}), nullptr);
+
+  // The format comes from the caller: a bitmap named .png is not a PNG.
+  const std::string bmpAsPng = dir.Write("bitmap.png", TinyBmp());
+  EXPECT_EQ(loader.Load(bmpAsPng, PictureFormat::Png, {}), nullptr);
+  EXPECT_NE(loader.Load(bmpAsPng, PictureFormat::Bmp, {}), nullptr);
+}
+
+TEST(FilePictureLoaderTest, OversizedFilesAreNotRead) {
+  testing::TempDir dir;
+  const std::string path = dir.Write("huge.bmp", TinyBmp());
+  FilePictureLoader loader;
+  ASSERT_NE(loader.Load(path, PictureFormat::Bmp, {}), nullptr);
+  EXPECT_EQ(loader.Load(path, PictureFormat::Bmp, {})->pixel(0, 0), 0xFFFF0000u);
+
+  fs::resize_file(path, FilePictureLoader::kMaxPictureFileBytes + 1);  // sparse, costs no disk
+  EXPECT_EQ(loader.Load(path, PictureFormat::Bmp, {}), nullptr);
+  // Measuring reads only the start.
+  EXPECT_EQ(loader.Measure(path, PictureFormat::Bmp), (PictureSize{1, 1}));
+}
+
+TEST(FilePictureLoaderTest, BmpAndJpegFromTheCorpus) {
+  REQUIRE_CORPUS();
+  const std::string corpus = testing::CorpusDir();
+  FilePictureLoader loader;
+
+  const std::string bmp = corpus + "/bmp/good/rgb24.bmp";
+  auto picture = loader.Load(bmp, PictureFormat::Bmp, {10, 10});
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->size(), (PictureSize{127, 64}));
+  EXPECT_EQ(loader.Measure(bmp, PictureFormat::Bmp), (PictureSize{127, 64}));
+
+  const std::string jpeg = corpus + "/jpeg/valid/ljt-testorig.jpg";
+  picture = loader.Load(jpeg, PictureFormat::Jpeg, {});
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->size(), (PictureSize{227, 149}));
+  picture = loader.Load(jpeg, PictureFormat::Jpeg, {50, 30});
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->size(), (PictureSize{57, 38}));  // a quarter
+  EXPECT_EQ(loader.Measure(jpeg, PictureFormat::Jpeg), (PictureSize{227, 149}));
+
+  EXPECT_EQ(loader.Load(corpus + "/jpeg/corrupt/ljt-testorig-trunc-half.jpg", PictureFormat::Jpeg, {}),
+            nullptr);
+}
+
+TEST(FilePictureLoaderTest, JpegMeasureLooksPastLargeHeaderSegments) {
+  REQUIRE_CORPUS();
+  const std::string original = testing::ReadAll(testing::CorpusDir() + "/jpeg/valid/ljt-testorig.jpg");
+  ASSERT_GT(original.size(), 2u);
+  // Two 60000-byte APP1 segments after the start marker push the frame
+  // header past the first 64 KiB.
+  std::string segment = "\xFF\xE1";
+  segment += static_cast<char>((60002 >> 8) & 0xFF);
+  segment += static_cast<char>(60002 & 0xFF);
+  segment += std::string(60000, 'x');
+  testing::TempDir dir;
+  const std::string path = dir.Write("big-exif.jpg", original.substr(0, 2) + segment + segment + original.substr(2));
+  FilePictureLoader loader;
+  EXPECT_EQ(loader.Measure(path, PictureFormat::Jpeg), (PictureSize{227, 149}));
+  const auto picture = loader.Load(path, PictureFormat::Jpeg, {});
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->size(), (PictureSize{227, 149}));
+}
+
+}  // namespace
+}  // namespace vaticor
