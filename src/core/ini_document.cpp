@@ -1,0 +1,349 @@
+#include "core/ini_document.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace vaticor {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool HasQuotePair(std::string_view s) {
+  return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.front() == s.back();
+}
+
+bool IsAscii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Valid UTF-8 as given; otherwise each stray byte becomes U+FFFD (which is
+// what decoding the bytes as BOM-marked UTF-8 does).
+std::string RepairUtf8(std::string_view s) {
+  if (IsValidUtf8(s)) return std::string(s);
+  return DecodeText(std::string(kUtf8Bom) + std::string(s)).utf8;
+}
+
+// A name as the caller gave it, made comparable with the decoded file text.
+std::string CleanName(std::string_view name) { return std::string(Trim(RepairUtf8(name))); }
+
+std::size_t NameHash(std::string_view name) {
+  return std::hash<std::string>{}(ToUpperText(name));
+}
+
+// At most `limit` characters of valid UTF-8, never cutting a character.
+std::string_view CutToCharacters(std::string_view s, std::size_t limit) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && count++ == limit) return s.substr(0, i);
+  }
+  return s;
+}
+
+bool FitsWindows1251(std::string_view utf8) {
+  return IsAscii(utf8) || Windows1251ToUtf8(Utf8ToWindows1251(utf8)) == utf8;
+}
+
+std::optional<std::int32_t> ParseHex(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : digits) {
+    int d;
+    if (c >= '0' && c <= '9') {
+      d = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+      d = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+      d = c - 'A' + 10;
+    } else {
+      return std::nullopt;
+    }
+    value = value * 16 + static_cast<std::uint64_t>(d);
+    if (value > 0xFFFFFFFFu) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+std::optional<std::int32_t> ParseDecimal(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > std::int64_t{1} << 31) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    return ParseHex(text.substr(2));
+  }
+  if (!text.empty() && text[0] == '$') return ParseHex(text.substr(1));
+  return ParseDecimal(text);
+}
+
+IniDocument::IniDocument() = default;
+
+IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
+
+std::size_t IniDocument::BomSize() const {
+  switch (encoding_) {
+    case TextEncoding::Utf8Bom:
+      return 3;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+std::size_t IniDocument::TextEnd() const {
+  const bool wide = encoding_ == TextEncoding::Utf16LE || encoding_ == TextEncoding::Utf16BE;
+  return wide ? bytes_.size() - (bytes_.size() - BomSize()) % 2 : bytes_.size();
+}
+
+std::string_view IniDocument::Text() const {
+  if (!textIsBytes_) return decoded_;
+  return std::string_view(bytes_).substr(BomSize());
+}
+
+void IniDocument::Parse() {
+  // The encoding is told as DecodeText tells it; valid UTF-8 (with or without
+  // its mark) is used in place rather than copied.
+  const std::string_view bytes = bytes_;
+  if (bytes.substr(0, 3) == kUtf8Bom) {
+    encoding_ = TextEncoding::Utf8Bom;
+  } else if (bytes.substr(0, 2) == "\xFF\xFE") {
+    encoding_ = TextEncoding::Utf16LE;
+  } else if (bytes.substr(0, 2) == "\xFE\xFF") {
+    encoding_ = TextEncoding::Utf16BE;
+  } else {
+    encoding_ = IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1251;
+  }
+  textIsBytes_ = (encoding_ == TextEncoding::Utf8) ||
+                 (encoding_ == TextEncoding::Utf8Bom && IsValidUtf8(bytes.substr(3)));
+  decoded_.clear();
+  if (!textIsBytes_) decoded_ = DecodeText(bytes.substr(0, TextEnd())).utf8;
+
+  const std::string_view text = Text();
+  lineEnd_ = DetectLineEnding(text);
+  endsWithLineEnd_ = !text.empty() && IsLineBreak(text.back());
+  sections_.clear();
+  keys_.clear();
+
+  std::size_t line = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++line) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    const std::size_t lineStart = pos;
+    pos = end + ((end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
+
+    std::size_t first = lineStart;
+    while (first < end && IsBlank(text[first])) ++first;
+    if (first == end || text[first] == ';') continue;
+    const std::string_view content = text.substr(first, end - first);
+
+    if (content.front() == '[') {
+      const std::size_t close = content.find(']');
+      const std::string_view raw = content.substr(1, close == std::string_view::npos ? close : close - 1);
+      const std::string_view name = Trim(raw);
+      const std::size_t nameBegin = static_cast<std::size_t>(name.data() - text.data());
+      sections_.push_back(Section{Span{nameBegin, name.size()}, line, keys_.size(), 0});
+      continue;
+    }
+    const std::size_t eq = content.find('=');
+    if (eq == std::string_view::npos || sections_.empty()) continue;
+    const std::string_view name = Trim(content.substr(0, eq));
+    if (name.empty()) continue;
+    const std::string_view value = Trim(content.substr(eq + 1));
+    auto offset = [&](std::string_view piece) { return static_cast<std::size_t>(piece.data() - text.data()); };
+    keys_.push_back(Key{Span{offset(name), name.size()}, Span{offset(value), value.size()}, line});
+    ++sections_.back().keyCount;
+  }
+
+  sectionIndex_.clear();
+  sectionIndex_.reserve(sections_.size());
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    sectionIndex_.push_back(IndexEntry{NameHash(Piece(sections_[i].name)), i});
+  }
+  std::sort(sectionIndex_.begin(), sectionIndex_.end());
+  keyIndex_.clear();
+  keyIndex_.reserve(keys_.size());
+  for (std::size_t i = 0; i < keys_.size(); ++i) {
+    keyIndex_.push_back(IndexEntry{NameHash(Piece(keys_[i].name)), i});
+  }
+  for (const Section& section : sections_) {
+    const auto first = keyIndex_.begin() + static_cast<std::ptrdiff_t>(section.firstKey);
+    std::sort(first, first + static_cast<std::ptrdiff_t>(section.keyCount));
+  }
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+  const IndexEntry probe{NameHash(name), 0};
+  auto it = std::lower_bound(sectionIndex_.begin(), sectionIndex_.end(), probe);
+  for (; it != sectionIndex_.end() && it->hash == probe.hash; ++it) {
+    const Section& section = sections_[it->index];
+    if (EqualsIgnoreCase(Piece(section.name), name)) return &section;
+  }
+  return nullptr;
+}
+
+const IniDocument::Key* IniDocument::FindKey(const Section& section, std::string_view name) const {
+  const auto begin = keyIndex_.begin() + static_cast<std::ptrdiff_t>(section.firstKey);
+  const auto end = begin + static_cast<std::ptrdiff_t>(section.keyCount);
+  const IndexEntry probe{NameHash(name), 0};
+  for (auto it = std::lower_bound(begin, end, probe); it != end && it->hash == probe.hash; ++it) {
+    const Key& key = keys_[it->index];
+    if (EqualsIgnoreCase(Piece(key.name), name)) return &key;
+  }
+  return nullptr;
+}
+
+std::optional<std::string> IniDocument::Value(std::string_view section, std::string_view key) const {
+  const Section* s = FindSection(CleanName(section));
+  const Key* k = s ? FindKey(*s, CleanName(key)) : nullptr;
+  if (!k) return std::nullopt;
+  std::string_view value = Piece(k->value);
+  if (HasQuotePair(value)) value = value.substr(1, value.size() - 2);
+  return std::string(CutToCharacters(value, kMaxIniValueLength));
+}
+
+std::vector<std::string> IniDocument::SectionNames() const {
+  std::vector<std::string> names;
+  names.reserve(sections_.size());
+  for (const Section& section : sections_) names.emplace_back(Piece(section.name));
+  return names;
+}
+
+std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
+  std::vector<std::string> names;
+  if (const Section* s = FindSection(CleanName(section))) {
+    names.reserve(s->keyCount);
+    for (std::size_t i = 0; i < s->keyCount; ++i) names.emplace_back(Piece(keys_[s->firstKey + i].name));
+  }
+  return names;
+}
+
+IniDocument::RawLine IniDocument::LocateLine(std::size_t line) const {
+  // Lines are counted in the bytes as they were counted in the decoded text:
+  // CR, LF and CR LF end a line in every encoding, one code unit wide each.
+  const bool wide = encoding_ == TextEncoding::Utf16LE || encoding_ == TextEncoding::Utf16BE;
+  const std::size_t unit = wide ? 2 : 1;
+  const std::size_t size = TextEnd();
+  auto unitAt = [&](std::size_t pos) -> unsigned {
+    const auto a = static_cast<unsigned char>(bytes_[pos]);
+    if (!wide) return a;
+    const auto b = static_cast<unsigned char>(bytes_[pos + 1]);
+    return encoding_ == TextEncoding::Utf16BE ? (a << 8) | b : (b << 8) | a;
+  };
+  RawLine raw;
+  std::size_t pos = BomSize();
+  for (std::size_t current = 0;; ++current) {
+    raw.begin = pos;
+    while (pos + unit <= size && unitAt(pos) != '\r' && unitAt(pos) != '\n') pos += unit;
+    if (pos + unit > size) {  // the last line, with no line end
+      raw.contentEnd = raw.next = size;
+      return raw;
+    }
+    raw.contentEnd = pos;
+    const bool crlf = unitAt(pos) == '\r' && pos + 2 * unit <= size && unitAt(pos + unit) == '\n';
+    raw.next = pos + (crlf ? 2 : 1) * unit;
+    if (current == line) return raw;
+    pos = raw.next;
+  }
+}
+
+std::string IniDocument::Edited(const std::string& section, const std::string& key,
+                                const std::string& value) const {
+  const std::string eol(LineEndingText(lineEnd_));
+  std::size_t at = TextEnd();
+  std::size_t erase = 0;
+  std::string insert;
+  if (const Section* s = FindSection(section)) {
+    if (const Key* k = FindKey(*s, key)) {
+      const RawLine raw = LocateLine(k->line);
+      at = raw.begin;
+      erase = raw.contentEnd - raw.begin;
+      insert = std::string(Piece(k->name)) + "=" + value;
+    } else {
+      const std::size_t anchor = s->keyCount ? keys_[s->firstKey + s->keyCount - 1].line : s->line;
+      const RawLine raw = LocateLine(anchor);
+      at = raw.next;
+      insert = (raw.next == raw.contentEnd ? eol : std::string()) + key + "=" + value + eol;
+    }
+  } else {
+    const bool needsBreak = !Text().empty() && !endsWithLineEnd_;
+    insert = (needsBreak ? eol : std::string()) + "[" + section + "]" + eol + key + "=" + value + eol;
+  }
+
+  std::string encoded = EncodeText(insert, encoding_);
+  encoded.erase(0, BomSize());  // the mark is already at the file's start
+  std::string result;
+  result.reserve(bytes_.size() - erase + encoded.size());
+  result.append(bytes_, 0, at);
+  result.append(encoded);
+  result.append(bytes_, at + erase, std::string::npos);
+  return result;
+}
+
+void IniDocument::ConvertToUtf8WithBom() {
+  std::string converted(kUtf8Bom);
+  converted.append(Text());
+  bytes_ = std::move(converted);
+  Parse();
+}
+
+bool IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string sectionName = CleanName(section);
+  const std::string keyName = CleanName(key);
+  if (sectionName.find_first_of("]\r\n") != std::string::npos) return false;
+  if (keyName.empty() || keyName.front() == '[' || keyName.front() == ';' ||
+      keyName.find_first_of("=\r\n") != std::string::npos) {
+    return false;
+  }
+
+  std::string text = RepairUtf8(value);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') text.erase(i, 1);
+    if (IsLineBreak(text[i])) text[i] = ' ';
+  }
+  if (!text.empty() && (IsBlank(text.front()) || IsBlank(text.back()) || HasQuotePair(text))) {
+    text = '"' + text + '"';
+  }
+
+  if (encoding_ == TextEncoding::Windows1251 &&
+      !(FitsWindows1251(sectionName) && FitsWindows1251(keyName) && FitsWindows1251(text))) {
+    ConvertToUtf8WithBom();
+  }
+  std::string result = Edited(sectionName, keyName, text);
+  // Windows-1251 bytes that happen to form valid UTF-8 would be read back as
+  // UTF-8 and change meaning; such a file is marked as UTF-8 instead.
+  if (encoding_ == TextEncoding::Windows1251 && !IsAscii(result) && IsValidUtf8(result)) {
+    ConvertToUtf8WithBom();
+    result = Edited(sectionName, keyName, text);
+  }
+  bytes_ = std::move(result);
+  Parse();
+  return true;
+}
+
+}  // namespace vaticor
