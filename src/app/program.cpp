@@ -9,7 +9,9 @@
 #include "platform/icu_locale.h"
 #include "platform/qt_screen.h"
 #include "ui/main/vaticor_form.h"
-#include "ui/stand_in_window.h"
+#include "app/stand_in_links.h"
+#include "platform/desktop_shell.h"
+#include "skin_resources.h"
 
 namespace vaticor {
 
@@ -47,8 +49,9 @@ Program::Program(const std::string& programPath, const SystemServices& system)
       decks_(iniData_.DecksFolder, system.pictures),
       descriptions_(iniData_.DescriptionsFolder),
       picker_(random_),
-      state_{iniData_, decks_, descriptions_, picker_, random_, system.screen,
-             SystemLanguageCode(system.locale)} {}
+      state_{iniData_,       decks_,       descriptions_,
+             picker_,        random_,      system.screen,
+             languages_,     system.shell, SystemLanguageCode(system.locale)} {}
 
 Program::~Program() = default;
 
@@ -56,16 +59,10 @@ void Program::CreateWindows() {
   system_.fileTypes.RegisterSpreadFileType();
   QGuiApplication::setApplicationDisplayName("Vaticor");
 
-  vaticorForm_ = std::make_unique<TVaticorForm>(state_);
-  const std::pair<const char*, const char*> others[] = {
-      {"AboutForm", "Описание карты"},      {"QuestionLogForm", "Журнал раскладов"},
-      {"QuestionForm", "Вопрос"},           {"FolderSelectForm", "Выбор папки"},
-      {"SpreadsForm", "Расклады"},          {"DeckGroupsForm", "Группы колод"},
-  };
-  for (const auto& [name, title] : others) {
-    otherWindows_.push_back(
-        std::make_unique<StandInWindow>(QString::fromUtf8(name), QString::fromUtf8(title)));
-  }
+  // The main window is created first; the windows it links to follow.
+  otherWindows_ = std::make_unique<StandInLinks>(state_);
+  vaticorForm_ = std::make_unique<TVaticorForm>(state_, otherWindows_->Links());
+  otherWindows_->CreateWindows();
   // The interface language is applied here once language files exist; the
   // built-in language is Russian.
 }
@@ -79,25 +76,26 @@ bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {
 std::vector<QWidget*> Program::Windows() const {
   std::vector<QWidget*> windows;
   if (vaticorForm_) windows.push_back(vaticorForm_.get());
-  for (const auto& window : otherWindows_) windows.push_back(window.get());
+  if (otherWindows_) {
+    for (QWidget* window : otherWindows_->Windows()) windows.push_back(window);
+  }
   return windows;
 }
 
 QWidget* Program::SpreadsForm() const {
-  for (const auto& window : otherWindows_) {
-    if (window->objectName() == "SpreadsForm") return window.get();
-  }
-  return nullptr;
+  return otherWindows_ ? otherWindows_->Window("SpreadsForm") : nullptr;
 }
 
 int RunVaticor(int argc, char** argv) {
   VaticorApplication application(argc, argv);
+  InitSkinResources();
   QtScreen screen;
   FilePictureLoader pictures;
   IcuLocale locale;
   NoFileTypeRegistrar fileTypes;
   SystemClock clock;
-  const SystemServices system{screen, pictures, locale, fileTypes, clock};
+  DesktopShell shell;
+  const SystemServices system{screen, pictures, locale, fileTypes, clock, shell};
 
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);

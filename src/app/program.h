@@ -8,6 +8,8 @@
 #include "core/random.h"
 #include "core/screen.h"
 #include "core/settings.h"
+#include "core/shell.h"
+#include "languages/language_table.h"
 #include "languages/locale_info.h"
 #include "library/picture_loader.h"
 #include "library/spread_picker.h"
@@ -20,7 +22,7 @@ class QWidget;
 namespace vaticor {
 
 class TVaticorForm;
-class StandInWindow;
+class StandInLinks;
 
 // What the program takes from the system; the real desktop in main(), fakes
 // in tests.
@@ -30,6 +32,7 @@ struct SystemServices {
   const LocaleInfo& locale;
   FileTypeRegistrar& fileTypes;
   const Clock& clock;
+  ShellOpener& shell;
 };
 
 // The running program: its single instances and windows, built in start-up
@@ -53,6 +56,7 @@ class Program {
   TTaroDescriptions& TaroDescriptions() { return descriptions_; }
   TCardsSpreadGenerator& SpreadPicker() { return picker_; }
   const std::string& SystemLanguage() const { return state_.SystemLanguage; }
+  ProgramState& State() { return state_; }
   TVaticorForm* VaticorForm() const { return vaticorForm_.get(); }
   // The windows in creation order (main window first).
   std::vector<QWidget*> Windows() const;
@@ -65,9 +69,10 @@ class Program {
   TTaroDecks decks_;
   TTaroDescriptions descriptions_;
   TCardsSpreadGenerator picker_;
+  TLanguageTable languages_;
   ProgramState state_;
+  std::unique_ptr<StandInLinks> otherWindows_;
   std::unique_ptr<TVaticorForm> vaticorForm_;
-  std::vector<std::unique_ptr<StandInWindow>> otherWindows_;
 };
 
 // main(): runs the program on the real desktop.

@@ -4,7 +4,9 @@
 
 #include "core/random.h"
 #include "core/screen.h"
+#include "core/shell.h"
 #include "core/settings.h"
+#include "languages/language_table.h"
 #include "library/spread_picker.h"
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
@@ -20,7 +22,11 @@ struct ProgramState {
   TCardsSpreadGenerator& SpreadPicker;
   RandomGenerator& Random;
   const ScreenInfo& Screen;
+  TLanguageTable& Languages;
+  ShellOpener& Shell;
   std::string SystemLanguage;  // "0x" + the user's locale identifier
+  // Set while the spreads window stands in for the main window.
+  bool SpreadsMode = false;
 };
 
 }  // namespace vaticor

@@ -29,7 +29,12 @@ class CountingRegistrar : public FileTypeRegistrar {
   int calls = 0;
 };
 
-// Pictures are "WxH" text files, as in the library tests.
+class NoShell : public ShellOpener {
+ public:
+  void Open(const std::string&) override {}
+};
+
+// Every picture is 200 x 350.
 class TextPictureLoader : public PictureLoader {
  public:
   std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
@@ -58,7 +63,8 @@ class ProgramTest : public ::testing::Test {
   RussianLocale locale;
   CountingRegistrar registrar;
   NoonClock clock;
-  SystemServices system{screen, pictures, locale, registrar, clock};
+  NoShell shell;
+  SystemServices system{screen, pictures, locale, registrar, clock, shell};
 };
 
 TEST_F(ProgramTest, StartsWithTheSavedDeckAndSizedPicker) {

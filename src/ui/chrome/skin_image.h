@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace vaticor {
+
+// A skin element: a picture stretched to the element's size (or drawn at
+// its own size), optionally see-through where the picture has the colour of
+// its lower-left pixel, with an optional tag and hint. It reports clicks;
+// moving and resizing are the chrome's (SkinChrome).
+class TSkinImage : public QWidget {
+  Q_OBJECT
+ public:
+  enum class Drawing { Stretch, Natural };
+
+  // `resource` is a skin picture such as ":/skin/close.png"; a button whose
+  // `colourKey` is set is transparent where it has its lower-left pixel's
+  // colour.
+  TSkinImage(QWidget* parent, const QString& resource, bool colourKey = false,
+             Drawing drawing = Drawing::Stretch);
+
+  void setTag(int tag) { tag_ = tag; }
+  int tag() const { return tag_; }
+  void setPicture(const QPixmap& picture);
+  const QPixmap& picture() const { return picture_; }
+
+ signals:
+  void clicked();        // left button pressed and released over the image
+  void doubleClicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  QPixmap picture_;
+  Drawing drawing_;
+  bool colourKey_ = false;
+  int tag_ = 0;
+  bool pressed_ = false;
+};
+
+}  // namespace vaticor
