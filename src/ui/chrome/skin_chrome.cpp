@@ -1,5 +1,8 @@
 #include "ui/chrome/skin_chrome.h"
 
+#include <QGuiApplication>
+#include <QWindow>
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -110,6 +113,14 @@ void SkinChrome::Press(const Element& element, const QMouseEvent& event) {
   if (!IsLeftButtonAlone(event.buttons(), event.modifiers())) {
     pressed_ = nullptr;
     return;
+  }
+  // A Wayland window cannot place itself: the compositor moves it.
+  if (element.role == Role::Title && QGuiApplication::platformName().startsWith("wayland")) {
+    if (QWindow* handle = window_->windowHandle()) {
+      pressed_ = nullptr;
+      handle->startSystemMove();
+      return;
+    }
   }
   pressed_ = element.widget;
   const QPoint global = event.globalPosition().toPoint();

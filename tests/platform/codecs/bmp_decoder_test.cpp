@@ -27,7 +27,7 @@ void Put32(std::string& s, std::size_t at, std::uint32_t v) {
   Put16(s, at + 2, v >> 16);
 }
 
-struct BmpSpec {
+struct BmpLayout {
   std::uint32_t headerSize = 40;
   std::int32_t width = 1;
   std::int32_t height = 1;
@@ -38,32 +38,32 @@ struct BmpSpec {
   std::string pixels;
 };
 
-std::string MakeBmp(const BmpSpec& spec) {
-  std::string header(14 + spec.headerSize, '\0');
+std::string MakeBmp(const BmpLayout& layout) {
+  std::string header(14 + layout.headerSize, '\0');
   header[0] = 'B';
   header[1] = 'M';
-  Put32(header, 14, spec.headerSize);
-  Put32(header, 18, static_cast<std::uint32_t>(spec.width));
-  Put32(header, 22, static_cast<std::uint32_t>(spec.height));
+  Put32(header, 14, layout.headerSize);
+  Put32(header, 18, static_cast<std::uint32_t>(layout.width));
+  Put32(header, 22, static_cast<std::uint32_t>(layout.height));
   Put16(header, 26, 1);
-  Put16(header, 28, spec.bitCount);
-  Put32(header, 30, spec.compression);
-  Put32(header, 46, static_cast<std::uint32_t>(spec.palette.size()));
+  Put16(header, 28, layout.bitCount);
+  Put32(header, 30, layout.compression);
+  Put32(header, 46, static_cast<std::uint32_t>(layout.palette.size()));
   std::string extra;
-  for (std::size_t i = 0; i < spec.masks.size(); ++i) {
-    if (spec.headerSize >= 40 + 4 * (i + 1)) {
-      Put32(header, 54 + 4 * i, spec.masks[i]);
+  for (std::size_t i = 0; i < layout.masks.size(); ++i) {
+    if (layout.headerSize >= 40 + 4 * (i + 1)) {
+      Put32(header, 54 + 4 * i, layout.masks[i]);
     } else {
       extra.append(4, '\0');
-      Put32(extra, extra.size() - 4, spec.masks[i]);
+      Put32(extra, extra.size() - 4, layout.masks[i]);
     }
   }
-  for (std::uint32_t colour : spec.palette) {
+  for (std::uint32_t colour : layout.palette) {
     extra.append(4, '\0');
     Put32(extra, extra.size() - 4, colour);
   }
   Put32(header, 10, static_cast<std::uint32_t>(header.size() + extra.size()));
-  std::string file = header + extra + spec.pixels;
+  std::string file = header + extra + layout.pixels;
   Put32(file, 2, static_cast<std::uint32_t>(file.size()));
   return file;
 }
@@ -264,25 +264,25 @@ TEST(BmpCorpusTest, MalformedFilesAreRefused) {
 // ---- hand-made files ----
 
 TEST(BmpDecoderTest, HeaderChecks) {
-  BmpSpec spec;
-  spec.pixels = std::string(4, '\0');
-  ASSERT_NE(DecodeBmp(MakeBmp(spec)), nullptr);
+  BmpLayout layout;
+  layout.pixels = std::string(4, '\0');
+  ASSERT_NE(DecodeBmp(MakeBmp(layout)), nullptr);
 
-  std::string file = MakeBmp(spec);
+  std::string file = MakeBmp(layout);
   file[0] = 'X';
   EXPECT_EQ(DecodeBmp(file), nullptr);
   EXPECT_EQ(MeasureBmp(file), std::nullopt);
 
-  BmpSpec zeroHeight = spec;
+  BmpLayout zeroHeight = layout;
   zeroHeight.height = 0;
   EXPECT_EQ(DecodeBmp(MakeBmp(zeroHeight)), nullptr);
   EXPECT_EQ(MeasureBmp(MakeBmp(zeroHeight)), std::nullopt);
 
-  BmpSpec extremeHeight = spec;
+  BmpLayout extremeHeight = layout;
   extremeHeight.height = INT_MIN;
   EXPECT_EQ(DecodeBmp(MakeBmp(extremeHeight)), nullptr);
 
-  BmpSpec topDown = spec;
+  BmpLayout topDown = layout;
   topDown.height = -1;
   EXPECT_EQ(MeasureBmp(MakeBmp(topDown)), (PictureSize{1, 1}));
 
@@ -292,28 +292,28 @@ TEST(BmpDecoderTest, HeaderChecks) {
 }
 
 TEST(BmpDecoderTest, TopDownAndBottomUpRows) {
-  BmpSpec spec;
-  spec.width = 1;
-  spec.height = 2;
-  spec.pixels = Bytes({0x00, 0x00, 0xFF, 0, /* */ 0xFF, 0x00, 0x00, 0});  // red row, blue row
-  auto bottomUp = DecodeBmp(MakeBmp(spec));
+  BmpLayout layout;
+  layout.width = 1;
+  layout.height = 2;
+  layout.pixels = Bytes({0x00, 0x00, 0xFF, 0, /* */ 0xFF, 0x00, 0x00, 0});  // red row, blue row
+  auto bottomUp = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(bottomUp, nullptr);
   EXPECT_EQ(bottomUp->pixel(0, 0), 0xFF0000FFu);
   EXPECT_EQ(bottomUp->pixel(0, 1), 0xFFFF0000u);
 
-  spec.height = -2;
-  auto topDown = DecodeBmp(MakeBmp(spec));
+  layout.height = -2;
+  auto topDown = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(topDown, nullptr);
   EXPECT_EQ(topDown->pixel(0, 0), 0xFFFF0000u);
   EXPECT_EQ(topDown->pixel(0, 1), 0xFF0000FFu);
 }
 
 TEST(BmpDecoderTest, TruncatedPixelDataIsRefusedButAMissingFinalPadIsNot) {
-  BmpSpec spec;
-  spec.width = 3;  // 9 bytes a row, padded to 12
-  spec.height = 2;
-  spec.pixels = std::string(24, '\x7F');
-  const std::string file = MakeBmp(spec);
+  BmpLayout layout;
+  layout.width = 3;  // 9 bytes a row, padded to 12
+  layout.height = 2;
+  layout.pixels = std::string(24, '\x7F');
+  const std::string file = MakeBmp(layout);
   ASSERT_NE(DecodeBmp(file), nullptr);
   EXPECT_NE(DecodeBmp(file.substr(0, file.size() - 3)), nullptr);
   EXPECT_EQ(DecodeBmp(file.substr(0, file.size() - 4)), nullptr);
@@ -322,12 +322,12 @@ TEST(BmpDecoderTest, TruncatedPixelDataIsRefusedButAMissingFinalPadIsNot) {
 }
 
 TEST(BmpDecoderTest, PaletteIndexBeyondThePaletteIsOpaqueBlack) {
-  BmpSpec spec;
-  spec.bitCount = 8;
-  spec.width = 3;
-  spec.palette = {0xFF0000, 0x00FF00};
-  spec.pixels = Bytes({1, 0, 200, 0});
-  auto p = DecodeBmp(MakeBmp(spec));
+  BmpLayout layout;
+  layout.bitCount = 8;
+  layout.width = 3;
+  layout.palette = {0xFF0000, 0x00FF00};
+  layout.pixels = Bytes({1, 0, 200, 0});
+  auto p = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixel(0, 0), 0xFF00FF00u);
   EXPECT_EQ(p->pixel(1, 0), 0xFFFF0000u);
@@ -335,12 +335,12 @@ TEST(BmpDecoderTest, PaletteIndexBeyondThePaletteIsOpaqueBlack) {
 }
 
 TEST(BmpDecoderTest, SubBytePixelsAreReadMostSignificantFirst) {
-  BmpSpec spec;
-  spec.width = 5;
-  spec.palette = {0x000000, 0xFFFFFF, 0xFF0000, 0x0000FF};
-  spec.bitCount = 2;
-  spec.pixels = Bytes({0b00011011, 0b01000000, 0, 0});
-  auto p = DecodeBmp(MakeBmp(spec));
+  BmpLayout layout;
+  layout.width = 5;
+  layout.palette = {0x000000, 0xFFFFFF, 0xFF0000, 0x0000FF};
+  layout.bitCount = 2;
+  layout.pixels = Bytes({0b00011011, 0b01000000, 0, 0});
+  auto p = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixel(0, 0), 0xFF000000u);
   EXPECT_EQ(p->pixel(1, 0), 0xFFFFFFFFu);
@@ -350,22 +350,22 @@ TEST(BmpDecoderTest, SubBytePixelsAreReadMostSignificantFirst) {
 }
 
 TEST(BmpDecoderTest, SixteenBitMasksScaleToFullRange) {
-  BmpSpec spec;
-  spec.bitCount = 16;
-  spec.width = 3;
-  spec.compression = 3;
-  spec.masks = {0xF800, 0x07E0, 0x001F};
-  spec.pixels = Bytes({0xFF, 0xFF, 0x00, 0xF8, 0x1F, 0x00, 0, 0});
-  auto p = DecodeBmp(MakeBmp(spec));
+  BmpLayout layout;
+  layout.bitCount = 16;
+  layout.width = 3;
+  layout.compression = 3;
+  layout.masks = {0xF800, 0x07E0, 0x001F};
+  layout.pixels = Bytes({0xFF, 0xFF, 0x00, 0xF8, 0x1F, 0x00, 0, 0});
+  auto p = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixel(0, 0), 0xFFFFFFFFu);
   EXPECT_EQ(p->pixel(1, 0), 0xFFFF0000u);
   EXPECT_EQ(p->pixel(2, 0), 0xFF0000FFu);
 
-  spec.compression = 0;  // default 5-5-5
-  spec.masks.clear();
-  spec.pixels = Bytes({0xFF, 0x7F, 0x00, 0x7C, 0xE0, 0x03, 0, 0});
-  p = DecodeBmp(MakeBmp(spec));
+  layout.compression = 0;  // default 5-5-5
+  layout.masks.clear();
+  layout.pixels = Bytes({0xFF, 0x7F, 0x00, 0x7C, 0xE0, 0x03, 0, 0});
+  p = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixel(0, 0), 0xFFFFFFFFu);
   EXPECT_EQ(p->pixel(1, 0), 0xFFFF0000u);
@@ -373,34 +373,34 @@ TEST(BmpDecoderTest, SixteenBitMasksScaleToFullRange) {
 }
 
 TEST(BmpDecoderTest, AlphaChannelRules) {
-  BmpSpec spec;
-  spec.headerSize = 124;
-  spec.bitCount = 32;
-  spec.width = 2;
-  spec.compression = 3;
-  spec.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
-  spec.pixels = Bytes({0x10, 0x20, 0x30, 0x80, 0x10, 0x20, 0x30, 0x00});
-  auto p = DecodeBmp(MakeBmp(spec));
+  BmpLayout layout;
+  layout.headerSize = 124;
+  layout.bitCount = 32;
+  layout.width = 2;
+  layout.compression = 3;
+  layout.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+  layout.pixels = Bytes({0x10, 0x20, 0x30, 0x80, 0x10, 0x20, 0x30, 0x00});
+  auto p = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixel(0, 0), 0x80302010u);
   EXPECT_EQ(p->pixel(1, 0), 0x00302010u);
 
   // All alpha zero: a writer that ignores the channel; show the picture.
-  spec.pixels = Bytes({0x10, 0x20, 0x30, 0x00, 0x10, 0x20, 0x30, 0x00});
-  p = DecodeBmp(MakeBmp(spec));
+  layout.pixels = Bytes({0x10, 0x20, 0x30, 0x00, 0x10, 0x20, 0x30, 0x00});
+  p = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixel(0, 0), 0xFF302010u);
   EXPECT_EQ(p->pixel(1, 0), 0xFF302010u);
 
   // Uncompressed 32-bit pixels have no alpha, whatever the spare byte holds.
-  spec.compression = 0;
-  spec.pixels = Bytes({0x10, 0x20, 0x30, 0x80, 0x10, 0x20, 0x30, 0x00});
-  p = DecodeBmp(MakeBmp(spec));
+  layout.compression = 0;
+  layout.pixels = Bytes({0x10, 0x20, 0x30, 0x80, 0x10, 0x20, 0x30, 0x00});
+  p = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixel(0, 0), 0xFF302010u);
 
   // A 40-byte header with BI_BITFIELDS has no alpha mask.
-  BmpSpec plain = spec;
+  BmpLayout plain = layout;
   plain.headerSize = 40;
   plain.compression = 3;
   plain.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
@@ -409,15 +409,15 @@ TEST(BmpDecoderTest, AlphaChannelRules) {
   EXPECT_EQ(p->pixel(0, 0), 0xFF302010u);
 }
 
-BmpSpec Rle8Spec(std::string data) {
-  BmpSpec spec;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.width = 4;
-  spec.height = 3;
-  spec.palette = {0xFF0000, 0x00FF00, 0x0000FF};
-  spec.pixels = std::move(data);
-  return spec;
+BmpLayout Rle8Spec(std::string data) {
+  BmpLayout layout;
+  layout.bitCount = 8;
+  layout.compression = 1;
+  layout.width = 4;
+  layout.height = 3;
+  layout.palette = {0xFF0000, 0x00FF00, 0x0000FF};
+  layout.pixels = std::move(data);
+  return layout;
 }
 
 TEST(BmpDecoderTest, RunLengthEscapesAndUnwrittenPixels) {
@@ -448,29 +448,29 @@ TEST(BmpDecoderTest, RunLengthEscapesAndUnwrittenPixels) {
 }
 
 TEST(BmpDecoderTest, Rle4AlternatesNibbles) {
-  BmpSpec spec;
-  spec.bitCount = 4;
-  spec.compression = 2;
-  spec.width = 6;
-  spec.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+  BmpLayout layout;
+  layout.bitCount = 4;
+  layout.compression = 2;
+  layout.width = 6;
+  layout.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
   // A run of three from the pair (1, 2), then the literal indices 3, 0, 1.
-  spec.pixels = Bytes({3, 0x12, 0, 3, 0x30, 0x10, 0, 1});
-  auto p = DecodeBmp(MakeBmp(spec));
+  layout.pixels = Bytes({3, 0x12, 0, 3, 0x30, 0x10, 0, 1});
+  auto p = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixels(), (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFFFF0000u,
                                                      0xFF0000FFu, 0xFF000000u, 0xFFFF0000u}));
 }
 
 TEST(BmpDecoderTest, HugePicturesAreRefusedBeforeAllocating) {
-  BmpSpec spec;
-  spec.width = 20000;
-  spec.height = 20000;
-  spec.pixels = std::string(16, '\0');
-  EXPECT_EQ(DecodeBmp(MakeBmp(spec)), nullptr);
-  EXPECT_EQ(MeasureBmp(MakeBmp(spec)), (PictureSize{20000, 20000}));
+  BmpLayout layout;
+  layout.width = 20000;
+  layout.height = 20000;
+  layout.pixels = std::string(16, '\0');
+  EXPECT_EQ(DecodeBmp(MakeBmp(layout)), nullptr);
+  EXPECT_EQ(MeasureBmp(MakeBmp(layout)), (PictureSize{20000, 20000}));
 
   // A few bytes of run-length data can describe any size.
-  BmpSpec rle = Rle8Spec(Bytes({0, 1}));
+  BmpLayout rle = Rle8Spec(Bytes({0, 1}));
   rle.width = 50000;
   rle.height = 2001;
   EXPECT_EQ(DecodeBmp(MakeBmp(rle)), nullptr);

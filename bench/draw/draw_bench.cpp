@@ -1,0 +1,151 @@
+// A three-card draw in the main window with a deck of 78 cards of
+// 3000 x 5000 pixels, next to decoding the same three files at the scale
+// the window shows them, alone.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "large_jpeg.h"
+#include "platform/codecs/jpeg_decoder.h"
+#include "platform/file_picture_loader.h"
+#include "ui/main/card_image.h"
+#include "ui/main/vaticor_form.h"
+
+namespace {
+
+using namespace vaticor;
+namespace fs = std::filesystem;
+
+class NoonClock : public Clock {
+ public:
+  std::uint32_t MillisecondsSinceMidnight() const override { return 43'200'000; }
+};
+
+class NoShell : public ShellOpener {
+ public:
+  void Open(const std::string&) override {}
+};
+
+class NoLinks : public CardViewerLink,
+                public ReadingLogLink,
+                public QuestionWindowLink,
+                public SpreadsWindowLink,
+                public FolderSelectLink {
+ public:
+  WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
+  void ShowCardDescription(const std::string&, int, int) override {}
+  void ShowViewer() override {}
+  bool IsViewerVisible() const override { return false; }
+  void ShowCurrentCardAgain() override {}
+  void AddReading(const std::vector<int>&) override { ++lines; }
+  int LineCount() const override { return lines; }
+  int SelectedLine() const override { return -1; }
+  void SelectLine(int) override {}
+  std::string LineText(int) const override { return {}; }
+  void ShowSelectedReading() override {}
+  void ShowLogWindow() override {}
+  bool IsQuestionVisible() const override { return false; }
+  void SetQuestionVisible(bool) override {}
+  int QuestionTop() const override { return 10'000; }
+  int QuestionHeight() const override { return 40; }
+  void ShowSpreads() override {}
+  void SetSpreadVisible() override {}
+  void ShowForMode(int) override {}
+  int lines = 0;
+};
+
+// 78 cards, each a 3000 x 5000 JPEG, in a temporary program folder.
+class BigDeck {
+ public:
+  BigDeck() {
+    root_ = fs::temp_directory_path() / ("vaticor-draw-bench-" + std::to_string(std::random_device{}()));
+    const fs::path deck = root_ / "Pictures Folder" / "Decks" / "big";
+    fs::create_directories(deck);
+    std::ofstream ini(deck / "deck.ini", std::ios::binary);
+    ini << "[Deck]\r\nName=Big\r\nCards.Count=77\r\n[Files]\r\n";
+    const std::string& jpeg = bench::LargeJpeg();
+    for (int n = 0; n < 78; ++n) {
+      const std::string file = std::to_string(n) + ".jpg";
+      ini << (n < 10 ? "Card0" : "Card") << n << "=" << file << "\r\n";
+      std::ofstream(deck / file, std::ios::binary).write(jpeg.data(), static_cast<std::streamsize>(jpeg.size()));
+    }
+    ini << "[Names]\r\n";
+    for (int n = 0; n < 78; ++n) ini << (n < 10 ? "Card0" : "Card") << n << "=Card " << n << "\r\n";
+    ini.close();
+    fs::last_write_time(deck / "deck.ini", fs::file_time_type::clock::now() - std::chrono::hours(1));
+  }
+  ~BigDeck() { fs::remove_all(root_); }
+  std::string Path(const std::string& relative) const { return (root_ / relative).string(); }
+
+ private:
+  fs::path root_;
+};
+
+// The main window on a 1024 x 768 screen, three-card mode, all 78 cards.
+struct MainWindow {
+  explicit MainWindow(const BigDeck& deck) : ini(Settings(deck, screen)) {
+    ini.ThreeCardsModeEnabled = true;
+    ini.UpSideDownCardsEnabled = true;
+    ini.OnlyMajorArcanaEnabled = false;
+    form = std::make_unique<TVaticorForm>(state, links.Links());
+  }
+  static TINIData Settings(const BigDeck& deck, const ScreenInfo& screen) {
+    TINIData data;
+    SetApplicationFolders(data, deck.Path("vaticor"));
+    OpenSettings(data, deck.Path("Quorlin.ini"), screen);
+    return data;
+  }
+  FixedScreen screen{1024, 768, 738};
+  NoonClock clock;
+  RandomGenerator random{clock};
+  TINIData ini;  // after screen, which it is read for
+  FilePictureLoader loader;
+  TTaroDecks decks{ini.DecksFolder, loader};
+  TTaroDescriptions descriptions{ini.DescriptionsFolder};
+  TCardsSpreadGenerator picker{random};
+  TLanguageTable languages;
+  NoShell shell;
+  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+  NoLinks links;
+  std::unique_ptr<TVaticorForm> form;
+};
+
+void BM_ThreeCardDraw(benchmark::State& state) {
+  BigDeck deck;
+  MainWindow window(deck);
+  for (auto _ : state) window.form->Label1Click();
+  state.counters["card_px_w"] = window.form->CardImage01->Picture().width();
+}
+BENCHMARK(BM_ThreeCardDraw)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeThreeCardsAtDisplayScale(benchmark::State& state) {
+  BigDeck deck;
+  MainWindow window(deck);
+  const QSize size = window.form->CardImage01->DisplaySize();
+  std::vector<std::string> files;
+  for (int n : {5, 40, 71}) {
+    std::ifstream in(deck.Path("Pictures Folder/Decks/big/" + std::to_string(n) + ".jpg"), std::ios::binary);
+    files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  for (auto _ : state) {
+    for (const std::string& bytes : files) {
+      benchmark::DoNotOptimize(DecodeJpeg(bytes, {size.width(), size.height()}));
+    }
+  }
+}
+BENCHMARK(BM_DecodeThreeCardsAtDisplayScale)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
