@@ -89,6 +89,14 @@ QWidget* Program::SpreadsForm() const {
 int RunVaticor(int argc, char** argv) {
   VaticorApplication application(argc, argv);
   InitSkinResources();
+  // Menus in the skin's colours: navy and gold on a light sky blue.
+  application.setStyleSheet(
+      "QMenu { background: #eef4fc; color: #0f1d3a; border: 1px solid #1b2b4f; padding: 2px; }"
+      "QMenu::item { padding: 3px 22px 3px 24px; }"
+      "QMenu::item:selected { background: #23407a; color: white; }"
+      "QMenu::item:disabled { color: #8a96aa; }"
+      "QMenu::separator { height: 1px; background: #c9a94e; margin: 3px 6px; }"
+      "QToolTip { background: #fdf6e3; color: #0f1d3a; border: 1px solid #1b2b4f; }");
   QtScreen screen;
   FilePictureLoader pictures;
   IcuLocale locale;
