@@ -48,6 +48,7 @@ class NoLinks : public CardViewerLink,
   std::string LineText(int) const override { return {}; }
   void ShowSelectedReading() override {}
   void ShowLogWindow() override {}
+  void SaveLog() override {}
   bool IsQuestionVisible() const override { return false; }
   void SetQuestionVisible(bool) override {}
   int QuestionTop() const override { return 10'000; }

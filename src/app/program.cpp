@@ -9,6 +9,9 @@
 #include "platform/icu_locale.h"
 #include "platform/qt_screen.h"
 #include "ui/main/vaticor_form.h"
+#include "ui/questions/question_form.h"
+#include "ui/questions/question_log_form.h"
+#include "ui/viewer/about_form.h"
 #include "app/stand_in_links.h"
 #include "platform/desktop_shell.h"
 #include "skin_resources.h"
@@ -59,10 +62,22 @@ void Program::CreateWindows() {
   system_.fileTypes.RegisterSpreadFileType();
   QGuiApplication::setApplicationDisplayName("Vaticor");
 
-  // The main window is created first; the windows it links to follow.
-  otherWindows_ = std::make_unique<StandInLinks>(state_);
-  vaticorForm_ = std::make_unique<TVaticorForm>(state_, otherWindows_->Links());
-  otherWindows_->CreateWindows();
+  // The main window is created first; it reaches the others through links
+  // that are attached as each of them is created.
+  links_ = std::make_unique<StandInLinks>();
+  vaticorForm_ = std::make_unique<TVaticorForm>(state_, links_->Links());
+  TVaticorForm* main = vaticorForm_.get();
+  aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, [main] {
+    main->show();
+    main->raise();
+    main->activateWindow();
+  });
+  links_->Attach(static_cast<CardViewerLink&>(*aboutForm_));
+  questionLogForm_ = std::make_unique<TQuestionLogForm>(state_, *main);
+  links_->Attach(static_cast<ReadingLogLink&>(*questionLogForm_));
+  questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
+  links_->Attach(static_cast<QuestionWindowLink&>(*questionForm_));
+  links_->CreateWindows();
   // The interface language is applied here once language files exist; the
   // built-in language is Russian.
 }
@@ -75,15 +90,18 @@ bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {
 
 std::vector<QWidget*> Program::Windows() const {
   std::vector<QWidget*> windows;
-  if (vaticorForm_) windows.push_back(vaticorForm_.get());
-  if (otherWindows_) {
-    for (QWidget* window : otherWindows_->Windows()) windows.push_back(window);
+  for (QWidget* window : std::initializer_list<QWidget*>{
+           vaticorForm_.get(), aboutForm_.get(), questionLogForm_.get(), questionForm_.get()}) {
+    if (window) windows.push_back(window);
+  }
+  if (links_) {
+    for (QWidget* window : links_->Windows()) windows.push_back(window);
   }
   return windows;
 }
 
 QWidget* Program::SpreadsForm() const {
-  return otherWindows_ ? otherWindows_->Window("SpreadsForm") : nullptr;
+  return links_ ? links_->Window("SpreadsForm") : nullptr;
 }
 
 int RunVaticor(int argc, char** argv) {

@@ -22,6 +22,9 @@ class QWidget;
 namespace vaticor {
 
 class TVaticorForm;
+class TAboutForm;
+class TQuestionLogForm;
+class TQuestionForm;
 class StandInLinks;
 
 // What the program takes from the system; the real desktop in main(), fakes
@@ -58,6 +61,9 @@ class Program {
   const std::string& SystemLanguage() const { return state_.SystemLanguage; }
   ProgramState& State() { return state_; }
   TVaticorForm* VaticorForm() const { return vaticorForm_.get(); }
+  TAboutForm* AboutForm() const { return aboutForm_.get(); }
+  TQuestionLogForm* QuestionLogForm() const { return questionLogForm_.get(); }
+  TQuestionForm* QuestionForm() const { return questionForm_.get(); }
   // The windows in creation order (main window first).
   std::vector<QWidget*> Windows() const;
   QWidget* SpreadsForm() const;
@@ -71,8 +77,11 @@ class Program {
   TCardsSpreadGenerator picker_;
   TLanguageTable languages_;
   ProgramState state_;
-  std::unique_ptr<StandInLinks> otherWindows_;
+  std::unique_ptr<StandInLinks> links_;
   std::unique_ptr<TVaticorForm> vaticorForm_;
+  std::unique_ptr<TAboutForm> aboutForm_;
+  std::unique_ptr<TQuestionLogForm> questionLogForm_;
+  std::unique_ptr<TQuestionForm> questionForm_;
 };
 
 // main(): runs the program on the real desktop.

@@ -2,23 +2,20 @@
 
 namespace vaticor {
 
-StandInLinks::StandInLinks(ProgramState& state) : state_(state) {}
+StandInLinks::StandInLinks() = default;
+StandInLinks::~StandInLinks() = default;
 
 void StandInLinks::CreateWindows() {
   const std::pair<const char*, const char*> windows[] = {
-      {"AboutForm", "Описание карты"},   {"QuestionLogForm", "Журнал раскладов"},
-      {"QuestionForm", "Вопрос"},        {"FolderSelectForm", "Выбор папки"},
-      {"SpreadsForm", "Расклады"},       {"DeckGroupsForm", "Группы колод"},
+      {"FolderSelectForm", "Выбор папки"},
+      {"SpreadsForm", "Расклады"},
+      {"DeckGroupsForm", "Группы колод"},
   };
   for (const auto& [name, title] : windows) {
     windows_.push_back(
         std::make_unique<StandInWindow>(QString::fromUtf8(name), QString::fromUtf8(title)));
   }
-  Window("QuestionForm")
-      ->setGeometry(state_.INIData.QuestionFormLeft, state_.INIData.QuestionFormTop, 323, 40);
 }
-
-StandInLinks::~StandInLinks() = default;
 
 std::vector<QWidget*> StandInLinks::Windows() const {
   std::vector<QWidget*> result;
@@ -33,33 +30,46 @@ QWidget* StandInLinks::Window(const QString& objectName) const {
   return nullptr;
 }
 
-void StandInLinks::ShowCardDescription(const std::string& title, int, int) {
-  viewerTitle_ = title;
-  Window("AboutForm")->setWindowTitle(QString::fromStdString(title));
-}
+// Before a window is attached (only during start-up) its link does nothing.
 
-void StandInLinks::ShowViewer() { Window("AboutForm")->show(); }
-bool StandInLinks::IsViewerVisible() const { return Window("AboutForm")->isVisible(); }
-void StandInLinks::ShowCurrentCardAgain() {}
+void StandInLinks::ShowCardDescription(const std::string& title, int card, int section) {
+  if (viewer_) viewer_->ShowCardDescription(title, card, section);
+}
+void StandInLinks::ShowViewer() {
+  if (viewer_) viewer_->ShowViewer();
+}
+bool StandInLinks::IsViewerVisible() const { return viewer_ && viewer_->IsViewerVisible(); }
+void StandInLinks::ShowCurrentCardAgain() {
+  if (viewer_) viewer_->ShowCurrentCardAgain();
+}
 
 void StandInLinks::AddReading(const std::vector<int>& cards) {
-  std::string line;
-  for (int card : cards) {
-    if (!line.empty()) line += ' ';
-    line += "[" + std::to_string(card) + "]";
-  }
-  lines_.push_back(line);
+  if (log_) log_->AddReading(cards);
 }
-
+int StandInLinks::LineCount() const { return log_ ? log_->LineCount() : 0; }
+int StandInLinks::SelectedLine() const { return log_ ? log_->SelectedLine() : -1; }
+void StandInLinks::SelectLine(int line) {
+  if (log_) log_->SelectLine(line);
+}
 std::string StandInLinks::LineText(int line) const {
-  return line >= 0 && line < LineCount() ? lines_[static_cast<std::size_t>(line)] : std::string();
+  return log_ ? log_->LineText(line) : std::string();
+}
+void StandInLinks::ShowSelectedReading() {
+  if (log_) log_->ShowSelectedReading();
+}
+void StandInLinks::ShowLogWindow() {
+  if (log_) log_->ShowLogWindow();
+}
+void StandInLinks::SaveLog() {
+  if (log_) log_->SaveLog();
 }
 
-void StandInLinks::ShowLogWindow() { Window("QuestionLogForm")->show(); }
-
-bool StandInLinks::IsQuestionVisible() const { return Window("QuestionForm")->isVisible(); }
-void StandInLinks::SetQuestionVisible(bool visible) { Window("QuestionForm")->setVisible(visible); }
-int StandInLinks::QuestionTop() const { return Window("QuestionForm")->y(); }
+bool StandInLinks::IsQuestionVisible() const { return question_ && question_->IsQuestionVisible(); }
+void StandInLinks::SetQuestionVisible(bool visible) {
+  if (question_) question_->SetQuestionVisible(visible);
+}
+int StandInLinks::QuestionTop() const { return question_ ? question_->QuestionTop() : 0; }
+int StandInLinks::QuestionHeight() const { return question_ ? question_->QuestionHeight() : 40; }
 
 void StandInLinks::ShowSpreads() { Window("SpreadsForm")->show(); }
 void StandInLinks::SetSpreadVisible() {

@@ -11,23 +11,29 @@
 
 namespace vaticor {
 
-// The windows around the main window that are still to come, as plain
-// windows with their final names: the main window's commands that reach
-// them already work (show, hide, the question window's place, the log's
-// lines in memory).
+// What the main window reaches of the other windows. The main window is
+// created first, so it is given these links before the windows they lead to
+// exist: the viewer, the log and the question window are attached as they
+// are created. The windows still to come (folder selection, spreads, deck
+// groups) are plain stand-in windows with their final names, so the
+// commands that show them already work.
 class StandInLinks : public CardViewerLink,
                      public ReadingLogLink,
                      public QuestionWindowLink,
                      public SpreadsWindowLink,
                      public FolderSelectLink {
  public:
-  explicit StandInLinks(ProgramState& state);
+  StandInLinks();
   ~StandInLinks() override;
-  // Creates the windows, in creation order.
+
+  void Attach(CardViewerLink& viewer) { viewer_ = &viewer; }
+  void Attach(ReadingLogLink& log) { log_ = &log; }
+  void Attach(QuestionWindowLink& question) { question_ = &question; }
+  // Creates the stand-in windows, in creation order.
   void CreateWindows();
 
   WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
-  // The windows in creation order, after the main window.
+  // The stand-in windows in creation order.
   std::vector<QWidget*> Windows() const;
   QWidget* Window(const QString& objectName) const;
 
@@ -37,17 +43,18 @@ class StandInLinks : public CardViewerLink,
   void ShowCurrentCardAgain() override;
 
   void AddReading(const std::vector<int>& cards) override;
-  int LineCount() const override { return static_cast<int>(lines_.size()); }
-  int SelectedLine() const override { return selected_; }
-  void SelectLine(int line) override { selected_ = line; }
+  int LineCount() const override;
+  int SelectedLine() const override;
+  void SelectLine(int line) override;
   std::string LineText(int line) const override;
-  void ShowSelectedReading() override {}
+  void ShowSelectedReading() override;
   void ShowLogWindow() override;
+  void SaveLog() override;
 
   bool IsQuestionVisible() const override;
   void SetQuestionVisible(bool visible) override;
   int QuestionTop() const override;
-  int QuestionHeight() const override { return 40; }
+  int QuestionHeight() const override;
 
   void ShowSpreads() override;
   void SetSpreadVisible() override;
@@ -55,11 +62,10 @@ class StandInLinks : public CardViewerLink,
   void ShowForMode(int mode) override;
 
  private:
-  ProgramState& state_;
+  CardViewerLink* viewer_ = nullptr;
+  ReadingLogLink* log_ = nullptr;
+  QuestionWindowLink* question_ = nullptr;
   std::vector<std::unique_ptr<StandInWindow>> windows_;
-  std::vector<std::string> lines_;
-  int selected_ = -1;
-  std::string viewerTitle_;
 };
 
 }  // namespace vaticor

@@ -57,6 +57,7 @@ class FakeLinks : public CardViewerLink,
   std::string LineText(int line) const override { return lines[static_cast<std::size_t>(line)]; }
   void ShowSelectedReading() override { putBack.push_back(selected); }
   void ShowLogWindow() override { logShown = true; }
+  void SaveLog() override {}
 
   bool IsQuestionVisible() const override { return questionVisible; }
   void SetQuestionVisible(bool visible) override { questionVisible = visible; }

@@ -13,6 +13,7 @@
 #include <QSystemTrayIcon>
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 #include "platform/desktop_shell.h"
 #include "platform/picture_image.h"
@@ -503,6 +504,21 @@ void TVaticorForm::ShowCardOnImage(int signedCard, TCardImage* image) {
     return;
   }
   image->SetPicture(ToQImage(reversed ? *MakeReversedPicture(*picture) : *picture));
+}
+
+void TVaticorForm::ShowSignedCard(TCardImage* image, int signedCard) {
+  image->SetNumber(signedCard);
+  // The lowest integer has no magnitude of its own: no deck has that card.
+  std::unique_ptr<Picture> picture;
+  if (signedCard != std::numeric_limits<int>::min()) {
+    const QSize size = image->DisplaySize();
+    picture = state_.TaroDecks.GetCardPicture(std::abs(signedCard), {size.width(), size.height()});
+  }
+  if (!picture) {
+    image->ClearPicture();
+    return;
+  }
+  image->SetPicture(ToQImage(signedCard < 0 ? *MakeReversedPicture(*picture) : *picture));
 }
 
 void TVaticorForm::ShowSharper(TCardImage* image) {
@@ -1002,7 +1018,13 @@ void TVaticorForm::closeEvent(QCloseEvent* event) {
     // The user still gets out of the program; the message says what was lost.
     QMessageBox::critical(this, "Vaticor", QString::fromUtf8(error.what()));
   }
-  // The reading log is saved here once it has its file.
+  if (ini.QuestionsLogSaveEnabled) {
+    try {
+      links_.log.SaveLog();
+    } catch (const std::exception& error) {
+      QMessageBox::critical(this, "Vaticor", QString::fromUtf8(error.what()));
+    }
+  }
   TrayIcon1->hide();
   event->accept();
   QApplication::quit();

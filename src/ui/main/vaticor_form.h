@@ -34,6 +34,10 @@ class TVaticorForm : public QWidget {
   // The (a+1)-th unused card of the current draw; -1 when none is left.
   int PickUnusedCard();
   void ShowCardOnImage(int signedCard, TCardImage* image);
+  // Puts a logged card back: the image takes the signed value and shows the
+  // card's picture, turned when the value is negative whatever the
+  // reversed-cards option; it is left empty when the deck has no such card.
+  void ShowSignedCard(TCardImage* image, int signedCard);
   void ClearCards();
   void RefreshCardPictures();
   void CacheCardPictureSize();

@@ -31,6 +31,10 @@ class ReadingLogLink {
   // Puts the reading of a line back into the main window.
   virtual void ShowSelectedReading() = 0;
   virtual void ShowLogWindow() = 0;
+  // Writes the whole log to its file (the main window calls it on closing
+  // while "QuestionsLog.Save.Enabled" is on); raises an exception whose
+  // message the user is to see when the file cannot be written.
+  virtual void SaveLog() = 0;
 };
 
 class QuestionWindowLink {

@@ -1,0 +1,185 @@
+// The reading-log window over a log of 100,000 lines against an empty one:
+// creating it at start-up, showing it with the last line selected, and
+// stepping through the lines as the main window's Up and Down keys do.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QListView>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "long_log.h"
+#include "platform/virtual_keys.h"
+#include "ui/main/vaticor_form.h"
+#include "ui/questions/question_log_form.h"
+
+namespace {
+
+using namespace vaticor;
+namespace fs = std::filesystem;
+
+class NoonClock : public Clock, public LocalClock {
+ public:
+  std::uint32_t MillisecondsSinceMidnight() const override { return 43'200'000; }
+  LocalDateTime Now() const override { return {2024, 3, 14, 12, 0, 0}; }
+};
+
+class PlainFormat : public DateTimeFormat {
+ public:
+  std::string Date(const LocalDateTime&) const override { return "14.03.2024"; }
+  std::string Time(const LocalDateTime&) const override { return "12:00:00"; }
+};
+
+class NoShell : public ShellOpener {
+ public:
+  void Open(const std::string&) override {}
+};
+
+// The main window reaches the log window once it exists.
+class Links : public CardViewerLink,
+              public ReadingLogLink,
+              public QuestionWindowLink,
+              public SpreadsWindowLink,
+              public FolderSelectLink {
+ public:
+  WindowLinks All() { return {*this, *this, *this, *this, *this}; }
+  void ShowCardDescription(const std::string&, int, int) override {}
+  void ShowViewer() override {}
+  bool IsViewerVisible() const override { return false; }
+  void ShowCurrentCardAgain() override {}
+  void AddReading(const std::vector<int>& cards) override { log->AddReading(cards); }
+  int LineCount() const override { return log->LineCount(); }
+  int SelectedLine() const override { return log->SelectedLine(); }
+  void SelectLine(int line) override { log->SelectLine(line); }
+  std::string LineText(int line) const override { return log->LineText(line); }
+  void ShowSelectedReading() override { log->ShowSelectedReading(); }
+  void ShowLogWindow() override { log->ShowLogWindow(); }
+  void SaveLog() override {}
+  bool IsQuestionVisible() const override { return false; }
+  void SetQuestionVisible(bool) override {}
+  int QuestionTop() const override { return 10'000; }
+  int QuestionHeight() const override { return 40; }
+  void ShowSpreads() override {}
+  void SetSpreadVisible() override {}
+  void ShowForMode(int) override {}
+  TQuestionLogForm* log = nullptr;
+};
+
+fs::path NewFolder() {
+  fs::path root =
+      fs::temp_directory_path() / ("vaticor-log-window-bench-" + std::to_string(std::random_device{}()));
+  fs::create_directories(root);
+  return root;
+}
+
+TINIData Settings(const fs::path& root, const ScreenInfo& screen) {
+  TINIData data;
+  SetApplicationFolders(data, (root / "vaticor").string());
+  OpenSettings(data, (root / "Quorlin.ini").string(), screen);
+  return data;
+}
+
+class NoPictures : public PictureLoader {
+ public:
+  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
+    return nullptr;
+  }
+  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
+    return std::nullopt;
+  }
+};
+
+// A program folder without decks, with a log of `lines` lines.
+struct Program {
+  explicit Program(int lines) {
+    if (lines > 0) {
+      const std::string bytes = bench::LongLogBytes(lines);
+      std::ofstream(LogPath(), std::ios::binary)
+          .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    main = std::make_unique<TVaticorForm>(state, links.All());
+  }
+  ~Program() {
+    log.reset();
+    main.reset();
+    fs::remove_all(root);
+  }
+  void CreateLog() {
+    log.reset();
+    log = std::make_unique<TQuestionLogForm>(state, *main,
+                                             LogWindowSetup{&clock, &format, LogPath()});
+    links.log = log.get();
+  }
+  std::string LogPath() const { return (root / "Vaticor.Log").string(); }
+
+  fs::path root = NewFolder();
+  FixedScreen screen{1024, 768, 738};
+  TINIData ini = Settings(root, screen);
+  NoonClock clock;
+  PlainFormat format;
+  RandomGenerator random{clock};
+  NoPictures loader;
+  TTaroDecks decks{ini.DecksFolder, loader};
+  TTaroDescriptions descriptions{ini.DescriptionsFolder};
+  TCardsSpreadGenerator picker{random};
+  TLanguageTable languages;
+  NoShell shell;
+  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+  Links links;
+  std::unique_ptr<TVaticorForm> main;
+  std::unique_ptr<TQuestionLogForm> log;
+};
+
+void CreateLogWindow(benchmark::State& state, int lines) {
+  Program program(lines);
+  for (auto _ : state) {
+    program.CreateLog();
+    benchmark::DoNotOptimize(program.log->LineCount());
+  }
+  state.counters["lines"] = program.log->LineCount();
+}
+
+void BM_CreateLogWindowWithoutLog(benchmark::State& state) { CreateLogWindow(state, 0); }
+BENCHMARK(BM_CreateLogWindowWithoutLog)->Unit(benchmark::kMillisecond);
+
+void BM_CreateLogWindowWith100kLines(benchmark::State& state) { CreateLogWindow(state, 100'000); }
+BENCHMARK(BM_CreateLogWindowWith100kLines)->Unit(benchmark::kMillisecond);
+
+// F3: the window shown, the last line selected and scrolled to, painted.
+void BM_ShowAndSelectLastOf100kLines(benchmark::State& state) {
+  Program program(100'000);
+  program.CreateLog();
+  for (auto _ : state) {
+    program.log->SelectLine(-1);
+    program.log->hide();
+    program.main->FormKeyUp(vk::F3);
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(program.log->ListBox1->grab());
+  }
+}
+BENCHMARK(BM_ShowAndSelectLastOf100kLines)->Unit(benchmark::kMillisecond);
+
+// The main window's Up key moving through the log, each step painted.
+void BM_StepUpThrough100kLines(benchmark::State& state) {
+  Program program(100'000);
+  program.CreateLog();
+  program.main->FormKeyUp(vk::F3);
+  for (auto _ : state) {
+    if (program.log->SelectedLine() <= 0) program.log->SelectLine(program.log->LineCount() - 1);
+    program.main->FormKeyUp(vk::Up);
+    program.log->ListBox1->viewport()->repaint();
+  }
+}
+BENCHMARK(BM_StepUpThrough100kLines)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

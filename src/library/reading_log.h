@@ -1,0 +1,187 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vaticor {
+
+// The reading log: one line per draw with its time, its signed card values
+// and, for a draw made from the question window, the question; date lines
+// ("[" + date + "]") separate the days. Kept in memory for the whole run and
+// in the file "Vaticor.Log" of the current working directory between runs.
+
+inline constexpr const char* kReadingLogFileName = "Vaticor.Log";
+
+// A moment in local time.
+struct LocalDateTime {
+  int year = 0;
+  int month = 0;  // 1 - 12
+  int day = 0;    // 1 - 31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  bool operator==(const LocalDateTime&) const = default;
+};
+
+// Where the log takes "now" from.
+class LocalClock {
+ public:
+  virtual ~LocalClock() = default;
+  virtual LocalDateTime Now() const = 0;
+};
+
+// The user's formats for the log's dates and times.
+class DateTimeFormat {
+ public:
+  virtual ~DateTimeFormat() = default;
+  // The date of a date line: 10 characters, two-digit day and month and
+  // four-digit year in the order the user's locale writes them.
+  virtual std::string Date(const LocalDateTime& moment) const = 0;
+  // The time of a reading line: hours, minutes and seconds in the user's
+  // long time format.
+  virtual std::string Time(const LocalDateTime& moment) const = 0;
+};
+
+// A card token whose number is not a valid integer. what() is the message
+// the user sees: "'<run>' is not a valid integer value".
+class InvalidIntegerError : public std::runtime_error {
+ public:
+  explicit InvalidIntegerError(const std::string& text);
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// The log file could not be written; what() is "Unable to write to <file>".
+class LogWriteError : public std::runtime_error {
+ public:
+  explicit LogWriteError(const std::string& fileName);
+};
+
+// --- Lines ---
+
+// A date line begins with "[".
+bool IsDateLine(std::string_view line);
+// A reading line is any other line that is not empty.
+bool IsReadingLine(std::string_view line);
+
+std::string MakeDateLine(std::string_view date);
+// time + " " + "[A]" for one card, "[A] [B] [C]" for three.
+std::string MakeReadingLine(std::string_view time, std::span<const int> cards);
+
+// The card part of a reading line. Words are split as ExtractWord splits
+// them with "[" starting a word and "-" belonging to words; card tokens are
+// the words that begin with "[". The card part is the first card token and
+// the card tokens directly after it that hold a card number. What follows
+// is the question: brackets in a question neither add cards nor cut it.
+struct CardPart {
+  std::vector<std::string> tokens;  // the first three; empty when the line has none
+  bool threeCards = false;  // the first card token is directly followed by another
+  std::size_t end = 0;      // byte offset just after the card part
+};
+CardPart ParseCardPart(std::string_view line);
+
+// The number of a card token: its first run of digits (a "-" directly
+// before a digit included) as a decimal 32-bit integer; nothing when the run
+// is missing or not a valid integer.
+std::optional<std::int32_t> NumberOfCardToken(std::string_view token);
+// The same, raising InvalidIntegerError naming the run (empty when there is
+// none) when it is not a valid integer.
+std::int32_t CardTokenValue(std::string_view token);
+
+// The question of a reading line: the text after the card part and the one
+// space that follows it; empty for a reading without a question; the whole
+// line when it has no card token.
+std::string ReadingQuestion(std::string_view line);
+
+// Where a logged reading is put back.
+class ReadingDisplay {
+ public:
+  virtual ~ReadingDisplay() = default;
+  virtual void SetCardMode(bool threeCards) = 0;
+  // slot 0 - 2; a negative value is a reversed card.
+  virtual void ShowCard(int slot, std::int32_t value) = 0;
+};
+
+// Puts a reading line's cards on the display: first the mode (three cards
+// when the first card token is directly followed by another), then the
+// first three card tokens into slots 0, 1 and 2. A line without card tokens
+// shows nothing. A first card token that holds no valid integer raises
+// InvalidIntegerError after the mode is set.
+void ShowReadingCards(std::string_view line, ReadingDisplay& display);
+
+// --- The file ---
+
+// A log file's text: UTF-8 (with or without a byte-order mark, or UTF-16
+// with one), or Windows-1251 when the bytes are not valid UTF-8; returned
+// as UTF-8 without a byte-order mark.
+std::string DecodeLogText(std::string_view bytes);
+// The lines of a text: CR LF, a lone CR or a lone LF ends a line; a last
+// line without a line end counts too. The views point into the text.
+std::vector<std::string_view> SplitLogLines(std::string_view text);
+// Both of the above, as copies.
+std::vector<std::string> DecodeLogLines(std::string_view bytes);
+// The file's bytes for the lines: UTF-8, every line ending in CR LF.
+std::string EncodeLogLines(std::span<const std::string_view> lines);
+std::string EncodeLogLines(std::span<const std::string> lines);
+
+// The decoded text of the log file; empty when it is missing or unreadable.
+std::string ReadLogFileText(const std::string& path);
+std::vector<std::string> ReadLogFile(const std::string& path);
+// Replaces the log file with the lines, through a temporary file beside it
+// so that the old log survives a crash or a full disk. Raises LogWriteError.
+void WriteLogFile(const std::string& path, std::span<const std::string_view> lines);
+void WriteLogFile(const std::string& path, std::span<const std::string> lines);
+
+// --- The log ---
+
+// The lines read from the file stay in the one text they were read as; the
+// lines added or changed since are kept one by one. A log of years of
+// readings thus loads without a string per line.
+class ReadingLog {
+ public:
+  ReadingLog(const LocalClock& clock, const DateTimeFormat& format)
+      : clock_(&clock), format_(&format) {}
+  ReadingLog(const ReadingLog&) = delete;
+  ReadingLog& operator=(const ReadingLog&) = delete;
+
+  const std::vector<std::string_view>& Lines() const { return lines_; }
+  int Count() const { return static_cast<int>(lines_.size()); }
+  // The line at an index; empty text outside the log.
+  std::string_view Line(int index) const;
+
+  // Replaces the log with the lines of a decoded file text.
+  void LoadText(std::string text);
+  void Load(std::span<const std::string> lines);
+  void Clear();
+  void Append(std::string line);
+
+  // Today's date line when the log's last date line (empty lines and
+  // reading lines skipped) is not today's, judged by the 10 characters after
+  // its "["; nothing when it is.
+  std::optional<std::string> MissingDateLine() const;
+  // Appends MissingDateLine(), if any; true when a line was added.
+  bool AddDateLine();
+  // The reading line for the signed card values, at the current time.
+  std::string ReadingLineNow(std::span<const int> cards) const;
+  void AddReading(std::span<const int> cards) { Append(ReadingLineNow(cards)); }
+  // line + " " + question. Line breaks in the question become blanks: they
+  // would split the reading in the file.
+  void AppendQuestion(int index, std::string_view question);
+
+ private:
+  const LocalClock* clock_;
+  const DateTimeFormat* format_;
+  std::string text_;              // the text the loaded lines point into
+  std::deque<std::string> added_;  // lines added or changed since (stable places)
+  std::vector<std::string_view> lines_;
+};
+
+}  // namespace vaticor

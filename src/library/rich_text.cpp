@@ -1,0 +1,41 @@
+#include "library/rich_text.h"
+
+#include <algorithm>
+
+namespace vaticor {
+
+bool TextRun::SameFormat(const TextRun& other) const {
+  return font == other.font && pointSize == other.pointSize && bold == other.bold &&
+         italic == other.italic && underline == other.underline && strike == other.strike &&
+         script == other.script && colour == other.colour && highlight == other.highlight &&
+         picture == other.picture;
+}
+
+std::string PlainText(const Paragraph& paragraph) {
+  std::string text;
+  for (const TextRun& run : paragraph.runs) {
+    text += run.picture ? std::string("\xEF\xBF\xBC") : run.text;
+  }
+  return text;
+}
+
+std::string PlainText(const RichDocument& document) {
+  std::string text;
+  for (std::size_t i = 0; i < document.paragraphs.size(); ++i) {
+    if (i > 0) text.push_back('\n');
+    text += PlainText(document.paragraphs[i]);
+  }
+  return text;
+}
+
+void SetAllPointSizes(RichDocument& document, double points) {
+  for (Paragraph& paragraph : document.paragraphs) {
+    for (TextRun& run : paragraph.runs) run.pointSize = points;
+  }
+}
+
+double TextSizeChoicePoints(int choice) {
+  return 2.0 * std::clamp(choice, 0, 4) + 8.0;
+}
+
+}  // namespace vaticor

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vaticor {
+
+// A card description as the description viewer draws it: paragraphs of
+// uniformly formatted runs, read from an RTF document or from plain text.
+// Lengths are in twips (1/1440 inch, 20 per point), as RTF gives them.
+
+enum class Alignment { Left, Right, Centre, Justify };
+
+// Raised or lowered text (RTF \super and \sub, footnote marks).
+enum class Script { Normal, Super, Sub };
+
+// A picture stored inside the document.
+struct EmbeddedPicture {
+  enum class Format { Png, Jpeg };
+  Format format = Format::Png;
+  std::string bytes;     // the whole PNG or JPEG file
+  int widthTwips = 0;    // the size the document asks for; 0 = the picture's own
+  int heightTwips = 0;
+  bool operator==(const EmbeddedPicture&) const = default;
+};
+
+// Text in one format. A run stands either for text or for a picture.
+struct TextRun {
+  // UTF-8. "\t" is a tab, "\n" a line break inside the paragraph (RTF
+  // \line; QTextDocument wants it as U+2028). No other control characters.
+  std::string text;
+  std::string font;        // family name; empty = the viewer's default
+  double pointSize = 0;    // 0 = the viewer's default
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike = false;
+  Script script = Script::Normal;
+  std::optional<std::uint32_t> colour;     // 0xRRGGBB; none = the viewer's text colour
+  std::optional<std::uint32_t> highlight;  // 0xRRGGBB background; none = no background
+  // Set when the run is a picture: an index into RichDocument::pictures.
+  // Such a run has no text; its format fields are those around it.
+  std::optional<std::size_t> picture;
+
+  // Equal in everything but the text.
+  bool SameFormat(const TextRun& other) const;
+  bool operator==(const TextRun&) const = default;
+};
+
+struct Paragraph {
+  std::vector<TextRun> runs;  // empty for a blank line
+  Alignment align = Alignment::Left;
+  int leftIndent = 0;       // twips
+  int rightIndent = 0;      // twips
+  int firstLineIndent = 0;  // twips, relative to leftIndent; negative hangs
+  int spaceBefore = 0;      // twips
+  int spaceAfter = 0;       // twips
+  bool operator==(const Paragraph&) const = default;
+};
+
+struct RichDocument {
+  // In reading order. Footnotes follow the body, each opening with its
+  // number as a superscript run (the same number marks its place in the body).
+  std::vector<Paragraph> paragraphs;
+  std::vector<EmbeddedPicture> pictures;  // referred to by TextRun::picture
+  bool fromRtf = false;
+};
+
+// The document's text: paragraphs joined with "\n", a picture as U+FFFC.
+std::string PlainText(const RichDocument& document);
+std::string PlainText(const Paragraph& paragraph);
+
+// Sets every run to one size, as the viewer does for a chosen text size.
+void SetAllPointSizes(RichDocument& document, double points);
+
+// The viewer's text-size choices 0 (smallest) to 4 (largest): 2 * n + 8
+// points. Choices outside 0-4 are taken as the nearest one.
+double TextSizeChoicePoints(int choice);
+
+}  // namespace vaticor

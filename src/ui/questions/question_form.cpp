@@ -1,0 +1,330 @@
+#include "ui/questions/question_form.h"
+
+#include <QAction>
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+
+#include "platform/virtual_keys.h"
+#include "ui/chrome/skin_chrome.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/main/vaticor_form.h"
+#include "ui/questions/question_log_form.h"
+
+namespace vaticor {
+
+namespace {
+
+const QColor kSkyBlue(166, 202, 240);
+constexpr int kButton = 32;     // the two buttons left of the bar, 32 x 40
+constexpr int kBarLeft = 64;
+constexpr int kBarWidth = 259;
+constexpr int kTitle = 17;
+constexpr int kEdge = 2;
+constexpr int kQuestionWindowItem = 7;  // "Использовать окно вопроса" in the settings menu
+
+QString PlainHint(const QString& text) {
+  if (text.isEmpty()) return {};
+  return QStringLiteral("<p style='white-space:pre-wrap'>") + text.toHtmlEscaped() +
+         QStringLiteral("</p>");
+}
+
+// The opaque part of a skin button, in its parent's coordinates.
+QRegion OpaqueRegion(const TSkinImage* image) {
+  const QRect place = image->geometry();
+  if (image->picture().isNull()) return place;
+  const QImage picture = image->picture().toImage().scaled(place.size());
+  if (!picture.hasAlphaChannel()) return place;
+  return QRegion(QBitmap::fromImage(picture.createAlphaMask())).translated(place.topLeft());
+}
+
+// A question is one line of the log: line breaks become blanks.
+QString WithoutLineBreaks(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  return text;
+}
+
+}  // namespace
+
+TQuestionForm::TQuestionForm(ProgramState& state, TVaticorForm& main, TQuestionLogForm& log,
+                             QWidget* parent)
+    // A tool window: the bar belongs to the program's taskbar button, not a
+    // button of its own.
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      state_(state),
+      main_(main),
+      log_(log) {
+  setObjectName("QuestionForm");
+  setWindowTitle(QString::fromUtf8("Вопрос"));
+  // The window's background is see-through: only the buttons and the bar
+  // are seen.
+  setAttribute(Qt::WA_TranslucentBackground);
+  QFont font = this->font();
+  font.setPointSize(8);
+  setFont(font);
+
+  CreateControls();
+  log_.SetQuestionWindow(this);
+  main_.installEventFilter(this);
+
+  // FormCreate: the saved place; shown at once while the option is on, the
+  // main window moved up when the two overlap. That move is not recorded:
+  // the main window's saved place stays where the user put it.
+  const TINIData& ini = state_.INIData;
+  setGeometry(ini.QuestionFormLeft, ini.QuestionFormTop, kWidth, kHeight);
+  if (ini.QuestionFormEnabled) {
+    if (y() < main_.y() + main_.height()) main_.move(main_.x(), y() - main_.height());
+    show();
+  }
+}
+
+TQuestionForm::~TQuestionForm() = default;
+
+void TQuestionForm::CreateControls() {
+  setFixedSize(kWidth, kHeight);
+
+  Image1 = new TSkinImage(this, ":/skin/question_new_alpha.png");
+  Image1->setObjectName("Image1");
+  Image1->setGeometry(0, 0, kButton, kHeight);
+  Image1->setCursor(Qt::PointingHandCursor);
+  Image2 = new TSkinImage(this, ":/skin/question_draw_alpha.png");
+  Image2->setObjectName("Image2");
+  Image2->setGeometry(kButton, 0, kButton, kHeight);
+  Image2->setCursor(Qt::PointingHandCursor);
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName("Panel1");
+  Panel1->setGeometry(kBarLeft, 0, kBarWidth, kHeight);
+  QPalette barPalette = Panel1->palette();
+  barPalette.setColor(QPalette::Window, kSkyBlue);
+  Panel1->setPalette(barPalette);
+  Panel1->setAutoFillBackground(true);
+
+  Image26 = new TSkinImage(Panel1, ":/skin/titlebar.png");
+  Image26->setObjectName("Image26");
+  Image26->setGeometry(0, 0, kBarWidth, kTitle);
+  Image6 = new TSkinImage(Panel1, ":/skin/line_h.png");
+  Image6->setObjectName("Image6");
+  Image6->setGeometry(0, kTitle, kBarWidth, kEdge);
+  Image3 = new TSkinImage(Panel1, ":/skin/window_icon_alpha.png");
+  Image3->setObjectName("Image3");
+  Image3->setGeometry(0, 0, kTitle, kTitle);
+  ButtonHideImage =
+      new TSkinImage(Panel1, ":/skin/minimise_alpha.png", false, TSkinImage::Drawing::Natural);
+  ButtonHideImage->setObjectName("ButtonHideImage");
+  ButtonHideImage->setGeometry(224, 8, 17, 6);
+  ButtonCloseImage = new TSkinImage(Panel1, ":/skin/close_alpha.png");
+  ButtonCloseImage->setObjectName("ButtonCloseImage");
+  ButtonCloseImage->setGeometry(241, 0, kTitle, kTitle);
+
+  const int below = kTitle + kEdge;
+  Image7 = new TSkinImage(Panel1, ":/skin/edge_v.png");
+  Image7->setObjectName("Image7");
+  Image7->setGeometry(0, below, kEdge, kHeight - below);
+  Image9 = new TSkinImage(Panel1, ":/skin/edge_v.png");
+  Image9->setObjectName("Image9");
+  Image9->setGeometry(kBarWidth - kEdge, below, kEdge, kHeight - below);
+  Image8 = new TSkinImage(Panel1, ":/skin/edge_h.png");
+  Image8->setObjectName("Image8");
+  Image8->setGeometry(0, kHeight - kEdge, kBarWidth, kEdge);
+
+  Memo1 = new QLineEdit(Panel1);
+  Memo1->setObjectName("Memo1");
+  Memo1->setGeometry(kEdge, below, kBarWidth - 2 * kEdge, kHeight - below - kEdge);
+  Memo1->setFrame(false);
+  Memo1->setMaxLength(kMaxQuestionLength);
+  QPalette fieldPalette = Memo1->palette();
+  fieldPalette.setColor(QPalette::Base, kSkyBlue);
+  fieldPalette.setColor(QPalette::Text, Qt::black);
+  Memo1->setPalette(fieldPalette);
+  Memo1->installEventFilter(this);
+  connect(Memo1, &QLineEdit::textChanged, this, &TQuestionForm::Memo1Change);
+  // A line break would split the reading in the log file: a pasted one
+  // becomes a blank.
+  connect(Memo1, &QLineEdit::textEdited, this, [this](const QString& text) {
+    const QString oneLine = WithoutLineBreaks(text);
+    if (oneLine == text) return;
+    const int cursor = Memo1->cursorPosition();
+    Memo1->setText(oneLine);
+    Memo1->setCursorPosition(std::min(cursor, static_cast<int>(oneLine.size())));
+  });
+
+  for (TSkinImage* button : {Image3, ButtonHideImage, ButtonCloseImage}) button->raise();
+  connect(Image1, &TSkinImage::clicked, this, &TQuestionForm::Image1Click);
+  connect(Image2, &TSkinImage::clicked, this, &TQuestionForm::Image2Click);
+  connect(Image3, &TSkinImage::clicked, this, &TQuestionForm::Image3Click);
+  connect(ButtonHideImage, &TSkinImage::clicked, this, &TQuestionForm::ButtonHideImageClick);
+  connect(ButtonCloseImage, &TSkinImage::clicked, this, &TQuestionForm::ButtonCloseImageClick);
+
+  SkinChrome::Hooks hooks;
+  hooks.moved = [this](const WindowRect& rect) {
+    state_.INIData.QuestionFormLeft = rect.left;
+    state_.INIData.QuestionFormTop = rect.top;
+  };
+  chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
+  chrome_->AddTitle(Image26);
+  chrome_->AddTitle(Image6);
+
+  ApplyLanguage();
+  UpdateMask();
+}
+
+QString TQuestionForm::LanguageText(int id, const char* russian) const {
+  const std::string entry = state_.Languages.Entry(id);
+  return entry.empty() ? QString::fromUtf8(russian) : QString::fromStdString(entry);
+}
+
+void TQuestionForm::ApplyLanguage() {
+  Image1->setToolTip(LanguageText(1027, "Новый расклад"));
+  Image2->setToolTip(LanguageText(1005, "Вытянуть карты"));
+  Image3->setToolTip(LanguageText(1029, "Показать главное окно программы"));
+  ButtonHideImage->setToolTip(LanguageText(1002, "Свернуть"));
+  ButtonCloseImage->setToolTip(LanguageText(1030, "Закрыть"));
+}
+
+void TQuestionForm::UpdateMask() {
+  setMask(QRegion(Panel1->geometry()) + OpaqueRegion(Image1) + OpaqueRegion(Image2));
+}
+
+void TQuestionForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  UpdateMask();
+}
+
+// ---------------------------------------------------------------------------
+// What the other windows ask
+
+bool TQuestionForm::IsQuestionVisible() const { return isVisible(); }
+
+void TQuestionForm::SetQuestionVisible(bool visible) {
+  hiddenWithMain_ = false;
+  setVisible(visible);
+  if (visible) raise();
+}
+
+int TQuestionForm::QuestionTop() const { return y(); }
+
+int TQuestionForm::QuestionHeight() const { return height(); }
+
+void TQuestionForm::ShowLoggedQuestion(const std::string& question) {
+  Memo1->setReadOnly(true);
+  Memo1->setText(QString::fromStdString(question));
+}
+
+void TQuestionForm::ClearQuestion() {
+  Memo1->clear();
+  Memo1->setReadOnly(false);
+}
+
+std::string TQuestionForm::Question() const { return Memo1->text().toStdString(); }
+
+void TQuestionForm::TurnOff() {
+  TINIData& ini = state_.INIData;
+  ini.QuestionFormEnabled = false;
+  hiddenWithMain_ = false;
+  hide();
+  if (ini.QuestionFormShifted) {
+    main_.move(main_.x(), main_.y() + height());
+    ini.VaticorFormTop = main_.y();
+    ini.QuestionFormShifted = false;
+  }
+  if (QAction* item = TVaticorForm::ItemAt(main_.SettingsMenu, kQuestionWindowItem)) {
+    item->setChecked(false);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void TQuestionForm::Image1Click() {
+  // The next question is typed with the previous cards out of sight.
+  main_.hide();
+  ClearQuestion();
+  activateWindow();
+  Memo1->setFocus();
+}
+
+void TQuestionForm::Image2Click() {
+  main_.show();
+  main_.Label1Click();  // logs the reading and selects its line
+  if (log_.LineCount() >= 1) log_.AppendQuestionToSelected(Question());
+}
+
+void TQuestionForm::Image3Click() {
+  main_.show();
+  main_.raise();
+}
+
+void TQuestionForm::ButtonHideImageClick() {
+  if (main_.TrayIconActive()) {
+    main_.hide();
+    hide();
+    return;
+  }
+  // The whole program goes to its taskbar button; the bar comes back with
+  // the main window.
+  hide();
+  hiddenWithMain_ = true;
+  main_.showMinimized();
+}
+
+void TQuestionForm::ButtonCloseImageClick() { TurnOff(); }
+
+void TQuestionForm::Memo1Change() {
+  // A question longer than the field can be read in full in its hint.
+  Memo1->setToolTip(PlainHint(Memo1->text()));
+}
+
+void TQuestionForm::FormKeyUp(int virtualKey, QWidget* control) {
+  switch (virtualKey) {
+    case vk::F3:
+      log_.ShowAndSelectLast();
+      break;
+    case vk::F4:
+      TurnOff();
+      break;
+    case vk::F10: {
+      // Below the control that had the key, counted from the main window's
+      // corner.
+      QWidget* place = control ? control : this;
+      const QPoint at = place == this ? QPoint(0, 0) : place->pos();
+      main_.show();
+      main_.PopupMenu1->popup(QPoint(main_.x() + at.x(), main_.y() + at.y() + place->height()));
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TQuestionForm::closeEvent(QCloseEvent* event) {
+  // Closed by the system (not by its own button): only hidden.
+  event->ignore();
+  hide();
+}
+
+void TQuestionForm::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  FormKeyUp(VirtualKeyCode(*event));
+}
+
+bool TQuestionForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Memo1 && event->type() == QEvent::KeyRelease) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!key.isAutoRepeat()) FormKeyUp(VirtualKeyCode(key), Memo1);
+    return true;
+  }
+  if (watched == &main_ && event->type() == QEvent::WindowStateChange && hiddenWithMain_ &&
+      !main_.isMinimized()) {
+    hiddenWithMain_ = false;
+    if (state_.INIData.QuestionFormEnabled) show();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vaticor

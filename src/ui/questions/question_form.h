@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "ui/main/window_links.h"
+#include "ui/program_state.h"
+
+class QFrame;
+class QLineEdit;
+
+namespace vaticor {
+
+class SkinChrome;
+class TQuestionLogForm;
+class TSkinImage;
+class TVaticorForm;
+
+// The question window: a small bar that stays on top of the other windows.
+// The user types the question of a reading into it and draws from it; the
+// draw logs the question with the cards. Its two buttons on the left float
+// free (the window's background is see-through), the bar on the right holds
+// the question field under a title. When it is turned on over the main
+// window's lower part, the main window moves up above it
+// ("QuestionForm.Shifted"), and moves back down when it is turned off.
+class TQuestionForm : public QWidget, public QuestionWindowLink {
+  Q_OBJECT
+ public:
+  // Creates the window at its saved place and registers it with the log.
+  // With "QuestionForm.Enabled" on it shows itself at once, moving the main
+  // window up above it when they overlap (without recording that move).
+  TQuestionForm(ProgramState& state, TVaticorForm& main, TQuestionLogForm& log,
+                QWidget* parent = nullptr);
+  ~TQuestionForm() override;
+
+  static constexpr int kWidth = 323;
+  static constexpr int kHeight = 40;
+  static constexpr int kMaxQuestionLength = 200;
+
+  // --- What the main window asks of the question window ---
+  bool IsQuestionVisible() const override;
+  void SetQuestionVisible(bool visible) override;
+  int QuestionTop() const override;
+  int QuestionHeight() const override;
+
+  // --- What the log asks ---
+  // Shows a logged question; the field is read-only until it is emptied.
+  void ShowLoggedQuestion(const std::string& question);
+  // Empties the field and makes it editable again.
+  void ClearQuestion();
+  std::string Question() const;
+
+  // Turns the window off (its close button, F4 in it): the option goes off,
+  // the window hides and a main window moved up for it moves back down.
+  void TurnOff();
+
+  // --- Handlers, by the layout's names ---
+  void Image1Click();  // "Новый расклад"
+  void Image2Click();  // "Вытянуть карты"
+  void Image3Click();  // "Показать главное окно программы"
+  void ButtonHideImageClick();
+  void ButtonCloseImageClick();
+  void Memo1Change();
+  // A key released in the window; `control` is the widget that had it.
+  void FormKeyUp(int virtualKey, QWidget* control = nullptr);
+  // Hints from the interface language (built-in Russian where it has none).
+  void ApplyLanguage();
+
+  // Controls by the layout's names.
+  TSkinImage* Image1 = nullptr;  // new-spread button
+  TSkinImage* Image2 = nullptr;  // draw button
+  QFrame* Panel1 = nullptr;      // the bar
+  TSkinImage* Image26 = nullptr; // title
+  TSkinImage* Image6 = nullptr;  // line under the title
+  TSkinImage* Image3 = nullptr;  // show the main window
+  TSkinImage* ButtonHideImage = nullptr;
+  TSkinImage* ButtonCloseImage = nullptr;
+  TSkinImage* Image7 = nullptr;  // left edge of the bar
+  TSkinImage* Image9 = nullptr;  // right edge
+  TSkinImage* Image8 = nullptr;  // bottom edge
+  QLineEdit* Memo1 = nullptr;    // the question
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  // The window's visible shape: the bar and the opaque parts of the two
+  // buttons.
+  void UpdateMask();
+  QString LanguageText(int id, const char* russian) const;
+
+  ProgramState& state_;
+  TVaticorForm& main_;
+  TQuestionLogForm& log_;
+  std::unique_ptr<SkinChrome> chrome_;
+  // Hidden together with the main window when the program was minimised;
+  // shown again when the main window comes back.
+  bool hiddenWithMain_ = false;
+};
+
+}  // namespace vaticor

@@ -1,0 +1,445 @@
+#include "ui/questions/question_log_form.h"
+
+#include <QAbstractListModel>
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMenu>
+#include <QScrollBar>
+#include <cstdio>
+
+#include "core/file_io.h"
+#include "platform/locale_date_time.h"
+#include "platform/virtual_keys.h"
+#include "ui/chrome/skin_chrome.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/main/caption_label.h"
+#include "ui/main/card_image.h"
+#include "ui/main/vaticor_form.h"
+#include "ui/questions/question_form.h"
+
+namespace vaticor {
+
+namespace {
+
+const QColor kSkyBlue(166, 202, 240);
+const QColor kNavy(15, 29, 58);
+const QColor kSelection(35, 64, 122);
+constexpr int kBar = 17;   // title and bottom bar
+constexpr int kEdge = 2;   // the four edges
+constexpr int kDesignWidth = 130;
+constexpr int kDesignHeight = 208;
+
+// A hint that shows its text as it is, never as markup.
+QString PlainHint(const QString& text) {
+  if (text.isEmpty()) return {};
+  return QStringLiteral("<p style='white-space:pre-wrap'>") + text.toHtmlEscaped() +
+         QStringLiteral("</p>");
+}
+
+// Puts a logged reading's cards on the main window.
+class MainWindowDisplay : public ReadingDisplay {
+ public:
+  explicit MainWindowDisplay(TVaticorForm& main) : main_(main) {}
+  void SetCardMode(bool threeCards) override {
+    if (threeCards) {
+      main_.SwitchToThreeCardMode();
+    } else {
+      main_.SwitchToOneCardMode();
+    }
+  }
+  void ShowCard(int slot, std::int32_t value) override {
+    TCardImage* const images[] = {main_.CardImage01, main_.CardImage02, main_.CardImage03};
+    main_.ShowSignedCard(images[slot], value);
+  }
+
+ private:
+  TVaticorForm& main_;
+};
+
+}  // namespace
+
+// The log's lines as the list shows them. Rows are made into text only
+// when the view asks for them, so a log of years of readings loads and
+// scrolls as fast as a short one.
+class ReadingLogModel : public QAbstractListModel {
+ public:
+  ReadingLogModel(ReadingLog& log, QObject* parent) : QAbstractListModel(parent), log_(log) {}
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : log_.Count();
+  }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || index.row() >= log_.Count()) return {};
+    const std::string_view line = log_.Line(index.row());
+    switch (role) {
+      case Qt::DisplayRole:
+        return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+      case Qt::FontRole:
+        if (IsDateLine(line)) return dateFont_;
+        return {};
+      default:
+        return {};
+    }
+  }
+
+  void SetDateFont(const QFont& font) { dateFont_ = font; }
+
+  void LoadText(std::string text) {
+    beginResetModel();
+    log_.LoadText(std::move(text));
+    endResetModel();
+  }
+  void Clear() {
+    beginResetModel();
+    log_.Clear();
+    endResetModel();
+  }
+  void Append(std::string line) {
+    beginInsertRows({}, log_.Count(), log_.Count());
+    log_.Append(std::move(line));
+    endInsertRows();
+  }
+  void AddDateLine() {
+    if (std::optional<std::string> line = log_.MissingDateLine()) Append(std::move(*line));
+  }
+  void AppendQuestion(int row, std::string_view question) {
+    log_.AppendQuestion(row, question);
+    const QModelIndex changed = index(row);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+  }
+
+ private:
+  ReadingLog& log_;
+  QFont dateFont_;
+};
+
+// ---------------------------------------------------------------------------
+// Creation
+
+TQuestionLogForm::TQuestionLogForm(ProgramState& state, TVaticorForm& main, LogWindowSetup setup,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      state_(state),
+      main_(main),
+      ownClock_(setup.clock ? nullptr : std::make_unique<SystemLocalClock>()),
+      ownFormat_(setup.format ? nullptr : std::make_unique<LocaleDateTimeFormat>()),
+      path_(std::move(setup.path)),
+      log_(setup.clock ? *setup.clock : *ownClock_, setup.format ? *setup.format : *ownFormat_) {
+  setObjectName("QuestionLogForm");
+  setWindowTitle(QString::fromUtf8("Расклады"));
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, kSkyBlue);
+  setPalette(palette);
+  setAutoFillBackground(true);
+  QFont font = this->font();
+  font.setPointSize(8);
+  setFont(font);
+
+  CreateControls();
+
+  // FormCreate: the saved place and size, the log file, today's date line.
+  const TINIData& ini = state_.INIData;
+  setGeometry(ini.QuestionLogFormLeft, ini.QuestionLogFormTop, ini.QuestionLogFormWidth,
+              ini.QuestionLogFormHeight);
+  model_->LoadText(ReadLogFileText(path_));
+  AddDateLine();
+  FormResize();
+  chrome_->KeepInShape();
+}
+
+TQuestionLogForm::~TQuestionLogForm() = default;
+
+void TQuestionLogForm::CreateControls() {
+  resize(kDesignWidth, kDesignHeight);
+  // The frame keeps the title, both bars and a strip of the list.
+  setMinimumSize(2 * kBar + 2 * kEdge + 24, 2 * kBar + 2 * kEdge + 24);
+
+  Image5 = new TSkinImage(this, ":/skin/titlebar.png");
+  Image5->setObjectName("Image5");
+  Image1 = new TSkinImage(this, ":/skin/window_icon_alpha.png");
+  Image1->setObjectName("Image1");
+  ButtonCloseImage = new TSkinImage(this, ":/skin/close_alpha.png");
+  ButtonCloseImage->setObjectName("ButtonCloseImage");
+  Image26 = new TSkinImage(this, ":/skin/edge_h.png");
+  Image26->setObjectName("Image26");
+  Image26->setTag(kTopOrLeftEdge);
+  Image3 = new TSkinImage(this, ":/skin/edge_h.png");
+  Image3->setObjectName("Image3");
+  Image3->setTag(kBottomOrRightEdge);
+  Image4 = new TSkinImage(this, ":/skin/edge_v.png");
+  Image4->setObjectName("Image4");
+  Image4->setTag(kTopOrLeftEdge);
+  Image2 = new TSkinImage(this, ":/skin/edge_v.png");
+  Image2->setObjectName("Image2");
+  Image2->setTag(kBottomOrRightEdge);
+  Image6 = new TSkinImage(this, ":/skin/bottombar.png");
+  Image6->setObjectName("Image6");
+  Image1->resize(kBar, kBar);
+  ButtonCloseImage->resize(kBar, kBar);
+
+  model_ = new ReadingLogModel(log_, this);
+  ListBox1 = new QListView(this);
+  ListBox1->setObjectName("ListBox1");
+  ListBox1->setModel(model_);
+  // One height for every row: the view never measures the lines it does
+  // not show.
+  ListBox1->setUniformItemSizes(true);
+  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+  ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ListBox1->setTextElideMode(Qt::ElideRight);
+  ListBox1->setFrameShape(QFrame::NoFrame);
+  ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+  QPalette listPalette = ListBox1->palette();
+  listPalette.setColor(QPalette::Base, kSkyBlue);
+  listPalette.setColor(QPalette::Text, kNavy);
+  listPalette.setColor(QPalette::Highlight, kSelection);
+  listPalette.setColor(QPalette::HighlightedText, Qt::white);
+  ListBox1->setPalette(listPalette);
+  QFont dateFont = font();
+  dateFont.setBold(true);
+  model_->SetDateFont(dateFont);
+  ListBox1->installEventFilter(this);
+
+  connect(ListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+    if (!selecting_) ListBox1Click();
+  });
+  connect(ListBox1, &QListView::clicked, this, [this] { ListBox1Click(); });
+  connect(ListBox1, &QListView::doubleClicked, this, [this] { ShowSelectedReading(); });
+
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  QAction* clear = PopupMenu1->addAction(QString::fromUtf8("Очистить список"));
+  clear->setObjectName("N1");
+  connect(clear, &QAction::triggered, this, &TQuestionLogForm::N1Click);
+  connect(ListBox1, &QListView::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
+
+  Label1 = new TCaptionLabel(this, kNavy);
+  Label1->setObjectName("Label1");
+  Label2 = new TCaptionLabel(this, Qt::white);
+  Label2->setObjectName("Label2");
+  connect(Label1, &TCaptionLabel::clicked, this, &TQuestionLogForm::Label1Click);
+  connect(Label2, &TCaptionLabel::clicked, this, &TQuestionLogForm::Label1Click);
+  connect(ButtonCloseImage, &TSkinImage::clicked, this, &TQuestionLogForm::ButtonCloseImageClick);
+  connect(Image1, &TSkinImage::clicked, this, &TQuestionLogForm::Image1Click);
+
+  SkinChrome::Hooks hooks;
+  hooks.moved = [this](const WindowRect& rect) {
+    state_.INIData.QuestionLogFormLeft = rect.left;
+    state_.INIData.QuestionLogFormTop = rect.top;
+  };
+  hooks.resizedVertically = [this](const WindowRect& rect, int) {
+    // A top-edge resize moves the window's top too, but only the height is
+    // stored.
+    state_.INIData.QuestionLogFormHeight = rect.height;
+  };
+  hooks.resizedHorizontally = [this](const WindowRect& rect, int tag) {
+    state_.INIData.QuestionLogFormWidth = rect.width;
+    if (tag == kTopOrLeftEdge) state_.INIData.QuestionLogFormLeft = rect.left;
+  };
+  hooks.sizeChanged = [this] { FormResize(); };
+  chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
+  chrome_->AddTitle(Image5);
+  chrome_->AddVerticalEdge(Image26, kTopOrLeftEdge);
+  chrome_->AddVerticalEdge(Image3, kBottomOrRightEdge);
+  chrome_->AddHorizontalEdge(Image4, kTopOrLeftEdge);
+  chrome_->AddHorizontalEdge(Image2, kBottomOrRightEdge);
+  chrome_->SetButtons(ButtonCloseImage, nullptr);
+  chrome_->SetCaption(Label2, Label1, Image6);
+
+  ApplyLanguage();
+}
+
+QString TQuestionLogForm::LanguageText(int id, const char* russian) const {
+  const std::string entry = state_.Languages.Entry(id);
+  return entry.empty() ? QString::fromUtf8(russian) : QString::fromStdString(entry);
+}
+
+void TQuestionLogForm::ApplyLanguage() {
+  Label2->setText(LanguageText(1028, "Показать..."));
+  Label2->adjustSize();
+  Label1->setText(Label2->text());
+  Label1->adjustSize();
+  Image1->setToolTip(LanguageText(1029, "Показать главное окно программы"));
+  ButtonCloseImage->setToolTip(LanguageText(1030, "Выход"));
+  PopupMenu1->actions().front()->setText(LanguageText(1031, "Очистить список"));
+  if (chrome_) chrome_->KeepInShape();
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+void TQuestionLogForm::FormResize() {
+  const int w = width();
+  const int h = height();
+  const int inner = std::max(0, h - 2 * kBar - 2 * kEdge);
+  Image5->setGeometry(0, 0, w, kBar);
+  Image1->move(0, 0);
+  Image26->setGeometry(0, kBar, w, kEdge);
+  Image4->setGeometry(0, kBar + kEdge, kEdge, inner);
+  Image2->setGeometry(w - kEdge, kBar + kEdge, kEdge, inner);
+  Image3->setGeometry(0, h - kBar - kEdge, w, kEdge);
+  Image6->setGeometry(0, h - kBar, w, kBar);
+  ListBox1->setGeometry(kEdge, kBar + kEdge, std::max(0, w - 2 * kEdge), inner);
+  Image1->raise();
+  ButtonCloseImage->raise();
+  Label1->raise();
+  Label2->raise();
+}
+
+// ---------------------------------------------------------------------------
+// The log
+
+void TQuestionLogForm::AddReading(const std::vector<int>& cards) {
+  model_->Append(log_.ReadingLineNow(cards));
+}
+
+void TQuestionLogForm::AddDateLine() { model_->AddDateLine(); }
+
+int TQuestionLogForm::LineCount() const { return log_.Count(); }
+
+int TQuestionLogForm::SelectedLine() const {
+  const QItemSelectionModel* selection = ListBox1->selectionModel();
+  const QModelIndex current = selection->currentIndex();
+  return current.isValid() && selection->isSelected(current) ? current.row() : -1;
+}
+
+void TQuestionLogForm::SelectLine(int line) {
+  selecting_ = true;
+  QItemSelectionModel* selection = ListBox1->selectionModel();
+  if (line < 0 || line >= log_.Count()) {
+    selection->clear();
+  } else {
+    const QModelIndex index = model_->index(line);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    ListBox1->scrollTo(index);
+  }
+  selecting_ = false;
+}
+
+std::string TQuestionLogForm::LineText(int line) const { return std::string(log_.Line(line)); }
+
+void TQuestionLogForm::ShowLogWindow() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TQuestionLogForm::ShowAndSelectLast() {
+  ShowLogWindow();
+  if (log_.Count() > 0) SelectLine(log_.Count() - 1);
+}
+
+void TQuestionLogForm::SaveLog() { WriteLogFile(path_, log_.Lines()); }
+
+void TQuestionLogForm::SetQuestionWindow(TQuestionForm* question) { question_ = question; }
+
+void TQuestionLogForm::AppendQuestionToSelected(const std::string& question) {
+  const int line = SelectedLine();
+  if (line >= 0) model_->AppendQuestion(line, question);
+}
+
+void TQuestionLogForm::ShowSelectedReading() {
+  const int line = SelectedLine();
+  if (line < 0) return;
+  const std::string text(log_.Line(line));
+  if (!IsReadingLine(text)) return;
+  MainWindowDisplay display(main_);
+  ShowReadingCards(text, display);
+  PutQuestion(text);
+}
+
+void TQuestionLogForm::PutQuestion(const std::string& line) {
+  if (!state_.INIData.QuestionFormEnabled) {
+    EmptyQuestion();
+    return;
+  }
+  const std::string question = ReadingQuestion(line);
+  if (question_) question_->ShowLoggedQuestion(question);
+  ListBox1->setToolTip(PlainHint(QString::fromStdString(question)));
+}
+
+void TQuestionLogForm::EmptyQuestion() {
+  if (question_) question_->ClearQuestion();
+}
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void TQuestionLogForm::ListBox1Click() {
+  const int line = SelectedLine();
+  if (line < 0) return;
+  const std::string text(log_.Line(line));
+  if (!IsReadingLine(text) || !state_.INIData.QuestionFormEnabled) {
+    EmptyQuestion();
+  } else {
+    PutQuestion(text);
+  }
+}
+
+void TQuestionLogForm::FormActivate() {
+  const int line = SelectedLine();
+  if (line < 0 || !state_.INIData.QuestionFormEnabled) return;
+  const std::string text(log_.Line(line));
+  if (IsReadingLine(text)) PutQuestion(text);
+}
+
+void TQuestionLogForm::Label1Click() { ShowSelectedReading(); }
+
+void TQuestionLogForm::N1Click() {
+  model_->Clear();
+  ListBox1->setToolTip({});
+  AddDateLine();
+  // With saving off nothing would ever replace the file: it goes now.
+  if (!state_.INIData.QuestionsLogSaveEnabled && FileExists(path_)) std::remove(path_.c_str());
+}
+
+void TQuestionLogForm::ButtonCloseImageClick() { hide(); }
+
+void TQuestionLogForm::Image1Click() {
+  main_.show();
+  main_.raise();
+}
+
+void TQuestionLogForm::FormKeyUp(int virtualKey) {
+  if (virtualKey == vk::F3) hide();
+}
+
+void TQuestionLogForm::ListBox1KeyUp(int virtualKey) {
+  if (virtualKey == vk::Return && log_.Count() > 0) ShowSelectedReading();
+}
+
+void TQuestionLogForm::closeEvent(QCloseEvent* event) {
+  // The window lives for the whole run: closing only hides it.
+  event->ignore();
+  hide();
+}
+
+void TQuestionLogForm::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  FormKeyUp(VirtualKeyCode(*event));
+}
+
+bool TQuestionLogForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListBox1 && event->type() == QEvent::KeyRelease) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.isAutoRepeat()) return true;
+    // The window sees the key before the list does.
+    const int code = VirtualKeyCode(key);
+    FormKeyUp(code);
+    ListBox1KeyUp(code);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TQuestionLogForm::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+}  // namespace vaticor

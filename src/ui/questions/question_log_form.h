@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "library/reading_log.h"
+#include "ui/main/window_links.h"
+#include "ui/program_state.h"
+
+class QListView;
+class QMenu;
+
+namespace vaticor {
+
+class ReadingLogModel;
+class SkinChrome;
+class TCaptionLabel;
+class TQuestionForm;
+class TSkinImage;
+class TVaticorForm;
+
+// Where the log window takes the time and its file from. The defaults are
+// the system clock, the user's date and time formats and "Vaticor.Log" in
+// the current working directory.
+struct LogWindowSetup {
+  const LocalClock* clock = nullptr;
+  const DateTimeFormat* format = nullptr;
+  std::string path = kReadingLogFileName;
+};
+
+// The reading-log window: the list of past readings (date lines and one
+// line per draw). Selecting a reading puts its question into the question
+// window; "Показать...", a double click or Enter puts its cards back on the
+// main window. The log lives for the whole run whether the window is shown
+// or not; closing the window only hides it.
+class TQuestionLogForm : public QWidget, public ReadingLogLink {
+  Q_OBJECT
+ public:
+  // Loads the log file (when there is one) and adds today's date line. The
+  // window starts hidden.
+  TQuestionLogForm(ProgramState& state, TVaticorForm& main, LogWindowSetup setup = {},
+                   QWidget* parent = nullptr);
+  ~TQuestionLogForm() override;
+
+  // --- What the main window asks of the log ---
+  void AddReading(const std::vector<int>& cards) override;
+  int LineCount() const override;
+  int SelectedLine() const override;  // -1 when none
+  // Selects a line (and scrolls to it) without the effects of a click; a
+  // line outside the log clears the selection.
+  void SelectLine(int line) override;
+  std::string LineText(int line) const override;
+  void ShowSelectedReading() override;
+  void ShowLogWindow() override;
+  void SaveLog() override;
+
+  // --- What the question window asks of the log ---
+  // The question window that logged questions go to (it registers itself).
+  void SetQuestionWindow(TQuestionForm* question);
+  // Appends " " + the question to the selected line.
+  void AppendQuestionToSelected(const std::string& question);
+  // Shows the window and selects the last line.
+  void ShowAndSelectLast();
+
+  const ReadingLog& Log() const { return log_; }
+  const std::string& FilePath() const { return path_; }
+  void AddDateLine();
+
+  // --- Handlers, by the layout's names ---
+  void ListBox1Click();
+  void Label1Click();  // both caption labels: ShowSelectedReading
+  void N1Click();      // "Очистить список"
+  void ButtonCloseImageClick();
+  void Image1Click();  // the icon shows the main window, as its hint says
+  void FormKeyUp(int virtualKey);
+  void ListBox1KeyUp(int virtualKey);
+  void FormActivate();
+  // Places the frame, the list and the caption for the window's size (also
+  // after a change of interface language).
+  void FormResize();
+  // Captions and hints from the interface language (built-in Russian where
+  // it has none).
+  void ApplyLanguage();
+
+  // Controls by the layout's names.
+  TSkinImage* Image5 = nullptr;   // title
+  TSkinImage* Image1 = nullptr;   // icon
+  TSkinImage* ButtonCloseImage = nullptr;
+  TSkinImage* Image26 = nullptr;  // top edge
+  TSkinImage* Image3 = nullptr;   // bottom edge
+  TSkinImage* Image4 = nullptr;   // left edge
+  TSkinImage* Image2 = nullptr;   // right edge
+  TSkinImage* Image6 = nullptr;   // bottom bar
+  TCaptionLabel* Label1 = nullptr;
+  TCaptionLabel* Label2 = nullptr;
+  QListView* ListBox1 = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  // Step 6 of showing a reading: the line's question into the question
+  // window (or the field emptied while the question window is off).
+  void PutQuestion(const std::string& line);
+  void EmptyQuestion();
+  QString LanguageText(int id, const char* russian) const;
+
+  ProgramState& state_;
+  TVaticorForm& main_;
+  std::unique_ptr<LocalClock> ownClock_;
+  std::unique_ptr<DateTimeFormat> ownFormat_;
+  std::string path_;
+  ReadingLog log_;
+  ReadingLogModel* model_ = nullptr;  // the window's child
+  std::unique_ptr<SkinChrome> chrome_;
+  QPointer<TQuestionForm> question_;
+  bool selecting_ = false;  // a selection made by the program, not the user
+};
+
+}  // namespace vaticor

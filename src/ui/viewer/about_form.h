@@ -1,0 +1,175 @@
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "library/picture_loader.h"
+#include "ui/main/window_links.h"
+#include "ui/program_state.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QSplitter;
+class QSplitterHandle;
+class QTextEdit;
+class QToolButton;
+
+namespace vaticor {
+
+class SkinChrome;
+class TCardImage;
+class TSkinImage;
+
+// The card-description viewer: the document of one card from the current
+// description set in a read-only rich-text area, under a title of the set's
+// name and the card's name. A toolbar switches the description set, the text
+// size and a card-selection panel (the current deck's card names with the
+// selected card's picture under them). One viewer exists for the whole run;
+// closing it only hides it.
+class TAboutForm : public QWidget, public CardViewerLink {
+  Q_OBJECT
+ public:
+  // `pictures` decodes the panel's card picture; `showMainWindow` is what a
+  // click on the window icon does.
+  TAboutForm(ProgramState& state, PictureLoader& pictures, std::function<void()> showMainWindow,
+             QWidget* parent = nullptr);
+  ~TAboutForm() override;
+
+  // --- What the other windows ask of the viewer ---
+  // Shows the document of card `card`, section `section`, of the current
+  // description set under `title`, and brings the viewer to the front.
+  void ShowCardDescription(const std::string& title, int card, int section) override;
+  // Makes the viewer visible with what it showed last.
+  void ShowViewer() override;
+  bool IsViewerVisible() const override;
+  // Shows the current card again (after the description set changed).
+  void ShowCurrentCardAgain() override;
+
+  // -1: the sizes stored in the document (reloads it); 0..4: every
+  // character at 2 * n + 8 points.
+  void ApplyDescriptionFontSize(int sizeIndex);
+  // Puts the interface language's texts on the toolbar and the text-size
+  // menu (the built-in Russian texts where the language has none).
+  void ApplyLanguage();
+
+  // --- Handlers, by the layout's names ---
+  void SpeedButton1Click();  // "Выбрать описание": the description-set menu
+  void SpeedButton2Click();  // "Выбрать карту": shows or hides the panel
+  void SpeedButton6Click();  // "Размер шрифта": the text-size menu
+  void PopupMenu1Popup();
+  void PopupMenu2Popup();
+  void MenuItem1Click(int tag);  // every text-size item; tag = size index
+  void DescriptionMenuItemClick(int position);
+  void ListBox1Click(int row);
+  void Splitter1Moved();
+  void Panel3Resize();
+  void Image1Click();
+  void Image3DblClick();
+  void ButtonMaximizeImageClick();
+  void ButtonNormalImageClick();
+  void ButtonCloseImageClick();
+
+  bool Maximized() const { return maximized_; }
+  // Where a toolbar button's menu opens: the button's bottom-left corner
+  // on the screen.
+  QPoint MenuPoint(const QWidget* button) const;
+  // Menu items by position; separators count.
+  static QAction* ItemAt(QMenu* menu, int position);
+  // Position of a text-size item in PopupMenu2.
+  static int FontSizeItemPosition(int sizeIndex) { return sizeIndex < 0 ? 0 : sizeIndex + 2; }
+
+  // The card on show.
+  const std::string& CurrentTitle() const { return currentTitle_; }
+  int CurrentCardIndex() const { return currentCard_; }
+  int CurrentSectionIndex() const { return currentSection_; }
+  // What the title labels show in full (they may shorten it to fit).
+  const QString& TitleText() const { return titleText_; }
+
+  // The positions the two menus last checked (-1: none / the default size).
+  int CheckedDescriptionPosition = -1;
+  int CheckedFontSizeIndex = -1;
+
+  // Controls and menus, by the names the window's layout gives them.
+  TSkinImage* Image3 = nullptr;  // title bar
+  TSkinImage* Image1 = nullptr;  // window icon
+  QLabel* Label2 = nullptr;      // title text (white)
+  QLabel* Label1 = nullptr;      // its shadow (black)
+  TSkinImage* ButtonCloseImage = nullptr;
+  TSkinImage* ButtonMaximizeImage = nullptr;
+  TSkinImage* ButtonNormalImage = nullptr;
+  TSkinImage* Image10 = nullptr;  // line under the title
+  TSkinImage* ToolBarImage = nullptr;
+  QToolButton* SpeedButton1 = nullptr;
+  QToolButton* SpeedButton2 = nullptr;
+  QToolButton* SpeedButton6 = nullptr;
+  TSkinImage* Image6 = nullptr;          // line under the toolbar
+  QWidget* Panel1 = nullptr;             // content area
+  QSplitter* ContentSplitter = nullptr;  // holds Panel2 | RichEdit1
+  QFrame* Panel2 = nullptr;              // card-selection panel
+  QSplitter* PanelSplitter = nullptr;    // holds ListBox1 / Panel3
+  QListWidget* ListBox1 = nullptr;
+  QSplitterHandle* Splitter2 = nullptr;  // list / picture
+  QFrame* Panel3 = nullptr;              // picture frame
+  TCardImage* Image2 = nullptr;          // card picture
+  QSplitterHandle* Splitter1 = nullptr;  // panel / text
+  QTextEdit* RichEdit1 = nullptr;
+  TSkinImage* Image7 = nullptr;  // left edge
+  TSkinImage* Image9 = nullptr;  // right edge
+  TSkinImage* Image8 = nullptr;  // bottom edge
+  QMenu* PopupMenu1 = nullptr;   // description sets
+  QMenu* PopupMenu2 = nullptr;   // text size
+
+  static constexpr int kMinimumWidth = 343;
+  static constexpr int kContentTop = 43;
+  static constexpr int kListMinWidth = 121;
+  static constexpr int kListMaxWidth = 210;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  void FormCreate();
+  void LayOutControls();
+  void PlaceToolButtons();
+  void FillCardList();
+  // Selects a row without running the list's selection handler; a row
+  // outside the list selects none.
+  void SelectRow(int row);
+  void LoadDocument(const std::string& path);
+  void LoadCardPicture(int number);
+  void SetTitleText(const QString& text);
+  void FitTitleLabels();
+  void SetPanelVisible(bool visible);
+  void Maximize();
+  void Restore();
+  QString CurrentSetName() const;
+  QString LanguageText(int id, const char* russian) const;
+  void RedrawText();
+
+  ProgramState& state_;
+  PictureLoader& pictures_;
+  std::function<void()> showMainWindow_;
+  std::unique_ptr<SkinChrome> chrome_;
+
+  std::string currentTitle_;
+  int currentCard_ = -1;  // none shown yet
+  int currentSection_ = 0;
+  QString titleText_;
+  int pictureCard_ = -1;  // card whose picture the panel shows, -1: none
+
+  bool maximized_ = false;
+  QRect normalGeometry_;
+  QPoint iconPressWindowPos_;
+};
+
+}  // namespace vaticor

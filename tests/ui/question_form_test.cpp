@@ -1,0 +1,240 @@
+#include "ui/questions/question_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSystemTrayIcon>
+
+#include "platform/virtual_keys.h"
+#include "question_windows_fixture.h"
+
+namespace vaticor {
+namespace {
+
+using testing::QuestionWindowsTest;
+
+constexpr int kQuestionWindowItem = 7;
+
+// A left-button drag of `widget` by `by`.
+void Drag(QWidget* widget, QPoint by) {
+  const QPoint from(5, 5);
+  const QPointF global = widget->mapToGlobal(QPointF(from));
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(from), global, Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+  const QPointF to = global + QPointF(by);
+  QMouseEvent move(QEvent::MouseMove, widget->mapFromGlobal(to), to, Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(widget, &move);
+  QMouseEvent release(QEvent::MouseButtonRelease, widget->mapFromGlobal(to), to, Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &release);
+}
+
+class QuestionFormTest : public QuestionWindowsTest {
+ protected:
+  void SetUp() override { MakeDeck("a", 22); }
+  QAction* QuestionItem() const { return TVaticorForm::ItemAt(main->SettingsMenu, kQuestionWindowItem); }
+};
+
+TEST_F(QuestionFormTest, StartsAtItsPlaceAndWithTheOptionOnShowsItselfAboveWithoutRecording) {
+  Open();
+  EXPECT_EQ(question->geometry(), QRect(1024 - 323, 738 - 40, 323, 40));
+  EXPECT_FALSE(question->isVisible());
+  EXPECT_EQ(main->y() + main->height(), 738);
+  CloseAll();
+
+  ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; };
+  Open();
+  EXPECT_TRUE(question->isVisible());
+  // Moved up so that the two meet, but neither recorded nor flagged.
+  EXPECT_EQ(main->y() + main->height(), question->y());
+  EXPECT_EQ(ini.VaticorFormTop, 405);
+  EXPECT_FALSE(ini.QuestionFormShifted);
+}
+
+// The three ways of turning the window off that undo the shift.
+enum class TurnOff { CloseButton, F4InQuestionWindow, F4InMainWindow };
+
+class QuestionFormTurnOffTest : public QuestionFormTest,
+                                public ::testing::WithParamInterface<TurnOff> {
+ protected:
+  void TurnItOff() {
+    switch (GetParam()) {
+      case TurnOff::CloseButton:
+        question->ButtonCloseImageClick();
+        break;
+      case TurnOff::F4InQuestionWindow:
+        ReleaseKey(question->Memo1, Qt::Key_F4);
+        break;
+      case TurnOff::F4InMainWindow:
+        main->FormKeyUp(vk::F4);
+        break;
+    }
+  }
+};
+
+TEST_P(QuestionFormTurnOffTest, MovesTheMainWindowBackDownByTheQuestionWindowsHeight) {
+  Open();
+  main->FormKeyUp(vk::F4);  // on: the main window's bottom was at 738
+  ASSERT_TRUE(question->isVisible());
+  ASSERT_TRUE(ini.QuestionFormShifted);
+  EXPECT_EQ(main->y(), 698 - 333);
+  EXPECT_EQ(ini.VaticorFormTop, 698 - 333);
+
+  TurnItOff();
+  EXPECT_FALSE(question->isVisible());
+  EXPECT_FALSE(ini.QuestionFormEnabled);
+  EXPECT_FALSE(ini.QuestionFormShifted);
+  // Down by 40, whatever distance it went up.
+  EXPECT_EQ(main->y(), 698 - 333 + 40);
+  EXPECT_EQ(ini.VaticorFormTop, 698 - 333 + 40);
+  main->PopupMenu1Popup();
+  EXPECT_FALSE(QuestionItem()->isChecked());
+}
+
+TEST_P(QuestionFormTurnOffTest, LeavesAMainWindowTheUserMovedWhereItWasPut) {
+  Open();
+  main->FormKeyUp(vk::F4);
+  Drag(main->Image5, {-100, -50});
+  const QPoint dragged = main->pos();
+  EXPECT_FALSE(ini.QuestionFormShifted);
+  TurnItOff();
+  EXPECT_EQ(main->pos(), dragged);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, QuestionFormTurnOffTest,
+                         ::testing::Values(TurnOff::CloseButton, TurnOff::F4InQuestionWindow,
+                                           TurnOff::F4InMainWindow));
+
+TEST_F(QuestionFormTest, TheMenuOptionTurnsOffWithoutMovingAndTurnsOnOnlyWhenOverlapping) {
+  Open();
+  QuestionItem()->trigger();  // on
+  EXPECT_TRUE(question->isVisible());
+  const int shiftedTop = main->y();
+  QuestionItem()->trigger();  // off: stays, and the shift stays recorded
+  EXPECT_FALSE(question->isVisible());
+  EXPECT_EQ(main->y(), shiftedTop);
+  EXPECT_TRUE(ini.QuestionFormShifted);
+  CloseAll();
+
+  // No overlap (the question window below the main window): nothing moves
+  // and the flag keeps its value.
+  ApplySettings = [](TINIData& d) {
+    d.QuestionFormTop = 700;
+    d.VaticorFormTop = 100;
+    d.QuestionFormShifted = true;
+  };
+  Open();
+  const QPoint before = main->pos();
+  main->FormKeyUp(vk::F4);
+  EXPECT_TRUE(question->isVisible());
+  EXPECT_EQ(main->pos(), before);
+  EXPECT_TRUE(ini.QuestionFormShifted);
+  ini.QuestionFormShifted = false;
+  main->FormKeyUp(vk::F4);
+  main->FormKeyUp(vk::F4);
+  EXPECT_EQ(main->pos(), before);
+  EXPECT_FALSE(ini.QuestionFormShifted);
+}
+
+TEST_F(QuestionFormTest, DraggingTheTitleMovesAndStoresWithoutTouchingTheShift) {
+  ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; d.QuestionFormShifted = true; };
+  Open();
+  Drag(question->Image26, {-30, -20});
+  EXPECT_EQ(question->pos(), QPoint(701 - 30, 698 - 20));
+  EXPECT_EQ(ini.QuestionFormLeft, 671);
+  EXPECT_EQ(ini.QuestionFormTop, 678);
+  Drag(question->Image6, {10, 0});
+  EXPECT_EQ(ini.QuestionFormLeft, 681);
+  EXPECT_TRUE(ini.QuestionFormShifted);
+}
+
+TEST_F(QuestionFormTest, TheDrawButtonLogsTheQuestionWithTheCards) {
+  ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; };
+  Open();
+  main->hide();
+  question->Memo1->setText(QString::fromUtf8("Что меня ждёт? [скоро]"));
+  question->Image2Click();
+  EXPECT_TRUE(main->isVisible());
+  const std::string card = std::to_string(main->CardImage01->Number());
+  ASSERT_EQ(log->LineCount(), 2);
+  EXPECT_EQ(log->LineText(1), "09:30:05 [" + card + "] Что меня ждёт? [скоро]");
+  EXPECT_EQ(log->SelectedLine(), 1);
+
+  // An empty question still adds the blank; a draw from the main window
+  // logs no question even with the question window on show.
+  question->Memo1->clear();
+  question->Image2Click();
+  EXPECT_TRUE(log->LineText(2).ends_with("] "));
+  main->Label1Click();
+  EXPECT_TRUE(log->LineText(3).ends_with("]"));
+}
+
+TEST_F(QuestionFormTest, NewSpreadHidesTheCardsAndStartsAnEditableQuestion) {
+  ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; };
+  Open();
+  main->show();
+  question->ShowLoggedQuestion("old question");
+  EXPECT_TRUE(question->Memo1->isReadOnly());
+  question->Image1Click();
+  EXPECT_FALSE(main->isVisible());
+  EXPECT_TRUE(question->Memo1->text().isEmpty());
+  EXPECT_FALSE(question->Memo1->isReadOnly());
+  question->Image3Click();
+  EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(QuestionFormTest, TheQuestionIsOneLineOfAtMost200Characters) {
+  Open();
+  question->Memo1->insert(QString::fromUtf8("Будет ли\r\nдождь\nзавтра"));
+  EXPECT_EQ(question->Memo1->text().toStdString(), "Будет ли дождь завтра");
+  question->Memo1->setText(QString(250, QLatin1Char('x')));
+  EXPECT_EQ(question->Memo1->text().size(), 200);
+  // Its hint shows it in full, as text.
+  question->Memo1->setText("<b>bold?</b>");
+  EXPECT_TRUE(question->Memo1->toolTip().contains("&lt;b&gt;bold?&lt;/b&gt;"));
+}
+
+TEST_F(QuestionFormTest, F3ShowsTheLogAndAlwaysSelectsTheLastLine) {
+  Open();
+  main->Label1Click();
+  main->Label1Click();
+  log->SelectLine(0);
+  ReleaseKey(question->Memo1, Qt::Key_F3);
+  EXPECT_TRUE(log->isVisible());
+  EXPECT_EQ(log->SelectedLine(), 2);
+}
+
+TEST_F(QuestionFormTest, F10OpensTheMainMenuBelowTheFieldCountedFromTheMainWindow) {
+  Open();
+  main->move(100, 100);
+  main->hide();
+  ReleaseKey(question->Memo1, Qt::Key_F10);
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_TRUE(main->PopupMenu1->isVisible());
+  EXPECT_EQ(main->PopupMenu1->pos(), QPoint(102, 138));
+  main->PopupMenu1->hide();
+}
+
+TEST_F(QuestionFormTest, MinimiseHidesBothWithATrayIconElseGoesWithTheMainWindow) {
+  ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; };
+  Open();
+  main->show();
+  question->ButtonHideImageClick();
+  EXPECT_TRUE(main->isMinimized());
+  EXPECT_FALSE(question->isVisible());
+  main->showNormal();
+  EXPECT_TRUE(question->isVisible());
+
+  main->TrayIcon1->show();
+  question->ButtonHideImageClick();
+  EXPECT_FALSE(main->isVisible());
+  EXPECT_FALSE(question->isVisible());
+}
+
+}  // namespace
+}  // namespace vaticor
