@@ -13,6 +13,11 @@ TCaptionLabel::TCaptionLabel(QWidget* parent, const QColor& colour) : QLabel(par
   setPalette(palette);
 }
 
+void TCaptionLabel::mousePressEvent(QMouseEvent* event) {
+  // Taking the press keeps the release here, so the click is seen.
+  event->setAccepted(event->button() == Qt::LeftButton);
+}
+
 void TCaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
     emit clicked();

@@ -15,6 +15,7 @@ class TCaptionLabel : public QLabel {
   void clicked();
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
