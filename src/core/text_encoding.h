@@ -24,6 +24,9 @@ struct DecodedText {
 
 bool IsValidUtf8(std::string_view bytes);
 
+// Appends one character (a Unicode code point) to UTF-8 text.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // Byte-order mark first; otherwise UTF-8 when the bytes are valid UTF-8,
 // Windows-1251 when they are not.
 DecodedText DecodeText(std::string_view bytes);

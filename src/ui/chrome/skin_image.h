@@ -43,4 +43,9 @@ class TSkinImage : public QWidget {
   bool pressed_ = false;
 };
 
+// A skin element named as the window's layout names it, with its tag.
+TSkinImage* MakeSkinImage(QWidget* parent, const char* objectName, const QString& resource,
+                          int tag = 0, bool colourKey = false,
+                          TSkinImage::Drawing drawing = TSkinImage::Drawing::Stretch);
+
 }  // namespace vaticor

@@ -110,33 +110,20 @@ void TVaticorForm::CreateControls() {
   // The layout's design size: a 640 x 480 screen, three cards.
   resize(314, 208);
 
-  Image5 = new TSkinImage(this, ":/skin/titlebar.png");
-  Image5->setObjectName("Image5");
-  Image26 = new TSkinImage(this, ":/skin/edge_h.png");
-  Image26->setObjectName("Image26");
-  Image26->setTag(kTopOrLeftEdge);
-  Image3 = new TSkinImage(this, ":/skin/edge_h.png");
-  Image3->setObjectName("Image3");
-  Image3->setTag(kBottomOrRightEdge);
-  Image4 = new TSkinImage(this, ":/skin/edge_v.png");
-  Image4->setObjectName("Image4");
-  Image4->setTag(kTopOrLeftEdge);
-  Image6 = new TSkinImage(this, ":/skin/edge_v.png");
-  Image6->setObjectName("Image6");
-  Image6->setTag(kBottomOrRightEdge);
-  Image2 = new TSkinImage(this, ":/skin/bottombar.png");
-  Image2->setObjectName("Image2");
+  Image5 = MakeSkinImage(this, "Image5", ":/skin/titlebar.png");
+  Image26 = MakeSkinImage(this, "Image26", ":/skin/edge_h.png", kTopOrLeftEdge);
+  Image3 = MakeSkinImage(this, "Image3", ":/skin/edge_h.png", kBottomOrRightEdge);
+  Image4 = MakeSkinImage(this, "Image4", ":/skin/edge_v.png", kTopOrLeftEdge);
+  Image6 = MakeSkinImage(this, "Image6", ":/skin/edge_v.png", kBottomOrRightEdge);
+  Image2 = MakeSkinImage(this, "Image2", ":/skin/bottombar.png");
 
-  Image1 = new TSkinImage(this, ":/skin/menu_alpha.png");
-  Image1->setObjectName("Image1");
+  Image1 = MakeSkinImage(this, "Image1", ":/skin/menu_alpha.png");
   Image1->setToolTip(QString::fromUtf8("Меню F10"));
-  Image7 = new TSkinImage(this, ":/skin/spreads_alpha.png");
-  Image7->setObjectName("Image7");
+  Image7 = MakeSkinImage(this, "Image7", ":/skin/spreads_alpha.png");
   ButtonHideImage = new TSkinImage(this, ":/skin/minimise_alpha.png", false, TSkinImage::Drawing::Natural);
   ButtonHideImage->setObjectName("ButtonHideImage");
   ButtonHideImage->setToolTip(QString::fromUtf8("Свернуть"));
-  ButtonCloseImage = new TSkinImage(this, ":/skin/close_alpha.png");
-  ButtonCloseImage->setObjectName("ButtonCloseImage");
+  ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
   ButtonCloseImage->setToolTip(QString::fromUtf8("Выход"));
   Image1->setGeometry(2, 0, 17, 17);
   Image7->setGeometry(18, 0, 17, 17);

@@ -88,12 +88,10 @@ TQuestionForm::~TQuestionForm() = default;
 void TQuestionForm::CreateControls() {
   setFixedSize(kWidth, kHeight);
 
-  Image1 = new TSkinImage(this, ":/skin/question_new_alpha.png");
-  Image1->setObjectName("Image1");
+  Image1 = MakeSkinImage(this, "Image1", ":/skin/question_new_alpha.png");
   Image1->setGeometry(0, 0, kButton, kHeight);
   Image1->setCursor(Qt::PointingHandCursor);
-  Image2 = new TSkinImage(this, ":/skin/question_draw_alpha.png");
-  Image2->setObjectName("Image2");
+  Image2 = MakeSkinImage(this, "Image2", ":/skin/question_draw_alpha.png");
   Image2->setGeometry(kButton, 0, kButton, kHeight);
   Image2->setCursor(Qt::PointingHandCursor);
 

@@ -157,26 +157,14 @@ void TQuestionLogForm::CreateControls() {
   // The frame keeps the title, both bars and a strip of the list.
   setMinimumSize(2 * kBar + 2 * kEdge + 24, 2 * kBar + 2 * kEdge + 24);
 
-  Image5 = new TSkinImage(this, ":/skin/titlebar.png");
-  Image5->setObjectName("Image5");
-  Image1 = new TSkinImage(this, ":/skin/window_icon_alpha.png");
-  Image1->setObjectName("Image1");
-  ButtonCloseImage = new TSkinImage(this, ":/skin/close_alpha.png");
-  ButtonCloseImage->setObjectName("ButtonCloseImage");
-  Image26 = new TSkinImage(this, ":/skin/edge_h.png");
-  Image26->setObjectName("Image26");
-  Image26->setTag(kTopOrLeftEdge);
-  Image3 = new TSkinImage(this, ":/skin/edge_h.png");
-  Image3->setObjectName("Image3");
-  Image3->setTag(kBottomOrRightEdge);
-  Image4 = new TSkinImage(this, ":/skin/edge_v.png");
-  Image4->setObjectName("Image4");
-  Image4->setTag(kTopOrLeftEdge);
-  Image2 = new TSkinImage(this, ":/skin/edge_v.png");
-  Image2->setObjectName("Image2");
-  Image2->setTag(kBottomOrRightEdge);
-  Image6 = new TSkinImage(this, ":/skin/bottombar.png");
-  Image6->setObjectName("Image6");
+  Image5 = MakeSkinImage(this, "Image5", ":/skin/titlebar.png");
+  Image1 = MakeSkinImage(this, "Image1", ":/skin/window_icon_alpha.png");
+  ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
+  Image26 = MakeSkinImage(this, "Image26", ":/skin/edge_h.png", kTopOrLeftEdge);
+  Image3 = MakeSkinImage(this, "Image3", ":/skin/edge_h.png", kBottomOrRightEdge);
+  Image4 = MakeSkinImage(this, "Image4", ":/skin/edge_v.png", kTopOrLeftEdge);
+  Image2 = MakeSkinImage(this, "Image2", ":/skin/edge_v.png", kBottomOrRightEdge);
+  Image6 = MakeSkinImage(this, "Image6", ":/skin/bottombar.png");
   Image1->resize(kBar, kBar);
   ButtonCloseImage->resize(kBar, kBar);
 

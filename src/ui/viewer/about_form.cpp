@@ -123,27 +123,19 @@ void TAboutForm::CreateControls() {
   // The layout's design size; FormCreate puts the stored one in its place.
   resize(465, 304);
 
-  Image3 = new TSkinImage(this, ":/skin/titlebar.png");
-  Image3->setObjectName("Image3");
-  Image10 = new TSkinImage(this, ":/skin/line_h.png");
-  Image10->setObjectName("Image10");
-  ToolBarImage = new TSkinImage(this, ":/skin/toolbar.png");
-  ToolBarImage->setObjectName("ToolBarImage");
-  Image6 = new TSkinImage(this, ":/skin/line_h.png");
-  Image6->setObjectName("Image6");
-  Image7 = new TSkinImage(this, ":/skin/edge_v.png");
-  Image7->setObjectName("Image7");
-  Image9 = new TSkinImage(this, ":/skin/edge_v.png");
-  Image9->setObjectName("Image9");
-  Image8 = new TSkinImage(this, ":/skin/edge_h.png");
-  Image8->setObjectName("Image8");
+  Image3 = MakeSkinImage(this, "Image3", ":/skin/titlebar.png");
+  Image10 = MakeSkinImage(this, "Image10", ":/skin/line_h.png");
+  ToolBarImage = MakeSkinImage(this, "ToolBarImage", ":/skin/toolbar.png");
+  Image6 = MakeSkinImage(this, "Image6", ":/skin/line_h.png");
+  Image7 = MakeSkinImage(this, "Image7", ":/skin/edge_v.png");
+  Image9 = MakeSkinImage(this, "Image9", ":/skin/edge_v.png");
+  Image8 = MakeSkinImage(this, "Image8", ":/skin/edge_h.png");
   // Both side edges widen the window to the right: its left stays put.
   Image7->setTag(kBottomOrRightEdge);
   Image9->setTag(kBottomOrRightEdge);
   Image8->setTag(kBottomOrRightEdge);
 
-  Image1 = new TSkinImage(this, ":/skin/window_icon_alpha.png");
-  Image1->setObjectName("Image1");
+  Image1 = MakeSkinImage(this, "Image1", ":/skin/window_icon_alpha.png");
   Image1->setGeometry(2, 0, kBar, kBar);
   Label1 = new TitleLabel(this, Qt::black);
   Label1->setObjectName("Label1");
@@ -152,14 +144,11 @@ void TAboutForm::CreateControls() {
   Label1->move(kTitleLeft + 1, 2);
   Label2->move(kTitleLeft, 1);
 
-  ButtonMaximizeImage = new TSkinImage(this, ":/skin/maximise_alpha.png");
-  ButtonMaximizeImage->setObjectName("ButtonMaximizeImage");
+  ButtonMaximizeImage = MakeSkinImage(this, "ButtonMaximizeImage", ":/skin/maximise_alpha.png");
   ButtonMaximizeImage->setToolTip(QString::fromUtf8("Развернуть"));
-  ButtonNormalImage = new TSkinImage(this, ":/skin/restore_alpha.png");
-  ButtonNormalImage->setObjectName("ButtonNormalImage");
+  ButtonNormalImage = MakeSkinImage(this, "ButtonNormalImage", ":/skin/restore_alpha.png");
   ButtonNormalImage->setToolTip(QString::fromUtf8("Восстановить"));
-  ButtonCloseImage = new TSkinImage(this, ":/skin/close_alpha.png");
-  ButtonCloseImage->setObjectName("ButtonCloseImage");
+  ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
   ButtonCloseImage->setToolTip(QString::fromUtf8("Закрыть"));
   for (TSkinImage* button : {ButtonMaximizeImage, ButtonNormalImage, ButtonCloseImage}) {
     button->resize(kBar, kBar);
