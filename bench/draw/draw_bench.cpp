@@ -10,6 +10,7 @@
 #include <random>
 
 #include "large_jpeg.h"
+#include "window_bench_support.h"
 #include "platform/codecs/jpeg_decoder.h"
 #include "platform/file_picture_loader.h"
 #include "ui/main/card_image.h"
@@ -25,37 +26,11 @@ class NoonClock : public Clock {
   std::uint32_t MillisecondsSinceMidnight() const override { return 43'200'000; }
 };
 
-class NoShell : public ShellOpener {
+// Counts the readings a draw hands to the log.
+class NoLinks : public bench::NoWindowLinks {
  public:
-  void Open(const std::string&) override {}
-};
-
-class NoLinks : public CardViewerLink,
-                public ReadingLogLink,
-                public QuestionWindowLink,
-                public SpreadsWindowLink,
-                public FolderSelectLink {
- public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
-  void ShowCardDescription(const std::string&, int, int) override {}
-  void ShowViewer() override {}
-  bool IsViewerVisible() const override { return false; }
-  void ShowCurrentCardAgain() override {}
   void AddReading(const std::vector<int>&) override { ++lines; }
   int LineCount() const override { return lines; }
-  int SelectedLine() const override { return -1; }
-  void SelectLine(int) override {}
-  std::string LineText(int) const override { return {}; }
-  void ShowSelectedReading() override {}
-  void ShowLogWindow() override {}
-  void SaveLog() override {}
-  bool IsQuestionVisible() const override { return false; }
-  void SetQuestionVisible(bool) override {}
-  int QuestionTop() const override { return 10'000; }
-  int QuestionHeight() const override { return 40; }
-  void ShowSpreads() override {}
-  void SetSpreadVisible() override {}
-  void ShowForMode(int) override {}
   int lines = 0;
 };
 
@@ -109,7 +84,7 @@ struct MainWindow {
   TTaroDescriptions descriptions{ini.DescriptionsFolder};
   TCardsSpreadGenerator picker{random};
   TLanguageTable languages;
-  NoShell shell;
+  bench::NoShell shell;
   ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
   NoLinks links;
   std::unique_ptr<TVaticorForm> form;
@@ -142,11 +117,4 @@ BENCHMARK(BM_DecodeThreeCardsAtDisplayScale)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return vaticor::bench::RunWindowBenchmarks(argc, argv); }

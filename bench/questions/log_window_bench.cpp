@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 
+#include "window_bench_support.h"
 #include "long_log.h"
 #include "platform/virtual_keys.h"
 #include "ui/main/vaticor_form.h"
@@ -31,23 +32,9 @@ class PlainFormat : public DateTimeFormat {
   std::string Time(const LocalDateTime&) const override { return "12:00:00"; }
 };
 
-class NoShell : public ShellOpener {
- public:
-  void Open(const std::string&) override {}
-};
-
 // The main window reaches the log window once it exists.
-class Links : public CardViewerLink,
-              public ReadingLogLink,
-              public QuestionWindowLink,
-              public SpreadsWindowLink,
-              public FolderSelectLink {
+class LogLinks : public bench::NoWindowLinks {
  public:
-  WindowLinks All() { return {*this, *this, *this, *this, *this}; }
-  void ShowCardDescription(const std::string&, int, int) override {}
-  void ShowViewer() override {}
-  bool IsViewerVisible() const override { return false; }
-  void ShowCurrentCardAgain() override {}
   void AddReading(const std::vector<int>& cards) override { log->AddReading(cards); }
   int LineCount() const override { return log->LineCount(); }
   int SelectedLine() const override { return log->SelectedLine(); }
@@ -55,14 +42,6 @@ class Links : public CardViewerLink,
   std::string LineText(int line) const override { return log->LineText(line); }
   void ShowSelectedReading() override { log->ShowSelectedReading(); }
   void ShowLogWindow() override { log->ShowLogWindow(); }
-  void SaveLog() override {}
-  bool IsQuestionVisible() const override { return false; }
-  void SetQuestionVisible(bool) override {}
-  int QuestionTop() const override { return 10'000; }
-  int QuestionHeight() const override { return 40; }
-  void ShowSpreads() override {}
-  void SetSpreadVisible() override {}
-  void ShowForMode(int) override {}
   TQuestionLogForm* log = nullptr;
 };
 
@@ -98,7 +77,7 @@ struct Program {
       std::ofstream(LogPath(), std::ios::binary)
           .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    main = std::make_unique<TVaticorForm>(state, links.All());
+    main = std::make_unique<TVaticorForm>(state, links.Links());
   }
   ~Program() {
     log.reset();
@@ -124,9 +103,9 @@ struct Program {
   TTaroDescriptions descriptions{ini.DescriptionsFolder};
   TCardsSpreadGenerator picker{random};
   TLanguageTable languages;
-  NoShell shell;
+  bench::NoShell shell;
   ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
-  Links links;
+  LogLinks links;
   std::unique_ptr<TVaticorForm> main;
   std::unique_ptr<TQuestionLogForm> log;
 };
@@ -175,11 +154,4 @@ BENCHMARK(BM_StepUpThrough100kLines)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return vaticor::bench::RunWindowBenchmarks(argc, argv); }

@@ -1300,7 +1300,7 @@ class RtfReader {
       if (paragraph.runs.back().picture) {
         TextRun run = paragraph.runs.back();
         run.picture.reset();
-        run.text = "\n";
+        run.text.assign(1, '\n');
         paragraph.runs.push_back(std::move(run));
       } else {
         paragraph.runs.back().text.push_back('\n');

@@ -1,0 +1,59 @@
+#pragma once
+
+// What the benchmarks of windows share: a shell that opens nothing, links
+// that lead nowhere (override what a benchmark needs), and a main() with a
+// QApplication on the offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <string>
+#include <vector>
+
+#include "core/shell.h"
+#include "ui/main/window_links.h"
+
+namespace vaticor::bench {
+
+class NoShell : public ShellOpener {
+ public:
+  void Open(const std::string&) override {}
+};
+
+class NoWindowLinks : public CardViewerLink,
+                      public ReadingLogLink,
+                      public QuestionWindowLink,
+                      public SpreadsWindowLink,
+                      public FolderSelectLink {
+ public:
+  WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
+  void ShowCardDescription(const std::string&, int, int) override {}
+  void ShowViewer() override {}
+  bool IsViewerVisible() const override { return false; }
+  void ShowCurrentCardAgain() override {}
+  void AddReading(const std::vector<int>&) override {}
+  int LineCount() const override { return 0; }
+  int SelectedLine() const override { return -1; }
+  void SelectLine(int) override {}
+  std::string LineText(int) const override { return {}; }
+  void ShowSelectedReading() override {}
+  void ShowLogWindow() override {}
+  void SaveLog() override {}
+  bool IsQuestionVisible() const override { return false; }
+  void SetQuestionVisible(bool) override {}
+  int QuestionTop() const override { return 10'000; }  // never over the main window
+  int QuestionHeight() const override { return 40; }
+  void ShowSpreads() override {}
+  void SetSpreadVisible() override {}
+  void ShowForMode(int) override {}
+};
+
+inline int RunWindowBenchmarks(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ::benchmark::Initialize(&argc, argv);
+  ::benchmark::RunSpecifiedBenchmarks();
+  ::benchmark::Shutdown();
+  return 0;
+}
+
+}  // namespace vaticor::bench
