@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "library/picture_loader.h"
 #include "platform/codecs/jpeg_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -10,8 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<vaticor::PictureSize> measured = vaticor::MeasureJpeg(bytes);
   const std::unique_ptr<vaticor::Picture> full = vaticor::DecodeJpeg(bytes, {});
   if (full && (!measured || *measured != full->size())) __builtin_trap();
-  const std::unique_ptr<vaticor::Picture> small = vaticor::DecodeJpeg(bytes, {24, 24});
-  // A scaled decode never comes out larger than the full one.
+  constexpr vaticor::PictureSize kTarget{24, 24};
+  const std::unique_ptr<vaticor::Picture> small = vaticor::DecodeJpeg(bytes, kTarget);
+  // A scaled decode comes out at the target, never enlarged.
+  if (small && (!measured || small->size() != vaticor::DeliveredSize(*measured, kTarget))) __builtin_trap();
   if (small && full && (small->width() > full->width() || small->height() > full->height())) {
     __builtin_trap();
   }

@@ -1,5 +1,7 @@
 #include "library/picture_loader.h"
 
+#include <algorithm>
+
 namespace vaticor {
 
 namespace {
@@ -38,6 +40,11 @@ PictureFormat PictureFormatOf(std::string_view path) {
   }
   if (EqualsIgnoringAsciiCase(ext, "png")) return PictureFormat::Png;
   throw UnknownPictureExtensionError(std::string(ext));
+}
+
+PictureSize DeliveredSize(PictureSize full, PictureSize target) {
+  if (target.empty()) return full;
+  return {std::min(full.width, target.width), std::min(full.height, target.height)};
 }
 
 }  // namespace vaticor

@@ -24,17 +24,25 @@ class UnknownPictureExtensionError : public std::runtime_error {
 // other extension (an empty one included).
 PictureFormat PictureFormatOf(std::string_view path);
 
+// The size a picture of `full` pixels is delivered at to be shown at
+// `target` pixels: the target itself, except that pictures are never
+// enlarged, so a direction in which the picture is smaller than the target
+// keeps the picture's own length. An empty target gives `full`. Pictures are
+// stretched over the area that shows them, so the proportions follow the
+// target, not the file.
+PictureSize DeliveredSize(PictureSize full, PictureSize target);
+
 // Decodes picture files. The card library asks through this interface; the
 // platform layer supplies the decoders, tests supply fakes.
 class PictureLoader {
  public:
   virtual ~PictureLoader() = default;
 
-  // Decodes the file. A non-empty `target` is the size the picture will be
-  // shown at: the decoder may then deliver a smaller picture that still
-  // covers it (never smaller than the target in either direction unless the
-  // file itself is). Missing, truncated or corrupt files, and pictures over
-  // kMaxPicturePixels, give nullptr.
+  // Decodes the file. A non-empty `target` is the size in pixels the
+  // picture will be shown at: it then comes out at DeliveredSize(file size,
+  // target), and decoding holds little more than that, whatever size the
+  // file declares. Missing, truncated or corrupt files, and pictures that
+  // would hold more than kMaxPicturePixels pixels, give nullptr.
   virtual std::unique_ptr<Picture> Load(const std::string& path, PictureFormat format,
                                         PictureSize target) = 0;
 

@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QImage>
 #include <QImageReader>
-#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -23,17 +22,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   // The file may have grown since it was looked at.
   if (bytes && bytes->size() > FilePictureLoader::kMaxPictureFileBytes) return std::nullopt;
   return bytes;
-}
-
-// The smallest size with the picture's proportions that covers the target;
-// the full size when the target is empty or not smaller.
-QSize CoveringSize(QSize full, PictureSize target) {
-  if (target.empty() || target.width >= full.width() || target.height >= full.height()) return full;
-  const std::int64_t w = full.width(), h = full.height(), tw = target.width, th = target.height;
-  if (tw * h >= th * w) {  // the width decides
-    return {target.width, static_cast<int>(std::min(h, (tw * h + w - 1) / w))};
-  }
-  return {static_cast<int>(std::min(w, (th * w + h - 1) / h)), target.height};
 }
 
 // QImageReader reading PNG bytes held in `bytes`, which must outlive it.
@@ -61,8 +49,11 @@ std::unique_ptr<Picture> DecodePng(const std::string& bytes, PictureSize target)
   const QSize size = reader.size();
   if (!size.isValid() || size.isEmpty()) return nullptr;
   if (static_cast<std::int64_t>(size.width()) * size.height() > kMaxPicturePixels) return nullptr;
-  const QSize wanted = CoveringSize(size, target);
-  if (wanted != size) reader.setScaledSize(wanted);
+  // Qt shrinks non-interlaced 8-bit RGB and RGBA pictures row by row as it
+  // reads them; other kinds it reads whole (within the limit above) first.
+  const PictureSize full{size.width(), size.height()};
+  const PictureSize wanted = DeliveredSize(full, target);
+  if (wanted != full) reader.setScaledSize({wanted.width, wanted.height});
   QImage image = reader.read();
   if (image.isNull()) return nullptr;
   image = image.convertToFormat(QImage::Format_ARGB32);
@@ -90,7 +81,7 @@ std::unique_ptr<Picture> FilePictureLoader::Load(const std::string& path, Pictur
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) return nullptr;
     switch (format) {
-      case PictureFormat::Bmp: return DecodeBmp(*bytes);
+      case PictureFormat::Bmp: return DecodeBmp(*bytes, target);
       case PictureFormat::Jpeg: return DecodeJpeg(*bytes, target);
       case PictureFormat::Png: return DecodePng(*bytes, target);
     }

@@ -9,6 +9,11 @@ namespace vaticor {
 // Reads picture files from disk: BMP and JPEG through the decoders in
 // platform/codecs, PNG through Qt. Files over kMaxPictureFileBytes are
 // refused without being read.
+//
+// With a target, BMP and JPEG pictures are shrunk row by row as they are
+// decoded, and so are non-interlaced PNG pictures of 8-bit RGB or RGBA;
+// other PNG pictures Qt reads at full size (within kMaxPicturePixels and
+// Qt's allocation limit) before shrinking them.
 class FilePictureLoader : public PictureLoader {
  public:
   static constexpr std::size_t kMaxPictureFileBytes = 256u * 1024 * 1024;

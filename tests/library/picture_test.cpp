@@ -90,5 +90,16 @@ TEST(PictureFormatTest, UnknownExtensionsGiveTheUserVisibleMessage) {
   EXPECT_EQ(ErrorFor("fool.jpgx"), "Unknown picture file extension (.jpgx)");
 }
 
+TEST(DeliveredSizeTest, FollowsTheTargetButNeverEnlarges) {
+  EXPECT_EQ(DeliveredSize({1600, 2400}, {165, 291}), (PictureSize{165, 291}));  // proportions of the card
+  EXPECT_EQ(DeliveredSize({100, 2400}, {165, 291}), (PictureSize{100, 291}));
+  EXPECT_EQ(DeliveredSize({2'000'000'000, 1}, {165, 291}), (PictureSize{165, 1}));
+  EXPECT_EQ(DeliveredSize({40, 30}, {400, 300}), (PictureSize{40, 30}));
+  // No target, or half of one: the full size.
+  EXPECT_EQ(DeliveredSize({1600, 2400}, {}), (PictureSize{1600, 2400}));
+  EXPECT_EQ(DeliveredSize({1600, 2400}, {165, 0}), (PictureSize{1600, 2400}));
+  EXPECT_EQ(DeliveredSize({1600, 2400}, {-5, 291}), (PictureSize{1600, 2400}));
+}
+
 }  // namespace
 }  // namespace vaticor

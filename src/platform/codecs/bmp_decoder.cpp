@@ -7,6 +7,9 @@
 #include <limits>
 #include <new>
 
+#include "library/picture_loader.h"
+#include "platform/codecs/picture_reducer.h"
+
 namespace vaticor {
 
 namespace {
@@ -15,7 +18,6 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kMaskOffset = kFileHeaderSize + 40;  // masks follow the 40-byte fields
 
 constexpr std::uint32_t kOpaque = 0xFF000000u;
-constexpr std::uint32_t kUnwritten = 0x00000000u;
 constexpr std::uint32_t kMissingPaletteColour = kOpaque;
 
 enum class Compression { Rgb, Rle8, Rle4, Bitfields, AlphaBitfields };
@@ -214,113 +216,154 @@ Palette ReadPalette(const Bytes& in, const Header& h) {
   return palette;
 }
 
-std::unique_ptr<Picture> DecodeUncompressed(const Bytes& in, const Header& h, const Palette& palette,
-                                            const Masks& masks) {
-  const std::uint64_t bitsPerRow = static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bitCount);
-  const std::uint64_t stride = (bitsPerRow + 31) / 32 * 4;
-  const std::uint64_t lastRow = (bitsPerRow + 7) / 8;  // the padding of the last row may be missing
-  const std::uint64_t needed = stride * static_cast<std::uint64_t>(h.height - 1) + lastRow;
-  if (h.dataOffset > in.size() || needed > in.size() - h.dataOffset) return nullptr;
+// Pixels are converted this many at a time when the picture is shrunk, so
+// that no row of the source is ever held whole.
+constexpr std::size_t kChunkPixels = 512;
 
-  auto picture = std::make_unique<Picture>(h.width, h.height);
-  bool anyAlpha = false;
-  for (int r = 0; r < h.height; ++r) {
-    const std::size_t base = h.dataOffset + static_cast<std::size_t>(stride) * static_cast<std::size_t>(r);
-    std::uint32_t* out = picture->row(h.topDown ? r : h.height - 1 - r);
-    switch (h.bitCount) {
-      case 1: case 2: case 4: case 8: {
-        const int bpp = h.bitCount;
-        const unsigned valueMask = (1u << bpp) - 1;
-        for (int x = 0; x < h.width; ++x) {
-          const std::size_t bit = static_cast<std::size_t>(x) * static_cast<std::size_t>(bpp);
-          const unsigned shift = 8 - bpp - static_cast<unsigned>(bit % 8);
-          out[x] = palette[(in.U8(base + bit / 8) >> shift) & valueMask];
-        }
-        break;
-      }
-      case 24:
-        for (int x = 0; x < h.width; ++x) {
-          const std::size_t at = base + 3 * static_cast<std::size_t>(x);
-          out[x] = kOpaque | (std::uint32_t{in.U8(at + 2)} << 16) | (std::uint32_t{in.U8(at + 1)} << 8) |
-                   in.U8(at);
-        }
-        break;
-      default: {  // 16 or 32 through masks
-        for (int x = 0; x < h.width; ++x) {
-          const std::uint32_t v = h.bitCount == 16 ? in.U16(base + 2 * static_cast<std::size_t>(x))
-                                                   : in.U32(base + 4 * static_cast<std::size_t>(x));
-          std::uint32_t a = 0xFF;
-          if (masks.alpha.present()) {
-            a = masks.alpha.Extract(v);
-            anyAlpha = anyAlpha || a != 0;
-          }
-          out[x] = (a << 24) | (masks.red.Extract(v) << 16) | (masks.green.Extract(v) << 8) |
-                   masks.blue.Extract(v);
-        }
-        break;
-      }
-    }
-  }
-  // A file whose alpha channel is all zero was written by a program that
-  // does not use it; showing it invisible would be wrong.
-  if (masks.alpha.present() && !anyAlpha) {
-    for (int y = 0; y < h.height; ++y) {
-      std::uint32_t* row = picture->row(y);
-      for (int x = 0; x < h.width; ++x) row[x] |= kOpaque;
-    }
-  }
-  return picture;
+struct RowLayout {
+  std::uint64_t stride = 0;   // bytes from one stored row to the next
+  std::uint64_t lastRow = 0;  // bytes the last row needs (its padding may be missing)
+};
+
+RowLayout LayoutOf(const Header& h) {
+  const std::uint64_t bitsPerRow = static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bitCount);
+  return {(bitsPerRow + 31) / 32 * 4, (bitsPerRow + 7) / 8};
 }
 
-std::unique_ptr<Picture> DecodeRunLength(const Bytes& in, const Header& h, const Palette& palette) {
+std::uint32_t StoredValue(const Bytes& in, const Header& h, std::size_t base, std::size_t x) {
+  return h.bitCount == 16 ? in.U16(base + 2 * x) : in.U32(base + 4 * x);
+}
+
+// Converts `count` pixels of the stored row at byte `base`, from column `x`.
+void ConvertPixels(const Bytes& in, const Header& h, const Palette& palette, const Masks& masks,
+                   std::size_t base, std::size_t x, std::size_t count, std::uint32_t* out) {
+  switch (h.bitCount) {
+    case 1: case 2: case 4: case 8: {
+      const auto bpp = static_cast<std::size_t>(h.bitCount);
+      const unsigned valueMask = (1u << bpp) - 1;
+      for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t bit = (x + i) * bpp;
+        const unsigned shift = static_cast<unsigned>(8 - bpp - bit % 8);
+        out[i] = palette[(in.U8(base + bit / 8) >> shift) & valueMask];
+      }
+      break;
+    }
+    case 24:
+      for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = base + 3 * (x + i);
+        out[i] = kOpaque | (std::uint32_t{in.U8(at + 2)} << 16) | (std::uint32_t{in.U8(at + 1)} << 8) |
+                 in.U8(at);
+      }
+      break;
+    default:  // 16 or 32 through masks
+      for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t v = StoredValue(in, h, base, x + i);
+        const std::uint32_t a = masks.alpha.present() ? masks.alpha.Extract(v) : 0xFF;
+        out[i] = (a << 24) | (masks.red.Extract(v) << 16) | (masks.green.Extract(v) << 8) | masks.blue.Extract(v);
+      }
+      break;
+  }
+}
+
+// Whether any pixel has a non-zero alpha. A file whose alpha channel is all
+// zero was written by a program that does not use it; showing it invisible
+// would be wrong. This must be known before the first row is shrunk.
+bool AnyAlpha(const Bytes& in, const Header& h, const Masks& masks, const RowLayout& layout) {
+  for (int r = 0; r < h.height; ++r) {
+    const std::size_t base = h.dataOffset + static_cast<std::size_t>(layout.stride) * static_cast<std::size_t>(r);
+    for (int x = 0; x < h.width; ++x) {
+      if (masks.alpha.Extract(StoredValue(in, h, base, static_cast<std::size_t>(x))) != 0) return true;
+    }
+  }
+  return false;
+}
+
+std::unique_ptr<Picture> DecodeUncompressed(const Bytes& in, const Header& h, const Palette& palette,
+                                            Masks masks, PictureSize delivered) {
+  const RowLayout layout = LayoutOf(h);
+  const std::uint64_t needed = layout.stride * static_cast<std::uint64_t>(h.height - 1) + layout.lastRow;
+  if (h.dataOffset > in.size() || needed > in.size() - h.dataOffset) return nullptr;
+
+  if (masks.alpha.present() && !AnyAlpha(in, h, masks, layout)) masks.alpha = MaskChannel(0);
+  const bool opaque = !masks.alpha.present();
+  PictureReducer reducer({h.width, h.height}, delivered,
+                         h.topDown ? PictureReducer::RowOrder::TopDown : PictureReducer::RowOrder::BottomUp,
+                         opaque);
+  std::array<std::uint32_t, kChunkPixels> chunk;
+  const auto width = static_cast<std::size_t>(h.width);
+  for (int r = 0; r < h.height; ++r) {
+    const std::size_t base = h.dataOffset + static_cast<std::size_t>(layout.stride) * static_cast<std::size_t>(r);
+    if (std::uint32_t* direct = reducer.DirectRow()) {
+      ConvertPixels(in, h, palette, masks, base, 0, width, direct);
+    } else {
+      for (std::size_t x = 0; x < width; x += kChunkPixels) {
+        const std::size_t count = std::min(kChunkPixels, width - x);
+        ConvertPixels(in, h, palette, masks, base, x, count, chunk.data());
+        reducer.Add(static_cast<std::int64_t>(x), chunk.data(), count);
+      }
+    }
+    reducer.EndRows(1);
+  }
+  return reducer.Finish();
+}
+
+std::unique_ptr<Picture> DecodeRunLength(const Bytes& in, const Header& h, const Palette& palette,
+                                         PictureSize delivered) {
   if (h.dataOffset >= in.size()) return nullptr;
   const bool rle4 = h.compression == Compression::Rle4;
-  auto picture = std::make_unique<Picture>(h.width, h.height);
-  for (int y = 0; y < h.height; ++y) std::fill_n(picture->row(y), h.width, kUnwritten);
+  // Pixels the data never writes stay transparent.
+  PictureReducer reducer({h.width, h.height}, delivered, PictureReducer::RowOrder::BottomUp, false);
 
   // x and y count from the bottom-left corner, as the data does.
   std::int64_t x = 0;
   std::int64_t y = 0;
+  std::array<std::uint32_t, 255> run;  // a run is at most 255 pixels
   // Pixels past the right edge (a run longer than the row) are dropped.
-  auto put = [&](unsigned index) {
-    if (x < h.width && y < h.height) {
-      picture->setPixel(static_cast<int>(x), static_cast<int>(h.height - 1 - y), palette[index & 0xFF]);
-    }
-    ++x;
+  auto put = [&](std::size_t count) {
+    if (x < h.width) reducer.Add(x, run.data(), count);
+    x += static_cast<std::int64_t>(count);
   };
 
   std::size_t pos = h.dataOffset;
   for (;;) {
-    if (y >= h.height) return picture;  // whatever follows lies outside the picture
+    if (y >= h.height) return reducer.Finish();  // whatever follows lies outside the picture
     if (!in.Has(pos, 2)) return nullptr;  // cut short before the end-of-bitmap mark
     const unsigned count = in.U8(pos);
     const unsigned value = in.U8(pos + 1);
     pos += 2;
     if (count > 0) {  // a run of one index (RLE4: two alternating indices)
-      for (unsigned i = 0; i < count; ++i) put(rle4 ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+      for (unsigned i = 0; i < count; ++i) {
+        run[i] = palette[rle4 ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value];
+      }
+      put(count);
       continue;
     }
     switch (value) {
       case 0:  // end of line
         x = 0;
         ++y;
+        reducer.EndRows(1);
         break;
       case 1:  // end of bitmap
-        return picture;
-      case 2:  // delta
+        return reducer.Finish();
+      case 2: {  // delta
         if (!in.Has(pos, 2)) return nullptr;
         x += in.U8(pos);
-        y += in.U8(pos + 1);
+        const unsigned down = in.U8(pos + 1);
+        y += down;
+        reducer.EndRows(down);
         pos += 2;
         break;
+      }
       default: {  // a literal run of `value` pixels, padded to a whole word
         const std::size_t dataBytes = rle4 ? (value + 1) / 2 : value;
         const std::size_t padded = (dataBytes + 1) & ~std::size_t{1};
         if (!in.Has(pos, padded)) return nullptr;
         for (unsigned i = 0; i < value; ++i) {
           const unsigned byte = in.U8(pos + (rle4 ? i / 2 : i));
-          put(rle4 ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte);
+          run[i] = palette[rle4 ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte];
         }
+        put(value);
         pos += padded;
         break;
       }
@@ -328,10 +371,12 @@ std::unique_ptr<Picture> DecodeRunLength(const Bytes& in, const Header& h, const
   }
 }
 
-std::unique_ptr<Picture> Decode(const Bytes& in) {
+std::unique_ptr<Picture> Decode(const Bytes& in, PictureSize target) {
   const std::optional<Header> h = ParseHeader(in);
   if (!h) return nullptr;
-  if (static_cast<std::int64_t>(h->width) * h->height > kMaxPicturePixels) return nullptr;
+  // Only the delivered picture is ever held, so the limit applies to it.
+  const PictureSize delivered = DeliveredSize({h->width, h->height}, target);
+  if (static_cast<std::int64_t>(delivered.width) * delivered.height > kMaxPicturePixels) return nullptr;
   if (h->dataOffset < EndOfHeaders(*h) || h->dataOffset > in.size()) return nullptr;
 
   Palette palette{};
@@ -344,9 +389,9 @@ std::unique_ptr<Picture> Decode(const Bytes& in) {
   }
 
   if (h->compression == Compression::Rle8 || h->compression == Compression::Rle4) {
-    return DecodeRunLength(in, *h, palette);
+    return DecodeRunLength(in, *h, palette, delivered);
   }
-  return DecodeUncompressed(in, *h, palette, masks);
+  return DecodeUncompressed(in, *h, palette, masks, delivered);
 }
 
 }  // namespace
@@ -357,9 +402,9 @@ std::optional<PictureSize> MeasureBmp(std::string_view headerBytes) {
   return PictureSize{h->width, h->height};
 }
 
-std::unique_ptr<Picture> DecodeBmp(std::string_view bytes) {
+std::unique_ptr<Picture> DecodeBmp(std::string_view bytes, PictureSize target) {
   try {
-    return Decode(Bytes(bytes));
+    return Decode(Bytes(bytes), target);
   } catch (const std::bad_alloc&) {
     return nullptr;
   }

@@ -25,12 +25,18 @@ namespace vaticor {
 // whatever lies behind the card shows there, as when Windows draws such a
 // bitmap. A palette index past the end of the palette gives opaque black.
 //
+// A non-empty `target` is the size the picture will be shown at: it then
+// comes out at DeliveredSize(declared size, target), each pixel the average
+// of the area it covers, and rows are shrunk as they are decoded, so memory
+// follows the delivered size (plus about 100 bytes a delivered column),
+// never the declared one. Without a target it comes out at its full size.
+//
 // Returns nullptr for anything malformed or unsupported: a wrong signature or
 // header size, planes other than 1, an unknown bit count or compression,
 // width <= 0, height == 0, pixel data outside the file or cut short,
-// top-down RLE, embedded JPEG or PNG data, and pictures of more than
-// kMaxPicturePixels pixels.
-std::unique_ptr<Picture> DecodeBmp(std::string_view bytes);
+// top-down RLE, embedded JPEG or PNG data, and delivered pictures of more
+// than kMaxPicturePixels pixels.
+std::unique_ptr<Picture> DecodeBmp(std::string_view bytes, PictureSize target = {});
 
 // The pixel size a bitmap's headers declare, read from the start of the file
 // (the first few hundred bytes are enough); nullopt when the headers are

@@ -1,13 +1,19 @@
 #include "platform/codecs/jpeg_decoder.h"
 
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>  // jpeglib.h needs FILE
 #include <new>
+#include <optional>
+#include <vector>
 
 #include <jpeglib.h>
 #include <jerror.h>
+
+#include "library/picture_loader.h"
+#include "platform/codecs/picture_reducer.h"
 
 namespace vaticor {
 
@@ -21,6 +27,10 @@ constexpr long kMaxJpegWorkingMemory = 512L * 1024 * 1024;
 // decoder pass over the whole coefficient buffer again. Real files have
 // about a dozen.
 constexpr int kMaxScans = 1000;
+
+// libjpeg may ask for up to this many rows a call (its merged upsampling
+// delivers two at a time); fewer work as well.
+constexpr int kMaxBandRows = 4;
 
 constexpr J_COLOR_SPACE kArgbWordLayout =
     std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
@@ -78,15 +88,20 @@ bool IsCmyk(const jpeg_decompress_struct& cinfo) {
   return cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
 }
 
-void ChooseScale(jpeg_decompress_struct& cinfo, PictureSize target) {
+// The smallest DCT scale M/8 whose output still covers `wanted` (no larger
+// than the picture) in both directions. A picture kept at its own length in
+// some direction is decoded at full scale: a smaller scale would resample it
+// in that direction.
+void ChooseScale(jpeg_decompress_struct& cinfo, PictureSize wanted) {
   unsigned scale = 8;
-  if (!target.empty()) {
+  if (static_cast<JDIMENSION>(wanted.width) < cinfo.image_width &&
+      static_cast<JDIMENSION>(wanted.height) < cinfo.image_height) {
     for (unsigned m = 1; m < 8; ++m) {
       cinfo.scale_num = m;
       cinfo.scale_denom = 8;
       jpeg_calc_output_dimensions(&cinfo);
-      if (cinfo.output_width >= static_cast<JDIMENSION>(target.width) &&
-          cinfo.output_height >= static_cast<JDIMENSION>(target.height)) {
+      if (cinfo.output_width >= static_cast<JDIMENSION>(wanted.width) &&
+          cinfo.output_height >= static_cast<JDIMENSION>(wanted.height)) {
         scale = m;
         break;
       }
@@ -111,41 +126,57 @@ std::uint32_t CmykToArgb(unsigned c, unsigned m, unsigned y, unsigned k, bool in
   return 0xFF000000u | (r << 16) | (g << 8) | b;
 }
 
-// Runs the decoder; false on any libjpeg error. `picture` lives in the
-// caller's frame so that a jump out of libjpeg skips no destructor.
-bool RunDecode(Session& s, std::string_view bytes, PictureSize target,
-               std::unique_ptr<Picture>& picture) {
+// Runs the decoder; false on any libjpeg error. What it allocates lives in
+// the caller's frame, so that a jump out of libjpeg skips no destructor:
+// `reducer` receives the rows, `band` holds a band of them while the
+// picture is being shrunk.
+bool RunDecode(Session& s, std::string_view bytes, PictureSize target, std::optional<PictureReducer>& reducer,
+               std::vector<std::uint32_t>& band) {
   if (setjmp(s.jump) != 0) return false;
   Begin(s, bytes);
   jpeg_decompress_struct& cinfo = s.cinfo;
   const bool cmyk = IsCmyk(cinfo);
   cinfo.out_color_space = cmyk ? JCS_CMYK : kArgbWordLayout;
-  ChooseScale(cinfo, target);
+  const PictureSize delivered = DeliveredSize(
+      {static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height)}, target);
+  if (delivered.empty()) return false;
+  // Only the delivered picture is ever held, so the limit applies to it.
+  if (static_cast<std::int64_t>(delivered.width) * delivered.height > kMaxPicturePixels) return false;
+  ChooseScale(cinfo, delivered);
   if (cinfo.output_components != 4 || cinfo.output_width == 0 || cinfo.output_height == 0) return false;
-  if (static_cast<std::int64_t>(cinfo.output_width) * cinfo.output_height > kMaxPicturePixels) {
-    return false;
-  }
-  picture = std::make_unique<Picture>(static_cast<int>(cinfo.output_width),
-                                      static_cast<int>(cinfo.output_height));
   jpeg_start_decompress(&cinfo);
 
+  const JDIMENSION width = cinfo.output_width;
+  reducer.emplace(PictureSize{static_cast<int>(width), static_cast<int>(cinfo.output_height)}, delivered,
+                  PictureReducer::RowOrder::TopDown, true);
+  const int bandRows = std::clamp(cinfo.rec_outbuf_height, 1, kMaxBandRows);
+  if (reducer->DirectRow() == nullptr) {
+    band.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(bandRows));
+  }
   const bool inverted = cinfo.saw_Adobe_marker != 0;
-  JSAMPARRAY cmykRow =
-      cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                         cinfo.output_width * 4, 1)
+  JSAMPARRAY cmykBand =
+      cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, width * 4,
+                                         static_cast<JDIMENSION>(bandRows))
            : nullptr;
   while (cinfo.output_scanline < cinfo.output_height) {
-    const int y = static_cast<int>(cinfo.output_scanline);
-    std::uint32_t* out = picture->row(y);
-    if (cmyk) {
-      if (jpeg_read_scanlines(&cinfo, cmykRow, 1) != 1) return false;
-      const JSAMPLE* in = cmykRow[0];
-      for (JDIMENSION x = 0; x < cinfo.output_width; ++x, in += 4) {
-        out[x] = CmykToArgb(in[0], in[1], in[2], in[3], inverted);
+    // A picture that keeps its size is decoded straight into its rows.
+    std::uint32_t* const direct = reducer->DirectRow();
+    std::uint32_t* const argb = direct ? direct : band.data();
+    const int rows = direct ? 1 : std::min(bandRows, static_cast<int>(cinfo.output_height - cinfo.output_scanline));
+    JSAMPROW rowPointers[kMaxBandRows];
+    for (int i = 0; i < rows; ++i) {
+      rowPointers[i] = cmyk ? cmykBand[i] : reinterpret_cast<JSAMPROW>(argb + static_cast<std::size_t>(i) * width);
+    }
+    const JDIMENSION read = jpeg_read_scanlines(&cinfo, rowPointers, static_cast<JDIMENSION>(rows));
+    if (read == 0) return false;
+    for (JDIMENSION i = 0; i < read; ++i) {
+      std::uint32_t* out = argb + static_cast<std::size_t>(i) * width;
+      if (cmyk) {
+        const JSAMPLE* in = cmykBand[i];
+        for (JDIMENSION x = 0; x < width; ++x, in += 4) out[x] = CmykToArgb(in[0], in[1], in[2], in[3], inverted);
       }
-    } else {
-      JSAMPROW row = reinterpret_cast<JSAMPROW>(out);
-      if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) return false;
+      if (!direct) reducer->Add(0, out, width);
+      reducer->EndRows(1);
     }
   }
   jpeg_finish_decompress(&cinfo);
@@ -165,9 +196,10 @@ bool RunMeasure(Session& s, std::string_view bytes, PictureSize& size) {
 std::unique_ptr<Picture> DecodeJpeg(std::string_view bytes, PictureSize target) {
   try {
     Session session;
-    std::unique_ptr<Picture> picture;
-    if (!RunDecode(session, bytes, target, picture)) return nullptr;
-    return picture;
+    std::optional<PictureReducer> reducer;
+    std::vector<std::uint32_t> band;
+    if (!RunDecode(session, bytes, target, reducer, band)) return nullptr;
+    return reducer->Finish();
   } catch (const std::bad_alloc&) {
     return nullptr;
   }

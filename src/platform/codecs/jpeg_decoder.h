@@ -10,10 +10,16 @@ namespace vaticor {
 
 // Decodes a JPEG file held in memory with libjpeg.
 //
-// A non-empty `target` is the size the picture will be shown at: the file is
-// then decoded at the smallest DCT scale M/8 (M = 1..8) whose result still
-// covers the target in both directions, which is far faster for a large
-// photograph shown as a small card. Pictures are never enlarged.
+// A non-empty `target` is the size the picture will be shown at: it then
+// comes out at DeliveredSize(declared size, target). The file is decoded at
+// the smallest DCT scale M/8 (M = 1..8) that still covers that size, which
+// is far faster for a large photograph shown as a small card, and each band
+// of decoded rows is area-averaged into the result as it arrives: memory
+// follows the delivered size (plus about 100 bytes a delivered column and
+// libjpeg's working rows, a few per decoded column, at most 65500 columns),
+// never the declared size. A progressive file also needs libjpeg's
+// coefficients for the whole picture at full size; past 512 MiB of them
+// it is refused. Without a target the picture comes out at its full size.
 //
 // Grey, YCbCr and RGB files come out opaque; CMYK and YCCK files are
 // converted to RGB (the inverted CMYK that Adobe applications write is
@@ -22,8 +28,8 @@ namespace vaticor {
 //
 // Returns nullptr for corrupt or truncated files (a premature end of the data
 // counts as corrupt, other libjpeg warnings do not), for files libjpeg cannot
-// decode to 8-bit samples (12-bit, lossless), and for results of more than
-// kMaxPicturePixels pixels. Nothing is printed.
+// decode to 8-bit samples (12-bit, lossless), and for delivered pictures of
+// more than kMaxPicturePixels pixels. Nothing is printed.
 std::unique_ptr<Picture> DecodeJpeg(std::string_view bytes, PictureSize target = {});
 
 // The full pixel size from the file's headers, read without decoding any

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/corpus.h"
+#include "support/memory/allocation_meter.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -81,9 +83,6 @@ std::string CorpusFile(const std::string& relative) {
   return dir.empty() ? std::string() : dir + "/bmp/" + relative;
 }
 
-#define REQUIRE_CORPUS()                                            \
-  if (testing::CorpusDir().empty()) GTEST_SKIP() << "no test corpus"
-
 std::unique_ptr<Picture> DecodeCorpus(const std::string& relative) {
   const std::string bytes = testing::ReadAll(CorpusFile(relative));
   EXPECT_FALSE(bytes.empty()) << relative;
@@ -119,7 +118,7 @@ bool AllOpaque(const Picture& p) {
 }
 
 TEST(BmpCorpusTest, EveryGoodFileDecodesOpaqueAtItsDeclaredSize) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("bmp");
   const std::map<std::string, PictureSize> unusual = {{"good/pal8nonsquare.bmp", {127, 32}},
                                                       {"good/pal8w124.bmp", {124, 61}},
                                                       {"good/pal8w125.bmp", {125, 62}},
@@ -141,7 +140,7 @@ TEST(BmpCorpusTest, EveryGoodFileDecodesOpaqueAtItsDeclaredSize) {
 }
 
 TEST(BmpCorpusTest, KnownPixelsOfTheTrueColourPicture) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("bmp");
   const auto p = DecodeCorpus("good/rgb24.bmp");
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixel(0, 0), 0xFFFF0000u);    // top-left: red
@@ -163,7 +162,7 @@ TEST(BmpCorpusTest, KnownPixelsOfTheTrueColourPicture) {
 // The colour files all show one picture; each format must reproduce it up to
 // the precision it stores.
 TEST(BmpCorpusTest, EveryColourFormatShowsTheSamePicture) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("bmp");
   const auto reference = DecodeCorpus("good/rgb24.bmp");
   ASSERT_NE(reference, nullptr);
   const std::vector<std::pair<std::string, double>> files = {
@@ -192,7 +191,7 @@ TEST(BmpCorpusTest, EveryColourFormatShowsTheSamePicture) {
 }
 
 TEST(BmpCorpusTest, StorageVariantsDecodeToIdenticalPixels) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("bmp");
   const std::vector<std::pair<std::string, std::string>> pairs = {
       {"good/pal8.bmp", "good/pal8topdown.bmp"}, {"good/pal8.bmp", "good/pal8rle.bmp"},
       {"good/pal8.bmp", "good/pal8os2.bmp"},     {"good/pal4.bmp", "good/pal4rle.bmp"},
@@ -208,7 +207,7 @@ TEST(BmpCorpusTest, StorageVariantsDecodeToIdenticalPixels) {
 }
 
 TEST(BmpCorpusTest, AlphaOnlyWhereTheHeaderDeclaresIt) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("bmp");
   // A V5 header with an alpha mask: the cut-out square is transparent.
   for (const char* name : {"questionable/rgba32-1.bmp", "questionable/rgba32h56.bmp",
                            "questionable/rgba32abf.bmp", "questionable/rgba16-4444.bmp"}) {
@@ -226,7 +225,7 @@ TEST(BmpCorpusTest, AlphaOnlyWhereTheHeaderDeclaresIt) {
 }
 
 TEST(BmpCorpusTest, BadAndQuestionableFilesNeverCrash) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("bmp");
   std::vector<std::string> files = CorpusFolder("bad");
   const std::vector<std::string> questionable = CorpusFolder("questionable");
   files.insert(files.end(), questionable.begin(), questionable.end());
@@ -247,7 +246,7 @@ TEST(BmpCorpusTest, BadAndQuestionableFilesNeverCrash) {
 }
 
 TEST(BmpCorpusTest, MalformedFilesAreRefused) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("bmp");
   for (const char* name :
        {"bad/badbitcount.bmp", "bad/badheadersize.bmp", "bad/badplanes.bmp", "bad/badwidth.bmp",
         "bad/reallybig.bmp", "bad/rletopdown.bmp", "bad/shortfile.bmp", "questionable/rgb24jpeg.bmp",
@@ -459,6 +458,118 @@ TEST(BmpDecoderTest, Rle4AlternatesNibbles) {
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(p->pixels(), (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFFFF0000u,
                                                      0xFF0000FFu, 0xFF000000u, 0xFFFF0000u}));
+}
+
+// 8x4, 24 bits: red top left, green top right, blue bottom left, white
+// bottom right; rows stored bottom-up unless `topDown`.
+std::string QuadrantBmp(bool topDown) {
+  const std::string red = Bytes({0x00, 0x00, 0xFF}), green = Bytes({0x00, 0xFF, 0x00});
+  const std::string blue = Bytes({0xFF, 0x00, 0x00}), white = Bytes({0xFF, 0xFF, 0xFF});
+  std::string top, bottom;
+  for (int x = 0; x < 4; ++x) {
+    top += red;
+    bottom += blue;
+  }
+  for (int x = 0; x < 4; ++x) {
+    top += green;
+    bottom += white;
+  }
+  BmpLayout layout;
+  layout.width = 8;
+  layout.height = topDown ? -4 : 4;
+  layout.pixels = topDown ? top + top + bottom + bottom : bottom + bottom + top + top;
+  return MakeBmp(layout);
+}
+
+TEST(BmpDecoderTest, ShrinkingAveragesTheAreaEachPixelCovers) {
+  for (bool topDown : {false, true}) {
+    SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
+    const std::string file = QuadrantBmp(topDown);
+    auto p = DecodeBmp(file, {2, 2});
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->pixels(), (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
+
+    // The middle column takes 4/3 of a source column from each side.
+    p = DecodeBmp(file, {3, 2});
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->pixels(), (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF808000u, 0xFF00FF00u,  //
+                                                       0xFF0000FFu, 0xFF8080FFu, 0xFFFFFFFFu}));
+
+    // Never enlarged: a target wider than the picture keeps its width.
+    p = DecodeBmp(file, {100, 2});
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(p->size(), (PictureSize{8, 2}));
+    EXPECT_EQ(p->pixel(3, 0), 0xFFFF0000u);
+    EXPECT_EQ(p->pixel(4, 1), 0xFFFFFFFFu);
+  }
+}
+
+TEST(BmpDecoderTest, ShrinkingHonoursAlphaAndUnwrittenPixels) {
+  BmpLayout layout;
+  layout.headerSize = 124;
+  layout.bitCount = 32;
+  layout.width = 2;
+  layout.compression = 3;
+  layout.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+  // Half alpha beside none: a quarter covered, in the one visible colour.
+  layout.pixels = Bytes({0x10, 0x20, 0x30, 0x80, 0xFF, 0xFF, 0xFF, 0x00});
+  auto p = DecodeBmp(MakeBmp(layout), {1, 1});
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0x40302010u);
+  // An alpha channel that is all zero is unused: the picture stays opaque.
+  layout.pixels = Bytes({0x10, 0x20, 0x30, 0x00, 0x30, 0x40, 0x50, 0x00});
+  p = DecodeBmp(MakeBmp(layout), {1, 1});
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0xFF403020u);
+
+  // Rows, top to bottom: (-, b, b, b), (-, -, -, -), (g, g, -, -), with -
+  // never written. The left half holds one blue and two green of six.
+  p = DecodeBmp(MakeBmp(Rle8Spec(Bytes({2, 1, 0, 0, 0, 2, 1, 1, 5, 2, 0, 1}))), {2, 1});
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->pixel(0, 0), 0x8000AA55u);
+  EXPECT_EQ(p->pixel(1, 0), 0x550000FFu);
+}
+
+TEST(BmpDecoderTest, SmallFileDeclaringAGiantPictureCostsOnlyTheShownSize) {
+  // Run-length data as short as a run of 255 green and the end mark claims
+  // any size; uncompressed data claims it with too few bytes.
+  BmpLayout square = Rle8Spec(Bytes({255, 1, 0, 1}));
+  square.width = 65500;
+  square.height = 65500;
+  BmpLayout line = square;
+  line.width = 2'000'000'000;
+  line.height = 1;
+  BmpLayout uncompressed;
+  uncompressed.width = 65500;
+  uncompressed.height = 65500;
+  uncompressed.pixels = std::string(16, '\0');
+  const std::string squareFile = MakeBmp(square), lineFile = MakeBmp(line);
+  const std::string uncompressedFile = MakeBmp(uncompressed);
+  {
+    testing::AllocationMeter meter;
+    EXPECT_EQ(MeasureBmp(squareFile), (PictureSize{65500, 65500}));
+    EXPECT_EQ(MeasureBmp(lineFile), (PictureSize{2'000'000'000, 1}));
+    EXPECT_EQ(MeasureBmp(uncompressedFile), (PictureSize{65500, 65500}));
+    EXPECT_EQ(meter.PeakBytes(), 0u);
+  }
+  // Held at most: the card and three rows of sums, far from the 17 GB
+  // the declared size would take.
+  constexpr std::size_t kCardBytes = 165 * 291 * 4;
+  const std::vector<std::pair<std::string, PictureSize>> cases = {{squareFile, {165, 291}}, {lineFile, {165, 1}}};
+  for (const auto& [file, shown] : cases) {
+    SCOPED_TRACE(shown.height);
+    EXPECT_EQ(DecodeBmp(file), nullptr);  // over the pixel limit at full size
+    testing::AllocationMeter meter;
+    const auto card = DecodeBmp(file, {165, 291});
+    const std::size_t peak = meter.PeakBytes();
+    ASSERT_NE(card, nullptr);
+    EXPECT_LT(peak, 2 * kCardBytes);
+    EXPECT_EQ(card->size(), shown);
+    EXPECT_EQ(card->pixel(164, 0), 0x00000000u);  // never written
+  }
+  testing::AllocationMeter meter;
+  EXPECT_EQ(DecodeBmp(uncompressedFile, {165, 291}), nullptr);  // the pixels are missing
+  EXPECT_LT(meter.PeakBytes(), 1024u);
 }
 
 TEST(BmpDecoderTest, HugePicturesAreRefusedBeforeAllocating) {

@@ -13,6 +13,8 @@
 
 #include <jpeglib.h>
 
+#include "support/corpus.h"
+#include "support/memory/allocation_meter.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -27,7 +29,10 @@ struct EncodeOptions {
   int height = 16;
   int quality = 90;
   bool cmyk = false;
+  bool grey = false;
   bool adobeMarker = true;       // for CMYK
+  bool arithmetic = false;       // arithmetic coding instead of Huffman
+  unsigned restartInterval = 0;  // in MCUs; 0: none
   std::size_t appBytes = 0;      // filler in APP1 segments before the frame header
   // Fills one row of `components` samples a pixel.
   std::function<void(int y, std::vector<unsigned char>& row)> fill;
@@ -43,10 +48,12 @@ std::string EncodeJpeg(const EncodeOptions& o) {
   jpeg_mem_dest(&cinfo, &buffer, &size);
   cinfo.image_width = static_cast<JDIMENSION>(o.width);
   cinfo.image_height = static_cast<JDIMENSION>(o.height);
-  cinfo.input_components = o.cmyk ? 4 : 3;
-  cinfo.in_color_space = o.cmyk ? JCS_CMYK : JCS_RGB;
+  cinfo.input_components = o.cmyk ? 4 : o.grey ? 1 : 3;
+  cinfo.in_color_space = o.cmyk ? JCS_CMYK : o.grey ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&cinfo);
   if (o.cmyk) cinfo.write_Adobe_marker = o.adobeMarker ? TRUE : FALSE;
+  cinfo.arith_code = o.arithmetic ? TRUE : FALSE;
+  cinfo.restart_interval = o.restartInterval;
   jpeg_set_quality(&cinfo, o.quality, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
   for (std::size_t left = o.appBytes; left > 0;) {
@@ -103,10 +110,65 @@ void ExpectColourNear(std::uint32_t actual, std::uint32_t expected, int toleranc
   }
 }
 
-// ---- the corpus ----
+// Four quadrants: red top left, green top right, blue bottom left, white
+// bottom right.
+EncodeOptions Quadrants(int width, int height) {
+  EncodeOptions o;
+  o.width = width;
+  o.height = height;
+  o.quality = 95;
+  o.fill = [width, height](int y, std::vector<unsigned char>& row) {
+    for (int x = 0; x < width; ++x) {
+      const bool right = x >= width / 2;
+      const bool bottom = y >= height / 2;
+      const bool white = right && bottom;
+      row[3 * x] = (!right && !bottom) || white ? 255 : 0;
+      row[3 * x + 1] = (right && !bottom) || white ? 255 : 0;
+      row[3 * x + 2] = (!right && bottom) || white ? 255 : 0;
+    }
+  };
+  return o;
+}
 
-#define REQUIRE_CORPUS()                                            \
-  if (testing::CorpusDir().empty()) GTEST_SKIP() << "no test corpus"
+// A valid 65500 x 65500 grey picture, all mid-grey, in about 5 KB. Grey 128
+// gives all-zero coefficients, and with arithmetic coding the statistics
+// start afresh at every restart marker, so every restart interval of such a
+// picture is the same few bytes: a small picture of two intervals is encoded
+// and the interval repeated under a frame header claiming the giant size.
+std::string GiantGreyJpeg() {
+  // 65500 pixels need 8188 blocks a side; 8188 * 8188 = 63368 * 1058.
+  constexpr unsigned kInterval = 63368;
+  constexpr int kIntervals = 1058;
+  EncodeOptions o;
+  o.width = 712;  // 89 * 1424 blocks, two intervals
+  o.height = 11392;
+  o.grey = true;
+  o.arithmetic = true;
+  o.restartInterval = kInterval;
+  o.fill = [](int, std::vector<unsigned char>& row) { std::fill(row.begin(), row.end(), 128); };
+  const std::string small = EncodeJpeg(o);
+
+  const std::size_t sos = small.find("\xFF\xDA");
+  const std::size_t data = sos + 2 + ((static_cast<unsigned char>(small[sos + 2]) << 8) |
+                                      static_cast<unsigned char>(small[sos + 3]));
+  const std::size_t restart = small.find("\xFF\xD0", data);
+  const std::string interval = small.substr(data, restart - data);
+  EXPECT_EQ(small.substr(restart + 2, interval.size() + 2), interval + "\xFF\xD9");
+
+  std::string giant = small.substr(0, data);
+  const std::size_t sof = giant.find("\xFF\xC9");  // arithmetic, sequential
+  for (std::size_t at : {sof + 5, sof + 7}) {
+    giant[at] = static_cast<char>(65500 >> 8);
+    giant[at + 1] = static_cast<char>(65500 & 0xFF);
+  }
+  for (int i = 0; i < kIntervals; ++i) {
+    giant += interval;
+    if (i + 1 < kIntervals) giant += {'\xFF', static_cast<char>(0xD0 + i % 8)};
+  }
+  return giant + "\xFF\xD9";
+}
+
+// ---- the corpus ----
 
 std::string CorpusBytes(const std::string& relative) {
   return testing::ReadAll(testing::CorpusDir() + "/jpeg/" + relative);
@@ -152,7 +214,7 @@ double MeanChannelDifference(const Picture& a, const Picture& b) {
 }
 
 TEST(JpegCorpusTest, ValidFilesDecodeAtTheirSize) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("jpeg");
   const std::map<std::string, PictureSize> sizes = {
       {"valid/jd-16bit-qtables.jpg", {1, 1}},
       {"valid/jd-grayscale_16x24_sampling2x2.jpg", {16, 24}},
@@ -193,7 +255,7 @@ TEST(JpegCorpusTest, ValidFilesDecodeAtTheirSize) {
 }
 
 TEST(JpegCorpusTest, PixelsMatchTheReferenceDecodes) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("jpeg");
   const std::vector<std::string> references = CorpusFolder("reference");
   ASSERT_EQ(references.size(), 11u);
   for (const std::string& reference : references) {
@@ -212,7 +274,7 @@ TEST(JpegCorpusTest, PixelsMatchTheReferenceDecodes) {
 }
 
 TEST(JpegCorpusTest, YcckAndRgbCopiesOfOnePictureAgree) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("jpeg");
   const auto ycck = DecodeJpeg(CorpusBytes("valid/jd-ycck.jpg"));
   const auto rgb = DecodeJpeg(CorpusBytes("valid/jd-rgb.jpg"));
   ASSERT_TRUE(ycck && rgb);
@@ -224,7 +286,7 @@ TEST(JpegCorpusTest, YcckAndRgbCopiesOfOnePictureAgree) {
 }
 
 TEST(JpegCorpusTest, CorruptFilesNeverCrashAndPrintNothing) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("jpeg");
   const std::vector<std::string> files = CorpusFolder("corrupt");
   ASSERT_EQ(files.size(), 20u);
   ::testing::internal::CaptureStderr();
@@ -252,7 +314,7 @@ TEST(JpegCorpusTest, CorruptFilesNeverCrashAndPrintNothing) {
 }
 
 TEST(JpegCorpusTest, EveryCutOfAFileIsRefused) {
-  REQUIRE_CORPUS();
+  REQUIRE_CORPUS("jpeg");
   const std::string bytes = CorpusBytes("valid/ljt-testorig.jpg");
   ASSERT_NE(DecodeJpeg(bytes), nullptr);
   for (std::size_t cut = 0; cut < bytes.size(); cut += 53) {
@@ -265,11 +327,13 @@ TEST(JpegCorpusTest, EveryCutOfAFileIsRefused) {
 TEST(JpegDecoderTest, PicksTheSmallestScaleThatCoversTheTarget) {
   const std::string bytes = EncodeJpeg(Gradient(1600, 2400));
   ASSERT_EQ(MeasureJpeg(bytes), (PictureSize{1600, 2400}));
+  // What the DCT scale leaves over the target is averaged away: the picture
+  // comes out at the target, never enlarged.
   const std::vector<std::pair<PictureSize, PictureSize>> cases = {
-      {{200, 334}, {400, 600}},  // 200x300 would be 34 rows short
-      {{200, 300}, {200, 300}},  {{200, 0}, {1600, 2400}},      {{201, 300}, {400, 600}},
-      {{100, 1000}, {800, 1200}}, {{1600, 2400}, {1600, 2400}}, {{3000, 3000}, {1600, 2400}},
-      {{1, 1}, {200, 300}},       {{1500, 10}, {1600, 2400}},
+      {{200, 334}, {200, 334}},
+      {{200, 300}, {200, 300}},  {{200, 0}, {1600, 2400}},      {{201, 300}, {201, 300}},
+      {{100, 1000}, {100, 1000}}, {{1600, 2400}, {1600, 2400}}, {{3000, 3000}, {1600, 2400}},
+      {{1, 1}, {1, 1}},           {{1500, 10}, {1500, 10}},     {{2000, 10}, {1600, 10}},
   };
   for (const auto& [target, expected] : cases) {
     SCOPED_TRACE(std::to_string(target.width) + "x" + std::to_string(target.height));
@@ -296,7 +360,58 @@ TEST(JpegDecoderTest, PixelLimitAppliesToTheDecodedSize) {
   EXPECT_EQ(DecodeJpeg(bytes), nullptr);
   const auto small = DecodeJpeg(bytes, {1000, 1000});
   ASSERT_NE(small, nullptr);
-  EXPECT_EQ(small->size(), (PictureSize{1257, 1250}));
+  EXPECT_EQ(small->size(), (PictureSize{1000, 1000}));
+}
+
+TEST(JpegDecoderTest, ShrinkingKeepsWhatThePictureShows) {
+  // 640x480 for a 165x291 card: decoded at 5/8 (400x300), then averaged.
+  const std::string bytes = EncodeJpeg(Quadrants(640, 480));
+  const auto card = DecodeJpeg(bytes, {165, 291});
+  ASSERT_NE(card, nullptr);
+  ASSERT_EQ(card->size(), (PictureSize{165, 291}));
+  ExpectColourNear(card->pixel(40, 70), 0xFFFF0000u, 4);
+  ExpectColourNear(card->pixel(125, 70), 0xFF00FF00u, 4);
+  ExpectColourNear(card->pixel(40, 220), 0xFF0000FFu, 4);
+  ExpectColourNear(card->pixel(125, 220), 0xFFFFFFFFu, 4);
+  // Column 82 spans source columns 198.8 to 201.2 of 400: half red, half
+  // green (chroma is blurred over the edge as well).
+  ExpectColourNear(card->pixel(82, 70), 0xFF808000u, 24);
+  // Averaging neither darkens nor brightens: each channel's mean over the
+  // card is the quadrants' mean, 127.5.
+  for (int shift : {16, 8, 0}) {
+    double total = 0;
+    for (std::uint32_t px : card->pixels()) total += Channel(px, shift);
+    EXPECT_NEAR(total / static_cast<double>(card->pixels().size()), 127.5, 1.5) << shift;
+  }
+
+  // A CMYK picture is shrunk as well.
+  const auto cmyk = DecodeJpeg(EncodeJpeg(Flat({255, 0, 0, 255}, true)), {5, 3});
+  ASSERT_NE(cmyk, nullptr);
+  ASSERT_EQ(cmyk->size(), (PictureSize{5, 3}));
+  for (std::uint32_t px : cmyk->pixels()) ExpectColourNear(px, 0xFFFF0000u, 3);
+}
+
+TEST(JpegDecoderTest, SmallFileDeclaringAGiantPictureCostsOnlyTheShownSize) {
+  const std::string bytes = GiantGreyJpeg();
+  ASSERT_LT(bytes.size(), 8000u);
+  {
+    testing::AllocationMeter meter;
+    EXPECT_EQ(MeasureJpeg(bytes), (PictureSize{65500, 65500}));
+    EXPECT_LT(meter.PeakBytes(), 1024u);
+  }
+  // At full size it is over the pixel limit; for a card it is shown. Held
+  // at most: the card, twice over, and the rows libjpeg decodes at 1/8
+  // (8188 pixels of 4 bytes each, a few at a time), far from the
+  // 8188 x 8188 x 4 bytes (268 MB) the decoded size would take.
+  EXPECT_EQ(DecodeJpeg(bytes), nullptr);
+  constexpr std::size_t kCardBytes = 165 * 291 * 4;
+  testing::AllocationMeter meter;
+  const auto card = DecodeJpeg(bytes, {165, 291});
+  const std::size_t peak = meter.PeakBytes();
+  ASSERT_NE(card, nullptr);
+  EXPECT_LT(peak, 2 * kCardBytes + 256 * 1024);
+  EXPECT_EQ(card->size(), (PictureSize{165, 291}));
+  for (std::uint32_t px : card->pixels()) ASSERT_EQ(px, 0xFF808080u);
 }
 
 TEST(JpegDecoderTest, CmykFollowsTheAdobeConvention) {
