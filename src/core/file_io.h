@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,11 +42,35 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t limit);
 
 // Replaces (or creates) a file with `bytes` so that a crash or a full disk
-// never leaves a torn file: the bytes go to a temporary file beside it, which
-// is flushed and renamed over the old one, keeping the old file's
-// permissions. Returns false when the file could not be written; the old
-// file is then unchanged.
+// never leaves a torn file: the bytes go to a temporary file beside it
+// (".<name>.<16 lowercase hex digits>.tmp"), which is flushed and renamed over
+// the old one, keeping the old file's permissions. Returns false when the file
+// could not be written; the old file is then unchanged.
+//
+// A folder that refuses new files (no write permission, or a read-only
+// mount) while the file itself is a writable regular file, as a program
+// folder under a system location can be, has the file overwritten in place
+// instead: written, cut to the new length and flushed. That write is not
+// atomic, but it is the only way left to keep what the user changed.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// How long a temporary file of WriteFileAtomically must have gone unchanged
+// before it is taken for one left by a writer that was killed. A writer that
+// is alive changes its file with every write and renames it within moments
+// of the last; ten minutes leaves room for flushing tens of megabytes to a
+// slow removable disk and for a network share whose clock runs ahead.
+inline constexpr std::chrono::minutes kStaleTemporaryFileAge{10};
+
+// Removes from `folder` ("" is the working directory) the temporary files
+// that WriteFileAtomically makes for a file named `fileName` there and that a
+// killed writer left behind: regular files whose names are exactly of that
+// form, last modified `age` or longer before `now`. Anything else is left
+// alone: other names, folders, symbolic links, and younger files, which
+// another running copy of the program may be writing. Returns how many files
+// were removed; a file that cannot be removed is skipped.
+int RemoveStaleTemporaryFiles(const std::string& folder, std::string_view fileName,
+                              std::chrono::system_clock::time_point now,
+                              std::chrono::system_clock::duration age = kStaleTemporaryFileAge);
 
 // Resolves a path written in a deck.ini or description.ini file against the
 // folder that holds it, as it resolved where the file was made: "\" and "/"
@@ -52,5 +78,45 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 // is matched, when one such entry exists, against an entry whose name differs
 // only in letter case.
 std::string ResolveIndexedPath(const std::string& baseFolder, std::string_view relative);
+
+// The folder of a deck or description set, against which the values of its
+// index file are resolved by the rules of ResolveIndexedPath, but from
+// listings and confined to the folder:
+// - the folder is listed when the object is made, and each sub-folder a
+//   value passes through when a value first needs it; the listings are kept
+//   for the object's life, so a lookup costs a hash look-up per component
+//   however many entries the folder holds, and an entry added or removed
+//   afterwards is seen by a new object only; a folder that cannot be read
+//   lists as empty;
+// - the index file comes from anywhere, so a value that leads out of the
+//   folder names nothing: ".." above it, a path from a root ("/x", "\x"), a
+//   drive ("C:\x", "C:x"), a NUL byte, or a symbolic link whose target is
+//   outside the folder or missing. ".." that stays inside is followed.
+class IndexedFolder {
+ public:
+  // An empty root is no folder: every value names nothing.
+  explicit IndexedFolder(std::string root = {});
+  ~IndexedFolder();
+  IndexedFolder(IndexedFolder&&) noexcept;
+  IndexedFolder& operator=(IndexedFolder&&) noexcept;
+
+  const std::string& Root() const { return root_; }
+
+  struct Entry {
+    // Root() + "/" + the components as found, without "." or ".."; Root()
+    // itself for a value that comes back to it; empty when the value names
+    // nothing.
+    std::string path;
+    // The path named a regular file (through links) when its folder was
+    // listed; a folder or a missing entry does not count.
+    bool isFile = false;
+  };
+  Entry Find(std::string_view value);
+
+ private:
+  struct Listings;
+  std::string root_;
+  std::unique_ptr<Listings> listings_;
+};
 
 }  // namespace vaticor

@@ -82,12 +82,29 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
   return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+void IniWriteBatch::WriteString(std::string_view section, std::string_view key,
+                                std::string_view value) {
+  writes_.push_back(Write{std::string(section), std::string(key), std::string(value)});
+}
+
+void IniWriteBatch::WriteInteger(std::string_view section, std::string_view key,
+                                 std::int32_t value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void IniWriteBatch::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void IniFile::Write(const IniWriteBatch& batch) {
+  if (batch.empty()) return;
   std::lock_guard<std::mutex> hold(lock_.mutex);
   if (path_.empty()) throw IniWriteError(path_);
   const std::shared_ptr<const IniDocument> current = Load(true);
   auto changed = std::make_shared<IniDocument>(*current);
-  if (!changed->SetValue(section, key, value)) throw IniWriteError(path_);
+  for (const IniWriteBatch::Write& write : batch.writes_) {
+    if (!changed->SetValue(write.section, write.key, write.value)) throw IniWriteError(path_);
+  }
   // Rewriting a file with the bytes it already holds would change nothing.
   if (cachedIdentity_.exists && changed->Bytes() == current->Bytes()) return;
   if (!WriteFileAtomically(path_, changed->Bytes())) throw IniWriteError(path_);
@@ -96,12 +113,22 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   cacheSettled_ = IdentityIsSettled(cachedIdentity_);
 }
 
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  IniWriteBatch one;
+  one.WriteString(section, key, value);
+  Write(one);
+}
+
 void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
-  WriteString(section, key, std::to_string(value));
+  IniWriteBatch one;
+  one.WriteInteger(section, key, value);
+  Write(one);
 }
 
 void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
-  WriteString(section, key, value ? "1" : "0");
+  IniWriteBatch one;
+  one.WriteBool(section, key, value);
+  Write(one);
 }
 
 std::vector<std::string> IniFile::ReadSection(std::string_view section) const {

@@ -21,6 +21,25 @@ class IniWriteError : public std::runtime_error {
   explicit IniWriteError(const std::string& fileName);
 };
 
+// Writes gathered to reach an IniFile together (IniFile::Write): each call
+// stands for the IniFile call of the same name, in the order made.
+class IniWriteBatch {
+ public:
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+  bool empty() const { return writes_.empty(); }
+
+ private:
+  friend class IniFile;
+  struct Write {
+    std::string section;
+    std::string key;
+    std::string value;
+  };
+  std::vector<Write> writes_;
+};
+
 // One INI file on disk, read and written key by key with the rules of the
 // Windows private-profile functions the program's files were made for.
 //
@@ -28,7 +47,8 @@ class IniWriteError : public std::runtime_error {
 // reused for as long as the file's identity (path, size, modification time)
 // does not change, so a burst of lookups parses the file once.
 // Every write goes to disk at once, through a temporary file renamed over
-// the old one, and keeps the file's encoding and line ends.
+// the old one, and keeps the file's encoding and line ends; a batch of
+// writes goes to disk as one.
 class IniFile {
  public:
   // An empty path is a file that never exists: reads give their defaults and
@@ -56,12 +76,23 @@ class IniFile {
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
+  // Makes the batch's writes in order and puts the result on disk with one
+  // replacement, so that a crash leaves the old file or the new one, never
+  // some keys of each. The bytes are those the same writes one by one would
+  // leave. Raises IniWriteError, writing nothing, when the file cannot be
+  // written or a key of the batch would be refused. An empty batch, or one
+  // that leaves an existing file's bytes as they are, writes nothing.
+  void Write(const IniWriteBatch& batch);
 
   // Key names of the first section of that name, in file order (duplicates
   // included).
   std::vector<std::string> ReadSection(std::string_view section) const;
   // All section names in file order (duplicates included).
   std::vector<std::string> ReadSections() const;
+  // The file as it is now, parsed, for a burst of reads that should look at
+  // the disk once and agree with each other; it does not follow later
+  // changes. Reading a value from it is what ReadString does.
+  std::shared_ptr<const IniDocument> Snapshot() const { return Document(); }
 
  private:
   // A mutex that a moved IniFile does not take along: each object has its own.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/file_io.h"
+#include "core/ini_document.h"
 #include "core/text_utils.h"
 
 namespace vaticor {
@@ -16,6 +17,19 @@ constexpr std::int32_t kDefaultLastCard = 21;
 constexpr std::int32_t kHighestCardNumber = 9999;
 
 std::string CardKey(std::int32_t number) { return "Card" + IntToStr2(number); }
+
+// A card's value in a section of deck.ini, as IniFile::ReadString reads it.
+std::string ReadCard(const IniDocument& ini, std::string_view section, std::int32_t number) {
+  return ini.Value(section, CardKey(number)).value_or("");
+}
+
+// The highest card number the name lookups examine.
+std::int32_t LastNamedCard(const IniDocument& ini) {
+  const std::optional<std::string> count = ini.Value("Deck", "Cards.Count");
+  const std::int32_t last =
+      count ? ParseIniInteger(*count).value_or(kDefaultLastCard) : kDefaultLastCard;
+  return std::min(last, kHighestCardNumber);
+}
 
 }  // namespace
 
@@ -43,11 +57,13 @@ void TTaroDecks::SelectDeck(std::int32_t index) {
 
   Index = index;
   currentIni_ = IniFile(JoinPath(CurrentDeckFolder(), kDeckIni));
+  // Listed afresh on every selection, so files added since are seen.
+  cardFolder_ = IndexedFolder(CurrentDeckFolder());
   FilesCount = static_cast<std::int32_t>(currentIni_.ReadSection("Files").size());
 
   // The picture size comes from the file's header; a deck without a
   // readable card 0 keeps the size it had.
-  if (auto card = FindCard(0, FilesCount)) {
+  if (auto card = FindCard(*currentIni_.Snapshot(), 0, FilesCount)) {
     try {
       if (auto size = loader_->Measure(card->path, PictureFormatOf(card->path))) {
         CardWidth = size->width;
@@ -64,61 +80,61 @@ std::string TTaroDecks::CurrentDeckFolder() const {
   return JoinPath(decksFolder_, Folders[static_cast<std::size_t>(Index)]);
 }
 
-IniFile& TTaroDecks::CurrentIni() { return currentIni_; }
-
-std::string TTaroDecks::CardPath(std::int32_t number) {
-  const std::string value = CurrentIni().ReadString("Files", CardKey(number), "");
-  if (value.empty()) return {};
-  return ResolveIndexedPath(CurrentDeckFolder(), value);
+std::optional<std::string> TTaroDecks::PresentCardPath(const IniDocument& ini,
+                                                       std::int32_t number) {
+  const std::string value = ReadCard(ini, "Files", number);
+  if (value.empty()) return std::nullopt;
+  IndexedFolder::Entry entry = cardFolder_.Find(value);
+  if (!entry.isFile) return std::nullopt;
+  return std::move(entry.path);
 }
 
-std::optional<TTaroDecks::FoundCard> TTaroDecks::FindCard(std::int32_t position,
+std::optional<TTaroDecks::FoundCard> TTaroDecks::FindCard(const IniDocument& ini,
+                                                          std::int32_t position,
                                                           std::int32_t last) {
   if (Folders.empty() || position < 0) return std::nullopt;
   std::int32_t found = -1;
   for (std::int32_t number = 0; number == 0 || number <= last; ++number) {
-    std::string path = CardPath(number);
-    if (path.empty() || !FileExists(path)) continue;
-    if (++found == position) return FoundCard{number, std::move(path)};
+    std::optional<std::string> path = PresentCardPath(ini, number);
+    if (!path) continue;
+    if (++found == position) return FoundCard{number, std::move(*path)};
   }
   return std::nullopt;
 }
 
-std::int32_t TTaroDecks::LastNamedCard() {
-  return std::min(CurrentIni().ReadInteger("Deck", "Cards.Count", kDefaultLastCard),
-                  kHighestCardNumber);
-}
-
 std::unique_ptr<Picture> TTaroDecks::GetCardPicture(std::int32_t position, PictureSize target) {
-  auto card = FindCard(position, FilesCount);
+  auto card = FindCard(*currentIni_.Snapshot(), position, FilesCount);
   if (!card) return nullptr;
   return loader_->Load(card->path, PictureFormatOf(card->path), target);
 }
 
 std::string TTaroDecks::GetCardName(std::int32_t position) {
   if (Folders.empty()) return {};
-  auto card = FindCard(position, LastNamedCard());
+  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  auto card = FindCard(*ini, position, LastNamedCard(*ini));
   if (!card) return {};
-  return CurrentIni().ReadString("Names", CardKey(card->number), "");
+  return ReadCard(*ini, "Names", card->number);
 }
 
 std::vector<std::string> TTaroDecks::GetCardNames() {
   std::vector<std::string> names;
   if (Folders.empty() || Count <= 0) return names;
-  const std::int32_t last = LastNamedCard();
+  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  const std::int32_t last = LastNamedCard(*ini);
   for (std::int32_t number = 0; number <= last; ++number) {
-    const std::string path = CardPath(number);
-    if (path.empty() || !FileExists(path)) continue;
-    names.push_back(CurrentIni().ReadString("Names", CardKey(number), ""));
+    if (!PresentCardPath(*ini, number)) continue;
+    names.push_back(ReadCard(*ini, "Names", number));
   }
   return names;
 }
 
 std::string TTaroDecks::GetCardFileName(std::int32_t number) {
   if (Folders.empty()) return {};
-  const std::string value = CurrentIni().ReadString("Files", CardKey(number), "");
-  if (value.empty()) return CurrentDeckFolder() + kPathSeparator;
-  return ResolveIndexedPath(CurrentDeckFolder(), value);
+  const std::string value = currentIni_.ReadString("Files", CardKey(number), "");
+  std::string path = value.empty() ? std::string() : cardFolder_.Find(value).path;
+  // A value that leads out of the deck names no file, as an empty one.
+  if (path.empty()) return CurrentDeckFolder() + kPathSeparator;
+  return path;
 }
 
 }  // namespace vaticor

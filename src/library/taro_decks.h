@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_io.h"
 #include "core/ini_file.h"
 #include "library/picture.h"
 #include "library/picture_loader.h"
@@ -20,8 +21,16 @@ namespace vaticor {
 // among the deck's cards whose picture file exists. Draws, pictures and
 // names go by position; picture paths and descriptions go by number.
 //
-// Every answer is read from deck.ini and the disk when it is asked; only the
-// number of "Files" entries and the picture size are kept per deck.
+// deck.ini is read when an answer is asked, so an edit to it counts at once.
+// The deck's folder is listed when the deck is selected (SelectDeck,
+// LoadDecks), and each sub-folder its values pass through when first needed;
+// the listings are kept until the next selection. Whether a picture file
+// exists is answered from them, so a file added or removed meanwhile counts
+// from the next selection. Kept besides: the number of "Files" entries and
+// the picture size.
+//
+// deck.ini may come from anywhere: a "Files" value that leads out of the
+// deck's folder (see IndexedFolder) names no file.
 class TTaroDecks {
  public:
   TTaroDecks(std::string decksFolder, PictureLoader& loader);
@@ -52,29 +61,34 @@ class TTaroDecks {
   // One name per present card among card numbers 0 .. "Cards.Count", in
   // position order.
   std::vector<std::string> GetCardNames();
-  // Full path of a card number's picture file; existence is not tested.
+  // Full path of a card number's picture file; existence is not tested. The
+  // deck's folder with a trailing separator when the value is empty or leads
+  // out of the folder; empty when there are no decks.
   std::string GetCardFileName(std::int32_t number);
 
   // Full path of the current deck's folder; empty when there are no decks.
   std::string CurrentDeckFolder() const;
 
  private:
-  IniFile& CurrentIni();
-  // Full path named by the card number's "Files" value; empty when the
-  // value is empty.
-  std::string CardPath(std::int32_t number);
+  // Each lookup reads deck.ini through one snapshot, taken as it starts: a
+  // walk reads up to thousands of card keys and so asks the disk once.
+  //
+  // Full path of the card number's picture file when it is present (its
+  // "Files" value names a regular file inside the deck's folder).
+  std::optional<std::string> PresentCardPath(const IniDocument& ini, std::int32_t number);
   // Walks card numbers 0 .. last and returns the number and path of the
   // card at `position` among those whose picture file exists.
   struct FoundCard {
     std::int32_t number;
     std::string path;
   };
-  std::optional<FoundCard> FindCard(std::int32_t position, std::int32_t last);
-  std::int32_t LastNamedCard();
+  std::optional<FoundCard> FindCard(const IniDocument& ini, std::int32_t position,
+                                    std::int32_t last);
 
   std::string decksFolder_;
   PictureLoader* loader_;
   IniFile currentIni_;
+  IndexedFolder cardFolder_;  // the current deck's folder, listed at selection
 };
 
 }  // namespace vaticor

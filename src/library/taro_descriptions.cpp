@@ -28,8 +28,11 @@ void TTaroDescriptions::LoadDescriptions() {
 
 void TTaroDescriptions::SelectDescription(std::int32_t index) {
   if (Count > 0 && index < 0) index = 0;
-  IniFile = vaticor::IniFile(GetDescriptionIniName(index));
+  const std::string iniName = GetDescriptionIniName(index);
+  IniFile = vaticor::IniFile(iniName);
   Sections = IniFile.ReadSection("Sections");
+  // Listed afresh on every selection, so documents added since are seen.
+  documents_ = IndexedFolder(ParentPath(iniName));
   Index = index;
 }
 
@@ -47,10 +50,8 @@ std::string TTaroDescriptions::GetCardTextFileName(std::int32_t number, std::int
   const std::string value = IniFile.ReadString(Sections[static_cast<std::size_t>(section)],
                                                "Card" + IntToStr2(number), "");
   if (value.empty()) return {};
-  const std::string folder =
-      JoinPath(descriptionsFolder_, Folders[static_cast<std::size_t>(Index)]);
-  std::string path = ResolveIndexedPath(folder, value);
-  return FileExists(path) ? path : std::string();
+  IndexedFolder::Entry document = documents_.Find(value);
+  return document.isFile ? std::move(document.path) : std::string();
 }
 
 }  // namespace vaticor

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_io.h"
 #include "core/ini_file.h"
 
 namespace vaticor {
@@ -13,6 +14,14 @@ namespace vaticor {
 // set's sections by key name; each of those sections names a document per
 // card number ("Card00", ...). Sets are independent of decks: cards are
 // matched by card number.
+//
+// description.ini is read when a document is asked for. The set's folder is
+// listed when the set is selected (SelectDescription, LoadDescriptions), and
+// each sub-folder its values pass through when first needed; the listings
+// are kept until the next selection, so a document added or removed
+// meanwhile counts from the next selection. description.ini may come from
+// anywhere: a value that leads out of the set's folder (see IndexedFolder)
+// names no document.
 class TTaroDescriptions {
  public:
   explicit TTaroDescriptions(std::string descriptionsFolder);
@@ -33,11 +42,13 @@ class TTaroDescriptions {
   // Full path of a set's description.ini, or empty text.
   std::string GetDescriptionIniName(std::int32_t index) const;
   // Full path of the existing document of a card number in a section of the
-  // current set, or empty text.
+  // current set, or empty text (also for a value that leads out of the set's
+  // folder).
   std::string GetCardTextFileName(std::int32_t number, std::int32_t section);
 
  private:
   std::string descriptionsFolder_;
+  IndexedFolder documents_;  // the current set's folder, listed at selection
 };
 
 }  // namespace vaticor

@@ -1,11 +1,16 @@
 #include "core/file_io.h"
 
 #include <gtest/gtest.h>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "support/temp_dir.h"
 
@@ -123,6 +128,97 @@ TEST(FileIoTest, FailedAtomicWriteLeavesOldFileAndNoTemporary) {
   }
   EXPECT_EQ(ReadAll(file), "old");
   EXPECT_EQ(ListDirectory(dir.path()), (std::vector<std::string>{"deck.ini", "folder", "plain"}));
+}
+
+// Runs `body` as a user that permission bits bind: in a child process that
+// gives up root when the tests run as root (whom the bits do not stop),
+// directly otherwise. Returns the body's result (0 - 99); 100 and above say
+// the child could not become that user or did not end normally.
+int RunUnprivileged(const std::function<int()>& body) {
+  if (::geteuid() != 0) return body();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
+        ::setresuid(kNobody, kNobody, kNobody) != 0) {
+      ::_exit(100);
+    }
+    ::_exit(body());
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 101;
+  return WEXITSTATUS(status);
+}
+
+TEST(FileIoTest, AFolderThatRefusesNewFilesStillHasItsWritableFileWritten) {
+  TempDir dir;
+  ::chmod(dir.path().c_str(), 0755);
+  const std::string folder = dir.MakeDir("Program Files");
+  const std::string settings =
+      dir.Write("Program Files/Quorlin.ini", "[S]\r\nlonger=old value\r\n");
+  const std::string locked = dir.Write("Program Files/locked.ini", "locked");
+  ::chmod(settings.c_str(), 0666);
+  ::chmod(locked.c_str(), 0444);
+  ::chmod(folder.c_str(), 0555);
+  const int failures = RunUnprivileged([&] {
+    int failed = 0;
+    if (!WriteFileAtomically(settings, "[S]\r\nk=new\r\n")) failed |= 1;
+    // As before: a read-only file, or no file at all, is not written.
+    if (WriteFileAtomically(locked, "changed")) failed |= 2;
+    if (WriteFileAtomically(folder + "/new.ini", "new")) failed |= 4;
+    return failed;
+  });
+  ::chmod(folder.c_str(), 0755);
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(ReadAll(settings), "[S]\r\nk=new\r\n");  // cut to the new length
+  EXPECT_EQ(ModeOf(settings), 0666u);
+  EXPECT_EQ(ReadAll(locked), "locked");
+  EXPECT_EQ(ListDirectory(folder), (std::vector<std::string>{"Quorlin.ini", "locked.ini"}));
+}
+
+TEST(FileIoTest, OnlyOurOwnStaleTemporaryFilesAreRemoved) {
+  using namespace std::chrono_literals;
+  TempDir dir;
+  const std::chrono::system_clock::time_point now =
+      std::chrono::sys_days{std::chrono::March / 14 / 2024} + 9h;
+  auto make = [&](const std::string& name, std::chrono::system_clock::duration age) {
+    const std::string path = dir.Write(name, "partial");
+    fs::last_write_time(path, std::chrono::file_clock::from_sys(now - age));
+  };
+  make(".Quorlin.ini.0123456789abcdef.tmp", 1h);
+  make(".Quorlin.ini.fedcba9876543210.tmp", 11min);
+  const std::vector<std::string> kept = {
+      ".Quorlin.ini.00000000ffffffff.tmp",  // young: another copy may be writing it
+      ".Quorlin.ini.0123456789ABCDEF.tmp",  // our digits are lower case
+      ".Quorlin.ini.0123456789abcde.tmp",   // 15 digits
+      ".Quorlin.ini.0123456789abcdef.temp",
+      ".Quorlin.ini.0123456789abcdef.tmp~",
+      ".Quorlin.ini.0123456789abcdef0.tmp",  // 17
+      ".Quorlin.ini.0123456789abcdeg.tmp",
+      ".Quorlin.ini.1111111111111111.tmp",  // a folder
+      ".Quorlin.ini.2222222222222222.tmp",  // a link to an old file
+      ".Quorlin.ini.3333333333333333.tmp",  // stamped ahead of our clock
+      ".Vaticor.Log.0123456789abcdef.tmp",  // another file's
+      ".quorlin.ini.0123456789abcdef.tmp",
+      "Quorlin.ini",
+      "Quorlin.ini.0123456789abcdef.tmp",
+  };
+  make(kept[0], 30s);
+  for (std::size_t i = 1; i <= 6; ++i) make(kept[i], 1h);
+  dir.MakeDir(kept[7]);
+  fs::last_write_time(dir.Path(kept[7]), std::chrono::file_clock::from_sys(now - 1h));
+  fs::create_symlink("Quorlin.ini", dir.Path(kept[8]));
+  make(kept[9], -1h);
+  for (std::size_t i = 10; i < kept.size(); ++i) make(kept[i], 1h);
+
+  EXPECT_EQ(RemoveStaleTemporaryFiles(dir.path(), "Quorlin.ini", now), 2);
+  EXPECT_EQ(ListDirectory(dir.path()), kept);
+
+  // The name in a temporary name is cut as the writer cuts it.
+  const std::string longName(250, 'n');
+  make("." + std::string(200, 'n') + ".0123456789abcdef.tmp", 1h);
+  EXPECT_EQ(RemoveStaleTemporaryFiles(dir.path(), longName, now), 1);
+  EXPECT_EQ(ListDirectory(dir.path()), kept);
 }
 
 TEST(FileIoTest, IndexedPathsResolveAsOnWindows) {

@@ -9,6 +9,7 @@
 
 #include "core/ini_document.h"
 #include "core/text_encoding.h"
+#include "support/corpus.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -278,6 +279,36 @@ TEST(IniWriteTest, RefusedWritesRaiseAndLeaveTheFile) {
   EXPECT_EQ(IniFile().ReadString("S", "k", "def"), "def");
 }
 
+TEST(IniWriteTest, ABatchReachesTheDiskWholeOrNotAtAll) {
+  IniFixture f("[S]\r\nk=1\r\n");
+  IniFile ini = f.File();
+  IniWriteBatch refused;
+  refused.WriteInteger("S", "k", 2);
+  refused.WriteString("S", "a=b", "v");  // no write can make this key
+  refused.WriteBool("T", "new", true);
+  EXPECT_THROW(ini.Write(refused), IniWriteError);
+  EXPECT_EQ(ReadAll(f.path), "[S]\r\nk=1\r\n");
+
+  IniWriteBatch batch;
+  batch.WriteInteger("S", "k", 2);
+  batch.WriteBool("T", "new", true);
+  batch.WriteString("s", "K", "3");  // the same key again, spelled otherwise
+  ini.Write(batch);
+  EXPECT_EQ(ReadAll(f.path), "[S]\r\nk=3\r\n[T]\r\nnew=1\r\n");
+  EXPECT_EQ(ini.ReadInteger("S", "k", 0), 3);
+
+  const std::string unreachable = f.path + "/inner.ini";  // its "folder" is a file
+  try {
+    IniFile(unreachable).Write(batch);
+    ADD_FAILURE() << "no error";
+  } catch (const IniWriteError& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + unreachable);
+  }
+  // Nothing to write makes no file.
+  IniFile(f.dir.Path("new.ini")).Write(IniWriteBatch());
+  EXPECT_EQ(ListDirectory(f.dir.path()), std::vector<std::string>{"test.ini"});
+}
+
 TEST(IniWriteTest, DiskFullLeavesTheOldFile) {
   IniFixture f("[S]\r\nk=1\r\n");
   IniFile ini = f.File();
@@ -357,9 +388,8 @@ TEST(IniCacheTest, WritesAreSeenByThisAndOtherObjects) {
 // ---------------------------------------------------------------- real files
 
 TEST(IniCorpusTest, EveryFileParsesAndTakesAWrite) {
-  const std::string corpus = testing::CorpusDir();
-  if (corpus.empty()) GTEST_SKIP() << "no corpus";
-  const std::string folder = JoinPath(corpus, "ini");
+  REQUIRE_CORPUS("ini");
+  const std::string folder = JoinPath(testing::CorpusDir(), "ini");
   std::size_t files = 0;
   for (const std::string& name : ListDirectory(folder)) {
     IniFixture f(ReadAll(JoinPath(folder, name)), name);

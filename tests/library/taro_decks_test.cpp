@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "library/fake_picture_loader.h"
+#include <filesystem>
+
+#include "support/fake_picture_loader.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -189,6 +191,53 @@ TEST_F(DecksTest, LookupsSeeDeckIniChangesOnDisk) {
   EXPECT_EQ(decks.GetCardName(1), "Name 1");
   MakeDeck("d", "[Files]\r\nCard00=c0.jpg\r\nCard01=c1.jpg\r\n[Names]\r\nCard01=Renamed card\r\n");
   EXPECT_EQ(decks.GetCardName(1), "Renamed card");
+}
+
+TEST_F(DecksTest, CardFilesAreListedOncePerSelection) {
+  MakeDeck("d", "[Files]\r\nCard00=c0.jpg\r\nCard01=c1.jpg\r\nCard02=c2.jpg\r\n"
+                "[Names]\r\nCard00=Zero\r\nCard01=One\r\nCard02=Two\r\n");
+  MakeCard("d", "c0.jpg", 0);
+  MakeCard("d", "c2.jpg", 2);
+  decks.LoadDecks();
+  MakeCard("d", "c1.jpg", 1);
+  // Lookups answer from the listing made when the deck was selected ...
+  EXPECT_EQ(decks.GetCardNames(), (std::vector<std::string>{"Zero", "Two"}));
+  EXPECT_EQ(decks.GetCardName(1), "Two");
+  // ... and selecting it again lists it again.
+  decks.SelectDeck(0);
+  EXPECT_EQ(decks.GetCardNames(), (std::vector<std::string>{"Zero", "One", "Two"}));
+  auto second = decks.GetCardPicture(1);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(FakePictureLoader::Tag(*second), 1u);
+}
+
+TEST_F(DecksTest, DeckValueCannotLeaveItsFolder) {
+  dir.Write("outside.jpg", FakePictureLoader::Content(640, 480, 66));
+  dir.Write("Decks/other/c9.jpg", FakePictureLoader::Content(640, 480, 99));
+  MakeDeck("d", "[Deck]\r\nCards.Count=5\r\n[Files]\r\n"
+                "Card00=..\\..\\outside.jpg\r\nCard01=" + dir.Path("outside.jpg") + "\r\n"
+                "Card02=link.jpg\r\nCard03=..\\other\\c9.jpg\r\n"
+                "Card04=art\\..\\c4.jpg\r\nCard05=C:\\outside.jpg\r\n"
+                "[Names]\r\nCard00=Out\r\nCard01=Absolute\r\nCard02=Linked\r\n"
+                "Card03=Sibling\r\nCard04=Four\r\nCard05=Drive\r\n");
+  MakeCard("d", "c4.jpg", 4);
+  dir.MakeDir("Decks/d/art");
+  std::filesystem::create_symlink(dir.Path("outside.jpg"), dir.Path("Decks/d/link.jpg"));
+  decks.LoadDecks();
+  ASSERT_EQ(decks.Count, 1);
+
+  // Only card 4 is present: the picture size comes from it, not from outside.
+  EXPECT_EQ(decks.CardWidth, 200);
+  auto first = decks.GetCardPicture(0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(FakePictureLoader::Tag(*first), 4u);
+  EXPECT_EQ(decks.GetCardPicture(1), nullptr);
+  EXPECT_EQ(decks.GetCardNames(), std::vector<std::string>{"Four"});
+  // A value that leads out names no file, as an empty one does.
+  for (int number : {0, 1, 2, 3, 5}) {
+    EXPECT_EQ(decks.GetCardFileName(number), dir.Path("Decks/d/")) << number;
+  }
+  EXPECT_EQ(decks.GetCardFileName(4), dir.Path("Decks/d/c4.jpg"));
 }
 
 }  // namespace

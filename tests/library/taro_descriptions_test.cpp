@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -75,6 +77,32 @@ TEST_F(DescriptionsTest, ANegativeSavedIndexSelectsTheFirstSet) {
   sets.SelectDescription(-7);
   EXPECT_EQ(sets.CurrentDescription(), 0);
   EXPECT_EQ(sets.GetCardTextFileName(0, 0), dir.Path("Descriptions/s/x.txt"));
+}
+
+TEST_F(DescriptionsTest, DocumentsAreListedOncePerSelection) {
+  dir.Write("Descriptions/s/description.ini", "[Sections]\r\nA=\r\n[A]\r\nCard00=Late.rtf\r\n");
+  sets.LoadDescriptions();
+  dir.Write("Descriptions/s/late.rtf", "x");
+  EXPECT_EQ(sets.GetCardTextFileName(0, 0), "");
+  sets.SelectDescription(0);
+  EXPECT_EQ(sets.GetCardTextFileName(0, 0), dir.Path("Descriptions/s/late.rtf"));
+}
+
+TEST_F(DescriptionsTest, DescriptionValueCannotLeaveItsFolder) {
+  dir.Write("secret.txt", "not a description");
+  dir.Write("Descriptions/s/description.ini",
+            "[Sections]\r\nA=\r\n"
+            "[A]\r\nCard00=..\\..\\..\\..\\..\\..\\etc\\passwd\r\n"
+            "Card01=..\\..\\secret.txt\r\nCard02=\\etc\\passwd\r\nCard03=/etc/passwd\r\n"
+            "Card04=d:\\secret.txt\r\nCard05=peek.txt\r\nCard06=texts\\..\\card06.txt\r\n");
+  dir.Write("Descriptions/s/card06.txt", "six");
+  dir.MakeDir("Descriptions/s/texts");
+  std::filesystem::create_symlink("../../secret.txt", dir.Path("Descriptions/s/peek.txt"));
+  sets.LoadDescriptions();
+  for (int number = 0; number <= 5; ++number) {
+    EXPECT_EQ(sets.GetCardTextFileName(number, 0), "") << number;
+  }
+  EXPECT_EQ(sets.GetCardTextFileName(6, 0), dir.Path("Descriptions/s/card06.txt"));
 }
 
 }  // namespace
