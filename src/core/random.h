@@ -18,6 +18,16 @@ class SystemClock : public Clock {
   std::uint32_t MillisecondsSinceMidnight() const override;
 };
 
+// A clock that always gives the same time, for tests and tools.
+class FixedClock : public Clock {
+ public:
+  explicit FixedClock(std::uint32_t milliseconds = 0) : milliseconds_(milliseconds) {}
+  std::uint32_t MillisecondsSinceMidnight() const override { return milliseconds_; }
+
+ private:
+  std::uint32_t milliseconds_;
+};
+
 // The program-wide random generator: a 32-bit linear congruential generator
 // (seed := seed * 134775813 + 1). Every random choice of the program - the
 // draw, the reversal of each card, the random deck - advances this one seed.

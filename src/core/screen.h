@@ -22,6 +22,9 @@ class ScreenInfo {
   // The taskbar's rectangle. On a desktop whose panels do not say where they
   // are, a rectangle whose top edge is the bottom of the usable screen area.
   virtual ScreenRect TaskBarRect() const = 0;
+  // Whether the desktop shows notification-area (tray) icons. Without one,
+  // a window hidden "into the tray" could never be brought back.
+  virtual bool HasTray() const = 0;
 };
 
 // A screen of fixed size and taskbar, for tests and tools.
@@ -32,6 +35,8 @@ class FixedScreen : public ScreenInfo {
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   ScreenRect TaskBarRect() const override { return taskBar_; }
+  bool HasTray() const override { return hasTray_; }
+  void SetHasTray(bool hasTray) { hasTray_ = hasTray; }
   void Resize(int width, int height, int taskBarTop) {
     width_ = width;
     height_ = height;
@@ -42,6 +47,7 @@ class FixedScreen : public ScreenInfo {
   int width_;
   int height_;
   ScreenRect taskBar_;
+  bool hasTray_ = true;
 };
 
 }  // namespace vaticor

@@ -1,17 +1,28 @@
 #include "core/settings.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/file_io.h"
+#include "core/main_window_geometry.h"
+#include "core/window_bounds.h"
 
 namespace vaticor {
 
 std::int32_t RoundHalfEven(double value) {
+  // Converting a double beyond the int32 range is undefined behaviour: a
+  // settings file can hold any number, so the result saturates.
+  if (std::isnan(value)) return 0;
+  constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+  if (value <= kLowest) return std::numeric_limits<std::int32_t>::min();
+  if (value >= kHighest) return std::numeric_limits<std::int32_t>::max();
   const double floor = std::floor(value);
   const double fraction = value - floor;
   double result = floor;
   if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) result = floor + 1.0;
-  return static_cast<std::int32_t>(result);
+  return static_cast<std::int32_t>(std::min(result, kHighest));
 }
 
 void SetApplicationFolders(TINIData& data, const std::string& programPath) {
@@ -53,17 +64,24 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
   d.ScreenHeight = ini.ReadInteger(s, "Screen.Height", h);
   d.Language = ini.ReadString(s, "Language", "0x0419");
 
-  // A stored screen size of 0 or below cannot be scaled from: the stored
-  // geometry is then taken as made for the current screen.
-  const double sw = d.ScreenWidth > 0 ? d.ScreenWidth : w;
-  const double sh = d.ScreenHeight > 0 ? d.ScreenHeight : h;
-  const double xScale = w / sw;
-  const double yScale = h / sh;
+  // A stored screen size that no real screen has cannot be scaled from: the
+  // stored geometry is then taken as made for the current screen.
+  if (!IsPlausibleScreenSize(d.ScreenWidth, d.ScreenHeight)) {
+    d.ScreenWidth = w;
+    d.ScreenHeight = h;
+  }
+  const double xScale = w / static_cast<double>(d.ScreenWidth);
+  const double yScale = h / static_cast<double>(d.ScreenHeight);
+  const int across = d.ThreeCardsModeEnabled ? 3 : 1;
 
-  d.VaticorFormHeight = RoundHalfEven(
-      ini.ReadInteger(f, "VaticorForm.Height", RoundHalfEven(h / 480.0 * 208)) * yScale);
-  d.VaticorFormCardWidth = RoundHalfEven(
-      ini.ReadInteger(f, "VaticorForm.Card.Width", RoundHalfEven(w / 640.0 * 103)) * xScale);
+  d.VaticorFormHeight = BoundMainHeight(
+      RoundHalfEven(ini.ReadInteger(f, "VaticorForm.Height", RoundHalfEven(h / 480.0 * 208)) *
+                    yScale),
+      h);
+  d.VaticorFormCardWidth = BoundCardWidth(
+      RoundHalfEven(ini.ReadInteger(f, "VaticorForm.Card.Width", RoundHalfEven(w / 640.0 * 103)) *
+                    xScale),
+      w, across);
   d.VaticorFormLeft = RoundHalfEven(
       ini.ReadInteger(f, "VaticorForm.Left", w - d.VaticorFormCardWidth) * xScale);
   d.VaticorFormTop = RoundHalfEven(
@@ -91,52 +109,88 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
       ini.ReadInteger(f, "Spread.Card.Height", RoundHalfEven((h / 480.0 * 123) * yScale));
   d.DeckGroupsFormLeft = ini.ReadInteger(f, "DeckGroupsForm.Left", 0);
   d.DeckGroupsFormTop = ini.ReadInteger(f, "DeckGroupsForm.Top", (h - 309) / 2);
+
+  KeepWindowsReachable(d, w, h);
+}
+
+void KeepWindowsReachable(TINIData& d, int w, int h) {
+  // Sizes first (a window never larger than the screen), then places: every
+  // window keeps a corner of its title bar on the screen.
+  const int across = d.ThreeCardsModeEnabled ? 3 : 1;
+  d.VaticorFormHeight = BoundMainHeight(d.VaticorFormHeight, h);
+  d.VaticorFormCardWidth = BoundCardWidth(d.VaticorFormCardWidth, w, across);
+  d.AboutFormWidth = Bound(d.AboutFormWidth, 1, w);
+  d.AboutFormHeight = Bound(d.AboutFormHeight, 1, h);
+  d.AboutFormCardSelectionPanelWidth = Bound(d.AboutFormCardSelectionPanelWidth, 0, w);
+  d.QuestionLogFormWidth = Bound(d.QuestionLogFormWidth, 1, w);
+  d.QuestionLogFormHeight = Bound(d.QuestionLogFormHeight, 1, h);
+  d.SpreadCardWidth = Bound(d.SpreadCardWidth, kSmallestSpreadCard, std::max(w, kSmallestSpreadCard));
+  d.SpreadCardHeight =
+      Bound(d.SpreadCardHeight, kSmallestSpreadCard, std::max(h, kSmallestSpreadCard));
+
+  auto place = [w, h](std::int32_t& left, std::int32_t& top, int width, int height) {
+    const WindowRect kept = KeepReachable({left, top, width, height}, w, h);
+    left = kept.left;
+    top = kept.top;
+  };
+  place(d.VaticorFormLeft, d.VaticorFormTop, MainWindowWidth(d.VaticorFormCardWidth, across),
+        d.VaticorFormHeight);
+  place(d.AboutFormLeft, d.AboutFormTop, d.AboutFormWidth, d.AboutFormHeight);
+  place(d.QuestionLogFormLeft, d.QuestionLogFormTop, d.QuestionLogFormWidth,
+        d.QuestionLogFormHeight);
+  place(d.QuestionFormLeft, d.QuestionFormTop, kQuestionFormSize.width, kQuestionFormSize.height);
+  place(d.SpreadsFormLeft, d.SpreadsFormTop, kSpreadsFormSize.width, kSpreadsFormSize.height);
+  place(d.DeckGroupsFormLeft, d.DeckGroupsFormTop, kDeckGroupsFormSize.width,
+        kDeckGroupsFormSize.height);
 }
 
 void WriteSettings(TINIData& d, const ScreenInfo& screen) {
-  vaticor::IniFile& ini = d.IniFile;
+  // One replacement of the file for all the keys: a kill while closing then
+  // leaves the old settings or the new, never a mixture.
+  IniWriteBatch batch;
   const char* s = kSettingsSection;
   const char* f = kFormSection;
 
-  ini.WriteBool(s, "ThreeCardsMode.Enabled", d.ThreeCardsModeEnabled);
-  ini.WriteInteger(s, "Deck.Index", d.DeckIndex);
-  ini.WriteInteger(s, "Description.Index", d.DescriptionIndex);
-  ini.WriteBool(s, "UpSideDownCards.Enabled", d.UpSideDownCardsEnabled);
-  ini.WriteBool(s, "RandomDecks.Enabled", d.RandomDecksEnabled);
-  ini.WriteBool(s, "Application.ShowButtonInTaskBar", d.ApplicationShowButtonInTaskBar);
-  ini.WriteBool(s, "Application.AutoSize.Enabled", d.ApplicationAutoSizeEnabled);
-  ini.WriteBool(s, "QuestionsLog.Save.Enabled", d.QuestionsLogSaveEnabled);
-  ini.WriteBool(s, "QuestionForm.Enabled", d.QuestionFormEnabled);
-  ini.WriteBool(s, "QuestionForm.Shifted", d.QuestionFormShifted);
-  ini.WriteBool(s, "OnlyMajorArcana.Enabled", d.OnlyMajorArcanaEnabled);
-  ini.WriteInteger(s, "AboutForm.Font.SizeIndex", d.AboutFormFontSizeIndex);
-  ini.WriteInteger(s, "Screen.Width", screen.Width());
-  ini.WriteInteger(s, "Screen.Height", screen.Height());
-  ini.WriteString(s, "Language", d.Language);
+  batch.WriteBool(s, "ThreeCardsMode.Enabled", d.ThreeCardsModeEnabled);
+  batch.WriteInteger(s, "Deck.Index", d.DeckIndex);
+  batch.WriteInteger(s, "Description.Index", d.DescriptionIndex);
+  batch.WriteBool(s, "UpSideDownCards.Enabled", d.UpSideDownCardsEnabled);
+  batch.WriteBool(s, "RandomDecks.Enabled", d.RandomDecksEnabled);
+  batch.WriteBool(s, "Application.ShowButtonInTaskBar", d.ApplicationShowButtonInTaskBar);
+  batch.WriteBool(s, "Application.AutoSize.Enabled", d.ApplicationAutoSizeEnabled);
+  batch.WriteBool(s, "QuestionsLog.Save.Enabled", d.QuestionsLogSaveEnabled);
+  batch.WriteBool(s, "QuestionForm.Enabled", d.QuestionFormEnabled);
+  batch.WriteBool(s, "QuestionForm.Shifted", d.QuestionFormShifted);
+  batch.WriteBool(s, "OnlyMajorArcana.Enabled", d.OnlyMajorArcanaEnabled);
+  batch.WriteInteger(s, "AboutForm.Font.SizeIndex", d.AboutFormFontSizeIndex);
+  batch.WriteInteger(s, "Screen.Width", screen.Width());
+  batch.WriteInteger(s, "Screen.Height", screen.Height());
+  batch.WriteString(s, "Language", d.Language);
 
-  ini.WriteInteger(f, "VaticorForm.Left", d.VaticorFormLeft);
-  ini.WriteInteger(f, "VaticorForm.Top", d.VaticorFormTop);
-  ini.WriteInteger(f, "VaticorForm.Height", d.VaticorFormHeight);
-  ini.WriteInteger(f, "VaticorForm.Card.Width", d.VaticorFormCardWidth);
-  ini.WriteInteger(f, "AboutForm.Left", d.AboutFormLeft);
-  ini.WriteInteger(f, "AboutForm.Top", d.AboutFormTop);
-  ini.WriteInteger(f, "AboutForm.Width", d.AboutFormWidth);
-  ini.WriteInteger(f, "AboutForm.Height", d.AboutFormHeight);
-  ini.WriteInteger(f, "AboutForm.CardSelectionPanel.Width", d.AboutFormCardSelectionPanelWidth);
-  ini.WriteBool(f, "AboutForm.CardSelectionPanel.Visible", d.AboutFormCardSelectionPanelVisible);
-  ini.WriteInteger(f, "QuestionLogForm.Left", d.QuestionLogFormLeft);
-  ini.WriteInteger(f, "QuestionLogForm.Top", d.QuestionLogFormTop);
-  ini.WriteInteger(f, "QuestionLogForm.Width", d.QuestionLogFormWidth);
-  ini.WriteInteger(f, "QuestionLogForm.Height", d.QuestionLogFormHeight);
-  ini.WriteInteger(f, "QuestionForm.Left", d.QuestionFormLeft);
-  ini.WriteInteger(f, "QuestionForm.Top", d.QuestionFormTop);
-  ini.WriteInteger(f, "SpreadsForm.Left", d.SpreadsFormLeft);
-  ini.WriteInteger(f, "SpreadsForm.Top", d.SpreadsFormTop);
-  ini.WriteBool(f, "SpreadsForm.MultiDecks.Enabled", d.SpreadsFormMultiDecksEnabled);
-  ini.WriteInteger(f, "Spread.Card.Width", d.SpreadCardWidth);
-  ini.WriteInteger(f, "Spread.Card.Height", d.SpreadCardHeight);
-  ini.WriteInteger(f, "DeckGroupsForm.Left", d.DeckGroupsFormLeft);
-  ini.WriteInteger(f, "DeckGroupsForm.Top", d.DeckGroupsFormTop);
+  batch.WriteInteger(f, "VaticorForm.Left", d.VaticorFormLeft);
+  batch.WriteInteger(f, "VaticorForm.Top", d.VaticorFormTop);
+  batch.WriteInteger(f, "VaticorForm.Height", d.VaticorFormHeight);
+  batch.WriteInteger(f, "VaticorForm.Card.Width", d.VaticorFormCardWidth);
+  batch.WriteInteger(f, "AboutForm.Left", d.AboutFormLeft);
+  batch.WriteInteger(f, "AboutForm.Top", d.AboutFormTop);
+  batch.WriteInteger(f, "AboutForm.Width", d.AboutFormWidth);
+  batch.WriteInteger(f, "AboutForm.Height", d.AboutFormHeight);
+  batch.WriteInteger(f, "AboutForm.CardSelectionPanel.Width", d.AboutFormCardSelectionPanelWidth);
+  batch.WriteBool(f, "AboutForm.CardSelectionPanel.Visible", d.AboutFormCardSelectionPanelVisible);
+  batch.WriteInteger(f, "QuestionLogForm.Left", d.QuestionLogFormLeft);
+  batch.WriteInteger(f, "QuestionLogForm.Top", d.QuestionLogFormTop);
+  batch.WriteInteger(f, "QuestionLogForm.Width", d.QuestionLogFormWidth);
+  batch.WriteInteger(f, "QuestionLogForm.Height", d.QuestionLogFormHeight);
+  batch.WriteInteger(f, "QuestionForm.Left", d.QuestionFormLeft);
+  batch.WriteInteger(f, "QuestionForm.Top", d.QuestionFormTop);
+  batch.WriteInteger(f, "SpreadsForm.Left", d.SpreadsFormLeft);
+  batch.WriteInteger(f, "SpreadsForm.Top", d.SpreadsFormTop);
+  batch.WriteBool(f, "SpreadsForm.MultiDecks.Enabled", d.SpreadsFormMultiDecksEnabled);
+  batch.WriteInteger(f, "Spread.Card.Width", d.SpreadCardWidth);
+  batch.WriteInteger(f, "Spread.Card.Height", d.SpreadCardHeight);
+  batch.WriteInteger(f, "DeckGroupsForm.Left", d.DeckGroupsFormLeft);
+  batch.WriteInteger(f, "DeckGroupsForm.Top", d.DeckGroupsFormTop);
+  d.IniFile.Write(batch);
 }
 
 }  // namespace vaticor

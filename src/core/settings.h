@@ -82,11 +82,28 @@ void SetApplicationFolders(TINIData& data, const std::string& programPath);
 // defaults and the rescaling of the main window's geometry are computed.
 void OpenSettings(TINIData& data, const std::string& path, const ScreenInfo& screen);
 void ReadSettings(TINIData& data, const ScreenInfo& screen);
-// Writes every saved setting, with the current screen size. Raises
-// IniWriteError when the file cannot be written.
+// Holds every stored size to the screen (and the main window to its
+// minimum) and moves every window so that it can be reached on a screen of
+// w x h pixels; ReadSettings ends with it.
+void KeepWindowsReachable(TINIData& data, int w, int h);
+
+// Fixed window sizes, for keeping the windows reachable before they exist.
+struct FixedWindowSize {
+  int width;
+  int height;
+};
+inline constexpr FixedWindowSize kQuestionFormSize{323, 40};
+inline constexpr FixedWindowSize kSpreadsFormSize{259, 53};
+inline constexpr FixedWindowSize kDeckGroupsFormSize{228, 52};
+// The smallest side of a spread's card window that a stored size may give.
+inline constexpr int kSmallestSpreadCard = 16;
+// Writes every saved setting, with the current screen size, as one
+// replacement of the file. Raises IniWriteError when the file cannot be
+// written; it is then left as it was.
 void WriteSettings(TINIData& data, const ScreenInfo& screen);
 
-// Nearest integer, halves going to the even neighbour.
+// Nearest integer, halves going to the even neighbour; beyond the int32
+// range the result saturates, and NaN gives 0.
 std::int32_t RoundHalfEven(double value);
 
 }  // namespace vaticor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vaticor {
 
@@ -9,6 +10,13 @@ class ShellOpener {
  public:
   virtual ~ShellOpener() = default;
   virtual void Open(const std::string& url) = 0;
+};
+
+// Opens nothing and remembers what it was asked to open, for tests and tools.
+class RecordingShell : public ShellOpener {
+ public:
+  void Open(const std::string& url) override { opened.push_back(url); }
+  std::vector<std::string> opened;
 };
 
 }  // namespace vaticor

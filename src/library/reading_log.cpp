@@ -24,6 +24,29 @@ std::string_view FirstCharacters(std::string_view text, std::size_t count) {
   return text;
 }
 
+// Text without a byte-order mark, line by line: a line that is valid UTF-8
+// is UTF-8 and any other is Windows-1251, so that one stray byte (say, from
+// a line added by an older program) changes only the line that holds it.
+// CR and LF are the same bytes in both encodings and never part of a UTF-8
+// sequence, so the lines are found in the bytes; the line ends are kept.
+std::string DecodeEachLine(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size() + bytes.size() / 2);
+  while (!bytes.empty()) {
+    const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+    const std::string_view line = bytes.substr(0, end);
+    if (IsValidUtf8(line)) {
+      text += line;
+    } else {
+      text += Windows1251ToUtf8(line);
+    }
+    const std::size_t next = std::min(end + 1, bytes.size());
+    text += bytes.substr(end, next - end);
+    bytes.remove_prefix(next);
+  }
+  return text;
+}
+
 }  // namespace
 
 InvalidIntegerError::InvalidIntegerError(const std::string& text)
@@ -118,7 +141,10 @@ void ShowReadingCards(std::string_view line, ReadingDisplay& display) {
 // The file
 
 std::string DecodeLogText(std::string_view bytes) {
-  std::string text = DecodeText(bytes).utf8;
+  const bool marked = bytes.starts_with(kByteOrderMark) || bytes.starts_with("\xFF\xFE") ||
+                      bytes.starts_with("\xFE\xFF");
+  std::string text =
+      marked || IsValidUtf8(bytes) ? DecodeText(bytes).utf8 : DecodeEachLine(bytes);
   // A second mark after the first says nothing either.
   std::size_t marks = 0;
   while (std::string_view(text).substr(marks).starts_with(kByteOrderMark)) {

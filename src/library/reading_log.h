@@ -119,16 +119,23 @@ void ShowReadingCards(std::string_view line, ReadingDisplay& display);
 
 // --- The file ---
 
-// A log file's text: UTF-8 (with or without a byte-order mark, or UTF-16
-// with one), or Windows-1251 when the bytes are not valid UTF-8; returned
-// as UTF-8 without a byte-order mark.
+// A log file's text, returned as UTF-8 without a byte-order mark. A mark at
+// the start decides for the whole file (UTF-8, UTF-16 LE or BE). Without
+// one, each line is taken on its own: UTF-8 when it is valid UTF-8,
+// Windows-1251 when it is not, so one stray byte spoils no other line.
+// A Windows-1251 line of Russian text is practically never valid UTF-8:
+// each letter would have to be followed by one to three characters from
+// 0x80 - 0xBF (punctuation, "Ё", "ё" and letters of other alphabets).
 std::string DecodeLogText(std::string_view bytes);
 // The lines of a text: CR LF, a lone CR or a lone LF ends a line; a last
 // line without a line end counts too. The views point into the text.
 std::vector<std::string_view> SplitLogLines(std::string_view text);
 // Both of the above, as copies.
 std::vector<std::string> DecodeLogLines(std::string_view bytes);
-// The file's bytes for the lines: UTF-8, every line ending in CR LF.
+// The file's bytes for the lines: UTF-8 without a byte-order mark, every
+// line ending in CR LF, whatever encoding the file was read in. UTF-8 holds
+// every line as it was read: the lines read as UTF-8 keep their bytes, and
+// those read as Windows-1251 are written as the same characters in UTF-8.
 std::string EncodeLogLines(std::span<const std::string_view> lines);
 std::string EncodeLogLines(std::span<const std::string> lines);
 

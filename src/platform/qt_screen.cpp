@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSystemTrayIcon>
 
 namespace vaticor {
 
@@ -25,5 +26,7 @@ ScreenRect QtScreen::TaskBarRect() const {
   return {all.left(), usable.top() + usable.height(), all.left() + all.width(),
           all.top() + all.height()};
 }
+
+bool QtScreen::HasTray() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 }  // namespace vaticor

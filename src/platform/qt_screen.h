@@ -12,6 +12,7 @@ class QtScreen : public ScreenInfo {
   int Width() const override;
   int Height() const override;
   ScreenRect TaskBarRect() const override;
+  bool HasTray() const override;
 };
 
 }  // namespace vaticor

@@ -7,28 +7,25 @@
 namespace vaticor {
 namespace {
 
-class StoppedClock : public Clock {
- public:
-  explicit StoppedClock(std::uint32_t ms) : ms_(ms) {}
-  std::uint32_t MillisecondsSinceMidnight() const override { return ms_; }
-
- private:
-  std::uint32_t ms_;
-};
-
 TEST(RandomGenerator, IsTheLinearCongruentialSequence) {
-  StoppedClock clock(0);
+  FixedClock clock(0);
   RandomGenerator random(clock);
   random.SetSeed(0);
-  // seed 1: 1 * 22 >> 32 = 0; seed 134775814: upper bits of 134775814 * 22
+  // 0 x 134775813 + 1 = 1; 1 x 134775813 + 1 = 134775814; both far below
+  // 2^32 / 22, so both draws over 22 give 0.
   EXPECT_EQ(random.Random(22), 0);
   EXPECT_EQ(random.Seed(), 1u);
-  EXPECT_EQ(random.Random(22), static_cast<std::int32_t>((134775814ull * 22) >> 32));
+  EXPECT_EQ(random.Random(22), 0);
   EXPECT_EQ(random.Seed(), 134775814u);
+  // 1000 x 134775813 + 1 = 134775813001 = 31 x 2^32 + 1631826825, and
+  // 1631826825 x 78 / 2^32 = 29.6.
+  random.SetSeed(1000);
+  EXPECT_EQ(random.Random(78), 29);
+  EXPECT_EQ(random.Seed(), 1631826825u);
 }
 
 TEST(RandomGenerator, SeedsFromTheClockAndStaysInRange) {
-  StoppedClock clock(12 * 3600 * 1000 + 345);
+  FixedClock clock(12 * 3600 * 1000 + 345);
   RandomGenerator random(clock);
   random.Randomize();
   EXPECT_EQ(random.Seed(), 12u * 3600 * 1000 + 345);

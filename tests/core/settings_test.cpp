@@ -1,6 +1,13 @@
 #include "core/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <optional>
+
+#include "core/file_io.h"
+#include "core/text_encoding.h"
 
 #include "support/temp_dir.h"
 
@@ -168,6 +175,151 @@ TEST_F(SettingsTest, AFileThatCannotBeWrittenRaisesTheMessage) {
     FAIL() << "expected a write error";
   } catch (const IniWriteError& error) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.Path("blocker/Quorlin.ini"));
+  }
+}
+
+// Counts the renames in a folder by the names renamed from: each atomic
+// replacement renames a temporary file of its own name. (Renames onto the
+// one target name make identical events, which the kernel merges.)
+class RenameCounter {
+ public:
+  explicit RenameCounter(const std::string& folder)
+      : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (fd_ >= 0 && ::inotify_add_watch(fd_, folder.c_str(), IN_MOVED_FROM) < 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~RenameCounter() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  RenameCounter(const RenameCounter&) = delete;
+  RenameCounter& operator=(const RenameCounter&) = delete;
+
+  bool Watching() const { return fd_ >= 0; }
+  int Count() {
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+      for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (event->mask & IN_MOVED_FROM) ++count_;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return count_;
+  }
+
+ private:
+  int fd_;
+  int count_ = 0;
+};
+
+// How the settings were saved before they went as one batch: a single-key
+// write, and a replacement of the file, per key.
+void WriteSettingsKeyByKey(TINIData& d, const ScreenInfo& screen) {
+  IniFile& ini = d.IniFile;
+  const char* s = kSettingsSection;
+  const char* f = kFormSection;
+  ini.WriteBool(s, "ThreeCardsMode.Enabled", d.ThreeCardsModeEnabled);
+  ini.WriteInteger(s, "Deck.Index", d.DeckIndex);
+  ini.WriteInteger(s, "Description.Index", d.DescriptionIndex);
+  ini.WriteBool(s, "UpSideDownCards.Enabled", d.UpSideDownCardsEnabled);
+  ini.WriteBool(s, "RandomDecks.Enabled", d.RandomDecksEnabled);
+  ini.WriteBool(s, "Application.ShowButtonInTaskBar", d.ApplicationShowButtonInTaskBar);
+  ini.WriteBool(s, "Application.AutoSize.Enabled", d.ApplicationAutoSizeEnabled);
+  ini.WriteBool(s, "QuestionsLog.Save.Enabled", d.QuestionsLogSaveEnabled);
+  ini.WriteBool(s, "QuestionForm.Enabled", d.QuestionFormEnabled);
+  ini.WriteBool(s, "QuestionForm.Shifted", d.QuestionFormShifted);
+  ini.WriteBool(s, "OnlyMajorArcana.Enabled", d.OnlyMajorArcanaEnabled);
+  ini.WriteInteger(s, "AboutForm.Font.SizeIndex", d.AboutFormFontSizeIndex);
+  ini.WriteInteger(s, "Screen.Width", screen.Width());
+  ini.WriteInteger(s, "Screen.Height", screen.Height());
+  ini.WriteString(s, "Language", d.Language);
+  ini.WriteInteger(f, "VaticorForm.Left", d.VaticorFormLeft);
+  ini.WriteInteger(f, "VaticorForm.Top", d.VaticorFormTop);
+  ini.WriteInteger(f, "VaticorForm.Height", d.VaticorFormHeight);
+  ini.WriteInteger(f, "VaticorForm.Card.Width", d.VaticorFormCardWidth);
+  ini.WriteInteger(f, "AboutForm.Left", d.AboutFormLeft);
+  ini.WriteInteger(f, "AboutForm.Top", d.AboutFormTop);
+  ini.WriteInteger(f, "AboutForm.Width", d.AboutFormWidth);
+  ini.WriteInteger(f, "AboutForm.Height", d.AboutFormHeight);
+  ini.WriteInteger(f, "AboutForm.CardSelectionPanel.Width", d.AboutFormCardSelectionPanelWidth);
+  ini.WriteBool(f, "AboutForm.CardSelectionPanel.Visible", d.AboutFormCardSelectionPanelVisible);
+  ini.WriteInteger(f, "QuestionLogForm.Left", d.QuestionLogFormLeft);
+  ini.WriteInteger(f, "QuestionLogForm.Top", d.QuestionLogFormTop);
+  ini.WriteInteger(f, "QuestionLogForm.Width", d.QuestionLogFormWidth);
+  ini.WriteInteger(f, "QuestionLogForm.Height", d.QuestionLogFormHeight);
+  ini.WriteInteger(f, "QuestionForm.Left", d.QuestionFormLeft);
+  ini.WriteInteger(f, "QuestionForm.Top", d.QuestionFormTop);
+  ini.WriteInteger(f, "SpreadsForm.Left", d.SpreadsFormLeft);
+  ini.WriteInteger(f, "SpreadsForm.Top", d.SpreadsFormTop);
+  ini.WriteBool(f, "SpreadsForm.MultiDecks.Enabled", d.SpreadsFormMultiDecksEnabled);
+  ini.WriteInteger(f, "Spread.Card.Width", d.SpreadCardWidth);
+  ini.WriteInteger(f, "Spread.Card.Height", d.SpreadCardHeight);
+  ini.WriteInteger(f, "DeckGroupsForm.Left", d.DeckGroupsFormLeft);
+  ini.WriteInteger(f, "DeckGroupsForm.Top", d.DeckGroupsFormTop);
+}
+
+TEST(SettingsSaveTest, OneReplacementWithTheBytesOfKeyByKeyWrites) {
+  struct Start {
+    const char* what;
+    std::optional<std::string> bytes;  // nullopt: no file yet
+    std::string language;
+  };
+  const std::string utf16 =
+      "[Vaticor Settings]\r\nDeck.Index=2\r\n; Колода\r\n[Form Settings]\r\n";
+  // "; Настройки" in Windows-1251.
+  const std::string cp1251 =
+      "; \xCD\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8\r\n[Vaticor Settings]\r\nDeck.Index=1\r\n";
+  const std::vector<Start> starts = {
+      {"no file", std::nullopt, "0x0409"},
+      {"an empty file", "", "0x0419"},
+      {"other keys, comments and spellings",
+       "; written by hand\r\n[vaticor settings]\r\n  deck.INDEX = 7 \r\nUnknown.Key=kept\r\n"
+       "; between\r\n\r\n[Other]\r\nx=1\r\n[ FORM SETTINGS ]\r\nvaticorform.left=\"5\"\r\n"
+       "[Vaticor Settings]\r\nRandomDecks.Enabled=1\r\nno line end",
+       "0x0409"},
+      {"lone CR line ends", "[Form Settings]\rAboutForm.Left=1\r[Vaticor Settings]\rLanguage=x\r",
+       "0x0419"},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF[Vaticor Settings]\nLanguage=Русский\n",
+       "Русский"},
+      {"UTF-16 LE", EncodeText(utf16, TextEncoding::Utf16LE), "Русский"},
+      {"UTF-16 BE", EncodeText(utf16, TextEncoding::Utf16BE), "日本語"},
+      // The first language fits the file; the second makes it UTF-8 half-way
+      // through the keys.
+      {"Windows-1251", cp1251, "Русский"},
+      {"Windows-1251 and text it cannot hold", cp1251, "日本語"},
+  };
+  FixedScreen screen(1024, 768, 738);
+  for (const Start& start : starts) {
+    SCOPED_TRACE(start.what);
+    TempDir oracleDir, dir;
+    auto open = [&](const TempDir& where) {
+      if (start.bytes) where.Write("Quorlin.ini", *start.bytes);
+      TINIData d;
+      OpenSettings(d, where.Path("Quorlin.ini"), screen);
+      d.Language = start.language;
+      d.ThreeCardsModeEnabled = true;
+      d.DeckIndex = 4;
+      d.AboutFormLeft = -20;
+      return d;
+    };
+    TINIData oracle = open(oracleDir);
+    TINIData d = open(dir);
+    WriteSettingsKeyByKey(oracle, screen);
+    const std::string expected = ReadAll(oracleDir.Path("Quorlin.ini"));
+
+    RenameCounter renames(dir.path());
+    ASSERT_TRUE(renames.Watching());
+    WriteSettings(d, screen);
+    EXPECT_EQ(ReadAll(dir.Path("Quorlin.ini")), expected);
+    EXPECT_EQ(renames.Count(), 1);
+    EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{"Quorlin.ini"});
+
+    // Saving the same settings again leaves the file as it is.
+    WriteSettings(d, screen);
+    EXPECT_EQ(ReadAll(dir.Path("Quorlin.ini")), expected);
+    EXPECT_EQ(renames.Count(), 1);
   }
 }
 

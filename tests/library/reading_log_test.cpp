@@ -291,6 +291,37 @@ TEST(ReadingLogFile, AWindows1251LogReadsAndIsWrittenBackAsUtf8) {
   EXPECT_EQ(ReadAll(path), "[01.02.2024]\r\n09:00:00 [-3] Что будет?\r\n");
 }
 
+TEST(ReadingLogFile, OneStrayByteSpoilsNoOtherLine) {
+  TempDir dir;
+  // UTF-8 throughout, but for one line an older program wrote in
+  // Windows-1251: "Да?" as C4 E0 3F.
+  const std::string path = dir.Write(
+      "Vaticor.Log",
+      "[14.03.2024]\r\n"
+      "09:30:05 [3] [-17] [8] Что меня ждёт?\r\n"
+      "09:31:00 [1] \xC4\xE0?\r\n"
+      "09:32:00 [-5] Ёлка «в лесу» — №1\r\n");
+  SetClock clock;
+  RussianFormat format;
+  ReadingLog log(clock, format);
+  log.LoadText(ReadLogFileText(path));
+  EXPECT_EQ(Texts(log), (Lines{"[14.03.2024]", "09:30:05 [3] [-17] [8] Что меня ждёт?",
+                               "09:31:00 [1] Да?", "09:32:00 [-5] Ёлка «в лесу» — №1"}));
+
+  WriteLogFile(path, log.Lines());
+  EXPECT_EQ(ReadAll(path),
+            "[14.03.2024]\r\n"
+            "09:30:05 [3] [-17] [8] Что меня ждёт?\r\n"
+            "09:31:00 [1] Да?\r\n"
+            "09:32:00 [-5] Ёлка «в лесу» — №1\r\n");
+
+  // Every line end separates the lines of either encoding.
+  EXPECT_EQ(DecodeLogLines("Что\r\xD7\xF2\xEE\nЧто\r\n\xD7\xF2\xEE"),
+            (Lines{"Что", "Что", "Что", "Что"}));
+  // A byte-order mark still speaks for the whole file.
+  EXPECT_EQ(DecodeLogLines("\xEF\xBB\xBFЧто\r\n\xD7\r\n"), (Lines{"Что", "\uFFFD"}));
+}
+
 TEST(ReadingLogFile, AMissingFileIsAnEmptyLogAndAFailedWriteSaysSo) {
   TempDir dir;
   EXPECT_TRUE(ReadLogFile(dir.Path("Vaticor.Log")).empty());

@@ -1,0 +1,40 @@
+#include "core/window_bounds.h"
+
+#include <gtest/gtest.h>
+
+namespace vaticor {
+namespace {
+
+TEST(WindowBounds, ScreenSizesNoRealScreenHas) {
+  EXPECT_TRUE(IsPlausibleScreenSize(1024, 768));
+  EXPECT_TRUE(IsPlausibleScreenSize(320, 200));
+  EXPECT_TRUE(IsPlausibleScreenSize(16384, 16384));
+  EXPECT_FALSE(IsPlausibleScreenSize(1, 1));
+  EXPECT_FALSE(IsPlausibleScreenSize(319, 768));
+  EXPECT_FALSE(IsPlausibleScreenSize(1024, 199));
+  EXPECT_FALSE(IsPlausibleScreenSize(16385, 768));
+  EXPECT_FALSE(IsPlausibleScreenSize(0, -768));
+}
+
+TEST(WindowBounds, BoundHoldsToTheRangeAndTheLowestWins) {
+  EXPECT_EQ(Bound(5, 1, 10), 5);
+  EXPECT_EQ(Bound(-5, 1, 10), 1);
+  EXPECT_EQ(Bound(50000000000, 1, 10), 10);
+  EXPECT_EQ(Bound(5, 20, 10), 20);
+}
+
+TEST(WindowBounds, AWindowFarOffTheScreenComesBackToItsEdge) {
+  // 32767 x 32767 at (-2252, -23040) on 1024 x 768.
+  EXPECT_EQ(KeepReachable({-2252, -23040, 32767, 32767}, 1024, 768),
+            (WindowRect{-2252, 0, 32767, 32767}));
+  EXPECT_EQ(KeepReachable({-40000, 100, 473, 243}, 1024, 768), (WindowRect{-441, 100, 473, 243}));
+  EXPECT_EQ(KeepReachable({5000, 5000, 473, 243}, 1024, 768), (WindowRect{992, 736, 473, 243}));
+  // Within reach: unchanged, also partly off the screen.
+  EXPECT_EQ(KeepReachable({-36, 262, 473, 243}, 400, 768), (WindowRect{-36, 262, 473, 243}));
+  EXPECT_EQ(KeepReachable({859, 405, 169, 333}, 1024, 768), (WindowRect{859, 405, 169, 333}));
+  // A window narrower than the strip stays wholly on the screen.
+  EXPECT_EQ(KeepReachable({-30, 10, 20, 20}, 1024, 768), (WindowRect{0, 10, 20, 20}));
+}
+
+}  // namespace
+}  // namespace vaticor
