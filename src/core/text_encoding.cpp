@@ -6,7 +6,6 @@
 namespace vaticor {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // Windows-1251 bytes 0x80-0xBF; 0xC0-0xFF are U+0410-U+044F in order.
@@ -32,7 +31,7 @@ char32_t Cp1251ToCodePoint(unsigned char byte) {
 int CodePointToCp1251(char32_t cp) {
   if (cp < 0x80) return static_cast<int>(cp);
   if (cp >= 0x0410 && cp <= 0x044F) return static_cast<int>(0xC0 + (cp - 0x0410));
-  if (cp == kReplacement) return -1;
+  if (cp == kReplacementCharacter) return -1;
   for (std::size_t i = 0; i < kCp1251High.size(); ++i) {
     if (kCp1251High[i] == cp) return static_cast<int>(0x80 + i);
   }
@@ -71,7 +70,7 @@ std::size_t DecodeUtf8At(std::string_view bytes, std::size_t pos, char32_t& cp) 
     if ((b & 0xC0) != 0x80) return 0;
     cp = (cp << 6) | (b & 0x3F);
   }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  if (cp < min || cp > 0x10FFFF || IsSurrogate(cp)) return 0;
   return len;
 }
 
@@ -84,7 +83,7 @@ std::string RepairUtf8(std::string_view bytes) {
     char32_t cp = 0;
     const std::size_t len = DecodeUtf8At(bytes, pos, cp);
     if (len == 0) {
-      AppendUtf8(out, kReplacement);
+      AppendUtf8(out, kReplacementCharacter);
       ++pos;
     } else {
       out.append(bytes.substr(pos, len));
@@ -106,17 +105,17 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
   while (pos + 1 < bytes.size()) {
     const char16_t unit = unitAt(pos);
     pos += 2;
-    if (unit >= 0xD800 && unit <= 0xDBFF && pos + 1 < bytes.size()) {
+    if (IsHighSurrogate(unit) && pos + 1 < bytes.size()) {
       const char16_t low = unitAt(pos);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
+      if (IsLowSurrogate(low)) {
         pos += 2;
-        AppendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (low - 0xDC00));
+        AppendUtf8(out, CombineSurrogates(unit, low));
         continue;
       }
     }
-    AppendUtf8(out, (unit >= 0xD800 && unit <= 0xDFFF) ? kReplacement : char32_t(unit));
+    AppendUtf8(out, IsSurrogate(unit) ? kReplacementCharacter : char32_t(unit));
   }
-  if (pos < bytes.size()) AppendUtf8(out, kReplacement);  // an odd last byte
+  if (pos < bytes.size()) AppendUtf8(out, kReplacementCharacter);  // an odd last byte
   return out;
 }
 
@@ -133,7 +132,7 @@ std::string Utf8ToUtf16(std::string_view utf8, bool bigEndian) {
     char32_t cp = 0;
     std::size_t len = DecodeUtf8At(utf8, pos, cp);
     if (len == 0) {
-      cp = kReplacement;
+      cp = kReplacementCharacter;
       len = 1;
     }
     pos += len;
@@ -182,6 +181,14 @@ bool IsAscii(std::string_view text) {
 }
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+// Texts of one length, ASCII letters folded; other bytes must match as they are.
+bool AsciiEqualsIgnoreCase(std::string_view a, std::string_view b) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -283,14 +290,17 @@ std::string_view LineEndingText(LineEnding ending) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (IsAscii(a) && IsAscii(b)) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-    }
-    return true;
-  }
+  if (IsAscii(a) && IsAscii(b)) return a.size() == b.size() && AsciiEqualsIgnoreCase(a, b);
   return ToUpperText(a) == ToUpperText(b);
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+  // No folding turns other characters into ASCII ones, so an ASCII prefix
+  // needs no decoding of the text.
+  if (IsAscii(prefix)) {
+    return text.size() >= prefix.size() && AsciiEqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+  }
+  return ToUpperText(text).starts_with(ToUpperText(prefix));
 }
 
 std::string ToUpperText(std::string_view utf8) {

@@ -22,6 +22,20 @@ struct DecodedText {
   TextEncoding encoding = TextEncoding::Utf8;
 };
 
+// U+FFFD, what bytes or units that stand for no character read as.
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// UTF-16 surrogates: the two halves of a character beyond U+FFFF, high half
+// first. On their own they are no character.
+constexpr bool IsSurrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
+constexpr bool IsHighSurrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t cp) { return cp >= 0xDC00 && cp <= 0xDFFF; }
+// The character of a high and a low surrogate (U+10000-U+10FFFF); only
+// meaningful when IsHighSurrogate(high) and IsLowSurrogate(low).
+constexpr char32_t CombineSurrogates(char32_t high, char32_t low) {
+  return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+
 bool IsValidUtf8(std::string_view bytes);
 
 // Appends one character (a Unicode code point) to UTF-8 text.
@@ -45,6 +59,9 @@ std::string_view LineEndingText(LineEnding ending);
 // and key names and file names: ASCII, Latin-1, Greek and Cyrillic letters
 // fold to one case.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+// Whether `text` begins with `prefix`, letters compared as EqualsIgnoreCase
+// compares them.
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 // Upper case of the same letters.
 std::string ToUpperText(std::string_view utf8);
 

@@ -18,8 +18,6 @@ bool InSet(std::string_view set, char c) {
   return false;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Character at a 1-based position; only called with positions inside s.
 char At(std::string_view s, std::int32_t p) { return s[static_cast<std::size_t>(p - 1)]; }
 
@@ -99,8 +97,8 @@ std::string ExtractNumber(std::string_view s, std::int32_t& position) {
   if (!s.empty() && position == 0) position = 1;
   TTextObject o{position, 1, s, [](std::string_view t, std::int32_t p) {
                   const char c = At(t, p);
-                  if (IsDigit(c)) return false;
-                  return !(c == '-' && p < Length(t) && IsDigit(At(t, p + 1)));
+                  if (IsAsciiDigit(c)) return false;
+                  return !(c == '-' && p < Length(t) && IsAsciiDigit(At(t, p + 1)));
                 }};
   std::string number = ScanToken(o);
   position = o.position;

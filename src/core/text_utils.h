@@ -11,6 +11,9 @@ namespace vaticor {
 // Positions are 1-based byte positions in UTF-8 text; the scanners only ever
 // stop at ASCII characters, so a multi-byte character is never split.
 
+// '0' to '9' only: no locale, no other scripts' digits, no sign.
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Decimal text of n with "0" put in front when n < 10 ("Card07" keys).
 std::string IntToStr2(std::int32_t n);
 // Decimal text of n left-padded with "0" to at least `width` characters.

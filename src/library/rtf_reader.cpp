@@ -1,13 +1,8 @@
 #include "library/rtf_reader.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_cb.h>
-#include <unicode/ucnv_err.h>
-
 #include <algorithm>
-#include <array>
 #include <cstdint>
-#include <memory>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -15,11 +10,19 @@
 #include <vector>
 
 #include "core/text_encoding.h"
+#include "core/text_utils.h"
+#include "library/rtf_code_pages.h"
+#include "library/rtf_control_words.h"
+#include "library/rtf_symbol_fonts.h"
 
 namespace vaticor {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+using rtf::CodePageDecoder;
+using rtf::SymbolFont;
+using rtf::WordAction;
+using rtf::WordInfo;
+
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
 // Limits that keep hostile documents cheap. Groups nested deeper than
@@ -47,13 +50,7 @@ std::size_t ElementBudget(std::size_t inputSize) {
   return kBaseElementBudget + inputSize / kBytesPerElement;
 }
 
-
-bool IsSurrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
-bool IsHighSurrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDBFF; }
-bool IsLowSurrogate(char32_t cp) { return cp >= 0xDC00 && cp <= 0xDFFF; }
-
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -61,455 +58,6 @@ int HexValue(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
-
-bool EqualsAsciiIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-bool StartsWithAsciiIgnoreCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsAsciiIgnoreCase(text.substr(0, prefix.size()), prefix);
-}
-
-// ---------------------------------------------------------------------------
-// Code pages
-
-// Bytes in a symbol font (\fcharset2) are glyph numbers, not characters.
-// They read as U+F0xx, as Windows reads them, and the font's own table (see
-// MapSymbolFont) turns the common ones into real characters.
-constexpr int kSymbolCodePage = -2;
-
-// The ICU converter of a code page RTF may name, or empty text for code
-// pages documents do not use (EBCDIC ones included: they would turn the
-// ASCII of ordinary text into nonsense).
-std::string ConverterName(int codePage) {
-  switch (codePage) {
-    case 874: return "windows-874";
-    case 932: return "windows-932";  // Shift-JIS with Microsoft's additions
-    case 936: return "windows-936";
-    case 949: return "windows-949";
-    case 950: return "windows-950";
-    case 10000: return "macintosh";
-    case 10006: return "x-mac-greek";
-    case 10007: return "x-mac-cyrillic";
-    case 10029: return "x-mac-centraleurroman";
-    case 10081: return "x-mac-turkish";
-    case 65001: return "UTF-8";
-    default: break;
-  }
-  if (codePage >= 1250 && codePage <= 1258) return "windows-" + std::to_string(codePage);
-  static constexpr std::array<int, 16> kDosCodePages = {437, 720, 737, 775, 850, 852, 855, 857,
-                                                        860, 861, 862, 863, 864, 865, 866, 869};
-  if (std::find(kDosCodePages.begin(), kDosCodePages.end(), codePage) != kDosCodePages.end()) {
-    return "ibm-" + std::to_string(codePage);
-  }
-  return {};
-}
-
-bool IsKnownCodePage(int codePage) { return !ConverterName(codePage).empty(); }
-
-// The code page of a font character set (\fcharset), or 0 when text in the
-// font follows the document's code page (DEFAULT_CHARSET and unknown sets).
-int CharsetCodePage(int charset, int documentCodePage) {
-  switch (charset) {
-    case 0: return 1252;    // ANSI
-    case 2: return kSymbolCodePage;
-    case 77:                // Mac: the document's own when it is a Mac one
-      return documentCodePage >= 10000 && documentCodePage < 10100 ? documentCodePage : 10000;
-    case 85: return 10006;  // Mac Greek
-    case 86: return 10081;  // Mac Turkish
-    case 88: return 10029;  // Mac Central European
-    case 89: return 10007;  // Mac Cyrillic
-    case 128: return 932;   // Shift-JIS
-    case 129: return 949;   // Hangul
-    case 134: return 936;   // GB2312
-    case 136: return 950;   // Big5
-    case 161: return 1253;  // Greek
-    case 162: return 1254;  // Turkish
-    case 163: return 1258;  // Vietnamese
-    case 177: return 1255;  // Hebrew
-    case 178: return 1256;  // Arabic
-    case 186: return 1257;  // Baltic
-    case 204: return 1251;  // Cyrillic
-    case 222: return 874;   // Thai
-    case 238: return 1250;  // Eastern European
-    case 254: return 437;   // PC 437
-    case 255: return 850;   // OEM
-    default: return 0;
-  }
-}
-
-struct ConverterCloser {
-  void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
-using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
-
-// Bytes a code page cannot convert read as U+FFFD (ICU's own substitute is
-// U+001A for some single-byte code pages).
-void SubstituteReplacement(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
-                           UConverterCallbackReason reason, UErrorCode* error) {
-  if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) return;
-  static const UChar kSubstitute = 0xFFFD;
-  *error = U_ZERO_ERROR;
-  ucnv_cbToUWriteUChars(args, &kSubstitute, 1, 0, error);
-}
-
-ConverterPtr OpenConverter(const std::string& name) {
-  if (name.empty()) return nullptr;
-  UErrorCode error = U_ZERO_ERROR;
-  ConverterPtr converter(ucnv_open(name.c_str(), &error));
-  if (U_FAILURE(error) || !converter) return nullptr;
-  ucnv_setToUCallBack(converter.get(), SubstituteReplacement, nullptr, nullptr, nullptr, &error);
-  if (U_FAILURE(error)) return nullptr;
-  return converter;
-}
-
-// Decodes text bytes of the code pages one document uses. Single-byte code
-// pages become a 256-entry table on first use; multi-byte ones keep their
-// converter. Both live as long as the read.
-class CodePageDecoder {
- public:
-  void Decode(int codePage, std::string_view bytes, std::u32string& out) {
-    if (codePage == kSymbolCodePage) {
-      for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        out.push_back(b < 0x20 ? char32_t(b) : char32_t(0xF000 + b));
-      }
-      return;
-    }
-    const Entry& entry = Get(codePage);
-    if (!entry.converter) {
-      for (char c : bytes) out.push_back(entry.table[static_cast<unsigned char>(c)]);
-      return;
-    }
-    DecodeMultiByte(entry.converter.get(), bytes, out);
-  }
-
-  bool IsSingleByte(int codePage) { return codePage == kSymbolCodePage || !Get(codePage).converter; }
-
- private:
-  struct Entry {
-    std::array<char32_t, 256> table{};
-    ConverterPtr converter;  // set for multi-byte code pages only
-  };
-
-  const Entry& Get(int codePage) {
-    auto found = entries_.find(codePage);
-    if (found != entries_.end()) return found->second;
-    Entry& entry = entries_[codePage];
-    ConverterPtr converter = OpenConverter(ConverterName(codePage));
-    if (!converter && codePage != 1252) converter = OpenConverter(ConverterName(1252));
-    if (!converter) {
-      for (std::size_t b = 0; b < 256; ++b) entry.table[b] = static_cast<char32_t>(b);  // Latin-1
-      return entry;
-    }
-    if (ucnv_getMaxCharSize(converter.get()) > 1) {
-      entry.converter = std::move(converter);
-      return entry;
-    }
-    for (std::size_t b = 0; b < 256; ++b) {
-      const char byte = static_cast<char>(b);
-      UChar units[4] = {};
-      UErrorCode error = U_ZERO_ERROR;
-      ucnv_reset(converter.get());
-      const int32_t n = ucnv_toUChars(converter.get(), units, 4, &byte, 1, &error);
-      // C1 controls are where a code page has no character (0x98 in
-      // Windows-1251, 0x81 in Windows-1252), whatever ICU says.
-      const bool ok = U_SUCCESS(error) && n == 1 && !IsSurrogate(units[0]) && (units[0] < 0x80 || units[0] > 0x9F);
-      entry.table[b] = ok ? char32_t(units[0]) : kReplacement;
-    }
-    return entry;
-  }
-
-  static void DecodeMultiByte(UConverter* converter, std::string_view bytes, std::u32string& out) {
-    // At most one UTF-16 unit per byte, plus a substitute for a cut-off
-    // sequence at the end.
-    std::u16string units(bytes.size() + 4, u'\0');
-    UErrorCode error = U_ZERO_ERROR;
-    ucnv_reset(converter);
-    const int32_t n = ucnv_toUChars(converter, units.data(), static_cast<int32_t>(units.size()), bytes.data(),
-                                    static_cast<int32_t>(bytes.size()), &error);
-    if (U_FAILURE(error)) {
-      out.append(bytes.size(), kReplacement);
-      return;
-    }
-    for (int32_t i = 0; i < n; ++i) {
-      const char32_t unit = units[static_cast<std::size_t>(i)];
-      if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(units[static_cast<std::size_t>(i) + 1])) {
-        out.push_back(0x10000 + ((unit - 0xD800) << 10) + (units[static_cast<std::size_t>(++i)] - 0xDC00));
-      } else {
-        out.push_back(IsSurrogate(unit) ? kReplacement : unit);
-      }
-    }
-  }
-
-  std::unordered_map<int, Entry> entries_;
-};
-
-// Windows-1252 bytes 0x80-0x9F.
-constexpr std::array<char16_t, 32> kCp1252C1 = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,  // 88
-    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,  // 98
-};
-
-// ---------------------------------------------------------------------------
-// Symbol fonts
-
-// Adobe Symbol, bytes 0x20-0xFF.
-constexpr std::array<char16_t, 224> kSymbolFont = {
-    0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B,  // 20
-    0x0028, 0x0029, 0x2217, 0x002B, 0x002C, 0x2212, 0x002E, 0x002F,  // 28
-    0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037,  // 30
-    0x0038, 0x0039, 0x003A, 0x003B, 0x003C, 0x003D, 0x003E, 0x003F,  // 38
-    0x2245, 0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393,  // 40
-    0x0397, 0x0399, 0x03D1, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F,  // 48
-    0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9,  // 50
-    0x039E, 0x03A8, 0x0396, 0x005B, 0x2234, 0x005D, 0x22A5, 0x005F,  // 58
-    0x203E, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3,  // 60
-    0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF,  // 68
-    0x03C0, 0x03B8, 0x03C1, 0x03C3, 0x03C4, 0x03C5, 0x03D6, 0x03C9,  // 70
-    0x03BE, 0x03C8, 0x03B6, 0x007B, 0x007C, 0x007D, 0x223C, 0xFFFD,  // 78
-    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD,  // 80
-    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD,  // 88
-    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD,  // 90
-    0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD,  // 98
-    0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663,  // A0
-    0x2666, 0x2665, 0x2660, 0x2194, 0x2190, 0x2191, 0x2192, 0x2193,  // A8
-    0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022,  // B0
-    0x00F7, 0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5,  // B8
-    0x2135, 0x2111, 0x211C, 0x2118, 0x2297, 0x2295, 0x2205, 0x2229,  // C0
-    0x222A, 0x2283, 0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209,  // C8
-    0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5,  // D0
-    0x00AC, 0x2227, 0x2228, 0x21D4, 0x21D0, 0x21D1, 0x21D2, 0x21D3,  // D8
-    0x25CA, 0x2329, 0x00AE, 0x00A9, 0x2122, 0x2211, 0x239B, 0x239C,  // E0
-    0x239D, 0x23A1, 0x23A2, 0x23A3, 0x23A7, 0x23A8, 0x23A9, 0x23AA,  // E8
-    0xFFFD, 0x232A, 0x222B, 0x2320, 0x23AE, 0x2321, 0x239E, 0x239F,  // F0
-    0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0xFFFD,  // F8
-};
-
-// The Wingdings glyphs documents use as bullets and marks; 0 for others.
-char32_t WingdingsCharacter(unsigned char glyph) {
-  switch (glyph) {
-    case 0x46: return 0x261E;  // pointing hand
-    case 0x4A: return 0x263A;
-    case 0x4C: return 0x2639;
-    case 0x6C: return 0x25CF;  // black circle
-    case 0x6E: return 0x25A0;  // black square
-    case 0x6F: return 0x25A1;
-    case 0x71: return 0x2751;
-    case 0x75: return 0x25C6;
-    case 0x76: return 0x2756;
-    case 0x77: return 0x2B25;
-    case 0xA7: return 0x25AA;  // small black square
-    case 0xA8: return 0x25FB;
-    case 0xD8: return 0x27A2;  // arrowhead
-    case 0xE8: return 0x2794;
-    case 0xF0: return 0x21E8;
-    case 0xFB: return 0x2717;
-    case 0xFC: return 0x2714;  // check mark
-    case 0xFE: return 0x2611;
-    default: return 0;
-  }
-}
-
-enum class SymbolFont { None, Symbol, Wingdings, Other };
-
-char32_t MapSymbolFont(char32_t cp, SymbolFont font, bool listText) {
-  if (font != SymbolFont::None && cp >= 0xF020 && cp <= 0xF0FF) {
-    const auto glyph = static_cast<unsigned char>(cp - 0xF000);
-    if (font == SymbolFont::Symbol) {
-      cp = kSymbolFont[glyph - 0x20];
-    } else if (font == SymbolFont::Wingdings && WingdingsCharacter(glyph) != 0) {
-      cp = WingdingsCharacter(glyph);
-    }
-  }
-  // A list's bullet in a font this reader cannot show (or a code page it
-  // cannot decode, as LibreOffice's OpenSymbol bullets) is still a bullet.
-  if (listText && ((cp >= 0xE000 && cp <= 0xF8FF) || cp == kReplacement)) cp = 0x2022;
-  return cp;
-}
-
-// ---------------------------------------------------------------------------
-// Control words
-
-enum class Kw : std::uint8_t {
-  // document
-  Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin,
-  // destinations
-  SkipDest, FontTable, ColourTable, Pict, Footnote, ListText, Container, TextDest,
-  // font and colour tables
-  F, FCharset, Cpg, Red, Green, Blue,
-  // pictures
-  PngBlip, JpegBlip, OtherBlip, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
-  // character formatting
-  Plain, B, I, Ul, UlNone, Strike, Fs, Cf, Highlight, Cb, Super, Sub, NoSuperSub, Hidden,
-  // paragraph formatting
-  Pard, Ql, Qr, Qc, Qj, Li, Ri, Fi, Sb, Sa,
-  // breaks and characters
-  Par, Line, Tab, Cell, Row, Char, Chftn,
-};
-
-struct WordInfo {
-  Kw kw;
-  char32_t cp = 0;          // the character of Kw::Char
-  bool starredOk = false;   // a destination read even after "\*"
-};
-
-bool IsDestination(Kw kw) {
-  switch (kw) {
-    case Kw::SkipDest: case Kw::FontTable: case Kw::ColourTable: case Kw::Pict: case Kw::Footnote:
-    case Kw::ListText: case Kw::Container: case Kw::TextDest:
-      return true;
-    default:
-      return false;
-  }
-}
-
-const std::unordered_map<std::string_view, WordInfo>& Words() {
-  static const std::unordered_map<std::string_view, WordInfo> words = [] {
-    std::unordered_map<std::string_view, WordInfo> w;
-    w["ansi"] = {Kw::Ansi};
-    w["mac"] = {Kw::Mac};
-    w["pc"] = {Kw::Pc};
-    w["pca"] = {Kw::Pca};
-    w["ansicpg"] = {Kw::AnsiCpg};
-    w["deff"] = {Kw::Deff};
-    w["uc"] = {Kw::Uc};
-    w["u"] = {Kw::U};
-    w["bin"] = {Kw::Bin};
-
-    // Destinations whose text is not part of what a reader sees.
-    for (std::string_view name :
-         {"stylesheet", "info", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
-          "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf",
-          "fldinst", "objdata", "objclass", "objname", "objalias", "objsect", "objitem", "objtopic",
-          "themedata", "colorschememapping", "latentstyles", "datastore", "xmlnstbl", "mmathPr",
-          "pn", "pnseclvl", "nonshppict", "sp", "shprslt", "do", "bkmkstart", "bkmkend", "xe", "tc",
-          "tcn", "txe", "rxe", "filetbl", "pgdsctbl", "template", "author", "operator", "title",
-          "subject", "keywords", "comment", "doccomm", "company", "category", "manager", "hlinkbase",
-          "creatim", "revtim", "printim", "buptim", "userprops", "docvar", "ftnsep", "ftnsepc",
-          "ftncn", "aftnsep", "aftnsepc", "aftncn", "annotation", "atnid", "atnauthor", "atndate",
-          "atnref", "atnparent", "atrfstart", "atrfend", "falt", "panose", "fname", "fontemb",
-          "fontfile", "listpicture", "background", "blipuid", "picprop", "protusertbl", "private",
-          "wgrffmtfilter", "formfield", "ffname", "htmltag", "mhtmltag", "pxe", "passwordhash",
-          "password", "bookmark", "nonesttables"}) {
-      w[name] = {Kw::SkipDest};
-    }
-    w["fonttbl"] = {Kw::FontTable};
-    w["colortbl"] = {Kw::ColourTable};
-    w["pict"] = {Kw::Pict};
-    w["footnote"] = {Kw::Footnote};
-    w["pntext"] = {Kw::ListText};
-    w["listtext"] = {Kw::ListText};
-    // Wrappers: their own text is dropped, some of their parts are read.
-    w["shp"] = {Kw::Container};
-    w["shpgrp"] = {Kw::Container};
-    w["shpinst"] = {Kw::Container, 0, true};
-    w["object"] = {Kw::Container};
-    w["upr"] = {Kw::Container};
-    // Parts read as text: a shape's text, an object's and a field's
-    // displayed result, the Unicode half of \upr, Word's picture wrapper.
-    w["shptxt"] = {Kw::TextDest, 0, true};
-    w["result"] = {Kw::TextDest};
-    w["fldrslt"] = {Kw::TextDest};
-    w["ud"] = {Kw::TextDest, 0, true};
-    w["shppict"] = {Kw::TextDest, 0, true};
-    // Word keeps a nested table row's properties here, other writers the
-    // row's text as well.
-    w["nesttableprops"] = {Kw::TextDest, 0, true};
-
-    w["f"] = {Kw::F};
-    w["fcharset"] = {Kw::FCharset};
-    w["cpg"] = {Kw::Cpg};
-    w["red"] = {Kw::Red};
-    w["green"] = {Kw::Green};
-    w["blue"] = {Kw::Blue};
-
-    w["pngblip"] = {Kw::PngBlip};
-    w["jpegblip"] = {Kw::JpegBlip};
-    for (std::string_view name : {"emfblip", "macpict", "pmmetafile", "wmetafile", "dibitmap", "wbitmap"}) {
-      w[name] = {Kw::OtherBlip};
-    }
-    w["picw"] = {Kw::PicW};
-    w["pich"] = {Kw::PicH};
-    w["picwgoal"] = {Kw::PicWGoal};
-    w["pichgoal"] = {Kw::PicHGoal};
-    w["picscalex"] = {Kw::PicScaleX};
-    w["picscaley"] = {Kw::PicScaleY};
-
-    w["plain"] = {Kw::Plain};
-    w["b"] = {Kw::B};
-    w["i"] = {Kw::I};
-    for (std::string_view name :
-         {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd",
-          "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"}) {
-      w[name] = {Kw::Ul};
-    }
-    w["ulnone"] = {Kw::UlNone};
-    w["strike"] = {Kw::Strike};
-    w["striked"] = {Kw::Strike};
-    w["fs"] = {Kw::Fs};
-    w["cf"] = {Kw::Cf};
-    w["highlight"] = {Kw::Highlight};
-    w["cb"] = {Kw::Cb};
-    w["chcbpat"] = {Kw::Cb};
-    w["super"] = {Kw::Super};
-    w["sub"] = {Kw::Sub};
-    w["nosupersub"] = {Kw::NoSuperSub};
-    w["v"] = {Kw::Hidden};
-    w["htmlrtf"] = {Kw::Hidden};  // Outlook's RTF-only parts of encapsulated HTML
-
-    w["pard"] = {Kw::Pard};
-    w["ql"] = {Kw::Ql};
-    w["qr"] = {Kw::Qr};
-    w["qc"] = {Kw::Qc};
-    w["qj"] = {Kw::Qj};
-    w["qd"] = {Kw::Qj};
-    w["li"] = {Kw::Li};
-    w["ri"] = {Kw::Ri};
-    w["fi"] = {Kw::Fi};
-    w["sb"] = {Kw::Sb};
-    w["sa"] = {Kw::Sa};
-
-    w["par"] = {Kw::Par};
-    w["sect"] = {Kw::Par};
-    w["page"] = {Kw::Par};
-    w["line"] = {Kw::Line};
-    w["tab"] = {Kw::Tab};
-    w["cell"] = {Kw::Cell};
-    w["nestcell"] = {Kw::Cell};
-    w["row"] = {Kw::Row};
-    w["nestrow"] = {Kw::Row};
-    w["chftn"] = {Kw::Chftn};
-    w["emdash"] = {Kw::Char, 0x2014};
-    w["endash"] = {Kw::Char, 0x2013};
-    w["lquote"] = {Kw::Char, 0x2018};
-    w["rquote"] = {Kw::Char, 0x2019};
-    w["ldblquote"] = {Kw::Char, 0x201C};
-    w["rdblquote"] = {Kw::Char, 0x201D};
-    w["bullet"] = {Kw::Char, 0x2022};
-    w["emspace"] = {Kw::Char, 0x2003};
-    w["enspace"] = {Kw::Char, 0x2002};
-    w["qmspace"] = {Kw::Char, 0x2005};
-    w["zwj"] = {Kw::Char, 0x200D};
-    w["zwnj"] = {Kw::Char, 0x200C};
-    w["ltrmark"] = {Kw::Char, 0x200E};
-    w["rtlmark"] = {Kw::Char, 0x200F};
-    return w;
-  }();
-  return words;
-}
-
-// ---------------------------------------------------------------------------
-// The reader
 
 // What the text of a group is for.
 enum class Dest : std::uint8_t {
@@ -775,13 +323,13 @@ class RtfReader {
     while (pos_ < in_.size() && IsAsciiLetter(in_[pos_])) ++pos_;
     const std::string_view name = in_.substr(start, pos_ - start);
     bool negative = false;
-    if (pos_ + 1 < in_.size() && in_[pos_] == '-' && IsDigit(in_[pos_ + 1])) {
+    if (pos_ + 1 < in_.size() && in_[pos_] == '-' && IsAsciiDigit(in_[pos_ + 1])) {
       negative = true;
       ++pos_;
     }
     std::size_t digits = 0;
     std::int64_t value = 0;
-    while (pos_ < in_.size() && IsDigit(in_[pos_])) {
+    while (pos_ < in_.size() && IsAsciiDigit(in_[pos_])) {
       if (digits < kMaxParamDigits) value = value * 10 + (in_[pos_] - '0');
       ++digits;
       ++pos_;
@@ -797,13 +345,11 @@ class RtfReader {
   }
 
   void Word(std::string_view name, bool hasParam, std::int64_t param, bool valid) {
-    const auto& words = Words();
-    const auto found = valid ? words.find(name) : words.end();
-    const WordInfo* info = found == words.end() ? nullptr : &found->second;
+    const WordInfo* info = valid ? rtf::FindControlWord(name) : nullptr;
 
     if (fallbackLeft_ > 0) {  // a control word stands for one fallback character
       --fallbackLeft_;
-      if (info && info->kw == Kw::Bin) SkipBinary(param, false);
+      if (info && info->action == WordAction::Bin) SkipBinary(param, false);
       return;
     }
     GroupState& top = Top();
@@ -811,25 +357,25 @@ class RtfReader {
       top.starred = false;
       if (!info || !info->starredOk) {
         top.dest = Dest::Skip;
-        if (info && info->kw == Kw::Bin) SkipBinary(param, false);
+        if (info && info->action == WordAction::Bin) SkipBinary(param, false);
         return;
       }
     }
     if (!info) return;
-    if (info->kw == Kw::Bin) {
+    if (info->action == WordAction::Bin) {
       SkipBinary(hasParam ? param : 0, top.dest == Dest::Picture);
       return;
     }
     if (top.dest == Dest::Skip) return;
-    if (IsDestination(info->kw)) {
-      if (overflow_ == 0) EnterDestination(info->kw, top);
+    if (rtf::IsDestination(info->action)) {
+      if (overflow_ == 0) EnterDestination(info->action, top);
       return;
     }
-    switch (info->kw) {
-      case Kw::U:
+    switch (info->action) {
+      case WordAction::U:
         UnicodeCharacter(param);
         return;
-      case Kw::Uc:
+      case WordAction::Uc:
         top.unicodeSkip = hasParam ? ClampInt(param, 0, kMaxUnicodeSkip) : 1;
         return;
       default:
@@ -837,13 +383,13 @@ class RtfReader {
     }
     switch (top.dest) {
       case Dest::FontTable:
-        FontTableWord(info->kw, param);
+        FontTableWord(info->action, param);
         return;
       case Dest::ColourTable:
-        ColourTableWord(info->kw, param);
+        ColourTableWord(info->action, param);
         return;
       case Dest::Picture:
-        PictureWord(info->kw, param);
+        PictureWord(info->action, param);
         return;
       case Dest::Text:
       case Dest::Container:
@@ -854,39 +400,39 @@ class RtfReader {
     }
   }
 
-  void EnterDestination(Kw kw, GroupState& top) {
-    switch (kw) {
-      case Kw::SkipDest:
+  void EnterDestination(WordAction action, GroupState& top) {
+    switch (action) {
+      case WordAction::SkipDest:
         top.dest = Dest::Skip;
         break;
-      case Kw::FontTable:
+      case WordAction::FontTable:
         top.dest = Dest::FontTable;
         currentFont_.reset();
         fontName_.clear();
         break;
-      case Kw::ColourTable:
+      case WordAction::ColourTable:
         top.dest = Dest::ColourTable;
         colours_.clear();
         colourSet_ = false;
         red_ = green_ = blue_ = 0;
         break;
-      case Kw::Pict:
+      case WordAction::Pict:
         top.dest = Dest::Picture;
         picture_ = PictureData{};
         break;
-      case Kw::Footnote:
+      case WordAction::Footnote:
         top.dest = Dest::Text;
         if (top.target != Target::Footnote) ++footnoteCount_;
         top.target = Target::Footnote;
         break;
-      case Kw::ListText:
+      case WordAction::ListText:
         top.dest = Dest::Text;
         top.listText = true;
         break;
-      case Kw::Container:
+      case WordAction::Container:
         top.dest = Dest::Container;
         break;
-      case Kw::TextDest:
+      case WordAction::TextDest:
         top.dest = Dest::Text;
         break;
       default:
@@ -901,42 +447,42 @@ class RtfReader {
     const bool on = !hasParam || param != 0;
     const int index = ClampInt(param, -1, INT32_MAX);
     const int twips = ClampInt(param, -kMaxIndentTwips, kMaxIndentTwips);
-    switch (info.kw) {
-      case Kw::Ansi: charsetCodePage_ = 1252; break;
-      case Kw::Mac: charsetCodePage_ = 10000; break;
-      case Kw::Pc: charsetCodePage_ = 437; break;
-      case Kw::Pca: charsetCodePage_ = 850; break;
-      case Kw::AnsiCpg:
-        if (IsKnownCodePage(ClampInt(param, 0, INT32_MAX))) ansiCodePage_ = ClampInt(param, 0, INT32_MAX);
+    switch (info.action) {
+      case WordAction::Ansi: charsetCodePage_ = 1252; break;
+      case WordAction::Mac: charsetCodePage_ = 10000; break;
+      case WordAction::Pc: charsetCodePage_ = 437; break;
+      case WordAction::Pca: charsetCodePage_ = 850; break;
+      case WordAction::AnsiCpg:
+        if (rtf::IsKnownCodePage(ClampInt(param, 0, INT32_MAX))) ansiCodePage_ = ClampInt(param, 0, INT32_MAX);
         break;
-      case Kw::Deff: defaultFont_ = ClampInt(param, INT32_MIN, INT32_MAX); break;
+      case WordAction::Deff: defaultFont_ = ClampInt(param, INT32_MIN, INT32_MAX); break;
 
-      case Kw::Plain: chr = CharFormat{}; break;
-      case Kw::F: chr.font = ClampInt(param, INT32_MIN, INT32_MAX); break;
-      case Kw::B: chr.bold = on; break;
-      case Kw::I: chr.italic = on; break;
-      case Kw::Ul: chr.underline = on; break;
-      case Kw::UlNone: chr.underline = false; break;
-      case Kw::Strike: chr.strike = on; break;
-      case Kw::Fs: chr.halfPoints = !hasParam ? 24 : param <= 0 ? 0 : ClampInt(param, 1, kMaxHalfPoints); break;
-      case Kw::Cf: chr.colour = index; break;
-      case Kw::Highlight: chr.highlight = index; break;
-      case Kw::Cb: chr.background = index; break;
-      case Kw::Super: chr.script = on ? Script::Super : Script::Normal; break;
-      case Kw::Sub: chr.script = on ? Script::Sub : Script::Normal; break;
-      case Kw::NoSuperSub: chr.script = Script::Normal; break;
-      case Kw::Hidden: chr.hidden = on; break;
+      case WordAction::Plain: chr = CharFormat{}; break;
+      case WordAction::F: chr.font = ClampInt(param, INT32_MIN, INT32_MAX); break;
+      case WordAction::B: chr.bold = on; break;
+      case WordAction::I: chr.italic = on; break;
+      case WordAction::Ul: chr.underline = on; break;
+      case WordAction::UlNone: chr.underline = false; break;
+      case WordAction::Strike: chr.strike = on; break;
+      case WordAction::Fs: chr.halfPoints = !hasParam ? 24 : param <= 0 ? 0 : ClampInt(param, 1, kMaxHalfPoints); break;
+      case WordAction::Cf: chr.colour = index; break;
+      case WordAction::Highlight: chr.highlight = index; break;
+      case WordAction::Cb: chr.background = index; break;
+      case WordAction::Super: chr.script = on ? Script::Super : Script::Normal; break;
+      case WordAction::Sub: chr.script = on ? Script::Sub : Script::Normal; break;
+      case WordAction::NoSuperSub: chr.script = Script::Normal; break;
+      case WordAction::Hidden: chr.hidden = on; break;
 
-      case Kw::Pard: para = ParaFormat{}; break;
-      case Kw::Ql: para.align = Alignment::Left; break;
-      case Kw::Qr: para.align = Alignment::Right; break;
-      case Kw::Qc: para.align = Alignment::Centre; break;
-      case Kw::Qj: para.align = Alignment::Justify; break;
-      case Kw::Li: para.leftIndent = twips; break;
-      case Kw::Ri: para.rightIndent = twips; break;
-      case Kw::Fi: para.firstLineIndent = twips; break;
-      case Kw::Sb: para.spaceBefore = std::max(0, twips); break;
-      case Kw::Sa: para.spaceAfter = std::max(0, twips); break;
+      case WordAction::Pard: para = ParaFormat{}; break;
+      case WordAction::Ql: para.align = Alignment::Left; break;
+      case WordAction::Qr: para.align = Alignment::Right; break;
+      case WordAction::Qc: para.align = Alignment::Centre; break;
+      case WordAction::Qj: para.align = Alignment::Justify; break;
+      case WordAction::Li: para.leftIndent = twips; break;
+      case WordAction::Ri: para.rightIndent = twips; break;
+      case WordAction::Fi: para.firstLineIndent = twips; break;
+      case WordAction::Sb: para.spaceBefore = std::max(0, twips); break;
+      case WordAction::Sa: para.spaceAfter = std::max(0, twips); break;
 
       default:
         if (top.dest == Dest::Text) BreakOrCharacter(info);
@@ -946,24 +492,24 @@ class RtfReader {
 
   void BreakOrCharacter(const WordInfo& info) {
     GroupState& top = Top();
-    switch (info.kw) {
-      case Kw::Par:
+    switch (info.action) {
+      case WordAction::Par:
         EndParagraph(FlowOf(top), top.para);
         break;
-      case Kw::Line:
+      case WordAction::Line:
         EmitCodePoint('\n');
         break;
-      case Kw::Tab:
-      case Kw::Cell:  // cells of a table row read as tab-separated text
+      case WordAction::Tab:
+      case WordAction::Cell:  // cells of a table row read as tab-separated text
         EmitCodePoint('\t');
         break;
-      case Kw::Row:
+      case WordAction::Row:
         EndRow(FlowOf(top), top.para);
         break;
-      case Kw::Char:
-        EmitCodePoint(info.cp);
+      case WordAction::Char:
+        EmitCodePoint(info.character);
         break;
-      case Kw::Chftn: {
+      case WordAction::Chftn: {
         // The mark in the body comes before its footnote's group.
         const std::size_t number = top.target == Target::Footnote ? footnoteCount_ : footnoteCount_ + 1;
         std::u32string digits;
@@ -976,9 +522,9 @@ class RtfReader {
     }
   }
 
-  void FontTableWord(Kw kw, std::int64_t param) {
-    switch (kw) {
-      case Kw::F: {
+  void FontTableWord(WordAction action, std::int64_t param) {
+    switch (action) {
+      case WordAction::F: {
         if (!fontName_.empty()) EndFontEntry();
         const int id = ClampInt(param, INT32_MIN, INT32_MAX);
         currentFont_.reset();
@@ -990,10 +536,10 @@ class RtfReader {
         currentFont_ = id;
         break;
       }
-      case Kw::FCharset:
+      case WordAction::FCharset:
         if (currentFont_) fonts_[*currentFont_].charset = ClampInt(param, -1, 1000);
         break;
-      case Kw::Cpg:
+      case WordAction::Cpg:
         if (currentFont_) fonts_[*currentFont_].codePage = ClampInt(param, 0, INT32_MAX);
         break;
       default:
@@ -1018,12 +564,12 @@ class RtfReader {
     fontName_.clear();
   }
 
-  void ColourTableWord(Kw kw, std::int64_t param) {
+  void ColourTableWord(WordAction action, std::int64_t param) {
     const int value = ClampInt(param, 0, 255);
-    switch (kw) {
-      case Kw::Red: red_ = value; colourSet_ = true; break;
-      case Kw::Green: green_ = value; colourSet_ = true; break;
-      case Kw::Blue: blue_ = value; colourSet_ = true; break;
+    switch (action) {
+      case WordAction::Red: red_ = value; colourSet_ = true; break;
+      case WordAction::Green: green_ = value; colourSet_ = true; break;
+      case WordAction::Blue: blue_ = value; colourSet_ = true; break;
       default: break;
     }
   }
@@ -1039,18 +585,18 @@ class RtfReader {
     red_ = green_ = blue_ = 0;
   }
 
-  void PictureWord(Kw kw, std::int64_t param) {
+  void PictureWord(WordAction action, std::int64_t param) {
     const std::int64_t value = std::clamp<std::int64_t>(param, 0, kMaxPictureTwips);
-    switch (kw) {
-      case Kw::PngBlip: picture_.format = EmbeddedPicture::Format::Png; break;
-      case Kw::JpegBlip: picture_.format = EmbeddedPicture::Format::Jpeg; break;
-      case Kw::OtherBlip: picture_.format.reset(); break;
-      case Kw::PicW: picture_.width = value; break;
-      case Kw::PicH: picture_.height = value; break;
-      case Kw::PicWGoal: picture_.goalWidth = value; break;
-      case Kw::PicHGoal: picture_.goalHeight = value; break;
-      case Kw::PicScaleX: picture_.scaleX = std::clamp<std::int64_t>(param, 1, 1000); break;
-      case Kw::PicScaleY: picture_.scaleY = std::clamp<std::int64_t>(param, 1, 1000); break;
+    switch (action) {
+      case WordAction::PngBlip: picture_.format = EmbeddedPicture::Format::Png; break;
+      case WordAction::JpegBlip: picture_.format = EmbeddedPicture::Format::Jpeg; break;
+      case WordAction::OtherBlip: picture_.format.reset(); break;
+      case WordAction::PicW: picture_.width = value; break;
+      case WordAction::PicH: picture_.height = value; break;
+      case WordAction::PicWGoal: picture_.goalWidth = value; break;
+      case WordAction::PicHGoal: picture_.goalHeight = value; break;
+      case WordAction::PicScaleX: picture_.scaleX = std::clamp<std::int64_t>(param, 1, 1000); break;
+      case WordAction::PicScaleY: picture_.scaleY = std::clamp<std::int64_t>(param, 1, 1000); break;
       default: break;
     }
   }
@@ -1159,9 +705,9 @@ class RtfReader {
     // RTF gives UTF-16 units as signed 16-bit numbers; some writers give
     // whole code points beyond U+FFFF, taken as they are.
     std::int64_t value = param < 0 ? param + 65536 : param;
-    if (value < 0 || value > 0x10FFFF) value = kReplacement;
+    if (value < 0 || value > 0x10FFFF) value = kReplacementCharacter;
     // C1 controls stand for what Windows-1252 has there, as in HTML.
-    if (value >= 0x80 && value <= 0x9F) value = kCp1252C1[value - 0x80];
+    if (value >= 0x80 && value <= 0x9F) value = rtf::Windows1252C1(static_cast<char32_t>(value));
     EmitCodePoint(static_cast<char32_t>(value));
     fallbackLeft_ = Top().unicodeSkip;
   }
@@ -1181,13 +727,13 @@ class RtfReader {
         continue;
       }
       if (IsLowSurrogate(cp)) {
-        cp = pendingHigh_ != 0 ? 0x10000 + ((pendingHigh_ - 0xD800) << 10) + (cp - 0xDC00) : kReplacement;
+        cp = pendingHigh_ != 0 ? CombineSurrogates(pendingHigh_, cp) : kReplacementCharacter;
         pendingHigh_ = 0;
       } else if (pendingHigh_ != 0) {
         utf8 += kReplacementUtf8;
         pendingHigh_ = 0;
       }
-      AppendUtf8(utf8, MapSymbolFont(cp, symbol, top.listText));
+      AppendUtf8(utf8, rtf::MapSymbolFont(cp, symbol, top.listText));
     }
     Deliver(utf8);
   }
@@ -1215,12 +761,11 @@ class RtfReader {
     return found == fonts_.end() ? nullptr : &found->second;
   }
 
-  static bool IsSymbolName(std::string_view name) { return EqualsAsciiIgnoreCase(name, "Symbol"); }
-
   int FontCodePage(const FontInfo& font) const {
-    if (font.codePage != 0 && IsKnownCodePage(font.codePage)) return font.codePage;
-    if ((font.charset < 0 || font.charset == 1) && IsSymbolName(font.name)) return kSymbolCodePage;
-    const int cp = CharsetCodePage(font.charset, DocumentCodePage());
+    if (font.codePage != 0 && rtf::IsKnownCodePage(font.codePage)) return font.codePage;
+    // Text in a symbol font is glyph numbers, not characters.
+    if (rtf::SymbolFontOf(font.name, font.charset) != SymbolFont::None) return rtf::kSymbolCodePage;
+    const int cp = rtf::CharsetCodePage(font.charset, DocumentCodePage());
     return cp != 0 ? cp : DocumentCodePage();
   }
 
@@ -1229,7 +774,7 @@ class RtfReader {
     if (top.dest == Dest::FontTable) {
       if (currentFont_) {
         const auto found = fonts_.find(*currentFont_);
-        if (found != fonts_.end() && found->second.charset != 2) return FontCodePage(found->second);
+        if (found != fonts_.end() && found->second.charset != rtf::kSymbolCharset) return FontCodePage(found->second);
       }
       return DocumentCodePage();
     }
@@ -1239,12 +784,7 @@ class RtfReader {
 
   SymbolFont SymbolFontOf(const GroupState& state) const {
     const FontInfo* font = FontOf(state);
-    if (!font) return SymbolFont::None;
-    if (IsSymbolName(font->name) && (font->charset == 2 || font->charset < 0 || font->charset == 1)) {
-      return SymbolFont::Symbol;
-    }
-    if (font->charset != 2) return SymbolFont::None;
-    return StartsWithAsciiIgnoreCase(font->name, "Wingdings") ? SymbolFont::Wingdings : SymbolFont::Other;
+    return font ? rtf::SymbolFontOf(font->name, font->charset) : SymbolFont::None;
   }
 
   std::optional<std::uint32_t> ColourAt(int index) const {

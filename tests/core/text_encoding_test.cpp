@@ -87,5 +87,31 @@ TEST(TextEncodingTest, CaseFoldingCoversLatinGreekAndCyrillic) {
   EXPECT_EQ(ToUpperText("a\xFF" "b"), "A\xFF" "B");  // stray bytes stay as they are
 }
 
+TEST(TextEncodingTest, PrefixComparisonFoldsCaseAsEqualityDoes) {
+  EXPECT_TRUE(StartsWithIgnoreCase("WINGDINGS 2", "Wingdings"));
+  EXPECT_TRUE(StartsWithIgnoreCase("wingdings", "Wingdings"));
+  EXPECT_TRUE(StartsWithIgnoreCase("anything", ""));
+  EXPECT_FALSE(StartsWithIgnoreCase("Wingding", "Wingdings"));  // shorter than the prefix
+  EXPECT_FALSE(StartsWithIgnoreCase(" Wingdings", "Wingdings"));
+  EXPECT_FALSE(StartsWithIgnoreCase("Wingdings", "Wingdings 3"));
+  EXPECT_TRUE(StartsWithIgnoreCase("ЁЛКА зелёная", "ёлка"));
+  EXPECT_TRUE(StartsWithIgnoreCase("ÿes", "Ÿ"));  // ÿ's upper case lies outside Latin-1
+  EXPECT_FALSE(StartsWithIgnoreCase("Ёлка", "ел"));
+  EXPECT_FALSE(StartsWithIgnoreCase("Ämter", "A"));  // another letter, not a case form
+}
+
+TEST(TextEncodingTest, SurrogateHalvesAndTheirCharacter) {
+  EXPECT_FALSE(IsSurrogate(0xD7FF));
+  EXPECT_TRUE(IsHighSurrogate(0xD800) && IsHighSurrogate(0xDBFF));
+  EXPECT_FALSE(IsHighSurrogate(0xDC00));
+  EXPECT_TRUE(IsLowSurrogate(0xDC00) && IsLowSurrogate(0xDFFF));
+  EXPECT_FALSE(IsLowSurrogate(0xDBFF));
+  EXPECT_TRUE(IsSurrogate(0xD800) && IsSurrogate(0xDFFF));
+  EXPECT_FALSE(IsSurrogate(0xE000));
+  EXPECT_EQ(CombineSurrogates(0xD800, 0xDC00), char32_t(0x10000));
+  EXPECT_EQ(CombineSurrogates(0xD83C, 0xDCCF), char32_t(0x1F0CF));  // a playing card
+  EXPECT_EQ(CombineSurrogates(0xDBFF, 0xDFFF), char32_t(0x10FFFF));
+}
+
 }  // namespace
 }  // namespace vaticor

@@ -119,5 +119,11 @@ TEST(LastCharPos, FindsTheLastOccurrence) {
   EXPECT_EQ(LastCharPos("", ']'), -1);
 }
 
+TEST(IsAsciiDigit, OnlyTheTenAsciiDigits) {
+  for (char c : std::string_view("0123456789")) EXPECT_TRUE(IsAsciiDigit(c)) << c;
+  // The characters either side, signs, a letter O, and bytes of "²" and "٠".
+  for (char c : std::string_view("/:-+ O\xC2\xB2\xD9\xA0")) EXPECT_FALSE(IsAsciiDigit(c)) << c;
+}
+
 }  // namespace
 }  // namespace vaticor

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/text_encoding.h"
+#include "support/corpus.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -514,8 +515,8 @@ TEST(RichText, ViewerTextSizes) {
 class RtfCorpus : public ::testing::Test {
  protected:
   void SetUp() override {
+    REQUIRE_CORPUS("rtf");
     dir_ = CorpusDir();
-    if (dir_.empty()) GTEST_SKIP() << "no test corpus";
   }
 
   std::string Bytes(const std::string& relative) const {
