@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vaticor {
+
+class IniDocument;
+
+// Files in the language folder come from anyone; a real one is a few
+// kilobytes. Only this many bytes from the start of a file are read, so a
+// huge file cannot stall start-up; what lies beyond is ignored.
+inline constexpr std::size_t kMaxLanguageFileBytes = 1 << 20;
+
+// The application title when a language file does not give one.
+inline constexpr std::string_view kDefaultApplicationTitle = "Vaticor";
+
+// One language file: an INI text in UTF-8, UTF-16 with a byte-order mark or
+// Windows-1251 (the INI engine's rules: names compare without letter case, a
+// value is trimmed of blanks and outer quotes and cut to 2,047 characters).
+//
+//   [Language]  Name=<caption of the language's menu item>
+//   [ID]        1000=... 1044=<the interface texts by number>
+//   [IDs]       1000=<the application title>
+//
+// A missing file, section or key reads as its default; nothing here fails.
+class LanguageFile {
+ public:
+  // The file at `path`, read once now (at most kMaxLanguageFileBytes); a
+  // missing or unreadable file, or a folder, reads as an empty file.
+  static LanguageFile Read(const std::string& path);
+  // The file's bytes, in any of the encodings above.
+  explicit LanguageFile(std::string bytes);
+  ~LanguageFile();
+  LanguageFile(LanguageFile&&) noexcept;
+  LanguageFile& operator=(LanguageFile&&) noexcept;
+
+  // "Language"/"Name"; empty when missing.
+  std::string Name() const;
+  // "ID"/<id in decimal>; empty when missing.
+  std::string Text(int id) const;
+  // "IDs"/"1000"; kDefaultApplicationTitle when missing.
+  std::string Title() const;
+
+ private:
+  std::unique_ptr<const IniDocument> document_;
+};
+
+}  // namespace vaticor

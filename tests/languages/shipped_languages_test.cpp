@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "core/file_io.h"
+#include "core/ini_document.h"
+#include "languages/language_support.h"
+#include "languages/language_table.h"
+#include "languages/locale_info.h"
+
+namespace vaticor {
+namespace {
+
+std::size_t Characters(std::string_view utf8) {
+  std::size_t count = 0;
+  for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
+// The language files that ship with the program, as they are in the sources.
+TEST(ShippedLanguages, EveryFileHasANameAndAll45Texts) {
+  const std::string folder = VATICOR_SHIPPED_LANGUAGES_DIR;
+  int files = 0;
+  for (const std::string& name : ListDirectory(folder)) {
+    if (name == "README.md") continue;
+    SCOPED_TRACE(name);
+    ++files;
+    const std::optional<std::string> bytes = ReadFileBytes(JoinPath(folder, name));
+    ASSERT_TRUE(bytes);
+    ASSERT_TRUE(IsValidUtf8(*bytes));
+    const IniDocument file(*bytes);
+    // "[eng] English": the ISO 639-2 code, as the built-in "[rus] Русский".
+    const std::string languageName = file.Value("Language", "Name").value_or("");
+    EXPECT_TRUE(languageName.size() > 6 && languageName[0] == '[' && languageName[4] == ']' &&
+                languageName[5] == ' ')
+        << languageName;
+    // Named by its identifier, so that a system of that language loads it,
+    // and Qt has buttons in the same language.
+    const std::optional<std::uint32_t> id = LanguageIdOfFileName(name);
+    ASSERT_TRUE(id);
+    EXPECT_NE(QtLocaleNameFor(*id), "");
+    for (int text = 1000; text <= 1044; ++text) {
+      const std::optional<std::string> value = file.Value("ID", std::to_string(text));
+      ASSERT_TRUE(value && !value->empty()) << text;
+      // Captions and menus do not grow: a translation stays about as long
+      // as the Russian text.
+      const std::size_t russian = Characters(BuiltInRussianText(text));
+      EXPECT_LE(Characters(*value) * 10, russian * 13 + 10) << text << " " << *value;
+    }
+  }
+  EXPECT_EQ(files, 5);
+  for (const char* name : {"0x0409.ini", "0x0407.ini", "0x040C.ini", "0x0C0A.ini", "0x0422.ini"}) {
+    EXPECT_TRUE(FileExists(JoinPath(folder, name))) << name;
+  }
+}
+
+}  // namespace
+}  // namespace vaticor
