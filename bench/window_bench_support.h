@@ -1,8 +1,8 @@
 #pragma once
 
-// What the benchmarks of windows share: a shell that opens nothing, links
-// that lead nowhere (override what a benchmark needs), and a main() with a
-// QApplication on the offscreen platform.
+// What the benchmarks of windows share: links that lead nowhere (override
+// what a benchmark needs), and a main() with a QApplication on the offscreen
+// platform.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,15 +10,11 @@
 #include <vector>
 
 #include "core/shell.h"
-#include "ui/main/window_links.h"
+#include "ui/window_links.h"
 
 namespace vaticor::bench {
 
-class NoShell : public ShellOpener {
- public:
-  void Open(const std::string&) override {}
-};
-
+// Links that lead nowhere; a benchmark overrides what it needs.
 class NoWindowLinks : public CardViewerLink,
                       public ReadingLogLink,
                       public QuestionWindowLink,
@@ -37,14 +33,20 @@ class NoWindowLinks : public CardViewerLink,
   std::string LineText(int) const override { return {}; }
   void ShowSelectedReading() override {}
   void ShowLogWindow() override {}
+  void ShowAndSelectLast() override {}
+  void AppendQuestionToSelected(const std::string&) override {}
   void SaveLog() override {}
   bool IsQuestionVisible() const override { return false; }
   void SetQuestionVisible(bool) override {}
   int QuestionTop() const override { return 10'000; }  // never over the main window
   int QuestionHeight() const override { return 40; }
+  void ShowLoggedQuestion(const std::string&) override {}
+  void ClearQuestion() override {}
+  void MainWindowRestored() override {}
   void ShowSpreads() override {}
-  void SetSpreadVisible() override {}
-  void ShowForMode(int) override {}
+  bool IsSpreadVisible() const override { return false; }
+  void SetSpreadVisible(bool) override {}
+  void ShowForMode(FolderMode) override {}
 };
 
 inline int RunWindowBenchmarks(int argc, char** argv) {

@@ -13,18 +13,13 @@
 #include "window_bench_support.h"
 #include "platform/codecs/jpeg_decoder.h"
 #include "platform/file_picture_loader.h"
-#include "ui/main/card_image.h"
+#include "ui/chrome/card_image.h"
 #include "ui/main/vaticor_form.h"
 
 namespace {
 
 using namespace vaticor;
 namespace fs = std::filesystem;
-
-class NoonClock : public Clock {
- public:
-  std::uint32_t MillisecondsSinceMidnight() const override { return 43'200'000; }
-};
 
 // Counts the readings a draw hands to the log.
 class NoLinks : public bench::NoWindowLinks {
@@ -76,7 +71,7 @@ struct MainWindow {
     return data;
   }
   FixedScreen screen{1024, 768, 738};
-  NoonClock clock;
+  FixedClock clock{43'200'000};
   RandomGenerator random{clock};
   TINIData ini;  // after screen, which it is read for
   FilePictureLoader loader;
@@ -84,7 +79,7 @@ struct MainWindow {
   TTaroDescriptions descriptions{ini.DescriptionsFolder};
   TCardsSpreadGenerator picker{random};
   TLanguageTable languages;
-  bench::NoShell shell;
+  RecordingShell shell;
   ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
   NoLinks links;
   std::unique_ptr<TVaticorForm> form;
@@ -94,14 +89,14 @@ void BM_ThreeCardDraw(benchmark::State& state) {
   BigDeck deck;
   MainWindow window(deck);
   for (auto _ : state) window.form->Label1Click();
-  state.counters["card_px_w"] = window.form->CardImage01->Picture().width();
+  state.counters["card_px_w"] = window.form->findChild<TCardImage*>("CardImage01")->Picture().width();
 }
 BENCHMARK(BM_ThreeCardDraw)->Unit(benchmark::kMillisecond);
 
 void BM_DecodeThreeCardsAtDisplayScale(benchmark::State& state) {
   BigDeck deck;
   MainWindow window(deck);
-  const QSize size = window.form->CardImage01->DisplaySize();
+  const QSize size = window.form->findChild<TCardImage*>("CardImage01")->DisplaySize();
   std::vector<std::string> files;
   for (int n : {5, 40, 71}) {
     std::ifstream in(deck.Path("Pictures Folder/Decks/big/" + std::to_string(n) + ".jpg"), std::ios::binary);

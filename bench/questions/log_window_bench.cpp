@@ -103,7 +103,7 @@ struct Program {
   TTaroDescriptions descriptions{ini.DescriptionsFolder};
   TCardsSpreadGenerator picker{random};
   TLanguageTable languages;
-  bench::NoShell shell;
+  RecordingShell shell;
   ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
   LogLinks links;
   std::unique_ptr<TVaticorForm> main;
@@ -134,7 +134,7 @@ void BM_ShowAndSelectLastOf100kLines(benchmark::State& state) {
     program.log->hide();
     program.main->FormKeyUp(vk::F3);
     QApplication::processEvents();
-    benchmark::DoNotOptimize(program.log->ListBox1->grab());
+    benchmark::DoNotOptimize(program.log->findChild<QListView*>("ListBox1")->grab());
   }
 }
 BENCHMARK(BM_ShowAndSelectLastOf100kLines)->Unit(benchmark::kMillisecond);
@@ -147,7 +147,7 @@ void BM_StepUpThrough100kLines(benchmark::State& state) {
   for (auto _ : state) {
     if (program.log->SelectedLine() <= 0) program.log->SelectLine(program.log->LineCount() - 1);
     program.main->FormKeyUp(vk::Up);
-    program.log->ListBox1->viewport()->repaint();
+    program.log->findChild<QListView*>("ListBox1")->viewport()->repaint();
   }
 }
 BENCHMARK(BM_StepUpThrough100kLines)->Unit(benchmark::kMicrosecond);

@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <chrono>
+
 #include "core/command_line.h"
 #include "core/file_io.h"
+#include "library/reading_log.h"
 #include "platform/file_picture_loader.h"
 #include "platform/icu_locale.h"
 #include "platform/qt_screen.h"
+#include "ui/chrome/commands.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
@@ -23,12 +27,21 @@ namespace {
 TINIData OpenProgramSettings(const std::string& programPath, const ScreenInfo& screen) {
   TINIData data;
   SetApplicationFolders(data, programPath);
+  // A run killed while saving leaves its temporary file beside the settings
+  // or the reading log; up to tens of megabytes each, and nothing else would
+  // ever remove them. The log lies in the working directory.
+  const auto now = std::chrono::system_clock::now();
+  RemoveStaleTemporaryFiles(data.AppFolder, kSettingsFileName, now);
+  RemoveStaleTemporaryFiles("", kReadingLogFileName, now);
   OpenSettings(data, JoinPath(data.AppFolder, kSettingsFileName), screen);
   return data;
 }
 
 // Shows the message of a failure raised inside any user event; the command
 // is abandoned and the program goes on.
+// The last net under every event: commands catch their own failures
+// (ui/chrome/commands.h); one that escapes them still shows its message and
+// the program goes on.
 class VaticorApplication : public QApplication {
  public:
   using QApplication::QApplication;
@@ -36,8 +49,7 @@ class VaticorApplication : public QApplication {
     try {
       return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-      QMessageBox::critical(activeWindow(), applicationDisplayName(),
-                            QString::fromUtf8(error.what()));
+      ShowFailure(activeWindow(), QString::fromUtf8(error.what()));
     }
     return false;
   }
@@ -67,23 +79,28 @@ void Program::CreateWindows() {
   links_ = std::make_unique<StandInLinks>();
   vaticorForm_ = std::make_unique<TVaticorForm>(state_, links_->Links());
   TVaticorForm* main = vaticorForm_.get();
-  aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, [main] {
-    main->show();
-    main->raise();
-    main->activateWindow();
-  });
+  aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, *main);
   links_->Attach(static_cast<CardViewerLink&>(*aboutForm_));
   questionLogForm_ = std::make_unique<TQuestionLogForm>(state_, *main);
   links_->Attach(static_cast<ReadingLogLink&>(*questionLogForm_));
   questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
   links_->Attach(static_cast<QuestionWindowLink&>(*questionForm_));
+  questionLogForm_->SetQuestionWindow(questionForm_.get());
   links_->CreateWindows();
+  // Until spreads have a window of their own, closing the stand-in brings
+  // the main window back: otherwise the program would run with no window.
+  links_->SetSpreadsClosed([this, main] {
+    state_.SpreadsMode = false;
+    main->ShowMainWindow();
+    if (state_.INIData.QuestionFormEnabled) questionForm_->SetQuestionVisible(true);
+  });
   // The interface language is applied here once language files exist; the
   // built-in language is Russian.
 }
 
 bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.empty() || !IsSpreadFileArgument(arguments.front())) return true;
+  state_.SpreadsMode = true;
   if (QWidget* spreads = SpreadsForm()) spreads->show();
   return false;
 }

@@ -42,8 +42,9 @@ struct SystemServices {
 // order by the constructor.
 class Program {
  public:
-  // Fixes the application folders from the program file's path, reads the
-  // settings, forms the system language code.
+  // Fixes the application folders from the program file's path, removes the
+  // temporary files a killed run left beside the settings file and the
+  // reading log, reads the settings, forms the system language code.
   Program(const std::string& programPath, const SystemServices& system);
   ~Program();
 

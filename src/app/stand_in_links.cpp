@@ -17,6 +17,12 @@ void StandInLinks::CreateWindows() {
   }
 }
 
+void StandInLinks::SetSpreadsClosed(std::function<void()> closed) {
+  if (auto* spreads = static_cast<StandInWindow*>(Window("SpreadsForm"))) {
+    spreads->SetOnClosed(std::move(closed));
+  }
+}
+
 std::vector<QWidget*> StandInLinks::Windows() const {
   std::vector<QWidget*> result;
   for (const auto& window : windows_) result.push_back(window.get());
@@ -60,6 +66,12 @@ void StandInLinks::ShowSelectedReading() {
 void StandInLinks::ShowLogWindow() {
   if (log_) log_->ShowLogWindow();
 }
+void StandInLinks::ShowAndSelectLast() {
+  if (log_) log_->ShowAndSelectLast();
+}
+void StandInLinks::AppendQuestionToSelected(const std::string& question) {
+  if (log_) log_->AppendQuestionToSelected(question);
+}
 void StandInLinks::SaveLog() {
   if (log_) log_->SaveLog();
 }
@@ -70,13 +82,20 @@ void StandInLinks::SetQuestionVisible(bool visible) {
 }
 int StandInLinks::QuestionTop() const { return question_ ? question_->QuestionTop() : 0; }
 int StandInLinks::QuestionHeight() const { return question_ ? question_->QuestionHeight() : 40; }
-
-void StandInLinks::ShowSpreads() { Window("SpreadsForm")->show(); }
-void StandInLinks::SetSpreadVisible() {
-  QWidget* spreads = Window("SpreadsForm");
-  spreads->setVisible(!spreads->isVisible());
+void StandInLinks::ShowLoggedQuestion(const std::string& question) {
+  if (question_) question_->ShowLoggedQuestion(question);
+}
+void StandInLinks::ClearQuestion() {
+  if (question_) question_->ClearQuestion();
+}
+void StandInLinks::MainWindowRestored() {
+  if (question_) question_->MainWindowRestored();
 }
 
-void StandInLinks::ShowForMode(int) { Window("FolderSelectForm")->show(); }
+void StandInLinks::ShowSpreads() { Window("SpreadsForm")->show(); }
+bool StandInLinks::IsSpreadVisible() const { return Window("SpreadsForm")->isVisible(); }
+void StandInLinks::SetSpreadVisible(bool visible) { Window("SpreadsForm")->setVisible(visible); }
+
+void StandInLinks::ShowForMode(FolderMode) { Window("FolderSelectForm")->show(); }
 
 }  // namespace vaticor

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/main/window_links.h"
+#include "ui/window_links.h"
 #include "ui/program_state.h"
 #include "ui/stand_in_window.h"
 
@@ -31,6 +31,8 @@ class StandInLinks : public CardViewerLink,
   void Attach(QuestionWindowLink& question) { question_ = &question; }
   // Creates the stand-in windows, in creation order.
   void CreateWindows();
+  // What closing the spreads window's stand-in leads back to.
+  void SetSpreadsClosed(std::function<void()> closed);
 
   WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
   // The stand-in windows in creation order.
@@ -49,17 +51,23 @@ class StandInLinks : public CardViewerLink,
   std::string LineText(int line) const override;
   void ShowSelectedReading() override;
   void ShowLogWindow() override;
+  void ShowAndSelectLast() override;
+  void AppendQuestionToSelected(const std::string& question) override;
   void SaveLog() override;
 
   bool IsQuestionVisible() const override;
   void SetQuestionVisible(bool visible) override;
   int QuestionTop() const override;
   int QuestionHeight() const override;
+  void ShowLoggedQuestion(const std::string& question) override;
+  void ClearQuestion() override;
+  void MainWindowRestored() override;
 
   void ShowSpreads() override;
-  void SetSpreadVisible() override;
+  bool IsSpreadVisible() const override;
+  void SetSpreadVisible(bool visible) override;
 
-  void ShowForMode(int mode) override;
+  void ShowForMode(FolderMode mode) override;
 
  private:
   CardViewerLink* viewer_ = nullptr;

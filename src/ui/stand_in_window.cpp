@@ -18,6 +18,7 @@ StandInWindow::StandInWindow(const QString& objectName, const QString& title) {
 void StandInWindow::closeEvent(QCloseEvent* event) {
   hide();
   event->ignore();
+  if (onClosed_) onClosed_();
 }
 
 }  // namespace vaticor

@@ -3,10 +3,39 @@
 #include <string>
 #include <vector>
 
+#include "library/reading_log.h"
+
 namespace vaticor {
 
-// What the main window asks of the windows around it. The program wires the
-// real windows in; tests wire fakes.
+// How the windows reach each other. Each window implements the link of what
+// it offers and is given the links of what it asks; no window sees another
+// window's controls or menus. The program wires the real windows in (with
+// stand-ins for windows still to come); tests wire fakes.
+
+// What the other windows ask of the main window. As a ReadingDisplay it is
+// where the log puts a logged reading back (mode first, then each card).
+class MainWindowLink : public ReadingDisplay {
+ public:
+  // Shown, raised and given the focus.
+  virtual void ShowMainWindow() = 0;
+  virtual void HideMainWindow() = 0;
+  // The whole program goes to its taskbar button.
+  virtual void MinimiseMainWindow() = 0;
+  // True while the program can hide into its tray icon.
+  virtual bool TrayIconActive() const = 0;
+  // The draw of the main window's caption: cards drawn, shown and logged.
+  virtual void Draw() = 0;
+  // Opens the main menu at a point given from the main window's top-left
+  // corner, showing the main window first.
+  virtual void PopupMainMenuAt(int x, int y) = 0;
+  // The question window was turned off by its own close button or key: the
+  // option is cleared, and a main window moved up for it moves back down.
+  virtual void QuestionWindowTurnedOff() = 0;
+  // At start-up, with the question window shown at `questionTop`: the main
+  // window moves up above it when they overlap, without that move being
+  // recorded as the window's place.
+  virtual void MakeRoomAbove(int questionTop) = 0;
+};
 
 class CardViewerLink {
  public:
@@ -31,6 +60,10 @@ class ReadingLogLink {
   // Puts the reading of a line back into the main window.
   virtual void ShowSelectedReading() = 0;
   virtual void ShowLogWindow() = 0;
+  // Shows the window and selects the last line.
+  virtual void ShowAndSelectLast() = 0;
+  // Appends " " + the question to the selected line.
+  virtual void AppendQuestionToSelected(const std::string& question) = 0;
   // Writes the whole log to its file (the main window calls it on closing
   // while "QuestionsLog.Save.Enabled" is on); raises an exception whose
   // message the user is to see when the file cannot be written.
@@ -44,23 +77,36 @@ class QuestionWindowLink {
   virtual void SetQuestionVisible(bool visible) = 0;
   virtual int QuestionTop() const = 0;
   virtual int QuestionHeight() const = 0;
+  // Shows a logged question; the field is read-only until it is emptied.
+  virtual void ShowLoggedQuestion(const std::string& question) = 0;
+  // Empties the field and makes it editable again.
+  virtual void ClearQuestion() = 0;
+  // The main window came back from its taskbar button.
+  virtual void MainWindowRestored() = 0;
 };
 
 class SpreadsWindowLink {
  public:
   virtual ~SpreadsWindowLink() = default;
   virtual void ShowSpreads() = 0;
-  // Shows the spreads window when hidden, hides it when visible.
-  virtual void SetSpreadVisible() = 0;
+  virtual bool IsSpreadVisible() const = 0;
+  // Shows or hides the spreads window with its card windows.
+  virtual void SetSpreadVisible(bool visible) = 0;
+};
+
+// What the folder-selection window is opened for.
+enum class FolderMode {
+  kAddDeck = 1,
+  kAddDescriptionSet = 2,
 };
 
 class FolderSelectLink {
  public:
   virtual ~FolderSelectLink() = default;
-  // 1: add a deck, 2: add a description set.
-  virtual void ShowForMode(int mode) = 0;
+  virtual void ShowForMode(FolderMode mode) = 0;
 };
 
+// What the main window is given.
 struct WindowLinks {
   CardViewerLink& viewer;
   ReadingLogLink& log;

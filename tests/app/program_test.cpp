@@ -4,6 +4,10 @@
 
 #include <QWidget>
 
+#include <chrono>
+#include <filesystem>
+
+#include "core/file_io.h"
 #include "support/temp_dir.h"
 #include "ui/main/vaticor_form.h"
 
@@ -84,6 +88,14 @@ TEST_F(ProgramTest, StartsWithTheSavedDeckAndSizedPicker) {
   EXPECT_EQ(program.SpreadPicker().Remaining, 78);
 }
 
+TEST_F(ProgramTest, StartingRemovesTheTemporaryFileOfAKilledSave) {
+  const std::string stale = dir.Write(".Quorlin.ini.0123456789abcdef.tmp", "[Vaticor]\r\n");
+  std::filesystem::last_write_time(
+      stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  Program program(dir.Path("vaticor"), system);
+  EXPECT_EQ(ListDirectory(dir.path()), std::vector<std::string>{});
+}
+
 TEST_F(ProgramTest, ASavedDeckBeyondTheListSelectsTheLast) {
   MakeDeck("a", 22);
   MakeDeck("b", 30);
@@ -111,10 +123,36 @@ TEST_F(ProgramTest, ASpreadFileArgumentOpensTheSpreadsWindowInstead) {
   Program program(dir.Path("vaticor"), system);
   program.CreateWindows();
   EXPECT_TRUE(program.HandleCommandLine({}));
-  EXPECT_TRUE(program.HandleCommandLine({"/home/u/reading.spread"}));
+  EXPECT_TRUE(program.HandleCommandLine({"/home/u/reading.txt"}));
   EXPECT_FALSE(program.SpreadsForm()->isVisible());
   EXPECT_FALSE(program.HandleCommandLine({"/home/u/READIN~1.SPR", "ignored"}));
   EXPECT_TRUE(program.SpreadsForm()->isVisible());
+  // A file manager without short names passes the long name.
+  program.SpreadsForm()->hide();
+  EXPECT_FALSE(program.HandleCommandLine({"/home/u/reading.spread"}));
+  EXPECT_TRUE(program.SpreadsForm()->isVisible());
+}
+
+TEST_F(ProgramTest, ClosingTheSpreadsStandInBringsTheMainWindowBack) {
+  MakeDeck("a", 22);
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nQuestionForm.Enabled=1\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  TVaticorForm* main = program.VaticorForm();
+  main->show();
+  main->Image7Click();
+  ASSERT_FALSE(main->isVisible());
+  ASSERT_TRUE(program.SpreadsForm()->isVisible());
+  program.SpreadsForm()->close();
+  EXPECT_FALSE(program.SpreadsForm()->isVisible());
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_TRUE(program.Windows()[3]->isVisible());  // the question window, as it was
+
+  // Started with a spread file, the main window was never shown: the same.
+  main->hide();
+  EXPECT_FALSE(program.HandleCommandLine({"/home/u/READIN~1.SPR"}));
+  program.SpreadsForm()->close();
+  EXPECT_TRUE(main->isVisible());
 }
 
 TEST_F(ProgramTest, ClosingTheMainWindowWritesTheSettings) {

@@ -30,6 +30,7 @@ class TempDir {
 std::string ReadAll(const std::string& path);
 
 // The shared folder of real-world test files, or empty when it is absent.
+// A test that reads it starts with REQUIRE_CORPUS (corpus.h).
 std::string CorpusDir();
 
 }  // namespace vaticor::testing

@@ -17,46 +17,30 @@
 #include <filesystem>
 #include <set>
 
-#include "library/fake_picture_loader.h"
+#include "support/fake_picture_loader.h"
+#include "support/qt/mouse.h"
+#include "support/ui/fake_windows.h"
+#include "support/ui/program_state_fixture.h"
+#include "support/qt/hint_text.h"
 #include "support/temp_dir.h"
 #include "ui/chrome/skin_image.h"
-#include "ui/main/card_image.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/card_image.h"
 
 namespace vaticor {
 namespace {
 
+using testing::Control;
+using testing::Drag;
+using testing::SendMouse;
+using testing::FakeMainWindow;
 using testing::FakePictureLoader;
-using testing::TempDir;
 
-class StoppedClock : public Clock {
- public:
-  std::uint32_t MillisecondsSinceMidnight() const override { return 1; }
-};
-
-class NoShell : public ShellOpener {
- public:
-  void Open(const std::string&) override {}
-};
-
-QAction* ItemAt(QMenu* menu, int position) { return TAboutForm::ItemAt(menu, position); }
-
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButton button,
-               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  const QPointF global = widget->mapToGlobal(QPointF(local));
-  QMouseEvent event(type, QPointF(local), global, button, buttons, modifiers);
-  QApplication::sendEvent(widget, &event);
+QAction* ItemAt(QMenu* menu, int position) {
+  const QList<QAction*> actions = menu->actions();
+  return position >= 0 && position < actions.size() ? actions[position] : nullptr;
 }
 
-// Press at `from`, one move by `by`, release there.
-void Drag(QWidget* widget, QPoint from, QPoint by, Qt::MouseButton button = Qt::LeftButton,
-          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  SendMouse(widget, QEvent::MouseButtonPress, from, button, button, modifiers);
-  const QPoint global = widget->mapToGlobal(from) + by;
-  SendMouse(widget, QEvent::MouseMove, widget->mapFromGlobal(global), Qt::NoButton, button,
-            modifiers);
-  SendMouse(widget, QEvent::MouseButtonRelease, widget->mapFromGlobal(global), button, Qt::NoButton,
-            modifiers);
-}
 
 void Click(QWidget* widget) {
   SendMouse(widget, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
@@ -97,19 +81,11 @@ std::string Rtf(const std::string& name) {
          name + " \\'f2\\'e5\\'ea\\'f1\\'f2\\par\r\n}\r\n";
 }
 
-class ViewerTest : public ::testing::Test {
+class ViewerTest : public ::testing::Test, protected testing::ProgramStateFixture {
  protected:
   ViewerTest() {
     // A deck of 22 cards whose pictures carry their card number.
-    std::string ini = "[Deck]\r\nName=Deck\r\nCards.Count=21\r\n[Files]\r\n";
-    std::string names = "[Names]\r\n";
-    for (int n = 0; n < 22; ++n) {
-      const std::string key = (n < 10 ? "Card0" : "Card") + std::to_string(n);
-      ini += key + "=" + std::to_string(n) + ".jpg\r\n";
-      names += key + "=Card " + std::to_string(n) + "\r\n";
-      dir.Write("Decks/a/" + std::to_string(n) + ".jpg", FakePictureLoader::Content(200, 350, n));
-    }
-    dir.Write("Decks/a/deck.ini", ini + names);
+    MakeDeck("a", 22);
     // Two description sets; the first has documents for cards 0, 3 and 5.
     dir.Write("Descriptions/one/description.ini",
               "[Description]\r\nName=Classic\r\n[Sections]\r\nMain=\r\n"
@@ -123,84 +99,70 @@ class ViewerTest : public ::testing::Test {
   }
 
   std::unique_ptr<TAboutForm> Open() {
-    OpenSettings(ini, dir.Path("Quorlin.ini"), screen);
-    ApplySettings(ini);
+    ReadSettingsFile();
     decks.LoadDecks();
     descriptions.LoadDescriptions();
     descriptions.SelectDescription(ini.DescriptionIndex);
-    return std::make_unique<TAboutForm>(state, loader, [this] { ++mainWindowShown; });
+    return std::make_unique<TAboutForm>(state, loader, mainWindow);
   }
-  std::function<void(TINIData&)> ApplySettings = [](TINIData&) {};
 
   std::string Text(const TAboutForm& form) const {
-    return form.RichEdit1->toPlainText().toStdString();
+    return Control<QTextEdit>(form, "RichEdit1")->toPlainText().toStdString();
   }
   std::uint32_t PictureTag(const TAboutForm& form) const {
-    return form.Image2->Picture().pixel(0, 0) & 0xFFFFFFu;
+    return Control<TCardImage>(form, "Image2")->Picture().pixel(0, 0) & 0xFFFFFFu;
   }
 
-  TempDir dir;
-  FixedScreen screen{1024, 768, 738};
-  FakePictureLoader loader;
-  StoppedClock clock;
-  RandomGenerator random{clock};
-  TINIData ini;
-  TTaroDecks decks{dir.Path("Decks"), loader};
-  TTaroDescriptions descriptions{dir.Path("Descriptions")};
-  TCardsSpreadGenerator picker{random};
-  TLanguageTable languages;
-  NoShell shell;
-  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
-  int mainWindowShown = 0;
+  FakeMainWindow mainWindow;
 };
 
 TEST_F(ViewerTest, StartsHiddenAtItsStoredPlaceWithTheFrameLaidOut) {
   auto form = Open();
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(form->geometry(), QRect((1024 - 473) / 2, (768 - 243) / 2, 473, 243));
-  EXPECT_EQ(form->ButtonCloseImage->geometry(), QRect(473 - 17, 0, 17, 17));
-  EXPECT_EQ(form->ButtonMaximizeImage->geometry(), QRect(473 - 34, 0, 17, 17));
-  EXPECT_EQ(form->ButtonNormalImage->geometry(), form->ButtonMaximizeImage->geometry());
-  EXPECT_EQ(form->ToolBarImage->geometry(), QRect(2, 19, 469, 22));
-  EXPECT_EQ(form->Image6->geometry(), QRect(2, 41, 469, 2));
-  EXPECT_EQ(form->Image8->y(), 241);
-  EXPECT_EQ(form->Panel1->geometry(), QRect(2, 43, 469, 241 - 43));
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonCloseImage")->geometry(), QRect(473 - 17, 0, 17, 17));
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonMaximizeImage")->geometry(), QRect(473 - 34, 0, 17, 17));
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonNormalImage")->geometry(), Control<TSkinImage>(*form, "ButtonMaximizeImage")->geometry());
+  EXPECT_EQ(Control<TSkinImage>(*form, "ToolBarImage")->geometry(), QRect(2, 19, 469, 22));
+  EXPECT_EQ(Control<TSkinImage>(*form, "Image6")->geometry(), QRect(2, 41, 469, 2));
+  EXPECT_EQ(Control<TSkinImage>(*form, "Image8")->y(), 241);
+  EXPECT_EQ(Control<QWidget>(*form, "Panel1")->geometry(), QRect(2, 43, 469, 241 - 43));
   // The toolbar's buttons side by side, at least as wide as designed.
-  EXPECT_EQ(form->SpeedButton1->geometry().topLeft(), QPoint(4, 20));
-  EXPECT_GE(form->SpeedButton1->width(), 125);
-  EXPECT_EQ(form->SpeedButton2->x(), form->SpeedButton1->geometry().right() + 1);
-  EXPECT_EQ(form->SpeedButton6->x(), form->SpeedButton2->geometry().right() + 1);
-  EXPECT_GE(form->SpeedButton6->width(), form->SpeedButton6->sizeHint().width());
-  EXPECT_EQ(form->SpeedButton6->height(), 21);
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton1")->geometry().topLeft(), QPoint(4, 20));
+  EXPECT_GE(Control<QToolButton>(*form, "SpeedButton1")->width(), 125);
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton2")->x(), Control<QToolButton>(*form, "SpeedButton1")->geometry().right() + 1);
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton6")->x(), Control<QToolButton>(*form, "SpeedButton2")->geometry().right() + 1);
+  EXPECT_GE(Control<QToolButton>(*form, "SpeedButton6")->width(), Control<QToolButton>(*form, "SpeedButton6")->sizeHint().width());
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton6")->height(), 21);
   // The panel starts hidden; the list is filled all the same.
-  EXPECT_FALSE(form->Panel2->isVisibleTo(form.get()));
-  EXPECT_FALSE(form->Splitter1->isVisibleTo(form.get()));
-  ASSERT_EQ(form->ListBox1->count(), 22);
-  EXPECT_EQ(form->ListBox1->item(7)->text().toStdString(), "Card 7");
-  EXPECT_EQ(Captions(form->PopupMenu1), (std::vector<std::string>{"Classic", "Second"}));
-  EXPECT_EQ(Captions(form->PopupMenu2),
+  EXPECT_FALSE(Control<QFrame>(*form, "Panel2")->isVisibleTo(form.get()));
+  EXPECT_FALSE(Control<QSplitterHandle>(*form, "Splitter1")->isVisibleTo(form.get()));
+  ASSERT_EQ(Control<QListWidget>(*form, "ListBox1")->count(), 22);
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->item(7)->text().toStdString(), "Card 7");
+  EXPECT_EQ(Captions(Control<QMenu>(*form, "PopupMenu1")), (std::vector<std::string>{"Classic", "Second"}));
+  EXPECT_EQ(Captions(Control<QMenu>(*form, "PopupMenu2")),
             (std::vector<std::string>{"По умолчанию", "", "Самый маленький", "Маленький", "Средний",
                                       "Крупный", "Самый крупный"}));
-  EXPECT_EQ(CheckedPositions(form->PopupMenu2), std::vector<int>{0});
-  EXPECT_TRUE(CheckedPositions(form->PopupMenu1).empty());
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{0});
+  EXPECT_TRUE(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")).empty());
 }
 
 TEST_F(ViewerTest, ResizingKeepsTheFrameAndTheContentInPlace) {
   auto form = Open();
   form->show();
   form->resize(600, 400);
-  EXPECT_EQ(form->ButtonCloseImage->x(), 583);
-  EXPECT_EQ(form->ButtonMaximizeImage->x(), 566);
-  EXPECT_EQ(form->ButtonNormalImage->x(), 566);
-  EXPECT_EQ(form->ToolBarImage->width(), 596);
-  EXPECT_EQ(form->Image9->x(), 598);
-  EXPECT_EQ(form->Panel1->geometry(), QRect(2, 43, 596, 398 - 43));
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonCloseImage")->x(), 583);
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonMaximizeImage")->x(), 566);
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonNormalImage")->x(), 566);
+  EXPECT_EQ(Control<TSkinImage>(*form, "ToolBarImage")->width(), 596);
+  EXPECT_EQ(Control<TSkinImage>(*form, "Image9")->x(), 598);
+  EXPECT_EQ(Control<QWidget>(*form, "Panel1")->geometry(), QRect(2, 43, 596, 398 - 43));
   // Never narrower than the toolbar's buttons.
   form->resize(200, 400);
   EXPECT_GE(form->minimumWidth(), TAboutForm::kMinimumWidth);
   EXPECT_EQ(form->width(), form->minimumWidth());
   EXPECT_EQ(form->width(),
-            std::max(TAboutForm::kMinimumWidth, form->SpeedButton6->geometry().right() + 1 + 4));
+            std::max(TAboutForm::kMinimumWidth, Control<QToolButton>(*form, "SpeedButton6")->geometry().right() + 1 + 4));
 }
 
 TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
@@ -209,14 +171,14 @@ TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
   EXPECT_TRUE(form->isVisible());
   EXPECT_TRUE(form->IsViewerVisible());
   EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 3");
-  EXPECT_EQ(form->Label2->text(), form->TitleText());
-  EXPECT_EQ(form->Label1->text(), form->TitleText());
-  EXPECT_EQ(form->Label1->pos(), form->Label2->pos() + QPoint(1, 1));
+  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label2")->text(), form->TitleText());
+  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label1")->text(), form->TitleText());
+  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label1")->pos(), Control<TCaptionLabel>(*form, "Label2")->pos() + QPoint(1, 1));
   EXPECT_EQ(Text(*form), "Empress текст");
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{20});
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{20});
   // The row is selected even with the panel hidden; no picture is loaded.
-  EXPECT_EQ(form->ListBox1->currentRow(), 3);
-  EXPECT_FALSE(form->Image2->HasPicture());
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), 3);
+  EXPECT_FALSE(Control<TCardImage>(*form, "Image2")->HasPicture());
   EXPECT_EQ(form->CurrentCardIndex(), 3);
   EXPECT_EQ(form->CurrentTitle(), "Card 3");
   EXPECT_EQ(form->CurrentSectionIndex(), 0);
@@ -232,8 +194,8 @@ TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
   EXPECT_TRUE(form->isVisible());
   // A card beyond the list selects no row.
   form->ShowCardDescription("Far", 40, 0);
-  EXPECT_EQ(form->ListBox1->currentRow(), -1);
-  EXPECT_TRUE(form->ListBox1->selectedItems().isEmpty());
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), -1);
+  EXPECT_TRUE(Control<QListWidget>(*form, "ListBox1")->selectedItems().isEmpty());
 }
 
 TEST_F(ViewerTest, AChosenTextSizeHoldsForEveryCardUntilTheDefaultReloadsTheFile) {
@@ -241,43 +203,43 @@ TEST_F(ViewerTest, AChosenTextSizeHoldsForEveryCardUntilTheDefaultReloadsTheFile
   form->ShowCardDescription("Card 0", 0, 0);
   form->MenuItem1Click(2);
   EXPECT_EQ(ini.AboutFormFontSizeIndex, 2);
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{12});
-  EXPECT_EQ(form->RichEdit1->textCursor().position(), 0);
-  EXPECT_FALSE(form->RichEdit1->textCursor().hasSelection());
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{12});
+  EXPECT_EQ(Control<QTextEdit>(*form, "RichEdit1")->textCursor().position(), 0);
+  EXPECT_FALSE(Control<QTextEdit>(*form, "RichEdit1")->textCursor().hasSelection());
 
   form->ShowCardDescription("Card 3", 3, 0);
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{12});
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{12});
   form->MenuItem1Click(4);
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{16});
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{16});
   form->MenuItem1Click(0);
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{8});
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{8});
 
   form->MenuItem1Click(-1);
   EXPECT_EQ(ini.AboutFormFontSizeIndex, -1);
   EXPECT_EQ(Text(*form), "Empress текст");
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{20});
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{20});
 }
 
 TEST_F(ViewerTest, TheStoredTextSizeAppliesFromTheStartAndIsCheckedAtTheFirstOpening) {
   ApplySettings = [](TINIData& data) { data.AboutFormFontSizeIndex = 3; };
   auto form = Open();
   // Until the menu opens, the design's mark stays.
-  EXPECT_EQ(CheckedPositions(form->PopupMenu2), std::vector<int>{0});
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{0});
   form->PopupMenu2Popup();
-  EXPECT_EQ(CheckedPositions(form->PopupMenu2), std::vector<int>{5});
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{5});
   EXPECT_EQ(form->CheckedFontSizeIndex, 3);
   form->ShowCardDescription("Card 0", 0, 0);
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{14});
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{14});
 
   // Clicks move the one mark; a click on the checked item keeps it.
-  ItemAt(form->PopupMenu2, 2)->trigger();
-  EXPECT_EQ(CheckedPositions(form->PopupMenu2), std::vector<int>{2});
-  ItemAt(form->PopupMenu2, 2)->trigger();
-  EXPECT_EQ(CheckedPositions(form->PopupMenu2), std::vector<int>{2});
+  ItemAt(Control<QMenu>(*form, "PopupMenu2"), 2)->trigger();
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{2});
+  ItemAt(Control<QMenu>(*form, "PopupMenu2"), 2)->trigger();
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{2});
   EXPECT_EQ(ini.AboutFormFontSizeIndex, 0);
-  ItemAt(form->PopupMenu2, 0)->trigger();
-  EXPECT_EQ(CheckedPositions(form->PopupMenu2), std::vector<int>{0});
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{20});
+  ItemAt(Control<QMenu>(*form, "PopupMenu2"), 0)->trigger();
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{0});
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{20});
 }
 
 TEST_F(ViewerTest, ASizeIndexOutOfRangeInTheSettingsTakesTheNearestChoice) {
@@ -285,31 +247,31 @@ TEST_F(ViewerTest, ASizeIndexOutOfRangeInTheSettingsTakesTheNearestChoice) {
   auto form = Open();
   EXPECT_EQ(ini.AboutFormFontSizeIndex, 4);
   form->PopupMenu2Popup();
-  EXPECT_EQ(CheckedPositions(form->PopupMenu2), std::vector<int>{6});
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{6});
   form->ShowCardDescription("Card 0", 0, 0);
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{16});
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{16});
 }
 
 TEST_F(ViewerTest, TheDescriptionMenuSwitchesTheSetForTheWholeProgram) {
   auto form = Open();
   form->PopupMenu1Popup();
-  EXPECT_EQ(CheckedPositions(form->PopupMenu1), std::vector<int>{0});
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")), std::vector<int>{0});
   EXPECT_EQ(form->CheckedDescriptionPosition, 0);
 
   form->ShowCardDescription("Card 3", 3, 0);
-  ItemAt(form->PopupMenu1, 1)->trigger();
+  ItemAt(Control<QMenu>(*form, "PopupMenu1"), 1)->trigger();
   EXPECT_EQ(ini.DescriptionIndex, 1);
   EXPECT_EQ(descriptions.CurrentDescription(), 1);
-  EXPECT_EQ(CheckedPositions(form->PopupMenu1), std::vector<int>{1});
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")), std::vector<int>{1});
   EXPECT_EQ(form->TitleText().toStdString(), "Second - Card 3");
   EXPECT_EQ(Text(*form), "Other текст");
   // The list is filled again and keeps its row.
-  EXPECT_EQ(form->ListBox1->count(), 22);
-  EXPECT_EQ(form->ListBox1->currentRow(), 3);
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->count(), 22);
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), 3);
 
   // Hidden, the viewer stays hidden; the next card uses the new set.
   form->hide();
-  ItemAt(form->PopupMenu1, 0)->trigger();
+  ItemAt(Control<QMenu>(*form, "PopupMenu1"), 0)->trigger();
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(form->TitleText().toStdString(), "Second - Card 3");
   form->ShowCardDescription("Card 0", 0, 0);
@@ -319,7 +281,7 @@ TEST_F(ViewerTest, TheDescriptionMenuSwitchesTheSetForTheWholeProgram) {
   ini.DescriptionIndex = 1;
   descriptions.SelectDescription(1);
   form->PopupMenu1Popup();
-  EXPECT_EQ(CheckedPositions(form->PopupMenu1), std::vector<int>{1});
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")), std::vector<int>{1});
   form->ShowCurrentCardAgain();
   EXPECT_EQ(form->TitleText().toStdString(), "Second - Card 0");
   EXPECT_EQ(Text(*form), "");
@@ -328,8 +290,8 @@ TEST_F(ViewerTest, TheDescriptionMenuSwitchesTheSetForTheWholeProgram) {
 TEST_F(ViewerTest, ToolbarMenusOpenBelowTheirButtons) {
   auto form = Open();
   form->move(100, 50);
-  EXPECT_EQ(form->MenuPoint(form->SpeedButton1), QPoint(104, 91));
-  EXPECT_EQ(form->MenuPoint(form->SpeedButton6), QPoint(100 + form->SpeedButton6->x(), 91));
+  EXPECT_EQ(form->MenuPoint(Control<QToolButton>(*form, "SpeedButton1")), QPoint(104, 91));
+  EXPECT_EQ(form->MenuPoint(Control<QToolButton>(*form, "SpeedButton6")), QPoint(100 + Control<QToolButton>(*form, "SpeedButton6")->x(), 91));
 }
 
 TEST_F(ViewerTest, SelectingARowShowsThatCardAndItsPicture) {
@@ -340,21 +302,33 @@ TEST_F(ViewerTest, SelectingARowShowsThatCardAndItsPicture) {
   // Decoded for the size the picture is shown at.
   EXPECT_EQ(loader.lastTarget, (PictureSize{116, 189}));
 
-  form->ListBox1->setCurrentRow(5);
+  Control<QListWidget>(*form, "ListBox1")->setCurrentRow(5);
   EXPECT_EQ(form->CurrentCardIndex(), 5);
   EXPECT_EQ(form->CurrentTitle(), "Card 5");
   EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 5");
-  EXPECT_EQ(form->ListBox1->toolTip().toStdString(), "Card 5");
+  EXPECT_EQ(testing::ShownHint(Control<QListWidget>(*form, "ListBox1")->toolTip()).toStdString(), "Card 5");
   EXPECT_EQ(Text(*form), "Plain <b>text</b>\nsecond line");
   EXPECT_EQ(PictureTag(*form), 5u);
 
   // Hidden, a selection changes the card and the picture, not the window.
   form->hide();
-  form->ListBox1->setCurrentRow(0);
+  Control<QListWidget>(*form, "ListBox1")->setCurrentRow(0);
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(form->CurrentCardIndex(), 0);
   EXPECT_EQ(PictureTag(*form), 0u);
   EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 5");
+}
+
+TEST_F(ViewerTest, ACardNameThatLooksLikeMarkupIsShownAsItsCharacters) {
+  const std::string name = "<b>Hierophant</b> &amp; <img src=\"/etc/x\"> <i>V";
+  std::string ini = "[Deck]\r\nName=Deck\r\nCards.Count=0\r\n[Files]\r\nCard00=0.jpg\r\n";
+  dir.Write("Decks/a/deck.ini", ini + "[Names]\r\nCard00=" + name + "\r\n");
+  auto form = Open();
+  form->SpeedButton2Click();
+  form->ShowCardDescription(name, 0, 0);
+  Control<QListWidget>(*form, "ListBox1")->setCurrentRow(0);
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->item(0)->text().toStdString(), name);
+  EXPECT_EQ(testing::ShownHint(Control<QListWidget>(*form, "ListBox1")->toolTip()).toStdString(), name);
 }
 
 TEST_F(ViewerTest, ThePanelPictureComesWithTheNextCardAfterThePanelIsTurnedOn) {
@@ -363,21 +337,21 @@ TEST_F(ViewerTest, ThePanelPictureComesWithTheNextCardAfterThePanelIsTurnedOn) {
   const int loads = loader.loads;
   form->SpeedButton2Click();
   EXPECT_TRUE(ini.AboutFormCardSelectionPanelVisible);
-  EXPECT_TRUE(form->Panel2->isVisible());
-  EXPECT_TRUE(form->ListBox1->isVisible());
-  EXPECT_TRUE(form->Splitter1->isVisible());
-  EXPECT_TRUE(form->SpeedButton2->isChecked());
+  EXPECT_TRUE(Control<QFrame>(*form, "Panel2")->isVisible());
+  EXPECT_TRUE(Control<QListWidget>(*form, "ListBox1")->isVisible());
+  EXPECT_TRUE(Control<QSplitterHandle>(*form, "Splitter1")->isVisible());
+  EXPECT_TRUE(Control<QToolButton>(*form, "SpeedButton2")->isChecked());
   EXPECT_EQ(loader.loads, loads);
-  EXPECT_FALSE(form->Image2->HasPicture());
+  EXPECT_FALSE(Control<TCardImage>(*form, "Image2")->HasPicture());
   // A click on the row already selected brings it.
-  QListWidgetItem* item = form->ListBox1->item(3);
-  emit form->ListBox1->itemClicked(item);
+  QListWidgetItem* item = Control<QListWidget>(*form, "ListBox1")->item(3);
+  emit Control<QListWidget>(*form, "ListBox1")->itemClicked(item);
   EXPECT_EQ(PictureTag(*form), 3u);
 
   form->SpeedButton2Click();
   EXPECT_FALSE(ini.AboutFormCardSelectionPanelVisible);
-  EXPECT_FALSE(form->Panel2->isVisible());
-  EXPECT_FALSE(form->Splitter1->isVisible());
+  EXPECT_FALSE(Control<QFrame>(*form, "Panel2")->isVisible());
+  EXPECT_FALSE(Control<QSplitterHandle>(*form, "Splitter1")->isVisible());
 }
 
 TEST_F(ViewerTest, ThePanelKeepsItsStoredWidthWithinItsLimitsAndStoresItsNewOne) {
@@ -387,22 +361,22 @@ TEST_F(ViewerTest, ThePanelKeepsItsStoredWidthWithinItsLimitsAndStoresItsNewOne)
   };
   auto form = Open();
   form->show();
-  EXPECT_TRUE(form->Panel2->isVisible());
-  EXPECT_EQ(form->ListBox1->width(), 150);
+  EXPECT_TRUE(Control<QFrame>(*form, "Panel2")->isVisible());
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->width(), 150);
   // The text takes a window's growth; the panel keeps its width.
   form->resize(700, 300);
-  EXPECT_EQ(form->ListBox1->width(), 150);
-  EXPECT_EQ(form->RichEdit1->x(), 152);
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->width(), 150);
+  EXPECT_EQ(Control<QTextEdit>(*form, "RichEdit1")->x(), 152);
   // The picture frame keeps its height; the picture is centred in it.
-  EXPECT_EQ(form->Panel3->height(), 194);
-  EXPECT_EQ(form->Image2->x(), (form->Panel3->width() - 116) / 2);
+  EXPECT_EQ(Control<QFrame>(*form, "Panel3")->height(), 194);
+  EXPECT_EQ(Control<TCardImage>(*form, "Image2")->x(), (Control<QFrame>(*form, "Panel3")->width() - 116) / 2);
 
-  form->ContentSplitter->setSizes({300, 400});
-  emit form->ContentSplitter->splitterMoved(300, 1);
-  EXPECT_EQ(form->ListBox1->width(), TAboutForm::kListMaxWidth);
+  Control<QSplitter>(*form, "ContentSplitter")->setSizes({300, 400});
+  emit Control<QSplitter>(*form, "ContentSplitter")->splitterMoved(300, 1);
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->width(), TAboutForm::kListMaxWidth);
   EXPECT_EQ(ini.AboutFormCardSelectionPanelWidth, TAboutForm::kListMaxWidth);
-  form->ContentSplitter->setSizes({50, 650});
-  emit form->ContentSplitter->splitterMoved(50, 1);
+  Control<QSplitter>(*form, "ContentSplitter")->setSizes({50, 650});
+  emit Control<QSplitter>(*form, "ContentSplitter")->splitterMoved(50, 1);
   EXPECT_EQ(ini.AboutFormCardSelectionPanelWidth, TAboutForm::kListMinWidth);
 }
 
@@ -410,16 +384,16 @@ TEST_F(ViewerTest, PanelPicturesOfMissingUnknownAndAbsentFiles) {
   auto form = Open();
   form->SpeedButton2Click();
   form->ShowCardDescription("Card 3", 3, 0);
-  ASSERT_TRUE(form->Image2->HasPicture());
+  ASSERT_TRUE(Control<TCardImage>(*form, "Image2")->HasPicture());
   // An unreadable picture shows none rather than the previous card's.
   dir.Write("Decks/a/4.jpg", "not a picture");
   form->ShowCardDescription("Card 4", 4, 0);
-  EXPECT_FALSE(form->Image2->HasPicture());
+  EXPECT_FALSE(Control<TCardImage>(*form, "Image2")->HasPicture());
 
   // A card the deck names no file for: no picture, and no error.
   form->ShowCardDescription("Card 3", 3, 0);
   EXPECT_NO_THROW(form->ShowCardDescription("None", 30, 0));
-  EXPECT_FALSE(form->Image2->HasPicture());
+  EXPECT_FALSE(Control<TCardImage>(*form, "Image2")->HasPicture());
 
   // An unknown extension is the user's to hear of.
   dir.Write("Decks/a/deck.ini",
@@ -443,30 +417,30 @@ TEST_F(ViewerTest, MaximisingStopsAtTheTaskbarAndRestoringBringsTheOldBoundsBack
   form->ButtonMaximizeImageClick();
   EXPECT_TRUE(form->Maximized());
   EXPECT_EQ(form->geometry(), QRect(0, 0, 1024, 738));
-  EXPECT_EQ(form->ButtonCloseImage->x(), 1024 - 17);
-  EXPECT_EQ(form->Panel1->width(), 1020);
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonCloseImage")->x(), 1024 - 17);
+  EXPECT_EQ(Control<QWidget>(*form, "Panel1")->width(), 1020);
   // The restore button lies in front of the maximise button.
-  const QPoint buttonCentre = form->ButtonNormalImage->geometry().center();
-  EXPECT_EQ(form->childAt(buttonCentre), form->ButtonNormalImage);
+  const QPoint buttonCentre = Control<TSkinImage>(*form, "ButtonNormalImage")->geometry().center();
+  EXPECT_EQ(form->childAt(buttonCentre), Control<TSkinImage>(*form, "ButtonNormalImage"));
   // The stored bounds are the normal ones.
   EXPECT_EQ(ini.AboutFormLeft, normal.x());
   EXPECT_EQ(ini.AboutFormWidth, normal.width());
   EXPECT_EQ(ini.AboutFormHeight, normal.height());
 
   // No moving while maximised.
-  Drag(form->Image3, {200, 5}, {30, 40});
+  Drag(Control<TSkinImage>(*form, "Image3"), {200, 5}, {30, 40});
   EXPECT_EQ(form->pos(), QPoint(0, 0));
 
   form->ButtonNormalImageClick();
   EXPECT_FALSE(form->Maximized());
   EXPECT_EQ(form->geometry(), normal);
   EXPECT_EQ(form->childAt(buttonCentre - QPoint(1024 - normal.width(), 0)),
-            form->ButtonMaximizeImage);
+            Control<TSkinImage>(*form, "ButtonMaximizeImage"));
 
   // A double click on the title toggles, with the same taskbar rule.
-  emit form->Image3->doubleClicked();
+  emit Control<TSkinImage>(*form, "Image3")->doubleClicked();
   EXPECT_EQ(form->geometry(), QRect(0, 0, 1024, 738));
-  emit form->Image3->doubleClicked();
+  emit Control<TSkinImage>(*form, "Image3")->doubleClicked();
   EXPECT_EQ(form->geometry(), normal);
 
   // A taskbar that is not at the bottom leaves the whole height.
@@ -479,50 +453,50 @@ TEST_F(ViewerTest, DraggingMovesAndResizesAndStoresTheNewBounds) {
   auto form = Open();
   form->show();
   const QRect start = form->geometry();
-  Drag(form->Image3, {200, 5}, {30, 20});
+  Drag(Control<TSkinImage>(*form, "Image3"), {200, 5}, {30, 20});
   EXPECT_EQ(form->pos(), start.topLeft() + QPoint(30, 20));
   EXPECT_EQ(QPoint(ini.AboutFormLeft, ini.AboutFormTop), form->pos());
-  Drag(form->Label2, {3, 3}, {-10, 5});
+  Drag(Control<TCaptionLabel>(*form, "Label2"), {3, 3}, {-10, 5});
   EXPECT_EQ(form->pos(), start.topLeft() + QPoint(20, 25));
   EXPECT_EQ(QPoint(ini.AboutFormLeft, ini.AboutFormTop), form->pos());
 
   // Either side edge widens the window to the right; its left stays.
   const int left = form->x();
-  Drag(form->Image7, {1, 50}, {25, 0});
+  Drag(Control<TSkinImage>(*form, "Image7"), {1, 50}, {25, 0});
   EXPECT_EQ(form->x(), left);
   EXPECT_EQ(form->width(), 498);
-  Drag(form->Image9, {1, 50}, {12, 0});
+  Drag(Control<TSkinImage>(*form, "Image9"), {1, 50}, {12, 0});
   EXPECT_EQ(form->width(), 510);
   EXPECT_EQ(ini.AboutFormWidth, 510);
-  Drag(form->Image7, {1, 50}, {-500, 0});
+  Drag(Control<TSkinImage>(*form, "Image7"), {1, 50}, {-500, 0});
   EXPECT_EQ(form->width(), form->minimumWidth());
   EXPECT_EQ(form->x(), left);
 
   const int top = form->y();
-  Drag(form->Image8, {50, 1}, {0, 40});
+  Drag(Control<TSkinImage>(*form, "Image8"), {50, 1}, {0, 40});
   EXPECT_EQ(form->height(), 283);
   EXPECT_EQ(form->y(), top);
   EXPECT_EQ(ini.AboutFormHeight, 283);
 
   // The right button does nothing.
-  Drag(form->Image3, {200, 5}, {30, 20}, Qt::RightButton);
+  Drag(Control<TSkinImage>(*form, "Image3"), {200, 5}, {30, 20}, Qt::RightButton);
   EXPECT_EQ(form->y(), top);
 }
 
 TEST_F(ViewerTest, TheIconShowsTheMainWindowButNotAtTheEndOfADrag) {
   auto form = Open();
   form->show();
-  Click(form->Image1);
-  EXPECT_EQ(mainWindowShown, 1);
-  Drag(form->Image1, {5, 5}, {40, 30});
-  EXPECT_EQ(mainWindowShown, 1);
+  Click(Control<TSkinImage>(*form, "Image1"));
+  EXPECT_EQ(mainWindow.shown, 1);
+  Drag(Control<TSkinImage>(*form, "Image1"), {5, 5}, {40, 30});
+  EXPECT_EQ(mainWindow.shown, 1);
 }
 
 TEST_F(ViewerTest, ClosingOnlyHidesAndTheCardStaysForNextTime) {
   ApplySettings = [](TINIData& data) { data.AboutFormFontSizeIndex = 1; };
   auto form = Open();
   form->ShowCardDescription("Card 3", 3, 0);
-  Click(form->ButtonCloseImage);
+  Click(Control<TSkinImage>(*form, "ButtonCloseImage"));
   EXPECT_FALSE(form->isVisible());
   form->ShowViewer();
   EXPECT_TRUE(form->isVisible());
@@ -531,16 +505,16 @@ TEST_F(ViewerTest, ClosingOnlyHidesAndTheCardStaysForNextTime) {
   form->close();
   EXPECT_FALSE(form->isVisible());
   form->ShowCurrentCardAgain();
-  EXPECT_EQ(PointSizes(*form->RichEdit1->document()), std::set<double>{10});
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{10});
 }
 
 TEST_F(ViewerTest, BeforeAnyCardAReShowShowsNoCard) {
   auto form = Open();
   form->ShowViewer();
-  ItemAt(form->PopupMenu1, 1)->trigger();
+  ItemAt(Control<QMenu>(*form, "PopupMenu1"), 1)->trigger();
   EXPECT_EQ(form->TitleText().toStdString(), "Second - ");
   EXPECT_EQ(Text(*form), "");
-  EXPECT_EQ(form->ListBox1->currentRow(), -1);
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), -1);
   form->MenuItem1Click(-1);
   EXPECT_EQ(Text(*form), "");
 }
@@ -548,7 +522,7 @@ TEST_F(ViewerTest, BeforeAnyCardAReShowShowsNoCard) {
 TEST_F(ViewerTest, WithoutDescriptionSetsTheMenuIsEmptyAndTheTextToo) {
   std::filesystem::remove_all(dir.Path("Descriptions"));
   auto form = Open();
-  EXPECT_TRUE(form->PopupMenu1->actions().isEmpty());
+  EXPECT_TRUE(Control<QMenu>(*form, "PopupMenu1")->actions().isEmpty());
   form->PopupMenu1Popup();
   form->ShowCardDescription("Card 3", 3, 0);
   EXPECT_EQ(form->TitleText().toStdString(), " - Card 3");
@@ -558,11 +532,11 @@ TEST_F(ViewerTest, WithoutDescriptionSetsTheMenuIsEmptyAndTheTextToo) {
 TEST_F(ViewerTest, ALongTitleEndsShortOfTheButtons) {
   auto form = Open();
   form->ShowCardDescription(std::string(200, 'W'), 0, 0);
-  EXPECT_LE(form->Label2->geometry().right(), form->ButtonMaximizeImage->x());
-  EXPECT_TRUE(form->Label2->text().endsWith(QChar(0x2026)));
+  EXPECT_LE(Control<TCaptionLabel>(*form, "Label2")->geometry().right(), Control<TSkinImage>(*form, "ButtonMaximizeImage")->x());
+  EXPECT_TRUE(Control<TCaptionLabel>(*form, "Label2")->text().endsWith(QChar(0x2026)));
   EXPECT_EQ(form->windowTitle(), form->TitleText());
   form->resize(3000, 243);
-  EXPECT_EQ(form->Label2->text(), form->TitleText());
+  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label2")->text(), form->TitleText());
 }
 
 TEST_F(ViewerTest, TheInterfaceLanguageNamesTheToolbarAndTheSizes) {
@@ -573,12 +547,12 @@ TEST_F(ViewerTest, TheInterfaceLanguageNamesTheToolbarAndTheSizes) {
   languages.SetEntry(1032, "Default");
   languages.SetEntry(1037, "Largest");
   auto form = Open();
-  EXPECT_EQ(form->SpeedButton1->text().toStdString(), "Choose description");
-  EXPECT_EQ(form->SpeedButton2->text().toStdString(), "Choose card");
-  EXPECT_EQ(form->SpeedButton6->text().toStdString(), "Font size");
-  EXPECT_EQ(ItemAt(form->PopupMenu2, 0)->text().toStdString(), "Default");
-  EXPECT_EQ(ItemAt(form->PopupMenu2, 6)->text().toStdString(), "Largest");
-  EXPECT_EQ(ItemAt(form->PopupMenu2, 4)->text().toStdString(), "Средний");
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton1")->text().toStdString(), "Choose description");
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton2")->text().toStdString(), "Choose card");
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton6")->text().toStdString(), "Font size");
+  EXPECT_EQ(ItemAt(Control<QMenu>(*form, "PopupMenu2"), 0)->text().toStdString(), "Default");
+  EXPECT_EQ(ItemAt(Control<QMenu>(*form, "PopupMenu2"), 6)->text().toStdString(), "Largest");
+  EXPECT_EQ(ItemAt(Control<QMenu>(*form, "PopupMenu2"), 4)->text().toStdString(), "Средний");
 }
 
 }  // namespace

@@ -10,34 +10,24 @@
 
 #include "platform/virtual_keys.h"
 #include "question_windows_fixture.h"
+#include "support/qt/hint_text.h"
+#include "support/qt/mouse.h"
 
 namespace vaticor {
 namespace {
 
+using testing::Control;
 using testing::QuestionWindowsTest;
 
 constexpr int kQuestionWindowItem = 7;
 
 // A left-button drag of `widget` by `by`.
-void Drag(QWidget* widget, QPoint by) {
-  const QPoint from(5, 5);
-  const QPointF global = widget->mapToGlobal(QPointF(from));
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(from), global, Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
-  const QPointF to = global + QPointF(by);
-  QMouseEvent move(QEvent::MouseMove, widget->mapFromGlobal(to), to, Qt::NoButton, Qt::LeftButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(widget, &move);
-  QMouseEvent release(QEvent::MouseButtonRelease, widget->mapFromGlobal(to), to, Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(widget, &release);
-}
+void Drag(QWidget* widget, QPoint by) { testing::Drag(widget, QPoint(5, 5), by); }
 
 class QuestionFormTest : public QuestionWindowsTest {
  protected:
   void SetUp() override { MakeDeck("a", 22); }
-  QAction* QuestionItem() const { return TVaticorForm::ItemAt(main->SettingsMenu, kQuestionWindowItem); }
+  QAction* QuestionItem() const { return main->Menus().Item("N28"); }
 };
 
 TEST_F(QuestionFormTest, StartsAtItsPlaceAndWithTheOptionOnShowsItselfAboveWithoutRecording) {
@@ -56,6 +46,42 @@ TEST_F(QuestionFormTest, StartsAtItsPlaceAndWithTheOptionOnShowsItselfAboveWitho
   EXPECT_FALSE(ini.QuestionFormShifted);
 }
 
+TEST_F(QuestionFormTest, TheStartUpShiftIsNotRecordedWhenTheMainWindowIsShown) {
+  ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; };
+  Open();
+  main->show();
+  QApplication::processEvents();
+  EXPECT_EQ(main->y() + main->height(), question->y());
+  EXPECT_EQ(ini.VaticorFormTop, 405);
+  // Closing saves the place the user left it at, run after run.
+  CloseAll();
+  ini = TINIData();
+  Open();
+  main->show();
+  QApplication::processEvents();
+  EXPECT_EQ(ini.VaticorFormTop, 405);
+}
+
+TEST_F(QuestionFormTest, AQuestionWindowHighOnTheScreenShiftsTheMainWindowOnlyToTheTop) {
+  dir.Write("Quorlin.ini", "[Form Settings]\r\nQuestionForm.Top=100\r\n");
+  Open();
+  main->show();
+  main->FormKeyUp(vk::F4);
+  ASSERT_TRUE(question->isVisible());
+  EXPECT_EQ(main->y(), 0);
+  EXPECT_EQ(ini.VaticorFormTop, 0);
+  EXPECT_TRUE(ini.QuestionFormShifted);
+  main->FormKeyUp(vk::F4);
+  EXPECT_EQ(main->y(), 40);
+
+  // At start-up too.
+  CloseAll();
+  ini = TINIData();
+  ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; };
+  Open();
+  EXPECT_EQ(main->y(), 0);
+}
+
 // The three ways of turning the window off that undo the shift.
 enum class TurnOff { CloseButton, F4InQuestionWindow, F4InMainWindow };
 
@@ -68,7 +94,7 @@ class QuestionFormTurnOffTest : public QuestionFormTest,
         question->ButtonCloseImageClick();
         break;
       case TurnOff::F4InQuestionWindow:
-        ReleaseKey(question->Memo1, Qt::Key_F4);
+        ReleaseKey(Memo1(), Qt::Key_F4);
         break;
       case TurnOff::F4InMainWindow:
         main->FormKeyUp(vk::F4);
@@ -99,7 +125,7 @@ TEST_P(QuestionFormTurnOffTest, MovesTheMainWindowBackDownByTheQuestionWindowsHe
 TEST_P(QuestionFormTurnOffTest, LeavesAMainWindowTheUserMovedWhereItWasPut) {
   Open();
   main->FormKeyUp(vk::F4);
-  Drag(main->Image5, {-100, -50});
+  Drag(Control<TSkinImage>(*main, "Image5"), {-100, -50});
   const QPoint dragged = main->pos();
   EXPECT_FALSE(ini.QuestionFormShifted);
   TurnItOff();
@@ -144,11 +170,11 @@ TEST_F(QuestionFormTest, TheMenuOptionTurnsOffWithoutMovingAndTurnsOnOnlyWhenOve
 TEST_F(QuestionFormTest, DraggingTheTitleMovesAndStoresWithoutTouchingTheShift) {
   ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; d.QuestionFormShifted = true; };
   Open();
-  Drag(question->Image26, {-30, -20});
+  Drag(Control<TSkinImage>(*question, "Image26"), {-30, -20});
   EXPECT_EQ(question->pos(), QPoint(701 - 30, 698 - 20));
   EXPECT_EQ(ini.QuestionFormLeft, 671);
   EXPECT_EQ(ini.QuestionFormTop, 678);
-  Drag(question->Image6, {10, 0});
+  Drag(Control<TSkinImage>(*question, "Image6"), {10, 0});
   EXPECT_EQ(ini.QuestionFormLeft, 681);
   EXPECT_TRUE(ini.QuestionFormShifted);
 }
@@ -157,17 +183,17 @@ TEST_F(QuestionFormTest, TheDrawButtonLogsTheQuestionWithTheCards) {
   ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; };
   Open();
   main->hide();
-  question->Memo1->setText(QString::fromUtf8("Что меня ждёт? [скоро]"));
+  Memo1()->setText(QString::fromUtf8("Что меня ждёт? [скоро]"));
   question->Image2Click();
   EXPECT_TRUE(main->isVisible());
-  const std::string card = std::to_string(main->CardImage01->Number());
+  const std::string card = std::to_string(Card(*main, 1)->Number());
   ASSERT_EQ(log->LineCount(), 2);
   EXPECT_EQ(log->LineText(1), "09:30:05 [" + card + "] Что меня ждёт? [скоро]");
   EXPECT_EQ(log->SelectedLine(), 1);
 
   // An empty question still adds the blank; a draw from the main window
   // logs no question even with the question window on show.
-  question->Memo1->clear();
+  Memo1()->clear();
   question->Image2Click();
   EXPECT_TRUE(log->LineText(2).ends_with("] "));
   main->Label1Click();
@@ -179,24 +205,24 @@ TEST_F(QuestionFormTest, NewSpreadHidesTheCardsAndStartsAnEditableQuestion) {
   Open();
   main->show();
   question->ShowLoggedQuestion("old question");
-  EXPECT_TRUE(question->Memo1->isReadOnly());
+  EXPECT_TRUE(Memo1()->isReadOnly());
   question->Image1Click();
   EXPECT_FALSE(main->isVisible());
-  EXPECT_TRUE(question->Memo1->text().isEmpty());
-  EXPECT_FALSE(question->Memo1->isReadOnly());
+  EXPECT_TRUE(Memo1()->text().isEmpty());
+  EXPECT_FALSE(Memo1()->isReadOnly());
   question->Image3Click();
   EXPECT_TRUE(main->isVisible());
 }
 
 TEST_F(QuestionFormTest, TheQuestionIsOneLineOfAtMost200Characters) {
   Open();
-  question->Memo1->insert(QString::fromUtf8("Будет ли\r\nдождь\nзавтра"));
-  EXPECT_EQ(question->Memo1->text().toStdString(), "Будет ли дождь завтра");
-  question->Memo1->setText(QString(250, QLatin1Char('x')));
-  EXPECT_EQ(question->Memo1->text().size(), 200);
+  Memo1()->insert(QString::fromUtf8("Будет ли\r\nдождь\nзавтра"));
+  EXPECT_EQ(Memo1()->text().toStdString(), "Будет ли дождь завтра");
+  Memo1()->setText(QString(250, QLatin1Char('x')));
+  EXPECT_EQ(Memo1()->text().size(), 200);
   // Its hint shows it in full, as text.
-  question->Memo1->setText("<b>bold?</b>");
-  EXPECT_TRUE(question->Memo1->toolTip().contains("&lt;b&gt;bold?&lt;/b&gt;"));
+  Memo1()->setText("<b>bold?</b>");
+  EXPECT_EQ(testing::ShownHint(Memo1()->toolTip()), QStringLiteral("<b>bold?</b>"));
 }
 
 TEST_F(QuestionFormTest, F3ShowsTheLogAndAlwaysSelectsTheLastLine) {
@@ -204,7 +230,7 @@ TEST_F(QuestionFormTest, F3ShowsTheLogAndAlwaysSelectsTheLastLine) {
   main->Label1Click();
   main->Label1Click();
   log->SelectLine(0);
-  ReleaseKey(question->Memo1, Qt::Key_F3);
+  ReleaseKey(Memo1(), Qt::Key_F3);
   EXPECT_TRUE(log->isVisible());
   EXPECT_EQ(log->SelectedLine(), 2);
 }
@@ -213,11 +239,11 @@ TEST_F(QuestionFormTest, F10OpensTheMainMenuBelowTheFieldCountedFromTheMainWindo
   Open();
   main->move(100, 100);
   main->hide();
-  ReleaseKey(question->Memo1, Qt::Key_F10);
+  ReleaseKey(Memo1(), Qt::Key_F10);
   EXPECT_TRUE(main->isVisible());
-  EXPECT_TRUE(main->PopupMenu1->isVisible());
-  EXPECT_EQ(main->PopupMenu1->pos(), QPoint(102, 138));
-  main->PopupMenu1->hide();
+  EXPECT_TRUE(MainMenu()->isVisible());
+  EXPECT_EQ(MainMenu()->pos(), QPoint(102, 138));
+  MainMenu()->hide();
 }
 
 TEST_F(QuestionFormTest, MinimiseHidesBothWithATrayIconElseGoesWithTheMainWindow) {
@@ -230,7 +256,7 @@ TEST_F(QuestionFormTest, MinimiseHidesBothWithATrayIconElseGoesWithTheMainWindow
   main->showNormal();
   EXPECT_TRUE(question->isVisible());
 
-  main->TrayIcon1->show();
+  Control<QSystemTrayIcon>(*main, "TrayIcon1")->show();
   question->ButtonHideImageClick();
   EXPECT_FALSE(main->isVisible());
   EXPECT_FALSE(question->isVisible());

@@ -16,6 +16,7 @@
 namespace vaticor {
 namespace {
 
+using testing::Control;
 using testing::QuestionWindowsTest;
 using testing::ReadAll;
 
@@ -28,7 +29,7 @@ class QuestionLogFormTest : public QuestionWindowsTest {
   }
   // A click on a line, as the user makes it.
   void ClickLine(int line) {
-    QListView* list = log->ListBox1;
+    QListView* list = LogList();
     list->selectionModel()->setCurrentIndex(list->model()->index(line, 0),
                                             QItemSelectionModel::ClearAndSelect);
   }
@@ -39,7 +40,7 @@ TEST_F(QuestionLogFormTest, StartsFromTheFileWithTodaysDateLineAndHidden) {
   EXPECT_FALSE(log->isVisible());
   EXPECT_EQ(Lines(), std::vector<std::string>{"[14.03.2024]"});
   EXPECT_EQ(log->geometry(), QRect((1024 - 138) / 2, (768 - 235) / 2, 130, 208));
-  EXPECT_EQ(log->ListBox1->geometry(), QRect(2, 19, 126, 170));
+  EXPECT_EQ(LogList()->geometry(), QRect(2, 19, 126, 170));
   CloseAll();
 
   WriteLog("[13.03.2024]\r\n10:00:00 [4]\r\n");
@@ -73,23 +74,23 @@ TEST_F(QuestionLogFormTest, ShowingAReadingSwitchesTheModeAndTurnsNegativeCards)
   log->SelectLine(1);
   log->ShowSelectedReading();
   EXPECT_FALSE(ini.ThreeCardsModeEnabled);
-  EXPECT_EQ(main->CardImage01->Number(), -5);
-  EXPECT_EQ(TagOf(main->CardImage01), -5);
+  EXPECT_EQ(Card(*main, 1)->Number(), -5);
+  EXPECT_EQ(TagOf(Card(*main, 1)), -5);
 
   log->SelectLine(2);
   log->ShowSelectedReading();
   EXPECT_TRUE(ini.ThreeCardsModeEnabled);
   EXPECT_EQ(Numbers(), (std::vector<int>{3, -17, 0}));
-  EXPECT_EQ(TagOf(main->CardImage02), -17);
-  EXPECT_EQ(TagOf(main->CardImage03), 0);
+  EXPECT_EQ(TagOf(Card(*main, 2)), -17);
+  EXPECT_EQ(TagOf(Card(*main, 3)), 0);
 
   // A line with two cards shown in three-card mode leaves the third image
   // as it was.
   log->SelectLine(3);
   log->ShowSelectedReading();
   EXPECT_EQ(Numbers(), (std::vector<int>{9, 8, 0}));
-  EXPECT_EQ(TagOf(main->CardImage03), 0);
-  EXPECT_TRUE(main->CardImage03->HasPicture());
+  EXPECT_EQ(TagOf(Card(*main, 3)), 0);
+  EXPECT_TRUE(Card(*main, 3)->HasPicture());
 }
 
 TEST_F(QuestionLogFormTest, CardsTheDeckLacksLeaveTheImageEmpty) {
@@ -97,11 +98,11 @@ TEST_F(QuestionLogFormTest, CardsTheDeckLacksLeaveTheImageEmpty) {
   Open();
   log->SelectLine(0);
   log->ShowSelectedReading();
-  EXPECT_EQ(main->CardImage01->Number(), 40);
-  EXPECT_FALSE(main->CardImage01->HasPicture());
+  EXPECT_EQ(Card(*main, 1)->Number(), 40);
+  EXPECT_FALSE(Card(*main, 1)->HasPicture());
   log->SelectLine(1);
   log->ShowSelectedReading();
-  EXPECT_FALSE(main->CardImage01->HasPicture());
+  EXPECT_FALSE(Card(*main, 1)->HasPicture());
 }
 
 TEST_F(QuestionLogFormTest, ABadCardTokenStopsWithTheMessage) {
@@ -116,7 +117,7 @@ TEST_F(QuestionLogFormTest, ABadCardTokenStopsWithTheMessage) {
     EXPECT_STREQ(error.what(), "'' is not a valid integer value");
   }
   EXPECT_TRUE(ini.ThreeCardsModeEnabled);  // the mode was set first
-  EXPECT_TRUE(question->Memo1->text().isEmpty());
+  EXPECT_TRUE(Memo1()->text().isEmpty());
 }
 
 TEST_F(QuestionLogFormTest, TheQuestionGoesToTheQuestionWindowOnlyWhileItIsOn) {
@@ -125,16 +126,16 @@ TEST_F(QuestionLogFormTest, TheQuestionGoesToTheQuestionWindowOnlyWhileItIsOn) {
   Open();
   ClickLine(1);  // selecting shows the question, not the cards
   EXPECT_EQ(question->Question(), "Что меня ждёт? [скоро]");
-  EXPECT_TRUE(question->Memo1->isReadOnly());
-  EXPECT_FALSE(main->CardImage01->HasPicture());
-  EXPECT_TRUE(log->ListBox1->toolTip().contains(QString::fromUtf8("Что меня ждёт?")));
+  EXPECT_TRUE(Memo1()->isReadOnly());
+  EXPECT_FALSE(Card(*main, 1)->HasPicture());
+  EXPECT_TRUE(LogList()->toolTip().contains(QString::fromUtf8("Что меня ждёт?")));
   ClickLine(0);  // a date line empties the field
   EXPECT_TRUE(question->Question().empty());
 
   log->SelectLine(1);
   log->ShowSelectedReading();
   EXPECT_EQ(question->Question(), "Что меня ждёт? [скоро]");
-  EXPECT_EQ(main->CardImage01->Number(), 2);
+  EXPECT_EQ(Card(*main, 1)->Number(), 2);
 
   ini.QuestionFormEnabled = false;
   ClickLine(2);
@@ -148,15 +149,15 @@ TEST_F(QuestionLogFormTest, EnterDoubleClickAndTheCaptionShowTheReading) {
   WriteLog("10:00:00 [6]\r\n10:00:00 [7]\r\n10:00:00 [8]\r\n");
   Open();
   log->SelectLine(1);
-  ReleaseKey(log->ListBox1, Qt::Key_Return);
-  EXPECT_EQ(main->CardImage01->Number(), 7);
+  ReleaseKey(LogList(), Qt::Key_Return);
+  EXPECT_EQ(Card(*main, 1)->Number(), 7);
 
   log->SelectLine(2);
   log->Label1Click();
-  EXPECT_EQ(main->CardImage01->Number(), 8);
+  EXPECT_EQ(Card(*main, 1)->Number(), 8);
 
   log->show();
-  QListView* list = log->ListBox1;
+  QListView* list = LogList();
   const QPointF at = list->visualRect(list->model()->index(0, 0)).center();
   const QPointF global = list->viewport()->mapToGlobal(at);
   for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
@@ -167,7 +168,7 @@ TEST_F(QuestionLogFormTest, EnterDoubleClickAndTheCaptionShowTheReading) {
     QApplication::sendEvent(list->viewport(), &event);
   }
   EXPECT_EQ(log->SelectedLine(), 0);
-  EXPECT_EQ(main->CardImage01->Number(), 6);
+  EXPECT_EQ(Card(*main, 1)->Number(), 6);
 }
 
 TEST_F(QuestionLogFormTest, UpAndDownInTheMainWindowStepThroughTheLog) {
@@ -177,19 +178,19 @@ TEST_F(QuestionLogFormTest, UpAndDownInTheMainWindowStepThroughTheLog) {
   EXPECT_EQ(log->SelectedLine(), -1);
   main->FormKeyUp(vk::Down);
   EXPECT_EQ(log->SelectedLine(), 0);
-  EXPECT_FALSE(main->CardImage01->HasPicture());  // a date line
+  EXPECT_FALSE(Card(*main, 1)->HasPicture());  // a date line
   main->FormKeyUp(vk::Down);
-  EXPECT_EQ(main->CardImage01->Number(), 6);
+  EXPECT_EQ(Card(*main, 1)->Number(), 6);
   main->FormKeyUp(vk::Down);
-  EXPECT_EQ(main->CardImage01->Number(), 7);
+  EXPECT_EQ(Card(*main, 1)->Number(), 7);
   main->FormKeyUp(vk::Down);  // onto today's date line: the cards stay
   EXPECT_EQ(log->SelectedLine(), 3);
-  EXPECT_EQ(main->CardImage01->Number(), 7);
+  EXPECT_EQ(Card(*main, 1)->Number(), 7);
   main->FormKeyUp(vk::Down);
   EXPECT_EQ(log->SelectedLine(), 3);
   main->FormKeyUp(vk::Up);
   main->FormKeyUp(vk::Up);
-  EXPECT_EQ(main->CardImage01->Number(), 6);
+  EXPECT_EQ(Card(*main, 1)->Number(), 6);
 }
 
 TEST_F(QuestionLogFormTest, F3InTheMainWindowSelectsTheLastLineOnlyWhenNoneIs) {
@@ -202,7 +203,7 @@ TEST_F(QuestionLogFormTest, F3InTheMainWindowSelectsTheLastLineOnlyWhenNoneIs) {
   main->FormKeyUp(vk::F3);
   EXPECT_EQ(log->SelectedLine(), 0);
 
-  ReleaseKey(log->ListBox1, Qt::Key_F3);  // F3 in the log window closes it
+  ReleaseKey(LogList(), Qt::Key_F3);  // F3 in the log window closes it
   EXPECT_FALSE(log->isVisible());
   main->FormKeyUp(vk::F3);
   log->ButtonCloseImageClick();
@@ -213,7 +214,7 @@ TEST_F(QuestionLogFormTest, ClearingWithSavingOffDeletesTheFileAtOnce) {
   WriteLog("[13.03.2024]\r\n10:00:00 [6]\r\n");
   Open();
   log->SelectLine(1);
-  TVaticorForm::ItemAt(log->PopupMenu1, 0)->trigger();
+  Control<QAction>(*log, "N1")->trigger();
   EXPECT_EQ(Lines(), std::vector<std::string>{"[14.03.2024]"});
   EXPECT_EQ(log->SelectedLine(), -1);
   EXPECT_FALSE(FileExists(LogPath()));
@@ -240,24 +241,24 @@ TEST_F(QuestionLogFormTest, AReadingWithItsQuestionSurvivesARestartAndComesBack)
     d.UpSideDownCardsEnabled = true;
   };
   Open();
-  question->Memo1->setText(QString::fromUtf8("Что меня ждёт?"));
+  Memo1()->setText(QString::fromUtf8("Что меня ждёт?"));
   question->Image2Click();
-  const int card = main->CardImage01->Number();
+  const int card = Card(*main, 1)->Number();
   CloseAll();
   EXPECT_EQ(ReadAll(LogPath()),
             "[14.03.2024]\r\n09:30:05 [" + std::to_string(card) + "] Что меня ждёт?\r\n");
 
-  clock.now = {2024, 3, 15, 8, 0, 0};
+  localClock.now = {2024, 3, 15, 8, 0, 0};
   ApplySettings = [](TINIData& d) { d.ThreeCardsModeEnabled = true; };  // also reads the saved options
   Open();
   ASSERT_EQ(log->LineCount(), 3);
   EXPECT_EQ(log->LineText(2), "[15.03.2024]");
-  question->Memo1->setText("typed");
+  Memo1()->setText("typed");
   log->SelectLine(1);
   log->ShowSelectedReading();
   EXPECT_FALSE(ini.ThreeCardsModeEnabled);
-  EXPECT_EQ(main->CardImage01->Number(), card);
-  EXPECT_EQ(TagOf(main->CardImage01), card);
+  EXPECT_EQ(Card(*main, 1)->Number(), card);
+  EXPECT_EQ(TagOf(Card(*main, 1)), card);
   EXPECT_EQ(question->Question(), "Что меня ждёт?");
 }
 
@@ -287,23 +288,23 @@ TEST_F(QuestionLogFormTest, EdgesResizeAndOnlyTheTopEdgeLeavesTheTopUnstored) {
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(edge, &release);
   };
-  drag(log->Image26, {0, -10});  // top edge up: taller, bottom kept
+  drag(Control<TSkinImage>(*log, "Image26"), {0, -10});  // top edge up: taller, bottom kept
   EXPECT_EQ(log->geometry(), start.adjusted(0, -10, 0, 0));
   EXPECT_EQ(ini.QuestionLogFormHeight, start.height() + 10);
   EXPECT_EQ(ini.QuestionLogFormTop, start.top());
-  drag(log->Image4, {-20, 0});  // left edge: wider, right kept, left stored
+  drag(Control<TSkinImage>(*log, "Image4"), {-20, 0});  // left edge: wider, right kept, left stored
   EXPECT_EQ(ini.QuestionLogFormLeft, start.left() - 20);
   EXPECT_EQ(ini.QuestionLogFormWidth, start.width() + 20);
-  drag(log->Image2, {5, 0});
-  drag(log->Image3, {0, 7});
+  drag(Control<TSkinImage>(*log, "Image2"), {5, 0});
+  drag(Control<TSkinImage>(*log, "Image3"), {0, 7});
   EXPECT_EQ(ini.QuestionLogFormWidth, start.width() + 25);
   EXPECT_EQ(ini.QuestionLogFormHeight, start.height() + 17);
-  drag(log->Image5, {3, 4});
+  drag(Control<TSkinImage>(*log, "Image5"), {3, 4});
   EXPECT_EQ(ini.QuestionLogFormTop, start.top() - 10 + 4);
   // The frame follows: close button flush right, caption centred.
-  EXPECT_EQ(log->ButtonCloseImage->x(), log->width() - 17);
-  EXPECT_EQ(log->Label2->x(), (log->width() - log->Label2->width()) / 2);
-  EXPECT_EQ(log->ListBox1->geometry(), QRect(2, 19, log->width() - 4, log->height() - 38));
+  EXPECT_EQ(Control<TSkinImage>(*log, "ButtonCloseImage")->x(), log->width() - 17);
+  EXPECT_EQ(Control<TCaptionLabel>(*log, "Label2")->x(), (log->width() - Control<TCaptionLabel>(*log, "Label2")->width()) / 2);
+  EXPECT_EQ(LogList()->geometry(), QRect(2, 19, log->width() - 4, log->height() - 38));
 }
 
 // --- The user's date and time formats ---

@@ -11,21 +11,20 @@
 #include <cstdio>
 #include <memory>
 
-#include "library/fake_picture_loader.h"
-#include "support/temp_dir.h"
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+
+#include "support/ui/fake_windows.h"
+#include "support/ui/program_state_fixture.h"
 #include "ui/chrome/skin_image.h"
-#include "ui/main/caption_label.h"
-#include "ui/main/card_image.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/card_image.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
 
 namespace vaticor::testing {
-
-class FixedClock : public Clock {
- public:
-  std::uint32_t MillisecondsSinceMidnight() const override { return 4242; }
-};
 
 class SetLocalClock : public LocalClock {
  public:
@@ -47,26 +46,10 @@ class RussianFormat : public DateTimeFormat {
   }
 };
 
-class NoShell : public ShellOpener {
- public:
-  void Open(const std::string&) override {}
-};
-
 // What the main window reaches: the real log and question windows once they
 // exist, plain records for the rest.
-class QuestionWindowsLinks : public CardViewerLink,
-                             public ReadingLogLink,
-                             public QuestionWindowLink,
-                             public SpreadsWindowLink,
-                             public FolderSelectLink {
+class QuestionWindowsLinks : public FakeLinks {
  public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
-
-  void ShowCardDescription(const std::string&, int, int) override {}
-  void ShowViewer() override {}
-  bool IsViewerVisible() const override { return false; }
-  void ShowCurrentCardAgain() override {}
-
   void AddReading(const std::vector<int>& cards) override { log->AddReading(cards); }
   int LineCount() const override { return log->LineCount(); }
   int SelectedLine() const override { return log->SelectedLine(); }
@@ -74,44 +57,35 @@ class QuestionWindowsLinks : public CardViewerLink,
   std::string LineText(int line) const override { return log->LineText(line); }
   void ShowSelectedReading() override { log->ShowSelectedReading(); }
   void ShowLogWindow() override { log->ShowLogWindow(); }
+  void ShowAndSelectLast() override { log->ShowAndSelectLast(); }
+  void AppendQuestionToSelected(const std::string& question) override {
+    log->AppendQuestionToSelected(question);
+  }
   void SaveLog() override { log->SaveLog(); }
 
   bool IsQuestionVisible() const override { return question->IsQuestionVisible(); }
   void SetQuestionVisible(bool visible) override { question->SetQuestionVisible(visible); }
   int QuestionTop() const override { return question->QuestionTop(); }
   int QuestionHeight() const override { return question->QuestionHeight(); }
-
-  void ShowSpreads() override {}
-  void SetSpreadVisible() override {}
-  void ShowForMode(int) override {}
+  void ShowLoggedQuestion(const std::string& text) override { question->ShowLoggedQuestion(text); }
+  void ClearQuestion() override { question->ClearQuestion(); }
+  void MainWindowRestored() override { question->MainWindowRestored(); }
 
   ReadingLogLink* log = nullptr;
   QuestionWindowLink* question = nullptr;
 };
 
-class QuestionWindowsTest : public ::testing::Test {
+class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixture {
  protected:
-  // A deck of `count` card files, each picture tagged with its number.
-  void MakeDeck(const std::string& folder, int count) {
-    std::string ini = "[Deck]\r\nName=" + folder + "\r\nCards.Count=" +
-                      std::to_string(count - 1) + "\r\n[Files]\r\n";
-    for (int n = 0; n < count; ++n) {
-      ini += (n < 10 ? "Card0" : "Card") + std::to_string(n) + "=" + std::to_string(n) + ".jpg\r\n";
-      dir.Write("Decks/" + folder + "/" + std::to_string(n) + ".jpg",
-                FakePictureLoader::Content(200, 350, n));
-    }
-    dir.Write("Decks/" + folder + "/deck.ini", ini);
-  }
-
   // Creates the windows in the program's order: main window, log, question.
   void Open() {
-    OpenSettings(ini, dir.Path("Quorlin.ini"), screen);
-    ApplySettings(ini);
+    ReadSettingsFile();
     main = std::make_unique<TVaticorForm>(state, links.Links());
-    log = std::make_unique<TQuestionLogForm>(state, *main, LogWindowSetup{&clock, &format, LogPath()});
+    log = std::make_unique<TQuestionLogForm>(state, *main, LogWindowSetup{&localClock, &format, LogPath()});
     links.log = log.get();
     question = std::make_unique<TQuestionForm>(state, *main, *log);
     links.question = question.get();
+    log->SetQuestionWindow(question.get());
   }
   // Closes everything as the end of the program does (the main window's
   // close saves settings and log) and forgets the windows.
@@ -121,11 +95,18 @@ class QuestionWindowsTest : public ::testing::Test {
     log.reset();
     main.reset();
   }
-  std::function<void(TINIData&)> ApplySettings = [](TINIData&) {};
   std::string LogPath() const { return dir.Path("Vaticor.Log"); }
 
+  // Controls of the windows, by their layout names.
+  static TCardImage* Card(const TVaticorForm& form, int n) {
+    return Control<TCardImage>(form, ("CardImage0" + std::to_string(n)).c_str());
+  }
+  QLineEdit* Memo1() const { return Control<QLineEdit>(*question, "Memo1"); }
+  QListView* LogList() const { return Control<QListView>(*log, "ListBox1"); }
+  QMenu* MainMenu() const { return main->Menus().Popup(); }
+
   std::vector<int> Numbers() const {
-    return {main->CardImage01->Number(), main->CardImage02->Number(), main->CardImage03->Number()};
+    return {Card(*main, 1)->Number(), Card(*main, 2)->Number(), Card(*main, 3)->Number()};
   }
   // The card whose picture an image shows, and whether it is turned.
   static int TagOf(const TCardImage* image) {
@@ -141,19 +122,7 @@ class QuestionWindowsTest : public ::testing::Test {
     QApplication::sendEvent(widget, &release);
   }
 
-  TempDir dir;
-  FixedScreen screen{1024, 768, 738};
-  FakePictureLoader loader;
-  FixedClock randomClock;
-  RandomGenerator random{randomClock};
-  TINIData ini;
-  TTaroDecks decks{dir.Path("Decks"), loader};
-  TTaroDescriptions descriptions{dir.Path("Descriptions")};
-  TCardsSpreadGenerator picker{random};
-  TLanguageTable languages;
-  NoShell shell;
-  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
-  SetLocalClock clock;
+  SetLocalClock localClock;
   RussianFormat format;
   QuestionWindowsLinks links;
   std::unique_ptr<TVaticorForm> main;

@@ -10,33 +10,16 @@
 #include <memory>
 #include <vector>
 
+#include "support/qt/mouse.h"
 #include "ui/chrome/skin_image.h"
 
 namespace vaticor {
 namespace {
 
+using testing::Drag;
+using testing::SendMouse;
+
 constexpr Qt::KeyboardModifiers kNoKeys = Qt::NoModifier;
-
-// Sends a mouse event to `widget` at `local` (which may lie outside it, as
-// for a widget that holds the pointer while a button is down).
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButton button,
-               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = kNoKeys) {
-  const QPointF global = widget->mapToGlobal(QPointF(local));
-  QMouseEvent event(type, QPointF(local), global, button, buttons, modifiers);
-  QApplication::sendEvent(widget, &event);
-}
-
-// A left-button drag: press at `from`, one move by `by`, release there.
-void Drag(QWidget* widget, QPoint from, QPoint by, Qt::MouseButton button = Qt::LeftButton,
-          Qt::KeyboardModifiers modifiers = kNoKeys) {
-  SendMouse(widget, QEvent::MouseButtonPress, from, button, button, modifiers);
-  // The pointer's place in the widget after the window may have moved.
-  const QPoint global = widget->mapToGlobal(from) + by;
-  const QPoint to = widget->mapFromGlobal(global);
-  SendMouse(widget, QEvent::MouseMove, to, Qt::NoButton, button, modifiers);
-  SendMouse(widget, QEvent::MouseButtonRelease, widget->mapFromGlobal(global), button,
-            Qt::NoButton, modifiers);
-}
 
 // A skinned window laid out like the main window: title bar with close and
 // minimise images, four edges, a bottom bar carrying a shadowed caption.

@@ -8,129 +8,47 @@
 #include <QSystemTrayIcon>
 #include <set>
 
-#include "library/fake_picture_loader.h"
+#include "support/fake_picture_loader.h"
+#include "support/ui/fake_windows.h"
+#include "support/ui/program_state_fixture.h"
 #include "platform/virtual_keys.h"
+#include "support/qt/mouse.h"
 #include "support/temp_dir.h"
-#include "ui/main/caption_label.h"
-#include "ui/main/card_image.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/card_image.h"
 
 namespace vaticor {
 namespace {
 
+using testing::Control;
+using testing::FakeLinks;
 using testing::FakePictureLoader;
-using testing::TempDir;
 
-class StoppedClock : public Clock {
- public:
-  std::uint32_t MillisecondsSinceMidnight() const override { return 777; }
-};
-
-class RecordingShell : public ShellOpener {
- public:
-  void Open(const std::string& url) override { opened.push_back(url); }
-  std::vector<std::string> opened;
-};
-
-// The windows around the main window, as plain records.
-class FakeLinks : public CardViewerLink,
-                  public ReadingLogLink,
-                  public QuestionWindowLink,
-                  public SpreadsWindowLink,
-                  public FolderSelectLink {
- public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
-
-  void ShowCardDescription(const std::string& title, int card, int section) override {
-    described.push_back({title, card, section});
-  }
-  void ShowViewer() override { viewerVisible = true; }
-  bool IsViewerVisible() const override { return viewerVisible; }
-  void ShowCurrentCardAgain() override { ++reshown; }
-
-  void AddReading(const std::vector<int>& cards) override {
-    readings.push_back(cards);
-    lines.push_back("reading");
-  }
-  int LineCount() const override { return static_cast<int>(lines.size()); }
-  int SelectedLine() const override { return selected; }
-  void SelectLine(int line) override { selected = line; }
-  std::string LineText(int line) const override { return lines[static_cast<std::size_t>(line)]; }
-  void ShowSelectedReading() override { putBack.push_back(selected); }
-  void ShowLogWindow() override { logShown = true; }
-  void SaveLog() override {}
-
-  bool IsQuestionVisible() const override { return questionVisible; }
-  void SetQuestionVisible(bool visible) override { questionVisible = visible; }
-  int QuestionTop() const override { return questionTop; }
-  int QuestionHeight() const override { return 40; }
-
-  void ShowSpreads() override { spreadsVisible = true; }
-  void SetSpreadVisible() override { spreadsVisible = !spreadsVisible; }
-  void ShowForMode(int mode) override { folderModes.push_back(mode); }
-
-  struct Described {
-    std::string title;
-    int card;
-    int section;
-  };
-  std::vector<Described> described;
-  bool viewerVisible = false;
-  int reshown = 0;
-  std::vector<std::vector<int>> readings;
-  std::vector<std::string> lines;
-  int selected = -1;
-  std::vector<int> putBack;
-  bool logShown = false;
-  bool questionVisible = false;
-  int questionTop = 698;
-  bool spreadsVisible = false;
-  std::vector<int> folderModes;
-};
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected testing::ProgramStateFixture {
  protected:
-  // A deck of `count` card files, each picture w x h, named "Card N".
-  void MakeDeck(const std::string& folder, int count, int w = 200, int h = 350) {
-    std::string ini = "[Deck]\r\nName=" + folder + "\r\nCards.Count=" +
-                      std::to_string(count - 1) + "\r\n[Files]\r\n";
-    std::string names = "[Names]\r\n";
-    for (int n = 0; n < count; ++n) {
-      const std::string key = (n < 10 ? "Card0" : "Card") + std::to_string(n);
-      ini += key + "=" + std::to_string(n) + ".jpg\r\n";
-      names += key + "=Card " + std::to_string(n) + "\r\n";
-      dir.Write("Decks/" + folder + "/" + std::to_string(n) + ".jpg",
-                FakePictureLoader::Content(w, h, n));
-    }
-    dir.Write("Decks/" + folder + "/deck.ini", ini + names);
-  }
-
   std::unique_ptr<TVaticorForm> Open(int screenWidth = 1024, int screenHeight = 768,
                                      int taskBarTop = 738) {
-    screen.Resize(screenWidth, screenHeight, taskBarTop);
-    OpenSettings(ini, dir.Path("Quorlin.ini"), screen);
-    ApplySettings(ini);
-    auto form = std::make_unique<TVaticorForm>(state, links.Links());
-    return form;
-  }
-  // Lets a test change settings before the window is created.
-  std::function<void(TINIData&)> ApplySettings = [](TINIData&) {};
-
-  std::vector<int> Numbers(const TVaticorForm& form) const {
-    return {form.CardImage01->Number(), form.CardImage02->Number(), form.CardImage03->Number()};
+    ReadSettingsFile(screenWidth, screenHeight, taskBarTop);
+    return std::make_unique<TVaticorForm>(state, links.Links());
   }
 
-  TempDir dir;
-  FixedScreen screen{1024, 768, 738};
-  FakePictureLoader loader;
-  StoppedClock clock;
-  RandomGenerator random{clock};
-  TINIData ini;
-  TTaroDecks decks{dir.Path("Decks"), loader};
-  TTaroDescriptions descriptions{dir.Path("Descriptions")};
-  TCardsSpreadGenerator picker{random};
-  TLanguageTable languages;
-  RecordingShell shell;
-  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+  static TCardImage* Card(const TVaticorForm& form, int n) {
+    return Control<TCardImage>(form, ("CardImage0" + std::to_string(n)).c_str());
+  }
+  static QFrame* Panel(const TVaticorForm& form, int n) {
+    return Control<QFrame>(form, ("Panel0" + std::to_string(n)).c_str());
+  }
+  static TCaptionLabel* Label(const TVaticorForm& form, int n) {
+    return Control<TCaptionLabel>(form, ("Label" + std::to_string(n)).c_str());
+  }
+  static TSkinImage* Image(const TVaticorForm& form, const char* name) {
+    return Control<TSkinImage>(form, name);
+  }
+  static std::vector<int> Numbers(const TVaticorForm& form) {
+    return {Card(form, 1)->Number(), Card(form, 2)->Number(), Card(form, 3)->Number()};
+  }
+
   FakeLinks links;
 };
 
@@ -144,18 +62,18 @@ TEST_F(MainWindowTest, StartsOnTheSavedDeckInOneCardModeAtTheFirstRunPlace) {
   // The default left (screen width - card width) leaves the one-card window
   // 4 px beyond the screen: creation pulls it back flush.
   EXPECT_EQ(form->geometry(), QRect(855, 405, 169, 333));
-  EXPECT_EQ(form->Panel01->width(), 165);
-  EXPECT_FALSE(form->Panel03->isVisibleTo(form.get()));
-  EXPECT_EQ(form->Label2->text().toStdString(), "Вытянуть карту ...");
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->PopupMenu1, 0)->isChecked());
-  EXPECT_FALSE(TVaticorForm::ItemAt(form->PopupMenu1, 1)->isChecked());
-  for (TCardImage* image : {form->CardImage01, form->CardImage02, form->CardImage03}) {
+  EXPECT_EQ(Panel(*form, 1)->width(), 165);
+  EXPECT_FALSE(Panel(*form, 3)->isVisibleTo(form.get()));
+  EXPECT_EQ(Label(*form, 2)->text().toStdString(), "Вытянуть карту ...");
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Popup(), 0)->isChecked());
+  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Popup(), 1)->isChecked());
+  for (TCardImage* image : {Card(*form, 1), Card(*form, 2), Card(*form, 3)}) {
     EXPECT_FALSE(image->HasPicture());
   }
   // Exactly the current deck's item is checked.
-  EXPECT_FALSE(TVaticorForm::ItemAt(form->DeckMenu, 4)->isChecked());
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->DeckMenu, 5)->isChecked());
-  EXPECT_EQ(form->CheckedDeckPosition, 5);
+  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Decks(), 4)->isChecked());
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 5)->isChecked());
+  EXPECT_EQ(form->Menus().CheckedDeck(), 1);
 }
 
 TEST_F(MainWindowTest, AWindowBelowTheScreenComesBackAboveTheTaskbar) {
@@ -178,26 +96,26 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
     for (QAction* action : menu->actions()) result.push_back(action->objectName().toStdString());
     return result;
   };
-  EXPECT_EQ(names(form->PopupMenu1),
+  EXPECT_EQ(names(form->Menus().Popup()),
             (std::vector<std::string>{"N11", "N31", "N1", "N2", "N14", "N3", "N5", "N6", "N8",
                                       "N7", "N24", "Interfacelanguage1", "N23", "N4"}));
-  EXPECT_EQ(names(form->SettingsMenu),
+  EXPECT_EQ(names(form->Menus().Settings()),
             (std::vector<std::string>{"N12", "N27", "N17", "N13", "N9", "N10", "N21", "N28",
                                       "N22"}));
-  EXPECT_EQ(TVaticorForm::ItemAt(form->PopupMenu1, 13)->text().toStdString(), "Выход");
-  EXPECT_EQ(TVaticorForm::ItemAt(form->DeckMenu, 2)->text().toStdString(),
+  EXPECT_EQ(TMainMenu::ItemAt(form->Menus().Popup(), 13)->text().toStdString(), "Выход");
+  EXPECT_EQ(TMainMenu::ItemAt(form->Menus().Decks(), 2)->text().toStdString(),
             "Случайный выбор колоды ...");
-  EXPECT_EQ(TVaticorForm::ItemAt(form->DeckMenu, 4)->text().toStdString(), "a");
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->SettingsMenu, 1)->isChecked());
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->SettingsMenu, 4)->isChecked());
-  EXPECT_FALSE(TVaticorForm::ItemAt(form->SettingsMenu, 0)->isChecked());
+  EXPECT_EQ(TMainMenu::ItemAt(form->Menus().Decks(), 4)->text().toStdString(), "a");
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Settings(), 1)->isChecked());
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Settings(), 4)->isChecked());
+  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Settings(), 0)->isChecked());
 
-  TVaticorForm::ItemAt(form->ProgramMenu, 0)->trigger();
-  TVaticorForm::ItemAt(form->ProgramMenu, 1)->trigger();
-  EXPECT_EQ(shell.opened, (std::vector<std::string>{TVaticorForm::kWebPage, TVaticorForm::kMailLink}));
-  TVaticorForm::ItemAt(form->DeckMenu, 0)->trigger();
-  TVaticorForm::ItemAt(form->DescriptionMenu, 0)->trigger();
-  EXPECT_EQ(links.folderModes, (std::vector<int>{1, 2}));
+  TMainMenu::ItemAt(form->Menus().Program(), 0)->trigger();
+  TMainMenu::ItemAt(form->Menus().Program(), 1)->trigger();
+  EXPECT_EQ(shell.opened, (std::vector<std::string>{TMainMenu::kWebPage, TMainMenu::kMailLink}));
+  TMainMenu::ItemAt(form->Menus().Decks(), 0)->trigger();
+  TMainMenu::ItemAt(form->Menus().Descriptions(), 0)->trigger();
+  EXPECT_EQ(links.folderModes, (std::vector<FolderMode>{FolderMode::kAddDeck, FolderMode::kAddDescriptionSet}));
 }
 
 TEST_F(MainWindowTest, OnlyMajorArcanaIsOfferedForDecksWithMoreThan22Files) {
@@ -205,25 +123,25 @@ TEST_F(MainWindowTest, OnlyMajorArcanaIsOfferedForDecksWithMoreThan22Files) {
   MakeDeck("b-full", 78);
   ApplySettings = [](TINIData& d) { d.OnlyMajorArcanaEnabled = false; };
   auto form = Open();
-  QAction* item = TVaticorForm::ItemAt(form->SettingsMenu, 1);
+  QAction* item = TMainMenu::ItemAt(form->Menus().Settings(), 1);
   EXPECT_FALSE(item->isEnabled());
   EXPECT_TRUE(item->isChecked());  // shown checked, setting untouched
   EXPECT_FALSE(ini.OnlyMajorArcanaEnabled);
 
-  TVaticorForm::ItemAt(form->DeckMenu, 5)->trigger();
+  TMainMenu::ItemAt(form->Menus().Decks(), 5)->trigger();
   EXPECT_EQ(decks.CurrentDeck(), 1);
   EXPECT_TRUE(item->isEnabled());
   EXPECT_FALSE(item->isChecked());
   // Random choices stay open with two decks.
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->DeckMenu, 2)->isEnabled());
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 2)->isEnabled());
 }
 
 TEST_F(MainWindowTest, WithOneDeckTheRandomDeckChoicesAreOffButAddingStaysOpen) {
   MakeDeck("a", 22);
   auto form = Open();
-  EXPECT_FALSE(TVaticorForm::ItemAt(form->DeckMenu, 2)->isEnabled());
-  EXPECT_FALSE(TVaticorForm::ItemAt(form->SettingsMenu, 2)->isEnabled());
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->DeckMenu, 0)->isEnabled());
+  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Decks(), 2)->isEnabled());
+  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Settings(), 2)->isEnabled());
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 0)->isEnabled());
 }
 
 TEST_F(MainWindowTest, ThreeCardDrawGivesDistinctCardsAndLogsThem) {
@@ -248,7 +166,7 @@ TEST_F(MainWindowTest, ThreeCardDrawGivesDistinctCardsAndLogsThem) {
   }
   EXPECT_TRUE(sawReversed);
   EXPECT_EQ(links.selected, links.LineCount() - 1);
-  EXPECT_TRUE(form->CardImage03->HasPicture());
+  EXPECT_TRUE(Card(*form, 3)->HasPicture());
 }
 
 TEST_F(MainWindowTest, ADrawIsPinnedByTheSeed) {
@@ -265,23 +183,10 @@ TEST_F(MainWindowTest, ADrawIsPinnedByTheSeed) {
   form->Label1Click();
   EXPECT_EQ(Numbers(*form), first);
 
-  // Work the same draw out by hand: coin, then the k-th unused card.
-  RandomGenerator expected(clock);
-  expected.SetSeed(12345);
-  std::vector<bool> used(22, false);
-  std::vector<int> cards;
-  for (int i = 0; i < 3; ++i) {
-    const int coin = expected.Random(2);
-    const int a = expected.Random(22 - i);
-    int unused = 0;
-    int card = -1;
-    for (int index = 0; index < 22 && card < 0; ++index) {
-      if (!used[static_cast<std::size_t>(index)] && unused++ == a) card = index;
-    }
-    used[static_cast<std::size_t>(card)] = true;
-    cards.push_back(coin == 0 ? card : -card);
-  }
-  EXPECT_EQ(first, cards);
+  // Seed 12345, worked out on paper: coin 0, k = 6 of 22 (card 6); coin 0,
+  // k = 11 of 21 (card 12, 6 being taken); coin 1, k = 6 of 20 (card 7,
+  // reversed).
+  EXPECT_EQ(first, (std::vector<int>{6, 12, -7}));
 }
 
 TEST_F(MainWindowTest, ReversedPicturesAreTurnedAndCardZeroIsNeverReversed) {
@@ -290,14 +195,14 @@ TEST_F(MainWindowTest, ReversedPicturesAreTurnedAndCardZeroIsNeverReversed) {
   auto form = Open();
   for (int draw = 0; draw < 300; ++draw) {
     form->Label1Click();
-    const int card = form->CardImage01->Number();
+    const int card = Card(*form, 1)->Number();
     if (card == 0) {
-      const QImage& picture = form->CardImage01->Picture();
+      const QImage& picture = Card(*form, 1)->Picture();
       // The fake picture's tag sits at the top-left: upright.
       ASSERT_EQ(picture.pixel(0, 0) & 0xFFFFFFu, 0u);
     }
     if (card < 0) {
-      const QImage& picture = form->CardImage01->Picture();
+      const QImage& picture = Card(*form, 1)->Picture();
       ASSERT_EQ(picture.pixel(picture.width() - 1, picture.height() - 1) & 0xFFFFFFu,
                 static_cast<unsigned>(-card));
     }
@@ -320,7 +225,7 @@ TEST_F(MainWindowTest, TheMajorArcanaLimitAndA30FileDeck) {
   std::set<int> seen;
   for (int draw = 0; draw < 400; ++draw) {
     form->Label1Click();
-    seen.insert(std::abs(form->CardImage01->Number()));
+    seen.insert(std::abs(Card(*form, 1)->Number()));
   }
   EXPECT_EQ(*seen.rbegin(), 21);  // only the major arcana
 
@@ -328,7 +233,7 @@ TEST_F(MainWindowTest, TheMajorArcanaLimitAndA30FileDeck) {
   seen.clear();
   for (int draw = 0; draw < 600; ++draw) {
     form->Label1Click();
-    seen.insert(std::abs(form->CardImage01->Number()));
+    seen.insert(std::abs(Card(*form, 1)->Number()));
   }
   EXPECT_EQ(*seen.rbegin(), 29);
   EXPECT_EQ(seen.size(), 30u);
@@ -338,7 +243,7 @@ TEST_F(MainWindowTest, WithoutDecksADrawIsStillLoggedAndShowsNothing) {
   auto form = Open();
   form->Label1Click();
   ASSERT_EQ(links.readings.size(), 1u);
-  EXPECT_FALSE(form->CardImage01->HasPicture());
+  EXPECT_FALSE(Card(*form, 1)->HasPicture());
 }
 
 TEST_F(MainWindowTest, ModeSwitchesKeepTheRightEdgeAndEmptyTheCards) {
@@ -348,17 +253,17 @@ TEST_F(MainWindowTest, ModeSwitchesKeepTheRightEdgeAndEmptyTheCards) {
   const int right = form->x() + form->width();
   form->SwitchToThreeCardMode();
   EXPECT_EQ(form->x() + form->width(), right);
-  EXPECT_EQ(form->width(), form->ThreeCardWidth);
-  EXPECT_FALSE(form->CardImage01->HasPicture());
-  EXPECT_EQ(form->CardImage01->Number(), -1);
-  EXPECT_EQ(form->Label2->text().toStdString(), "Вытянуть карты ...");
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->PopupMenu1, 1)->isChecked());
+  EXPECT_EQ(form->width(), form->ThreeCardWidth());
+  EXPECT_FALSE(Card(*form, 1)->HasPicture());
+  EXPECT_EQ(Card(*form, 1)->Number(), -1);
+  EXPECT_EQ(Label(*form, 2)->text().toStdString(), "Вытянуть карты ...");
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Popup(), 1)->isChecked());
   EXPECT_TRUE(ini.ThreeCardsModeEnabled);
 
   form->Label1Click();
   form->SwitchToOneCardMode();
   EXPECT_EQ(form->x() + form->width(), right);
-  EXPECT_EQ(form->width(), form->OneCardWidth);
+  EXPECT_EQ(form->width(), form->OneCardWidth());
   EXPECT_EQ(Numbers(*form), (std::vector<int>{-1, -1, -1}));
   EXPECT_FALSE(ini.ThreeCardsModeEnabled);
 }
@@ -368,7 +273,7 @@ TEST_F(MainWindowTest, ScreenCardSizeFollowsThe1280By960Screen) {
   auto form = Open(1280, 960, 930);
   form->ApplyScreenCardSize();
   EXPECT_EQ(form->height(), 416);
-  EXPECT_EQ(form->Panel01->width(), 206);
+  EXPECT_EQ(Panel(*form, 1)->width(), 206);
   EXPECT_EQ(ini.VaticorFormCardWidth, 206);
   form->SwitchToThreeCardMode();
   form->ApplyScreenCardSize();
@@ -381,12 +286,12 @@ TEST_F(MainWindowTest, AutoCardSizeFollowsThePictureProportions) {
   auto form = Open();
   form->resize(form->width(), 350);
   form->FitCardWidthToHeight();
-  EXPECT_EQ(form->Panel01->width(), 176);  // (350 - 42) * 200 / 350
+  EXPECT_EQ(Panel(*form, 1)->width(), 176);  // (350 - 42) * 200 / 350
   EXPECT_EQ(form->width(), 180);
 
   form->ApplyAutoCardSize();
   EXPECT_EQ(form->height(), 333);
-  EXPECT_EQ(form->Panel01->width(), (333 - 42) * 200 / 350);
+  EXPECT_EQ(Panel(*form, 1)->width(), (333 - 42) * 200 / 350);
 }
 
 TEST_F(MainWindowTest, AWindowRightOfCentreGrowsToTheLeft) {
@@ -409,12 +314,12 @@ TEST_F(MainWindowTest, ChoosingADeckReshowsTheSameCardsFromIt) {
   auto form = Open();
   form->Label1Click();
   const std::vector<int> before = Numbers(*form);
-  TVaticorForm::ItemAt(form->DeckMenu, 5)->trigger();
+  TMainMenu::ItemAt(form->Menus().Decks(), 5)->trigger();
   EXPECT_EQ(Numbers(*form), before);
   EXPECT_EQ(decks.CurrentDeck(), 1);
-  EXPECT_EQ(form->CardPictureWidth, 300);
+  EXPECT_EQ(form->CardPictureWidth(), 300);
   int checked = 0;
-  for (QAction* action : form->DeckMenu->actions()) checked += action->isChecked();
+  for (QAction* action : form->Menus().Decks()->actions()) checked += action->isChecked();
   EXPECT_EQ(checked, 1);
 }
 
@@ -429,9 +334,9 @@ TEST_F(MainWindowTest, RandomDecksSwitchDeckBeforeEachDraw) {
     form->Label1Click();
     decksUsed.insert(decks.CurrentDeck());
     int checked = 0;
-    for (QAction* action : form->DeckMenu->actions()) checked += action->isChecked();
+    for (QAction* action : form->Menus().Decks()->actions()) checked += action->isChecked();
     ASSERT_EQ(checked, 1);
-    ASSERT_TRUE(TVaticorForm::ItemAt(form->DeckMenu, 4 + decks.CurrentDeck())->isChecked());
+    ASSERT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 4 + decks.CurrentDeck())->isChecked());
     ASSERT_EQ(ini.DeckIndex, decks.CurrentDeck());
   }
   EXPECT_EQ(decksUsed.size(), 3u);
@@ -440,13 +345,13 @@ TEST_F(MainWindowTest, RandomDecksSwitchDeckBeforeEachDraw) {
 TEST_F(MainWindowTest, ACardClickOpensTheViewerOnThatCard) {
   MakeDeck("a", 22);
   auto form = Open();
-  form->CardImageClick(form->CardImage01);
+  form->CardImageClick(Card(*form, 1));
   EXPECT_TRUE(links.described.empty());
   EXPECT_TRUE(links.viewerVisible);
 
   form->Label1Click();
-  const int card = std::abs(form->CardImage01->Number());
-  form->CardImageClick(form->CardImage01);
+  const int card = std::abs(Card(*form, 1)->Number());
+  form->CardImageClick(Card(*form, 1));
   ASSERT_EQ(links.described.size(), 1u);
   EXPECT_EQ(links.described[0].title, "Card " + std::to_string(card));
   EXPECT_EQ(links.described[0].card, card);
@@ -456,49 +361,49 @@ TEST_F(MainWindowTest, ACardClickOpensTheViewerOnThatCard) {
 TEST_F(MainWindowTest, TheCardMenuNamesTheCardAndNewReadingNeedsACard) {
   MakeDeck("a", 22);
   auto form = Open();
-  form->PopupMenu2Popup(form->CardImage01);
-  QAction* describe = TVaticorForm::ItemAt(form->PopupMenu2, 0);
+  form->PopupMenu2Popup(Card(*form, 1));
+  QAction* describe = TMainMenu::ItemAt(form->Menus().CardPopup(), 0);
   EXPECT_FALSE(describe->isEnabled());
   EXPECT_EQ(describe->text().toStdString(), "Описание карты");
-  EXPECT_FALSE(TVaticorForm::ItemAt(form->PopupMenu2, 2)->isEnabled());
+  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().CardPopup(), 2)->isEnabled());
 
   form->Label1Click();
-  form->PopupMenu2Popup(form->CardImage01);
-  const int card = std::abs(form->CardImage01->Number());
+  form->PopupMenu2Popup(Card(*form, 1));
+  const int card = std::abs(Card(*form, 1)->Number());
   EXPECT_TRUE(describe->isEnabled());
   EXPECT_EQ(describe->text().toStdString(), "Card " + std::to_string(card) + " - Описание карты");
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->PopupMenu2, 2)->isEnabled());
-  TVaticorForm::ItemAt(form->PopupMenu2, 2)->trigger();
-  EXPECT_FALSE(form->CardImage01->HasPicture());
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().CardPopup(), 2)->isEnabled());
+  TMainMenu::ItemAt(form->Menus().CardPopup(), 2)->trigger();
+  EXPECT_FALSE(Card(*form, 1)->HasPicture());
 }
 
 TEST_F(MainWindowTest, OptionItemsSetTheirSettings) {
   MakeDeck("a", 22);
   auto form = Open();
-  TVaticorForm::ItemAt(form->SettingsMenu, 0)->trigger();
+  TMainMenu::ItemAt(form->Menus().Settings(), 0)->trigger();
   EXPECT_TRUE(ini.UpSideDownCardsEnabled);
-  TVaticorForm::ItemAt(form->SettingsMenu, 8)->trigger();
+  TMainMenu::ItemAt(form->Menus().Settings(), 8)->trigger();
   EXPECT_TRUE(ini.QuestionsLogSaveEnabled);
-  TVaticorForm::ItemAt(form->SettingsMenu, 5)->trigger();
+  TMainMenu::ItemAt(form->Menus().Settings(), 5)->trigger();
   EXPECT_TRUE(ini.ApplicationAutoSizeEnabled);
-  TVaticorForm::ItemAt(form->SettingsMenu, 4)->trigger();
+  TMainMenu::ItemAt(form->Menus().Settings(), 4)->trigger();
   EXPECT_FALSE(ini.ApplicationShowButtonInTaskBar);
   EXPECT_TRUE(form->TrayIconActive());
-  TVaticorForm::ItemAt(form->SettingsMenu, 4)->trigger();
+  TMainMenu::ItemAt(form->Menus().Settings(), 4)->trigger();
   EXPECT_FALSE(form->TrayIconActive());
 }
 
 TEST_F(MainWindowTest, TheQuestionWindowOptionMovesTheMainWindowUpButNotBack) {
   MakeDeck("a", 22);
   auto form = Open();  // bottom at 738, question window top at 698
-  TVaticorForm::ItemAt(form->SettingsMenu, 7)->trigger();
+  TMainMenu::ItemAt(form->Menus().Settings(), 7)->trigger();
   EXPECT_TRUE(ini.QuestionFormEnabled);
   EXPECT_TRUE(links.questionVisible);
   EXPECT_EQ(form->y() + form->height(), 698);
   EXPECT_TRUE(ini.QuestionFormShifted);
   EXPECT_EQ(ini.VaticorFormTop, form->y());
 
-  TVaticorForm::ItemAt(form->SettingsMenu, 7)->trigger();
+  TMainMenu::ItemAt(form->Menus().Settings(), 7)->trigger();
   EXPECT_FALSE(links.questionVisible);
   EXPECT_EQ(form->y() + form->height(), 698);  // stays
   EXPECT_TRUE(ini.QuestionFormShifted);
@@ -506,7 +411,7 @@ TEST_F(MainWindowTest, TheQuestionWindowOptionMovesTheMainWindowUpButNotBack) {
   links.questionVisible = false;
   ini.QuestionFormEnabled = true;
   form->PopupMenu1Popup();
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->SettingsMenu, 7)->isChecked());
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Settings(), 7)->isChecked());
 }
 
 TEST_F(MainWindowTest, F4TwiceShowsTheQuestionWindowAndMovesBack) {
@@ -536,8 +441,8 @@ TEST_F(MainWindowTest, DeckKeysWrapAround) {
   EXPECT_EQ(decks.CurrentDeck(), 1);
   form->FormKeyUp(vk::Subtract);
   EXPECT_EQ(decks.CurrentDeck(), 0);
-  EXPECT_TRUE(TVaticorForm::ItemAt(form->DeckMenu, 4)->isChecked());
-  EXPECT_FALSE(TVaticorForm::ItemAt(form->DeckMenu, 6)->isChecked());
+  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 4)->isChecked());
+  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Decks(), 6)->isChecked());
 }
 
 TEST_F(MainWindowTest, DeckKeysDoNothingWithoutDecks) {
@@ -557,7 +462,7 @@ TEST_F(MainWindowTest, DigitKeysSwitchModesThenDraw) {
   ASSERT_EQ(links.readings.size(), 1u);
   EXPECT_EQ(links.readings[0].size(), 3u);
   form->FormKeyUp(vk::Digit0);
-  EXPECT_FALSE(form->CardImage01->HasPicture());
+  EXPECT_FALSE(Card(*form, 1)->HasPicture());
   form->FormKeyUp(vk::Digit1);
   EXPECT_FALSE(ini.ThreeCardsModeEnabled);
   form->FormKeyUp(vk::Digit1);
@@ -568,7 +473,7 @@ TEST_F(MainWindowTest, DigitKeysSwitchModesThenDraw) {
 TEST_F(MainWindowTest, AutoSizeKeysSetTheOptionAndItsMark) {
   MakeDeck("a", 22);
   auto form = Open();
-  QAction* item = TVaticorForm::ItemAt(form->SettingsMenu, 5);
+  QAction* item = TMainMenu::ItemAt(form->Menus().Settings(), 5);
   form->FormKeyUp(vk::OemPlus);
   EXPECT_TRUE(ini.ApplicationAutoSizeEnabled);
   EXPECT_TRUE(item->isChecked());
@@ -644,12 +549,133 @@ TEST_F(MainWindowTest, AnotherLanguageReplacesTheCaptionOnlyOnANonRussianSystem)
   MakeDeck("a", 22);
   languages.SetEntry(1004, "Draw a card...");
   auto form = Open();
-  EXPECT_EQ(form->Label2->text().toStdString(), "Вытянуть карту ...");
+  EXPECT_EQ(Label(*form, 2)->text().toStdString(), "Вытянуть карту ...");
   state.SystemLanguage = "0x0409";
   form->SwitchToThreeCardMode();
   form->SwitchToOneCardMode();
-  EXPECT_EQ(form->Label2->text().toStdString(), "Draw a card...");
-  EXPECT_EQ(form->Label1->text(), form->Label2->text());
+  EXPECT_EQ(Label(*form, 2)->text().toStdString(), "Draw a card...");
+  EXPECT_EQ(Label(*form, 1)->text(), Label(*form, 2)->text());
+}
+
+// What a user or a file did to the window before it is checked.
+struct SizingCase {
+  const char* name;
+  const char* settings;  // the settings file, or empty
+  int pictureWidth;      // card 0 of the deck
+  int pictureHeight;
+  std::function<void(TVaticorForm&)> act;
+};
+
+class MainWindowSizingTest : public MainWindowTest,
+                             public ::testing::WithParamInterface<SizingCase> {};
+
+TEST_P(MainWindowSizingTest, StaysMappedOnTheScreenAndAtLeastItsMinimum) {
+  const SizingCase& c = GetParam();
+  MakeDeck("a", 22, c.pictureWidth, c.pictureHeight);
+  if (*c.settings) dir.Write("Quorlin.ini", c.settings);
+  auto form = Open();
+  form->show();
+  if (c.act) c.act(*form);
+
+  EXPECT_TRUE(form->isVisible());
+  const QRect g = form->geometry();
+  EXPECT_GE(g.width(), 72);
+  EXPECT_GE(g.height(), 82);
+  EXPECT_GE(g.left(), 0);
+  EXPECT_GE(g.top(), 0);
+  EXPECT_LE(g.left() + g.width(), 1024);
+  EXPECT_LE(g.top(), 768 - 32);
+  EXPECT_LE(g.height(), 768);
+  // The panels fill the window between its side edges.
+  EXPECT_EQ(Panel(*form, 1)->width() * form->CardsAcross() + 4, g.width());
+  // What is saved is what is seen.
+  form->close();
+  EXPECT_GE(ini.VaticorFormCardWidth, 68);
+  EXPECT_LE(ini.VaticorFormCardWidth * form->CardsAcross() + 4, 1024);
+  EXPECT_GE(ini.VaticorFormHeight, 82);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MainWindowSizingTest,
+    ::testing::Values(
+        SizingCase{"RightEdgeDraggedToOnePixelThenThree", "", 200, 350,
+                   [](TVaticorForm& form) {
+                     testing::Drag(Control<TSkinImage>(form, "Image6"), {1, 5}, {-2000, 0});
+                     form.FormKeyUp(vk::Digit3);
+                   }},
+        SizingCase{"LeftEdgeDraggedPastTheRightThenThree", "", 200, 350,
+                   [](TVaticorForm& form) {
+                     testing::Drag(Control<TSkinImage>(form, "Image4"), {1, 5}, {2000, 0});
+                     form.FormKeyUp(vk::Digit3);
+                   }},
+        SizingCase{"AutoSizeBottomEdgeDraggedToHeight33",
+                   "[Vaticor Settings]\r\nApplication.AutoSize.Enabled=1\r\n", 200, 350,
+                   [](TVaticorForm& form) {
+                     testing::Drag(Control<TSkinImage>(form, "Image3"), {5, 1}, {0, 33 - form.height()});
+                   }},
+        SizingCase{"AutoSizeBottomEdgeDraggedFarDown",
+                   "[Vaticor Settings]\r\nApplication.AutoSize.Enabled=1\r\n"
+                   "ThreeCardsMode.Enabled=1\r\n",
+                   200, 350,
+                   [](TVaticorForm& form) { testing::Drag(Control<TSkinImage>(form, "Image3"), {5, 1}, {0, 5000}); }},
+        SizingCase{"PictureClaiming2000000000By1ThenAutoSize", "", 2000000000, 1,
+                   [](TVaticorForm& form) { form.FormKeyUp(vk::OemPlus); }},
+        SizingCase{"PictureClaiming2000000000By1InThreeCards", "", 2000000000, 1,
+                   [](TVaticorForm& form) {
+                     form.FormKeyUp(vk::OemPlus);
+                     form.FormKeyUp(vk::Digit3);
+                     form.FormKeyUp(vk::Right);
+                   }},
+        SizingCase{"CardWidthOfIntMax", "[Form Settings]\r\nVaticorForm.Card.Width=2147483647\r\n",
+                   200, 350, [](TVaticorForm& form) { form.FormKeyUp(vk::Digit3); }},
+        SizingCase{"HeightOfIntMax", "[Form Settings]\r\nVaticorForm.Height=2147483647\r\n", 200,
+                   350, nullptr},
+        SizingCase{"OnePixelScreenWithAHugeCard",
+                   "[Vaticor Settings]\r\nScreen.Width=1\r\n"
+                   "[Form Settings]\r\nVaticorForm.Card.Width=3000000\r\n",
+                   200, 350, nullptr},
+        SizingCase{"OnePixelScreen",
+                   "[Vaticor Settings]\r\nScreen.Width=1\r\nScreen.Height=1\r\n"
+                   "[Form Settings]\r\nVaticorForm.Left=855\r\nVaticorForm.Top=405\r\n",
+                   200, 350, nullptr},
+        SizingCase{"FarAboveAndLeft",
+                   "[Form Settings]\r\nVaticorForm.Left=-2252\r\nVaticorForm.Top=-23040\r\n",
+                   200, 350, [](TVaticorForm& form) { form.FormKeyUp(vk::OemBackslash); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, WithoutATrayHidingMinimisesAndTheTaskbarButtonStays) {
+  MakeDeck("a", 22);
+  screen.SetHasTray(false);
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nApplication.ShowButtonInTaskBar=0\r\n");
+  auto form = Open();
+  form->show();
+  form->activateWindow();
+  form->FormActivate();
+  EXPECT_FALSE(form->TrayIconActive());
+  EXPECT_FALSE(form->windowFlags().testFlag(Qt::Tool));  // still has its taskbar button
+  form->FormKeyUp(vk::Escape);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(form->isMinimized());
+
+  // Turning the option off again from the menu changes nothing either.
+  form->showNormal();
+  QAction* item = TMainMenu::ItemAt(form->Menus().Settings(), 4);
+  item->trigger();  // on
+  item->trigger();  // off
+  EXPECT_FALSE(form->windowFlags().testFlag(Qt::Tool));
+  form->ButtonHideImageClick();
+  EXPECT_TRUE(form->isMinimized());
+}
+
+TEST_F(MainWindowTest, WithATrayHidingTheTaskbarButtonHidesIntoIt) {
+  MakeDeck("a", 22);
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nApplication.ShowButtonInTaskBar=0\r\n");
+  auto form = Open();
+  form->show();
+  form->FormActivate();
+  EXPECT_TRUE(form->TrayIconActive());
+  form->FormKeyUp(vk::Escape);
+  EXPECT_FALSE(form->isVisible());
 }
 
 }  // namespace

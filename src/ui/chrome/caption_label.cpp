@@ -1,4 +1,4 @@
-#include "ui/main/caption_label.h"
+#include "ui/chrome/caption_label.h"
 
 #include <QMouseEvent>
 

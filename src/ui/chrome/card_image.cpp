@@ -1,4 +1,4 @@
-#include "ui/main/card_image.h"
+#include "ui/chrome/card_image.h"
 
 #include <QMouseEvent>
 #include <QPainter>

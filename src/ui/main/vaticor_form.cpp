@@ -1,7 +1,5 @@
 #include "ui/main/vaticor_form.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -9,43 +7,33 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMessageBox>
+#include <QResizeEvent>
 #include <QSystemTrayIcon>
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
 
+#include "core/window_bounds.h"
 #include "platform/desktop_shell.h"
 #include "platform/picture_image.h"
 #include "platform/virtual_keys.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/card_image.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
-#include "ui/main/caption_label.h"
-#include "ui/main/card_image.h"
+#include "ui/chrome/skin_style.h"
 
 namespace vaticor {
 
 namespace {
 
-const QColor kSkyBlue(166, 202, 240);
 constexpr int kBarHeight = 17;
 constexpr int kEdge = 4;
 constexpr int kSide = 2;
-constexpr int kFixedHeight = 42;  // title, top edge, bottom edge, bottom bar
 constexpr int kMajorArcana = 22;
-constexpr int kDeckItemsStart = 4;
-constexpr int kDescriptionItemsStart = 2;
-
-// The settings submenu's items by tag (= position).
-enum SettingsTag {
-  kReversedCards = 0,
-  kOnlyMajorArcana = 1,
-  kRandomDecks = 2,
-  kTaskbarButton = 4,
-  kAutoSize = 5,
-  kQuestionWindow = 7,
-  kSaveLog = 8,
-};
 
 QIcon AppIcon() {
   QIcon icon;
@@ -55,25 +43,6 @@ QIcon AppIcon() {
   return icon;
 }
 
-QAction* AddItem(QMenu* menu, const QString& objectName, const char* caption) {
-  QAction* action = menu->addAction(QString::fromUtf8(caption));
-  action->setObjectName(objectName);
-  return action;
-}
-
-QAction* AddSeparator(QMenu* menu, const QString& objectName) {
-  QAction* action = menu->addSeparator();
-  action->setObjectName(objectName);
-  return action;
-}
-
-QAction* AddSubmenu(QMenu* menu, QMenu* submenu, const QString& objectName, const char* caption) {
-  submenu->setTitle(QString::fromUtf8(caption));
-  QAction* action = menu->addMenu(submenu);
-  action->setObjectName(objectName);
-  return action;
-}
-
 }  // namespace
 
 TVaticorForm::TVaticorForm(ProgramState& state, WindowLinks links, QWidget* parent)
@@ -81,27 +50,17 @@ TVaticorForm::TVaticorForm(ProgramState& state, WindowLinks links, QWidget* pare
   setObjectName("VaticorForm");
   setWindowTitle("Vaticor");
   setWindowIcon(AppIcon());
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kSkyBlue);
-  setPalette(palette);
-  setAutoFillBackground(true);
-  QFont font = this->font();
-  font.setPointSize(8);
-  setFont(font);
+  UseSkinLook(this);
   setFocusPolicy(Qt::StrongFocus);
+  setMinimumSize(kMainMinWidth, kMainMinHeight);
 
   CreateControls();
-  CreateMenus();
+  menu_ = new TMainMenu(this, MenuCommands());
   FormCreate();
   creating_ = false;
 }
 
 TVaticorForm::~TVaticorForm() = default;
-
-QAction* TVaticorForm::ItemAt(QMenu* menu, int position) {
-  const QList<QAction*> actions = menu->actions();
-  return position >= 0 && position < actions.size() ? actions[position] : nullptr;
-}
 
 // ---------------------------------------------------------------------------
 // Creation
@@ -118,13 +77,14 @@ void TVaticorForm::CreateControls() {
   Image2 = MakeSkinImage(this, "Image2", ":/skin/bottombar.png");
 
   Image1 = MakeSkinImage(this, "Image1", ":/skin/menu_alpha.png");
-  Image1->setToolTip(QString::fromUtf8("Меню F10"));
+  SetHint(Image1, QString::fromUtf8("Меню F10"));
   Image7 = MakeSkinImage(this, "Image7", ":/skin/spreads_alpha.png");
-  ButtonHideImage = new TSkinImage(this, ":/skin/minimise_alpha.png", false, TSkinImage::Drawing::Natural);
+  ButtonHideImage =
+      new TSkinImage(this, ":/skin/minimise_alpha.png", false, TSkinImage::Drawing::Natural);
   ButtonHideImage->setObjectName("ButtonHideImage");
-  ButtonHideImage->setToolTip(QString::fromUtf8("Свернуть"));
+  SetHint(ButtonHideImage, QString::fromUtf8("Свернуть"));
   ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
-  ButtonCloseImage->setToolTip(QString::fromUtf8("Выход"));
+  SetHint(ButtonCloseImage, QString::fromUtf8("Выход"));
   Image1->setGeometry(2, 0, 17, 17);
   Image7->setGeometry(18, 0, 17, 17);
   ButtonCloseImage->setGeometry(width() - 17, 0, 17, 17);
@@ -143,12 +103,16 @@ void TVaticorForm::CreateControls() {
   auto makeCard = [this](QFrame* panel, const char* name) {
     auto* image = new TCardImage(panel);
     image->setObjectName(name);
-    connect(image, &TCardImage::clicked, this, [this, image] { CardImageClick(image); });
-    connect(image, &TCardImage::customContextMenuRequested, this, [this, image](const QPoint& at) {
-      PopupMenu2Popup(image);
-      PopupMenu2->popup(image->mapToGlobal(at));
+    ConnectCommand(image, &TCardImage::clicked, this, [this, image] { CardImageClick(image); });
+    ConnectCommand(image, &TCardImage::customContextMenuRequested, this,
+                   [this, image](const QPoint& at) {
+                     PopupMenu2Popup(image);
+                     menu_->CardPopup()->popup(image->mapToGlobal(at));
+                   });
+    ConnectCommand(image, &TCardImage::wantsSharperPicture, this, [this, image] {
+      // A card whose file went away keeps the picture it has.
+      ShowPicture(image, image->Number(), image->Number() < 0, /*keepWhenMissing=*/true);
     });
-    connect(image, &TCardImage::wantsSharperPicture, this, [this, image] { ShowSharper(image); });
     return image;
   };
   CardImage01 = makeCard(Panel01, "CardImage01");
@@ -159,13 +123,13 @@ void TVaticorForm::CreateControls() {
   Label1->setObjectName("Label1");
   Label2 = new TCaptionLabel(this, Qt::white);
   Label2->setObjectName("Label2");
-  connect(Label1, &TCaptionLabel::clicked, this, &TVaticorForm::Label1Click);
-  connect(Label2, &TCaptionLabel::clicked, this, &TVaticorForm::Label1Click);
+  ConnectCommand(Label1, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
+  ConnectCommand(Label2, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
 
-  connect(Image1, &TSkinImage::clicked, this, &TVaticorForm::Image1Click);
-  connect(Image7, &TSkinImage::clicked, this, &TVaticorForm::Image7Click);
-  connect(ButtonHideImage, &TSkinImage::clicked, this, &TVaticorForm::ButtonHideImageClick);
-  connect(ButtonCloseImage, &TSkinImage::clicked, this, &QWidget::close);
+  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  ConnectCommand(Image7, &TSkinImage::clicked, this, [this] { Image7Click(); });
+  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
+  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { close(); });
 
   SkinChrome::Hooks hooks;
   hooks.moved = [this](const WindowRect&) {
@@ -181,10 +145,11 @@ void TVaticorForm::CreateControls() {
   };
   hooks.canResizeHorizontally = [this] { return !ThreeCardMode(); };
   hooks.resizedHorizontally = [this](const WindowRect&, int tag) {
-    OneCardWidth = width();
-    ThreeCardWidth = 3 * width() - 8;
-    SetPanelWidth(width() - 4);
-    state_.INIData.VaticorFormCardWidth = width() - 4;
+    const int cardWidth = width() - kMainFrameWidth;
+    oneCardWidth_ = width();
+    threeCardWidth_ = MainWindowWidth(cardWidth, 3);
+    SetPanelWidth(cardWidth);
+    state_.INIData.VaticorFormCardWidth = cardWidth;
     if (tag == kTopOrLeftEdge) state_.INIData.VaticorFormLeft = x();
   };
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
@@ -198,165 +163,116 @@ void TVaticorForm::CreateControls() {
 
   TrayIcon1 = new QSystemTrayIcon(AppIcon(), this);
   TrayIcon1->setObjectName("TrayIcon1");
-  connect(TrayIcon1, &QSystemTrayIcon::activated, this,
-          [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::Trigger) {
-              TrayIcon1Click();
-            } else if (reason == QSystemTrayIcon::Context) {
-              activateWindow();
-              PopupMenu1->popup(QCursor::pos());
-            }
-          });
+  ConnectCommand(TrayIcon1, &QSystemTrayIcon::activated, this,
+                 [this](QSystemTrayIcon::ActivationReason reason) {
+                   if (reason == QSystemTrayIcon::Trigger) {
+                     TrayIcon1Click();
+                   } else if (reason == QSystemTrayIcon::Context) {
+                     activateWindow();
+                     menu_->Popup()->popup(QCursor::pos());
+                   }
+                 });
 }
 
-void TVaticorForm::CreateMenus() {
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName("PopupMenu1");
-  PopupMenu1->setToolTipsVisible(true);
-  QAction* n11 = AddItem(PopupMenu1, "N11", "&1 карта");
-  QAction* n31 = AddItem(PopupMenu1, "N31", "&3 карты");
-  n11->setCheckable(true);
-  n31->setCheckable(true);
-  n31->setChecked(true);
-  connect(n11, &QAction::triggered, this, [this] {
-    SwitchToOneCardMode();
-    ItemAt(PopupMenu1, 0)->setChecked(!ThreeCardMode());
-  });
-  connect(n31, &QAction::triggered, this, [this] {
-    SwitchToThreeCardMode();
-    ItemAt(PopupMenu1, 1)->setChecked(ThreeCardMode());
-  });
-  AddSeparator(PopupMenu1, "N1");
-
-  DeckMenu = new QMenu(PopupMenu1);
-  AddSubmenu(PopupMenu1, DeckMenu, "N2", "Выбрать колоду");
-  connect(AddItem(DeckMenu, "N32", "Добавить колоду..."), &QAction::triggered, this,
-          [this] { links_.folders.ShowForMode(1); });
-  AddSeparator(DeckMenu, "N29");
-  connect(AddItem(DeckMenu, "N15", "Случайный выбор колоды ..."), &QAction::triggered, this,
-          &TVaticorForm::N15Click);
-  AddSeparator(DeckMenu, "N16");
-
-  DescriptionMenu = new QMenu(PopupMenu1);
-  AddSubmenu(PopupMenu1, DescriptionMenu, "N14", "Выбрать описание");
-  connect(AddItem(DescriptionMenu, "N33", "Добавить описание..."), &QAction::triggered, this,
-          [this] { links_.folders.ShowForMode(2); });
-  AddSeparator(DescriptionMenu, "N34");
-
-  AddSeparator(PopupMenu1, "N3");
-  connect(AddItem(PopupMenu1, "N5", "Расклады ..."), &QAction::triggered, this,
-          [this] { links_.log.ShowLogWindow(); });
-  AddSeparator(PopupMenu1, "N6");
-
-  SettingsMenu = new QMenu(PopupMenu1);
-  AddSubmenu(PopupMenu1, SettingsMenu, "N8", "Настройки");
-  const std::pair<const char*, const char*> settings[] = {
-      {"N12", "Использовать перевернутые карты"},
-      {"N27", "Использовать только старшие арканы"},
-      {"N17", "Гадать на случайных колодах"},
-      {"N13", nullptr},
-      {"N9", "Показывать кнопку на панеле задач"},
-      {"N10", "Автоматическая настройка размера карты"},
-      {"N21", nullptr},
-      {"N28", "Использовать окно вопроса"},
-      {"N22", "Сохранять журнал раскладов"},
-  };
-  int tag = 0;
-  for (const auto& [name, caption] : settings) {
-    if (!caption) {
-      AddSeparator(SettingsMenu, name);
+MainMenuCommands TVaticorForm::MenuCommands() {
+  MainMenuCommands commands;
+  commands.chooseMode = [this](int cardsAcross) {
+    if (cardsAcross == 1) {
+      SwitchToOneCardMode();
     } else {
-      QAction* item = AddItem(SettingsMenu, name, caption);
-      item->setCheckable(true);
-      item->setData(tag);
-      connect(item, &QAction::triggered, this, [this, tag] { N10Click(tag); });
+      SwitchToThreeCardMode();
     }
-    ++tag;
-  }
-  ItemAt(SettingsMenu, kTaskbarButton)->setChecked(true);
-
-  AddSeparator(PopupMenu1, "N7");
-  ProgramMenu = new QMenu(PopupMenu1);
-  ProgramMenu->setToolTipsVisible(true);
-  AddSubmenu(PopupMenu1, ProgramMenu, "N24", "Программа");
-  QAction* site = AddItem(ProgramMenu, "N25", "Посетить сайт программы");
-  site->setToolTip(kWebPage);
-  connect(site, &QAction::triggered, this, [this] { state_.Shell.Open(kWebPage); });
-  QAction* mail = AddItem(ProgramMenu, "N26", "Письмо разработчику");
-  mail->setToolTip(kMailLink);
-  connect(mail, &QAction::triggered, this, [this] { state_.Shell.Open(kMailLink); });
-
-  LanguageMenu = new QMenu(PopupMenu1);
-  AddSubmenu(PopupMenu1, LanguageMenu, "Interfacelanguage1", "Язык интерфейса");
-  QAction* russian = AddItem(LanguageMenu, "N30", "[rus] Русский");
-  russian->setCheckable(true);
-  russian->setChecked(true);
-  connect(russian, &QAction::triggered, this, [this, russian] {
+    // Choosing the mode already on leaves it on (and its mark).
+    menu_->SetThreeCardMode(ThreeCardMode());
+  };
+  commands.addDeck = [this] { links_.folders.ShowForMode(FolderMode::kAddDeck); };
+  commands.randomDeck = [this] { N15Click(); };
+  commands.chooseDeck = [this](int deck) { SelectDeckFromMenu(deck); };
+  commands.addDescriptionSet = [this] {
+    links_.folders.ShowForMode(FolderMode::kAddDescriptionSet);
+  };
+  commands.chooseDescriptionSet = [this](int set) { SelectDescriptionFromMenu(set); };
+  commands.showLog = [this] { links_.log.ShowLogWindow(); };
+  commands.option = [this](MainOption option, bool checked) { N10Click(option, checked); };
+  commands.open = [this](const char* url) { state_.Shell.Open(url); };
+  commands.russian = [this] {
     state_.Languages.Clear();
-    russian->setChecked(true);
+    menu_->CheckRussian();
     SetCaption();
-  });
-  AddSeparator(PopupMenu1, "N23");
-  connect(AddItem(PopupMenu1, "N4", "Выход"), &QAction::triggered, this, &QWidget::close);
-  connect(PopupMenu1, &QMenu::aboutToShow, this, &TVaticorForm::PopupMenu1Popup);
-
-  PopupMenu2 = new QMenu(this);
-  PopupMenu2->setObjectName("PopupMenu2");
-  connect(AddItem(PopupMenu2, "N19", "Описание карты"), &QAction::triggered, this,
-          [this] { CardImageClick(popupImage_); });
-  AddSeparator(PopupMenu2, "N20");
-  connect(AddItem(PopupMenu2, "N18", "Новый расклад"), &QAction::triggered, this,
-          &TVaticorForm::ClearCards);
+  };
+  commands.exit = [this] { close(); };
+  commands.aboutToShow = [this] { PopupMenu1Popup(); };
+  commands.describeCard = [this] { CardImageClick(popupImage_); };
+  commands.newReading = [this] { ClearCards(); };
+  return commands;
 }
 
 void TVaticorForm::FormCreate() {
   TINIData& ini = state_.INIData;
 
   // 1. Card widths from the saved card width; the saved place.
-  ClampToScreenEdge = true;
-  OneCardWidth = ini.VaticorFormCardWidth + 4;
-  ThreeCardWidth = 3 * ini.VaticorFormCardWidth + 4;
+  clampToScreenEdge_ = true;
+  oneCardWidth_ = MainWindowWidth(ini.VaticorFormCardWidth, 1);
+  threeCardWidth_ = MainWindowWidth(ini.VaticorFormCardWidth, 3);
   move(ini.VaticorFormLeft, ini.VaticorFormTop);
 
   // 2. Check marks of the settings submenu.
-  ItemAt(SettingsMenu, kReversedCards)->setChecked(ini.UpSideDownCardsEnabled);
-  ItemAt(SettingsMenu, kOnlyMajorArcana)->setChecked(ini.OnlyMajorArcanaEnabled);
-  ItemAt(SettingsMenu, kRandomDecks)->setChecked(ini.RandomDecksEnabled);
-  ItemAt(SettingsMenu, kTaskbarButton)->setChecked(ini.ApplicationShowButtonInTaskBar);
-  ItemAt(SettingsMenu, kAutoSize)->setChecked(ini.ApplicationAutoSizeEnabled);
-  ItemAt(SettingsMenu, kQuestionWindow)->setChecked(ini.QuestionFormEnabled);
-  ItemAt(SettingsMenu, kSaveLog)->setChecked(ini.QuestionsLogSaveEnabled);
+  menu_->SetOption(MainOption::kReversedCards, ini.UpSideDownCardsEnabled);
+  menu_->SetOption(MainOption::kOnlyMajorArcana, ini.OnlyMajorArcanaEnabled);
+  menu_->SetOption(MainOption::kRandomDecks, ini.RandomDecksEnabled);
+  menu_->SetOption(MainOption::kTaskbarButton, ini.ApplicationShowButtonInTaskBar);
+  menu_->SetOption(MainOption::kAutoSize, ini.ApplicationAutoSizeEnabled);
+  menu_->SetOption(MainOption::kQuestionWindow, ini.QuestionFormEnabled);
+  menu_->SetOption(MainOption::kSaveLog, ini.QuestionsLogSaveEnabled);
 
   // 3. The random generator.
   state_.Random.Randomize();
 
   // 4. Decks and the picker.
-  state_.TaroDecks.LoadDecks();
-  if (state_.TaroDecks.Count > 0) {
-    RebuildDeckMenu();
-    state_.SpreadPicker.InitGenerator(state_.TaroDecks.FilesCount);
+  TTaroDecks& decks = state_.TaroDecks;
+  decks.LoadDecks();
+  if (decks.Count > 0) {
+    menu_->SetDecks(decks.DisplayNames);
+    ini.DeckIndex = std::min(ini.DeckIndex, decks.Count - 1);
+    decks.SelectDeck(ini.DeckIndex);
+    ini.DeckIndex = decks.CurrentDeck();
+    SetUpMajorArcanaItem();
+    menu_->CheckDeck(ini.DeckIndex);
+    CacheCardPictureSize();
+    state_.SpreadPicker.InitGenerator(decks.FilesCount);
   }
   UpdateRandomDeckItems();
   // 5.
   CacheCardPictureSize();
 
   // 6. Description sets.
-  state_.TaroDescriptions.LoadDescriptions();
-  if (state_.TaroDescriptions.Count > 0) RebuildDescriptionMenu();
+  TTaroDescriptions& sets = state_.TaroDescriptions;
+  sets.LoadDescriptions();
+  if (sets.Count > 0) {
+    menu_->SetDescriptionSets(sets.DisplayNames);
+    ini.DescriptionIndex = std::min(ini.DescriptionIndex, sets.Count - 1);
+    sets.SelectDescription(ini.DescriptionIndex);
+    ini.DescriptionIndex = sets.CurrentDescription();
+  }
 
   // 7. The layout starts in three-card mode.
   if (!ini.ThreeCardsModeEnabled) {
-    resize(OneCardWidth, height());
+    resize(oneCardWidth_, height());
     Panel02->hide();
     Panel03->hide();
-    ItemAt(PopupMenu1, 0)->setChecked(true);
-    ItemAt(PopupMenu1, 1)->setChecked(false);
+    menu_->SetThreeCardMode(false);
   }
   SetCaption();
 
   // 10 (before 9, so that the screen check sees the window's real size).
-  const int m = CardsAcross();
-  resize(ini.VaticorFormCardWidth * m + 4, ini.VaticorFormHeight);
+  // The stored sizes were held to the screen when they were read; a card
+  // width too wide for three cards on this screen shrinks to fit.
+  ini.VaticorFormCardWidth =
+      BoundCardWidth(ini.VaticorFormCardWidth, state_.Screen.Width(), CardsAcross());
+  oneCardWidth_ = MainWindowWidth(ini.VaticorFormCardWidth, 1);
+  threeCardWidth_ = MainWindowWidth(ini.VaticorFormCardWidth, 3);
+  resize(MainWindowWidth(ini.VaticorFormCardWidth, CardsAcross()),
+         BoundMainHeight(ini.VaticorFormHeight, state_.Screen.Height()));
   SetPanelWidth(ini.VaticorFormCardWidth);
 
   // 8. The frame in shape.
@@ -382,7 +298,7 @@ void TVaticorForm::FormCreate() {
 void TVaticorForm::LayOutControls() {
   const int w = width();
   const int h = height();
-  const int panelHeight = std::max(0, h - kFixedHeight);
+  const int panelHeight = std::max(0, h - kMainFrameHeight);
   Image5->setGeometry(0, 0, w, kBarHeight);
   Image26->setGeometry(0, kBarHeight, w, kEdge);
   Image4->setGeometry(0, kBarHeight + kEdge, kSide, panelHeight);
@@ -418,18 +334,17 @@ void TVaticorForm::resizeEvent(QResizeEvent* event) {
   LayOutControls();
   chrome_->KeepInShape();
   const int screenWidth = state_.Screen.Width();
-  if (ClampToScreenEdge && x() + width() > screenWidth) move(screenWidth - width(), y());
-  StoreGeometry();
+  if (clampToScreenEdge_ && x() + width() > screenWidth) move(screenWidth - width(), y());
+  // The first show delivers the size set before it (no old size): the place
+  // then may hold a move made for the question window at start-up, which the
+  // saved place must not take.
+  if (event->oldSize().isValid()) StoreGeometry();
 }
 
 void TVaticorForm::StoreGeometry() {
   if (creating_) return;
   state_.INIData.VaticorFormLeft = x();
   state_.INIData.VaticorFormTop = y();
-}
-
-bool TVaticorForm::RightHalf(int left, int width) const {
-  return state_.Screen.Width() / 2 - left < width / 2;
 }
 
 // ---------------------------------------------------------------------------
@@ -479,22 +394,8 @@ int TVaticorForm::PickUnusedCard() {
   return -1;
 }
 
-void TVaticorForm::ShowCardOnImage(int signedCard, TCardImage* image) {
-  const int card = std::abs(signedCard);
-  const bool reversed = signedCard < 0 && state_.INIData.UpSideDownCardsEnabled;
-  if (!reversed) image->SetNumber(card);
-  const QSize size = image->DisplaySize();
-  std::unique_ptr<Picture> picture =
-      state_.TaroDecks.GetCardPicture(card, {size.width(), size.height()});
-  if (!picture) {
-    image->ClearPicture();
-    return;
-  }
-  image->SetPicture(ToQImage(reversed ? *MakeReversedPicture(*picture) : *picture));
-}
-
-void TVaticorForm::ShowSignedCard(TCardImage* image, int signedCard) {
-  image->SetNumber(signedCard);
+void TVaticorForm::ShowPicture(TCardImage* image, int signedCard, bool turned,
+                               bool keepWhenMissing) {
   // The lowest integer has no magnitude of its own: no deck has that card.
   std::unique_ptr<Picture> picture;
   if (signedCard != std::numeric_limits<int>::min()) {
@@ -502,19 +403,16 @@ void TVaticorForm::ShowSignedCard(TCardImage* image, int signedCard) {
     picture = state_.TaroDecks.GetCardPicture(std::abs(signedCard), {size.width(), size.height()});
   }
   if (!picture) {
-    image->ClearPicture();
+    if (!keepWhenMissing) image->ClearPicture();
     return;
   }
-  image->SetPicture(ToQImage(signedCard < 0 ? *MakeReversedPicture(*picture) : *picture));
+  image->SetPicture(ToQImage(turned ? *MakeReversedPicture(*picture) : *picture));
 }
 
-void TVaticorForm::ShowSharper(TCardImage* image) {
-  const int signedCard = image->Number();
-  const QSize size = image->DisplaySize();
-  std::unique_ptr<Picture> picture =
-      state_.TaroDecks.GetCardPicture(std::abs(signedCard), {size.width(), size.height()});
-  if (!picture) return;
-  image->SetPicture(ToQImage(signedCard < 0 ? *MakeReversedPicture(*picture) : *picture));
+void TVaticorForm::ShowCardOnImage(int signedCard, TCardImage* image) {
+  const bool reversed = signedCard < 0 && state_.INIData.UpSideDownCardsEnabled;
+  if (!reversed) image->SetNumber(std::abs(signedCard));
+  ShowPicture(image, signedCard, reversed);
 }
 
 void TVaticorForm::ClearCards() {
@@ -523,24 +421,15 @@ void TVaticorForm::ClearCards() {
 
 void TVaticorForm::RefreshCardPictures() {
   for (TCardImage* image : CardImages()) {
-    if (!image->HasPicture()) continue;
-    const int signedCard = image->Number();
-    const QSize size = image->DisplaySize();
-    std::unique_ptr<Picture> picture =
-        state_.TaroDecks.GetCardPicture(std::abs(signedCard), {size.width(), size.height()});
-    if (!picture) {
-      image->ClearPicture();
-      continue;
-    }
-    image->SetPicture(ToQImage(signedCard < 0 ? *MakeReversedPicture(*picture) : *picture));
+    if (image->HasPicture()) ShowPicture(image, image->Number(), image->Number() < 0);
   }
 }
 
 void TVaticorForm::CacheCardPictureSize() {
   // A deck without a picture for its first card keeps the size it had.
   if (state_.TaroDecks.CardWidth > 0 && state_.TaroDecks.CardHeight > 0) {
-    CardPictureWidth = state_.TaroDecks.CardWidth;
-    CardPictureHeight = state_.TaroDecks.CardHeight;
+    cardPictureWidth_ = state_.TaroDecks.CardWidth;
+    cardPictureHeight_ = state_.TaroDecks.CardHeight;
   }
 }
 
@@ -553,23 +442,74 @@ void TVaticorForm::CardImageClick(TCardImage* image) {
 }
 
 // ---------------------------------------------------------------------------
+// A logged reading put back
+
+void TVaticorForm::SetCardMode(bool threeCards) {
+  if (threeCards) {
+    SwitchToThreeCardMode();
+  } else {
+    SwitchToOneCardMode();
+  }
+}
+
+void TVaticorForm::ShowCard(int slot, std::int32_t value) {
+  if (slot < 0 || slot > 2) return;
+  TCardImage* image = CardImages()[static_cast<std::size_t>(slot)];
+  image->SetNumber(value);
+  ShowPicture(image, value, value < 0);
+}
+
+// ---------------------------------------------------------------------------
 // Modes and sizes
 
-QString TVaticorForm::LanguageText(int id, const char* russian) const {
-  if (state_.SystemLanguage != "0x0419") {
-    const std::string entry = state_.Languages.Entry(id);
-    if (!entry.empty()) return QString::fromStdString(entry);
-  }
-  return QString::fromUtf8(russian);
+QString TVaticorForm::CaptionText(int id, const char* russian) const {
+  // The main window's own texts follow a language table only on a system
+  // whose language is not Russian.
+  if (state_.SystemLanguage == "0x0419") return QString::fromUtf8(russian);
+  return InterfaceText(state_.Languages, id, russian);
 }
 
 void TVaticorForm::SetCaption() {
-  Label2->setText(ThreeCardMode() ? LanguageText(1005, "Вытянуть карты ...")
-                                  : LanguageText(1004, "Вытянуть карту ..."));
+  Label2->setText(ThreeCardMode() ? CaptionText(1005, "Вытянуть карты ...")
+                                  : CaptionText(1004, "Вытянуть карту ..."));
   Label2->adjustSize();
   Label1->setText(Label2->text());
   Label1->adjustSize();
   chrome_->KeepInShape();
+}
+
+MainWindowState TVaticorForm::SizingState() const {
+  MainWindowState window;
+  window.screenWidth = state_.Screen.Width();
+  window.screenHeight = state_.Screen.Height();
+  window.left = x();
+  window.width = width();
+  window.height = height();
+  window.cardsAcross = CardsAcross();
+  return window;
+}
+
+void TVaticorForm::ApplySizing(const MainSizing& sizing) {
+  oneCardWidth_ = sizing.oneCardWidth;
+  threeCardWidth_ = sizing.threeCardWidth;
+  setGeometry(sizing.left, y(), sizing.width, sizing.height);
+  SetPanelWidth(sizing.cardWidth);
+}
+
+void TVaticorForm::SwitchMode(int cardsAcross) {
+  const MainSizing sizing = ModeSwitchSizing(SizingState(), PanelWidth(), oneCardWidth_,
+                                             threeCardWidth_, cardsAcross);
+  state_.INIData.ThreeCardsModeEnabled = cardsAcross == 3;
+  SetCaption();
+  Panel02->setVisible(cardsAcross == 3);
+  Panel03->setVisible(cardsAcross == 3);
+  // Three cards too wide for the screen came out narrower: that is the card
+  // width now.
+  const bool narrower = sizing.cardWidth != PanelWidth();
+  ApplySizing(sizing);
+  if (narrower) state_.INIData.VaticorFormCardWidth = sizing.cardWidth;
+  menu_->SetThreeCardMode(cardsAcross == 3);
+  LayOutControls();
 }
 
 void TVaticorForm::SwitchToOneCardMode() {
@@ -578,95 +518,56 @@ void TVaticorForm::SwitchToOneCardMode() {
     image->ClearPicture();
     image->SetNumber(-1);
   }
-  state_.INIData.ThreeCardsModeEnabled = false;
-  SetCaption();
-  setGeometry(x() + ThreeCardWidth - OneCardWidth, y(), OneCardWidth, height());
-  Panel02->hide();
-  Panel03->hide();
-  ItemAt(PopupMenu1, 0)->setChecked(true);
-  ItemAt(PopupMenu1, 1)->setChecked(false);
-  LayOutControls();
+  SwitchMode(1);
 }
 
 void TVaticorForm::SwitchToThreeCardMode() {
   if (ThreeCardMode()) return;
   CardImage01->ClearPicture();
   CardImage01->SetNumber(-1);
-  state_.INIData.ThreeCardsModeEnabled = true;
-  SetCaption();
-  setGeometry(x() - (ThreeCardWidth - OneCardWidth), y(), ThreeCardWidth, height());
-  Panel02->show();
-  Panel03->show();
-  ItemAt(PopupMenu1, 0)->setChecked(false);
-  ItemAt(PopupMenu1, 1)->setChecked(true);
-  LayOutControls();
+  SwitchMode(3);
 }
 
 void TVaticorForm::ApplyAutoCardSize() {
-  const int oldLeft = x();
-  const int oldWidth = width();
-  const int screenHeight = state_.Screen.Height();
-  resize(width(), RoundHalfEven(screenHeight / 480.0 * 208));
-  chrome_->KeepInShape();
-  if (CardPictureHeight <= 0) return;  // no picture to take proportions from
-
-  const int cw = CardPictureWidth * PanelHeight() / CardPictureHeight;
-  OneCardWidth = cw + 4;
-  ThreeCardWidth = 3 * cw + 4;
-  const int newWidth = CardsAcross() * cw + 4;
-  int left = x();
-  if (RightHalf(oldLeft, oldWidth)) left = oldLeft + oldWidth - newWidth;
-  state_.INIData.VaticorFormLeft = left;
-  setGeometry(left, y(), newWidth, height());
-  SetPanelWidth(cw);
-  state_.INIData.VaticorFormCardWidth = cw;
+  const AutoSizing autoSizing = AutoCardSizing(SizingState(), cardPictureWidth_, cardPictureHeight_);
+  if (!autoSizing.sizing) {
+    // No picture to take proportions from: only the height follows the screen.
+    resize(width(), autoSizing.height);
+    chrome_->KeepInShape();
+    return;
+  }
+  state_.INIData.VaticorFormLeft = autoSizing.sizing->left;
+  ApplySizing(*autoSizing.sizing);
+  state_.INIData.VaticorFormCardWidth = autoSizing.sizing->cardWidth;
 }
 
 void TVaticorForm::FitCardWidthToHeight() {
-  if (CardPictureHeight <= 0) return;
-  ClampToScreenEdge = false;
-  const int oldLeft = x();
-  const int oldWidth = width();
-  const int cw = PanelHeight() * CardPictureWidth / CardPictureHeight;
-  OneCardWidth = cw + 4;
-  ThreeCardWidth = 3 * cw + 4;
-  SetPanelWidth(cw);
-  const int newWidth = CardsAcross() * cw + 4;
-  int left = x();
-  if (RightHalf(oldLeft, oldWidth)) left = oldLeft + oldWidth - newWidth;
-  setGeometry(left, y(), newWidth, height());
-  ClampToScreenEdge = true;
+  const std::optional<MainSizing> sizing =
+      FitCardWidthSizing(SizingState(), cardPictureWidth_, cardPictureHeight_);
+  if (!sizing) return;
+  clampToScreenEdge_ = false;
+  ApplySizing(*sizing);
+  clampToScreenEdge_ = true;
 }
 
 void TVaticorForm::ApplyScreenCardSize() {
-  const int oldLeft = x();
-  const int oldWidth = width();
-  const double w = state_.Screen.Width();
-  const int newHeight = RoundHalfEven(state_.Screen.Height() / 480.0 * 208);
-  state_.INIData.VaticorFormHeight = newHeight;
-  const int panel = RoundHalfEven(w / 640 * 103);
-  OneCardWidth = panel + 4;
-  ThreeCardWidth = RoundHalfEven(w / 640 * 309) + 4;
-  const int newWidth = RoundHalfEven(w / 640 * 103 * CardsAcross()) + 4;
-  int left = oldLeft;
-  if (RightHalf(oldLeft, oldWidth)) left = oldLeft + oldWidth - newWidth;
-  state_.INIData.VaticorFormLeft = left;
-  setGeometry(left, y(), newWidth, newHeight);
-  SetPanelWidth(panel);
-  state_.INIData.VaticorFormCardWidth = panel;
+  const MainSizing sizing = ScreenCardSizing(SizingState());
+  state_.INIData.VaticorFormHeight = sizing.height;
+  state_.INIData.VaticorFormLeft = sizing.left;
+  ApplySizing(sizing);
+  state_.INIData.VaticorFormCardWidth = sizing.cardWidth;
 }
 
 // ---------------------------------------------------------------------------
 // Menus
 
 void TVaticorForm::SetUpMajorArcanaItem() {
-  QAction* item = ItemAt(SettingsMenu, kOnlyMajorArcana);
   if (state_.TaroDecks.FilesCount > kMajorArcana) {
-    item->setEnabled(true);
-    item->setChecked(state_.INIData.OnlyMajorArcanaEnabled);
+    menu_->EnableOption(MainOption::kOnlyMajorArcana, true);
+    menu_->SetOption(MainOption::kOnlyMajorArcana, state_.INIData.OnlyMajorArcanaEnabled);
   } else {
-    item->setEnabled(false);
-    item->setChecked(true);
+    menu_->EnableOption(MainOption::kOnlyMajorArcana, false);
+    menu_->SetOption(MainOption::kOnlyMajorArcana, true);
   }
   UpdateRandomDeckItems();
 }
@@ -675,72 +576,43 @@ void TVaticorForm::UpdateRandomDeckItems() {
   // Choosing a deck at random needs at least two decks; adding one is
   // always possible.
   const bool severalDecks = state_.TaroDecks.Count > 1;
-  ItemAt(DeckMenu, 2)->setEnabled(severalDecks);
-  ItemAt(SettingsMenu, kRandomDecks)->setEnabled(severalDecks);
+  menu_->EnableRandomDeck(severalDecks);
+  menu_->EnableOption(MainOption::kRandomDecks, severalDecks);
 }
 
-void TVaticorForm::CheckOnlyDeckItem(int position) {
-  const QList<QAction*> items = DeckMenu->actions();
-  for (int i = kDeckItemsStart; i < items.size(); ++i) items[i]->setChecked(i == position);
-  CheckedDeckPosition = position;
-}
-
-void TVaticorForm::RebuildDeckMenu() {
-  TTaroDecks& decks = state_.TaroDecks;
-  if (decks.Count <= 0) return;
-  for (int i = 0; i < decks.Count; ++i) {
-    QAction* item = DeckMenu->addAction(
-        QString::fromStdString(decks.DisplayNames[static_cast<std::size_t>(i)]));
-    item->setCheckable(true);
-    item->setData(i);
-    connect(item, &QAction::triggered, this, [this, i] { SelectDeckFromMenu(i); });
-  }
-  TINIData& ini = state_.INIData;
-  ini.DeckIndex = std::min(ini.DeckIndex, decks.Count - 1);
-  decks.SelectDeck(ini.DeckIndex);
-  ini.DeckIndex = decks.CurrentDeck();
-  SetUpMajorArcanaItem();
-  CheckOnlyDeckItem(ini.DeckIndex + kDeckItemsStart);
+void TVaticorForm::SwitchToDeck(int deck, DeckSizing sizing) {
+  menu_->CheckDeck(deck);
+  state_.INIData.DeckIndex = deck;
+  state_.TaroDecks.SelectDeck(deck);
   CacheCardPictureSize();
-}
-
-void TVaticorForm::RebuildDescriptionMenu() {
-  TTaroDescriptions& sets = state_.TaroDescriptions;
-  if (sets.Count <= 0) return;
-  for (int i = 0; i < sets.Count; ++i) {
-    QAction* item = DescriptionMenu->addAction(
-        QString::fromStdString(sets.DisplayNames[static_cast<std::size_t>(i)]));
-    item->setCheckable(true);
-    item->setData(i);
-    connect(item, &QAction::triggered, this, [this, i] { SelectDescriptionFromMenu(i); });
+  if (state_.INIData.ApplicationAutoSizeEnabled) {
+    if (sizing == DeckSizing::kApplyAutoSize) {
+      ApplyAutoCardSize();
+    } else {
+      FitCardWidthToHeight();
+    }
   }
-  TINIData& ini = state_.INIData;
-  ini.DescriptionIndex = std::min(ini.DescriptionIndex, sets.Count - 1);
-  sets.SelectDescription(ini.DescriptionIndex);
-  ini.DescriptionIndex = sets.CurrentDescription();
+  RefreshCardPictures();
 }
 
 void TVaticorForm::SelectDeckFromMenu(int deck) {
-  if (QAction* old = ItemAt(DeckMenu, CheckedDeckPosition)) old->setChecked(false);
-  state_.INIData.DeckIndex = deck;
-  CheckOnlyDeckItem(deck + kDeckItemsStart);
-  state_.TaroDecks.SelectDeck(deck);
+  SwitchToDeck(deck, DeckSizing::kApplyAutoSize);
   SetUpMajorArcanaItem();
-  CacheCardPictureSize();
-  if (state_.INIData.ApplicationAutoSizeEnabled) ApplyAutoCardSize();
-  RefreshCardPictures();
 }
 
 void TVaticorForm::N15Click() {
   TTaroDecks& decks = state_.TaroDecks;
   if (decks.Count <= 0) return;
-  const int deck = state_.Random.Random(decks.Count);
-  CheckOnlyDeckItem(deck + kDeckItemsStart);
-  state_.INIData.DeckIndex = deck;
-  decks.SelectDeck(deck);
-  CacheCardPictureSize();
-  if (state_.INIData.ApplicationAutoSizeEnabled) ApplyAutoCardSize();
-  RefreshCardPictures();
+  SwitchToDeck(state_.Random.Random(decks.Count), DeckSizing::kApplyAutoSize);
+}
+
+void TVaticorForm::NextDeck(int step) {
+  TTaroDecks& decks = state_.TaroDecks;
+  if (decks.Count <= 0) return;
+  int deck = state_.INIData.DeckIndex + step;
+  if (deck < 0) deck = decks.Count - 1;
+  if (deck > decks.Count - 1) deck = 0;
+  SwitchToDeck(deck, DeckSizing::kFitToHeight);
 }
 
 void TVaticorForm::SelectDescriptionFromMenu(int set) {
@@ -750,58 +622,48 @@ void TVaticorForm::SelectDescriptionFromMenu(int set) {
 }
 
 void TVaticorForm::PopupMenu1Popup() {
-  const int current = state_.INIData.DescriptionIndex;
-  if (state_.TaroDescriptions.Count > 0 && CheckedDescriptionIndex != current) {
-    if (QAction* old = ItemAt(DescriptionMenu, CheckedDescriptionIndex + kDescriptionItemsStart)) {
-      if (CheckedDescriptionIndex >= 0) old->setChecked(false);
-    }
-    CheckedDescriptionIndex = current;
-    if (QAction* item = ItemAt(DescriptionMenu, current + kDescriptionItemsStart)) {
-      item->setChecked(true);
-    }
-  }
-  ItemAt(SettingsMenu, kQuestionWindow)->setChecked(state_.INIData.QuestionFormEnabled);
+  if (state_.TaroDescriptions.Count > 0) menu_->CheckDescriptionSet(state_.INIData.DescriptionIndex);
+  menu_->SetOption(MainOption::kQuestionWindow, state_.INIData.QuestionFormEnabled);
 }
 
 void TVaticorForm::PopupMenu2Popup(TCardImage* image) {
   popupImage_ = image;
-  QAction* describe = ItemAt(PopupMenu2, 0);
-  const QString entry = LanguageText(1026, "Описание карты");
+  const QString entry = CaptionText(1026, "Описание карты");
   if (image && image->HasPicture()) {
     const std::string name = state_.TaroDecks.GetCardName(std::abs(image->Number()));
-    describe->setText(QString::fromStdString(name) + " - " + entry);
-    describe->setEnabled(true);
+    menu_->SetDescribeItem(QString::fromStdString(name) + " - " + entry, true);
   } else {
-    describe->setText(entry);
-    describe->setEnabled(false);
+    menu_->SetDescribeItem(entry, false);
   }
-  ItemAt(PopupMenu2, 2)->setEnabled(CardImage01->HasPicture());
+  menu_->EnableNewReading(CardImage01->HasPicture());
 }
 
-void TVaticorForm::N10Click(int tag) {
-  QAction* item = ItemAt(SettingsMenu, tag);
+void TVaticorForm::N10Click(MainOption option, bool checked) {
   TINIData& ini = state_.INIData;
   // A triggered checkable item has already flipped its mark.
-  const bool checked = item->isChecked();
-  switch (tag) {
-    case kReversedCards:
+  switch (option) {
+    case MainOption::kReversedCards:
       ini.UpSideDownCardsEnabled = checked;
       break;
-    case kOnlyMajorArcana:
+    case MainOption::kOnlyMajorArcana:
       ini.OnlyMajorArcanaEnabled = checked;
       break;
-    case kRandomDecks:
+    case MainOption::kRandomDecks:
       ini.RandomDecksEnabled = checked;
       break;
-    case kSaveLog:
+    case MainOption::kSaveLog:
       ini.QuestionsLogSaveEnabled = checked;
       break;
-    case kTaskbarButton:
+    case MainOption::kTaskbarButton:
       ini.ApplicationShowButtonInTaskBar = checked;
-      SetTaskbarButtonVisible(this, checked);
-      TrayIcon1->setVisible(!checked);
+      // Without a notification area the taskbar button is the only way back
+      // to a hidden window: it stays.
+      if (state_.Screen.HasTray()) {
+        SetTaskbarButtonVisible(this, checked);
+        TrayIcon1->setVisible(!checked);
+      }
       break;
-    case kAutoSize: {
+    case MainOption::kAutoSize: {
       const bool wasOn = ini.ApplicationAutoSizeEnabled;
       ini.ApplicationAutoSizeEnabled = !wasOn;
       if (wasOn) {
@@ -811,10 +673,8 @@ void TVaticorForm::N10Click(int tag) {
       }
       break;
     }
-    case kQuestionWindow:
+    case MainOption::kQuestionWindow:
       SetQuestionEnabled(checked, true);
-      break;
-    default:
       break;
   }
 }
@@ -825,7 +685,7 @@ void TVaticorForm::SetQuestionEnabled(bool enabled, bool fromMenu) {
   QuestionWindowLink& question = links_.question;
   if (enabled) {
     if (question.QuestionTop() < y() + height()) {
-      move(x(), question.QuestionTop() - height());
+      move(x(), ShiftedMainTop(question.QuestionTop(), height()));
       ini.VaticorFormTop = y();
       ini.QuestionFormShifted = true;
     }
@@ -833,18 +693,33 @@ void TVaticorForm::SetQuestionEnabled(bool enabled, bool fromMenu) {
   } else {
     question.SetQuestionVisible(false);
     if (!fromMenu && ini.QuestionFormShifted) {
-      move(x(), y() + question.QuestionHeight());
+      move(x(), UnshiftedMainTop(y(), question.QuestionHeight(), height(), state_.Screen.Height()));
       ini.VaticorFormTop = y();
       ini.QuestionFormShifted = false;
     }
   }
 }
 
+void TVaticorForm::QuestionWindowTurnedOff() {
+  SetQuestionEnabled(false, false);
+  menu_->SetOption(MainOption::kQuestionWindow, false);
+}
+
+void TVaticorForm::MakeRoomAbove(int questionTop) {
+  // Not recorded: the saved place stays where the user put the window.
+  if (questionTop < y() + height()) move(x(), ShiftedMainTop(questionTop, height()));
+}
+
 QPoint TVaticorForm::MainMenuPoint() const {
   return {x() + Image1->x(), y() + Image1->y() + Image1->height()};
 }
 
-void TVaticorForm::Image1Click() { PopupMenu1->popup(MainMenuPoint()); }
+void TVaticorForm::Image1Click() { menu_->Popup()->popup(MainMenuPoint()); }
+
+void TVaticorForm::PopupMainMenuAt(int x, int y) {
+  show();
+  menu_->Popup()->popup(QPoint(this->x() + x, this->y() + y));
+}
 
 void TVaticorForm::Image7Click() {
   if (links_.question.IsQuestionVisible()) links_.question.SetQuestionVisible(false);
@@ -854,16 +729,31 @@ void TVaticorForm::Image7Click() {
 }
 
 void TVaticorForm::contextMenuEvent(QContextMenuEvent* event) {
-  PopupMenu1->popup(event->globalPos());
+  menu_->Popup()->popup(event->globalPos());
 }
 
 // ---------------------------------------------------------------------------
 // Tray icon and taskbar button
 
-bool TVaticorForm::TrayIconActive() const { return TrayIcon1->isVisible(); }
+bool TVaticorForm::TrayIconActive() const {
+  return state_.Screen.HasTray() && TrayIcon1->isVisible();
+}
+
+void TVaticorForm::ShowMainWindow() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TVaticorForm::HideMainWindow() { hide(); }
+
+void TVaticorForm::MinimiseMainWindow() { showMinimized(); }
 
 void TVaticorForm::FormActivate() {
   if (state_.INIData.ApplicationShowButtonInTaskBar) return;
+  // Without a notification area the taskbar button is the only way back to a
+  // hidden window: it stays.
+  if (!state_.Screen.HasTray()) return;
   SetTaskbarButtonVisible(this, false);
   TrayIcon1->show();
 }
@@ -871,11 +761,14 @@ void TVaticorForm::FormActivate() {
 void TVaticorForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+    links_.question.MainWindowRestored();
+  }
 }
 
 void TVaticorForm::TrayIcon1Click() {
   if (state_.SpreadsMode) {
-    links_.spreads.SetSpreadVisible();
+    links_.spreads.SetSpreadVisible(!links_.spreads.IsSpreadVisible());
   } else {
     const bool visible = !isVisible();
     setVisible(visible);
@@ -899,7 +792,8 @@ void TVaticorForm::ButtonHideImageClick() {
 void TVaticorForm::keyReleaseEvent(QKeyEvent* event) {
   // A held key repeats its press, not its release: one command per key.
   if (event->isAutoRepeat()) return;
-  FormKeyUp(VirtualKeyCode(*event));
+  const int key = VirtualKeyCode(*event);
+  RunCommand(this, [this, key] { FormKeyUp(key); });
 }
 
 void TVaticorForm::FormKeyUp(int key) {
@@ -910,12 +804,12 @@ void TVaticorForm::FormKeyUp(int key) {
       ButtonHideImageClick();
       break;
     case vk::OemPlus:
-      ItemAt(SettingsMenu, kAutoSize)->setChecked(true);
+      menu_->SetOption(MainOption::kAutoSize, true);
       ini.ApplicationAutoSizeEnabled = true;
       ApplyAutoCardSize();
       break;
     case vk::OemBackslash:
-      ItemAt(SettingsMenu, kAutoSize)->setChecked(false);
+      menu_->SetOption(MainOption::kAutoSize, false);
       ini.ApplicationAutoSizeEnabled = false;
       ApplyScreenCardSize();
       break;
@@ -966,27 +860,11 @@ void TVaticorForm::FormKeyUp(int key) {
       ToggleQuestionWindow();
       break;
     case vk::F10:
-      PopupMenu1->popup(MainMenuPoint());
+      menu_->Popup()->popup(MainMenuPoint());
       break;
     default:
       break;
   }
-}
-
-void TVaticorForm::NextDeck(int step) {
-  TTaroDecks& decks = state_.TaroDecks;
-  if (decks.Count <= 0) return;
-  TINIData& ini = state_.INIData;
-  if (QAction* old = ItemAt(DeckMenu, ini.DeckIndex + kDeckItemsStart)) old->setChecked(false);
-  int deck = ini.DeckIndex + step;
-  if (deck < 0) deck = decks.Count - 1;
-  if (deck > decks.Count - 1) deck = 0;
-  ini.DeckIndex = deck;
-  decks.SelectDeck(deck);
-  CacheCardPictureSize();
-  if (ini.ApplicationAutoSizeEnabled) FitCardWidthToHeight();
-  RefreshCardPictures();
-  CheckOnlyDeckItem(deck + kDeckItemsStart);
 }
 
 void TVaticorForm::ToggleQuestionWindow() {
@@ -999,19 +877,9 @@ void TVaticorForm::ToggleQuestionWindow() {
 void TVaticorForm::closeEvent(QCloseEvent* event) {
   TINIData& ini = state_.INIData;
   ini.VaticorFormHeight = height();
-  try {
-    WriteSettings(ini, state_.Screen);
-  } catch (const std::exception& error) {
-    // The user still gets out of the program; the message says what was lost.
-    QMessageBox::critical(this, "Vaticor", QString::fromUtf8(error.what()));
-  }
-  if (ini.QuestionsLogSaveEnabled) {
-    try {
-      links_.log.SaveLog();
-    } catch (const std::exception& error) {
-      QMessageBox::critical(this, "Vaticor", QString::fromUtf8(error.what()));
-    }
-  }
+  // The user still gets out of the program; the message says what was lost.
+  RunCommand(this, [&] { WriteSettings(ini, state_.Screen); });
+  if (ini.QuestionsLogSaveEnabled) RunCommand(this, [this] { links_.log.SaveLog(); });
   TrayIcon1->hide();
   event->accept();
   QApplication::quit();

@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
-#include "ui/main/window_links.h"
+#include "core/main_window_geometry.h"
+#include "ui/main/main_menu.h"
 #include "ui/program_state.h"
+#include "ui/window_links.h"
 
-class QAction;
 class QFrame;
-class QMenu;
 class QSystemTrayIcon;
 
 namespace vaticor {
@@ -23,21 +23,34 @@ class TSkinImage;
 // The main window: draws one card or three distinct cards from the current
 // deck, upright or reversed, shows them side by side and logs the reading.
 // Borderless and skinned; driven by its menu, its caption and the keyboard.
-class TVaticorForm : public QWidget {
+// The other windows reach it through MainWindowLink; its controls are its
+// own (tests find them by their layout names: "CardImage01", "Panel01",
+// "Label2", ...).
+class TVaticorForm : public QWidget, public MainWindowLink {
   Q_OBJECT
  public:
   TVaticorForm(ProgramState& state, WindowLinks links, QWidget* parent = nullptr);
   ~TVaticorForm() override;
+
+  // --- What the other windows ask (MainWindowLink) ---
+  void ShowMainWindow() override;
+  void HideMainWindow() override;
+  void MinimiseMainWindow() override;
+  bool TrayIconActive() const override;
+  void Draw() override { Label1Click(); }
+  void PopupMainMenuAt(int x, int y) override;
+  void QuestionWindowTurnedOff() override;
+  void MakeRoomAbove(int questionTop) override;
+  // A logged reading put back: the mode, then each card (turned when its
+  // value is negative, whatever the reversed-cards option).
+  void SetCardMode(bool threeCards) override;
+  void ShowCard(int slot, std::int32_t value) override;
 
   // --- The draw and the cards on show ---
   void Label1Click();
   // The (a+1)-th unused card of the current draw; -1 when none is left.
   int PickUnusedCard();
   void ShowCardOnImage(int signedCard, TCardImage* image);
-  // Puts a logged card back: the image takes the signed value and shows the
-  // card's picture, turned when the value is negative whatever the
-  // reversed-cards option; it is left empty when the deck has no such card.
-  void ShowSignedCard(TCardImage* image, int signedCard);
   void ClearCards();
   void RefreshCardPictures();
   void CacheCardPictureSize();
@@ -52,14 +65,16 @@ class TVaticorForm : public QWidget {
   void ApplyAutoCardSize();
   void FitCardWidthToHeight();
   void ApplyScreenCardSize();
+  int OneCardWidth() const { return oneCardWidth_; }
+  int ThreeCardWidth() const { return threeCardWidth_; }
+  int CardPictureWidth() const { return cardPictureWidth_; }
 
   // --- Menus and options ---
+  TMainMenu& Menus() const { return *menu_; }
   void SelectDeckFromMenu(int deck);
   void SelectDescriptionFromMenu(int set);
   void N15Click();  // random deck
-  void N10Click(int tag);
-  void RebuildDeckMenu();
-  void RebuildDescriptionMenu();
+  void N10Click(MainOption option, bool checked);
   void PopupMenu1Popup();
   void PopupMenu2Popup(TCardImage* image);
   void Image1Click();  // opens the main menu below the menu image
@@ -70,14 +85,56 @@ class TVaticorForm : public QWidget {
   void TrayIcon1Click();
   void ButtonHideImageClick();
   void FormActivate();
-  bool TrayIconActive() const;
 
   // --- Keys: a released key by its virtual-key code ---
   void FormKeyUp(int virtualKey);
   void NextDeck(int step);
   void ToggleQuestionWindow();
 
-  // Controls and menus, by the names the window's layout gives them.
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // How a deck change sizes the cards when automatic card size is on.
+  enum class DeckSizing { kApplyAutoSize, kFitToHeight };
+
+  void CreateControls();
+  MainMenuCommands MenuCommands();
+  void FormCreate();
+  void LayOutControls();
+  void SetUpMajorArcanaItem();
+  void UpdateRandomDeckItems();
+  void SetCaption();
+  QString CaptionText(int id, const char* russian) const;
+  std::array<TCardImage*, 3> CardImages() const { return {CardImage01, CardImage02, CardImage03}; }
+  // Makes `deck` current: menu mark, deck, picture size, card sizes, and the
+  // cards on show re-shown from it.
+  void SwitchToDeck(int deck, DeckSizing sizing);
+  // Shows a signed card on an image: its picture from the current deck at
+  // the image's size, turned by 180 degrees when `turned`; the image is left
+  // empty when the deck has no such card (or keeps its picture, with
+  // `keepWhenMissing`).
+  void ShowPicture(TCardImage* image, int signedCard, bool turned, bool keepWhenMissing = false);
+  // The panels' card width, for all three.
+  void SetPanelWidth(int width);
+  int PanelWidth() const;
+  // The window as the sizing rules see it, and their outcome applied.
+  MainWindowState SizingState() const;
+  void ApplySizing(const MainSizing& sizing);
+  void SwitchMode(int cardsAcross);
+  void StoreGeometry();
+  void SetQuestionEnabled(bool enabled, bool fromMenu);
+
+  ProgramState& state_;
+  WindowLinks links_;
+  std::unique_ptr<SkinChrome> chrome_;
+  TMainMenu* menu_ = nullptr;
+
+  // Controls, by the names the window's layout gives them.
   TSkinImage* Image5 = nullptr;  // title
   TSkinImage* Image1 = nullptr;  // menu
   TSkinImage* Image7 = nullptr;  // spreads
@@ -96,60 +153,13 @@ class TVaticorForm : public QWidget {
   TCardImage* CardImage03 = nullptr;
   TCaptionLabel* Label2 = nullptr;
   TCaptionLabel* Label1 = nullptr;
-  QMenu* PopupMenu1 = nullptr;
-  QMenu* PopupMenu2 = nullptr;
-  QMenu* DeckMenu = nullptr;         // "Выбрать колоду" (N2)
-  QMenu* DescriptionMenu = nullptr;  // "Выбрать описание" (N14)
-  QMenu* SettingsMenu = nullptr;     // "Настройки" (N8)
-  QMenu* ProgramMenu = nullptr;      // "Программа" (N24)
-  QMenu* LanguageMenu = nullptr;     // "Язык интерфейса"
   QSystemTrayIcon* TrayIcon1 = nullptr;
 
-  // Menu items by position; separators count.
-  static QAction* ItemAt(QMenu* menu, int position);
-
-  int OneCardWidth = 0;
-  int ThreeCardWidth = 0;
-  int CardPictureWidth = 0;
-  int CardPictureHeight = 0;
-  bool ClampToScreenEdge = true;
-  int CheckedDeckPosition = 0;
-  int CheckedDescriptionIndex = -1;
-
-  static constexpr const char* kWebPage = "https://vaticor.org";
-  static constexpr const char* kMailLink = "mailto:developers@vaticor.org";
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
-  void changeEvent(QEvent* event) override;
-
- private:
-  void CreateControls();
-  void CreateMenus();
-  void FormCreate();
-  void LayOutControls();
-  void SetUpMajorArcanaItem();
-  void UpdateRandomDeckItems();
-  void CheckOnlyDeckItem(int position);
-  void SetCaption();
-  QString LanguageText(int id, const char* russian) const;
-  std::array<TCardImage*, 3> CardImages() const { return {CardImage01, CardImage02, CardImage03}; }
-  // The panels' card width, for all three.
-  void SetPanelWidth(int width);
-  int PanelWidth() const;
-  int PanelHeight() const { return height() - 42; }
-  // The right-half rule: the window's centre lies right of the screen's.
-  bool RightHalf(int left, int width) const;
-  void StoreGeometry();
-  void ShowSharper(TCardImage* image);
-  void SetQuestionEnabled(bool enabled, bool fromMenu);
-
-  ProgramState& state_;
-  WindowLinks links_;
-  std::unique_ptr<SkinChrome> chrome_;
+  int oneCardWidth_ = 0;
+  int threeCardWidth_ = 0;
+  int cardPictureWidth_ = 0;
+  int cardPictureHeight_ = 0;
+  bool clampToScreenEdge_ = true;
   std::vector<bool> UsedCardFlags;
   int RemainingCount = 0;
   int drawCount_ = 0;  // eligible cards of the current draw

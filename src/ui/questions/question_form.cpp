@@ -1,3 +1,4 @@
+#include "ui/chrome/hints.h"
 #include "ui/questions/question_form.h"
 
 #include <QAction>
@@ -8,29 +9,24 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "core/main_window_geometry.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/skin_chrome.h"
+#include "ui/chrome/close_hides.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_image.h"
-#include "ui/main/vaticor_form.h"
-#include "ui/questions/question_log_form.h"
+#include "ui/chrome/skin_style.h"
 
 namespace vaticor {
 
 namespace {
 
-const QColor kSkyBlue(166, 202, 240);
 constexpr int kButton = 32;     // the two buttons left of the bar, 32 x 40
 constexpr int kBarLeft = 64;
 constexpr int kBarWidth = 259;
 constexpr int kTitle = 17;
 constexpr int kEdge = 2;
-constexpr int kQuestionWindowItem = 7;  // "Использовать окно вопроса" in the settings menu
-
-QString PlainHint(const QString& text) {
-  if (text.isEmpty()) return {};
-  return QStringLiteral("<p style='white-space:pre-wrap'>") + text.toHtmlEscaped() +
-         QStringLiteral("</p>");
-}
 
 // The opaque part of a skin button, in its parent's coordinates.
 QRegion OpaqueRegion(const TSkinImage* image) {
@@ -51,7 +47,7 @@ QString WithoutLineBreaks(QString text) {
 
 }  // namespace
 
-TQuestionForm::TQuestionForm(ProgramState& state, TVaticorForm& main, TQuestionLogForm& log,
+TQuestionForm::TQuestionForm(ProgramState& state, MainWindowLink& main, ReadingLogLink& log,
                              QWidget* parent)
     // A tool window: the bar belongs to the program's taskbar button, not a
     // button of its own.
@@ -64,13 +60,10 @@ TQuestionForm::TQuestionForm(ProgramState& state, TVaticorForm& main, TQuestionL
   // The window's background is see-through: only the buttons and the bar
   // are seen.
   setAttribute(Qt::WA_TranslucentBackground);
-  QFont font = this->font();
-  font.setPointSize(8);
-  setFont(font);
+  UseSkinFont(this);
+  MakeCloseHide(this);
 
   CreateControls();
-  log_.SetQuestionWindow(this);
-  main_.installEventFilter(this);
 
   // FormCreate: the saved place; shown at once while the option is on, the
   // main window moved up when the two overlap. That move is not recorded:
@@ -78,7 +71,7 @@ TQuestionForm::TQuestionForm(ProgramState& state, TVaticorForm& main, TQuestionL
   const TINIData& ini = state_.INIData;
   setGeometry(ini.QuestionFormLeft, ini.QuestionFormTop, kWidth, kHeight);
   if (ini.QuestionFormEnabled) {
-    if (y() < main_.y() + main_.height()) main_.move(main_.x(), y() - main_.height());
+    main_.MakeRoomAbove(y());
     show();
   }
 }
@@ -99,7 +92,7 @@ void TQuestionForm::CreateControls() {
   Panel1->setObjectName("Panel1");
   Panel1->setGeometry(kBarLeft, 0, kBarWidth, kHeight);
   QPalette barPalette = Panel1->palette();
-  barPalette.setColor(QPalette::Window, kSkyBlue);
+  barPalette.setColor(QPalette::Window, SkinSkyBlue());
   Panel1->setPalette(barPalette);
   Panel1->setAutoFillBackground(true);
 
@@ -137,14 +130,14 @@ void TQuestionForm::CreateControls() {
   Memo1->setFrame(false);
   Memo1->setMaxLength(kMaxQuestionLength);
   QPalette fieldPalette = Memo1->palette();
-  fieldPalette.setColor(QPalette::Base, kSkyBlue);
+  fieldPalette.setColor(QPalette::Base, SkinSkyBlue());
   fieldPalette.setColor(QPalette::Text, Qt::black);
   Memo1->setPalette(fieldPalette);
   Memo1->installEventFilter(this);
-  connect(Memo1, &QLineEdit::textChanged, this, &TQuestionForm::Memo1Change);
+  ConnectCommand(Memo1, &QLineEdit::textChanged, this, [this] { Memo1Change(); });
   // A line break would split the reading in the log file: a pasted one
   // becomes a blank.
-  connect(Memo1, &QLineEdit::textEdited, this, [this](const QString& text) {
+  ConnectCommand(Memo1, &QLineEdit::textEdited, this, [this](const QString& text) {
     const QString oneLine = WithoutLineBreaks(text);
     if (oneLine == text) return;
     const int cursor = Memo1->cursorPosition();
@@ -153,11 +146,11 @@ void TQuestionForm::CreateControls() {
   });
 
   for (TSkinImage* button : {Image3, ButtonHideImage, ButtonCloseImage}) button->raise();
-  connect(Image1, &TSkinImage::clicked, this, &TQuestionForm::Image1Click);
-  connect(Image2, &TSkinImage::clicked, this, &TQuestionForm::Image2Click);
-  connect(Image3, &TSkinImage::clicked, this, &TQuestionForm::Image3Click);
-  connect(ButtonHideImage, &TSkinImage::clicked, this, &TQuestionForm::ButtonHideImageClick);
-  connect(ButtonCloseImage, &TSkinImage::clicked, this, &TQuestionForm::ButtonCloseImageClick);
+  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  ConnectCommand(Image2, &TSkinImage::clicked, this, [this] { Image2Click(); });
+  ConnectCommand(Image3, &TSkinImage::clicked, this, [this] { Image3Click(); });
+  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
+  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
 
   SkinChrome::Hooks hooks;
   hooks.moved = [this](const WindowRect& rect) {
@@ -172,17 +165,12 @@ void TQuestionForm::CreateControls() {
   UpdateMask();
 }
 
-QString TQuestionForm::LanguageText(int id, const char* russian) const {
-  const std::string entry = state_.Languages.Entry(id);
-  return entry.empty() ? QString::fromUtf8(russian) : QString::fromStdString(entry);
-}
-
 void TQuestionForm::ApplyLanguage() {
-  Image1->setToolTip(LanguageText(1027, "Новый расклад"));
-  Image2->setToolTip(LanguageText(1005, "Вытянуть карты"));
-  Image3->setToolTip(LanguageText(1029, "Показать главное окно программы"));
-  ButtonHideImage->setToolTip(LanguageText(1002, "Свернуть"));
-  ButtonCloseImage->setToolTip(LanguageText(1030, "Закрыть"));
+  SetHint(Image1, InterfaceText(state_.Languages, 1027, "Новый расклад"));
+  SetHint(Image2, InterfaceText(state_.Languages, 1005, "Вытянуть карты"));
+  SetHint(Image3, InterfaceText(state_.Languages, 1029, "Показать главное окно программы"));
+  SetHint(ButtonHideImage, InterfaceText(state_.Languages, 1002, "Свернуть"));
+  SetHint(ButtonCloseImage, InterfaceText(state_.Languages, 1030, "Закрыть"));
 }
 
 void TQuestionForm::UpdateMask() {
@@ -222,18 +210,11 @@ void TQuestionForm::ClearQuestion() {
 std::string TQuestionForm::Question() const { return Memo1->text().toStdString(); }
 
 void TQuestionForm::TurnOff() {
-  TINIData& ini = state_.INIData;
-  ini.QuestionFormEnabled = false;
   hiddenWithMain_ = false;
+  // The main window turns the option off, hides this window and undoes a
+  // shift made for it.
+  main_.QuestionWindowTurnedOff();
   hide();
-  if (ini.QuestionFormShifted) {
-    main_.move(main_.x(), main_.y() + height());
-    ini.VaticorFormTop = main_.y();
-    ini.QuestionFormShifted = false;
-  }
-  if (QAction* item = TVaticorForm::ItemAt(main_.SettingsMenu, kQuestionWindowItem)) {
-    item->setChecked(false);
-  }
 }
 
 // ---------------------------------------------------------------------------
@@ -241,26 +222,23 @@ void TQuestionForm::TurnOff() {
 
 void TQuestionForm::Image1Click() {
   // The next question is typed with the previous cards out of sight.
-  main_.hide();
+  main_.HideMainWindow();
   ClearQuestion();
   activateWindow();
   Memo1->setFocus();
 }
 
 void TQuestionForm::Image2Click() {
-  main_.show();
-  main_.Label1Click();  // logs the reading and selects its line
+  main_.ShowMainWindow();
+  main_.Draw();  // logs the reading and selects its line
   if (log_.LineCount() >= 1) log_.AppendQuestionToSelected(Question());
 }
 
-void TQuestionForm::Image3Click() {
-  main_.show();
-  main_.raise();
-}
+void TQuestionForm::Image3Click() { main_.ShowMainWindow(); }
 
 void TQuestionForm::ButtonHideImageClick() {
   if (main_.TrayIconActive()) {
-    main_.hide();
+    main_.HideMainWindow();
     hide();
     return;
   }
@@ -268,14 +246,14 @@ void TQuestionForm::ButtonHideImageClick() {
   // the main window.
   hide();
   hiddenWithMain_ = true;
-  main_.showMinimized();
+  main_.MinimiseMainWindow();
 }
 
 void TQuestionForm::ButtonCloseImageClick() { TurnOff(); }
 
 void TQuestionForm::Memo1Change() {
   // A question longer than the field can be read in full in its hint.
-  Memo1->setToolTip(PlainHint(Memo1->text()));
+  SetHint(Memo1, Memo1->text());
 }
 
 void TQuestionForm::FormKeyUp(int virtualKey, QWidget* control) {
@@ -291,8 +269,7 @@ void TQuestionForm::FormKeyUp(int virtualKey, QWidget* control) {
       // corner.
       QWidget* place = control ? control : this;
       const QPoint at = place == this ? QPoint(0, 0) : place->pos();
-      main_.show();
-      main_.PopupMenu1->popup(QPoint(main_.x() + at.x(), main_.y() + at.y() + place->height()));
+      main_.PopupMainMenuAt(at.x(), at.y() + place->height());
       break;
     }
     default:
@@ -300,27 +277,26 @@ void TQuestionForm::FormKeyUp(int virtualKey, QWidget* control) {
   }
 }
 
-void TQuestionForm::closeEvent(QCloseEvent* event) {
-  // Closed by the system (not by its own button): only hidden.
-  event->ignore();
-  hide();
-}
-
 void TQuestionForm::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
-  FormKeyUp(VirtualKeyCode(*event));
+  const int key = VirtualKeyCode(*event);
+  RunCommand(this, [this, key] { FormKeyUp(key); });
+}
+
+void TQuestionForm::MainWindowRestored() {
+  if (!hiddenWithMain_) return;
+  hiddenWithMain_ = false;
+  if (state_.INIData.QuestionFormEnabled) show();
 }
 
 bool TQuestionForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Memo1 && event->type() == QEvent::KeyRelease) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (!key.isAutoRepeat()) FormKeyUp(VirtualKeyCode(key), Memo1);
+    if (!key.isAutoRepeat()) {
+      const int virtualKey = VirtualKeyCode(key);
+      RunCommand(this, [this, virtualKey] { FormKeyUp(virtualKey, Memo1); });
+    }
     return true;
-  }
-  if (watched == &main_ && event->type() == QEvent::WindowStateChange && hiddenWithMain_ &&
-      !main_.isMinimized()) {
-    hiddenWithMain_ = false;
-    if (state_.INIData.QuestionFormEnabled) show();
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/main/window_links.h"
+#include "ui/window_links.h"
 #include "ui/program_state.h"
 
 class QFrame;
@@ -13,9 +13,7 @@ class QLineEdit;
 namespace vaticor {
 
 class SkinChrome;
-class TQuestionLogForm;
 class TSkinImage;
-class TVaticorForm;
 
 // The question window: a small bar that stays on top of the other windows.
 // The user types the question of a reading into it and draws from it; the
@@ -30,7 +28,7 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   // Creates the window at its saved place and registers it with the log.
   // With "QuestionForm.Enabled" on it shows itself at once, moving the main
   // window up above it when they overlap (without recording that move).
-  TQuestionForm(ProgramState& state, TVaticorForm& main, TQuestionLogForm& log,
+  TQuestionForm(ProgramState& state, MainWindowLink& main, ReadingLogLink& log,
                 QWidget* parent = nullptr);
   ~TQuestionForm() override;
 
@@ -45,11 +43,10 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   int QuestionHeight() const override;
 
   // --- What the log asks ---
-  // Shows a logged question; the field is read-only until it is emptied.
-  void ShowLoggedQuestion(const std::string& question);
-  // Empties the field and makes it editable again.
-  void ClearQuestion();
+  void ShowLoggedQuestion(const std::string& question) override;
+  void ClearQuestion() override;
   std::string Question() const;
+  void MainWindowRestored() override;
 
   // Turns the window off (its close button, F4 in it): the option goes off,
   // the window hides and a main window moved up for it moves back down.
@@ -67,6 +64,12 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   // Hints from the interface language (built-in Russian where it has none).
   void ApplyLanguage();
 
+ protected:
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   // Controls by the layout's names.
   TSkinImage* Image1 = nullptr;  // new-spread button
   TSkinImage* Image2 = nullptr;  // draw button
@@ -81,22 +84,14 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   TSkinImage* Image8 = nullptr;  // bottom edge
   QLineEdit* Memo1 = nullptr;    // the question
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   void CreateControls();
   // The window's visible shape: the bar and the opaque parts of the two
   // buttons.
   void UpdateMask();
-  QString LanguageText(int id, const char* russian) const;
 
   ProgramState& state_;
-  TVaticorForm& main_;
-  TQuestionLogForm& log_;
+  MainWindowLink& main_;
+  ReadingLogLink& log_;
   std::unique_ptr<SkinChrome> chrome_;
   // Hidden together with the main window when the program was minimised;
   // shown again when the main window comes back.

@@ -12,51 +12,23 @@
 #include "core/file_io.h"
 #include "platform/locale_date_time.h"
 #include "platform/virtual_keys.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/close_hides.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
-#include "ui/main/caption_label.h"
-#include "ui/main/card_image.h"
-#include "ui/main/vaticor_form.h"
-#include "ui/questions/question_form.h"
+#include "ui/chrome/skin_style.h"
 
 namespace vaticor {
 
 namespace {
 
-const QColor kSkyBlue(166, 202, 240);
-const QColor kNavy(15, 29, 58);
-const QColor kSelection(35, 64, 122);
 constexpr int kBar = 17;   // title and bottom bar
 constexpr int kEdge = 2;   // the four edges
 constexpr int kDesignWidth = 130;
 constexpr int kDesignHeight = 208;
-
-// A hint that shows its text as it is, never as markup.
-QString PlainHint(const QString& text) {
-  if (text.isEmpty()) return {};
-  return QStringLiteral("<p style='white-space:pre-wrap'>") + text.toHtmlEscaped() +
-         QStringLiteral("</p>");
-}
-
-// Puts a logged reading's cards on the main window.
-class MainWindowDisplay : public ReadingDisplay {
- public:
-  explicit MainWindowDisplay(TVaticorForm& main) : main_(main) {}
-  void SetCardMode(bool threeCards) override {
-    if (threeCards) {
-      main_.SwitchToThreeCardMode();
-    } else {
-      main_.SwitchToOneCardMode();
-    }
-  }
-  void ShowCard(int slot, std::int32_t value) override {
-    TCardImage* const images[] = {main_.CardImage01, main_.CardImage02, main_.CardImage03};
-    main_.ShowSignedCard(images[slot], value);
-  }
-
- private:
-  TVaticorForm& main_;
-};
 
 }  // namespace
 
@@ -119,7 +91,7 @@ class ReadingLogModel : public QAbstractListModel {
 // ---------------------------------------------------------------------------
 // Creation
 
-TQuestionLogForm::TQuestionLogForm(ProgramState& state, TVaticorForm& main, LogWindowSetup setup,
+TQuestionLogForm::TQuestionLogForm(ProgramState& state, MainWindowLink& main, LogWindowSetup setup,
                                    QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       state_(state),
@@ -130,13 +102,8 @@ TQuestionLogForm::TQuestionLogForm(ProgramState& state, TVaticorForm& main, LogW
       log_(setup.clock ? *setup.clock : *ownClock_, setup.format ? *setup.format : *ownFormat_) {
   setObjectName("QuestionLogForm");
   setWindowTitle(QString::fromUtf8("Расклады"));
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kSkyBlue);
-  setPalette(palette);
-  setAutoFillBackground(true);
-  QFont font = this->font();
-  font.setPointSize(8);
-  setFont(font);
+  UseSkinLook(this);
+  MakeCloseHide(this);
 
   CreateControls();
 
@@ -182,9 +149,9 @@ void TQuestionLogForm::CreateControls() {
   ListBox1->setFrameShape(QFrame::NoFrame);
   ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
   QPalette listPalette = ListBox1->palette();
-  listPalette.setColor(QPalette::Base, kSkyBlue);
-  listPalette.setColor(QPalette::Text, kNavy);
-  listPalette.setColor(QPalette::Highlight, kSelection);
+  listPalette.setColor(QPalette::Base, SkinSkyBlue());
+  listPalette.setColor(QPalette::Text, SkinNavy());
+  listPalette.setColor(QPalette::Highlight, SkinSelection());
   listPalette.setColor(QPalette::HighlightedText, Qt::white);
   ListBox1->setPalette(listPalette);
   QFont dateFont = font();
@@ -192,28 +159,28 @@ void TQuestionLogForm::CreateControls() {
   model_->SetDateFont(dateFont);
   ListBox1->installEventFilter(this);
 
-  connect(ListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+  ConnectCommand(ListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
     if (!selecting_) ListBox1Click();
   });
-  connect(ListBox1, &QListView::clicked, this, [this] { ListBox1Click(); });
-  connect(ListBox1, &QListView::doubleClicked, this, [this] { ShowSelectedReading(); });
+  ConnectCommand(ListBox1, &QListView::clicked, this, [this] { ListBox1Click(); });
+  ConnectCommand(ListBox1, &QListView::doubleClicked, this, [this] { ShowSelectedReading(); });
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
   QAction* clear = PopupMenu1->addAction(QString::fromUtf8("Очистить список"));
   clear->setObjectName("N1");
-  connect(clear, &QAction::triggered, this, &TQuestionLogForm::N1Click);
-  connect(ListBox1, &QListView::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
+  ConnectCommand(clear, &QAction::triggered, this, [this] { N1Click(); });
+  ConnectCommand(ListBox1, &QListView::customContextMenuRequested, this,
+                 [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
 
-  Label1 = new TCaptionLabel(this, kNavy);
+  Label1 = new TCaptionLabel(this, SkinNavy());
   Label1->setObjectName("Label1");
   Label2 = new TCaptionLabel(this, Qt::white);
   Label2->setObjectName("Label2");
-  connect(Label1, &TCaptionLabel::clicked, this, &TQuestionLogForm::Label1Click);
-  connect(Label2, &TCaptionLabel::clicked, this, &TQuestionLogForm::Label1Click);
-  connect(ButtonCloseImage, &TSkinImage::clicked, this, &TQuestionLogForm::ButtonCloseImageClick);
-  connect(Image1, &TSkinImage::clicked, this, &TQuestionLogForm::Image1Click);
+  ConnectCommand(Label1, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
+  ConnectCommand(Label2, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
+  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
+  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
 
   SkinChrome::Hooks hooks;
   hooks.moved = [this](const WindowRect& rect) {
@@ -242,19 +209,14 @@ void TQuestionLogForm::CreateControls() {
   ApplyLanguage();
 }
 
-QString TQuestionLogForm::LanguageText(int id, const char* russian) const {
-  const std::string entry = state_.Languages.Entry(id);
-  return entry.empty() ? QString::fromUtf8(russian) : QString::fromStdString(entry);
-}
-
 void TQuestionLogForm::ApplyLanguage() {
-  Label2->setText(LanguageText(1028, "Показать..."));
+  Label2->setText(InterfaceText(state_.Languages, 1028, "Показать..."));
   Label2->adjustSize();
   Label1->setText(Label2->text());
   Label1->adjustSize();
-  Image1->setToolTip(LanguageText(1029, "Показать главное окно программы"));
-  ButtonCloseImage->setToolTip(LanguageText(1030, "Выход"));
-  PopupMenu1->actions().front()->setText(LanguageText(1031, "Очистить список"));
+  SetHint(Image1, InterfaceText(state_.Languages, 1029, "Показать главное окно программы"));
+  SetHint(ButtonCloseImage, InterfaceText(state_.Languages, 1030, "Выход"));
+  PopupMenu1->actions().front()->setText(InterfaceText(state_.Languages, 1031, "Очистить список"));
   if (chrome_) chrome_->KeepInShape();
 }
 
@@ -324,8 +286,6 @@ void TQuestionLogForm::ShowAndSelectLast() {
 
 void TQuestionLogForm::SaveLog() { WriteLogFile(path_, log_.Lines()); }
 
-void TQuestionLogForm::SetQuestionWindow(TQuestionForm* question) { question_ = question; }
-
 void TQuestionLogForm::AppendQuestionToSelected(const std::string& question) {
   const int line = SelectedLine();
   if (line >= 0) model_->AppendQuestion(line, question);
@@ -336,8 +296,7 @@ void TQuestionLogForm::ShowSelectedReading() {
   if (line < 0) return;
   const std::string text(log_.Line(line));
   if (!IsReadingLine(text)) return;
-  MainWindowDisplay display(main_);
-  ShowReadingCards(text, display);
+  ShowReadingCards(text, main_);
   PutQuestion(text);
 }
 
@@ -348,7 +307,7 @@ void TQuestionLogForm::PutQuestion(const std::string& line) {
   }
   const std::string question = ReadingQuestion(line);
   if (question_) question_->ShowLoggedQuestion(question);
-  ListBox1->setToolTip(PlainHint(QString::fromStdString(question)));
+  SetHint(ListBox1, QString::fromStdString(question));
 }
 
 void TQuestionLogForm::EmptyQuestion() {
@@ -380,7 +339,7 @@ void TQuestionLogForm::Label1Click() { ShowSelectedReading(); }
 
 void TQuestionLogForm::N1Click() {
   model_->Clear();
-  ListBox1->setToolTip({});
+  SetHint(ListBox1, {});
   AddDateLine();
   // With saving off nothing would ever replace the file: it goes now.
   if (!state_.INIData.QuestionsLogSaveEnabled && FileExists(path_)) std::remove(path_.c_str());
@@ -388,10 +347,7 @@ void TQuestionLogForm::N1Click() {
 
 void TQuestionLogForm::ButtonCloseImageClick() { hide(); }
 
-void TQuestionLogForm::Image1Click() {
-  main_.show();
-  main_.raise();
-}
+void TQuestionLogForm::Image1Click() { main_.ShowMainWindow(); }
 
 void TQuestionLogForm::FormKeyUp(int virtualKey) {
   if (virtualKey == vk::F3) hide();
@@ -401,15 +357,10 @@ void TQuestionLogForm::ListBox1KeyUp(int virtualKey) {
   if (virtualKey == vk::Return && log_.Count() > 0) ShowSelectedReading();
 }
 
-void TQuestionLogForm::closeEvent(QCloseEvent* event) {
-  // The window lives for the whole run: closing only hides it.
-  event->ignore();
-  hide();
-}
-
 void TQuestionLogForm::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
-  FormKeyUp(VirtualKeyCode(*event));
+  const int key = VirtualKeyCode(*event);
+  RunCommand(this, [this, key] { FormKeyUp(key); });
 }
 
 bool TQuestionLogForm::eventFilter(QObject* watched, QEvent* event) {
@@ -418,8 +369,10 @@ bool TQuestionLogForm::eventFilter(QObject* watched, QEvent* event) {
     if (key.isAutoRepeat()) return true;
     // The window sees the key before the list does.
     const int code = VirtualKeyCode(key);
-    FormKeyUp(code);
-    ListBox1KeyUp(code);
+    RunCommand(this, [this, code] {
+      FormKeyUp(code);
+      ListBox1KeyUp(code);
+    });
     return true;
   }
   return QWidget::eventFilter(watched, event);

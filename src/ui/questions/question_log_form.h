@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "library/reading_log.h"
-#include "ui/main/window_links.h"
+#include "ui/window_links.h"
 #include "ui/program_state.h"
 
 class QListView;
@@ -18,9 +17,7 @@ namespace vaticor {
 class ReadingLogModel;
 class SkinChrome;
 class TCaptionLabel;
-class TQuestionForm;
 class TSkinImage;
-class TVaticorForm;
 
 // Where the log window takes the time and its file from. The defaults are
 // the system clock, the user's date and time formats and "Vaticor.Log" in
@@ -41,7 +38,7 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
  public:
   // Loads the log file (when there is one) and adds today's date line. The
   // window starts hidden.
-  TQuestionLogForm(ProgramState& state, TVaticorForm& main, LogWindowSetup setup = {},
+  TQuestionLogForm(ProgramState& state, MainWindowLink& main, LogWindowSetup setup = {},
                    QWidget* parent = nullptr);
   ~TQuestionLogForm() override;
 
@@ -58,12 +55,11 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   void SaveLog() override;
 
   // --- What the question window asks of the log ---
-  // The question window that logged questions go to (it registers itself).
-  void SetQuestionWindow(TQuestionForm* question);
-  // Appends " " + the question to the selected line.
-  void AppendQuestionToSelected(const std::string& question);
-  // Shows the window and selects the last line.
-  void ShowAndSelectLast();
+  // The question window that logged questions go to (the program attaches
+  // it once it exists; until then logged questions go nowhere).
+  void SetQuestionWindow(QuestionWindowLink* question) { question_ = question; }
+  void AppendQuestionToSelected(const std::string& question) override;
+  void ShowAndSelectLast() override;
 
   const ReadingLog& Log() const { return log_; }
   const std::string& FilePath() const { return path_; }
@@ -85,6 +81,12 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   // it has none).
   void ApplyLanguage();
 
+ protected:
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   // Controls by the layout's names.
   TSkinImage* Image5 = nullptr;   // title
   TSkinImage* Image1 = nullptr;   // icon
@@ -99,29 +101,21 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   QListView* ListBox1 = nullptr;
   QMenu* PopupMenu1 = nullptr;
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
-  void changeEvent(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   void CreateControls();
   // Step 6 of showing a reading: the line's question into the question
   // window (or the field emptied while the question window is off).
   void PutQuestion(const std::string& line);
   void EmptyQuestion();
-  QString LanguageText(int id, const char* russian) const;
 
   ProgramState& state_;
-  TVaticorForm& main_;
+  MainWindowLink& main_;
   std::unique_ptr<LocalClock> ownClock_;
   std::unique_ptr<DateTimeFormat> ownFormat_;
   std::string path_;
   ReadingLog log_;
   ReadingLogModel* model_ = nullptr;  // the window's child
   std::unique_ptr<SkinChrome> chrome_;
-  QPointer<TQuestionForm> question_;
+  QuestionWindowLink* question_ = nullptr;
   bool selecting_ = false;  // a selection made by the program, not the user
 };
 

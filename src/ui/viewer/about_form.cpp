@@ -21,18 +21,21 @@
 #include "core/file_io.h"
 #include "library/rtf_reader.h"
 #include "platform/picture_image.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/card_image.h"
+#include "ui/chrome/close_hides.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
-#include "ui/main/card_image.h"
+#include "ui/chrome/skin_style.h"
 #include "ui/viewer/rich_text_view.h"
 
 namespace vaticor {
 
 namespace {
 
-const QColor kSkyBlue(166, 202, 240);
-const QColor kNavy(0x0f, 0x1d, 0x3a);
-const QColor kListBlue(0x14, 0x3c, 0x96);
 constexpr int kBar = 17;  // title bar height, button size
 constexpr int kSide = 2;  // side and bottom edges
 constexpr int kPictureFrameHeight = 194;
@@ -43,35 +46,18 @@ constexpr int kSmallestHeight = TAboutForm::kContentTop + kSide;
 
 // The text-size items: position in PopupMenu2, tag, built-in caption and
 // the interface text that replaces it.
-struct FontSizeItem {
+struct FontSizeChoice {
   int tag;
   const char* caption;
   int languageId;
 };
-constexpr FontSizeItem kFontSizeItems[] = {
+constexpr FontSizeChoice kFontSizeChoices[] = {
     {-1, "По умолчанию", 1032}, {0, "Самый маленький", 1033}, {1, "Маленький", 1034},
     {2, "Средний", 1035},       {3, "Крупный", 1036},         {4, "Самый крупный", 1037},
 };
 
 // A title label: takes the press so that the drag that starts on it keeps
 // coming to it (the chrome moves the window from it).
-class TitleLabel : public QLabel {
- public:
-  TitleLabel(QWidget* parent, const QColor& colour) : QLabel(parent) {
-    setTextFormat(Qt::PlainText);
-    setAttribute(Qt::WA_TranslucentBackground);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    setPalette(palette);
-    QFont font = this->font();
-    font.setBold(true);
-    setFont(font);
-  }
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override { event->accept(); }
-};
-
 QToolButton* MakeToolButton(QWidget* parent, const char* name, const char* glyph) {
   auto* button = new QToolButton(parent);
   button->setObjectName(name);
@@ -85,23 +71,16 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, const char* glyph
 
 }  // namespace
 
-TAboutForm::TAboutForm(ProgramState& state, PictureLoader& pictures,
-                       std::function<void()> showMainWindow, QWidget* parent)
+TAboutForm::TAboutForm(ProgramState& state, PictureLoader& pictures, MainWindowLink& main,
+                       QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       state_(state),
       pictures_(pictures),
-      showMainWindow_(std::move(showMainWindow)) {
+      main_(main) {
   setObjectName("AboutForm");
   setWindowTitle(QString::fromUtf8("Описание карты"));
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kSkyBlue);
-  palette.setColor(QPalette::WindowText, kNavy);
-  palette.setColor(QPalette::ButtonText, kNavy);
-  setPalette(palette);
-  setAutoFillBackground(true);
-  QFont font = this->font();
-  font.setPointSize(8);
-  setFont(font);
+  UseSkinLook(this, /*navyText=*/true);
+  MakeCloseHide(this);
   setMinimumSize(kMinimumWidth, kSmallestHeight);
 
   CreateControls();
@@ -111,9 +90,17 @@ TAboutForm::TAboutForm(ProgramState& state, PictureLoader& pictures,
 
 TAboutForm::~TAboutForm() = default;
 
-QAction* TAboutForm::ItemAt(QMenu* menu, int position) {
-  const QList<QAction*> actions = menu->actions();
-  return position >= 0 && position < actions.size() ? actions[position] : nullptr;
+QAction* TAboutForm::DescriptionItem(int position) const {
+  return position >= 0 && position < static_cast<int>(descriptionItems_.size())
+             ? descriptionItems_[static_cast<std::size_t>(position)]
+             : nullptr;
+}
+
+QAction* TAboutForm::FontSizeItem(int sizeIndex) const {
+  const int slot = sizeIndex + 1;
+  return slot >= 0 && slot < static_cast<int>(fontSizeItems_.size())
+             ? fontSizeItems_[static_cast<std::size_t>(slot)]
+             : nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -137,19 +124,25 @@ void TAboutForm::CreateControls() {
 
   Image1 = MakeSkinImage(this, "Image1", ":/skin/window_icon_alpha.png");
   Image1->setGeometry(2, 0, kBar, kBar);
-  Label1 = new TitleLabel(this, Qt::black);
-  Label1->setObjectName("Label1");
-  Label2 = new TitleLabel(this, Qt::white);
-  Label2->setObjectName("Label2");
+  for (TCaptionLabel** label : {&Label1, &Label2}) {
+    const bool shadow = label == &Label1;
+    *label = new TCaptionLabel(this, shadow ? QColor(Qt::black) : QColor(Qt::white));
+    (*label)->setObjectName(shadow ? "Label1" : "Label2");
+    // A title to drag the window by, not a button.
+    (*label)->setCursor(Qt::ArrowCursor);
+    QFont bold = (*label)->font();
+    bold.setBold(true);
+    (*label)->setFont(bold);
+  }
   Label1->move(kTitleLeft + 1, 2);
   Label2->move(kTitleLeft, 1);
 
   ButtonMaximizeImage = MakeSkinImage(this, "ButtonMaximizeImage", ":/skin/maximise_alpha.png");
-  ButtonMaximizeImage->setToolTip(QString::fromUtf8("Развернуть"));
+  SetHint(ButtonMaximizeImage, QString::fromUtf8("Развернуть"));
   ButtonNormalImage = MakeSkinImage(this, "ButtonNormalImage", ":/skin/restore_alpha.png");
-  ButtonNormalImage->setToolTip(QString::fromUtf8("Восстановить"));
+  SetHint(ButtonNormalImage, QString::fromUtf8("Восстановить"));
   ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
-  ButtonCloseImage->setToolTip(QString::fromUtf8("Закрыть"));
+  SetHint(ButtonCloseImage, QString::fromUtf8("Закрыть"));
   for (TSkinImage* button : {ButtonMaximizeImage, ButtonNormalImage, ButtonCloseImage}) {
     button->resize(kBar, kBar);
   }
@@ -161,9 +154,9 @@ void TAboutForm::CreateControls() {
   SpeedButton2->setText(QString::fromUtf8("Выбрать карту"));
   SpeedButton6->setText(QString::fromUtf8("Размер шрифта"));
   SpeedButton2->setCheckable(true);
-  connect(SpeedButton1, &QToolButton::clicked, this, &TAboutForm::SpeedButton1Click);
-  connect(SpeedButton2, &QToolButton::clicked, this, &TAboutForm::SpeedButton2Click);
-  connect(SpeedButton6, &QToolButton::clicked, this, &TAboutForm::SpeedButton6Click);
+  ConnectCommand(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+  ConnectCommand(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+  ConnectCommand(SpeedButton6, &QToolButton::clicked, this, [this] { SpeedButton6Click(); });
 
   // The content area: the card-selection panel and the text, side by side.
   Panel1 = new QWidget(this);
@@ -195,17 +188,17 @@ void TAboutForm::CreateControls() {
   ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ListBox1->setMinimumHeight(20);
   QPalette listPalette = ListBox1->palette();
-  listPalette.setColor(QPalette::Text, kListBlue);
-  listPalette.setColor(QPalette::Base, QColor(0xf4, 0xf8, 0xfd));
-  listPalette.setColor(QPalette::Highlight, QColor(0x23, 0x40, 0x7a));
+  listPalette.setColor(QPalette::Text, SkinListText());
+  listPalette.setColor(QPalette::Base, SkinListBase());
+  listPalette.setColor(QPalette::Highlight, SkinSelection());
   listPalette.setColor(QPalette::HighlightedText, Qt::white);
   ListBox1->setPalette(listPalette);
-  connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
+  ConnectCommand(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) ListBox1Click(row);
   });
   // A click on the row already selected still shows its card and picture
   // (for one, after the panel was turned on).
-  connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+  ConnectCommand(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = ListBox1->row(item);
     if (row >= 0 && (row != currentCard_ || row != pictureCard_)) ListBox1Click(row);
   });
@@ -237,7 +230,7 @@ void TAboutForm::CreateControls() {
   RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   RichEdit1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   QPalette textPalette = RichEdit1->palette();
-  textPalette.setColor(QPalette::Base, kSkyBlue);
+  textPalette.setColor(QPalette::Base, SkinSkyBlue());
   textPalette.setColor(QPalette::Text, Qt::black);
   RichEdit1->setPalette(textPalette);
   QFont textFont = RichEdit1->font();
@@ -251,20 +244,21 @@ void TAboutForm::CreateControls() {
   ContentSplitter->setStretchFactor(1, 1);
   Splitter1 = ContentSplitter->handle(1);
   Splitter1->setObjectName("Splitter1");
-  connect(ContentSplitter, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
+  ConnectCommand(ContentSplitter, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
 
   // The frame's parts lie above the content.
   for (QWidget* part : std::initializer_list<QWidget*>{Image7, Image9, Image8}) part->raise();
 
-  connect(Image1, &TSkinImage::clicked, this, [this] {
+  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] {
     // The icon also drags the window; the end of a drag is no click.
     if (pos() == iconPressWindowPos_) Image1Click();
   });
   Image1->installEventFilter(this);
-  connect(Image3, &TSkinImage::doubleClicked, this, &TAboutForm::Image3DblClick);
-  connect(ButtonMaximizeImage, &TSkinImage::clicked, this, &TAboutForm::ButtonMaximizeImageClick);
-  connect(ButtonNormalImage, &TSkinImage::clicked, this, &TAboutForm::ButtonNormalImageClick);
-  connect(ButtonCloseImage, &TSkinImage::clicked, this, &TAboutForm::ButtonCloseImageClick);
+  ConnectCommand(Image3, &TSkinImage::doubleClicked, this, [this] { Image3DblClick(); });
+  ConnectCommand(ButtonMaximizeImage, &TSkinImage::clicked, this,
+                 [this] { ButtonMaximizeImageClick(); });
+  ConnectCommand(ButtonNormalImage, &TSkinImage::clicked, this, [this] { ButtonNormalImageClick(); });
+  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
 
   SkinChrome::Hooks hooks;
   hooks.canMove = [this] { return !maximized_; };
@@ -290,22 +284,23 @@ void TAboutForm::CreateControls() {
 void TAboutForm::CreateMenus() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  connect(PopupMenu1, &QMenu::aboutToShow, this, &TAboutForm::PopupMenu1Popup);
+  ConnectCommand(PopupMenu1, &QMenu::aboutToShow, this, [this] { PopupMenu1Popup(); });
 
   PopupMenu2 = new QMenu(this);
   PopupMenu2->setObjectName("PopupMenu2");
-  connect(PopupMenu2, &QMenu::aboutToShow, this, &TAboutForm::PopupMenu2Popup);
-  for (const FontSizeItem& item : kFontSizeItems) {
+  ConnectCommand(PopupMenu2, &QMenu::aboutToShow, this, [this] { PopupMenu2Popup(); });
+  for (const FontSizeChoice& item : kFontSizeChoices) {
     if (item.tag == 0) PopupMenu2->addSeparator()->setObjectName("N1");
     QAction* action = PopupMenu2->addAction(QString::fromUtf8(item.caption));
     action->setObjectName(QString("MenuItem%1").arg(item.tag + 2));
     action->setCheckable(true);
     action->setData(item.tag);
     const int tag = item.tag;
-    connect(action, &QAction::triggered, this, [this, tag] { MenuItem1Click(tag); });
+    ConnectCommand(action, &QAction::triggered, this, [this, tag] { MenuItem1Click(tag); });
+    fontSizeItems_.push_back(action);
   }
   // The design marks the default size.
-  ItemAt(PopupMenu2, 0)->setChecked(true);
+  FontSizeItem(-1)->setChecked(true);
 }
 
 void TAboutForm::FormCreate() {
@@ -324,7 +319,8 @@ void TAboutForm::FormCreate() {
         QString::fromStdString(sets.DisplayNames[static_cast<std::size_t>(i)]));
     item->setCheckable(true);
     item->setData(i);
-    connect(item, &QAction::triggered, this, [this, i] { DescriptionMenuItemClick(i); });
+    ConnectCommand(item, &QAction::triggered, this, [this, i] { DescriptionMenuItemClick(i); });
+    descriptionItems_.push_back(item);
   }
   // 4. The chosen text size (on the still empty text).
   if (ini.AboutFormFontSizeIndex != -1) ApplyDescriptionFontSize(ini.AboutFormFontSizeIndex);
@@ -342,22 +338,13 @@ void TAboutForm::FormCreate() {
   LayOutControls();
 }
 
-QString TAboutForm::LanguageText(int id, const char* russian) const {
-  if (state_.SystemLanguage != "0x0419") {
-    const std::string entry = state_.Languages.Entry(id);
-    if (!entry.empty()) return QString::fromStdString(entry);
-  }
-  return QString::fromUtf8(russian);
-}
-
 void TAboutForm::ApplyLanguage() {
-  SpeedButton1->setText(LanguageText(1024, "Выбрать описание"));
-  SpeedButton2->setText(LanguageText(1038, "Выбрать карту"));
-  SpeedButton6->setText(LanguageText(1025, "Размер шрифта"));
+  SpeedButton1->setText(InterfaceText(state_.Languages, 1024, "Выбрать описание"));
+  SpeedButton2->setText(InterfaceText(state_.Languages, 1038, "Выбрать карту"));
+  SpeedButton6->setText(InterfaceText(state_.Languages, 1025, "Размер шрифта"));
   PlaceToolButtons();
-  for (const FontSizeItem& item : kFontSizeItems) {
-    ItemAt(PopupMenu2, FontSizeItemPosition(item.tag))
-        ->setText(LanguageText(item.languageId, item.caption));
+  for (const FontSizeChoice& item : kFontSizeChoices) {
+    FontSizeItem(item.tag)->setText(InterfaceText(state_.Languages, item.languageId, item.caption));
   }
 }
 
@@ -501,7 +488,7 @@ void TAboutForm::SelectRow(int row) {
   const QSignalBlocker blocker(ListBox1);
   if (row >= 0 && row < ListBox1->count()) {
     ListBox1->setCurrentRow(row);
-    ListBox1->setToolTip(ListBox1->item(row)->text());
+    SetHint(ListBox1, ListBox1->item(row)->text());
   } else {
     ListBox1->setCurrentRow(-1);
     ListBox1->clearSelection();
@@ -558,7 +545,7 @@ void TAboutForm::FillCardList() {
 void TAboutForm::ListBox1Click(int row) {
   if (row < 0 || row >= ListBox1->count()) return;
   // 1. The hint shows the whole name.
-  ListBox1->setToolTip(ListBox1->item(row)->text());
+  SetHint(ListBox1, ListBox1->item(row)->text());
   // 2. The card on show.
   currentCard_ = row;
   currentTitle_ = state_.TaroDecks.GetCardName(row);
@@ -603,20 +590,20 @@ void TAboutForm::SpeedButton6Click() { PopupMenu2->popup(MenuPoint(SpeedButton6)
 void TAboutForm::PopupMenu1Popup() {
   const int current = state_.INIData.DescriptionIndex;
   if (CheckedDescriptionPosition == current) return;
-  if (QAction* old = ItemAt(PopupMenu1, CheckedDescriptionPosition)) old->setChecked(false);
-  if (QAction* item = ItemAt(PopupMenu1, current)) item->setChecked(true);
+  if (QAction* old = DescriptionItem(CheckedDescriptionPosition)) old->setChecked(false);
+  if (QAction* item = DescriptionItem(current)) item->setChecked(true);
   CheckedDescriptionPosition = current;
 }
 
 void TAboutForm::DescriptionMenuItemClick(int position) {
   // 1. The old mark goes; the clicked set becomes the current one.
-  if (QAction* old = ItemAt(PopupMenu1, CheckedDescriptionPosition)) old->setChecked(false);
+  if (QAction* old = DescriptionItem(CheckedDescriptionPosition)) old->setChecked(false);
   CheckedDescriptionPosition = position;
   state_.INIData.DescriptionIndex = position;
   // 2. For the whole program.
   state_.TaroDescriptions.SelectDescription(position);
   // 3. The mark.
-  if (QAction* item = ItemAt(PopupMenu1, position)) item->setChecked(true);
+  if (QAction* item = DescriptionItem(position)) item->setChecked(true);
   // 4. The current card in the new set.
   if (isVisible()) ShowCurrentCardAgain();
   // 5. The list again, on the row it had.
@@ -628,20 +615,20 @@ void TAboutForm::DescriptionMenuItemClick(int position) {
 void TAboutForm::PopupMenu2Popup() {
   const int current = state_.INIData.AboutFormFontSizeIndex;
   if (CheckedFontSizeIndex == current) return;
-  if (QAction* old = ItemAt(PopupMenu2, FontSizeItemPosition(CheckedFontSizeIndex))) {
+  if (QAction* old = FontSizeItem(CheckedFontSizeIndex)) {
     old->setChecked(false);
   }
-  if (QAction* item = ItemAt(PopupMenu2, FontSizeItemPosition(current))) item->setChecked(true);
+  if (QAction* item = FontSizeItem(current)) item->setChecked(true);
   CheckedFontSizeIndex = current;
 }
 
 void TAboutForm::MenuItem1Click(int tag) {
-  if (QAction* old = ItemAt(PopupMenu2, FontSizeItemPosition(CheckedFontSizeIndex))) {
+  if (QAction* old = FontSizeItem(CheckedFontSizeIndex)) {
     old->setChecked(false);
   }
   // A checked item that is clicked again has unchecked itself: the mark
   // goes back on.
-  if (QAction* item = ItemAt(PopupMenu2, FontSizeItemPosition(tag))) item->setChecked(true);
+  if (QAction* item = FontSizeItem(tag)) item->setChecked(true);
   CheckedFontSizeIndex = tag;
   state_.INIData.AboutFormFontSizeIndex = tag;
   ApplyDescriptionFontSize(tag);
@@ -650,9 +637,7 @@ void TAboutForm::MenuItem1Click(int tag) {
 // ---------------------------------------------------------------------------
 // The window
 
-void TAboutForm::Image1Click() {
-  if (showMainWindow_) showMainWindow_();
-}
+void TAboutForm::Image1Click() { main_.ShowMainWindow(); }
 
 void TAboutForm::Image3DblClick() {
   if (maximized_) {
@@ -691,10 +676,5 @@ void TAboutForm::Restore() {
 
 void TAboutForm::ButtonCloseImageClick() { hide(); }
 
-void TAboutForm::closeEvent(QCloseEvent* event) {
-  // The viewer lives for the whole run: closing only hides it.
-  event->ignore();
-  hide();
-}
 
 }  // namespace vaticor

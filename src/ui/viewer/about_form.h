@@ -5,9 +5,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "library/picture_loader.h"
-#include "ui/main/window_links.h"
+#include "ui/window_links.h"
 #include "ui/program_state.h"
 
 class QAction;
@@ -23,6 +24,7 @@ class QToolButton;
 namespace vaticor {
 
 class SkinChrome;
+class TCaptionLabel;
 class TCardImage;
 class TSkinImage;
 
@@ -35,9 +37,9 @@ class TSkinImage;
 class TAboutForm : public QWidget, public CardViewerLink {
   Q_OBJECT
  public:
-  // `pictures` decodes the panel's card picture; `showMainWindow` is what a
-  // click on the window icon does.
-  TAboutForm(ProgramState& state, PictureLoader& pictures, std::function<void()> showMainWindow,
+  // `pictures` decodes the panel's card picture; a click on the window icon
+  // shows the main window.
+  TAboutForm(ProgramState& state, PictureLoader& pictures, MainWindowLink& main,
              QWidget* parent = nullptr);
   ~TAboutForm() override;
 
@@ -79,10 +81,10 @@ class TAboutForm : public QWidget, public CardViewerLink {
   // Where a toolbar button's menu opens: the button's bottom-left corner
   // on the screen.
   QPoint MenuPoint(const QWidget* button) const;
-  // Menu items by position; separators count.
-  static QAction* ItemAt(QMenu* menu, int position);
-  // Position of a text-size item in PopupMenu2.
-  static int FontSizeItemPosition(int sizeIndex) { return sizeIndex < 0 ? 0 : sizeIndex + 2; }
+  // The menus' items: a description set's by its position, a text size's by
+  // its size index (-1 to 4); nullptr when there is none.
+  QAction* DescriptionItem(int position) const;
+  QAction* FontSizeItem(int sizeIndex) const;
 
   // The card on show.
   const std::string& CurrentTitle() const { return currentTitle_; }
@@ -95,11 +97,21 @@ class TAboutForm : public QWidget, public CardViewerLink {
   int CheckedDescriptionPosition = -1;
   int CheckedFontSizeIndex = -1;
 
+  static constexpr int kMinimumWidth = 343;
+  static constexpr int kContentTop = 43;
+  static constexpr int kListMinWidth = 121;
+  static constexpr int kListMaxWidth = 210;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   // Controls and menus, by the names the window's layout gives them.
   TSkinImage* Image3 = nullptr;  // title bar
   TSkinImage* Image1 = nullptr;  // window icon
-  QLabel* Label2 = nullptr;      // title text (white)
-  QLabel* Label1 = nullptr;      // its shadow (black)
+  TCaptionLabel* Label2 = nullptr;  // title text (white)
+  TCaptionLabel* Label1 = nullptr;  // its shadow (black)
   TSkinImage* ButtonCloseImage = nullptr;
   TSkinImage* ButtonMaximizeImage = nullptr;
   TSkinImage* ButtonNormalImage = nullptr;
@@ -125,17 +137,6 @@ class TAboutForm : public QWidget, public CardViewerLink {
   QMenu* PopupMenu1 = nullptr;   // description sets
   QMenu* PopupMenu2 = nullptr;   // text size
 
-  static constexpr int kMinimumWidth = 343;
-  static constexpr int kContentTop = 43;
-  static constexpr int kListMinWidth = 121;
-  static constexpr int kListMaxWidth = 210;
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   void CreateControls();
   void CreateMenus();
   void FormCreate();
@@ -153,12 +154,13 @@ class TAboutForm : public QWidget, public CardViewerLink {
   void Maximize();
   void Restore();
   QString CurrentSetName() const;
-  QString LanguageText(int id, const char* russian) const;
   void RedrawText();
 
   ProgramState& state_;
   PictureLoader& pictures_;
-  std::function<void()> showMainWindow_;
+  MainWindowLink& main_;
+  std::vector<QAction*> descriptionItems_;
+  std::vector<QAction*> fontSizeItems_;  // by size index + 1
   std::unique_ptr<SkinChrome> chrome_;
 
   std::string currentTitle_;

@@ -1,0 +1,40 @@
+#include "ui/chrome/commands.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace vaticor {
+namespace {
+
+FailureReporter& Reporter() {
+  static FailureReporter reporter;
+  return reporter;
+}
+
+}  // namespace
+
+void ShowFailure(QWidget* window, const QString& message) {
+  if (Reporter()) {
+    Reporter()(window, message);
+    return;
+  }
+  QWidget* parent = window && window->isVisible() ? window : QApplication::activeWindow();
+  QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), message);
+}
+
+FailureReporter SetFailureReporter(FailureReporter reporter) {
+  return std::exchange(Reporter(), std::move(reporter));
+}
+
+void RunCommand(QWidget* window, const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& failure) {
+    ShowFailure(window, QString::fromUtf8(failure.what()));
+  } catch (...) {
+    ShowFailure(window, QStringLiteral("Unexpected failure"));
+  }
+}
+
+}  // namespace vaticor

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QWidget>
+#include <exception>
+#include <functional>
+#include <type_traits>
+#include <utility>
+
+namespace vaticor {
+
+// The user's commands and their failures. A failure the user must see
+// (IniWriteError, UnknownPictureExtensionError, an invalid logged value...)
+// is an exception raised somewhere below a command; it is caught here, at the
+// command that met it, and its message is shown in a message box over the
+// command's window. The command is abandoned at that point, nothing is
+// rolled back, and the program goes on. No exception ever reaches Qt's event
+// or signal machinery (which does not support them); the application's
+// top-level handler is only the last net.
+
+// Shows a failure's message (the application's name as the title).
+void ShowFailure(QWidget* window, const QString& message);
+
+// How failures are shown; a message box unless replaced (tests record them).
+using FailureReporter = std::function<void(QWidget* window, const QString& message)>;
+// Replaces the reporter and returns the one it replaced.
+FailureReporter SetFailureReporter(FailureReporter reporter);
+
+// Runs a command, showing its failure if it raises one.
+void RunCommand(QWidget* window, const std::function<void()>& command);
+
+// Connects a control's signal to a command run through RunCommand. The
+// command receives the signal's arguments when it takes them; `window` is
+// the context (the connection ends with it) and the parent of the message.
+template <typename Sender, typename Signal, typename Command>
+QMetaObject::Connection ConnectCommand(Sender* sender, Signal signal, QWidget* window,
+                                       Command command) {
+  return QObject::connect(sender, signal, window,
+                          [window, command = std::move(command)](auto&&... args) {
+                            RunCommand(window, [&] {
+                              if constexpr (std::is_invocable_v<const Command&, decltype(args)...>) {
+                                command(args...);
+                              } else {
+                                command();
+                              }
+                            });
+                          });
+}
+
+}  // namespace vaticor

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QAction;
+class QWidget;
+
+namespace vaticor {
+
+// Hints (tooltips) of the program are plain text: card names, questions and
+// language files come from files a user may have downloaded, and Qt renders
+// a tooltip as rich text whenever it merely looks like markup. Every hint is
+// set through these.
+
+// The text wrapped so that Qt shows its characters as they are (line breaks
+// and runs of blanks kept); empty text stays empty, which shows no hint.
+QString PlainHint(const QString& text);
+void SetHint(QWidget* widget, const QString& text);
+void SetHint(QAction* action, const QString& text);
+
+}  // namespace vaticor

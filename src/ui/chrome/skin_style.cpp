@@ -1,0 +1,31 @@
+#include "ui/chrome/skin_style.h"
+
+#include <QWidget>
+
+namespace vaticor {
+
+QColor SkinSkyBlue() { return {166, 202, 240}; }
+QColor SkinNavy() { return {0x0f, 0x1d, 0x3a}; }
+QColor SkinSelection() { return {0x23, 0x40, 0x7a}; }
+QColor SkinListBase() { return {0xf4, 0xf8, 0xfd}; }
+QColor SkinListText() { return {0x14, 0x3c, 0x96}; }
+
+void UseSkinFont(QWidget* widget) {
+  QFont font = widget->font();
+  font.setPointSize(8);
+  widget->setFont(font);
+}
+
+void UseSkinLook(QWidget* window, bool navyText) {
+  QPalette palette = window->palette();
+  palette.setColor(QPalette::Window, SkinSkyBlue());
+  if (navyText) {
+    palette.setColor(QPalette::WindowText, SkinNavy());
+    palette.setColor(QPalette::ButtonText, SkinNavy());
+  }
+  window->setPalette(palette);
+  window->setAutoFillBackground(true);
+  UseSkinFont(window);
+}
+
+}  // namespace vaticor

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+namespace vaticor {
+
+// The skin's colours and the program's font, one definition each: navy and
+// gold on a light sky blue.
+
+// The windows' background and the text areas' ("clSkyBlue": 166, 202, 240).
+QColor SkinSkyBlue();
+// Text on the skin.
+QColor SkinNavy();
+// Selected rows of lists.
+QColor SkinSelection();
+// The background of the viewer's card list, lighter than the window.
+QColor SkinListBase();
+// Entries of the viewer's card list.
+QColor SkinListText();
+
+// The program's font: the desktop's, at 8 points.
+void UseSkinFont(QWidget* widget);
+// A skinned window: sky-blue background filled behind its children and the
+// program's font; with `navyText`, its text in navy.
+void UseSkinLook(QWidget* window, bool navyText = false);
+
+}  // namespace vaticor
