@@ -159,35 +159,34 @@ void TMainMenu::EnableOption(MainOption option, bool enabled) {
 
 void TMainMenu::EnableRandomDeck(bool enabled) { randomDeck_->setEnabled(enabled); }
 
-void TMainMenu::SetDecks(const std::vector<std::string>& names) {
-  for (QAction* item : deckItems_) delete item;
-  deckItems_.clear();
-  checkedDeck_ = -1;
+void TMainMenu::FillItems(QMenu* menu, const std::vector<std::string>& names,
+                          std::vector<QAction*>& items, void (TMainMenu::*choose)(int)) {
+  for (QAction* item : items) delete item;
+  items.clear();
   for (std::size_t i = 0; i < names.size(); ++i) {
-    QAction* item = deckMenu_->addAction(QString::fromStdString(names[i]));
+    QAction* item = menu->addAction(QString::fromStdString(names[i]));
     item->setCheckable(true);
-    item->setData(static_cast<int>(i));
-    const int deck = static_cast<int>(i);
+    const int position = static_cast<int>(i);
+    item->setData(position);
     ConnectCommand(item, &QAction::triggered, static_cast<QWidget*>(parent()),
-                   [this, deck] { commands_.chooseDeck(deck); });
-    deckItems_.push_back(item);
+                   [this, choose, position] { (this->*choose)(position); });
+    items.push_back(item);
   }
 }
 
-void TMainMenu::SetDescriptionSets(const std::vector<std::string>& names) {
-  for (QAction* item : setItems_) delete item;
-  setItems_.clear();
-  checkedSet_ = -1;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    QAction* item = descriptionMenu_->addAction(QString::fromStdString(names[i]));
-    item->setCheckable(true);
-    item->setData(static_cast<int>(i));
-    const int set = static_cast<int>(i);
-    ConnectCommand(item, &QAction::triggered, static_cast<QWidget*>(parent()),
-                   [this, set] { commands_.chooseDescriptionSet(set); });
-    setItems_.push_back(item);
-  }
+void TMainMenu::SetDecks(const std::vector<std::string>& names) {
+  FillItems(deckMenu_, names, deckItems_, &TMainMenu::ChooseDeck);
+  checkedDeck_ = -1;
 }
+
+void TMainMenu::SetDescriptionSets(const std::vector<std::string>& names) {
+  FillItems(descriptionMenu_, names, setItems_, &TMainMenu::ChooseDescriptionSet);
+  checkedSet_ = -1;
+}
+
+void TMainMenu::ChooseDeck(int deck) { commands_.chooseDeck(deck); }
+
+void TMainMenu::ChooseDescriptionSet(int set) { commands_.chooseDescriptionSet(set); }
 
 void TMainMenu::CheckDeck(int deck) {
   for (std::size_t i = 0; i < deckItems_.size(); ++i) {

@@ -93,6 +93,12 @@ class TMainMenu : public QObject {
 
  private:
   QAction* OptionItem(MainOption option) const;
+  // Replaces the run-time items of a menu: one checkable item per name,
+  // choosing runs `choose` with its position.
+  void FillItems(QMenu* menu, const std::vector<std::string>& names, std::vector<QAction*>& items,
+                 void (TMainMenu::*choose)(int));
+  void ChooseDeck(int deck);
+  void ChooseDescriptionSet(int set);
 
   MainMenuCommands commands_;
   QMenu* popupMenu1_ = nullptr;
