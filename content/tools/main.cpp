@@ -1,5 +1,5 @@
 // make_sample_content: draws the two sample decks and writes the two sample
-// description sets into a portable-folder layout.
+// description sets and the sample spreads into a portable-folder layout.
 //
 //   make_sample_content [--texts DIR] OUTPUT_DIR
 //
@@ -11,6 +11,7 @@
 #include "card_texts.h"
 #include "jpeg_writer.h"
 #include "rtf_writer.h"
+#include "sample_spreads.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -130,13 +131,14 @@ int run(const fs::path& texts_dir, const fs::path& output) {
         write_deck(*texts, decks, family);
         write_descriptions(*texts, sets);
     }
+    const int spreads = write_sample_spreads(staging / "Spreads Folder");
     fs::remove_all(target);
     fs::rename(staging, target);
 
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
-    std::printf("make_sample_content: 2 decks and 2 description sets written to %s in %lld ms\n",
-                target.string().c_str(), static_cast<long long>(ms));
+    std::printf("make_sample_content: 2 decks, 2 description sets and %d spreads written to %s in %lld ms\n",
+                spreads, target.string().c_str(), static_cast<long long>(ms));
     return 0;
 }
 

@@ -16,7 +16,7 @@ bool IsSpreadFileArgument(std::string_view firstArgument) {
   if (firstArgument.empty()) return false;
   std::string extension = PathExtension(firstArgument);
   for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return extension == ".SPR";
+  return extension == ".SPR" || extension == ".SPREAD";
 }
 
 }  // namespace vaticor

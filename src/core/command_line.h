@@ -11,7 +11,8 @@ std::string PathExtension(std::string_view path);
 
 // True when the program's first argument names a spread file to open
 // instead of showing the main window: its upper-cased extension is ".SPR"
-// exactly (the short name the shell passes for a ".spread" file).
+// (the short name a shell may pass for a ".spread" file) or ".SPREAD" (the
+// long name, which is all a file manager without short names passes).
 bool IsSpreadFileArgument(std::string_view firstArgument);
 
 }  // namespace vaticor

@@ -5,11 +5,17 @@
 namespace vaticor {
 namespace {
 
-TEST(CommandLine, OnlyAShortSpreadExtensionOpensTheSpreadsWindow) {
+TEST(CommandLine, OnlyASpreadExtensionOpensTheSpreadsWindow) {
   EXPECT_TRUE(IsSpreadFileArgument("C:\\DOCS\\READIN~1.SPR"));
   EXPECT_TRUE(IsSpreadFileArgument("/home/u/reading.spr"));
   EXPECT_FALSE(IsSpreadFileArgument(""));
-  EXPECT_FALSE(IsSpreadFileArgument("C:\\Docs\\reading.spread"));
+  // The long name is all a file manager without short names has to give.
+  EXPECT_TRUE(IsSpreadFileArgument("C:\\Docs\\reading.spread"));
+  EXPECT_TRUE(IsSpreadFileArgument("/home/u/Кельтский крест.Spread"));
+  EXPECT_FALSE(IsSpreadFileArgument("/home/u/reading.spreads"));
+  EXPECT_FALSE(IsSpreadFileArgument("/home/u/reading.spre"));
+  EXPECT_FALSE(IsSpreadFileArgument("/home/u/reading.spread.bak"));
+  EXPECT_FALSE(IsSpreadFileArgument("/home/u/readings.spread/notes"));
   EXPECT_FALSE(IsSpreadFileArgument("C:\\Docs\\reading"));
   EXPECT_FALSE(IsSpreadFileArgument("C:\\A.SPR\\file"));
   EXPECT_FALSE(IsSpreadFileArgument("/a.spr/file"));

@@ -1,0 +1,130 @@
+#include "core/spread_geometry.h"
+
+#include "core/main_window_geometry.h"
+#include "core/window_bounds.h"
+
+namespace vaticor {
+namespace {
+
+// Cards follow the screen from the same 640 x 480 reference as the main
+// window; a card is 77.25 x 123 there.
+constexpr double kReferenceCardWidth = 77.25;
+constexpr double kReferenceCardHeight = 123.0;
+
+// a x b / c, truncated toward zero, with c > 0. Sides and picture sizes are
+// 32-bit, so the product fits; larger inputs saturate rather than wrap.
+std::int64_t Proportion(std::int64_t a, std::int64_t b, std::int64_t c) {
+  constexpr std::int64_t kLimit = std::int64_t{1} << 31;
+  a = a < -kLimit ? -kLimit : (a > kLimit ? kLimit : a);
+  b = b > kLimit ? kLimit : b;
+  return a * b / c;
+}
+
+}  // namespace
+
+int BoundCardSide(std::int64_t side) {
+  return Bound(side, kSmallestSpreadCard, kLargestSpreadCard);
+}
+
+std::optional<int> WidthForHeight(std::int64_t height, std::int64_t pictureWidth,
+                                  std::int64_t pictureHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0) return std::nullopt;
+  return BoundCardSide(Proportion(height, pictureWidth, pictureHeight));
+}
+
+std::optional<int> HeightForWidth(std::int64_t width, std::int64_t pictureWidth,
+                                  std::int64_t pictureHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0) return std::nullopt;
+  return BoundCardSide(Proportion(width, pictureHeight, pictureWidth));
+}
+
+CardPlace HoldCardOnScreen(CardPlace place, CardSize size, int screenWidth, int taskBarTop) {
+  std::int64_t left = place.left;
+  std::int64_t top = place.top;
+  if (left < 0) left = 0;
+  if (left + size.width > screenWidth) left = std::int64_t{screenWidth} - size.width;
+  if (top < 0) top = 0;
+  if (top + size.height > taskBarTop) top = std::int64_t{taskBarTop} - size.height;
+  return {static_cast<int>(left), static_cast<int>(top)};
+}
+
+CardPlace MoveCardByArrow(CardPlace place, CardSize size, ArrowKey key, bool ctrlAlone,
+                          int screenWidth, int taskBarTop) {
+  const int step = ctrlAlone ? 16 : 1;
+  std::int64_t left = place.left;
+  std::int64_t top = place.top;
+  switch (key) {
+    case ArrowKey::Left:
+      left -= step;
+      break;
+    case ArrowKey::Right:
+      left += step;
+      break;
+    case ArrowKey::Up:
+      top -= step;
+      break;
+    case ArrowKey::Down:
+      top += step;
+      break;
+  }
+  // Whatever the start, the hold brings both back into int range: a left
+  // past the screen goes to its right edge, one below 0 to 0.
+  if (left < 0) left = 0;
+  if (top < 0) top = 0;
+  if (left > screenWidth) left = screenWidth;
+  if (top > taskBarTop) top = taskBarTop;
+  return HoldCardOnScreen({static_cast<int>(left), static_cast<int>(top)}, size, screenWidth,
+                          taskBarTop);
+}
+
+CardSize ResizeCardByArrow(CardSize size, ArrowKey key) {
+  switch (key) {
+    case ArrowKey::Left:
+      return {BoundCardSide(std::int64_t{size.width} - 1), size.height};
+    case ArrowKey::Right:
+      return {BoundCardSide(std::int64_t{size.width} + 1), size.height};
+    case ArrowKey::Up:
+      return {size.width, BoundCardSide(std::int64_t{size.height} - 1)};
+    case ArrowKey::Down:
+      return {size.width, BoundCardSide(std::int64_t{size.height} + 1)};
+  }
+  return size;
+}
+
+int ScreenCardHeight(int screenHeight) {
+  return BoundCardSide(RoundHalfEven(screenHeight / kReferenceHeight * kReferenceCardHeight));
+}
+
+int ScreenCardWidth(int screenWidth) {
+  return BoundCardSide(RoundHalfEven(screenWidth / kReferenceWidth * kReferenceCardWidth));
+}
+
+CardSize EqualsKeyCardSize(CardSize size, int screenHeight, std::int64_t pictureWidth,
+                           std::int64_t pictureHeight) {
+  const int height = ScreenCardHeight(screenHeight);
+  return {WidthForHeight(height, pictureWidth, pictureHeight).value_or(size.width), height};
+}
+
+CardSize BackslashKeyCardSize(int screenWidth, int screenHeight) {
+  return {ScreenCardWidth(screenWidth), ScreenCardHeight(screenHeight)};
+}
+
+CardSize DragCardRightEdge(CardSize size, int dx, bool autoSize, std::int64_t pictureWidth,
+                           std::int64_t pictureHeight) {
+  CardSize result{BoundCardSide(std::int64_t{size.width} + dx), size.height};
+  if (autoSize) {
+    result.height = HeightForWidth(result.width, pictureWidth, pictureHeight).value_or(size.height);
+  }
+  return result;
+}
+
+CardSize DragCardBottomEdge(CardSize size, int dy, bool autoSize, std::int64_t pictureWidth,
+                            std::int64_t pictureHeight) {
+  CardSize result{size.width, BoundCardSide(std::int64_t{size.height} + dy)};
+  if (autoSize) {
+    result.width = WidthForHeight(result.height, pictureWidth, pictureHeight).value_or(size.width);
+  }
+  return result;
+}
+
+}  // namespace vaticor

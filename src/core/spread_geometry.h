@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "core/settings.h"  // kSmallestSpreadCard
+
+namespace vaticor {
+
+// The card windows of a spread as arithmetic, apart from the widgets. Units
+// are screen pixels. Products are taken in 64 bits and every size a rule
+// gives is held to [kSmallestSpreadCard, kLargestSpreadCard], so no key
+// press, drag or picture header can make a window vanish or grow without
+// end. Places are not bounded beyond the rules that say so: a card may lie
+// off the screen.
+
+// The largest side a card window is given: the largest screen side there is.
+inline constexpr int kLargestSpreadCard = 16384;
+
+struct CardSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const CardSize&) const = default;
+};
+
+struct CardPlace {
+  int left = 0;
+  int top = 0;
+  bool operator==(const CardPlace&) const = default;
+};
+
+// A side held to [kSmallestSpreadCard, kLargestSpreadCard].
+int BoundCardSide(std::int64_t side);
+
+// The picture's proportions at a given height or width: height x picture
+// width / picture height (and the reverse), multiplied first and truncated
+// toward zero, then bounded. Nothing when the picture's size is unknown
+// (either side 0 or below): the caller then leaves the side unchanged.
+std::optional<int> WidthForHeight(std::int64_t height, std::int64_t pictureWidth,
+                                  std::int64_t pictureHeight);
+std::optional<int> HeightForWidth(std::int64_t width, std::int64_t pictureWidth,
+                                  std::int64_t pictureHeight);
+
+// Holds a card window of `size` whose top-left corner is wanted at `place`
+// on the screen, in this order: a negative left becomes 0; a right edge past
+// the screen's width puts the right edge there; a negative top becomes 0; a
+// bottom edge below `taskBarTop` puts the bottom edge there. A card wider or
+// higher than the room ends with a negative left or top. Dealing a card
+// places it at the deal button's screen corner and holds it so.
+CardPlace HoldCardOnScreen(CardPlace place, CardSize size, int screenWidth, int taskBarTop);
+
+enum class ArrowKey { Left, Right, Up, Down };
+
+// An arrow key without Shift alone: the window moves 16 pixels with Ctrl
+// alone, 1 otherwise, and is then held on the screen.
+CardPlace MoveCardByArrow(CardPlace place, CardSize size, ArrowKey key, bool ctrlAlone,
+                          int screenWidth, int taskBarTop);
+
+// An arrow key with Shift alone: one pixel narrower (left), wider (right),
+// lower (up) or higher (down).
+CardSize ResizeCardByArrow(CardSize size, ArrowKey key);
+
+// The card height that follows the screen: screen height / 480 x 123,
+// rounded half to even (197 on a 768-pixel screen).
+int ScreenCardHeight(int screenHeight);
+// The card width that follows the screen: screen width / 640 x 77.25,
+// rounded half to even (124 on a 1024-pixel screen).
+int ScreenCardWidth(int screenWidth);
+
+// The "=" key: the height follows the screen and the width the picture's
+// proportions at that height; without a picture size the width stays.
+CardSize EqualsKeyCardSize(CardSize size, int screenHeight, std::int64_t pictureWidth,
+                           std::int64_t pictureHeight);
+// The "\" key: both sides follow the screen (154 x 262 on 1280 x 1024).
+CardSize BackslashKeyCardSize(int screenWidth, int screenHeight);
+
+// Dragging the right edge by `dx` (or the bottom edge by `dy`): that side
+// grows by the displacement; with `autoSize` the other side follows the
+// picture's proportions (and stays without a picture size).
+CardSize DragCardRightEdge(CardSize size, int dx, bool autoSize, std::int64_t pictureWidth,
+                           std::int64_t pictureHeight);
+CardSize DragCardBottomEdge(CardSize size, int dy, bool autoSize, std::int64_t pictureWidth,
+                            std::int64_t pictureHeight);
+
+// Takes the card at `place` out of an ordered list of card windows whose
+// index (Tag) is their place: every later card moves down one place and is
+// told its new place through `setTag(card, newPlace)`. Returns the card
+// taken out, for the caller to close and destroy once the list is whole
+// again. `place` must lie in the list.
+template <class Card, class SetTag>
+Card TakeCardOut(std::vector<Card>& cards, std::size_t place, SetTag setTag) {
+  Card taken = std::move(cards[place]);
+  cards.erase(cards.begin() + static_cast<std::ptrdiff_t>(place));
+  for (std::size_t i = place; i < cards.size(); ++i) setTag(cards[i], static_cast<int>(i));
+  return taken;
+}
+
+}  // namespace vaticor

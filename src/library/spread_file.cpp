@@ -1,0 +1,188 @@
+#include "library/spread_file.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/file_io.h"
+#include "core/ini_document.h"
+#include "core/ini_file.h"
+#include "core/settings.h"
+#include "core/text_encoding.h"
+#include "core/window_bounds.h"
+
+namespace vaticor {
+namespace {
+
+constexpr std::string_view kPositionPrefix = "POSITION";
+
+std::int32_t ReadInteger(const IniDocument& file, std::string_view section, std::string_view key,
+                         std::int32_t def) {
+  const std::optional<std::string> value = file.Value(section, key);
+  return value ? ParseIniInteger(*value).value_or(def) : def;
+}
+
+// The stored screen, when both sides are numbers.
+std::optional<SpreadScreen> StoredScreen(const IniDocument& file) {
+  const std::optional<std::string> width = file.Value(kSpreadSection, "Screen.Width");
+  const std::optional<std::string> height = file.Value(kSpreadSection, "Screen.Height");
+  if (!width || !height) return std::nullopt;
+  const std::optional<std::int32_t> w = ParseIniInteger(*width);
+  const std::optional<std::int32_t> h = ParseIniInteger(*height);
+  if (!w || !h) return std::nullopt;
+  return SpreadScreen{*w, *h};
+}
+
+// A stored screen that places must be scaled from: a real screen's size,
+// other than the current one.
+bool ScalesFrom(const std::optional<SpreadScreen>& stored, const ScreenInfo& screen) {
+  return stored && IsPlausibleScreenSize(stored->Width, stored->Height) &&
+         (stored->Width != screen.Width() || stored->Height != screen.Height());
+}
+
+// The position sections among the names a 16,384-byte list holds.
+std::vector<std::string> PositionSections(const IniDocument& file) {
+  std::vector<std::string> positions;
+  std::size_t used = 0;
+  for (std::string& name : file.SectionNames()) {
+    used += name.size() + 1;
+    if (used > kSpreadSectionListBytes) break;
+    if (IsSpreadPositionSection(name)) positions.push_back(std::move(name));
+  }
+  return positions;
+}
+
+std::int32_t Scale(std::int32_t value, double ratio) { return RoundHalfEven(value * ratio); }
+
+}  // namespace
+
+bool IsSpreadPositionSection(std::string_view name) {
+  return StartsWithIgnoreCase(name, kPositionPrefix);
+}
+
+std::string SpreadPositionSection(std::int64_t place) {
+  std::string digits = std::to_string(place);
+  if (place >= 0 && digits.size() < 2) digits.insert(0, 1, '0');
+  return "Position" + digits;
+}
+
+SpreadLayout ReadSpreadLayout(const IniDocument& file, std::int32_t cardWidth,
+                              std::int32_t cardHeight, const ScreenInfo& screen) {
+  SpreadLayout layout;
+  layout.CardWidth = cardWidth;
+  layout.CardHeight = cardHeight;
+  layout.Screen = StoredScreen(file);
+  const std::vector<std::string> sections = PositionSections(file);
+  if (sections.empty()) return layout;
+
+  layout.CardWidth = ReadInteger(file, kSpreadSection, "Card.Width", cardWidth);
+  layout.CardHeight = ReadInteger(file, kSpreadSection, "Card.Height", cardHeight);
+  layout.Positions.reserve(sections.size());
+  for (const std::string& section : sections) {
+    SpreadPosition position;
+    position.Left = ReadInteger(file, section, "Left", 0);
+    position.Top = ReadInteger(file, section, "Top", 0);
+    position.Value = ReadInteger(file, section, "Value", kNoCard);
+    position.Description = file.Value(section, "Description").value_or(std::string());
+    layout.Positions.push_back(std::move(position));
+  }
+
+  if (ScalesFrom(layout.Screen, screen)) {
+    layout.Scaled = true;
+    const double x = screen.Width() / static_cast<double>(layout.Screen->Width);
+    const double y = screen.Height() / static_cast<double>(layout.Screen->Height);
+    layout.CardWidth = Scale(layout.CardWidth, x);
+    layout.CardHeight = Scale(layout.CardHeight, y);
+    for (SpreadPosition& position : layout.Positions) {
+      position.Left = Scale(position.Left, x);
+      position.Top = Scale(position.Top, y);
+    }
+  }
+  // One card window as large as the screen is the most a file may ask for:
+  // every window holds a picture of that size.
+  layout.CardWidth =
+      Bound(layout.CardWidth, kSmallestSpreadCard, std::max(screen.Width(), kSmallestSpreadCard));
+  layout.CardHeight =
+      Bound(layout.CardHeight, kSmallestSpreadCard, std::max(screen.Height(), kSmallestSpreadCard));
+  return layout;
+}
+
+std::optional<SpreadLayout> ReadSpreadFile(const std::string& path, std::int32_t cardWidth,
+                                           std::int32_t cardHeight, const ScreenInfo& screen) {
+  if (!FileExists(path)) return std::nullopt;
+  // One look at the disk, so every key read agrees with the section list.
+  const std::shared_ptr<const IniDocument> file = IniFile(path).Snapshot();
+  return ReadSpreadLayout(*file, cardWidth, cardHeight, screen);
+}
+
+void RecordSpreadScreen(const std::string& path, const SpreadLayout& layout,
+                        const ScreenInfo& screen) {
+  if (layout.Positions.empty() || layout.Scaled) return;
+  IniWriteBatch batch;
+  batch.WriteInteger(kSpreadSection, "Screen.Width", screen.Width());
+  batch.WriteInteger(kSpreadSection, "Screen.Height", screen.Height());
+  IniFile(path).Write(batch);
+}
+
+void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_t cardHeight,
+                    const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen) {
+  IniFile file(path);
+  IniWriteBatch batch;
+  batch.WriteInteger(kSpreadSection, "Card.Width", cardWidth);
+  batch.WriteInteger(kSpreadSection, "Card.Height", cardHeight);
+  for (const SavedSpreadCard& card : cards) {
+    const std::string section = SpreadPositionSection(card.Place);
+    batch.WriteInteger(section, "Left", card.Left);
+    batch.WriteInteger(section, "Top", card.Top);
+    batch.WriteInteger(section, "Value", card.Value);
+  }
+  if (ScalesFrom(StoredScreen(*file.Snapshot()), screen)) {
+    batch.WriteInteger(kSpreadSection, "Screen.Width", screen.Width());
+    batch.WriteInteger(kSpreadSection, "Screen.Height", screen.Height());
+  }
+  file.Write(batch);
+}
+
+void WriteSpreadTemplate(const std::string& path, const SpreadLayout& layout) {
+  IniWriteBatch batch;
+  batch.WriteInteger(kSpreadSection, "Card.Width", layout.CardWidth);
+  batch.WriteInteger(kSpreadSection, "Card.Height", layout.CardHeight);
+  if (layout.Screen) {
+    batch.WriteInteger(kSpreadSection, "Screen.Width", layout.Screen->Width);
+    batch.WriteInteger(kSpreadSection, "Screen.Height", layout.Screen->Height);
+  }
+  for (std::size_t i = 0; i < layout.Positions.size(); ++i) {
+    const SpreadPosition& position = layout.Positions[i];
+    const std::string section = SpreadPositionSection(static_cast<std::int64_t>(i));
+    batch.WriteInteger(section, "Left", position.Left);
+    batch.WriteInteger(section, "Top", position.Top);
+    batch.WriteInteger(section, "Value", position.Value);
+    if (!position.Description.empty())
+      batch.WriteString(section, "Description", position.Description);
+  }
+  IniFile(path).Write(batch);
+}
+
+std::string SpreadPositionHint(std::int64_t number, std::int32_t value, std::string_view cardName,
+                               std::string_view description) {
+  std::string hint = "Позиция " + std::to_string(number);
+  const std::int64_t magnitude = value < 0 ? -std::int64_t{value} : std::int64_t{value};
+  if (magnitude == kNoCard) return hint;
+  hint += " - " + std::to_string(magnitude) + " - ";
+  hint += cardName;
+  hint += " - ";
+  hint += description;
+  return hint;
+}
+
+ShownCard ShowCardValue(std::int32_t value, bool upsideDownCards, std::int32_t cardCount) {
+  if (value == std::numeric_limits<std::int32_t>::min()) return {};
+  const std::int32_t magnitude = value < 0 ? -value : value;
+  if (magnitude == kNoCard) return {};
+  ShownCard shown;
+  shown.Reversed = value < 0 && upsideDownCards;
+  shown.Value = shown.Reversed ? value : magnitude;
+  if (magnitude < cardCount) shown.Card = magnitude;
+  return shown;
+}
+
+}  // namespace vaticor

@@ -1,0 +1,125 @@
+#include "core/spread_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vaticor {
+namespace {
+
+TEST(SpreadGeometry, ProportionsMultiplyFirstAndTruncate) {
+  // A 300 x 500 deck: dragging the right edge to 120 makes the card 200 high.
+  EXPECT_EQ(HeightForWidth(120, 300, 500), 200);
+  EXPECT_EQ(WidthForHeight(200, 300, 500), 120);
+  EXPECT_EQ(HeightForWidth(121, 300, 500), 201);  // 201.67
+  EXPECT_EQ(WidthForHeight(199, 300, 500), 119);  // 119.4
+  // Dividing the picture sides first would give a ratio of 0.
+  EXPECT_EQ(WidthForHeight(197, 400, 680), 115);
+  // A picture header claiming a million pixels a side overflows 32 bits.
+  EXPECT_EQ(WidthForHeight(10000, 1'000'000, 1'000'000), 10000);
+}
+
+TEST(SpreadGeometry, NoPictureSizeGivesNoRatio) {
+  EXPECT_EQ(WidthForHeight(200, 0, 500), std::nullopt);
+  EXPECT_EQ(HeightForWidth(120, 300, 0), std::nullopt);
+  EXPECT_EQ(HeightForWidth(120, -300, 500), std::nullopt);
+  EXPECT_EQ(DragCardRightEdge({100, 150}, 20, true, 0, 0), (CardSize{120, 150}));
+  EXPECT_EQ(EqualsKeyCardSize({100, 150}, 768, 0, 0), (CardSize{100, 197}));
+}
+
+TEST(SpreadGeometry, SizesStayWithinBounds) {
+  EXPECT_EQ(HeightForWidth(5, 300, 500), kSmallestSpreadCard);
+  EXPECT_EQ(WidthForHeight(INT_MAX, INT_MAX, 1), kLargestSpreadCard);
+  EXPECT_EQ(ResizeCardByArrow({kSmallestSpreadCard, 100}, ArrowKey::Left),
+            (CardSize{kSmallestSpreadCard, 100}));
+  EXPECT_EQ(DragCardBottomEdge({100, 100}, INT_MIN, false, 300, 500),
+            (CardSize{100, kSmallestSpreadCard}));
+}
+
+TEST(SpreadGeometry, KeysSizeTheCardFromTheScreen) {
+  EXPECT_EQ(BackslashKeyCardSize(1280, 1024), (CardSize{154, 262}));  // 154.5 goes to even
+  EXPECT_EQ(BackslashKeyCardSize(1024, 768), (CardSize{124, 197}));
+  EXPECT_EQ(BackslashKeyCardSize(640, 480), (CardSize{77, 123}));
+  EXPECT_EQ(ScreenCardHeight(880), 226);  // 225.5 goes to even
+  // "=": the height follows the screen, the width the deck.
+  EXPECT_EQ(EqualsKeyCardSize({50, 50}, 768, 300, 500), (CardSize{118, 197}));
+}
+
+TEST(SpreadGeometry, ShiftArrowsResizeByOnePixel) {
+  EXPECT_EQ(ResizeCardByArrow({124, 197}, ArrowKey::Right), (CardSize{125, 197}));
+  EXPECT_EQ(ResizeCardByArrow({124, 197}, ArrowKey::Left), (CardSize{123, 197}));
+  EXPECT_EQ(ResizeCardByArrow({124, 197}, ArrowKey::Up), (CardSize{124, 196}));
+  EXPECT_EQ(ResizeCardByArrow({124, 197}, ArrowKey::Down), (CardSize{124, 198}));
+}
+
+TEST(SpreadGeometry, EdgeDragsFollowThePictureWithAutoSize) {
+  EXPECT_EQ(DragCardRightEdge({100, 100}, 20, true, 300, 500), (CardSize{120, 200}));
+  EXPECT_EQ(DragCardRightEdge({100, 100}, 20, false, 300, 500), (CardSize{120, 100}));
+  EXPECT_EQ(DragCardBottomEdge({120, 200}, -50, true, 300, 500), (CardSize{90, 150}));
+  EXPECT_EQ(DragCardBottomEdge({120, 200}, -50, false, 300, 500), (CardSize{120, 150}));
+}
+
+// A 1024 x 768 screen whose taskbar starts at 738.
+constexpr int kScreenWidth = 1024;
+constexpr int kTaskBarTop = 738;
+
+TEST(SpreadGeometry, DealtCardsAreHeldAboveTheTaskbar) {
+  const CardSize card{124, 197};
+  EXPECT_EQ(HoldCardOnScreen({300, 200}, card, kScreenWidth, kTaskBarTop), (CardPlace{300, 200}));
+  // Dealt from a spreads window in the bottom-right corner.
+  EXPECT_EQ(HoldCardOnScreen({1000, 700}, card, kScreenWidth, kTaskBarTop), (CardPlace{900, 541}));
+  EXPECT_EQ(HoldCardOnScreen({-5, -7}, card, kScreenWidth, kTaskBarTop), (CardPlace{0, 0}));
+  // The right edge counts after the left: a card wider than the screen
+  // ends left of it.
+  EXPECT_EQ(HoldCardOnScreen({-5, 0}, {2000, 197}, kScreenWidth, kTaskBarTop),
+            (CardPlace{-976, 0}));
+}
+
+TEST(SpreadGeometry, ArrowsMoveByOneOrSixteenAndHoldTheCard) {
+  const CardSize card{124, 197};
+  EXPECT_EQ(MoveCardByArrow({10, 10}, card, ArrowKey::Right, false, kScreenWidth, kTaskBarTop),
+            (CardPlace{11, 10}));
+  EXPECT_EQ(MoveCardByArrow({10, 10}, card, ArrowKey::Left, true, kScreenWidth, kTaskBarTop),
+            (CardPlace{0, 10}));
+  EXPECT_EQ(MoveCardByArrow({10, 530}, card, ArrowKey::Down, true, kScreenWidth, kTaskBarTop),
+            (CardPlace{10, 541}));
+  EXPECT_EQ(MoveCardByArrow({10, 40}, card, ArrowKey::Up, true, kScreenWidth, kTaskBarTop),
+            (CardPlace{10, 24}));
+  // A card that a spread file put far off the screen comes back at once.
+  EXPECT_EQ(
+      MoveCardByArrow({INT_MAX, INT_MIN}, card, ArrowKey::Right, false, kScreenWidth, kTaskBarTop),
+      (CardPlace{900, 0}));
+}
+
+TEST(SpreadGeometry, ClosingACardRenumbersTheLaterOnes) {
+  struct Card {
+    std::string name;
+    int tag;
+  };
+  std::vector<Card> cards{{"a", 0}, {"b", 1}, {"c", 2}, {"d", 3}};
+  const Card taken = TakeCardOut(cards, 1, [](Card& card, int place) { card.tag = place; });
+  EXPECT_EQ(taken.name, "b");
+  std::vector<std::string> names;
+  std::vector<int> tags;
+  for (const Card& card : cards) {
+    names.push_back(card.name);
+    tags.push_back(card.tag);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"a", "c", "d"}));
+  EXPECT_EQ(tags, (std::vector<int>{0, 1, 2}));
+
+  // Windows owned through unique_ptr, the last one closed.
+  std::vector<std::unique_ptr<int>> owned;
+  for (int i = 0; i < 3; ++i) owned.push_back(std::make_unique<int>(i));
+  int renumbered = 0;
+  const std::unique_ptr<int> last = TakeCardOut(owned, 2, [&](auto&, int) { ++renumbered; });
+  EXPECT_EQ(*last, 2);
+  EXPECT_EQ(renumbered, 0);
+  EXPECT_EQ(owned.size(), 2u);
+}
+
+}  // namespace
+}  // namespace vaticor

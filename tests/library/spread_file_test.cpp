@@ -1,0 +1,225 @@
+#include "library/spread_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <climits>
+
+#include "core/ini_file.h"
+#include "support/temp_dir.h"
+
+namespace vaticor {
+namespace {
+
+using testing::ReadAll;
+using testing::TempDir;
+
+// The screen the program is on in these tests: 1024 x 768, taskbar at 738.
+const FixedScreen kScreen(1024, 768, 738);
+
+std::vector<SpreadPosition> Positions(const std::optional<SpreadLayout>& layout) {
+  return layout ? layout->Positions : std::vector<SpreadPosition>{};
+}
+
+TEST(SpreadFileNames, PositionSectionsAreNamedAndRecognised) {
+  EXPECT_EQ(SpreadPositionSection(0), "Position00");
+  EXPECT_EQ(SpreadPositionSection(2), "Position02");
+  EXPECT_EQ(SpreadPositionSection(11), "Position11");
+  EXPECT_EQ(SpreadPositionSection(99), "Position99");
+  EXPECT_EQ(SpreadPositionSection(100), "Position100");
+  for (const char* name : {"Position1", "position_a", "POSITIONS", "pOsItIoN"}) {
+    EXPECT_TRUE(IsSpreadPositionSection(name)) << name;
+  }
+  for (const char* name : {"Positio", "Spread", " Position1", "XPosition", "Позиция1"}) {
+    EXPECT_FALSE(IsSpreadPositionSection(name)) << name;
+  }
+}
+
+TEST(SpreadFileHints, NameThePositionAndTheCard) {
+  EXPECT_EQ(SpreadPositionHint(3, 255, "", ""), "Позиция 3");
+  EXPECT_EQ(SpreadPositionHint(3, -255, "Шут", "x"), "Позиция 3");
+  EXPECT_EQ(SpreadPositionHint(1, -5, "Иерофант", "Прошлое"), "Позиция 1 - 5 - Иерофант - Прошлое");
+  EXPECT_EQ(SpreadPositionHint(12, 0, "Шут", ""), "Позиция 12 - 0 - Шут - ");
+  // A card the deck lacks still has its number named.
+  EXPECT_EQ(SpreadPositionHint(2, 300, "", "d"), "Позиция 2 - 300 -  - d");
+  EXPECT_EQ(SpreadPositionHint(1, INT_MIN, "", ""), "Позиция 1 - 2147483648 -  - ");
+}
+
+TEST(SpreadFileValues, ReversedCardsFollowTheOption) {
+  EXPECT_EQ(ShowCardValue(-5, true, 78), (ShownCard{-5, 5, true}));
+  EXPECT_EQ(ShowCardValue(-5, false, 78), (ShownCard{5, 5, false}));
+  EXPECT_EQ(ShowCardValue(0, true, 78), (ShownCard{0, 0, false}));
+  EXPECT_EQ(ShowCardValue(77, true, 78), (ShownCard{77, 77, false}));
+  EXPECT_EQ(ShowCardValue(78, true, 78), (ShownCard{78, std::nullopt, false}));
+  EXPECT_EQ(ShowCardValue(-78, true, 78), (ShownCard{-78, std::nullopt, true}));
+  EXPECT_EQ(ShowCardValue(255, true, 300), (ShownCard{255, std::nullopt, false}));
+  EXPECT_EQ(ShowCardValue(-255, false, 300), (ShownCard{255, std::nullopt, false}));
+  EXPECT_EQ(ShowCardValue(INT_MIN, false, 78), (ShownCard{255, std::nullopt, false}));
+  EXPECT_EQ(SavedCardValue(-7, false), 255);  // face down after a shuffle
+  EXPECT_EQ(SavedCardValue(-7, true), -7);
+}
+
+class SpreadFileTest : public ::testing::Test {
+ protected:
+  std::string Write(std::string_view bytes) { return dir.Write("s.spread", bytes); }
+  std::optional<SpreadLayout> Read(const std::string& path, const ScreenInfo& screen = kScreen) {
+    return ReadSpreadFile(path, 100, 150, screen);
+  }
+  TempDir dir;
+};
+
+TEST_F(SpreadFileTest, PositionsAreTakenInFileOrderWithTheirDefaults) {
+  const std::string path = Write(
+      "[Spread]\r\nCard.Width=90\r\n[position7]\r\nLeft=5\r\nDescription=Прошлое\r\n"
+      "[Other]\r\nLeft=1\r\n[PositionX]\r\nTop=9\r\nValue=0x0A\r\n[Position00]\r\nValue=-5\r\n"
+      "[POSITION]\r\nValue=$0B\r\nLeft=not a number\r\n");
+  const std::optional<SpreadLayout> layout = Read(path);
+  ASSERT_TRUE(layout);
+  EXPECT_EQ(layout->CardWidth, 90);
+  EXPECT_EQ(layout->CardHeight, 150);  // the current one
+  EXPECT_EQ(layout->Positions,
+            (std::vector<SpreadPosition>{
+                {5, 0, 255, "Прошлое"}, {0, 9, 10, ""}, {0, 0, -5, ""}, {0, 0, 11, ""}}));
+  EXPECT_EQ(layout->Screen, std::nullopt);
+}
+
+TEST_F(SpreadFileTest, MissingFileOrNoPositionsCreateNothing) {
+  EXPECT_EQ(Read(dir.Path("missing.spread")), std::nullopt);
+  EXPECT_EQ(Read(dir.MakeDir("folder.spread")), std::nullopt);
+  const std::optional<SpreadLayout> none = Read(Write("[Spread]\r\nCard.Width=90\r\n[Pos]\r\n"));
+  ASSERT_TRUE(none);
+  EXPECT_TRUE(none->Positions.empty());
+  EXPECT_EQ(none->CardWidth, 100);  // the file's size is not taken
+  EXPECT_TRUE(Positions(Read(Write("\x89PNG\r\n\x1a\n not an INI file"))).empty());
+}
+
+TEST_F(SpreadFileTest, SaveWritesTheKeysInOrderAndReadsBack) {
+  const std::string path = dir.Path("new.spread");
+  SaveSpreadFile(path, 124, 197,
+                 {{0, 10, 20, 5}, {1, -30, 900, SavedCardValue(-7, false)}, {2, 0, 0, -12}},
+                 kScreen);
+  EXPECT_EQ(ReadAll(path),
+            "[Spread]\r\nCard.Width=124\r\nCard.Height=197\r\n"
+            "[Position00]\r\nLeft=10\r\nTop=20\r\nValue=5\r\n"
+            "[Position01]\r\nLeft=-30\r\nTop=900\r\nValue=255\r\n"
+            "[Position02]\r\nLeft=0\r\nTop=0\r\nValue=-12\r\n");
+  const std::optional<SpreadLayout> layout = Read(path);
+  ASSERT_TRUE(layout);
+  EXPECT_EQ(layout->CardWidth, 124);
+  EXPECT_EQ(layout->CardHeight, 197);
+  EXPECT_EQ(layout->Positions,
+            (std::vector<SpreadPosition>{{10, 20, 5, ""}, {-30, 900, 255, ""}, {0, 0, -12, ""}}));
+  EXPECT_EQ(layout->Screen, std::nullopt);  // only opening records the screen
+
+  RecordSpreadScreen(path, *layout, kScreen);
+  EXPECT_EQ(Read(path)->Screen, (SpreadScreen{1024, 768}));
+  EXPECT_EQ(Read(path)->Positions, layout->Positions);
+}
+
+TEST_F(SpreadFileTest, SavingOverALongerFileKeepsWhatItDoesNotWrite) {
+  std::string text =
+      "; my spread\r\n[Spread]\r\nCard.Width = 80\r\nScreen.Width=1024\r\n"
+      "Screen.Height=768\r\n";
+  for (int i = 0; i < 5; ++i) {
+    text += "[Position0" + std::to_string(i) + "]\r\nDescription=d" + std::to_string(i) +
+            "\r\nLeft=" + std::to_string(i) + "\r\n";
+  }
+  const std::string path = Write(text);
+  const std::string keyByKey = dir.Write("key-by-key.spread", text);
+  SaveSpreadFile(path, 124, 197, {{0, 7, 8, 1}, {1, 7, 8, -2}, {2, 7, 8, 255}}, kScreen);
+
+  // The same bytes as the keys written one at a time.
+  IniFile one(keyByKey);
+  one.WriteInteger("Spread", "Card.Width", 124);
+  one.WriteInteger("Spread", "Card.Height", 197);
+  for (int i = 0; i < 3; ++i) {
+    const std::string section = "Position0" + std::to_string(i);
+    one.WriteInteger(section, "Left", 7);
+    one.WriteInteger(section, "Top", 8);
+    one.WriteInteger(section, "Value", i == 0 ? 1 : (i == 1 ? -2 : 255));
+  }
+  EXPECT_EQ(ReadAll(path), ReadAll(keyByKey));
+
+  const std::vector<SpreadPosition> positions = Positions(Read(path));
+  ASSERT_EQ(positions.size(), 5u);
+  EXPECT_EQ(positions[1], (SpreadPosition{7, 8, -2, "d1"}));
+  EXPECT_EQ(positions[4], (SpreadPosition{4, 0, 255, "d4"}));
+}
+
+TEST_F(SpreadFileTest, RefusedSaveWritesNothing) {
+  const std::string blocker = dir.Write("file", "x");
+  const std::string path = blocker + "/s.spread";  // its folder is a file
+  try {
+    SaveSpreadFile(path, 124, 197, {{0, 1, 2, 3}}, kScreen);
+    ADD_FAILURE() << "no error";
+  } catch (const IniWriteError& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+  }
+  SpreadLayout opened;
+  opened.Positions.resize(1);
+  EXPECT_THROW(RecordSpreadScreen(path, opened, kScreen), IniWriteError);
+  EXPECT_EQ(ReadAll(blocker), "x");
+}
+
+TEST_F(SpreadFileTest, ALayoutIsScaledFromTheScreenItWasOpenedOn) {
+  const std::string body =
+      "Card.Width=124\r\nCard.Height=197\r\n[Position00]\r\nLeft=512\r\nTop=384\r\n";
+  const std::string path = Write("[Spread]\r\nScreen.Width=1024\r\nScreen.Height=768\r\n" + body);
+  const FixedScreen larger(1280, 1024, 994);
+  const std::optional<SpreadLayout> scaled = Read(path, larger);
+  EXPECT_EQ(scaled->CardWidth, 155);   // 124 x 1.25
+  EXPECT_EQ(scaled->CardHeight, 263);  // 262.67
+  EXPECT_EQ(scaled->Positions[0], (SpreadPosition{640, 512, 255, ""}));
+  EXPECT_EQ(Read(path)->Positions[0], (SpreadPosition{512, 384, 255, ""}));
+  // The places are still the first screen's: naming the larger one would
+  // have them taken as its own next time.
+  RecordSpreadScreen(path, *scaled, larger);
+  EXPECT_EQ(Read(path, larger)->Positions[0], (SpreadPosition{640, 512, 255, ""}));
+
+  // Only a whole, real screen size is scaled from.
+  EXPECT_EQ(Read(Write("[Spread]\r\nScreen.Width=1024\r\n" + body), larger)->CardWidth, 124);
+  EXPECT_EQ(Read(Write("[Spread]\r\nScreen.Width=10\r\nScreen.Height=7\r\n" + body), larger)
+                ->Positions[0]
+                .Left,
+            512);
+}
+
+TEST_F(SpreadFileTest, SavingOnAnotherScreenRecordsThisOne) {
+  const std::string path = Write("[Spread]\r\nScreen.Width=1280\r\nScreen.Height=1024\r\n");
+  SaveSpreadFile(path, 124, 197, {{0, 512, 384, 3}}, kScreen);
+  const std::optional<SpreadLayout> layout = Read(path);
+  EXPECT_EQ(layout->Screen, (SpreadScreen{1024, 768}));
+  EXPECT_EQ(layout->Positions[0], (SpreadPosition{512, 384, 3, ""}));
+  EXPECT_EQ(layout->CardWidth, 124);
+}
+
+TEST_F(SpreadFileTest, RecordingTheSameScreenAgainLeavesTheFileAlone) {
+  const std::string path =
+      Write("[Spread]\r\nScreen.Width=1024\r\nScreen.Height=768\r\n[Position00]\r\n");
+  struct stat before {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  RecordSpreadScreen(path, *Read(path), kScreen);
+  struct stat after {};
+  ASSERT_EQ(::stat(path.c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino);  // not replaced
+}
+
+TEST_F(SpreadFileTest, HostileFileGetsNoMoreWindowsThanTheSectionListHolds) {
+  std::string text;
+  text.reserve(100'000 * 12);
+  for (int i = 0; i < 100'000; ++i) text += "[POSITION]\r\n";
+  // Nine bytes a name: 1,820 names fill 16,380 of the 16,384 bytes.
+  EXPECT_EQ(Positions(Read(Write(text))).size(), 1820u);
+  EXPECT_EQ(Positions(Read(Write("[Spread]\r\n" + text))).size(), 1819u);
+  // A name longer than the list hides it and everything after it.
+  EXPECT_TRUE(
+      Positions(Read(Write("[" + std::string(20'000, 'x') + "]\r\n[Position00]\r\n"))).empty());
+  // A card size no screen can show is held to the screen.
+  const std::optional<SpreadLayout> huge =
+      Read(Write("[Spread]\r\nCard.Width=2147483647\r\nCard.Height=-9\r\n[Position]\r\n"));
+  EXPECT_EQ(huge->CardWidth, 1024);
+  EXPECT_EQ(huge->CardHeight, 16);
+}
+
+}  // namespace
+}  // namespace vaticor
