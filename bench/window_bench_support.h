@@ -19,9 +19,10 @@ class NoWindowLinks : public CardViewerLink,
                       public ReadingLogLink,
                       public QuestionWindowLink,
                       public SpreadsWindowLink,
-                      public FolderSelectLink {
+                      public FolderSelectLink,
+                      public LanguageMenuLink {
  public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
+  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this}; }
   void ShowCardDescription(const std::string&, int, int) override {}
   void ShowViewer() override {}
   bool IsViewerVisible() const override { return false; }
@@ -47,6 +48,7 @@ class NoWindowLinks : public CardViewerLink,
   bool IsSpreadVisible() const override { return false; }
   void SetSpreadVisible(bool) override {}
   void ShowForMode(FolderMode) override {}
+  void ChooseLanguage(int) override {}
 };
 
 inline int RunWindowBenchmarks(int argc, char** argv) {

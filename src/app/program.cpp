@@ -1,12 +1,15 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <chrono>
 
 #include "core/command_line.h"
 #include "core/file_io.h"
+#include "languages/language_support.h"
 #include "library/reading_log.h"
 #include "platform/file_picture_loader.h"
 #include "platform/icu_locale.h"
@@ -66,7 +69,10 @@ Program::Program(const std::string& programPath, const SystemServices& system)
       picker_(random_),
       state_{iniData_,       decks_,       descriptions_,
              picker_,        random_,      system.screen,
-             languages_,     system.shell, SystemLanguageCode(system.locale)} {}
+             languages_,     system.shell, SystemLanguageCode(system.locale)},
+      languageSupport_(std::make_unique<LanguageSupport>(languages_, iniData_.Language,
+                                                         iniData_.LanguagesFolder,
+                                                         UserLanguageId(system.locale))) {}
 
 Program::~Program() = default;
 
@@ -77,7 +83,7 @@ void Program::CreateWindows() {
   // The main window is created first; it reaches the others through links
   // that are attached as each of them is created.
   links_ = std::make_unique<StandInLinks>();
-  vaticorForm_ = std::make_unique<TVaticorForm>(state_, links_->Links());
+  vaticorForm_ = std::make_unique<TVaticorForm>(state_, links_->Links(*this));
   TVaticorForm* main = vaticorForm_.get();
   aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, *main);
   links_->Attach(static_cast<CardViewerLink&>(*aboutForm_));
@@ -94,8 +100,50 @@ void Program::CreateWindows() {
     main->ShowMainWindow();
     if (state_.INIData.QuestionFormEnabled) questionForm_->SetQuestionVisible(true);
   });
-  // The interface language is applied here once language files exist; the
-  // built-in language is Russian.
+
+  // The interface language, once every window exists: the user's own, then
+  // the one the settings name, and the language submenu.
+  ShowLanguageOutcome(languageSupport_->StartUp());
+  std::vector<std::string> captions;
+  for (const LanguageMenuEntry& entry : languageSupport_->MenuEntries()) {
+    captions.push_back(entry.caption);
+  }
+  main->Menus().SetLanguages(captions);
+  main->Menus().CheckLanguage(languageSupport_->CheckedPosition());
+}
+
+void Program::ChooseLanguage(int position) {
+  ShowLanguageOutcome(position == 0 ? languageSupport_->ChooseRussian()
+                                    : languageSupport_->Choose(position - 1));
+  vaticorForm_->Menus().CheckLanguage(languageSupport_->CheckedPosition());
+}
+
+void Program::ShowLanguageOutcome(const LanguageOutcome& outcome) {
+  for (const std::string& message : outcome.messages) {
+    ShowNotice(vaticorForm_.get(), QString::fromStdString(message));
+  }
+  if (outcome.textsChanged) ApplyLanguageTable();
+}
+
+void Program::ApplyLanguageTable() {
+  QGuiApplication::setApplicationDisplayName(QString::fromStdString(languageSupport_->Title()));
+  // Qt's own texts (the buttons of message boxes and dialogs) in the same
+  // language, where Qt has a translation for it.
+  if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+  qtTranslator_.reset();
+  const std::string qtName = QtLocaleNameFor(languageSupport_->LanguageId());
+  if (!qtName.empty()) {
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral("qtbase_") + QString::fromStdString(qtName),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      QCoreApplication::installTranslator(translator.get());
+      qtTranslator_ = std::move(translator);
+    }
+  }
+  vaticorForm_->ApplyLanguage();
+  aboutForm_->ApplyLanguage();
+  questionLogForm_->ApplyLanguage();
+  questionForm_->ApplyLanguage();
 }
 
 bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {

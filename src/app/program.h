@@ -16,7 +16,9 @@
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
 #include "ui/program_state.h"
+#include "ui/window_links.h"
 
+class QTranslator;
 class QWidget;
 
 namespace vaticor {
@@ -26,6 +28,8 @@ class TAboutForm;
 class TQuestionLogForm;
 class TQuestionForm;
 class StandInLinks;
+class LanguageSupport;
+struct LanguageOutcome;
 
 // What the program takes from the system; the real desktop in main(), fakes
 // in tests.
@@ -40,17 +44,21 @@ struct SystemServices {
 
 // The running program: its single instances and windows, built in start-up
 // order by the constructor.
-class Program {
+class Program : public LanguageMenuLink {
  public:
   // Fixes the application folders from the program file's path, removes the
   // temporary files a killed run left beside the settings file and the
   // reading log, reads the settings, forms the system language code.
   Program(const std::string& programPath, const SystemServices& system);
-  ~Program();
+  ~Program() override;
 
   // Registers the spread file type, sets the application title and creates
-  // every window in order, then applies the interface language.
+  // every window in order, then applies the interface language (the user's
+  // own, then the one the settings name) and builds the language submenu.
   void CreateWindows();
+  // A language chosen from the main window's language submenu.
+  void ChooseLanguage(int position) override;
+  const LanguageSupport& Languages() const { return *languageSupport_; }
   // Looks at the first program argument; returns true when the main window
   // is to be shown (no spread file was named).
   bool HandleCommandLine(const std::vector<std::string>& arguments);
@@ -70,6 +78,11 @@ class Program {
   QWidget* SpreadsForm() const;
 
  private:
+  // Shows a language call's messages and, when the texts changed, puts them
+  // into every window, the application's name and Qt's own texts.
+  void ShowLanguageOutcome(const LanguageOutcome& outcome);
+  void ApplyLanguageTable();
+
   const SystemServices system_;
   TINIData iniData_;
   RandomGenerator random_;
@@ -83,6 +96,8 @@ class Program {
   std::unique_ptr<TAboutForm> aboutForm_;
   std::unique_ptr<TQuestionLogForm> questionLogForm_;
   std::unique_ptr<TQuestionForm> questionForm_;
+  std::unique_ptr<LanguageSupport> languageSupport_;
+  std::unique_ptr<QTranslator> qtTranslator_;
 };
 
 // main(): runs the program on the real desktop.

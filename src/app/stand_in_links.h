@@ -34,7 +34,10 @@ class StandInLinks : public CardViewerLink,
   // What closing the spreads window's stand-in leads back to.
   void SetSpreadsClosed(std::function<void()> closed);
 
-  WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
+  // What the main window is given; the language submenu leads to `languages`.
+  WindowLinks Links(LanguageMenuLink& languages) {
+    return {*this, *this, *this, *this, *this, languages};
+  }
   // The stand-in windows in creation order.
   std::vector<QWidget*> Windows() const;
   QWidget* Window(const QString& objectName) const;

@@ -14,6 +14,16 @@ class LocaleInfo {
   virtual std::uint32_t DefaultLocaleId() const = 0;
 };
 
+// A user whose locale is fixed at one identifier, for tests and tools.
+class FixedLocale : public LocaleInfo {
+ public:
+  explicit FixedLocale(std::uint32_t id) : id_(id) {}
+  std::uint32_t DefaultLocaleId() const override { return id_; }
+
+ private:
+  std::uint32_t id_;
+};
+
 // The identifier of the built-in Russian language, also the default of the
 // "Language" setting.
 inline constexpr std::uint32_t kRussianLanguageId = 0x0419;

@@ -94,6 +94,26 @@ class SpreadsWindowLink {
   virtual void SetSpreadVisible(bool visible) = 0;
 };
 
+// What the spreads window asks of the program while it stands in for the
+// main window, which stays hidden meanwhile.
+class SpreadsHostLink {
+ public:
+  virtual ~SpreadsHostLink() = default;
+  // Opens the main menu with its top-left corner at a screen point, leaving
+  // the main window as it is (hidden).
+  virtual void PopupMainMenuAtScreen(int x, int y) = 0;
+  // Closes the main window, which ends the program (saving its settings).
+  virtual void CloseMainWindow() = 0;
+};
+
+// What the spreads window is given.
+struct SpreadsWindowLinks {
+  MainWindowLink& main;
+  CardViewerLink& viewer;
+  QuestionWindowLink& question;
+  SpreadsHostLink& host;
+};
+
 // What the folder-selection window is opened for.
 enum class FolderMode {
   kAddDeck = 1,
@@ -106,6 +126,15 @@ class FolderSelectLink {
   virtual void ShowForMode(FolderMode mode) = 0;
 };
 
+// The interface language, chosen from the main window's language submenu.
+class LanguageMenuLink {
+ public:
+  virtual ~LanguageMenuLink() = default;
+  // Position 0 is "[rus] Русский", position i + 1 the i-th language file.
+  // The texts of every window change; the submenu's check mark moves.
+  virtual void ChooseLanguage(int position) = 0;
+};
+
 // What the main window is given.
 struct WindowLinks {
   CardViewerLink& viewer;
@@ -113,6 +142,7 @@ struct WindowLinks {
   QuestionWindowLink& question;
   SpreadsWindowLink& spreads;
   FolderSelectLink& folders;
+  LanguageMenuLink& languages;
 };
 
 }  // namespace vaticor

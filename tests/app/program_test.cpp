@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QLabel>
 #include <QWidget>
 
 #include <chrono>
@@ -9,7 +11,9 @@
 
 #include "core/file_io.h"
 #include "support/temp_dir.h"
+#include "ui/chrome/commands.h"
 #include "ui/main/vaticor_form.h"
+#include "ui/questions/question_log_form.h"
 
 namespace vaticor {
 namespace {
@@ -17,25 +21,10 @@ namespace {
 using testing::ReadAll;
 using testing::TempDir;
 
-class RussianLocale : public LocaleInfo {
- public:
-  std::uint32_t DefaultLocaleId() const override { return 0x0419; }
-};
-
-class NoonClock : public Clock {
- public:
-  std::uint32_t MillisecondsSinceMidnight() const override { return 12 * 3600 * 1000; }
-};
-
 class CountingRegistrar : public FileTypeRegistrar {
  public:
   void RegisterSpreadFileType() override { ++calls; }
   int calls = 0;
-};
-
-class NoShell : public ShellOpener {
- public:
-  void Open(const std::string&) override {}
 };
 
 // Every picture is 200 x 350.
@@ -64,10 +53,10 @@ class ProgramTest : public ::testing::Test {
   TempDir dir;
   FixedScreen screen{1024, 768, 738};
   TextPictureLoader pictures;
-  RussianLocale locale;
+  FixedLocale locale{0x0419};
   CountingRegistrar registrar;
-  NoonClock clock;
-  NoShell shell;
+  FixedClock clock{12 * 3600 * 1000};
+  RecordingShell shell;
   SystemServices system{screen, pictures, locale, registrar, clock, shell};
 };
 
@@ -166,6 +155,87 @@ TEST_F(ProgramTest, ClosingTheMainWindowWritesTheSettings) {
   EXPECT_NE(written.find("Screen.Width=1024\r\nScreen.Height=768\r\n"), std::string::npos);
   EXPECT_NE(written.find("[Form Settings]\r\n"), std::string::npos);
   EXPECT_NE(written.find("QuestionForm.Left=701\r\nQuestionForm.Top=698\r\n"), std::string::npos);
+}
+
+// The interface language at start-up and from the language submenu, as the
+// windows show it.
+class ProgramLanguageTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    previous_ = SetFailureReporter(
+        [this](QWidget*, const QString& message) { messages.push_back(message.toStdString()); });
+    dir.Write("Multi Language Support/0x0409.ini",
+              "[Language]\r\nName=[eng] English\r\n[IDs]\r\n1000=Vaticor EN\r\n[ID]\r\n"
+              "1003=Exit\r\n1004=Draw a card...\r\n1011=Options EN\r\n1028=Show...\r\n");
+  }
+  void TearDown() override { SetFailureReporter(previous_); }
+
+  static std::string Item(Program& program, const char* name) {
+    return program.VaticorForm()->Menus().Item(name)->text().toStdString();
+  }
+  static std::string Text(QWidget* window, const char* label) {
+    return window->findChild<QLabel*>(label)->text().toStdString();
+  }
+
+  std::vector<std::string> messages;
+
+ private:
+  FailureReporter previous_;
+};
+
+TEST_F(ProgramLanguageTest, AnEnglishSystemStartsInEnglishInEveryWindow) {
+  FixedLocale english(0x0409);
+  SystemServices services{screen, pictures, english, registrar, clock, shell};
+  Program program(dir.Path("vaticor"), services);
+  program.CreateWindows();
+  EXPECT_EQ(program.INIData().Language, "0x0409");
+  EXPECT_EQ(Item(program, "N4"), "Exit");
+  EXPECT_EQ(Item(program, "N8"), "Options EN");
+  EXPECT_EQ(Item(program, "N11"), "");  // a text the file lacks is empty
+  EXPECT_EQ(Text(program.VaticorForm(), "Label2"), "Draw a card...");
+  EXPECT_EQ(Text(program.QuestionLogForm(), "Label2"), "Show...");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "Vaticor EN");
+  EXPECT_TRUE(program.VaticorForm()->Menus().Item("N30") != nullptr);
+  EXPECT_TRUE(messages.empty());
+
+  // "[rus] Русский" from the submenu: the built-in texts everywhere.
+  program.ChooseLanguage(0);
+  EXPECT_EQ(program.INIData().Language, "0x0419");
+  EXPECT_EQ(Item(program, "N8"), "Options");
+  EXPECT_EQ(Item(program, "N4"), "Выход");
+  EXPECT_EQ(Text(program.QuestionLogForm(), "Label2"), "Показать...");
+  EXPECT_TRUE(program.VaticorForm()->Menus().Item("N30")->isChecked());
+
+  // And the file again, by its item (position 1).
+  program.ChooseLanguage(1);
+  EXPECT_EQ(Item(program, "N4"), "Exit");
+  EXPECT_FALSE(program.VaticorForm()->Menus().Item("N30")->isChecked());
+}
+
+TEST_F(ProgramLanguageTest, ARussianSystemKeepsTheLayoutsCaptions) {
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  EXPECT_EQ(Item(program, "N8"), "Настройки");
+  EXPECT_EQ(Text(program.VaticorForm(), "Label2"), "Вытянуть карту ...");
+  EXPECT_TRUE(program.VaticorForm()->Menus().Item("N30")->isChecked());
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ProgramLanguageTest, ALanguageWithoutAFileIsToldOnceNotAtTheNextStart) {
+  FixedLocale french(0x040C);
+  SystemServices services{screen, pictures, french, registrar, clock, shell};
+  {
+    Program program(dir.Path("vaticor"), services);
+    program.CreateWindows();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("0x040C"), std::string::npos);
+    EXPECT_EQ(Item(program, "N8"), "Настройки");
+    program.VaticorForm()->close();  // saves the settings
+  }
+  messages.clear();
+  Program again(dir.Path("vaticor"), services);
+  again.CreateWindows();
+  EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fixed_locale.h"
 
 namespace vaticor {
 namespace {
 
-using testing::FixedLocale;
 
 TEST(UserLanguageId, WholeBytesInUpperCaseFromTheHighestNonZeroByte) {
   EXPECT_EQ(UserLanguageId(FixedLocale(0x0419)), "0x0419");  // ru_RU

@@ -540,19 +540,20 @@ TEST_F(ViewerTest, ALongTitleEndsShortOfTheButtons) {
 }
 
 TEST_F(ViewerTest, TheInterfaceLanguageNamesTheToolbarAndTheSizes) {
-  state.SystemLanguage = "0x0409";
-  languages.SetEntry(1024, "Choose description");
-  languages.SetEntry(1025, "Font size");
-  languages.SetEntry(1038, "Choose card");
-  languages.SetEntry(1032, "Default");
-  languages.SetEntry(1037, "Largest");
   auto form = Open();
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton1")->text().toStdString(), "Выбрать описание");
+  // A language file that has five of the viewer's texts: the others go empty.
+  languages.LoadFile(dir.Write("English.ini",
+                               "[Language]\r\nName=English\r\n[ID]\r\n1024=Choose description\r\n"
+                               "1025=Font size\r\n1038=Choose card\r\n1032=Default\r\n"
+                               "1037=Largest\r\n"));
+  form->ApplyLanguage();
   EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton1")->text().toStdString(), "Choose description");
   EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton2")->text().toStdString(), "Choose card");
   EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton6")->text().toStdString(), "Font size");
   EXPECT_EQ(ItemAt(Control<QMenu>(*form, "PopupMenu2"), 0)->text().toStdString(), "Default");
   EXPECT_EQ(ItemAt(Control<QMenu>(*form, "PopupMenu2"), 6)->text().toStdString(), "Largest");
-  EXPECT_EQ(ItemAt(Control<QMenu>(*form, "PopupMenu2"), 4)->text().toStdString(), "Средний");
+  EXPECT_EQ(ItemAt(Control<QMenu>(*form, "PopupMenu2"), 4)->text().toStdString(), "");
 }
 
 }  // namespace

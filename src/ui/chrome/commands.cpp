@@ -23,6 +23,15 @@ void ShowFailure(QWidget* window, const QString& message) {
   QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), message);
 }
 
+void ShowNotice(QWidget* window, const QString& message) {
+  if (Reporter()) {
+    Reporter()(window, message);
+    return;
+  }
+  QWidget* parent = window && window->isVisible() ? window : QApplication::activeWindow();
+  QMessageBox::information(parent, QGuiApplication::applicationDisplayName(), message);
+}
+
 FailureReporter SetFailureReporter(FailureReporter reporter) {
   return std::exchange(Reporter(), std::move(reporter));
 }

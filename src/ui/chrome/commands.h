@@ -21,6 +21,9 @@ namespace vaticor {
 
 // Shows a failure's message (the application's name as the title).
 void ShowFailure(QWidget* window, const QString& message);
+// Shows a message that is no failure (an information box), through the same
+// reporter as failures.
+void ShowNotice(QWidget* window, const QString& message);
 
 // How failures are shown; a message box unless replaced (tests record them).
 using FailureReporter = std::function<void(QWidget* window, const QString& message)>;

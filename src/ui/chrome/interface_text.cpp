@@ -2,9 +2,8 @@
 
 namespace vaticor {
 
-QString InterfaceText(const TLanguageTable& languages, int id, const char* russian) {
-  const std::string entry = languages.Entry(id);
-  return entry.empty() ? QString::fromUtf8(russian) : QString::fromStdString(entry);
+QString InterfaceText(const TLanguageTable& languages, int id, const char* layoutText) {
+  return QString::fromStdString(languages.Caption(id, layoutText));
 }
 
 }  // namespace vaticor

@@ -6,8 +6,9 @@
 
 namespace vaticor {
 
-// An interface text by its number (1000 to 1044): the current language's
-// entry, or the built-in Russian text when the language has none.
-QString InterfaceText(const TLanguageTable& languages, int id, const char* russian);
+// What a caption or hint showing interface text `id` (1000 to 1044) reads:
+// the window's own text (`layoutText`) until a language has been applied,
+// then the language's text, an empty one included.
+QString InterfaceText(const TLanguageTable& languages, int id, const char* layoutText);
 
 }  // namespace vaticor

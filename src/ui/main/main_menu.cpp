@@ -6,6 +6,7 @@
 
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
 
 namespace vaticor {
 namespace {
@@ -110,7 +111,7 @@ TMainMenu::TMainMenu(QWidget* window, MainMenuCommands commands)
   russian_ = AddItem(languageMenu_, "N30", "[rus] Русский");
   russian_->setCheckable(true);
   russian_->setChecked(true);
-  ConnectCommand(russian_, &QAction::triggered, window, [this] { commands_.russian(); });
+  ConnectCommand(russian_, &QAction::triggered, window, [this] { commands_.chooseLanguage(0); });
   AddSeparator(popupMenu1_, "N23");
   ConnectCommand(AddItem(popupMenu1_, "N4", "Выход"), &QAction::triggered, window,
                  [this] { commands_.exit(); });
@@ -207,7 +208,57 @@ void TMainMenu::CheckDescriptionSet(int set) {
   if (QAction* current = item(set)) current->setChecked(true);
 }
 
-void TMainMenu::CheckRussian() { russian_->setChecked(true); }
+void TMainMenu::SetLanguages(const std::vector<std::string>& captions) {
+  FillItems(languageMenu_, captions, languageItems_, &TMainMenu::ChooseLanguage);
+}
+
+void TMainMenu::ChooseLanguage(int file) { commands_.chooseLanguage(file + 1); }
+
+void TMainMenu::CheckLanguage(int position) {
+  russian_->setChecked(position == 0);
+  for (std::size_t i = 0; i < languageItems_.size(); ++i) {
+    languageItems_[i]->setChecked(static_cast<int>(i) + 1 == position);
+  }
+}
+
+void TMainMenu::ApplyLanguage(const TLanguageTable& languages) {
+  // The items that show an interface text, with the text they start with.
+  struct Texted {
+    const char* name;
+    int id;
+    const char* layoutText;
+  };
+  static constexpr Texted kItems[] = {
+      {"N4", 1003, "Выход"},
+      {"N11", 1006, "&1 карта"},
+      {"N31", 1007, "&3 карты"},
+      {"N2", 1008, "Выбрать колоду"},
+      {"N14", 1009, "Выбрать описание"},
+      {"N5", 1010, "Расклады ..."},
+      {"N8", 1011, "Настройки"},
+      {"N24", 1012, "Программа"},
+      {"Interfacelanguage1", 1013, "Язык интерфейса"},
+      {"N15", 1014, "Случайный выбор колоды ..."},
+      {"N12", 1015, "Использовать перевернутые карты"},
+      {"N27", 1016, "Использовать только старшие арканы"},
+      {"N17", 1017, "Гадать на случайных колодах"},
+      {"N9", 1018, "Показывать кнопку на панеле задач"},
+      {"N10", 1019, "Автоматическая настройка размера карты"},
+      {"N28", 1020, "Использовать окно вопроса"},
+      {"N22", 1021, "Сохранять журнал раскладов"},
+      {"N25", 1022, "Посетить сайт программы"},
+      {"N26", 1023, "Письмо разработчику"},
+      {"N19", 1026, "Описание карты"},
+      {"N18", 1027, "Новый расклад"},
+      {"N32", 1039, "Добавить колоду..."},
+      {"N33", 1040, "Добавить описание..."},
+  };
+  for (const Texted& item : kItems) {
+    if (QAction* action = Item(item.name)) {
+      action->setText(InterfaceText(languages, item.id, item.layoutText));
+    }
+  }
+}
 
 void TMainMenu::SetDescribeItem(const QString& text, bool enabled) {
   describe_->setText(text);

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace vaticor {
 
+class TLanguageTable;
+
 // The settings submenu's option items.
 enum class MainOption {
   kReversedCards,    // N12
@@ -34,7 +36,7 @@ struct MainMenuCommands {
   std::function<void()> showLog;                              // "Расклады ..."
   std::function<void(MainOption option, bool checked)> option;  // a settings item
   std::function<void(const char* url)> open;                  // the program submenu
-  std::function<void()> russian;                              // "[rus] Русский"
+  std::function<void(int position)> chooseLanguage;           // 0: "[rus] Русский"
   std::function<void()> exit;                                 // "Выход"
   std::function<void()> aboutToShow;                          // the main menu opens
   std::function<void()> describeCard;                         // "Описание карты"
@@ -84,7 +86,13 @@ class TMainMenu : public QObject {
   // The description set checked; the mark moves only when it changed.
   void CheckDescriptionSet(int set);
   int CheckedDescriptionSet() const { return checkedSet_; }
-  void CheckRussian();
+  // The language submenu: "[rus] Русский" and one item per language file
+  // (position i + 1), exactly one checked.
+  void SetLanguages(const std::vector<std::string>& captions);
+  void CheckLanguage(int position);
+  // The items' texts from the interface language (their own until one is
+  // applied).
+  void ApplyLanguage(const TLanguageTable& languages);
 
   // The card menu's first item: its text and whether it can be chosen;
   // "Новый расклад" availability.
@@ -99,6 +107,7 @@ class TMainMenu : public QObject {
                  void (TMainMenu::*choose)(int));
   void ChooseDeck(int deck);
   void ChooseDescriptionSet(int set);
+  void ChooseLanguage(int file);
 
   MainMenuCommands commands_;
   QMenu* popupMenu1_ = nullptr;
@@ -117,6 +126,7 @@ class TMainMenu : public QObject {
   std::vector<QAction*> options_;  // by MainOption
   std::vector<QAction*> deckItems_;
   std::vector<QAction*> setItems_;
+  std::vector<QAction*> languageItems_;  // after "[rus] Русский"
   int checkedDeck_ = -1;
   int checkedSet_ = -1;
 };

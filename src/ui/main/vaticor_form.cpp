@@ -195,11 +195,7 @@ MainMenuCommands TVaticorForm::MenuCommands() {
   commands.showLog = [this] { links_.log.ShowLogWindow(); };
   commands.option = [this](MainOption option, bool checked) { N10Click(option, checked); };
   commands.open = [this](const char* url) { state_.Shell.Open(url); };
-  commands.russian = [this] {
-    state_.Languages.Clear();
-    menu_->CheckRussian();
-    SetCaption();
-  };
+  commands.chooseLanguage = [this](int position) { links_.languages.ChooseLanguage(position); };
   commands.exit = [this] { close(); };
   commands.aboutToShow = [this] { PopupMenu1Popup(); };
   commands.describeCard = [this] { CardImageClick(popupImage_); };
@@ -463,10 +459,27 @@ void TVaticorForm::ShowCard(int slot, std::int32_t value) {
 // Modes and sizes
 
 QString TVaticorForm::CaptionText(int id, const char* russian) const {
-  // The main window's own texts follow a language table only on a system
-  // whose language is not Russian.
+  // After a mode switch or for the card menu, the main window's own texts
+  // follow the language only on a system whose language is not Russian, and
+  // only where the language has a text.
   if (state_.SystemLanguage == "0x0419") return QString::fromUtf8(russian);
-  return InterfaceText(state_.Languages, id, russian);
+  const std::string entry = state_.Languages.Entry(id);
+  return entry.empty() ? QString::fromUtf8(russian) : QString::fromStdString(entry);
+}
+
+void TVaticorForm::ApplyLanguage() {
+  const TLanguageTable& languages = state_.Languages;
+  SetHint(Image1, InterfaceText(languages, 1001, "Меню F10"));
+  SetHint(ButtonHideImage, InterfaceText(languages, 1002, "Свернуть"));
+  SetHint(ButtonCloseImage, InterfaceText(languages, 1003, "Выход"));
+  menu_->ApplyLanguage(languages);
+  // The caption takes the language's text whatever the system's language.
+  Label2->setText(ThreeCardMode() ? InterfaceText(languages, 1005, "Вытянуть карты ...")
+                                  : InterfaceText(languages, 1004, "Вытянуть карту ..."));
+  Label2->adjustSize();
+  Label1->setText(Label2->text());
+  Label1->adjustSize();
+  chrome_->KeepInShape();
 }
 
 void TVaticorForm::SetCaption() {

@@ -71,6 +71,8 @@ class TVaticorForm : public QWidget, public MainWindowLink {
 
   // --- Menus and options ---
   TMainMenu& Menus() const { return *menu_; }
+  // Hints, menus and caption from the interface language.
+  void ApplyLanguage();
   void SelectDeckFromMenu(int deck);
   void SelectDescriptionFromMenu(int set);
   void N15Click();  // random deck

@@ -14,9 +14,10 @@ class FakeLinks : public CardViewerLink,
                   public ReadingLogLink,
                   public QuestionWindowLink,
                   public SpreadsWindowLink,
-                  public FolderSelectLink {
+                  public FolderSelectLink,
+                  public LanguageMenuLink {
  public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this}; }
+  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this}; }
 
   void ShowCardDescription(const std::string& title, int card, int section) override {
     described.push_back({title, card, section});
@@ -56,6 +57,7 @@ class FakeLinks : public CardViewerLink,
   bool IsSpreadVisible() const override { return spreadsVisible; }
   void SetSpreadVisible(bool visible) override { spreadsVisible = visible; }
   void ShowForMode(FolderMode mode) override { folderModes.push_back(mode); }
+  void ChooseLanguage(int position) override { languagesChosen.push_back(position); }
 
   struct Described {
     std::string title;
@@ -78,6 +80,7 @@ class FakeLinks : public CardViewerLink,
   int restored = 0;
   bool spreadsVisible = false;
   std::vector<FolderMode> folderModes;
+  std::vector<int> languagesChosen;
 };
 
 // The main window, as the windows around it see it.
