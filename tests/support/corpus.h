@@ -23,10 +23,10 @@ bool CorpusRequired();
 // The first statement of a test (or of its fixture's SetUp) that reads the
 // corpus sub-folder `folder`: skips the test when the folder is missing, or
 // fails it when CorpusRequired().
-#define REQUIRE_CORPUS(folder)                                                      \
-  do {                                                                              \
-    const std::string vaticor_missing_ = ::vaticor::testing::MissingCorpus(folder); \
-    if (vaticor_missing_.empty()) break;                                            \
-    if (::vaticor::testing::CorpusRequired()) FAIL() << vaticor_missing_;           \
-    GTEST_SKIP() << vaticor_missing_;                                               \
+#define REQUIRE_CORPUS(folder)                                                              \
+  do {                                                                                      \
+    const std::string vaticor_missing_ = ::vaticor::testing::MissingCorpus(folder);         \
+    if (vaticor_missing_.empty()) break;                                                    \
+    if (::vaticor::testing::CorpusRequired()) FAIL() << vaticor_missing_ << " (CI is set)"; \
+    GTEST_SKIP() << vaticor_missing_;                                                       \
   } while (false)

@@ -13,6 +13,7 @@
 
 #include "core/file_io.h"
 #include "library/rtf_reader.h"
+#include "support/corpus.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -256,8 +257,8 @@ TEST(RichTextView, OneSizeForTheWholeTextReachesEmptyLinesToo) {
 // Real documents from other programs go through the reader and the
 // renderer whole, and the text they hold comes out.
 TEST(RichTextView, RendersTheSharedRtfCorpus) {
+  REQUIRE_CORPUS("rtf");
   const std::string corpus = testing::CorpusDir();
-  if (corpus.empty() || !DirectoryExists(corpus + "/rtf")) GTEST_SKIP() << "no corpus";
   int rendered = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus + "/rtf")) {
     if (!entry.is_regular_file() || entry.path().extension() != ".rtf") continue;
