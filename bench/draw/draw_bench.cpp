@@ -9,7 +9,7 @@
 #include <fstream>
 #include <random>
 
-#include "large_jpeg.h"
+#include "big_deck.h"
 #include "window_bench_support.h"
 #include "platform/codecs/jpeg_decoder.h"
 #include "platform/file_picture_loader.h"
@@ -29,32 +29,7 @@ class NoLinks : public bench::NoWindowLinks {
   int lines = 0;
 };
 
-// 78 cards, each a 3000 x 5000 JPEG, in a temporary program folder.
-class BigDeck {
- public:
-  BigDeck() {
-    root_ = fs::temp_directory_path() / ("vaticor-draw-bench-" + std::to_string(std::random_device{}()));
-    const fs::path deck = root_ / "Pictures Folder" / "Decks" / "big";
-    fs::create_directories(deck);
-    std::ofstream ini(deck / "deck.ini", std::ios::binary);
-    ini << "[Deck]\r\nName=Big\r\nCards.Count=77\r\n[Files]\r\n";
-    const std::string& jpeg = bench::LargeJpeg();
-    for (int n = 0; n < 78; ++n) {
-      const std::string file = std::to_string(n) + ".jpg";
-      ini << (n < 10 ? "Card0" : "Card") << n << "=" << file << "\r\n";
-      std::ofstream(deck / file, std::ios::binary).write(jpeg.data(), static_cast<std::streamsize>(jpeg.size()));
-    }
-    ini << "[Names]\r\n";
-    for (int n = 0; n < 78; ++n) ini << (n < 10 ? "Card0" : "Card") << n << "=Card " << n << "\r\n";
-    ini.close();
-    fs::last_write_time(deck / "deck.ini", fs::file_time_type::clock::now() - std::chrono::hours(1));
-  }
-  ~BigDeck() { fs::remove_all(root_); }
-  std::string Path(const std::string& relative) const { return (root_ / relative).string(); }
-
- private:
-  fs::path root_;
-};
+using bench::BigDeck;
 
 // The main window on a 1024 x 768 screen, three-card mode, all 78 cards.
 struct MainWindow {

@@ -18,6 +18,8 @@
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
+#include "ui/spreads/deck_groups_form.h"
+#include "ui/spreads/spreads_form.h"
 #include "ui/viewer/about_form.h"
 #include "app/stand_in_links.h"
 #include "platform/desktop_shell.h"
@@ -92,14 +94,11 @@ void Program::CreateWindows() {
   questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
   links_->Attach(static_cast<QuestionWindowLink&>(*questionForm_));
   questionLogForm_->SetQuestionWindow(questionForm_.get());
-  links_->CreateWindows();
-  // Until spreads have a window of their own, closing the stand-in brings
-  // the main window back: otherwise the program would run with no window.
-  links_->SetSpreadsClosed([this, main] {
-    state_.SpreadsMode = false;
-    main->ShowMainWindow();
-    if (state_.INIData.QuestionFormEnabled) questionForm_->SetQuestionVisible(true);
-  });
+  links_->CreateWindows();  // folder selection
+  // The spreads window creates the deck-groups window with it.
+  spreadsForm_ = std::make_unique<TSpreadsForm>(
+      state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main});
+  links_->Attach(static_cast<SpreadsWindowLink&>(*spreadsForm_));
 
   // The interface language, once every window exists: the user's own, then
   // the one the settings name, and the language submenu.
@@ -148,8 +147,13 @@ void Program::ApplyLanguageTable() {
 
 bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.empty() || !IsSpreadFileArgument(arguments.front())) return true;
+  // The spreads window is the face of the program: the tray icon shows and
+  // hides it, not the hidden main window.
   state_.SpreadsMode = true;
-  if (QWidget* spreads = SpreadsForm()) spreads->show();
+  TSpreadsForm* spreads = spreadsForm_.get();
+  spreads->ShowSpreads();
+  const std::string path = arguments.front();
+  RunCommand(spreads, [spreads, &path] { spreads->LoadSpread(path); });
   return false;
 }
 
@@ -162,12 +166,14 @@ std::vector<QWidget*> Program::Windows() const {
   if (links_) {
     for (QWidget* window : links_->Windows()) windows.push_back(window);
   }
+  if (spreadsForm_) {
+    windows.push_back(spreadsForm_.get());
+    windows.push_back(&spreadsForm_->DeckGroups());
+  }
   return windows;
 }
 
-QWidget* Program::SpreadsForm() const {
-  return links_ ? links_->Window("SpreadsForm") : nullptr;
-}
+QWidget* Program::SpreadsForm() const { return spreadsForm_.get(); }
 
 int RunVaticor(int argc, char** argv) {
   VaticorApplication application(argc, argv);

@@ -28,6 +28,7 @@ class TAboutForm;
 class TQuestionLogForm;
 class TQuestionForm;
 class StandInLinks;
+class TSpreadsForm;
 class LanguageSupport;
 struct LanguageOutcome;
 
@@ -96,6 +97,7 @@ class Program : public LanguageMenuLink {
   std::unique_ptr<TAboutForm> aboutForm_;
   std::unique_ptr<TQuestionLogForm> questionLogForm_;
   std::unique_ptr<TQuestionForm> questionForm_;
+  std::unique_ptr<TSpreadsForm> spreadsForm_;
   std::unique_ptr<LanguageSupport> languageSupport_;
   std::unique_ptr<QTranslator> qtTranslator_;
 };

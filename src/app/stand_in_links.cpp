@@ -8,18 +8,10 @@ StandInLinks::~StandInLinks() = default;
 void StandInLinks::CreateWindows() {
   const std::pair<const char*, const char*> windows[] = {
       {"FolderSelectForm", "Выбор папки"},
-      {"SpreadsForm", "Расклады"},
-      {"DeckGroupsForm", "Группы колод"},
   };
   for (const auto& [name, title] : windows) {
     windows_.push_back(
         std::make_unique<StandInWindow>(QString::fromUtf8(name), QString::fromUtf8(title)));
-  }
-}
-
-void StandInLinks::SetSpreadsClosed(std::function<void()> closed) {
-  if (auto* spreads = static_cast<StandInWindow*>(Window("SpreadsForm"))) {
-    spreads->SetOnClosed(std::move(closed));
   }
 }
 
@@ -92,9 +84,13 @@ void StandInLinks::MainWindowRestored() {
   if (question_) question_->MainWindowRestored();
 }
 
-void StandInLinks::ShowSpreads() { Window("SpreadsForm")->show(); }
-bool StandInLinks::IsSpreadVisible() const { return Window("SpreadsForm")->isVisible(); }
-void StandInLinks::SetSpreadVisible(bool visible) { Window("SpreadsForm")->setVisible(visible); }
+void StandInLinks::ShowSpreads() {
+  if (spreads_) spreads_->ShowSpreads();
+}
+bool StandInLinks::IsSpreadVisible() const { return spreads_ && spreads_->IsSpreadVisible(); }
+void StandInLinks::SetSpreadVisible(bool visible) {
+  if (spreads_) spreads_->SetSpreadVisible(visible);
+}
 
 void StandInLinks::ShowForMode(FolderMode) { Window("FolderSelectForm")->show(); }
 

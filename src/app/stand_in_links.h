@@ -13,10 +13,10 @@ namespace vaticor {
 
 // What the main window reaches of the other windows. The main window is
 // created first, so it is given these links before the windows they lead to
-// exist: the viewer, the log and the question window are attached as they
-// are created. The windows still to come (folder selection, spreads, deck
-// groups) are plain stand-in windows with their final names, so the
-// commands that show them already work.
+// exist: the viewer, the log, the question window and the spreads window are
+// attached as they are created. The folder-selection window, still to come,
+// is a plain stand-in window with its final name, so the commands that show
+// it already work.
 class StandInLinks : public CardViewerLink,
                      public ReadingLogLink,
                      public QuestionWindowLink,
@@ -29,10 +29,9 @@ class StandInLinks : public CardViewerLink,
   void Attach(CardViewerLink& viewer) { viewer_ = &viewer; }
   void Attach(ReadingLogLink& log) { log_ = &log; }
   void Attach(QuestionWindowLink& question) { question_ = &question; }
+  void Attach(SpreadsWindowLink& spreads) { spreads_ = &spreads; }
   // Creates the stand-in windows, in creation order.
   void CreateWindows();
-  // What closing the spreads window's stand-in leads back to.
-  void SetSpreadsClosed(std::function<void()> closed);
 
   // What the main window is given; the language submenu leads to `languages`.
   WindowLinks Links(LanguageMenuLink& languages) {
@@ -76,6 +75,7 @@ class StandInLinks : public CardViewerLink,
   CardViewerLink* viewer_ = nullptr;
   ReadingLogLink* log_ = nullptr;
   QuestionWindowLink* question_ = nullptr;
+  SpreadsWindowLink* spreads_ = nullptr;
   std::vector<std::unique_ptr<StandInWindow>> windows_;
 };
 

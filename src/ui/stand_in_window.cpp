@@ -18,7 +18,6 @@ StandInWindow::StandInWindow(const QString& objectName, const QString& title) {
 void StandInWindow::closeEvent(QCloseEvent* event) {
   hide();
   event->ignore();
-  if (onClosed_) onClosed_();
 }
 
 }  // namespace vaticor

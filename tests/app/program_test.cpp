@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QWidget>
@@ -122,7 +123,7 @@ TEST_F(ProgramTest, ASpreadFileArgumentOpensTheSpreadsWindowInstead) {
   EXPECT_TRUE(program.SpreadsForm()->isVisible());
 }
 
-TEST_F(ProgramTest, ClosingTheSpreadsStandInBringsTheMainWindowBack) {
+TEST_F(ProgramTest, ClosingTheSpreadsWindowByTheDesktopBringsTheMainWindowBack) {
   MakeDeck("a", 22);
   dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nQuestionForm.Enabled=1\r\n");
   Program program(dir.Path("vaticor"), system);
@@ -142,6 +143,25 @@ TEST_F(ProgramTest, ClosingTheSpreadsStandInBringsTheMainWindowBack) {
   EXPECT_FALSE(program.HandleCommandLine({"/home/u/READIN~1.SPR"}));
   program.SpreadsForm()->close();
   EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(ProgramTest, ASpreadFileArgumentOpensItsPositionsAsCardWindows) {
+  MakeDeck("a", 22);
+  const std::string file = dir.Write(
+      "reading.spread",
+      "[Spread]\r\nCard.Width=100\r\nCard.Height=160\r\n"
+      "[Position00]\r\nLeft=10\r\nTop=20\r\nValue=3\r\nDescription=Past\r\n"
+      "[Position01]\r\nLeft=200\r\nTop=20\r\nValue=255\r\nDescription=Future\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  EXPECT_FALSE(program.HandleCommandLine({file}));
+  EXPECT_TRUE(program.SpreadsForm()->isVisible());
+  EXPECT_FALSE(program.VaticorForm()->isVisible());
+  int cards = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == "CardForm" && window->isVisible()) ++cards;
+  }
+  EXPECT_EQ(cards, 2);
 }
 
 TEST_F(ProgramTest, ClosingTheMainWindowWritesTheSettings) {

@@ -16,6 +16,7 @@
 #include <QMenu>
 
 #include "support/ui/fake_windows.h"
+#include "support/ui/picture_tag.h"
 #include "support/ui/program_state_fixture.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/caption_label.h"
@@ -109,13 +110,7 @@ class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixtur
     return {Card(*main, 1)->Number(), Card(*main, 2)->Number(), Card(*main, 3)->Number()};
   }
   // The card whose picture an image shows, and whether it is turned.
-  static int TagOf(const TCardImage* image) {
-    const QImage& picture = image->Picture();
-    if (picture.isNull()) return -1000;
-    const unsigned topLeft = picture.pixel(0, 0) & 0xFFFFFFu;
-    const unsigned bottomRight = picture.pixel(picture.width() - 1, picture.height() - 1) & 0xFFFFFFu;
-    return bottomRight != 0 ? -static_cast<int>(bottomRight) : static_cast<int>(topLeft);
-  }
+  static int TagOf(const TCardImage* image) { return PictureTag(image->Picture()); }
 
   static void ReleaseKey(QWidget* widget, int qtKey) {
     QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);

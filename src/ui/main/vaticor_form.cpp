@@ -734,6 +734,8 @@ void TVaticorForm::PopupMainMenuAt(int x, int y) {
   menu_->Popup()->popup(QPoint(this->x() + x, this->y() + y));
 }
 
+void TVaticorForm::PopupMainMenuAtScreen(int x, int y) { menu_->Popup()->popup(QPoint(x, y)); }
+
 void TVaticorForm::Image7Click() {
   if (links_.question.IsQuestionVisible()) links_.question.SetQuestionVisible(false);
   state_.SpreadsMode = true;

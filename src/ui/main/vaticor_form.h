@@ -26,7 +26,7 @@ class TSkinImage;
 // The other windows reach it through MainWindowLink; its controls are its
 // own (tests find them by their layout names: "CardImage01", "Panel01",
 // "Label2", ...).
-class TVaticorForm : public QWidget, public MainWindowLink {
+class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLink {
   Q_OBJECT
  public:
   TVaticorForm(ProgramState& state, WindowLinks links, QWidget* parent = nullptr);
@@ -41,6 +41,9 @@ class TVaticorForm : public QWidget, public MainWindowLink {
   void PopupMainMenuAt(int x, int y) override;
   void QuestionWindowTurnedOff() override;
   void MakeRoomAbove(int questionTop) override;
+  // --- What the spreads window asks while it stands in for this one ---
+  void PopupMainMenuAtScreen(int x, int y) override;
+  void CloseMainWindow() override { close(); }
   // A logged reading put back: the mode, then each card (turned when its
   // value is negative, whatever the reversed-cards option).
   void SetCardMode(bool threeCards) override;

@@ -122,4 +122,14 @@ class FakeMainWindow : public MainWindowLink {
   std::vector<Card> cards;
 };
 
+// What the spreads window asks of the program around it.
+class FakeSpreadsHost : public SpreadsHostLink {
+ public:
+  void PopupMainMenuAtScreen(int x, int y) override { menuPoints.push_back({x, y}); }
+  void CloseMainWindow() override { ++mainClosed; }
+
+  std::vector<FakeMainWindow::Point> menuPoints;
+  int mainClosed = 0;
+};
+
 }  // namespace vaticor::testing

@@ -1,0 +1,141 @@
+// The spreads window with a deck of 78 cards of 3000 x 5000 pixels:
+// opening a spread of 78 positions (every card of the deck once), and one
+// step of an edge drag that resizes all 78 card windows. The opening
+// reports the process's peak resident memory (VmHWM) with 78 card windows.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "big_deck.h"
+#include "core/settings.h"
+#include "library/spread_file.h"
+#include "platform/file_picture_loader.h"
+#include "ui/spreads/card_form.h"
+#include "ui/spreads/spreads_form.h"
+#include "window_bench_support.h"
+
+namespace {
+
+using namespace vaticor;
+
+class NoMainWindow : public MainWindowLink, public SpreadsHostLink {
+ public:
+  void ShowMainWindow() override {}
+  void HideMainWindow() override {}
+  void MinimiseMainWindow() override {}
+  bool TrayIconActive() const override { return false; }
+  void Draw() override {}
+  void PopupMainMenuAt(int, int) override {}
+  void QuestionWindowTurnedOff() override {}
+  void MakeRoomAbove(int) override {}
+  void SetCardMode(bool) override {}
+  void ShowCard(int, std::int32_t) override {}
+  void PopupMainMenuAtScreen(int, int) override {}
+  void CloseMainWindow() override {}
+};
+
+// Peak resident memory of the process, in MiB, from /proc/self/status.
+double PeakResidentMiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) {
+      std::istringstream fields(line.substr(6));
+      double kib = 0;
+      fields >> kib;
+      return kib / 1024.0;
+    }
+  }
+  return 0;
+}
+
+// The spreads window on a 1024 x 768 screen with the big deck selected.
+struct SpreadsWindow {
+  explicit SpreadsWindow(const bench::BigDeck& deck) : ini(Settings(deck, screen)) {
+    ini.UpSideDownCardsEnabled = true;
+    ini.SpreadCardWidth = 124;
+    ini.SpreadCardHeight = 197;
+    decks.LoadDecks();
+    decks.SelectDeck(0);
+    picker.InitGenerator(decks.FilesCount);
+    form = std::make_unique<TSpreadsForm>(state, SpreadsWindowLinks{main, links, links, main});
+    form->ShowSpreads();
+  }
+  static TINIData Settings(const bench::BigDeck& deck, const ScreenInfo& screen) {
+    TINIData data;
+    SetApplicationFolders(data, deck.Path("vaticor"));
+    OpenSettings(data, deck.Path("Quorlin.ini"), screen);
+    return data;
+  }
+  // 78 positions in rows of 13, every card once, every other one reversed.
+  std::string WriteSpread(const bench::BigDeck& deck) const {
+    SpreadLayout layout;
+    layout.CardWidth = 124;
+    layout.CardHeight = 197;
+    for (int n = 0; n < 78; ++n) {
+      layout.Positions.push_back({(n % 13) * 70, (n / 13) * 90, n % 2 ? -n : n, "Position"});
+    }
+    const std::string path = deck.Path("big.spread");
+    WriteSpreadTemplate(path, layout);
+    return path;
+  }
+  FixedScreen screen{1024, 768, 738};
+  FixedClock clock{43'200'000};
+  RandomGenerator random{clock};
+  TINIData ini;  // after screen, which it is read for
+  FilePictureLoader loader;
+  TTaroDecks decks{ini.DecksFolder, loader};
+  TTaroDescriptions descriptions{ini.DescriptionsFolder};
+  TCardsSpreadGenerator picker{random};
+  TLanguageTable languages;
+  RecordingShell shell;
+  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+  NoMainWindow main;
+  bench::NoWindowLinks links;
+  std::unique_ptr<TSpreadsForm> form;
+};
+
+void BM_OpenSpreadOf78(benchmark::State& state) {
+  bench::BigDeck deck;
+  SpreadsWindow window(deck);
+  const std::string path = window.WriteSpread(deck);
+  for (auto _ : state) {
+    window.form->LoadSpread(path);
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    window.form->ClearSpread();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    state.ResumeTiming();
+  }
+  window.form->LoadSpread(path);
+  QCoreApplication::processEvents();
+  state.counters["cards"] = window.form->CardCount();
+  state.counters["VmHWM_MiB"] = PeakResidentMiB();
+}
+BENCHMARK(BM_OpenSpreadOf78)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_EdgeDragStepOver78(benchmark::State& state) {
+  bench::BigDeck deck;
+  SpreadsWindow window(deck);
+  window.ini.ApplicationAutoSizeEnabled = true;
+  window.form->LoadSpread(window.WriteSpread(deck));
+  QCoreApplication::processEvents();
+  TCardForm* card = window.form->Card(0);
+  int step = 1;
+  for (auto _ : state) {
+    card->RightEdgeStep(step);
+    // The windows repainted at their new size, the held pictures stretched.
+    QCoreApplication::processEvents();
+    step = -step;
+  }
+  state.counters["card_w"] = card->width();
+}
+BENCHMARK(BM_EdgeDragStepOver78)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) { return vaticor::bench::RunWindowBenchmarks(argc, argv); }

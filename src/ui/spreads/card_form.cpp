@@ -1,0 +1,378 @@
+#include "ui/spreads/card_form.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <cstdlib>
+#include <limits>
+
+#include "library/picture.h"
+#include "platform/picture_image.h"
+#include "platform/virtual_keys.h"
+#include "ui/chrome/card_image.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
+#include "ui/chrome/skin_chrome.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/chrome/skin_style.h"
+#include "ui/spreads/deck_groups_form.h"
+#include "ui/spreads/spreads_form.h"
+
+namespace vaticor {
+namespace {
+
+// Every card the deck may hold: whether a card exists is the deck's to say
+// when its picture is asked for.
+constexpr std::int32_t kAnyCard = std::numeric_limits<std::int32_t>::max();
+
+std::optional<ArrowKey> Arrow(int virtualKey) {
+  switch (virtualKey) {
+    case vk::Left:
+      return ArrowKey::Left;
+    case vk::Right:
+      return ArrowKey::Right;
+    case vk::Up:
+      return ArrowKey::Up;
+    case vk::Down:
+      return ArrowKey::Down;
+    default:
+      return std::nullopt;
+  }
+}
+
+constexpr Qt::KeyboardModifiers kModifierKeys =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+}  // namespace
+
+TCardForm::TCardForm(ProgramState& state, TSpreadsForm& spreads, CardViewerLink& viewer)
+    // A tool window: the cards belong to the program's taskbar button.
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
+      state_(state),
+      spreads_(spreads),
+      viewer_(viewer) {
+  setObjectName("CardForm");
+  setWindowTitle(QStringLiteral("Vaticor"));
+  UseSkinLook(this);
+  setFocusPolicy(Qt::StrongFocus);
+  CreateControls();
+  CreateMenu();
+  sharpen_.setSingleShot(true);
+  sharpen_.setInterval(kSharpenDelayMs);
+  ConnectCommand(&sharpen_, &QTimer::timeout, this, [this] { Sharpen(); });
+  SetCardSize({kDesignWidth, kDesignHeight});
+}
+
+TCardForm::~TCardForm() = default;
+
+void TCardForm::CreateControls() {
+  Image6 = MakeSkinImage(this, "Image6", ":/skin/edge_h.png");
+  Image7 = MakeSkinImage(this, "Image7", ":/skin/edge_v.png");
+  Image7->setCursor(Qt::SizeHorCursor);
+  Image8 = MakeSkinImage(this, "Image8", ":/skin/edge_h.png");
+  Image8->setCursor(Qt::SizeVerCursor);
+  Image9 = MakeSkinImage(this, "Image9", ":/skin/edge_v.png");
+  Image9->setCursor(Qt::SizeHorCursor);
+  CardImage = new TCardImage(this);
+  CardImage->setObjectName("CardImage");
+  CardImage->setCursor(Qt::ArrowCursor);
+  CardImage->SetNumber(kNoCard);
+
+  for (QWidget* element : {static_cast<QWidget*>(CardImage), static_cast<QWidget*>(Image8),
+                           static_cast<QWidget*>(Image9)}) {
+    element->installEventFilter(this);
+  }
+  ConnectCommand(CardImage, &TCardImage::clicked, this, [this] { CardImageClick(); });
+  ConnectCommand(CardImage, &QWidget::customContextMenuRequested, this,
+                 [this](const QPoint& at) {
+                   PopupMenu1Popup();
+                   PopupMenu1->popup(CardImage->mapToGlobal(at));
+                 });
+}
+
+void TCardForm::CreateMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  QAction* view = PopupMenu1->addAction(QString::fromUtf8("Просмотреть описание"));
+  view->setObjectName("N1");
+  ConnectCommand(view, &QAction::triggered, this, [this] { ViewDescriptionClick(); });
+
+  // The names of the deck current now; the submenu keeps them.
+  chooseMenu_ = PopupMenu1->addMenu(QString::fromUtf8("Выбрать карту"));
+  chooseMenu_->setObjectName("N2");
+  chooseMenu_->menuAction()->setObjectName("N2");
+  const std::vector<std::string> names = state_.TaroDecks.GetCardNames();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    // Card names come from deck files: "&" is shown, never a shortcut.
+    QString caption = QString::fromStdString(names[i]);
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* entry = chooseMenu_->addAction(caption);
+    entry->setCheckable(true);
+    entry->setData(static_cast<int>(i));
+    const int card = static_cast<int>(i);
+    ConnectCommand(entry, &QAction::triggered, this, [this, card] { ChooseCardClick(card); });
+  }
+  PopupMenu1->addSeparator();
+  QAction* close = PopupMenu1->addAction(QString::fromUtf8("Закрыть"));
+  close->setObjectName("N4");
+  ConnectCommand(close, &QAction::triggered, this, [this] { CloseClick(); });
+}
+
+void TCardForm::LayOut() {
+  const int w = width();
+  const int h = height();
+  Image6->setGeometry(0, 0, w, kEdge);
+  Image7->setGeometry(0, kEdge, kEdge, h - 2 * kEdge);
+  Image8->setGeometry(0, h - kEdge, w, kEdge);
+  Image9->setGeometry(w - kEdge, kEdge, kEdge, h - 2 * kEdge);
+  CardImage->setGeometry(kEdge, kEdge, w - 2 * kEdge, h - 2 * kEdge);
+  // What is held is stretched meanwhile; a sharp one when the size rests.
+  if (CardImage->HasPicture() && CardImage->Picture().size() != CardImage->DisplaySize()) {
+    sharpen_.start();
+  }
+}
+
+void TCardForm::SetCardSize(CardSize size) {
+  resize(size.width, size.height);
+  LayOut();
+}
+
+void TCardForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayOut();
+}
+
+// ---------------------------------------------------------------------------
+// The card shown
+
+std::int32_t TCardForm::CardValue() const { return CardImage->Number(); }
+
+bool TCardForm::ShowsPicture() const { return CardImage->HasPicture(); }
+
+void TCardForm::ShowValue(std::int32_t value) {
+  const ShownCard shown =
+      ShowCardValue(value, state_.INIData.UpSideDownCardsEnabled, kAnyCard);
+  CardImage->SetNumber(shown.Value);
+  shown_ = shown;
+  DecodePicture();
+}
+
+void TCardForm::RemovePicture() {
+  sharpen_.stop();
+  shown_.reset();
+  CardImage->ClearPicture();
+}
+
+void TCardForm::DecodePicture() {
+  if (!shown_ || !shown_->Card) {
+    CardImage->ClearPicture();
+    return;
+  }
+  const QSize size = CardImage->DisplaySize();
+  std::unique_ptr<Picture> picture =
+      state_.TaroDecks.GetCardPicture(*shown_->Card, {size.width(), size.height()});
+  if (!picture) {
+    CardImage->ClearPicture();
+    return;
+  }
+  CardImage->SetPicture(ToQImage(shown_->Reversed ? *MakeReversedPicture(*picture) : *picture));
+}
+
+void TCardForm::Sharpen() {
+  if (CardImage->HasPicture() && CardImage->Picture().size() != CardImage->DisplaySize()) {
+    DecodePicture();
+  }
+}
+
+void TCardForm::SetPositionHint(const QString& text) { SetHint(CardImage, text); }
+
+QString TCardForm::PositionHint() const { return CardImage->toolTip(); }
+
+// ---------------------------------------------------------------------------
+// The card menu
+
+void TCardForm::PopupMenu1Popup() {
+  // The mark moves to the card shown; an entry the user triggered last time
+  // checked itself, so every entry is set.
+  const QList<QAction*> entries = chooseMenu_->actions();
+  const std::int32_t value = CardValue();
+  const long long magnitude = std::llabs(static_cast<long long>(value));
+  checkedEntry_ = value != kNoCard && magnitude < entries.size() ? static_cast<int>(magnitude) : -1;
+  for (int i = 0; i < entries.size(); ++i) entries[i]->setChecked(i == checkedEntry_);
+}
+
+void TCardForm::ViewDescriptionClick() {
+  if (!ShowsPicture()) return;
+  const int card = std::abs(CardValue());
+  viewer_.ShowCardDescription(state_.TaroDecks.GetCardName(card), card, 0);
+}
+
+void TCardForm::ChooseCardClick(int card) { ShowValue(card); }
+
+void TCardForm::CloseClick() { spreads_.CloseCard(*this); }
+
+void TCardForm::CardImageClick() { spreads_.CardClicked(*this); }
+
+// ---------------------------------------------------------------------------
+// Mouse: the picture moves, the right and bottom edges resize
+
+bool TCardForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == CardImage) return CardImageMouse(event);
+  if (watched == Image8 || watched == Image9) return EdgeMouse(static_cast<QWidget*>(watched), event);
+  return QWidget::eventFilter(watched, event);
+}
+
+bool TCardForm::CardImageMouse(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      const auto& mouse = static_cast<const QMouseEvent&>(*event);
+      const Qt::KeyboardModifiers modifiers = mouse.modifiers() & kModifierKeys;
+      if (mouse.button() == Qt::LeftButton &&
+          (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier)) {
+        pressInImage_ = mouse.position().toPoint();
+        imagePressed_ = true;
+      }
+      return false;
+    }
+    case QEvent::MouseMove: {
+      const auto& mouse = static_cast<const QMouseEvent&>(*event);
+      if (!imagePressed_ || mouse.buttons() != Qt::LeftButton) return false;
+      const QPoint by = mouse.position().toPoint() - pressInImage_;
+      const Qt::KeyboardModifiers modifiers = mouse.modifiers() & kModifierKeys;
+      RunCommand(this, [&] {
+        const TDeckGroupsForm& groups = spreads_.DeckGroups();
+        const bool groupMove = modifiers == Qt::ControlModifier ||
+                               (modifiers == Qt::NoModifier && groups.MoveMode() &&
+                                groupIndex_ == groups.CurrentGroup());
+        if (groupMove) {
+          spreads_.MoveCardsInScope(by.x(), by.y());
+        } else if (modifiers == Qt::NoModifier) {
+          MoveBy(by.x(), by.y());
+        }
+      });
+      return false;
+    }
+    case QEvent::MouseButtonRelease: {
+      const auto& mouse = static_cast<const QMouseEvent&>(*event);
+      if (mouse.button() == Qt::LeftButton && imagePressed_) {
+        imagePressed_ = false;
+        // A group moved by "Переместить групу" is put down.
+        spreads_.DeckGroups().EndMoveMode();
+      }
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+bool TCardForm::EdgeMouse(QWidget* edge, QEvent* event) {
+  if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove &&
+      event->type() != QEvent::MouseButtonRelease) {
+    return false;
+  }
+  const auto& mouse = static_cast<const QMouseEvent&>(*event);
+  const QPoint global = mouse.globalPosition().toPoint();
+  if (event->type() == QEvent::MouseButtonRelease) {
+    if (mouse.button() == Qt::LeftButton) pressedEdge_ = nullptr;
+    return true;
+  }
+  if (!SkinChrome::IsLeftButtonAlone(mouse.buttons(), mouse.modifiers())) return true;
+  if (event->type() == QEvent::MouseButtonPress) {
+    pressedEdge_ = edge;
+    lastEdgeX_ = global.x();
+    lastEdgeY_ = global.y();
+    return true;
+  }
+  if (pressedEdge_ != edge) return true;
+  RunCommand(this, [&] {
+    if (edge == Image9) {
+      const int dx = global.x() - lastEdgeX_;
+      lastEdgeX_ = global.x();
+      RightEdgeStep(dx);
+    } else {
+      const int dy = global.y() - lastEdgeY_;
+      lastEdgeY_ = global.y();
+      BottomEdgeStep(dy);
+    }
+  });
+  return true;
+}
+
+void TCardForm::RightEdgeStep(int dx) {
+  TINIData& ini = state_.INIData;
+  const bool autoSize = ini.ApplicationAutoSizeEnabled;
+  const CardSize size = DragCardRightEdge(Size(), dx, autoSize, state_.TaroDecks.CardWidth,
+                                          state_.TaroDecks.CardHeight);
+  SetCardSize(size);
+  if (autoSize) ini.SpreadCardHeight = size.height;
+  if (spreads_.CardCount() >= 2) {
+    spreads_.ResizeOtherCards(*this, size.width,
+                              autoSize ? std::optional<int>(size.height) : std::nullopt);
+  }
+  ini.SpreadCardWidth = size.width;
+}
+
+void TCardForm::BottomEdgeStep(int dy) {
+  TINIData& ini = state_.INIData;
+  const bool autoSize = ini.ApplicationAutoSizeEnabled;
+  const CardSize size = DragCardBottomEdge(Size(), dy, autoSize, state_.TaroDecks.CardWidth,
+                                           state_.TaroDecks.CardHeight);
+  SetCardSize(size);
+  if (autoSize) ini.SpreadCardWidth = size.width;
+  if (spreads_.CardCount() >= 2) {
+    spreads_.ResizeOtherCards(*this, autoSize ? std::optional<int>(size.width) : std::nullopt,
+                              size.height);
+  }
+  ini.SpreadCardHeight = size.height;
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+void TCardForm::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  const int key = VirtualKeyCode(*event);
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & kModifierKeys;
+  RunCommand(this, [this, key, modifiers] { FormKeyUp(key, modifiers); });
+}
+
+void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
+  TINIData& ini = state_.INIData;
+  const int screenWidth = state_.Screen.Width();
+  const int screenHeight = state_.Screen.Height();
+  if (virtualKey == vk::Tab) {
+    spreads_.activateWindow();
+    spreads_.setFocus();
+    return;
+  }
+  if (const std::optional<ArrowKey> arrow = Arrow(virtualKey)) {
+    if (modifiers == Qt::ShiftModifier) {
+      const CardSize size = ResizeCardByArrow(Size(), *arrow);
+      SetCardSize(size);
+      ini.SpreadCardWidth = size.width;
+      ini.SpreadCardHeight = size.height;
+    } else {
+      SetPlace(MoveCardByArrow(Place(), Size(), *arrow, modifiers == Qt::ControlModifier,
+                               screenWidth, ini.TaskBarTop()));
+    }
+    return;
+  }
+  if (virtualKey == vk::OemPlus) {
+    SetCardSize(EqualsKeyCardSize(Size(), screenHeight, state_.TaroDecks.CardWidth,
+                                  state_.TaroDecks.CardHeight));
+    ini.ApplicationAutoSizeEnabled = true;
+    return;
+  }
+  if (virtualKey == vk::OemBackslash) {
+    ini.ApplicationAutoSizeEnabled = false;
+    const CardSize size = BackslashKeyCardSize(screenWidth, screenHeight);
+    SetCardSize(size);
+    if (spreads_.CardCount() >= 2) spreads_.ResizeOtherCards(*this, size.width, size.height);
+    ini.SpreadCardWidth = size.width;
+    ini.SpreadCardHeight = size.height;
+  }
+}
+
+}  // namespace vaticor

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <optional>
+
+#include "core/spread_geometry.h"
+#include "library/spread_file.h"
+#include "ui/program_state.h"
+#include "ui/window_links.h"
+
+class QAction;
+class QMenu;
+
+namespace vaticor {
+
+class TCardImage;
+class TSkinImage;
+class TSpreadsForm;
+
+// One card of a spread: a borderless window on the sky-blue ground with
+// 2-pixel edges, the card's picture stretched over the rest, upright or
+// turned by 180 degrees, or nothing (an empty position or a face-down card).
+// The spreads window creates and owns it and keeps it in its list; the card
+// window knows its place there (Tag) and its deck group.
+//
+// Dragging the picture moves the window (with Ctrl, every card window in
+// the spread commands' scope); dragging the right or bottom edge resizes it
+// and every other card window; keys move and size it; its menu views the
+// card's description, chooses another card, or closes it.
+//
+// The picture is decoded at the size it is shown and only that is kept:
+// while a size changes it is stretched, and decoded afresh a moment after
+// the last change.
+class TCardForm : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kDesignWidth = 104;
+  static constexpr int kDesignHeight = 173;
+  static constexpr int kEdge = 2;
+  // How long after the last size change the picture is decoded afresh.
+  static constexpr int kSharpenDelayMs = 150;
+
+  TCardForm(ProgramState& state, TSpreadsForm& spreads, CardViewerLink& viewer);
+  ~TCardForm() override;
+
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+  int GroupIndex() const { return groupIndex_; }
+  void SetGroupIndex(int group) { groupIndex_ = group; }
+
+  // The signed card value (255: no card; negative: reversed).
+  std::int32_t CardValue() const;
+  bool ShowsPicture() const;
+  // Shows a signed card value of the current deck: reversed when the value
+  // is negative and reversed cards are on (the value keeps its sign),
+  // upright otherwise (the value becomes its magnitude). A value naming no
+  // card shows nothing.
+  void ShowValue(std::int32_t value);
+  // Face down: the picture goes, the value stays.
+  void RemovePicture();
+
+  // The position's text, shown as it is when the pointer rests on the card.
+  void SetPositionHint(const QString& text);
+  // The hint as set on the picture (wrapped so that it shows as plain text).
+  QString PositionHint() const;
+
+  CardSize Size() const { return {width(), height()}; }
+  void SetCardSize(CardSize size);
+  CardPlace Place() const { return {x(), y()}; }
+  void SetPlace(CardPlace place) { move(place.left, place.top); }
+  void MoveBy(int dx, int dy) { move(x() + dx, y() + dy); }
+
+  // --- Handlers, by the layout's names ---
+  void PopupMenu1Popup();         // the check mark on the card shown
+  void ViewDescriptionClick();    // "Просмотреть описание"
+  void ChooseCardClick(int card); // an entry of "Выбрать карту"
+  void CloseClick();              // "Закрыть"
+  void CardImageClick();
+  // A key released in the window, by its virtual-key code.
+  void FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers);
+  // Edge drags by a displacement in screen pixels.
+  void RightEdgeStep(int dx);
+  void BottomEdgeStep(int dy);
+
+  QMenu* CardMenu() const { return PopupMenu1; }
+  // The choose-card entry with the check mark; -1 when none.
+  int CheckedEntry() const { return checkedEntry_; }
+
+ protected:
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateMenu();
+  void LayOut();
+  // The picture of what is shown, decoded at the size it is shown.
+  void DecodePicture();
+  void Sharpen();
+  bool CardImageMouse(QEvent* event);
+  bool EdgeMouse(QWidget* edge, QEvent* event);
+
+  ProgramState& state_;
+  TSpreadsForm& spreads_;
+  CardViewerLink& viewer_;
+
+  // Controls by the layout's names.
+  TSkinImage* Image6 = nullptr;  // top edge
+  TSkinImage* Image7 = nullptr;  // left edge
+  TSkinImage* Image8 = nullptr;  // bottom edge: resizes the height
+  TSkinImage* Image9 = nullptr;  // right edge: resizes the width
+  TCardImage* CardImage = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QMenu* chooseMenu_ = nullptr;  // "Выбрать карту"
+
+  int tag_ = 0;
+  int groupIndex_ = 0;
+  // What is shown, for decoding afresh at a new size; none when face down.
+  std::optional<ShownCard> shown_;
+  int checkedEntry_ = -1;
+  QTimer sharpen_;
+
+  // The drag in progress.
+  QPoint pressInImage_;
+  bool imagePressed_ = false;
+  int lastEdgeX_ = 0;
+  int lastEdgeY_ = 0;
+  QWidget* pressedEdge_ = nullptr;
+};
+
+}  // namespace vaticor

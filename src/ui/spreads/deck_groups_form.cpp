@@ -1,0 +1,184 @@
+#include "ui/spreads/deck_groups_form.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "platform/virtual_keys.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
+#include "ui/chrome/press_effect.h"
+#include "ui/chrome/skin_chrome.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/chrome/skin_style.h"
+#include "ui/spreads/card_form.h"
+#include "ui/spreads/spreads_form.h"
+
+namespace vaticor {
+namespace {
+
+constexpr int kTitle = 17;
+constexpr int kStrip = 2;
+constexpr int kIconsTop = 20;
+// The arrow keys move the current group by this many pixels.
+constexpr int kGroupStep = 16;
+
+}  // namespace
+
+TDeckGroupsForm::TDeckGroupsForm(ProgramState& state, TSpreadsForm& spreads, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), state_(state), spreads_(spreads) {
+  setObjectName("DeckGroupsForm");
+  setWindowTitle(QStringLiteral("Vaticor"));
+  setAttribute(Qt::WA_TranslucentBackground);
+  UseSkinFont(this);
+  setFocusPolicy(Qt::StrongFocus);
+  CreateControls();
+  setGeometry(state_.INIData.DeckGroupsFormLeft, state_.INIData.DeckGroupsFormTop, kWidth,
+              kHeight);
+}
+
+TDeckGroupsForm::~TDeckGroupsForm() = default;
+
+void TDeckGroupsForm::CreateControls() {
+  setFixedSize(kWidth, kHeight);
+  Image5 = MakeSkinImage(this, "Image5", ":/skin/titlebar.png");
+  Image5->setGeometry(0, 0, kWidth, kTitle);
+  Image26 = MakeSkinImage(this, "Image26", ":/skin/line_h.png");
+  Image26->setGeometry(0, kTitle, kWidth, kStrip);
+  Image1 = MakeSkinImage(this, "Image1", ":/skin/window_icon_alpha.png");
+  Image1->setGeometry(0, 0, kTitle, kTitle);
+  ButtonHideImage = MakeSkinImage(this, "ButtonHideImage", ":/skin/minimise_alpha.png", 0, false,
+                                  TSkinImage::Drawing::Natural);
+  ButtonHideImage->setGeometry(194, 8, 17, 8);
+  SetHint(ButtonHideImage, QString::fromUtf8("Свернуть"));
+  ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
+  ButtonCloseImage->setGeometry(211, 0, kTitle, kTitle);
+  SetHint(ButtonCloseImage, QString::fromUtf8("Выход"));
+  Image2 = MakeSkinImage(this, "Image2", ":/skin/group_selected_alpha.png");
+  Image2->setGeometry(0, kIconsTop, kIcon, kIcon);
+  Image2->hide();
+  Image3 = MakeSkinImage(this, "Image3", ":/skin/group_unselected_alpha.png");
+  Image3->setGeometry(0, kIconsTop, kIcon, kIcon);
+  Image3->hide();
+
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  QAction* show = PopupMenu1->addAction(QString::fromUtf8("Показать групу"));
+  show->setObjectName("N1");
+  QAction* move = PopupMenu1->addAction(QString::fromUtf8("Переместить групу"));
+  move->setObjectName("N2");
+  QAction* close = PopupMenu1->addAction(QString::fromUtf8("Закрыть групу"));
+  close->setObjectName("N3");
+  ConnectCommand(show, &QAction::triggered, this, [this] { N1Click(); });
+  ConnectCommand(move, &QAction::triggered, this, [this] { N2Click(); });
+  ConnectCommand(close, &QAction::triggered, this, [this] { N3Click(); });
+
+  for (QWidget* button : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(ButtonHideImage),
+                          static_cast<QWidget*>(ButtonCloseImage)}) {
+    button->raise();
+  }
+  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
+  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { CloseGroups(); });
+
+  SkinChrome::Hooks hooks;
+  hooks.moved = [this](const WindowRect& rect) {
+    state_.INIData.DeckGroupsFormLeft = rect.left;
+    state_.INIData.DeckGroupsFormTop = rect.top;
+  };
+  chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
+  chrome_->AddTitle(Image5);
+}
+
+TSkinImage* TDeckGroupsForm::GroupImage(int group) const {
+  if (group < 0 || group >= GroupCount()) return nullptr;
+  return GroupImages[static_cast<std::size_t>(group)];
+}
+
+void TDeckGroupsForm::AddGroup() {
+  if (GroupCount() >= kMaxGroups) return;
+  const int group = GroupCount();
+  auto* icon = new TSkinImage(this, QString());
+  icon->setObjectName(QStringLiteral("GroupImage%1").arg(group));
+  icon->setPicture(Image3->picture());
+  icon->setGeometry(kIcon * group, kIconsTop, kIcon, kIcon);
+  icon->setTag(group);
+  icon->setContextMenuPolicy(Qt::CustomContextMenu);
+  AddPressEffect(icon);
+  ConnectCommand(icon, &TSkinImage::clicked, this, [this, icon] { SelectGroup(icon->tag()); });
+  ConnectCommand(icon, &QWidget::customContextMenuRequested, this,
+                 [this, icon](const QPoint& at) { PopupMenu1->popup(icon->mapToGlobal(at)); });
+  icon->show();
+  GroupImages.push_back(icon);
+}
+
+void TDeckGroupsForm::SelectGroup(int group) {
+  if (group < 0 || group >= GroupCount()) return;
+  if (TSkinImage* current = GroupImage(currentGroup_)) current->setPicture(Image3->picture());
+  currentGroup_ = group;
+  GroupImage(group)->setPicture(Image2->picture());
+}
+
+void TDeckGroupsForm::OpenGroups() {
+  show();
+  raise();
+  state_.INIData.DeckGroupsOpen = true;
+}
+
+void TDeckGroupsForm::CloseGroups() {
+  hide();
+  state_.INIData.DeckGroupsOpen = false;
+}
+
+void TDeckGroupsForm::closeEvent(QCloseEvent* event) {
+  // Only hidden: the groups survive.
+  event->ignore();
+  CloseGroups();
+}
+
+void TDeckGroupsForm::N1Click() {
+  for (int place = 0; place < spreads_.CardCount(); ++place) {
+    TCardForm* card = spreads_.Card(place);
+    if (card->GroupIndex() == currentGroup_) card->raise();
+  }
+}
+
+void TDeckGroupsForm::N2Click() { moveMode_ = true; }
+
+void TDeckGroupsForm::N3Click() { spreads_.ClearSpread(); }
+
+void TDeckGroupsForm::ButtonHideImageClick() {
+  // Deck groups stay open: the spread brings this window back with it.
+  if (spreads_.TrayIconActive()) {
+    hide();
+  } else {
+    spreads_.MinimiseToTaskbar();
+  }
+}
+
+void TDeckGroupsForm::FormKeyUp(int virtualKey) {
+  switch (virtualKey) {
+    case vk::Left:
+      spreads_.MoveGroup(currentGroup_, -kGroupStep, 0);
+      break;
+    case vk::Right:
+      spreads_.MoveGroup(currentGroup_, kGroupStep, 0);
+      break;
+    case vk::Up:
+      spreads_.MoveGroup(currentGroup_, 0, -kGroupStep);
+      break;
+    case vk::Down:
+      spreads_.MoveGroup(currentGroup_, 0, kGroupStep);
+      break;
+    default:
+      break;
+  }
+}
+
+void TDeckGroupsForm::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  const int key = VirtualKeyCode(*event);
+  RunCommand(this, [this, key] { FormKeyUp(key); });
+}
+
+}  // namespace vaticor

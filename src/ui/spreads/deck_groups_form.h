@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "ui/program_state.h"
+
+class QMenu;
+
+namespace vaticor {
+
+class SkinChrome;
+class TSkinImage;
+class TSpreadsForm;
+
+// The deck-groups window: a small toolbar (228 x 52) with one icon per deck
+// group, at most seven; the current group's icon is drawn as selected.
+// While it is shown, the spreads window's commands act on the current
+// group's card windows only. Closing it only hides it: the groups, the
+// current group and the card windows' groups survive. Groups are never
+// removed.
+class TDeckGroupsForm : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kWidth = 228;
+  static constexpr int kHeight = 52;
+  static constexpr int kMaxGroups = 7;
+  static constexpr int kIcon = 32;
+
+  // Hidden, without groups, at its saved place.
+  TDeckGroupsForm(ProgramState& state, TSpreadsForm& spreads, QWidget* parent = nullptr);
+  ~TDeckGroupsForm() override;
+
+  int GroupCount() const { return static_cast<int>(GroupImages.size()); }
+  int CurrentGroup() const { return currentGroup_; }
+  bool MoveMode() const { return moveMode_; }
+  void EndMoveMode() { moveMode_ = false; }
+  // The icon of a group (tests press and click it); null past the last.
+  TSkinImage* GroupImage(int group) const;
+
+  // One more group (nothing with seven); its icon unselected.
+  void AddGroup();
+  // Makes a group current (nothing for an index past the last icon).
+  void SelectGroup(int group);
+  // Shows the window and marks deck groups as open.
+  void OpenGroups();
+  // Hides the window and marks deck groups as closed.
+  void CloseGroups();
+
+  // --- Handlers, by the layout's names ---
+  void N1Click();  // "Показать групу": the current group's cards to the front
+  void N2Click();  // "Переместить групу"
+  void N3Click();  // "Закрыть групу"
+  void ButtonHideImageClick();
+  void FormKeyUp(int virtualKey);
+  QMenu* GroupMenu() const { return PopupMenu1; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+
+ private:
+  void CreateControls();
+
+  ProgramState& state_;
+  TSpreadsForm& spreads_;
+  std::unique_ptr<SkinChrome> chrome_;
+  int currentGroup_ = 0;
+  bool moveMode_ = false;
+
+  // Controls by the layout's names.
+  TSkinImage* Image5 = nullptr;  // title
+  TSkinImage* Image1 = nullptr;  // decoration
+  TSkinImage* ButtonHideImage = nullptr;
+  TSkinImage* ButtonCloseImage = nullptr;
+  TSkinImage* Image26 = nullptr;
+  TSkinImage* Image2 = nullptr;  // the selected icon's picture, hidden
+  TSkinImage* Image3 = nullptr;  // the unselected icon's picture, hidden
+  QMenu* PopupMenu1 = nullptr;
+  std::vector<TSkinImage*> GroupImages;  // children of the window
+};
+
+}  // namespace vaticor

@@ -1,0 +1,462 @@
+#include "ui/spreads/spreads_form.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "core/spread_geometry.h"
+#include "library/spread_file.h"
+#include "platform/virtual_keys.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
+#include "ui/chrome/press_effect.h"
+#include "ui/chrome/skin_chrome.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/chrome/skin_style.h"
+#include "ui/spreads/card_form.h"
+#include "ui/spreads/deck_groups_form.h"
+
+namespace vaticor {
+namespace {
+
+constexpr int kTitle = 17;
+constexpr int kStrip = 2;
+constexpr int kTile = 32;
+// While a long spread opens, the screen is repainted after this many card
+// windows (user input waits until it is open).
+constexpr int kCardsBetweenRepaints = 64;
+
+}  // namespace
+
+TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
+                           std::unique_ptr<SpreadFileDialogs> dialogs, QWidget* parent)
+    // A window of its own on the taskbar: it stands in for the main window.
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      state_(state),
+      links_(links),
+      dialogs_(dialogs ? std::move(dialogs) : MakeSpreadFileDialogs(state.INIData.SpreadsFolder)) {
+  setObjectName("SpreadsForm");
+  setWindowTitle(QStringLiteral("Vaticor"));
+  // Only the skin's pictures are seen: the window has their outline.
+  setAttribute(Qt::WA_TranslucentBackground);
+  UseSkinFont(this);
+  setFocusPolicy(Qt::StrongFocus);
+  CreateControls();
+  setGeometry(state_.INIData.SpreadsFormLeft, state_.INIData.SpreadsFormTop, kWidth, kHeight);
+  deckGroups_ = std::make_unique<TDeckGroupsForm>(state_, *this);
+}
+
+TSpreadsForm::~TSpreadsForm() {
+  // Card windows ask the deck-groups window while they go.
+  cards_.clear();
+  deckGroups_.reset();
+}
+
+TSkinImage* TSpreadsForm::CommandImage(const char* name, const char* resource, int x, int y,
+                                       const char* hint) {
+  TSkinImage* image = MakeSkinImage(this, name, QString::fromLatin1(resource));
+  image->setGeometry(x, y, kTile, kTile);
+  image->setCursor(Qt::PointingHandCursor);
+  SetHint(image, QString::fromUtf8(hint));
+  AddPressEffect(image);
+  return image;
+}
+
+void TSpreadsForm::CreateControls() {
+  setFixedSize(kWidth, kHeight);
+  Image5 = MakeSkinImage(this, "Image5", ":/skin/titlebar.png");
+  Image5->setGeometry(0, 0, kWidth, kTitle);
+  Image26 = MakeSkinImage(this, "Image26", ":/skin/line_h.png");
+  Image26->setGeometry(0, kTitle, kWidth, kStrip);
+  Image1 = MakeSkinImage(this, "Image1", ":/skin/menu_alpha.png");
+  Image1->setGeometry(0, 0, kTitle, kTitle);
+  ButtonHideImage = MakeSkinImage(this, "ButtonHideImage", ":/skin/minimise_alpha.png", 0, false,
+                                  TSkinImage::Drawing::Natural);
+  ButtonHideImage->setGeometry(226, 8, 17, 9);
+  SetHint(ButtonHideImage, QString::fromUtf8("Свернуть"));
+  ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
+  ButtonCloseImage->setGeometry(243, 0, kTitle, kTitle);
+  SetHint(ButtonCloseImage, QString::fromUtf8("Выход"));
+
+  Image11 = CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, "Вытянуть карты");
+  Image6 = CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, "Новый расклад");
+  Image7 = CommandImage("Image7", ":/skin/spread_deal_alpha.png", 65, 20, "Выложить карту");
+  Image12 = CommandImage("Image12", ":/skin/spread_shuffle_alpha.png", 97, 20, "Перемешать карты");
+  Image3 = CommandImage("Image3", ":/skin/spread_add_deck_alpha.png", 129, 21,
+                        "Добавить новую колоду");
+  Image13 = CommandImage("Image13", ":/skin/spread_save_alpha.png", 161, 20, "Сохранить расклад");
+  Image14 = CommandImage("Image14", ":/skin/spread_open_alpha.png", 193, 20, "Выбрать расклад");
+  Image2 = CommandImage("Image2", ":/skin/spread_main_window_alpha.png", 225, 21, "Выбрать форму");
+
+  SpeedButton1 = new QWidget(this);
+  SpeedButton1->setObjectName("SpeedButton1");
+  SpeedButton1->setGeometry(86, 39, 10, 14);
+  SpeedButton1->hide();
+
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  auto* modes = new QActionGroup(PopupMenu1);
+  modes->setExclusive(true);
+  const char* captions[] = {"Вылаживать карты с одной колоды", "Вылаживать карты с новых колод"};
+  for (int tag = 0; tag < 2; ++tag) {
+    QAction* entry = PopupMenu1->addAction(QString::fromUtf8(captions[tag]));
+    entry->setObjectName(tag == 0 ? "N1" : "N2");
+    entry->setCheckable(true);
+    entry->setData(tag);
+    modes->addAction(entry);
+    ConnectCommand(entry, &QAction::triggered, this, [this, tag] { SetDealMode(tag); });
+  }
+  ConnectCommand(PopupMenu1, &QMenu::aboutToShow, this, [this] {
+    const int mode = state_.INIData.SpreadsFormMultiDecksEnabled ? 1 : 0;
+    for (QAction* entry : PopupMenu1->actions()) entry->setChecked(entry->data().toInt() == mode);
+  });
+
+  for (QWidget* button : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(ButtonHideImage),
+                          static_cast<QWidget*>(ButtonCloseImage)}) {
+    button->raise();
+  }
+  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
+  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
+  ConnectCommand(Image11, &TSkinImage::clicked, this, [this] { Image11Click(); });
+  ConnectCommand(Image6, &TSkinImage::clicked, this, [this] { ClearSpread(); });
+  ConnectCommand(Image7, &TSkinImage::clicked, this, [this] { DealCard(); });
+  ConnectCommand(Image12, &TSkinImage::clicked, this, [this] { Image12Click(); });
+  ConnectCommand(Image3, &TSkinImage::clicked, this, [this] { Image3Click(); });
+  ConnectCommand(Image13, &TSkinImage::clicked, this, [this] { Image13Click(); });
+  ConnectCommand(Image14, &TSkinImage::clicked, this, [this] { Image14Click(); });
+  ConnectCommand(Image2, &TSkinImage::clicked, this, [this] { Image2Click(); });
+  // The deal mode's own button is not shown; the deal image's right click
+  // opens its menu instead, so the mode can be chosen at all.
+  Image7->setContextMenuPolicy(Qt::CustomContextMenu);
+  ConnectCommand(Image7, &QWidget::customContextMenuRequested, this,
+                 [this] { PopupDealModeMenu(); });
+
+  SkinChrome::Hooks hooks;
+  hooks.moved = [this](const WindowRect& rect) {
+    state_.INIData.SpreadsFormLeft = rect.left;
+    state_.INIData.SpreadsFormTop = rect.top;
+  };
+  chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
+  chrome_->AddTitle(Image5);
+
+  // The title strip and the command images take the pointer; the rest of
+  // the rectangle lets it through to what lies below.
+  QRegion shape(0, 0, kWidth, kTitle + kStrip);
+  for (TSkinImage* tile : {Image11, Image6, Image7, Image12, Image3, Image13, Image14, Image2}) {
+    shape += tile->geometry().adjusted(0, 0, 1, 1);
+  }
+  setMask(shape);
+}
+
+// ---------------------------------------------------------------------------
+// What the other windows ask
+
+void TSpreadsForm::ShowSpreads() {
+  show();
+  raise();
+  activateWindow();
+}
+
+bool TSpreadsForm::IsSpreadVisible() const { return isVisible(); }
+
+void TSpreadsForm::ShowCards(bool visible) {
+  for (const auto& card : cards_) card->setVisible(visible);
+}
+
+void TSpreadsForm::SetSpreadVisible(bool visible) {
+  hiddenByMinimise_ = false;
+  ShowCards(visible);
+  if (state_.INIData.DeckGroupsOpen && deckGroups_->isVisible() != visible) {
+    deckGroups_->setVisible(visible);
+  }
+  setVisible(visible);
+  if (visible) {
+    raise();
+    activateWindow();
+  }
+}
+
+void TSpreadsForm::BringToFront() {
+  raise();
+  activateWindow();
+}
+
+// ---------------------------------------------------------------------------
+// Card windows
+
+TCardForm* TSpreadsForm::Card(int place) const {
+  if (place < 0 || place >= CardCount()) return nullptr;
+  return cards_[static_cast<std::size_t>(place)].get();
+}
+
+bool TSpreadsForm::GroupsShown() const { return deckGroups_ && deckGroups_->isVisible(); }
+
+std::vector<TCardForm*> TSpreadsForm::CardsInScope() const {
+  std::vector<TCardForm*> scope;
+  const bool onlyCurrent = GroupsShown();
+  const int group = deckGroups_ ? deckGroups_->CurrentGroup() : 0;
+  for (const auto& card : cards_) {
+    if (!onlyCurrent || card->GroupIndex() == group) scope.push_back(card.get());
+  }
+  return scope;
+}
+
+TCardForm& TSpreadsForm::AppendCard() {
+  auto card = std::make_unique<TCardForm>(state_, *this, links_.viewer);
+  card->SetTag(CardCount());
+  cards_.push_back(std::move(card));
+  return *cards_.back();
+}
+
+void TSpreadsForm::CloseCard(TCardForm& card) {
+  const int place = card.Tag();
+  if (place < 0 || place >= CardCount() || cards_[static_cast<std::size_t>(place)].get() != &card) {
+    return;
+  }
+  std::unique_ptr<TCardForm> taken =
+      TakeCardOut(cards_, static_cast<std::size_t>(place),
+                  [](std::unique_ptr<TCardForm>& later, int newPlace) { later->SetTag(newPlace); });
+  // The window may be closing from its own menu: it goes once that is over.
+  taken->hide();
+  taken.release()->deleteLater();
+}
+
+void TSpreadsForm::MoveCardsInScope(int dx, int dy) {
+  for (TCardForm* card : CardsInScope()) card->MoveBy(dx, dy);
+}
+
+void TSpreadsForm::MoveGroup(int group, int dx, int dy) {
+  for (const auto& card : cards_) {
+    if (card->GroupIndex() == group) card->MoveBy(dx, dy);
+  }
+}
+
+void TSpreadsForm::ResizeOtherCards(const TCardForm& except, std::optional<int> width,
+                                    std::optional<int> height) {
+  for (const auto& card : cards_) {
+    if (card.get() == &except) continue;
+    const CardSize size = card->Size();
+    card->SetCardSize({width.value_or(size.width), height.value_or(size.height)});
+  }
+}
+
+void TSpreadsForm::CardClicked(const TCardForm& card) {
+  if (GroupsShown() && card.GroupIndex() != deckGroups_->CurrentGroup()) {
+    deckGroups_->SelectGroup(card.GroupIndex());
+  }
+}
+
+void TSpreadsForm::FollowCurrentDeck() {
+  TCardsSpreadGenerator& picker = state_.SpreadPicker;
+  const std::int32_t files = state_.TaroDecks.FilesCount;
+  if (files > 0 && picker.Count != files) picker.InitGenerator(files);
+}
+
+std::int32_t TSpreadsForm::DrawCardValue() {
+  const bool reversed = state_.Random.Random(2) == 1;
+  const std::int32_t card = state_.SpreadPicker.NextCard();
+  if (card == kNoCard) return kNoCard;
+  return reversed ? -card : card;
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void TSpreadsForm::DealCard() {
+  FollowCurrentDeck();
+  TCardsSpreadGenerator& picker = state_.SpreadPicker;
+  if (state_.INIData.SpreadsFormMultiDecksEnabled) picker.ResetGenerator();
+  if (picker.Remaining == 0) return;
+  TCardForm& card = AppendCard();
+  const TINIData& ini = state_.INIData;
+  const CardSize size{BoundCardSide(ini.SpreadCardWidth), BoundCardSide(ini.SpreadCardHeight)};
+  card.SetCardSize(size);
+  const QPoint corner = Image7->mapToGlobal(QPoint(0, 0));
+  card.SetPlace(HoldCardOnScreen({corner.x(), corner.y()}, size, state_.Screen.Width(),
+                                 ini.TaskBarTop()));
+  card.ShowValue(DrawCardValue());
+  card.SetGroupIndex(deckGroups_->CurrentGroup());
+  card.show();
+}
+
+void TSpreadsForm::Image11Click() {
+  if (cards_.empty()) return;
+  FollowCurrentDeck();
+  TCardsSpreadGenerator& picker = state_.SpreadPicker;
+  picker.ResetGenerator();
+  const bool newDecks = state_.INIData.SpreadsFormMultiDecksEnabled;
+  for (TCardForm* card : CardsInScope()) {
+    if (newDecks) picker.ResetGenerator();
+    // Past an exhausted picker the position stays empty.
+    card->ShowValue(DrawCardValue());
+  }
+}
+
+void TSpreadsForm::Image12Click() {
+  state_.SpreadPicker.ResetGenerator();
+  for (TCardForm* card : CardsInScope()) card->RemovePicture();
+}
+
+void TSpreadsForm::ClearSpread() {
+  if (GroupsShown()) {
+    for (TCardForm* card : CardsInScope()) CloseCard(*card);
+    return;
+  }
+  while (!cards_.empty()) CloseCard(*cards_.back());
+}
+
+void TSpreadsForm::Image3Click() {
+  TDeckGroupsForm& groups = *deckGroups_;
+  if (groups.isVisible() || groups.GroupCount() == 0) {
+    groups.AddGroup();
+    groups.SelectGroup(groups.GroupCount() - 1);
+  } else {
+    groups.SelectGroup(groups.CurrentGroup());
+  }
+  if (!groups.isVisible()) groups.OpenGroups();
+}
+
+void TSpreadsForm::Image13Click() {
+  if (cards_.empty()) return;
+  const std::string path = dialogs_->SaveSpreadFile(this);
+  if (!path.empty()) SaveSpread(path);
+}
+
+void TSpreadsForm::Image14Click() {
+  const std::string path = dialogs_->OpenSpreadFile(this);
+  if (!path.empty()) LoadSpread(path);
+}
+
+void TSpreadsForm::Image2Click() {
+  state_.SpreadsMode = false;
+  CloseSpreads();
+  links_.main.ShowMainWindow();
+  if (state_.INIData.QuestionFormEnabled) links_.question.SetQuestionVisible(true);
+}
+
+void TSpreadsForm::ButtonCloseImageClick() {
+  state_.SpreadsMode = false;
+  CloseSpreads();
+  links_.host.CloseMainWindow();
+}
+
+void TSpreadsForm::ButtonHideImageClick() {
+  if (links_.main.TrayIconActive()) {
+    SetSpreadVisible(false);
+    return;
+  }
+  MinimiseToTaskbar();
+}
+
+void TSpreadsForm::MinimiseToTaskbar() {
+  ShowCards(false);
+  if (state_.INIData.DeckGroupsOpen) deckGroups_->hide();
+  hiddenByMinimise_ = true;
+  showMinimized();
+}
+
+void TSpreadsForm::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || isMinimized() || !hiddenByMinimise_) return;
+  hiddenByMinimise_ = false;
+  ShowCards(true);
+  if (state_.INIData.DeckGroupsOpen) deckGroups_->show();
+}
+
+void TSpreadsForm::Image1Click() {
+  const QPoint corner = Image1->mapToGlobal(QPoint(0, Image1->height()));
+  links_.host.PopupMainMenuAtScreen(corner.x(), corner.y());
+}
+
+void TSpreadsForm::SetDealMode(int tag) { state_.INIData.SpreadsFormMultiDecksEnabled = tag == 1; }
+
+void TSpreadsForm::PopupDealModeMenu() {
+  PopupMenu1->popup(SpeedButton1->mapToGlobal(QPoint(0, 0)));
+}
+
+void TSpreadsForm::FormKeyUp(int virtualKey) {
+  if (virtualKey == vk::Digit0) ClearSpread();
+  if (virtualKey == vk::Digit1) DealCard();
+}
+
+void TSpreadsForm::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  const int key = VirtualKeyCode(*event);
+  RunCommand(this, [this, key] { FormKeyUp(key); });
+}
+
+void TSpreadsForm::CloseSpreads() {
+  hiddenByMinimise_ = false;
+  if (deckGroups_->isVisible()) deckGroups_->CloseGroups();
+  ClearSpread();
+  hide();
+}
+
+void TSpreadsForm::closeEvent(QCloseEvent* event) {
+  // Closed by the desktop (Alt+F4): as "Выбрать форму". Hidden rather than
+  // closed, and the main window comes back: the program must neither end
+  // with its last visible window nor run with no window at all.
+  event->ignore();
+  RunCommand(this, [this] { Image2Click(); });
+}
+
+// ---------------------------------------------------------------------------
+// Spread files
+
+void TSpreadsForm::SaveSpread(const std::string& path) {
+  if (cards_.empty()) return;
+  std::vector<SavedSpreadCard> saved;
+  for (TCardForm* card : CardsInScope()) {
+    const CardPlace place = card->Place();
+    saved.push_back({card->Tag(), place.left, place.top,
+                     SavedCardValue(card->CardValue(), card->ShowsPicture())});
+  }
+  const TINIData& ini = state_.INIData;
+  SaveSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, saved, state_.Screen);
+}
+
+void TSpreadsForm::LoadSpread(const std::string& path) {
+  TINIData& ini = state_.INIData;
+  const std::optional<SpreadLayout> layout =
+      ReadSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, state_.Screen);
+  if (!layout) {
+    BringToFront();
+    return;
+  }
+  ClearSpread();
+  if (layout->Positions.empty()) {
+    BringToFront();
+    return;
+  }
+  ini.SpreadCardWidth = layout->CardWidth;
+  ini.SpreadCardHeight = layout->CardHeight;
+  FollowCurrentDeck();
+  state_.SpreadPicker.ResetGenerator();
+  const CardSize size{BoundCardSide(layout->CardWidth), BoundCardSide(layout->CardHeight)};
+  const int group = GroupsShown() ? deckGroups_->CurrentGroup() : 0;
+  int created = 0;
+  for (const SpreadPosition& position : layout->Positions) {
+    TCardForm& card = AppendCard();
+    card.SetCardSize(size);
+    card.SetGroupIndex(group);
+    card.SetPlace({position.Left, position.Top});
+    card.ShowValue(position.Value);
+    const std::int32_t value = card.CardValue();
+    const std::string name =
+        value == kNoCard ? std::string() : state_.TaroDecks.GetCardName(std::abs(value));
+    card.SetPositionHint(QString::fromStdString(
+        SpreadPositionHint(card.Tag() + 1, position.Value, name, position.Description)));
+    card.show();
+    if (++created % kCardsBetweenRepaints == 0) {
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+  }
+  RecordSpreadScreen(path, *layout, state_.Screen);
+  BringToFront();
+}
+
+}  // namespace vaticor

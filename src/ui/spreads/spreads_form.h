@@ -1,0 +1,154 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/program_state.h"
+#include "ui/spreads/spread_file_dialogs.h"
+#include "ui/window_links.h"
+
+class QMenu;
+
+namespace vaticor {
+
+class SkinChrome;
+class TCardForm;
+class TDeckGroupsForm;
+class TSkinImage;
+
+// The spreads window: the program's second way of reading. A small
+// borderless toolbar (259 x 53) whose commands deal cards into card windows
+// of their own, draw a card for every position, turn them face down, clear
+// them, save and open spread files, and start deck groups. It owns the
+// ordered list of card windows (a card window's place in it is its Tag) and
+// the deck-groups window.
+//
+// Scope: while the deck-groups window is shown, the commands that act on
+// card windows take only those of the current group; otherwise all of
+// them, in list order.
+//
+// Texts of this window, its card windows and the deck-groups window are
+// fixed Russian ones, not the interface language's.
+class TSpreadsForm : public QWidget, public SpreadsWindowLink {
+  Q_OBJECT
+ public:
+  static constexpr int kWidth = 259;
+  static constexpr int kHeight = 53;
+
+  // Creates the window hidden at its saved place, with the deck-groups
+  // window (hidden, no groups). Without `dialogs`, the desktop's file
+  // dialogs starting in the spreads folder.
+  TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
+               std::unique_ptr<SpreadFileDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+  ~TSpreadsForm() override;
+
+  // --- What the main window and the tray ask (SpreadsWindowLink) ---
+  void ShowSpreads() override;
+  bool IsSpreadVisible() const override;
+  // Shows or hides the window with its card windows and, while deck groups
+  // are open, the deck-groups window.
+  void SetSpreadVisible(bool visible) override;
+
+  // --- Spread files. Both raise IniWriteError ("Unable to write to ...")
+  // when the file cannot be written (for LoadSpread: after the cards are
+  // laid out, when it records the screen); the commands show it. ---
+  // Replaces the spread in scope by the file's positions; a missing file
+  // only brings the window to the front.
+  void LoadSpread(const std::string& path);
+  // Saves the card windows in scope; nothing without a card window.
+  void SaveSpread(const std::string& path);
+
+  // --- Commands, by the layout's names ---
+  void Image11Click();  // "Вытянуть карты"
+  void ClearSpread();   // "Новый расклад" (Image6), key 0
+  void DealCard();      // "Выложить карту" (Image7), key 1
+  void Image12Click();  // "Перемешать карты"
+  void Image3Click();   // "Добавить новую колоду"
+  void Image13Click();  // "Сохранить расклад"
+  void Image14Click();  // "Выбрать расклад"
+  void Image2Click();   // "Выбрать форму"
+  void Image1Click();   // the main menu below the icon
+  void ButtonCloseImageClick();  // "Выход"
+  void ButtonHideImageClick();   // "Свернуть"
+  // The deal-mode menu: 0 deals from one deck, 1 from new decks.
+  void SetDealMode(int tag);
+  void PopupDealModeMenu();
+  QMenu* DealModeMenu() const { return PopupMenu1; }
+  void FormKeyUp(int virtualKey);
+  // Closes the window: the deck-groups window, then every card window.
+  void CloseSpreads();
+
+  // --- What the card windows and the deck-groups window ask ---
+  int CardCount() const { return static_cast<int>(cards_.size()); }
+  TCardForm* Card(int place) const;
+  // The card windows the commands act on, in list order.
+  std::vector<TCardForm*> CardsInScope() const;
+  bool GroupsShown() const;
+  TDeckGroupsForm& DeckGroups() const { return *deckGroups_; }
+  // Takes a card window out of the list (the later ones move down a place)
+  // and destroys it.
+  void CloseCard(TCardForm& card);
+  void MoveCardsInScope(int dx, int dy);
+  void MoveGroup(int group, int dx, int dy);
+  // Gives every card window but `except` a width and/or a height.
+  void ResizeOtherCards(const TCardForm& except, std::optional<int> width,
+                        std::optional<int> height);
+  // A card picture was clicked: its group becomes the current one while
+  // the deck-groups window is shown.
+  void CardClicked(const TCardForm& card);
+  bool TrayIconActive() const { return links_.main.TrayIconActive(); }
+  // The spread goes to the program's taskbar button: the card windows and
+  // deck groups are hidden until this window is restored.
+  void MinimiseToTaskbar();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void CreateControls();
+  TSkinImage* CommandImage(const char* name, const char* resource, int x, int y,
+                           const char* hint);
+  TCardForm& AppendCard();
+  // A card value drawn from the picker: the reversal first, then the card;
+  // 255 once the picker is exhausted.
+  std::int32_t DrawCardValue();
+  // The picker follows the deck: a deck of another size re-sizes it.
+  void FollowCurrentDeck();
+  void BringToFront();
+  void ShowCards(bool visible);
+
+  ProgramState& state_;
+  SpreadsWindowLinks links_;
+  std::unique_ptr<SpreadFileDialogs> dialogs_;
+  std::unique_ptr<SkinChrome> chrome_;
+  std::vector<std::unique_ptr<TCardForm>> cards_;
+  std::unique_ptr<TDeckGroupsForm> deckGroups_;
+  // Hidden with the window when it went to the taskbar; back when it
+  // comes back.
+  bool hiddenByMinimise_ = false;
+
+  // Controls by the layout's names.
+  TSkinImage* Image5 = nullptr;   // title
+  TSkinImage* Image1 = nullptr;   // main menu
+  TSkinImage* ButtonHideImage = nullptr;
+  TSkinImage* ButtonCloseImage = nullptr;
+  TSkinImage* Image26 = nullptr;  // strip under the title
+  TSkinImage* Image11 = nullptr;
+  TSkinImage* Image6 = nullptr;
+  TSkinImage* Image7 = nullptr;
+  TSkinImage* Image12 = nullptr;
+  TSkinImage* Image3 = nullptr;
+  TSkinImage* Image13 = nullptr;
+  TSkinImage* Image14 = nullptr;
+  TSkinImage* Image2 = nullptr;
+  QWidget* SpeedButton1 = nullptr;  // opens the deal-mode menu; not shown
+  QMenu* PopupMenu1 = nullptr;      // deal mode
+};
+
+}  // namespace vaticor

@@ -1,0 +1,197 @@
+// Deck groups: adding and selecting groups, the scope they give the spread
+// commands, their menu and keys, and closing that only hides.
+#include <QAction>
+#include <QMenu>
+
+#include "core/file_io.h"
+#include "core/ini_file.h"
+#include "support/qt/hint_text.h"
+#include "support/qt/mouse.h"
+#include "spreads_fixture.h"
+
+namespace vaticor::testing {
+namespace {
+
+using DeckGroupsTest = SpreadsTest;
+
+TEST_F(DeckGroupsTest, FirstGroupHoldsTheCardsDealtBeforeAndNewCardsGoToTheNewGroup) {
+  Open();
+  Deal(2);
+  spreads->Image3Click();
+  EXPECT_TRUE(DeckGroups().isVisible());
+  EXPECT_TRUE(ini.DeckGroupsOpen);
+  EXPECT_EQ(DeckGroups().GroupCount(), 1);
+  EXPECT_EQ(DeckGroups().size(), QSize(228, 52));
+  spreads->Image3Click();
+  EXPECT_EQ(DeckGroups().GroupCount(), 2);
+  EXPECT_EQ(DeckGroups().CurrentGroup(), 1);
+  EXPECT_EQ(DeckGroups().GroupImage(1)->geometry(), QRect(32, 20, 32, 32));
+  Deal(2);
+  EXPECT_EQ(Groups(), (std::vector<int>{0, 0, 1, 1}));
+}
+
+TEST_F(DeckGroupsTest, SpreadCommandsActOnTheCurrentGroupWhileTheWindowIsShown) {
+  Open();
+  Deal(2);
+  spreads->Image3Click();
+  spreads->Image3Click();
+  Deal(2);
+  spreads->Image12Click();  // shuffle
+  EXPECT_TRUE(Card(0)->ShowsPicture());
+  EXPECT_FALSE(Card(2)->ShowsPicture());
+  spreads->Image11Click();  // draw
+  EXPECT_TRUE(Card(2)->ShowsPicture());
+  spreads->ClearSpread();
+  FlushDeletes();
+  EXPECT_EQ(Groups(), (std::vector<int>{0, 0}));
+  EXPECT_EQ(Tags(), (std::vector<int>{0, 1}));
+
+  // Closed, the commands act on every card window again.
+  DeckGroups().CloseGroups();
+  EXPECT_FALSE(ini.DeckGroupsOpen);
+  spreads->Image12Click();
+  EXPECT_FALSE(Card(0)->ShowsPicture());
+  spreads->ClearSpread();
+  EXPECT_EQ(spreads->CardCount(), 0);
+}
+
+TEST_F(DeckGroupsTest, GroupMenuActsOnTheCurrentGroupNotTheIconClicked) {
+  Open();
+  Deal(1);
+  spreads->Image3Click();
+  spreads->Image3Click();
+  Deal(2);
+  // The menu of group 0's icon, while group 1 is current.
+  TSkinImage* icon0 = DeckGroups().GroupImage(0);
+  emit icon0->customContextMenuRequested(QPoint(5, 5));
+  QAction* close = DeckGroups().GroupMenu()->actions()[2];
+  EXPECT_EQ(close->text(), QString::fromUtf8("Закрыть групу"));
+  close->trigger();
+  FlushDeletes();
+  EXPECT_EQ(Groups(), (std::vector<int>{0}));
+}
+
+TEST_F(DeckGroupsTest, SevenGroupsAtMostAndTheEighthSelectsTheLast) {
+  Open();
+  for (int i = 0; i < 7; ++i) spreads->Image3Click();
+  DeckGroups().SelectGroup(2);
+  spreads->Image3Click();
+  EXPECT_EQ(DeckGroups().GroupCount(), 7);
+  EXPECT_EQ(DeckGroups().CurrentGroup(), 6);
+  DeckGroups().SelectGroup(7);
+  EXPECT_EQ(DeckGroups().CurrentGroup(), 6);
+}
+
+TEST_F(DeckGroupsTest, ReopeningKeepsTheGroupsAndTheCurrentOne) {
+  Open();
+  spreads->Image3Click();
+  spreads->Image3Click();
+  spreads->Image3Click();
+  DeckGroups().SelectGroup(1);
+  DeckGroups().close();
+  EXPECT_FALSE(DeckGroups().isVisible());
+  EXPECT_FALSE(ini.DeckGroupsOpen);
+  spreads->Image3Click();
+  EXPECT_TRUE(DeckGroups().isVisible());
+  EXPECT_EQ(DeckGroups().GroupCount(), 3);
+  EXPECT_EQ(DeckGroups().CurrentGroup(), 1);
+  // The current icon shows the selected picture, the others the unselected.
+  const QImage selected = DeckGroups().GroupImage(1)->picture().toImage();
+  EXPECT_EQ(selected, Control<TSkinImage>(DeckGroups(), "Image2")->picture().toImage());
+  EXPECT_EQ(DeckGroups().GroupImage(0)->picture().toImage(),
+            Control<TSkinImage>(DeckGroups(), "Image3")->picture().toImage());
+}
+
+TEST_F(DeckGroupsTest, ArrowsMoveTheCurrentGroupBeyondTheScreen) {
+  Open();
+  Deal(1);
+  spreads->Image3Click();
+  spreads->Image3Click();
+  Deal(1);
+  Card(0)->move(100, 100);
+  Card(1)->move(1010, 100);
+  ReleaseKey(&DeckGroups(), Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(Card(1)->pos(), QPoint(1026, 100));
+  EXPECT_EQ(Card(0)->pos(), QPoint(100, 100));
+}
+
+TEST_F(DeckGroupsTest, CtrlDragMovesOnlyTheCurrentGroupAndAClickSelectsACardsGroup) {
+  Open();
+  Deal(1);
+  spreads->Image3Click();
+  spreads->Image3Click();
+  Deal(1);
+  Card(0)->move(100, 100);
+  Card(1)->move(300, 100);
+  Drag(Control<TCardImage>(*Card(1), "CardImage"), {10, 10}, {5, 0}, Qt::LeftButton,
+       Qt::ControlModifier);
+  EXPECT_EQ(Card(0)->pos(), QPoint(100, 100));
+  EXPECT_EQ(Card(1)->pos(), QPoint(305, 100));
+  // A click on group 0's card makes group 0 current.
+  Drag(Control<TCardImage>(*Card(0), "CardImage"), {10, 10}, {0, 0});
+  EXPECT_EQ(DeckGroups().CurrentGroup(), 0);
+}
+
+TEST_F(DeckGroupsTest, MoveGroupDragsTheWholeGroupUntilReleased) {
+  Open();
+  Deal(2);
+  spreads->Image3Click();
+  Card(0)->move(100, 100);
+  Card(1)->move(300, 100);
+  DeckGroups().GroupMenu()->actions()[1]->trigger();
+  EXPECT_TRUE(DeckGroups().MoveMode());
+  Drag(Control<TCardImage>(*Card(0), "CardImage"), {10, 10}, {0, 20});
+  EXPECT_EQ(Card(1)->pos(), QPoint(300, 120));
+  EXPECT_FALSE(DeckGroups().MoveMode());
+  Drag(Control<TCardImage>(*Card(0), "CardImage"), {10, 10}, {0, 20});
+  EXPECT_EQ(Card(1)->pos(), QPoint(300, 120));
+}
+
+TEST_F(DeckGroupsTest, HiddenWithTheTrayIconTheCommandsActOnAllUntilShownAgain) {
+  Open();
+  main.trayIconActive = true;
+  Deal(1);
+  spreads->Image3Click();
+  spreads->Image3Click();
+  Deal(1);
+  DeckGroups().ButtonHideImageClick();
+  EXPECT_FALSE(DeckGroups().isVisible());
+  EXPECT_TRUE(ini.DeckGroupsOpen);
+  spreads->Image12Click();
+  EXPECT_FALSE(Card(0)->ShowsPicture());
+  spreads->SetSpreadVisible(false);
+  spreads->SetSpreadVisible(true);
+  EXPECT_TRUE(DeckGroups().isVisible());
+}
+
+TEST_F(DeckGroupsTest, GroupIconLooksPressedWhileTheButtonIsDown) {
+  Open();
+  spreads->Image3Click();
+  spreads->Image3Click();
+  TSkinImage* icon = DeckGroups().GroupImage(0);
+  SendMouse(icon, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(icon->pos(), QPoint(1, 21));
+  SendMouse(icon, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(icon->pos(), QPoint(0, 20));
+  EXPECT_EQ(DeckGroups().CurrentGroup(), 0);
+}
+
+TEST_F(DeckGroupsTest, OpeningASpreadReplacesOnlyTheCurrentGroupAndNumbersOnward) {
+  Open();
+  Deal(2);
+  spreads->Image3Click();
+  spreads->Image3Click();
+  const std::string path = dir.Path("three.spread");
+  ASSERT_TRUE(WriteFileAtomically(path, "[Position00]\r\n[Position01]\r\n[Position02]\r\n"));
+  spreads->LoadSpread(path);
+  EXPECT_EQ(Tags(), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(Groups(), (std::vector<int>{0, 0, 1, 1, 1}));
+  EXPECT_EQ(ShownHint(Card(2)->PositionHint()), QString::fromUtf8("Позиция 3"));
+  // Saving with the window shown writes the current group's places.
+  spreads->SaveSpread(dir.Path("group.spread"));
+  EXPECT_EQ(IniFile(dir.Path("group.spread")).ReadSections(),
+            (std::vector<std::string>{"Spread", "Position02", "Position03", "Position04"}));
+}
+
+}  // namespace
+}  // namespace vaticor::testing

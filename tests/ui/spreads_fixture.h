@@ -1,0 +1,113 @@
+#pragma once
+
+// The spreads window with its card windows and deck-groups window, on a
+// fixed 1024 x 768 screen (taskbar at 738) with a fake deck, fake file
+// dialogs and plain records for the windows around it.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/ui/fake_windows.h"
+#include "support/ui/picture_tag.h"
+#include "support/ui/program_state_fixture.h"
+#include "ui/chrome/card_image.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/spreads/card_form.h"
+#include "ui/spreads/deck_groups_form.h"
+#include "ui/spreads/spreads_form.h"
+
+namespace vaticor::testing {
+
+// The file the user "chooses" in each dialog; empty cancels.
+class FakeSpreadFileDialogs : public SpreadFileDialogs {
+ public:
+  std::string OpenSpreadFile(QWidget*) override {
+    ++opened;
+    return openPath;
+  }
+  std::string SaveSpreadFile(QWidget*) override {
+    ++saved;
+    return savePath;
+  }
+  std::string openPath;
+  std::string savePath;
+  int opened = 0;
+  int saved = 0;
+};
+
+class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
+ protected:
+  void SetUp() override {
+    previousReporter_ = SetFailureReporter(
+        [this](QWidget*, const QString& message) { failures.push_back(message.toStdString()); });
+  }
+  void TearDown() override {
+    spreads.reset();
+    FlushDeletes();
+    SetFailureReporter(previousReporter_);
+  }
+
+  // A deck of `cards` pictures of 300 x 500 selected, and the window made.
+  void Open(int cards = 78, int screenWidth = 1024, int screenHeight = 768, int taskBarTop = 738) {
+    MakeDeck("deck", cards, 300, 500);
+    ReadSettingsFile(screenWidth, screenHeight, taskBarTop);
+    ini.SpreadCardWidth = 104;
+    ini.SpreadCardHeight = 173;
+    decks.LoadDecks();
+    decks.SelectDeck(0);
+    picker.InitGenerator(decks.FilesCount);
+    auto owned = std::make_unique<FakeSpreadFileDialogs>();
+    dialogs = owned.get();
+    spreads = std::make_unique<TSpreadsForm>(
+        state, SpreadsWindowLinks{main, links, links, host}, std::move(owned));
+    spreads->setGeometry(100, 100, TSpreadsForm::kWidth, TSpreadsForm::kHeight);
+    spreads->ShowSpreads();
+  }
+
+  // Windows closed by their menu or a command go when the event loop says.
+  static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+  TCardForm* Card(int place) const { return spreads->Card(place); }
+  std::vector<int> Tags() const {
+    std::vector<int> tags;
+    for (int i = 0; i < spreads->CardCount(); ++i) tags.push_back(Card(i)->Tag());
+    return tags;
+  }
+  std::vector<int> Groups() const {
+    std::vector<int> groups;
+    for (int i = 0; i < spreads->CardCount(); ++i) groups.push_back(Card(i)->GroupIndex());
+    return groups;
+  }
+  static int Shown(const TCardForm* card) {
+    return PictureTag(Control<TCardImage>(*card, "CardImage")->Picture());
+  }
+  void Deal(int times) {
+    for (int i = 0; i < times; ++i) spreads->DealCard();
+  }
+  TDeckGroupsForm& DeckGroups() { return spreads->DeckGroups(); }
+
+  static void ReleaseKey(QWidget* widget, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers);
+    QApplication::sendEvent(widget, &release);
+  }
+
+  FakeMainWindow main;
+  FakeLinks links;
+  FakeSpreadsHost host;
+  FakeSpreadFileDialogs* dialogs = nullptr;
+  std::unique_ptr<TSpreadsForm> spreads;
+  std::vector<std::string> failures;
+
+ private:
+  FailureReporter previousReporter_;
+};
+
+}  // namespace vaticor::testing

@@ -1,0 +1,312 @@
+// The spreads window: its toolbar, dealing, drawing, shuffling, clearing,
+// spread files through its dialogs, and going back to the main window.
+#include <QMenu>
+
+#include "core/file_io.h"
+#include "core/ini_file.h"
+#include "support/qt/hint_text.h"
+#include "support/qt/mouse.h"
+#include "spreads_fixture.h"
+
+namespace vaticor::testing {
+namespace {
+
+using SpreadsWindowTest = SpreadsTest;
+
+void WriteText(const std::string& path, const std::string& text) {
+  ASSERT_TRUE(WriteFileAtomically(path, text));
+}
+
+TEST_F(SpreadsWindowTest, ToolbarHasItsSizeAndFixedRussianHints) {
+  Open();
+  EXPECT_EQ(spreads->size(), QSize(259, 53));
+  const std::vector<std::pair<const char*, const char*>> hints = {
+      {"Image11", "Вытянуть карты"},       {"Image6", "Новый расклад"},
+      {"Image7", "Выложить карту"},        {"Image12", "Перемешать карты"},
+      {"Image3", "Добавить новую колоду"}, {"Image13", "Сохранить расклад"},
+      {"Image14", "Выбрать расклад"},      {"Image2", "Выбрать форму"},
+      {"ButtonHideImage", "Свернуть"},     {"ButtonCloseImage", "Выход"}};
+  for (const auto& [name, hint] : hints) {
+    EXPECT_EQ(ShownHint(Control<TSkinImage>(*spreads, name)->toolTip()), QString::fromUtf8(hint))
+        << name;
+  }
+  EXPECT_EQ(Control<TSkinImage>(*spreads, "Image3")->geometry(), QRect(129, 21, 32, 32));
+}
+
+TEST_F(SpreadsWindowTest, CommandImageLooksPressedWhileItsCommandRuns) {
+  Open();
+  TSkinImage* deal = Control<TSkinImage>(*spreads, "Image7");
+  QPoint duringCommand;
+  // The dealt card is created while the image is down.
+  SendMouse(deal, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(deal->pos(), QPoint(66, 21));
+  SendMouse(deal, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(deal->pos(), QPoint(65, 20));
+  EXPECT_EQ(spreads->CardCount(), 1);
+}
+
+TEST_F(SpreadsWindowTest, DealtCardsStackAtTheDealImageNewestOnTop) {
+  Open();
+  Deal(3);
+  ASSERT_EQ(spreads->CardCount(), 3);
+  const QPoint corner = Control<TSkinImage>(*spreads, "Image7")->mapToGlobal(QPoint(0, 0));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Card(i)->pos(), corner);
+    EXPECT_EQ(Card(i)->size(), QSize(104, 173));
+    EXPECT_EQ(Card(i)->PositionHint(), QString());
+    EXPECT_TRUE(Card(i)->isVisible());
+  }
+  EXPECT_EQ(Tags(), (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(SpreadsWindowTest, CardDealtAtTheBottomRightCornerIsHeldAboveTheTaskbar) {
+  Open();
+  spreads->move(1000, 700);
+  spreads->DealCard();
+  // Right edge on the screen's, bottom edge on the taskbar's top (738).
+  EXPECT_EQ(Card(0)->pos(), QPoint(1024 - 104, 738 - 173));
+}
+
+TEST_F(SpreadsWindowTest, OneDeckRunsOutUntilShuffled) {
+  Open(78);
+  Deal(78);
+  std::set<int> cards;
+  for (int i = 0; i < 78; ++i) cards.insert(std::abs(Card(i)->CardValue()));
+  EXPECT_EQ(cards.size(), 78u);
+  spreads->DealCard();
+  EXPECT_EQ(spreads->CardCount(), 78);
+  spreads->ClearSpread();
+  spreads->DealCard();
+  EXPECT_EQ(spreads->CardCount(), 0) << "clearing gives no card back";
+  spreads->Image12Click();
+  spreads->DealCard();
+  EXPECT_EQ(spreads->CardCount(), 1);
+}
+
+TEST_F(SpreadsWindowTest, NewDecksNeverRunOut) {
+  Open(5);
+  ini.SpreadsFormMultiDecksEnabled = true;
+  Deal(12);
+  EXPECT_EQ(spreads->CardCount(), 12);
+}
+
+TEST_F(SpreadsWindowTest, DrawingGivesDistinctCardsAndEmptyPositionsPastTheDeck) {
+  Open(78);
+  Deal(5);
+  spreads->Image11Click();
+  std::set<int> cards;
+  for (int i = 0; i < 5; ++i) cards.insert(std::abs(Card(i)->CardValue()));
+  EXPECT_EQ(cards.size(), 5u);
+
+  // Three cards for five positions: the last two stay empty.
+  spreads->ClearSpread();
+  decks.SelectDeck(0);
+  MakeDeck("deck", 3, 300, 500);
+  decks.LoadDecks();
+  decks.SelectDeck(0);
+  ini.SpreadsFormMultiDecksEnabled = true;  // so that five can be dealt
+  Deal(5);
+  ini.SpreadsFormMultiDecksEnabled = false;
+  spreads->Image11Click();
+  std::vector<int> values;
+  for (int i = 0; i < 5; ++i) values.push_back(Card(i)->CardValue());
+  std::set<int> dealt;
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(Card(i)->ShowsPicture());
+    dealt.insert(std::abs(values[static_cast<std::size_t>(i)]));
+  }
+  EXPECT_EQ(dealt, (std::set<int>{0, 1, 2}));
+  for (int i = 3; i < 5; ++i) {
+    EXPECT_EQ(Card(i)->CardValue(), 255);
+    EXPECT_FALSE(Card(i)->ShowsPicture());
+  }
+}
+
+TEST_F(SpreadsWindowTest, ShuffleTurnsCardsFaceDownAndSavesThemAsEmpty) {
+  Open();
+  Deal(2);
+  const int first = Card(0)->CardValue();
+  spreads->Image12Click();
+  EXPECT_FALSE(Card(0)->ShowsPicture());
+  EXPECT_EQ(Card(0)->CardValue(), first);
+  const std::string path = dir.Path("down.spread");
+  spreads->SaveSpread(path);
+  IniFile file(path);
+  EXPECT_EQ(file.ReadInteger("Position00", "Value", 0), 255);
+  EXPECT_EQ(file.ReadInteger("Position01", "Value", 0), 255);
+}
+
+TEST_F(SpreadsWindowTest, KeysZeroAndOneClearAndDeal) {
+  Open();
+  ReleaseKey(spreads.get(), Qt::Key_1);
+  ReleaseKey(spreads.get(), Qt::Key_1);
+  EXPECT_EQ(spreads->CardCount(), 2);
+  ReleaseKey(spreads.get(), Qt::Key_0);
+  EXPECT_EQ(spreads->CardCount(), 0);
+}
+
+TEST_F(SpreadsWindowTest, DealModeMenuMarksTheModeAndSetsIt) {
+  Open();
+  QMenu* menu = spreads->DealModeMenu();
+  ASSERT_EQ(menu->actions().size(), 2);
+  emit menu->aboutToShow();
+  EXPECT_TRUE(menu->actions()[0]->isChecked());
+  EXPECT_FALSE(menu->actions()[1]->isChecked());
+  menu->actions()[1]->trigger();
+  EXPECT_TRUE(ini.SpreadsFormMultiDecksEnabled);
+  menu->actions()[0]->trigger();
+  EXPECT_FALSE(ini.SpreadsFormMultiDecksEnabled);
+}
+
+TEST_F(SpreadsWindowTest, SaveAndOpenThroughTheDialogsReproduceTheSpread) {
+  Open();
+  ini.UpSideDownCardsEnabled = true;
+  Deal(3);
+  Card(0)->move(10, 20);
+  Card(1)->move(300, 40);
+  Card(2)->move(600, 60);
+  Card(1)->ShowValue(-7);
+  const std::vector<int> values = {Card(0)->CardValue(), -7, Card(2)->CardValue()};
+  dialogs->savePath = dir.Path("reading.spread");
+  spreads->Image13Click();
+
+  IniFile file(dialogs->savePath);
+  EXPECT_EQ(file.ReadSections(),
+            (std::vector<std::string>{"Spread", "Position00", "Position01", "Position02"}));
+
+  spreads->ClearSpread();
+  ini.SpreadCardWidth = 50;
+  ini.SpreadCardHeight = 60;
+  dialogs->openPath = dialogs->savePath;
+  spreads->Image14Click();
+  ASSERT_EQ(spreads->CardCount(), 3);
+  const std::vector<QPoint> places = {{10, 20}, {300, 40}, {600, 60}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Card(i)->pos(), places[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(Card(i)->size(), QSize(104, 173));
+    EXPECT_EQ(Card(i)->CardValue(), values[static_cast<std::size_t>(i)]);
+  }
+  EXPECT_EQ(Shown(Card(1)), -7);
+  EXPECT_EQ(ini.SpreadCardWidth, 104);
+  // Opened once, the file knows the screen.
+  EXPECT_EQ(IniFile(dialogs->savePath).ReadInteger("Spread", "Screen.Width", 0), 1024);
+}
+
+TEST_F(SpreadsWindowTest, SaveWithoutCardsOrCancelledWritesNothing) {
+  Open();
+  dialogs->savePath = dir.Path("none.spread");
+  spreads->Image13Click();
+  EXPECT_EQ(dialogs->saved, 0);
+  Deal(1);
+  dialogs->savePath.clear();
+  spreads->Image13Click();
+  EXPECT_EQ(dialogs->saved, 1);
+  EXPECT_FALSE(ReadFileBytes(dir.Path("none.spread")));
+}
+
+TEST_F(SpreadsWindowTest, SampleSpreadShowsItsCardsWithTheirHints) {
+  Open();
+  const std::string path = dir.Path("three.spread");
+  WriteText(path,
+            "[Spread]\r\nCard.Width=90\r\nCard.Height=150\r\n"
+            "[Position00]\r\nLeft=100\r\nTop=200\r\nValue=5\r\nDescription=Прошлое\r\n"
+            "[Position01]\r\nLeft=200\r\nTop=200\r\nDescription=<b>Настоящее</b>\r\n"
+            "[Position02]\r\nLeft=300\r\nTop=200\r\nValue=-12\r\nDescription=Будущее\r\n");
+  spreads->LoadSpread(path);
+  ASSERT_EQ(spreads->CardCount(), 3);
+  EXPECT_EQ(ShownHint(Card(0)->PositionHint()),
+            QString::fromUtf8("Позиция 1 - 5 - Card 5 - Прошлое"));
+  EXPECT_EQ(ShownHint(Card(1)->PositionHint()), QString::fromUtf8("Позиция 2"));
+  EXPECT_EQ(ShownHint(Card(2)->PositionHint()),
+            QString::fromUtf8("Позиция 3 - 12 - Card 12 - Будущее"));
+  EXPECT_EQ(Shown(Card(0)), 5);
+  EXPECT_FALSE(Card(1)->ShowsPicture());
+  // Reversed cards off: upright, and the value loses its sign.
+  EXPECT_EQ(Card(2)->CardValue(), 12);
+  EXPECT_EQ(Shown(Card(2)), 12);
+  EXPECT_EQ(Card(0)->size(), QSize(90, 150));
+  EXPECT_EQ(Card(2)->pos(), QPoint(300, 200));
+}
+
+TEST_F(SpreadsWindowTest, MarkupInADescriptionIsShownAsItsCharacters) {
+  Open();
+  const std::string path = dir.Path("markup.spread");
+  WriteText(path, "[Position00]\r\nValue=3\r\nDescription=<b>bold</b> &amp; <i>x</i>\r\n");
+  spreads->LoadSpread(path);
+  ASSERT_EQ(spreads->CardCount(), 1);
+  EXPECT_EQ(ShownHint(Card(0)->PositionHint()),
+            QString::fromUtf8("Позиция 1 - 3 - Card 3 - <b>bold</b> &amp; <i>x</i>"));
+}
+
+TEST_F(SpreadsWindowTest, MissingFileLeavesTheTableAndAFileWithoutPositionsClearsIt) {
+  Open();
+  Deal(2);
+  spreads->LoadSpread(dir.Path("absent.spread"));
+  EXPECT_EQ(spreads->CardCount(), 2);
+  const std::string path = dir.Path("empty.spread");
+  WriteText(path, "[Spread]\r\nCard.Width=10\r\n");
+  spreads->LoadSpread(path);
+  EXPECT_EQ(spreads->CardCount(), 0);
+  EXPECT_EQ(ini.SpreadCardWidth, 104);
+}
+
+TEST_F(SpreadsWindowTest, RefusedSaveIsReportedAndWritesNothing) {
+  Open();
+  Deal(1);
+  dialogs->savePath = dir.Path("no such folder/x.spread");
+  TSkinImage* save = Control<TSkinImage>(*spreads, "Image13");
+  SendMouse(save, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(save, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0], "Unable to write to " + dialogs->savePath);
+}
+
+TEST_F(SpreadsWindowTest, ChooseFormGoesBackToTheMainWindow) {
+  Open();
+  state.SpreadsMode = true;
+  ini.QuestionFormEnabled = true;
+  Deal(2);
+  spreads->Image2Click();
+  FlushDeletes();
+  EXPECT_FALSE(state.SpreadsMode);
+  EXPECT_FALSE(spreads->isVisible());
+  EXPECT_EQ(spreads->CardCount(), 0);
+  EXPECT_EQ(main.shown, 1);
+  EXPECT_TRUE(links.questionVisible);
+}
+
+TEST_F(SpreadsWindowTest, ExitClosesTheMainWindowAfterTheSpread) {
+  Open();
+  state.SpreadsMode = true;
+  Deal(1);
+  spreads->ButtonCloseImageClick();
+  EXPECT_FALSE(state.SpreadsMode);
+  EXPECT_EQ(spreads->CardCount(), 0);
+  EXPECT_EQ(host.mainClosed, 1);
+}
+
+TEST_F(SpreadsWindowTest, MinimiseWithTheTrayIconHidesEverythingUntilShownAgain) {
+  Open();
+  main.trayIconActive = true;
+  Deal(2);
+  spreads->Image3Click();  // deck groups open
+  spreads->ButtonHideImageClick();
+  EXPECT_FALSE(spreads->IsSpreadVisible());
+  EXPECT_FALSE(Card(0)->isVisible());
+  EXPECT_FALSE(DeckGroups().isVisible());
+  spreads->SetSpreadVisible(true);
+  EXPECT_TRUE(spreads->isVisible());
+  EXPECT_TRUE(Card(1)->isVisible());
+  EXPECT_TRUE(DeckGroups().isVisible());
+}
+
+TEST_F(SpreadsWindowTest, MenuIconOpensTheMainMenuBelowItself) {
+  Open();
+  spreads->Image1Click();
+  const QPoint below = spreads->mapToGlobal(QPoint(0, 17));
+  ASSERT_EQ(host.menuPoints.size(), 1u);
+  EXPECT_EQ(host.menuPoints[0], (FakeMainWindow::Point{below.x(), below.y()}));
+}
+
+}  // namespace
+}  // namespace vaticor::testing
