@@ -31,7 +31,8 @@ class BigDeck {
     ini << "[Names]\r\n";
     for (int n = 0; n < 78; ++n) ini << (n < 10 ? "Card0" : "Card") << n << "=Card " << n << "\r\n";
     ini.close();
-    fs::last_write_time(deck / "deck.ini", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    fs::last_write_time(deck / "deck.ini",
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
   }
   ~BigDeck() { std::filesystem::remove_all(root_); }
   BigDeck(const BigDeck&) = delete;

@@ -1,9 +1,9 @@
 #include "large_jpeg.h"
 
+#include <jpeglib.h>
+
 #include <cstdlib>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace vaticor::bench {
 

@@ -29,13 +29,15 @@ class PlainFormat : public DateTimeFormat {
 class LogFolder {
  public:
   LogFolder() {
-    root_ = fs::temp_directory_path() / ("vaticor-log-bench-" + std::to_string(std::random_device{}()));
+    root_ =
+        fs::temp_directory_path() / ("vaticor-log-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(root_);
   }
   ~LogFolder() { fs::remove_all(root_); }
   std::string Path() const { return (root_ / "Vaticor.Log").string(); }
   void Write(const std::string& bytes) const {
-    std::ofstream(Path(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(Path(), std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 
  private:

@@ -18,7 +18,8 @@ void BM_DecodeJpegFull(benchmark::State& state) {
     if (!picture) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(picture);
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(BM_DecodeJpegFull)->Unit(benchmark::kMillisecond);
 
@@ -29,7 +30,8 @@ void BM_DecodeJpegFor200Wide(benchmark::State& state) {
     if (!picture) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(picture);
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes.size()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(BM_DecodeJpegFor200Wide)->Unit(benchmark::kMillisecond);
 

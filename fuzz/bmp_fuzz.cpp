@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // full picture spans (an average lies between its extremes).
   constexpr vaticor::PictureSize kTarget{24, 24};
   const std::unique_ptr<vaticor::Picture> small = vaticor::DecodeBmp(bytes, kTarget);
-  if (small && (!measured || small->size() != vaticor::DeliveredSize(*measured, kTarget))) __builtin_trap();
+  if (small && (!measured || small->size() != vaticor::DeliveredSize(*measured, kTarget)))
+    __builtin_trap();
   if (picture && !small) __builtin_trap();
   if (picture && small) {
     std::array<std::uint32_t, 4> low{255, 255, 255, 255}, high{0, 0, 0, 0};

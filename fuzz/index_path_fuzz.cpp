@@ -32,9 +32,9 @@ class DeckTree {
     top_ = fs::temp_directory_path() / ("vaticor-index-fuzz-" + std::to_string(::getpid()));
     fs::remove_all(top_);
     root_ = top_ / "deck";
-    for (const char* file : {"outside.jpg", "deck/card.jpg", "deck/Art/Major/Fool.JPG",
-                             "deck/Art/Twin.bmp", "deck/Art/TWIN.BMP", "deck/Карта.jpg",
-                             "deck-other/card.jpg"}) {
+    for (const char* file :
+         {"outside.jpg", "deck/card.jpg", "deck/Art/Major/Fool.JPG", "deck/Art/Twin.bmp",
+          "deck/Art/TWIN.BMP", "deck/Карта.jpg", "deck-other/card.jpg"}) {
       fs::create_directories((top_ / file).parent_path());
       std::ofstream(top_ / file) << "x";
     }

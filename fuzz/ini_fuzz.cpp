@@ -30,7 +30,8 @@ std::string ExpectedRead(std::string_view value) {
   }
   std::size_t chars = 0;
   for (std::size_t i = 0; i < out.size(); ++i) {
-    if ((static_cast<unsigned char>(out[i]) & 0xC0) != 0x80 && chars++ == vaticor::kMaxIniValueLength) {
+    if ((static_cast<unsigned char>(out[i]) & 0xC0) != 0x80 &&
+        chars++ == vaticor::kMaxIniValueLength) {
       out.resize(i);
       break;
     }
@@ -65,7 +66,8 @@ void WriteAndCheck(IniDocument& doc, const std::string& section, const std::stri
   Check(doc.SectionNames().size() >= sectionsBefore);
   // Every other value reads as it did.
   for (const Entry& e : before) {
-    const bool written = vaticor::EqualsIgnoreCase(e.section, section) && vaticor::EqualsIgnoreCase(e.key, key);
+    const bool written =
+        vaticor::EqualsIgnoreCase(e.section, section) && vaticor::EqualsIgnoreCase(e.key, key);
     if (!written) Check(doc.Value(e.section, e.key) == e.value);
   }
   // The bytes alone, parsed afresh, say the same.

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   constexpr vaticor::PictureSize kTarget{24, 24};
   const std::unique_ptr<vaticor::Picture> small = vaticor::DecodeJpeg(bytes, kTarget);
   // A scaled decode comes out at the target, never enlarged.
-  if (small && (!measured || small->size() != vaticor::DeliveredSize(*measured, kTarget))) __builtin_trap();
+  if (small && (!measured || small->size() != vaticor::DeliveredSize(*measured, kTarget)))
+    __builtin_trap();
   if (small && full && (small->width() > full->width() || small->height() > full->height())) {
     __builtin_trap();
   }

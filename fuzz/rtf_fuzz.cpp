@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   std::size_t pictureBytes = 0;
-  for (const vaticor::EmbeddedPicture& picture : document.pictures) pictureBytes += picture.bytes.size();
+  for (const vaticor::EmbeddedPicture& picture : document.pictures)
+    pictureBytes += picture.bytes.size();
   Check(pictureBytes <= size);
   // Each input byte gives at most a replacement character (3 bytes) of text,
   // a footnote number's digits aside; runs and paragraphs are rationed.
@@ -51,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(runs + document.paragraphs.size() <= 2 * (10'000 + size / 16) + 2);
 
   // The viewer's size choices.
-  vaticor::SetAllPointSizes(document, vaticor::TextSizeChoicePoints(static_cast<int>(size % 7) - 1));
+  vaticor::SetAllPointSizes(document,
+                            vaticor::TextSizeChoicePoints(static_cast<int>(size % 7) - 1));
   Check(vaticor::IsValidUtf8(vaticor::PlainText(document)));
   return 0;
 }

@@ -10,11 +10,11 @@
 #include <random>
 
 #include "big_deck.h"
-#include "window_bench_support.h"
 #include "platform/codecs/jpeg_decoder.h"
 #include "platform/file_picture_loader.h"
 #include "ui/chrome/card_image.h"
 #include "ui/main/vaticor_form.h"
+#include "window_bench_support.h"
 
 namespace {
 
@@ -64,7 +64,8 @@ void BM_ThreeCardDraw(benchmark::State& state) {
   BigDeck deck;
   MainWindow window(deck);
   for (auto _ : state) window.form->Label1Click();
-  state.counters["card_px_w"] = window.form->findChild<TCardImage*>("CardImage01")->Picture().width();
+  state.counters["card_px_w"] =
+      window.form->findChild<TCardImage*>("CardImage01")->Picture().width();
 }
 BENCHMARK(BM_ThreeCardDraw)->Unit(benchmark::kMillisecond);
 
@@ -74,7 +75,8 @@ void BM_DecodeThreeCardsAtDisplayScale(benchmark::State& state) {
   const QSize size = window.form->findChild<TCardImage*>("CardImage01")->DisplaySize();
   std::vector<std::string> files;
   for (int n : {5, 40, 71}) {
-    std::ifstream in(deck.Path("Pictures Folder/Decks/big/" + std::to_string(n) + ".jpg"), std::ios::binary);
+    std::ifstream in(deck.Path("Pictures Folder/Decks/big/" + std::to_string(n) + ".jpg"),
+                     std::ios::binary);
     files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   for (auto _ : state) {

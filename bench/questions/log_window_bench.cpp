@@ -9,11 +9,11 @@
 #include <fstream>
 #include <random>
 
-#include "window_bench_support.h"
 #include "long_log.h"
 #include "platform/virtual_keys.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_log_form.h"
+#include "window_bench_support.h"
 
 namespace {
 
@@ -46,8 +46,8 @@ class LogLinks : public bench::NoWindowLinks {
 };
 
 fs::path NewFolder() {
-  fs::path root =
-      fs::temp_directory_path() / ("vaticor-log-window-bench-" + std::to_string(std::random_device{}()));
+  fs::path root = fs::temp_directory_path() /
+                  ("vaticor-log-window-bench-" + std::to_string(std::random_device{}()));
   fs::create_directories(root);
   return root;
 }

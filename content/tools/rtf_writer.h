@@ -12,11 +12,11 @@ namespace sample_content {
 enum class RtfCodePage { Cyrillic1251, Western1252 };
 
 struct RtfDocument {
-    std::string heading;  // UTF-8
-    std::string upright_label;
-    std::string upright_text;
-    std::string reversed_label;
-    std::string reversed_text;
+  std::string heading;  // UTF-8
+  std::string upright_label;
+  std::string upright_text;
+  std::string reversed_label;
+  std::string reversed_text;
 };
 
 // The Windows-1251 byte for a code point, if that code page has one.

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-
 #include <functional>
 #include <vector>
 
@@ -38,21 +37,21 @@ inline const QColor kSilverDark{0x6f, 0x7d, 0x90};
 inline const QColor kKey{0xff, 0x00, 0xff};
 
 enum class Kind {
-    Texture,  // opaque, stretched over a frame element
-    Button,   // shape on a see-through ground
+  Texture,  // opaque, stretched over a frame element
+  Button,   // shape on a see-through ground
 };
 
 // One skin picture. `size` is the size at scale 1; `draw` paints it on an
 // image of size * scale whose painter is already scaled, so it works in
 // 1x units and may use 1 / scale for hairlines one device pixel thick.
 struct Picture {
-    QString name;
-    QSize size;
-    Kind kind;
-    std::function<void(QPainter&, qreal scale)> draw;
-    // For buttons: what the button is laid on in the windows, used to
-    // blend the edge pixels of the colour-keyed variant. Drawn like `draw`.
-    std::function<void(QPainter&, qreal scale)> ground;
+  QString name;
+  QSize size;
+  Kind kind;
+  std::function<void(QPainter&, qreal scale)> draw;
+  // For buttons: what the button is laid on in the windows, used to
+  // blend the edge pixels of the colour-keyed variant. Drawn like `draw`.
+  std::function<void(QPainter&, qreal scale)> ground;
 };
 
 std::vector<Picture> SkinPictures();

@@ -4,16 +4,18 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
-
 #include <chrono>
 
+#include "app/stand_in_links.h"
 #include "core/command_line.h"
 #include "core/file_io.h"
 #include "languages/language_support.h"
 #include "library/reading_log.h"
+#include "platform/desktop_shell.h"
 #include "platform/file_picture_loader.h"
 #include "platform/icu_locale.h"
 #include "platform/qt_screen.h"
+#include "skin_resources.h"
 #include "ui/chrome/commands.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
@@ -21,9 +23,6 @@
 #include "ui/spreads/deck_groups_form.h"
 #include "ui/spreads/spreads_form.h"
 #include "ui/viewer/about_form.h"
-#include "app/stand_in_links.h"
-#include "platform/desktop_shell.h"
-#include "skin_resources.h"
 
 namespace vaticor {
 
@@ -69,12 +68,12 @@ Program::Program(const std::string& programPath, const SystemServices& system)
       decks_(iniData_.DecksFolder, system.pictures),
       descriptions_(iniData_.DescriptionsFolder),
       picker_(random_),
-      state_{iniData_,       decks_,       descriptions_,
-             picker_,        random_,      system.screen,
-             languages_,     system.shell, SystemLanguageCode(system.locale)},
-      languageSupport_(std::make_unique<LanguageSupport>(languages_, iniData_.Language,
-                                                         iniData_.LanguagesFolder,
-                                                         UserLanguageId(system.locale))) {}
+      state_{iniData_,   decks_,       descriptions_,
+             picker_,    random_,      system.screen,
+             languages_, system.shell, SystemLanguageCode(system.locale)},
+      languageSupport_(std::make_unique<LanguageSupport>(
+          languages_, iniData_.Language, iniData_.LanguagesFolder, UserLanguageId(system.locale))) {
+}
 
 Program::~Program() = default;
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/window_links.h"
 #include "ui/program_state.h"
 #include "ui/stand_in_window.h"
+#include "ui/window_links.h"
 
 namespace vaticor {
 

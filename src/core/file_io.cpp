@@ -250,8 +250,8 @@ int RemoveStaleTemporaryFiles(const std::string& folder, std::string_view fileNa
                               std::chrono::system_clock::time_point now,
                               std::chrono::system_clock::duration age) {
   const std::string where = folder.empty() ? std::string(".") : folder;
-  const auto cutoff = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      (now - age).time_since_epoch());
+  const auto cutoff =
+      std::chrono::duration_cast<std::chrono::nanoseconds>((now - age).time_since_epoch());
   int removed = 0;
   for (const std::string& entry : ListDirectory(where)) {
     if (!IsTemporaryNameOf(entry, fileName)) continue;
@@ -382,8 +382,7 @@ bool StartsFromARoot(std::string_view value) {
 template <typename Locate, typename Follow>
 std::optional<WalkedPath> WalkIndexedPath(const std::string& base, std::string_view relative,
                                           bool confined, Locate&& locate, Follow&& follow) {
-  if (confined &&
-      (StartsFromARoot(relative) || relative.find('\0') != std::string_view::npos)) {
+  if (confined && (StartsFromARoot(relative) || relative.find('\0') != std::string_view::npos)) {
     return std::nullopt;
   }
   WalkedPath current{base, EntryKind::kFolder};

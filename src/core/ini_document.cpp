@@ -22,7 +22,8 @@ bool HasQuotePair(std::string_view s) {
 }
 
 bool IsAscii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Valid UTF-8 as given; otherwise each stray byte becomes U+FFFD (which is
@@ -35,15 +36,14 @@ std::string RepairUtf8(std::string_view s) {
 // A name as the caller gave it, made comparable with the decoded file text.
 std::string CleanName(std::string_view name) { return std::string(Trim(RepairUtf8(name))); }
 
-std::size_t NameHash(std::string_view name) {
-  return std::hash<std::string>{}(ToUpperText(name));
-}
+std::size_t NameHash(std::string_view name) { return std::hash<std::string>{}(ToUpperText(name)); }
 
 // At most `limit` characters of valid UTF-8, never cutting a character.
 std::string_view CutToCharacters(std::string_view s, std::size_t limit) {
   std::size_t count = 0;
   for (std::size_t i = 0; i < s.size(); ++i) {
-    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && count++ == limit) return s.substr(0, i);
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80 && count++ == limit)
+      return s.substr(0, i);
   }
   return s;
 }
@@ -164,7 +164,8 @@ void IniDocument::Parse() {
 
     if (content.front() == '[') {
       const std::size_t close = content.find(']');
-      const std::string_view raw = content.substr(1, close == std::string_view::npos ? close : close - 1);
+      const std::string_view raw =
+          content.substr(1, close == std::string_view::npos ? close : close - 1);
       const std::string_view name = Trim(raw);
       const std::size_t nameBegin = static_cast<std::size_t>(name.data() - text.data());
       sections_.push_back(Section{Span{nameBegin, name.size()}, line, keys_.size(), 0});
@@ -175,7 +176,9 @@ void IniDocument::Parse() {
     const std::string_view name = Trim(content.substr(0, eq));
     if (name.empty()) continue;
     const std::string_view value = Trim(content.substr(eq + 1));
-    auto offset = [&](std::string_view piece) { return static_cast<std::size_t>(piece.data() - text.data()); };
+    auto offset = [&](std::string_view piece) {
+      return static_cast<std::size_t>(piece.data() - text.data());
+    };
     keys_.push_back(Key{Span{offset(name), name.size()}, Span{offset(value), value.size()}, line});
     ++sections_.back().keyCount;
   }
@@ -218,7 +221,8 @@ const IniDocument::Key* IniDocument::FindKey(const Section& section, std::string
   return nullptr;
 }
 
-std::optional<std::string> IniDocument::Value(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniDocument::Value(std::string_view section,
+                                              std::string_view key) const {
   const Section* s = FindSection(CleanName(section));
   const Key* k = s ? FindKey(*s, CleanName(key)) : nullptr;
   if (!k) return std::nullopt;
@@ -238,7 +242,8 @@ std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
   std::vector<std::string> names;
   if (const Section* s = FindSection(CleanName(section))) {
     names.reserve(s->keyCount);
-    for (std::size_t i = 0; i < s->keyCount; ++i) names.emplace_back(Piece(keys_[s->firstKey + i].name));
+    for (std::size_t i = 0; i < s->keyCount; ++i)
+      names.emplace_back(Piece(keys_[s->firstKey + i].name));
   }
   return names;
 }
@@ -292,7 +297,8 @@ std::string IniDocument::Edited(const std::string& section, const std::string& k
     }
   } else {
     const bool needsBreak = !Text().empty() && !endsWithLineEnd_;
-    insert = (needsBreak ? eol : std::string()) + "[" + section + "]" + eol + key + "=" + value + eol;
+    insert =
+        (needsBreak ? eol : std::string()) + "[" + section + "]" + eol + key + "=" + value + eol;
   }
 
   std::string encoded = EncodeText(insert, encoding_);

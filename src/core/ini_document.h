@@ -119,8 +119,8 @@ class IniDocument {
   void ConvertToUtf8WithBom();
 
   std::string bytes_;
-  std::string decoded_;          // the text, unless it is bytes_ itself
-  bool textIsBytes_ = true;      // valid UTF-8 bytes are used as they are
+  std::string decoded_;      // the text, unless it is bytes_ itself
+  bool textIsBytes_ = true;  // valid UTF-8 bytes are used as they are
   TextEncoding encoding_ = TextEncoding::Utf8;
   LineEnding lineEnd_ = LineEnding::CrLf;
   bool endsWithLineEnd_ = false;

@@ -68,8 +68,7 @@ class IniFile {
                          std::string_view def) const;
   // Decimal, or hexadecimal after "0x"/"0X" (when longer than two
   // characters) or "$"; anything that is not wholly a number gives `def`.
-  std::int32_t ReadInteger(std::string_view section, std::string_view key,
-                           std::int32_t def) const;
+  std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t def) const;
   // An integer read with default 1 or 0; any value but 0 is true.
   bool ReadBool(std::string_view section, std::string_view key, bool def) const;
 

@@ -63,8 +63,8 @@ bool RightHalf(int screenWidth, int left, int width) {
   return std::int64_t{screenWidth / 2} - left < width / 2;
 }
 
-std::optional<std::int64_t> CardWidthForPanel(std::int64_t pictureWidth,
-                                              std::int64_t pictureHeight, int panelHeight) {
+std::optional<std::int64_t> CardWidthForPanel(std::int64_t pictureWidth, std::int64_t pictureHeight,
+                                              int panelHeight) {
   if (pictureWidth <= 0 || pictureHeight <= 0) return std::nullopt;
   // Picture sides come from file headers (up to 2^31) and panels from the
   // screen (up to 2^14): the product fits in 64 bits.
@@ -103,9 +103,8 @@ MainSizing ScreenCardSizing(const MainWindowState& window) {
   sizing.oneCardWidth = MainWindowWidth(sizing.cardWidth, 1);
   // Rounded as one product: three cards can come out one pixel narrower
   // than three panels.
-  sizing.threeCardWidth =
-      Bound(std::int64_t{RoundHalfEven(across * 309)} + kMainFrameWidth, kMainMinWidth,
-            std::max(window.screenWidth, kMainMinWidth));
+  sizing.threeCardWidth = Bound(std::int64_t{RoundHalfEven(across * 309)} + kMainFrameWidth,
+                                kMainMinWidth, std::max(window.screenWidth, kMainMinWidth));
   sizing.width = Bound(std::int64_t{RoundHalfEven(across * 103 * m)} + kMainFrameWidth,
                        kMainMinWidth, std::max(window.screenWidth, kMainMinWidth));
   sizing.left = LeftAfterWidthChange(window, sizing.width);
@@ -127,8 +126,8 @@ MainSizing ModeSwitchSizing(const MainWindowState& window, int cardWidth, int on
   }
   sizing.width = newCardsAcross == 3 ? sizing.threeCardWidth : sizing.oneCardWidth;
   // The right edge stays, as far as the screen allows.
-  sizing.left = LeftOnScreen(std::int64_t{window.left} + window.width - sizing.width,
-                             sizing.width, window.screenWidth);
+  sizing.left = LeftOnScreen(std::int64_t{window.left} + window.width - sizing.width, sizing.width,
+                             window.screenWidth);
   return sizing;
 }
 

@@ -52,7 +52,7 @@ struct MainSizing {
   int oneCardWidth = 0;    // window width in one-card mode
   int threeCardWidth = 0;  // window width in three-card mode
   int left = 0;
-  int width = 0;           // window width in the current mode
+  int width = 0;  // window width in the current mode
   int height = 0;
   bool operator==(const MainSizing&) const = default;
 };
@@ -70,8 +70,8 @@ struct MainWindowState {
 // Card width from the picture's proportions for a panel height: picture
 // width x panel height div picture height, truncated. Nothing when the
 // picture's size is unknown (0 or below).
-std::optional<std::int64_t> CardWidthForPanel(std::int64_t pictureWidth,
-                                              std::int64_t pictureHeight, int panelHeight);
+std::optional<std::int64_t> CardWidthForPanel(std::int64_t pictureWidth, std::int64_t pictureHeight,
+                                              int panelHeight);
 
 // Automatic card size switched on, or the deck changed with it on: the
 // height follows the screen and the card width the picture's proportions at
@@ -88,8 +88,7 @@ AutoSizing AutoCardSizing(const MainWindowState& window, std::int64_t pictureWid
 // the picture's proportions at the new height. Nothing without a picture
 // size.
 std::optional<MainSizing> FitCardWidthSizing(const MainWindowState& window,
-                                             std::int64_t pictureWidth,
-                                             std::int64_t pictureHeight);
+                                             std::int64_t pictureWidth, std::int64_t pictureHeight);
 
 // Automatic card size off: height and card width follow the screen
 // (Round(W / 640 x 103) per card, the window Round(W / 640 x 103 x m) + 4).

@@ -14,7 +14,8 @@ std::uint32_t SystemClock::MillisecondsSinceMidnight() const {
 std::int32_t RandomGenerator::Random(std::int32_t n) {
   seed_ = seed_ * 134775813u + 1u;
   if (n <= 0) return 0;
-  return static_cast<std::int32_t>((static_cast<std::uint64_t>(seed_) * static_cast<std::uint32_t>(n)) >> 32);
+  return static_cast<std::int32_t>(
+      (static_cast<std::uint64_t>(seed_) * static_cast<std::uint32_t>(n)) >> 32);
 }
 
 }  // namespace vaticor

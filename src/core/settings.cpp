@@ -82,8 +82,8 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
       RoundHalfEven(ini.ReadInteger(f, "VaticorForm.Card.Width", RoundHalfEven(w / 640.0 * 103)) *
                     xScale),
       w, across);
-  d.VaticorFormLeft = RoundHalfEven(
-      ini.ReadInteger(f, "VaticorForm.Left", w - d.VaticorFormCardWidth) * xScale);
+  d.VaticorFormLeft =
+      RoundHalfEven(ini.ReadInteger(f, "VaticorForm.Left", w - d.VaticorFormCardWidth) * xScale);
   d.VaticorFormTop = RoundHalfEven(
       ini.ReadInteger(f, "VaticorForm.Top", d.TaskBarTop() - d.VaticorFormHeight) * yScale);
 
@@ -91,7 +91,8 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
   d.AboutFormTop = ini.ReadInteger(f, "AboutForm.Top", (h - 243) / 2);
   d.AboutFormWidth = ini.ReadInteger(f, "AboutForm.Width", 473);
   d.AboutFormHeight = ini.ReadInteger(f, "AboutForm.Height", 243);
-  d.AboutFormCardSelectionPanelWidth = ini.ReadInteger(f, "AboutForm.CardSelectionPanel.Width", 121);
+  d.AboutFormCardSelectionPanelWidth =
+      ini.ReadInteger(f, "AboutForm.CardSelectionPanel.Width", 121);
   d.AboutFormCardSelectionPanelVisible =
       ini.ReadBool(f, "AboutForm.CardSelectionPanel.Visible", false);
   d.QuestionLogFormLeft = ini.ReadInteger(f, "QuestionLogForm.Left", (w - 138) / 2);
@@ -124,7 +125,8 @@ void KeepWindowsReachable(TINIData& d, int w, int h) {
   d.AboutFormCardSelectionPanelWidth = Bound(d.AboutFormCardSelectionPanelWidth, 0, w);
   d.QuestionLogFormWidth = Bound(d.QuestionLogFormWidth, 1, w);
   d.QuestionLogFormHeight = Bound(d.QuestionLogFormHeight, 1, h);
-  d.SpreadCardWidth = Bound(d.SpreadCardWidth, kSmallestSpreadCard, std::max(w, kSmallestSpreadCard));
+  d.SpreadCardWidth =
+      Bound(d.SpreadCardWidth, kSmallestSpreadCard, std::max(w, kSmallestSpreadCard));
   d.SpreadCardHeight =
       Bound(d.SpreadCardHeight, kSmallestSpreadCard, std::max(h, kSmallestSpreadCard));
 

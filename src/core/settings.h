@@ -69,7 +69,7 @@ struct TINIData {
   std::string Language = "0x0419";
   std::int32_t AboutFormFontSizeIndex = -1;
   std::int32_t AboutFormCardSelectionPanelWidth = 121;
-  std::int32_t ScreenWidth = 0;   // screen size when the file was last written
+  std::int32_t ScreenWidth = 0;  // screen size when the file was last written
   std::int32_t ScreenHeight = 0;
 };
 

@@ -74,7 +74,6 @@ std::size_t DecodeUtf8At(std::string_view bytes, std::size_t pos, char32_t& cp) 
   return len;
 }
 
-
 // Valid UTF-8 as it is; each byte that starts no valid sequence becomes U+FFFD.
 std::string RepairUtf8(std::string_view bytes) {
   std::string out;
@@ -153,7 +152,7 @@ char32_t UpperCodePoint(char32_t cp) {
     return cp == 0xFF ? 0x178 : cp;
   }
   if (cp >= 0x0386 && cp <= 0x03CE) {  // Greek
-    if (cp == 0x03C2) return 0x03A3;  // final sigma
+    if (cp == 0x03C2) return 0x03A3;   // final sigma
     if (cp >= 0x03B1 && cp <= 0x03CB) return cp - 32;
     if (cp == 0x03AC) return 0x0386;
     if (cp >= 0x03AD && cp <= 0x03AF) return cp - 37;
@@ -298,7 +297,8 @@ bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
   // No folding turns other characters into ASCII ones, so an ASCII prefix
   // needs no decoding of the text.
   if (IsAscii(prefix)) {
-    return text.size() >= prefix.size() && AsciiEqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() &&
+           AsciiEqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
   }
   return ToUpperText(text).starts_with(ToUpperText(prefix));
 }

@@ -6,9 +6,7 @@ namespace vaticor {
 
 namespace {
 
-char Upper(char c) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
+char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 
 bool InSet(std::string_view set, char c) {
   const char u = Upper(c);

@@ -20,7 +20,8 @@ WindowRect KeepReachable(WindowRect window, int screenWidth, int screenHeight) {
   const std::int64_t down = std::min(kReachableStrip, std::max(window.height, 1));
   window.left = Bound(window.left, static_cast<int>(across - window.width),
                       static_cast<int>(std::max<std::int64_t>(0, screenWidth - across)));
-  window.top = Bound(window.top, 0, static_cast<int>(std::max<std::int64_t>(0, screenHeight - down)));
+  window.top =
+      Bound(window.top, 0, static_cast<int>(std::max<std::int64_t>(0, screenHeight - down)));
   return window;
 }
 

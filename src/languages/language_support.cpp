@@ -147,7 +147,8 @@ std::optional<std::string> LanguageSupport::FileOfUserLanguage() const {
   std::optional<std::string> first;
   for (const std::string& name : ListDirectory(folder_)) {
     const std::optional<std::uint32_t> id = LanguageIdOfFileName(name);
-    if (!id || PrimaryLanguage(*id) != PrimaryLanguage(*user) || !FileExists(PathOf(name))) continue;
+    if (!id || PrimaryLanguage(*id) != PrimaryLanguage(*user) || !FileExists(PathOf(name)))
+      continue;
     if (*id == *user) return name;
     if (!first) first = name;
   }

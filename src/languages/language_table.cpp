@@ -10,51 +10,51 @@ namespace {
 // 1018 and the English "Options" in 1011 are what users of earlier versions
 // saw, and language files were written against them.
 constexpr std::array<std::string_view, kInterfaceTextCount> kRussianTexts = {
-    "Vaticor",  // 1000: program title
-    "Меню F10",  // 1001: menu F10
-    "Свернуть",  // 1002: minimise
-    "Выход",  // 1003: exit
-    "Вытянуть карту...",  // 1004: draw a card
-    "Вытянуть карты...",  // 1005: draw cards
-    "1 карта",  // 1006: 1 card
-    "3 карты",  // 1007: 3 cards
-    "Выбрать колоду",  // 1008: choose deck
-    "Выбрать описание",  // 1009: choose description
-    "Расклады...",  // 1010: readings
-    "Options",  // 1011: options
-    "Программа",  // 1012: program
-    "Язык интерфейса",  // 1013: interface language
-    "Случайный выбор колоды",  // 1014: random choice of deck
-    "Использовать перевернутые карты",  // 1015: use reversed cards
-    "Использовать только старшие арканы",  // 1016: use only the major arcana
-    "Гадать на случайных колодах",  // 1017: read with random decks
-    "Показавыть кнопку на панели задач",  // 1018: show the button on the taskbar
+    "Vaticor",                                 // 1000: program title
+    "Меню F10",                                // 1001: menu F10
+    "Свернуть",                                // 1002: minimise
+    "Выход",                                   // 1003: exit
+    "Вытянуть карту...",                       // 1004: draw a card
+    "Вытянуть карты...",                       // 1005: draw cards
+    "1 карта",                                 // 1006: 1 card
+    "3 карты",                                 // 1007: 3 cards
+    "Выбрать колоду",                          // 1008: choose deck
+    "Выбрать описание",                        // 1009: choose description
+    "Расклады...",                             // 1010: readings
+    "Options",                                 // 1011: options
+    "Программа",                               // 1012: program
+    "Язык интерфейса",                         // 1013: interface language
+    "Случайный выбор колоды",                  // 1014: random choice of deck
+    "Использовать перевернутые карты",         // 1015: use reversed cards
+    "Использовать только старшие арканы",      // 1016: use only the major arcana
+    "Гадать на случайных колодах",             // 1017: read with random decks
+    "Показавыть кнопку на панели задач",       // 1018: show the button on the taskbar
     "Автоматически настраивать размер карты",  // 1019: adjust the card size automatically
-    "Использовать окно вопроса",  // 1020: use the question window
-    "Сохранять журнал вопросов",  // 1021: save the question log
-    "Посетить сайт программы",  // 1022: visit the program's web site
-    "Письмо разработчику",  // 1023: letter to the developer
-    "Выбрать описание",  // 1024: choose description
-    "Размер шрифта",  // 1025: font size
-    "Описание карты",  // 1026: card description
-    "Новый расклад",  // 1027: new reading
-    "Показать...",  // 1028: show
-    "Показать главное окно программы",  // 1029: show the program's main window
-    "Закрыть",  // 1030: close
-    "Очистить список",  // 1031: clear the list
-    "По умолчанию",  // 1032: default
-    "Самый маленький",  // 1033: smallest
-    "Маленький",  // 1034: small
-    "Средний",  // 1035: medium
-    "Крупный",  // 1036: large
-    "Самый крупный",  // 1037: largest
-    "Выбор карты",  // 1038: card choice
-    "Добавить колоду...",  // 1039: add deck
-    "Добавить описание...",  // 1040: add description
-    "Выбрать каталог с колодой",  // 1041: choose the folder with the deck
-    "Выбрать каталог с описанием",  // 1042: choose the folder with the description
-    "Колода добавлена",  // 1043: deck added
-    "Описание добавлено",  // 1044: description added
+    "Использовать окно вопроса",               // 1020: use the question window
+    "Сохранять журнал вопросов",               // 1021: save the question log
+    "Посетить сайт программы",                 // 1022: visit the program's web site
+    "Письмо разработчику",                     // 1023: letter to the developer
+    "Выбрать описание",                        // 1024: choose description
+    "Размер шрифта",                           // 1025: font size
+    "Описание карты",                          // 1026: card description
+    "Новый расклад",                           // 1027: new reading
+    "Показать...",                             // 1028: show
+    "Показать главное окно программы",         // 1029: show the program's main window
+    "Закрыть",                                 // 1030: close
+    "Очистить список",                         // 1031: clear the list
+    "По умолчанию",                            // 1032: default
+    "Самый маленький",                         // 1033: smallest
+    "Маленький",                               // 1034: small
+    "Средний",                                 // 1035: medium
+    "Крупный",                                 // 1036: large
+    "Самый крупный",                           // 1037: largest
+    "Выбор карты",                             // 1038: card choice
+    "Добавить колоду...",                      // 1039: add deck
+    "Добавить описание...",                    // 1040: add description
+    "Выбрать каталог с колодой",               // 1041: choose the folder with the deck
+    "Выбрать каталог с описанием",             // 1042: choose the folder with the description
+    "Колода добавлена",                        // 1043: deck added
+    "Описание добавлено",                      // 1044: description added
 };
 
 constexpr bool InRange(int id) { return id >= kFirstInterfaceText && id <= kLastInterfaceText; }

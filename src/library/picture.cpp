@@ -11,8 +11,7 @@ constexpr std::uint32_t kOpaqueBlack = 0xFF000000u;
 Picture::Picture(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-              kOpaqueBlack) {}
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), kOpaqueBlack) {}
 
 std::unique_ptr<Picture> MakeReversedPicture(const Picture& source) {
   const int w = source.width();

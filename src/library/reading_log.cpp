@@ -143,8 +143,7 @@ void ShowReadingCards(std::string_view line, ReadingDisplay& display) {
 std::string DecodeLogText(std::string_view bytes) {
   const bool marked = bytes.starts_with(kByteOrderMark) || bytes.starts_with("\xFF\xFE") ||
                       bytes.starts_with("\xFE\xFF");
-  std::string text =
-      marked || IsValidUtf8(bytes) ? DecodeText(bytes).utf8 : DecodeEachLine(bytes);
+  std::string text = marked || IsValidUtf8(bytes) ? DecodeText(bytes).utf8 : DecodeEachLine(bytes);
   // A second mark after the first says nothing either.
   std::size_t marks = 0;
   while (std::string_view(text).substr(marks).starts_with(kByteOrderMark)) {

@@ -83,8 +83,8 @@ std::string MakeReadingLine(std::string_view time, std::span<const int> cards);
 // is the question: brackets in a question neither add cards nor cut it.
 struct CardPart {
   std::vector<std::string> tokens;  // the first three; empty when the line has none
-  bool threeCards = false;  // the first card token is directly followed by another
-  std::size_t end = 0;      // byte offset just after the card part
+  bool threeCards = false;          // the first card token is directly followed by another
+  std::size_t end = 0;              // byte offset just after the card part
 };
 CardPart ParseCardPart(std::string_view line);
 
@@ -186,7 +186,7 @@ class ReadingLog {
  private:
   const LocalClock* clock_;
   const DateTimeFormat* format_;
-  std::string text_;              // the text the loaded lines point into
+  std::string text_;               // the text the loaded lines point into
   std::deque<std::string> added_;  // lines added or changed since (stable places)
   std::vector<std::string_view> lines_;
 };

@@ -34,8 +34,6 @@ void SetAllPointSizes(RichDocument& document, double points) {
   }
 }
 
-double TextSizeChoicePoints(int choice) {
-  return 2.0 * std::clamp(choice, 0, 4) + 8.0;
-}
+double TextSizeChoicePoints(int choice) { return 2.0 * std::clamp(choice, 0, 4) + 8.0; }
 
 }  // namespace vaticor

@@ -21,8 +21,8 @@ enum class Script { Normal, Super, Sub };
 struct EmbeddedPicture {
   enum class Format { Png, Jpeg };
   Format format = Format::Png;
-  std::string bytes;     // the whole PNG or JPEG file
-  int widthTwips = 0;    // the size the document asks for; 0 = the picture's own
+  std::string bytes;   // the whole PNG or JPEG file
+  int widthTwips = 0;  // the size the document asks for; 0 = the picture's own
   int heightTwips = 0;
   bool operator==(const EmbeddedPicture&) const = default;
 };
@@ -32,8 +32,8 @@ struct TextRun {
   // UTF-8. "\t" is a tab, "\n" a line break inside the paragraph (RTF
   // \line; QTextDocument wants it as U+2028). No other control characters.
   std::string text;
-  std::string font;        // family name; empty = the viewer's default
-  double pointSize = 0;    // 0 = the viewer's default
+  std::string font;      // family name; empty = the viewer's default
+  double pointSize = 0;  // 0 = the viewer's default
   bool bold = false;
   bool italic = false;
   bool underline = false;

@@ -18,18 +18,30 @@ namespace {
 // pages documents do not use.
 std::string ConverterName(int codePage) {
   switch (codePage) {
-    case 874: return "windows-874";
-    case 932: return "windows-932";  // Shift-JIS with Microsoft's additions
-    case 936: return "windows-936";
-    case 949: return "windows-949";
-    case 950: return "windows-950";
-    case 10000: return "macintosh";
-    case 10006: return "x-mac-greek";
-    case 10007: return "x-mac-cyrillic";
-    case 10029: return "x-mac-centraleurroman";
-    case 10081: return "x-mac-turkish";
-    case 65001: return "UTF-8";
-    default: break;
+    case 874:
+      return "windows-874";
+    case 932:
+      return "windows-932";  // Shift-JIS with Microsoft's additions
+    case 936:
+      return "windows-936";
+    case 949:
+      return "windows-949";
+    case 950:
+      return "windows-950";
+    case 10000:
+      return "macintosh";
+    case 10006:
+      return "x-mac-greek";
+    case 10007:
+      return "x-mac-cyrillic";
+    case 10029:
+      return "x-mac-centraleurroman";
+    case 10081:
+      return "x-mac-turkish";
+    case 65001:
+      return "UTF-8";
+    default:
+      break;
   }
   if (codePage >= 1250 && codePage <= 1258) return "windows-" + std::to_string(codePage);
   static constexpr std::array<int, 16> kDosCodePages = {437, 720, 737, 775, 850, 852, 855, 857,
@@ -64,36 +76,60 @@ bool IsKnownCodePage(int codePage) { return !ConverterName(codePage).empty(); }
 
 int CharsetCodePage(int charset, int documentCodePage) {
   switch (charset) {
-    case 0: return 1252;    // ANSI
-    case kSymbolCharset: return kSymbolCodePage;
-    case 77:                // Mac: the document's own when it is a Mac one
+    case 0:
+      return 1252;  // ANSI
+    case kSymbolCharset:
+      return kSymbolCodePage;
+    case 77:  // Mac: the document's own when it is a Mac one
       return documentCodePage >= 10000 && documentCodePage < 10100 ? documentCodePage : 10000;
-    case 85: return 10006;  // Mac Greek
-    case 86: return 10081;  // Mac Turkish
-    case 88: return 10029;  // Mac Central European
-    case 89: return 10007;  // Mac Cyrillic
-    case 128: return 932;   // Shift-JIS
-    case 129: return 949;   // Hangul
-    case 134: return 936;   // GB2312
-    case 136: return 950;   // Big5
-    case 161: return 1253;  // Greek
-    case 162: return 1254;  // Turkish
-    case 163: return 1258;  // Vietnamese
-    case 177: return 1255;  // Hebrew
-    case 178: return 1256;  // Arabic
-    case 186: return 1257;  // Baltic
-    case 204: return 1251;  // Cyrillic
-    case 222: return 874;   // Thai
-    case 238: return 1250;  // Eastern European
-    case 254: return 437;   // PC 437
-    case 255: return 850;   // OEM
-    default: return 0;
+    case 85:
+      return 10006;  // Mac Greek
+    case 86:
+      return 10081;  // Mac Turkish
+    case 88:
+      return 10029;  // Mac Central European
+    case 89:
+      return 10007;  // Mac Cyrillic
+    case 128:
+      return 932;  // Shift-JIS
+    case 129:
+      return 949;  // Hangul
+    case 134:
+      return 936;  // GB2312
+    case 136:
+      return 950;  // Big5
+    case 161:
+      return 1253;  // Greek
+    case 162:
+      return 1254;  // Turkish
+    case 163:
+      return 1258;  // Vietnamese
+    case 177:
+      return 1255;  // Hebrew
+    case 178:
+      return 1256;  // Arabic
+    case 186:
+      return 1257;  // Baltic
+    case 204:
+      return 1251;  // Cyrillic
+    case 222:
+      return 874;  // Thai
+    case 238:
+      return 1250;  // Eastern European
+    case 254:
+      return 437;  // PC 437
+    case 255:
+      return 850;  // OEM
+    default:
+      return 0;
   }
 }
 
 char32_t Windows1252C1(char32_t cp) { return kCp1252C1[cp - 0x80]; }
 
-void CodePageDecoder::ConverterCloser::operator()(UConverter* converter) const { ucnv_close(converter); }
+void CodePageDecoder::ConverterCloser::operator()(UConverter* converter) const {
+  ucnv_close(converter);
+}
 
 CodePageDecoder::CodePageDecoder() = default;
 CodePageDecoder::~CodePageDecoder() = default;
@@ -150,27 +186,30 @@ const CodePageDecoder::Entry& CodePageDecoder::Get(int codePage) {
     const int32_t n = ucnv_toUChars(converter.get(), units, 4, &byte, 1, &error);
     // C1 controls are where a code page has no character (0x98 in
     // Windows-1251, 0x81 in Windows-1252), whatever ICU says.
-    const bool ok = U_SUCCESS(error) && n == 1 && !IsSurrogate(units[0]) && (units[0] < 0x80 || units[0] > 0x9F);
+    const bool ok = U_SUCCESS(error) && n == 1 && !IsSurrogate(units[0]) &&
+                    (units[0] < 0x80 || units[0] > 0x9F);
     entry.table[b] = ok ? char32_t(units[0]) : kReplacementCharacter;
   }
   return entry;
 }
 
-void CodePageDecoder::DecodeMultiByte(UConverter* converter, std::string_view bytes, std::u32string& out) {
+void CodePageDecoder::DecodeMultiByte(UConverter* converter, std::string_view bytes,
+                                      std::u32string& out) {
   // At most one UTF-16 unit per byte, plus a substitute for a cut-off
   // sequence at the end.
   std::u16string units(bytes.size() + 4, u'\0');
   UErrorCode error = U_ZERO_ERROR;
   ucnv_reset(converter);
-  const int32_t n = ucnv_toUChars(converter, units.data(), static_cast<int32_t>(units.size()), bytes.data(),
-                                  static_cast<int32_t>(bytes.size()), &error);
+  const int32_t n = ucnv_toUChars(converter, units.data(), static_cast<int32_t>(units.size()),
+                                  bytes.data(), static_cast<int32_t>(bytes.size()), &error);
   if (U_FAILURE(error)) {
     out.append(bytes.size(), kReplacementCharacter);
     return;
   }
   for (int32_t i = 0; i < n; ++i) {
     const char32_t unit = units[static_cast<std::size_t>(i)];
-    if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(units[static_cast<std::size_t>(i) + 1])) {
+    if (IsHighSurrogate(unit) && i + 1 < n &&
+        IsLowSurrogate(units[static_cast<std::size_t>(i) + 1])) {
       out.push_back(CombineSurrogates(unit, units[static_cast<std::size_t>(++i)]));
     } else {
       out.push_back(IsSurrogate(unit) ? kReplacementCharacter : unit);

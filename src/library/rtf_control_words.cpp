@@ -19,20 +19,103 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
     w["bin"] = {WordAction::Bin};
 
     // Destinations whose text is not part of what a reader sees.
-    for (std::string_view name :
-         {"stylesheet", "info", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
-          "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf",
-          "fldinst", "objdata", "objclass", "objname", "objalias", "objsect", "objitem", "objtopic",
-          "themedata", "colorschememapping", "latentstyles", "datastore", "xmlnstbl", "mmathPr",
-          "pn", "pnseclvl", "nonshppict", "sp", "shprslt", "do", "bkmkstart", "bkmkend", "xe", "tc",
-          "tcn", "txe", "rxe", "filetbl", "pgdsctbl", "template", "author", "operator", "title",
-          "subject", "keywords", "comment", "doccomm", "company", "category", "manager", "hlinkbase",
-          "creatim", "revtim", "printim", "buptim", "userprops", "docvar", "ftnsep", "ftnsepc",
-          "ftncn", "aftnsep", "aftnsepc", "aftncn", "annotation", "atnid", "atnauthor", "atndate",
-          "atnref", "atnparent", "atrfstart", "atrfend", "falt", "panose", "fname", "fontemb",
-          "fontfile", "listpicture", "background", "blipuid", "picprop", "protusertbl", "private",
-          "wgrffmtfilter", "formfield", "ffname", "htmltag", "mhtmltag", "pxe", "passwordhash",
-          "password", "bookmark", "nonesttables"}) {
+    for (std::string_view name : {"stylesheet",
+                                  "info",
+                                  "listtable",
+                                  "listoverridetable",
+                                  "revtbl",
+                                  "rsidtbl",
+                                  "generator",
+                                  "header",
+                                  "headerl",
+                                  "headerr",
+                                  "headerf",
+                                  "footer",
+                                  "footerl",
+                                  "footerr",
+                                  "footerf",
+                                  "fldinst",
+                                  "objdata",
+                                  "objclass",
+                                  "objname",
+                                  "objalias",
+                                  "objsect",
+                                  "objitem",
+                                  "objtopic",
+                                  "themedata",
+                                  "colorschememapping",
+                                  "latentstyles",
+                                  "datastore",
+                                  "xmlnstbl",
+                                  "mmathPr",
+                                  "pn",
+                                  "pnseclvl",
+                                  "nonshppict",
+                                  "sp",
+                                  "shprslt",
+                                  "do",
+                                  "bkmkstart",
+                                  "bkmkend",
+                                  "xe",
+                                  "tc",
+                                  "tcn",
+                                  "txe",
+                                  "rxe",
+                                  "filetbl",
+                                  "pgdsctbl",
+                                  "template",
+                                  "author",
+                                  "operator",
+                                  "title",
+                                  "subject",
+                                  "keywords",
+                                  "comment",
+                                  "doccomm",
+                                  "company",
+                                  "category",
+                                  "manager",
+                                  "hlinkbase",
+                                  "creatim",
+                                  "revtim",
+                                  "printim",
+                                  "buptim",
+                                  "userprops",
+                                  "docvar",
+                                  "ftnsep",
+                                  "ftnsepc",
+                                  "ftncn",
+                                  "aftnsep",
+                                  "aftnsepc",
+                                  "aftncn",
+                                  "annotation",
+                                  "atnid",
+                                  "atnauthor",
+                                  "atndate",
+                                  "atnref",
+                                  "atnparent",
+                                  "atrfstart",
+                                  "atrfend",
+                                  "falt",
+                                  "panose",
+                                  "fname",
+                                  "fontemb",
+                                  "fontfile",
+                                  "listpicture",
+                                  "background",
+                                  "blipuid",
+                                  "picprop",
+                                  "protusertbl",
+                                  "private",
+                                  "wgrffmtfilter",
+                                  "formfield",
+                                  "ffname",
+                                  "htmltag",
+                                  "mhtmltag",
+                                  "pxe",
+                                  "passwordhash",
+                                  "password",
+                                  "bookmark",
+                                  "nonesttables"}) {
       w[name] = {WordAction::SkipDest};
     }
     w["fonttbl"] = {WordAction::FontTable};
@@ -67,7 +150,8 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
 
     w["pngblip"] = {WordAction::PngBlip};
     w["jpegblip"] = {WordAction::JpegBlip};
-    for (std::string_view name : {"emfblip", "macpict", "pmmetafile", "wmetafile", "dibitmap", "wbitmap"}) {
+    for (std::string_view name :
+         {"emfblip", "macpict", "pmmetafile", "wmetafile", "dibitmap", "wbitmap"}) {
       w[name] = {WordAction::OtherBlip};
     }
     w["picw"] = {WordAction::PicW};
@@ -80,9 +164,9 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
     w["plain"] = {WordAction::Plain};
     w["b"] = {WordAction::B};
     w["i"] = {WordAction::I};
-    for (std::string_view name :
-         {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd",
-          "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"}) {
+    for (std::string_view name : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave",
+                                  "ulldash", "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd",
+                                  "ulthldash", "ululdbwave", "ulw", "ulwave"}) {
       w[name] = {WordAction::Ul};
     }
     w["ulnone"] = {WordAction::UlNone};

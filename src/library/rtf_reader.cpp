@@ -34,8 +34,8 @@ constexpr std::size_t kMaxParamDigits = 10;
 constexpr std::size_t kMaxFontNameBytes = 31;  // as long as a Windows face name gets
 constexpr std::size_t kMaxColours = 65536;
 constexpr int kMaxUnicodeSkip = 64;
-constexpr int kMaxHalfPoints = 3276;        // 1638 points, Word's largest
-constexpr int kMaxIndentTwips = 31680;      // 22 inches, Word's limit
+constexpr int kMaxHalfPoints = 3276;    // 1638 points, Word's largest
+constexpr int kMaxIndentTwips = 31680;  // 22 inches, Word's limit
 constexpr std::int64_t kMaxPictureTwips = 1'000'000;
 constexpr std::size_t kDecodeChunkBytes = 4096;
 
@@ -61,9 +61,9 @@ int HexValue(char c) {
 
 // What the text of a group is for.
 enum class Dest : std::uint8_t {
-  Text,         // shown
-  Skip,         // not shown; only braces and \bin matter
-  Container,    // its own text dropped, some inner destinations shown
+  Text,       // shown
+  Skip,       // not shown; only braces and \bin matter
+  Container,  // its own text dropped, some inner destinations shown
   FontTable,
   ColourTable,
   Picture,
@@ -80,7 +80,7 @@ struct CharFormat {
   bool strike = false;
   bool hidden = false;
   Script script = Script::Normal;
-  int colour = -1;      // colour table indexes; -1 = none
+  int colour = -1;  // colour table indexes; -1 = none
   int highlight = -1;
   int background = -1;
 };
@@ -143,7 +143,8 @@ class RtfReader {
     RichDocument document;
     document.fromRtf = true;
     document.paragraphs = std::move(body_.done);
-    document.paragraphs.insert(document.paragraphs.end(), std::make_move_iterator(notes_.done.begin()),
+    document.paragraphs.insert(document.paragraphs.end(),
+                               std::make_move_iterator(notes_.done.begin()),
                                std::make_move_iterator(notes_.done.end()));
     document.pictures = std::move(pictures_);
     return document;
@@ -192,8 +193,8 @@ class RtfReader {
     if (bytes_.empty()) bytesCodePage_ = CurrentCodePage();
     bytes_.append(in_.substr(pos_, end - pos_));
     pos_ = end;
-    if (bytes_.size() >= kDecodeChunkBytes &&
-        (static_cast<unsigned char>(bytes_.back()) < 0x40 || decoder_.IsSingleByte(bytesCodePage_))) {
+    if (bytes_.size() >= kDecodeChunkBytes && (static_cast<unsigned char>(bytes_.back()) < 0x40 ||
+                                               decoder_.IsSingleByte(bytesCodePage_))) {
       FlushBytes();
     }
     return true;
@@ -448,41 +449,102 @@ class RtfReader {
     const int index = ClampInt(param, -1, INT32_MAX);
     const int twips = ClampInt(param, -kMaxIndentTwips, kMaxIndentTwips);
     switch (info.action) {
-      case WordAction::Ansi: charsetCodePage_ = 1252; break;
-      case WordAction::Mac: charsetCodePage_ = 10000; break;
-      case WordAction::Pc: charsetCodePage_ = 437; break;
-      case WordAction::Pca: charsetCodePage_ = 850; break;
-      case WordAction::AnsiCpg:
-        if (rtf::IsKnownCodePage(ClampInt(param, 0, INT32_MAX))) ansiCodePage_ = ClampInt(param, 0, INT32_MAX);
+      case WordAction::Ansi:
+        charsetCodePage_ = 1252;
         break;
-      case WordAction::Deff: defaultFont_ = ClampInt(param, INT32_MIN, INT32_MAX); break;
+      case WordAction::Mac:
+        charsetCodePage_ = 10000;
+        break;
+      case WordAction::Pc:
+        charsetCodePage_ = 437;
+        break;
+      case WordAction::Pca:
+        charsetCodePage_ = 850;
+        break;
+      case WordAction::AnsiCpg:
+        if (rtf::IsKnownCodePage(ClampInt(param, 0, INT32_MAX)))
+          ansiCodePage_ = ClampInt(param, 0, INT32_MAX);
+        break;
+      case WordAction::Deff:
+        defaultFont_ = ClampInt(param, INT32_MIN, INT32_MAX);
+        break;
 
-      case WordAction::Plain: chr = CharFormat{}; break;
-      case WordAction::F: chr.font = ClampInt(param, INT32_MIN, INT32_MAX); break;
-      case WordAction::B: chr.bold = on; break;
-      case WordAction::I: chr.italic = on; break;
-      case WordAction::Ul: chr.underline = on; break;
-      case WordAction::UlNone: chr.underline = false; break;
-      case WordAction::Strike: chr.strike = on; break;
-      case WordAction::Fs: chr.halfPoints = !hasParam ? 24 : param <= 0 ? 0 : ClampInt(param, 1, kMaxHalfPoints); break;
-      case WordAction::Cf: chr.colour = index; break;
-      case WordAction::Highlight: chr.highlight = index; break;
-      case WordAction::Cb: chr.background = index; break;
-      case WordAction::Super: chr.script = on ? Script::Super : Script::Normal; break;
-      case WordAction::Sub: chr.script = on ? Script::Sub : Script::Normal; break;
-      case WordAction::NoSuperSub: chr.script = Script::Normal; break;
-      case WordAction::Hidden: chr.hidden = on; break;
+      case WordAction::Plain:
+        chr = CharFormat{};
+        break;
+      case WordAction::F:
+        chr.font = ClampInt(param, INT32_MIN, INT32_MAX);
+        break;
+      case WordAction::B:
+        chr.bold = on;
+        break;
+      case WordAction::I:
+        chr.italic = on;
+        break;
+      case WordAction::Ul:
+        chr.underline = on;
+        break;
+      case WordAction::UlNone:
+        chr.underline = false;
+        break;
+      case WordAction::Strike:
+        chr.strike = on;
+        break;
+      case WordAction::Fs:
+        chr.halfPoints = !hasParam ? 24 : param <= 0 ? 0 : ClampInt(param, 1, kMaxHalfPoints);
+        break;
+      case WordAction::Cf:
+        chr.colour = index;
+        break;
+      case WordAction::Highlight:
+        chr.highlight = index;
+        break;
+      case WordAction::Cb:
+        chr.background = index;
+        break;
+      case WordAction::Super:
+        chr.script = on ? Script::Super : Script::Normal;
+        break;
+      case WordAction::Sub:
+        chr.script = on ? Script::Sub : Script::Normal;
+        break;
+      case WordAction::NoSuperSub:
+        chr.script = Script::Normal;
+        break;
+      case WordAction::Hidden:
+        chr.hidden = on;
+        break;
 
-      case WordAction::Pard: para = ParaFormat{}; break;
-      case WordAction::Ql: para.align = Alignment::Left; break;
-      case WordAction::Qr: para.align = Alignment::Right; break;
-      case WordAction::Qc: para.align = Alignment::Centre; break;
-      case WordAction::Qj: para.align = Alignment::Justify; break;
-      case WordAction::Li: para.leftIndent = twips; break;
-      case WordAction::Ri: para.rightIndent = twips; break;
-      case WordAction::Fi: para.firstLineIndent = twips; break;
-      case WordAction::Sb: para.spaceBefore = std::max(0, twips); break;
-      case WordAction::Sa: para.spaceAfter = std::max(0, twips); break;
+      case WordAction::Pard:
+        para = ParaFormat{};
+        break;
+      case WordAction::Ql:
+        para.align = Alignment::Left;
+        break;
+      case WordAction::Qr:
+        para.align = Alignment::Right;
+        break;
+      case WordAction::Qc:
+        para.align = Alignment::Centre;
+        break;
+      case WordAction::Qj:
+        para.align = Alignment::Justify;
+        break;
+      case WordAction::Li:
+        para.leftIndent = twips;
+        break;
+      case WordAction::Ri:
+        para.rightIndent = twips;
+        break;
+      case WordAction::Fi:
+        para.firstLineIndent = twips;
+        break;
+      case WordAction::Sb:
+        para.spaceBefore = std::max(0, twips);
+        break;
+      case WordAction::Sa:
+        para.spaceAfter = std::max(0, twips);
+        break;
 
       default:
         if (top.dest == Dest::Text) BreakOrCharacter(info);
@@ -511,7 +573,8 @@ class RtfReader {
         break;
       case WordAction::Chftn: {
         // The mark in the body comes before its footnote's group.
-        const std::size_t number = top.target == Target::Footnote ? footnoteCount_ : footnoteCount_ + 1;
+        const std::size_t number =
+            top.target == Target::Footnote ? footnoteCount_ : footnoteCount_ + 1;
         std::u32string digits;
         for (char d : std::to_string(number)) digits.push_back(static_cast<char32_t>(d));
         EmitCodePoints(digits);
@@ -567,10 +630,20 @@ class RtfReader {
   void ColourTableWord(WordAction action, std::int64_t param) {
     const int value = ClampInt(param, 0, 255);
     switch (action) {
-      case WordAction::Red: red_ = value; colourSet_ = true; break;
-      case WordAction::Green: green_ = value; colourSet_ = true; break;
-      case WordAction::Blue: blue_ = value; colourSet_ = true; break;
-      default: break;
+      case WordAction::Red:
+        red_ = value;
+        colourSet_ = true;
+        break;
+      case WordAction::Green:
+        green_ = value;
+        colourSet_ = true;
+        break;
+      case WordAction::Blue:
+        blue_ = value;
+        colourSet_ = true;
+        break;
+      default:
+        break;
     }
   }
 
@@ -588,16 +661,35 @@ class RtfReader {
   void PictureWord(WordAction action, std::int64_t param) {
     const std::int64_t value = std::clamp<std::int64_t>(param, 0, kMaxPictureTwips);
     switch (action) {
-      case WordAction::PngBlip: picture_.format = EmbeddedPicture::Format::Png; break;
-      case WordAction::JpegBlip: picture_.format = EmbeddedPicture::Format::Jpeg; break;
-      case WordAction::OtherBlip: picture_.format.reset(); break;
-      case WordAction::PicW: picture_.width = value; break;
-      case WordAction::PicH: picture_.height = value; break;
-      case WordAction::PicWGoal: picture_.goalWidth = value; break;
-      case WordAction::PicHGoal: picture_.goalHeight = value; break;
-      case WordAction::PicScaleX: picture_.scaleX = std::clamp<std::int64_t>(param, 1, 1000); break;
-      case WordAction::PicScaleY: picture_.scaleY = std::clamp<std::int64_t>(param, 1, 1000); break;
-      default: break;
+      case WordAction::PngBlip:
+        picture_.format = EmbeddedPicture::Format::Png;
+        break;
+      case WordAction::JpegBlip:
+        picture_.format = EmbeddedPicture::Format::Jpeg;
+        break;
+      case WordAction::OtherBlip:
+        picture_.format.reset();
+        break;
+      case WordAction::PicW:
+        picture_.width = value;
+        break;
+      case WordAction::PicH:
+        picture_.height = value;
+        break;
+      case WordAction::PicWGoal:
+        picture_.goalWidth = value;
+        break;
+      case WordAction::PicHGoal:
+        picture_.goalHeight = value;
+        break;
+      case WordAction::PicScaleX:
+        picture_.scaleX = std::clamp<std::int64_t>(param, 1, 1000);
+        break;
+      case WordAction::PicScaleY:
+        picture_.scaleY = std::clamp<std::int64_t>(param, 1, 1000);
+        break;
+      default:
+        break;
     }
   }
 
@@ -614,8 +706,8 @@ class RtfReader {
 
   // \bin: raw bytes follow, as many as the parameter says (or as remain).
   void SkipBinary(std::int64_t count, bool intoPicture) {
-    const std::size_t n = static_cast<std::size_t>(std::clamp<std::int64_t>(
-        count, 0, static_cast<std::int64_t>(in_.size() - pos_)));
+    const std::size_t n = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(count, 0, static_cast<std::int64_t>(in_.size() - pos_)));
     if (intoPicture && picture_.format) {
       picture_.nibble = -1;
       picture_.bytes.append(in_.substr(pos_, n));
@@ -677,7 +769,8 @@ class RtfReader {
         bytes_.push_back(static_cast<char>(b));
         // Long text is decoded piecewise, between characters: no multi-byte
         // code page continues a character with a byte below 0x40.
-        if (bytes_.size() >= kDecodeChunkBytes && (b < 0x40 || decoder_.IsSingleByte(bytesCodePage_))) {
+        if (bytes_.size() >= kDecodeChunkBytes &&
+            (b < 0x40 || decoder_.IsSingleByte(bytesCodePage_))) {
           FlushBytes();
         }
         return;
@@ -748,7 +841,9 @@ class RtfReader {
     }
   }
 
-  Flow& FlowOf(const GroupState& state) { return state.target == Target::Footnote ? notes_ : body_; }
+  Flow& FlowOf(const GroupState& state) {
+    return state.target == Target::Footnote ? notes_ : body_;
+  }
 
   // --- fonts, colours, code pages -------------------------------------------
 
@@ -774,7 +869,8 @@ class RtfReader {
     if (top.dest == Dest::FontTable) {
       if (currentFont_) {
         const auto found = fonts_.find(*currentFont_);
-        if (found != fonts_.end() && found->second.charset != rtf::kSymbolCharset) return FontCodePage(found->second);
+        if (found != fonts_.end() && found->second.charset != rtf::kSymbolCharset)
+          return FontCodePage(found->second);
       }
       return DocumentCodePage();
     }
@@ -861,7 +957,8 @@ class RtfReader {
   // The end of a table row: the tab after its last cell goes.
   void EndRow(Flow& flow, const ParaFormat& format) {
     std::vector<TextRun>& runs = flow.current.runs;
-    if (!runs.empty() && !runs.back().picture && !runs.back().text.empty() && runs.back().text.back() == '\t') {
+    if (!runs.empty() && !runs.back().picture && !runs.back().text.empty() &&
+        runs.back().text.back() == '\t') {
       runs.back().text.pop_back();
       if (runs.back().text.empty()) runs.pop_back();
     }

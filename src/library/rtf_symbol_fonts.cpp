@@ -43,32 +43,52 @@ constexpr std::array<char16_t, 224> kSymbolFont = {
 // The Wingdings glyphs documents use as bullets and marks; 0 for others.
 char32_t WingdingsCharacter(unsigned char glyph) {
   switch (glyph) {
-    case 0x46: return 0x261E;  // pointing hand
-    case 0x4A: return 0x263A;
-    case 0x4C: return 0x2639;
-    case 0x6C: return 0x25CF;  // black circle
-    case 0x6E: return 0x25A0;  // black square
-    case 0x6F: return 0x25A1;
-    case 0x71: return 0x2751;
-    case 0x75: return 0x25C6;
-    case 0x76: return 0x2756;
-    case 0x77: return 0x2B25;
-    case 0xA7: return 0x25AA;  // small black square
-    case 0xA8: return 0x25FB;
-    case 0xD8: return 0x27A2;  // arrowhead
-    case 0xE8: return 0x2794;
-    case 0xF0: return 0x21E8;
-    case 0xFB: return 0x2717;
-    case 0xFC: return 0x2714;  // check mark
-    case 0xFE: return 0x2611;
-    default: return 0;
+    case 0x46:
+      return 0x261E;  // pointing hand
+    case 0x4A:
+      return 0x263A;
+    case 0x4C:
+      return 0x2639;
+    case 0x6C:
+      return 0x25CF;  // black circle
+    case 0x6E:
+      return 0x25A0;  // black square
+    case 0x6F:
+      return 0x25A1;
+    case 0x71:
+      return 0x2751;
+    case 0x75:
+      return 0x25C6;
+    case 0x76:
+      return 0x2756;
+    case 0x77:
+      return 0x2B25;
+    case 0xA7:
+      return 0x25AA;  // small black square
+    case 0xA8:
+      return 0x25FB;
+    case 0xD8:
+      return 0x27A2;  // arrowhead
+    case 0xE8:
+      return 0x2794;
+    case 0xF0:
+      return 0x21E8;
+    case 0xFB:
+      return 0x2717;
+    case 0xFC:
+      return 0x2714;  // check mark
+    case 0xFE:
+      return 0x2611;
+    default:
+      return 0;
   }
 }
 
 }  // namespace
 
 SymbolFont SymbolFontOf(std::string_view name, int charset) {
-  if (EqualsIgnoreCase(name, "Symbol") && (charset == kSymbolCharset || charset < 0 || charset == 1)) {
+  if (EqualsIgnoreCase(name, "Symbol") &&
+      (charset == kSymbolCharset || charset < 0 || charset == 1)) {
     return SymbolFont::Symbol;
   }
   if (charset != kSymbolCharset) return SymbolFont::None;

@@ -35,8 +35,8 @@ class TTaroDecks {
  public:
   TTaroDecks(std::string decksFolder, PictureLoader& loader);
 
-  std::int32_t Index = 0;       // position of the current deck in Folders
-  std::int32_t CardWidth = 0;   // pixel size of the current deck's card 0
+  std::int32_t Index = 0;      // position of the current deck in Folders
+  std::int32_t CardWidth = 0;  // pixel size of the current deck's card 0
   std::int32_t CardHeight = 0;
   std::vector<std::string> Folders;       // folder names, in listing order
   std::vector<std::string> DisplayNames;  // parallel to Folders

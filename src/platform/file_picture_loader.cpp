@@ -17,7 +17,8 @@ namespace {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   const FileIdentity identity = IdentifyFile(path);
-  if (!identity.exists || identity.size > FilePictureLoader::kMaxPictureFileBytes) return std::nullopt;
+  if (!identity.exists || identity.size > FilePictureLoader::kMaxPictureFileBytes)
+    return std::nullopt;
   std::optional<std::string> bytes = ReadFileBytes(path);
   // The file may have grown since it was looked at.
   if (bytes && bytes->size() > FilePictureLoader::kMaxPictureFileBytes) return std::nullopt;
@@ -81,16 +82,20 @@ std::unique_ptr<Picture> FilePictureLoader::Load(const std::string& path, Pictur
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) return nullptr;
     switch (format) {
-      case PictureFormat::Bmp: return DecodeBmp(*bytes, target);
-      case PictureFormat::Jpeg: return DecodeJpeg(*bytes, target);
-      case PictureFormat::Png: return DecodePng(*bytes, target);
+      case PictureFormat::Bmp:
+        return DecodeBmp(*bytes, target);
+      case PictureFormat::Jpeg:
+        return DecodeJpeg(*bytes, target);
+      case PictureFormat::Png:
+        return DecodePng(*bytes, target);
     }
   } catch (const std::bad_alloc&) {
   }
   return nullptr;
 }
 
-std::optional<PictureSize> FilePictureLoader::Measure(const std::string& path, PictureFormat format) {
+std::optional<PictureSize> FilePictureLoader::Measure(const std::string& path,
+                                                      PictureFormat format) {
   const std::optional<std::string> prefix = ReadFilePrefix(path, kMeasurePrefixBytes);
   if (!prefix) return std::nullopt;
   switch (format) {

@@ -33,18 +33,18 @@ constexpr std::array<std::uint8_t, 256> MakeXkbTable() {
   t[51] = 0xDC;  // backslash
   const char row3[] = "ZXCVBNM";
   for (int i = 0; i < 7; ++i) t[52 + i] = static_cast<std::uint8_t>(row3[i]);
-  t[59] = 0xBC;  // ,
-  t[60] = 0xBE;  // .
-  t[61] = 0xBF;  // /
-  t[62] = 0x10;  // right Shift
-  t[63] = 0x6A;  // keypad *
-  t[64] = 0x12;  // left Alt
-  t[65] = 0x20;  // Space
-  t[66] = 0x14;  // Caps Lock
+  t[59] = 0xBC;                                                                  // ,
+  t[60] = 0xBE;                                                                  // .
+  t[61] = 0xBF;                                                                  // /
+  t[62] = 0x10;                                                                  // right Shift
+  t[63] = 0x6A;                                                                  // keypad *
+  t[64] = 0x12;                                                                  // left Alt
+  t[65] = 0x20;                                                                  // Space
+  t[66] = 0x14;                                                                  // Caps Lock
   for (int i = 0; i < 10; ++i) t[67 + i] = static_cast<std::uint8_t>(0x70 + i);  // F1..F10
-  t[77] = 0x90;  // Num Lock
-  t[78] = 0x91;  // Scroll Lock
-  t[79] = 0x67;  // keypad 7
+  t[77] = 0x90;                                                                  // Num Lock
+  t[78] = 0x91;                                                                  // Scroll Lock
+  t[79] = 0x67;                                                                  // keypad 7
   t[80] = 0x68;
   t[81] = 0x69;
   t[82] = 0x6D;  // keypad -
@@ -55,11 +55,11 @@ constexpr std::array<std::uint8_t, 256> MakeXkbTable() {
   t[87] = 0x61;  // keypad 1
   t[88] = 0x62;
   t[89] = 0x63;
-  t[90] = 0x60;  // keypad 0
-  t[91] = 0x6E;  // keypad decimal point
-  t[94] = 0xE2;  // the extra key left of Z on ISO keyboards
-  t[95] = 0x7A;  // F11
-  t[96] = 0x7B;  // F12
+  t[90] = 0x60;   // keypad 0
+  t[91] = 0x6E;   // keypad decimal point
+  t[94] = 0xE2;   // the extra key left of Z on ISO keyboards
+  t[95] = 0x7A;   // F11
+  t[96] = 0x7B;   // F12
   t[104] = 0x0D;  // keypad Enter
   t[105] = 0x11;  // right Ctrl
   t[106] = 0x6F;  // keypad /
@@ -91,12 +91,11 @@ struct CyrillicKey {
   std::uint8_t code;
 };
 constexpr CyrillicKey kCyrillicKeys[] = {
-    {u'Й', 'Q'},  {u'Ц', 'W'},  {u'У', 'E'},  {u'К', 'R'},  {u'Е', 'T'},  {u'Н', 'Y'},
-    {u'Г', 'U'},  {u'Ш', 'I'},  {u'Щ', 'O'},  {u'З', 'P'},  {u'Х', 0xDB}, {u'Ъ', 0xDD},
-    {u'Ф', 'A'},  {u'Ы', 'S'},  {u'В', 'D'},  {u'А', 'F'},  {u'П', 'G'},  {u'Р', 'H'},
-    {u'О', 'J'},  {u'Л', 'K'},  {u'Д', 'L'},  {u'Ж', 0xBA}, {u'Э', 0xDE}, {u'Я', 'Z'},
-    {u'Ч', 'X'},  {u'С', 'C'},  {u'М', 'V'},  {u'И', 'B'},  {u'Т', 'N'},  {u'Ь', 'M'},
-    {u'Б', 0xBC}, {u'Ю', 0xBE}, {u'Ё', 0xC0},
+    {u'Й', 'Q'},  {u'Ц', 'W'},  {u'У', 'E'},  {u'К', 'R'},  {u'Е', 'T'},  {u'Н', 'Y'}, {u'Г', 'U'},
+    {u'Ш', 'I'},  {u'Щ', 'O'},  {u'З', 'P'},  {u'Х', 0xDB}, {u'Ъ', 0xDD}, {u'Ф', 'A'}, {u'Ы', 'S'},
+    {u'В', 'D'},  {u'А', 'F'},  {u'П', 'G'},  {u'Р', 'H'},  {u'О', 'J'},  {u'Л', 'K'}, {u'Д', 'L'},
+    {u'Ж', 0xBA}, {u'Э', 0xDE}, {u'Я', 'Z'},  {u'Ч', 'X'},  {u'С', 'C'},  {u'М', 'V'}, {u'И', 'B'},
+    {u'Т', 'N'},  {u'Ь', 'M'},  {u'Б', 0xBC}, {u'Ю', 0xBE}, {u'Ё', 0xC0},
 };
 
 int FromCyrillic(int key) {
@@ -116,8 +115,7 @@ bool IsKeypadNavigationKey(quint32 keycode) {
 }
 
 bool IsKeypadDigitKey(int key) {
-  return (key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Period ||
-         key == Qt::Key_Comma;
+  return (key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Period || key == Qt::Key_Comma;
 }
 
 }  // namespace
@@ -132,67 +130,119 @@ int VirtualKeyFromQtKey(int key, Qt::KeyboardModifiers modifiers) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return keypad ? 0x60 + (key - Qt::Key_0) : key;
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 0x70 + (key - Qt::Key_F1);
   switch (key) {
-    case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_Backspace: return 0x08;
+    case Qt::Key_Escape:
+      return 0x1B;
+    case Qt::Key_Backspace:
+      return 0x08;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 0x09;
+    case Qt::Key_Backtab:
+      return 0x09;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 0x0D;
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_Left: return 0x25;
-    case Qt::Key_Up: return 0x26;
-    case Qt::Key_Right: return 0x27;
-    case Qt::Key_Down: return 0x28;
-    case Qt::Key_Print: return 0x2C;
-    case Qt::Key_Insert: return 0x2D;
-    case Qt::Key_Delete: return 0x2E;
-    case Qt::Key_Shift: return 0x10;
-    case Qt::Key_Control: return 0x11;
-    case Qt::Key_Alt: return 0x12;
-    case Qt::Key_Pause: return 0x13;
-    case Qt::Key_CapsLock: return 0x14;
-    case Qt::Key_Meta: return 0x5B;
-    case Qt::Key_Menu: return 0x5D;
-    case Qt::Key_NumLock: return 0x90;
-    case Qt::Key_ScrollLock: return 0x91;
+    case Qt::Key_Enter:
+      return 0x0D;
+    case Qt::Key_Space:
+      return 0x20;
+    case Qt::Key_PageUp:
+      return 0x21;
+    case Qt::Key_PageDown:
+      return 0x22;
+    case Qt::Key_End:
+      return 0x23;
+    case Qt::Key_Home:
+      return 0x24;
+    case Qt::Key_Left:
+      return 0x25;
+    case Qt::Key_Up:
+      return 0x26;
+    case Qt::Key_Right:
+      return 0x27;
+    case Qt::Key_Down:
+      return 0x28;
+    case Qt::Key_Print:
+      return 0x2C;
+    case Qt::Key_Insert:
+      return 0x2D;
+    case Qt::Key_Delete:
+      return 0x2E;
+    case Qt::Key_Shift:
+      return 0x10;
+    case Qt::Key_Control:
+      return 0x11;
+    case Qt::Key_Alt:
+      return 0x12;
+    case Qt::Key_Pause:
+      return 0x13;
+    case Qt::Key_CapsLock:
+      return 0x14;
+    case Qt::Key_Meta:
+      return 0x5B;
+    case Qt::Key_Menu:
+      return 0x5D;
+    case Qt::Key_NumLock:
+      return 0x90;
+    case Qt::Key_ScrollLock:
+      return 0x91;
     // Shifted digits of a US keyboard are their digit keys.
-    case Qt::Key_Exclam: return '1';
-    case Qt::Key_At: return '2';
-    case Qt::Key_NumberSign: return '3';
-    case Qt::Key_Dollar: return '4';
-    case Qt::Key_Percent: return '5';
-    case Qt::Key_AsciiCircum: return '6';
-    case Qt::Key_Ampersand: return '7';
-    case Qt::Key_Asterisk: return keypad ? 0x6A : '8';
-    case Qt::Key_ParenLeft: return '9';
-    case Qt::Key_ParenRight: return '0';
-    case Qt::Key_Plus: return keypad ? 0x6B : 0xBB;
-    case Qt::Key_Equal: return 0xBB;
-    case Qt::Key_Minus: return keypad ? 0x6D : 0xBD;
-    case Qt::Key_Underscore: return 0xBD;
-    case Qt::Key_Slash: return keypad ? 0x6F : 0xBF;
-    case Qt::Key_Question: return 0xBF;
-    case Qt::Key_Period: return keypad ? 0x6E : 0xBE;
-    case Qt::Key_Greater: return 0xBE;
-    case Qt::Key_Comma: return keypad ? 0x6E : 0xBC;
-    case Qt::Key_Less: return 0xBC;
+    case Qt::Key_Exclam:
+      return '1';
+    case Qt::Key_At:
+      return '2';
+    case Qt::Key_NumberSign:
+      return '3';
+    case Qt::Key_Dollar:
+      return '4';
+    case Qt::Key_Percent:
+      return '5';
+    case Qt::Key_AsciiCircum:
+      return '6';
+    case Qt::Key_Ampersand:
+      return '7';
+    case Qt::Key_Asterisk:
+      return keypad ? 0x6A : '8';
+    case Qt::Key_ParenLeft:
+      return '9';
+    case Qt::Key_ParenRight:
+      return '0';
+    case Qt::Key_Plus:
+      return keypad ? 0x6B : 0xBB;
+    case Qt::Key_Equal:
+      return 0xBB;
+    case Qt::Key_Minus:
+      return keypad ? 0x6D : 0xBD;
+    case Qt::Key_Underscore:
+      return 0xBD;
+    case Qt::Key_Slash:
+      return keypad ? 0x6F : 0xBF;
+    case Qt::Key_Question:
+      return 0xBF;
+    case Qt::Key_Period:
+      return keypad ? 0x6E : 0xBE;
+    case Qt::Key_Greater:
+      return 0xBE;
+    case Qt::Key_Comma:
+      return keypad ? 0x6E : 0xBC;
+    case Qt::Key_Less:
+      return 0xBC;
     case Qt::Key_Semicolon:
-    case Qt::Key_Colon: return 0xBA;
+    case Qt::Key_Colon:
+      return 0xBA;
     case Qt::Key_Apostrophe:
-    case Qt::Key_QuoteDbl: return 0xDE;
+    case Qt::Key_QuoteDbl:
+      return 0xDE;
     case Qt::Key_QuoteLeft:
-    case Qt::Key_AsciiTilde: return 0xC0;
+    case Qt::Key_AsciiTilde:
+      return 0xC0;
     case Qt::Key_BracketLeft:
-    case Qt::Key_BraceLeft: return 0xDB;
+    case Qt::Key_BraceLeft:
+      return 0xDB;
     case Qt::Key_BracketRight:
-    case Qt::Key_BraceRight: return 0xDD;
+    case Qt::Key_BraceRight:
+      return 0xDD;
     case Qt::Key_Backslash:
-    case Qt::Key_Bar: return 0xDC;
-    default: return FromCyrillic(key);
+    case Qt::Key_Bar:
+      return 0xDC;
+    default:
+      return FromCyrillic(key);
   }
 }
 

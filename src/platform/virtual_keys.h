@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QtGlobal>
 #include <qnamespace.h>
+
+#include <QtGlobal>
 
 class QKeyEvent;
 

@@ -4,8 +4,8 @@
 
 #include "core/random.h"
 #include "core/screen.h"
-#include "core/shell.h"
 #include "core/settings.h"
+#include "core/shell.h"
 #include "languages/language_table.h"
 #include "library/spread_picker.h"
 #include "library/taro_decks.h"

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QWidget>
-
 #include <chrono>
 #include <filesystem>
 
@@ -104,9 +103,9 @@ TEST_F(ProgramTest, CreatesEveryWindowInOrderAllHidden) {
     names.push_back(window->objectName().toStdString());
     EXPECT_FALSE(window->isVisible()) << names.back();
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"VaticorForm", "AboutForm", "QuestionLogForm",
-                                             "QuestionForm", "FolderSelectForm", "SpreadsForm",
-                                             "DeckGroupsForm"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"VaticorForm", "AboutForm", "QuestionLogForm", "QuestionForm",
+                                      "FolderSelectForm", "SpreadsForm", "DeckGroupsForm"}));
 }
 
 TEST_F(ProgramTest, ASpreadFileArgumentOpensTheSpreadsWindowInstead) {
@@ -147,11 +146,11 @@ TEST_F(ProgramTest, ClosingTheSpreadsWindowByTheDesktopBringsTheMainWindowBack) 
 
 TEST_F(ProgramTest, ASpreadFileArgumentOpensItsPositionsAsCardWindows) {
   MakeDeck("a", 22);
-  const std::string file = dir.Write(
-      "reading.spread",
-      "[Spread]\r\nCard.Width=100\r\nCard.Height=160\r\n"
-      "[Position00]\r\nLeft=10\r\nTop=20\r\nValue=3\r\nDescription=Past\r\n"
-      "[Position01]\r\nLeft=200\r\nTop=20\r\nValue=255\r\nDescription=Future\r\n");
+  const std::string file =
+      dir.Write("reading.spread",
+                "[Spread]\r\nCard.Width=100\r\nCard.Height=160\r\n"
+                "[Position00]\r\nLeft=10\r\nTop=20\r\nValue=3\r\nDescription=Past\r\n"
+                "[Position01]\r\nLeft=200\r\nTop=20\r\nValue=255\r\nDescription=Future\r\n");
   Program program(dir.Path("vaticor"), system);
   program.CreateWindows();
   EXPECT_FALSE(program.HandleCommandLine({file}));

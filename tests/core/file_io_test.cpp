@@ -1,7 +1,7 @@
 #include "core/file_io.h"
 
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -112,7 +112,8 @@ TEST(FileIoTest, AtomicWriteReplacesAndKeepsPermissionsAndLinks) {
   ASSERT_TRUE(WriteFileAtomically(dir.Path("fresh.ini"), ""));
   EXPECT_TRUE(FileExists(dir.Path("fresh.ini")));
   // No temporary file is left beside them.
-  EXPECT_EQ(ListDirectory(dir.path()), (std::vector<std::string>{"deck.ini", "fresh.ini", "link.ini"}));
+  EXPECT_EQ(ListDirectory(dir.path()),
+            (std::vector<std::string>{"deck.ini", "fresh.ini", "link.ini"}));
 }
 
 TEST(FileIoTest, FailedAtomicWriteLeavesOldFileAndNoTemporary) {
@@ -191,16 +192,14 @@ TEST(FileIoTest, OnlyOurOwnStaleTemporaryFilesAreRemoved) {
       ".Quorlin.ini.00000000ffffffff.tmp",  // young: another copy may be writing it
       ".Quorlin.ini.0123456789ABCDEF.tmp",  // our digits are lower case
       ".Quorlin.ini.0123456789abcde.tmp",   // 15 digits
-      ".Quorlin.ini.0123456789abcdef.temp",
-      ".Quorlin.ini.0123456789abcdef.tmp~",
+      ".Quorlin.ini.0123456789abcdef.temp", ".Quorlin.ini.0123456789abcdef.tmp~",
       ".Quorlin.ini.0123456789abcdef0.tmp",  // 17
       ".Quorlin.ini.0123456789abcdeg.tmp",
       ".Quorlin.ini.1111111111111111.tmp",  // a folder
       ".Quorlin.ini.2222222222222222.tmp",  // a link to an old file
       ".Quorlin.ini.3333333333333333.tmp",  // stamped ahead of our clock
       ".Vaticor.Log.0123456789abcdef.tmp",  // another file's
-      ".quorlin.ini.0123456789abcdef.tmp",
-      "Quorlin.ini",
+      ".quorlin.ini.0123456789abcdef.tmp",  "Quorlin.ini",
       "Quorlin.ini.0123456789abcdef.tmp",
   };
   make(kept[0], 30s);

@@ -1,11 +1,10 @@
-#include "core/file_io.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/file_io.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -34,7 +33,7 @@ TEST(IndexedFolderTest, FindsWhatResolveIndexedPathFindsAndTellsFilesApart) {
   // ".." that stays inside is followed.
   EXPECT_EQ(folder.Find("minor\\..\\Major\\.\\00-Fool.bmp").path, base + "/Major/00-Fool.bmp");
   EXPECT_EQ(folder.Find("Major\\..").path, base);
-  EXPECT_FALSE(folder.Find("Major").isFile);        // a folder
+  EXPECT_FALSE(folder.Find("Major").isFile);          // a folder
   EXPECT_FALSE(folder.Find("minor\\01.bmp").isFile);  // missing
   EXPECT_EQ(folder.Find("minor\\01.bmp").path, base + "/minor/01.bmp");
   EXPECT_EQ(IndexedFolder().Find("x").path, "");
@@ -76,10 +75,9 @@ TEST(IndexedFolderTest, IndexedValueCannotLeaveItsFolder) {
   IndexedFolder folder(base);
 
   const std::vector<std::string> leaving = {
-      "..\\outside.jpg", "art\\..\\..\\outside.jpg", "..\\deck\\card.jpg", "..",
-      "/etc/passwd", "\\etc\\passwd", "//server/share/x.jpg", "C:\\x.jpg", "c:card.jpg",
-      "out-file.jpg", "OUT-FILE.JPG", "out-folder\\card.jpg", "out-folder", "dangling.jpg",
-      "loop.jpg",
+      "..\\outside.jpg", "art\\..\\..\\outside.jpg", "..\\deck\\card.jpg", "..", "/etc/passwd",
+      "\\etc\\passwd", "//server/share/x.jpg", "C:\\x.jpg", "c:card.jpg", "out-file.jpg",
+      "OUT-FILE.JPG", "out-folder\\card.jpg", "out-folder", "dangling.jpg", "loop.jpg",
       // Cut at the NUL, "..\0" would be "..".
       std::string("..\0", 3), std::string("card.jpg\0/../x", 14)};
   for (const std::string& value : leaving) {

@@ -106,8 +106,8 @@ TEST(IniReadTest, ListingsKeepFileOrderAndDuplicates) {
   const IniFile ini = f.File();
   EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Main", "main", "Broken header", "Cut"}));
   EXPECT_EQ(ini.ReadSection("main"),
-            (std::vector<std::string>{"Name", "quoted", "single", "mismatched", "lonequote", "inner",
-                                      "empty", "#hash", "eq", "dup", "DUP", "tab"}));
+            (std::vector<std::string>{"Name", "quoted", "single", "mismatched", "lonequote",
+                                      "inner", "empty", "#hash", "eq", "dup", "DUP", "tab"}));
   EXPECT_TRUE(ini.ReadSection("Missing").empty());
   EXPECT_TRUE(IniFile(f.dir.Path("missing.ini")).ReadSections().empty());
 }
@@ -133,14 +133,30 @@ TEST(IniReadTest, IntegerForms) {
     std::string_view text;
     std::optional<std::int32_t> value;
   } cases[] = {
-      {"0", 0},           {"-5", -5},        {"+7", 7},
-      {"0x1", 1},         {"0X1f", 31},      {"$1F", 31},
-      {"$ff", 255},       {"0xFFFFFFFF", -1}, {"0x80000000", INT32_MIN},
-      {"0x000000001", 1}, {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN},
-      {"", {}},           {"abc", {}},       {"42abc", {}},
-      {"0x", {}},         {"$", {}},         {"0x1G", {}},
-      {"0x-1", {}},       {"- 5", {}},       {"-", {}},
-      {"2147483648", {}}, {"-2147483649", {}}, {"0x100000000", {}},
+      {"0", 0},
+      {"-5", -5},
+      {"+7", 7},
+      {"0x1", 1},
+      {"0X1f", 31},
+      {"$1F", 31},
+      {"$ff", 255},
+      {"0xFFFFFFFF", -1},
+      {"0x80000000", INT32_MIN},
+      {"0x000000001", 1},
+      {"2147483647", INT32_MAX},
+      {"-2147483648", INT32_MIN},
+      {"", {}},
+      {"abc", {}},
+      {"42abc", {}},
+      {"0x", {}},
+      {"$", {}},
+      {"0x1G", {}},
+      {"0x-1", {}},
+      {"- 5", {}},
+      {"-", {}},
+      {"2147483648", {}},
+      {"-2147483649", {}},
+      {"0x100000000", {}},
       {"99999999999999999999", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseIniInteger(c.text), c.value) << c.text;
@@ -160,7 +176,8 @@ TEST(IniReadTest, IntegerForms) {
 TEST(IniReadTest, FilesAsWindowsWritesThem) {
   const std::string text = "[Колода]\r\nИмя = Таро Уэйта\r\n";
   const std::string utf16le("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x2F\x04\r\0\n\0", 22);
-  const std::string cp1251 = "[\xCA\xEE\xEB\xEE\xE4\xE0]\r\n\xC8\xEC\xFF = \xD2\xE0\xF0\xEE \xD3\xFD\xE9\xF2\xE0\r\n";
+  const std::string cp1251 =
+      "[\xCA\xEE\xEB\xEE\xE4\xE0]\r\n\xC8\xEC\xFF = \xD2\xE0\xF0\xEE \xD3\xFD\xE9\xF2\xE0\r\n";
   EXPECT_EQ(ReadValue(utf16le, "a", "K"), "Я");
   EXPECT_EQ(ReadValue(cp1251, "колода", "имя"), "Таро Уэйта");
   EXPECT_EQ(ReadValue("\xEF\xBB\xBF" + text, "Колода", "Имя"), "Таро Уэйта");
@@ -174,15 +191,17 @@ TEST(IniReadTest, FilesAsWindowsWritesThem) {
 // ---------------------------------------------------------------- writing
 
 TEST(IniWriteTest, ExistingKeyIsRewrittenInPlaceKeepingItsSpelling) {
-  EXPECT_EQ(AfterWrite("; top\r\n[Main]\r\n  Name = old ; x\r\nname=second\r\nnext=1\r\n", "MAIN", "NAME", "new"),
+  EXPECT_EQ(AfterWrite("; top\r\n[Main]\r\n  Name = old ; x\r\nname=second\r\nnext=1\r\n", "MAIN",
+                       "NAME", "new"),
             "; top\r\n[Main]\r\nName=new\r\nname=second\r\nnext=1\r\n");
   // Only the first of two sections of the same name is written.
   EXPECT_EQ(AfterWrite("k=0\n[A]\nk=1\n[a]\nk=2\n", "a", "k", "3"), "k=0\n[A]\nk=3\n[a]\nk=2\n");
 }
 
 TEST(IniWriteTest, NewKeyFollowsTheSectionsLastKey) {
-  EXPECT_EQ(AfterWrite("[A]\r\nk1=1\r\nno key here\r\n; note\r\n\r\n[B]\r\nx=1\r\n", "a", "k2", "2"),
-            "[A]\r\nk1=1\r\nk2=2\r\nno key here\r\n; note\r\n\r\n[B]\r\nx=1\r\n");
+  EXPECT_EQ(
+      AfterWrite("[A]\r\nk1=1\r\nno key here\r\n; note\r\n\r\n[B]\r\nx=1\r\n", "a", "k2", "2"),
+      "[A]\r\nk1=1\r\nk2=2\r\nno key here\r\n; note\r\n\r\n[B]\r\nx=1\r\n");
   EXPECT_EQ(AfterWrite("[A]\r\n; only a note\r\n[B]\r\n", "A", "k", "v"),
             "[A]\r\nk=v\r\n; only a note\r\n[B]\r\n");
   EXPECT_EQ(AfterWrite("[A]\r\nx=1", "A", "y", "2"), "[A]\r\nx=1\r\ny=2\r\n");
@@ -190,7 +209,8 @@ TEST(IniWriteTest, NewKeyFollowsTheSectionsLastKey) {
 }
 
 TEST(IniWriteTest, NewSectionGoesAtTheEnd) {
-  EXPECT_EQ(AfterWrite("[A]\r\nx=1\r\n\r\n", "New", "k", "v"), "[A]\r\nx=1\r\n\r\n[New]\r\nk=v\r\n");
+  EXPECT_EQ(AfterWrite("[A]\r\nx=1\r\n\r\n", "New", "k", "v"),
+            "[A]\r\nx=1\r\n\r\n[New]\r\nk=v\r\n");
   EXPECT_EQ(AfterWrite("[A]\r\nx=1", "New", "k", "v"), "[A]\r\nx=1\r\n[New]\r\nk=v\r\n");
   EXPECT_EQ(AfterWrite("[A]\nx=1", "New", "k", "v"), "[A]\nx=1\n[New]\nk=v\n");
   EXPECT_EQ(AfterWrite("", "New", "k", "v"), "[New]\r\nk=v\r\n");
@@ -203,7 +223,8 @@ TEST(IniWriteTest, NewFileIsUtf8WithCrLf) {
   ini.WriteInteger("Окно", "Left", -12);
   ini.WriteBool("Окно", "Maximized", true);
   ini.WriteBool("Окно", "Hidden", false);
-  EXPECT_EQ(ReadAll(ini.FileName()), "[Окно]\r\nЗаголовок=Расклад\r\nLeft=-12\r\nMaximized=1\r\nHidden=0\r\n");
+  EXPECT_EQ(ReadAll(ini.FileName()),
+            "[Окно]\r\nЗаголовок=Расклад\r\nLeft=-12\r\nMaximized=1\r\nHidden=0\r\n");
 }
 
 TEST(IniWriteTest, EncodingAndLineEndsAreKept) {
@@ -263,7 +284,11 @@ TEST(IniWriteTest, RefusedWritesRaiseAndLeaveTheFile) {
   IniFixture f("[S]\r\nk=1\r\n");
   IniFile ini = f.File();
   for (auto [section, key] : {std::pair<std::string_view, std::string_view>{"S", ""},
-                              {"S", "a=b"}, {"S", "[x"}, {"S", ";x"}, {"S", "a\nb"}, {"S]", "k"}}) {
+                              {"S", "a=b"},
+                              {"S", "[x"},
+                              {"S", ";x"},
+                              {"S", "a\nb"},
+                              {"S]", "k"}}) {
     EXPECT_THROW(ini.WriteString(section, key, "v"), IniWriteError) << section << " / " << key;
   }
   EXPECT_EQ(ReadAll(f.path), "[S]\r\nk=1\r\n");
@@ -328,7 +353,9 @@ TEST(IniWriteTest, DiskFullLeavesTheOldFile) {
 
 // ---------------------------------------------------------------- freshness
 
-void SetModified(const std::string& path, fs::file_time_type when) { fs::last_write_time(path, when); }
+void SetModified(const std::string& path, fs::file_time_type when) {
+  fs::last_write_time(path, when);
+}
 
 TEST(IniCacheTest, ChangesOnDiskAreSeen) {
   IniFixture f("[S]\nk=1\n");
@@ -406,15 +433,16 @@ TEST(IniCorpusTest, EveryFileParsesAndTakesAWrite) {
   EXPECT_GT(files, 0u);
 
   const IniFile normal(JoinPath(folder, "inih-normal.ini"));
-  EXPECT_EQ(normal.ReadSections(),
-            (std::vector<std::string>{"section1", "section 2", "empty", "comment_test", "colon_tests"}));
+  EXPECT_EQ(normal.ReadSections(), (std::vector<std::string>{"section1", "section 2", "empty",
+                                                             "comment_test", "colon_tests"}));
   EXPECT_EQ(normal.ReadString("section1", "one", ""), "This is a test  ; name=value comment");
   EXPECT_EQ(normal.ReadInteger("section 2", "happy", 0), 4);
   EXPECT_EQ(normal.ReadString("comment_test", "test;3", ""), "345 ; key should be \"test;3\"");
   EXPECT_EQ(normal.ReadString("colon_tests", "funny1 : with", ""), "equals");
   EXPECT_EQ(normal.ReadString("colon_tests", "Content-Type", "<default>"), "<default>");
 
-  EXPECT_EQ(IniFile(JoinPath(folder, "inih-bom.ini")).ReadString("BOM_SECTION", "key“", ""), "value“");
+  EXPECT_EQ(IniFile(JoinPath(folder, "inih-bom.ini")).ReadString("BOM_SECTION", "key“", ""),
+            "value“");
   EXPECT_EQ(IniFile(JoinPath(folder, "inih-bad_section.ini")).ReadSections(),
             (std::vector<std::string>{"section1", "section2", "section3   ; comment"}));
   const IniFile duplicate(JoinPath(folder, "inih-duplicate_sections.ini"));

@@ -8,7 +8,6 @@
 
 #include "core/file_io.h"
 #include "core/text_encoding.h"
-
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -266,8 +265,7 @@ TEST(SettingsSaveTest, OneReplacementWithTheBytesOfKeyByKeyWrites) {
     std::optional<std::string> bytes;  // nullopt: no file yet
     std::string language;
   };
-  const std::string utf16 =
-      "[Vaticor Settings]\r\nDeck.Index=2\r\n; Колода\r\n[Form Settings]\r\n";
+  const std::string utf16 = "[Vaticor Settings]\r\nDeck.Index=2\r\n; Колода\r\n[Form Settings]\r\n";
   // "; Настройки" in Windows-1251.
   const std::string cp1251 =
       "; \xCD\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8\r\n[Vaticor Settings]\r\nDeck.Index=1\r\n";
@@ -281,8 +279,7 @@ TEST(SettingsSaveTest, OneReplacementWithTheBytesOfKeyByKeyWrites) {
        "0x0409"},
       {"lone CR line ends", "[Form Settings]\rAboutForm.Left=1\r[Vaticor Settings]\rLanguage=x\r",
        "0x0419"},
-      {"UTF-8 with a mark", "\xEF\xBB\xBF[Vaticor Settings]\nLanguage=Русский\n",
-       "Русский"},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF[Vaticor Settings]\nLanguage=Русский\n", "Русский"},
       {"UTF-16 LE", EncodeText(utf16, TextEncoding::Utf16LE), "Русский"},
       {"UTF-16 BE", EncodeText(utf16, TextEncoding::Utf16BE), "日本語"},
       // The first language fits the file; the second makes it UTF-8 half-way

@@ -11,11 +11,11 @@ TEST(TextEncodingTest, Utf8ValidationRejectsMalformedSequences) {
   EXPECT_TRUE(IsValidUtf8(""));
   EXPECT_TRUE(IsValidUtf8("plain ascii"));
   EXPECT_TRUE(IsValidUtf8("Туз \xF0\x9F\x83\x8F"));  // Cyrillic and U+1F0CF
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));              // overlong "/"
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));          // a surrogate
-  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));      // beyond U+10FFFF
-  EXPECT_FALSE(IsValidUtf8("\xD0"));                  // cut short
-  EXPECT_FALSE(IsValidUtf8("\x80"));                  // stray continuation
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));             // overlong "/"
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));         // a surrogate
+  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));     // beyond U+10FFFF
+  EXPECT_FALSE(IsValidUtf8("\xD0"));                 // cut short
+  EXPECT_FALSE(IsValidUtf8("\x80"));                 // stray continuation
   EXPECT_FALSE(IsValidUtf8("\xC2\xE9"));
 }
 
@@ -29,7 +29,9 @@ TEST(TextEncodingTest, Windows1251TableRoundTripsEveryAssignedByte) {
     EXPECT_EQ(Utf8ToWindows1251(Windows1251ToUtf8(byte)), byte) << "byte " << b;
   }
   // What the code page cannot hold, and broken UTF-8, become "?".
-  EXPECT_EQ(Utf8ToWindows1251("Я日\uFFFD\xFF!"), "\xDF??" "?!");
+  EXPECT_EQ(Utf8ToWindows1251("Я日\uFFFD\xFF!"),
+            "\xDF??"
+            "?!");
 }
 
 TEST(TextEncodingTest, DecodeTellsEncodingByMarkThenByUtf8Validity) {
@@ -56,8 +58,8 @@ TEST(TextEncodingTest, DecodeTellsEncodingByMarkThenByUtf8Validity) {
 
 TEST(TextEncodingTest, EncodeIsTheInverseOfDecode) {
   const std::string text = "[Колода]\r\nИмя=Таро \xF0\x9F\x83\x8F\r\n";
-  for (TextEncoding e : {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Utf16LE,
-                         TextEncoding::Utf16BE}) {
+  for (TextEncoding e :
+       {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
     const DecodedText back = DecodeText(EncodeText(text, e));
     EXPECT_EQ(back.encoding, e);
     EXPECT_EQ(back.utf8, text);
@@ -84,7 +86,10 @@ TEST(TextEncodingTest, CaseFoldingCoversLatinGreekAndCyrillic) {
   EXPECT_FALSE(EqualsIgnoreCase("е", "ё"));  // different letters, not case forms
   EXPECT_FALSE(EqualsIgnoreCase("÷", "×"));  // not letters
   EXPECT_EQ(ToUpperText("жёлудь ÿ ς ß 日"), "ЖЁЛУДЬ Ÿ Σ ß 日");
-  EXPECT_EQ(ToUpperText("a\xFF" "b"), "A\xFF" "B");  // stray bytes stay as they are
+  EXPECT_EQ(ToUpperText("a\xFF"
+                        "b"),
+            "A\xFF"
+            "B");  // stray bytes stay as they are
 }
 
 TEST(TextEncodingTest, PrefixComparisonFoldsCaseAsEqualityDoes) {

@@ -14,7 +14,8 @@ using testing::TempDir;
 
 constexpr const char* kFrenchMessage =
     "There is no support for a language of your native country.Please send a message with request "
-    "for your native language onto mail:developers@vaticor.org in English. Your Language ID is 0x040C";
+    "for your native language onto mail:developers@vaticor.org in English. Your Language ID is "
+    "0x040C";
 
 TEST(LanguageSettingFor, TakesTheLeadingWordOfTheFileName) {
   EXPECT_EQ(LanguageSettingFor("0x0409.ini"), "0x0409");
@@ -51,7 +52,9 @@ class LanguageStart : public ::testing::Test {
     outcome = languages->StartUp();
     return *languages;
   }
-  void Remove(const std::string& name) { std::remove(dir_.Path("Multi Language Support/" + name).c_str()); }
+  void Remove(const std::string& name) {
+    std::remove(dir_.Path("Multi Language Support/" + name).c_str());
+  }
 
   TempDir dir_;
   TLanguageTable table;

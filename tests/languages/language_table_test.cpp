@@ -55,7 +55,8 @@ TEST(TLanguageTable, AFileMissingKeysEmptiesThoseCaptions) {
 
 TEST(LanguageFile, ReadsTheEncodingsFilesAreWrittenInOnWindows) {
   // UTF-16LE with its mark: [ID] 1003=Вихід
-  const std::u16string utf16 = u"\uFEFF[Language]\r\nName=[ukr] Українська\r\n[ID]\r\n1003=Вихід\r\n";
+  const std::u16string utf16 =
+      u"\uFEFF[Language]\r\nName=[ukr] Українська\r\n[ID]\r\n1003=Вихід\r\n";
   std::string bytes;
   for (char16_t unit : utf16) {
     bytes.push_back(static_cast<char>(unit & 0xFF));
@@ -65,7 +66,8 @@ TEST(LanguageFile, ReadsTheEncodingsFilesAreWrittenInOnWindows) {
   EXPECT_EQ(ukrainian.Name(), "[ukr] Українська");
   EXPECT_EQ(ukrainian.Text(1003), "Вихід");
   // Windows-1251: Name=Русский, 1003=Выход
-  const LanguageFile russian("[Language]\r\nName=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n[ID]\r\n1003=\xC2\xFB\xF5\xEE\xE4\r\n");
+  const LanguageFile russian(
+      "[Language]\r\nName=\xD0\xF3\xF1\xF1\xEA\xE8\xE9\r\n[ID]\r\n1003=\xC2\xFB\xF5\xEE\xE4\r\n");
   EXPECT_EQ(russian.Name(), "Русский");
   EXPECT_EQ(russian.Text(1003), "Выход");
   EXPECT_EQ(russian.Title(), "Vaticor");
@@ -78,8 +80,9 @@ TEST(LanguageFile, HostileSizesAreBounded) {
   // Only the first mebibyte of a file is read, so a huge file cannot stall
   // start-up: a key beyond it is not seen.
   TempDir dir;
-  const std::string path = dir.Write(
-      "huge.ini", "[Language]\nName=Huge\n;" + std::string(kMaxLanguageFileBytes, 'x') + "\n[ID]\n1003=late\n");
+  const std::string path =
+      dir.Write("huge.ini", "[Language]\nName=Huge\n;" + std::string(kMaxLanguageFileBytes, 'x') +
+                                "\n[ID]\n1003=late\n");
   const LanguageFile huge = LanguageFile::Read(path);
   EXPECT_EQ(huge.Name(), "Huge");
   EXPECT_EQ(huge.Text(1003), "");

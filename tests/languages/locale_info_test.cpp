@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-
 namespace vaticor {
 namespace {
-
 
 TEST(UserLanguageId, WholeBytesInUpperCaseFromTheHighestNonZeroByte) {
   EXPECT_EQ(UserLanguageId(FixedLocale(0x0419)), "0x0419");  // ru_RU

@@ -14,7 +14,8 @@ namespace {
 Picture NumberedPicture(int w, int h) {
   Picture p(w, h);
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) p.setPixel(x, y, 0x80000000u | static_cast<std::uint32_t>(y * 1000 + x));
+    for (int x = 0; x < w; ++x)
+      p.setPixel(x, y, 0x80000000u | static_cast<std::uint32_t>(y * 1000 + x));
   }
   return p;
 }
@@ -55,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ReversedPictureTest,
                                            PictureSize{3, 4}, PictureSize{1, 5}, PictureSize{5, 1},
                                            PictureSize{1, 1}, PictureSize{0, 0}),
                          [](const auto& info) {
-                           return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                           return std::to_string(info.param.width) + "x" +
+                                  std::to_string(info.param.height);
                          });
 
 TEST(PictureFormatTest, RecognisesExtensionsWithoutRegardToCase) {
@@ -91,7 +93,8 @@ TEST(PictureFormatTest, UnknownExtensionsGiveTheUserVisibleMessage) {
 }
 
 TEST(DeliveredSizeTest, FollowsTheTargetButNeverEnlarges) {
-  EXPECT_EQ(DeliveredSize({1600, 2400}, {165, 291}), (PictureSize{165, 291}));  // proportions of the card
+  EXPECT_EQ(DeliveredSize({1600, 2400}, {165, 291}),
+            (PictureSize{165, 291}));  // proportions of the card
   EXPECT_EQ(DeliveredSize({100, 2400}, {165, 291}), (PictureSize{100, 291}));
   EXPECT_EQ(DeliveredSize({2'000'000'000, 1}, {165, 291}), (PictureSize{165, 1}));
   EXPECT_EQ(DeliveredSize({40, 30}, {400, 300}), (PictureSize{40, 30}));

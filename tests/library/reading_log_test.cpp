@@ -295,12 +295,11 @@ TEST(ReadingLogFile, OneStrayByteSpoilsNoOtherLine) {
   TempDir dir;
   // UTF-8 throughout, but for one line an older program wrote in
   // Windows-1251: "Да?" as C4 E0 3F.
-  const std::string path = dir.Write(
-      "Vaticor.Log",
-      "[14.03.2024]\r\n"
-      "09:30:05 [3] [-17] [8] Что меня ждёт?\r\n"
-      "09:31:00 [1] \xC4\xE0?\r\n"
-      "09:32:00 [-5] Ёлка «в лесу» — №1\r\n");
+  const std::string path = dir.Write("Vaticor.Log",
+                                     "[14.03.2024]\r\n"
+                                     "09:30:05 [3] [-17] [8] Что меня ждёт?\r\n"
+                                     "09:31:00 [1] \xC4\xE0?\r\n"
+                                     "09:32:00 [-5] Ёлка «в лесу» — №1\r\n");
   SetClock clock;
   RussianFormat format;
   ReadingLog log(clock, format);

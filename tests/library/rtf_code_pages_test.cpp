@@ -16,10 +16,18 @@ std::u32string Decode(int codePage, std::string_view bytes) {
 
 TEST(RtfCodePageDecoder, CharactersBeyondTheBasicPlaneComeWhole) {
   // U+1F0CF in UTF-8: one character, not two surrogate halves.
-  EXPECT_EQ(Decode(65001, "a\xF0\x9F\x83\x8F" "b"), U"a\U0001F0CF" "b");
+  EXPECT_EQ(Decode(65001,
+                   "a\xF0\x9F\x83\x8F"
+                   "b"),
+            U"a\U0001F0CF"
+            "b");
   // Cut off at the end, and a byte that starts nothing.
   EXPECT_EQ(Decode(65001, "a\xF0\x9F"), U"a\uFFFD");
-  EXPECT_EQ(Decode(65001, "\xFF" "a"), U"\uFFFD" "a");
+  EXPECT_EQ(Decode(65001,
+                   "\xFF"
+                   "a"),
+            U"\uFFFD"
+            "a");
 }
 
 TEST(RtfCodePageDecoder, UnknownCodePagesReadAsWindows1252) {
@@ -41,8 +49,10 @@ TEST(RtfCodePageDecoder, TellsWhereTextMayBeCut) {
 }
 
 TEST(RtfCodePages, WhichCodePagesDocumentsUse) {
-  for (int known : {437, 866, 874, 1250, 1258, 10000, 10007, 65001}) EXPECT_TRUE(IsKnownCodePage(known)) << known;
-  for (int unknown : {0, 37, 500, 1249, 1259, 20127, -2}) EXPECT_FALSE(IsKnownCodePage(unknown)) << unknown;
+  for (int known : {437, 866, 874, 1250, 1258, 10000, 10007, 65001})
+    EXPECT_TRUE(IsKnownCodePage(known)) << known;
+  for (int unknown : {0, 37, 500, 1249, 1259, 20127, -2})
+    EXPECT_FALSE(IsKnownCodePage(unknown)) << unknown;
   // Mac character set: the document's Mac code page, else Mac Roman.
   EXPECT_EQ(CharsetCodePage(77, 10007), 10007);
   EXPECT_EQ(CharsetCodePage(77, 1251), 10000);

@@ -66,7 +66,8 @@ std::string Squeeze(std::string_view text) {
 // --- structure and formatting ----------------------------------------------
 
 TEST(RtfStructure, ParagraphsLineBreaksTabsAndGroups) {
-  const RichDocument doc = ReadRtf("{\\rtf1\\ansi one\\tab two\\line three\\par\n\\par {four}\r\n five}");
+  const RichDocument doc =
+      ReadRtf("{\\rtf1\\ansi one\\tab two\\line three\\par\n\\par {four}\r\n five}");
   EXPECT_TRUE(doc.fromRtf);
   ASSERT_EQ(doc.paragraphs.size(), 3u);
   EXPECT_EQ(PlainText(doc.paragraphs[0]), "one\ttwo\nthree");
@@ -78,10 +79,12 @@ TEST(RtfStructure, ParagraphsLineBreaksTabsAndGroups) {
 
 TEST(RtfStructure, CharacterFormattingFollowsGroupsAndPlain) {
   const RichDocument doc = ReadRtf(
-      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss\\fcharset0 Arial;}}"
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss\\fcharset0 "
+      "Arial;}}"
       "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}"
       "\\fs20 plain {\\b\\i both {\\ul\\strike\\f1\\fs37 inner}\\b0 italic} "
-      "\\cf1\\highlight2 red\\cf0\\highlight0 \\cb1 back\\plain  reset \\ul on\\ul0 off \\ul on\\ulnone off2 "
+      "\\cf1\\highlight2 red\\cf0\\highlight0 \\cb1 back\\plain  reset \\ul on\\ul0 off \\ul "
+      "on\\ulnone off2 "
       "{\\super up}{\\sub down}\\b1 B\\b0}");
   const TextRun plain = RunWith(doc, "plain");
   EXPECT_EQ(plain.font, "Times New Roman");  // \deff0
@@ -180,16 +183,22 @@ TEST(RtfStructure, SpecialCharactersAndEscapes) {
 
 TEST(RtfCodePages, DocumentCodePageAndFontCharsets) {
   // No \fcharset: the document's code page.
-  EXPECT_EQ(Text("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Times;}}\\f0 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}"),
-            "Привет");
+  EXPECT_EQ(
+      Text(
+          "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Times;}}\\f0 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}"),
+      "Привет");
   // A font's character set wins over the document's code page.
   const std::string table =
-      "{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset204 Arial Cyr;}{\\f2\\fcharset238 Arial CE;}"
-      "{\\f3\\fcharset161 Greek;}{\\f4\\fcharset162 Tur;}{\\f5\\fcharset177 Heb;}{\\f6\\fcharset186 Baltic;}"
-      "{\\f7\\fcharset222 Thai;}{\\f8\\fcharset1 Default;}{\\f9\\fcharset178 Arabic;}{\\f10\\fcharset163 Viet;}}";
-  const std::string doc = "{\\rtf1\\ansi\\ansicpg1252\\deff0" + table +
-                          "\\'e9|{\\f1\\'e9}|{\\f2\\'b9}|{\\f3\\'e1}|{\\f4\\'fe}|{\\f5\\'e0}|{\\f6\\'e0}|"
-                          "{\\f7\\'a1}|{\\f8\\'e9}|{\\f9\\'c7}|{\\f10\\'f5}}";
+      "{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset204 Arial Cyr;}{\\f2\\fcharset238 Arial "
+      "CE;}"
+      "{\\f3\\fcharset161 Greek;}{\\f4\\fcharset162 Tur;}{\\f5\\fcharset177 "
+      "Heb;}{\\f6\\fcharset186 Baltic;}"
+      "{\\f7\\fcharset222 Thai;}{\\f8\\fcharset1 Default;}{\\f9\\fcharset178 "
+      "Arabic;}{\\f10\\fcharset163 Viet;}}";
+  const std::string doc =
+      "{\\rtf1\\ansi\\ansicpg1252\\deff0" + table +
+      "\\'e9|{\\f1\\'e9}|{\\f2\\'b9}|{\\f3\\'e1}|{\\f4\\'fe}|{\\f5\\'e0}|{\\f6\\'e0}|"
+      "{\\f7\\'a1}|{\\f8\\'e9}|{\\f9\\'c7}|{\\f10\\'f5}}";
   EXPECT_EQ(Text(doc), "é|й|ą|α|ş|א|ą|ก|é|ا|ơ");
   // The same fonts in a Cyrillic document: charset 0 is still Windows-1252,
   // DEFAULT_CHARSET follows the document.
@@ -220,7 +229,8 @@ TEST(RtfCodePages, BytesACodePageCannotConvertReadAsReplacement) {
 }
 
 TEST(RtfCodePages, DoubleByteCodePages) {
-  const std::string sjis = "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 ";
+  const std::string sjis =
+      "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}\\f0 ";
   EXPECT_EQ(Text(sjis + "\\'82\\'b1\\'82\\'f1\\'82\\'c9\\'82\\'bf\\'82\\'cd}"), "こんにちは");
   // A trail byte may be written as a plain character; ASCII stays ASCII.
   EXPECT_EQ(Text(sjis + "a\\'83e\\'83\\\\b}"), "aテソb");
@@ -233,7 +243,8 @@ TEST(RtfCodePages, DoubleByteCodePages) {
 
 TEST(RtfCodePages, FontNamesReadInTheirOwnCharacterSet) {
   const RichDocument doc = ReadRtf(
-      "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fnil\\fcharset134{\\*\\panose 02010600030101010101}"
+      "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fnil\\fcharset134{\\*\\panose "
+      "02010600030101010101}"
       "\\'cb\\'ce\\'cc\\'e5{\\*\\falt SimSun};}{\\f1\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb  ;}"
       "\\f2\\fnil A very long font family name that goes on and on;\\f3 Plain;}"
       "\\f0 x\\f1 y\\f2 z\\f3 w}");
@@ -247,7 +258,8 @@ TEST(RtfCodePages, SymbolFontsShowTheirCharacters) {
   const std::string table =
       "{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\froman\\fcharset2 Symbol;}{\\f2 Symbol;}"
       "{\\f3\\fcharset2 Wingdings;}{\\f4\\fcharset2 Marlett;}}";
-  EXPECT_EQ(Text("{\\rtf1\\ansi" + table + "{\\f1 abg\\'b7\\'a5}{\\f2 p}{\\f1\\u61623?}}"), "αβγ•∞π•");
+  EXPECT_EQ(Text("{\\rtf1\\ansi" + table + "{\\f1 abg\\'b7\\'a5}{\\f2 p}{\\f1\\u61623?}}"),
+            "αβγ•∞π•");
   EXPECT_EQ(Text("{\\rtf1\\ansi" + table + "{\\f3 \\'fc}}"), "✔");
   // List bullets in fonts without a known table are still bullets.
   EXPECT_EQ(Text("{\\rtf1\\ansi" + table + "{\\pntext\\f4 \\'a7\\tab}item}"), "•\titem");
@@ -257,11 +269,11 @@ TEST(RtfCodePages, SymbolFontsShowTheirCharacters) {
 // --- Unicode ---------------------------------------------------------------
 
 TEST(RtfUnicode, FallbackCharactersAreSkipped) {
-  EXPECT_EQ(Text("{\\rtf1 \\u1055?\\u1088?}"), "Пр");                 // \uc1 by default
+  EXPECT_EQ(Text("{\\rtf1 \\u1055?\\u1088?}"), "Пр");  // \uc1 by default
   EXPECT_EQ(Text("{\\rtf1 \\uc0\\u1055 \\u1088 x}"), "Прx");
   EXPECT_EQ(Text("{\\rtf1 \\uc2\\u24180\\'94\\'4e abc}"), "年 abc");  // escapes count one each
-  EXPECT_EQ(Text("{\\rtf1 \\uc2\\u8212\\emdash x-y}"), "—-y");       // a control word counts one
-  EXPECT_EQ(Text("{\\rtf1 \\uc3\\u1055 ab}cd}"), "П");              // a brace ends the skipping
+  EXPECT_EQ(Text("{\\rtf1 \\uc2\\u8212\\emdash x-y}"), "—-y");        // a control word counts one
+  EXPECT_EQ(Text("{\\rtf1 \\uc3\\u1055 ab}cd}"), "П");                // a brace ends the skipping
   EXPECT_EQ(Text("{\\rtf1 {\\uc3\\u1055 ab}cd}"), "Пcd");
   // \uc belongs to its group.
   EXPECT_EQ(Text("{\\rtf1 {\\uc0\\u1055}\\u1088?x}"), "Прx");
@@ -274,12 +286,12 @@ TEST(RtfUnicode, NegativeValuesAndSurrogates) {
   EXPECT_EQ(Text("{\\rtf1 \\u-10179?\\u-8701?}"), "😃");
   // Halves in separate groups still pair.
   EXPECT_EQ(Text("{\\rtf1 {\\u-10179?}{\\u-8701?}}"), "😃");
-  EXPECT_EQ(Text("{\\rtf1 \\uc0 a\\u-10240 b}"), "a\uFFFDb");          // high half alone
-  EXPECT_EQ(Text("{\\rtf1 \\uc0 a\\u-9216 b}"), "a\uFFFDb");           // low half alone
+  EXPECT_EQ(Text("{\\rtf1 \\uc0 a\\u-10240 b}"), "a\uFFFDb");              // high half alone
+  EXPECT_EQ(Text("{\\rtf1 \\uc0 a\\u-9216 b}"), "a\uFFFDb");               // low half alone
   EXPECT_EQ(Text("{\\rtf1 \\uc0 \\u-9216\\u-10240 b}"), "\uFFFD\uFFFDb");  // wrong order
   EXPECT_EQ(Text("{\\rtf1 \\uc0 \\u-10240\\u-10240\\u-9216}"), "\uFFFD𐀀");
-  EXPECT_EQ(Text("{\\rtf1 \\uc0 a\\u-10240}"), "a\uFFFD");              // at the end
-  EXPECT_EQ(Text("{\\rtf1 \\uc0 a\\u-10240\\par b}"), "a\uFFFD\nb");    // before a break
+  EXPECT_EQ(Text("{\\rtf1 \\uc0 a\\u-10240}"), "a\uFFFD");            // at the end
+  EXPECT_EQ(Text("{\\rtf1 \\uc0 a\\u-10240\\par b}"), "a\uFFFD\nb");  // before a break
   // Out of range; whole code points beyond U+FFFF as some writers give them.
   EXPECT_EQ(Text("{\\rtf1 \\uc0 \\u-99999 \\u1114112 \\u128512 }"), "\uFFFD\uFFFD😀");
   // Control characters are not text.
@@ -294,15 +306,16 @@ TEST(RtfDestinations, TextOfTablesAndHiddenDestinationsNeverShows) {
       "{\\stylesheet{\\s0 STYLENAME;}}{\\info{\\title INFOTITLE}{\\author AUTHOR}}"
       "{\\*\\generator GENERATOR;}{\\*\\unknowndest {\\b UNKNOWN}}{\\*\\bkmkstart BOOKMARK}"
       "{\\header HEADER}{\\footerr FOOTER}{\\listtable{\\list LISTTABLE}}{\\revtbl{REVTBL;}}"
-      "{\\*\\themedata 0102}{\\*\\datastore 0304}{\\*\\latentstyles LATENT}{\\pn PN{\\pntxtb PNTXT}}"
+      "{\\*\\themedata 0102}{\\*\\datastore 0304}{\\*\\latentstyles LATENT}{\\pn PN{\\pntxtb "
+      "PNTXT}}"
       "{\\field{\\*\\fldinst HYPERLINK \"http://FLDINST\"}{\\fldrslt shown link}}"
       "{\\field{\\fldinst PAGE}{\\fldrslt 7}} {\\object{\\*\\objclass OBJCLASS}{\\objdata 0a0b}"
       "{\\result object result}}{\\*\\ud unicode part}body\\par}";
   const std::string text = Text(doc);
   EXPECT_EQ(text, "shown link7 object resultunicode partbody");
-  for (const char* hidden : {"FONTNAME", "STYLENAME", "INFOTITLE", "AUTHOR", "GENERATOR", "UNKNOWN",
-                             "BOOKMARK", "HEADER", "FOOTER", "LISTTABLE", "REVTBL", "PNTXT", "FLDINST",
-                             "PAGE", "OBJCLASS"}) {
+  for (const char* hidden :
+       {"FONTNAME", "STYLENAME", "INFOTITLE", "AUTHOR", "GENERATOR", "UNKNOWN", "BOOKMARK",
+        "HEADER", "FOOTER", "LISTTABLE", "REVTBL", "PNTXT", "FLDINST", "PAGE", "OBJCLASS"}) {
     EXPECT_EQ(text.find(hidden), std::string::npos) << hidden;
   }
 }
@@ -333,7 +346,8 @@ TEST(RtfDestinations, ShapeTextShowsOnce) {
             "a Box text b");
   // Word's picture and its older stand-in: only the first is read.
   const RichDocument doc = ReadRtf(
-      "{\\rtf1{\\*\\shppict{\\pict\\pngblip 89504e470d0a1a0a00}}{\\nonshppict{\\pict\\wmetafile8 0102}}}");
+      "{\\rtf1{\\*\\shppict{\\pict\\pngblip 89504e470d0a1a0a00}}{\\nonshppict{\\pict\\wmetafile8 "
+      "0102}}}");
   EXPECT_EQ(doc.pictures.size(), 1u);
 }
 
@@ -360,8 +374,10 @@ TEST(RtfBinary, BinSkipsExactlyItsBytes) {
 TEST(RtfPictures, PngAndJpegPicturesAreKept) {
   const std::string png = "89504e470d0a1a0a0000000d49484452";
   const RichDocument doc = ReadRtf(
-      "{\\rtf1 before{\\pict\\pngblip\\picw10\\pich20\\picwgoal1440\\pichgoal720\\picscalex50 " + png +
-      "}{\\pict\\jpegblip\\picw4\\pich2 ff d8\nff e0}{\\pict\\jpegblip\\picw4\\pich2\\bin4 \xFF\xD8\xFF\xDB}"
+      "{\\rtf1 before{\\pict\\pngblip\\picw10\\pich20\\picwgoal1440\\pichgoal720\\picscalex50 " +
+      png +
+      "}{\\pict\\jpegblip\\picw4\\pich2 ff d8\nff e0}{\\pict\\jpegblip\\picw4\\pich2\\bin4 "
+      "\xFF\xD8\xFF\xDB}"
       "{\\pict\\wmetafile8\\picw4\\pich2 0102}{\\pict\\pngblip ffd8ffe1}{\\pict\\pngblip 00112233}"
       "{\\pict\\pngblip }after}");
   ASSERT_EQ(doc.pictures.size(), 4u);
@@ -405,8 +421,8 @@ TEST(RtfHostile, DamagedDocumentsGiveTheirText) {
 
 TEST(RtfHostile, DeepNestingIsFlattenedAndKeepsItsText) {
   const std::size_t depth = 100'000;
-  const std::string doc = "{\\rtf1 start" + std::string(depth, '{') + "deep{\\*\\hidden x}\\b bold" +
-                          std::string(depth, '}') + " end}";
+  const std::string doc = "{\\rtf1 start" + std::string(depth, '{') +
+                          "deep{\\*\\hidden x}\\b bold" + std::string(depth, '}') + " end}";
   const RichDocument read = ReadRtf(doc);
   EXPECT_EQ(PlainText(read), "startdeepxbold end");
   // Unclosed, too.
@@ -423,7 +439,8 @@ TEST(RtfHostile, HugeControlWordsAreIgnored) {
   EXPECT_EQ(Text("{\\rtf1 a\\" + word + "123456789012345678901234567890 b}"), "ab");
   EXPECT_EQ(Text("{\\rtf1 a\\fs" + std::string(100'000, '9') + " b}"), "ab");
   // 32 letters is the longest name read.
-  EXPECT_EQ(Text("{\\rtf1 \\" + std::string(32, 'q') + " a\\" + std::string(33, 'q') + " b}"), "ab");
+  EXPECT_EQ(Text("{\\rtf1 \\" + std::string(32, 'q') + " a\\" + std::string(33, 'q') + " b}"),
+            "ab");
   // A huge parameter held to the limits of what it sets.
   const RichDocument doc = ReadRtf("{\\rtf1 \\fs2147483647 a\\fs-5 b\\uc2147483647\\u1055 cd}");
   EXPECT_EQ(RunWith(doc, "a").pointSize, 1638);
@@ -491,7 +508,8 @@ TEST(PlainTextDocuments, EncodingsFollowTheProjectRule) {
   EXPECT_EQ(PlainText(ReadDescriptionDocument("\xCF\xF0\xE8\xE2\xE5\xF2\r\n")), "Привет");
   EXPECT_EQ(PlainText(ReadDescriptionDocument("Привет")), "Привет");
   EXPECT_EQ(PlainText(ReadDescriptionDocument("\xEF\xBB\xBFПривет")), "Привет");
-  EXPECT_EQ(PlainText(ReadDescriptionDocument(std::string("\xFF\xFE\x1F\x04\n\x00x\x00", 8))), "П\nx");
+  EXPECT_EQ(PlainText(ReadDescriptionDocument(std::string("\xFF\xFE\x1F\x04\n\x00x\x00", 8))),
+            "П\nx");
   EXPECT_EQ(PlainText(ReadDescriptionDocument(std::string("a\0b\x01", 4))), "ab");
 }
 
@@ -545,7 +563,8 @@ TEST_F(RtfCorpus, CyrillicInEscapesAndUnicode) {
   // \uN, one per group.
   const std::string utf8 = Read("rtfpipe/phprtflite-utf8.rtf");
   EXPECT_NE(utf8.find("Russian text: русский техт."), std::string::npos);
-  EXPECT_NE(utf8.find("Lithuanian text: Lietuviškos raidės ąčęėįšųūžĄČĘĖĮŠŲŪŽ\n"), std::string::npos);
+  EXPECT_NE(utf8.find("Lithuanian text: Lietuviškos raidės ąčęėįšųūžĄČĘĖĮŠŲŪŽ\n"),
+            std::string::npos);
   EXPECT_NE(utf8.find("French text: le code à côté de"), std::string::npos);
   EXPECT_EQ(Read("rtfparserkit/test10007Encoding.rtf"), "Комманда разработчиков ");
 }
@@ -569,9 +588,9 @@ TEST_F(RtfCorpus, FormattingOfARealDocument) {
 // (striprtf writes table cells as "cell|").
 TEST_F(RtfCorpus, StriprtfTexts) {
   for (const char* name : {"TX_RTF32_18.0.541.501", "ansicpg1250", "french", "hello", "issue_11",
-                           "issue_20", "issue_28", "issue_29_good", "issue_37", "issue_38", "issue_55",
-                           "issue_55_1", "issue_63", "line_break_textedit_mac", "nbsp", "sample_3",
-                           "simple_table", "test_line_breaks_google_docs", "unicode"}) {
+                           "issue_20", "issue_28", "issue_29_good", "issue_37", "issue_38",
+                           "issue_55", "issue_55_1", "issue_63", "line_break_textedit_mac", "nbsp",
+                           "sample_3", "simple_table", "test_line_breaks_google_docs", "unicode"}) {
     const std::string base = std::string("striprtf/") + name;
     EXPECT_EQ(Squeeze(Read(base + ".rtf")), Squeeze(Bytes(base + ".txt"))) << name;
   }
@@ -641,18 +660,21 @@ TEST_F(RtfCorpus, ListsFootnotesAndFields) {
   EXPECT_EQ(various.find("This is the footer text"), std::string::npos);
   EXPECT_NE(various.find("•\tBullet 1"), std::string::npos);
   EXPECT_NE(various.find("Here is a text box"), std::string::npos);
-  EXPECT_EQ(various.find("Here is a text box", various.find("Here is a text box") + 1), std::string::npos);
+  EXPECT_EQ(various.find("Here is a text box", various.find("Here is a text box") + 1),
+            std::string::npos);
 }
 
 TEST_F(RtfCorpus, MalformedFilesKeepTheirText) {
   EXPECT_EQ(Read("rtfpipe/minimal.rtf"), "foobar");
-  for (const char* name : {"RtfParserTest_fail_0", "RtfParserTest_fail_1", "RtfParserTest_fail_2"}) {
+  for (const char* name :
+       {"RtfParserTest_fail_0", "RtfParserTest_fail_1", "RtfParserTest_fail_2"}) {
     EXPECT_EQ(PlainText(ReadRtf(Bytes(std::string("rtfpipe/") + name + ".rtf"))),
               "Hello world in {RTF}…\n")
         << name;
   }
   EXPECT_EQ(PlainText(ReadRtf(Bytes("rtfpipe/RtfParserTest_fail_3.rtf"))), "Hello world in {RTF}…");
-  EXPECT_TRUE(ReadDescriptionDocument(Bytes("rtfpipe/RtfParserTest_fail_4.rtf")).paragraphs.empty());
+  EXPECT_TRUE(
+      ReadDescriptionDocument(Bytes("rtfpipe/RtfParserTest_fail_4.rtf")).paragraphs.empty());
   const RichDocument foobar = ReadDescriptionDocument(Bytes("rtfpipe/RtfParserTest_fail_5.rtf"));
   EXPECT_FALSE(foobar.fromRtf);
   EXPECT_EQ(PlainText(foobar), "foobar");

@@ -20,7 +20,8 @@ TEST(RtfSymbolFonts, OnlyGlyphCodePointsAreMapped) {
   EXPECT_EQ(MapSymbolFont(0xF0FF, SymbolFont::Symbol, false), U'\uFFFD');  // no glyph there
   EXPECT_EQ(MapSymbolFont(U'a', SymbolFont::Symbol, false), U'a');
   EXPECT_EQ(MapSymbolFont(0xF06C, SymbolFont::Wingdings, false), U'●');
-  EXPECT_EQ(MapSymbolFont(0xF041, SymbolFont::Wingdings, false), char32_t(0xF041));  // no counterpart
+  EXPECT_EQ(MapSymbolFont(0xF041, SymbolFont::Wingdings, false),
+            char32_t(0xF041));  // no counterpart
   EXPECT_EQ(MapSymbolFont(0xF061, SymbolFont::None, false), char32_t(0xF061));
   // In list text whatever cannot show is a bullet; elsewhere it stays.
   EXPECT_EQ(MapSymbolFont(0xF0FF, SymbolFont::Symbol, true), U'•');

@@ -194,8 +194,9 @@ TEST_F(DecksTest, LookupsSeeDeckIniChangesOnDisk) {
 }
 
 TEST_F(DecksTest, CardFilesAreListedOncePerSelection) {
-  MakeDeck("d", "[Files]\r\nCard00=c0.jpg\r\nCard01=c1.jpg\r\nCard02=c2.jpg\r\n"
-                "[Names]\r\nCard00=Zero\r\nCard01=One\r\nCard02=Two\r\n");
+  MakeDeck("d",
+           "[Files]\r\nCard00=c0.jpg\r\nCard01=c1.jpg\r\nCard02=c2.jpg\r\n"
+           "[Names]\r\nCard00=Zero\r\nCard01=One\r\nCard02=Two\r\n");
   MakeCard("d", "c0.jpg", 0);
   MakeCard("d", "c2.jpg", 2);
   decks.LoadDecks();
@@ -214,12 +215,15 @@ TEST_F(DecksTest, CardFilesAreListedOncePerSelection) {
 TEST_F(DecksTest, DeckValueCannotLeaveItsFolder) {
   dir.Write("outside.jpg", FakePictureLoader::Content(640, 480, 66));
   dir.Write("Decks/other/c9.jpg", FakePictureLoader::Content(640, 480, 99));
-  MakeDeck("d", "[Deck]\r\nCards.Count=5\r\n[Files]\r\n"
-                "Card00=..\\..\\outside.jpg\r\nCard01=" + dir.Path("outside.jpg") + "\r\n"
-                "Card02=link.jpg\r\nCard03=..\\other\\c9.jpg\r\n"
-                "Card04=art\\..\\c4.jpg\r\nCard05=C:\\outside.jpg\r\n"
-                "[Names]\r\nCard00=Out\r\nCard01=Absolute\r\nCard02=Linked\r\n"
-                "Card03=Sibling\r\nCard04=Four\r\nCard05=Drive\r\n");
+  MakeDeck("d",
+           "[Deck]\r\nCards.Count=5\r\n[Files]\r\n"
+           "Card00=..\\..\\outside.jpg\r\nCard01=" +
+               dir.Path("outside.jpg") +
+               "\r\n"
+               "Card02=link.jpg\r\nCard03=..\\other\\c9.jpg\r\n"
+               "Card04=art\\..\\c4.jpg\r\nCard05=C:\\outside.jpg\r\n"
+               "[Names]\r\nCard00=Out\r\nCard01=Absolute\r\nCard02=Linked\r\n"
+               "Card03=Sibling\r\nCard04=Four\r\nCard05=Drive\r\n");
   MakeCard("d", "c4.jpg", 4);
   dir.MakeDir("Decks/d/art");
   std::filesystem::create_symlink(dir.Path("outside.jpg"), dir.Path("Decks/d/link.jpg"));

@@ -54,16 +54,17 @@ TEST_F(DescriptionsTest, SectionIndexesFollowTheSectionsListInFileOrder) {
   EXPECT_EQ(sets.GetCardTextFileName(5, 0), dir.Path("Descriptions/s/love05.rtf"));
   EXPECT_EQ(sets.GetCardTextFileName(12, 0), dir.Path("Descriptions/s/love12.rtf"));
   EXPECT_EQ(sets.GetCardTextFileName(5, 1), dir.Path("Descriptions/s/work05.rtf"));
-  EXPECT_EQ(sets.GetCardTextFileName(6, 1), "");   // a folder
-  EXPECT_EQ(sets.GetCardTextFileName(7, 1), "");   // missing document
-  EXPECT_EQ(sets.GetCardTextFileName(5, 2), "");   // section absent from the file
-  EXPECT_EQ(sets.GetCardTextFileName(5, 3), "");   // beyond the list
+  EXPECT_EQ(sets.GetCardTextFileName(6, 1), "");  // a folder
+  EXPECT_EQ(sets.GetCardTextFileName(7, 1), "");  // missing document
+  EXPECT_EQ(sets.GetCardTextFileName(5, 2), "");  // section absent from the file
+  EXPECT_EQ(sets.GetCardTextFileName(5, 3), "");  // beyond the list
   EXPECT_EQ(sets.GetCardTextFileName(-1, 0), "");
   EXPECT_EQ(sets.GetCardTextFileName(5, -1), "");
 }
 
 TEST_F(DescriptionsTest, ASetWithoutSectionsHasNoDocuments) {
-  dir.Write("Descriptions/s/description.ini", "[Description]\r\nName=S\r\n[Main]\r\nCard00=x.rtf\r\n");
+  dir.Write("Descriptions/s/description.ini",
+            "[Description]\r\nName=S\r\n[Main]\r\nCard00=x.rtf\r\n");
   dir.Write("Descriptions/s/x.rtf", "x");
   sets.LoadDescriptions();
   EXPECT_TRUE(sets.Sections.empty());

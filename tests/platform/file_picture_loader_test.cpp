@@ -44,7 +44,7 @@ std::string TinyBmp() {
   put32(14, 40);
   put32(18, 1);
   put32(22, 1);
-  put32(26, 1 | (24 << 16));  // planes, bit count
+  put32(26, 1 | (24 << 16));        // planes, bit count
   b[56] = static_cast<char>(0xFF);  // B, G, R = 0, 0, 255
   return b;
 }
@@ -59,7 +59,8 @@ TEST(FilePictureLoaderTest, PngKeepsItsPixelsAndAlpha) {
   ASSERT_NE(picture, nullptr);
   ASSERT_EQ(picture->size(), (PictureSize{40, 30}));
   for (int y = 0; y < 30; ++y) {
-    for (int x = 0; x < 40; ++x) ASSERT_EQ(picture->pixel(x, y), image.pixel(x, y)) << x << "," << y;
+    for (int x = 0; x < 40; ++x)
+      ASSERT_EQ(picture->pixel(x, y), image.pixel(x, y)) << x << "," << y;
   }
   EXPECT_EQ(loader.Measure(path, PictureFormat::Png), (PictureSize{40, 30}));
 }
@@ -91,12 +92,14 @@ TEST(FilePictureLoaderTest, PngIsShrunkToCoverTheTargetButNeverEnlarged) {
   for (int y = 0; y < 30; ++y) {
     for (int x = 0; x < 40; ++x) {
       const bool right = x >= 20;
-      quadrants.setPixel(x, y, y < 15 ? (right ? 0xFF00FF00u : 0xFFFF0000u) : (right ? 0xFFFFFFFFu : 0xFF0000FFu));
+      quadrants.setPixel(
+          x, y, y < 15 ? (right ? 0xFF00FF00u : 0xFFFF0000u) : (right ? 0xFFFFFFFFu : 0xFF0000FFu));
     }
   }
   picture = loader.Load(SavePng(dir, "quadrants.png", quadrants), PictureFormat::Png, {2, 2});
   ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture->pixels(), (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
+  EXPECT_EQ(picture->pixels(),
+            (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
 }
 
 TEST(FilePictureLoaderTest, MissingDamagedAndEmptyFiles) {
@@ -155,13 +158,15 @@ TEST(FilePictureLoaderTest, BmpAndJpegFromTheCorpus) {
   EXPECT_EQ(picture->size(), (PictureSize{50, 30}));
   EXPECT_EQ(loader.Measure(jpeg, PictureFormat::Jpeg), (PictureSize{227, 149}));
 
-  EXPECT_EQ(loader.Load(corpus + "/jpeg/corrupt/ljt-testorig-trunc-half.jpg", PictureFormat::Jpeg, {}),
-            nullptr);
+  EXPECT_EQ(
+      loader.Load(corpus + "/jpeg/corrupt/ljt-testorig-trunc-half.jpg", PictureFormat::Jpeg, {}),
+      nullptr);
 }
 
 TEST(FilePictureLoaderTest, JpegMeasureLooksPastLargeHeaderSegments) {
   REQUIRE_CORPUS("jpeg");
-  const std::string original = testing::ReadAll(testing::CorpusDir() + "/jpeg/valid/ljt-testorig.jpg");
+  const std::string original =
+      testing::ReadAll(testing::CorpusDir() + "/jpeg/valid/ljt-testorig.jpg");
   ASSERT_GT(original.size(), 2u);
   // Two 60000-byte APP1 segments after the start marker push the frame
   // header past the first 64 KiB.
@@ -170,7 +175,8 @@ TEST(FilePictureLoaderTest, JpegMeasureLooksPastLargeHeaderSegments) {
   segment += static_cast<char>(60002 & 0xFF);
   segment += std::string(60000, 'x');
   testing::TempDir dir;
-  const std::string path = dir.Write("big-exif.jpg", original.substr(0, 2) + segment + segment + original.substr(2));
+  const std::string path =
+      dir.Write("big-exif.jpg", original.substr(0, 2) + segment + segment + original.substr(2));
   FilePictureLoader loader;
   EXPECT_EQ(loader.Measure(path, PictureFormat::Jpeg), (PictureSize{227, 149}));
   const auto picture = loader.Load(path, PictureFormat::Jpeg, {});

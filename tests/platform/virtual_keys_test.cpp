@@ -19,10 +19,10 @@ TEST(VirtualKeys, ScanCodesOfTheMainWindowsKeys) {
     int code;
   };
   const Row rows[] = {
-      {9, vk::Escape},      {21, vk::OemPlus}, {51, vk::OemBackslash}, {111, vk::Up},
-      {116, vk::Down},      {114, vk::Right},  {113, vk::Left},        {86, vk::Add},
-      {82, vk::Subtract},   {19, vk::Digit0},  {10, vk::Digit1},       {12, vk::Digit3},
-      {27, vk::R},          {69, vk::F3},      {70, vk::F4},           {76, vk::F10},
+      {9, vk::Escape},    {21, vk::OemPlus}, {51, vk::OemBackslash}, {111, vk::Up},
+      {116, vk::Down},    {114, vk::Right},  {113, vk::Left},        {86, vk::Add},
+      {82, vk::Subtract}, {19, vk::Digit0},  {10, vk::Digit1},       {12, vk::Digit3},
+      {27, vk::R},        {69, vk::F3},      {70, vk::F4},           {76, vk::F10},
   };
   for (const Row& row : rows)
     EXPECT_EQ(VirtualKeyFromXkbKeycode(row.scanCode), row.code) << "scan code " << row.scanCode;

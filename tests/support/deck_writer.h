@@ -8,11 +8,11 @@ namespace vaticor::testing {
 
 // What a written deck looks like.
 struct DeckShape {
-  int cards = 22;         // card files Card00 .. Card(cards - 1), "N.jpg"
-  int width = 200;        // each picture's claimed size (FakePictureLoader's format)
+  int cards = 22;   // card files Card00 .. Card(cards - 1), "N.jpg"
+  int width = 200;  // each picture's claimed size (FakePictureLoader's format)
   int height = 350;
-  bool names = true;      // a [Names] section: "Card N"
-  bool cardsCount = true; // a "Cards.Count" of cards - 1
+  bool names = true;       // a [Names] section: "Card N"
+  bool cardsCount = true;  // a "Cards.Count" of cards - 1
 };
 
 // Writes a deck folder `decksFolder`/`folder` (relative to `dir`) with its

@@ -18,29 +18,28 @@
 #include <set>
 
 #include "support/fake_picture_loader.h"
+#include "support/qt/hint_text.h"
 #include "support/qt/mouse.h"
+#include "support/temp_dir.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/program_state_fixture.h"
-#include "support/qt/hint_text.h"
-#include "support/temp_dir.h"
-#include "ui/chrome/skin_image.h"
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/card_image.h"
+#include "ui/chrome/skin_image.h"
 
 namespace vaticor {
 namespace {
 
 using testing::Control;
 using testing::Drag;
-using testing::SendMouse;
 using testing::FakeMainWindow;
 using testing::FakePictureLoader;
+using testing::SendMouse;
 
 QAction* ItemAt(QMenu* menu, int position) {
   const QList<QAction*> actions = menu->actions();
   return position >= 0 && position < actions.size() ? actions[position] : nullptr;
 }
-
 
 void Click(QWidget* widget) {
   SendMouse(widget, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
@@ -121,8 +120,10 @@ TEST_F(ViewerTest, StartsHiddenAtItsStoredPlaceWithTheFrameLaidOut) {
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(form->geometry(), QRect((1024 - 473) / 2, (768 - 243) / 2, 473, 243));
   EXPECT_EQ(Control<TSkinImage>(*form, "ButtonCloseImage")->geometry(), QRect(473 - 17, 0, 17, 17));
-  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonMaximizeImage")->geometry(), QRect(473 - 34, 0, 17, 17));
-  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonNormalImage")->geometry(), Control<TSkinImage>(*form, "ButtonMaximizeImage")->geometry());
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonMaximizeImage")->geometry(),
+            QRect(473 - 34, 0, 17, 17));
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonNormalImage")->geometry(),
+            Control<TSkinImage>(*form, "ButtonMaximizeImage")->geometry());
   EXPECT_EQ(Control<TSkinImage>(*form, "ToolBarImage")->geometry(), QRect(2, 19, 469, 22));
   EXPECT_EQ(Control<TSkinImage>(*form, "Image6")->geometry(), QRect(2, 41, 469, 2));
   EXPECT_EQ(Control<TSkinImage>(*form, "Image8")->y(), 241);
@@ -130,16 +131,20 @@ TEST_F(ViewerTest, StartsHiddenAtItsStoredPlaceWithTheFrameLaidOut) {
   // The toolbar's buttons side by side, at least as wide as designed.
   EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton1")->geometry().topLeft(), QPoint(4, 20));
   EXPECT_GE(Control<QToolButton>(*form, "SpeedButton1")->width(), 125);
-  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton2")->x(), Control<QToolButton>(*form, "SpeedButton1")->geometry().right() + 1);
-  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton6")->x(), Control<QToolButton>(*form, "SpeedButton2")->geometry().right() + 1);
-  EXPECT_GE(Control<QToolButton>(*form, "SpeedButton6")->width(), Control<QToolButton>(*form, "SpeedButton6")->sizeHint().width());
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton2")->x(),
+            Control<QToolButton>(*form, "SpeedButton1")->geometry().right() + 1);
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton6")->x(),
+            Control<QToolButton>(*form, "SpeedButton2")->geometry().right() + 1);
+  EXPECT_GE(Control<QToolButton>(*form, "SpeedButton6")->width(),
+            Control<QToolButton>(*form, "SpeedButton6")->sizeHint().width());
   EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton6")->height(), 21);
   // The panel starts hidden; the list is filled all the same.
   EXPECT_FALSE(Control<QFrame>(*form, "Panel2")->isVisibleTo(form.get()));
   EXPECT_FALSE(Control<QSplitterHandle>(*form, "Splitter1")->isVisibleTo(form.get()));
   ASSERT_EQ(Control<QListWidget>(*form, "ListBox1")->count(), 22);
   EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->item(7)->text().toStdString(), "Card 7");
-  EXPECT_EQ(Captions(Control<QMenu>(*form, "PopupMenu1")), (std::vector<std::string>{"Classic", "Second"}));
+  EXPECT_EQ(Captions(Control<QMenu>(*form, "PopupMenu1")),
+            (std::vector<std::string>{"Classic", "Second"}));
   EXPECT_EQ(Captions(Control<QMenu>(*form, "PopupMenu2")),
             (std::vector<std::string>{"По умолчанию", "", "Самый маленький", "Маленький", "Средний",
                                       "Крупный", "Самый крупный"}));
@@ -162,7 +167,8 @@ TEST_F(ViewerTest, ResizingKeepsTheFrameAndTheContentInPlace) {
   EXPECT_GE(form->minimumWidth(), TAboutForm::kMinimumWidth);
   EXPECT_EQ(form->width(), form->minimumWidth());
   EXPECT_EQ(form->width(),
-            std::max(TAboutForm::kMinimumWidth, Control<QToolButton>(*form, "SpeedButton6")->geometry().right() + 1 + 4));
+            std::max(TAboutForm::kMinimumWidth,
+                     Control<QToolButton>(*form, "SpeedButton6")->geometry().right() + 1 + 4));
 }
 
 TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
@@ -173,7 +179,8 @@ TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
   EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 3");
   EXPECT_EQ(Control<TCaptionLabel>(*form, "Label2")->text(), form->TitleText());
   EXPECT_EQ(Control<TCaptionLabel>(*form, "Label1")->text(), form->TitleText());
-  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label1")->pos(), Control<TCaptionLabel>(*form, "Label2")->pos() + QPoint(1, 1));
+  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label1")->pos(),
+            Control<TCaptionLabel>(*form, "Label2")->pos() + QPoint(1, 1));
   EXPECT_EQ(Text(*form), "Empress текст");
   EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{20});
   // The row is selected even with the panel hidden; no picture is loaded.
@@ -291,7 +298,8 @@ TEST_F(ViewerTest, ToolbarMenusOpenBelowTheirButtons) {
   auto form = Open();
   form->move(100, 50);
   EXPECT_EQ(form->MenuPoint(Control<QToolButton>(*form, "SpeedButton1")), QPoint(104, 91));
-  EXPECT_EQ(form->MenuPoint(Control<QToolButton>(*form, "SpeedButton6")), QPoint(100 + Control<QToolButton>(*form, "SpeedButton6")->x(), 91));
+  EXPECT_EQ(form->MenuPoint(Control<QToolButton>(*form, "SpeedButton6")),
+            QPoint(100 + Control<QToolButton>(*form, "SpeedButton6")->x(), 91));
 }
 
 TEST_F(ViewerTest, SelectingARowShowsThatCardAndItsPicture) {
@@ -306,7 +314,8 @@ TEST_F(ViewerTest, SelectingARowShowsThatCardAndItsPicture) {
   EXPECT_EQ(form->CurrentCardIndex(), 5);
   EXPECT_EQ(form->CurrentTitle(), "Card 5");
   EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 5");
-  EXPECT_EQ(testing::ShownHint(Control<QListWidget>(*form, "ListBox1")->toolTip()).toStdString(), "Card 5");
+  EXPECT_EQ(testing::ShownHint(Control<QListWidget>(*form, "ListBox1")->toolTip()).toStdString(),
+            "Card 5");
   EXPECT_EQ(Text(*form), "Plain <b>text</b>\nsecond line");
   EXPECT_EQ(PictureTag(*form), 5u);
 
@@ -328,7 +337,8 @@ TEST_F(ViewerTest, ACardNameThatLooksLikeMarkupIsShownAsItsCharacters) {
   form->ShowCardDescription(name, 0, 0);
   Control<QListWidget>(*form, "ListBox1")->setCurrentRow(0);
   EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->item(0)->text().toStdString(), name);
-  EXPECT_EQ(testing::ShownHint(Control<QListWidget>(*form, "ListBox1")->toolTip()).toStdString(), name);
+  EXPECT_EQ(testing::ShownHint(Control<QListWidget>(*form, "ListBox1")->toolTip()).toStdString(),
+            name);
 }
 
 TEST_F(ViewerTest, ThePanelPictureComesWithTheNextCardAfterThePanelIsTurnedOn) {
@@ -369,7 +379,8 @@ TEST_F(ViewerTest, ThePanelKeepsItsStoredWidthWithinItsLimitsAndStoresItsNewOne)
   EXPECT_EQ(Control<QTextEdit>(*form, "RichEdit1")->x(), 152);
   // The picture frame keeps its height; the picture is centred in it.
   EXPECT_EQ(Control<QFrame>(*form, "Panel3")->height(), 194);
-  EXPECT_EQ(Control<TCardImage>(*form, "Image2")->x(), (Control<QFrame>(*form, "Panel3")->width() - 116) / 2);
+  EXPECT_EQ(Control<TCardImage>(*form, "Image2")->x(),
+            (Control<QFrame>(*form, "Panel3")->width() - 116) / 2);
 
   Control<QSplitter>(*form, "ContentSplitter")->setSizes({300, 400});
   emit Control<QSplitter>(*form, "ContentSplitter")->splitterMoved(300, 1);
@@ -532,7 +543,8 @@ TEST_F(ViewerTest, WithoutDescriptionSetsTheMenuIsEmptyAndTheTextToo) {
 TEST_F(ViewerTest, ALongTitleEndsShortOfTheButtons) {
   auto form = Open();
   form->ShowCardDescription(std::string(200, 'W'), 0, 0);
-  EXPECT_LE(Control<TCaptionLabel>(*form, "Label2")->geometry().right(), Control<TSkinImage>(*form, "ButtonMaximizeImage")->x());
+  EXPECT_LE(Control<TCaptionLabel>(*form, "Label2")->geometry().right(),
+            Control<TSkinImage>(*form, "ButtonMaximizeImage")->x());
   EXPECT_TRUE(Control<TCaptionLabel>(*form, "Label2")->text().endsWith(QChar(0x2026)));
   EXPECT_EQ(form->windowTitle(), form->TitleText());
   form->resize(3000, 243);
@@ -548,7 +560,8 @@ TEST_F(ViewerTest, TheInterfaceLanguageNamesTheToolbarAndTheSizes) {
                                "1025=Font size\r\n1038=Choose card\r\n1032=Default\r\n"
                                "1037=Largest\r\n"));
   form->ApplyLanguage();
-  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton1")->text().toStdString(), "Choose description");
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton1")->text().toStdString(),
+            "Choose description");
   EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton2")->text().toStdString(), "Choose card");
   EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton6")->text().toStdString(), "Font size");
   EXPECT_EQ(ItemAt(Control<QMenu>(*form, "PopupMenu2"), 0)->text().toStdString(), "Default");

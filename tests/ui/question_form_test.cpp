@@ -168,7 +168,10 @@ TEST_F(QuestionFormTest, TheMenuOptionTurnsOffWithoutMovingAndTurnsOnOnlyWhenOve
 }
 
 TEST_F(QuestionFormTest, DraggingTheTitleMovesAndStoresWithoutTouchingTheShift) {
-  ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; d.QuestionFormShifted = true; };
+  ApplySettings = [](TINIData& d) {
+    d.QuestionFormEnabled = true;
+    d.QuestionFormShifted = true;
+  };
   Open();
   Drag(Control<TSkinImage>(*question, "Image26"), {-30, -20});
   EXPECT_EQ(question->pos(), QPoint(701 - 30, 698 - 20));

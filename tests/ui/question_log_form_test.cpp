@@ -45,8 +45,7 @@ TEST_F(QuestionLogFormTest, StartsFromTheFileWithTodaysDateLineAndHidden) {
 
   WriteLog("[13.03.2024]\r\n10:00:00 [4]\r\n");
   Open();
-  EXPECT_EQ(Lines(),
-            (std::vector<std::string>{"[13.03.2024]", "10:00:00 [4]", "[14.03.2024]"}));
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"[13.03.2024]", "10:00:00 [4]", "[14.03.2024]"}));
   CloseAll();
 
   WriteLog("[14.03.2024]\n10:00:00 [4]");
@@ -55,13 +54,17 @@ TEST_F(QuestionLogFormTest, StartsFromTheFileWithTodaysDateLineAndHidden) {
 }
 
 TEST_F(QuestionLogFormTest, ADrawAddsAReadingLineAndSelectsIt) {
-  ApplySettings = [](TINIData& d) { d.ThreeCardsModeEnabled = true; d.UpSideDownCardsEnabled = true; };
+  ApplySettings = [](TINIData& d) {
+    d.ThreeCardsModeEnabled = true;
+    d.UpSideDownCardsEnabled = true;
+  };
   Open();
   main->Label1Click();
   const std::vector<int> cards = Numbers();
   ASSERT_EQ(log->LineCount(), 2);
   EXPECT_EQ(log->LineText(1), "09:30:05 [" + std::to_string(cards[0]) + "] [" +
-                                  std::to_string(cards[1]) + "] [" + std::to_string(cards[2]) + "]");
+                                  std::to_string(cards[1]) + "] [" + std::to_string(cards[2]) +
+                                  "]");
   EXPECT_EQ(log->SelectedLine(), 1);
 }
 
@@ -173,7 +176,7 @@ TEST_F(QuestionLogFormTest, EnterDoubleClickAndTheCaptionShowTheReading) {
 
 TEST_F(QuestionLogFormTest, UpAndDownInTheMainWindowStepThroughTheLog) {
   WriteLog("[13.03.2024]\r\n10:00:00 [6]\r\n10:00:00 [7]\r\n");
-  Open();  // + today's date line
+  Open();                   // + today's date line
   main->FormKeyUp(vk::Up);  // no line selected: nothing
   EXPECT_EQ(log->SelectedLine(), -1);
   main->FormKeyUp(vk::Down);
@@ -249,7 +252,9 @@ TEST_F(QuestionLogFormTest, AReadingWithItsQuestionSurvivesARestartAndComesBack)
             "[14.03.2024]\r\n09:30:05 [" + std::to_string(card) + "] Что меня ждёт?\r\n");
 
   localClock.now = {2024, 3, 15, 8, 0, 0};
-  ApplySettings = [](TINIData& d) { d.ThreeCardsModeEnabled = true; };  // also reads the saved options
+  ApplySettings = [](TINIData& d) {
+    d.ThreeCardsModeEnabled = true;
+  };  // also reads the saved options
   Open();
   ASSERT_EQ(log->LineCount(), 3);
   EXPECT_EQ(log->LineText(2), "[15.03.2024]");
@@ -303,7 +308,8 @@ TEST_F(QuestionLogFormTest, EdgesResizeAndOnlyTheTopEdgeLeavesTheTopUnstored) {
   EXPECT_EQ(ini.QuestionLogFormTop, start.top() - 10 + 4);
   // The frame follows: close button flush right, caption centred.
   EXPECT_EQ(Control<TSkinImage>(*log, "ButtonCloseImage")->x(), log->width() - 17);
-  EXPECT_EQ(Control<TCaptionLabel>(*log, "Label2")->x(), (log->width() - Control<TCaptionLabel>(*log, "Label2")->width()) / 2);
+  EXPECT_EQ(Control<TCaptionLabel>(*log, "Label2")->x(),
+            (log->width() - Control<TCaptionLabel>(*log, "Label2")->width()) / 2);
   EXPECT_EQ(LogList()->geometry(), QRect(2, 19, log->width() - 4, log->height() - 38));
 }
 

@@ -8,19 +8,18 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
-#include <cstdio>
-#include <memory>
-
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <cstdio>
+#include <memory>
 
 #include "support/ui/fake_windows.h"
 #include "support/ui/picture_tag.h"
 #include "support/ui/program_state_fixture.h"
-#include "ui/chrome/skin_image.h"
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/card_image.h"
+#include "ui/chrome/skin_image.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
@@ -82,7 +81,8 @@ class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixtur
   void Open() {
     ReadSettingsFile();
     main = std::make_unique<TVaticorForm>(state, links.Links());
-    log = std::make_unique<TQuestionLogForm>(state, *main, LogWindowSetup{&localClock, &format, LogPath()});
+    log = std::make_unique<TQuestionLogForm>(state, *main,
+                                             LogWindowSetup{&localClock, &format, LogPath()});
     links.log = log.get();
     question = std::make_unique<TQuestionForm>(state, *main, *log);
     links.question = question.get();

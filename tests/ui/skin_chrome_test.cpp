@@ -114,8 +114,8 @@ TEST(SkinChrome, MovingFollowsThePointerOverManySteps) {
   // A move reported before the window's last step still carries the old
   // place in the title; the window lands under the pointer all the same.
   const QPoint staleLocal(70, 5);
-  SendMouse(w.title, QEvent::MouseMove, w.title->mapFromGlobal(start + QPoint(10, 0)),
-            Qt::NoButton, Qt::LeftButton);
+  SendMouse(w.title, QEvent::MouseMove, w.title->mapFromGlobal(start + QPoint(10, 0)), Qt::NoButton,
+            Qt::LeftButton);
   EXPECT_EQ(w.Geometry().topLeft(), QPoint(110, 200));
   QMouseEvent stale(QEvent::MouseMove, QPointF(staleLocal), QPointF(start + QPoint(20, 0)),
                     Qt::NoButton, Qt::LeftButton, kNoKeys);
@@ -145,13 +145,11 @@ TEST(SkinChrome, OnlyTheLeftButtonAloneDrags) {
 
   // A left press, then Ctrl held during the move, or a second button.
   SendMouse(w.title, QEvent::MouseButtonPress, {50, 5}, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(w.title, QEvent::MouseMove, {70, 5}, Qt::NoButton, Qt::LeftButton,
-            Qt::ControlModifier);
+  SendMouse(w.title, QEvent::MouseMove, {70, 5}, Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
   SendMouse(w.title, QEvent::MouseMove, {70, 5}, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
   EXPECT_EQ(w.Geometry(), start);
   // The keypad flag is no modifier of the user's.
-  SendMouse(w.title, QEvent::MouseMove, {70, 5}, Qt::NoButton, Qt::LeftButton,
-            Qt::KeypadModifier);
+  SendMouse(w.title, QEvent::MouseMove, {70, 5}, Qt::NoButton, Qt::LeftButton, Qt::KeypadModifier);
   EXPECT_EQ(w.Geometry().topLeft(), start.topLeft() + QPoint(20, 0));
 }
 

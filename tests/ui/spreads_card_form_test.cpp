@@ -4,8 +4,8 @@
 #include <QElapsedTimer>
 #include <QMenu>
 
-#include "support/qt/mouse.h"
 #include "spreads_fixture.h"
+#include "support/qt/mouse.h"
 
 namespace vaticor::testing {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "core/file_io.h"
 #include "core/ini_file.h"
+#include "spreads_fixture.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/mouse.h"
-#include "spreads_fixture.h"
 
 namespace vaticor::testing {
 namespace {

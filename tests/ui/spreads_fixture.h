@@ -66,14 +66,16 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
     picker.InitGenerator(decks.FilesCount);
     auto owned = std::make_unique<FakeSpreadFileDialogs>();
     dialogs = owned.get();
-    spreads = std::make_unique<TSpreadsForm>(
-        state, SpreadsWindowLinks{main, links, links, host}, std::move(owned));
+    spreads = std::make_unique<TSpreadsForm>(state, SpreadsWindowLinks{main, links, links, host},
+                                             std::move(owned));
     spreads->setGeometry(100, 100, TSpreadsForm::kWidth, TSpreadsForm::kHeight);
     spreads->ShowSpreads();
   }
 
   // Windows closed by their menu or a command go when the event loop says.
-  static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  static void FlushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 
   TCardForm* Card(int place) const { return spreads->Card(place); }
   std::vector<int> Tags() const {
@@ -94,7 +96,8 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
   }
   TDeckGroupsForm& DeckGroups() { return spreads->DeckGroups(); }
 
-  static void ReleaseKey(QWidget* widget, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  static void ReleaseKey(QWidget* widget, int qtKey,
+                         Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers);
     QApplication::sendEvent(widget, &release);
   }

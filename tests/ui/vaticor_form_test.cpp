@@ -8,15 +8,15 @@
 #include <QSystemTrayIcon>
 #include <set>
 
-#include "support/fake_picture_loader.h"
-#include "support/ui/fake_windows.h"
-#include "support/ui/program_state_fixture.h"
 #include "platform/virtual_keys.h"
+#include "support/fake_picture_loader.h"
 #include "support/qt/mouse.h"
 #include "support/temp_dir.h"
-#include "ui/chrome/skin_image.h"
+#include "support/ui/fake_windows.h"
+#include "support/ui/program_state_fixture.h"
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/card_image.h"
+#include "ui/chrome/skin_image.h"
 
 namespace vaticor {
 namespace {
@@ -97,11 +97,11 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
     return result;
   };
   EXPECT_EQ(names(form->Menus().Popup()),
-            (std::vector<std::string>{"N11", "N31", "N1", "N2", "N14", "N3", "N5", "N6", "N8",
-                                      "N7", "N24", "Interfacelanguage1", "N23", "N4"}));
-  EXPECT_EQ(names(form->Menus().Settings()),
-            (std::vector<std::string>{"N12", "N27", "N17", "N13", "N9", "N10", "N21", "N28",
-                                      "N22"}));
+            (std::vector<std::string>{"N11", "N31", "N1", "N2", "N14", "N3", "N5", "N6", "N8", "N7",
+                                      "N24", "Interfacelanguage1", "N23", "N4"}));
+  EXPECT_EQ(
+      names(form->Menus().Settings()),
+      (std::vector<std::string>{"N12", "N27", "N17", "N13", "N9", "N10", "N21", "N28", "N22"}));
   EXPECT_EQ(TMainMenu::ItemAt(form->Menus().Popup(), 13)->text().toStdString(), "Выход");
   EXPECT_EQ(TMainMenu::ItemAt(form->Menus().Decks(), 2)->text().toStdString(),
             "Случайный выбор колоды ...");
@@ -115,7 +115,8 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
   EXPECT_EQ(shell.opened, (std::vector<std::string>{TMainMenu::kWebPage, TMainMenu::kMailLink}));
   TMainMenu::ItemAt(form->Menus().Decks(), 0)->trigger();
   TMainMenu::ItemAt(form->Menus().Descriptions(), 0)->trigger();
-  EXPECT_EQ(links.folderModes, (std::vector<FolderMode>{FolderMode::kAddDeck, FolderMode::kAddDescriptionSet}));
+  EXPECT_EQ(links.folderModes,
+            (std::vector<FolderMode>{FolderMode::kAddDeck, FolderMode::kAddDescriptionSet}));
 }
 
 TEST_F(MainWindowTest, OnlyMajorArcanaIsOfferedForDecksWithMoreThan22Files) {
@@ -310,7 +311,10 @@ TEST_F(MainWindowTest, AWindowRightOfCentreGrowsToTheLeft) {
 TEST_F(MainWindowTest, ChoosingADeckReshowsTheSameCardsFromIt) {
   MakeDeck("a", 22);
   MakeDeck("b", 22, 300, 500);
-  ApplySettings = [](TINIData& d) { d.UpSideDownCardsEnabled = true; d.ThreeCardsModeEnabled = true; };
+  ApplySettings = [](TINIData& d) {
+    d.UpSideDownCardsEnabled = true;
+    d.ThreeCardsModeEnabled = true;
+  };
   auto form = Open();
   form->Label1Click();
   const std::vector<int> before = Numbers(*form);
@@ -608,16 +612,19 @@ INSTANTIATE_TEST_SUITE_P(
                      testing::Drag(Control<TSkinImage>(form, "Image4"), {1, 5}, {2000, 0});
                      form.FormKeyUp(vk::Digit3);
                    }},
-        SizingCase{"AutoSizeBottomEdgeDraggedToHeight33",
-                   "[Vaticor Settings]\r\nApplication.AutoSize.Enabled=1\r\n", 200, 350,
-                   [](TVaticorForm& form) {
-                     testing::Drag(Control<TSkinImage>(form, "Image3"), {5, 1}, {0, 33 - form.height()});
-                   }},
+        SizingCase{
+            "AutoSizeBottomEdgeDraggedToHeight33",
+            "[Vaticor Settings]\r\nApplication.AutoSize.Enabled=1\r\n", 200, 350,
+            [](TVaticorForm& form) {
+              testing::Drag(Control<TSkinImage>(form, "Image3"), {5, 1}, {0, 33 - form.height()});
+            }},
         SizingCase{"AutoSizeBottomEdgeDraggedFarDown",
                    "[Vaticor Settings]\r\nApplication.AutoSize.Enabled=1\r\n"
                    "ThreeCardsMode.Enabled=1\r\n",
                    200, 350,
-                   [](TVaticorForm& form) { testing::Drag(Control<TSkinImage>(form, "Image3"), {5, 1}, {0, 5000}); }},
+                   [](TVaticorForm& form) {
+                     testing::Drag(Control<TSkinImage>(form, "Image3"), {5, 1}, {0, 5000});
+                   }},
         SizingCase{"PictureClaiming2000000000By1ThenAutoSize", "", 2000000000, 1,
                    [](TVaticorForm& form) { form.FormKeyUp(vk::OemPlus); }},
         SizingCase{"PictureClaiming2000000000By1InThreeCards", "", 2000000000, 1,
@@ -639,8 +646,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "[Form Settings]\r\nVaticorForm.Left=855\r\nVaticorForm.Top=405\r\n",
                    200, 350, nullptr},
         SizingCase{"FarAboveAndLeft",
-                   "[Form Settings]\r\nVaticorForm.Left=-2252\r\nVaticorForm.Top=-23040\r\n",
-                   200, 350, [](TVaticorForm& form) { form.FormKeyUp(vk::OemBackslash); }}),
+                   "[Form Settings]\r\nVaticorForm.Left=-2252\r\nVaticorForm.Top=-23040\r\n", 200,
+                   350, [](TVaticorForm& form) { form.FormKeyUp(vk::OemBackslash); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, WithoutATrayHidingMinimisesAndTheTaskbarButtonStays) {

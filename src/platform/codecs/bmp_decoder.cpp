@@ -46,7 +46,8 @@ class Bytes {
     return static_cast<std::uint16_t>(U8(offset) | (U8(offset + 1) << 8));
   }
   std::uint32_t U32(std::size_t offset) const {
-    return static_cast<std::uint32_t>(U8(offset)) | (static_cast<std::uint32_t>(U8(offset + 1)) << 8) |
+    return static_cast<std::uint32_t>(U8(offset)) |
+           (static_cast<std::uint32_t>(U8(offset + 1)) << 8) |
            (static_cast<std::uint32_t>(U8(offset + 2)) << 16) |
            (static_cast<std::uint32_t>(U8(offset + 3)) << 24);
   }
@@ -65,7 +66,14 @@ std::optional<Header> ParseHeader(const Bytes& in) {
   h.dataOffset = in.U32(10);
   h.headerSize = in.U32(14);
   switch (h.headerSize) {
-    case 12: case 16: case 40: case 52: case 56: case 64: case 108: case 124:
+    case 12:
+    case 16:
+    case 40:
+    case 52:
+    case 56:
+    case 64:
+    case 108:
+    case 124:
       break;
     default:
       return std::nullopt;
@@ -99,26 +107,39 @@ std::optional<Header> ParseHeader(const Bytes& in) {
   h.height = static_cast<int>(height);
 
   switch (compression) {
-    case 0: h.compression = Compression::Rgb; break;
-    case 1: h.compression = Compression::Rle8; break;
-    case 2: h.compression = Compression::Rle4; break;
+    case 0:
+      h.compression = Compression::Rgb;
+      break;
+    case 1:
+      h.compression = Compression::Rle8;
+      break;
+    case 2:
+      h.compression = Compression::Rle4;
+      break;
     case 3:  // OS/2 2.x: Huffman 1D, not supported
       if (IsOs2V2Header(h)) return std::nullopt;
       h.compression = Compression::Bitfields;
       break;
-    case 6: h.compression = Compression::AlphaBitfields; break;
+    case 6:
+      h.compression = Compression::AlphaBitfields;
+      break;
     default:  // 4: JPEG (OS/2: RLE24), 5: PNG, and anything unknown
       return std::nullopt;
   }
 
   switch (h.bitCount) {
-    case 1: case 2: case 4: case 8:
+    case 1:
+    case 2:
+    case 4:
+    case 8:
       if (h.compression == Compression::Bitfields || h.compression == Compression::AlphaBitfields) {
         return std::nullopt;
       }
       break;
-    case 16: case 32:
-      if (h.compression == Compression::Rle8 || h.compression == Compression::Rle4) return std::nullopt;
+    case 16:
+    case 32:
+      if (h.compression == Compression::Rle8 || h.compression == Compression::Rle4)
+        return std::nullopt;
       break;
     case 24:
       if (h.compression != Compression::Rgb) return std::nullopt;
@@ -167,8 +188,10 @@ std::optional<Masks> ReadMasks(const Bytes& in, const Header& h) {
   std::array<std::uint32_t, 4> m{};
   bool alphaUsable = false;
   if (h.compression == Compression::Rgb) {
-    if (h.bitCount == 16) m = {0x7C00u, 0x03E0u, 0x001Fu, 0};
-    else m = {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0};
+    if (h.bitCount == 16)
+      m = {0x7C00u, 0x03E0u, 0x001Fu, 0};
+    else
+      m = {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0};
   } else {
     const bool withAlpha = h.compression == Compression::AlphaBitfields || h.headerSize >= 56;
     const std::size_t count = withAlpha ? 4 : 3;
@@ -202,16 +225,19 @@ Palette ReadPalette(const Bytes& in, const Header& h) {
   const std::size_t start = EndOfHeaders(h);
   const std::size_t entrySize = IsCoreHeader(h) ? 3 : 4;
   const std::size_t full = std::size_t{1} << h.bitCount;
-  std::size_t count = (h.colorsUsed == 0 || IsCoreHeader(h)) ? full : std::min<std::size_t>(h.colorsUsed, full);
+  std::size_t count =
+      (h.colorsUsed == 0 || IsCoreHeader(h)) ? full : std::min<std::size_t>(h.colorsUsed, full);
   // The palette ends where the pixel data starts (some OS/2 files store a
   // short one) and certainly at the end of the file.
   count = std::min(count, (h.dataOffset - start) / entrySize);
-  if (start < in.size()) count = std::min(count, (in.size() - start) / entrySize);
-  else count = 0;
+  if (start < in.size())
+    count = std::min(count, (in.size() - start) / entrySize);
+  else
+    count = 0;
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t at = start + i * entrySize;
-    palette[i] = kOpaque | (std::uint32_t{in.U8(at + 2)} << 16) | (std::uint32_t{in.U8(at + 1)} << 8) |
-                 in.U8(at);
+    palette[i] = kOpaque | (std::uint32_t{in.U8(at + 2)} << 16) |
+                 (std::uint32_t{in.U8(at + 1)} << 8) | in.U8(at);
   }
   return palette;
 }
@@ -226,7 +252,8 @@ struct RowLayout {
 };
 
 RowLayout LayoutOf(const Header& h) {
-  const std::uint64_t bitsPerRow = static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bitCount);
+  const std::uint64_t bitsPerRow =
+      static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.bitCount);
   return {(bitsPerRow + 31) / 32 * 4, (bitsPerRow + 7) / 8};
 }
 
@@ -238,7 +265,10 @@ std::uint32_t StoredValue(const Bytes& in, const Header& h, std::size_t base, st
 void ConvertPixels(const Bytes& in, const Header& h, const Palette& palette, const Masks& masks,
                    std::size_t base, std::size_t x, std::size_t count, std::uint32_t* out) {
   switch (h.bitCount) {
-    case 1: case 2: case 4: case 8: {
+    case 1:
+    case 2:
+    case 4:
+    case 8: {
       const auto bpp = static_cast<std::size_t>(h.bitCount);
       const unsigned valueMask = (1u << bpp) - 1;
       for (std::size_t i = 0; i < count; ++i) {
@@ -251,15 +281,16 @@ void ConvertPixels(const Bytes& in, const Header& h, const Palette& palette, con
     case 24:
       for (std::size_t i = 0; i < count; ++i) {
         const std::size_t at = base + 3 * (x + i);
-        out[i] = kOpaque | (std::uint32_t{in.U8(at + 2)} << 16) | (std::uint32_t{in.U8(at + 1)} << 8) |
-                 in.U8(at);
+        out[i] = kOpaque | (std::uint32_t{in.U8(at + 2)} << 16) |
+                 (std::uint32_t{in.U8(at + 1)} << 8) | in.U8(at);
       }
       break;
     default:  // 16 or 32 through masks
       for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t v = StoredValue(in, h, base, x + i);
         const std::uint32_t a = masks.alpha.present() ? masks.alpha.Extract(v) : 0xFF;
-        out[i] = (a << 24) | (masks.red.Extract(v) << 16) | (masks.green.Extract(v) << 8) | masks.blue.Extract(v);
+        out[i] = (a << 24) | (masks.red.Extract(v) << 16) | (masks.green.Extract(v) << 8) |
+                 masks.blue.Extract(v);
       }
       break;
   }
@@ -270,29 +301,34 @@ void ConvertPixels(const Bytes& in, const Header& h, const Palette& palette, con
 // would be wrong. This must be known before the first row is shrunk.
 bool AnyAlpha(const Bytes& in, const Header& h, const Masks& masks, const RowLayout& layout) {
   for (int r = 0; r < h.height; ++r) {
-    const std::size_t base = h.dataOffset + static_cast<std::size_t>(layout.stride) * static_cast<std::size_t>(r);
+    const std::size_t base =
+        h.dataOffset + static_cast<std::size_t>(layout.stride) * static_cast<std::size_t>(r);
     for (int x = 0; x < h.width; ++x) {
-      if (masks.alpha.Extract(StoredValue(in, h, base, static_cast<std::size_t>(x))) != 0) return true;
+      if (masks.alpha.Extract(StoredValue(in, h, base, static_cast<std::size_t>(x))) != 0)
+        return true;
     }
   }
   return false;
 }
 
-std::unique_ptr<Picture> DecodeUncompressed(const Bytes& in, const Header& h, const Palette& palette,
-                                            Masks masks, PictureSize delivered) {
+std::unique_ptr<Picture> DecodeUncompressed(const Bytes& in, const Header& h,
+                                            const Palette& palette, Masks masks,
+                                            PictureSize delivered) {
   const RowLayout layout = LayoutOf(h);
-  const std::uint64_t needed = layout.stride * static_cast<std::uint64_t>(h.height - 1) + layout.lastRow;
+  const std::uint64_t needed =
+      layout.stride * static_cast<std::uint64_t>(h.height - 1) + layout.lastRow;
   if (h.dataOffset > in.size() || needed > in.size() - h.dataOffset) return nullptr;
 
   if (masks.alpha.present() && !AnyAlpha(in, h, masks, layout)) masks.alpha = MaskChannel(0);
   const bool opaque = !masks.alpha.present();
-  PictureReducer reducer({h.width, h.height}, delivered,
-                         h.topDown ? PictureReducer::RowOrder::TopDown : PictureReducer::RowOrder::BottomUp,
-                         opaque);
+  PictureReducer reducer(
+      {h.width, h.height}, delivered,
+      h.topDown ? PictureReducer::RowOrder::TopDown : PictureReducer::RowOrder::BottomUp, opaque);
   std::array<std::uint32_t, kChunkPixels> chunk;
   const auto width = static_cast<std::size_t>(h.width);
   for (int r = 0; r < h.height; ++r) {
-    const std::size_t base = h.dataOffset + static_cast<std::size_t>(layout.stride) * static_cast<std::size_t>(r);
+    const std::size_t base =
+        h.dataOffset + static_cast<std::size_t>(layout.stride) * static_cast<std::size_t>(r);
     if (std::uint32_t* direct = reducer.DirectRow()) {
       ConvertPixels(in, h, palette, masks, base, 0, width, direct);
     } else {
@@ -327,7 +363,7 @@ std::unique_ptr<Picture> DecodeRunLength(const Bytes& in, const Header& h, const
   std::size_t pos = h.dataOffset;
   for (;;) {
     if (y >= h.height) return reducer.Finish();  // whatever follows lies outside the picture
-    if (!in.Has(pos, 2)) return nullptr;  // cut short before the end-of-bitmap mark
+    if (!in.Has(pos, 2)) return nullptr;         // cut short before the end-of-bitmap mark
     const unsigned count = in.U8(pos);
     const unsigned value = in.U8(pos + 1);
     pos += 2;
@@ -376,7 +412,8 @@ std::unique_ptr<Picture> Decode(const Bytes& in, PictureSize target) {
   if (!h) return nullptr;
   // Only the delivered picture is ever held, so the limit applies to it.
   const PictureSize delivered = DeliveredSize({h->width, h->height}, target);
-  if (static_cast<std::int64_t>(delivered.width) * delivered.height > kMaxPicturePixels) return nullptr;
+  if (static_cast<std::int64_t>(delivered.width) * delivered.height > kMaxPicturePixels)
+    return nullptr;
   if (h->dataOffset < EndOfHeaders(*h) || h->dataOffset > in.size()) return nullptr;
 
   Palette palette{};

@@ -1,5 +1,8 @@
 #include "platform/codecs/jpeg_decoder.h"
 
+#include <jerror.h>
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <bit>
 #include <csetjmp>
@@ -8,9 +11,6 @@
 #include <new>
 #include <optional>
 #include <vector>
-
-#include <jpeglib.h>
-#include <jerror.h>
 
 #include "library/picture_loader.h"
 #include "platform/codecs/picture_reducer.h"
@@ -130,8 +130,8 @@ std::uint32_t CmykToArgb(unsigned c, unsigned m, unsigned y, unsigned k, bool in
 // the caller's frame, so that a jump out of libjpeg skips no destructor:
 // `reducer` receives the rows, `band` holds a band of them while the
 // picture is being shrunk.
-bool RunDecode(Session& s, std::string_view bytes, PictureSize target, std::optional<PictureReducer>& reducer,
-               std::vector<std::uint32_t>& band) {
+bool RunDecode(Session& s, std::string_view bytes, PictureSize target,
+               std::optional<PictureReducer>& reducer, std::vector<std::uint32_t>& band) {
   if (setjmp(s.jump) != 0) return false;
   Begin(s, bytes);
   jpeg_decompress_struct& cinfo = s.cinfo;
@@ -141,31 +141,37 @@ bool RunDecode(Session& s, std::string_view bytes, PictureSize target, std::opti
       {static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height)}, target);
   if (delivered.empty()) return false;
   // Only the delivered picture is ever held, so the limit applies to it.
-  if (static_cast<std::int64_t>(delivered.width) * delivered.height > kMaxPicturePixels) return false;
+  if (static_cast<std::int64_t>(delivered.width) * delivered.height > kMaxPicturePixels)
+    return false;
   ChooseScale(cinfo, delivered);
-  if (cinfo.output_components != 4 || cinfo.output_width == 0 || cinfo.output_height == 0) return false;
+  if (cinfo.output_components != 4 || cinfo.output_width == 0 || cinfo.output_height == 0)
+    return false;
   jpeg_start_decompress(&cinfo);
 
   const JDIMENSION width = cinfo.output_width;
-  reducer.emplace(PictureSize{static_cast<int>(width), static_cast<int>(cinfo.output_height)}, delivered,
-                  PictureReducer::RowOrder::TopDown, true);
+  reducer.emplace(PictureSize{static_cast<int>(width), static_cast<int>(cinfo.output_height)},
+                  delivered, PictureReducer::RowOrder::TopDown, true);
   const int bandRows = std::clamp(cinfo.rec_outbuf_height, 1, kMaxBandRows);
   if (reducer->DirectRow() == nullptr) {
     band.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(bandRows));
   }
   const bool inverted = cinfo.saw_Adobe_marker != 0;
   JSAMPARRAY cmykBand =
-      cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, width * 4,
-                                         static_cast<JDIMENSION>(bandRows))
+      cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                        width * 4, static_cast<JDIMENSION>(bandRows))
            : nullptr;
   while (cinfo.output_scanline < cinfo.output_height) {
     // A picture that keeps its size is decoded straight into its rows.
     std::uint32_t* const direct = reducer->DirectRow();
     std::uint32_t* const argb = direct ? direct : band.data();
-    const int rows = direct ? 1 : std::min(bandRows, static_cast<int>(cinfo.output_height - cinfo.output_scanline));
+    const int rows =
+        direct ? 1
+               : std::min(bandRows, static_cast<int>(cinfo.output_height - cinfo.output_scanline));
     JSAMPROW rowPointers[kMaxBandRows];
     for (int i = 0; i < rows; ++i) {
-      rowPointers[i] = cmyk ? cmykBand[i] : reinterpret_cast<JSAMPROW>(argb + static_cast<std::size_t>(i) * width);
+      rowPointers[i] = cmyk
+                           ? cmykBand[i]
+                           : reinterpret_cast<JSAMPROW>(argb + static_cast<std::size_t>(i) * width);
     }
     const JDIMENSION read = jpeg_read_scanlines(&cinfo, rowPointers, static_cast<JDIMENSION>(rows));
     if (read == 0) return false;
@@ -173,7 +179,8 @@ bool RunDecode(Session& s, std::string_view bytes, PictureSize target, std::opti
       std::uint32_t* out = argb + static_cast<std::size_t>(i) * width;
       if (cmyk) {
         const JSAMPLE* in = cmykBand[i];
-        for (JDIMENSION x = 0; x < width; ++x, in += 4) out[x] = CmykToArgb(in[0], in[1], in[2], in[3], inverted);
+        for (JDIMENSION x = 0; x < width; ++x, in += 4)
+          out[x] = CmykToArgb(in[0], in[1], in[2], in[3], inverted);
       }
       if (!direct) reducer->Add(0, out, width);
       reducer->EndRows(1);

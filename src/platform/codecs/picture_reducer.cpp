@@ -38,7 +38,8 @@ PictureReducer::PictureReducer(PictureSize source, PictureSize output, RowOrder 
   if (!shrinking_) {
     // Pixels left out must come out transparent, not the picture's black.
     if (!opaque_) {
-      for (int y = 0; y < picture_->height(); ++y) std::fill_n(picture_->row(y), picture_->width(), kTransparent);
+      for (int y = 0; y < picture_->height(); ++y)
+        std::fill_n(picture_->row(y), picture_->width(), kTransparent);
     }
     return;
   }
@@ -60,7 +61,8 @@ std::uint32_t* PictureReducer::DirectRow() {
 
 void PictureReducer::Add(std::int64_t x, const std::uint32_t* pixels, std::size_t count) {
   if (!picture_ || row_ >= sourceHeight_ || x < 0 || x >= sourceWidth_) return;
-  count = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), sourceWidth_ - x));
+  count = static_cast<std::size_t>(
+      std::min<std::int64_t>(static_cast<std::int64_t>(count), sourceWidth_ - x));
   if (count == 0) return;
   if (!shrinking_) {
     std::copy_n(pixels, count, picture_->row(PictureRow(row_)) + x);
@@ -142,10 +144,11 @@ void PictureReducer::EmitRow() {
   for (std::int64_t k = 0; k < outWidth_; ++k) {
     const double* s = current_.data() + 4 * k;
     if (opaque_) {
-      out[k] = 0xFF000000u | (Channel(s[1] / total) << 16) | (Channel(s[2] / total) << 8) | Channel(s[3] / total);
+      out[k] = 0xFF000000u | (Channel(s[1] / total) << 16) | (Channel(s[2] / total) << 8) |
+               Channel(s[3] / total);
     } else if (s[0] > 0.0) {
-      out[k] = (Channel(s[0] / total) << 24) | (Channel(s[1] / s[0]) << 16) | (Channel(s[2] / s[0]) << 8) |
-               Channel(s[3] / s[0]);
+      out[k] = (Channel(s[0] / total) << 24) | (Channel(s[1] / s[0]) << 16) |
+               (Channel(s[2] / s[0]) << 8) | Channel(s[3] / s[0]);
     } else {
       out[k] = kTransparent;
     }
@@ -166,7 +169,8 @@ void PictureReducer::EndRows(std::int64_t rows) {
   // A result row is complete once every source row it overlaps has ended.
   const auto done = static_cast<std::uint64_t>(row_) * static_cast<std::uint64_t>(outHeight_);
   while (outRow_ < outHeight_ &&
-         static_cast<std::uint64_t>(outRow_ + 1) * static_cast<std::uint64_t>(sourceHeight_) <= done) {
+         static_cast<std::uint64_t>(outRow_ + 1) * static_cast<std::uint64_t>(sourceHeight_) <=
+             done) {
     EmitRow();
   }
 }

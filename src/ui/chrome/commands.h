@@ -39,16 +39,16 @@ void RunCommand(QWidget* window, const std::function<void()>& command);
 template <typename Sender, typename Signal, typename Command>
 QMetaObject::Connection ConnectCommand(Sender* sender, Signal signal, QWidget* window,
                                        Command command) {
-  return QObject::connect(sender, signal, window,
-                          [window, command = std::move(command)](auto&&... args) {
-                            RunCommand(window, [&] {
-                              if constexpr (std::is_invocable_v<const Command&, decltype(args)...>) {
-                                command(args...);
-                              } else {
-                                command();
-                              }
-                            });
-                          });
+  return QObject::connect(
+      sender, signal, window, [window, command = std::move(command)](auto&&... args) {
+        RunCommand(window, [&] {
+          if constexpr (std::is_invocable_v<const Command&, decltype(args)...>) {
+            command(args...);
+          } else {
+            command();
+          }
+        });
+      });
 }
 
 }  // namespace vaticor

@@ -1,12 +1,11 @@
 #include "ui/chrome/skin_chrome.h"
 
-#include <QGuiApplication>
-#include <QWindow>
-
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 #include <QtGlobal>
 #include <algorithm>
 

@@ -45,7 +45,7 @@ class SkinChrome : public QObject {
   SkinChrome(QWidget* window, Hooks hooks);
 
   // Elements. Any widget can be an element: the chrome filters its events.
-  void AddTitle(QWidget* title);  // several allowed (labels, icons, bars)
+  void AddTitle(QWidget* title);                   // several allowed (labels, icons, bars)
   void AddVerticalEdge(QWidget* edge, int tag);    // top (0) / bottom (1)
   void AddHorizontalEdge(QWidget* edge, int tag);  // left (0) / right (1)
   // Frame parts kept in place on every size change; any may be null.

@@ -83,8 +83,8 @@ void TSkinImage::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit doubleClicked();
 }
 
-TSkinImage* MakeSkinImage(QWidget* parent, const char* objectName, const QString& resource,
-                          int tag, bool colourKey, TSkinImage::Drawing drawing) {
+TSkinImage* MakeSkinImage(QWidget* parent, const char* objectName, const QString& resource, int tag,
+                          bool colourKey, TSkinImage::Drawing drawing) {
   auto* image = new TSkinImage(parent, resource, colourKey, drawing);
   image->setObjectName(objectName);
   image->setTag(tag);

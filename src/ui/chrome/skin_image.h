@@ -26,7 +26,7 @@ class TSkinImage : public QWidget {
   const QPixmap& picture() const { return picture_; }
 
  signals:
-  void clicked();        // left button pressed and released over the image
+  void clicked();  // left button pressed and released over the image
   void doubleClicked();
 
  protected:

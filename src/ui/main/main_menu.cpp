@@ -150,7 +150,9 @@ void TMainMenu::SetThreeCardMode(bool threeCards) {
   threeCards_->setChecked(threeCards);
 }
 
-void TMainMenu::SetOption(MainOption option, bool checked) { OptionItem(option)->setChecked(checked); }
+void TMainMenu::SetOption(MainOption option, bool checked) {
+  OptionItem(option)->setChecked(checked);
+}
 
 bool TMainMenu::Option(MainOption option) const { return OptionItem(option)->isChecked(); }
 

@@ -27,20 +27,20 @@ enum class MainOption {
 // What the main menu's commands do; the main window fills them in. Each is
 // run as a command (a failure shows its message and the program goes on).
 struct MainMenuCommands {
-  std::function<void(int cardsAcross)> chooseMode;           // "&1 карта", "&3 карты"
-  std::function<void()> addDeck;                              // "Добавить колоду..."
-  std::function<void()> randomDeck;                           // "Случайный выбор колоды ..."
-  std::function<void(int deck)> chooseDeck;                   // a deck item
-  std::function<void()> addDescriptionSet;                    // "Добавить описание..."
-  std::function<void(int set)> chooseDescriptionSet;          // a set item
-  std::function<void()> showLog;                              // "Расклады ..."
+  std::function<void(int cardsAcross)> chooseMode;  // "&1 карта", "&3 карты"
+  std::function<void()> addDeck;                    // "Добавить колоду..."
+  std::function<void()> randomDeck;          // "Случайный выбор колоды ..."
+  std::function<void(int deck)> chooseDeck;  // a deck item
+  std::function<void()> addDescriptionSet;   // "Добавить описание..."
+  std::function<void(int set)> chooseDescriptionSet;            // a set item
+  std::function<void()> showLog;                                // "Расклады ..."
   std::function<void(MainOption option, bool checked)> option;  // a settings item
-  std::function<void(const char* url)> open;                  // the program submenu
-  std::function<void(int position)> chooseLanguage;           // 0: "[rus] Русский"
-  std::function<void()> exit;                                 // "Выход"
-  std::function<void()> aboutToShow;                          // the main menu opens
-  std::function<void()> describeCard;                         // "Описание карты"
-  std::function<void()> newReading;                           // "Новый расклад"
+  std::function<void(const char* url)> open;                    // the program submenu
+  std::function<void(int position)> chooseLanguage;             // 0: "[rus] Русский"
+  std::function<void()> exit;                                   // "Выход"
+  std::function<void()> aboutToShow;                            // the main menu opens
+  std::function<void()> describeCard;                           // "Описание карты"
+  std::function<void()> newReading;                             // "Новый расклад"
 };
 
 // The main window's two popup menus, item by item as the window's layout

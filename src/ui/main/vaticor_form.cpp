@@ -510,8 +510,8 @@ void TVaticorForm::ApplySizing(const MainSizing& sizing) {
 }
 
 void TVaticorForm::SwitchMode(int cardsAcross) {
-  const MainSizing sizing = ModeSwitchSizing(SizingState(), PanelWidth(), oneCardWidth_,
-                                             threeCardWidth_, cardsAcross);
+  const MainSizing sizing =
+      ModeSwitchSizing(SizingState(), PanelWidth(), oneCardWidth_, threeCardWidth_, cardsAcross);
   state_.INIData.ThreeCardsModeEnabled = cardsAcross == 3;
   SetCaption();
   Panel02->setVisible(cardsAcross == 3);
@@ -542,7 +542,8 @@ void TVaticorForm::SwitchToThreeCardMode() {
 }
 
 void TVaticorForm::ApplyAutoCardSize() {
-  const AutoSizing autoSizing = AutoCardSizing(SizingState(), cardPictureWidth_, cardPictureHeight_);
+  const AutoSizing autoSizing =
+      AutoCardSizing(SizingState(), cardPictureWidth_, cardPictureHeight_);
   if (!autoSizing.sizing) {
     // No picture to take proportions from: only the height follows the screen.
     resize(width(), autoSizing.height);
@@ -635,7 +636,8 @@ void TVaticorForm::SelectDescriptionFromMenu(int set) {
 }
 
 void TVaticorForm::PopupMenu1Popup() {
-  if (state_.TaroDescriptions.Count > 0) menu_->CheckDescriptionSet(state_.INIData.DescriptionIndex);
+  if (state_.TaroDescriptions.Count > 0)
+    menu_->CheckDescriptionSet(state_.INIData.DescriptionIndex);
   menu_->SetOption(MainOption::kQuestionWindow, state_.INIData.QuestionFormEnabled);
 }
 

@@ -1,4 +1,3 @@
-#include "ui/chrome/hints.h"
 #include "ui/questions/question_form.h"
 
 #include <QAction>
@@ -11,10 +10,11 @@
 
 #include "core/main_window_geometry.h"
 #include "platform/virtual_keys.h"
-#include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/close_hides.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
+#include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
 
@@ -22,7 +22,7 @@ namespace vaticor {
 
 namespace {
 
-constexpr int kButton = 32;     // the two buttons left of the bar, 32 x 40
+constexpr int kButton = 32;  // the two buttons left of the bar, 32 x 40
 constexpr int kBarLeft = 64;
 constexpr int kBarWidth = 259;
 constexpr int kTitle = 17;

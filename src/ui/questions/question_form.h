@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "ui/window_links.h"
 #include "ui/program_state.h"
+#include "ui/window_links.h"
 
 class QFrame;
 class QLineEdit;
@@ -71,12 +71,12 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
 
  private:
   // Controls by the layout's names.
-  TSkinImage* Image1 = nullptr;  // new-spread button
-  TSkinImage* Image2 = nullptr;  // draw button
-  QFrame* Panel1 = nullptr;      // the bar
-  TSkinImage* Image26 = nullptr; // title
-  TSkinImage* Image6 = nullptr;  // line under the title
-  TSkinImage* Image3 = nullptr;  // show the main window
+  TSkinImage* Image1 = nullptr;   // new-spread button
+  TSkinImage* Image2 = nullptr;   // draw button
+  QFrame* Panel1 = nullptr;       // the bar
+  TSkinImage* Image26 = nullptr;  // title
+  TSkinImage* Image6 = nullptr;   // line under the title
+  TSkinImage* Image3 = nullptr;   // show the main window
   TSkinImage* ButtonHideImage = nullptr;
   TSkinImage* ButtonCloseImage = nullptr;
   TSkinImage* Image7 = nullptr;  // left edge of the bar

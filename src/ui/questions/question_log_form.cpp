@@ -25,8 +25,8 @@ namespace vaticor {
 
 namespace {
 
-constexpr int kBar = 17;   // title and bottom bar
-constexpr int kEdge = 2;   // the four edges
+constexpr int kBar = 17;  // title and bottom bar
+constexpr int kEdge = 2;  // the four edges
 constexpr int kDesignWidth = 130;
 constexpr int kDesignHeight = 208;
 
@@ -170,8 +170,9 @@ void TQuestionLogForm::CreateControls() {
   QAction* clear = PopupMenu1->addAction(QString::fromUtf8("Очистить список"));
   clear->setObjectName("N1");
   ConnectCommand(clear, &QAction::triggered, this, [this] { N1Click(); });
-  ConnectCommand(ListBox1, &QListView::customContextMenuRequested, this,
-                 [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });
+  ConnectCommand(ListBox1, &QListView::customContextMenuRequested, this, [this](const QPoint& at) {
+    PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at));
+  });
 
   Label1 = new TCaptionLabel(this, SkinNavy());
   Label1->setObjectName("Label1");

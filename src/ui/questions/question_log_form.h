@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "library/reading_log.h"
-#include "ui/window_links.h"
 #include "ui/program_state.h"
+#include "ui/window_links.h"
 
 class QListView;
 class QMenu;
@@ -88,8 +88,8 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
 
  private:
   // Controls by the layout's names.
-  TSkinImage* Image5 = nullptr;   // title
-  TSkinImage* Image1 = nullptr;   // icon
+  TSkinImage* Image5 = nullptr;  // title
+  TSkinImage* Image1 = nullptr;  // icon
   TSkinImage* ButtonCloseImage = nullptr;
   TSkinImage* Image26 = nullptr;  // top edge
   TSkinImage* Image3 = nullptr;   // bottom edge

@@ -84,11 +84,10 @@ void TCardForm::CreateControls() {
     element->installEventFilter(this);
   }
   ConnectCommand(CardImage, &TCardImage::clicked, this, [this] { CardImageClick(); });
-  ConnectCommand(CardImage, &QWidget::customContextMenuRequested, this,
-                 [this](const QPoint& at) {
-                   PopupMenu1Popup();
-                   PopupMenu1->popup(CardImage->mapToGlobal(at));
-                 });
+  ConnectCommand(CardImage, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    PopupMenu1Popup();
+    PopupMenu1->popup(CardImage->mapToGlobal(at));
+  });
 }
 
 void TCardForm::CreateMenu() {
@@ -151,8 +150,7 @@ std::int32_t TCardForm::CardValue() const { return CardImage->Number(); }
 bool TCardForm::ShowsPicture() const { return CardImage->HasPicture(); }
 
 void TCardForm::ShowValue(std::int32_t value) {
-  const ShownCard shown =
-      ShowCardValue(value, state_.INIData.UpSideDownCardsEnabled, kAnyCard);
+  const ShownCard shown = ShowCardValue(value, state_.INIData.UpSideDownCardsEnabled, kAnyCard);
   CardImage->SetNumber(shown.Value);
   shown_ = shown;
   DecodePicture();
@@ -219,7 +217,8 @@ void TCardForm::CardImageClick() { spreads_.CardClicked(*this); }
 
 bool TCardForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == CardImage) return CardImageMouse(event);
-  if (watched == Image8 || watched == Image9) return EdgeMouse(static_cast<QWidget*>(watched), event);
+  if (watched == Image8 || watched == Image9)
+    return EdgeMouse(static_cast<QWidget*>(watched), event);
   return QWidget::eventFilter(watched, event);
 }
 
@@ -242,9 +241,9 @@ bool TCardForm::CardImageMouse(QEvent* event) {
       const Qt::KeyboardModifiers modifiers = mouse.modifiers() & kModifierKeys;
       RunCommand(this, [&] {
         const TDeckGroupsForm& groups = spreads_.DeckGroups();
-        const bool groupMove = modifiers == Qt::ControlModifier ||
-                               (modifiers == Qt::NoModifier && groups.MoveMode() &&
-                                groupIndex_ == groups.CurrentGroup());
+        const bool groupMove =
+            modifiers == Qt::ControlModifier || (modifiers == Qt::NoModifier && groups.MoveMode() &&
+                                                 groupIndex_ == groups.CurrentGroup());
         if (groupMove) {
           spreads_.MoveCardsInScope(by.x(), by.y());
         } else if (modifiers == Qt::NoModifier) {

@@ -73,10 +73,10 @@ class TCardForm : public QWidget {
   void MoveBy(int dx, int dy) { move(x() + dx, y() + dy); }
 
   // --- Handlers, by the layout's names ---
-  void PopupMenu1Popup();         // the check mark on the card shown
-  void ViewDescriptionClick();    // "Просмотреть описание"
-  void ChooseCardClick(int card); // an entry of "Выбрать карту"
-  void CloseClick();              // "Закрыть"
+  void PopupMenu1Popup();          // the check mark on the card shown
+  void ViewDescriptionClick();     // "Просмотреть описание"
+  void ChooseCardClick(int card);  // an entry of "Выбрать карту"
+  void CloseClick();               // "Закрыть"
   void CardImageClick();
   // A key released in the window, by its virtual-key code.
   void FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers);

@@ -34,8 +34,7 @@ TDeckGroupsForm::TDeckGroupsForm(ProgramState& state, TSpreadsForm& spreads, QWi
   UseSkinFont(this);
   setFocusPolicy(Qt::StrongFocus);
   CreateControls();
-  setGeometry(state_.INIData.DeckGroupsFormLeft, state_.INIData.DeckGroupsFormTop, kWidth,
-              kHeight);
+  setGeometry(state_.INIData.DeckGroupsFormLeft, state_.INIData.DeckGroupsFormTop, kWidth, kHeight);
 }
 
 TDeckGroupsForm::~TDeckGroupsForm() = default;

@@ -85,8 +85,8 @@ void TSpreadsForm::CreateControls() {
   Image6 = CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, "Новый расклад");
   Image7 = CommandImage("Image7", ":/skin/spread_deal_alpha.png", 65, 20, "Выложить карту");
   Image12 = CommandImage("Image12", ":/skin/spread_shuffle_alpha.png", 97, 20, "Перемешать карты");
-  Image3 = CommandImage("Image3", ":/skin/spread_add_deck_alpha.png", 129, 21,
-                        "Добавить новую колоду");
+  Image3 =
+      CommandImage("Image3", ":/skin/spread_add_deck_alpha.png", 129, 21, "Добавить новую колоду");
   Image13 = CommandImage("Image13", ":/skin/spread_save_alpha.png", 161, 20, "Сохранить расклад");
   Image14 = CommandImage("Image14", ":/skin/spread_open_alpha.png", 193, 20, "Выбрать расклад");
   Image2 = CommandImage("Image2", ":/skin/spread_main_window_alpha.png", 225, 21, "Выбрать форму");
@@ -276,8 +276,8 @@ void TSpreadsForm::DealCard() {
   const CardSize size{BoundCardSide(ini.SpreadCardWidth), BoundCardSide(ini.SpreadCardHeight)};
   card.SetCardSize(size);
   const QPoint corner = Image7->mapToGlobal(QPoint(0, 0));
-  card.SetPlace(HoldCardOnScreen({corner.x(), corner.y()}, size, state_.Screen.Width(),
-                                 ini.TaskBarTop()));
+  card.SetPlace(
+      HoldCardOnScreen({corner.x(), corner.y()}, size, state_.Screen.Width(), ini.TaskBarTop()));
   card.ShowValue(DrawCardValue());
   card.SetGroupIndex(deckGroups_->CurrentGroup());
   card.show();

@@ -63,15 +63,15 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
   void SaveSpread(const std::string& path);
 
   // --- Commands, by the layout's names ---
-  void Image11Click();  // "Вытянуть карты"
-  void ClearSpread();   // "Новый расклад" (Image6), key 0
-  void DealCard();      // "Выложить карту" (Image7), key 1
-  void Image12Click();  // "Перемешать карты"
-  void Image3Click();   // "Добавить новую колоду"
-  void Image13Click();  // "Сохранить расклад"
-  void Image14Click();  // "Выбрать расклад"
-  void Image2Click();   // "Выбрать форму"
-  void Image1Click();   // the main menu below the icon
+  void Image11Click();           // "Вытянуть карты"
+  void ClearSpread();            // "Новый расклад" (Image6), key 0
+  void DealCard();               // "Выложить карту" (Image7), key 1
+  void Image12Click();           // "Перемешать карты"
+  void Image3Click();            // "Добавить новую колоду"
+  void Image13Click();           // "Сохранить расклад"
+  void Image14Click();           // "Выбрать расклад"
+  void Image2Click();            // "Выбрать форму"
+  void Image1Click();            // the main menu below the icon
   void ButtonCloseImageClick();  // "Выход"
   void ButtonHideImageClick();   // "Свернуть"
   // The deal-mode menu: 0 deals from one deck, 1 from new decks.
@@ -112,8 +112,7 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
 
  private:
   void CreateControls();
-  TSkinImage* CommandImage(const char* name, const char* resource, int x, int y,
-                           const char* hint);
+  TSkinImage* CommandImage(const char* name, const char* resource, int x, int y, const char* hint);
   TCardForm& AppendCard();
   // A card value drawn from the picker: the reversal first, then the card;
   // 255 once the picker is exhausted.
@@ -134,8 +133,8 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
   bool hiddenByMinimise_ = false;
 
   // Controls by the layout's names.
-  TSkinImage* Image5 = nullptr;   // title
-  TSkinImage* Image1 = nullptr;   // main menu
+  TSkinImage* Image5 = nullptr;  // title
+  TSkinImage* Image1 = nullptr;  // main menu
   TSkinImage* ButtonHideImage = nullptr;
   TSkinImage* ButtonCloseImage = nullptr;
   TSkinImage* Image26 = nullptr;  // strip under the title

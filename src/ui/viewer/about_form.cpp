@@ -257,7 +257,8 @@ void TAboutForm::CreateControls() {
   ConnectCommand(Image3, &TSkinImage::doubleClicked, this, [this] { Image3DblClick(); });
   ConnectCommand(ButtonMaximizeImage, &TSkinImage::clicked, this,
                  [this] { ButtonMaximizeImageClick(); });
-  ConnectCommand(ButtonNormalImage, &TSkinImage::clicked, this, [this] { ButtonNormalImageClick(); });
+  ConnectCommand(ButtonNormalImage, &TSkinImage::clicked, this,
+                 [this] { ButtonNormalImageClick(); });
   ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
 
   SkinChrome::Hooks hooks;
@@ -675,6 +676,5 @@ void TAboutForm::Restore() {
 }
 
 void TAboutForm::ButtonCloseImageClick() { hide(); }
-
 
 }  // namespace vaticor

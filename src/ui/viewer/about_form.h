@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "library/picture_loader.h"
-#include "ui/window_links.h"
 #include "ui/program_state.h"
+#include "ui/window_links.h"
 
 class QAction;
 class QFrame;
@@ -108,8 +108,8 @@ class TAboutForm : public QWidget, public CardViewerLink {
 
  private:
   // Controls and menus, by the names the window's layout gives them.
-  TSkinImage* Image3 = nullptr;  // title bar
-  TSkinImage* Image1 = nullptr;  // window icon
+  TSkinImage* Image3 = nullptr;     // title bar
+  TSkinImage* Image1 = nullptr;     // window icon
   TCaptionLabel* Label2 = nullptr;  // title text (white)
   TCaptionLabel* Label1 = nullptr;  // its shadow (black)
   TSkinImage* ButtonCloseImage = nullptr;

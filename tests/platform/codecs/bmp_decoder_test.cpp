@@ -143,11 +143,11 @@ TEST(BmpCorpusTest, KnownPixelsOfTheTrueColourPicture) {
   REQUIRE_CORPUS("bmp");
   const auto p = DecodeCorpus("good/rgb24.bmp");
   ASSERT_NE(p, nullptr);
-  EXPECT_EQ(p->pixel(0, 0), 0xFFFF0000u);    // top-left: red
+  EXPECT_EQ(p->pixel(0, 0), 0xFFFF0000u);  // top-left: red
   EXPECT_EQ(p->pixel(9, 0), 0xFFFF4A4Au);
-  EXPECT_EQ(p->pixel(36, 0), 0xFF21FF21u);   // green band
-  EXPECT_EQ(p->pixel(72, 0), 0xFF4242FFu);   // blue band
-  EXPECT_EQ(p->pixel(0, 56), 0xFF1C0000u);   // dark red near the bottom
+  EXPECT_EQ(p->pixel(36, 0), 0xFF21FF21u);  // green band
+  EXPECT_EQ(p->pixel(72, 0), 0xFF4242FFu);  // blue band
+  EXPECT_EQ(p->pixel(0, 56), 0xFF1C0000u);  // dark red near the bottom
   EXPECT_EQ(p->pixel(63, 0), 0xFFFFFFFFu);
 
   const auto mono = DecodeCorpus("good/pal1.bmp");
@@ -166,19 +166,32 @@ TEST(BmpCorpusTest, EveryColourFormatShowsTheSamePicture) {
   const auto reference = DecodeCorpus("good/rgb24.bmp");
   ASSERT_NE(reference, nullptr);
   const std::vector<std::pair<std::string, double>> files = {
-      {"good/rgb24pal.bmp", 0},         {"good/rgb32.bmp", 0},
-      {"good/rgb32bf.bmp", 0},          {"good/rgb32bfdef.bmp", 0},
-      {"good/rgb16.bmp", 1.5},          {"good/rgb16bfdef.bmp", 1.5},
-      {"good/rgb16-565.bmp", 1.5},      {"good/rgb16-565pal.bmp", 1.5},
-      {"good/pal8.bmp", 15},            {"good/pal8-0.bmp", 15},
-      {"good/pal8os2.bmp", 15},         {"good/pal8rle.bmp", 15},
-      {"good/pal8topdown.bmp", 15},     {"good/pal8v4.bmp", 15},
-      {"good/pal8v5.bmp", 15},          {"questionable/pal8os2v2.bmp", 15},
-      {"questionable/pal8os2v2-16.bmp", 15}, {"questionable/pal8os2sp.bmp", 15},
-      {"questionable/pal8offs.bmp", 15}, {"questionable/pal8oversizepal.bmp", 15},
-      {"questionable/rgb32-111110.bmp", 0.5}, {"questionable/rgb32-7187.bmp", 0.5},
-      {"questionable/rgb32-xbgr.bmp", 0}, {"questionable/rgb32h52.bmp", 0},
-      {"questionable/rgb32fakealpha.bmp", 0}, {"questionable/rgb16faketrns.bmp", 1.5},
+      {"good/rgb24pal.bmp", 0},
+      {"good/rgb32.bmp", 0},
+      {"good/rgb32bf.bmp", 0},
+      {"good/rgb32bfdef.bmp", 0},
+      {"good/rgb16.bmp", 1.5},
+      {"good/rgb16bfdef.bmp", 1.5},
+      {"good/rgb16-565.bmp", 1.5},
+      {"good/rgb16-565pal.bmp", 1.5},
+      {"good/pal8.bmp", 15},
+      {"good/pal8-0.bmp", 15},
+      {"good/pal8os2.bmp", 15},
+      {"good/pal8rle.bmp", 15},
+      {"good/pal8topdown.bmp", 15},
+      {"good/pal8v4.bmp", 15},
+      {"good/pal8v5.bmp", 15},
+      {"questionable/pal8os2v2.bmp", 15},
+      {"questionable/pal8os2v2-16.bmp", 15},
+      {"questionable/pal8os2sp.bmp", 15},
+      {"questionable/pal8offs.bmp", 15},
+      {"questionable/pal8oversizepal.bmp", 15},
+      {"questionable/rgb32-111110.bmp", 0.5},
+      {"questionable/rgb32-7187.bmp", 0.5},
+      {"questionable/rgb32-xbgr.bmp", 0},
+      {"questionable/rgb32h52.bmp", 0},
+      {"questionable/rgb32fakealpha.bmp", 0},
+      {"questionable/rgb16faketrns.bmp", 1.5},
   };
   for (const auto& [name, tolerance] : files) {
     SCOPED_TRACE(name);
@@ -249,9 +262,9 @@ TEST(BmpCorpusTest, MalformedFilesAreRefused) {
   REQUIRE_CORPUS("bmp");
   for (const char* name :
        {"bad/badbitcount.bmp", "bad/badheadersize.bmp", "bad/badplanes.bmp", "bad/badwidth.bmp",
-        "bad/reallybig.bmp", "bad/rletopdown.bmp", "bad/shortfile.bmp", "questionable/rgb24jpeg.bmp",
-        "questionable/rgb24png.bmp", "questionable/rgba64.bmp", "questionable/pal1huffmsb.bmp",
-        "questionable/rgb24rle24.bmp"}) {
+        "bad/reallybig.bmp", "bad/rletopdown.bmp", "bad/shortfile.bmp",
+        "questionable/rgb24jpeg.bmp", "questionable/rgb24png.bmp", "questionable/rgba64.bmp",
+        "questionable/pal1huffmsb.bmp", "questionable/rgb24rle24.bmp"}) {
     EXPECT_EQ(DecodeCorpus(name), nullptr) << name;
   }
   // An index past the palette gives a defined colour.
@@ -487,7 +500,8 @@ TEST(BmpDecoderTest, ShrinkingAveragesTheAreaEachPixelCovers) {
     const std::string file = QuadrantBmp(topDown);
     auto p = DecodeBmp(file, {2, 2});
     ASSERT_NE(p, nullptr);
-    EXPECT_EQ(p->pixels(), (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
+    EXPECT_EQ(p->pixels(),
+              (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu}));
 
     // The middle column takes 4/3 of a source column from each side.
     p = DecodeBmp(file, {3, 2});
@@ -555,7 +569,8 @@ TEST(BmpDecoderTest, SmallFileDeclaringAGiantPictureCostsOnlyTheShownSize) {
   // Held at most: the card and three rows of sums, far from the 17 GB
   // the declared size would take.
   constexpr std::size_t kCardBytes = 165 * 291 * 4;
-  const std::vector<std::pair<std::string, PictureSize>> cases = {{squareFile, {165, 291}}, {lineFile, {165, 1}}};
+  const std::vector<std::pair<std::string, PictureSize>> cases = {{squareFile, {165, 291}},
+                                                                  {lineFile, {165, 1}}};
   for (const auto& [file, shown] : cases) {
     SCOPED_TRACE(shown.height);
     EXPECT_EQ(DecodeBmp(file), nullptr);  // over the pixel limit at full size

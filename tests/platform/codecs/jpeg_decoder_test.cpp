@@ -1,6 +1,7 @@
 #include "platform/codecs/jpeg_decoder.h"
 
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,8 +11,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include "support/corpus.h"
 #include "support/memory/allocation_meter.h"
@@ -149,8 +148,9 @@ std::string GiantGreyJpeg() {
   const std::string small = EncodeJpeg(o);
 
   const std::size_t sos = small.find("\xFF\xDA");
-  const std::size_t data = sos + 2 + ((static_cast<unsigned char>(small[sos + 2]) << 8) |
-                                      static_cast<unsigned char>(small[sos + 3]));
+  const std::size_t data = sos + 2 +
+                           ((static_cast<unsigned char>(small[sos + 2]) << 8) |
+                            static_cast<unsigned char>(small[sos + 3]));
   const std::size_t restart = small.find("\xFF\xD0", data);
   const std::string interval = small.substr(data, restart - data);
   EXPECT_EQ(small.substr(restart + 2, interval.size() + 2), interval + "\xFF\xD9");
@@ -208,7 +208,8 @@ std::unique_ptr<Picture> ReadNetpbm(const std::string& bytes) {
 double MeanChannelDifference(const Picture& a, const Picture& b) {
   double total = 0;
   for (std::size_t i = 0; i < a.pixels().size(); ++i) {
-    for (int shift : {16, 8, 0}) total += std::abs(Channel(a.pixels()[i], shift) - Channel(b.pixels()[i], shift));
+    for (int shift : {16, 8, 0})
+      total += std::abs(Channel(a.pixels()[i], shift) - Channel(b.pixels()[i], shift));
   }
   return total / (3.0 * static_cast<double>(a.pixels().size()));
 }
@@ -304,10 +305,11 @@ TEST(JpegCorpusTest, CorruptFilesNeverCrashAndPrintNothing) {
   }
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 
-  for (const char* name : {"corrupt/ljt-testorig-no-eoi.jpg", "corrupt/ljt-testorig-trunc-half.jpg",
-                           "corrupt/ljt-testorig-trunc-after-sos.jpg", "corrupt/ljt-testorig-trunc-in-sof.jpg",
-                           "corrupt/jd-max_size.jpg", "corrupt/jd-empty.jpg", "corrupt/jd-null_height.jpg",
-                           "corrupt/jd-missing-sof.jpg", "corrupt/jd-missing-sos.jpg"}) {
+  for (const char* name :
+       {"corrupt/ljt-testorig-no-eoi.jpg", "corrupt/ljt-testorig-trunc-half.jpg",
+        "corrupt/ljt-testorig-trunc-after-sos.jpg", "corrupt/ljt-testorig-trunc-in-sof.jpg",
+        "corrupt/jd-max_size.jpg", "corrupt/jd-empty.jpg", "corrupt/jd-null_height.jpg",
+        "corrupt/jd-missing-sof.jpg", "corrupt/jd-missing-sos.jpg"}) {
     EXPECT_EQ(DecodeJpeg(CorpusBytes(name)), nullptr) << name;
   }
   EXPECT_EQ(MeasureJpeg(CorpusBytes("corrupt/ljt-testorig-trunc-in-sof.jpg")), std::nullopt);
@@ -330,10 +332,10 @@ TEST(JpegDecoderTest, PicksTheSmallestScaleThatCoversTheTarget) {
   // What the DCT scale leaves over the target is averaged away: the picture
   // comes out at the target, never enlarged.
   const std::vector<std::pair<PictureSize, PictureSize>> cases = {
-      {{200, 334}, {200, 334}},
-      {{200, 300}, {200, 300}},  {{200, 0}, {1600, 2400}},      {{201, 300}, {201, 300}},
-      {{100, 1000}, {100, 1000}}, {{1600, 2400}, {1600, 2400}}, {{3000, 3000}, {1600, 2400}},
-      {{1, 1}, {1, 1}},           {{1500, 10}, {1500, 10}},     {{2000, 10}, {1600, 10}},
+      {{200, 334}, {200, 334}},     {{200, 300}, {200, 300}},   {{200, 0}, {1600, 2400}},
+      {{201, 300}, {201, 300}},     {{100, 1000}, {100, 1000}}, {{1600, 2400}, {1600, 2400}},
+      {{3000, 3000}, {1600, 2400}}, {{1, 1}, {1, 1}},           {{1500, 10}, {1500, 10}},
+      {{2000, 10}, {1600, 10}},
   };
   for (const auto& [target, expected] : cases) {
     SCOPED_TRACE(std::to_string(target.width) + "x" + std::to_string(target.height));

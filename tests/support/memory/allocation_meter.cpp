@@ -74,8 +74,12 @@ void operator delete(void* block, std::align_val_t) noexcept { Release(block); }
 void operator delete[](void* block, std::align_val_t) noexcept { Release(block); }
 void operator delete(void* block, std::size_t, std::align_val_t) noexcept { Release(block); }
 void operator delete[](void* block, std::size_t, std::align_val_t) noexcept { Release(block); }
-void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept { Release(block); }
-void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept { Release(block); }
+void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+  Release(block);
+}
+void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+  Release(block);
+}
 
 namespace vaticor::testing {
 

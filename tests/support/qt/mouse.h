@@ -26,8 +26,8 @@ inline void Drag(QWidget* widget, QPoint from, QPoint by, Qt::MouseButton button
   const QPoint global = widget->mapToGlobal(from) + by;
   SendMouse(widget, QEvent::MouseMove, widget->mapFromGlobal(global), Qt::NoButton, button,
             modifiers);
-  SendMouse(widget, QEvent::MouseButtonRelease, widget->mapFromGlobal(global), button,
-            Qt::NoButton, modifiers);
+  SendMouse(widget, QEvent::MouseButtonRelease, widget->mapFromGlobal(global), button, Qt::NoButton,
+            modifiers);
 }
 
 }  // namespace vaticor::testing
