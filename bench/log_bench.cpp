@@ -15,17 +15,6 @@ namespace {
 using namespace vaticor;
 namespace fs = std::filesystem;
 
-class NoonClock : public LocalClock {
- public:
-  LocalDateTime Now() const override { return {2024, 3, 14, 12, 0, 0}; }
-};
-
-class PlainFormat : public DateTimeFormat {
- public:
-  std::string Date(const LocalDateTime&) const override { return "14.03.2024"; }
-  std::string Time(const LocalDateTime&) const override { return "12:00:00"; }
-};
-
 class LogFolder {
  public:
   LogFolder() {
@@ -48,8 +37,8 @@ class LogFolder {
 void StartLog(benchmark::State& state, int lines) {
   LogFolder folder;
   if (lines > 0) folder.Write(bench::LongLogBytes(lines));
-  NoonClock clock;
-  PlainFormat format;
+  FixedLocalClock clock{{2024, 3, 14, 12, 0, 0}};
+  DayMonthYearFormat format;
   for (auto _ : state) {
     ReadingLog log(clock, format);
     log.LoadText(ReadLogFileText(folder.Path()));

@@ -20,18 +20,6 @@ namespace {
 using namespace vaticor;
 namespace fs = std::filesystem;
 
-class NoonClock : public Clock, public LocalClock {
- public:
-  std::uint32_t MillisecondsSinceMidnight() const override { return 43'200'000; }
-  LocalDateTime Now() const override { return {2024, 3, 14, 12, 0, 0}; }
-};
-
-class PlainFormat : public DateTimeFormat {
- public:
-  std::string Date(const LocalDateTime&) const override { return "14.03.2024"; }
-  std::string Time(const LocalDateTime&) const override { return "12:00:00"; }
-};
-
 // The main window reaches the log window once it exists.
 class LogLinks : public bench::NoWindowLinks {
  public:
@@ -95,9 +83,10 @@ struct Program {
   fs::path root = NewFolder();
   FixedScreen screen{1024, 768, 738};
   TINIData ini = Settings(root, screen);
-  NoonClock clock;
-  PlainFormat format;
-  RandomGenerator random{clock};
+  FixedLocalClock clock{{2024, 3, 14, 12, 0, 0}};
+  DayMonthYearFormat format;
+  FixedClock noon{43'200'000};
+  RandomGenerator random{noon};
   NoPictures loader;
   TTaroDecks decks{ini.DecksFolder, loader};
   TTaroDescriptions descriptions{ini.DescriptionsFolder};

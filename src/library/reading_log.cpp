@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "core/file_io.h"
 #include "core/text_encoding.h"
@@ -274,6 +275,18 @@ void ReadingLog::AppendQuestion(int index, std::string_view question) {
     line += (c == '\r' || c == '\n') ? ' ' : c;
   }
   place = added_.emplace_back(std::move(line));
+}
+
+std::string DayMonthYearFormat::Date(const LocalDateTime& m) const {
+  char text[48];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", m.day, m.month, m.year);
+  return text;
+}
+
+std::string DayMonthYearFormat::Time(const LocalDateTime& m) const {
+  char text[48];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", m.hour, m.minute, m.second);
+  return text;
 }
 
 }  // namespace vaticor

@@ -48,6 +48,22 @@ class DateTimeFormat {
   virtual std::string Time(const LocalDateTime& moment) const = 0;
 };
 
+// A clock that stands still at `now`, for tests and tools.
+class FixedLocalClock : public LocalClock {
+ public:
+  explicit FixedLocalClock(LocalDateTime moment = {2024, 3, 14, 9, 30, 5}) : now(moment) {}
+  LocalDateTime Now() const override { return now; }
+  LocalDateTime now;
+};
+
+// Russian-style formats whatever the user's locale ("14.03.2024",
+// "09:30:05"), for tests and tools.
+class DayMonthYearFormat : public DateTimeFormat {
+ public:
+  std::string Date(const LocalDateTime& moment) const override;
+  std::string Time(const LocalDateTime& moment) const override;
+};
+
 // A card token whose number is not a valid integer. what() is the message
 // the user sees: "'<run>' is not a valid integer value".
 class InvalidIntegerError : public std::runtime_error {

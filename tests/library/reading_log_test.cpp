@@ -14,27 +14,6 @@ namespace {
 using testing::ReadAll;
 using testing::TempDir;
 
-class SetClock : public LocalClock {
- public:
-  LocalDateTime Now() const override { return now; }
-  LocalDateTime now{2024, 3, 14, 9, 30, 5};
-};
-
-// Russian-style dates and 24-hour times.
-class RussianFormat : public DateTimeFormat {
- public:
-  std::string Date(const LocalDateTime& m) const override {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d.%02d.%04d", m.day, m.month, m.year);
-    return text;
-  }
-  std::string Time(const LocalDateTime& m) const override {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", m.hour, m.minute, m.second);
-    return text;
-  }
-};
-
 // Records what a reading puts on the table.
 class RecordingDisplay : public ReadingDisplay {
  public:
@@ -68,8 +47,8 @@ Lines Texts(const ReadingLog& log) { return {log.Lines().begin(), log.Lines().en
 // --- Forming lines ---
 
 TEST(ReadingLogLines, ReadingLinesCarryTheTimeAndTheSignedCards) {
-  SetClock clock;
-  RussianFormat format;
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
   ReadingLog log(clock, format);
   log.AddReading(std::vector<int>{14});
   log.AddReading(std::vector<int>{3, -17, 0});
@@ -81,8 +60,8 @@ TEST(ReadingLogLines, ReadingLinesCarryTheTimeAndTheSignedCards) {
 }
 
 TEST(ReadingLogLines, AQuestionIsAppendedAsTypedAndLineBreaksBecomeBlanks) {
-  SetClock clock;
-  RussianFormat format;
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
   ReadingLog log(clock, format);
   log.AddReading(std::vector<int>{1});
   log.AddReading(std::vector<int>{2});
@@ -97,8 +76,8 @@ TEST(ReadingLogLines, AQuestionIsAppendedAsTypedAndLineBreaksBecomeBlanks) {
 }
 
 TEST(ReadingLogLines, LinesLoadedFromAFileCanBeChangedAndAddedTo) {
-  SetClock clock;
-  RussianFormat format;
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
   ReadingLog log(clock, format);
   log.LoadText("[13.03.2024]\r\n10:00:00 [4]\r10:01:00 [5]");
   ASSERT_EQ(log.Count(), 3);
@@ -120,8 +99,8 @@ TEST(ReadingLogLines, LinesLoadedFromAFileCanBeChangedAndAddedTo) {
 // --- Date lines ---
 
 TEST(ReadingLogDates, ADateLineIsAddedOnlyWhenTheLastOneIsNotTodays) {
-  SetClock clock;
-  RussianFormat format;
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
   ReadingLog log(clock, format);
   EXPECT_TRUE(log.AddDateLine());
   EXPECT_FALSE(log.AddDateLine());
@@ -142,8 +121,8 @@ TEST(ReadingLogDates, ADateLineIsAddedOnlyWhenTheLastOneIsNotTodays) {
 }
 
 TEST(ReadingLogDates, OnlyTheLastDateLineCountsAndEmptyOrReadingLinesAreSkipped) {
-  SetClock clock;
-  RussianFormat format;
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
   ReadingLog log(clock, format);
   log.Load(Lines{"[14.03.2024]", "09:00:00 [1]", "", "10:00:00 [2] q"});
   EXPECT_FALSE(log.AddDateLine());
@@ -159,14 +138,14 @@ TEST(ReadingLogDates, OnlyTheLastDateLineCountsAndEmptyOrReadingLinesAreSkipped)
 }
 
 TEST(ReadingLogDates, TheDateIsComparedByCharactersNotBytes) {
-  class ArabicDigits : public RussianFormat {
+  class ArabicDigits : public DayMonthYearFormat {
    public:
     // Ten characters of two bytes each.
     std::string Date(const LocalDateTime&) const override {
       return "\u0661\u0664.\u0660\u0663.\u0662\u0660\u0662\u0664";
     }
   } format;
-  SetClock clock;
+  FixedLocalClock clock;
   ReadingLog log(clock, format);
   log.Load(Lines{"[\u0661\u0664.\u0660\u0663.\u0662\u0660\u0662\u0664]"});
   EXPECT_FALSE(log.AddDateLine());
@@ -300,8 +279,8 @@ TEST(ReadingLogFile, OneStrayByteSpoilsNoOtherLine) {
                                      "09:30:05 [3] [-17] [8] Что меня ждёт?\r\n"
                                      "09:31:00 [1] \xC4\xE0?\r\n"
                                      "09:32:00 [-5] Ёлка «в лесу» — №1\r\n");
-  SetClock clock;
-  RussianFormat format;
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
   ReadingLog log(clock, format);
   log.LoadText(ReadLogFileText(path));
   EXPECT_EQ(Texts(log), (Lines{"[14.03.2024]", "09:30:05 [3] [-17] [8] Что меня ждёт?",

@@ -26,26 +26,6 @@
 
 namespace vaticor::testing {
 
-class SetLocalClock : public LocalClock {
- public:
-  LocalDateTime Now() const override { return now; }
-  LocalDateTime now{2024, 3, 14, 9, 30, 5};
-};
-
-class RussianFormat : public DateTimeFormat {
- public:
-  std::string Date(const LocalDateTime& m) const override {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d.%02d.%04d", m.day, m.month, m.year);
-    return text;
-  }
-  std::string Time(const LocalDateTime& m) const override {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", m.hour, m.minute, m.second);
-    return text;
-  }
-};
-
 // What the main window reaches: the real log and question windows once they
 // exist, plain records for the rest.
 class QuestionWindowsLinks : public FakeLinks {
@@ -117,8 +97,8 @@ class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixtur
     QApplication::sendEvent(widget, &release);
   }
 
-  SetLocalClock localClock;
-  RussianFormat format;
+  FixedLocalClock localClock;
+  DayMonthYearFormat format;
   QuestionWindowsLinks links;
   std::unique_ptr<TVaticorForm> main;
   std::unique_ptr<TQuestionLogForm> log;
