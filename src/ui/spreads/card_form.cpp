@@ -97,21 +97,11 @@ void TCardForm::CreateMenu() {
   view->setObjectName("N1");
   ConnectCommand(view, &QAction::triggered, this, [this] { ViewDescriptionClick(); });
 
-  // The names of the deck current now; the submenu keeps them.
+  // Filled with the current deck's names when the card menu opens: a
+  // window made for a large spread costs no menu until it is used.
   chooseMenu_ = PopupMenu1->addMenu(QString::fromUtf8("Выбрать карту"));
   chooseMenu_->setObjectName("N2");
   chooseMenu_->menuAction()->setObjectName("N2");
-  const std::vector<std::string> names = state_.TaroDecks.GetCardNames();
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    // Card names come from deck files: "&" is shown, never a shortcut.
-    QString caption = QString::fromStdString(names[i]);
-    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    QAction* entry = chooseMenu_->addAction(caption);
-    entry->setCheckable(true);
-    entry->setData(static_cast<int>(i));
-    const int card = static_cast<int>(i);
-    ConnectCommand(entry, &QAction::triggered, this, [this, card] { ChooseCardClick(card); });
-  }
   PopupMenu1->addSeparator();
   QAction* close = PopupMenu1->addAction(QString::fromUtf8("Закрыть"));
   close->setObjectName("N4");
@@ -190,9 +180,28 @@ QString TCardForm::PositionHint() const { return CardImage->toolTip(); }
 // ---------------------------------------------------------------------------
 // The card menu
 
+void TCardForm::FillChooseMenu() {
+  std::vector<std::string> names = state_.TaroDecks.GetCardNames();
+  if (names == chooseNames_) return;
+  chooseMenu_->clear();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    // Card names come from deck files: "&" is shown, never a shortcut.
+    QString caption = QString::fromStdString(names[i]);
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* entry = chooseMenu_->addAction(caption);
+    entry->setCheckable(true);
+    entry->setData(static_cast<int>(i));
+    const int card = static_cast<int>(i);
+    ConnectCommand(entry, &QAction::triggered, this, [this, card] { ChooseCardClick(card); });
+  }
+  chooseNames_ = std::move(names);
+}
+
 void TCardForm::PopupMenu1Popup() {
-  // The mark moves to the card shown; an entry the user triggered last time
-  // checked itself, so every entry is set.
+  // The submenu follows the deck current now. The mark moves to the card
+  // shown; an entry the user triggered last time checked itself, so every
+  // entry is set.
+  FillChooseMenu();
   const QList<QAction*> entries = chooseMenu_->actions();
   const std::int32_t value = CardValue();
   const long long magnitude = std::llabs(static_cast<long long>(value));

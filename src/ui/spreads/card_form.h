@@ -99,6 +99,8 @@ class TCardForm : public QWidget {
   void LayOut();
   // The picture of what is shown, decoded at the size it is shown.
   void DecodePicture();
+  // The choose-card submenu from the current deck's names.
+  void FillChooseMenu();
   void Sharpen();
   bool CardImageMouse(QEvent* event);
   bool EdgeMouse(QWidget* edge, QEvent* event);
@@ -114,7 +116,8 @@ class TCardForm : public QWidget {
   TSkinImage* Image9 = nullptr;  // right edge: resizes the width
   TCardImage* CardImage = nullptr;
   QMenu* PopupMenu1 = nullptr;
-  QMenu* chooseMenu_ = nullptr;  // "Выбрать карту"
+  QMenu* chooseMenu_ = nullptr;           // "Выбрать карту"
+  std::vector<std::string> chooseNames_;  // what chooseMenu_ lists
 
   int tag_ = 0;
   int groupIndex_ = 0;
