@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "core/file_io.h"
+#include "support/deck_writer.h"
 #include "support/temp_dir.h"
 #include "ui/chrome/commands.h"
 #include "ui/main/vaticor_form.h"
@@ -41,13 +42,9 @@ class TextPictureLoader : public PictureLoader {
 class ProgramTest : public ::testing::Test {
  protected:
   void MakeDeck(const std::string& folder, int cards) {
-    std::string ini = "[Deck]\r\nName=" + folder + "\r\n[Files]\r\n";
-    for (int n = 0; n < cards; ++n) {
-      const std::string file = std::to_string(n) + ".jpg";
-      ini += "Card" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=" + file + "\r\n";
-      dir.Write("Pictures Folder/Decks/" + folder + "/" + file, "x");
-    }
-    dir.Write("Pictures Folder/Decks/" + folder + "/deck.ini", ini);
+    testing::DeckShape shape;
+    shape.cards = cards;
+    testing::WriteDeck(dir, "Pictures Folder/Decks", folder, shape);
   }
 
   TempDir dir;
