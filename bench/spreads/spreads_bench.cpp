@@ -118,11 +118,28 @@ void BM_OpenSpreadOf78(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenSpreadOf78)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The same, until every card window shows its picture.
+void BM_OpenSpreadOf78WithEveryPicture(benchmark::State& state) {
+  bench::BigDeck deck;
+  SpreadsWindow window(deck);
+  const std::string path = window.WriteSpread(deck);
+  for (auto _ : state) {
+    window.form->LoadSpread(path);
+    window.form->FinishPictures();
+    state.PauseTiming();
+    window.form->ClearSpread();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OpenSpreadOf78WithEveryPicture)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_EdgeDragStepOver78(benchmark::State& state) {
   bench::BigDeck deck;
   SpreadsWindow window(deck);
   window.ini.ApplicationAutoSizeEnabled = true;
   window.form->LoadSpread(window.WriteSpread(deck));
+  window.form->FinishPictures();
   QCoreApplication::processEvents();
   TCardForm* card = window.form->Card(0);
   int step = 1;

@@ -186,6 +186,7 @@ TEST_F(SpreadsWindowTest, SaveAndOpenThroughTheDialogsReproduceTheSpread) {
     EXPECT_EQ(Card(i)->size(), QSize(104, 173));
     EXPECT_EQ(Card(i)->CardValue(), values[static_cast<std::size_t>(i)]);
   }
+  spreads->FinishPictures();
   EXPECT_EQ(Shown(Card(1)), -7);
   EXPECT_EQ(ini.SpreadCardWidth, 104);
   // Opened once, the file knows the screen.
@@ -214,6 +215,14 @@ TEST_F(SpreadsWindowTest, SampleSpreadShowsItsCardsWithTheirHints) {
             "[Position02]\r\nLeft=300\r\nTop=200\r\nValue=-12\r\nDescription=Будущее\r\n");
   spreads->LoadSpread(path);
   ASSERT_EQ(spreads->CardCount(), 3);
+  // The windows stand at once; their pictures come from the event loop.
+  EXPECT_TRUE(spreads->PicturesPending());
+  EXPECT_FALSE(Card(0)->ShowsPicture());
+  EXPECT_EQ(Card(2)->pos(), QPoint(300, 200));
+  for (int turn = 0; turn < 100 && spreads->PicturesPending(); ++turn) {
+    QCoreApplication::processEvents();
+  }
+  EXPECT_FALSE(spreads->PicturesPending());
   EXPECT_EQ(ShownHint(Card(0)->PositionHint()),
             QString::fromUtf8("Позиция 1 - 5 - Card 5 - Прошлое"));
   EXPECT_EQ(ShownHint(Card(1)->PositionHint()), QString::fromUtf8("Позиция 2"));

@@ -139,15 +139,24 @@ std::int32_t TCardForm::CardValue() const { return CardImage->Number(); }
 
 bool TCardForm::ShowsPicture() const { return CardImage->HasPicture(); }
 
-void TCardForm::ShowValue(std::int32_t value) {
+void TCardForm::ShowValue(std::int32_t value, bool decodeLater) {
   const ShownCard shown = ShowCardValue(value, state_.INIData.UpSideDownCardsEnabled, kAnyCard);
   CardImage->SetNumber(shown.Value);
   shown_ = shown;
+  picturePending_ = decodeLater;
+  if (!decodeLater) DecodePicture();
+}
+
+bool TCardForm::DecodePendingPicture() {
+  if (!picturePending_) return false;
+  picturePending_ = false;
   DecodePicture();
+  return true;
 }
 
 void TCardForm::RemovePicture() {
   sharpen_.stop();
+  picturePending_ = false;
   shown_.reset();
   CardImage->ClearPicture();
 }

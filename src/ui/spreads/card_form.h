@@ -56,8 +56,12 @@ class TCardForm : public QWidget {
   // Shows a signed card value of the current deck: reversed when the value
   // is negative and reversed cards are on (the value keeps its sign),
   // upright otherwise (the value becomes its magnitude). A value naming no
-  // card shows nothing.
-  void ShowValue(std::int32_t value);
+  // card shows nothing. With `decodeLater` the picture is not decoded yet:
+  // DecodePendingPicture does it (a spread of many cards opens at once and
+  // its pictures follow).
+  void ShowValue(std::int32_t value, bool decodeLater = false);
+  // Decodes the picture ShowValue left for later; false when none was left.
+  bool DecodePendingPicture();
   // Face down: the picture goes, the value stays.
   void RemovePicture();
 
@@ -116,6 +120,7 @@ class TCardForm : public QWidget {
   TSkinImage* Image9 = nullptr;  // right edge: resizes the width
   TCardImage* CardImage = nullptr;
   QMenu* PopupMenu1 = nullptr;
+  bool picturePending_ = false;           // ShowValue left the picture for later
   QMenu* chooseMenu_ = nullptr;           // "Выбрать карту"
   std::vector<std::string> chooseNames_;  // what chooseMenu_ lists
 

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <chrono>
 
 #include "core/spread_geometry.h"
 #include "library/spread_file.h"
@@ -40,6 +41,9 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
       dialogs_(dialogs ? std::move(dialogs) : MakeSpreadFileDialogs(state.INIData.SpreadsFolder)) {
   setObjectName("SpreadsForm");
   setWindowTitle(QStringLiteral("Vaticor"));
+  pictureTimer_.setSingleShot(true);
+  pictureTimer_.setInterval(0);
+  ConnectCommand(&pictureTimer_, &QTimer::timeout, this, [this] { DecodeSomePictures(); });
   // Only the skin's pictures are seen: the window has their outline.
   setAttribute(Qt::WA_TranslucentBackground);
   UseSkinFont(this);
@@ -444,7 +448,8 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
     card.SetCardSize(size);
     card.SetGroupIndex(group);
     card.SetPlace({position.Left, position.Top});
-    card.ShowValue(position.Value);
+    card.ShowValue(position.Value, /*decodeLater=*/true);
+    pendingPictures_.emplace_back(&card);
     const std::int32_t value = card.CardValue();
     const std::string name =
         value == kNoCard ? std::string() : state_.TaroDecks.GetCardName(std::abs(value));
@@ -455,8 +460,38 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
   }
+  pictureTimer_.start();
   RecordSpreadScreen(path, *layout, state_.Screen);
   BringToFront();
+}
+
+bool TSpreadsForm::PicturesPending() const {
+  for (const QPointer<TCardForm>& card : pendingPictures_) {
+    if (card) return true;
+  }
+  return false;
+}
+
+void TSpreadsForm::FinishPictures() {
+  pictureTimer_.stop();
+  std::vector<QPointer<TCardForm>> pending = std::move(pendingPictures_);
+  pendingPictures_.clear();
+  for (const QPointer<TCardForm>& card : pending) {
+    if (card) card->DecodePendingPicture();
+  }
+}
+
+void TSpreadsForm::DecodeSomePictures() {
+  // About two frames' worth of decoding, then the user's events again.
+  constexpr auto kSlice = std::chrono::milliseconds(30);
+  const auto start = std::chrono::steady_clock::now();
+  std::size_t done = 0;
+  while (done < pendingPictures_.size() && std::chrono::steady_clock::now() - start < kSlice) {
+    if (const QPointer<TCardForm>& card = pendingPictures_[done++]) card->DecodePendingPicture();
+  }
+  pendingPictures_.erase(pendingPictures_.begin(),
+                         pendingPictures_.begin() + static_cast<std::ptrdiff_t>(done));
+  if (!pendingPictures_.empty()) pictureTimer_.start();
 }
 
 }  // namespace vaticor

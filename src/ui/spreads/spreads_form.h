@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -61,6 +63,12 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
   void LoadSpread(const std::string& path);
   // Saves the card windows in scope; nothing without a card window.
   void SaveSpread(const std::string& path);
+  // An opened spread's windows stand at once; their pictures are decoded
+  // afterwards, a few at a time between the user's events (a 15-megapixel
+  // JPEG takes tens of milliseconds). True while some are still to come.
+  bool PicturesPending() const;
+  // Decodes every picture still to come, now.
+  void FinishPictures();
 
   // --- Commands, by the layout's names ---
   void Image11Click();           // "Вытянуть карты"
@@ -120,6 +128,9 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
   // The picker follows the deck: a deck of another size re-sizes it.
   void FollowCurrentDeck();
   void BringToFront();
+  // Decodes pictures left for later for a slice of time, and comes back
+  // from the event loop for the rest.
+  void DecodeSomePictures();
   void ShowCards(bool visible);
 
   ProgramState& state_;
@@ -127,6 +138,8 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
   std::unique_ptr<SpreadFileDialogs> dialogs_;
   std::unique_ptr<SkinChrome> chrome_;
   std::vector<std::unique_ptr<TCardForm>> cards_;
+  std::vector<QPointer<TCardForm>> pendingPictures_;  // in list order
+  QTimer pictureTimer_;
   std::unique_ptr<TDeckGroupsForm> deckGroups_;
   // Hidden with the window when it went to the taskbar; back when it
   // comes back.
