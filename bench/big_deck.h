@@ -38,6 +38,8 @@ class BigDeck {
   BigDeck(const BigDeck&) = delete;
   BigDeck& operator=(const BigDeck&) = delete;
   std::string Path(const std::string& relative) const { return (root_ / relative).string(); }
+  // The program folder the deck lies in.
+  std::string Root() const { return root_.string(); }
 
  private:
   std::filesystem::path root_;

@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "core/random.h"
+#include "core/screen.h"
+#include "core/settings.h"
 #include "core/shell.h"
+#include "ui/program_state.h"
 #include "ui/window_links.h"
 
 namespace vaticor::bench {
@@ -49,6 +53,33 @@ class NoWindowLinks : public CardViewerLink,
   void SetSpreadVisible(bool) override {}
   void ShowForMode(FolderMode) override {}
   void ChooseLanguage(int) override {}
+};
+
+// The program's single instances for a program folder (its settings file
+// read on a 1024 x 768 screen with the taskbar at 738), as the windows of a
+// benchmark see them.
+struct BenchState {
+  BenchState(const std::string& programFolder, PictureLoader& loader)
+      : ini(Settings(programFolder, screen)),
+        decks(ini.DecksFolder, loader),
+        descriptions(ini.DescriptionsFolder) {}
+  static TINIData Settings(const std::string& programFolder, const ScreenInfo& screen) {
+    TINIData data;
+    SetApplicationFolders(data, programFolder + "/vaticor");
+    OpenSettings(data, programFolder + "/Quorlin.ini", screen);
+    return data;
+  }
+
+  FixedScreen screen{1024, 768, 738};
+  FixedClock clock{43'200'000};
+  RandomGenerator random{clock};
+  TINIData ini;  // after screen, which it is read for
+  TTaroDecks decks;
+  TTaroDescriptions descriptions;
+  TCardsSpreadGenerator picker{random};
+  TLanguageTable languages;
+  RecordingShell shell;
+  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
 };
 
 inline int RunWindowBenchmarks(int argc, char** argv) {

@@ -33,29 +33,14 @@ using bench::BigDeck;
 
 // The main window on a 1024 x 768 screen, three-card mode, all 78 cards.
 struct MainWindow {
-  explicit MainWindow(const BigDeck& deck) : ini(Settings(deck, screen)) {
-    ini.ThreeCardsModeEnabled = true;
-    ini.UpSideDownCardsEnabled = true;
-    ini.OnlyMajorArcanaEnabled = false;
-    form = std::make_unique<TVaticorForm>(state, links.Links());
+  explicit MainWindow(const BigDeck& deck) : program(deck.Root(), loader) {
+    program.ini.ThreeCardsModeEnabled = true;
+    program.ini.UpSideDownCardsEnabled = true;
+    program.ini.OnlyMajorArcanaEnabled = false;
+    form = std::make_unique<TVaticorForm>(program.state, links.Links());
   }
-  static TINIData Settings(const BigDeck& deck, const ScreenInfo& screen) {
-    TINIData data;
-    SetApplicationFolders(data, deck.Path("vaticor"));
-    OpenSettings(data, deck.Path("Quorlin.ini"), screen);
-    return data;
-  }
-  FixedScreen screen{1024, 768, 738};
-  FixedClock clock{43'200'000};
-  RandomGenerator random{clock};
-  TINIData ini;  // after screen, which it is read for
   FilePictureLoader loader;
-  TTaroDecks decks{ini.DecksFolder, loader};
-  TTaroDescriptions descriptions{ini.DescriptionsFolder};
-  TCardsSpreadGenerator picker{random};
-  TLanguageTable languages;
-  RecordingShell shell;
-  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+  bench::BenchState program;
   NoLinks links;
   std::unique_ptr<TVaticorForm> form;
 };

@@ -40,13 +40,6 @@ fs::path NewFolder() {
   return root;
 }
 
-TINIData Settings(const fs::path& root, const ScreenInfo& screen) {
-  TINIData data;
-  SetApplicationFolders(data, (root / "vaticor").string());
-  OpenSettings(data, (root / "Quorlin.ini").string(), screen);
-  return data;
-}
-
 class NoPictures : public PictureLoader {
  public:
   std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
@@ -65,7 +58,7 @@ struct Program {
       std::ofstream(LogPath(), std::ios::binary)
           .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    main = std::make_unique<TVaticorForm>(state, links.Links());
+    main = std::make_unique<TVaticorForm>(program.state, links.Links());
   }
   ~Program() {
     log.reset();
@@ -74,26 +67,17 @@ struct Program {
   }
   void CreateLog() {
     log.reset();
-    log = std::make_unique<TQuestionLogForm>(state, *main,
+    log = std::make_unique<TQuestionLogForm>(program.state, *main,
                                              LogWindowSetup{&clock, &format, LogPath()});
     links.log = log.get();
   }
   std::string LogPath() const { return (root / "Vaticor.Log").string(); }
 
   fs::path root = NewFolder();
-  FixedScreen screen{1024, 768, 738};
-  TINIData ini = Settings(root, screen);
   FixedLocalClock clock{{2024, 3, 14, 12, 0, 0}};
   DayMonthYearFormat format;
-  FixedClock noon{43'200'000};
-  RandomGenerator random{noon};
   NoPictures loader;
-  TTaroDecks decks{ini.DecksFolder, loader};
-  TTaroDescriptions descriptions{ini.DescriptionsFolder};
-  TCardsSpreadGenerator picker{random};
-  TLanguageTable languages;
-  RecordingShell shell;
-  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+  bench::BenchState program{root.string(), loader};
   LogLinks links;
   std::unique_ptr<TVaticorForm> main;
   std::unique_ptr<TQuestionLogForm> log;

@@ -55,21 +55,17 @@ double PeakResidentMiB() {
 
 // The spreads window on a 1024 x 768 screen with the big deck selected.
 struct SpreadsWindow {
-  explicit SpreadsWindow(const bench::BigDeck& deck) : ini(Settings(deck, screen)) {
+  explicit SpreadsWindow(const bench::BigDeck& deck) : program(deck.Root(), loader) {
+    TINIData& ini = program.ini;
     ini.UpSideDownCardsEnabled = true;
     ini.SpreadCardWidth = 124;
     ini.SpreadCardHeight = 197;
-    decks.LoadDecks();
-    decks.SelectDeck(0);
-    picker.InitGenerator(decks.FilesCount);
-    form = std::make_unique<TSpreadsForm>(state, SpreadsWindowLinks{main, links, links, main});
+    program.decks.LoadDecks();
+    program.decks.SelectDeck(0);
+    program.picker.InitGenerator(program.decks.FilesCount);
+    form =
+        std::make_unique<TSpreadsForm>(program.state, SpreadsWindowLinks{main, links, links, main});
     form->ShowSpreads();
-  }
-  static TINIData Settings(const bench::BigDeck& deck, const ScreenInfo& screen) {
-    TINIData data;
-    SetApplicationFolders(data, deck.Path("vaticor"));
-    OpenSettings(data, deck.Path("Quorlin.ini"), screen);
-    return data;
   }
   // 78 positions in rows of 13, every card once, every other one reversed.
   std::string WriteSpread(const bench::BigDeck& deck) const {
@@ -83,17 +79,8 @@ struct SpreadsWindow {
     WriteSpreadTemplate(path, layout);
     return path;
   }
-  FixedScreen screen{1024, 768, 738};
-  FixedClock clock{43'200'000};
-  RandomGenerator random{clock};
-  TINIData ini;  // after screen, which it is read for
   FilePictureLoader loader;
-  TTaroDecks decks{ini.DecksFolder, loader};
-  TTaroDescriptions descriptions{ini.DescriptionsFolder};
-  TCardsSpreadGenerator picker{random};
-  TLanguageTable languages;
-  RecordingShell shell;
-  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+  bench::BenchState program;
   NoMainWindow main;
   bench::NoWindowLinks links;
   std::unique_ptr<TSpreadsForm> form;
@@ -137,7 +124,7 @@ BENCHMARK(BM_OpenSpreadOf78WithEveryPicture)->Unit(benchmark::kMillisecond)->Ite
 void BM_EdgeDragStepOver78(benchmark::State& state) {
   bench::BigDeck deck;
   SpreadsWindow window(deck);
-  window.ini.ApplicationAutoSizeEnabled = true;
+  window.program.ini.ApplicationAutoSizeEnabled = true;
   window.form->LoadSpread(window.WriteSpread(deck));
   window.form->FinishPictures();
   QCoreApplication::processEvents();
