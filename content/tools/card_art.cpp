@@ -59,21 +59,6 @@ QBrush gold_brush(const QRectF& r) {
   return g;
 }
 
-QPainterPath four_point_star(QPointF c, qreal outer, qreal inner) {
-  QPainterPath path;
-  for (int i = 0; i < 8; ++i) {
-    const qreal a = (i * 45.0 - 90) * std::numbers::pi / 180;
-    const qreal r = i % 2 == 0 ? outer : inner;
-    const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
-    if (i == 0)
-      path.moveTo(pt);
-    else
-      path.lineTo(pt);
-  }
-  path.closeSubpath();
-  return path;
-}
-
 QFont fitted_font(const QString& family, const QString& text, int largest, int smallest,
                   qreal max_width, qreal letter_spacing = 0) {
   QFont font(family);
@@ -103,7 +88,7 @@ void paint_frame(QPainter& p) {
   p.setBrush(kGold);
   for (const QPointF c :
        {QPointF(18, 18), QPointF(kW - 18, 18), QPointF(18, kH - 18), QPointF(kW - 18, kH - 18)})
-    p.drawPath(four_point_star(c, 8, 2.2));
+    p.drawPath(star(c, 8, 2.2, 4));
 }
 
 void paint_sky(QPainter& p, int number) {

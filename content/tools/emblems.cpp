@@ -125,19 +125,6 @@ QPainterPath polygon(std::initializer_list<QPointF> points) {
   return path;
 }
 
-QPainterPath star(QPointF c, qreal outer, qreal inner, int points, qreal rotation = -90) {
-  QPainterPath path;
-  for (int i = 0; i < points * 2; ++i) {
-    const QPointF pt = polar(c, i % 2 == 0 ? outer : inner, rotation + i * 180.0 / points);
-    if (i == 0)
-      path.moveTo(pt);
-    else
-      path.lineTo(pt);
-  }
-  path.closeSubpath();
-  return path;
-}
-
 // Five lines crossing, point up at rotation -90, point down at 90.
 QPainterPath pentagram(QPointF c, qreal r, qreal rotation = -90) {
   QPainterPath path(polar(c, r, rotation));
@@ -1047,6 +1034,19 @@ void draw_major_symbol(QPainter& p, int number) {
   };
   static_assert(std::size(kSymbols) == 22);
   if (number >= 0 && number < 22) kSymbols[number](p);
+}
+
+QPainterPath star(QPointF c, qreal outer, qreal inner, int points, qreal rotation) {
+  QPainterPath path;
+  for (int i = 0; i < points * 2; ++i) {
+    const QPointF pt = polar(c, i % 2 == 0 ? outer : inner, rotation + i * 180.0 / points);
+    if (i == 0)
+      path.moveTo(pt);
+    else
+      path.lineTo(pt);
+  }
+  path.closeSubpath();
+  return path;
 }
 
 }  // namespace sample_content

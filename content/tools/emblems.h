@@ -3,9 +3,16 @@
 // into a box 100 units on a side; the caller translates and scales.
 #pragma once
 
+#include <QPainterPath>
+#include <QPointF>
+
 class QPainter;
 
 namespace sample_content {
+
+// A star of `points` points around `c`, tips at `outer`, notches at
+// `inner`, the first tip at `rotation` degrees (-90: straight up).
+QPainterPath star(QPointF c, qreal outer, qreal inner, int points, qreal rotation = -90);
 
 enum class Suit { Wands, Cups, Swords, Pentacles };
 

@@ -12,7 +12,17 @@
 namespace vaticor::testing {
 namespace {
 
-using DeckGroupsTest = SpreadsTest;
+class DeckGroupsTest : public SpreadsTest {
+ protected:
+  // A card in the first group, a second group made current, a card in it.
+  void OpenWithTwoGroupsOfOneCard() {
+    Open();
+    Deal(1);
+    spreads->Image3Click();
+    spreads->Image3Click();
+    Deal(1);
+  }
+};
 
 TEST_F(DeckGroupsTest, FirstGroupHoldsTheCardsDealtBeforeAndNewCardsGoToTheNewGroup) {
   Open();
@@ -103,11 +113,7 @@ TEST_F(DeckGroupsTest, ReopeningKeepsTheGroupsAndTheCurrentOne) {
 }
 
 TEST_F(DeckGroupsTest, ArrowsMoveTheCurrentGroupBeyondTheScreen) {
-  Open();
-  Deal(1);
-  spreads->Image3Click();
-  spreads->Image3Click();
-  Deal(1);
+  OpenWithTwoGroupsOfOneCard();
   Card(0)->move(100, 100);
   Card(1)->move(1010, 100);
   ReleaseKey(&DeckGroups(), Qt::Key_Right, Qt::ShiftModifier);
@@ -116,11 +122,7 @@ TEST_F(DeckGroupsTest, ArrowsMoveTheCurrentGroupBeyondTheScreen) {
 }
 
 TEST_F(DeckGroupsTest, CtrlDragMovesOnlyTheCurrentGroupAndAClickSelectsACardsGroup) {
-  Open();
-  Deal(1);
-  spreads->Image3Click();
-  spreads->Image3Click();
-  Deal(1);
+  OpenWithTwoGroupsOfOneCard();
   Card(0)->move(100, 100);
   Card(1)->move(300, 100);
   Drag(Control<TCardImage>(*Card(1), "CardImage"), {10, 10}, {5, 0}, Qt::LeftButton,

@@ -384,13 +384,19 @@ TEST(BmpDecoderTest, SixteenBitMasksScaleToFullRange) {
   EXPECT_EQ(p->pixel(2, 0), 0xFF00FF00u);
 }
 
-TEST(BmpDecoderTest, AlphaChannelRules) {
+// Two 32-bit pixels in a V5 header whose masks include alpha (BGRA order).
+BmpLayout TwoPixelsWithAlpha() {
   BmpLayout layout;
   layout.headerSize = 124;
   layout.bitCount = 32;
   layout.width = 2;
   layout.compression = 3;
   layout.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+  return layout;
+}
+
+TEST(BmpDecoderTest, AlphaChannelRules) {
+  BmpLayout layout = TwoPixelsWithAlpha();
   layout.pixels = Bytes({0x10, 0x20, 0x30, 0x80, 0x10, 0x20, 0x30, 0x00});
   auto p = DecodeBmp(MakeBmp(layout));
   ASSERT_NE(p, nullptr);
@@ -519,12 +525,7 @@ TEST(BmpDecoderTest, ShrinkingAveragesTheAreaEachPixelCovers) {
 }
 
 TEST(BmpDecoderTest, ShrinkingHonoursAlphaAndUnwrittenPixels) {
-  BmpLayout layout;
-  layout.headerSize = 124;
-  layout.bitCount = 32;
-  layout.width = 2;
-  layout.compression = 3;
-  layout.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+  BmpLayout layout = TwoPixelsWithAlpha();
   // Half alpha beside none: a quarter covered, in the one visible colour.
   layout.pixels = Bytes({0x10, 0x20, 0x30, 0x80, 0xFF, 0xFF, 0xFF, 0x00});
   auto p = DecodeBmp(MakeBmp(layout), {1, 1});
