@@ -36,6 +36,7 @@ class NoMainWindow : public MainWindowLink, public SpreadsHostLink {
   void ShowCard(int, std::int32_t) override {}
   void PopupMainMenuAtScreen(int, int) override {}
   void CloseMainWindow() override {}
+  void SpreadsWindowShown() override {}
 };
 
 // Peak resident memory of the process, in MiB, from /proc/self/status.

@@ -104,6 +104,11 @@ class SpreadsHostLink {
   virtual void PopupMainMenuAtScreen(int x, int y) = 0;
   // Closes the main window, which ends the program (saving its settings).
   virtual void CloseMainWindow() = 0;
+  // The spreads window was shown as the program's face: with the taskbar
+  // button off (and a tray to hide in) the tray icon is made active, as
+  // the main window's own activation does, whichever window the program
+  // started with.
+  virtual void SpreadsWindowShown() = 0;
 };
 
 // What the spreads window is given.

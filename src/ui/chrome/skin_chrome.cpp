@@ -9,11 +9,16 @@
 #include <QtGlobal>
 #include <algorithm>
 
+#include "ui/chrome/window_showing.h"
+
 namespace vaticor {
 
 SkinChrome::SkinChrome(QWidget* window, Hooks hooks)
     : QObject(window), window_(window), hooks_(std::move(hooks)) {
   window_->installEventFilter(this);
+  // Drags and stored places start from where the window stands, also after
+  // it was hidden and shown again.
+  WindowPlaceKeeper::Install(window_);
 }
 
 void SkinChrome::AddTitle(QWidget* title) {

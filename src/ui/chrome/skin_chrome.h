@@ -22,7 +22,7 @@ namespace vaticor {
 // A press or move counts only with the left button alone: no other button
 // and none of Shift, Ctrl or Alt. While the button is held after a press on
 // an element, that element keeps receiving the moves (the pointer is
-// captured).
+// captured). The window's place is kept (WindowPlaceKeeper).
 class SkinChrome : public QObject {
   Q_OBJECT
  public:

@@ -25,6 +25,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/window_showing.h"
 
 namespace vaticor {
 
@@ -732,7 +733,7 @@ QPoint TVaticorForm::MainMenuPoint() const {
 void TVaticorForm::Image1Click() { menu_->Popup()->popup(MainMenuPoint()); }
 
 void TVaticorForm::PopupMainMenuAt(int x, int y) {
-  show();
+  ShowNormal(this);
   menu_->Popup()->popup(QPoint(this->x() + x, this->y() + y));
 }
 
@@ -757,7 +758,7 @@ bool TVaticorForm::TrayIconActive() const {
 }
 
 void TVaticorForm::ShowMainWindow() {
-  show();
+  ShowNormal(this);
   raise();
   activateWindow();
 }
@@ -788,7 +789,7 @@ void TVaticorForm::TrayIcon1Click() {
     links_.spreads.SetSpreadVisible(!links_.spreads.IsSpreadVisible());
   } else {
     const bool visible = !isVisible();
-    setVisible(visible);
+    SetShown(this, visible);
     if (state_.INIData.QuestionFormEnabled) links_.question.SetQuestionVisible(visible);
   }
   raise();
@@ -892,14 +893,23 @@ void TVaticorForm::ToggleQuestionWindow() {
 // Closing
 
 void TVaticorForm::closeEvent(QCloseEvent* event) {
+  event->accept();
+  // A second close while the first is still showing a failure's message
+  // (the desktop's close, the close image again) writes nothing more.
+  if (closing_) return;
+  closing_ = true;
   TINIData& ini = state_.INIData;
   ini.VaticorFormHeight = height();
   // The user still gets out of the program; the message says what was lost.
   RunCommand(this, [&] { WriteSettings(ini, state_.Screen); });
   if (ini.QuestionsLogSaveEnabled) RunCommand(this, [this] { links_.log.SaveLog(); });
   TrayIcon1->hide();
-  event->accept();
-  QApplication::quit();
+  // The event loop ends whatever else is open. (Asking the application to
+  // quit would first ask every window to close, and give up at the first
+  // that only hides.)
+  QCoreApplication::exit(0);
 }
+
+void TVaticorForm::SpreadsWindowShown() { FormActivate(); }
 
 }  // namespace vaticor

@@ -44,6 +44,7 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   // --- What the spreads window asks while it stands in for this one ---
   void PopupMainMenuAtScreen(int x, int y) override;
   void CloseMainWindow() override { close(); }
+  void SpreadsWindowShown() override;
   // A logged reading put back: the mode, then each card (turned when its
   // value is negative, whatever the reversed-cards option).
   void SetCardMode(bool threeCards) override;
@@ -170,6 +171,7 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   int drawCount_ = 0;  // eligible cards of the current draw
   TCardImage* popupImage_ = nullptr;
   bool creating_ = true;
+  bool closing_ = false;  // the settings are written once
 };
 
 }  // namespace vaticor

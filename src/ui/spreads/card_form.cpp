@@ -1,6 +1,7 @@
 #include "ui/spreads/card_form.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/window_showing.h"
 #include "ui/spreads/deck_groups_form.h"
 #include "ui/spreads/spreads_form.h"
 
@@ -56,6 +58,7 @@ TCardForm::TCardForm(ProgramState& state, TSpreadsForm& spreads, CardViewerLink&
   setWindowTitle(QStringLiteral("Vaticor"));
   UseSkinLook(this);
   setFocusPolicy(Qt::StrongFocus);
+  place_ = WindowPlaceKeeper::Install(this);
   CreateControls();
   CreateMenu();
   sharpen_.setSingleShot(true);
@@ -130,6 +133,25 @@ void TCardForm::SetCardSize(CardSize size) {
 void TCardForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayOut();
+}
+
+CardPlace TCardForm::Place() const {
+  const QPoint place = place_->Place();
+  return {place.x(), place.y()};
+}
+
+void TCardForm::SetPlace(CardPlace place) { place_->MoveTo({place.left, place.top}); }
+
+void TCardForm::MoveBy(int dx, int dy) {
+  const CardPlace place = Place();
+  SetPlace({place.left + dx, place.top + dy});
+}
+
+void TCardForm::closeEvent(QCloseEvent* event) {
+  // Only the spreads window destroys a card window; a window the desktop
+  // merely hid would still be saved and come back with the spread.
+  event->ignore();
+  RunCommand(this, [this] { CloseClick(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -247,7 +269,7 @@ bool TCardForm::CardImageMouse(QEvent* event) {
       const Qt::KeyboardModifiers modifiers = mouse.modifiers() & kModifierKeys;
       if (mouse.button() == Qt::LeftButton &&
           (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier)) {
-        pressInImage_ = mouse.position().toPoint();
+        lastDragPoint_ = mouse.globalPosition().toPoint();
         imagePressed_ = true;
       }
       return false;
@@ -255,7 +277,9 @@ bool TCardForm::CardImageMouse(QEvent* event) {
     case QEvent::MouseMove: {
       const auto& mouse = static_cast<const QMouseEvent&>(*event);
       if (!imagePressed_ || mouse.buttons() != Qt::LeftButton) return false;
-      const QPoint by = mouse.position().toPoint() - pressInImage_;
+      const QPoint point = mouse.globalPosition().toPoint();
+      const QPoint by = point - lastDragPoint_;
+      lastDragPoint_ = point;
       const Qt::KeyboardModifiers modifiers = mouse.modifiers() & kModifierKeys;
       RunCommand(this, [&] {
         const TDeckGroupsForm& groups = spreads_.DeckGroups();

@@ -18,6 +18,7 @@ namespace vaticor {
 class TCardImage;
 class TSkinImage;
 class TSpreadsForm;
+class WindowPlaceKeeper;
 
 // One card of a spread: a borderless window on the sky-blue ground with
 // 2-pixel edges, the card's picture stretched over the rest, upright or
@@ -72,9 +73,12 @@ class TCardForm : public QWidget {
 
   CardSize Size() const { return {width(), height()}; }
   void SetCardSize(CardSize size);
-  CardPlace Place() const { return {x(), y()}; }
-  void SetPlace(CardPlace place) { move(place.left, place.top); }
-  void MoveBy(int dx, int dy) { move(x() + dx, y() + dy); }
+  // Where the window stands on the screen: what the program moved it to,
+  // or where the user moved it through the window manager; never a place
+  // the window system reported wrongly while showing it again.
+  CardPlace Place() const;
+  void SetPlace(CardPlace place);
+  void MoveBy(int dx, int dy);
 
   // --- Handlers, by the layout's names ---
   void PopupMenu1Popup();          // the check mark on the card shown
@@ -95,6 +99,8 @@ class TCardForm : public QWidget {
  protected:
   void keyReleaseEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // The desktop's close (Alt+F4) is "Закрыть".
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -131,8 +137,12 @@ class TCardForm : public QWidget {
   int checkedEntry_ = -1;
   QTimer sharpen_;
 
-  // The drag in progress.
-  QPoint pressInImage_;
+  WindowPlaceKeeper* place_ = nullptr;  // a child of the window
+
+  // The drag in progress: the pointer's last screen position. Screen
+  // positions, not positions in the picture: the picture moves with the
+  // window while the window system is still reporting earlier steps.
+  QPoint lastDragPoint_;
   bool imagePressed_ = false;
   int lastEdgeX_ = 0;
   int lastEdgeY_ = 0;

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include "core/spread_geometry.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
@@ -12,6 +13,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/window_showing.h"
 #include "ui/spreads/card_form.h"
 #include "ui/spreads/spreads_form.h"
 
@@ -34,7 +36,14 @@ TDeckGroupsForm::TDeckGroupsForm(ProgramState& state, TSpreadsForm& spreads, QWi
   UseSkinFont(this);
   setFocusPolicy(Qt::StrongFocus);
   CreateControls();
-  setGeometry(state_.INIData.DeckGroupsFormLeft, state_.INIData.DeckGroupsFormTop, kWidth, kHeight);
+  // Held wholly on the screen, above the taskbar (see the spreads window).
+  TINIData& ini = state_.INIData;
+  const CardPlace place =
+      HoldCardOnScreen({ini.DeckGroupsFormLeft, ini.DeckGroupsFormTop}, {kWidth, kHeight},
+                       state_.Screen.Width(), ini.TaskBarTop());
+  ini.DeckGroupsFormLeft = place.left;
+  ini.DeckGroupsFormTop = place.top;
+  setGeometry(place.left, place.top, kWidth, kHeight);
 }
 
 TDeckGroupsForm::~TDeckGroupsForm() = default;
@@ -119,7 +128,7 @@ void TDeckGroupsForm::SelectGroup(int group) {
 }
 
 void TDeckGroupsForm::OpenGroups() {
-  show();
+  ShowNormal(this);
   raise();
   state_.INIData.DeckGroupsOpen = true;
 }

@@ -10,6 +10,7 @@
 
 #include "core/spread_geometry.h"
 #include "library/spread_file.h"
+#include "platform/desktop_shell.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
@@ -17,6 +18,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/window_showing.h"
 #include "ui/spreads/card_form.h"
 #include "ui/spreads/deck_groups_form.h"
 
@@ -49,7 +51,16 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
   UseSkinFont(this);
   setFocusPolicy(Qt::StrongFocus);
   CreateControls();
-  setGeometry(state_.INIData.SpreadsFormLeft, state_.INIData.SpreadsFormTop, kWidth, kHeight);
+  // A place from the settings is kept wholly on the screen, above the
+  // taskbar, as the main window's is: a toolbar with only a sliver showing
+  // cannot be taken by its title.
+  TINIData& ini = state_.INIData;
+  const CardPlace place =
+      HoldCardOnScreen({ini.SpreadsFormLeft, ini.SpreadsFormTop}, {kWidth, kHeight},
+                       state_.Screen.Width(), ini.TaskBarTop());
+  ini.SpreadsFormLeft = place.left;
+  ini.SpreadsFormTop = place.top;
+  setGeometry(place.left, place.top, kWidth, kHeight);
   deckGroups_ = std::make_unique<TDeckGroupsForm>(state_, *this);
 }
 
@@ -160,27 +171,40 @@ void TSpreadsForm::CreateControls() {
 // What the other windows ask
 
 void TSpreadsForm::ShowSpreads() {
-  show();
+  ShowAsTheProgramsFace();
   raise();
   activateWindow();
+}
+
+void TSpreadsForm::ShowAsTheProgramsFace() {
+  // The window stands in for the main window, taskbar button included:
+  // none while the option is off and the tray icon can bring it back.
+  if (!isVisible()) {
+    const TINIData& ini = state_.INIData;
+    SetTaskbarButtonVisible(this, ini.ApplicationShowButtonInTaskBar || !state_.Screen.HasTray());
+  }
+  ShowNormal(this);
+  links_.host.SpreadsWindowShown();
 }
 
 bool TSpreadsForm::IsSpreadVisible() const { return isVisible(); }
 
 void TSpreadsForm::ShowCards(bool visible) {
-  for (const auto& card : cards_) card->setVisible(visible);
+  for (const auto& card : cards_) SetShown(card.get(), visible);
 }
 
 void TSpreadsForm::SetSpreadVisible(bool visible) {
   hiddenByMinimise_ = false;
   ShowCards(visible);
   if (state_.INIData.DeckGroupsOpen && deckGroups_->isVisible() != visible) {
-    deckGroups_->setVisible(visible);
+    SetShown(deckGroups_.get(), visible);
   }
-  setVisible(visible);
   if (visible) {
+    ShowAsTheProgramsFace();
     raise();
     activateWindow();
+  } else {
+    hide();
   }
 }
 
@@ -368,7 +392,7 @@ void TSpreadsForm::changeEvent(QEvent* event) {
   if (event->type() != QEvent::WindowStateChange || isMinimized() || !hiddenByMinimise_) return;
   hiddenByMinimise_ = false;
   ShowCards(true);
-  if (state_.INIData.DeckGroupsOpen) deckGroups_->show();
+  if (state_.INIData.DeckGroupsOpen) ShowNormal(deckGroups_.get());
 }
 
 void TSpreadsForm::Image1Click() {

@@ -128,6 +128,9 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
   // The picker follows the deck: a deck of another size re-sizes it.
   void FollowCurrentDeck();
   void BringToFront();
+  // Shown (never minimised), with the program's taskbar button or without
+  // it as the option says; the program then keeps its tray icon active.
+  void ShowAsTheProgramsFace();
   // Decodes pictures left for later for a slice of time, and comes back
   // from the event loop for the rest.
   void DecodeSomePictures();

@@ -127,9 +127,11 @@ class FakeSpreadsHost : public SpreadsHostLink {
  public:
   void PopupMainMenuAtScreen(int x, int y) override { menuPoints.push_back({x, y}); }
   void CloseMainWindow() override { ++mainClosed; }
+  void SpreadsWindowShown() override { ++spreadsShown; }
 
   std::vector<FakeMainWindow::Point> menuPoints;
   int mainClosed = 0;
+  int spreadsShown = 0;
 };
 
 }  // namespace vaticor::testing

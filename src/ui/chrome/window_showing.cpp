@@ -1,0 +1,69 @@
+#include "ui/chrome/window_showing.h"
+
+#include <QEvent>
+#include <QMoveEvent>
+#include <QWidget>
+
+namespace vaticor {
+
+void ShowNormal(QWidget* window) {
+  const Qt::WindowStates normal = window->windowState() & ~Qt::WindowMinimized;
+  if (!window->isVisible()) {
+    // Asked for once more and withdrawn, the minimised state is no longer
+    // what the window asks for when it is mapped.
+    window->setWindowState(normal | Qt::WindowMinimized);
+    window->setWindowState(normal);
+  } else if (window->isMinimized()) {
+    window->setWindowState(normal);
+  }
+  window->show();
+}
+
+void SetShown(QWidget* window, bool shown) {
+  if (shown) {
+    ShowNormal(window);
+  } else {
+    window->hide();
+  }
+}
+
+WindowPlaceKeeper::WindowPlaceKeeper(QWidget* window)
+    : QObject(window), window_(window), place_({window->x(), window->y()}) {
+  window->installEventFilter(this);
+}
+
+WindowPlaceKeeper* WindowPlaceKeeper::Install(QWidget* window) {
+  return new WindowPlaceKeeper(window);
+}
+
+QPoint WindowPlaceKeeper::Place() const {
+  const WindowPlace::Point place = place_.Place();
+  return {place.x, place.y};
+}
+
+void WindowPlaceKeeper::MoveTo(QPoint place) {
+  place_.Moved({place.x(), place.y()});
+  window_->move(place);
+}
+
+void WindowPlaceKeeper::WindowSystemMoved(QPoint place) {
+  if (place_.Reported({place.x(), place.y()})) window_->move(Place());
+}
+
+bool WindowPlaceKeeper::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != window_) return false;
+  if (event->type() == QEvent::Show) {
+    place_.Shown();
+  } else if (event->type() == QEvent::Move) {
+    const QPoint at = static_cast<const QMoveEvent*>(event)->pos();
+    if (event->spontaneous()) {
+      WindowSystemMoved(at);
+    } else {
+      // The program's own move (setGeometry and move, by the chrome too).
+      place_.Moved({at.x(), at.y()});
+    }
+  }
+  return false;
+}
+
+}  // namespace vaticor

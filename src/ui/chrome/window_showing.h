@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include "core/window_place.h"
+
+class QWidget;
+
+namespace vaticor {
+
+// Showing and hiding the program's top-level windows, and where they stand.
+
+// Shows a window as a normal window, never minimised (a maximised one stays
+// maximised). A window the user minimised and the desktop restored would
+// otherwise be mapped minimised the next time it is shown: Qt keeps asking
+// the window manager for the minimised state it asked for when the window
+// was minimised, since a restore by the desktop does not reach that request.
+void ShowNormal(QWidget* window);
+// ShowNormal, or hide.
+void SetShown(QWidget* window, bool shown);
+
+// Keeps the place a top-level window stands at on the screen (see
+// core/window_place.h for why the window system's own account is not
+// enough): moves the program makes are taken, moves the window system
+// reports are taken except the first disagreeing one after each show,
+// which puts the window back. Installed on a window (its child); the
+// window's pos() then agrees with Place() once the report is answered.
+class WindowPlaceKeeper : public QObject {
+  Q_OBJECT
+ public:
+  // Installs a keeper on `window`, which owns it.
+  static WindowPlaceKeeper* Install(QWidget* window);
+
+  QPoint Place() const;
+  // Moves the window to `place`, shown or hidden.
+  void MoveTo(QPoint place);
+  // The window system reports the window at `place` (what a spontaneous
+  // move event says; tests call it to stand in for the window system).
+  void WindowSystemMoved(QPoint place);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  explicit WindowPlaceKeeper(QWidget* window);
+
+  QWidget* window_;
+  WindowPlace place_;
+};
+
+}  // namespace vaticor
