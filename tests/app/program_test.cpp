@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QWidget>
 #include <chrono>
 #include <filesystem>
 
 #include "core/file_io.h"
 #include "support/deck_writer.h"
+#include "support/qt/hint_text.h"
 #include "support/temp_dir.h"
 #include "ui/chrome/commands.h"
 #include "ui/main/vaticor_form.h"
@@ -235,6 +238,22 @@ TEST_F(ProgramLanguageTest, ARussianSystemKeepsTheLayoutsCaptions) {
   EXPECT_EQ(Text(program.VaticorForm(), "Label2"), "Вытянуть карту ...");
   EXPECT_TRUE(program.VaticorForm()->Menus().Item("N30")->isChecked());
   EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ProgramLanguageTest, ALongLanguageNameIsCutInTheMenuAndWholeInItsHint) {
+  std::string name;
+  for (int i = 0; i < 400; ++i) name += "Name ";  // 2,000 characters, "&" to end
+  dir.Write("Multi Language Support/Long.ini",
+            "[Language]\r\nName=" + name + "&\r\n[ID]\r\n1003=Exit\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  QMenu* languages = program.VaticorForm()->Menus().Languages();
+  ASSERT_EQ(languages->actions().size(), 3);
+  QAction* item = languages->actions()[2];
+  EXPECT_LT(item->text().size(), 100);
+  EXPECT_TRUE(item->text().startsWith("Name Name"));
+  EXPECT_TRUE(languages->toolTipsVisible());
+  EXPECT_EQ(testing::ShownHint(item->toolTip()).replace('\n', ' ').toStdString(), name + "&");
 }
 
 TEST_F(ProgramLanguageTest, ALanguageWithoutAFileIsToldOnceNotAtTheNextStart) {
