@@ -240,6 +240,29 @@ TEST_F(ProgramLanguageTest, ARussianSystemKeepsTheLayoutsCaptions) {
   EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(ProgramLanguageTest, AFileThatIsNoLanguageFileIsNotListedAndNeverBlanksTheCaptions) {
+  dir.Write("Multi Language Support/Broken.ini", std::string("\xff\x00\x01garbage\x00", 11));
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nLanguage=Broken\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  EXPECT_EQ(Item(program, "N8"), "Настройки");
+  EXPECT_TRUE(messages.empty());
+  // "[rus] Русский" and the English file alone.
+  QMenu* languages = program.VaticorForm()->Menus().Languages();
+  ASSERT_EQ(languages->actions().size(), 2);
+  EXPECT_EQ(languages->actions()[1]->text().toStdString(), "[eng] English");
+  EXPECT_TRUE(languages->actions()[0]->isChecked());
+
+  // Garbled after the listing, the English file changes nothing and says so.
+  dir.Write("Multi Language Support/0x0409.ini", std::string("\x00\x01\x02", 3));
+  program.ChooseLanguage(1);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("\"0x0409.ini\""), std::string::npos);
+  EXPECT_EQ(Item(program, "N8"), "Настройки");
+  EXPECT_TRUE(languages->actions()[0]->isChecked());
+  EXPECT_FALSE(languages->actions()[1]->isChecked());
+}
+
 TEST_F(ProgramLanguageTest, ALongLanguageNameIsCutInTheMenuAndWholeInItsHint) {
   std::string name;
   for (int i = 0; i < 400; ++i) name += "Name ";  // 2,000 characters, "&" to end
