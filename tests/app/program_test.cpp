@@ -108,6 +108,28 @@ TEST_F(ProgramTest, CreatesEveryWindowInOrderAllHidden) {
                                       "FolderSelectForm", "SpreadsForm", "DeckGroupsForm"}));
 }
 
+TEST_F(ProgramTest, EveryWindowShowsItsHintsWhileAnotherIsActive) {
+  MakeDeck("a", 22);
+  const std::string file =
+      dir.Write("reading.spread", "[Position00]\r\nValue=3\r\n[Position01]\r\nValue=4\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  ASSERT_FALSE(program.HandleCommandLine({file}));
+  std::vector<QWidget*> windows = program.Windows();
+  int cards = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == "CardForm") {
+      windows.push_back(window);
+      ++cards;
+    }
+  }
+  ASSERT_EQ(cards, 2);
+  for (QWidget* window : windows) {
+    EXPECT_TRUE(window->testAttribute(Qt::WA_AlwaysShowToolTips))
+        << window->objectName().toStdString();
+  }
+}
+
 TEST_F(ProgramTest, ASpreadFileArgumentOpensTheSpreadsWindowInstead) {
   Program program(dir.Path("vaticor"), system);
   program.CreateWindows();
