@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -260,6 +261,42 @@ TEST_F(ProgramLanguageTest, ARussianSystemKeepsTheLayoutsCaptions) {
   EXPECT_EQ(Text(program.VaticorForm(), "Label2"), "Вытянуть карту ...");
   EXPECT_TRUE(program.VaticorForm()->Menus().Item("N30")->isChecked());
   EXPECT_TRUE(messages.empty());
+}
+
+// Qt's own texts: the buttons of message boxes and dialogs, the file dialog.
+std::string QtCancel() {
+  return QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString();
+}
+std::string QtSaveAs() {
+  return QCoreApplication::translate("QFileDialog", "Save As").toStdString();
+}
+
+TEST_F(ProgramLanguageTest, QtsOwnTextsFollowTheInterfaceFromTheStart) {
+  dir.Write("Multi Language Support/English.ini",
+            "[Language]\r\nName=[eng] Named English\r\n[ID]\r\n1003=Exit\r\n");
+  {
+    Program program(dir.Path("vaticor"), system);  // a Russian system, nothing loaded
+    program.CreateWindows();
+    EXPECT_EQ(QtCancel(), "Отмена");
+    EXPECT_EQ(QtSaveAs(), "Сохранить как");
+    // A file whose name is no language identifier: Qt cannot tell its
+    // language, and its texts stay English.
+    program.ChooseLanguage(2);
+    ASSERT_EQ(Item(program, "N4"), "Exit");
+    EXPECT_EQ(QtCancel(), "Cancel");
+    program.ChooseLanguage(0);
+    EXPECT_EQ(QtCancel(), "Отмена");
+  }
+  EXPECT_EQ(QtCancel(), "Cancel");  // the program's translation goes with it
+
+  // A system whose language has no file keeps the Russian interface, Qt's
+  // texts included.
+  FixedLocale french(0x040C);
+  SystemServices services{screen, pictures, french, registrar, clock, shell};
+  Program program(dir.Path("vaticor"), services);
+  program.CreateWindows();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(QtCancel(), "Отмена");
 }
 
 TEST_F(ProgramLanguageTest, AFileThatIsNoLanguageFileIsNotListedAndNeverBlanksTheCaptions) {
