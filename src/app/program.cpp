@@ -100,8 +100,12 @@ void Program::CreateWindows() {
   links_->Attach(static_cast<SpreadsWindowLink&>(*spreadsForm_));
 
   // The interface language, once every window exists: the user's own, then
-  // the one the settings name, and the language submenu.
-  ShowLanguageOutcome(languageSupport_->StartUp());
+  // the one the settings name, and the language submenu. The built-in
+  // Russian has no table to apply at start, but Qt's own texts (the file
+  // dialogs, the buttons of the message boxes) are to be Russian too.
+  const LanguageOutcome outcome = languageSupport_->StartUp();
+  if (!outcome.textsChanged) InstallQtTranslation();
+  ShowLanguageOutcome(outcome);
   std::vector<std::string> captions;
   for (const LanguageMenuEntry& entry : languageSupport_->MenuEntries()) {
     captions.push_back(entry.caption);
@@ -117,16 +121,23 @@ void Program::ChooseLanguage(int position) {
 }
 
 void Program::ShowLanguageOutcome(const LanguageOutcome& outcome) {
+  // The texts first, so that the message boxes' buttons speak the language.
+  if (outcome.textsChanged) ApplyLanguageTable();
   for (const std::string& message : outcome.messages) {
     ShowNotice(vaticorForm_.get(), QString::fromStdString(message));
   }
-  if (outcome.textsChanged) ApplyLanguageTable();
 }
 
 void Program::ApplyLanguageTable() {
   QGuiApplication::setApplicationDisplayName(QString::fromStdString(languageSupport_->Title()));
-  // Qt's own texts (the buttons of message boxes and dialogs) in the same
-  // language, where Qt has a translation for it.
+  InstallQtTranslation();
+  vaticorForm_->ApplyLanguage();
+  aboutForm_->ApplyLanguage();
+  questionLogForm_->ApplyLanguage();
+  questionForm_->ApplyLanguage();
+}
+
+void Program::InstallQtTranslation() {
   if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
   qtTranslator_.reset();
   const std::string qtName = QtLocaleNameFor(languageSupport_->LanguageId());
@@ -138,10 +149,6 @@ void Program::ApplyLanguageTable() {
       qtTranslator_ = std::move(translator);
     }
   }
-  vaticorForm_->ApplyLanguage();
-  aboutForm_->ApplyLanguage();
-  questionLogForm_->ApplyLanguage();
-  questionForm_->ApplyLanguage();
 }
 
 bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {

@@ -83,6 +83,10 @@ class Program : public LanguageMenuLink {
   // into every window, the application's name and Qt's own texts.
   void ShowLanguageOutcome(const LanguageOutcome& outcome);
   void ApplyLanguageTable();
+  // Qt's own texts (file dialogs, message-box buttons) in the language shown
+  // now (LanguageSupport::LanguageId), where Qt ships a translation for it
+  // ("qtbase_ru.qm" in Qt's translations folder); English otherwise.
+  void InstallQtTranslation();
 
   const SystemServices system_;
   TINIData iniData_;

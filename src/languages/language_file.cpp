@@ -26,6 +26,13 @@ std::string LanguageFile::Text(int id) const {
   return document_->Value("ID", std::to_string(id)).value_or(std::string());
 }
 
+bool LanguageFile::IsLanguageFile() const {
+  for (int id = kFirstInterfaceText; id <= kLastInterfaceText; ++id) {
+    if (document_->Value("ID", std::to_string(id))) return true;
+  }
+  return false;
+}
+
 std::string LanguageFile::Title() const {
   return document_->Value("IDs", "1000").value_or(std::string(kDefaultApplicationTitle));
 }

@@ -14,6 +14,12 @@ class IniDocument;
 // huge file cannot stall start-up; what lies beyond is ignored.
 inline constexpr std::size_t kMaxLanguageFileBytes = 1 << 20;
 
+// The interface texts that change with the language are numbered 1000 to
+// 1044 (1000 is the program title, 1001 the hint of the menu image, ...).
+inline constexpr int kFirstInterfaceText = 1000;
+inline constexpr int kLastInterfaceText = 1044;
+inline constexpr int kInterfaceTextCount = kLastInterfaceText - kFirstInterfaceText + 1;
+
 // The application title when a language file does not give one.
 inline constexpr std::string_view kDefaultApplicationTitle = "Vaticor";
 
@@ -26,6 +32,9 @@ inline constexpr std::string_view kDefaultApplicationTitle = "Vaticor";
 //   [IDs]       1000=<the application title>
 //
 // A missing file, section or key reads as its default; nothing here fails.
+// Whether the bytes are a language file at all (not a picture or a text in
+// an encoding the INI engine does not know, which read as no keys) is
+// IsLanguageFile's to say.
 class LanguageFile {
  public:
   // The file at `path`, read once now (at most kMaxLanguageFileBytes); a
@@ -43,6 +52,10 @@ class LanguageFile {
   std::string Text(int id) const;
   // "IDs"/"1000"; kDefaultApplicationTitle when missing.
   std::string Title() const;
+  // True when section "ID" holds at least one of the keys 1000 to 1044
+  // (an empty value counts). A file without any gives no text at all, so
+  // choosing it would only blank every caption.
+  bool IsLanguageFile() const;
 
  private:
   std::unique_ptr<const IniDocument> document_;

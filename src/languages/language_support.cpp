@@ -54,6 +54,15 @@ std::string MissingLanguageMessage(std::string_view userLanguageId) {
   return message;
 }
 
+std::string NotALanguageFileMessage(std::string_view fileName) {
+  std::string message = "The file \"";
+  message += fileName;
+  message +=
+      "\" in the language folder is not a language file: it holds none of the interface texts. "
+      "The interface language stays as it was.";
+  return message;
+}
+
 LanguageSupport::LanguageSupport(TLanguageTable& table, std::string& setting, std::string folder,
                                  std::string userLanguageId)
     : table_(table),
@@ -70,15 +79,16 @@ LanguageOutcome LanguageSupport::StartUp() {
 LanguageOutcome LanguageSupport::ApplyUserLanguage() {
   if (userLanguageId_ == "0x0419") return {};
   const std::string ownFile = userLanguageId_ + ".ini";
-  if (!FileExists(PathOf(ownFile))) {
-    const std::optional<std::uint32_t> user = ParseLanguageId(userLanguageId_);
-    // Russian of another country reads the built-in texts.
-    if (user && PrimaryLanguage(*user) == PrimaryLanguage(kRussianLanguageId)) return {};
-    if (std::optional<std::string> sameLanguage = FileOfUserLanguage()) {
-      return LoadLanguageFile(*sameLanguage);
-    }
+  if (KindOf(ownFile) == FileKind::kLanguage) return LoadLanguageFile(ownFile);
+  const std::optional<std::uint32_t> user = ParseLanguageId(userLanguageId_);
+  // Russian of another country reads the built-in texts.
+  if (user && PrimaryLanguage(*user) == PrimaryLanguage(kRussianLanguageId)) return {};
+  if (std::optional<std::string> sameLanguage = FileOfUserLanguage()) {
+    return LoadLanguageFile(*sameLanguage);
   }
-  return LoadLanguageFile(ownFile);
+  // A damaged own file is as good as none; telling of it at every start
+  // would be a message the user cannot get rid of.
+  return NoUserLanguageFile();
 }
 
 LanguageOutcome LanguageSupport::BuildLanguageMenu() {
@@ -88,8 +98,11 @@ LanguageOutcome LanguageSupport::BuildLanguageMenu() {
   for (const std::string& name : ListDirectory(folder_)) {
     const std::string path = PathOf(name);
     if (!FileExists(path)) continue;
+    const LanguageFile file = LanguageFile::Read(path);
+    if (!file.IsLanguageFile()) continue;
     if (AsciiUpper(name) == wanted) matching = static_cast<int>(entries_.size());
-    entries_.push_back({LanguageFile::Read(path).Name(), name});
+    std::string caption = file.Name();
+    entries_.push_back({caption.empty() ? name : std::move(caption), name});
   }
   LanguageOutcome outcome;
   if (matching != -1) {
@@ -101,7 +114,12 @@ LanguageOutcome LanguageSupport::BuildLanguageMenu() {
 
 LanguageOutcome LanguageSupport::Choose(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) return {};
-  LanguageOutcome outcome = LoadLanguageFile(entries_[static_cast<std::size_t>(index)].fileName);
+  const std::string& fileName = entries_[static_cast<std::size_t>(index)].fileName;
+  // Changed since the listing into something else: the check mark stays
+  // with the texts shown.
+  if (KindOf(fileName) == FileKind::kNotALanguage)
+    return {{NotALanguageFileMessage(fileName)}, false};
+  LanguageOutcome outcome = LoadLanguageFile(fileName);
   checkedPosition_ = index + 1;
   return outcome;
 }
@@ -113,13 +131,21 @@ LanguageOutcome LanguageSupport::ChooseRussian() {
 }
 
 LanguageOutcome LanguageSupport::LoadLanguageFile(const std::string& fileName) {
-  const std::string path = PathOf(fileName);
-  if (FileExists(path)) {
-    table_.LoadFile(path);
-    shownFile_ = fileName;
-    setting_ = LanguageSettingFor(fileName);
-    return {{}, true};
+  switch (KindOf(fileName)) {
+    case FileKind::kLanguage:
+      table_.LoadFile(PathOf(fileName));
+      shownFile_ = fileName;
+      setting_ = LanguageSettingFor(fileName);
+      return {{}, true};
+    case FileKind::kNotALanguage:
+      return {{NotALanguageFileMessage(fileName)}, false};
+    case FileKind::kMissing:
+      break;
   }
+  return NoUserLanguageFile();
+}
+
+LanguageOutcome LanguageSupport::NoUserLanguageFile() {
   if (setting_ == userLanguageId_) return {};
   setting_ = userLanguageId_;
   return {{MissingLanguageMessage(userLanguageId_)}, false};
@@ -136,6 +162,12 @@ std::uint32_t LanguageSupport::LanguageId() const {
   return LanguageIdOfFileName(shownFile_).value_or(0);
 }
 
+LanguageSupport::FileKind LanguageSupport::KindOf(const std::string& fileName) const {
+  const std::string path = PathOf(fileName);
+  if (!FileExists(path)) return FileKind::kMissing;
+  return LanguageFile::Read(path).IsLanguageFile() ? FileKind::kLanguage : FileKind::kNotALanguage;
+}
+
 std::string LanguageSupport::PathOf(const std::string& fileName) const {
   // No folder is a folder without files, not the working directory.
   return folder_.empty() ? std::string() : JoinPath(folder_, fileName);
@@ -147,7 +179,8 @@ std::optional<std::string> LanguageSupport::FileOfUserLanguage() const {
   std::optional<std::string> first;
   for (const std::string& name : ListDirectory(folder_)) {
     const std::optional<std::uint32_t> id = LanguageIdOfFileName(name);
-    if (!id || PrimaryLanguage(*id) != PrimaryLanguage(*user) || !FileExists(PathOf(name)))
+    if (!id || PrimaryLanguage(*id) != PrimaryLanguage(*user) ||
+        KindOf(name) != FileKind::kLanguage)
       continue;
     if (*id == *user) return name;
     if (!first) first = name;

@@ -30,9 +30,15 @@ std::optional<std::uint32_t> LanguageIdOfFileName(std::string_view fileName);
 // the user's language identifier.
 std::string MissingLanguageMessage(std::string_view userLanguageId);
 
+// The message shown when a language file chosen from the menu turned out
+// not to be one (LanguageFile::IsLanguageFile); it names the file.
+std::string NotALanguageFileMessage(std::string_view fileName);
+
 // One item of the language submenu after "[rus] Русский".
 struct LanguageMenuEntry {
-  std::string caption;   // the file's "Language"/"Name"; empty when it has none
+  // The file's "Language"/"Name", or the file name when that is missing or
+  // empty: an item is never blank.
+  std::string caption;
   std::string fileName;  // the name in the language folder
 };
 
@@ -57,12 +63,16 @@ struct LanguageOutcome {
 //   Russian clicked: show(languages.ChooseRussian());
 //
 // The folder is listed at BuildLanguageMenu only (start-up): a file added
-// later appears at the next start. Every file of the folder is a menu item,
-// whatever its extension; sub-folders are not. The order is the folder
-// listing's (sorted by name, byte-wise). A missing folder lists nothing.
+// later appears at the next start. Every language file of the folder is a
+// menu item, whatever its extension; sub-folders are not, nor are files that
+// are no language file (LanguageFile::IsLanguageFile: garbage, a picture,
+// UTF-16 without a byte-order mark). The order is the folder listing's
+// (sorted by name, byte-wise). A missing folder lists nothing.
 // Files are untrusted: each is read up to kMaxLanguageFileBytes, a value is
-// cut at 2,047 characters, and a file missing keys empties those texts;
-// nothing here raises or reports a bad file.
+// cut at 2,047 characters, and a language file missing some keys empties
+// those texts. A file that is no language file is never loaded, so the
+// captions never all go blank and the "Language" setting never comes to
+// name one; only one chosen from the menu is reported. Nothing here raises.
 class LanguageSupport {
  public:
   // `table` is the program's one table that the windows read; `setting` is
@@ -77,10 +87,11 @@ class LanguageSupport {
   LanguageOutcome StartUp();
 
   // Unless the user's language is Russian, loads the file of the user's
-  // language identifier ("0x040C.ini"). When that file is missing but one of
-  // the same primary language is there ("0x0409.ini" for 0x0809), that one
-  // is loaded instead; a Russian variant (0x0819) keeps the built-in texts.
-  // Otherwise the message of a missing file, once (see LoadLanguageFile).
+  // language identifier ("0x040C.ini"). When that file is missing (or no
+  // language file) but one of the same primary language is there
+  // ("0x0409.ini" for 0x0809), that one is loaded instead; a Russian variant
+  // (0x0819) keeps the built-in texts. Otherwise the message of a missing
+  // file, once (see LoadLanguageFile).
   LanguageOutcome ApplyUserLanguage();
   // Lists the folder into MenuEntries(), loads the file whose name is the
   // "Language" setting + ".ini" (letters a to z compared without case) and
@@ -89,19 +100,22 @@ class LanguageSupport {
   LanguageOutcome BuildLanguageMenu();
   // The menu item of file `index` (0-based in MenuEntries()) was chosen: its
   // file is loaded and its item, position index + 1, checked. A file gone
-  // since the listing is a missing file (LoadLanguageFile). An index outside
-  // the menu does nothing.
+  // since the listing is a missing file (LoadLanguageFile); one that is no
+  // longer a language file changes nothing, the check mark included, and
+  // gives NotALanguageFileMessage. An index outside the menu does nothing.
   LanguageOutcome Choose(int index);
   // "[rus] Русский" was chosen: the built-in texts, "Language" = "0x0419",
   // position 0 checked.
   LanguageOutcome ChooseRussian();
 
-  // A file of the folder by name. When it exists: the table takes its texts
-  // and the "Language" setting becomes LanguageSettingFor(fileName). When it
-  // does not and the setting differs from the user's identifier: the
-  // message of a missing language, and the setting becomes the user's
-  // identifier, so the message does not come back at the next start. When
-  // the setting already is the user's identifier: nothing.
+  // A file of the folder by name. When it is a language file: the table
+  // takes its texts and the "Language" setting becomes
+  // LanguageSettingFor(fileName). When it exists but is no language file:
+  // NotALanguageFileMessage, and nothing changes. When it does not exist and
+  // the setting differs from the user's identifier: the message of a missing
+  // language, and the setting becomes the user's identifier, so the message
+  // does not come back at the next start. When the setting already is the
+  // user's identifier: nothing.
   LanguageOutcome LoadLanguageFile(const std::string& fileName);
   // The built-in Russian texts; "Language" = "0x0419".
   void LoadRussianTexts();
@@ -128,9 +142,15 @@ class LanguageSupport {
   std::uint32_t LanguageId() const;
 
  private:
+  enum class FileKind { kMissing, kNotALanguage, kLanguage };
+  FileKind KindOf(const std::string& fileName) const;
+  // The user's own language has no file: the message, once (see
+  // LoadLanguageFile).
+  LanguageOutcome NoUserLanguageFile();
   std::string PathOf(const std::string& fileName) const;
-  // A file of the user's primary language named by its identifier, the exact
-  // identifier (in any letter case) first, else the first in listing order.
+  // A language file of the user's primary language named by its identifier,
+  // the exact identifier (in any letter case) first, else the first in
+  // listing order.
   std::optional<std::string> FileOfUserLanguage() const;
 
   TLanguageTable& table_;

@@ -8,12 +8,6 @@
 
 namespace vaticor {
 
-// The interface texts that change with the language are numbered 1000 to
-// 1044 (1000 is the program title, 1001 the hint of the menu image, ...).
-inline constexpr int kFirstInterfaceText = 1000;
-inline constexpr int kLastInterfaceText = 1044;
-inline constexpr int kInterfaceTextCount = kLastInterfaceText - kFirstInterfaceText + 1;
-
 // The built-in Russian text of that number (UTF-8); empty for a number
 // outside 1000 to 1044. They differ in places from the captions the windows
 // start with: 1011 is "Options", not the layout's "Настройки".

@@ -4,11 +4,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "ui/chrome/skin_style.h"
+
 namespace vaticor {
 
 StandInWindow::StandInWindow(const QString& objectName, const QString& title) {
   setObjectName(objectName);
   setWindowTitle(title);
+  UseSkinFont(this);
   auto* layout = new QVBoxLayout(this);
   auto* label = new QLabel(title, this);
   label->setTextFormat(Qt::PlainText);

@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QWidget>
 #include <chrono>
 #include <filesystem>
 
 #include "core/file_io.h"
 #include "support/deck_writer.h"
+#include "support/qt/hint_text.h"
 #include "support/temp_dir.h"
 #include "ui/chrome/commands.h"
 #include "ui/main/vaticor_form.h"
@@ -103,6 +107,28 @@ TEST_F(ProgramTest, CreatesEveryWindowInOrderAllHidden) {
   EXPECT_EQ(names,
             (std::vector<std::string>{"VaticorForm", "AboutForm", "QuestionLogForm", "QuestionForm",
                                       "FolderSelectForm", "SpreadsForm", "DeckGroupsForm"}));
+}
+
+TEST_F(ProgramTest, EveryWindowShowsItsHintsWhileAnotherIsActive) {
+  MakeDeck("a", 22);
+  const std::string file =
+      dir.Write("reading.spread", "[Position00]\r\nValue=3\r\n[Position01]\r\nValue=4\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  ASSERT_FALSE(program.HandleCommandLine({file}));
+  std::vector<QWidget*> windows = program.Windows();
+  int cards = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == "CardForm") {
+      windows.push_back(window);
+      ++cards;
+    }
+  }
+  ASSERT_EQ(cards, 2);
+  for (QWidget* window : windows) {
+    EXPECT_TRUE(window->testAttribute(Qt::WA_AlwaysShowToolTips))
+        << window->objectName().toStdString();
+  }
 }
 
 TEST_F(ProgramTest, ASpreadFileArgumentOpensTheSpreadsWindowInstead) {
@@ -235,6 +261,81 @@ TEST_F(ProgramLanguageTest, ARussianSystemKeepsTheLayoutsCaptions) {
   EXPECT_EQ(Text(program.VaticorForm(), "Label2"), "Вытянуть карту ...");
   EXPECT_TRUE(program.VaticorForm()->Menus().Item("N30")->isChecked());
   EXPECT_TRUE(messages.empty());
+}
+
+// Qt's own texts: the buttons of message boxes and dialogs, the file dialog.
+std::string QtCancel() {
+  return QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString();
+}
+std::string QtSaveAs() {
+  return QCoreApplication::translate("QFileDialog", "Save As").toStdString();
+}
+
+TEST_F(ProgramLanguageTest, QtsOwnTextsFollowTheInterfaceFromTheStart) {
+  dir.Write("Multi Language Support/English.ini",
+            "[Language]\r\nName=[eng] Named English\r\n[ID]\r\n1003=Exit\r\n");
+  {
+    Program program(dir.Path("vaticor"), system);  // a Russian system, nothing loaded
+    program.CreateWindows();
+    EXPECT_EQ(QtCancel(), "Отмена");
+    EXPECT_EQ(QtSaveAs(), "Сохранить как");
+    // A file whose name is no language identifier: Qt cannot tell its
+    // language, and its texts stay English.
+    program.ChooseLanguage(2);
+    ASSERT_EQ(Item(program, "N4"), "Exit");
+    EXPECT_EQ(QtCancel(), "Cancel");
+    program.ChooseLanguage(0);
+    EXPECT_EQ(QtCancel(), "Отмена");
+  }
+  EXPECT_EQ(QtCancel(), "Cancel");  // the program's translation goes with it
+
+  // A system whose language has no file keeps the Russian interface, Qt's
+  // texts included.
+  FixedLocale french(0x040C);
+  SystemServices services{screen, pictures, french, registrar, clock, shell};
+  Program program(dir.Path("vaticor"), services);
+  program.CreateWindows();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(QtCancel(), "Отмена");
+}
+
+TEST_F(ProgramLanguageTest, AFileThatIsNoLanguageFileIsNotListedAndNeverBlanksTheCaptions) {
+  dir.Write("Multi Language Support/Broken.ini", std::string("\xff\x00\x01garbage\x00", 11));
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nLanguage=Broken\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  EXPECT_EQ(Item(program, "N8"), "Настройки");
+  EXPECT_TRUE(messages.empty());
+  // "[rus] Русский" and the English file alone.
+  QMenu* languages = program.VaticorForm()->Menus().Languages();
+  ASSERT_EQ(languages->actions().size(), 2);
+  EXPECT_EQ(languages->actions()[1]->text().toStdString(), "[eng] English");
+  EXPECT_TRUE(languages->actions()[0]->isChecked());
+
+  // Garbled after the listing, the English file changes nothing and says so.
+  dir.Write("Multi Language Support/0x0409.ini", std::string("\x00\x01\x02", 3));
+  program.ChooseLanguage(1);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("\"0x0409.ini\""), std::string::npos);
+  EXPECT_EQ(Item(program, "N8"), "Настройки");
+  EXPECT_TRUE(languages->actions()[0]->isChecked());
+  EXPECT_FALSE(languages->actions()[1]->isChecked());
+}
+
+TEST_F(ProgramLanguageTest, ALongLanguageNameIsCutInTheMenuAndWholeInItsHint) {
+  std::string name;
+  for (int i = 0; i < 400; ++i) name += "Name ";  // 2,000 characters, "&" to end
+  dir.Write("Multi Language Support/Long.ini",
+            "[Language]\r\nName=" + name + "&\r\n[ID]\r\n1003=Exit\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  QMenu* languages = program.VaticorForm()->Menus().Languages();
+  ASSERT_EQ(languages->actions().size(), 3);
+  QAction* item = languages->actions()[2];
+  EXPECT_LT(item->text().size(), 100);
+  EXPECT_TRUE(item->text().startsWith("Name Name"));
+  EXPECT_TRUE(languages->toolTipsVisible());
+  EXPECT_EQ(testing::ShownHint(item->toolTip()).replace('\n', ' ').toStdString(), name + "&");
 }
 
 TEST_F(ProgramLanguageTest, ALanguageWithoutAFileIsToldOnceNotAtTheNextStart) {

@@ -175,15 +175,97 @@ TEST_F(LanguageStart, OwnFileIsFoundWhateverTheLetterCaseOfItsName) {
   EXPECT_EQ(languages->CheckedPosition(), 2);
 }
 
-TEST_F(LanguageStart, TheMenuListsEveryFileButNoFolder) {
-  Add("a.txt", "Text", "");
-  dir_.Write("Multi Language Support/b.ini", "no sections at all");
-  dir_.MakeDir("Multi Language Support/c.ini");
+// Bytes that look like nothing an INI reader knows: a picture's start.
+const std::string kGarbage("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0[ID]\xff\xfe\x00", 30);
+
+// "[Language]\nName=Deutsch\n[ID]\n1003=Beenden\n" in UTF-16LE, no byte-order mark.
+std::string Utf16WithoutMark() {
+  std::string bytes;
+  for (char c : std::string("[Language]\nName=Deutsch\n[ID]\n1003=Beenden\n")) {
+    bytes += c;
+    bytes += '\0';
+  }
+  return bytes;
+}
+
+TEST_F(LanguageStart, TheMenuListsEveryLanguageFileButNoFolderNorOtherFile) {
+  Add("a.txt", "Text", "1003=Exit\n");     // any extension
+  Add("b.ini", "Empty texts", "1044=\n");  // an empty text is a text
+  dir_.Write("Multi Language Support/c.ini", "no sections at all");
+  dir_.MakeDir("Multi Language Support/d.ini");
+  dir_.Write("Multi Language Support/e.png", kGarbage);
+  dir_.Write("Multi Language Support/f.ini", Utf16WithoutMark());
+  Add("g.ini", "Out of range", "999=x\n1045=y\n");  // no interface text
+  dir_.Write("Multi Language Support/h.ini", "[Language]\nName=Texts elsewhere\n[IDs]\n1003=x\n");
   Start("0x0419");
   ASSERT_EQ(languages->MenuEntries().size(), 2u);
   EXPECT_EQ(languages->MenuEntries()[0].caption, "Text");
-  EXPECT_EQ(languages->MenuEntries()[1].caption, "");
+  EXPECT_EQ(languages->MenuEntries()[1].caption, "Empty texts");
   EXPECT_EQ(languages->MenuEntries()[1].fileName, "b.ini");
+}
+
+TEST_F(LanguageStart, AFileWithoutANameIsListedUnderItsFileName) {
+  dir_.Write("Multi Language Support/0x0407.ini", "[ID]\n1003=Beenden\n");
+  Add("Nameless.ini", "", "1003=Exit\n");
+  Add("Spaces.ini", "   ", "1003=Exit\n");
+  Start("0x0419");
+  ASSERT_EQ(languages->MenuEntries().size(), 3u);
+  EXPECT_EQ(languages->MenuEntries()[0].caption, "0x0407.ini");
+  EXPECT_EQ(languages->MenuEntries()[1].caption, "Nameless.ini");
+  EXPECT_EQ(languages->MenuEntries()[2].caption, "Spaces.ini");
+}
+
+TEST_F(LanguageStart, AFileThatStoppedBeingALanguageFileChangesNothingWhenChosen) {
+  Add("0x0407.ini", "[deu] Deutsch", "1003=Beenden\n");
+  Add("0x0409.ini", "[eng] English", "1003=Exit\n");
+  Start("0x0409");
+  dir_.Write("Multi Language Support/0x0407.ini", kGarbage);
+  outcome = languages->Choose(0);
+  EXPECT_EQ(outcome.messages,
+            std::vector<std::string>{
+                "The file \"0x0407.ini\" in the language folder is not a language file: it holds "
+                "none of the interface texts. The interface language stays as it was."});
+  EXPECT_FALSE(outcome.textsChanged);
+  EXPECT_EQ(languages->Text(1003), "Exit");
+  EXPECT_EQ(setting, "0x0409");
+  EXPECT_EQ(languages->CheckedPosition(), 2);
+  EXPECT_EQ(languages->LanguageId(), 0x0409u);
+
+  // The next start does not list it.
+  Start("0x0409");
+  ASSERT_EQ(languages->MenuEntries().size(), 1u);
+  EXPECT_EQ(languages->MenuEntries()[0].fileName, "0x0409.ini");
+}
+
+TEST_F(LanguageStart, AGarbledOwnFileCountsAsNoneAndNeverBlanksTheCaptions) {
+  dir_.Write("Multi Language Support/0x0409.ini", Utf16WithoutMark());
+  Start("0x0409");
+  EXPECT_EQ(outcome.messages.size(), 1u);  // as for a missing file, once
+  EXPECT_FALSE(table.Applied());
+  EXPECT_EQ(setting, "0x0409");
+  EXPECT_EQ(languages->CheckedPosition(), 0);
+  Start("0x0409");
+  EXPECT_TRUE(outcome.messages.empty());
+  EXPECT_FALSE(table.Applied());
+
+  // Another country's file of the language stands in for it.
+  Add("0x0809.ini", "[eng] British", "1003=Exit\n");
+  Start("0x0409");
+  EXPECT_EQ(languages->Text(1003), "Exit");
+  EXPECT_EQ(setting, "0x0809");
+}
+
+TEST_F(LanguageStart, ASettingNamingAGarbledFileLoadsNothing) {
+  Add("English.ini", "[eng] English", "1003=Exit\n");
+  Start("0x0419");
+  languages->Choose(0);
+  ASSERT_EQ(setting, "English");
+  dir_.Write("Multi Language Support/English.ini", kGarbage);
+  Start("0x0419");
+  EXPECT_TRUE(outcome.messages.empty());
+  EXPECT_FALSE(table.Applied());
+  EXPECT_EQ(languages->CheckedPosition(), 0);
+  EXPECT_TRUE(languages->MenuEntries().empty());
 }
 
 TEST_F(LanguageStart, TheSettingMatchesFileNamesFoldingOnlyLettersAToZ) {

@@ -247,6 +247,28 @@ TEST_F(SpreadsWindowTest, MarkupInADescriptionIsShownAsItsCharacters) {
             QString::fromUtf8("Позиция 1 - 3 - Card 3 - <b>bold</b> &amp; <i>x</i>"));
 }
 
+TEST_F(SpreadsWindowTest, ALongDescriptionWrapsIntoLinesThatFitTheScreen) {
+  Open();
+  const std::string path = dir.Path("long.spread");
+  // 300 characters of Cyrillic (two bytes each), then a word longer than a line.
+  std::string description;
+  for (int i = 0; i < 30; ++i) description += "Прошлое и ";
+  description += std::string(30, 'x') + std::string(2, 'y') + std::string(38, 'z');
+  WriteText(path, "[Position00]\r\nValue=3\r\nDescription=" + description + "\r\n");
+  spreads->LoadSpread(path);
+  ASSERT_EQ(spreads->CardCount(), 1);
+  const QStringList lines = ShownHint(Card(0)->PositionHint()).split('\n');
+  // 54 characters in the first line, six "Прошлое и" (59) in each full one.
+  ASSERT_EQ(lines.size(), 8);
+  EXPECT_EQ(lines[0], QString::fromUtf8("Позиция 1 - 3 - Card 3 - Прошлое и Прошлое и Прошлое и"));
+  EXPECT_EQ(lines[1],
+            QString::fromUtf8("Прошлое и Прошлое и Прошлое и Прошлое и Прошлое и Прошлое и"));
+  EXPECT_EQ(lines[5], QString::fromUtf8("Прошлое и Прошлое и Прошлое и"));
+  EXPECT_EQ(lines[6], QString(30, 'x') + QString(2, 'y') + QString(28, 'z'));
+  EXPECT_EQ(lines[7], QString(10, 'z'));
+  for (const QString& line : lines) EXPECT_LE(line.size(), 60);
+}
+
 TEST_F(SpreadsWindowTest, MissingFileLeavesTheTableAndAFileWithoutPositionsClearsIt) {
   Open();
   Deal(2);

@@ -10,6 +10,7 @@
 
 #include "platform/virtual_keys.h"
 #include "support/fake_picture_loader.h"
+#include "support/qt/hint_text.h"
 #include "support/qt/mouse.h"
 #include "support/temp_dir.h"
 #include "support/ui/fake_windows.h"
@@ -86,6 +87,20 @@ TEST_F(MainWindowTest, AWindowBelowTheScreenComesBackAboveTheTaskbar) {
   EXPECT_EQ(form->x(), 1024 - 169);
   EXPECT_EQ(ini.VaticorFormTop, 405);
   EXPECT_EQ(ini.VaticorFormLeft, 855);
+}
+
+TEST_F(MainWindowTest, DeckItemsShowTheirNamesAsTheyAreAndCutLongOnes) {
+  MakeDeck("Sun & Moon", 22);
+  const std::string longName(200, 'x');
+  MakeDeck(longName, 22);
+  auto form = Open();
+  QAction* sun = TMainMenu::ItemAt(form->Menus().Decks(), 4);
+  QAction* x = TMainMenu::ItemAt(form->Menus().Decks(), 5);
+  EXPECT_EQ(sun->text().toStdString(), "Sun && Moon");  // "&" shown, no shortcut
+  EXPECT_LT(x->text().size(), 100);
+  EXPECT_TRUE(x->text().endsWith(QChar(0x2026)));
+  EXPECT_EQ(testing::ShownHint(x->toolTip()).remove('\n').toStdString(), longName);
+  EXPECT_TRUE(form->Menus().Decks()->toolTipsVisible());
 }
 
 TEST_F(MainWindowTest, MenusStandItemByItem) {

@@ -3,11 +3,14 @@
 #include <QAction>
 #include <QWidget>
 
+#include "core/text_layout.h"
+
 namespace vaticor {
 
 QString PlainHint(const QString& text) {
   if (text.isEmpty()) return {};
-  return QStringLiteral("<p style='white-space:pre-wrap'>") + text.toHtmlEscaped() +
+  const QString wrapped = QString::fromStdString(WrapLines(text.toStdString()));
+  return QStringLiteral("<p style='white-space:pre-wrap'>") + wrapped.toHtmlEscaped() +
          QStringLiteral("</p>");
 }
 

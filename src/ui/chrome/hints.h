@@ -12,8 +12,10 @@ namespace vaticor {
 // a tooltip as rich text whenever it merely looks like markup. Every hint is
 // set through these.
 
-// The text wrapped so that Qt shows its characters as they are (line breaks
-// and runs of blanks kept); empty text stays empty, which shows no hint.
+// The text wrapped at kHintLineLength characters (core/text_layout.h), so a
+// long spread description does not run off the screen, and marked up so that
+// Qt shows its characters as they are (line breaks and runs of blanks kept);
+// empty text stays empty, which shows no hint.
 QString PlainHint(const QString& text);
 void SetHint(QWidget* widget, const QString& text);
 void SetHint(QAction* action, const QString& text);

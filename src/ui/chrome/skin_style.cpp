@@ -10,10 +10,11 @@ QColor SkinSelection() { return {0x23, 0x40, 0x7a}; }
 QColor SkinListBase() { return {0xf4, 0xf8, 0xfd}; }
 QColor SkinListText() { return {0x14, 0x3c, 0x96}; }
 
-void UseSkinFont(QWidget* widget) {
-  QFont font = widget->font();
+void UseSkinFont(QWidget* window) {
+  QFont font = window->font();
   font.setPointSize(8);
-  widget->setFont(font);
+  window->setFont(font);
+  window->setAttribute(Qt::WA_AlwaysShowToolTips);
 }
 
 void UseSkinLook(QWidget* window, bool navyText) {

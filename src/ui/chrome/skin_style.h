@@ -20,8 +20,12 @@ QColor SkinListBase();
 // Entries of the viewer's card list.
 QColor SkinListText();
 
-// The program's font: the desktop's, at 8 points.
-void UseSkinFont(QWidget* widget);
+// Every window of the program goes through this (UseSkinLook too): its
+// font, the desktop's at 8 points, and its hints shown on hover whether or
+// not the window is active (Qt shows them only in the active window unless
+// told otherwise, and the user points at a card window while working in
+// another).
+void UseSkinFont(QWidget* window);
 // A skinned window: sky-blue background filled behind its children and the
 // program's font; with `navyText`, its text in navy.
 void UseSkinLook(QWidget* window, bool navyText = false);

@@ -7,6 +7,7 @@
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
+#include "ui/chrome/menu_captions.h"
 
 namespace vaticor {
 namespace {
@@ -167,7 +168,7 @@ void TMainMenu::FillItems(QMenu* menu, const std::vector<std::string>& names,
   for (QAction* item : items) delete item;
   items.clear();
   for (std::size_t i = 0; i < names.size(); ++i) {
-    QAction* item = menu->addAction(QString::fromStdString(names[i]));
+    QAction* item = AddFileItem(menu, QString::fromStdString(names[i]));
     item->setCheckable(true);
     const int position = static_cast<int>(i);
     item->setData(position);
@@ -263,7 +264,7 @@ void TMainMenu::ApplyLanguage(const TLanguageTable& languages) {
 }
 
 void TMainMenu::SetDescribeItem(const QString& text, bool enabled) {
-  describe_->setText(text);
+  SetFileCaption(popupMenu2_, describe_, text);
   describe_->setEnabled(enabled);
 }
 

@@ -94,8 +94,9 @@ class TMainMenu : public QObject {
   // applied).
   void ApplyLanguage(const TLanguageTable& languages);
 
-  // The card menu's first item: its text and whether it can be chosen;
-  // "Новый расклад" availability.
+  // The card menu's first item: its text (which holds a card name from the
+  // deck file, so it is shown as a name is: see ui/chrome/menu_captions.h)
+  // and whether it can be chosen; "Новый расклад" availability.
   void SetDescribeItem(const QString& text, bool enabled);
   void EnableNewReading(bool enabled);
 

@@ -14,6 +14,7 @@
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/menu_captions.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -216,10 +217,7 @@ void TCardForm::FillChooseMenu() {
   if (names == chooseNames_) return;
   chooseMenu_->clear();
   for (std::size_t i = 0; i < names.size(); ++i) {
-    // Card names come from deck files: "&" is shown, never a shortcut.
-    QString caption = QString::fromStdString(names[i]);
-    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    QAction* entry = chooseMenu_->addAction(caption);
+    QAction* entry = AddFileItem(chooseMenu_, QString::fromStdString(names[i]));
     entry->setCheckable(true);
     entry->setData(static_cast<int>(i));
     const int card = static_cast<int>(i);

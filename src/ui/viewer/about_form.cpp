@@ -27,6 +27,7 @@
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
+#include "ui/chrome/menu_captions.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -316,8 +317,8 @@ void TAboutForm::FormCreate() {
   // 3. One item per description set.
   TTaroDescriptions& sets = state_.TaroDescriptions;
   for (int i = 0; i < sets.Count && i < static_cast<int>(sets.DisplayNames.size()); ++i) {
-    QAction* item = PopupMenu1->addAction(
-        QString::fromStdString(sets.DisplayNames[static_cast<std::size_t>(i)]));
+    QAction* item = AddFileItem(
+        PopupMenu1, QString::fromStdString(sets.DisplayNames[static_cast<std::size_t>(i)]));
     item->setCheckable(true);
     item->setData(i);
     ConnectCommand(item, &QAction::triggered, this, [this, i] { DescriptionMenuItemClick(i); });
