@@ -78,6 +78,10 @@ Program::Program(const std::string& programPath, const SystemServices& system)
 Program::~Program() = default;
 
 void Program::CreateWindows() {
+  // The program ends when its main window closes, and only then: that is
+  // where the settings are written. A window hidden or closed last (a card
+  // window, the viewer over a main window hidden in the tray) ends nothing.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
   system_.fileTypes.RegisterSpreadFileType();
   QGuiApplication::setApplicationDisplayName("Vaticor");
 
@@ -183,10 +187,6 @@ QWidget* Program::SpreadsForm() const { return spreadsForm_.get(); }
 
 int RunVaticor(int argc, char** argv) {
   VaticorApplication application(argc, argv);
-  // The program ends when its main window closes, and only then: that is
-  // where the settings are written. A window hidden or closed last (a card
-  // window, the viewer over a main window hidden in the tray) ends nothing.
-  QApplication::setQuitOnLastWindowClosed(false);
   InitSkinResources();
   // Menus in the skin's colours: navy and gold on a light sky blue.
   application.setStyleSheet(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace vaticor {
@@ -21,7 +22,7 @@ namespace vaticor {
 //   - every move the program makes sets it (Moved);
 //   - a report of a place the program asked for earlier is the window
 //     system catching up, and changes nothing;
-//   - the first other report after the window is shown is answered by
+//   - the first other report soon after the window is shown is answered by
 //     putting the window back where the program knows it stands, which also
 //     sets the window system right;
 //   - any other report is the user's or the window manager's own move, and
@@ -38,6 +39,10 @@ class WindowPlace {
   // are forgotten (a report of one of those counts as the window system's
   // own move).
   static constexpr std::size_t kRemembered = 64;
+  // How long after a show, in milliseconds, a report may be the window
+  // system's mistake; the map of a window takes a few. Later reports are
+  // the user's moves (Alt and drag) and are followed from the first.
+  static constexpr std::int64_t kSettleMs = 1000;
 
   WindowPlace() = default;
   explicit WindowPlace(Point place) : place_(place) {}
@@ -45,17 +50,19 @@ class WindowPlace {
   Point Place() const { return place_; }
   // A move the program made.
   void Moved(Point place);
-  // The window was shown (mapped by the window system).
-  void Shown() { settling_ = true; }
-  // A position the window system reported for the window; true when the
-  // window is to be moved back to Place().
-  bool Reported(Point place);
+  // The window was shown (mapped by the window system) at `nowMs`, a
+  // steady clock's milliseconds.
+  void Shown(std::int64_t nowMs);
+  // A position the window system reported for the window at `nowMs`; true
+  // when the window is to be moved back to Place().
+  bool Reported(Point place, std::int64_t nowMs);
 
  private:
   Point place_;
   std::vector<Point> asked_;  // oldest first; the last is place_
   // Shown, and no report since that disagreed.
   bool settling_ = false;
+  std::int64_t shownAt_ = 0;
 };
 
 }  // namespace vaticor

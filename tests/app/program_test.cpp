@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "core/file_io.h"
+#include "program_fixture.h"
 #include "support/deck_writer.h"
 #include "support/qt/hint_text.h"
 #include "support/temp_dir.h"
@@ -23,43 +24,9 @@
 namespace vaticor {
 namespace {
 
+using testing::ProgramTest;
 using testing::ReadAll;
 using testing::TempDir;
-
-class CountingRegistrar : public FileTypeRegistrar {
- public:
-  void RegisterSpreadFileType() override { ++calls; }
-  int calls = 0;
-};
-
-// Every picture is 200 x 350.
-class TextPictureLoader : public PictureLoader {
- public:
-  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
-    return std::make_unique<Picture>(200, 350);
-  }
-  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
-    return PictureSize{200, 350};
-  }
-};
-
-class ProgramTest : public ::testing::Test {
- protected:
-  void MakeDeck(const std::string& folder, int cards) {
-    testing::DeckShape shape;
-    shape.cards = cards;
-    testing::WriteDeck(dir, "Pictures Folder/Decks", folder, shape);
-  }
-
-  TempDir dir;
-  FixedScreen screen{1024, 768, 738};
-  TextPictureLoader pictures;
-  FixedLocale locale{0x0419};
-  CountingRegistrar registrar;
-  FixedClock clock{12 * 3600 * 1000};
-  RecordingShell shell;
-  SystemServices system{screen, pictures, locale, registrar, clock, shell};
-};
 
 TEST_F(ProgramTest, StartsWithTheSavedDeckAndSizedPicker) {
   MakeDeck("a", 22);

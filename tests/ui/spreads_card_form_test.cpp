@@ -4,8 +4,10 @@
 #include <QElapsedTimer>
 #include <QMenu>
 
+#include "core/ini_file.h"
 #include "spreads_fixture.h"
 #include "support/qt/mouse.h"
+#include "ui/chrome/window_showing.h"
 
 namespace vaticor::testing {
 namespace {
@@ -21,6 +23,22 @@ QAction* Entry(const QMenu* menu, const char* name) {
 }
 
 QMenu* ChooseMenu(const TCardForm* card) { return Entry(card->CardMenu(), "N2")->menu(); }
+
+// What the window system says of a card window's place.
+void ReportPlace(TCardForm* card, QPoint place) {
+  card->findChild<WindowPlaceKeeper*>()->WindowSystemMoved(place);
+}
+
+std::vector<QPoint> SavedPlaces(const std::string& path) {
+  IniFile file(path);
+  std::vector<QPoint> places;
+  for (const std::string& section : file.ReadSections()) {
+    if (section == "Spread") continue;
+    places.emplace_back(file.ReadInteger(section, "Left", -1),
+                        file.ReadInteger(section, "Top", -1));
+  }
+  return places;
+}
 
 TEST_F(CardFormTest, ClosingTheSecondOfFourRenumbersTheRest) {
   Open();
@@ -54,6 +72,77 @@ TEST_F(CardFormTest, DragMovesOneCardAndCtrlDragMovesThemAll) {
   Drag(image0, {20, 20}, {50, 50}, Qt::LeftButton, Qt::ShiftModifier);
   Drag(image0, {20, 20}, {50, 50}, Qt::RightButton);
   EXPECT_EQ(Card(0)->pos(), QPoint(105, 130));
+}
+
+// Under X11 a card window shown again can be reported at its new frame's
+// corner (0,0), and nothing corrects the report: the saved spread and the
+// next drag must still start from where the card stands.
+TEST_F(CardFormTest, ACardReportedAtTheFramesCornerAfterShowingAgainKeepsItsPlace) {
+  Open();
+  Deal(3);
+  Card(0)->SetPlace({296, 270});
+  Card(1)->SetPlace({604, 270});
+  Card(2)->SetPlace({450, 53});
+  spreads->SetSpreadVisible(false);
+  spreads->SetSpreadVisible(true);
+  ReportPlace(Card(1), {0, 0});
+  ReportPlace(Card(2), {0, 0});
+  EXPECT_EQ(Card(1)->pos(), QPoint(604, 270));
+  EXPECT_EQ(Card(2)->pos(), QPoint(450, 53));
+
+  dialogs->savePath = dir.Path("cross.spread");
+  spreads->Image13Click();
+  EXPECT_EQ(SavedPlaces(dialogs->savePath),
+            (std::vector<QPoint>{{296, 270}, {604, 270}, {450, 53}}));
+
+  // A drag moves by the pointer's way, from where the card stands.
+  Drag(Control<TCardImage>(*Card(1), "CardImage"), {20, 20}, {10, 4});
+  EXPECT_EQ(Card(1)->Place(), (CardPlace{614, 274}));
+  Drag(Control<TCardImage>(*Card(2), "CardImage"), {20, 20}, {10, 0}, Qt::LeftButton,
+       Qt::ControlModifier);
+  EXPECT_EQ(Card(0)->Place(), (CardPlace{306, 270}));
+  EXPECT_EQ(Card(1)->Place(), (CardPlace{624, 274}));
+  EXPECT_EQ(Card(2)->Place(), (CardPlace{460, 53}));
+}
+
+TEST_F(CardFormTest, ACardTheUserMovedThroughTheWindowManagerIsSavedThere) {
+  Open();
+  Deal(1);
+  Card(0)->SetPlace({100, 100});
+  // Alt and drag, say: the window system reports each step. Just after the
+  // window was shown the first could be the window system's mistake, and
+  // is put back; the drag goes on from the next.
+  ReportPlace(Card(0), {104, 101});
+  ReportPlace(Card(0), {340, 260});
+  EXPECT_EQ(Card(0)->Place(), (CardPlace{340, 260}));
+  dialogs->savePath = dir.Path("moved.spread");
+  spreads->Image13Click();
+  EXPECT_EQ(SavedPlaces(dialogs->savePath), (std::vector<QPoint>{{340, 260}}));
+  // The keys move it from there.
+  ReleaseKey(Card(0), Qt::Key_Right);
+  EXPECT_EQ(Card(0)->Place(), (CardPlace{341, 260}));
+}
+
+TEST_F(CardFormTest, TheDesktopsCloseOfACardWindowClosesItAsItsMenuDoes) {
+  Open();
+  Deal(3);
+  TCardForm* third = Card(2);
+  Card(1)->close();  // Alt+F4
+  FlushDeletes();
+  ASSERT_EQ(spreads->CardCount(), 2);
+  EXPECT_EQ(Tags(), (std::vector<int>{0, 1}));
+  EXPECT_EQ(Card(1), third);
+  // Neither saved nor brought back with the spread.
+  dialogs->savePath = dir.Path("two.spread");
+  spreads->Image13Click();
+  EXPECT_EQ(SavedPlaces(dialogs->savePath).size(), 2u);
+  spreads->SetSpreadVisible(false);
+  spreads->SetSpreadVisible(true);
+  int visibleCards = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == "CardForm" && window->isVisible()) ++visibleCards;
+  }
+  EXPECT_EQ(visibleCards, 2);
 }
 
 TEST_F(CardFormTest, RightEdgeWithAutoSizeKeepsTheDeckProportionsForEveryCard) {

@@ -316,6 +316,73 @@ TEST_F(SpreadsWindowTest, ExitClosesTheMainWindowAfterTheSpread) {
   EXPECT_EQ(host.mainClosed, 1);
 }
 
+// "Свернуть" without a tray icon minimises; the window then goes and comes
+// back with "Выбрать форму" and the main window's spreads button, and must
+// come back as a window, not as a taskbar button.
+TEST_F(SpreadsWindowTest, AWindowOnceMinimisedIsShownNormalTheNextTime) {
+  Open();
+  main.trayIconActive = false;
+  Deal(1);
+  spreads->Image3Click();  // deck groups open
+  spreads->ButtonHideImageClick();
+  EXPECT_TRUE(spreads->isMinimized());
+  spreads->Image2Click();
+  spreads->ShowSpreads();
+  EXPECT_TRUE(spreads->isVisible());
+  EXPECT_FALSE(spreads->isMinimized());
+  // The deck-groups window likewise, hidden while minimised.
+  DeckGroups().showMinimized();
+  DeckGroups().CloseGroups();
+  spreads->Image3Click();
+  EXPECT_TRUE(DeckGroups().isVisible());
+  EXPECT_FALSE(DeckGroups().isMinimized());
+}
+
+// A settings file may put the toolbars anywhere; each starts wholly on the
+// screen, above the taskbar, where it can be taken by its title.
+TEST_F(SpreadsWindowTest, ToolbarsStoredOffTheScreenStartWhollyOnIt) {
+  MakeDeck("deck", 22);
+  struct Stored {
+    int left;
+    int top;
+    QPoint spreads;
+    QPoint groups;
+  };
+  for (const Stored& stored :
+       {Stored{5000, 5000, {765, 685}, {796, 686}}, Stored{-5000, -30, {0, 0}, {0, 0}},
+        Stored{1000, 700, {765, 685}, {796, 686}}, Stored{300, 200, {300, 200}, {300, 200}}}) {
+    ReadSettingsFile();
+    ini.SpreadsFormLeft = ini.DeckGroupsFormLeft = stored.left;
+    ini.SpreadsFormTop = ini.DeckGroupsFormTop = stored.top;
+    TSpreadsForm toolbar(state, SpreadsWindowLinks{main, links, links, host},
+                         std::make_unique<FakeSpreadFileDialogs>());
+    EXPECT_EQ(toolbar.pos(), stored.spreads) << stored.left << "," << stored.top;
+    EXPECT_EQ(toolbar.DeckGroups().pos(), stored.groups) << stored.left << "," << stored.top;
+    EXPECT_EQ(QPoint(ini.SpreadsFormLeft, ini.SpreadsFormTop), stored.spreads);
+    EXPECT_EQ(QPoint(ini.DeckGroupsFormLeft, ini.DeckGroupsFormTop), stored.groups);
+  }
+}
+
+// Shown as the program's face, the spreads window has a taskbar button
+// only while the option asks for one (or there is no tray to hide in), and
+// tells the program, whose tray icon then stands in for the button.
+TEST_F(SpreadsWindowTest, ShowingTheWindowFollowsTheTaskbarOptionAndTellsTheProgram) {
+  Open();
+  EXPECT_EQ(host.spreadsShown, 1);
+  EXPECT_FALSE(spreads->windowFlags().testFlag(Qt::Tool));
+  spreads->SetSpreadVisible(false);
+  ini.ApplicationShowButtonInTaskBar = false;
+  spreads->SetSpreadVisible(true);
+  EXPECT_EQ(host.spreadsShown, 2);
+  EXPECT_TRUE(spreads->windowFlags().testFlag(Qt::Tool));
+  EXPECT_TRUE(spreads->isVisible());
+  // Without a tray the taskbar button is the only way back.
+  spreads->SetSpreadVisible(false);
+  screen.SetHasTray(false);
+  spreads->ShowSpreads();
+  EXPECT_FALSE(spreads->windowFlags().testFlag(Qt::Tool));
+}
+
 TEST_F(SpreadsWindowTest, MinimiseWithTheTrayIconHidesEverythingUntilShownAgain) {
   Open();
   main.trayIconActive = true;

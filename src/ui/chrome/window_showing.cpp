@@ -3,8 +3,18 @@
 #include <QEvent>
 #include <QMoveEvent>
 #include <QWidget>
+#include <chrono>
 
 namespace vaticor {
+namespace {
+
+std::int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
 
 void ShowNormal(QWidget* window) {
   const Qt::WindowStates normal = window->windowState() & ~Qt::WindowMinimized;
@@ -47,13 +57,13 @@ void WindowPlaceKeeper::MoveTo(QPoint place) {
 }
 
 void WindowPlaceKeeper::WindowSystemMoved(QPoint place) {
-  if (place_.Reported({place.x(), place.y()})) window_->move(Place());
+  if (place_.Reported({place.x(), place.y()}, NowMs())) window_->move(Place());
 }
 
 bool WindowPlaceKeeper::eventFilter(QObject* watched, QEvent* event) {
   if (watched != window_) return false;
   if (event->type() == QEvent::Show) {
-    place_.Shown();
+    place_.Shown(NowMs());
   } else if (event->type() == QEvent::Move) {
     const QPoint at = static_cast<const QMoveEvent*>(event)->pos();
     if (event->spontaneous()) {
