@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "library/picture.h"
+#include "platform/desktop_shell.h"
 #include "platform/picture_image.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/card_image.h"
@@ -60,6 +61,7 @@ TCardForm::TCardForm(ProgramState& state, TSpreadsForm& spreads, CardViewerLink&
   UseSkinLook(this);
   setFocusPolicy(Qt::StrongFocus);
   place_ = WindowPlaceKeeper::Install(this);
+  SetTaskbarButtonVisible(this, false);
   CreateControls();
   CreateMenu();
   sharpen_.setSingleShot(true);

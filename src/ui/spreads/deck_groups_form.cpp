@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "core/spread_geometry.h"
+#include "platform/desktop_shell.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
@@ -35,6 +36,7 @@ TDeckGroupsForm::TDeckGroupsForm(ProgramState& state, TSpreadsForm& spreads, QWi
   setAttribute(Qt::WA_TranslucentBackground);
   UseSkinFont(this);
   setFocusPolicy(Qt::StrongFocus);
+  SetTaskbarButtonVisible(this, false);
   CreateControls();
   // Held wholly on the screen, above the taskbar (see the spreads window).
   TINIData& ini = state_.INIData;
