@@ -17,6 +17,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/window_showing.h"
 
 namespace vaticor {
 
@@ -189,7 +190,7 @@ bool TQuestionForm::IsQuestionVisible() const { return isVisible(); }
 
 void TQuestionForm::SetQuestionVisible(bool visible) {
   hiddenWithMain_ = false;
-  setVisible(visible);
+  SetShown(this, visible);
   if (visible) raise();
 }
 
@@ -286,7 +287,7 @@ void TQuestionForm::keyReleaseEvent(QKeyEvent* event) {
 void TQuestionForm::MainWindowRestored() {
   if (!hiddenWithMain_) return;
   hiddenWithMain_ = false;
-  if (state_.INIData.QuestionFormEnabled) show();
+  if (state_.INIData.QuestionFormEnabled) ShowNormal(this);
 }
 
 bool TQuestionForm::eventFilter(QObject* watched, QEvent* event) {

@@ -20,6 +20,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/window_showing.h"
 
 namespace vaticor {
 
@@ -275,7 +276,7 @@ void TQuestionLogForm::SelectLine(int line) {
 std::string TQuestionLogForm::LineText(int line) const { return std::string(log_.Line(line)); }
 
 void TQuestionLogForm::ShowLogWindow() {
-  show();
+  ShowNormal(this);
   raise();
   activateWindow();
 }

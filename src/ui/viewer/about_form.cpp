@@ -31,6 +31,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/window_showing.h"
 #include "ui/viewer/rich_text_view.h"
 
 namespace vaticor {
@@ -522,7 +523,7 @@ void TAboutForm::LoadCardPicture(int number) {
 }
 
 void TAboutForm::ShowViewer() {
-  show();
+  ShowNormal(this);
   raise();
   activateWindow();
 }

@@ -1,0 +1,58 @@
+// Showing a window normal, and the place a window stands at.
+#include "ui/chrome/window_showing.h"
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+namespace vaticor {
+namespace {
+
+TEST(WindowShowing, AWindowHiddenWhileMinimisedComesBackAsAWindow) {
+  QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
+  window.setGeometry(100, 100, 200, 100);
+  window.show();
+  window.showMinimized();
+  window.hide();
+  ShowNormal(&window);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.isMinimized());
+  // Minimised and still shown: restored.
+  window.showMinimized();
+  ShowNormal(&window);
+  EXPECT_FALSE(window.isMinimized());
+  SetShown(&window, false);
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST(WindowShowing, AMaximisedWindowStaysMaximised) {
+  QWidget window(nullptr, Qt::Window);
+  window.showMaximized();
+  window.hide();
+  ShowNormal(&window);
+  EXPECT_TRUE(window.isMaximized());
+  EXPECT_FALSE(window.isMinimized());
+}
+
+TEST(WindowShowing, TheKeeperFollowsTheProgramAndPutsBackAWrongReportAfterAShow) {
+  QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
+  WindowPlaceKeeper* keeper = WindowPlaceKeeper::Install(&window);
+  window.resize(120, 200);
+  keeper->MoveTo({604, 270});
+  window.show();
+  EXPECT_EQ(keeper->Place(), QPoint(604, 270));
+  keeper->WindowSystemMoved({0, 0});
+  EXPECT_EQ(window.pos(), QPoint(604, 270));
+  EXPECT_EQ(keeper->Place(), QPoint(604, 270));
+  // The program's own moves, by any call, are the place.
+  window.move(300, 310);
+  EXPECT_EQ(keeper->Place(), QPoint(300, 310));
+  window.setGeometry(320, 330, 120, 200);
+  EXPECT_EQ(keeper->Place(), QPoint(320, 330));
+  // A second disagreeing report is the user's move.
+  keeper->WindowSystemMoved({500, 90});
+  EXPECT_EQ(keeper->Place(), QPoint(500, 90));
+}
+
+}  // namespace
+}  // namespace vaticor
