@@ -39,9 +39,10 @@ void SetSkipTaskbar(QWidget* window, bool skip) {
   if (x11 == nullptr || x11->connection() == nullptr) return;
   xcb_connection_t* connection = x11->connection();
   const auto id = static_cast<xcb_window_t>(window->winId());
-  const xcb_atom_t state = InternAtom(connection, "_NET_WM_STATE");
-  const xcb_atom_t skips[] = {InternAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                              InternAtom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+  // The program has one connection; its atoms are asked for once.
+  static const xcb_atom_t state = InternAtom(connection, "_NET_WM_STATE");
+  static const xcb_atom_t skips[] = {InternAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                     InternAtom(connection, "_NET_WM_STATE_SKIP_PAGER")};
   if (state == XCB_ATOM_NONE) return;
 
   std::vector<xcb_atom_t> atoms;
