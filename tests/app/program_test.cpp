@@ -171,8 +171,9 @@ TEST_F(ProgramTest, ClosingTheMainWindowWritesTheSettings) {
 class ProgramLanguageTest : public ProgramTest {
  protected:
   void SetUp() override {
-    previous_ = SetFailureReporter(
-        [this](QWidget*, const QString& message) { messages.push_back(message.toStdString()); });
+    previous_ = SetFailureReporter([this](QWidget*, MessageKind, const QString& message) {
+      messages.push_back(message.toStdString());
+    });
     dir.Write("Multi Language Support/0x0409.ini",
               "[Language]\r\nName=[eng] English\r\n[IDs]\r\n1000=Vaticor EN\r\n[ID]\r\n"
               "1003=Exit\r\n1004=Draw a card...\r\n1011=Options EN\r\n1028=Show...\r\n");

@@ -46,8 +46,9 @@ class FakeSpreadFileDialogs : public SpreadFileDialogs {
 class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
  protected:
   void SetUp() override {
-    previousReporter_ = SetFailureReporter(
-        [this](QWidget*, const QString& message) { failures.push_back(message.toStdString()); });
+    previousReporter_ = SetFailureReporter([this](QWidget*, MessageKind, const QString& message) {
+      failures.push_back(message.toStdString());
+    });
   }
   void TearDown() override {
     spreads.reset();

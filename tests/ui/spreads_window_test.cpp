@@ -36,13 +36,14 @@ TEST_F(SpreadsWindowTest, ToolbarHasItsSizeAndFixedRussianHints) {
 TEST_F(SpreadsWindowTest, CommandImageLooksPressedWhileItsCommandRuns) {
   Open();
   TSkinImage* deal = Control<TSkinImage>(*spreads, "Image7");
-  QPoint duringCommand;
-  // The dealt card is created while the image is down.
   SendMouse(deal, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
   EXPECT_EQ(deal->pos(), QPoint(66, 21));
   SendMouse(deal, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(deal->pos(), QPoint(65, 20));
-  EXPECT_EQ(spreads->CardCount(), 1);
+  ASSERT_EQ(spreads->CardCount(), 1);
+  // The card is dealt while the image is down: at its pressed corner, one
+  // pixel right of and below where the image stands (the window at 100,100).
+  EXPECT_EQ(Card(0)->Place(), (CardPlace{166, 121}));
 }
 
 TEST_F(SpreadsWindowTest, DealtCardsStackAtTheDealImageNewestOnTop) {

@@ -16,7 +16,7 @@ FailureReporter& Reporter() {
 
 void ShowFailure(QWidget* window, const QString& message) {
   if (Reporter()) {
-    Reporter()(window, message);
+    Reporter()(window, MessageKind::kFailure, message);
     return;
   }
   QWidget* parent = window && window->isVisible() ? window : QApplication::activeWindow();
@@ -25,7 +25,7 @@ void ShowFailure(QWidget* window, const QString& message) {
 
 void ShowNotice(QWidget* window, const QString& message) {
   if (Reporter()) {
-    Reporter()(window, message);
+    Reporter()(window, MessageKind::kNotice, message);
     return;
   }
   QWidget* parent = window && window->isVisible() ? window : QApplication::activeWindow();

@@ -25,12 +25,18 @@ void ShowFailure(QWidget* window, const QString& message);
 // reporter as failures.
 void ShowNotice(QWidget* window, const QString& message);
 
-// How failures are shown; a message box unless replaced (tests record them).
-using FailureReporter = std::function<void(QWidget* window, const QString& message)>;
+// What a message box says: a failure (a critical box) or a notice (an
+// information box).
+enum class MessageKind { kFailure, kNotice };
+// How failures and notices are shown; a message box unless replaced (tests
+// record them, and can tell a failure from a notice).
+using FailureReporter =
+    std::function<void(QWidget* window, MessageKind kind, const QString& message)>;
 // Replaces the reporter and returns the one it replaced.
 FailureReporter SetFailureReporter(FailureReporter reporter);
 
-// Runs a command, showing its failure if it raises one.
+// Runs a command, showing its failure if it raises one: the exception's
+// message, or "Unexpected failure" for anything not a std::exception.
 void RunCommand(QWidget* window, const std::function<void()>& command);
 
 // Connects a control's signal to a command run through RunCommand. The
