@@ -36,6 +36,7 @@ class NoWindowLinks : public CardViewerLink,
   int SelectedLine() const override { return -1; }
   void SelectLine(int) override {}
   std::string LineText(int) const override { return {}; }
+  bool IsDateLine(int) const override { return false; }
   void ShowSelectedReading() override {}
   void ShowLogWindow() override {}
   void ShowAndSelectLast() override {}

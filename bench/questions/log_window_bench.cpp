@@ -28,6 +28,7 @@ class LogLinks : public bench::NoWindowLinks {
   int SelectedLine() const override { return log->SelectedLine(); }
   void SelectLine(int line) override { log->SelectLine(line); }
   std::string LineText(int line) const override { return log->LineText(line); }
+  bool IsDateLine(int line) const override { return log->IsDateLine(line); }
   void ShowSelectedReading() override { log->ShowSelectedReading(); }
   void ShowLogWindow() override { log->ShowLogWindow(); }
   TQuestionLogForm* log = nullptr;

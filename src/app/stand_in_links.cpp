@@ -52,6 +52,7 @@ void StandInLinks::SelectLine(int line) {
 std::string StandInLinks::LineText(int line) const {
   return log_ ? log_->LineText(line) : std::string();
 }
+bool StandInLinks::IsDateLine(int line) const { return log_ && log_->IsDateLine(line); }
 void StandInLinks::ShowSelectedReading() {
   if (log_) log_->ShowSelectedReading();
 }

@@ -51,6 +51,7 @@ class StandInLinks : public CardViewerLink,
   int SelectedLine() const override;
   void SelectLine(int line) override;
   std::string LineText(int line) const override;
+  bool IsDateLine(int line) const override;
   void ShowSelectedReading() override;
   void ShowLogWindow() override;
   void ShowAndSelectLast() override;

@@ -4,8 +4,11 @@ namespace vaticor {
 
 void TCardsSpreadGenerator::InitGenerator(std::int32_t n) {
   random_->Randomize();
+  Resize(n);
+}
+
+void TCardsSpreadGenerator::Resize(std::int32_t n) {
   Count = n > 0 ? n : 0;
-  Used.assign(static_cast<std::size_t>(Count), false);
   ResetGenerator();
 }
 

@@ -23,6 +23,9 @@ class TCardsSpreadGenerator {
   // Seeds the program's random generator from the clock (once), sizes the
   // picker to n slots and gathers it.
   void InitGenerator(std::int32_t n);
+  // Sizes the picker to n slots (none below 1) and gathers it, leaving the
+  // generator's sequence as it is.
+  void Resize(std::int32_t n);
   // Every slot free again.
   void ResetGenerator();
   // Draws one free slot, each with equal probability, and marks it used.

@@ -57,6 +57,9 @@ class ReadingLogLink {
   virtual int SelectedLine() const = 0;  // -1 when none
   virtual void SelectLine(int line) = 0;
   virtual std::string LineText(int line) const = 0;
+  // True for a date line ("[09.12.2026]"), which holds no reading to put
+  // back.
+  virtual bool IsDateLine(int line) const = 0;
   // Puts the reading of a line back into the main window.
   virtual void ShowSelectedReading() = 0;
   virtual void ShowLogWindow() = 0;

@@ -14,6 +14,7 @@
 #include <limits>
 
 #include "core/window_bounds.h"
+#include "library/reading_draw.h"
 #include "platform/desktop_shell.h"
 #include "platform/picture_image.h"
 #include "platform/virtual_keys.h"
@@ -34,7 +35,6 @@ namespace {
 constexpr int kBarHeight = 17;
 constexpr int kEdge = 4;
 constexpr int kSide = 2;
-constexpr int kMajorArcana = 22;
 
 QIcon AppIcon() {
   QIcon icon;
@@ -47,7 +47,10 @@ QIcon AppIcon() {
 }  // namespace
 
 TVaticorForm::TVaticorForm(ProgramState& state, WindowLinks links, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), state_(state), links_(links) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      state_(state),
+      links_(links),
+      drawPicker_(state.Random) {
   setObjectName("VaticorForm");
   setWindowTitle("Vaticor");
   setWindowIcon(AppIcon());
@@ -351,44 +354,22 @@ void TVaticorForm::Label1Click() {
   TINIData& ini = state_.INIData;
   if (ini.RandomDecksEnabled) N15Click();
 
-  const TTaroDecks& decks = state_.TaroDecks;
-  drawCount_ = kMajorArcana;
-  if (decks.FilesCount > kMajorArcana && !ini.OnlyMajorArcanaEnabled) drawCount_ = decks.FilesCount;
-  UsedCardFlags.assign(static_cast<std::size_t>(drawCount_), false);
-  RemainingCount = drawCount_ - 1;
-
+  // The generator was seeded from the clock when the window was created;
+  // the picks continue its sequence.
+  const std::vector<std::int32_t> values = DrawReading(
+      state_.Random, drawPicker_,
+      EligibleCards(state_.TaroDecks.FilesCount, ini.OnlyMajorArcanaEnabled), CardsAcross());
   std::vector<int> cards;
   for (int i = 0; i < CardsAcross(); ++i) {
     TCardImage* image = CardImages()[static_cast<std::size_t>(i)];
-    const int reversed = state_.Random.Random(2);
-    const int card = PickUnusedCard();
-    const int signedCard = reversed == 0 ? card : -card;
-    image->SetNumber(signedCard);
-    ShowCardOnImage(signedCard, image);
+    const std::int32_t value = values[static_cast<std::size_t>(i)];
+    image->SetNumber(value);
+    ShowCardOnImage(value, image);
     cards.push_back(image->Number());
   }
 
   links_.log.AddReading(cards);
   if (links_.log.LineCount() >= 1) links_.log.SelectLine(links_.log.LineCount() - 1);
-}
-
-int TVaticorForm::PickUnusedCard() {
-  // The generator was seeded from the clock when the window was created.
-  // Seeding it again before every pick would give the three picks of a draw
-  // the same seed whenever they fall within one millisecond, and so three
-  // neighbouring cards.
-  if (RemainingCount < 0) return -1;
-  const int a = state_.Random.Random(RemainingCount + 1);
-  int unused = 0;
-  for (int index = 0; index < drawCount_; ++index) {
-    if (UsedCardFlags[static_cast<std::size_t>(index)]) continue;
-    if (unused++ == a) {
-      UsedCardFlags[static_cast<std::size_t>(index)] = true;
-      --RemainingCount;
-      return index;
-    }
-  }
-  return -1;
 }
 
 void TVaticorForm::ShowPicture(TCardImage* image, int signedCard, bool turned,
@@ -577,7 +558,7 @@ void TVaticorForm::ApplyScreenCardSize() {
 // Menus
 
 void TVaticorForm::SetUpMajorArcanaItem() {
-  if (state_.TaroDecks.FilesCount > kMajorArcana) {
+  if (state_.TaroDecks.FilesCount > kMajorArcanaCount) {
     menu_->EnableOption(MainOption::kOnlyMajorArcana, true);
     menu_->SetOption(MainOption::kOnlyMajorArcana, state_.INIData.OnlyMajorArcanaEnabled);
   } else {
@@ -839,7 +820,7 @@ void TVaticorForm::FormKeyUp(int key) {
       if (key == vk::Down && selected < log.LineCount() - 1) target = selected + 1;
       if (target == selected || target < 0) break;
       log.SelectLine(target);
-      if (!log.LineText(target).starts_with("[")) log.ShowSelectedReading();
+      if (!log.IsDateLine(target)) log.ShowSelectedReading();
       break;
     }
     case vk::Add:

@@ -52,8 +52,6 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
 
   // --- The draw and the cards on show ---
   void Label1Click();
-  // The (a+1)-th unused card of the current draw; -1 when none is left.
-  int PickUnusedCard();
   void ShowCardOnImage(int signedCard, TCardImage* image);
   void ClearCards();
   void RefreshCardPictures();
@@ -166,9 +164,8 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   int cardPictureWidth_ = 0;
   int cardPictureHeight_ = 0;
   bool clampToScreenEdge_ = true;
-  std::vector<bool> UsedCardFlags;
-  int RemainingCount = 0;
-  int drawCount_ = 0;  // eligible cards of the current draw
+  // The draw's own picker, apart from the spreads' one.
+  TCardsSpreadGenerator drawPicker_;
   TCardImage* popupImage_ = nullptr;
   bool creating_ = true;
   bool closing_ = false;  // the settings are written once

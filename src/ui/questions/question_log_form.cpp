@@ -275,6 +275,8 @@ void TQuestionLogForm::SelectLine(int line) {
 
 std::string TQuestionLogForm::LineText(int line) const { return std::string(log_.Line(line)); }
 
+bool TQuestionLogForm::IsDateLine(int line) const { return vaticor::IsDateLine(log_.Line(line)); }
+
 void TQuestionLogForm::ShowLogWindow() {
   ShowNormal(this);
   raise();

@@ -50,6 +50,7 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   // line outside the log clears the selection.
   void SelectLine(int line) override;
   std::string LineText(int line) const override;
+  bool IsDateLine(int line) const override;
   void ShowSelectedReading() override;
   void ShowLogWindow() override;
   void SaveLog() override;

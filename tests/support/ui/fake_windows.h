@@ -34,6 +34,9 @@ class FakeLinks : public CardViewerLink,
   int SelectedLine() const override { return selected; }
   void SelectLine(int line) override { selected = line; }
   std::string LineText(int line) const override { return lines[static_cast<std::size_t>(line)]; }
+  bool IsDateLine(int line) const override {
+    return lines[static_cast<std::size_t>(line)].starts_with("[");
+  }
   void ShowSelectedReading() override { putBack.push_back(selected); }
   void ShowLogWindow() override { logShown = true; }
   void ShowAndSelectLast() override {

@@ -1,0 +1,22 @@
+#include "library/reading_draw.h"
+
+namespace vaticor {
+
+std::int32_t EligibleCards(std::int32_t filesCount, bool onlyMajorArcana) {
+  if (filesCount > kMajorArcanaCount && !onlyMajorArcana) return filesCount;
+  return kMajorArcanaCount;
+}
+
+std::vector<std::int32_t> DrawReading(RandomGenerator& random, TCardsSpreadGenerator& picker,
+                                      std::int32_t eligible, int cards) {
+  picker.Resize(eligible);
+  std::vector<std::int32_t> values;
+  for (int i = 0; i < cards; ++i) {
+    const bool reversed = random.Random(2) == 1;
+    const std::int32_t card = picker.NextCard();
+    values.push_back(reversed && card != kNoCard ? -card : card);
+  }
+  return values;
+}
+
+}  // namespace vaticor
