@@ -2,31 +2,20 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QContextMenuEvent>
 #include <QFrame>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QResizeEvent>
 #include <QSystemTrayIcon>
 #include <algorithm>
-#include <cstdlib>
-#include <limits>
 
-#include "core/window_bounds.h"
-#include "library/reading_draw.h"
-#include "platform/desktop_shell.h"
-#include "platform/picture_image.h"
-#include "platform/virtual_keys.h"
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
-#include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
-#include "ui/chrome/window_showing.h"
 
 namespace vaticor {
 
@@ -94,6 +83,25 @@ void TVaticorForm::CreateControls() {
   ButtonCloseImage->setGeometry(width() - 17, 0, 17, 17);
   ButtonHideImage->setGeometry(width() - 34, 8, 17, 8);
 
+  CreateCardPanels();
+
+  Label1 = new TCaptionLabel(this, palette().color(QPalette::WindowText));
+  Label1->setObjectName("Label1");
+  Label2 = new TCaptionLabel(this, Qt::white);
+  Label2->setObjectName("Label2");
+  ConnectCommand(Label1, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
+  ConnectCommand(Label2, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
+
+  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  ConnectCommand(Image7, &TSkinImage::clicked, this, [this] { Image7Click(); });
+  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
+  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { close(); });
+
+  CreateChrome();
+  CreateTrayIcon();
+}
+
+void TVaticorForm::CreateCardPanels() {
   auto makePanel = [this](const char* name) {
     auto* panel = new QFrame(this);
     panel->setObjectName(name);
@@ -122,19 +130,9 @@ void TVaticorForm::CreateControls() {
   CardImage01 = makeCard(Panel01, "CardImage01");
   CardImage02 = makeCard(Panel03, "CardImage02");
   CardImage03 = makeCard(Panel02, "CardImage03");
+}
 
-  Label1 = new TCaptionLabel(this, palette().color(QPalette::WindowText));
-  Label1->setObjectName("Label1");
-  Label2 = new TCaptionLabel(this, Qt::white);
-  Label2->setObjectName("Label2");
-  ConnectCommand(Label1, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
-  ConnectCommand(Label2, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
-
-  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
-  ConnectCommand(Image7, &TSkinImage::clicked, this, [this] { Image7Click(); });
-  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
-  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { close(); });
-
+void TVaticorForm::CreateChrome() {
   SkinChrome::Hooks hooks;
   hooks.moved = [this](const WindowRect&) {
     // A window the user moved no longer counts as pushed up for the
@@ -164,18 +162,6 @@ void TVaticorForm::CreateControls() {
   chrome_->AddHorizontalEdge(Image6, kBottomOrRightEdge);
   chrome_->SetButtons(ButtonCloseImage, ButtonHideImage);
   chrome_->SetCaption(Label2, Label1, Image2);
-
-  TrayIcon1 = new QSystemTrayIcon(AppIcon(), this);
-  TrayIcon1->setObjectName("TrayIcon1");
-  ConnectCommand(TrayIcon1, &QSystemTrayIcon::activated, this,
-                 [this](QSystemTrayIcon::ActivationReason reason) {
-                   if (reason == QSystemTrayIcon::Trigger) {
-                     TrayIcon1Click();
-                   } else if (reason == QSystemTrayIcon::Context) {
-                     activateWindow();
-                     menu_->Popup()->popup(QCursor::pos());
-                   }
-                 });
 }
 
 MainMenuCommands TVaticorForm::MenuCommands() {
@@ -348,529 +334,6 @@ void TVaticorForm::StoreGeometry() {
 }
 
 // ---------------------------------------------------------------------------
-// The draw
-
-void TVaticorForm::Label1Click() {
-  TINIData& ini = state_.INIData;
-  if (ini.RandomDecksEnabled) N15Click();
-
-  // The generator was seeded from the clock when the window was created;
-  // the picks continue its sequence.
-  const std::vector<std::int32_t> values = DrawReading(
-      state_.Random, drawPicker_,
-      EligibleCards(state_.TaroDecks.FilesCount, ini.OnlyMajorArcanaEnabled), CardsAcross());
-  std::vector<int> cards;
-  for (int i = 0; i < CardsAcross(); ++i) {
-    TCardImage* image = CardImages()[static_cast<std::size_t>(i)];
-    const std::int32_t value = values[static_cast<std::size_t>(i)];
-    image->SetNumber(value);
-    ShowCardOnImage(value, image);
-    cards.push_back(image->Number());
-  }
-
-  links_.log.AddReading(cards);
-  if (links_.log.LineCount() >= 1) links_.log.SelectLine(links_.log.LineCount() - 1);
-}
-
-void TVaticorForm::ShowPicture(TCardImage* image, int signedCard, bool turned,
-                               bool keepWhenMissing) {
-  // The lowest integer has no magnitude of its own: no deck has that card.
-  std::unique_ptr<Picture> picture;
-  if (signedCard != std::numeric_limits<int>::min()) {
-    const QSize size = image->DisplaySize();
-    picture = state_.TaroDecks.GetCardPicture(std::abs(signedCard), {size.width(), size.height()});
-  }
-  if (!picture) {
-    if (!keepWhenMissing) image->ClearPicture();
-    return;
-  }
-  image->SetPicture(ToQImage(turned ? *MakeReversedPicture(*picture) : *picture));
-}
-
-void TVaticorForm::ShowCardOnImage(int signedCard, TCardImage* image) {
-  const bool reversed = signedCard < 0 && state_.INIData.UpSideDownCardsEnabled;
-  if (!reversed) image->SetNumber(std::abs(signedCard));
-  ShowPicture(image, signedCard, reversed);
-}
-
-void TVaticorForm::ClearCards() {
-  for (TCardImage* image : CardImages()) image->ClearPicture();
-}
-
-void TVaticorForm::RefreshCardPictures() {
-  for (TCardImage* image : CardImages()) {
-    if (image->HasPicture()) ShowPicture(image, image->Number(), image->Number() < 0);
-  }
-}
-
-void TVaticorForm::CacheCardPictureSize() {
-  // A deck without a picture for its first card keeps the size it had.
-  if (state_.TaroDecks.CardWidth > 0 && state_.TaroDecks.CardHeight > 0) {
-    cardPictureWidth_ = state_.TaroDecks.CardWidth;
-    cardPictureHeight_ = state_.TaroDecks.CardHeight;
-  }
-}
-
-void TVaticorForm::CardImageClick(TCardImage* image) {
-  if (image && image->HasPicture()) {
-    const int card = std::abs(image->Number());
-    links_.viewer.ShowCardDescription(state_.TaroDecks.GetCardName(card), card, 0);
-  }
-  links_.viewer.ShowViewer();
-}
-
-// ---------------------------------------------------------------------------
-// A logged reading put back
-
-void TVaticorForm::SetCardMode(bool threeCards) {
-  if (threeCards) {
-    SwitchToThreeCardMode();
-  } else {
-    SwitchToOneCardMode();
-  }
-}
-
-void TVaticorForm::ShowCard(int slot, std::int32_t value) {
-  if (slot < 0 || slot > 2) return;
-  TCardImage* image = CardImages()[static_cast<std::size_t>(slot)];
-  image->SetNumber(value);
-  ShowPicture(image, value, value < 0);
-}
-
-// ---------------------------------------------------------------------------
-// Modes and sizes
-
-QString TVaticorForm::CaptionText(int id, const char* russian) const {
-  // After a mode switch or for the card menu, the main window's own texts
-  // follow the language only on a system whose language is not Russian, and
-  // only where the language has a text.
-  if (state_.SystemLanguage == "0x0419") return QString::fromUtf8(russian);
-  const std::string entry = state_.Languages.Entry(id);
-  return entry.empty() ? QString::fromUtf8(russian) : QString::fromStdString(entry);
-}
-
-void TVaticorForm::ApplyLanguage() {
-  const TLanguageTable& languages = state_.Languages;
-  SetHint(Image1, InterfaceText(languages, 1001, "Меню F10"));
-  SetHint(ButtonHideImage, InterfaceText(languages, 1002, "Свернуть"));
-  SetHint(ButtonCloseImage, InterfaceText(languages, 1003, "Выход"));
-  menu_->ApplyLanguage(languages);
-  // The caption takes the language's text whatever the system's language.
-  Label2->setText(ThreeCardMode() ? InterfaceText(languages, 1005, "Вытянуть карты ...")
-                                  : InterfaceText(languages, 1004, "Вытянуть карту ..."));
-  Label2->adjustSize();
-  Label1->setText(Label2->text());
-  Label1->adjustSize();
-  chrome_->KeepInShape();
-}
-
-void TVaticorForm::SetCaption() {
-  Label2->setText(ThreeCardMode() ? CaptionText(1005, "Вытянуть карты ...")
-                                  : CaptionText(1004, "Вытянуть карту ..."));
-  Label2->adjustSize();
-  Label1->setText(Label2->text());
-  Label1->adjustSize();
-  chrome_->KeepInShape();
-}
-
-MainWindowState TVaticorForm::SizingState() const {
-  MainWindowState window;
-  window.screenWidth = state_.Screen.Width();
-  window.screenHeight = state_.Screen.Height();
-  window.left = x();
-  window.width = width();
-  window.height = height();
-  window.cardsAcross = CardsAcross();
-  return window;
-}
-
-void TVaticorForm::ApplySizing(const MainSizing& sizing) {
-  oneCardWidth_ = sizing.oneCardWidth;
-  threeCardWidth_ = sizing.threeCardWidth;
-  setGeometry(sizing.left, y(), sizing.width, sizing.height);
-  SetPanelWidth(sizing.cardWidth);
-}
-
-void TVaticorForm::SwitchMode(int cardsAcross) {
-  const MainSizing sizing =
-      ModeSwitchSizing(SizingState(), PanelWidth(), oneCardWidth_, threeCardWidth_, cardsAcross);
-  state_.INIData.ThreeCardsModeEnabled = cardsAcross == 3;
-  SetCaption();
-  Panel02->setVisible(cardsAcross == 3);
-  Panel03->setVisible(cardsAcross == 3);
-  // Three cards too wide for the screen came out narrower: that is the card
-  // width now.
-  const bool narrower = sizing.cardWidth != PanelWidth();
-  ApplySizing(sizing);
-  if (narrower) state_.INIData.VaticorFormCardWidth = sizing.cardWidth;
-  menu_->SetThreeCardMode(cardsAcross == 3);
-  LayOutControls();
-}
-
-void TVaticorForm::SwitchToOneCardMode() {
-  if (!ThreeCardMode()) return;
-  for (TCardImage* image : CardImages()) {
-    image->ClearPicture();
-    image->SetNumber(-1);
-  }
-  SwitchMode(1);
-}
-
-void TVaticorForm::SwitchToThreeCardMode() {
-  if (ThreeCardMode()) return;
-  CardImage01->ClearPicture();
-  CardImage01->SetNumber(-1);
-  SwitchMode(3);
-}
-
-void TVaticorForm::ApplyAutoCardSize() {
-  const AutoSizing autoSizing =
-      AutoCardSizing(SizingState(), cardPictureWidth_, cardPictureHeight_);
-  if (!autoSizing.sizing) {
-    // No picture to take proportions from: only the height follows the screen.
-    resize(width(), autoSizing.height);
-    chrome_->KeepInShape();
-    return;
-  }
-  state_.INIData.VaticorFormLeft = autoSizing.sizing->left;
-  ApplySizing(*autoSizing.sizing);
-  state_.INIData.VaticorFormCardWidth = autoSizing.sizing->cardWidth;
-}
-
-void TVaticorForm::FitCardWidthToHeight() {
-  const std::optional<MainSizing> sizing =
-      FitCardWidthSizing(SizingState(), cardPictureWidth_, cardPictureHeight_);
-  if (!sizing) return;
-  clampToScreenEdge_ = false;
-  ApplySizing(*sizing);
-  clampToScreenEdge_ = true;
-}
-
-void TVaticorForm::ApplyScreenCardSize() {
-  const MainSizing sizing = ScreenCardSizing(SizingState());
-  state_.INIData.VaticorFormHeight = sizing.height;
-  state_.INIData.VaticorFormLeft = sizing.left;
-  ApplySizing(sizing);
-  state_.INIData.VaticorFormCardWidth = sizing.cardWidth;
-}
-
-// ---------------------------------------------------------------------------
-// Menus
-
-void TVaticorForm::SetUpMajorArcanaItem() {
-  if (state_.TaroDecks.FilesCount > kMajorArcanaCount) {
-    menu_->EnableOption(MainOption::kOnlyMajorArcana, true);
-    menu_->SetOption(MainOption::kOnlyMajorArcana, state_.INIData.OnlyMajorArcanaEnabled);
-  } else {
-    menu_->EnableOption(MainOption::kOnlyMajorArcana, false);
-    menu_->SetOption(MainOption::kOnlyMajorArcana, true);
-  }
-  UpdateRandomDeckItems();
-}
-
-void TVaticorForm::UpdateRandomDeckItems() {
-  // Choosing a deck at random needs at least two decks; adding one is
-  // always possible.
-  const bool severalDecks = state_.TaroDecks.Count > 1;
-  menu_->EnableRandomDeck(severalDecks);
-  menu_->EnableOption(MainOption::kRandomDecks, severalDecks);
-}
-
-void TVaticorForm::SwitchToDeck(int deck, DeckSizing sizing) {
-  menu_->CheckDeck(deck);
-  state_.INIData.DeckIndex = deck;
-  state_.TaroDecks.SelectDeck(deck);
-  CacheCardPictureSize();
-  if (state_.INIData.ApplicationAutoSizeEnabled) {
-    if (sizing == DeckSizing::kApplyAutoSize) {
-      ApplyAutoCardSize();
-    } else {
-      FitCardWidthToHeight();
-    }
-  }
-  RefreshCardPictures();
-}
-
-void TVaticorForm::SelectDeckFromMenu(int deck) {
-  SwitchToDeck(deck, DeckSizing::kApplyAutoSize);
-  SetUpMajorArcanaItem();
-}
-
-void TVaticorForm::N15Click() {
-  TTaroDecks& decks = state_.TaroDecks;
-  if (decks.Count <= 0) return;
-  SwitchToDeck(state_.Random.Random(decks.Count), DeckSizing::kApplyAutoSize);
-}
-
-void TVaticorForm::NextDeck(int step) {
-  TTaroDecks& decks = state_.TaroDecks;
-  if (decks.Count <= 0) return;
-  int deck = state_.INIData.DeckIndex + step;
-  if (deck < 0) deck = decks.Count - 1;
-  if (deck > decks.Count - 1) deck = 0;
-  SwitchToDeck(deck, DeckSizing::kFitToHeight);
-}
-
-void TVaticorForm::SelectDescriptionFromMenu(int set) {
-  state_.INIData.DescriptionIndex = set;
-  state_.TaroDescriptions.SelectDescription(set);
-  if (links_.viewer.IsViewerVisible()) links_.viewer.ShowCurrentCardAgain();
-}
-
-void TVaticorForm::PopupMenu1Popup() {
-  if (state_.TaroDescriptions.Count > 0)
-    menu_->CheckDescriptionSet(state_.INIData.DescriptionIndex);
-  menu_->SetOption(MainOption::kQuestionWindow, state_.INIData.QuestionFormEnabled);
-}
-
-void TVaticorForm::PopupMenu2Popup(TCardImage* image) {
-  popupImage_ = image;
-  const QString entry = CaptionText(1026, "Описание карты");
-  if (image && image->HasPicture()) {
-    const std::string name = state_.TaroDecks.GetCardName(std::abs(image->Number()));
-    menu_->SetDescribeItem(QString::fromStdString(name) + " - " + entry, true);
-  } else {
-    menu_->SetDescribeItem(entry, false);
-  }
-  menu_->EnableNewReading(CardImage01->HasPicture());
-}
-
-void TVaticorForm::N10Click(MainOption option, bool checked) {
-  TINIData& ini = state_.INIData;
-  // A triggered checkable item has already flipped its mark.
-  switch (option) {
-    case MainOption::kReversedCards:
-      ini.UpSideDownCardsEnabled = checked;
-      break;
-    case MainOption::kOnlyMajorArcana:
-      ini.OnlyMajorArcanaEnabled = checked;
-      break;
-    case MainOption::kRandomDecks:
-      ini.RandomDecksEnabled = checked;
-      break;
-    case MainOption::kSaveLog:
-      ini.QuestionsLogSaveEnabled = checked;
-      break;
-    case MainOption::kTaskbarButton:
-      ini.ApplicationShowButtonInTaskBar = checked;
-      // Without a notification area the taskbar button is the only way back
-      // to a hidden window: it stays.
-      if (state_.Screen.HasTray()) {
-        SetTaskbarButtonVisible(this, checked);
-        TrayIcon1->setVisible(!checked);
-      }
-      break;
-    case MainOption::kAutoSize: {
-      const bool wasOn = ini.ApplicationAutoSizeEnabled;
-      ini.ApplicationAutoSizeEnabled = !wasOn;
-      if (wasOn) {
-        ApplyScreenCardSize();
-      } else {
-        ApplyAutoCardSize();
-      }
-      break;
-    }
-    case MainOption::kQuestionWindow:
-      SetQuestionEnabled(checked, true);
-      break;
-  }
-}
-
-void TVaticorForm::SetQuestionEnabled(bool enabled, bool fromMenu) {
-  TINIData& ini = state_.INIData;
-  ini.QuestionFormEnabled = enabled;
-  QuestionWindowLink& question = links_.question;
-  if (enabled) {
-    if (question.QuestionTop() < y() + height()) {
-      move(x(), ShiftedMainTop(question.QuestionTop(), height()));
-      ini.VaticorFormTop = y();
-      ini.QuestionFormShifted = true;
-    }
-    question.SetQuestionVisible(true);
-  } else {
-    question.SetQuestionVisible(false);
-    if (!fromMenu && ini.QuestionFormShifted) {
-      move(x(), UnshiftedMainTop(y(), question.QuestionHeight(), height(), state_.Screen.Height()));
-      ini.VaticorFormTop = y();
-      ini.QuestionFormShifted = false;
-    }
-  }
-}
-
-void TVaticorForm::QuestionWindowTurnedOff() {
-  SetQuestionEnabled(false, false);
-  menu_->SetOption(MainOption::kQuestionWindow, false);
-}
-
-void TVaticorForm::MakeRoomAbove(int questionTop) {
-  // Not recorded: the saved place stays where the user put the window.
-  if (questionTop < y() + height()) move(x(), ShiftedMainTop(questionTop, height()));
-}
-
-QPoint TVaticorForm::MainMenuPoint() const {
-  return {x() + Image1->x(), y() + Image1->y() + Image1->height()};
-}
-
-void TVaticorForm::Image1Click() { menu_->Popup()->popup(MainMenuPoint()); }
-
-void TVaticorForm::PopupMainMenuAt(int x, int y) {
-  ShowNormal(this);
-  menu_->Popup()->popup(QPoint(this->x() + x, this->y() + y));
-}
-
-void TVaticorForm::PopupMainMenuAtScreen(int x, int y) { menu_->Popup()->popup(QPoint(x, y)); }
-
-void TVaticorForm::Image7Click() {
-  if (links_.question.IsQuestionVisible()) links_.question.SetQuestionVisible(false);
-  state_.SpreadsMode = true;
-  links_.spreads.ShowSpreads();
-  hide();
-}
-
-void TVaticorForm::contextMenuEvent(QContextMenuEvent* event) {
-  menu_->Popup()->popup(event->globalPos());
-}
-
-// ---------------------------------------------------------------------------
-// Tray icon and taskbar button
-
-bool TVaticorForm::TrayIconActive() const {
-  return state_.Screen.HasTray() && TrayIcon1->isVisible();
-}
-
-void TVaticorForm::ShowMainWindow() {
-  ShowNormal(this);
-  raise();
-  activateWindow();
-}
-
-void TVaticorForm::HideMainWindow() { hide(); }
-
-void TVaticorForm::MinimiseMainWindow() { showMinimized(); }
-
-void TVaticorForm::FormActivate() {
-  if (state_.INIData.ApplicationShowButtonInTaskBar) return;
-  // Without a notification area the taskbar button is the only way back to a
-  // hidden window: it stays.
-  if (!state_.Screen.HasTray()) return;
-  SetTaskbarButtonVisible(this, false);
-  TrayIcon1->show();
-}
-
-void TVaticorForm::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
-  if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
-    links_.question.MainWindowRestored();
-  }
-}
-
-void TVaticorForm::TrayIcon1Click() {
-  if (state_.SpreadsMode) {
-    links_.spreads.SetSpreadVisible(!links_.spreads.IsSpreadVisible());
-  } else {
-    const bool visible = !isVisible();
-    SetShown(this, visible);
-    if (state_.INIData.QuestionFormEnabled) links_.question.SetQuestionVisible(visible);
-  }
-  raise();
-  activateWindow();
-}
-
-void TVaticorForm::ButtonHideImageClick() {
-  if (TrayIconActive() || links_.question.IsQuestionVisible()) {
-    hide();
-  } else {
-    showMinimized();
-  }
-}
-
-// ---------------------------------------------------------------------------
-// Keys
-
-void TVaticorForm::keyReleaseEvent(QKeyEvent* event) {
-  // A held key repeats its press, not its release: one command per key.
-  if (event->isAutoRepeat()) return;
-  const int key = VirtualKeyCode(*event);
-  RunCommand(this, [this, key] { FormKeyUp(key); });
-}
-
-void TVaticorForm::FormKeyUp(int key) {
-  TINIData& ini = state_.INIData;
-  ReadingLogLink& log = links_.log;
-  switch (key) {
-    case vk::Escape:
-      ButtonHideImageClick();
-      break;
-    case vk::OemPlus:
-      menu_->SetOption(MainOption::kAutoSize, true);
-      ini.ApplicationAutoSizeEnabled = true;
-      ApplyAutoCardSize();
-      break;
-    case vk::OemBackslash:
-      menu_->SetOption(MainOption::kAutoSize, false);
-      ini.ApplicationAutoSizeEnabled = false;
-      ApplyScreenCardSize();
-      break;
-    case vk::Up:
-    case vk::Down: {
-      const int selected = log.SelectedLine();
-      int target = selected;
-      if (key == vk::Up && selected > 0) target = selected - 1;
-      if (key == vk::Down && selected < log.LineCount() - 1) target = selected + 1;
-      if (target == selected || target < 0) break;
-      log.SelectLine(target);
-      if (!log.IsDateLine(target)) log.ShowSelectedReading();
-      break;
-    }
-    case vk::Add:
-    case vk::Right:
-      NextDeck(+1);
-      break;
-    case vk::Subtract:
-    case vk::Left:
-      NextDeck(-1);
-      break;
-    case vk::Digit0:
-      ClearCards();
-      break;
-    case vk::Digit1:
-      if (ThreeCardMode()) {
-        SwitchToOneCardMode();
-      } else {
-        Label1Click();
-      }
-      break;
-    case vk::Digit3:
-      if (ThreeCardMode()) {
-        Label1Click();
-      } else {
-        SwitchToThreeCardMode();
-      }
-      break;
-    case vk::R:
-      N15Click();
-      break;
-    case vk::F3:
-      log.ShowLogWindow();
-      if (log.LineCount() > 0 && log.SelectedLine() < 0) log.SelectLine(log.LineCount() - 1);
-      break;
-    case vk::F4:
-      ToggleQuestionWindow();
-      break;
-    case vk::F10:
-      menu_->Popup()->popup(MainMenuPoint());
-      break;
-    default:
-      break;
-  }
-}
-
-void TVaticorForm::ToggleQuestionWindow() {
-  SetQuestionEnabled(!state_.INIData.QuestionFormEnabled, false);
-}
-
-// ---------------------------------------------------------------------------
 // Closing
 
 void TVaticorForm::closeEvent(QCloseEvent* event) {
@@ -890,7 +353,5 @@ void TVaticorForm::closeEvent(QCloseEvent* event) {
   // that only hides.)
   QCoreApplication::exit(0);
 }
-
-void TVaticorForm::SpreadsWindowShown() { FormActivate(); }
 
 }  // namespace vaticor

@@ -107,6 +107,9 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   enum class DeckSizing { kApplyAutoSize, kFitToHeight };
 
   void CreateControls();
+  void CreateCardPanels();
+  void CreateChrome();
+  void CreateTrayIcon();
   MainMenuCommands MenuCommands();
   void FormCreate();
   void LayOutControls();

@@ -1,0 +1,193 @@
+// The main window's menus and option commands.
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <cstdlib>
+
+#include "library/reading_draw.h"
+#include "platform/desktop_shell.h"
+#include "ui/chrome/card_image.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/chrome/window_showing.h"
+#include "ui/main/vaticor_form.h"
+
+namespace vaticor {
+
+// ---------------------------------------------------------------------------
+// Menus
+
+void TVaticorForm::SetUpMajorArcanaItem() {
+  if (state_.TaroDecks.FilesCount > kMajorArcanaCount) {
+    menu_->EnableOption(MainOption::kOnlyMajorArcana, true);
+    menu_->SetOption(MainOption::kOnlyMajorArcana, state_.INIData.OnlyMajorArcanaEnabled);
+  } else {
+    menu_->EnableOption(MainOption::kOnlyMajorArcana, false);
+    menu_->SetOption(MainOption::kOnlyMajorArcana, true);
+  }
+  UpdateRandomDeckItems();
+}
+
+void TVaticorForm::UpdateRandomDeckItems() {
+  // Choosing a deck at random needs at least two decks; adding one is
+  // always possible.
+  const bool severalDecks = state_.TaroDecks.Count > 1;
+  menu_->EnableRandomDeck(severalDecks);
+  menu_->EnableOption(MainOption::kRandomDecks, severalDecks);
+}
+
+void TVaticorForm::SwitchToDeck(int deck, DeckSizing sizing) {
+  menu_->CheckDeck(deck);
+  state_.INIData.DeckIndex = deck;
+  state_.TaroDecks.SelectDeck(deck);
+  CacheCardPictureSize();
+  if (state_.INIData.ApplicationAutoSizeEnabled) {
+    if (sizing == DeckSizing::kApplyAutoSize) {
+      ApplyAutoCardSize();
+    } else {
+      FitCardWidthToHeight();
+    }
+  }
+  RefreshCardPictures();
+}
+
+void TVaticorForm::SelectDeckFromMenu(int deck) {
+  SwitchToDeck(deck, DeckSizing::kApplyAutoSize);
+  SetUpMajorArcanaItem();
+}
+
+void TVaticorForm::N15Click() {
+  TTaroDecks& decks = state_.TaroDecks;
+  if (decks.Count <= 0) return;
+  SwitchToDeck(state_.Random.Random(decks.Count), DeckSizing::kApplyAutoSize);
+}
+
+void TVaticorForm::NextDeck(int step) {
+  TTaroDecks& decks = state_.TaroDecks;
+  if (decks.Count <= 0) return;
+  int deck = state_.INIData.DeckIndex + step;
+  if (deck < 0) deck = decks.Count - 1;
+  if (deck > decks.Count - 1) deck = 0;
+  SwitchToDeck(deck, DeckSizing::kFitToHeight);
+}
+
+void TVaticorForm::SelectDescriptionFromMenu(int set) {
+  state_.INIData.DescriptionIndex = set;
+  state_.TaroDescriptions.SelectDescription(set);
+  if (links_.viewer.IsViewerVisible()) links_.viewer.ShowCurrentCardAgain();
+}
+
+void TVaticorForm::PopupMenu1Popup() {
+  if (state_.TaroDescriptions.Count > 0)
+    menu_->CheckDescriptionSet(state_.INIData.DescriptionIndex);
+  menu_->SetOption(MainOption::kQuestionWindow, state_.INIData.QuestionFormEnabled);
+}
+
+void TVaticorForm::PopupMenu2Popup(TCardImage* image) {
+  popupImage_ = image;
+  const QString entry = CaptionText(1026, "Описание карты");
+  if (image && image->HasPicture()) {
+    const std::string name = state_.TaroDecks.GetCardName(std::abs(image->Number()));
+    menu_->SetDescribeItem(QString::fromStdString(name) + " - " + entry, true);
+  } else {
+    menu_->SetDescribeItem(entry, false);
+  }
+  menu_->EnableNewReading(CardImage01->HasPicture());
+}
+
+void TVaticorForm::N10Click(MainOption option, bool checked) {
+  TINIData& ini = state_.INIData;
+  // A triggered checkable item has already flipped its mark.
+  switch (option) {
+    case MainOption::kReversedCards:
+      ini.UpSideDownCardsEnabled = checked;
+      break;
+    case MainOption::kOnlyMajorArcana:
+      ini.OnlyMajorArcanaEnabled = checked;
+      break;
+    case MainOption::kRandomDecks:
+      ini.RandomDecksEnabled = checked;
+      break;
+    case MainOption::kSaveLog:
+      ini.QuestionsLogSaveEnabled = checked;
+      break;
+    case MainOption::kTaskbarButton:
+      ini.ApplicationShowButtonInTaskBar = checked;
+      // Without a notification area the taskbar button is the only way back
+      // to a hidden window: it stays.
+      if (state_.Screen.HasTray()) {
+        SetTaskbarButtonVisible(this, checked);
+        TrayIcon1->setVisible(!checked);
+      }
+      break;
+    case MainOption::kAutoSize: {
+      const bool wasOn = ini.ApplicationAutoSizeEnabled;
+      ini.ApplicationAutoSizeEnabled = !wasOn;
+      if (wasOn) {
+        ApplyScreenCardSize();
+      } else {
+        ApplyAutoCardSize();
+      }
+      break;
+    }
+    case MainOption::kQuestionWindow:
+      SetQuestionEnabled(checked, true);
+      break;
+  }
+}
+
+void TVaticorForm::SetQuestionEnabled(bool enabled, bool fromMenu) {
+  TINIData& ini = state_.INIData;
+  ini.QuestionFormEnabled = enabled;
+  QuestionWindowLink& question = links_.question;
+  if (enabled) {
+    if (question.QuestionTop() < y() + height()) {
+      move(x(), ShiftedMainTop(question.QuestionTop(), height()));
+      ini.VaticorFormTop = y();
+      ini.QuestionFormShifted = true;
+    }
+    question.SetQuestionVisible(true);
+  } else {
+    question.SetQuestionVisible(false);
+    if (!fromMenu && ini.QuestionFormShifted) {
+      move(x(), UnshiftedMainTop(y(), question.QuestionHeight(), height(), state_.Screen.Height()));
+      ini.VaticorFormTop = y();
+      ini.QuestionFormShifted = false;
+    }
+  }
+}
+
+void TVaticorForm::QuestionWindowTurnedOff() {
+  SetQuestionEnabled(false, false);
+  menu_->SetOption(MainOption::kQuestionWindow, false);
+}
+
+void TVaticorForm::MakeRoomAbove(int questionTop) {
+  // Not recorded: the saved place stays where the user put the window.
+  if (questionTop < y() + height()) move(x(), ShiftedMainTop(questionTop, height()));
+}
+
+QPoint TVaticorForm::MainMenuPoint() const {
+  return {x() + Image1->x(), y() + Image1->y() + Image1->height()};
+}
+
+void TVaticorForm::Image1Click() { menu_->Popup()->popup(MainMenuPoint()); }
+
+void TVaticorForm::PopupMainMenuAt(int x, int y) {
+  ShowNormal(this);
+  menu_->Popup()->popup(QPoint(this->x() + x, this->y() + y));
+}
+
+void TVaticorForm::PopupMainMenuAtScreen(int x, int y) { menu_->Popup()->popup(QPoint(x, y)); }
+
+void TVaticorForm::Image7Click() {
+  if (links_.question.IsQuestionVisible()) links_.question.SetQuestionVisible(false);
+  state_.SpreadsMode = true;
+  links_.spreads.ShowSpreads();
+  hide();
+}
+
+void TVaticorForm::contextMenuEvent(QContextMenuEvent* event) {
+  menu_->Popup()->popup(event->globalPos());
+}
+
+}  // namespace vaticor

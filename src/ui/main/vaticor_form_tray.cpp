@@ -1,0 +1,84 @@
+// The tray icon and the taskbar button.
+#include <QEvent>
+#include <QIcon>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+#include "platform/desktop_shell.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/window_showing.h"
+#include "ui/main/vaticor_form.h"
+
+namespace vaticor {
+
+void TVaticorForm::CreateTrayIcon() {
+  TrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
+  TrayIcon1->setObjectName("TrayIcon1");
+  ConnectCommand(TrayIcon1, &QSystemTrayIcon::activated, this,
+                 [this](QSystemTrayIcon::ActivationReason reason) {
+                   if (reason == QSystemTrayIcon::Trigger) {
+                     TrayIcon1Click();
+                   } else if (reason == QSystemTrayIcon::Context) {
+                     activateWindow();
+                     menu_->Popup()->popup(QCursor::pos());
+                   }
+                 });
+}
+
+// ---------------------------------------------------------------------------
+// Tray icon and taskbar button
+
+bool TVaticorForm::TrayIconActive() const {
+  return state_.Screen.HasTray() && TrayIcon1->isVisible();
+}
+
+void TVaticorForm::ShowMainWindow() {
+  ShowNormal(this);
+  raise();
+  activateWindow();
+}
+
+void TVaticorForm::HideMainWindow() { hide(); }
+
+void TVaticorForm::MinimiseMainWindow() { showMinimized(); }
+
+void TVaticorForm::FormActivate() {
+  if (state_.INIData.ApplicationShowButtonInTaskBar) return;
+  // Without a notification area the taskbar button is the only way back to a
+  // hidden window: it stays.
+  if (!state_.Screen.HasTray()) return;
+  SetTaskbarButtonVisible(this, false);
+  TrayIcon1->show();
+}
+
+void TVaticorForm::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+    links_.question.MainWindowRestored();
+  }
+}
+
+void TVaticorForm::TrayIcon1Click() {
+  if (state_.SpreadsMode) {
+    links_.spreads.SetSpreadVisible(!links_.spreads.IsSpreadVisible());
+  } else {
+    const bool visible = !isVisible();
+    SetShown(this, visible);
+    if (state_.INIData.QuestionFormEnabled) links_.question.SetQuestionVisible(visible);
+  }
+  raise();
+  activateWindow();
+}
+
+void TVaticorForm::ButtonHideImageClick() {
+  if (TrayIconActive() || links_.question.IsQuestionVisible()) {
+    hide();
+  } else {
+    showMinimized();
+  }
+}
+
+void TVaticorForm::SpreadsWindowShown() { FormActivate(); }
+
+}  // namespace vaticor
