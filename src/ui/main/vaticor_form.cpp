@@ -13,6 +13,7 @@
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/key_commands.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -48,6 +49,7 @@ TVaticorForm::TVaticorForm(ProgramState& state, WindowLinks links, QWidget* pare
   setMinimumSize(kMainMinWidth, kMainMinHeight);
 
   CreateControls();
+  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
   menu_ = new TMainMenu(this, MenuCommands());
   FormCreate();
   creating_ = false;

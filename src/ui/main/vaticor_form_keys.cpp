@@ -11,13 +11,6 @@ namespace vaticor {
 // ---------------------------------------------------------------------------
 // Keys
 
-void TVaticorForm::keyReleaseEvent(QKeyEvent* event) {
-  // A held key repeats its press, not its release: one command per key.
-  if (event->isAutoRepeat()) return;
-  const int key = VirtualKeyCode(*event);
-  RunCommand(this, [this, key] { FormKeyUp(key); });
-}
-
 void TVaticorForm::FormKeyUp(int key) {
   TINIData& ini = state_.INIData;
   ReadingLogLink& log = links_.log;

@@ -14,6 +14,7 @@
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
+#include "ui/chrome/key_commands.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -65,6 +66,7 @@ TQuestionForm::TQuestionForm(ProgramState& state, MainWindowLink& main, ReadingL
   MakeCloseHide(this);
 
   CreateControls();
+  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
 
   // FormCreate: the saved place; shown at once while the option is on, the
   // main window moved up when the two overlap. That move is not recorded:
@@ -134,7 +136,7 @@ void TQuestionForm::CreateControls() {
   fieldPalette.setColor(QPalette::Base, SkinSkyBlue());
   fieldPalette.setColor(QPalette::Text, Qt::black);
   Memo1->setPalette(fieldPalette);
-  Memo1->installEventFilter(this);
+  OnKeyRelease(Memo1, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key, Memo1); });
   ConnectCommand(Memo1, &QLineEdit::textChanged, this, [this] { Memo1Change(); });
   // A line break would split the reading in the log file: a pasted one
   // becomes a blank.
@@ -278,28 +280,10 @@ void TQuestionForm::FormKeyUp(int virtualKey, QWidget* control) {
   }
 }
 
-void TQuestionForm::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) return;
-  const int key = VirtualKeyCode(*event);
-  RunCommand(this, [this, key] { FormKeyUp(key); });
-}
-
 void TQuestionForm::MainWindowRestored() {
   if (!hiddenWithMain_) return;
   hiddenWithMain_ = false;
   if (state_.INIData.QuestionFormEnabled) ShowNormal(this);
-}
-
-bool TQuestionForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Memo1 && event->type() == QEvent::KeyRelease) {
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (!key.isAutoRepeat()) {
-      const int virtualKey = VirtualKeyCode(key);
-      RunCommand(this, [this, virtualKey] { FormKeyUp(virtualKey, Memo1); });
-    }
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace vaticor

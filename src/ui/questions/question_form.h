@@ -65,9 +65,7 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   void ApplyLanguage();
 
  protected:
-  void keyReleaseEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Controls by the layout's names.

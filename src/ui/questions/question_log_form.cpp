@@ -17,6 +17,7 @@
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
+#include "ui/chrome/key_commands.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -107,6 +108,7 @@ TQuestionLogForm::TQuestionLogForm(ProgramState& state, MainWindowLink& main, Lo
   MakeCloseHide(this);
 
   CreateControls();
+  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
 
   // FormCreate: the saved place and size, the log file, today's date line.
   const TINIData& ini = state_.INIData;
@@ -158,7 +160,11 @@ void TQuestionLogForm::CreateControls() {
   QFont dateFont = font();
   dateFont.setBold(true);
   model_->SetDateFont(dateFont);
-  ListBox1->installEventFilter(this);
+  // The window sees the key before the list does.
+  OnKeyRelease(ListBox1, this, [this](int key, Qt::KeyboardModifiers) {
+    FormKeyUp(key);
+    ListBox1KeyUp(key);
+  });
 
   ConnectCommand(ListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
     if (!selecting_) ListBox1Click();
@@ -359,27 +365,6 @@ void TQuestionLogForm::FormKeyUp(int virtualKey) {
 
 void TQuestionLogForm::ListBox1KeyUp(int virtualKey) {
   if (virtualKey == vk::Return && log_.Count() > 0) ShowSelectedReading();
-}
-
-void TQuestionLogForm::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) return;
-  const int key = VirtualKeyCode(*event);
-  RunCommand(this, [this, key] { FormKeyUp(key); });
-}
-
-bool TQuestionLogForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ListBox1 && event->type() == QEvent::KeyRelease) {
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (key.isAutoRepeat()) return true;
-    // The window sees the key before the list does.
-    const int code = VirtualKeyCode(key);
-    RunCommand(this, [this, code] {
-      FormKeyUp(code);
-      ListBox1KeyUp(code);
-    });
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 void TQuestionLogForm::changeEvent(QEvent* event) {

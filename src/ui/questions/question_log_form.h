@@ -83,9 +83,7 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   void ApplyLanguage();
 
  protected:
-  void keyReleaseEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Controls by the layout's names.

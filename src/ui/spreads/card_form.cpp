@@ -15,6 +15,7 @@
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/key_commands.h"
 #include "ui/chrome/menu_captions.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
@@ -63,6 +64,9 @@ TCardForm::TCardForm(ProgramState& state, TSpreadsForm& spreads, CardViewerLink&
   place_ = WindowPlaceKeeper::Install(this);
   SetTaskbarButtonVisible(this, false);
   CreateControls();
+  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers modifiers) {
+    FormKeyUp(key, modifiers & kModifierKeys);
+  });
   CreateMenu();
   sharpen_.setSingleShot(true);
   sharpen_.setInterval(kSharpenDelayMs);
@@ -371,13 +375,6 @@ void TCardForm::BottomEdgeStep(int dy) {
 
 // ---------------------------------------------------------------------------
 // Keys
-
-void TCardForm::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) return;
-  const int key = VirtualKeyCode(*event);
-  const Qt::KeyboardModifiers modifiers = event->modifiers() & kModifierKeys;
-  RunCommand(this, [this, key, modifiers] { FormKeyUp(key, modifiers); });
-}
 
 void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
   TINIData& ini = state_.INIData;

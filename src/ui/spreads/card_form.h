@@ -97,7 +97,6 @@ class TCardForm : public QWidget {
   int CheckedEntry() const { return checkedEntry_; }
 
  protected:
-  void keyReleaseEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   // The desktop's close (Alt+F4) is "Закрыть".
   void closeEvent(QCloseEvent* event) override;

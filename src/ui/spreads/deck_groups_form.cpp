@@ -10,6 +10,7 @@
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/key_commands.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
@@ -38,6 +39,7 @@ TDeckGroupsForm::TDeckGroupsForm(ProgramState& state, TSpreadsForm& spreads, QWi
   setFocusPolicy(Qt::StrongFocus);
   SetTaskbarButtonVisible(this, false);
   CreateControls();
+  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
   // Held wholly on the screen, above the taskbar (see the spreads window).
   TINIData& ini = state_.INIData;
   const CardPlace place =
@@ -183,12 +185,6 @@ void TDeckGroupsForm::FormKeyUp(int virtualKey) {
     default:
       break;
   }
-}
-
-void TDeckGroupsForm::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) return;
-  const int key = VirtualKeyCode(*event);
-  RunCommand(this, [this, key] { FormKeyUp(key); });
 }
 
 }  // namespace vaticor

@@ -58,7 +58,6 @@ class TDeckGroupsForm : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
   void CreateControls();

@@ -14,6 +14,7 @@
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/key_commands.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
@@ -51,6 +52,7 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
   UseSkinFont(this);
   setFocusPolicy(Qt::StrongFocus);
   CreateControls();
+  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
   // A place from the settings is kept wholly on the screen, above the
   // taskbar, as the main window's is: a toolbar with only a sliver showing
   // cannot be taken by its title.
@@ -409,12 +411,6 @@ void TSpreadsForm::PopupDealModeMenu() {
 void TSpreadsForm::FormKeyUp(int virtualKey) {
   if (virtualKey == vk::Digit0) ClearSpread();
   if (virtualKey == vk::Digit1) DealCard();
-}
-
-void TSpreadsForm::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) return;
-  const int key = VirtualKeyCode(*event);
-  RunCommand(this, [this, key] { FormKeyUp(key); });
 }
 
 void TSpreadsForm::CloseSpreads() {

@@ -115,7 +115,6 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <Qt>
+#include <functional>
+
+class QWidget;
+
+namespace vaticor {
+
+// A window's keys. The program acts on a key when it is released, once per
+// key: a held key repeats its press and its release, and the repeats are
+// ignored. Keys are told by their virtual-key codes (platform/virtual_keys.h:
+// the key's place on a US keyboard, whatever the layout), with the modifiers
+// held at the release.
+using KeyCommand = std::function<void(int virtualKey, Qt::KeyboardModifiers modifiers)>;
+
+// Every key released in `target` (a window, or a control of it that takes
+// the keys itself; a window also sees the keys its controls pass on) runs
+// `command` through RunCommand over `window`, which shows its failure. The
+// release goes no further. The handler is a child of `target`.
+void OnKeyRelease(QWidget* target, QWidget* window, KeyCommand command);
+
+}  // namespace vaticor

@@ -1,0 +1,62 @@
+// A window's keys: one command per released key, repeats ignored, failures
+// shown at the window.
+#include "ui/chrome/key_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "platform/virtual_keys.h"
+#include "ui/chrome/commands.h"
+
+namespace vaticor {
+namespace {
+
+void Release(QWidget* widget, int qtKey, Qt::KeyboardModifiers modifiers, bool autoRepeat) {
+  QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, QString(), autoRepeat);
+  QApplication::sendEvent(widget, &release);
+}
+
+TEST(KeyCommands, EachReleasedKeyRunsOnceWithItsCodeAndModifiers) {
+  QWidget window;
+  std::vector<std::pair<int, Qt::KeyboardModifiers>> keys;
+  OnKeyRelease(&window, &window, [&](int key, Qt::KeyboardModifiers modifiers) {
+    keys.push_back({key, modifiers});
+  });
+  Release(&window, Qt::Key_Right, Qt::ShiftModifier, /*autoRepeat=*/true);
+  Release(&window, Qt::Key_Right, Qt::ShiftModifier, /*autoRepeat=*/true);
+  Release(&window, Qt::Key_Right, Qt::ShiftModifier, /*autoRepeat=*/false);
+  Release(&window, Qt::Key_F3, Qt::NoModifier, false);
+  ASSERT_EQ(keys.size(), 2u);
+  EXPECT_EQ(keys[0].first, vk::Right);
+  EXPECT_EQ(keys[0].second, Qt::ShiftModifier);
+  EXPECT_EQ(keys[1].first, vk::F3);
+}
+
+TEST(KeyCommands, AFailingKeyIsShownOverItsWindowAndTheKeyGoesNoFurther) {
+  QWidget window;
+  auto* control = new QWidget(&window);
+  std::vector<std::string> failures;
+  const FailureReporter previous =
+      SetFailureReporter([&](QWidget* over, MessageKind, const QString& message) {
+        EXPECT_EQ(over, &window);
+        failures.push_back(message.toStdString());
+      });
+  int windowKeys = 0;
+  OnKeyRelease(&window, &window, [&](int, Qt::KeyboardModifiers) { ++windowKeys; });
+  OnKeyRelease(control, &window, [](int, Qt::KeyboardModifiers) {
+    throw std::runtime_error("Unable to write to x");
+  });
+  Release(control, Qt::Key_0, Qt::NoModifier, false);
+  SetFailureReporter(previous);
+  EXPECT_EQ(failures, std::vector<std::string>{"Unable to write to x"});
+  EXPECT_EQ(windowKeys, 0) << "the control's key reached the window too";
+}
+
+}  // namespace
+}  // namespace vaticor
