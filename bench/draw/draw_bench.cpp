@@ -37,7 +37,8 @@ struct MainWindow {
     program.ini.ThreeCardsModeEnabled = true;
     program.ini.UpSideDownCardsEnabled = true;
     program.ini.OnlyMajorArcanaEnabled = false;
-    form = std::make_unique<TVaticorForm>(program.state, links.Links());
+    form = std::make_unique<TVaticorForm>(program.state);
+    form->ConnectWindows(links.Links());
   }
   FilePictureLoader loader;
   bench::BenchState program;

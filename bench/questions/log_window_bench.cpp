@@ -59,7 +59,8 @@ struct Program {
       std::ofstream(LogPath(), std::ios::binary)
           .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    main = std::make_unique<TVaticorForm>(program.state, links.Links());
+    main = std::make_unique<TVaticorForm>(program.state);
+    main->ConnectWindows(links.Links());
   }
   ~Program() {
     log.reset();

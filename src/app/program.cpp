@@ -6,7 +6,6 @@
 #include <QTranslator>
 #include <chrono>
 
-#include "app/stand_in_links.h"
 #include "core/command_line.h"
 #include "core/file_io.h"
 #include "languages/language_support.h"
@@ -22,6 +21,7 @@
 #include "ui/questions/question_log_form.h"
 #include "ui/spreads/deck_groups_form.h"
 #include "ui/spreads/spreads_form.h"
+#include "ui/stand_in_window.h"
 #include "ui/viewer/about_form.h"
 
 namespace vaticor {
@@ -85,23 +85,20 @@ void Program::CreateWindows() {
   system_.fileTypes.RegisterSpreadFileType();
   QGuiApplication::setApplicationDisplayName("Vaticor");
 
-  // The main window is created first; it reaches the others through links
-  // that are attached as each of them is created.
-  links_ = std::make_unique<StandInLinks>();
-  vaticorForm_ = std::make_unique<TVaticorForm>(state_, links_->Links(*this));
+  // The windows in order, each created whole before the next; the main
+  // window, created first, is handed the others once they exist.
+  vaticorForm_ = std::make_unique<TVaticorForm>(state_);
   TVaticorForm* main = vaticorForm_.get();
   aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, *main);
-  links_->Attach(static_cast<CardViewerLink&>(*aboutForm_));
   questionLogForm_ = std::make_unique<TQuestionLogForm>(state_, *main);
-  links_->Attach(static_cast<ReadingLogLink&>(*questionLogForm_));
   questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
-  links_->Attach(static_cast<QuestionWindowLink&>(*questionForm_));
   questionLogForm_->SetQuestionWindow(questionForm_.get());
-  links_->CreateWindows();  // folder selection
+  folderSelectForm_ = std::make_unique<FolderSelectStandIn>();
   // The spreads window creates the deck-groups window with it.
   spreadsForm_ = std::make_unique<TSpreadsForm>(
       state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main});
-  links_->Attach(static_cast<SpreadsWindowLink&>(*spreadsForm_));
+  main->ConnectWindows(WindowLinks{*aboutForm_, *questionLogForm_, *questionForm_, *spreadsForm_,
+                                   *folderSelectForm_, *this});
 
   // The interface language, once every window exists: the user's own, then
   // the one the settings name, and the language submenu. The built-in
@@ -173,9 +170,7 @@ std::vector<QWidget*> Program::Windows() const {
            vaticorForm_.get(), aboutForm_.get(), questionLogForm_.get(), questionForm_.get()}) {
     if (window) windows.push_back(window);
   }
-  if (links_) {
-    for (QWidget* window : links_->Windows()) windows.push_back(window);
-  }
+  if (folderSelectForm_) windows.push_back(folderSelectForm_.get());
   if (spreadsForm_) {
     windows.push_back(spreadsForm_.get());
     windows.push_back(&spreadsForm_->DeckGroups());

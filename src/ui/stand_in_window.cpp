@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/window_showing.h"
 
 namespace vaticor {
 
@@ -22,5 +23,10 @@ void StandInWindow::closeEvent(QCloseEvent* event) {
   hide();
   event->ignore();
 }
+
+FolderSelectStandIn::FolderSelectStandIn()
+    : StandInWindow(QStringLiteral("FolderSelectForm"), QString::fromUtf8("Выбор папки")) {}
+
+void FolderSelectStandIn::ShowForMode(FolderMode) { ShowNormal(this); }
 
 }  // namespace vaticor

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "ui/window_links.h"
+
 namespace vaticor {
 
 // A window the program creates at start-up whose real content is still to
@@ -14,6 +16,15 @@ class StandInWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;  // closing only hides
+};
+
+// The folder-selection window until it is built: the add-deck and
+// add-description commands show it.
+class FolderSelectStandIn : public StandInWindow, public FolderSelectLink {
+  Q_OBJECT
+ public:
+  FolderSelectStandIn();
+  void ShowForMode(FolderMode mode) override;
 };
 
 }  // namespace vaticor

@@ -61,7 +61,8 @@ class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixtur
   // Creates the windows in the program's order: main window, log, question.
   void Open() {
     ReadSettingsFile();
-    main = std::make_unique<TVaticorForm>(state, links.Links());
+    main = std::make_unique<TVaticorForm>(state);
+    main->ConnectWindows(links.Links());
     log = std::make_unique<TQuestionLogForm>(state, *main,
                                              LogWindowSetup{&localClock, &format, LogPath()});
     links.log = log.get();

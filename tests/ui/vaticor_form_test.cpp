@@ -31,7 +31,9 @@ class MainWindowTest : public ::testing::Test, protected testing::ProgramStateFi
   std::unique_ptr<TVaticorForm> Open(int screenWidth = 1024, int screenHeight = 768,
                                      int taskBarTop = 738) {
     ReadSettingsFile(screenWidth, screenHeight, taskBarTop);
-    return std::make_unique<TVaticorForm>(state, links.Links());
+    auto form = std::make_unique<TVaticorForm>(state);
+    form->ConnectWindows(links.Links());
+    return form;
   }
 
   static TCardImage* Card(const TVaticorForm& form, int n) {

@@ -36,10 +36,9 @@ QIcon AppIcon() {
 
 }  // namespace
 
-TVaticorForm::TVaticorForm(ProgramState& state, WindowLinks links, QWidget* parent)
+TVaticorForm::TVaticorForm(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       state_(state),
-      links_(links),
       drawPicker_(state.Random) {
   setObjectName("VaticorForm");
   setWindowTitle("Vaticor");
@@ -56,6 +55,8 @@ TVaticorForm::TVaticorForm(ProgramState& state, WindowLinks links, QWidget* pare
 }
 
 TVaticorForm::~TVaticorForm() = default;
+
+void TVaticorForm::ConnectWindows(WindowLinks links) { links_.emplace(links); }
 
 // ---------------------------------------------------------------------------
 // Creation
@@ -177,17 +178,17 @@ MainMenuCommands TVaticorForm::MenuCommands() {
     // Choosing the mode already on leaves it on (and its mark).
     menu_->SetThreeCardMode(ThreeCardMode());
   };
-  commands.addDeck = [this] { links_.folders.ShowForMode(FolderMode::kAddDeck); };
+  commands.addDeck = [this] { Links().folders.ShowForMode(FolderMode::kAddDeck); };
   commands.randomDeck = [this] { N15Click(); };
   commands.chooseDeck = [this](int deck) { SelectDeckFromMenu(deck); };
   commands.addDescriptionSet = [this] {
-    links_.folders.ShowForMode(FolderMode::kAddDescriptionSet);
+    Links().folders.ShowForMode(FolderMode::kAddDescriptionSet);
   };
   commands.chooseDescriptionSet = [this](int set) { SelectDescriptionFromMenu(set); };
-  commands.showLog = [this] { links_.log.ShowLogWindow(); };
+  commands.showLog = [this] { Links().log.ShowLogWindow(); };
   commands.option = [this](MainOption option, bool checked) { N10Click(option, checked); };
   commands.open = [this](const char* url) { state_.Shell.Open(url); };
-  commands.chooseLanguage = [this](int position) { links_.languages.ChooseLanguage(position); };
+  commands.chooseLanguage = [this](int position) { Links().languages.ChooseLanguage(position); };
   commands.exit = [this] { close(); };
   commands.aboutToShow = [this] { PopupMenu1Popup(); };
   commands.describeCard = [this] { CardImageClick(popupImage_); };
@@ -348,7 +349,7 @@ void TVaticorForm::closeEvent(QCloseEvent* event) {
   ini.VaticorFormHeight = height();
   // The user still gets out of the program; the message says what was lost.
   RunCommand(this, [&] { WriteSettings(ini, state_.Screen); });
-  if (ini.QuestionsLogSaveEnabled) RunCommand(this, [this] { links_.log.SaveLog(); });
+  if (ini.QuestionsLogSaveEnabled) RunCommand(this, [this] { Links().log.SaveLog(); });
   TrayIcon1->hide();
   // The event loop ends whatever else is open. (Asking the application to
   // quit would first ask every window to close, and give up at the first

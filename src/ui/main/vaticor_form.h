@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/main_window_geometry.h"
@@ -29,8 +30,11 @@ class TSkinImage;
 class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLink {
   Q_OBJECT
  public:
-  TVaticorForm(ProgramState& state, WindowLinks links, QWidget* parent = nullptr);
+  // The main window is created first; the windows it reaches are created
+  // after it and handed to it by ConnectWindows, before the user can act.
+  explicit TVaticorForm(ProgramState& state, QWidget* parent = nullptr);
   ~TVaticorForm() override;
+  void ConnectWindows(WindowLinks links);
 
   // --- What the other windows ask (MainWindowLink) ---
   void ShowMainWindow() override;
@@ -135,8 +139,12 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   void StoreGeometry();
   void SetQuestionEnabled(bool enabled, bool fromMenu);
 
+  // The windows it reaches; raises std::bad_optional_access (shown by the
+  // command) before ConnectWindows.
+  WindowLinks& Links() { return links_.value(); }
+
   ProgramState& state_;
-  WindowLinks links_;
+  std::optional<WindowLinks> links_;
   std::unique_ptr<SkinChrome> chrome_;
   TMainMenu* menu_ = nullptr;
 

@@ -37,8 +37,8 @@ void TVaticorForm::Label1Click() {
     cards.push_back(image->Number());
   }
 
-  links_.log.AddReading(cards);
-  if (links_.log.LineCount() >= 1) links_.log.SelectLine(links_.log.LineCount() - 1);
+  Links().log.AddReading(cards);
+  if (Links().log.LineCount() >= 1) Links().log.SelectLine(Links().log.LineCount() - 1);
 }
 
 void TVaticorForm::ShowPicture(TCardImage* image, int signedCard, bool turned,
@@ -83,9 +83,9 @@ void TVaticorForm::CacheCardPictureSize() {
 void TVaticorForm::CardImageClick(TCardImage* image) {
   if (image && image->HasPicture()) {
     const int card = std::abs(image->Number());
-    links_.viewer.ShowCardDescription(state_.TaroDecks.GetCardName(card), card, 0);
+    Links().viewer.ShowCardDescription(state_.TaroDecks.GetCardName(card), card, 0);
   }
-  links_.viewer.ShowViewer();
+  Links().viewer.ShowViewer();
 }
 
 // ---------------------------------------------------------------------------

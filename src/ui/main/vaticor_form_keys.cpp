@@ -13,7 +13,7 @@ namespace vaticor {
 
 void TVaticorForm::FormKeyUp(int key) {
   TINIData& ini = state_.INIData;
-  ReadingLogLink& log = links_.log;
+  ReadingLogLink& log = Links().log;
   switch (key) {
     case vk::Escape:
       ButtonHideImageClick();

@@ -73,7 +73,7 @@ void TVaticorForm::NextDeck(int step) {
 void TVaticorForm::SelectDescriptionFromMenu(int set) {
   state_.INIData.DescriptionIndex = set;
   state_.TaroDescriptions.SelectDescription(set);
-  if (links_.viewer.IsViewerVisible()) links_.viewer.ShowCurrentCardAgain();
+  if (Links().viewer.IsViewerVisible()) Links().viewer.ShowCurrentCardAgain();
 }
 
 void TVaticorForm::PopupMenu1Popup() {
@@ -138,7 +138,7 @@ void TVaticorForm::N10Click(MainOption option, bool checked) {
 void TVaticorForm::SetQuestionEnabled(bool enabled, bool fromMenu) {
   TINIData& ini = state_.INIData;
   ini.QuestionFormEnabled = enabled;
-  QuestionWindowLink& question = links_.question;
+  QuestionWindowLink& question = Links().question;
   if (enabled) {
     if (question.QuestionTop() < y() + height()) {
       move(x(), ShiftedMainTop(question.QuestionTop(), height()));
@@ -180,9 +180,9 @@ void TVaticorForm::PopupMainMenuAt(int x, int y) {
 void TVaticorForm::PopupMainMenuAtScreen(int x, int y) { menu_->Popup()->popup(QPoint(x, y)); }
 
 void TVaticorForm::Image7Click() {
-  if (links_.question.IsQuestionVisible()) links_.question.SetQuestionVisible(false);
+  if (Links().question.IsQuestionVisible()) Links().question.SetQuestionVisible(false);
   state_.SpreadsMode = true;
-  links_.spreads.ShowSpreads();
+  Links().spreads.ShowSpreads();
   hide();
 }
 

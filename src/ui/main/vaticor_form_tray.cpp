@@ -55,24 +55,24 @@ void TVaticorForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
   if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
-    links_.question.MainWindowRestored();
+    Links().question.MainWindowRestored();
   }
 }
 
 void TVaticorForm::TrayIcon1Click() {
   if (state_.SpreadsMode) {
-    links_.spreads.SetSpreadVisible(!links_.spreads.IsSpreadVisible());
+    Links().spreads.SetSpreadVisible(!Links().spreads.IsSpreadVisible());
   } else {
     const bool visible = !isVisible();
     SetShown(this, visible);
-    if (state_.INIData.QuestionFormEnabled) links_.question.SetQuestionVisible(visible);
+    if (state_.INIData.QuestionFormEnabled) Links().question.SetQuestionVisible(visible);
   }
   raise();
   activateWindow();
 }
 
 void TVaticorForm::ButtonHideImageClick() {
-  if (TrayIconActive() || links_.question.IsQuestionVisible()) {
+  if (TrayIconActive() || Links().question.IsQuestionVisible()) {
     hide();
   } else {
     showMinimized();
