@@ -1,23 +1,13 @@
 #include "rtf_writer.h"
 
-#include <array>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
+
+#include "core/text_encoding.h"
 
 namespace sample_content {
 namespace {
-
-// Windows-1251 bytes 0x80..0xBF; 0 marks the one unassigned byte (0x98).
-constexpr std::array<char16_t, 64> kCp1251High = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
-};
 
 void append_hex_byte(std::string& out, unsigned char byte) {
   char buf[8];
@@ -54,48 +44,13 @@ std::string paragraph(std::string_view format, const std::string& body) {
 }  // namespace
 
 std::optional<unsigned char> to_windows1251(char32_t cp) {
-  if (cp < 0x80) return static_cast<unsigned char>(cp);
-  if (cp >= 0x0410 && cp <= 0x044F) return static_cast<unsigned char>(0xC0 + (cp - 0x0410));
-  for (std::size_t i = 0; i < kCp1251High.size(); ++i)
-    if (kCp1251High[i] != 0 && kCp1251High[i] == cp) return static_cast<unsigned char>(0x80 + i);
-  return std::nullopt;
+  return vaticor::CodePointToWindows1251(cp);
 }
 
 std::u32string decode_utf8(std::string_view text) {
-  std::u32string out;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    char32_t cp = 0;
-    if (lead < 0x80) {
-      cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      cp = lead & 0x07;
-    } else {
-      throw std::runtime_error("malformed UTF-8");
-    }
-    if (extra > 0 && i + static_cast<std::size_t>(extra) >= text.size())
-      throw std::runtime_error("truncated UTF-8");
-    for (int k = 1; k <= extra; ++k) {
-      const auto cont = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-      if ((cont & 0xC0) != 0x80) throw std::runtime_error("malformed UTF-8");
-      cp = (cp << 6) | (cont & 0x3F);
-    }
-    static constexpr char32_t kMinForLength[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kMinForLength[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-      throw std::runtime_error("malformed UTF-8");
-    out += cp;
-    i += static_cast<std::size_t>(extra) + 1;
-  }
-  return out;
+  std::optional<std::u32string> decoded = vaticor::DecodeUtf8(text);
+  if (!decoded) throw std::runtime_error("malformed UTF-8");
+  return std::move(*decoded);
 }
 
 std::string rtf_escape(std::string_view utf8, RtfCodePage page) {

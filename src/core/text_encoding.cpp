@@ -269,6 +269,24 @@ std::string Utf8ToWindows1251(std::string_view utf8) {
   return out;
 }
 
+std::optional<unsigned char> CodePointToWindows1251(char32_t cp) {
+  const int byte = CodePointToCp1251(cp);
+  if (byte < 0) return std::nullopt;
+  return static_cast<unsigned char>(byte);
+}
+
+std::optional<std::u32string> DecodeUtf8(std::string_view bytes) {
+  std::u32string text;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    char32_t cp = 0;
+    const std::size_t len = DecodeUtf8At(bytes, pos, cp);
+    if (len == 0) return std::nullopt;
+    text.push_back(cp);
+    pos += len;
+  }
+  return text;
+}
+
 LineEnding DetectLineEnding(std::string_view text) {
   const std::size_t pos = text.find_first_of("\r\n");
   if (pos == std::string_view::npos) return LineEnding::CrLf;

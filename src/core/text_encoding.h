@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,12 @@ std::string EncodeText(std::string_view utf8, TextEncoding encoding);
 
 std::string Windows1251ToUtf8(std::string_view bytes);
 std::string Utf8ToWindows1251(std::string_view utf8);
+// The Windows-1251 byte of one character; none when the code page lacks it
+// (U+FFFD, which byte 0x98 reads as, included).
+std::optional<unsigned char> CodePointToWindows1251(char32_t cp);
+// The characters of UTF-8 text; none when the bytes are not valid UTF-8
+// (overlong forms, surrogates and values beyond U+10FFFF included).
+std::optional<std::u32string> DecodeUtf8(std::string_view bytes);
 
 // The first line end found in the text; CrLf when it has none.
 LineEnding DetectLineEnding(std::string_view text);

@@ -118,5 +118,20 @@ TEST(TextEncodingTest, SurrogateHalvesAndTheirCharacter) {
   EXPECT_EQ(CombineSurrogates(0xDBFF, 0xDFFF), char32_t(0x10FFFF));
 }
 
+TEST(TextEncoding, OneCharacterInWindows1251AndUtf8DecodedToCharacters) {
+  EXPECT_EQ(CodePointToWindows1251(U'A'), 0x41);
+  EXPECT_EQ(CodePointToWindows1251(U'Ё'), 0xA8);
+  EXPECT_EQ(CodePointToWindows1251(U'я'), 0xFF);
+  EXPECT_EQ(CodePointToWindows1251(U'€'), 0x88);
+  EXPECT_EQ(CodePointToWindows1251(U'\uFFFD'), std::nullopt);  // what 0x98 reads as
+  EXPECT_EQ(CodePointToWindows1251(U'ß'), std::nullopt);
+
+  EXPECT_EQ(DecodeUtf8("\xD0\x96\xF0\x9F\x83\x8F"), std::u32string(U"Ж\U0001F0CF"));
+  EXPECT_EQ(DecodeUtf8(""), std::u32string());
+  EXPECT_EQ(DecodeUtf8("\xC0\xAF"), std::nullopt);      // overlong "/"
+  EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), std::nullopt);  // a surrogate
+  EXPECT_EQ(DecodeUtf8("\xD0"), std::nullopt);          // cut short
+}
+
 }  // namespace
 }  // namespace vaticor

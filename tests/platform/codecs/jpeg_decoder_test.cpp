@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "jpeg_encoder.h"
 #include "support/corpus.h"
 #include "support/memory/allocation_meter.h"
 #include "support/temp_dir.h"
@@ -23,56 +24,8 @@ namespace fs = std::filesystem;
 
 // ---- making JPEG files with libjpeg's compressor ----
 
-struct EncodeOptions {
-  int width = 16;
-  int height = 16;
-  int quality = 90;
-  bool cmyk = false;
-  bool grey = false;
-  bool adobeMarker = true;       // for CMYK
-  bool arithmetic = false;       // arithmetic coding instead of Huffman
-  unsigned restartInterval = 0;  // in MCUs; 0: none
-  std::size_t appBytes = 0;      // filler in APP1 segments before the frame header
-  // Fills one row of `components` samples a pixel.
-  std::function<void(int y, std::vector<unsigned char>& row)> fill;
-};
-
-std::string EncodeJpeg(const EncodeOptions& o) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(o.width);
-  cinfo.image_height = static_cast<JDIMENSION>(o.height);
-  cinfo.input_components = o.cmyk ? 4 : o.grey ? 1 : 3;
-  cinfo.in_color_space = o.cmyk ? JCS_CMYK : o.grey ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  if (o.cmyk) cinfo.write_Adobe_marker = o.adobeMarker ? TRUE : FALSE;
-  cinfo.arith_code = o.arithmetic ? TRUE : FALSE;
-  cinfo.restart_interval = o.restartInterval;
-  jpeg_set_quality(&cinfo, o.quality, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  for (std::size_t left = o.appBytes; left > 0;) {
-    const std::size_t chunk = std::min<std::size_t>(left, 60000);
-    const std::vector<unsigned char> filler(chunk, 'x');
-    jpeg_write_marker(&cinfo, JPEG_APP0 + 1, filler.data(), static_cast<unsigned>(chunk));
-    left -= chunk;
-  }
-  std::vector<unsigned char> row(static_cast<std::size_t>(o.width) * cinfo.input_components);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    o.fill(static_cast<int>(cinfo.next_scanline), row);
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::string result(reinterpret_cast<const char*>(buffer), size);
-  std::free(buffer);
-  return result;
-}
+using EncodeOptions = jpeg_encoder::JpegEncoding;
+using jpeg_encoder::EncodeJpeg;
 
 // A smooth diagonal gradient, so that scaled decodes can be compared.
 EncodeOptions Gradient(int width, int height, int quality = 85) {
