@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 #include <algorithm>
@@ -31,37 +32,75 @@ xcb_atom_t InternAtom(xcb_connection_t* connection, const char* name) {
   return atom;
 }
 
-// The window's _NET_WM_STATE with or without the taskbar and pager skips,
-// set while the window is not mapped (Qt merges its own states into what
-// it finds there when it maps the window).
-void SetSkipTaskbar(QWidget* window, bool skip) {
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || x11->connection() == nullptr) return;
-  xcb_connection_t* connection = x11->connection();
-  const auto id = static_cast<xcb_window_t>(window->winId());
-  // The program has one connection; its atoms are asked for once.
-  static const xcb_atom_t state = InternAtom(connection, "_NET_WM_STATE");
-  static const xcb_atom_t skips[] = {InternAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                     InternAtom(connection, "_NET_WM_STATE_SKIP_PAGER")};
-  if (state == XCB_ATOM_NONE) return;
+struct SkipAtoms {
+  xcb_atom_t state = XCB_ATOM_NONE;
+  xcb_atom_t skips[2] = {XCB_ATOM_NONE, XCB_ATOM_NONE};  // taskbar, pager
+};
 
-  std::vector<xcb_atom_t> atoms;
+// The program has one connection; its atoms are asked for once.
+const SkipAtoms& Atoms(xcb_connection_t* connection) {
+  static const SkipAtoms atoms{InternAtom(connection, "_NET_WM_STATE"),
+                               {InternAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                InternAtom(connection, "_NET_WM_STATE_SKIP_PAGER")}};
+  return atoms;
+}
+
+xcb_connection_t* Connection() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 == nullptr ? nullptr : x11->connection();
+}
+
+// The window's _NET_WM_STATE with or without the taskbar and pager skips,
+// set before the window is mapped (Qt merges its own states into what it
+// finds there when it maps the window).
+void SetSkipTaskbarBeforeMap(QWidget* window, bool skip) {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return;
+  const SkipAtoms& atoms = Atoms(connection);
+  if (atoms.state == XCB_ATOM_NONE) return;
+  const auto id = static_cast<xcb_window_t>(window->winId());
+  std::vector<xcb_atom_t> states;
   const xcb_get_property_cookie_t cookie =
-      xcb_get_property(connection, 0, id, state, XCB_ATOM_ATOM, 0, 1024);
+      xcb_get_property(connection, 0, id, atoms.state, XCB_ATOM_ATOM, 0, 1024);
   if (xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr)) {
     if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
       const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-      atoms.assign(values, values + xcb_get_property_value_length(reply) / 4);
+      states.assign(values, values + xcb_get_property_value_length(reply) / 4);
     }
     std::free(reply);
   }
-  for (const xcb_atom_t skipAtom : skips) {
+  for (const xcb_atom_t skipAtom : atoms.skips) {
     if (skipAtom == XCB_ATOM_NONE) continue;
-    atoms.erase(std::remove(atoms.begin(), atoms.end(), skipAtom), atoms.end());
-    if (skip) atoms.push_back(skipAtom);
+    states.erase(std::remove(states.begin(), states.end(), skipAtom), states.end());
+    if (skip) states.push_back(skipAtom);
   }
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
-                      static_cast<std::uint32_t>(atoms.size()), atoms.data());
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atoms.state, XCB_ATOM_ATOM, 32,
+                      static_cast<std::uint32_t>(states.size()), states.data());
+  xcb_flush(connection);
+}
+
+// The same asked of the window manager for a mapped window. A window hidden
+// and at once shown again can be mapped before the window manager has seen
+// it withdrawn, and a window manager removes the states of a withdrawn
+// window: what was set before the map is then lost, and this sets it again.
+void RequestSkipTaskbar(QWidget* window, bool skip) {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return;
+  const SkipAtoms& atoms = Atoms(connection);
+  if (atoms.state == XCB_ATOM_NONE) return;
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = static_cast<xcb_window_t>(window->winId());
+  message.type = atoms.state;
+  message.data.data32[0] = skip ? 1 : 0;  // _NET_WM_STATE_ADD or _REMOVE
+  message.data.data32[1] = atoms.skips[0];
+  message.data.data32[2] = atoms.skips[1];
+  message.data.data32[3] = 1;  // from an application
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+  xcb_send_event(connection, 0, root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
   xcb_flush(connection);
 }
 #endif
@@ -82,7 +121,12 @@ class TaskbarButtonRule : public QObject {
 #ifdef VATICOR_WITH_XCB
     if (watched == window_ && event->type() == QEvent::Show &&
         QGuiApplication::platformName() == QLatin1String("xcb")) {
-      SetSkipTaskbar(window_, !visible_);
+      const bool skip = !visible_;
+      SetSkipTaskbarBeforeMap(window_, skip);
+      // Once the window is mapped (the show event comes first).
+      QTimer::singleShot(0, window_, [window = window_, skip] {
+        if (window->isVisible()) RequestSkipTaskbar(window, skip);
+      });
     }
 #else
     (void)watched;

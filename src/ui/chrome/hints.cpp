@@ -10,7 +10,7 @@ namespace vaticor {
 QString PlainHint(const QString& text) {
   if (text.isEmpty()) return {};
   const QString wrapped = QString::fromStdString(WrapLines(text.toStdString()));
-  return QStringLiteral("<p style='white-space:pre-wrap'>") + wrapped.toHtmlEscaped() +
+  return QStringLiteral("<p style='white-space:pre'>") + wrapped.toHtmlEscaped() +
          QStringLiteral("</p>");
 }
 

@@ -42,7 +42,10 @@ TVaticorForm::TVaticorForm(ProgramState& state, QWidget* parent)
       drawPicker_(state.Random) {
   setObjectName("VaticorForm");
   setWindowTitle("Vaticor");
-  setWindowIcon(AppIcon());
+  // Every window of the program shows the program's icon (the spreads
+  // window's taskbar button too).
+  QApplication::setWindowIcon(AppIcon());
+  setWindowIcon(QApplication::windowIcon());
   UseSkinLook(this);
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(kMainMinWidth, kMainMinHeight);

@@ -395,6 +395,8 @@ void TSpreadsForm::changeEvent(QEvent* event) {
   hiddenByMinimise_ = false;
   ShowCards(true);
   if (state_.INIData.DeckGroupsOpen) ShowNormal(deckGroups_.get());
+  // The toolbar stays above the cards it was restored with.
+  raise();
 }
 
 void TSpreadsForm::Image1Click() {
