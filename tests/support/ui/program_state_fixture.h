@@ -18,6 +18,7 @@
 #include "support/deck_writer.h"
 #include "support/fake_picture_loader.h"
 #include "support/temp_dir.h"
+#include "support/ui/program_instances.h"
 #include "ui/program_state.h"
 
 namespace vaticor::testing {
@@ -42,17 +43,19 @@ class ProgramStateFixture {
   std::function<void(TINIData&)> ApplySettings = [](TINIData&) {};
 
   TempDir dir;
-  FixedScreen screen{1024, 768, 738};
   FakePictureLoader loader;
-  FixedClock clock{777};
-  RandomGenerator random{clock};
-  TINIData ini;
-  TTaroDecks decks{dir.Path("Decks"), loader};
-  TTaroDescriptions descriptions{dir.Path("Descriptions")};
-  TCardsSpreadGenerator picker{random};
-  TLanguageTable languages;
-  RecordingShell shell;
-  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+  ProgramInstances instances{dir.Path("Decks"), dir.Path("Descriptions"), loader, 777};
+  // The instances by the names the tests use.
+  FixedScreen& screen = instances.screen;
+  FixedClock& clock = instances.clock;
+  RandomGenerator& random = instances.random;
+  TINIData& ini = instances.ini;
+  TTaroDecks& decks = instances.decks;
+  TTaroDescriptions& descriptions = instances.descriptions;
+  TCardsSpreadGenerator& picker = instances.picker;
+  TLanguageTable& languages = instances.languages;
+  RecordingShell& shell = instances.shell;
+  ProgramState& state = instances.state;
 };
 
 // A window's control by its layout name; fails the test when there is none.

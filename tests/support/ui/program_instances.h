@@ -1,0 +1,42 @@
+#pragma once
+
+// The program's single instances as the windows of a test or a benchmark
+// see them: a fixed screen (1024 x 768, taskbar at 738), a fixed clock, the
+// settings record (read by the caller), the decks and description sets of
+// the given folders, the picker, the language table and a shell that only
+// records.
+
+#include <cstdint>
+#include <string>
+
+#include "core/random.h"
+#include "core/screen.h"
+#include "core/settings.h"
+#include "core/shell.h"
+#include "languages/language_table.h"
+#include "library/picture_loader.h"
+#include "library/spread_picker.h"
+#include "library/taro_decks.h"
+#include "library/taro_descriptions.h"
+#include "ui/program_state.h"
+
+namespace vaticor::testing {
+
+struct ProgramInstances {
+  ProgramInstances(const std::string& decksFolder, const std::string& descriptionsFolder,
+                   PictureLoader& loader, std::uint32_t clockMs)
+      : clock(clockMs), decks(decksFolder, loader), descriptions(descriptionsFolder) {}
+
+  FixedScreen screen{1024, 768, 738};
+  FixedClock clock;
+  RandomGenerator random{clock};
+  TINIData ini;
+  TTaroDecks decks;
+  TTaroDescriptions descriptions;
+  TCardsSpreadGenerator picker{random};
+  TLanguageTable languages;
+  RecordingShell shell;
+  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+};
+
+}  // namespace vaticor::testing
