@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <chrono>
 
+#include "core/spread_geometry.h"
+
 namespace vaticor {
 namespace {
 
@@ -35,6 +37,15 @@ void SetShown(QWidget* window, bool shown) {
   } else {
     window->hide();
   }
+}
+
+void PlaceWhollyOnScreen(QWidget* window, std::int32_t& left, std::int32_t& top, int screenWidth,
+                         int taskBarTop) {
+  const CardPlace place =
+      HoldCardOnScreen({left, top}, {window->width(), window->height()}, screenWidth, taskBarTop);
+  left = place.left;
+  top = place.top;
+  window->move(place.left, place.top);
 }
 
 WindowPlaceKeeper::WindowPlaceKeeper(QWidget* window)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <cstdint>
 
 #include "core/window_place.h"
 
@@ -19,6 +20,13 @@ namespace vaticor {
 void ShowNormal(QWidget* window);
 // ShowNormal, or hide.
 void SetShown(QWidget* window, bool shown);
+
+// Puts a window of fixed size at its stored place (`left`, `top`, screen
+// pixels) held wholly on the screen, above the taskbar's top edge, and
+// stores the place it got: a settings file may hold any place, and a
+// toolbar with only a sliver showing cannot be taken by its title.
+void PlaceWhollyOnScreen(QWidget* window, std::int32_t& left, std::int32_t& top, int screenWidth,
+                         int taskBarTop);
 
 // Keeps the place a top-level window stands at on the screen (see
 // core/window_place.h for why the window system's own account is not

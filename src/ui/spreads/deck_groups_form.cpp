@@ -40,14 +40,9 @@ TDeckGroupsForm::TDeckGroupsForm(ProgramState& state, TSpreadsForm& spreads, QWi
   SetTaskbarButtonVisible(this, false);
   CreateControls();
   OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
-  // Held wholly on the screen, above the taskbar (see the spreads window).
   TINIData& ini = state_.INIData;
-  const CardPlace place =
-      HoldCardOnScreen({ini.DeckGroupsFormLeft, ini.DeckGroupsFormTop}, {kWidth, kHeight},
-                       state_.Screen.Width(), ini.TaskBarTop());
-  ini.DeckGroupsFormLeft = place.left;
-  ini.DeckGroupsFormTop = place.top;
-  setGeometry(place.left, place.top, kWidth, kHeight);
+  PlaceWhollyOnScreen(this, ini.DeckGroupsFormLeft, ini.DeckGroupsFormTop, state_.Screen.Width(),
+                      ini.TaskBarTop());
 }
 
 TDeckGroupsForm::~TDeckGroupsForm() = default;

@@ -53,16 +53,9 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
   setFocusPolicy(Qt::StrongFocus);
   CreateControls();
   OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
-  // A place from the settings is kept wholly on the screen, above the
-  // taskbar, as the main window's is: a toolbar with only a sliver showing
-  // cannot be taken by its title.
   TINIData& ini = state_.INIData;
-  const CardPlace place =
-      HoldCardOnScreen({ini.SpreadsFormLeft, ini.SpreadsFormTop}, {kWidth, kHeight},
-                       state_.Screen.Width(), ini.TaskBarTop());
-  ini.SpreadsFormLeft = place.left;
-  ini.SpreadsFormTop = place.top;
-  setGeometry(place.left, place.top, kWidth, kHeight);
+  PlaceWhollyOnScreen(this, ini.SpreadsFormLeft, ini.SpreadsFormTop, state_.Screen.Width(),
+                      ini.TaskBarTop());
   deckGroups_ = std::make_unique<TDeckGroupsForm>(state_, *this);
 }
 
