@@ -39,25 +39,7 @@ constexpr int kMaxIndentTwips = 31680;  // 22 inches, Word's limit
 constexpr std::int64_t kMaxPictureTwips = 1'000'000;
 constexpr std::size_t kDecodeChunkBytes = 4096;
 
-// Paragraphs, runs, pictures and fonts a document may make: a fixed
-// allowance plus one for every 16 bytes of input. Past it, text still comes
-// through but joins the last run (paragraph breaks become line breaks), so
-// the result stays within a small multiple of the input.
-constexpr std::size_t kBaseElementBudget = 10'000;
-constexpr std::size_t kBytesPerElement = 16;
-
-std::size_t ElementBudget(std::size_t inputSize) {
-  return kBaseElementBudget + inputSize / kBytesPerElement;
-}
-
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // What the text of a group is for.
 enum class Dest : std::uint8_t {
@@ -269,8 +251,8 @@ class RtfReader {
     if (c == '\'') {
       int value = 0;
       int digits = 0;
-      while (digits < 2 && pos_ < in_.size() && HexValue(in_[pos_]) >= 0) {
-        value = value * 16 + HexValue(in_[pos_]);
+      while (digits < 2 && pos_ < in_.size() && HexDigitValue(in_[pos_]) >= 0) {
+        value = value * 16 + HexDigitValue(in_[pos_]);
         ++digits;
         ++pos_;
       }
@@ -694,7 +676,7 @@ class RtfReader {
   }
 
   void PictureHexDigit(char c) {
-    const int v = HexValue(c);
+    const int v = HexDigitValue(c);
     if (v < 0 || !picture_.format) return;
     if (picture_.nibble < 0) {
       picture_.nibble = v;
@@ -1002,59 +984,10 @@ class RtfReader {
   Flow notes_;
 };
 
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
-
 }  // namespace
 
 RichDocument ReadRtf(std::string_view bytes) {
   return RtfReader(bytes.substr(0, kMaxDescriptionBytes)).Read();
-}
-
-RichDocument ReadPlainTextDocument(std::string_view bytes) {
-  bytes = bytes.substr(0, kMaxDescriptionBytes);
-  const std::string text = DecodeText(bytes).utf8;
-  RichDocument document;
-  std::size_t budget = ElementBudget(bytes.size());
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = pos;
-    while (end < text.size() && !IsLineBreak(text[end])) ++end;
-    std::string line;
-    line.reserve(end - pos);
-    for (std::size_t i = pos; i < end; ++i) {
-      const auto c = static_cast<unsigned char>(text[i]);
-      if (c >= 0x20 || c == '\t') line.push_back(text[i]);
-    }
-    if (budget > 0) {
-      --budget;
-      Paragraph paragraph;
-      if (!line.empty()) {
-        paragraph.runs.emplace_back();
-        paragraph.runs.back().text = std::move(line);
-      }
-      document.paragraphs.push_back(std::move(paragraph));
-    } else {
-      // Out of allowance: the rest joins the last paragraph, line by line.
-      Paragraph& last = document.paragraphs.back();
-      if (last.runs.empty()) last.runs.emplace_back();
-      last.runs.back().text += '\n';
-      last.runs.back().text += line;
-    }
-    pos = end;
-    if (pos < text.size()) pos += text.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
-  }
-  return document;
-}
-
-RichDocument ReadDescriptionDocument(std::string_view bytes) {
-  std::string_view rest = bytes;
-  if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
-  while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\r' ||
-                           rest.front() == '\n')) {
-    rest.remove_prefix(1);
-  }
-  if (rest.starts_with("{\\rtf")) return ReadRtf(bytes);
-  return ReadPlainTextDocument(bytes);
 }
 
 }  // namespace vaticor
