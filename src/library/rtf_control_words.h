@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -92,6 +93,11 @@ struct WordInfo {
 
 // Whether the word starts a destination.
 bool IsDestination(WordAction action);
+
+// A word's parameter (read as up to 10 digits) held to [low, high].
+inline int ClampParam(std::int64_t param, std::int64_t low, std::int64_t high) {
+  return static_cast<int>(std::clamp(param, low, high));
+}
 
 // The word of this name, or nullptr when the reader ignores it. The pointer
 // stays valid for the rest of the program.
