@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -82,8 +83,9 @@ enum class WordAction : std::uint8_t {
   Cell,
   Row,
   Char,
-  Chftn,
+  Chftn,  // the last: tables by action are kWordActionCount long
 };
+inline constexpr std::size_t kWordActionCount = static_cast<std::size_t>(WordAction::Chftn) + 1;
 
 struct WordInfo {
   WordAction action;

@@ -26,7 +26,8 @@ class FontTable {
   bool DocumentWord(WordAction action, std::int64_t param);
 
   // Reading \fonttbl. A new font id takes one element of `budget` (none is
-  // made when it is spent); each entry ends with its ";" or group.
+  // made when it is spent); each entry ends with its ";", its group or the
+  // next \f. The caller decodes the text before a word first.
   void Start();
   void EntryWord(WordAction action, std::int64_t param, std::size_t& budget);
   void AddToName(std::string_view utf8);

@@ -68,12 +68,10 @@ constexpr ParaEntry kParaWords[] = {
     {WordAction::Sa, [](ParaFormat& f, P p) { f.spaceAfter = std::max(0, p.Twips()); }},
 };
 
-constexpr std::size_t kActions = static_cast<std::size_t>(WordAction::Chftn) + 1;
-
 // The entries by action, so a word costs one look-up.
 template <typename Apply, typename Entry, std::size_t N>
-constexpr std::array<Apply, kActions> ByAction(const Entry (&entries)[N]) {
-  std::array<Apply, kActions> byAction{};
+constexpr std::array<Apply, kWordActionCount> ByAction(const Entry (&entries)[N]) {
+  std::array<Apply, kWordActionCount> byAction{};
   for (const Entry& entry : entries) byAction[static_cast<std::size_t>(entry.action)] = entry.apply;
   return byAction;
 }
