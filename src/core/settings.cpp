@@ -210,9 +210,9 @@ constexpr SettingKey kSettingKeys[] = {
 void ReadKey(const SettingKey& k, TINIData& d, R r) {
   const vaticor::IniFile& ini = d.IniFile;
   if (const auto flag = std::get_if<bool TINIData::*>(&k.member)) {
-    d.** flag = ini.ReadBool(k.section, k.key, k.flagDefault);
+    d.*(*flag) = ini.ReadBool(k.section, k.key, k.flagDefault);
   } else if (const auto text = std::get_if<std::string TINIData::*>(&k.member)) {
-    d.** text = ini.ReadString(k.section, k.key, k.textDefault);
+    d.*(*text) = ini.ReadString(k.section, k.key, k.textDefault);
   } else {
     const std::int32_t def = k.defaultRule ? k.defaultRule(r) : k.numberDefault;
     const std::int32_t read = ini.ReadInteger(k.section, k.key, def);
@@ -228,9 +228,9 @@ void ReadPass(Pass pass, TINIData& d, R r) {
 
 void WriteKey(const SettingKey& k, const TINIData& d, R current, IniWriteBatch& batch) {
   if (const auto flag = std::get_if<bool TINIData::*>(&k.member)) {
-    batch.WriteBool(k.section, k.key, d.**flag);
+    batch.WriteBool(k.section, k.key, d.*(*flag));
   } else if (const auto text = std::get_if<std::string TINIData::*>(&k.member)) {
-    batch.WriteString(k.section, k.key, d.**text);
+    batch.WriteString(k.section, k.key, d.*(*text));
   } else {
     const auto number = std::get<std::int32_t TINIData::*>(k.member);
     batch.WriteInteger(k.section, k.key,
