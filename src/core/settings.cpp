@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <variant>
 
 #include "core/file_io.h"
 #include "core/main_window_geometry.h"
@@ -41,28 +43,208 @@ void OpenSettings(TINIData& data, const std::string& path, const ScreenInfo& scr
   ReadSettings(data, screen);
 }
 
-void ReadSettings(TINIData& d, const ScreenInfo& screen) {
+namespace {
+
+int CardsAcross(const TINIData& d) { return d.ThreeCardsModeEnabled ? 3 : 1; }
+
+// What a key's default and its stored value are worked out from: the
+// record as read so far, the current screen (pixels) and the scale from the
+// screen the file was written on to it (1 until that screen is known).
+struct Reading {
+  const TINIData& data;
+  int width;
+  int height;
+  double xScale = 1.0;
+  double yScale = 1.0;
+};
+using R = const Reading&;
+using DefaultRule = std::int32_t (*)(R);
+// The value kept for the number read (a default included).
+using StoredRule = std::int32_t (*)(std::int32_t read, R);
+
+// Reading goes through the table once per pass, each in table order: a
+// pass's defaults and scaling may use what the passes before it read.
+enum class Pass : std::uint8_t {
+  Options,  // the options and the stored screen size, which gives the scale
+  Sizes,    // the main window's size, from which its place defaults
+  Places,   // the rest of the geometry
+};
+
+// One key of the settings file. Its place in the table is its place in the
+// file: WriteSettings writes the keys in table order.
+struct SettingKey {
+  const char* section;
+  const char* key;
+  std::variant<bool TINIData::*, std::int32_t TINIData::*, std::string TINIData::*> member;
+  Pass pass = Pass::Places;
+  bool flagDefault = false;
+  std::int32_t numberDefault = 0;
+  const char* textDefault = "";
+  DefaultRule defaultRule = nullptr;  // when set, numberDefault is not used
+  StoredRule stored = nullptr;        // nullptr: the number as read
+  bool writesCurrentScreen = false;   // written as its default, not as the member
+};
+
+// Rows of the options section, all read in the first pass, and of the
+// window geometry.
+constexpr SettingKey Option(const char* key, bool TINIData::*member, bool def) {
+  return {.section = kSettingsSection,
+          .key = key,
+          .member = member,
+          .pass = Pass::Options,
+          .flagDefault = def};
+}
+constexpr SettingKey Option(const char* key, std::int32_t TINIData::*member, std::int32_t def) {
+  return {.section = kSettingsSection,
+          .key = key,
+          .member = member,
+          .pass = Pass::Options,
+          .numberDefault = def};
+}
+constexpr SettingKey Option(const char* key, std::string TINIData::*member, const char* def) {
+  return {.section = kSettingsSection,
+          .key = key,
+          .member = member,
+          .pass = Pass::Options,
+          .textDefault = def};
+}
+// The screen size the file is written for: read as stored (the current
+// screen's when missing), always written as the current screen's.
+constexpr SettingKey ScreenSize(const char* key, std::int32_t TINIData::*member,
+                                DefaultRule current) {
+  return {.section = kSettingsSection,
+          .key = key,
+          .member = member,
+          .pass = Pass::Options,
+          .defaultRule = current,
+          .writesCurrentScreen = true};
+}
+constexpr SettingKey Geometry(const char* key, bool TINIData::*member, bool def) {
+  return {.section = kFormSection, .key = key, .member = member, .flagDefault = def};
+}
+constexpr SettingKey Geometry(const char* key, std::int32_t TINIData::*member, std::int32_t def) {
+  return {.section = kFormSection, .key = key, .member = member, .numberDefault = def};
+}
+constexpr SettingKey Geometry(const char* key, std::int32_t TINIData::*member, DefaultRule def,
+                              StoredRule stored = nullptr, Pass pass = Pass::Places) {
+  return {.section = kFormSection,
+          .key = key,
+          .member = member,
+          .pass = pass,
+          .defaultRule = def,
+          .stored = stored};
+}
+
+std::int32_t ScaledAcross(std::int32_t read, R r) { return RoundHalfEven(read * r.xScale); }
+std::int32_t ScaledDown(std::int32_t read, R r) { return RoundHalfEven(read * r.yScale); }
+
+// Only the main window's geometry follows a change of screen; the other
+// windows keep their stored places and sizes (the spread cards scale their
+// defaults only).
+constexpr SettingKey kSettingKeys[] = {
+    Option("ThreeCardsMode.Enabled", &TINIData::ThreeCardsModeEnabled, false),
+    Option("Deck.Index", &TINIData::DeckIndex, 0),
+    Option("Description.Index", &TINIData::DescriptionIndex, 0),
+    Option("UpSideDownCards.Enabled", &TINIData::UpSideDownCardsEnabled, false),
+    Option("RandomDecks.Enabled", &TINIData::RandomDecksEnabled, false),
+    Option("Application.ShowButtonInTaskBar", &TINIData::ApplicationShowButtonInTaskBar, true),
+    Option("Application.AutoSize.Enabled", &TINIData::ApplicationAutoSizeEnabled, false),
+    Option("QuestionsLog.Save.Enabled", &TINIData::QuestionsLogSaveEnabled, false),
+    Option("QuestionForm.Enabled", &TINIData::QuestionFormEnabled, false),
+    Option("QuestionForm.Shifted", &TINIData::QuestionFormShifted, false),
+    Option("OnlyMajorArcana.Enabled", &TINIData::OnlyMajorArcanaEnabled, true),
+    Option("AboutForm.Font.SizeIndex", &TINIData::AboutFormFontSizeIndex, -1),
+    ScreenSize("Screen.Width", &TINIData::ScreenWidth, [](R r) { return r.width; }),
+    ScreenSize("Screen.Height", &TINIData::ScreenHeight, [](R r) { return r.height; }),
+    Option("Language", &TINIData::Language, "0x0419"),
+
+    Geometry(
+        "VaticorForm.Left", &TINIData::VaticorFormLeft,
+        [](R r) { return r.width - r.data.VaticorFormCardWidth; }, ScaledAcross),
+    Geometry(
+        "VaticorForm.Top", &TINIData::VaticorFormTop,
+        [](R r) { return r.data.TaskBarTop() - r.data.VaticorFormHeight; }, ScaledDown),
+    Geometry(
+        "VaticorForm.Height", &TINIData::VaticorFormHeight,
+        [](R r) { return RoundHalfEven(r.height / 480.0 * 208); },
+        [](std::int32_t read, R r) { return BoundMainHeight(ScaledDown(read, r), r.height); },
+        Pass::Sizes),
+    Geometry(
+        "VaticorForm.Card.Width", &TINIData::VaticorFormCardWidth,
+        [](R r) { return RoundHalfEven(r.width / 640.0 * 103); },
+        [](std::int32_t read, R r) {
+          return BoundCardWidth(ScaledAcross(read, r), r.width, CardsAcross(r.data));
+        },
+        Pass::Sizes),
+    Geometry("AboutForm.Left", &TINIData::AboutFormLeft, [](R r) { return (r.width - 473) / 2; }),
+    Geometry("AboutForm.Top", &TINIData::AboutFormTop, [](R r) { return (r.height - 243) / 2; }),
+    Geometry("AboutForm.Width", &TINIData::AboutFormWidth, 473),
+    Geometry("AboutForm.Height", &TINIData::AboutFormHeight, 243),
+    Geometry("AboutForm.CardSelectionPanel.Width", &TINIData::AboutFormCardSelectionPanelWidth,
+             121),
+    Geometry("AboutForm.CardSelectionPanel.Visible", &TINIData::AboutFormCardSelectionPanelVisible,
+             false),
+    Geometry("QuestionLogForm.Left", &TINIData::QuestionLogFormLeft,
+             [](R r) { return (r.width - 138) / 2; }),
+    Geometry("QuestionLogForm.Top", &TINIData::QuestionLogFormTop,
+             [](R r) { return (r.height - 235) / 2; }),
+    Geometry("QuestionLogForm.Width", &TINIData::QuestionLogFormWidth, 130),
+    Geometry("QuestionLogForm.Height", &TINIData::QuestionLogFormHeight, 208),
+    Geometry("QuestionForm.Left", &TINIData::QuestionFormLeft, [](R r) { return r.width - 323; }),
+    Geometry("QuestionForm.Top", &TINIData::QuestionFormTop,
+             [](R r) { return r.data.TaskBarTop() - 40; }),
+    Geometry("SpreadsForm.Left", &TINIData::SpreadsFormLeft,
+             [](R r) { return (r.width - 194) / 2; }),
+    Geometry("SpreadsForm.Top", &TINIData::SpreadsFormTop,
+             [](R r) { return (r.height - 309) / 2; }),
+    Geometry("SpreadsForm.MultiDecks.Enabled", &TINIData::SpreadsFormMultiDecksEnabled, false),
+    Geometry("Spread.Card.Width", &TINIData::SpreadCardWidth,
+             [](R r) { return RoundHalfEven((r.width / 640.0 * 77.25) * r.xScale); }),
+    Geometry("Spread.Card.Height", &TINIData::SpreadCardHeight,
+             [](R r) { return RoundHalfEven((r.height / 480.0 * 123) * r.yScale); }),
+    Geometry("DeckGroupsForm.Left", &TINIData::DeckGroupsFormLeft, 0),
+    Geometry("DeckGroupsForm.Top", &TINIData::DeckGroupsFormTop,
+             [](R r) { return (r.height - 309) / 2; }),
+};
+
+void ReadKey(const SettingKey& k, TINIData& d, R r) {
   const vaticor::IniFile& ini = d.IniFile;
+  if (const auto flag = std::get_if<bool TINIData::*>(&k.member)) {
+    d.*(*flag) = ini.ReadBool(k.section, k.key, k.flagDefault);
+  } else if (const auto text = std::get_if<std::string TINIData::*>(&k.member)) {
+    d.*(*text) = ini.ReadString(k.section, k.key, k.textDefault);
+  } else {
+    const std::int32_t def = k.defaultRule ? k.defaultRule(r) : k.numberDefault;
+    const std::int32_t read = ini.ReadInteger(k.section, k.key, def);
+    d.*std::get<std::int32_t TINIData::*>(k.member) = k.stored ? k.stored(read, r) : read;
+  }
+}
+
+void ReadPass(Pass pass, TINIData& d, R r) {
+  for (const SettingKey& k : kSettingKeys) {
+    if (k.pass == pass) ReadKey(k, d, r);
+  }
+}
+
+void WriteKey(const SettingKey& k, const TINIData& d, R current, IniWriteBatch& batch) {
+  if (const auto flag = std::get_if<bool TINIData::*>(&k.member)) {
+    batch.WriteBool(k.section, k.key, d.*(*flag));
+  } else if (const auto text = std::get_if<std::string TINIData::*>(&k.member)) {
+    batch.WriteString(k.section, k.key, d.*(*text));
+  } else {
+    const auto number = std::get<std::int32_t TINIData::*>(k.member);
+    batch.WriteInteger(k.section, k.key,
+                       k.writesCurrentScreen ? k.defaultRule(current) : d.*number);
+  }
+}
+
+}  // namespace
+
+void ReadSettings(TINIData& d, const ScreenInfo& screen) {
   const int w = screen.Width();
   const int h = screen.Height();
-  const char* s = kSettingsSection;
-  const char* f = kFormSection;
-
-  d.ThreeCardsModeEnabled = ini.ReadBool(s, "ThreeCardsMode.Enabled", false);
-  d.DeckIndex = ini.ReadInteger(s, "Deck.Index", 0);
-  d.DescriptionIndex = ini.ReadInteger(s, "Description.Index", 0);
-  d.UpSideDownCardsEnabled = ini.ReadBool(s, "UpSideDownCards.Enabled", false);
-  d.RandomDecksEnabled = ini.ReadBool(s, "RandomDecks.Enabled", false);
-  d.ApplicationShowButtonInTaskBar = ini.ReadBool(s, "Application.ShowButtonInTaskBar", true);
-  d.ApplicationAutoSizeEnabled = ini.ReadBool(s, "Application.AutoSize.Enabled", false);
-  d.QuestionsLogSaveEnabled = ini.ReadBool(s, "QuestionsLog.Save.Enabled", false);
-  d.QuestionFormEnabled = ini.ReadBool(s, "QuestionForm.Enabled", false);
-  d.QuestionFormShifted = ini.ReadBool(s, "QuestionForm.Shifted", false);
-  d.OnlyMajorArcanaEnabled = ini.ReadBool(s, "OnlyMajorArcana.Enabled", true);
-  d.AboutFormFontSizeIndex = ini.ReadInteger(s, "AboutForm.Font.SizeIndex", -1);
-  d.ScreenWidth = ini.ReadInteger(s, "Screen.Width", w);
-  d.ScreenHeight = ini.ReadInteger(s, "Screen.Height", h);
-  d.Language = ini.ReadString(s, "Language", "0x0419");
+  Reading reading{d, w, h};
+  ReadPass(Pass::Options, d, reading);
 
   // A stored screen size that no real screen has cannot be scaled from: the
   // stored geometry is then taken as made for the current screen.
@@ -70,46 +252,10 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
     d.ScreenWidth = w;
     d.ScreenHeight = h;
   }
-  const double xScale = w / static_cast<double>(d.ScreenWidth);
-  const double yScale = h / static_cast<double>(d.ScreenHeight);
-  const int across = d.ThreeCardsModeEnabled ? 3 : 1;
-
-  d.VaticorFormHeight = BoundMainHeight(
-      RoundHalfEven(ini.ReadInteger(f, "VaticorForm.Height", RoundHalfEven(h / 480.0 * 208)) *
-                    yScale),
-      h);
-  d.VaticorFormCardWidth = BoundCardWidth(
-      RoundHalfEven(ini.ReadInteger(f, "VaticorForm.Card.Width", RoundHalfEven(w / 640.0 * 103)) *
-                    xScale),
-      w, across);
-  d.VaticorFormLeft =
-      RoundHalfEven(ini.ReadInteger(f, "VaticorForm.Left", w - d.VaticorFormCardWidth) * xScale);
-  d.VaticorFormTop = RoundHalfEven(
-      ini.ReadInteger(f, "VaticorForm.Top", d.TaskBarTop() - d.VaticorFormHeight) * yScale);
-
-  d.AboutFormLeft = ini.ReadInteger(f, "AboutForm.Left", (w - 473) / 2);
-  d.AboutFormTop = ini.ReadInteger(f, "AboutForm.Top", (h - 243) / 2);
-  d.AboutFormWidth = ini.ReadInteger(f, "AboutForm.Width", 473);
-  d.AboutFormHeight = ini.ReadInteger(f, "AboutForm.Height", 243);
-  d.AboutFormCardSelectionPanelWidth =
-      ini.ReadInteger(f, "AboutForm.CardSelectionPanel.Width", 121);
-  d.AboutFormCardSelectionPanelVisible =
-      ini.ReadBool(f, "AboutForm.CardSelectionPanel.Visible", false);
-  d.QuestionLogFormLeft = ini.ReadInteger(f, "QuestionLogForm.Left", (w - 138) / 2);
-  d.QuestionLogFormTop = ini.ReadInteger(f, "QuestionLogForm.Top", (h - 235) / 2);
-  d.QuestionLogFormWidth = ini.ReadInteger(f, "QuestionLogForm.Width", 130);
-  d.QuestionLogFormHeight = ini.ReadInteger(f, "QuestionLogForm.Height", 208);
-  d.QuestionFormLeft = ini.ReadInteger(f, "QuestionForm.Left", w - 323);
-  d.QuestionFormTop = ini.ReadInteger(f, "QuestionForm.Top", d.TaskBarTop() - 40);
-  d.SpreadsFormLeft = ini.ReadInteger(f, "SpreadsForm.Left", (w - 194) / 2);
-  d.SpreadsFormTop = ini.ReadInteger(f, "SpreadsForm.Top", (h - 309) / 2);
-  d.SpreadsFormMultiDecksEnabled = ini.ReadBool(f, "SpreadsForm.MultiDecks.Enabled", false);
-  d.SpreadCardWidth =
-      ini.ReadInteger(f, "Spread.Card.Width", RoundHalfEven((w / 640.0 * 77.25) * xScale));
-  d.SpreadCardHeight =
-      ini.ReadInteger(f, "Spread.Card.Height", RoundHalfEven((h / 480.0 * 123) * yScale));
-  d.DeckGroupsFormLeft = ini.ReadInteger(f, "DeckGroupsForm.Left", 0);
-  d.DeckGroupsFormTop = ini.ReadInteger(f, "DeckGroupsForm.Top", (h - 309) / 2);
+  reading.xScale = w / static_cast<double>(d.ScreenWidth);
+  reading.yScale = h / static_cast<double>(d.ScreenHeight);
+  ReadPass(Pass::Sizes, d, reading);
+  ReadPass(Pass::Places, d, reading);
 
   KeepWindowsReachable(d, w, h);
 }
@@ -117,7 +263,7 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
 void KeepWindowsReachable(TINIData& d, int w, int h) {
   // Sizes first (a window never larger than the screen), then places: every
   // window keeps a corner of its title bar on the screen.
-  const int across = d.ThreeCardsModeEnabled ? 3 : 1;
+  const int across = CardsAcross(d);
   d.VaticorFormHeight = BoundMainHeight(d.VaticorFormHeight, h);
   d.VaticorFormCardWidth = BoundCardWidth(d.VaticorFormCardWidth, w, across);
   d.AboutFormWidth = Bound(d.AboutFormWidth, 1, w);
@@ -150,48 +296,8 @@ void WriteSettings(TINIData& d, const ScreenInfo& screen) {
   // One replacement of the file for all the keys: a kill while closing then
   // leaves the old settings or the new, never a mixture.
   IniWriteBatch batch;
-  const char* s = kSettingsSection;
-  const char* f = kFormSection;
-
-  batch.WriteBool(s, "ThreeCardsMode.Enabled", d.ThreeCardsModeEnabled);
-  batch.WriteInteger(s, "Deck.Index", d.DeckIndex);
-  batch.WriteInteger(s, "Description.Index", d.DescriptionIndex);
-  batch.WriteBool(s, "UpSideDownCards.Enabled", d.UpSideDownCardsEnabled);
-  batch.WriteBool(s, "RandomDecks.Enabled", d.RandomDecksEnabled);
-  batch.WriteBool(s, "Application.ShowButtonInTaskBar", d.ApplicationShowButtonInTaskBar);
-  batch.WriteBool(s, "Application.AutoSize.Enabled", d.ApplicationAutoSizeEnabled);
-  batch.WriteBool(s, "QuestionsLog.Save.Enabled", d.QuestionsLogSaveEnabled);
-  batch.WriteBool(s, "QuestionForm.Enabled", d.QuestionFormEnabled);
-  batch.WriteBool(s, "QuestionForm.Shifted", d.QuestionFormShifted);
-  batch.WriteBool(s, "OnlyMajorArcana.Enabled", d.OnlyMajorArcanaEnabled);
-  batch.WriteInteger(s, "AboutForm.Font.SizeIndex", d.AboutFormFontSizeIndex);
-  batch.WriteInteger(s, "Screen.Width", screen.Width());
-  batch.WriteInteger(s, "Screen.Height", screen.Height());
-  batch.WriteString(s, "Language", d.Language);
-
-  batch.WriteInteger(f, "VaticorForm.Left", d.VaticorFormLeft);
-  batch.WriteInteger(f, "VaticorForm.Top", d.VaticorFormTop);
-  batch.WriteInteger(f, "VaticorForm.Height", d.VaticorFormHeight);
-  batch.WriteInteger(f, "VaticorForm.Card.Width", d.VaticorFormCardWidth);
-  batch.WriteInteger(f, "AboutForm.Left", d.AboutFormLeft);
-  batch.WriteInteger(f, "AboutForm.Top", d.AboutFormTop);
-  batch.WriteInteger(f, "AboutForm.Width", d.AboutFormWidth);
-  batch.WriteInteger(f, "AboutForm.Height", d.AboutFormHeight);
-  batch.WriteInteger(f, "AboutForm.CardSelectionPanel.Width", d.AboutFormCardSelectionPanelWidth);
-  batch.WriteBool(f, "AboutForm.CardSelectionPanel.Visible", d.AboutFormCardSelectionPanelVisible);
-  batch.WriteInteger(f, "QuestionLogForm.Left", d.QuestionLogFormLeft);
-  batch.WriteInteger(f, "QuestionLogForm.Top", d.QuestionLogFormTop);
-  batch.WriteInteger(f, "QuestionLogForm.Width", d.QuestionLogFormWidth);
-  batch.WriteInteger(f, "QuestionLogForm.Height", d.QuestionLogFormHeight);
-  batch.WriteInteger(f, "QuestionForm.Left", d.QuestionFormLeft);
-  batch.WriteInteger(f, "QuestionForm.Top", d.QuestionFormTop);
-  batch.WriteInteger(f, "SpreadsForm.Left", d.SpreadsFormLeft);
-  batch.WriteInteger(f, "SpreadsForm.Top", d.SpreadsFormTop);
-  batch.WriteBool(f, "SpreadsForm.MultiDecks.Enabled", d.SpreadsFormMultiDecksEnabled);
-  batch.WriteInteger(f, "Spread.Card.Width", d.SpreadCardWidth);
-  batch.WriteInteger(f, "Spread.Card.Height", d.SpreadCardHeight);
-  batch.WriteInteger(f, "DeckGroupsForm.Left", d.DeckGroupsFormLeft);
-  batch.WriteInteger(f, "DeckGroupsForm.Top", d.DeckGroupsFormTop);
+  const Reading current{d, screen.Width(), screen.Height()};
+  for (const SettingKey& k : kSettingKeys) WriteKey(k, d, current, batch);
   d.IniFile.Write(batch);
 }
 

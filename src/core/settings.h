@@ -80,6 +80,8 @@ void SetApplicationFolders(TINIData& data, const std::string& programPath);
 // Opens the settings file and reads every setting (ReadSettings). The
 // screen gives the current screen size and the taskbar, from which the
 // defaults and the rescaling of the main window's geometry are computed.
+// ReadSettings and WriteSettings go through one table of the file's keys
+// (settings.cpp): what is read is what is written, in the same places.
 void OpenSettings(TINIData& data, const std::string& path, const ScreenInfo& screen);
 void ReadSettings(TINIData& data, const ScreenInfo& screen);
 // Holds every stored size to the screen (and the main window to its

@@ -13,6 +13,13 @@ namespace vaticor {
 
 // '0' to '9' only: no locale, no other scripts' digits, no sign.
 constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+// The value of a hexadecimal digit (either case); -1 for any other character.
+constexpr int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
 
 // Decimal text of n with "0" put in front when n < 10 ("Card07" keys).
 std::string IntToStr2(std::int32_t n);

@@ -28,6 +28,12 @@ std::string PlainText(const RichDocument& document) {
   return text;
 }
 
+std::size_t ElementBudget(std::size_t inputSize) {
+  constexpr std::size_t kBaseElementBudget = 10'000;
+  constexpr std::size_t kBytesPerElement = 16;
+  return kBaseElementBudget + inputSize / kBytesPerElement;
+}
+
 void SetAllPointSizes(RichDocument& document, double points) {
   for (Paragraph& paragraph : document.paragraphs) {
     for (TextRun& run : paragraph.runs) run.pointSize = points;

@@ -73,6 +73,13 @@ struct RichDocument {
 std::string PlainText(const RichDocument& document);
 std::string PlainText(const Paragraph& paragraph);
 
+// Paragraphs, runs, pictures and fonts a document read from `inputSize`
+// bytes may make: a fixed allowance of 10,000 plus one for every 16 bytes of
+// input. Past it the readers still let text through but join it to the last
+// run (paragraph breaks become line breaks), so the result stays within a
+// small multiple of the input.
+std::size_t ElementBudget(std::size_t inputSize);
+
 // Sets every run to one size, as the viewer does for a chosen text size.
 void SetAllPointSizes(RichDocument& document, double points);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -81,8 +83,9 @@ enum class WordAction : std::uint8_t {
   Cell,
   Row,
   Char,
-  Chftn,
+  Chftn,  // the last: tables by action are kWordActionCount long
 };
+inline constexpr std::size_t kWordActionCount = static_cast<std::size_t>(WordAction::Chftn) + 1;
 
 struct WordInfo {
   WordAction action;
@@ -92,6 +95,11 @@ struct WordInfo {
 
 // Whether the word starts a destination.
 bool IsDestination(WordAction action);
+
+// A word's parameter (read as up to 10 digits) held to [low, high].
+inline int ClampParam(std::int64_t param, std::int64_t low, std::int64_t high) {
+  return static_cast<int>(std::clamp(param, low, high));
+}
 
 // The word of this name, or nullptr when the reader ignores it. The pointer
 // stays valid for the rest of the program.

@@ -125,5 +125,15 @@ TEST(IsAsciiDigit, OnlyTheTenAsciiDigits) {
   for (char c : std::string_view("/:-+ O\xC2\xB2\xD9\xA0")) EXPECT_FALSE(IsAsciiDigit(c)) << c;
 }
 
+TEST(HexDigitValue, DigitsAndLettersOfEitherCase) {
+  EXPECT_EQ(HexDigitValue('0'), 0);
+  EXPECT_EQ(HexDigitValue('9'), 9);
+  EXPECT_EQ(HexDigitValue('a'), 10);
+  EXPECT_EQ(HexDigitValue('F'), 15);
+  EXPECT_EQ(HexDigitValue('c'), 12);
+  // The characters either side of each range, a space and a byte of "é".
+  for (char c : std::string_view("/:@G`g \xC3")) EXPECT_EQ(HexDigitValue(c), -1) << c;
+}
+
 }  // namespace
 }  // namespace vaticor
