@@ -97,6 +97,10 @@ SpreadLayout ReadSpreadLayout(const IniDocument& file, std::int32_t cardWidth,
       position.Top = Scale(position.Top, y);
     }
   }
+  for (SpreadPosition& position : layout.Positions) {
+    position.Left = Bound(position.Left, -kFarthestSpreadPlace, kFarthestSpreadPlace);
+    position.Top = Bound(position.Top, -kFarthestSpreadPlace, kFarthestSpreadPlace);
+  }
   // One card window as large as the screen is the most a file may ask for:
   // every window holds a picture of that size.
   layout.CardWidth =

@@ -204,6 +204,32 @@ TEST_F(SpreadFileTest, RecordingTheSameScreenAgainLeavesTheFileAlone) {
   EXPECT_EQ(before.st_ino, after.st_ino);  // not replaced
 }
 
+TEST_F(SpreadFileTest, NumbersNoScreenCanShowAreHeldAndWordsReadAsTheirDefaults) {
+  const std::string path = Write(
+      "[Spread]\r\nCard.Width=-50\r\nCard.Height=abc\r\n"
+      "[Position00]\r\nLeft=-2147483648\r\nTop=2147483647\r\nValue=-2147483648\r\n"
+      "[Position01]\r\nLeft=99999999999\r\nTop=zz\r\nValue=0x7FFFFFFF\r\n"
+      "[Position02]\r\nLeft=65636\r\nTop=-40000\r\nValue=$FFFFFFFF\r\n"
+      "[Position03]\r\nLeft=32767\r\nTop=-32767\r\nValue=1000000\r\n"
+      "[Position04]\r\nLeft= 12 \r\nTop=0x10\r\nValue=-0\r\n");
+  const std::optional<SpreadLayout> layout = Read(path);
+  ASSERT_TRUE(layout);
+  EXPECT_EQ(layout->CardWidth, 16);    // the smallest card
+  EXPECT_EQ(layout->CardHeight, 150);  // the current one
+  // Values are kept as they are: what a card shows of them is the window's.
+  EXPECT_EQ(layout->Positions, (std::vector<SpreadPosition>{{-32767, 32767, INT_MIN, ""},
+                                                            {0, 0, INT_MAX, ""},
+                                                            {32767, -32767, -1, ""},
+                                                            {32767, -32767, 1000000, ""},
+                                                            {12, 16, 0, ""}}));
+  // Scaled from a smaller screen, places are held after the scaling.
+  const std::optional<SpreadLayout> scaled =
+      Read(Write("[Spread]\r\nScreen.Width=512\r\nScreen.Height=384\r\n"
+                 "[Position00]\r\nLeft=20000\r\nTop=-20000\r\n[Position01]\r\nLeft=-100\r\n"));
+  EXPECT_EQ(scaled->Positions,
+            (std::vector<SpreadPosition>{{32767, -32767, 255, ""}, {-200, 0, 255, ""}}));
+}
+
 TEST_F(SpreadFileTest, HostileFileGetsNoMoreWindowsThanTheSectionListHolds) {
   std::string text;
   text.reserve(100'000 * 12);
