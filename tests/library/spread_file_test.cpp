@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "core/ini_file.h"
+#include "core/text_encoding.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -228,6 +229,51 @@ TEST_F(SpreadFileTest, NumbersNoScreenCanShowAreHeldAndWordsReadAsTheirDefaults)
                  "[Position00]\r\nLeft=20000\r\nTop=-20000\r\n[Position01]\r\nLeft=-100\r\n"));
   EXPECT_EQ(scaled->Positions,
             (std::vector<SpreadPosition>{{32767, -32767, 255, ""}, {-200, 0, 255, ""}}));
+}
+
+TEST_F(SpreadFileTest, EncodedFilesOpenAndKeepTheirEncodingWhenTheScreenIsRecorded) {
+  const std::string text =
+      "[Spread]\r\nCard.Width=90\r\n[Position00]\r\nLeft=100\r\nValue=-4\r\n"
+      "Description=Прошлое\r\n";
+  for (TextEncoding encoding : {TextEncoding::Utf16LE, TextEncoding::Utf16BE,
+                                TextEncoding::Windows1251, TextEncoding::Utf8Bom}) {
+    const std::string path = Write(EncodeText(text, encoding));
+    const std::optional<SpreadLayout> layout = Read(path);
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(layout->CardWidth, 90) << static_cast<int>(encoding);
+    EXPECT_EQ(layout->Positions, (std::vector<SpreadPosition>{{100, 0, -4, "Прошлое"}}));
+    RecordSpreadScreen(path, *layout, kScreen);
+    EXPECT_EQ(ReadAll(path),
+              EncodeText("[Spread]\r\nCard.Width=90\r\nScreen.Width=1024\r\nScreen.Height=768\r\n"
+                         "[Position00]\r\nLeft=100\r\nValue=-4\r\nDescription=Прошлое\r\n",
+                         encoding));
+  }
+}
+
+TEST_F(SpreadFileTest, AUtf16FileWithoutByteOrderMarkOpensNoPositionsAndIsNotWritten) {
+  // Without its mark the file is bytes with NULs between the letters: no
+  // section name begins "POSITION", so the table is cleared and nothing made.
+  for (TextEncoding encoding : {TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+    std::string bytes =
+        EncodeText("[Position00]\r\nLeft=100\r\n[Position01]\r\nValue=3\r\n", encoding);
+    bytes.erase(0, 2);
+    const std::string path = Write(bytes);
+    const std::optional<SpreadLayout> layout = Read(path);
+    ASSERT_TRUE(layout);
+    EXPECT_TRUE(layout->Positions.empty());
+    EXPECT_EQ(layout->CardWidth, 100);
+    RecordSpreadScreen(path, *layout, kScreen);
+    EXPECT_EQ(ReadAll(path), bytes);
+  }
+  // Neither an empty file nor one of ten megabytes of digits.
+  EXPECT_TRUE(Positions(Read(Write(""))).empty());
+  const std::optional<SpreadLayout> digits =
+      Read(Write("[Spread]\r\nCard.Width=" + std::string(10'000'000, '9') +
+                 "\r\n[Position00]\r\nLeft=" + std::string(10'000'000, '7') +
+                 "\r\nTop=5\r\nDescription=" + std::string(5'000, 'x')));
+  ASSERT_TRUE(digits);
+  EXPECT_EQ(digits->CardWidth, 100);
+  EXPECT_EQ(digits->Positions, (std::vector<SpreadPosition>{{0, 5, 255, std::string(2'047, 'x')}}));
 }
 
 TEST_F(SpreadFileTest, HostileFileGetsNoMoreWindowsThanTheSectionListHolds) {
