@@ -28,6 +28,7 @@ class IniWriteBatch {
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
   bool empty() const { return writes_.empty(); }
+  const std::vector<IniKeyWrite>& Writes() const { return writes_; }
 
  private:
   friend class IniFile;

@@ -131,7 +131,10 @@ constexpr std::int32_t SavedCardValue(std::int32_t value, bool showsPicture) {
 // scaled wrongly when the file is opened here again.
 //
 // Raises IniWriteError ("Unable to write to <file>") when the file cannot be
-// written; nothing is written then.
+// written, or when a saved position would lie past the 16,384 bytes of
+// section names that opening the file looks at (a save of more than 1,344
+// cards, or into a file whose names fill the list already): it would open
+// as something other than what was saved. Nothing is written then.
 void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_t cardHeight,
                     const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen);
 

@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "core/file_io.h"
 #include "core/ini_file.h"
 #include "core/text_encoding.h"
 #include "support/temp_dir.h"
@@ -160,6 +161,30 @@ TEST_F(SpreadFileTest, RefusedSaveWritesNothing) {
   opened.Positions.resize(1);
   EXPECT_THROW(RecordSpreadScreen(path, opened, kScreen), IniWriteError);
   EXPECT_EQ(ReadAll(blocker), "x");
+}
+
+TEST_F(SpreadFileTest, ASaveThatWouldNotOpenAgainIsRefusedAndWritesNothing) {
+  // "Spread" and Position00 to Position1343 take 16,379 bytes of names with
+  // their terminating bytes; Position1344 would take 13 more.
+  std::vector<SavedSpreadCard> cards;
+  for (int i = 0; i < 1'345; ++i) cards.push_back({i, i, 2 * i, i % 78});
+  const std::string path = dir.Path("all the cards.spread");
+  EXPECT_THROW(SaveSpreadFile(path, 124, 197, cards, kScreen), IniWriteError);
+  EXPECT_FALSE(FileExists(path));
+  cards.pop_back();
+  SaveSpreadFile(path, 124, 197, cards, kScreen);
+  const std::vector<SpreadPosition> positions = Positions(Read(path));
+  ASSERT_EQ(positions.size(), 1'344u);
+  EXPECT_EQ(positions.back(), (SpreadPosition{1'343, 2'686, 17, ""}));
+
+  // A file whose names fill the list already would take the positions
+  // where no one looks for them.
+  const std::string full =
+      "[" + std::string(16'380, 'x') + "]\r\n[Position00]\r\nLeft=1\r\n[Position01]\r\n";
+  const std::string filled = Write(full);
+  EXPECT_THROW(SaveSpreadFile(filled, 124, 197, {{0, 5, 6, 7}, {1, 8, 9, 10}}, kScreen),
+               IniWriteError);
+  EXPECT_EQ(ReadAll(filled), full);
 }
 
 TEST_F(SpreadFileTest, ALayoutIsScaledFromTheScreenItWasOpenedOn) {
