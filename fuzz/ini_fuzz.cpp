@@ -97,11 +97,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The value written is the input's tail, so it holds whatever bytes the
   // fuzzer chose.
   const std::string_view value = std::string_view(bytes).substr(size > 24 ? size - 24 : 0);
+  // The same writes as one batch leave the same bytes as one by one.
+  std::vector<vaticor::IniKeyWrite> batch;
+  if (!sections.empty()) {
+    const std::vector<std::string> keys = doc.KeyNames(sections.front());
+    batch.push_back({sections.front(), keys.empty() ? "Key" : keys.front(), std::string(value)});
+    batch.push_back({sections.back(), "Added Key", std::string(value)});
+  }
+  batch.push_back({"Новый раздел", "Ключ", std::string(value)});
+  IniDocument together(bytes);
+  Check(together.SetValues(batch));
   if (!sections.empty()) {
     const std::vector<std::string> keys = doc.KeyNames(sections.front());
     WriteAndCheck(doc, sections.front(), keys.empty() ? "Key" : keys.front(), value);
     WriteAndCheck(doc, sections.back(), "Added Key", value);
   }
   WriteAndCheck(doc, "Новый раздел", "Ключ", value);
+  Check(together.Bytes() == doc.Bytes());
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,13 @@ inline constexpr std::size_t kMaxIniValueLength = 2047;
 // (0xFFFFFFFF is -1). Text that is not wholly such a number, or a number out
 // of 32-bit range, gives nullopt.
 std::optional<std::int32_t> ParseIniInteger(std::string_view text);
+
+// One key to set: what IniDocument::SetValue takes, kept for a batch.
+struct IniKeyWrite {
+  std::string section;
+  std::string key;
+  std::string value;
+};
 
 // The parsed content of one INI file, kept together with the file's bytes so
 // that a change rewrites only the line it touches and leaves every other byte
@@ -72,6 +80,12 @@ class IniDocument {
   // empty key, a key holding "=" or beginning with "[" or ";", a section name
   // holding "]", or a line break in either.
   bool SetValue(std::string_view section, std::string_view key, std::string_view value);
+  // The writes made in order, leaving the bytes SetValue one by one would
+  // leave, but with one pass over the file instead of one a write: a save of
+  // thousands of keys into a file of thousands of sections takes time in
+  // proportion to the file and the writes, not to their product. Returns
+  // false, changing nothing, when any of the names cannot be written.
+  bool SetValues(const std::vector<IniKeyWrite>& writes);
 
  private:
   struct Span {
@@ -109,6 +123,8 @@ class IniDocument {
   const Section* FindSection(std::string_view name) const;
   const Key* FindKey(const Section& section, std::string_view name) const;
   RawLine LocateLine(std::size_t line) const;
+  // Fills in where each of the lines asked for lies, in one pass.
+  void LocateLines(std::map<std::size_t, RawLine>& lines) const;
   std::size_t BomSize() const;
   // Where the text ends in bytes_: a UTF-16 file cut after half a code unit
   // keeps that byte last, outside the text, so nothing added is misaligned.
@@ -117,6 +133,11 @@ class IniDocument {
   std::string Edited(const std::string& section, const std::string& key,
                      const std::string& value) const;
   void ConvertToUtf8WithBom();
+  // A write as SetValue makes it, its names and value already cleaned.
+  void SetCleanValue(const std::string& section, const std::string& key, const std::string& text);
+  // SetValues in one pass; false when it cannot promise SetValue's bytes
+  // (nothing is changed then).
+  bool SetValuesAtOnce(const std::vector<IniKeyWrite>& clean);
 
   std::string bytes_;
   std::string decoded_;      // the text, unless it is bytes_ itself

@@ -84,7 +84,7 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
 
 void IniWriteBatch::WriteString(std::string_view section, std::string_view key,
                                 std::string_view value) {
-  writes_.push_back(Write{std::string(section), std::string(key), std::string(value)});
+  writes_.push_back(IniKeyWrite{std::string(section), std::string(key), std::string(value)});
 }
 
 void IniWriteBatch::WriteInteger(std::string_view section, std::string_view key,
@@ -102,9 +102,7 @@ void IniFile::Write(const IniWriteBatch& batch) {
   if (path_.empty()) throw IniWriteError(path_);
   const std::shared_ptr<const IniDocument> current = Load(true);
   auto changed = std::make_shared<IniDocument>(*current);
-  for (const IniWriteBatch::Write& write : batch.writes_) {
-    if (!changed->SetValue(write.section, write.key, write.value)) throw IniWriteError(path_);
-  }
+  if (!changed->SetValues(batch.writes_)) throw IniWriteError(path_);
   // Rewriting a file with the bytes it already holds would change nothing.
   if (cachedIdentity_.exists && changed->Bytes() == current->Bytes()) return;
   if (!WriteFileAtomically(path_, changed->Bytes())) throw IniWriteError(path_);

@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/ini_document.h"
 
 namespace vaticor {
-
-class IniDocument;
 
 // Raised when a write cannot reach the disk; the message is the one the
 // user sees: "Unable to write to <file>".
@@ -29,15 +28,11 @@ class IniWriteBatch {
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
   bool empty() const { return writes_.empty(); }
+  const std::vector<IniKeyWrite>& Writes() const { return writes_; }
 
  private:
   friend class IniFile;
-  struct Write {
-    std::string section;
-    std::string key;
-    std::string value;
-  };
-  std::vector<Write> writes_;
+  std::vector<IniKeyWrite> writes_;
 };
 
 // One INI file on disk, read and written key by key with the rules of the

@@ -53,6 +53,21 @@ std::vector<std::string> PositionSections(const IniDocument& file) {
 
 std::int32_t Scale(std::int32_t value, double ratio) { return RoundHalfEven(value * ratio); }
 
+// Whether a read of the file sees every one of these sections: the first
+// section of each name lies within the 16,384-byte list of names.
+bool SeesEverySection(const IniDocument& file, const std::vector<std::string>& wanted) {
+  std::vector<std::string> unseen = wanted;
+  std::size_t used = 0;
+  for (const std::string& name : file.SectionNames()) {
+    used += name.size() + 1;
+    if (used > kSpreadSectionListBytes) break;
+    std::erase_if(unseen,
+                  [&](const std::string& section) { return EqualsIgnoreCase(section, name); });
+    if (unseen.empty()) return true;
+  }
+  return unseen.empty();
+}
+
 }  // namespace
 
 bool IsSpreadPositionSection(std::string_view name) {
@@ -97,6 +112,10 @@ SpreadLayout ReadSpreadLayout(const IniDocument& file, std::int32_t cardWidth,
       position.Top = Scale(position.Top, y);
     }
   }
+  for (SpreadPosition& position : layout.Positions) {
+    position.Left = Bound(position.Left, -kFarthestSpreadPlace, kFarthestSpreadPlace);
+    position.Top = Bound(position.Top, -kFarthestSpreadPlace, kFarthestSpreadPlace);
+  }
   // One card window as large as the screen is the most a file may ask for:
   // every window holds a picture of that size.
   layout.CardWidth =
@@ -135,9 +154,19 @@ void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_
     batch.WriteInteger(section, "Top", card.Top);
     batch.WriteInteger(section, "Value", card.Value);
   }
-  if (ScalesFrom(StoredScreen(*file.Snapshot()), screen)) {
+  const std::shared_ptr<const IniDocument> current = file.Snapshot();
+  if (ScalesFrom(StoredScreen(*current), screen)) {
     batch.WriteInteger(kSpreadSection, "Screen.Width", screen.Width());
     batch.WriteInteger(kSpreadSection, "Screen.Height", screen.Height());
+  }
+  // A position saved past the list of names would not open again: the file
+  // would open as something else than what was saved, so nothing is saved.
+  std::vector<std::string> saved;
+  saved.reserve(cards.size());
+  for (const SavedSpreadCard& card : cards) saved.push_back(SpreadPositionSection(card.Place));
+  IniDocument after(*current);
+  if (!after.SetValues(batch.Writes()) || !SeesEverySection(after, saved)) {
+    throw IniWriteError(path);
   }
   file.Write(batch);
 }

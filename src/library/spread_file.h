@@ -31,6 +31,12 @@ class IniDocument;
 inline constexpr const char* kSpreadSection = "Spread";
 inline constexpr const char* kSpreadFileSuffix = "spread";
 inline constexpr std::size_t kSpreadSectionListBytes = 16384;
+// The farthest a card's place is taken from the screen's origin, either way.
+// Window systems hold window coordinates in 16 bits (X11 wraps a larger one
+// round onto the screen), and no arrangement of screens reaches this far, so
+// a place beyond it lies off every screen as it does at the limit; and
+// moving a card from there by drags or keys cannot overflow its coordinates.
+inline constexpr std::int32_t kFarthestSpreadPlace = 32767;
 // Every position's name is at least "POSITION" and its terminating byte.
 inline constexpr std::size_t kMaxSpreadPositions = kSpreadSectionListBytes / 9;  // 1,820
 
@@ -77,7 +83,8 @@ struct SpreadLayout {
 // sizes are scaled by the ratio of the two (each side on its own, rounded
 // half to even), so a layout keeps its shape on another screen and reopens
 // unchanged on the screen it was saved on. The card size is then held to
-// [kSmallestSpreadCard, screen side]; places are not held to the screen.
+// [kSmallestSpreadCard, screen side]; places are not held to the screen,
+// only to [-kFarthestSpreadPlace, kFarthestSpreadPlace].
 std::optional<SpreadLayout> ReadSpreadFile(const std::string& path, std::int32_t cardWidth,
                                            std::int32_t cardHeight, const ScreenInfo& screen);
 // The same for a file already parsed.
@@ -124,7 +131,10 @@ constexpr std::int32_t SavedCardValue(std::int32_t value, bool showsPicture) {
 // scaled wrongly when the file is opened here again.
 //
 // Raises IniWriteError ("Unable to write to <file>") when the file cannot be
-// written; nothing is written then.
+// written, or when a saved position would lie past the 16,384 bytes of
+// section names that opening the file looks at (a save of more than 1,344
+// cards, or into a file whose names fill the list already): it would open
+// as something other than what was saved. Nothing is written then.
 void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_t cardHeight,
                     const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen);
 

@@ -5,7 +5,9 @@
 
 #include <climits>
 
+#include "core/file_io.h"
 #include "core/ini_file.h"
+#include "core/text_encoding.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -161,6 +163,30 @@ TEST_F(SpreadFileTest, RefusedSaveWritesNothing) {
   EXPECT_EQ(ReadAll(blocker), "x");
 }
 
+TEST_F(SpreadFileTest, ASaveThatWouldNotOpenAgainIsRefusedAndWritesNothing) {
+  // "Spread" and Position00 to Position1343 take 16,379 bytes of names with
+  // their terminating bytes; Position1344 would take 13 more.
+  std::vector<SavedSpreadCard> cards;
+  for (int i = 0; i < 1'345; ++i) cards.push_back({i, i, 2 * i, i % 78});
+  const std::string path = dir.Path("all the cards.spread");
+  EXPECT_THROW(SaveSpreadFile(path, 124, 197, cards, kScreen), IniWriteError);
+  EXPECT_FALSE(FileExists(path));
+  cards.pop_back();
+  SaveSpreadFile(path, 124, 197, cards, kScreen);
+  const std::vector<SpreadPosition> positions = Positions(Read(path));
+  ASSERT_EQ(positions.size(), 1'344u);
+  EXPECT_EQ(positions.back(), (SpreadPosition{1'343, 2'686, 17, ""}));
+
+  // A file whose names fill the list already would take the positions
+  // where no one looks for them.
+  const std::string full =
+      "[" + std::string(16'380, 'x') + "]\r\n[Position00]\r\nLeft=1\r\n[Position01]\r\n";
+  const std::string filled = Write(full);
+  EXPECT_THROW(SaveSpreadFile(filled, 124, 197, {{0, 5, 6, 7}, {1, 8, 9, 10}}, kScreen),
+               IniWriteError);
+  EXPECT_EQ(ReadAll(filled), full);
+}
+
 TEST_F(SpreadFileTest, ALayoutIsScaledFromTheScreenItWasOpenedOn) {
   const std::string body =
       "Card.Width=124\r\nCard.Height=197\r\n[Position00]\r\nLeft=512\r\nTop=384\r\n";
@@ -202,6 +228,77 @@ TEST_F(SpreadFileTest, RecordingTheSameScreenAgainLeavesTheFileAlone) {
   struct stat after {};
   ASSERT_EQ(::stat(path.c_str(), &after), 0);
   EXPECT_EQ(before.st_ino, after.st_ino);  // not replaced
+}
+
+TEST_F(SpreadFileTest, NumbersNoScreenCanShowAreHeldAndWordsReadAsTheirDefaults) {
+  const std::string path = Write(
+      "[Spread]\r\nCard.Width=-50\r\nCard.Height=abc\r\n"
+      "[Position00]\r\nLeft=-2147483648\r\nTop=2147483647\r\nValue=-2147483648\r\n"
+      "[Position01]\r\nLeft=99999999999\r\nTop=zz\r\nValue=0x7FFFFFFF\r\n"
+      "[Position02]\r\nLeft=65636\r\nTop=-40000\r\nValue=$FFFFFFFF\r\n"
+      "[Position03]\r\nLeft=32767\r\nTop=-32767\r\nValue=1000000\r\n"
+      "[Position04]\r\nLeft= 12 \r\nTop=0x10\r\nValue=-0\r\n");
+  const std::optional<SpreadLayout> layout = Read(path);
+  ASSERT_TRUE(layout);
+  EXPECT_EQ(layout->CardWidth, 16);    // the smallest card
+  EXPECT_EQ(layout->CardHeight, 150);  // the current one
+  // Values are kept as they are: what a card shows of them is the window's.
+  EXPECT_EQ(layout->Positions, (std::vector<SpreadPosition>{{-32767, 32767, INT_MIN, ""},
+                                                            {0, 0, INT_MAX, ""},
+                                                            {32767, -32767, -1, ""},
+                                                            {32767, -32767, 1000000, ""},
+                                                            {12, 16, 0, ""}}));
+  // Scaled from a smaller screen, places are held after the scaling.
+  const std::optional<SpreadLayout> scaled =
+      Read(Write("[Spread]\r\nScreen.Width=512\r\nScreen.Height=384\r\n"
+                 "[Position00]\r\nLeft=20000\r\nTop=-20000\r\n[Position01]\r\nLeft=-100\r\n"));
+  EXPECT_EQ(scaled->Positions,
+            (std::vector<SpreadPosition>{{32767, -32767, 255, ""}, {-200, 0, 255, ""}}));
+}
+
+TEST_F(SpreadFileTest, EncodedFilesOpenAndKeepTheirEncodingWhenTheScreenIsRecorded) {
+  const std::string text =
+      "[Spread]\r\nCard.Width=90\r\n[Position00]\r\nLeft=100\r\nValue=-4\r\n"
+      "Description=Прошлое\r\n";
+  for (TextEncoding encoding : {TextEncoding::Utf16LE, TextEncoding::Utf16BE,
+                                TextEncoding::Windows1251, TextEncoding::Utf8Bom}) {
+    const std::string path = Write(EncodeText(text, encoding));
+    const std::optional<SpreadLayout> layout = Read(path);
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(layout->CardWidth, 90) << static_cast<int>(encoding);
+    EXPECT_EQ(layout->Positions, (std::vector<SpreadPosition>{{100, 0, -4, "Прошлое"}}));
+    RecordSpreadScreen(path, *layout, kScreen);
+    EXPECT_EQ(ReadAll(path),
+              EncodeText("[Spread]\r\nCard.Width=90\r\nScreen.Width=1024\r\nScreen.Height=768\r\n"
+                         "[Position00]\r\nLeft=100\r\nValue=-4\r\nDescription=Прошлое\r\n",
+                         encoding));
+  }
+}
+
+TEST_F(SpreadFileTest, AUtf16FileWithoutByteOrderMarkOpensNoPositionsAndIsNotWritten) {
+  // Without its mark the file is bytes with NULs between the letters: no
+  // section name begins "POSITION", so the table is cleared and nothing made.
+  for (TextEncoding encoding : {TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+    std::string bytes =
+        EncodeText("[Position00]\r\nLeft=100\r\n[Position01]\r\nValue=3\r\n", encoding);
+    bytes.erase(0, 2);
+    const std::string path = Write(bytes);
+    const std::optional<SpreadLayout> layout = Read(path);
+    ASSERT_TRUE(layout);
+    EXPECT_TRUE(layout->Positions.empty());
+    EXPECT_EQ(layout->CardWidth, 100);
+    RecordSpreadScreen(path, *layout, kScreen);
+    EXPECT_EQ(ReadAll(path), bytes);
+  }
+  // Neither an empty file nor one of ten megabytes of digits.
+  EXPECT_TRUE(Positions(Read(Write(""))).empty());
+  const std::optional<SpreadLayout> digits =
+      Read(Write("[Spread]\r\nCard.Width=" + std::string(10'000'000, '9') +
+                 "\r\n[Position00]\r\nLeft=" + std::string(10'000'000, '7') +
+                 "\r\nTop=5\r\nDescription=" + std::string(5'000, 'x')));
+  ASSERT_TRUE(digits);
+  EXPECT_EQ(digits->CardWidth, 100);
+  EXPECT_EQ(digits->Positions, (std::vector<SpreadPosition>{{0, 5, 255, std::string(2'047, 'x')}}));
 }
 
 TEST_F(SpreadFileTest, HostileFileGetsNoMoreWindowsThanTheSectionListHolds) {

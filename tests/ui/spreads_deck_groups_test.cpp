@@ -121,6 +121,21 @@ TEST_F(DeckGroupsTest, ArrowsMoveTheCurrentGroupBeyondTheScreen) {
   EXPECT_EQ(Card(0)->pos(), QPoint(100, 100));
 }
 
+TEST_F(DeckGroupsTest, CardsOpenedBeyondEveryScreenMoveOnWithoutWrappingRound) {
+  Open();
+  spreads->Image3Click();  // the window shown: the opened cards are group 0's
+  const std::string path = dir.Path("far.spread");
+  ASSERT_TRUE(WriteFileAtomically(
+      path, "[Position00]\r\nLeft=2147483647\r\nTop=-2147483648\r\n[Position01]\r\nLeft=5\r\n"));
+  spreads->LoadSpread(path);
+  ASSERT_EQ(spreads->CardCount(), 2);
+  EXPECT_EQ(Card(0)->pos(), QPoint(32767, -32767));
+  for (int i = 0; i < 3; ++i) ReleaseKey(&DeckGroups(), Qt::Key_Right);
+  ReleaseKey(&DeckGroups(), Qt::Key_Up);
+  EXPECT_EQ(Card(0)->pos(), QPoint(32767 + 48, -32767 - 16));
+  EXPECT_EQ(Card(1)->pos(), QPoint(5 + 48, -16));
+}
+
 TEST_F(DeckGroupsTest, CtrlDragMovesOnlyTheCurrentGroupAndAClickSelectsACardsGroup) {
   OpenWithTwoGroupsOfOneCard();
   Card(0)->move(100, 100);

@@ -1,6 +1,7 @@
 // The spreads window: its toolbar, dealing, drawing, shuffling, clearing,
 // spread files through its dialogs, and going back to the main window.
 #include <QMenu>
+#include <cstdio>
 
 #include "core/file_io.h"
 #include "core/ini_file.h"
@@ -291,6 +292,123 @@ TEST_F(SpreadsWindowTest, RefusedSaveIsReportedAndWritesNothing) {
   SendMouse(save, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0], "Unable to write to " + dialogs->savePath);
+}
+
+TEST_F(SpreadsWindowTest, ValuesPastTheDeckShowNoPictureMarkNoCardAndViewNothing) {
+  Open(78);
+  const std::string path = dir.Path("past the deck.spread");
+  WriteText(path,
+            "[Position00]\r\nValue=78\r\n[Position01]\r\nValue=-200\r\n"
+            "[Position02]\r\nValue=2147483647\r\n[Position03]\r\nValue=-2147483648\r\n"
+            "[Position04]\r\nValue=77\r\n");
+  spreads->LoadSpread(path);
+  spreads->FinishPictures();
+  ASSERT_EQ(spreads->CardCount(), 5);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(Shown(Card(i)), -1000) << i;
+    Card(i)->PopupMenu1Popup();
+    EXPECT_EQ(Card(i)->CheckedEntry(), -1) << i;
+    Card(i)->ViewDescriptionClick();
+  }
+  EXPECT_TRUE(links.described.empty());
+  EXPECT_EQ(Shown(Card(4)), 77);
+  // The hint still names the number the file gave.
+  EXPECT_EQ(ShownHint(Card(0)->PositionHint()), QString::fromUtf8("Позиция 1 - 78 -  - "));
+  EXPECT_EQ(ShownHint(Card(3)->PositionHint()), QString::fromUtf8("Позиция 4 - 2147483648 -  - "));
+  EXPECT_EQ(Card(2)->CardValue(), 2147483647);
+  EXPECT_EQ(Card(3)->CardValue(), 255);
+  EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(SpreadsWindowTest, WithoutAnyDeckASpreadOpensEmptyPositionsAndNothingIsDealt) {
+  ReadSettingsFile();
+  ini.SpreadCardWidth = 104;
+  ini.SpreadCardHeight = 173;
+  decks.LoadDecks();
+  auto owned = std::make_unique<FakeSpreadFileDialogs>();
+  dialogs = owned.get();
+  spreads = std::make_unique<TSpreadsForm>(state, SpreadsWindowLinks{main, links, links, host},
+                                           std::move(owned));
+  spreads->ShowSpreads();
+  const std::string path = dir.Path("Расклад с пробелами.spread");
+  WriteText(path, "[Position00]\r\nValue=3\r\n[Position01]\r\nValue=-5\r\nLeft=200\r\n");
+  spreads->LoadSpread(path);
+  spreads->FinishPictures();
+  ASSERT_EQ(spreads->CardCount(), 2);
+  EXPECT_EQ(Shown(Card(0)), -1000);
+  EXPECT_EQ(Shown(Card(1)), -1000);
+  EXPECT_EQ(ShownHint(Card(0)->PositionHint()), QString::fromUtf8("Позиция 1 - 3 -  - "));
+  spreads->Image11Click();
+  spreads->Image12Click();
+  spreads->DealCard();
+  EXPECT_EQ(spreads->CardCount(), 2);
+  Card(1)->PopupMenu1Popup();
+  EXPECT_EQ(Card(1)->CheckedEntry(), -1);
+  Card(1)->ViewDescriptionClick();
+  EXPECT_TRUE(links.described.empty());
+  // Saved as empty positions where they lie.
+  spreads->SaveSpread(dir.Path("saved.spread"));
+  IniFile saved(dir.Path("saved.spread"));
+  EXPECT_EQ(saved.ReadInteger("Position01", "Left", -1), 200);
+  EXPECT_EQ(saved.ReadInteger("Position01", "Value", -1), 255);
+  EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(SpreadsWindowTest, ClosingCardsInAnyOrderKeepsThemNumberedAndTheSaveWhole) {
+  Open();
+  const std::vector<std::vector<int>> orders = {
+      {0, 0, 0, 0, 0}, {4, 3, 2, 1, 0}, {2, 0, 2, 1, 0}, {1, 2, 0, 1, 0}};
+  for (const std::vector<int>& order : orders) {
+    Deal(5);
+    for (int i = 0; i < 5; ++i) Card(i)->move(100 * i, 10 * i);
+    std::vector<int> lefts = {0, 100, 200, 300, 400};
+    for (int place : order) {
+      Card(place)->CloseClick();
+      lefts.erase(lefts.begin() + place);
+      std::vector<int> expected(lefts.size());
+      for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<int>(i);
+      EXPECT_EQ(Tags(), expected);
+      for (int i = 0; i < spreads->CardCount(); ++i) {
+        EXPECT_EQ(Card(i)->x(), lefts[static_cast<std::size_t>(i)]);
+      }
+      if (spreads->CardCount() == 2) {
+        const std::string path = dir.Path("two left.spread");
+        std::remove(path.c_str());
+        spreads->SaveSpread(path);
+        IniFile file(path);
+        EXPECT_EQ(file.ReadSections(),
+                  (std::vector<std::string>{"Spread", "Position00", "Position01"}));
+        EXPECT_EQ(file.ReadInteger("Position01", "Left", -1), lefts[1]);
+      }
+    }
+    FlushDeletes();
+    EXPECT_EQ(spreads->CardCount(), 0);
+  }
+}
+
+TEST_F(SpreadsWindowTest, OpeningASpreadOverOneStillBeingDrawnShowsOnlyTheNewCards) {
+  Open();
+  const std::string first = dir.Path("first.spread");
+  const std::string second = dir.Path("second.spread");
+  std::string many;
+  for (int i = 0; i < 70; ++i) {
+    many += "[Position" + std::to_string(i) + "]\r\nValue=" + std::to_string(i) + "\r\n";
+  }
+  WriteText(first, many);
+  WriteText(second, "[Position00]\r\nValue=-4\r\nLeft=30\r\n[Position01]\r\nValue=9\r\n");
+  ini.UpSideDownCardsEnabled = true;
+  spreads->LoadSpread(first);
+  EXPECT_TRUE(spreads->PicturesPending());
+  spreads->LoadSpread(second);
+  FlushDeletes();
+  spreads->FinishPictures();
+  EXPECT_FALSE(spreads->PicturesPending());
+  ASSERT_EQ(spreads->CardCount(), 2);
+  EXPECT_EQ(Tags(), (std::vector<int>{0, 1}));
+  EXPECT_EQ(Shown(Card(0)), -4);
+  EXPECT_EQ(Shown(Card(1)), 9);
+  EXPECT_EQ(Card(0)->x(), 30);
+  EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(SpreadsWindowTest, ChooseFormGoesBackToTheMainWindow) {
