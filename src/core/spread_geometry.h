@@ -85,17 +85,4 @@ CardSize DragCardRightEdge(CardSize size, int dx, bool autoSize, std::int64_t pi
 CardSize DragCardBottomEdge(CardSize size, int dy, bool autoSize, std::int64_t pictureWidth,
                             std::int64_t pictureHeight);
 
-// Takes the card at `place` out of an ordered list of card windows whose
-// index (Tag) is their place: every later card moves down one place and is
-// told its new place through `setTag(card, newPlace)`. Returns the card
-// taken out, for the caller to close and destroy once the list is whole
-// again. `place` must lie in the list.
-template <class Card, class SetTag>
-Card TakeCardOut(std::vector<Card>& cards, std::size_t place, SetTag setTag) {
-  Card taken = std::move(cards[place]);
-  cards.erase(cards.begin() + static_cast<std::ptrdiff_t>(place));
-  for (std::size_t i = place; i < cards.size(); ++i) setTag(cards[i], static_cast<int>(i));
-  return taken;
-}
-
 }  // namespace vaticor

@@ -38,10 +38,10 @@ const SpreadTable::Card* SpreadTable::Find(CardId id) const {
   return const_cast<SpreadTable*>(this)->Find(id);
 }
 
-std::vector<SpreadTable::CardId> SpreadTable::InScope() const {
+std::vector<SpreadTable::CardId> SpreadTable::InScope(bool groupsShown) const {
   std::vector<CardId> scope;
   for (const Card& card : cards_) {
-    if (!groupsShown_ || card.group == currentGroup_) scope.push_back(card.id);
+    if (!groupsShown || card.group == currentGroup_) scope.push_back(card.id);
   }
   return scope;
 }

@@ -16,6 +16,7 @@ namespace vaticor {
 //
 // Scope: while the deck-groups window is shown, the commands act on the
 // cards of the current group only; otherwise on every card, in list order.
+// (Whether that window is shown is the windows' to say.)
 class SpreadTable {
  public:
   // A card's handle for as long as it lies on the table; never reused.
@@ -51,9 +52,9 @@ class SpreadTable {
   const Card* Find(CardId id) const;
   const Card& At(int index) const { return cards_[static_cast<std::size_t>(index)]; }
 
-  // The cards the commands act on now, and those of one group, in list
-  // order.
-  std::vector<CardId> InScope() const;
+  // The cards the commands act on, and those of one group, in list order.
+  // `groupsShown`: whether the deck-groups window is shown.
+  std::vector<CardId> InScope(bool groupsShown) const;
   std::vector<CardId> InGroup(int group) const;
 
   // --- Deck groups ---
@@ -63,9 +64,6 @@ class SpreadTable {
   int CurrentGroup() const { return currentGroup_; }
   // A group made current; nothing for an index that names no group.
   bool SelectGroup(int group);
-  // Whether the deck-groups window is shown, which narrows the scope.
-  bool GroupsShown() const { return groupsShown_; }
-  void SetGroupsShown(bool shown) { groupsShown_ = shown; }
 
  private:
   std::vector<Card> cards_;
@@ -74,7 +72,6 @@ class SpreadTable {
   // Group 0 before any group exists: cards dealt before deck groups are
   // used belong to the first group made.
   int currentGroup_ = 0;
-  bool groupsShown_ = false;
 };
 
 }  // namespace vaticor

@@ -94,32 +94,5 @@ TEST(SpreadGeometry, ArrowsMoveByOneOrSixteenAndHoldTheCard) {
       (CardPlace{900, 0}));
 }
 
-TEST(SpreadGeometry, ClosingACardRenumbersTheLaterOnes) {
-  struct Card {
-    std::string name;
-    int tag;
-  };
-  std::vector<Card> cards{{"a", 0}, {"b", 1}, {"c", 2}, {"d", 3}};
-  const Card taken = TakeCardOut(cards, 1, [](Card& card, int place) { card.tag = place; });
-  EXPECT_EQ(taken.name, "b");
-  std::vector<std::string> names;
-  std::vector<int> tags;
-  for (const Card& card : cards) {
-    names.push_back(card.name);
-    tags.push_back(card.tag);
-  }
-  EXPECT_EQ(names, (std::vector<std::string>{"a", "c", "d"}));
-  EXPECT_EQ(tags, (std::vector<int>{0, 1, 2}));
-
-  // Windows owned through unique_ptr, the last one closed.
-  std::vector<std::unique_ptr<int>> owned;
-  for (int i = 0; i < 3; ++i) owned.push_back(std::make_unique<int>(i));
-  int renumbered = 0;
-  const std::unique_ptr<int> last = TakeCardOut(owned, 2, [&](auto&, int) { ++renumbered; });
-  EXPECT_EQ(*last, 2);
-  EXPECT_EQ(renumbered, 0);
-  EXPECT_EQ(owned.size(), 2u);
-}
-
 }  // namespace
 }  // namespace vaticor

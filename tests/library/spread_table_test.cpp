@@ -26,6 +26,11 @@ TEST(SpreadTable, ClosingTheSecondOfFourMovesTheLaterOnesDownAPlace) {
   const CardId e = table.Append(0);
   EXPECT_NE(e, b);
   EXPECT_EQ(table.IndexOf(e), 3);
+  // Closing the last moves nothing.
+  EXPECT_TRUE(table.Remove(e));
+  EXPECT_EQ(table.IndexOf(a), 0);
+  EXPECT_EQ(table.IndexOf(d), 2);
+  EXPECT_EQ(table.Count(), 3);
 }
 
 TEST(SpreadTable, ACardKeepsItsValueGroupAndPlace) {
@@ -51,15 +56,13 @@ TEST(SpreadTable, TheCommandsActOnTheCurrentGroupOnlyWhileTheGroupsAreShown) {
   const CardId b = table.Append(1);
   const CardId c = table.Append(0);
   const CardId d = table.Append(1);
-  EXPECT_EQ(table.InScope(), (std::vector<CardId>{a, b, c, d}));
-  table.SetGroupsShown(true);
+  EXPECT_EQ(table.InScope(false), (std::vector<CardId>{a, b, c, d}));
   ASSERT_TRUE(table.SelectGroup(1));
-  EXPECT_EQ(table.InScope(), (std::vector<CardId>{b, d}));
+  EXPECT_EQ(table.InScope(true), (std::vector<CardId>{b, d}));
   table.SelectGroup(0);
-  EXPECT_EQ(table.InScope(), (std::vector<CardId>{a, c}));
+  EXPECT_EQ(table.InScope(true), (std::vector<CardId>{a, c}));
   // Hidden again: every card, whatever group is current.
-  table.SetGroupsShown(false);
-  EXPECT_EQ(table.InScope(), (std::vector<CardId>{a, b, c, d}));
+  EXPECT_EQ(table.InScope(false), (std::vector<CardId>{a, b, c, d}));
   EXPECT_EQ(table.InGroup(1), (std::vector<CardId>{b, d}));
 }
 

@@ -63,12 +63,20 @@ QPoint WindowPlaceKeeper::Place() const {
 }
 
 void WindowPlaceKeeper::MoveTo(QPoint place) {
+  const QPoint before = Place();
   place_.Moved({place.x(), place.y()});
   window_->move(place);
+  Changed(before);
 }
 
 void WindowPlaceKeeper::WindowSystemMoved(QPoint place) {
+  const QPoint before = Place();
   if (place_.Reported({place.x(), place.y()}, NowMs())) window_->move(Place());
+  Changed(before);
+}
+
+void WindowPlaceKeeper::Changed(QPoint before) {
+  if (changed_ && Place() != before) changed_(Place());
 }
 
 bool WindowPlaceKeeper::eventFilter(QObject* watched, QEvent* event) {
@@ -81,7 +89,9 @@ bool WindowPlaceKeeper::eventFilter(QObject* watched, QEvent* event) {
       WindowSystemMoved(at);
     } else {
       // The program's own move (setGeometry and move, by the chrome too).
+      const QPoint before = Place();
       place_.Moved({at.x(), at.y()});
+      Changed(before);
     }
   }
   return false;

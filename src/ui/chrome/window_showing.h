@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPoint>
 #include <cstdint>
+#include <functional>
 
 #include "core/window_place.h"
 
@@ -46,6 +47,8 @@ class WindowPlaceKeeper : public QObject {
   // The window system reports the window at `place` (what a spontaneous
   // move event says; tests call it to stand in for the window system).
   void WindowSystemMoved(QPoint place);
+  // Called with the new place whenever Place() changes.
+  void OnPlaceChanged(std::function<void(QPoint)> changed) { changed_ = std::move(changed); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,8 +56,12 @@ class WindowPlaceKeeper : public QObject {
  private:
   explicit WindowPlaceKeeper(QWidget* window);
 
+  // After a change of place_.
+  void Changed(QPoint before);
+
   QWidget* window_;
   WindowPlace place_;
+  std::function<void(QPoint)> changed_;
 };
 
 }  // namespace vaticor

@@ -21,8 +21,6 @@
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
 #include "ui/chrome/window_showing.h"
-#include "ui/spreads/deck_groups_form.h"
-#include "ui/spreads/spreads_form.h"
 
 namespace vaticor {
 namespace {
@@ -51,17 +49,20 @@ constexpr Qt::KeyboardModifiers kModifierKeys =
 
 }  // namespace
 
-TCardForm::TCardForm(ProgramState& state, TSpreadsForm& spreads, CardViewerLink& viewer)
+TCardForm::TCardForm(ProgramState& state, CardTableLink& table, CardViewerLink& viewer,
+                     SpreadTable::CardId card)
     // A tool window: the cards belong to the program's taskbar button.
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
       state_(state),
-      spreads_(spreads),
-      viewer_(viewer) {
+      table_(table),
+      viewer_(viewer),
+      id_(card) {
   setObjectName("CardForm");
   setWindowTitle(QStringLiteral("Vaticor"));
   UseSkinLook(this);
   setFocusPolicy(Qt::StrongFocus);
   place_ = WindowPlaceKeeper::Install(this);
+  place_->OnPlaceChanged([this](QPoint at) { table_.CardMoved(id_, at.x(), at.y()); });
   SetTaskbarButtonVisible(this, false);
   CreateControls();
   OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers modifiers) {
@@ -164,13 +165,24 @@ void TCardForm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // The card shown
 
-std::int32_t TCardForm::CardValue() const { return CardImage->Number(); }
+int TCardForm::Tag() const { return table_.Table().IndexOf(id_).value_or(-1); }
+
+int TCardForm::GroupIndex() const {
+  const SpreadTable::Card* card = table_.Table().Find(id_);
+  return card ? card->group : 0;
+}
+
+std::int32_t TCardForm::CardValue() const {
+  const SpreadTable::Card* card = table_.Table().Find(id_);
+  return card ? card->value : kNoCard;
+}
 
 bool TCardForm::ShowsPicture() const { return CardImage->HasPicture(); }
 
 void TCardForm::ShowValue(std::int32_t value, bool decodeLater) {
   const ShownCard shown = ShowCardValue(value, state_.INIData.UpSideDownCardsEnabled, kAnyCard);
   CardImage->SetNumber(shown.Value);
+  table_.CardValueChanged(id_, shown.Value);
   shown_ = shown;
   picturePending_ = decodeLater;
   if (!decodeLater) DecodePicture();
@@ -252,9 +264,9 @@ void TCardForm::ViewDescriptionClick() {
 
 void TCardForm::ChooseCardClick(int card) { ShowValue(card); }
 
-void TCardForm::CloseClick() { spreads_.CloseCard(*this); }
+void TCardForm::CloseClick() { table_.CloseCard(id_); }
 
-void TCardForm::CardImageClick() { spreads_.CardClicked(*this); }
+void TCardForm::CardImageClick() { table_.CardClicked(id_); }
 
 // ---------------------------------------------------------------------------
 // Mouse: the picture moves, the right and bottom edges resize
@@ -286,12 +298,10 @@ bool TCardForm::CardImageMouse(QEvent* event) {
       lastDragPoint_ = point;
       const Qt::KeyboardModifiers modifiers = mouse.modifiers() & kModifierKeys;
       RunCommand(this, [&] {
-        const TDeckGroupsForm& groups = spreads_.DeckGroups();
-        const bool groupMove =
-            modifiers == Qt::ControlModifier || (modifiers == Qt::NoModifier && groups.MoveMode() &&
-                                                 groupIndex_ == groups.CurrentGroup());
+        const bool groupMove = modifiers == Qt::ControlModifier ||
+                               (modifiers == Qt::NoModifier && table_.GroupMoveModeFor(id_));
         if (groupMove) {
-          spreads_.MoveCardsInScope(by.x(), by.y());
+          table_.MoveCardsInScope(by.x(), by.y());
         } else if (modifiers == Qt::NoModifier) {
           MoveBy(by.x(), by.y());
         }
@@ -303,7 +313,7 @@ bool TCardForm::CardImageMouse(QEvent* event) {
       if (mouse.button() == Qt::LeftButton && imagePressed_) {
         imagePressed_ = false;
         // A group moved by "Переместить групу" is put down.
-        spreads_.DeckGroups().EndMoveMode();
+        table_.EndGroupMove();
       }
       return false;
     }
@@ -352,9 +362,9 @@ void TCardForm::RightEdgeStep(int dx) {
                                           state_.TaroDecks.CardHeight);
   SetCardSize(size);
   if (autoSize) ini.SpreadCardHeight = size.height;
-  if (spreads_.CardCount() >= 2) {
-    spreads_.ResizeOtherCards(*this, size.width,
-                              autoSize ? std::optional<int>(size.height) : std::nullopt);
+  if (table_.Table().Count() >= 2) {
+    table_.ResizeOtherCards(id_, size.width,
+                            autoSize ? std::optional<int>(size.height) : std::nullopt);
   }
   ini.SpreadCardWidth = size.width;
 }
@@ -366,9 +376,9 @@ void TCardForm::BottomEdgeStep(int dy) {
                                            state_.TaroDecks.CardHeight);
   SetCardSize(size);
   if (autoSize) ini.SpreadCardWidth = size.width;
-  if (spreads_.CardCount() >= 2) {
-    spreads_.ResizeOtherCards(*this, autoSize ? std::optional<int>(size.width) : std::nullopt,
-                              size.height);
+  if (table_.Table().Count() >= 2) {
+    table_.ResizeOtherCards(id_, autoSize ? std::optional<int>(size.width) : std::nullopt,
+                            size.height);
   }
   ini.SpreadCardHeight = size.height;
 }
@@ -381,8 +391,7 @@ void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
   const int screenWidth = state_.Screen.Width();
   const int screenHeight = state_.Screen.Height();
   if (virtualKey == vk::Tab) {
-    spreads_.activateWindow();
-    spreads_.setFocus();
+    table_.FocusSpreadsWindow();
     return;
   }
   if (const std::optional<ArrowKey> arrow = Arrow(virtualKey)) {
@@ -407,7 +416,7 @@ void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
     ini.ApplicationAutoSizeEnabled = false;
     const CardSize size = BackslashKeyCardSize(screenWidth, screenHeight);
     SetCardSize(size);
-    if (spreads_.CardCount() >= 2) spreads_.ResizeOtherCards(*this, size.width, size.height);
+    if (table_.Table().Count() >= 2) table_.ResizeOtherCards(id_, size.width, size.height);
     ini.SpreadCardWidth = size.width;
     ini.SpreadCardHeight = size.height;
   }

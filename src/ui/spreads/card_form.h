@@ -7,7 +7,9 @@
 
 #include "core/spread_geometry.h"
 #include "library/spread_file.h"
+#include "library/spread_table.h"
 #include "ui/program_state.h"
+#include "ui/spreads/spread_links.h"
 #include "ui/window_links.h"
 
 class QAction;
@@ -17,7 +19,6 @@ namespace vaticor {
 
 class TCardImage;
 class TSkinImage;
-class TSpreadsForm;
 class WindowPlaceKeeper;
 
 // One card of a spread: a borderless window on the sky-blue ground with
@@ -43,13 +44,15 @@ class TCardForm : public QWidget {
   // How long after the last size change the picture is decoded afresh.
   static constexpr int kSharpenDelayMs = 150;
 
-  TCardForm(ProgramState& state, TSpreadsForm& spreads, CardViewerLink& viewer);
+  // The window of card `card` of the spread's table.
+  TCardForm(ProgramState& state, CardTableLink& table, CardViewerLink& viewer,
+            SpreadTable::CardId card);
   ~TCardForm() override;
 
-  int Tag() const { return tag_; }
-  void SetTag(int tag) { tag_ = tag; }
-  int GroupIndex() const { return groupIndex_; }
-  void SetGroupIndex(int group) { groupIndex_ = group; }
+  SpreadTable::CardId Id() const { return id_; }
+  // Its place in the spread's list (-1 once off the table) and its group.
+  int Tag() const;
+  int GroupIndex() const;
 
   // The signed card value (255: no card; negative: reversed).
   std::int32_t CardValue() const;
@@ -115,8 +118,9 @@ class TCardForm : public QWidget {
   bool EdgeMouse(QWidget* edge, QEvent* event);
 
   ProgramState& state_;
-  TSpreadsForm& spreads_;
+  CardTableLink& table_;
   CardViewerLink& viewer_;
+  const SpreadTable::CardId id_;
 
   // Controls by the layout's names.
   TSkinImage* Image6 = nullptr;  // top edge
@@ -129,8 +133,6 @@ class TCardForm : public QWidget {
   QMenu* chooseMenu_ = nullptr;           // "Выбрать карту"
   std::vector<std::string> chooseNames_;  // what chooseMenu_ lists
 
-  int tag_ = 0;
-  int groupIndex_ = 0;
   // What is shown, for decoding afresh at a new size; none when face down.
   std::optional<ShownCard> shown_;
   int checkedEntry_ = -1;

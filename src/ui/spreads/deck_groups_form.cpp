@@ -16,8 +16,6 @@
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
 #include "ui/chrome/window_showing.h"
-#include "ui/spreads/card_form.h"
-#include "ui/spreads/spreads_form.h"
 
 namespace vaticor {
 namespace {
@@ -30,8 +28,8 @@ constexpr int kGroupStep = 16;
 
 }  // namespace
 
-TDeckGroupsForm::TDeckGroupsForm(ProgramState& state, TSpreadsForm& spreads, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), state_(state), spreads_(spreads) {
+TDeckGroupsForm::TDeckGroupsForm(ProgramState& state, DeckGroupsTableLink& spread, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), state_(state), spread_(spread) {
   setObjectName("DeckGroupsForm");
   setWindowTitle(QStringLiteral("Vaticor"));
   setAttribute(Qt::WA_TranslucentBackground);
@@ -103,8 +101,8 @@ TSkinImage* TDeckGroupsForm::GroupImage(int group) const {
 }
 
 void TDeckGroupsForm::AddGroup() {
-  if (GroupCount() >= kMaxGroups) return;
-  const int group = GroupCount();
+  if (!spread_.Table().AddGroup()) return;
+  const int group = GroupCount() - 1;
   auto* icon = new TSkinImage(this, QString());
   icon->setObjectName(QStringLiteral("GroupImage%1").arg(group));
   icon->setPicture(Image3->picture());
@@ -120,9 +118,9 @@ void TDeckGroupsForm::AddGroup() {
 }
 
 void TDeckGroupsForm::SelectGroup(int group) {
-  if (group < 0 || group >= GroupCount()) return;
-  if (TSkinImage* current = GroupImage(currentGroup_)) current->setPicture(Image3->picture());
-  currentGroup_ = group;
+  const int before = CurrentGroup();
+  if (!spread_.Table().SelectGroup(group)) return;
+  if (TSkinImage* current = GroupImage(before)) current->setPicture(Image3->picture());
   GroupImage(group)->setPicture(Image2->picture());
 }
 
@@ -143,39 +141,34 @@ void TDeckGroupsForm::closeEvent(QCloseEvent* event) {
   CloseGroups();
 }
 
-void TDeckGroupsForm::N1Click() {
-  for (int place = 0; place < spreads_.CardCount(); ++place) {
-    TCardForm* card = spreads_.Card(place);
-    if (card->GroupIndex() == currentGroup_) card->raise();
-  }
-}
+void TDeckGroupsForm::N1Click() { spread_.RaiseGroup(CurrentGroup()); }
 
 void TDeckGroupsForm::N2Click() { moveMode_ = true; }
 
-void TDeckGroupsForm::N3Click() { spreads_.ClearSpread(); }
+void TDeckGroupsForm::N3Click() { spread_.ClearSpread(); }
 
 void TDeckGroupsForm::ButtonHideImageClick() {
   // Deck groups stay open: the spread brings this window back with it.
-  if (spreads_.TrayIconActive()) {
+  if (spread_.TrayIconActive()) {
     hide();
   } else {
-    spreads_.MinimiseToTaskbar();
+    spread_.MinimiseToTaskbar();
   }
 }
 
 void TDeckGroupsForm::FormKeyUp(int virtualKey) {
   switch (virtualKey) {
     case vk::Left:
-      spreads_.MoveGroup(currentGroup_, -kGroupStep, 0);
+      spread_.MoveGroup(CurrentGroup(), -kGroupStep, 0);
       break;
     case vk::Right:
-      spreads_.MoveGroup(currentGroup_, kGroupStep, 0);
+      spread_.MoveGroup(CurrentGroup(), kGroupStep, 0);
       break;
     case vk::Up:
-      spreads_.MoveGroup(currentGroup_, 0, -kGroupStep);
+      spread_.MoveGroup(CurrentGroup(), 0, -kGroupStep);
       break;
     case vk::Down:
-      spreads_.MoveGroup(currentGroup_, 0, kGroupStep);
+      spread_.MoveGroup(CurrentGroup(), 0, kGroupStep);
       break;
     default:
       break;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/program_state.h"
+#include "ui/spreads/spread_links.h"
 
 class QMenu;
 
@@ -12,7 +13,6 @@ namespace vaticor {
 
 class SkinChrome;
 class TSkinImage;
-class TSpreadsForm;
 
 // The deck-groups window: a small toolbar (228 x 52) with one icon per deck
 // group, at most seven; the current group's icon is drawn as selected.
@@ -25,15 +25,16 @@ class TDeckGroupsForm : public QWidget {
  public:
   static constexpr int kWidth = 228;
   static constexpr int kHeight = 52;
-  static constexpr int kMaxGroups = 7;
+  static constexpr int kMaxGroups = SpreadTable::kMaxGroups;
   static constexpr int kIcon = 32;
 
-  // Hidden, without groups, at its saved place.
-  TDeckGroupsForm(ProgramState& state, TSpreadsForm& spreads, QWidget* parent = nullptr);
+  // Hidden, without groups, at its saved place. The groups are the
+  // spread's table's.
+  TDeckGroupsForm(ProgramState& state, DeckGroupsTableLink& spread, QWidget* parent = nullptr);
   ~TDeckGroupsForm() override;
 
-  int GroupCount() const { return static_cast<int>(GroupImages.size()); }
-  int CurrentGroup() const { return currentGroup_; }
+  int GroupCount() const { return spread_.Table().GroupCount(); }
+  int CurrentGroup() const { return spread_.Table().CurrentGroup(); }
   bool MoveMode() const { return moveMode_; }
   void EndMoveMode() { moveMode_ = false; }
   // The icon of a group (tests press and click it); null past the last.
@@ -63,9 +64,8 @@ class TDeckGroupsForm : public QWidget {
   void CreateControls();
 
   ProgramState& state_;
-  TSpreadsForm& spreads_;
+  DeckGroupsTableLink& spread_;
   std::unique_ptr<SkinChrome> chrome_;
-  int currentGroup_ = 0;
   bool moveMode_ = false;
 
   // Controls by the layout's names.

@@ -56,12 +56,12 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
   TINIData& ini = state_.INIData;
   PlaceWhollyOnScreen(this, ini.SpreadsFormLeft, ini.SpreadsFormTop, state_.Screen.Width(),
                       ini.TaskBarTop());
-  deckGroups_ = std::make_unique<TDeckGroupsForm>(state_, *this);
+  deckGroups_ = std::make_unique<TDeckGroupsForm>(state_, static_cast<DeckGroupsTableLink&>(*this));
 }
 
 TSpreadsForm::~TSpreadsForm() {
-  // Card windows ask the deck-groups window while they go.
-  cards_.clear();
+  // Card windows ask the table while they go.
+  windows_.clear();
   deckGroups_.reset();
 }
 
@@ -185,7 +185,7 @@ void TSpreadsForm::ShowAsTheProgramsFace() {
 bool TSpreadsForm::IsSpreadVisible() const { return isVisible(); }
 
 void TSpreadsForm::ShowCards(bool visible) {
-  for (const auto& card : cards_) SetShown(card.get(), visible);
+  for (int place = 0; place < CardCount(); ++place) SetShown(Card(place), visible);
 }
 
 void TSpreadsForm::SetSpreadVisible(bool visible) {
@@ -213,39 +213,52 @@ void TSpreadsForm::BringToFront() {
 
 TCardForm* TSpreadsForm::Card(int place) const {
   if (place < 0 || place >= CardCount()) return nullptr;
-  return cards_[static_cast<std::size_t>(place)].get();
+  return Window(table_.At(place).id);
+}
+
+TCardForm* TSpreadsForm::Window(SpreadTable::CardId card) const {
+  const auto found = windows_.find(card);
+  return found == windows_.end() ? nullptr : found->second.get();
 }
 
 bool TSpreadsForm::GroupsShown() const { return deckGroups_ && deckGroups_->isVisible(); }
 
 std::vector<TCardForm*> TSpreadsForm::CardsInScope() const {
   std::vector<TCardForm*> scope;
-  const bool onlyCurrent = GroupsShown();
-  const int group = deckGroups_ ? deckGroups_->CurrentGroup() : 0;
-  for (const auto& card : cards_) {
-    if (!onlyCurrent || card->GroupIndex() == group) scope.push_back(card.get());
+  for (const SpreadTable::CardId card : table_.InScope(GroupsShown())) {
+    scope.push_back(Window(card));
   }
   return scope;
 }
 
-TCardForm& TSpreadsForm::AppendCard() {
-  auto card = std::make_unique<TCardForm>(state_, *this, links_.viewer);
-  card->SetTag(CardCount());
-  cards_.push_back(std::move(card));
-  return *cards_.back();
+TCardForm& TSpreadsForm::AppendCard(int group) {
+  const SpreadTable::CardId id = table_.Append(group);
+  auto window =
+      std::make_unique<TCardForm>(state_, static_cast<CardTableLink&>(*this), links_.viewer, id);
+  TCardForm& card = *window;
+  windows_.emplace(id, std::move(window));
+  return card;
 }
 
-void TSpreadsForm::CloseCard(TCardForm& card) {
-  const int place = card.Tag();
-  if (place < 0 || place >= CardCount() || cards_[static_cast<std::size_t>(place)].get() != &card) {
-    return;
-  }
-  std::unique_ptr<TCardForm> taken =
-      TakeCardOut(cards_, static_cast<std::size_t>(place),
-                  [](std::unique_ptr<TCardForm>& later, int newPlace) { later->SetTag(newPlace); });
+void TSpreadsForm::CloseCard(SpreadTable::CardId card) {
+  const auto found = windows_.find(card);
+  if (found == windows_.end() || !table_.Remove(card)) return;
+  std::unique_ptr<TCardForm> window = std::move(found->second);
+  windows_.erase(found);
   // The window may be closing from its own menu: it goes once that is over.
-  taken->hide();
-  taken.release()->deleteLater();
+  window->hide();
+  window.release()->deleteLater();
+}
+
+void TSpreadsForm::CardMoved(SpreadTable::CardId card, std::int32_t left, std::int32_t top) {
+  if (SpreadTable::Card* entry = table_.Find(card)) {
+    entry->left = left;
+    entry->top = top;
+  }
+}
+
+void TSpreadsForm::CardValueChanged(SpreadTable::CardId card, std::int32_t value) {
+  if (SpreadTable::Card* entry = table_.Find(card)) entry->value = value;
 }
 
 void TSpreadsForm::MoveCardsInScope(int dx, int dy) {
@@ -253,24 +266,40 @@ void TSpreadsForm::MoveCardsInScope(int dx, int dy) {
 }
 
 void TSpreadsForm::MoveGroup(int group, int dx, int dy) {
-  for (const auto& card : cards_) {
-    if (card->GroupIndex() == group) card->MoveBy(dx, dy);
-  }
+  for (const SpreadTable::CardId card : table_.InGroup(group)) Window(card)->MoveBy(dx, dy);
 }
 
-void TSpreadsForm::ResizeOtherCards(const TCardForm& except, std::optional<int> width,
+void TSpreadsForm::RaiseGroup(int group) {
+  for (const SpreadTable::CardId card : table_.InGroup(group)) Window(card)->raise();
+}
+
+void TSpreadsForm::ResizeOtherCards(SpreadTable::CardId except, std::optional<int> width,
                                     std::optional<int> height) {
-  for (const auto& card : cards_) {
-    if (card.get() == &except) continue;
+  for (int place = 0; place < CardCount(); ++place) {
+    if (table_.At(place).id == except) continue;
+    TCardForm* card = Card(place);
     const CardSize size = card->Size();
     card->SetCardSize({width.value_or(size.width), height.value_or(size.height)});
   }
 }
 
-void TSpreadsForm::CardClicked(const TCardForm& card) {
-  if (GroupsShown() && card.GroupIndex() != deckGroups_->CurrentGroup()) {
-    deckGroups_->SelectGroup(card.GroupIndex());
+void TSpreadsForm::CardClicked(SpreadTable::CardId card) {
+  const SpreadTable::Card* entry = table_.Find(card);
+  if (entry && GroupsShown() && entry->group != table_.CurrentGroup()) {
+    deckGroups_->SelectGroup(entry->group);
   }
+}
+
+bool TSpreadsForm::GroupMoveModeFor(SpreadTable::CardId card) const {
+  const SpreadTable::Card* entry = table_.Find(card);
+  return entry && deckGroups_->MoveMode() && entry->group == table_.CurrentGroup();
+}
+
+void TSpreadsForm::EndGroupMove() { deckGroups_->EndMoveMode(); }
+
+void TSpreadsForm::FocusSpreadsWindow() {
+  activateWindow();
+  setFocus();
 }
 
 void TSpreadsForm::FollowCurrentDeck() {
@@ -294,7 +323,7 @@ void TSpreadsForm::DealCard() {
   TCardsSpreadGenerator& picker = state_.SpreadPicker;
   if (state_.INIData.SpreadsFormMultiDecksEnabled) picker.ResetGenerator();
   if (picker.Remaining == 0) return;
-  TCardForm& card = AppendCard();
+  TCardForm& card = AppendCard(table_.CurrentGroup());
   const TINIData& ini = state_.INIData;
   const CardSize size{BoundCardSide(ini.SpreadCardWidth), BoundCardSide(ini.SpreadCardHeight)};
   card.SetCardSize(size);
@@ -302,12 +331,11 @@ void TSpreadsForm::DealCard() {
   card.SetPlace(
       HoldCardOnScreen({corner.x(), corner.y()}, size, state_.Screen.Width(), ini.TaskBarTop()));
   card.ShowValue(DrawCardValue());
-  card.SetGroupIndex(deckGroups_->CurrentGroup());
   card.show();
 }
 
 void TSpreadsForm::Image11Click() {
-  if (cards_.empty()) return;
+  if (CardCount() == 0) return;
   FollowCurrentDeck();
   TCardsSpreadGenerator& picker = state_.SpreadPicker;
   picker.ResetGenerator();
@@ -326,10 +354,10 @@ void TSpreadsForm::Image12Click() {
 
 void TSpreadsForm::ClearSpread() {
   if (GroupsShown()) {
-    for (TCardForm* card : CardsInScope()) CloseCard(*card);
+    for (const SpreadTable::CardId card : table_.InScope(true)) CloseCard(card);
     return;
   }
-  while (!cards_.empty()) CloseCard(*cards_.back());
+  while (CardCount() > 0) CloseCard(table_.At(CardCount() - 1).id);
 }
 
 void TSpreadsForm::Image3Click() {
@@ -344,7 +372,7 @@ void TSpreadsForm::Image3Click() {
 }
 
 void TSpreadsForm::Image13Click() {
-  if (cards_.empty()) return;
+  if (CardCount() == 0) return;
   const std::string path = dialogs_->SaveSpreadFile(this);
   if (!path.empty()) SaveSpread(path);
 }
@@ -427,12 +455,14 @@ void TSpreadsForm::closeEvent(QCloseEvent* event) {
 // Spread files
 
 void TSpreadsForm::SaveSpread(const std::string& path) {
-  if (cards_.empty()) return;
+  if (CardCount() == 0) return;
   std::vector<SavedSpreadCard> saved;
-  for (TCardForm* card : CardsInScope()) {
-    const CardPlace place = card->Place();
-    saved.push_back({card->Tag(), place.left, place.top,
-                     SavedCardValue(card->CardValue(), card->ShowsPicture())});
+  for (const SpreadTable::CardId id : table_.InScope(GroupsShown())) {
+    // Where the card stands, as the table keeps it: never a place the
+    // window system reported wrongly.
+    const SpreadTable::Card& card = *table_.Find(id);
+    saved.push_back({*table_.IndexOf(id), card.left, card.top,
+                     SavedCardValue(card.value, Window(id)->ShowsPicture())});
   }
   const TINIData& ini = state_.INIData;
   SaveSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, saved, state_.Screen);
@@ -456,12 +486,11 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
   FollowCurrentDeck();
   state_.SpreadPicker.ResetGenerator();
   const CardSize size{BoundCardSide(layout->CardWidth), BoundCardSide(layout->CardHeight)};
-  const int group = GroupsShown() ? deckGroups_->CurrentGroup() : 0;
+  const int group = GroupsShown() ? table_.CurrentGroup() : 0;
   int created = 0;
   for (const SpreadPosition& position : layout->Positions) {
-    TCardForm& card = AppendCard();
+    TCardForm& card = AppendCard(group);
     card.SetCardSize(size);
-    card.SetGroupIndex(group);
     card.SetPlace({position.Left, position.Top});
     card.ShowValue(position.Value, /*decodeLater=*/true);
     pendingPictures_.emplace_back(&card);

@@ -7,10 +7,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "library/spread_table.h"
 #include "ui/program_state.h"
 #include "ui/spreads/spread_file_dialogs.h"
+#include "ui/spreads/spread_links.h"
 #include "ui/window_links.h"
 
 class QMenu;
@@ -35,7 +38,10 @@ class TSkinImage;
 //
 // Texts of this window, its card windows and the deck-groups window are
 // fixed Russian ones, not the interface language's.
-class TSpreadsForm : public QWidget, public SpreadsWindowLink {
+class TSpreadsForm : public QWidget,
+                     public SpreadsWindowLink,
+                     private CardTableLink,
+                     private DeckGroupsTableLink {
   Q_OBJECT
  public:
   static constexpr int kWidth = 259;
@@ -72,7 +78,7 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
 
   // --- Commands, by the layout's names ---
   void Image11Click();           // "Вытянуть карты"
-  void ClearSpread();            // "Новый расклад" (Image6), key 0
+  void ClearSpread() override;   // "Новый расклад" (Image6), key 0
   void DealCard();               // "Выложить карту" (Image7), key 1
   void Image12Click();           // "Перемешать карты"
   void Image3Click();            // "Добавить новую колоду"
@@ -90,37 +96,49 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
   // Closes the window: the deck-groups window, then every card window.
   void CloseSpreads();
 
-  // --- What the card windows and the deck-groups window ask ---
-  int CardCount() const { return static_cast<int>(cards_.size()); }
+  // --- The cards on the table ---
+  int CardCount() const { return table_.Count(); }
+  // The window of the card at a place in the list; nullptr past the end.
   TCardForm* Card(int place) const;
-  // The card windows the commands act on, in list order.
-  std::vector<TCardForm*> CardsInScope() const;
-  bool GroupsShown() const;
   TDeckGroupsForm& DeckGroups() const { return *deckGroups_; }
-  // Takes a card window out of the list (the later ones move down a place)
-  // and destroys it.
-  void CloseCard(TCardForm& card);
-  void MoveCardsInScope(int dx, int dy);
-  void MoveGroup(int group, int dx, int dy);
-  // Gives every card window but `except` a width and/or a height.
-  void ResizeOtherCards(const TCardForm& except, std::optional<int> width,
-                        std::optional<int> height);
-  // A card picture was clicked: its group becomes the current one while
-  // the deck-groups window is shown.
-  void CardClicked(const TCardForm& card);
-  bool TrayIconActive() const { return links_.main.TrayIconActive(); }
   // The spread goes to the program's taskbar button: the card windows and
   // deck groups are hidden until this window is restored.
-  void MinimiseToTaskbar();
+  void MinimiseToTaskbar() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
+  // --- What the card windows ask (CardTableLink) ---
+  const SpreadTable& Table() const override { return table_; }
+  void CardMoved(SpreadTable::CardId card, std::int32_t left, std::int32_t top) override;
+  void CardValueChanged(SpreadTable::CardId card, std::int32_t value) override;
+  // Takes a card off the table (the later ones move down a place) and
+  // destroys its window.
+  void CloseCard(SpreadTable::CardId card) override;
+  // Its group becomes the current one while the deck-groups window is shown.
+  void CardClicked(SpreadTable::CardId card) override;
+  bool GroupMoveModeFor(SpreadTable::CardId card) const override;
+  void EndGroupMove() override;
+  void MoveCardsInScope(int dx, int dy) override;
+  void ResizeOtherCards(SpreadTable::CardId except, std::optional<int> width,
+                        std::optional<int> height) override;
+  void FocusSpreadsWindow() override;
+  // --- What the deck-groups window asks (DeckGroupsTableLink) ---
+  SpreadTable& Table() override { return table_; }
+  void RaiseGroup(int group) override;
+  void MoveGroup(int group, int dx, int dy) override;
+  bool TrayIconActive() const override { return links_.main.TrayIconActive(); }
+
+  bool GroupsShown() const;
+  // The card windows the commands act on, in list order.
+  std::vector<TCardForm*> CardsInScope() const;
+  TCardForm* Window(SpreadTable::CardId card) const;
+
   void CreateControls();
   TSkinImage* CommandImage(const char* name, const char* resource, int x, int y, const char* hint);
-  TCardForm& AppendCard();
+  TCardForm& AppendCard(int group);
   // A card value drawn from the picker: the reversal first, then the card;
   // 255 once the picker is exhausted.
   std::int32_t DrawCardValue();
@@ -139,7 +157,9 @@ class TSpreadsForm : public QWidget, public SpreadsWindowLink {
   SpreadsWindowLinks links_;
   std::unique_ptr<SpreadFileDialogs> dialogs_;
   std::unique_ptr<SkinChrome> chrome_;
-  std::vector<std::unique_ptr<TCardForm>> cards_;
+  SpreadTable table_;
+  // The window of each card on the table.
+  std::unordered_map<SpreadTable::CardId, std::unique_ptr<TCardForm>> windows_;
   std::vector<QPointer<TCardForm>> pendingPictures_;  // in list order
   QTimer pictureTimer_;
   std::unique_ptr<TDeckGroupsForm> deckGroups_;
