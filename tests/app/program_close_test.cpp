@@ -26,11 +26,6 @@
 namespace vaticor::testing {
 namespace {
 
-void Click(QWidget* widget) {
-  SendMouse(widget, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(widget, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
-}
-
 // Runs the event loop until the program ends it; gives up (and says so)
 // after `seconds`.
 int RunUntilTheProgramEnds(const std::function<void()>& userAction, int seconds = 10) {

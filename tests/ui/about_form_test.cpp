@@ -30,6 +30,7 @@
 namespace vaticor {
 namespace {
 
+using testing::Click;
 using testing::Control;
 using testing::Drag;
 using testing::FakeMainWindow;
@@ -39,11 +40,6 @@ using testing::SendMouse;
 QAction* ItemAt(QMenu* menu, int position) {
   const QList<QAction*> actions = menu->actions();
   return position >= 0 && position < actions.size() ? actions[position] : nullptr;
-}
-
-void Click(QWidget* widget) {
-  SendMouse(widget, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(widget, QEvent::MouseButtonRelease, {3, 3}, Qt::LeftButton, Qt::NoButton);
 }
 
 // The point sizes of the text's characters.

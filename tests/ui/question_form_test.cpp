@@ -18,6 +18,7 @@ namespace {
 
 using testing::Control;
 using testing::QuestionWindowsTest;
+using testing::ReleaseKey;
 
 constexpr int kQuestionWindowItem = 7;
 

@@ -19,6 +19,7 @@ namespace {
 using testing::Control;
 using testing::QuestionWindowsTest;
 using testing::ReadAll;
+using testing::ReleaseKey;
 
 class QuestionLogFormTest : public QuestionWindowsTest {
  protected:

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "support/qt/keys.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/picture_tag.h"
 #include "support/ui/program_state_fixture.h"
@@ -93,11 +94,6 @@ class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixtur
   }
   // The card whose picture an image shows, and whether it is turned.
   static int TagOf(const TCardImage* image) { return PictureTag(image->Picture()); }
-
-  static void ReleaseKey(QWidget* widget, int qtKey) {
-    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
-    QApplication::sendEvent(widget, &release);
-  }
 
   FixedLocalClock localClock;
   DayMonthYearFormat format;
