@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/main_window_geometry.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/main/main_menu.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
@@ -150,6 +151,7 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   ProgramState& state_;
   std::optional<WindowLinks> links_;
   std::unique_ptr<SkinChrome> chrome_;
+  TitleStrip strip_;
   TMainMenu* menu_ = nullptr;
 
   // Controls, by the names the window's layout gives them.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "library/reading_log.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
@@ -113,6 +114,7 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   ReadingLog log_;
   ReadingLogModel* model_ = nullptr;  // the window's child
   std::unique_ptr<SkinChrome> chrome_;
+  TitleStrip strip_;
   QuestionWindowLink* question_ = nullptr;
   bool selecting_ = false;  // a selection made by the program, not the user
 };
