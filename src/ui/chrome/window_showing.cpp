@@ -37,6 +37,15 @@ void SetShown(QWidget* window, bool shown) {
   }
 }
 
+void HideOrMinimise(bool trayIconActive, const std::function<void()>& hide,
+                    const std::function<void()>& minimise) {
+  if (trayIconActive) {
+    hide();
+  } else {
+    minimise();
+  }
+}
+
 WindowPlaceKeeper::WindowPlaceKeeper(QWidget* window)
     : QObject(window), window_(window), place_({window->x(), window->y()}) {
   window->installEventFilter(this);
