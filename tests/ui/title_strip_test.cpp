@@ -37,8 +37,8 @@ struct StripWindow {
   int top = -1;
 };
 
-TitleStrip::Look MenuLook() { return {":/skin/menu_alpha.png", {0, 0}, 9}; }
-TitleStrip::Look IconLook() { return {":/skin/window_icon_alpha.png", {0, 0}, 8}; }
+TitleStrip::Look MenuLook() { return {":/skin/menu_alpha.png", {0, 0}, 9, 0}; }
+TitleStrip::Look IconLook() { return {":/skin/window_icon_alpha.png", {0, 0}, 8, 0}; }
 
 TEST(TitleStripTest, TheImagesStandWhereTheLayoutsPutThem) {
   // The spreads window's strip: 259 wide, the menu image, a minimise image 9 high.
@@ -47,6 +47,12 @@ TEST(TitleStripTest, TheImagesStandWhereTheLayoutsPutThem) {
   EXPECT_EQ(spreads.Place("Image1"), QRect(0, 0, 17, 17));
   EXPECT_EQ(spreads.Place("ButtonHideImage"), QRect(225, 8, 17, 9));
   EXPECT_EQ(spreads.Place("ButtonCloseImage"), QRect(242, 0, 17, 17));
+  // Its layout has the buttons one pixel further right.
+  TitleStrip::Look shifted = MenuLook();
+  shifted.buttonsEnd = 260;
+  StripWindow spreadsLayout(259, shifted, false);
+  EXPECT_EQ(spreadsLayout.Place("ButtonHideImage"), QRect(226, 8, 17, 9));
+  EXPECT_EQ(spreadsLayout.Place("ButtonCloseImage"), QRect(243, 0, 17, 17));
 
   // The deck-groups window's: 228 wide, the window icon, 8 high.
   StripWindow groups(228, IconLook(), false);
@@ -66,7 +72,7 @@ TEST(TitleStripTest, TheImagesStandWhereTheLayoutsPutThem) {
 
   // The main window's menu image stands 2 from the left; a window without
   // a minimise image has none.
-  StripWindow log(130, {":/skin/window_icon_alpha.png", {2, 0}, 0}, true);
+  StripWindow log(130, {":/skin/window_icon_alpha.png", {2, 0}, 0, 0}, true);
   EXPECT_EQ(log.Place("Image1"), QRect(2, 0, 17, 17));
   EXPECT_EQ(log.window->findChild<TSkinImage*>("ButtonHideImage"), nullptr);
   EXPECT_EQ(log.strip.minimise, nullptr);

@@ -21,7 +21,7 @@ TitleStrip TitleStrip::Make(QWidget* window, int width, const Look& look) {
   strip.title->setGeometry(0, 0, width, kHeight);
   strip.icon = MakeSkinImage(window, "Image1", look.icon);
   strip.icon->setGeometry(look.iconAt.x(), look.iconAt.y(), kButton, kButton);
-  const int closeLeft = width - kButton;
+  const int closeLeft = (look.buttonsEnd > 0 ? look.buttonsEnd : width) - kButton;
   if (look.minimiseHeight > 0) {
     // Drawn at its own size: the picture is the dash alone.
     strip.minimise = MakeSkinImage(window, "ButtonHideImage", ":/skin/minimise_alpha.png", 0, false,

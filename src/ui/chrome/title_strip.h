@@ -24,14 +24,18 @@ struct TitleStrip {
     QString icon;            // the skin picture of "Image1"
     QPoint iconAt{0, 0};     // where it stands in the strip
     int minimiseHeight = 0;  // 0: the window has no minimise image
+    // Where the close image ends; 0: at the strip's right end. (The
+    // spreads window's layout has its buttons one pixel further right, the
+    // close image's last column cut off.)
+    int buttonsEnd = 0;
   };
 
   static constexpr int kHeight = 17;
 
   // Makes the images in `window` for a strip `width` wide: the title
   // `width` x 17 at the top-left, the icon 17 x 17, the close image 17 x 17
-  // ending at the right end and the minimise image (17 wide) left of it, 8
-  // from the top. The buttons' hints are the built-in "Свернуть" and
+  // ending at the right end (or `buttonsEnd`) and the minimise image (17
+  // wide) left of it, 8 from the top. The buttons' hints are the built-in "Свернуть" and
   // "Выход" until the window puts its interface texts on them.
   static TitleStrip Make(QWidget* window, int width, const Look& look);
 
