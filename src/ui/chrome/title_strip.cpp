@@ -23,7 +23,8 @@ TitleStrip TitleStrip::Make(QWidget* window, int width, const Look& look) {
   strip.icon->setGeometry(look.iconAt.x(), look.iconAt.y(), kButton, kButton);
   const int closeLeft = (look.buttonsEnd > 0 ? look.buttonsEnd : width) - kButton;
   if (look.minimiseHeight > 0) {
-    // Drawn at its own size: the picture is the dash alone.
+    // Drawn at its own size: the image is taller than its 16 x 6 picture
+    // (8 or 9), and a stretched dash would thicken.
     strip.minimise = MakeSkinImage(window, "ButtonHideImage", ":/skin/minimise_alpha.png", 0, false,
                                    TSkinImage::Drawing::Natural);
     strip.minimise->setGeometry(closeLeft - kButton, kMinimiseTop, kButton, look.minimiseHeight);
