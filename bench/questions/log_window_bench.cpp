@@ -10,7 +10,7 @@
 #include <random>
 
 #include "long_log.h"
-#include "platform/virtual_keys.h"
+#include "support/qt/keys.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_log_form.h"
 #include "window_bench_support.h"
@@ -107,7 +107,7 @@ void BM_ShowAndSelectLastOf100kLines(benchmark::State& state) {
   for (auto _ : state) {
     program.log->SelectLine(-1);
     program.log->hide();
-    program.main->FormKeyUp(vk::F3);
+    vaticor::testing::ReleaseKey(program.main.get(), Qt::Key_F3);
     QApplication::processEvents();
     benchmark::DoNotOptimize(program.log->findChild<QListView*>("ListBox1")->grab());
   }
@@ -118,10 +118,10 @@ BENCHMARK(BM_ShowAndSelectLastOf100kLines)->Unit(benchmark::kMillisecond);
 void BM_StepUpThrough100kLines(benchmark::State& state) {
   Program program(100'000);
   program.CreateLog();
-  program.main->FormKeyUp(vk::F3);
+  vaticor::testing::ReleaseKey(program.main.get(), Qt::Key_F3);
   for (auto _ : state) {
     if (program.log->SelectedLine() <= 0) program.log->SelectLine(program.log->LineCount() - 1);
-    program.main->FormKeyUp(vk::Up);
+    vaticor::testing::ReleaseKey(program.main.get(), Qt::Key_Up);
     program.log->findChild<QListView*>("ListBox1")->viewport()->repaint();
   }
 }

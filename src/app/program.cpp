@@ -111,14 +111,14 @@ void Program::CreateWindows() {
   for (const LanguageMenuEntry& entry : languageSupport_->MenuEntries()) {
     captions.push_back(entry.caption);
   }
-  main->Menus().SetLanguages(captions);
-  main->Menus().CheckLanguage(languageSupport_->CheckedPosition());
+  main->SetLanguageItems(captions);
+  main->CheckLanguageItem(languageSupport_->CheckedPosition());
 }
 
 void Program::ChooseLanguage(int position) {
   ShowLanguageOutcome(position == 0 ? languageSupport_->ChooseRussian()
                                     : languageSupport_->Choose(position - 1));
-  vaticorForm_->Menus().CheckLanguage(languageSupport_->CheckedPosition());
+  vaticorForm_->CheckLanguageItem(languageSupport_->CheckedPosition());
 }
 
 void Program::ShowLanguageOutcome(const LanguageOutcome& outcome) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "program_fixture.h"
 #include "support/qt/mouse.h"
 #include "support/ui/program_state_fixture.h"
+#include "ui/chrome/caption_label.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
@@ -25,11 +27,6 @@
 
 namespace vaticor::testing {
 namespace {
-
-void Click(QWidget* widget) {
-  SendMouse(widget, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(widget, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
-}
 
 // Runs the event loop until the program ends it; gives up (and says so)
 // after `seconds`.
@@ -60,13 +57,13 @@ class ProgramCloseTest : public ProgramTest, public ::testing::WithParamInterfac
   void Open(Program& program, const OpenWindows& open) {
     TVaticorForm* main = program.VaticorForm();
     main->show();
-    main->Label1Click();  // a card drawn
+    Click(Control<TCaptionLabel>(*main, "Label2"));  // a card drawn
     if (open.viewer) program.AboutForm()->ShowCardDescription("Card 1", 1, 0);
     if (open.log) program.QuestionLogForm()->ShowLogWindow();
     if (open.question) program.QuestionForm()->SetQuestionVisible(true);
     if (open.folderSelection) program.Windows()[4]->show();
     if (open.spreads) {
-      main->Image7Click();
+      Click(Control<TSkinImage>(*main, "Image7"));
       auto* spreads = static_cast<TSpreadsForm*>(program.SpreadsForm());
       spreads->DealCard();
       spreads->DealCard();
@@ -123,7 +120,7 @@ TEST_F(ProgramTest, ClosingTheLastOtherWindowEndsNothing) {
   program.CreateWindows();
   TVaticorForm* main = program.VaticorForm();
   main->show();
-  main->Image7Click();
+  Click(Control<TSkinImage>(*main, "Image7"));
   auto* spreads = static_cast<TSpreadsForm*>(program.SpreadsForm());
   spreads->DealCard();
   const int exitCode = RunUntilTheProgramEnds(
@@ -155,7 +152,8 @@ TEST_F(ProgramTest, StartedWithASpreadWithoutTaskbarButtonTheTrayIconIsThere) {
   auto* spreads = static_cast<TSpreadsForm*>(program.SpreadsForm());
   Click(Control<TSkinImage>(*spreads, "ButtonHideImage"));
   EXPECT_FALSE(spreads->isVisible());
-  program.VaticorForm()->TrayIcon1Click();
+  emit Control<QSystemTrayIcon>(*program.VaticorForm(), "TrayIcon1")
+      ->activated(QSystemTrayIcon::Trigger);
   EXPECT_TRUE(spreads->isVisible());
   EXPECT_FALSE(program.VaticorForm()->isVisible());
 }

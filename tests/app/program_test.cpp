@@ -16,14 +16,17 @@
 #include "program_fixture.h"
 #include "support/deck_writer.h"
 #include "support/qt/hint_text.h"
+#include "support/qt/mouse.h"
 #include "support/temp_dir.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/skin_image.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_log_form.h"
 
 namespace vaticor {
 namespace {
 
+using testing::Click;
 using testing::ProgramTest;
 using testing::ReadAll;
 using testing::TempDir;
@@ -119,7 +122,7 @@ TEST_F(ProgramTest, ClosingTheSpreadsWindowByTheDesktopBringsTheMainWindowBack) 
   program.CreateWindows();
   TVaticorForm* main = program.VaticorForm();
   main->show();
-  main->Image7Click();
+  Click(main->findChild<TSkinImage*>("Image7"));
   ASSERT_FALSE(main->isVisible());
   ASSERT_TRUE(program.SpreadsForm()->isVisible());
   program.SpreadsForm()->close();
@@ -181,7 +184,7 @@ class ProgramLanguageTest : public ProgramTest {
   void TearDown() override { SetFailureReporter(previous_); }
 
   static std::string Item(Program& program, const char* name) {
-    return program.VaticorForm()->Menus().Item(name)->text().toStdString();
+    return program.VaticorForm()->findChild<QAction*>(name)->text().toStdString();
   }
   static std::string Text(QWidget* window, const char* label) {
     return window->findChild<QLabel*>(label)->text().toStdString();
@@ -205,7 +208,7 @@ TEST_F(ProgramLanguageTest, AnEnglishSystemStartsInEnglishInEveryWindow) {
   EXPECT_EQ(Text(program.VaticorForm(), "Label2"), "Draw a card...");
   EXPECT_EQ(Text(program.QuestionLogForm(), "Label2"), "Show...");
   EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "Vaticor EN");
-  EXPECT_TRUE(program.VaticorForm()->Menus().Item("N30") != nullptr);
+  EXPECT_TRUE(program.VaticorForm()->findChild<QAction*>("N30") != nullptr);
   EXPECT_TRUE(messages.empty());
 
   // "[rus] Русский" from the submenu: the built-in texts everywhere.
@@ -214,12 +217,12 @@ TEST_F(ProgramLanguageTest, AnEnglishSystemStartsInEnglishInEveryWindow) {
   EXPECT_EQ(Item(program, "N8"), "Options");
   EXPECT_EQ(Item(program, "N4"), "Выход");
   EXPECT_EQ(Text(program.QuestionLogForm(), "Label2"), "Показать...");
-  EXPECT_TRUE(program.VaticorForm()->Menus().Item("N30")->isChecked());
+  EXPECT_TRUE(program.VaticorForm()->findChild<QAction*>("N30")->isChecked());
 
   // And the file again, by its item (position 1).
   program.ChooseLanguage(1);
   EXPECT_EQ(Item(program, "N4"), "Exit");
-  EXPECT_FALSE(program.VaticorForm()->Menus().Item("N30")->isChecked());
+  EXPECT_FALSE(program.VaticorForm()->findChild<QAction*>("N30")->isChecked());
 }
 
 TEST_F(ProgramLanguageTest, ARussianSystemKeepsTheLayoutsCaptions) {
@@ -227,7 +230,7 @@ TEST_F(ProgramLanguageTest, ARussianSystemKeepsTheLayoutsCaptions) {
   program.CreateWindows();
   EXPECT_EQ(Item(program, "N8"), "Настройки");
   EXPECT_EQ(Text(program.VaticorForm(), "Label2"), "Вытянуть карту ...");
-  EXPECT_TRUE(program.VaticorForm()->Menus().Item("N30")->isChecked());
+  EXPECT_TRUE(program.VaticorForm()->findChild<QAction*>("N30")->isChecked());
   EXPECT_TRUE(messages.empty());
 }
 
@@ -275,7 +278,7 @@ TEST_F(ProgramLanguageTest, AFileThatIsNoLanguageFileIsNotListedAndNeverBlanksTh
   EXPECT_EQ(Item(program, "N8"), "Настройки");
   EXPECT_TRUE(messages.empty());
   // "[rus] Русский" and the English file alone.
-  QMenu* languages = program.VaticorForm()->Menus().Languages();
+  QMenu* languages = program.VaticorForm()->findChild<QAction*>("Interfacelanguage1")->menu();
   ASSERT_EQ(languages->actions().size(), 2);
   EXPECT_EQ(languages->actions()[1]->text().toStdString(), "[eng] English");
   EXPECT_TRUE(languages->actions()[0]->isChecked());
@@ -297,7 +300,7 @@ TEST_F(ProgramLanguageTest, ALongLanguageNameIsCutInTheMenuAndWholeInItsHint) {
             "[Language]\r\nName=" + name + "&\r\n[ID]\r\n1003=Exit\r\n");
   Program program(dir.Path("vaticor"), system);
   program.CreateWindows();
-  QMenu* languages = program.VaticorForm()->Menus().Languages();
+  QMenu* languages = program.VaticorForm()->findChild<QAction*>("Interfacelanguage1")->menu();
   ASSERT_EQ(languages->actions().size(), 3);
   QAction* item = languages->actions()[2];
   EXPECT_LT(item->text().size(), 100);

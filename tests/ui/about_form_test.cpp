@@ -30,6 +30,7 @@
 namespace vaticor {
 namespace {
 
+using testing::Click;
 using testing::Control;
 using testing::Drag;
 using testing::FakeMainWindow;
@@ -39,11 +40,6 @@ using testing::SendMouse;
 QAction* ItemAt(QMenu* menu, int position) {
   const QList<QAction*> actions = menu->actions();
   return position >= 0 && position < actions.size() ? actions[position] : nullptr;
-}
-
-void Click(QWidget* widget) {
-  SendMouse(widget, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(widget, QEvent::MouseButtonRelease, {3, 3}, Qt::LeftButton, Qt::NoButton);
 }
 
 // The point sizes of the text's characters.
@@ -56,6 +52,18 @@ std::set<double> PointSizes(const QTextDocument& document) {
     }
   }
   return sizes;
+}
+
+// The text-size item of a size index: "По умолчанию" (-1), a separator,
+// then the sizes 0 to 4.
+QAction* SizeItem(const QWidget& form, int sizeIndex) {
+  return ItemAt(Control<QMenu>(form, "PopupMenu2"), sizeIndex < 0 ? 0 : sizeIndex + 2);
+}
+
+// A toolbar button's menu opened by the button, then closed again.
+void OpenMenu(const QWidget& form, const char* button, const char* menu) {
+  Control<QToolButton>(form, button)->click();
+  Control<QMenu>(form, menu)->hide();
 }
 
 std::vector<std::string> Captions(QMenu* menu) {
@@ -176,9 +184,9 @@ TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
   form->ShowCardDescription("Card 3", 3, 0);
   EXPECT_TRUE(form->isVisible());
   EXPECT_TRUE(form->IsViewerVisible());
-  EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 3");
-  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label2")->text(), form->TitleText());
-  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label1")->text(), form->TitleText());
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 3");
+  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label2")->text(), form->windowTitle());
+  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label1")->text(), form->windowTitle());
   EXPECT_EQ(Control<TCaptionLabel>(*form, "Label1")->pos(),
             Control<TCaptionLabel>(*form, "Label2")->pos() + QPoint(1, 1));
   EXPECT_EQ(Text(*form), "Empress текст");
@@ -186,9 +194,11 @@ TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
   // The row is selected even with the panel hidden; no picture is loaded.
   EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), 3);
   EXPECT_FALSE(Control<TCardImage>(*form, "Image2")->HasPicture());
-  EXPECT_EQ(form->CurrentCardIndex(), 3);
-  EXPECT_EQ(form->CurrentTitle(), "Card 3");
-  EXPECT_EQ(form->CurrentSectionIndex(), 0);
+  // The card held for a show again: card 3 under its title, section 0.
+  form->ShowCurrentCardAgain();
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 3");
+  EXPECT_EQ(Text(*form), "Empress текст");
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), 3);
 
   // A plain-text document shows as text, markup and all.
   form->ShowCardDescription("Card 5", 5, 0);
@@ -197,7 +207,7 @@ TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
   form->hide();
   form->ShowCardDescription("Card 4", 4, 0);
   EXPECT_EQ(Text(*form), "");
-  EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 4");
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 4");
   EXPECT_TRUE(form->isVisible());
   // A card beyond the list selects no row.
   form->ShowCardDescription("Far", 40, 0);
@@ -208,7 +218,7 @@ TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
 TEST_F(ViewerTest, AChosenTextSizeHoldsForEveryCardUntilTheDefaultReloadsTheFile) {
   auto form = Open();
   form->ShowCardDescription("Card 0", 0, 0);
-  form->MenuItem1Click(2);
+  SizeItem(*form, 2)->trigger();
   EXPECT_EQ(ini.AboutFormFontSizeIndex, 2);
   EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{12});
   EXPECT_EQ(Control<QTextEdit>(*form, "RichEdit1")->textCursor().position(), 0);
@@ -216,12 +226,12 @@ TEST_F(ViewerTest, AChosenTextSizeHoldsForEveryCardUntilTheDefaultReloadsTheFile
 
   form->ShowCardDescription("Card 3", 3, 0);
   EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{12});
-  form->MenuItem1Click(4);
+  SizeItem(*form, 4)->trigger();
   EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{16});
-  form->MenuItem1Click(0);
+  SizeItem(*form, 0)->trigger();
   EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{8});
 
-  form->MenuItem1Click(-1);
+  SizeItem(*form, -1)->trigger();
   EXPECT_EQ(ini.AboutFormFontSizeIndex, -1);
   EXPECT_EQ(Text(*form), "Empress текст");
   EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{20});
@@ -232,9 +242,8 @@ TEST_F(ViewerTest, TheStoredTextSizeAppliesFromTheStartAndIsCheckedAtTheFirstOpe
   auto form = Open();
   // Until the menu opens, the design's mark stays.
   EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{0});
-  form->PopupMenu2Popup();
+  OpenMenu(*form, "SpeedButton6", "PopupMenu2");
   EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{5});
-  EXPECT_EQ(form->CheckedFontSizeIndex, 3);
   form->ShowCardDescription("Card 0", 0, 0);
   EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{14});
 
@@ -253,7 +262,7 @@ TEST_F(ViewerTest, ASizeIndexOutOfRangeInTheSettingsTakesTheNearestChoice) {
   ApplySettings = [](TINIData& data) { data.AboutFormFontSizeIndex = 9; };
   auto form = Open();
   EXPECT_EQ(ini.AboutFormFontSizeIndex, 4);
-  form->PopupMenu2Popup();
+  OpenMenu(*form, "SpeedButton6", "PopupMenu2");
   EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{6});
   form->ShowCardDescription("Card 0", 0, 0);
   EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{16});
@@ -261,16 +270,15 @@ TEST_F(ViewerTest, ASizeIndexOutOfRangeInTheSettingsTakesTheNearestChoice) {
 
 TEST_F(ViewerTest, TheDescriptionMenuSwitchesTheSetForTheWholeProgram) {
   auto form = Open();
-  form->PopupMenu1Popup();
+  OpenMenu(*form, "SpeedButton1", "PopupMenu1");
   EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")), std::vector<int>{0});
-  EXPECT_EQ(form->CheckedDescriptionPosition, 0);
 
   form->ShowCardDescription("Card 3", 3, 0);
   ItemAt(Control<QMenu>(*form, "PopupMenu1"), 1)->trigger();
   EXPECT_EQ(ini.DescriptionIndex, 1);
   EXPECT_EQ(descriptions.CurrentDescription(), 1);
   EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")), std::vector<int>{1});
-  EXPECT_EQ(form->TitleText().toStdString(), "Second - Card 3");
+  EXPECT_EQ(form->windowTitle().toStdString(), "Second - Card 3");
   EXPECT_EQ(Text(*form), "Other текст");
   // The list is filled again and keeps its row.
   EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->count(), 22);
@@ -280,40 +288,43 @@ TEST_F(ViewerTest, TheDescriptionMenuSwitchesTheSetForTheWholeProgram) {
   form->hide();
   ItemAt(Control<QMenu>(*form, "PopupMenu1"), 0)->trigger();
   EXPECT_FALSE(form->isVisible());
-  EXPECT_EQ(form->TitleText().toStdString(), "Second - Card 3");
+  EXPECT_EQ(form->windowTitle().toStdString(), "Second - Card 3");
   form->ShowCardDescription("Card 0", 0, 0);
-  EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 0");
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 0");
 
   // A change made elsewhere moves the mark when the menu opens.
   ini.DescriptionIndex = 1;
   descriptions.SelectDescription(1);
-  form->PopupMenu1Popup();
+  OpenMenu(*form, "SpeedButton1", "PopupMenu1");
   EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")), std::vector<int>{1});
   form->ShowCurrentCardAgain();
-  EXPECT_EQ(form->TitleText().toStdString(), "Second - Card 0");
+  EXPECT_EQ(form->windowTitle().toStdString(), "Second - Card 0");
   EXPECT_EQ(Text(*form), "");
 }
 
 TEST_F(ViewerTest, ToolbarMenusOpenBelowTheirButtons) {
   auto form = Open();
   form->move(100, 50);
-  EXPECT_EQ(form->MenuPoint(Control<QToolButton>(*form, "SpeedButton1")), QPoint(104, 91));
-  EXPECT_EQ(form->MenuPoint(Control<QToolButton>(*form, "SpeedButton6")),
+  Control<QToolButton>(*form, "SpeedButton1")->click();
+  EXPECT_EQ(Control<QMenu>(*form, "PopupMenu1")->pos(), QPoint(104, 91));
+  Control<QMenu>(*form, "PopupMenu1")->hide();
+  Control<QToolButton>(*form, "SpeedButton6")->click();
+  EXPECT_EQ(Control<QMenu>(*form, "PopupMenu2")->pos(),
             QPoint(100 + Control<QToolButton>(*form, "SpeedButton6")->x(), 91));
+  Control<QMenu>(*form, "PopupMenu2")->hide();
 }
 
 TEST_F(ViewerTest, SelectingARowShowsThatCardAndItsPicture) {
   auto form = Open();
-  form->SpeedButton2Click();
+  Control<QToolButton>(*form, "SpeedButton2")->click();
   form->ShowCardDescription("Card 3", 3, 0);
   EXPECT_EQ(PictureTag(*form), 3u);
   // Decoded for the size the picture is shown at.
   EXPECT_EQ(loader.lastTarget, (PictureSize{116, 189}));
 
   Control<QListWidget>(*form, "ListBox1")->setCurrentRow(5);
-  EXPECT_EQ(form->CurrentCardIndex(), 5);
-  EXPECT_EQ(form->CurrentTitle(), "Card 5");
-  EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 5");
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), 5);
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 5");
   EXPECT_EQ(testing::ShownHint(Control<QListWidget>(*form, "ListBox1")->toolTip()).toStdString(),
             "Card 5");
   EXPECT_EQ(Text(*form), "Plain <b>text</b>\nsecond line");
@@ -323,9 +334,11 @@ TEST_F(ViewerTest, SelectingARowShowsThatCardAndItsPicture) {
   form->hide();
   Control<QListWidget>(*form, "ListBox1")->setCurrentRow(0);
   EXPECT_FALSE(form->isVisible());
-  EXPECT_EQ(form->CurrentCardIndex(), 0);
   EXPECT_EQ(PictureTag(*form), 0u);
-  EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 5");
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 5");
+  // The card held is the one selected.
+  form->ShowCurrentCardAgain();
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 0");
 }
 
 TEST_F(ViewerTest, ACardNameThatLooksLikeMarkupIsShownAsItsCharacters) {
@@ -333,7 +346,7 @@ TEST_F(ViewerTest, ACardNameThatLooksLikeMarkupIsShownAsItsCharacters) {
   std::string ini = "[Deck]\r\nName=Deck\r\nCards.Count=0\r\n[Files]\r\nCard00=0.jpg\r\n";
   dir.Write("Decks/a/deck.ini", ini + "[Names]\r\nCard00=" + name + "\r\n");
   auto form = Open();
-  form->SpeedButton2Click();
+  Control<QToolButton>(*form, "SpeedButton2")->click();
   form->ShowCardDescription(name, 0, 0);
   Control<QListWidget>(*form, "ListBox1")->setCurrentRow(0);
   EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->item(0)->text().toStdString(), name);
@@ -345,7 +358,7 @@ TEST_F(ViewerTest, ThePanelPictureComesWithTheNextCardAfterThePanelIsTurnedOn) {
   auto form = Open();
   form->ShowCardDescription("Card 3", 3, 0);
   const int loads = loader.loads;
-  form->SpeedButton2Click();
+  Control<QToolButton>(*form, "SpeedButton2")->click();
   EXPECT_TRUE(ini.AboutFormCardSelectionPanelVisible);
   EXPECT_TRUE(Control<QFrame>(*form, "Panel2")->isVisible());
   EXPECT_TRUE(Control<QListWidget>(*form, "ListBox1")->isVisible());
@@ -358,7 +371,7 @@ TEST_F(ViewerTest, ThePanelPictureComesWithTheNextCardAfterThePanelIsTurnedOn) {
   emit Control<QListWidget>(*form, "ListBox1")->itemClicked(item);
   EXPECT_EQ(PictureTag(*form), 3u);
 
-  form->SpeedButton2Click();
+  Control<QToolButton>(*form, "SpeedButton2")->click();
   EXPECT_FALSE(ini.AboutFormCardSelectionPanelVisible);
   EXPECT_FALSE(Control<QFrame>(*form, "Panel2")->isVisible());
   EXPECT_FALSE(Control<QSplitterHandle>(*form, "Splitter1")->isVisible());
@@ -393,7 +406,7 @@ TEST_F(ViewerTest, ThePanelKeepsItsStoredWidthWithinItsLimitsAndStoresItsNewOne)
 
 TEST_F(ViewerTest, PanelPicturesOfMissingUnknownAndAbsentFiles) {
   auto form = Open();
-  form->SpeedButton2Click();
+  Control<QToolButton>(*form, "SpeedButton2")->click();
   form->ShowCardDescription("Card 3", 3, 0);
   ASSERT_TRUE(Control<TCardImage>(*form, "Image2")->HasPicture());
   // An unreadable picture shows none rather than the previous card's.
@@ -425,8 +438,9 @@ TEST_F(ViewerTest, MaximisingStopsAtTheTaskbarAndRestoringBringsTheOldBoundsBack
   auto form = Open();
   form->ShowCardDescription("Card 0", 0, 0);
   const QRect normal = form->geometry();
-  form->ButtonMaximizeImageClick();
-  EXPECT_TRUE(form->Maximized());
+  Click(Control<TSkinImage>(*form, "ButtonMaximizeImage"));
+  // Maximised: no edge to resize it by.
+  EXPECT_FALSE(Control<TSkinImage>(*form, "Image7")->isVisibleTo(form.get()));
   EXPECT_EQ(form->geometry(), QRect(0, 0, 1024, 738));
   EXPECT_EQ(Control<TSkinImage>(*form, "ButtonCloseImage")->x(), 1024 - 17);
   EXPECT_EQ(Control<QWidget>(*form, "Panel1")->width(), 1020);
@@ -442,8 +456,8 @@ TEST_F(ViewerTest, MaximisingStopsAtTheTaskbarAndRestoringBringsTheOldBoundsBack
   Drag(Control<TSkinImage>(*form, "Image3"), {200, 5}, {30, 40});
   EXPECT_EQ(form->pos(), QPoint(0, 0));
 
-  form->ButtonNormalImageClick();
-  EXPECT_FALSE(form->Maximized());
+  Click(Control<TSkinImage>(*form, "ButtonNormalImage"));
+  EXPECT_TRUE(Control<TSkinImage>(*form, "Image7")->isVisibleTo(form.get()));
   EXPECT_EQ(form->geometry(), normal);
   EXPECT_EQ(form->childAt(buttonCentre - QPoint(1024 - normal.width(), 0)),
             Control<TSkinImage>(*form, "ButtonMaximizeImage"));
@@ -456,7 +470,7 @@ TEST_F(ViewerTest, MaximisingStopsAtTheTaskbarAndRestoringBringsTheOldBoundsBack
 
   // A taskbar that is not at the bottom leaves the whole height.
   screen.Resize(1024, 768, 0);
-  form->ButtonMaximizeImageClick();
+  Click(Control<TSkinImage>(*form, "ButtonMaximizeImage"));
   EXPECT_EQ(form->geometry(), QRect(0, 0, 1024, 768));
 }
 
@@ -511,7 +525,7 @@ TEST_F(ViewerTest, ClosingOnlyHidesAndTheCardStaysForNextTime) {
   EXPECT_FALSE(form->isVisible());
   form->ShowViewer();
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(form->TitleText().toStdString(), "Classic - Card 3");
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 3");
   EXPECT_EQ(Text(*form), "Empress текст");
   form->close();
   EXPECT_FALSE(form->isVisible());
@@ -523,10 +537,10 @@ TEST_F(ViewerTest, BeforeAnyCardAReShowShowsNoCard) {
   auto form = Open();
   form->ShowViewer();
   ItemAt(Control<QMenu>(*form, "PopupMenu1"), 1)->trigger();
-  EXPECT_EQ(form->TitleText().toStdString(), "Second - ");
+  EXPECT_EQ(form->windowTitle().toStdString(), "Second - ");
   EXPECT_EQ(Text(*form), "");
   EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), -1);
-  form->MenuItem1Click(-1);
+  SizeItem(*form, -1)->trigger();
   EXPECT_EQ(Text(*form), "");
 }
 
@@ -534,9 +548,9 @@ TEST_F(ViewerTest, WithoutDescriptionSetsTheMenuIsEmptyAndTheTextToo) {
   std::filesystem::remove_all(dir.Path("Descriptions"));
   auto form = Open();
   EXPECT_TRUE(Control<QMenu>(*form, "PopupMenu1")->actions().isEmpty());
-  form->PopupMenu1Popup();
+  OpenMenu(*form, "SpeedButton1", "PopupMenu1");
   form->ShowCardDescription("Card 3", 3, 0);
-  EXPECT_EQ(form->TitleText().toStdString(), " - Card 3");
+  EXPECT_EQ(form->windowTitle().toStdString(), " - Card 3");
   EXPECT_EQ(Text(*form), "");
 }
 
@@ -546,9 +560,9 @@ TEST_F(ViewerTest, ALongTitleEndsShortOfTheButtons) {
   EXPECT_LE(Control<TCaptionLabel>(*form, "Label2")->geometry().right(),
             Control<TSkinImage>(*form, "ButtonMaximizeImage")->x());
   EXPECT_TRUE(Control<TCaptionLabel>(*form, "Label2")->text().endsWith(QChar(0x2026)));
-  EXPECT_EQ(form->windowTitle(), form->TitleText());
+  EXPECT_EQ(form->windowTitle(), form->windowTitle());
   form->resize(3000, 243);
-  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label2")->text(), form->TitleText());
+  EXPECT_EQ(Control<TCaptionLabel>(*form, "Label2")->text(), form->windowTitle());
 }
 
 TEST_F(ViewerTest, TheInterfaceLanguageNamesTheToolbarAndTheSizes) {

@@ -8,7 +8,6 @@
 #include <QMouseEvent>
 #include <QSystemTrayIcon>
 
-#include "platform/virtual_keys.h"
 #include "question_windows_fixture.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/mouse.h"
@@ -16,8 +15,10 @@
 namespace vaticor {
 namespace {
 
+using testing::Click;
 using testing::Control;
 using testing::QuestionWindowsTest;
+using testing::ReleaseKey;
 
 constexpr int kQuestionWindowItem = 7;
 
@@ -27,7 +28,7 @@ void Drag(QWidget* widget, QPoint by) { testing::Drag(widget, QPoint(5, 5), by);
 class QuestionFormTest : public QuestionWindowsTest {
  protected:
   void SetUp() override { MakeDeck("a", 22); }
-  QAction* QuestionItem() const { return main->Menus().Item("N28"); }
+  QAction* QuestionItem() const { return Control<QAction>(*main, "N28"); }
 };
 
 TEST_F(QuestionFormTest, StartsAtItsPlaceAndWithTheOptionOnShowsItselfAboveWithoutRecording) {
@@ -66,12 +67,12 @@ TEST_F(QuestionFormTest, AQuestionWindowHighOnTheScreenShiftsTheMainWindowOnlyTo
   dir.Write("Quorlin.ini", "[Form Settings]\r\nQuestionForm.Top=100\r\n");
   Open();
   main->show();
-  main->FormKeyUp(vk::F4);
+  ReleaseKey(main.get(), Qt::Key_F4);
   ASSERT_TRUE(question->isVisible());
   EXPECT_EQ(main->y(), 0);
   EXPECT_EQ(ini.VaticorFormTop, 0);
   EXPECT_TRUE(ini.QuestionFormShifted);
-  main->FormKeyUp(vk::F4);
+  ReleaseKey(main.get(), Qt::Key_F4);
   EXPECT_EQ(main->y(), 40);
 
   // At start-up too.
@@ -91,13 +92,13 @@ class QuestionFormTurnOffTest : public QuestionFormTest,
   void TurnItOff() {
     switch (GetParam()) {
       case TurnOff::CloseButton:
-        question->ButtonCloseImageClick();
+        Click(Control<TSkinImage>(*question, "ButtonCloseImage"));
         break;
       case TurnOff::F4InQuestionWindow:
         ReleaseKey(Memo1(), Qt::Key_F4);
         break;
       case TurnOff::F4InMainWindow:
-        main->FormKeyUp(vk::F4);
+        ReleaseKey(main.get(), Qt::Key_F4);
         break;
     }
   }
@@ -105,7 +106,7 @@ class QuestionFormTurnOffTest : public QuestionFormTest,
 
 TEST_P(QuestionFormTurnOffTest, MovesTheMainWindowBackDownByTheQuestionWindowsHeight) {
   Open();
-  main->FormKeyUp(vk::F4);  // on: the main window's bottom was at 738
+  ReleaseKey(main.get(), Qt::Key_F4);  // on: the main window's bottom was at 738
   ASSERT_TRUE(question->isVisible());
   ASSERT_TRUE(ini.QuestionFormShifted);
   EXPECT_EQ(main->y(), 698 - 333);
@@ -118,13 +119,13 @@ TEST_P(QuestionFormTurnOffTest, MovesTheMainWindowBackDownByTheQuestionWindowsHe
   // Down by 40, whatever distance it went up.
   EXPECT_EQ(main->y(), 698 - 333 + 40);
   EXPECT_EQ(ini.VaticorFormTop, 698 - 333 + 40);
-  main->PopupMenu1Popup();
+  OpenMainMenu();
   EXPECT_FALSE(QuestionItem()->isChecked());
 }
 
 TEST_P(QuestionFormTurnOffTest, LeavesAMainWindowTheUserMovedWhereItWasPut) {
   Open();
-  main->FormKeyUp(vk::F4);
+  ReleaseKey(main.get(), Qt::Key_F4);
   Drag(Control<TSkinImage>(*main, "Image5"), {-100, -50});
   const QPoint dragged = main->pos();
   EXPECT_FALSE(ini.QuestionFormShifted);
@@ -156,13 +157,13 @@ TEST_F(QuestionFormTest, TheMenuOptionTurnsOffWithoutMovingAndTurnsOnOnlyWhenOve
   };
   Open();
   const QPoint before = main->pos();
-  main->FormKeyUp(vk::F4);
+  ReleaseKey(main.get(), Qt::Key_F4);
   EXPECT_TRUE(question->isVisible());
   EXPECT_EQ(main->pos(), before);
   EXPECT_TRUE(ini.QuestionFormShifted);
   ini.QuestionFormShifted = false;
-  main->FormKeyUp(vk::F4);
-  main->FormKeyUp(vk::F4);
+  ReleaseKey(main.get(), Qt::Key_F4);
+  ReleaseKey(main.get(), Qt::Key_F4);
   EXPECT_EQ(main->pos(), before);
   EXPECT_FALSE(ini.QuestionFormShifted);
 }
@@ -187,7 +188,7 @@ TEST_F(QuestionFormTest, TheDrawButtonLogsTheQuestionWithTheCards) {
   Open();
   main->hide();
   Memo1()->setText(QString::fromUtf8("Что меня ждёт? [скоро]"));
-  question->Image2Click();
+  Click(Control<TSkinImage>(*question, "Image2"));
   EXPECT_TRUE(main->isVisible());
   const std::string card = std::to_string(Card(*main, 1)->Number());
   ASSERT_EQ(log->LineCount(), 2);
@@ -197,9 +198,9 @@ TEST_F(QuestionFormTest, TheDrawButtonLogsTheQuestionWithTheCards) {
   // An empty question still adds the blank; a draw from the main window
   // logs no question even with the question window on show.
   Memo1()->clear();
-  question->Image2Click();
+  Click(Control<TSkinImage>(*question, "Image2"));
   EXPECT_TRUE(log->LineText(2).ends_with("] "));
-  main->Label1Click();
+  Draw();
   EXPECT_TRUE(log->LineText(3).ends_with("]"));
 }
 
@@ -209,11 +210,11 @@ TEST_F(QuestionFormTest, NewSpreadHidesTheCardsAndStartsAnEditableQuestion) {
   main->show();
   question->ShowLoggedQuestion("old question");
   EXPECT_TRUE(Memo1()->isReadOnly());
-  question->Image1Click();
+  Click(Control<TSkinImage>(*question, "Image1"));
   EXPECT_FALSE(main->isVisible());
   EXPECT_TRUE(Memo1()->text().isEmpty());
   EXPECT_FALSE(Memo1()->isReadOnly());
-  question->Image3Click();
+  Click(Control<TSkinImage>(*question, "Image3"));
   EXPECT_TRUE(main->isVisible());
 }
 
@@ -230,8 +231,8 @@ TEST_F(QuestionFormTest, TheQuestionIsOneLineOfAtMost200Characters) {
 
 TEST_F(QuestionFormTest, F3ShowsTheLogAndAlwaysSelectsTheLastLine) {
   Open();
-  main->Label1Click();
-  main->Label1Click();
+  Draw();
+  Draw();
   log->SelectLine(0);
   ReleaseKey(Memo1(), Qt::Key_F3);
   EXPECT_TRUE(log->isVisible());
@@ -253,14 +254,14 @@ TEST_F(QuestionFormTest, MinimiseHidesBothWithATrayIconElseGoesWithTheMainWindow
   ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; };
   Open();
   main->show();
-  question->ButtonHideImageClick();
+  Click(Control<TSkinImage>(*question, "ButtonHideImage"));
   EXPECT_TRUE(main->isMinimized());
   EXPECT_FALSE(question->isVisible());
   main->showNormal();
   EXPECT_TRUE(question->isVisible());
 
   Control<QSystemTrayIcon>(*main, "TrayIcon1")->show();
-  question->ButtonHideImageClick();
+  Click(Control<TSkinImage>(*question, "ButtonHideImage"));
   EXPECT_FALSE(main->isVisible());
   EXPECT_FALSE(question->isVisible());
 }

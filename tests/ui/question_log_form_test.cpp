@@ -10,22 +10,25 @@
 
 #include "core/file_io.h"
 #include "platform/locale_date_time.h"
-#include "platform/virtual_keys.h"
 #include "question_windows_fixture.h"
 
 namespace vaticor {
 namespace {
 
+using testing::Click;
 using testing::Control;
 using testing::QuestionWindowsTest;
 using testing::ReadAll;
+using testing::ReleaseKey;
 
 class QuestionLogFormTest : public QuestionWindowsTest {
  protected:
   void SetUp() override { MakeDeck("a", 22); }
   void WriteLog(const std::string& text) { dir.Write("Vaticor.Log", text); }
   std::vector<std::string> Lines() const {
-    return {log->Log().Lines().begin(), log->Log().Lines().end()};
+    std::vector<std::string> lines;
+    for (int line = 0; line < log->LineCount(); ++line) lines.push_back(log->LineText(line));
+    return lines;
   }
   // A click on a line, as the user makes it.
   void ClickLine(int line) {
@@ -59,7 +62,7 @@ TEST_F(QuestionLogFormTest, ADrawAddsAReadingLineAndSelectsIt) {
     d.UpSideDownCardsEnabled = true;
   };
   Open();
-  main->Label1Click();
+  Draw();
   const std::vector<int> cards = Numbers();
   ASSERT_EQ(log->LineCount(), 2);
   EXPECT_EQ(log->LineText(1), "09:30:05 [" + std::to_string(cards[0]) + "] [" +
@@ -128,24 +131,24 @@ TEST_F(QuestionLogFormTest, TheQuestionGoesToTheQuestionWindowOnlyWhileItIsOn) {
   WriteLog("[14.03.2024]\r\n10:00:00 [2] Что меня ждёт? [скоро]\r\n10:01:00 [3]\r\n");
   Open();
   ClickLine(1);  // selecting shows the question, not the cards
-  EXPECT_EQ(question->Question(), "Что меня ждёт? [скоро]");
+  EXPECT_EQ(Memo1()->text().toStdString(), "Что меня ждёт? [скоро]");
   EXPECT_TRUE(Memo1()->isReadOnly());
   EXPECT_FALSE(Card(*main, 1)->HasPicture());
   EXPECT_TRUE(LogList()->toolTip().contains(QString::fromUtf8("Что меня ждёт?")));
   ClickLine(0);  // a date line empties the field
-  EXPECT_TRUE(question->Question().empty());
+  EXPECT_TRUE(Memo1()->text().toStdString().empty());
 
   log->SelectLine(1);
   log->ShowSelectedReading();
-  EXPECT_EQ(question->Question(), "Что меня ждёт? [скоро]");
+  EXPECT_EQ(Memo1()->text().toStdString(), "Что меня ждёт? [скоро]");
   EXPECT_EQ(Card(*main, 1)->Number(), 2);
 
   ini.QuestionFormEnabled = false;
   ClickLine(2);
-  EXPECT_TRUE(question->Question().empty());
+  EXPECT_TRUE(Memo1()->text().toStdString().empty());
   log->SelectLine(1);
   log->ShowSelectedReading();
-  EXPECT_TRUE(question->Question().empty());
+  EXPECT_TRUE(Memo1()->text().toStdString().empty());
 }
 
 TEST_F(QuestionLogFormTest, EnterDoubleClickAndTheCaptionShowTheReading) {
@@ -156,7 +159,7 @@ TEST_F(QuestionLogFormTest, EnterDoubleClickAndTheCaptionShowTheReading) {
   EXPECT_EQ(Card(*main, 1)->Number(), 7);
 
   log->SelectLine(2);
-  log->Label1Click();
+  Click(Control<TCaptionLabel>(*log, "Label2"));
   EXPECT_EQ(Card(*main, 1)->Number(), 8);
 
   log->show();
@@ -176,40 +179,40 @@ TEST_F(QuestionLogFormTest, EnterDoubleClickAndTheCaptionShowTheReading) {
 
 TEST_F(QuestionLogFormTest, UpAndDownInTheMainWindowStepThroughTheLog) {
   WriteLog("[13.03.2024]\r\n10:00:00 [6]\r\n10:00:00 [7]\r\n");
-  Open();                   // + today's date line
-  main->FormKeyUp(vk::Up);  // no line selected: nothing
+  Open();                              // + today's date line
+  ReleaseKey(main.get(), Qt::Key_Up);  // no line selected: nothing
   EXPECT_EQ(log->SelectedLine(), -1);
-  main->FormKeyUp(vk::Down);
+  ReleaseKey(main.get(), Qt::Key_Down);
   EXPECT_EQ(log->SelectedLine(), 0);
   EXPECT_FALSE(Card(*main, 1)->HasPicture());  // a date line
-  main->FormKeyUp(vk::Down);
+  ReleaseKey(main.get(), Qt::Key_Down);
   EXPECT_EQ(Card(*main, 1)->Number(), 6);
-  main->FormKeyUp(vk::Down);
+  ReleaseKey(main.get(), Qt::Key_Down);
   EXPECT_EQ(Card(*main, 1)->Number(), 7);
-  main->FormKeyUp(vk::Down);  // onto today's date line: the cards stay
+  ReleaseKey(main.get(), Qt::Key_Down);  // onto today's date line: the cards stay
   EXPECT_EQ(log->SelectedLine(), 3);
   EXPECT_EQ(Card(*main, 1)->Number(), 7);
-  main->FormKeyUp(vk::Down);
+  ReleaseKey(main.get(), Qt::Key_Down);
   EXPECT_EQ(log->SelectedLine(), 3);
-  main->FormKeyUp(vk::Up);
-  main->FormKeyUp(vk::Up);
+  ReleaseKey(main.get(), Qt::Key_Up);
+  ReleaseKey(main.get(), Qt::Key_Up);
   EXPECT_EQ(Card(*main, 1)->Number(), 6);
 }
 
 TEST_F(QuestionLogFormTest, F3InTheMainWindowSelectsTheLastLineOnlyWhenNoneIs) {
   WriteLog("10:00:00 [6]\r\n");
   Open();
-  main->FormKeyUp(vk::F3);
+  ReleaseKey(main.get(), Qt::Key_F3);
   EXPECT_TRUE(log->isVisible());
   EXPECT_EQ(log->SelectedLine(), 1);
   log->SelectLine(0);
-  main->FormKeyUp(vk::F3);
+  ReleaseKey(main.get(), Qt::Key_F3);
   EXPECT_EQ(log->SelectedLine(), 0);
 
   ReleaseKey(LogList(), Qt::Key_F3);  // F3 in the log window closes it
   EXPECT_FALSE(log->isVisible());
-  main->FormKeyUp(vk::F3);
-  log->ButtonCloseImageClick();
+  ReleaseKey(main.get(), Qt::Key_F3);
+  Click(Control<TSkinImage>(*log, "ButtonCloseImage"));
   EXPECT_FALSE(log->isVisible());
 }
 
@@ -231,7 +234,7 @@ TEST_F(QuestionLogFormTest, ClearingWithSavingOnKeepsTheFileUntilTheEnd) {
   ApplySettings = [](TINIData& d) { d.QuestionsLogSaveEnabled = true; };
   WriteLog("[13.03.2024]\r\n10:00:00 [6]\r\n");
   Open();
-  log->N1Click();
+  Control<QAction>(*log, "N1")->trigger();
   EXPECT_EQ(ReadAll(LogPath()), "[13.03.2024]\r\n10:00:00 [6]\r\n");
   CloseAll();
   EXPECT_EQ(ReadAll(LogPath()), "[14.03.2024]\r\n");
@@ -245,7 +248,7 @@ TEST_F(QuestionLogFormTest, AReadingWithItsQuestionSurvivesARestartAndComesBack)
   };
   Open();
   Memo1()->setText(QString::fromUtf8("Что меня ждёт?"));
-  question->Image2Click();
+  Click(Control<TSkinImage>(*question, "Image2"));
   const int card = Card(*main, 1)->Number();
   CloseAll();
   EXPECT_EQ(ReadAll(LogPath()),
@@ -264,13 +267,13 @@ TEST_F(QuestionLogFormTest, AReadingWithItsQuestionSurvivesARestartAndComesBack)
   EXPECT_FALSE(ini.ThreeCardsModeEnabled);
   EXPECT_EQ(Card(*main, 1)->Number(), card);
   EXPECT_EQ(TagOf(Card(*main, 1)), card);
-  EXPECT_EQ(question->Question(), "Что меня ждёт?");
+  EXPECT_EQ(Memo1()->text().toStdString(), "Что меня ждёт?");
 }
 
 TEST_F(QuestionLogFormTest, WithSavingOffTheRunsReadingsAreLostButTheOldFileStays) {
   WriteLog("[13.03.2024]\r\n");
   Open();
-  main->Label1Click();
+  Draw();
   CloseAll();
   EXPECT_EQ(ReadAll(LogPath()), "[13.03.2024]\r\n");
 }

@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "support/qt/keys.h"
+#include "support/qt/mouse.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/picture_tag.h"
 #include "support/ui/program_state_fixture.h"
@@ -86,18 +88,20 @@ class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixtur
   }
   QLineEdit* Memo1() const { return Control<QLineEdit>(*question, "Memo1"); }
   QListView* LogList() const { return Control<QListView>(*log, "ListBox1"); }
-  QMenu* MainMenu() const { return main->Menus().Popup(); }
+  QMenu* MainMenu() const { return Control<QMenu>(*main, "PopupMenu1"); }
+  // The main window's draw, by a click on its caption.
+  void Draw() const { Click(Control<TCaptionLabel>(*main, "Label2")); }
+  // The main menu opened by its image, then closed again.
+  void OpenMainMenu() const {
+    Click(Control<TSkinImage>(*main, "Image1"));
+    MainMenu()->hide();
+  }
 
   std::vector<int> Numbers() const {
     return {Card(*main, 1)->Number(), Card(*main, 2)->Number(), Card(*main, 3)->Number()};
   }
   // The card whose picture an image shows, and whether it is turned.
   static int TagOf(const TCardImage* image) { return PictureTag(image->Picture()); }
-
-  static void ReleaseKey(QWidget* widget, int qtKey) {
-    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
-    QApplication::sendEvent(widget, &release);
-  }
 
   FixedLocalClock localClock;
   DayMonthYearFormat format;

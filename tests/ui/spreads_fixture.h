@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/qt/keys.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/picture_tag.h"
 #include "support/ui/program_state_fixture.h"
@@ -96,12 +97,6 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
     for (int i = 0; i < times; ++i) spreads->DealCard();
   }
   TDeckGroupsForm& DeckGroups() { return spreads->DeckGroups(); }
-
-  static void ReleaseKey(QWidget* widget, int qtKey,
-                         Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers);
-    QApplication::sendEvent(widget, &release);
-  }
 
   FakeMainWindow main;
   FakeLinks links;

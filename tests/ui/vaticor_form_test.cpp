@@ -3,14 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <set>
 
-#include "platform/virtual_keys.h"
 #include "support/fake_picture_loader.h"
 #include "support/qt/hint_text.h"
+#include "support/qt/keys.h"
 #include "support/qt/mouse.h"
 #include "support/temp_dir.h"
 #include "support/ui/fake_windows.h"
@@ -22,9 +24,11 @@
 namespace vaticor {
 namespace {
 
+using testing::Click;
 using testing::Control;
 using testing::FakeLinks;
 using testing::FakePictureLoader;
+using testing::ReleaseKey;
 
 class MainWindowTest : public ::testing::Test, protected testing::ProgramStateFixture {
  protected:
@@ -51,6 +55,46 @@ class MainWindowTest : public ::testing::Test, protected testing::ProgramStateFi
   static std::vector<int> Numbers(const TVaticorForm& form) {
     return {Card(form, 1)->Number(), Card(form, 2)->Number(), Card(form, 3)->Number()};
   }
+  // The menus and their items, by their layout names.
+  static QAction* Item(const TVaticorForm& form, const char* name) {
+    return Control<QAction>(form, name);
+  }
+  static QMenu* MainMenu(const TVaticorForm& form) { return Control<QMenu>(form, "PopupMenu1"); }
+  static QMenu* CardMenu(const TVaticorForm& form) { return Control<QMenu>(form, "PopupMenu2"); }
+  static QMenu* Submenu(const TVaticorForm& form, const char* name) {
+    return Item(form, name)->menu();
+  }
+  static QMenu* Decks(const TVaticorForm& form) { return Submenu(form, "N2"); }
+  static QMenu* Settings(const TVaticorForm& form) { return Submenu(form, "N8"); }
+  // The draw, by a click on the caption.
+  static void Draw(const TVaticorForm& form) { Click(Label(form, 2)); }
+  // The main menu opened by its image, then closed again.
+  static void OpenMainMenu(const TVaticorForm& form) {
+    Click(Image(form, "Image1"));
+    MainMenu(form)->hide();
+  }
+  // The card menu opened on a card image, then closed again.
+  static void OpenCardMenu(const TVaticorForm& form, int n) {
+    TCardImage* card = Card(form, n);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3),
+                            card->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(card, &event);
+    CardMenu(form)->hide();
+  }
+  static void ClickTrayIcon(const TVaticorForm& form) {
+    emit Control<QSystemTrayIcon>(form, "TrayIcon1")->activated(QSystemTrayIcon::Trigger);
+  }
+  // Activated, as the window system does it when the user clicks it.
+  static void Activate(TVaticorForm& form) {
+    form.activateWindow();
+    QApplication::processEvents();
+  }
+  // The cards across: the panels on show.
+  static int CardsShown(const TVaticorForm& form) {
+    int shown = 0;
+    for (int n : {1, 2, 3}) shown += Panel(form, n)->isVisibleTo(&form);
+    return shown;
+  }
 
   FakeLinks links;
 };
@@ -68,15 +112,17 @@ TEST_F(MainWindowTest, StartsOnTheSavedDeckInOneCardModeAtTheFirstRunPlace) {
   EXPECT_EQ(Panel(*form, 1)->width(), 165);
   EXPECT_FALSE(Panel(*form, 3)->isVisibleTo(form.get()));
   EXPECT_EQ(Label(*form, 2)->text().toStdString(), "Вытянуть карту ...");
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Popup(), 0)->isChecked());
-  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Popup(), 1)->isChecked());
+  EXPECT_TRUE(TMainMenu::ItemAt(MainMenu(*form), 0)->isChecked());
+  EXPECT_FALSE(TMainMenu::ItemAt(MainMenu(*form), 1)->isChecked());
   for (TCardImage* image : {Card(*form, 1), Card(*form, 2), Card(*form, 3)}) {
     EXPECT_FALSE(image->HasPicture());
   }
   // Exactly the current deck's item is checked.
-  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Decks(), 4)->isChecked());
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 5)->isChecked());
-  EXPECT_EQ(form->Menus().CheckedDeck(), 1);
+  EXPECT_FALSE(TMainMenu::ItemAt(Decks(*form), 4)->isChecked());
+  EXPECT_TRUE(TMainMenu::ItemAt(Decks(*form), 5)->isChecked());
+  int checked = 0;
+  for (QAction* action : Decks(*form)->actions()) checked += action->isChecked();
+  EXPECT_EQ(checked, 1);
 }
 
 TEST_F(MainWindowTest, AWindowBelowTheScreenComesBackAboveTheTaskbar) {
@@ -96,13 +142,13 @@ TEST_F(MainWindowTest, DeckItemsShowTheirNamesAsTheyAreAndCutLongOnes) {
   const std::string longName(200, 'x');
   MakeDeck(longName, 22);
   auto form = Open();
-  QAction* sun = TMainMenu::ItemAt(form->Menus().Decks(), 4);
-  QAction* x = TMainMenu::ItemAt(form->Menus().Decks(), 5);
+  QAction* sun = TMainMenu::ItemAt(Decks(*form), 4);
+  QAction* x = TMainMenu::ItemAt(Decks(*form), 5);
   EXPECT_EQ(sun->text().toStdString(), "Sun && Moon");  // "&" shown, no shortcut
   EXPECT_LT(x->text().size(), 100);
   EXPECT_TRUE(x->text().endsWith(QChar(0x2026)));
   EXPECT_EQ(testing::ShownHint(x->toolTip()).remove('\n').toStdString(), longName);
-  EXPECT_TRUE(form->Menus().Decks()->toolTipsVisible());
+  EXPECT_TRUE(Decks(*form)->toolTipsVisible());
 }
 
 TEST_F(MainWindowTest, MenusStandItemByItem) {
@@ -113,25 +159,23 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
     for (QAction* action : menu->actions()) result.push_back(action->objectName().toStdString());
     return result;
   };
-  EXPECT_EQ(names(form->Menus().Popup()),
+  EXPECT_EQ(names(MainMenu(*form)),
             (std::vector<std::string>{"N11", "N31", "N1", "N2", "N14", "N3", "N5", "N6", "N8", "N7",
                                       "N24", "Interfacelanguage1", "N23", "N4"}));
-  EXPECT_EQ(
-      names(form->Menus().Settings()),
-      (std::vector<std::string>{"N12", "N27", "N17", "N13", "N9", "N10", "N21", "N28", "N22"}));
-  EXPECT_EQ(TMainMenu::ItemAt(form->Menus().Popup(), 13)->text().toStdString(), "Выход");
-  EXPECT_EQ(TMainMenu::ItemAt(form->Menus().Decks(), 2)->text().toStdString(),
-            "Случайный выбор колоды ...");
-  EXPECT_EQ(TMainMenu::ItemAt(form->Menus().Decks(), 4)->text().toStdString(), "a");
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Settings(), 1)->isChecked());
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Settings(), 4)->isChecked());
-  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Settings(), 0)->isChecked());
+  EXPECT_EQ(names(Settings(*form)), (std::vector<std::string>{"N12", "N27", "N17", "N13", "N9",
+                                                              "N10", "N21", "N28", "N22"}));
+  EXPECT_EQ(TMainMenu::ItemAt(MainMenu(*form), 13)->text().toStdString(), "Выход");
+  EXPECT_EQ(TMainMenu::ItemAt(Decks(*form), 2)->text().toStdString(), "Случайный выбор колоды ...");
+  EXPECT_EQ(TMainMenu::ItemAt(Decks(*form), 4)->text().toStdString(), "a");
+  EXPECT_TRUE(TMainMenu::ItemAt(Settings(*form), 1)->isChecked());
+  EXPECT_TRUE(TMainMenu::ItemAt(Settings(*form), 4)->isChecked());
+  EXPECT_FALSE(TMainMenu::ItemAt(Settings(*form), 0)->isChecked());
 
-  TMainMenu::ItemAt(form->Menus().Program(), 0)->trigger();
-  TMainMenu::ItemAt(form->Menus().Program(), 1)->trigger();
+  TMainMenu::ItemAt(Submenu(*form, "N24"), 0)->trigger();
+  TMainMenu::ItemAt(Submenu(*form, "N24"), 1)->trigger();
   EXPECT_EQ(shell.opened, (std::vector<std::string>{TMainMenu::kWebPage, TMainMenu::kMailLink}));
-  TMainMenu::ItemAt(form->Menus().Decks(), 0)->trigger();
-  TMainMenu::ItemAt(form->Menus().Descriptions(), 0)->trigger();
+  TMainMenu::ItemAt(Decks(*form), 0)->trigger();
+  TMainMenu::ItemAt(Submenu(*form, "N14"), 0)->trigger();
   EXPECT_EQ(links.folderModes,
             (std::vector<FolderMode>{FolderMode::kAddDeck, FolderMode::kAddDescriptionSet}));
 }
@@ -141,25 +185,25 @@ TEST_F(MainWindowTest, OnlyMajorArcanaIsOfferedForDecksWithMoreThan22Files) {
   MakeDeck("b-full", 78);
   ApplySettings = [](TINIData& d) { d.OnlyMajorArcanaEnabled = false; };
   auto form = Open();
-  QAction* item = TMainMenu::ItemAt(form->Menus().Settings(), 1);
+  QAction* item = TMainMenu::ItemAt(Settings(*form), 1);
   EXPECT_FALSE(item->isEnabled());
   EXPECT_TRUE(item->isChecked());  // shown checked, setting untouched
   EXPECT_FALSE(ini.OnlyMajorArcanaEnabled);
 
-  TMainMenu::ItemAt(form->Menus().Decks(), 5)->trigger();
+  TMainMenu::ItemAt(Decks(*form), 5)->trigger();
   EXPECT_EQ(decks.CurrentDeck(), 1);
   EXPECT_TRUE(item->isEnabled());
   EXPECT_FALSE(item->isChecked());
   // Random choices stay open with two decks.
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 2)->isEnabled());
+  EXPECT_TRUE(TMainMenu::ItemAt(Decks(*form), 2)->isEnabled());
 }
 
 TEST_F(MainWindowTest, WithOneDeckTheRandomDeckChoicesAreOffButAddingStaysOpen) {
   MakeDeck("a", 22);
   auto form = Open();
-  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Decks(), 2)->isEnabled());
-  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Settings(), 2)->isEnabled());
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 0)->isEnabled());
+  EXPECT_FALSE(TMainMenu::ItemAt(Decks(*form), 2)->isEnabled());
+  EXPECT_FALSE(TMainMenu::ItemAt(Settings(*form), 2)->isEnabled());
+  EXPECT_TRUE(TMainMenu::ItemAt(Decks(*form), 0)->isEnabled());
 }
 
 TEST_F(MainWindowTest, ThreeCardDrawGivesDistinctCardsAndLogsThem) {
@@ -171,7 +215,7 @@ TEST_F(MainWindowTest, ThreeCardDrawGivesDistinctCardsAndLogsThem) {
   auto form = Open();
   bool sawReversed = false;
   for (int draw = 0; draw < 200; ++draw) {
-    form->Label1Click();
+    Draw(*form);
     const std::vector<int> cards = Numbers(*form);
     std::set<int> positions;
     for (int card : cards) {
@@ -195,10 +239,10 @@ TEST_F(MainWindowTest, ADrawIsPinnedByTheSeed) {
   };
   auto form = Open();
   random.SetSeed(12345);
-  form->Label1Click();
+  Draw(*form);
   const std::vector<int> first = Numbers(*form);
   random.SetSeed(12345);
-  form->Label1Click();
+  Draw(*form);
   EXPECT_EQ(Numbers(*form), first);
 
   // Seed 12345, worked out on paper: coin 0, k = 6 of 22 (card 6); coin 0,
@@ -212,7 +256,7 @@ TEST_F(MainWindowTest, ReversedPicturesAreTurnedAndCardZeroIsNeverReversed) {
   ApplySettings = [](TINIData& d) { d.UpSideDownCardsEnabled = true; };
   auto form = Open();
   for (int draw = 0; draw < 300; ++draw) {
-    form->Label1Click();
+    Draw(*form);
     const int card = Card(*form, 1)->Number();
     if (card == 0) {
       const QImage& picture = Card(*form, 1)->Picture();
@@ -232,7 +276,7 @@ TEST_F(MainWindowTest, WithReversalsOffEveryCardIsUprightAndLoggedSo) {
   ApplySettings = [](TINIData& d) { d.ThreeCardsModeEnabled = true; };
   auto form = Open();
   for (int draw = 0; draw < 100; ++draw) {
-    form->Label1Click();
+    Draw(*form);
     for (int card : links.readings.back()) ASSERT_GE(card, 0);
   }
 }
@@ -242,7 +286,7 @@ TEST_F(MainWindowTest, TheMajorArcanaLimitAndA30FileDeck) {
   auto form = Open();
   std::set<int> seen;
   for (int draw = 0; draw < 400; ++draw) {
-    form->Label1Click();
+    Draw(*form);
     seen.insert(std::abs(Card(*form, 1)->Number()));
   }
   EXPECT_EQ(*seen.rbegin(), 21);  // only the major arcana
@@ -250,7 +294,7 @@ TEST_F(MainWindowTest, TheMajorArcanaLimitAndA30FileDeck) {
   ini.OnlyMajorArcanaEnabled = false;
   seen.clear();
   for (int draw = 0; draw < 600; ++draw) {
-    form->Label1Click();
+    Draw(*form);
     seen.insert(std::abs(Card(*form, 1)->Number()));
   }
   EXPECT_EQ(*seen.rbegin(), 29);
@@ -259,7 +303,7 @@ TEST_F(MainWindowTest, TheMajorArcanaLimitAndA30FileDeck) {
 
 TEST_F(MainWindowTest, WithoutDecksADrawIsStillLoggedAndShowsNothing) {
   auto form = Open();
-  form->Label1Click();
+  Draw(*form);
   ASSERT_EQ(links.readings.size(), 1u);
   EXPECT_FALSE(Card(*form, 1)->HasPicture());
 }
@@ -267,21 +311,21 @@ TEST_F(MainWindowTest, WithoutDecksADrawIsStillLoggedAndShowsNothing) {
 TEST_F(MainWindowTest, ModeSwitchesKeepTheRightEdgeAndEmptyTheCards) {
   MakeDeck("a", 22);
   auto form = Open();
-  form->Label1Click();
+  Draw(*form);
   const int right = form->x() + form->width();
-  form->SwitchToThreeCardMode();
+  Item(*form, "N31")->trigger();
   EXPECT_EQ(form->x() + form->width(), right);
-  EXPECT_EQ(form->width(), form->ThreeCardWidth());
+  EXPECT_EQ(form->width(), 3 * 165 + 4);  // the card width kept
   EXPECT_FALSE(Card(*form, 1)->HasPicture());
   EXPECT_EQ(Card(*form, 1)->Number(), -1);
   EXPECT_EQ(Label(*form, 2)->text().toStdString(), "Вытянуть карты ...");
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Popup(), 1)->isChecked());
+  EXPECT_TRUE(TMainMenu::ItemAt(MainMenu(*form), 1)->isChecked());
   EXPECT_TRUE(ini.ThreeCardsModeEnabled);
 
-  form->Label1Click();
-  form->SwitchToOneCardMode();
+  Draw(*form);
+  Item(*form, "N11")->trigger();
   EXPECT_EQ(form->x() + form->width(), right);
-  EXPECT_EQ(form->width(), form->OneCardWidth());
+  EXPECT_EQ(form->width(), 169);
   EXPECT_EQ(Numbers(*form), (std::vector<int>{-1, -1, -1}));
   EXPECT_FALSE(ini.ThreeCardsModeEnabled);
 }
@@ -289,25 +333,26 @@ TEST_F(MainWindowTest, ModeSwitchesKeepTheRightEdgeAndEmptyTheCards) {
 TEST_F(MainWindowTest, ScreenCardSizeFollowsThe1280By960Screen) {
   MakeDeck("a", 22);
   auto form = Open(1280, 960, 930);
-  form->ApplyScreenCardSize();
+  ReleaseKey(form.get(), Qt::Key_Backslash);  // screen card size
   EXPECT_EQ(form->height(), 416);
   EXPECT_EQ(Panel(*form, 1)->width(), 206);
   EXPECT_EQ(ini.VaticorFormCardWidth, 206);
-  form->SwitchToThreeCardMode();
-  form->ApplyScreenCardSize();
-  EXPECT_EQ(form->width(), 622);  // Round(1280 / 640 * 309) + 4
+  Item(*form, "N31")->trigger();
+  ReleaseKey(form.get(), Qt::Key_Backslash);  // screen card size
+  EXPECT_EQ(form->width(), 622);              // Round(1280 / 640 * 309) + 4
 }
 
 TEST_F(MainWindowTest, AutoCardSizeFollowsThePictureProportions) {
   MakeDeck("a", 22, 200, 350);
   ApplySettings = [](TINIData& d) { d.ApplicationAutoSizeEnabled = true; };
   auto form = Open();
-  form->resize(form->width(), 350);
-  form->FitCardWidthToHeight();
+  // The bottom edge dragged down to a height of 350.
+  testing::Drag(Image(*form, "Image3"), {5, 1}, {0, 350 - form->height()});
+  EXPECT_EQ(form->height(), 350);
   EXPECT_EQ(Panel(*form, 1)->width(), 176);  // (350 - 42) * 200 / 350
   EXPECT_EQ(form->width(), 180);
 
-  form->ApplyAutoCardSize();
+  ReleaseKey(form.get(), Qt::Key_Equal);  // automatic card size
   EXPECT_EQ(form->height(), 333);
   EXPECT_EQ(Panel(*form, 1)->width(), 166);  // (333 - 42) * 200 / 350, truncated
 }
@@ -316,12 +361,12 @@ TEST_F(MainWindowTest, AWindowRightOfCentreGrowsToTheLeft) {
   MakeDeck("a", 22, 200, 350);
   auto form = Open();  // at the right edge
   const int right = form->x() + form->width();
-  form->ApplyAutoCardSize();
+  ReleaseKey(form.get(), Qt::Key_Equal);  // automatic card size
   EXPECT_EQ(form->x() + form->width(), right);
 
   form->move(10, 100);
   const int left = form->x();
-  form->ApplyScreenCardSize();
+  ReleaseKey(form.get(), Qt::Key_Backslash);  // screen card size
   EXPECT_EQ(form->x(), left);
 }
 
@@ -333,14 +378,16 @@ TEST_F(MainWindowTest, ChoosingADeckReshowsTheSameCardsFromIt) {
     d.ThreeCardsModeEnabled = true;
   };
   auto form = Open();
-  form->Label1Click();
+  Draw(*form);
   const std::vector<int> before = Numbers(*form);
-  TMainMenu::ItemAt(form->Menus().Decks(), 5)->trigger();
+  TMainMenu::ItemAt(Decks(*form), 5)->trigger();
   EXPECT_EQ(Numbers(*form), before);
   EXPECT_EQ(decks.CurrentDeck(), 1);
-  EXPECT_EQ(form->CardPictureWidth(), 300);
+  // Automatic card size takes the new deck's proportions.
+  ReleaseKey(form.get(), Qt::Key_Equal);
+  EXPECT_EQ(Panel(*form, 1)->width(), 174);  // (333 - 42) * 300 / 500, truncated
   int checked = 0;
-  for (QAction* action : form->Menus().Decks()->actions()) checked += action->isChecked();
+  for (QAction* action : Decks(*form)->actions()) checked += action->isChecked();
   EXPECT_EQ(checked, 1);
 }
 
@@ -352,12 +399,12 @@ TEST_F(MainWindowTest, RandomDecksSwitchDeckBeforeEachDraw) {
   auto form = Open();
   std::set<int> decksUsed;
   for (int draw = 0; draw < 60; ++draw) {
-    form->Label1Click();
+    Draw(*form);
     decksUsed.insert(decks.CurrentDeck());
     int checked = 0;
-    for (QAction* action : form->Menus().Decks()->actions()) checked += action->isChecked();
+    for (QAction* action : Decks(*form)->actions()) checked += action->isChecked();
     ASSERT_EQ(checked, 1);
-    ASSERT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 4 + decks.CurrentDeck())->isChecked());
+    ASSERT_TRUE(TMainMenu::ItemAt(Decks(*form), 4 + decks.CurrentDeck())->isChecked());
     ASSERT_EQ(ini.DeckIndex, decks.CurrentDeck());
   }
   EXPECT_EQ(decksUsed.size(), 3u);
@@ -366,13 +413,13 @@ TEST_F(MainWindowTest, RandomDecksSwitchDeckBeforeEachDraw) {
 TEST_F(MainWindowTest, ACardClickOpensTheViewerOnThatCard) {
   MakeDeck("a", 22);
   auto form = Open();
-  form->CardImageClick(Card(*form, 1));
+  Click(Card(*form, 1));
   EXPECT_TRUE(links.described.empty());
   EXPECT_TRUE(links.viewerVisible);
 
-  form->Label1Click();
+  Draw(*form);
   const int card = std::abs(Card(*form, 1)->Number());
-  form->CardImageClick(Card(*form, 1));
+  Click(Card(*form, 1));
   ASSERT_EQ(links.described.size(), 1u);
   EXPECT_EQ(links.described[0].title, "Card " + std::to_string(card));
   EXPECT_EQ(links.described[0].card, card);
@@ -382,67 +429,67 @@ TEST_F(MainWindowTest, ACardClickOpensTheViewerOnThatCard) {
 TEST_F(MainWindowTest, TheCardMenuNamesTheCardAndNewReadingNeedsACard) {
   MakeDeck("a", 22);
   auto form = Open();
-  form->PopupMenu2Popup(Card(*form, 1));
-  QAction* describe = TMainMenu::ItemAt(form->Menus().CardPopup(), 0);
+  OpenCardMenu(*form, 1);
+  QAction* describe = TMainMenu::ItemAt(CardMenu(*form), 0);
   EXPECT_FALSE(describe->isEnabled());
   EXPECT_EQ(describe->text().toStdString(), "Описание карты");
-  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().CardPopup(), 2)->isEnabled());
+  EXPECT_FALSE(TMainMenu::ItemAt(CardMenu(*form), 2)->isEnabled());
 
-  form->Label1Click();
-  form->PopupMenu2Popup(Card(*form, 1));
+  Draw(*form);
+  OpenCardMenu(*form, 1);
   const int card = std::abs(Card(*form, 1)->Number());
   EXPECT_TRUE(describe->isEnabled());
   EXPECT_EQ(describe->text().toStdString(), "Card " + std::to_string(card) + " - Описание карты");
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().CardPopup(), 2)->isEnabled());
-  TMainMenu::ItemAt(form->Menus().CardPopup(), 2)->trigger();
+  EXPECT_TRUE(TMainMenu::ItemAt(CardMenu(*form), 2)->isEnabled());
+  TMainMenu::ItemAt(CardMenu(*form), 2)->trigger();
   EXPECT_FALSE(Card(*form, 1)->HasPicture());
 }
 
 TEST_F(MainWindowTest, OptionItemsSetTheirSettings) {
   MakeDeck("a", 22);
   auto form = Open();
-  TMainMenu::ItemAt(form->Menus().Settings(), 0)->trigger();
+  TMainMenu::ItemAt(Settings(*form), 0)->trigger();
   EXPECT_TRUE(ini.UpSideDownCardsEnabled);
-  TMainMenu::ItemAt(form->Menus().Settings(), 8)->trigger();
+  TMainMenu::ItemAt(Settings(*form), 8)->trigger();
   EXPECT_TRUE(ini.QuestionsLogSaveEnabled);
-  TMainMenu::ItemAt(form->Menus().Settings(), 5)->trigger();
+  TMainMenu::ItemAt(Settings(*form), 5)->trigger();
   EXPECT_TRUE(ini.ApplicationAutoSizeEnabled);
-  TMainMenu::ItemAt(form->Menus().Settings(), 4)->trigger();
+  TMainMenu::ItemAt(Settings(*form), 4)->trigger();
   EXPECT_FALSE(ini.ApplicationShowButtonInTaskBar);
   EXPECT_TRUE(form->TrayIconActive());
-  TMainMenu::ItemAt(form->Menus().Settings(), 4)->trigger();
+  TMainMenu::ItemAt(Settings(*form), 4)->trigger();
   EXPECT_FALSE(form->TrayIconActive());
 }
 
 TEST_F(MainWindowTest, TheQuestionWindowOptionMovesTheMainWindowUpButNotBack) {
   MakeDeck("a", 22);
   auto form = Open();  // bottom at 738, question window top at 698
-  TMainMenu::ItemAt(form->Menus().Settings(), 7)->trigger();
+  TMainMenu::ItemAt(Settings(*form), 7)->trigger();
   EXPECT_TRUE(ini.QuestionFormEnabled);
   EXPECT_TRUE(links.questionVisible);
   EXPECT_EQ(form->y() + form->height(), 698);
   EXPECT_TRUE(ini.QuestionFormShifted);
   EXPECT_EQ(ini.VaticorFormTop, form->y());
 
-  TMainMenu::ItemAt(form->Menus().Settings(), 7)->trigger();
+  TMainMenu::ItemAt(Settings(*form), 7)->trigger();
   EXPECT_FALSE(links.questionVisible);
   EXPECT_EQ(form->y() + form->height(), 698);  // stays
   EXPECT_TRUE(ini.QuestionFormShifted);
 
   links.questionVisible = false;
   ini.QuestionFormEnabled = true;
-  form->PopupMenu1Popup();
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Settings(), 7)->isChecked());
+  OpenMainMenu(*form);
+  EXPECT_TRUE(TMainMenu::ItemAt(Settings(*form), 7)->isChecked());
 }
 
 TEST_F(MainWindowTest, F4TwiceShowsTheQuestionWindowAndMovesBack) {
   MakeDeck("a", 22);
   auto form = Open();
   const int top = form->y();
-  form->FormKeyUp(vk::F4);
+  ReleaseKey(form.get(), Qt::Key_F4);
   EXPECT_TRUE(links.questionVisible);
   EXPECT_EQ(form->y(), 698 - form->height());
-  form->FormKeyUp(vk::F4);
+  ReleaseKey(form.get(), Qt::Key_F4);
   EXPECT_FALSE(links.questionVisible);
   EXPECT_EQ(form->y(), 698 - form->height() + 40);
   EXPECT_FALSE(ini.QuestionFormShifted);
@@ -454,39 +501,39 @@ TEST_F(MainWindowTest, DeckKeysWrapAround) {
   MakeDeck("b", 22);
   MakeDeck("c", 22);
   auto form = Open();
-  form->FormKeyUp(vk::Left);
+  ReleaseKey(form.get(), Qt::Key_Left);
   EXPECT_EQ(decks.CurrentDeck(), 2);
-  form->FormKeyUp(vk::Right);
+  ReleaseKey(form.get(), Qt::Key_Right);
   EXPECT_EQ(decks.CurrentDeck(), 0);
-  form->FormKeyUp(vk::Add);
+  ReleaseKey(form.get(), Qt::Key_Plus, Qt::KeypadModifier);
   EXPECT_EQ(decks.CurrentDeck(), 1);
-  form->FormKeyUp(vk::Subtract);
+  ReleaseKey(form.get(), Qt::Key_Minus, Qt::KeypadModifier);
   EXPECT_EQ(decks.CurrentDeck(), 0);
-  EXPECT_TRUE(TMainMenu::ItemAt(form->Menus().Decks(), 4)->isChecked());
-  EXPECT_FALSE(TMainMenu::ItemAt(form->Menus().Decks(), 6)->isChecked());
+  EXPECT_TRUE(TMainMenu::ItemAt(Decks(*form), 4)->isChecked());
+  EXPECT_FALSE(TMainMenu::ItemAt(Decks(*form), 6)->isChecked());
 }
 
 TEST_F(MainWindowTest, DeckKeysDoNothingWithoutDecks) {
   auto form = Open();
-  form->FormKeyUp(vk::Right);
-  form->FormKeyUp(vk::R);
+  ReleaseKey(form.get(), Qt::Key_Right);
+  ReleaseKey(form.get(), Qt::Key_R);
   EXPECT_EQ(decks.Count, 0);
 }
 
 TEST_F(MainWindowTest, DigitKeysSwitchModesThenDraw) {
   MakeDeck("a", 22);
   auto form = Open();
-  form->FormKeyUp(vk::Digit3);
+  ReleaseKey(form.get(), Qt::Key_3);
   EXPECT_TRUE(ini.ThreeCardsModeEnabled);
   EXPECT_TRUE(links.readings.empty());
-  form->FormKeyUp(vk::Digit3);
+  ReleaseKey(form.get(), Qt::Key_3);
   ASSERT_EQ(links.readings.size(), 1u);
   EXPECT_EQ(links.readings[0].size(), 3u);
-  form->FormKeyUp(vk::Digit0);
+  ReleaseKey(form.get(), Qt::Key_0);
   EXPECT_FALSE(Card(*form, 1)->HasPicture());
-  form->FormKeyUp(vk::Digit1);
+  ReleaseKey(form.get(), Qt::Key_1);
   EXPECT_FALSE(ini.ThreeCardsModeEnabled);
-  form->FormKeyUp(vk::Digit1);
+  ReleaseKey(form.get(), Qt::Key_1);
   ASSERT_EQ(links.readings.size(), 2u);
   EXPECT_EQ(links.readings[1].size(), 1u);
 }
@@ -494,11 +541,11 @@ TEST_F(MainWindowTest, DigitKeysSwitchModesThenDraw) {
 TEST_F(MainWindowTest, AutoSizeKeysSetTheOptionAndItsMark) {
   MakeDeck("a", 22);
   auto form = Open();
-  QAction* item = TMainMenu::ItemAt(form->Menus().Settings(), 5);
-  form->FormKeyUp(vk::OemPlus);
+  QAction* item = TMainMenu::ItemAt(Settings(*form), 5);
+  ReleaseKey(form.get(), Qt::Key_Equal);
   EXPECT_TRUE(ini.ApplicationAutoSizeEnabled);
   EXPECT_TRUE(item->isChecked());
-  form->FormKeyUp(vk::OemBackslash);
+  ReleaseKey(form.get(), Qt::Key_Backslash);
   EXPECT_FALSE(ini.ApplicationAutoSizeEnabled);
   EXPECT_FALSE(item->isChecked());
 }
@@ -507,21 +554,21 @@ TEST_F(MainWindowTest, LogKeysMoveTheSelectionAndPutReadingsBack) {
   MakeDeck("a", 22);
   auto form = Open();
   links.lines = {"[01.02.2026]", "10:00:00 [3]", "10:05:00 [-5]"};
-  form->FormKeyUp(vk::Up);  // nothing selected: nothing changes
+  ReleaseKey(form.get(), Qt::Key_Up);  // nothing selected: nothing changes
   EXPECT_EQ(links.selected, -1);
-  form->FormKeyUp(vk::Down);
+  ReleaseKey(form.get(), Qt::Key_Down);
   EXPECT_EQ(links.selected, 0);
   EXPECT_TRUE(links.putBack.empty());  // a date line
-  form->FormKeyUp(vk::Down);
-  form->FormKeyUp(vk::Down);
-  form->FormKeyUp(vk::Down);  // already last
+  ReleaseKey(form.get(), Qt::Key_Down);
+  ReleaseKey(form.get(), Qt::Key_Down);
+  ReleaseKey(form.get(), Qt::Key_Down);  // already last
   EXPECT_EQ(links.selected, 2);
   EXPECT_EQ(links.putBack, (std::vector<int>{1, 2}));
-  form->FormKeyUp(vk::Up);
+  ReleaseKey(form.get(), Qt::Key_Up);
   EXPECT_EQ(links.selected, 1);
 
   links.selected = -1;
-  form->FormKeyUp(vk::F3);
+  ReleaseKey(form.get(), Qt::Key_F3);
   EXPECT_TRUE(links.logShown);
   EXPECT_EQ(links.selected, 2);
 }
@@ -530,11 +577,11 @@ TEST_F(MainWindowTest, EscapeHidesWithATrayIconOrQuestionWindowElseMinimises) {
   MakeDeck("a", 22);
   auto form = Open();
   form->show();
-  form->FormKeyUp(vk::Escape);
+  ReleaseKey(form.get(), Qt::Key_Escape);
   EXPECT_TRUE(form->isMinimized());
   form->showNormal();
   links.questionVisible = true;
-  form->FormKeyUp(vk::Escape);
+  ReleaseKey(form.get(), Qt::Key_Escape);
   EXPECT_FALSE(form->isVisible());
 }
 
@@ -543,19 +590,19 @@ TEST_F(MainWindowTest, TrayClicksToggleTheMainWindowOrTheSpreadsWindow) {
   ApplySettings = [](TINIData& d) { d.QuestionFormEnabled = true; };
   auto form = Open();
   form->show();
-  form->TrayIcon1Click();
+  ClickTrayIcon(*form);
   EXPECT_FALSE(form->isVisible());
   EXPECT_FALSE(links.questionVisible);
-  form->TrayIcon1Click();
+  ClickTrayIcon(*form);
   EXPECT_TRUE(form->isVisible());
   EXPECT_TRUE(links.questionVisible);
 
-  form->Image7Click();
+  Click(Image(*form, "Image7"));
   EXPECT_TRUE(state.SpreadsMode);
   EXPECT_FALSE(form->isVisible());
   EXPECT_FALSE(links.questionVisible);
   EXPECT_TRUE(links.spreadsVisible);
-  form->TrayIcon1Click();
+  ClickTrayIcon(*form);
   EXPECT_FALSE(links.spreadsVisible);
   EXPECT_FALSE(form->isVisible());
 }
@@ -563,7 +610,11 @@ TEST_F(MainWindowTest, TrayClicksToggleTheMainWindowOrTheSpreadsWindow) {
 TEST_F(MainWindowTest, TheMenuOpensBelowTheMenuImage) {
   MakeDeck("a", 22);
   auto form = Open();
-  EXPECT_EQ(form->MainMenuPoint(), QPoint(form->x() + 2, form->y() + 17));
+  form->move(100, 100);
+  Click(Image(*form, "Image1"));
+  EXPECT_TRUE(MainMenu(*form)->isVisible());
+  EXPECT_EQ(MainMenu(*form)->pos(), QPoint(100 + 2, 100 + 17));
+  MainMenu(*form)->hide();
 }
 
 TEST_F(MainWindowTest, AnotherLanguageReplacesTheCaptionOnlyOnANonRussianSystem) {
@@ -572,8 +623,8 @@ TEST_F(MainWindowTest, AnotherLanguageReplacesTheCaptionOnlyOnANonRussianSystem)
   auto form = Open();
   EXPECT_EQ(Label(*form, 2)->text().toStdString(), "Вытянуть карту ...");
   state.SystemLanguage = "0x0409";
-  form->SwitchToThreeCardMode();
-  form->SwitchToOneCardMode();
+  Item(*form, "N31")->trigger();
+  Item(*form, "N11")->trigger();
   EXPECT_EQ(Label(*form, 2)->text().toStdString(), "Draw a card...");
   EXPECT_EQ(Label(*form, 1)->text(), Label(*form, 2)->text());
 }
@@ -608,11 +659,11 @@ TEST_P(MainWindowSizingTest, StaysMappedOnTheScreenAndAtLeastItsMinimum) {
   EXPECT_LE(g.top(), 768 - 32);
   EXPECT_LE(g.height(), 768);
   // The panels fill the window between its side edges.
-  EXPECT_EQ(Panel(*form, 1)->width() * form->CardsAcross() + 4, g.width());
+  EXPECT_EQ(Panel(*form, 1)->width() * CardsShown(*form) + 4, g.width());
   // What is saved is what is seen.
   form->close();
   EXPECT_GE(ini.VaticorFormCardWidth, 68);
-  EXPECT_LE(ini.VaticorFormCardWidth * form->CardsAcross() + 4, 1024);
+  EXPECT_LE(ini.VaticorFormCardWidth * CardsShown(*form) + 4, 1024);
   EXPECT_GE(ini.VaticorFormHeight, 82);
 }
 
@@ -622,12 +673,12 @@ INSTANTIATE_TEST_SUITE_P(
         SizingCase{"RightEdgeDraggedToOnePixelThenThree", "", 200, 350,
                    [](TVaticorForm& form) {
                      testing::Drag(Control<TSkinImage>(form, "Image6"), {1, 5}, {-2000, 0});
-                     form.FormKeyUp(vk::Digit3);
+                     ReleaseKey(&form, Qt::Key_3);
                    }},
         SizingCase{"LeftEdgeDraggedPastTheRightThenThree", "", 200, 350,
                    [](TVaticorForm& form) {
                      testing::Drag(Control<TSkinImage>(form, "Image4"), {1, 5}, {2000, 0});
-                     form.FormKeyUp(vk::Digit3);
+                     ReleaseKey(&form, Qt::Key_3);
                    }},
         SizingCase{
             "AutoSizeBottomEdgeDraggedToHeight33",
@@ -643,15 +694,15 @@ INSTANTIATE_TEST_SUITE_P(
                      testing::Drag(Control<TSkinImage>(form, "Image3"), {5, 1}, {0, 5000});
                    }},
         SizingCase{"PictureClaiming2000000000By1ThenAutoSize", "", 2000000000, 1,
-                   [](TVaticorForm& form) { form.FormKeyUp(vk::OemPlus); }},
+                   [](TVaticorForm& form) { ReleaseKey(&form, Qt::Key_Equal); }},
         SizingCase{"PictureClaiming2000000000By1InThreeCards", "", 2000000000, 1,
                    [](TVaticorForm& form) {
-                     form.FormKeyUp(vk::OemPlus);
-                     form.FormKeyUp(vk::Digit3);
-                     form.FormKeyUp(vk::Right);
+                     ReleaseKey(&form, Qt::Key_Equal);
+                     ReleaseKey(&form, Qt::Key_3);
+                     ReleaseKey(&form, Qt::Key_Right);
                    }},
         SizingCase{"CardWidthOfIntMax", "[Form Settings]\r\nVaticorForm.Card.Width=2147483647\r\n",
-                   200, 350, [](TVaticorForm& form) { form.FormKeyUp(vk::Digit3); }},
+                   200, 350, [](TVaticorForm& form) { ReleaseKey(&form, Qt::Key_3); }},
         SizingCase{"HeightOfIntMax", "[Form Settings]\r\nVaticorForm.Height=2147483647\r\n", 200,
                    350, nullptr},
         SizingCase{"OnePixelScreenWithAHugeCard",
@@ -664,7 +715,7 @@ INSTANTIATE_TEST_SUITE_P(
                    200, 350, nullptr},
         SizingCase{"FarAboveAndLeft",
                    "[Form Settings]\r\nVaticorForm.Left=-2252\r\nVaticorForm.Top=-23040\r\n", 200,
-                   350, [](TVaticorForm& form) { form.FormKeyUp(vk::OemBackslash); }}),
+                   350, [](TVaticorForm& form) { ReleaseKey(&form, Qt::Key_Backslash); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, WithoutATrayHidingMinimisesAndTheTaskbarButtonStays) {
@@ -673,21 +724,21 @@ TEST_F(MainWindowTest, WithoutATrayHidingMinimisesAndTheTaskbarButtonStays) {
   dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nApplication.ShowButtonInTaskBar=0\r\n");
   auto form = Open();
   form->show();
-  form->activateWindow();
-  form->FormActivate();
+  Activate(*form);
+  ASSERT_TRUE(form->isActiveWindow());
   EXPECT_FALSE(form->TrayIconActive());
   EXPECT_FALSE(form->windowFlags().testFlag(Qt::Tool));  // still has its taskbar button
-  form->FormKeyUp(vk::Escape);
+  ReleaseKey(form.get(), Qt::Key_Escape);
   EXPECT_TRUE(form->isVisible());
   EXPECT_TRUE(form->isMinimized());
 
   // Turning the option off again from the menu changes nothing either.
   form->showNormal();
-  QAction* item = TMainMenu::ItemAt(form->Menus().Settings(), 4);
+  QAction* item = TMainMenu::ItemAt(Settings(*form), 4);
   item->trigger();  // on
   item->trigger();  // off
   EXPECT_FALSE(form->windowFlags().testFlag(Qt::Tool));
-  form->ButtonHideImageClick();
+  Click(Image(*form, "ButtonHideImage"));
   EXPECT_TRUE(form->isMinimized());
 }
 
@@ -696,9 +747,9 @@ TEST_F(MainWindowTest, WithATrayHidingTheTaskbarButtonHidesIntoIt) {
   dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nApplication.ShowButtonInTaskBar=0\r\n");
   auto form = Open();
   form->show();
-  form->FormActivate();
+  Activate(*form);
   EXPECT_TRUE(form->TrayIconActive());
-  form->FormKeyUp(vk::Escape);
+  ReleaseKey(form.get(), Qt::Key_Escape);
   EXPECT_FALSE(form->isVisible());
 }
 

@@ -48,6 +48,15 @@ void PlaceWhollyOnScreen(QWidget* window, std::int32_t& left, std::int32_t& top,
   window->move(place.left, place.top);
 }
 
+void HideOrMinimise(bool trayIconActive, const std::function<void()>& hide,
+                    const std::function<void()>& minimise) {
+  if (trayIconActive) {
+    hide();
+  } else {
+    minimise();
+  }
+}
+
 WindowPlaceKeeper::WindowPlaceKeeper(QWidget* window)
     : QObject(window), window_(window), place_({window->x(), window->y()}) {
   window->installEventFilter(this);

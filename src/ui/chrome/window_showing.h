@@ -29,6 +29,15 @@ void SetShown(QWidget* window, bool shown);
 void PlaceWhollyOnScreen(QWidget* window, std::int32_t& left, std::int32_t& top, int screenWidth,
                          int taskBarTop);
 
+// The minimise image's rule, in every window that has one: while the
+// program's tray icon is active (MainWindowLink::TrayIconActive) the window
+// only hides, and the icon brings it back; otherwise the program goes to
+// its taskbar button. `trayIconActive` also says yes for another way back
+// that a window has (the main window hides while the question window is on
+// show). `hide` and `minimise` are the window's own ways of doing either.
+void HideOrMinimise(bool trayIconActive, const std::function<void()>& hide,
+                    const std::function<void()>& minimise);
+
 // Keeps the place a top-level window stands at on the screen (see
 // core/window_place.h for why the window system's own account is not
 // enough): moves the program makes are taken, moves the window system

@@ -17,6 +17,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/title_strip.h"
 
 namespace vaticor {
 
@@ -68,26 +69,24 @@ void TVaticorForm::CreateControls() {
   // The layout's design size: a 640 x 480 screen, three cards.
   resize(314, 208);
 
-  Image5 = MakeSkinImage(this, "Image5", ":/skin/titlebar.png");
+  TitleStrip::Look look;
+  look.icon = ":/skin/menu_alpha.png";
+  look.iconAt = {2, 0};
+  look.minimiseHeight = 8;
+  strip_ = TitleStrip::Make(this, width(), look);
+  Image5 = strip_.title;
+  Image1 = strip_.icon;
+  ButtonHideImage = strip_.minimise;
+  ButtonCloseImage = strip_.close;
+  SetHint(Image1, QString::fromUtf8("Меню F10"));
   Image26 = MakeSkinImage(this, "Image26", ":/skin/edge_h.png", kTopOrLeftEdge);
   Image3 = MakeSkinImage(this, "Image3", ":/skin/edge_h.png", kBottomOrRightEdge);
   Image4 = MakeSkinImage(this, "Image4", ":/skin/edge_v.png", kTopOrLeftEdge);
   Image6 = MakeSkinImage(this, "Image6", ":/skin/edge_v.png", kBottomOrRightEdge);
   Image2 = MakeSkinImage(this, "Image2", ":/skin/bottombar.png");
 
-  Image1 = MakeSkinImage(this, "Image1", ":/skin/menu_alpha.png");
-  SetHint(Image1, QString::fromUtf8("Меню F10"));
   Image7 = MakeSkinImage(this, "Image7", ":/skin/spreads_alpha.png");
-  ButtonHideImage =
-      new TSkinImage(this, ":/skin/minimise_alpha.png", false, TSkinImage::Drawing::Natural);
-  ButtonHideImage->setObjectName("ButtonHideImage");
-  SetHint(ButtonHideImage, QString::fromUtf8("Свернуть"));
-  ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
-  SetHint(ButtonCloseImage, QString::fromUtf8("Выход"));
-  Image1->setGeometry(2, 0, 17, 17);
   Image7->setGeometry(18, 0, 17, 17);
-  ButtonCloseImage->setGeometry(width() - 17, 0, 17, 17);
-  ButtonHideImage->setGeometry(width() - 34, 8, 17, 8);
 
   CreateCardPanels();
 
@@ -140,11 +139,13 @@ void TVaticorForm::CreateCardPanels() {
 
 void TVaticorForm::CreateChrome() {
   SkinChrome::Hooks hooks;
-  hooks.moved = [this](const WindowRect&) {
+  hooks.moved = [this,
+                 store = StorePlaceOnMove(state_.INIData.VaticorFormLeft,
+                                          state_.INIData.VaticorFormTop)](const WindowRect& rect) {
     // A window the user moved no longer counts as pushed up for the
     // question window.
     state_.INIData.QuestionFormShifted = false;
-    StoreGeometry();
+    store(rect);
   };
   hooks.resizedVertically = [this](const WindowRect&, int) {
     if (state_.INIData.ApplicationAutoSizeEnabled) FitCardWidthToHeight();
@@ -161,12 +162,11 @@ void TVaticorForm::CreateChrome() {
     if (tag == kTopOrLeftEdge) state_.INIData.VaticorFormLeft = x();
   };
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
-  chrome_->AddTitle(Image5);
+  strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
   chrome_->AddVerticalEdge(Image26, kTopOrLeftEdge);
   chrome_->AddVerticalEdge(Image3, kBottomOrRightEdge);
   chrome_->AddHorizontalEdge(Image4, kTopOrLeftEdge);
   chrome_->AddHorizontalEdge(Image6, kBottomOrRightEdge);
-  chrome_->SetButtons(ButtonCloseImage, ButtonHideImage);
   chrome_->SetCaption(Label2, Label1, Image2);
 }
 

@@ -4,9 +4,11 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/main_window_geometry.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/main/main_menu.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
@@ -24,9 +26,10 @@ class TSkinImage;
 // The main window: draws one card or three distinct cards from the current
 // deck, upright or reversed, shows them side by side and logs the reading.
 // Borderless and skinned; driven by its menu, its caption and the keyboard.
-// The other windows reach it through MainWindowLink; its controls are its
-// own (tests find them by their layout names: "CardImage01", "Panel01",
-// "Label2", ...).
+// The other windows reach it through MainWindowLink and SpreadsHostLink;
+// its controls and handlers are its own (tests find the controls by their
+// layout names: "CardImage01", "Panel01", "Label2", the menu items "N28",
+// ...).
 class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLink {
   Q_OBJECT
  public:
@@ -54,6 +57,24 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   void SetCardMode(bool threeCards) override;
   void ShowCard(int slot, std::int32_t value) override;
 
+  // --- What the program asks ---
+  // Hints, menus and caption from the interface language.
+  void ApplyLanguage();
+  // The language submenu: "[rus] Русский" and one item per language file
+  // (position i + 1), and the one checked.
+  void SetLanguageItems(const std::vector<std::string>& captions);
+  void CheckLanguageItem(int position);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // How a deck change sizes the cards when automatic card size is on.
+  enum class DeckSizing { kApplyAutoSize, kFitToHeight };
+
   // --- The draw and the cards on show ---
   void Label1Click();
   void ShowCardOnImage(int signedCard, TCardImage* image);
@@ -71,14 +92,8 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   void ApplyAutoCardSize();
   void FitCardWidthToHeight();
   void ApplyScreenCardSize();
-  int OneCardWidth() const { return oneCardWidth_; }
-  int ThreeCardWidth() const { return threeCardWidth_; }
-  int CardPictureWidth() const { return cardPictureWidth_; }
 
   // --- Menus and options ---
-  TMainMenu& Menus() const { return *menu_; }
-  // Hints, menus and caption from the interface language.
-  void ApplyLanguage();
   void SelectDeckFromMenu(int deck);
   void SelectDescriptionFromMenu(int set);
   void N15Click();  // random deck
@@ -98,16 +113,6 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   void FormKeyUp(int virtualKey);
   void NextDeck(int step);
   void ToggleQuestionWindow();
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
-  void changeEvent(QEvent* event) override;
-
- private:
-  // How a deck change sizes the cards when automatic card size is on.
-  enum class DeckSizing { kApplyAutoSize, kFitToHeight };
 
   void CreateControls();
   void CreateCardPanels();
@@ -146,6 +151,7 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   ProgramState& state_;
   std::optional<WindowLinks> links_;
   std::unique_ptr<SkinChrome> chrome_;
+  TitleStrip strip_;
   TMainMenu* menu_ = nullptr;
 
   // Controls, by the names the window's layout gives them.

@@ -70,6 +70,12 @@ void TVaticorForm::NextDeck(int step) {
   SwitchToDeck(deck, DeckSizing::kFitToHeight);
 }
 
+void TVaticorForm::SetLanguageItems(const std::vector<std::string>& captions) {
+  menu_->SetLanguages(captions);
+}
+
+void TVaticorForm::CheckLanguageItem(int position) { menu_->CheckLanguage(position); }
+
 void TVaticorForm::SelectDescriptionFromMenu(int set) {
   state_.INIData.DescriptionIndex = set;
   state_.TaroDescriptions.SelectDescription(set);

@@ -72,11 +72,10 @@ void TVaticorForm::TrayIcon1Click() {
 }
 
 void TVaticorForm::ButtonHideImageClick() {
-  if (TrayIconActive() || Links().question.IsQuestionVisible()) {
-    hide();
-  } else {
-    showMinimized();
-  }
+  // The question window on show is a way back too.
+  HideOrMinimise(
+      TrayIconActive() || Links().question.IsQuestionVisible(), [this] { hide(); },
+      [this] { showMinimized(); });
 }
 
 void TVaticorForm::SpreadsWindowShown() { FormActivate(); }

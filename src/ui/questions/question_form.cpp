@@ -240,16 +240,18 @@ void TQuestionForm::Image2Click() {
 void TQuestionForm::Image3Click() { main_.ShowMainWindow(); }
 
 void TQuestionForm::ButtonHideImageClick() {
-  if (main_.TrayIconActive()) {
-    main_.HideMainWindow();
-    hide();
-    return;
-  }
-  // The whole program goes to its taskbar button; the bar comes back with
-  // the main window.
-  hide();
-  hiddenWithMain_ = true;
-  main_.MinimiseMainWindow();
+  HideOrMinimise(
+      main_.TrayIconActive(),
+      [this] {
+        main_.HideMainWindow();
+        hide();
+      },
+      [this] {
+        // The bar comes back with the main window.
+        hide();
+        hiddenWithMain_ = true;
+        main_.MinimiseMainWindow();
+      });
 }
 
 void TQuestionForm::ButtonCloseImageClick() { TurnOff(); }

@@ -45,9 +45,15 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   // --- What the log asks ---
   void ShowLoggedQuestion(const std::string& question) override;
   void ClearQuestion() override;
-  std::string Question() const;
   void MainWindowRestored() override;
 
+  // Hints from the interface language (built-in Russian where it has none).
+  void ApplyLanguage();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
   // Turns the window off (its close button, F4 in it): the option goes off,
   // the window hides and a main window moved up for it moves back down.
   void TurnOff();
@@ -61,13 +67,8 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   void Memo1Change();
   // A key released in the window; `control` is the widget that had it.
   void FormKeyUp(int virtualKey, QWidget* control = nullptr);
-  // Hints from the interface language (built-in Russian where it has none).
-  void ApplyLanguage();
+  std::string Question() const;
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
- private:
   // Controls by the layout's names.
   TSkinImage* Image1 = nullptr;   // new-spread button
   TSkinImage* Image2 = nullptr;   // draw button

@@ -21,6 +21,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/chrome/window_showing.h"
 
 namespace vaticor {
@@ -127,16 +128,17 @@ void TQuestionLogForm::CreateControls() {
   // The frame keeps the title, both bars and a strip of the list.
   setMinimumSize(2 * kBar + 2 * kEdge + 24, 2 * kBar + 2 * kEdge + 24);
 
-  Image5 = MakeSkinImage(this, "Image5", ":/skin/titlebar.png");
-  Image1 = MakeSkinImage(this, "Image1", ":/skin/window_icon_alpha.png");
-  ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
+  TitleStrip::Look look;
+  look.icon = ":/skin/window_icon_alpha.png";
+  strip_ = TitleStrip::Make(this, width(), look);
+  Image5 = strip_.title;
+  Image1 = strip_.icon;
+  ButtonCloseImage = strip_.close;
   Image26 = MakeSkinImage(this, "Image26", ":/skin/edge_h.png", kTopOrLeftEdge);
   Image3 = MakeSkinImage(this, "Image3", ":/skin/edge_h.png", kBottomOrRightEdge);
   Image4 = MakeSkinImage(this, "Image4", ":/skin/edge_v.png", kTopOrLeftEdge);
   Image2 = MakeSkinImage(this, "Image2", ":/skin/edge_v.png", kBottomOrRightEdge);
   Image6 = MakeSkinImage(this, "Image6", ":/skin/bottombar.png");
-  Image1->resize(kBar, kBar);
-  ButtonCloseImage->resize(kBar, kBar);
 
   model_ = new ReadingLogModel(log_, this);
   ListBox1 = new QListView(this);
@@ -191,10 +193,8 @@ void TQuestionLogForm::CreateControls() {
   ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
 
   SkinChrome::Hooks hooks;
-  hooks.moved = [this](const WindowRect& rect) {
-    state_.INIData.QuestionLogFormLeft = rect.left;
-    state_.INIData.QuestionLogFormTop = rect.top;
-  };
+  hooks.moved =
+      StorePlaceOnMove(state_.INIData.QuestionLogFormLeft, state_.INIData.QuestionLogFormTop);
   hooks.resizedVertically = [this](const WindowRect& rect, int) {
     // A top-edge resize moves the window's top too, but only the height is
     // stored.
@@ -206,12 +206,11 @@ void TQuestionLogForm::CreateControls() {
   };
   hooks.sizeChanged = [this] { FormResize(); };
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
-  chrome_->AddTitle(Image5);
+  strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
   chrome_->AddVerticalEdge(Image26, kTopOrLeftEdge);
   chrome_->AddVerticalEdge(Image3, kBottomOrRightEdge);
   chrome_->AddHorizontalEdge(Image4, kTopOrLeftEdge);
   chrome_->AddHorizontalEdge(Image2, kBottomOrRightEdge);
-  chrome_->SetButtons(ButtonCloseImage, nullptr);
   chrome_->SetCaption(Label2, Label1, Image6);
 
   ApplyLanguage();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "library/reading_log.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
@@ -62,10 +63,14 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   void AppendQuestionToSelected(const std::string& question) override;
   void ShowAndSelectLast() override;
 
-  const ReadingLog& Log() const { return log_; }
-  const std::string& FilePath() const { return path_; }
-  void AddDateLine();
+  // Captions and hints from the interface language (built-in Russian where
+  // it has none).
+  void ApplyLanguage();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
   // --- Handlers, by the layout's names ---
   void ListBox1Click();
   void Label1Click();  // both caption labels: ShowSelectedReading
@@ -78,14 +83,9 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   // Places the frame, the list and the caption for the window's size (also
   // after a change of interface language).
   void FormResize();
-  // Captions and hints from the interface language (built-in Russian where
-  // it has none).
-  void ApplyLanguage();
+  // Today's date line, unless the log ends on it.
+  void AddDateLine();
 
- protected:
-  void changeEvent(QEvent* event) override;
-
- private:
   // Controls by the layout's names.
   TSkinImage* Image5 = nullptr;  // title
   TSkinImage* Image1 = nullptr;  // icon
@@ -114,6 +114,7 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   ReadingLog log_;
   ReadingLogModel* model_ = nullptr;  // the window's child
   std::unique_ptr<SkinChrome> chrome_;
+  TitleStrip strip_;
   QuestionWindowLink* question_ = nullptr;
   bool selecting_ = false;  // a selection made by the program, not the user
 };

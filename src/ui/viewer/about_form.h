@@ -53,12 +53,23 @@ class TAboutForm : public QWidget, public CardViewerLink {
   // Shows the current card again (after the description set changed).
   void ShowCurrentCardAgain() override;
 
-  // -1: the sizes stored in the document (reloads it); 0..4: every
-  // character at 2 * n + 8 points.
-  void ApplyDescriptionFontSize(int sizeIndex);
   // Puts the interface language's texts on the toolbar and the text-size
   // menu (the built-in Russian texts where the language has none).
   void ApplyLanguage();
+
+  static constexpr int kMinimumWidth = 343;
+  static constexpr int kContentTop = 43;
+  static constexpr int kListMinWidth = 121;
+  static constexpr int kListMaxWidth = 210;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // -1: the sizes stored in the document (reloads it); 0..4: every
+  // character at 2 * n + 8 points.
+  void ApplyDescriptionFontSize(int sizeIndex);
 
   // --- Handlers, by the layout's names ---
   void SpeedButton1Click();  // "Выбрать описание": the description-set menu
@@ -77,7 +88,6 @@ class TAboutForm : public QWidget, public CardViewerLink {
   void ButtonNormalImageClick();
   void ButtonCloseImageClick();
 
-  bool Maximized() const { return maximized_; }
   // Where a toolbar button's menu opens: the button's bottom-left corner
   // on the screen.
   QPoint MenuPoint(const QWidget* button) const;
@@ -86,27 +96,6 @@ class TAboutForm : public QWidget, public CardViewerLink {
   QAction* DescriptionItem(int position) const;
   QAction* FontSizeItem(int sizeIndex) const;
 
-  // The card on show.
-  const std::string& CurrentTitle() const { return currentTitle_; }
-  int CurrentCardIndex() const { return currentCard_; }
-  int CurrentSectionIndex() const { return currentSection_; }
-  // What the title labels show in full (they may shorten it to fit).
-  const QString& TitleText() const { return titleText_; }
-
-  // The positions the two menus last checked (-1: none / the default size).
-  int CheckedDescriptionPosition = -1;
-  int CheckedFontSizeIndex = -1;
-
-  static constexpr int kMinimumWidth = 343;
-  static constexpr int kContentTop = 43;
-  static constexpr int kListMinWidth = 121;
-  static constexpr int kListMaxWidth = 210;
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   // Controls and menus, by the names the window's layout gives them.
   TSkinImage* Image3 = nullptr;     // title bar
   TSkinImage* Image1 = nullptr;     // window icon
@@ -172,6 +161,9 @@ class TAboutForm : public QWidget, public CardViewerLink {
   bool maximized_ = false;
   QRect normalGeometry_;
   QPoint iconPressWindowPos_;
+  // The positions the two menus last checked (-1: none / the default size).
+  int CheckedDescriptionPosition = -1;
+  int CheckedFontSizeIndex = -1;
 };
 
 }  // namespace vaticor

@@ -30,4 +30,10 @@ inline void Drag(QWidget* widget, QPoint from, QPoint by, Qt::MouseButton button
             modifiers);
 }
 
+// A left click at `at`: press and release there.
+inline void Click(QWidget* widget, QPoint at = QPoint(3, 3)) {
+  SendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+}
+
 }  // namespace vaticor::testing

@@ -1,0 +1,19 @@
+#pragma once
+
+// Keys for widget tests, sent straight to a widget as the window system
+// would deliver them.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace vaticor::testing {
+
+// A key released in `widget` (the windows act on releases), by its Qt key.
+inline void ReleaseKey(QWidget* widget, int qtKey,
+                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers);
+  QApplication::sendEvent(widget, &release);
+}
+
+}  // namespace vaticor::testing
