@@ -176,7 +176,9 @@ TEST_F(LanguageStart, OwnFileIsFoundWhateverTheLetterCaseOfItsName) {
 }
 
 // Bytes that look like nothing an INI reader knows: a picture's start.
-const std::string kGarbage("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0[ID]\xff\xfe\x00", 30);
+constexpr char kGarbageBytes[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0[ID]\xff\xfe\x00";
+// Embedded NULs included, the terminating one not.
+const std::string kGarbage(kGarbageBytes, sizeof kGarbageBytes - 1);
 
 // "[Language]\nName=Deutsch\n[ID]\n1003=Beenden\n" in UTF-16LE, no byte-order mark.
 std::string Utf16WithoutMark() {
