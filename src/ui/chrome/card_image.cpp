@@ -3,11 +3,19 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/picture_image.h"
+#include "ui/chrome/commands.h"
+
 namespace vaticor {
 
 TCardImage::TCardImage(QWidget* parent) : QWidget(parent) {
   setCursor(Qt::PointingHandCursor);
   setContextMenuPolicy(Qt::CustomContextMenu);
+  sharpen_.setSingleShot(true);
+  sharpen_.setInterval(kSharpenDelayMs);
+  ConnectCommand(&sharpen_, &QTimer::timeout, this, [this] {
+    if (shown_ && HasPicture() && picture_.size() != DisplaySize()) Decode(true);
+  });
 }
 
 void TCardImage::SetPicture(QImage picture) {
@@ -23,6 +31,39 @@ void TCardImage::ClearPicture() {
 QSize TCardImage::DisplaySize() const {
   const qreal ratio = devicePixelRatioF();
   return {qMax(1, qRound(width() * ratio)), qMax(1, qRound(height() * ratio))};
+}
+
+void TCardImage::ShowCard(std::int32_t card, bool turned, bool decodeLater) {
+  shown_ = ShownCard{card, turned};
+  pending_ = decodeLater;
+  if (!decodeLater) Decode(false);
+}
+
+bool TCardImage::DecodePendingPicture() {
+  if (!pending_) return false;
+  pending_ = false;
+  Decode(false);
+  return true;
+}
+
+void TCardImage::ForgetCard() {
+  sharpen_.stop();
+  pending_ = false;
+  shown_.reset();
+  ClearPicture();
+}
+
+void TCardImage::Decode(bool keepWhenMissing) {
+  std::unique_ptr<vaticor::Picture> picture;
+  if (shown_ && source_) {
+    const QSize size = DisplaySize();
+    picture = source_(shown_->card, {size.width(), size.height()});
+  }
+  if (!picture) {
+    if (!keepWhenMissing) ClearPicture();
+    return;
+  }
+  SetPicture(ToQImage(shown_->turned ? *MakeReversedPicture(*picture) : *picture));
 }
 
 void TCardImage::paintEvent(QPaintEvent*) {
@@ -45,11 +86,8 @@ void TCardImage::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TCardImage::resizeEvent(QResizeEvent*) {
-  if (picture_.isNull()) return;
-  const QSize want = DisplaySize();
-  if (want.width() > picture_.width() || want.height() > picture_.height()) {
-    emit wantsSharperPicture();
-  }
+  // What is held is stretched meanwhile; a sharp one when the size rests.
+  if (shown_ && HasPicture() && picture_.size() != DisplaySize()) sharpen_.start();
 }
 
 }  // namespace vaticor

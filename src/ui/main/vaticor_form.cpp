@@ -126,9 +126,8 @@ void TVaticorForm::CreateCardPanels() {
                      PopupMenu2Popup(image);
                      menu_->CardPopup()->popup(image->mapToGlobal(at));
                    });
-    ConnectCommand(image, &TCardImage::wantsSharperPicture, this, [this, image] {
-      // A card whose file went away keeps the picture it has.
-      ShowPicture(image, image->Number(), image->Number() < 0, /*keepWhenMissing=*/true);
+    image->SetPictureSource([this](std::int32_t card, PictureSize size) {
+      return state_.TaroDecks.GetCardPicture(card, size);
     });
     return image;
   };

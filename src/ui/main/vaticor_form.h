@@ -131,9 +131,8 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   void SwitchToDeck(int deck, DeckSizing sizing);
   // Shows a signed card on an image: its picture from the current deck at
   // the image's size, turned by 180 degrees when `turned`; the image is left
-  // empty when the deck has no such card (or keeps its picture, with
-  // `keepWhenMissing`).
-  void ShowPicture(TCardImage* image, int signedCard, bool turned, bool keepWhenMissing = false);
+  // empty when the deck has no such card.
+  void ShowPicture(TCardImage* image, int signedCard, bool turned);
   // The panels' card width, for all three.
   void SetPanelWidth(int width);
   int PanelWidth() const;

@@ -41,19 +41,13 @@ void TVaticorForm::Label1Click() {
   if (Links().log.LineCount() >= 1) Links().log.SelectLine(Links().log.LineCount() - 1);
 }
 
-void TVaticorForm::ShowPicture(TCardImage* image, int signedCard, bool turned,
-                               bool keepWhenMissing) {
+void TVaticorForm::ShowPicture(TCardImage* image, int signedCard, bool turned) {
   // The lowest integer has no magnitude of its own: no deck has that card.
-  std::unique_ptr<Picture> picture;
-  if (signedCard != std::numeric_limits<int>::min()) {
-    const QSize size = image->DisplaySize();
-    picture = state_.TaroDecks.GetCardPicture(std::abs(signedCard), {size.width(), size.height()});
-  }
-  if (!picture) {
-    if (!keepWhenMissing) image->ClearPicture();
+  if (signedCard == std::numeric_limits<int>::min()) {
+    image->ForgetCard();
     return;
   }
-  image->SetPicture(ToQImage(turned ? *MakeReversedPicture(*picture) : *picture));
+  image->ShowCard(std::abs(signedCard), turned);
 }
 
 void TVaticorForm::ShowCardOnImage(int signedCard, TCardImage* image) {
@@ -63,7 +57,7 @@ void TVaticorForm::ShowCardOnImage(int signedCard, TCardImage* image) {
 }
 
 void TVaticorForm::ClearCards() {
-  for (TCardImage* image : CardImages()) image->ClearPicture();
+  for (TCardImage* image : CardImages()) image->ForgetCard();
 }
 
 void TVaticorForm::RefreshCardPictures() {
@@ -179,7 +173,7 @@ void TVaticorForm::SwitchMode(int cardsAcross) {
 void TVaticorForm::SwitchToOneCardMode() {
   if (!ThreeCardMode()) return;
   for (TCardImage* image : CardImages()) {
-    image->ClearPicture();
+    image->ForgetCard();
     image->SetNumber(-1);
   }
   SwitchMode(1);
@@ -187,7 +181,7 @@ void TVaticorForm::SwitchToOneCardMode() {
 
 void TVaticorForm::SwitchToThreeCardMode() {
   if (ThreeCardMode()) return;
-  CardImage01->ClearPicture();
+  CardImage01->ForgetCard();
   CardImage01->SetNumber(-1);
   SwitchMode(3);
 }

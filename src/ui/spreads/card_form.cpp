@@ -69,9 +69,6 @@ TCardForm::TCardForm(ProgramState& state, CardTableLink& table, CardViewerLink& 
     FormKeyUp(key, modifiers & kModifierKeys);
   });
   CreateMenu();
-  sharpen_.setSingleShot(true);
-  sharpen_.setInterval(kSharpenDelayMs);
-  ConnectCommand(&sharpen_, &QTimer::timeout, this, [this] { Sharpen(); });
   SetCardSize({kDesignWidth, kDesignHeight});
 }
 
@@ -89,6 +86,9 @@ void TCardForm::CreateControls() {
   CardImage->setObjectName("CardImage");
   CardImage->setCursor(Qt::ArrowCursor);
   CardImage->SetNumber(kNoCard);
+  CardImage->SetPictureSource([this](std::int32_t card, PictureSize size) {
+    return state_.TaroDecks.GetCardPicture(card, size);
+  });
 
   for (QWidget* element : {static_cast<QWidget*>(CardImage), static_cast<QWidget*>(Image8),
                            static_cast<QWidget*>(Image9)}) {
@@ -127,10 +127,6 @@ void TCardForm::LayOut() {
   Image8->setGeometry(0, h - kEdge, w, kEdge);
   Image9->setGeometry(w - kEdge, kEdge, kEdge, h - 2 * kEdge);
   CardImage->setGeometry(kEdge, kEdge, w - 2 * kEdge, h - 2 * kEdge);
-  // What is held is stretched meanwhile; a sharp one when the size rests.
-  if (CardImage->HasPicture() && CardImage->Picture().size() != CardImage->DisplaySize()) {
-    sharpen_.start();
-  }
 }
 
 void TCardForm::SetCardSize(CardSize size) {
@@ -183,45 +179,16 @@ void TCardForm::ShowValue(std::int32_t value, bool decodeLater) {
   const ShownCard shown = ShowCardValue(value, state_.INIData.UpSideDownCardsEnabled, kAnyCard);
   CardImage->SetNumber(shown.Value);
   table_.CardValueChanged(id_, shown.Value);
-  shown_ = shown;
-  picturePending_ = decodeLater;
-  if (!decodeLater) DecodePicture();
-}
-
-bool TCardForm::DecodePendingPicture() {
-  if (!picturePending_) return false;
-  picturePending_ = false;
-  DecodePicture();
-  return true;
-}
-
-void TCardForm::RemovePicture() {
-  sharpen_.stop();
-  picturePending_ = false;
-  shown_.reset();
-  CardImage->ClearPicture();
-}
-
-void TCardForm::DecodePicture() {
-  if (!shown_ || !shown_->Card) {
-    CardImage->ClearPicture();
-    return;
-  }
-  const QSize size = CardImage->DisplaySize();
-  std::unique_ptr<Picture> picture =
-      state_.TaroDecks.GetCardPicture(*shown_->Card, {size.width(), size.height()});
-  if (!picture) {
-    CardImage->ClearPicture();
-    return;
-  }
-  CardImage->SetPicture(ToQImage(shown_->Reversed ? *MakeReversedPicture(*picture) : *picture));
-}
-
-void TCardForm::Sharpen() {
-  if (CardImage->HasPicture() && CardImage->Picture().size() != CardImage->DisplaySize()) {
-    DecodePicture();
+  if (shown.Card) {
+    CardImage->ShowCard(*shown.Card, shown.Reversed, decodeLater);
+  } else {
+    CardImage->ForgetCard();
   }
 }
+
+bool TCardForm::DecodePendingPicture() { return CardImage->DecodePendingPicture(); }
+
+void TCardForm::RemovePicture() { CardImage->ForgetCard(); }
 
 void TCardForm::SetPositionHint(const QString& text) { SetHint(CardImage, text); }
 

@@ -41,8 +41,6 @@ class TCardForm : public QWidget {
   static constexpr int kDesignWidth = 104;
   static constexpr int kDesignHeight = 173;
   static constexpr int kEdge = 2;
-  // How long after the last size change the picture is decoded afresh.
-  static constexpr int kSharpenDelayMs = 150;
 
   // The window of card `card` of the spread's table.
   TCardForm(ProgramState& state, CardTableLink& table, CardViewerLink& viewer,
@@ -109,11 +107,8 @@ class TCardForm : public QWidget {
   void CreateControls();
   void CreateMenu();
   void LayOut();
-  // The picture of what is shown, decoded at the size it is shown.
-  void DecodePicture();
   // The choose-card submenu from the current deck's names.
   void FillChooseMenu();
-  void Sharpen();
   bool CardImageMouse(QEvent* event);
   bool EdgeMouse(QWidget* edge, QEvent* event);
 
@@ -129,14 +124,10 @@ class TCardForm : public QWidget {
   TSkinImage* Image9 = nullptr;  // right edge: resizes the width
   TCardImage* CardImage = nullptr;
   QMenu* PopupMenu1 = nullptr;
-  bool picturePending_ = false;           // ShowValue left the picture for later
   QMenu* chooseMenu_ = nullptr;           // "Выбрать карту"
   std::vector<std::string> chooseNames_;  // what chooseMenu_ lists
 
-  // What is shown, for decoding afresh at a new size; none when face down.
-  std::optional<ShownCard> shown_;
   int checkedEntry_ = -1;
-  QTimer sharpen_;
 
   WindowPlaceKeeper* place_ = nullptr;  // a child of the window
 
