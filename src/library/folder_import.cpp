@@ -102,6 +102,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
   ImportPlan plan;
   const std::string name = FolderOwnName(folder);
   if (!IsPlainName(name)) {
+    plan.refused = 1;
     plan.firstRefusal =
         "\"" + Printable(name) + "\": the folder's name would lead out of the target folder";
     return plan;
@@ -115,6 +116,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
   // Found as the window found it, exactly; a link to outside is not read.
   const IndexedFolder::Entry index = source.Find(indexName);
   if (index.path.empty()) {
+    plan.refused = 1;
     plan.firstRefusal = std::string(indexName) + ": leads out of the folder";
     return plan;
   }
@@ -137,7 +139,9 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
       }
       continue;
     }
-    if (!found.isFile) continue;  // missing, or a folder: skipped as the Part says
+    // Missing, or a folder: a deck may list files it does not ship, and the
+    // lookups skip them too.
+    if (!found.isFile) continue;
     std::string relative = BelowRoot(source.Root(), found.path);
     if (planned.insert(relative).second) plan.files.push_back({found.path, std::move(relative)});
   }

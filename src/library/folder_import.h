@@ -50,8 +50,11 @@ struct ImportPlan {
   // index file itself last; empty when the index lists nothing (no "Files"
   // keys, no "Sections" keys) or cannot be read, or the target is refused.
   std::vector<PlannedFile> files;
-  // Index values that lead out of the chosen folder, refused; and why the
-  // first of them (or the target) was refused, to show the user.
+  // Index values that lead out of the chosen folder, refused, and why the
+  // first of them was, to show the user. An index file that is a link out
+  // of the folder, or a folder's name that is not one plain name (".", "..",
+  // holding "\" or a NUL, or a drive "C:"), is one refusal and plans
+  // nothing.
   std::int32_t refused = 0;
   std::string firstRefusal;
 };
@@ -80,6 +83,8 @@ struct ImportOutcome {
 
 // Called after each file, copied or not, with how many are done and the
 // plan's total ("12 / 78"); first with (0, total). On the copying thread.
+// An exception it raises ends the import and is passed on; no temporary
+// file is open then.
 using ImportProgress = std::function<void(std::int32_t done, std::int32_t total)>;
 
 // Makes the target (and the targetFolder it lies in; an existing one is

@@ -277,6 +277,7 @@ TEST_F(FolderImportTest, AFolderNameThatWouldLeadElsewhereIsNoTarget) {
     EXPECT_TRUE(plan.files.empty());
     const ImportOutcome outcome = RunImport(plan);
     EXPECT_FALSE(outcome.added);
+    EXPECT_EQ(outcome.failed, 1);
     EXPECT_THAT(outcome.firstFailure,
                 HasSubstr("the folder's name would lead out of the target folder"));
   }
@@ -372,6 +373,7 @@ TEST_F(FolderImportTest, AnIndexLinkedFromOutsideIsNotRead) {
   EXPECT_TRUE(OffersImport(ImportMode::kDeck, dir.Path("Src/Deck"), decks));
   const ImportOutcome outcome = ImportDeck("Src/Deck");
   EXPECT_FALSE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
   EXPECT_EQ(outcome.firstFailure, "deck.ini: leads out of the folder");
   EXPECT_TRUE(Tree(decks).empty());
 }
