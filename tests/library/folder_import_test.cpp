@@ -284,25 +284,6 @@ TEST_F(FolderImportTest, AFolderNameThatWouldLeadElsewhereIsNoTarget) {
   EXPECT_TRUE(Tree(decks).empty());
 }
 
-TEST_F(FolderImportTest, CopiesThatFailAreCountedWithTheFirstReasonAndTheRestGoOn) {
-  dir.Write("Src/Deck/deck.ini",
-            "[Files]\r\nCard00=a.jpg\r\nCard01=b.jpg\r\nCard02=Art\\c.jpg\r\nCard03=d.jpg\r\n");
-  for (const char* file : {"a.jpg", "b.jpg", "Art/c.jpg", "d.jpg"}) {
-    dir.Write(std::string("Src/Deck/") + file, file);
-  }
-  dir.MakeDir("Program/Decks/Deck/b.jpg");              // a folder where the file goes
-  dir.Write("Program/Decks/Deck/Art", "not a folder");  // a file where a folder goes
-
-  const ImportOutcome outcome = ImportDeck("Src/Deck");
-
-  EXPECT_TRUE(outcome.added);
-  EXPECT_EQ(outcome.copied, 3);
-  EXPECT_EQ(outcome.failed, 2);
-  EXPECT_THAT(outcome.firstFailure, HasSubstr("b.jpg: cannot replace what is there"));
-  EXPECT_EQ(ReadAll(dir.Path("Program/Decks/Deck/d.jpg")), "d.jpg");
-  EXPECT_EQ(ReadAll(dir.Path("Program/Decks/Deck/Art")), "not a folder");
-}
-
 TEST_F(FolderImportTest, AnUnreadableSourceFileIsCountedAndNoTemporaryFileStays) {
   ::chmod(dir.path().c_str(), 0755);
   dir.Write("Src/Deck/deck.ini", "[Files]\r\nCard00=locked.jpg\r\nCard01=open.jpg\r\n");
