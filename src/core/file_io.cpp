@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
+#include <system_error>
 #include <unordered_map>
 
 #include "core/text_encoding.h"
@@ -31,6 +32,11 @@ class FileDescriptor {
 
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
+  // Takes `fd` in place of the one held, which is closed.
+  void Reset(int fd) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
   // Closes now and reports whether the close succeeded.
   bool Close() {
     const int fd = fd_;
@@ -113,6 +119,14 @@ constexpr std::string_view kTemporarySuffix = ".tmp";
 
 std::string TemporaryStem(std::string_view name) {
   return "." + std::string(name.substr(0, kTemporaryNameLength)) + ".";
+}
+
+// One temporary name for a file called `name`, random so that writers do
+// not meet.
+std::string RandomTemporaryName(std::string_view name, std::random_device& random) {
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%08x%08x", random(), random());
+  return TemporaryStem(name) + digits + std::string(kTemporarySuffix);
 }
 
 bool IsTemporaryNameOf(std::string_view entry, std::string_view name) {
@@ -214,9 +228,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   std::string temp;
   int rawFd = -1;
   for (int attempt = 0; attempt < 32 && rawFd < 0; ++attempt) {
-    char digits[32];
-    std::snprintf(digits, sizeof digits, "%08x%08x", random(), random());
-    temp = JoinPath(folder, TemporaryStem(name) + digits + std::string(kTemporarySuffix));
+    temp = JoinPath(folder, RandomTemporaryName(name, random));
     // 0666 lets the umask decide a new file's permissions, as for any new file.
     rawFd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (rawFd < 0 && errno != EEXIST && errno != EINTR) {
@@ -244,6 +256,102 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   }
   SyncFolder(folder);
   return true;
+}
+
+namespace {
+
+std::string Because(std::string_view what, int error) {
+  return std::string(what) + ": " + std::system_category().message(error);
+}
+
+// The "/"-separated names of a path inside a folder; nullopt when one is
+// empty, ".", ".." or holds a NUL, which would not stay a name there.
+std::optional<std::vector<std::string>> PlainNames(std::string_view relative) {
+  std::vector<std::string> names;
+  std::size_t pos = 0;
+  for (;;) {
+    const std::size_t slash = relative.find('/', pos);
+    const std::string_view name = relative.substr(pos, slash - pos);
+    if (name.empty() || name == "." || name == ".." || name.find('\0') != name.npos) {
+      return std::nullopt;
+    }
+    names.emplace_back(name);
+    if (slash == std::string_view::npos) return names;
+    pos = slash + 1;
+  }
+}
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// The bytes of `from` into `to`, a block at a time, until the end, an error
+// or a stop; the failure's text, empty when all went.
+std::string CopyBytes(int from, int to, const std::stop_token& stop) {
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  const std::unique_ptr<char[]> buffer(new char[kBlock]);
+  for (;;) {
+    if (stop.stop_requested()) return "the copy was stopped";
+    const ssize_t got = ::read(from, buffer.get(), kBlock);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return Because("cannot be read", errno);
+    }
+    if (got == 0) return {};
+    if (!WriteAll(to, std::string_view(buffer.get(), static_cast<std::size_t>(got)))) {
+      return Because("cannot be written", errno);
+    }
+  }
+}
+
+}  // namespace
+
+FileCopyResult CopyFileInto(const std::string& source, const std::string& folder,
+                            std::string_view relative, const std::stop_token& stop) {
+  auto failed = [](std::string why) { return FileCopyResult{false, std::move(why)}; };
+  const std::optional<std::vector<std::string>> names = PlainNames(relative);
+  if (!names) return failed("the name leads out of the folder");
+
+  FileDescriptor dir(::open(folder.c_str(), kFolderFlags));
+  if (!dir.valid()) return failed(Because("the folder cannot be opened", errno));
+  for (std::size_t i = 0; i + 1 < names->size(); ++i) {
+    const char* name = (*names)[i].c_str();
+    if (::mkdirat(dir.get(), name, 0777) != 0 && errno != EEXIST) {
+      return failed(Because("its folder cannot be made", errno));
+    }
+    // O_NOFOLLOW: a link here, planted or not, could lead anywhere.
+    const int sub = ::openat(dir.get(), name, kFolderFlags);
+    if (sub < 0) return failed(Because("its folder cannot be opened", errno));
+    dir.Reset(sub);
+  }
+
+  FileDescriptor in(OpenForReading(source));
+  if (!in.valid()) return failed(Because("cannot be read", errno));
+  struct stat st {};
+  if (::fstat(in.get(), &st) != 0) return failed(Because("cannot be read", errno));
+  if (!S_ISREG(st.st_mode)) return failed("is not a file");
+
+  const std::string& name = names->back();
+  std::random_device random;
+  std::string temp;
+  FileDescriptor out(-1);
+  for (int attempt = 0; attempt < 32 && !out.valid(); ++attempt) {
+    temp = RandomTemporaryName(name, random);
+    out.Reset(::openat(dir.get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!out.valid() && errno != EEXIST && errno != EINTR) break;
+  }
+  if (!out.valid()) return failed(Because("cannot be written", errno));
+
+  std::string failure = CopyBytes(in.get(), out.get(), stop);
+  if (failure.empty() && ::fsync(out.get()) != 0) failure = Because("cannot be written", errno);
+  if (!out.Close() && failure.empty()) failure = Because("cannot be written", errno);
+  if (failure.empty() && ::renameat(dir.get(), temp.c_str(), dir.get(), name.c_str()) != 0) {
+    failure = Because("cannot replace what is there", errno);
+  }
+  if (!failure.empty()) {
+    ::unlinkat(dir.get(), temp.c_str(), 0);
+    return failed(std::move(failure));
+  }
+  ::fsync(dir.get());  // best effort: the rename is done already
+  return {true, {}};
 }
 
 int RemoveStaleTemporaryFiles(const std::string& folder, std::string_view fileName,

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,31 @@ std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t l
 // instead: written, cut to the new length and flushed. That write is not
 // atomic, but it is the only way left to keep what the user changed.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// What CopyFileInto did: `copied`, or why not in `failure` (a short English
+// sentence without the file's name, "cannot be read: Permission denied").
+struct FileCopyResult {
+  bool copied = false;
+  std::string failure;
+};
+
+// Copies the regular file `source` to `relative` inside `folder`, replacing a
+// file of that name there. `relative` is "/"-separated plain names (none
+// empty, ".", ".." or holding a NUL; otherwise nothing is done); the
+// sub-folders it passes through are created. Neither `folder` itself nor
+// anything under it is followed through a symbolic link: an entry on the way
+// that is a link or not a folder fails the copy, so nothing is written
+// outside `folder`, whatever its sub-folders hold.
+//
+// The bytes go to a temporary file beside the destination, named as
+// WriteFileAtomically names its own, flushed and renamed over the old file;
+// so the destination is always the old file or the whole new one. On any
+// failure (an unreadable source, a full disk, a stop requested through
+// `stop`, checked between blocks of 1 MiB) the temporary file is removed and
+// the destination is as it was. The result's permissions are those the umask
+// gives a new file. Safe on any thread: it keeps no state.
+FileCopyResult CopyFileInto(const std::string& source, const std::string& folder,
+                            std::string_view relative, const std::stop_token& stop = {});
 
 // How long a temporary file of WriteFileAtomically must have gone unchanged
 // before it is taken for one left by a writer that was killed. A writer that

@@ -96,6 +96,14 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text) {
 
 }  // namespace
 
+std::vector<std::string> FitIniNameList(std::vector<std::string> names) {
+  std::size_t used = 0;
+  std::size_t fit = 0;
+  while (fit < names.size() && (used += names[fit].size() + 1) <= kIniNameListBytes) ++fit;
+  names.resize(fit);
+  return names;
+}
+
 std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     return ParseHex(text.substr(2));

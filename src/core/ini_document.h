@@ -15,6 +15,16 @@ namespace vaticor {
 // The longest value a read returns, in characters.
 inline constexpr std::size_t kMaxIniValueLength = 2047;
 
+// The buffer in which the Windows profile functions hand over a list of
+// names (a section's key names, a file's section names), in bytes: each name
+// takes its UTF-8 bytes and one terminating byte, and names that do not fit
+// are not seen.
+inline constexpr std::size_t kIniNameListBytes = 16384;
+
+// The leading names of `names` that fit in kIniNameListBytes, as a reader of
+// that list sees them.
+std::vector<std::string> FitIniNameList(std::vector<std::string> names);
+
 // An INI value as an integer: decimal with an optional sign, or hexadecimal
 // after "0x"/"0X" (when the text is longer than two characters) or after "$".
 // Hexadecimal of up to eight digits wraps to a signed 32-bit value

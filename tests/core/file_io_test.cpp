@@ -1,23 +1,23 @@
 #include "core/file_io.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <functional>
 
+#include "support/file_size_limit.h"
+#include "support/run_unprivileged.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::ReadAll;
+using testing::RunUnprivileged;
 using testing::TempDir;
 namespace fs = std::filesystem;
 
@@ -26,29 +26,6 @@ mode_t ModeOf(const std::string& path) {
   ::stat(path.c_str(), &st);
   return st.st_mode & 07777;
 }
-
-// Limits how large a file this process may write, so that a write fails even
-// for root; restores the limit when it goes.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit old_{};
-  void (*oldHandler_)(int) = nullptr;
-};
 
 TEST(FileIoTest, PathsJoinAndSplit) {
   EXPECT_EQ(JoinPath("decks", "Rider/deck.ini"), "decks/Rider/deck.ini");
@@ -129,26 +106,6 @@ TEST(FileIoTest, FailedAtomicWriteLeavesOldFileAndNoTemporary) {
   }
   EXPECT_EQ(ReadAll(file), "old");
   EXPECT_EQ(ListDirectory(dir.path()), (std::vector<std::string>{"deck.ini", "folder", "plain"}));
-}
-
-// Runs `body` as a user that permission bits bind: in a child process that
-// gives up root when the tests run as root (whom the bits do not stop),
-// directly otherwise. Returns the body's result (0 - 99); 100 and above say
-// the child could not become that user or did not end normally.
-int RunUnprivileged(const std::function<int()>& body) {
-  if (::geteuid() != 0) return body();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
-        ::setresuid(kNobody, kNobody, kNobody) != 0) {
-      ::_exit(100);
-    }
-    ::_exit(body());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 101;
-  return WEXITSTATUS(status);
 }
 
 TEST(FileIoTest, AFolderThatRefusesNewFilesStillHasItsWritableFileWritten) {

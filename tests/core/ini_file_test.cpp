@@ -11,6 +11,7 @@
 #include "core/ini_document.h"
 #include "core/text_encoding.h"
 #include "support/corpus.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace vaticor {
@@ -430,15 +431,10 @@ TEST(IniWriteTest, ABatchIntoAFileOfManySectionsTakesOnePass) {
 TEST(IniWriteTest, DiskFullLeavesTheOldFile) {
   IniFixture f("[S]\r\nk=1\r\n");
   IniFile ini = f.File();
-  rlimit old{};
-  ::getrlimit(RLIMIT_FSIZE, &old);
-  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 64;
-  ::setrlimit(RLIMIT_FSIZE, &small);
-  EXPECT_THROW(ini.WriteString("S", "k", std::string(1000, 'x')), IniWriteError);
-  ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  {
+    const testing::FileSizeLimit small(64);
+    EXPECT_THROW(ini.WriteString("S", "k", std::string(1000, 'x')), IniWriteError);
+  }
   EXPECT_EQ(ReadAll(f.path), "[S]\r\nk=1\r\n");
   EXPECT_EQ(ini.ReadInteger("S", "k", 0), 1);
   EXPECT_EQ(ListDirectory(f.dir.path()).size(), 1u);

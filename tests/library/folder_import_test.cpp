@@ -1,0 +1,363 @@
+#include "library/folder_import.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <utility>
+
+#include "core/file_io.h"
+#include "support/file_size_limit.h"
+#include "support/run_unprivileged.h"
+#include "support/temp_dir.h"
+
+namespace vaticor {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Pair;
+using testing::ReadAll;
+using testing::TempDir;
+
+// What a folder holds, links not followed: each entry's path below the
+// folder and its content ("<dir>", "-> target" or the file's bytes).
+std::map<std::string, std::string> Tree(const std::string& folder) {
+  std::map<std::string, std::string> tree;
+  for (auto it = fs::recursive_directory_iterator(folder); it != fs::end(it); ++it) {
+    const std::string below = fs::relative(it->path(), folder).string();
+    if (it->is_symlink()) {
+      tree[below] = "-> " + fs::read_symlink(it->path()).string();
+    } else if (it->is_directory()) {
+      tree[below] = "<dir>";
+    } else {
+      tree[below] = ReadAll(it->path().string());
+    }
+  }
+  return tree;
+}
+
+// Everything in `tree` except what lies in `folder` (a path below the same
+// root).
+std::map<std::string, std::string> Outside(std::map<std::string, std::string> tree,
+                                           const std::string& folder) {
+  std::erase_if(tree, [&](const auto& entry) {
+    return entry.first == folder || entry.first.starts_with(folder + "/");
+  });
+  return tree;
+}
+
+class FolderImportTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  const std::string decks = dir.MakeDir("Program/Decks");
+  const std::string descriptions = dir.MakeDir("Program/Descriptions");
+
+  ImportOutcome ImportDeck(const std::string& folder, const ImportProgress& progress = {}) {
+    return ImportFolder(ImportMode::kDeck, dir.Path(folder), decks, progress);
+  }
+};
+
+TEST_F(FolderImportTest, ADeckIsImportedWithTheFilesItNamesThatExistEachOnce) {
+  const std::string ini =
+      "[Deck]\r\nName=Mine\r\n[Files]\r\nCard00=fool.jpg\r\nCard01=gone.jpg\r\n"
+      "Card02=\r\nCard03=Art\r\nCard04=magician.bmp\r\nCard05=fool.jpg\r\n";
+  dir.Write("Downloads/MyDeck/deck.ini", ini);
+  dir.Write("Downloads/MyDeck/fool.jpg", "fool");
+  dir.Write("Downloads/MyDeck/magician.bmp", "magician");
+  dir.Write("Downloads/MyDeck/unlisted.jpg", "unlisted");
+  dir.MakeDir("Downloads/MyDeck/Art");
+
+  std::vector<std::pair<int, int>> steps;
+  const ImportOutcome outcome =
+      ImportDeck("Downloads/MyDeck", [&](int done, int total) { steps.emplace_back(done, total); });
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.copied, 3);
+  EXPECT_EQ(outcome.failed, 0);
+  EXPECT_EQ(outcome.firstFailure, "");
+  EXPECT_THAT(steps, ElementsAre(Pair(0, 3), Pair(1, 3), Pair(2, 3), Pair(3, 3)));
+  EXPECT_THAT(Tree(decks), ElementsAre(Pair("MyDeck", "<dir>"), Pair("MyDeck/deck.ini", ini),
+                                       Pair("MyDeck/fool.jpg", "fool"),
+                                       Pair("MyDeck/magician.bmp", "magician")));
+}
+
+TEST_F(FolderImportTest, ASecondFolderOfTheSameNameReplacesFilesAndLeavesTheOthers) {
+  dir.Write("One/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=b.jpg\r\n");
+  dir.Write("One/MyDeck/a.jpg", "first a");
+  dir.Write("One/MyDeck/b.jpg", "first b");
+  ASSERT_TRUE(ImportDeck("One/MyDeck").added);
+  dir.Write("Two/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=c.jpg\r\n");
+  dir.Write("Two/MyDeck/a.jpg", "second a");
+  dir.Write("Two/MyDeck/c.jpg", "second c");
+
+  const ImportOutcome outcome = ImportDeck("Two/MyDeck/");  // the tree may give a trailing "/"
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.copied, 3);
+  EXPECT_THAT(Tree(decks),
+              ElementsAre(Pair("MyDeck", "<dir>"), Pair("MyDeck/a.jpg", "second a"),
+                          Pair("MyDeck/b.jpg", "first b"), Pair("MyDeck/c.jpg", "second c"),
+                          Pair("MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=c.jpg\r\n")));
+}
+
+TEST_F(FolderImportTest, ADescriptionSetGetsTheFilesOfEverySectionItListsAndNoOther) {
+  const std::string ini =
+      "[Description]\r\nName=Set\r\n[Sections]\r\nA=\r\nb=ignored\r\nMissing=\r\na=\r\n"
+      "[A]\r\nCard00=a0.rtf\r\nCard01=no such.rtf\r\nCard02=\r\n"
+      "[B]\r\nCard00=b0.txt\r\nCard01=a0.rtf\r\n"
+      "[C]\r\nCard00=c0.rtf\r\n";
+  dir.Write("Texts/Set/description.ini", ini);
+  dir.Write("Texts/Set/a0.rtf", "a0");
+  dir.Write("Texts/Set/b0.txt", "b0");
+  dir.Write("Texts/Set/c0.rtf", "c0");
+
+  const ImportOutcome outcome =
+      ImportFolder(ImportMode::kDescriptionSet, dir.Path("Texts/Set"), descriptions);
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.copied, 3);
+  EXPECT_EQ(outcome.failed, 0);
+  EXPECT_THAT(Tree(descriptions),
+              ElementsAre(Pair("Set", "<dir>"), Pair("Set/a0.rtf", "a0"), Pair("Set/b0.txt", "b0"),
+                          Pair("Set/description.ini", ini)));
+}
+
+TEST_F(FolderImportTest, OnlyTheKeyNamesThatFitTheProfileListAreSeen) {
+  // 16,383 bytes and its terminator fill the 16,384-byte list exactly.
+  const std::string ini =
+      "[Files]\r\n" + std::string(16383, 'K') + "=first.jpg\r\nCard00=second.jpg\r\n";
+  dir.Write("Long/deck.ini", ini);
+  dir.Write("Long/first.jpg", "first");
+  dir.Write("Long/second.jpg", "second");
+
+  const ImportOutcome outcome = ImportDeck("Long");
+
+  EXPECT_EQ(outcome.copied, 2);
+  EXPECT_THAT(ListDirectory(dir.Path("Program/Decks/Long")), ElementsAre("deck.ini", "first.jpg"));
+}
+
+TEST_F(FolderImportTest, AnIndexThatListsNothingAddsNothing) {
+  dir.Write("Empty/deck.ini", "[Deck]\r\nName=x\r\n[Files]\r\n[Names]\r\nCard00=Fool\r\n");
+  dir.Write("Empty/description.ini", "[Sections]\r\n[A]\r\nCard00=deck.ini\r\n");
+  dir.Write("Missing/deck.ini", "[Deck]\r\nName=x\r\n");
+  dir.MakeDir("NoIndex");
+
+  for (const char* folder : {"Empty", "Missing", "NoIndex"}) {
+    SCOPED_TRACE(folder);
+    const ImportOutcome deck = ImportDeck(folder);
+    EXPECT_FALSE(deck.added);
+    EXPECT_EQ(deck.copied, 0);
+    EXPECT_EQ(deck.failed, 0);
+    EXPECT_FALSE(ImportFolder(ImportMode::kDescriptionSet, dir.Path(folder), descriptions).added);
+  }
+  EXPECT_TRUE(Tree(decks).empty());
+  EXPECT_TRUE(Tree(descriptions).empty());
+}
+
+TEST_F(FolderImportTest, OnlyAFolderWithTheIndexOutsideTheTargetIsOffered) {
+  dir.Write("Downloads/MyDeck/deck.ini", "[Files]\r\n");
+  dir.Write("Program/Decks/Rider/deck.ini", "[Files]\r\n");
+  dir.Write("Downloads/Set/description.ini", "[Sections]\r\n");
+  dir.Write("Downloads/Upper/DECK.INI", "[Files]\r\n");
+
+  EXPECT_TRUE(OffersImport(ImportMode::kDeck, dir.Path("Downloads/MyDeck"), decks));
+  EXPECT_TRUE(OffersImport(ImportMode::kDeck, dir.Path("Downloads/MyDeck/"), decks));
+  EXPECT_FALSE(OffersImport(ImportMode::kDeck, dir.Path("Program/Decks/Rider"), decks));
+  EXPECT_FALSE(OffersImport(ImportMode::kDeck, dir.Path("Program/Decks/Rider/"), decks));
+  // The parent is compared exactly: another spelling of the folder is not it.
+  EXPECT_TRUE(OffersImport(ImportMode::kDeck, dir.Path("Program/Decks/Rider"), decks + "/"));
+  EXPECT_TRUE(
+      OffersImport(ImportMode::kDeck, dir.Path("Program/Decks/Rider"), dir.Path("Program/DECKS")));
+  // The mode's own index, exactly as named.
+  EXPECT_FALSE(OffersImport(ImportMode::kDeck, dir.Path("Downloads/Set"), decks));
+  EXPECT_TRUE(OffersImport(ImportMode::kDescriptionSet, dir.Path("Downloads/Set"), descriptions));
+  EXPECT_FALSE(OffersImport(ImportMode::kDescriptionSet, dir.Path("Downloads/MyDeck"), decks));
+  EXPECT_FALSE(OffersImport(ImportMode::kDeck, dir.Path("Downloads/Upper"), decks));
+  EXPECT_FALSE(OffersImport(ImportMode::kDeck, "", decks));
+}
+
+TEST_F(FolderImportTest, AWindowsMadeDeckImportsCompletelyIntoTheSubFoldersItNames) {
+  const std::string ini =
+      "[Files]\r\nCard00=Art\\Major\\FOOL.JPG\r\nCard01=art\\major\\magician.jpg\r\n"
+      "Card02=.\\Art\\.\\Minor\\..\\Minor\\Ace.bmp\r\nCard03=ROOT.JPG\r\n";
+  dir.Write("Win/Deck/deck.ini", ini);
+  dir.Write("Win/Deck/Art/Major/Fool.jpg", "fool");
+  dir.Write("Win/Deck/Art/Major/Magician.JPG", "magician");
+  dir.Write("Win/Deck/Art/Minor/Ace.bmp", "ace");
+  dir.Write("Win/Deck/root.jpg", "root");
+
+  const ImportOutcome outcome = ImportDeck("Win/Deck");
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.copied, 5);
+  EXPECT_EQ(outcome.failed, 0);
+  // Named as found, so the copy resolves as the original did.
+  EXPECT_THAT(
+      Tree(dir.Path("Program/Decks/Deck")),
+      ElementsAre(Pair("Art", "<dir>"), Pair("Art/Major", "<dir>"),
+                  Pair("Art/Major/Fool.jpg", "fool"), Pair("Art/Major/Magician.JPG", "magician"),
+                  Pair("Art/Minor", "<dir>"), Pair("Art/Minor/Ace.bmp", "ace"),
+                  Pair("deck.ini", ini), Pair("root.jpg", "root")));
+}
+
+TEST_F(FolderImportTest, IndexValuesLeadingOutOfTheFolderAreRefusedAndNothingOutsideIsTouched) {
+  dir.Write("secret.jpg", "secret");
+  dir.Write("Private/key.jpg", "key");
+  dir.Write("Program/Decks/x", "the program's own");
+  dir.Write("Evil/Deck/good.jpg", "good");
+  dir.Write("Evil/Deck/Art/inside.jpg", "inside");
+  fs::create_symlink("../../secret.jpg", dir.Path("Evil/Deck/out.jpg"));
+  fs::create_symlink("../../Private", dir.Path("Evil/Deck/outdir"));
+  fs::create_symlink("Art/inside.jpg", dir.Path("Evil/Deck/in.jpg"));
+  std::string ini =
+      "[Files]\r\nCard00=..\\..\\Program\\Decks\\x\r\nCard01=/etc/passwd\r\n"
+      "Card02=C:\\secret.jpg\r\nCard03=good.jpg\r\nCard04=out.jpg\r\n"
+      "Card05=outdir\\key.jpg\r\nCard06=Art\\..\\..\\Deck\\good.jpg\r\nCard07=in.jpg\r\n"
+      "Card08=good";
+  ini += std::string("\0", 1) + "../../secret.jpg\r\n";
+  dir.Write("Evil/Deck/deck.ini", ini);
+  const std::map<std::string, std::string> before = Tree(dir.path());
+
+  const ImportOutcome outcome = ImportDeck("Evil/Deck");
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.copied, 3);  // good.jpg, in.jpg and deck.ini
+  EXPECT_EQ(outcome.failed, 7);
+  EXPECT_EQ(outcome.firstFailure, "Card00 = ..\\..\\Program\\Decks\\x: leads out of the folder");
+  EXPECT_EQ(Outside(Tree(dir.path()), "Program/Decks/Deck"), before);
+  EXPECT_THAT(
+      Tree(dir.Path("Program/Decks/Deck")),
+      ElementsAre(Pair("deck.ini", ini), Pair("good.jpg", "good"), Pair("in.jpg", "inside")));
+}
+
+TEST_F(FolderImportTest, LinksPlantedInAnExistingTargetAreNotWrittenThrough) {
+  dir.Write("Private/a.jpg", "private a");
+  dir.Write("Private/Art/b.jpg", "private b");
+  dir.MakeDir("Program/Decks/Deck");
+  fs::create_symlink("../../../Private/a.jpg", dir.Path("Program/Decks/Deck/a.jpg"));
+  fs::create_symlink("../../../Private/Art", dir.Path("Program/Decks/Deck/Art"));
+  dir.Write("New/Deck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=Art/b.jpg\r\n");
+  dir.Write("New/Deck/a.jpg", "new a");
+  dir.Write("New/Deck/Art/b.jpg", "new b");
+
+  const ImportOutcome outcome = ImportDeck("New/Deck");
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_THAT(outcome.firstFailure, HasSubstr("Art/b.jpg: its folder cannot be opened"));
+  EXPECT_EQ(ReadAll(dir.Path("Private/a.jpg")), "private a");
+  EXPECT_EQ(ReadAll(dir.Path("Private/Art/b.jpg")), "private b");
+  // The link to a file is replaced by the file, inside the target.
+  EXPECT_FALSE(fs::is_symlink(dir.Path("Program/Decks/Deck/a.jpg")));
+  EXPECT_EQ(ReadAll(dir.Path("Program/Decks/Deck/a.jpg")), "new a");
+
+  // A target that is itself a link is not used at all.
+  dir.Write("New/Linked/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  fs::create_symlink("../../Private", dir.Path("Program/Decks/Linked"));
+  const ImportOutcome linked = ImportDeck("New/Linked");
+  EXPECT_FALSE(linked.added);
+  EXPECT_EQ(linked.firstFailure, "Linked: is there already and is not a folder");
+  EXPECT_THAT(Tree(dir.Path("Private")),
+              ElementsAre(Pair("Art", "<dir>"), Pair("Art/b.jpg", "private b"),
+                          Pair("a.jpg", "private a")));
+}
+
+TEST_F(FolderImportTest, AFolderNameThatWouldLeadElsewhereIsNoTarget) {
+  for (const char* name : {"a\\..\\..\\b", "C:deck", "..", "."}) {
+    SCOPED_TRACE(name);
+    const std::string folder = dir.Path(std::string("Odd/") + name);
+    fs::create_directories(folder);
+    dir.Write(std::string("Odd/") + name + "/deck.ini", "[Files]\r\nCard00=deck.ini\r\n");
+    const ImportPlan plan = PlanImport(ImportMode::kDeck, folder, decks);
+    EXPECT_EQ(plan.target, "");
+    EXPECT_TRUE(plan.files.empty());
+    const ImportOutcome outcome = RunImport(plan);
+    EXPECT_FALSE(outcome.added);
+    EXPECT_EQ(outcome.failed, 1);
+    EXPECT_THAT(outcome.firstFailure,
+                HasSubstr("the folder's name would lead out of the target folder"));
+  }
+  EXPECT_TRUE(Tree(decks).empty());
+}
+
+TEST_F(FolderImportTest, AnUnreadableSourceFileIsCountedAndNoTemporaryFileStays) {
+  ::chmod(dir.path().c_str(), 0755);
+  dir.Write("Src/Deck/deck.ini", "[Files]\r\nCard00=locked.jpg\r\nCard01=open.jpg\r\n");
+  const std::string locked = dir.Write("Src/Deck/locked.jpg", "locked");
+  dir.Write("Src/Deck/open.jpg", "open");
+  ::chmod(locked.c_str(), 0);
+  ::chmod(decks.c_str(), 0777);
+
+  ImportOutcome outcome;
+  const int result = testing::RunUnprivileged([&] {
+    outcome = ImportDeck("Src/Deck");
+    return outcome.failed * 10 + (outcome.added ? 1 : 0);
+  });
+
+  EXPECT_EQ(result, 11);                                          // one failure, and added
+  if (result == outcome.failed * 10 + (outcome.added ? 1 : 0)) {  // the body ran here
+    EXPECT_THAT(outcome.firstFailure, HasSubstr("locked.jpg: cannot be read"));
+  }
+  EXPECT_THAT(ListDirectory(dir.Path("Program/Decks/Deck")), ElementsAre("deck.ini", "open.jpg"));
+}
+
+TEST_F(FolderImportTest, ACopyCutOffPartWayLeavesTheOldFileAndNoTemporaryFile) {
+  dir.Write("Src/Deck/deck.ini", "[Files]\r\nCard00=small.jpg\r\nCard01=big.jpg\r\n");
+  dir.Write("Src/Deck/small.jpg", "small");
+  dir.Write("Src/Deck/big.jpg", std::string(3 << 20, 'b'));
+  dir.Write("Program/Decks/Deck/big.jpg", "old big");
+
+  ImportOutcome outcome;
+  {
+    const testing::FileSizeLimit disk(1 << 20);  // full after a megabyte
+    outcome = ImportDeck("Src/Deck");
+  }
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_THAT(outcome.firstFailure, HasSubstr("big.jpg: cannot be written"));
+  EXPECT_THAT(Tree(dir.Path("Program/Decks/Deck")),
+              ElementsAre(Pair("big.jpg", "old big"),
+                          Pair("deck.ini", "[Files]\r\nCard00=small.jpg\r\nCard01=big.jpg\r\n"),
+                          Pair("small.jpg", "small")));
+}
+
+TEST_F(FolderImportTest, AStoppedImportLeavesWholeFilesAndAddsNoIndex) {
+  dir.Write("Src/Deck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=b.jpg\r\nCard02=c.jpg\r\n");
+  for (const char* file : {"a.jpg", "b.jpg", "c.jpg"})
+    dir.Write(std::string("Src/Deck/") + file, file);
+
+  std::stop_source stop;
+  const ImportOutcome outcome = ImportFolder(
+      ImportMode::kDeck, dir.Path("Src/Deck"), decks,
+      [&](int done, int) {
+        if (done == 1) stop.request_stop();
+      },
+      stop.get_token());
+
+  EXPECT_TRUE(outcome.stopped);
+  EXPECT_FALSE(outcome.added);
+  EXPECT_EQ(outcome.copied, 1);
+  EXPECT_EQ(outcome.failed, 0);
+  EXPECT_THAT(Tree(dir.Path("Program/Decks/Deck")), ElementsAre(Pair("a.jpg", "a.jpg")));
+}
+
+TEST_F(FolderImportTest, AnIndexLinkedFromOutsideIsNotRead) {
+  dir.Write("Elsewhere/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  dir.Write("Src/Deck/a.jpg", "a");
+  fs::create_symlink("../../Elsewhere/deck.ini", dir.Path("Src/Deck/deck.ini"));
+
+  EXPECT_TRUE(OffersImport(ImportMode::kDeck, dir.Path("Src/Deck"), decks));
+  const ImportOutcome outcome = ImportDeck("Src/Deck");
+  EXPECT_FALSE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_EQ(outcome.firstFailure, "deck.ini: leads out of the folder");
+  EXPECT_TRUE(Tree(decks).empty());
+}
+
+}  // namespace
+}  // namespace vaticor
