@@ -83,6 +83,13 @@ class TCardForm : public QWidget {
   void SetPlace(CardPlace place);
   void MoveBy(int dx, int dy);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  // The desktop's close (Alt+F4) is "Закрыть".
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   // --- Handlers, by the layout's names ---
   void PopupMenu1Popup();          // the check mark on the card shown
   void ViewDescriptionClick();     // "Просмотреть описание"
@@ -95,17 +102,6 @@ class TCardForm : public QWidget {
   void RightEdgeStep(int dx);
   void BottomEdgeStep(int dy);
 
-  QMenu* CardMenu() const { return PopupMenu1; }
-  // The choose-card entry with the check mark; -1 when none.
-  int CheckedEntry() const { return checkedEntry_; }
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-  // The desktop's close (Alt+F4) is "Закрыть".
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   void CreateControls();
   void CreateMenu();
   void LayOut();
@@ -135,7 +131,6 @@ class TCardForm : public QWidget {
 
   // What is shown, for decoding afresh at a new size; none when face down.
   std::optional<ShownCard> shown_;
-  int checkedEntry_ = -1;
   QTimer sharpen_;
 
   WindowPlaceKeeper* place_ = nullptr;  // a child of the window
