@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "library/spread_file.h"
 #include "platform/file_picture_loader.h"
+#include "support/qt/mouse.h"
 #include "ui/spreads/card_form.h"
 #include "ui/spreads/spreads_form.h"
 #include "window_bench_support.h"
@@ -21,6 +22,7 @@
 namespace {
 
 using namespace vaticor;
+using vaticor::testing::SendMouse;
 
 class NoMainWindow : public MainWindowLink, public SpreadsHostLink {
  public:
@@ -130,13 +132,21 @@ void BM_EdgeDragStepOver78(benchmark::State& state) {
   window.form->FinishPictures();
   QCoreApplication::processEvents();
   TCardForm* card = window.form->Card(0);
+  // The right edge held by the pointer, which goes a pixel right and back.
+  auto* edge = card->findChild<QWidget*>(QStringLiteral("Image9"));
+  QPoint pointer = edge->mapToGlobal(QPoint(0, 3));
+  SendMouse(edge, QEvent::MouseButtonPress, edge->mapFromGlobal(pointer), Qt::LeftButton,
+            Qt::LeftButton);
   int step = 1;
   for (auto _ : state) {
-    card->RightEdgeStep(step);
+    pointer.rx() += step;
+    SendMouse(edge, QEvent::MouseMove, edge->mapFromGlobal(pointer), Qt::NoButton, Qt::LeftButton);
     // The windows repainted at their new size, the held pictures stretched.
     QCoreApplication::processEvents();
     step = -step;
   }
+  SendMouse(edge, QEvent::MouseButtonRelease, edge->mapFromGlobal(pointer), Qt::LeftButton,
+            Qt::NoButton);
   state.counters["card_w"] = card->width();
 }
 BENCHMARK(BM_EdgeDragStepOver78)->Unit(benchmark::kMillisecond);

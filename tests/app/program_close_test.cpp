@@ -14,6 +14,7 @@
 
 #include "core/file_io.h"
 #include "program_fixture.h"
+#include "support/qt/keys.h"
 #include "support/qt/mouse.h"
 #include "support/ui/program_state_fixture.h"
 #include "ui/chrome/caption_label.h"
@@ -65,9 +66,9 @@ class ProgramCloseTest : public ProgramTest, public ::testing::WithParamInterfac
     if (open.spreads) {
       Click(Control<TSkinImage>(*main, "Image7"));
       auto* spreads = static_cast<TSpreadsForm*>(program.SpreadsForm());
-      spreads->DealCard();
-      spreads->DealCard();
-      if (open.deckGroups) spreads->Image3Click();
+      ReleaseKey(spreads, Qt::Key_1);  // "Выложить карту"
+      ReleaseKey(spreads, Qt::Key_1);
+      if (open.deckGroups) Click(Control<TSkinImage>(*spreads, "Image3"));
     }
   }
 };
@@ -122,7 +123,7 @@ TEST_F(ProgramTest, ClosingTheLastOtherWindowEndsNothing) {
   main->show();
   Click(Control<TSkinImage>(*main, "Image7"));
   auto* spreads = static_cast<TSpreadsForm*>(program.SpreadsForm());
-  spreads->DealCard();
+  ReleaseKey(spreads, Qt::Key_1);  // "Выложить карту"
   const int exitCode = RunUntilTheProgramEnds(
       [&] {
         spreads->hide();

@@ -14,15 +14,7 @@ namespace {
 
 using CardFormTest = SpreadsTest;
 
-QAction* Entry(const QMenu* menu, const char* name) {
-  for (QAction* action : menu->actions()) {
-    if (action->objectName() == QLatin1String(name)) return action;
-  }
-  ADD_FAILURE() << "no entry " << name;
-  return nullptr;
-}
-
-QMenu* ChooseMenu(const TCardForm* card) { return Entry(card->CardMenu(), "N2")->menu(); }
+QMenu* ChooseMenu(const TCardForm* card) { return Entry(CardMenu(card), "N2")->menu(); }
 
 // What the window system says of a card window's place.
 void ReportPlace(TCardForm* card, QPoint place) {
@@ -44,7 +36,7 @@ TEST_F(CardFormTest, ClosingTheSecondOfFourRenumbersTheRest) {
   Open();
   Deal(4);
   TCardForm* third = Card(2);
-  Entry(Card(1)->CardMenu(), "N4")->trigger();
+  Entry(CardMenu(Card(1)), "N4")->trigger();
   FlushDeletes();
   EXPECT_EQ(spreads->CardCount(), 3);
   EXPECT_EQ(Tags(), (std::vector<int>{0, 1, 2}));
@@ -91,7 +83,7 @@ TEST_F(CardFormTest, ACardReportedAtTheFramesCornerAfterShowingAgainKeepsItsPlac
   EXPECT_EQ(Card(2)->pos(), QPoint(450, 53));
 
   dialogs->savePath = dir.Path("cross.spread");
-  spreads->Image13Click();
+  ClickSpreads("Image13");
   EXPECT_EQ(SavedPlaces(dialogs->savePath),
             (std::vector<QPoint>{{296, 270}, {604, 270}, {450, 53}}));
 
@@ -116,7 +108,7 @@ TEST_F(CardFormTest, ACardTheUserMovedThroughTheWindowManagerIsSavedThere) {
   ReportPlace(Card(0), {340, 260});
   EXPECT_EQ(Card(0)->Place(), (CardPlace{340, 260}));
   dialogs->savePath = dir.Path("moved.spread");
-  spreads->Image13Click();
+  ClickSpreads("Image13");
   EXPECT_EQ(SavedPlaces(dialogs->savePath), (std::vector<QPoint>{{340, 260}}));
   // The keys move it from there.
   ReleaseKey(Card(0), Qt::Key_Right);
@@ -134,7 +126,7 @@ TEST_F(CardFormTest, TheDesktopsCloseOfACardWindowClosesItAsItsMenuDoes) {
   EXPECT_EQ(Card(1), third);
   // Neither saved nor brought back with the spread.
   dialogs->savePath = dir.Path("two.spread");
-  spreads->Image13Click();
+  ClickSpreads("Image13");
   EXPECT_EQ(SavedPlaces(dialogs->savePath).size(), 2u);
   spreads->SetSpreadVisible(false);
   spreads->SetSpreadVisible(true);
@@ -214,7 +206,7 @@ TEST_F(CardFormTest, ShiftArrowWidensOneCardAndTheNextDealtOne) {
   EXPECT_EQ(Card(1)->size(), QSize(105, 172));
   EXPECT_EQ(Card(0)->size(), QSize(104, 173));
   EXPECT_EQ(Card(2)->size(), QSize(104, 173));
-  spreads->DealCard();
+  Deal(1);
   EXPECT_EQ(Card(3)->size(), QSize(105, 172));
 }
 
@@ -239,8 +231,8 @@ TEST_F(CardFormTest, ChoosingACardShowsItUprightAndTheMenuMarksIt) {
   Deal(1);
   Card(0)->ShowValue(-9);
   EXPECT_EQ(Shown(Card(0)), -9);
-  Card(0)->PopupMenu1Popup();
-  EXPECT_EQ(Card(0)->CheckedEntry(), 9);
+  OpenCardMenu(Card(0));
+  EXPECT_EQ(CheckedChoice(Card(0)), 9);
   QMenu* choose = ChooseMenu(Card(0));
   ASSERT_EQ(choose->actions().size(), 78);
   EXPECT_TRUE(choose->actions()[9]->isChecked());
@@ -248,7 +240,7 @@ TEST_F(CardFormTest, ChoosingACardShowsItUprightAndTheMenuMarksIt) {
   choose->actions()[30]->trigger();
   EXPECT_EQ(Card(0)->CardValue(), 30);
   EXPECT_EQ(Shown(Card(0)), 30);
-  Card(0)->PopupMenu1Popup();
+  OpenCardMenu(Card(0));
   EXPECT_FALSE(choose->actions()[9]->isChecked());
   EXPECT_TRUE(choose->actions()[30]->isChecked());
 }
@@ -257,12 +249,12 @@ TEST_F(CardFormTest, EmptyPositionHasNoMarkAndViewsNoDescription) {
   Open();
   Deal(1);
   Card(0)->ShowValue(255);
-  Card(0)->PopupMenu1Popup();
-  EXPECT_EQ(Card(0)->CheckedEntry(), -1);
-  Entry(Card(0)->CardMenu(), "N1")->trigger();
+  OpenCardMenu(Card(0));
+  EXPECT_EQ(CheckedChoice(Card(0)), -1);
+  Entry(CardMenu(Card(0)), "N1")->trigger();
   EXPECT_TRUE(links.described.empty());
   Card(0)->ShowValue(14);
-  Entry(Card(0)->CardMenu(), "N1")->trigger();
+  Entry(CardMenu(Card(0)), "N1")->trigger();
   ASSERT_EQ(links.described.size(), 1u);
   EXPECT_EQ(links.described[0].title, "Card 14");
   EXPECT_EQ(links.described[0].card, 14);

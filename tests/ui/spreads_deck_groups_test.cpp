@@ -18,8 +18,8 @@ class DeckGroupsTest : public SpreadsTest {
   void OpenWithTwoGroupsOfOneCard() {
     Open();
     Deal(1);
-    spreads->Image3Click();
-    spreads->Image3Click();
+    ClickSpreads("Image3");
+    ClickSpreads("Image3");
     Deal(1);
   }
 };
@@ -27,15 +27,15 @@ class DeckGroupsTest : public SpreadsTest {
 TEST_F(DeckGroupsTest, FirstGroupHoldsTheCardsDealtBeforeAndNewCardsGoToTheNewGroup) {
   Open();
   Deal(2);
-  spreads->Image3Click();
+  ClickSpreads("Image3");
   EXPECT_TRUE(DeckGroups().isVisible());
   EXPECT_TRUE(ini.DeckGroupsOpen);
   EXPECT_EQ(DeckGroups().GroupCount(), 1);
   EXPECT_EQ(DeckGroups().size(), QSize(228, 52));
-  spreads->Image3Click();
+  ClickSpreads("Image3");
   EXPECT_EQ(DeckGroups().GroupCount(), 2);
   EXPECT_EQ(DeckGroups().CurrentGroup(), 1);
-  EXPECT_EQ(DeckGroups().GroupImage(1)->geometry(), QRect(32, 20, 32, 32));
+  EXPECT_EQ(GroupIcon(1)->geometry(), QRect(32, 20, 32, 32));
   Deal(2);
   EXPECT_EQ(Groups(), (std::vector<int>{0, 0, 1, 1}));
 }
@@ -43,13 +43,13 @@ TEST_F(DeckGroupsTest, FirstGroupHoldsTheCardsDealtBeforeAndNewCardsGoToTheNewGr
 TEST_F(DeckGroupsTest, SpreadCommandsActOnTheCurrentGroupWhileTheWindowIsShown) {
   Open();
   Deal(2);
-  spreads->Image3Click();
-  spreads->Image3Click();
+  ClickSpreads("Image3");
+  ClickSpreads("Image3");
   Deal(2);
-  spreads->Image12Click();  // shuffle
+  ClickSpreads("Image12");  // shuffle
   EXPECT_TRUE(Card(0)->ShowsPicture());
   EXPECT_FALSE(Card(2)->ShowsPicture());
-  spreads->Image11Click();  // draw
+  ClickSpreads("Image11");  // draw
   EXPECT_TRUE(Card(2)->ShowsPicture());
   spreads->ClearSpread();
   FlushDeletes();
@@ -59,7 +59,7 @@ TEST_F(DeckGroupsTest, SpreadCommandsActOnTheCurrentGroupWhileTheWindowIsShown) 
   // Closed, the commands act on every card window again.
   DeckGroups().CloseGroups();
   EXPECT_FALSE(ini.DeckGroupsOpen);
-  spreads->Image12Click();
+  ClickSpreads("Image12");
   EXPECT_FALSE(Card(0)->ShowsPicture());
   spreads->ClearSpread();
   EXPECT_EQ(spreads->CardCount(), 0);
@@ -68,13 +68,13 @@ TEST_F(DeckGroupsTest, SpreadCommandsActOnTheCurrentGroupWhileTheWindowIsShown) 
 TEST_F(DeckGroupsTest, GroupMenuActsOnTheCurrentGroupNotTheIconClicked) {
   Open();
   Deal(1);
-  spreads->Image3Click();
-  spreads->Image3Click();
+  ClickSpreads("Image3");
+  ClickSpreads("Image3");
   Deal(2);
   // The menu of group 0's icon, while group 1 is current.
-  TSkinImage* icon0 = DeckGroups().GroupImage(0);
+  TSkinImage* icon0 = GroupIcon(0);
   emit icon0->customContextMenuRequested(QPoint(5, 5));
-  QAction* close = DeckGroups().GroupMenu()->actions()[2];
+  QAction* close = Entry(Control<QMenu>(DeckGroups(), "PopupMenu1"), "N3");
   EXPECT_EQ(close->text(), QString::fromUtf8("Закрыть групу"));
   close->trigger();
   FlushDeletes();
@@ -83,9 +83,9 @@ TEST_F(DeckGroupsTest, GroupMenuActsOnTheCurrentGroupNotTheIconClicked) {
 
 TEST_F(DeckGroupsTest, SevenGroupsAtMostAndTheEighthSelectsTheLast) {
   Open();
-  for (int i = 0; i < 7; ++i) spreads->Image3Click();
+  for (int i = 0; i < 7; ++i) ClickSpreads("Image3");
   DeckGroups().SelectGroup(2);
-  spreads->Image3Click();
+  ClickSpreads("Image3");
   EXPECT_EQ(DeckGroups().GroupCount(), 7);
   EXPECT_EQ(DeckGroups().CurrentGroup(), 6);
   DeckGroups().SelectGroup(7);
@@ -94,21 +94,21 @@ TEST_F(DeckGroupsTest, SevenGroupsAtMostAndTheEighthSelectsTheLast) {
 
 TEST_F(DeckGroupsTest, ReopeningKeepsTheGroupsAndTheCurrentOne) {
   Open();
-  spreads->Image3Click();
-  spreads->Image3Click();
-  spreads->Image3Click();
+  ClickSpreads("Image3");
+  ClickSpreads("Image3");
+  ClickSpreads("Image3");
   DeckGroups().SelectGroup(1);
   DeckGroups().close();
   EXPECT_FALSE(DeckGroups().isVisible());
   EXPECT_FALSE(ini.DeckGroupsOpen);
-  spreads->Image3Click();
+  ClickSpreads("Image3");
   EXPECT_TRUE(DeckGroups().isVisible());
   EXPECT_EQ(DeckGroups().GroupCount(), 3);
   EXPECT_EQ(DeckGroups().CurrentGroup(), 1);
   // The current icon shows the selected picture, the others the unselected.
-  const QImage selected = DeckGroups().GroupImage(1)->picture().toImage();
+  const QImage selected = GroupIcon(1)->picture().toImage();
   EXPECT_EQ(selected, Control<TSkinImage>(DeckGroups(), "Image2")->picture().toImage());
-  EXPECT_EQ(DeckGroups().GroupImage(0)->picture().toImage(),
+  EXPECT_EQ(GroupIcon(0)->picture().toImage(),
             Control<TSkinImage>(DeckGroups(), "Image3")->picture().toImage());
 }
 
@@ -123,7 +123,7 @@ TEST_F(DeckGroupsTest, ArrowsMoveTheCurrentGroupBeyondTheScreen) {
 
 TEST_F(DeckGroupsTest, CardsOpenedBeyondEveryScreenMoveOnWithoutWrappingRound) {
   Open();
-  spreads->Image3Click();  // the window shown: the opened cards are group 0's
+  ClickSpreads("Image3");  // the window shown: the opened cards are group 0's
   const std::string path = dir.Path("far.spread");
   ASSERT_TRUE(WriteFileAtomically(
       path, "[Position00]\r\nLeft=2147483647\r\nTop=-2147483648\r\n[Position01]\r\nLeft=5\r\n"));
@@ -152,10 +152,10 @@ TEST_F(DeckGroupsTest, CtrlDragMovesOnlyTheCurrentGroupAndAClickSelectsACardsGro
 TEST_F(DeckGroupsTest, MoveGroupDragsTheWholeGroupUntilReleased) {
   Open();
   Deal(2);
-  spreads->Image3Click();
+  ClickSpreads("Image3");
   Card(0)->move(100, 100);
   Card(1)->move(300, 100);
-  DeckGroups().GroupMenu()->actions()[1]->trigger();
+  Entry(Control<QMenu>(DeckGroups(), "PopupMenu1"), "N2")->trigger();
   EXPECT_TRUE(DeckGroups().MoveMode());
   Drag(Control<TCardImage>(*Card(0), "CardImage"), {10, 10}, {0, 20});
   EXPECT_EQ(Card(1)->pos(), QPoint(300, 120));
@@ -168,13 +168,13 @@ TEST_F(DeckGroupsTest, HiddenWithTheTrayIconTheCommandsActOnAllUntilShownAgain) 
   Open();
   main.trayIconActive = true;
   Deal(1);
-  spreads->Image3Click();
-  spreads->Image3Click();
+  ClickSpreads("Image3");
+  ClickSpreads("Image3");
   Deal(1);
-  DeckGroups().ButtonHideImageClick();
+  Click(Control<TSkinImage>(DeckGroups(), "ButtonHideImage"));
   EXPECT_FALSE(DeckGroups().isVisible());
   EXPECT_TRUE(ini.DeckGroupsOpen);
-  spreads->Image12Click();
+  ClickSpreads("Image12");
   EXPECT_FALSE(Card(0)->ShowsPicture());
   spreads->SetSpreadVisible(false);
   spreads->SetSpreadVisible(true);
@@ -183,9 +183,9 @@ TEST_F(DeckGroupsTest, HiddenWithTheTrayIconTheCommandsActOnAllUntilShownAgain) 
 
 TEST_F(DeckGroupsTest, GroupIconLooksPressedWhileTheButtonIsDown) {
   Open();
-  spreads->Image3Click();
-  spreads->Image3Click();
-  TSkinImage* icon = DeckGroups().GroupImage(0);
+  ClickSpreads("Image3");
+  ClickSpreads("Image3");
+  TSkinImage* icon = GroupIcon(0);
   SendMouse(icon, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
   EXPECT_EQ(icon->pos(), QPoint(1, 21));
   SendMouse(icon, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
@@ -196,8 +196,8 @@ TEST_F(DeckGroupsTest, GroupIconLooksPressedWhileTheButtonIsDown) {
 TEST_F(DeckGroupsTest, OpeningASpreadReplacesOnlyTheCurrentGroupAndNumbersOnward) {
   Open();
   Deal(2);
-  spreads->Image3Click();
-  spreads->Image3Click();
+  ClickSpreads("Image3");
+  ClickSpreads("Image3");
   const std::string path = dir.Path("three.spread");
   ASSERT_TRUE(WriteFileAtomically(path, "[Position00]\r\n[Position01]\r\n[Position02]\r\n"));
   spreads->LoadSpread(path);

@@ -6,15 +6,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "support/qt/keys.h"
+#include "support/qt/mouse.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/picture_tag.h"
 #include "support/ui/program_state_fixture.h"
@@ -43,6 +47,34 @@ class FakeSpreadFileDialogs : public SpreadFileDialogs {
   int opened = 0;
   int saved = 0;
 };
+
+// A window's menu entry by its layout name.
+inline QAction* Entry(const QMenu* menu, const char* name) {
+  for (QAction* action : menu->actions()) {
+    if (action->objectName() == QLatin1String(name)) return action;
+  }
+  ADD_FAILURE() << "no entry " << name;
+  return nullptr;
+}
+inline QMenu* CardMenu(const TCardForm* card) { return Control<QMenu>(*card, "PopupMenu1"); }
+// Opens a card window's menu by a right click on its picture, and closes
+// it again.
+inline void OpenCardMenu(const TCardForm* card) {
+  auto* picture = Control<TCardImage>(*card, "CardImage");
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3),
+                          picture->mapToGlobal(QPoint(3, 3)));
+  QApplication::sendEvent(picture, &event);
+  CardMenu(card)->hide();
+}
+// The entry of the card menu's "Выбрать карту" with the check mark; -1
+// when none.
+inline int CheckedChoice(const TCardForm* card) {
+  const QList<QAction*> entries = Entry(CardMenu(card), "N2")->menu()->actions();
+  for (int i = 0; i < entries.size(); ++i) {
+    if (entries[i]->isChecked()) return i;
+  }
+  return -1;
+}
 
 class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
  protected:
@@ -93,10 +125,19 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
   static int Shown(const TCardForm* card) {
     return PictureTag(Control<TCardImage>(*card, "CardImage")->Picture());
   }
+  // "Выложить карту" by its key (a click would deal one pixel further: the
+  // pressed image stands one pixel lower and to the right).
   void Deal(int times) {
-    for (int i = 0; i < times; ++i) spreads->DealCard();
+    for (int i = 0; i < times; ++i) ReleaseKey(spreads.get(), Qt::Key_1);
   }
+  // Clicks one of the spreads window's images by its layout name.
+  void ClickSpreads(const char* name) { Click(Control<TSkinImage>(*spreads, name)); }
   TDeckGroupsForm& DeckGroups() { return spreads->DeckGroups(); }
+  // A group's icon in the deck-groups window.
+  TSkinImage* GroupIcon(int group) {
+    return Control<TSkinImage>(DeckGroups(),
+                               QStringLiteral("GroupImage%1").arg(group).toLatin1().constData());
+  }
 
   FakeMainWindow main;
   FakeLinks links;

@@ -64,7 +64,7 @@ TEST_F(SpreadsWindowTest, DealtCardsStackAtTheDealImageNewestOnTop) {
 TEST_F(SpreadsWindowTest, CardDealtAtTheBottomRightCornerIsHeldAboveTheTaskbar) {
   Open();
   spreads->move(1000, 700);
-  spreads->DealCard();
+  Deal(1);
   // Right edge on the screen's, bottom edge on the taskbar's top (738).
   EXPECT_EQ(Card(0)->pos(), QPoint(1024 - 104, 738 - 173));
 }
@@ -75,13 +75,13 @@ TEST_F(SpreadsWindowTest, OneDeckRunsOutUntilShuffled) {
   std::set<int> cards;
   for (int i = 0; i < 78; ++i) cards.insert(std::abs(Card(i)->CardValue()));
   EXPECT_EQ(cards.size(), 78u);
-  spreads->DealCard();
+  Deal(1);
   EXPECT_EQ(spreads->CardCount(), 78);
   spreads->ClearSpread();
-  spreads->DealCard();
+  Deal(1);
   EXPECT_EQ(spreads->CardCount(), 0) << "clearing gives no card back";
-  spreads->Image12Click();
-  spreads->DealCard();
+  ClickSpreads("Image12");
+  Deal(1);
   EXPECT_EQ(spreads->CardCount(), 1);
 }
 
@@ -95,7 +95,7 @@ TEST_F(SpreadsWindowTest, NewDecksNeverRunOut) {
 TEST_F(SpreadsWindowTest, DrawingGivesDistinctCardsAndEmptyPositionsPastTheDeck) {
   Open(78);
   Deal(5);
-  spreads->Image11Click();
+  ClickSpreads("Image11");
   std::set<int> cards;
   for (int i = 0; i < 5; ++i) cards.insert(std::abs(Card(i)->CardValue()));
   EXPECT_EQ(cards.size(), 5u);
@@ -109,7 +109,7 @@ TEST_F(SpreadsWindowTest, DrawingGivesDistinctCardsAndEmptyPositionsPastTheDeck)
   ini.SpreadsFormMultiDecksEnabled = true;  // so that five can be dealt
   Deal(5);
   ini.SpreadsFormMultiDecksEnabled = false;
-  spreads->Image11Click();
+  ClickSpreads("Image11");
   std::vector<int> values;
   for (int i = 0; i < 5; ++i) values.push_back(Card(i)->CardValue());
   std::set<int> dealt;
@@ -128,7 +128,7 @@ TEST_F(SpreadsWindowTest, ShuffleTurnsCardsFaceDownAndSavesThemAsEmpty) {
   Open();
   Deal(2);
   const int first = Card(0)->CardValue();
-  spreads->Image12Click();
+  ClickSpreads("Image12");
   EXPECT_FALSE(Card(0)->ShowsPicture());
   EXPECT_EQ(Card(0)->CardValue(), first);
   const std::string path = dir.Path("down.spread");
@@ -149,7 +149,7 @@ TEST_F(SpreadsWindowTest, KeysZeroAndOneClearAndDeal) {
 
 TEST_F(SpreadsWindowTest, DealModeMenuMarksTheModeAndSetsIt) {
   Open();
-  QMenu* menu = spreads->DealModeMenu();
+  QMenu* menu = Control<QMenu>(*spreads, "PopupMenu1");
   ASSERT_EQ(menu->actions().size(), 2);
   emit menu->aboutToShow();
   EXPECT_TRUE(menu->actions()[0]->isChecked());
@@ -170,7 +170,7 @@ TEST_F(SpreadsWindowTest, SaveAndOpenThroughTheDialogsReproduceTheSpread) {
   Card(1)->ShowValue(-7);
   const std::vector<int> values = {Card(0)->CardValue(), -7, Card(2)->CardValue()};
   dialogs->savePath = dir.Path("reading.spread");
-  spreads->Image13Click();
+  ClickSpreads("Image13");
 
   IniFile file(dialogs->savePath);
   EXPECT_EQ(file.ReadSections(),
@@ -180,7 +180,7 @@ TEST_F(SpreadsWindowTest, SaveAndOpenThroughTheDialogsReproduceTheSpread) {
   ini.SpreadCardWidth = 50;
   ini.SpreadCardHeight = 60;
   dialogs->openPath = dialogs->savePath;
-  spreads->Image14Click();
+  ClickSpreads("Image14");
   ASSERT_EQ(spreads->CardCount(), 3);
   const std::vector<QPoint> places = {{10, 20}, {300, 40}, {600, 60}};
   for (int i = 0; i < 3; ++i) {
@@ -198,11 +198,11 @@ TEST_F(SpreadsWindowTest, SaveAndOpenThroughTheDialogsReproduceTheSpread) {
 TEST_F(SpreadsWindowTest, SaveWithoutCardsOrCancelledWritesNothing) {
   Open();
   dialogs->savePath = dir.Path("none.spread");
-  spreads->Image13Click();
+  ClickSpreads("Image13");
   EXPECT_EQ(dialogs->saved, 0);
   Deal(1);
   dialogs->savePath.clear();
-  spreads->Image13Click();
+  ClickSpreads("Image13");
   EXPECT_EQ(dialogs->saved, 1);
   EXPECT_FALSE(ReadFileBytes(dir.Path("none.spread")));
 }
@@ -306,9 +306,9 @@ TEST_F(SpreadsWindowTest, ValuesPastTheDeckShowNoPictureMarkNoCardAndViewNothing
   ASSERT_EQ(spreads->CardCount(), 5);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(Shown(Card(i)), -1000) << i;
-    Card(i)->PopupMenu1Popup();
-    EXPECT_EQ(Card(i)->CheckedEntry(), -1) << i;
-    Card(i)->ViewDescriptionClick();
+    OpenCardMenu(Card(i));
+    EXPECT_EQ(CheckedChoice(Card(i)), -1) << i;
+    Entry(CardMenu(Card(i)), "N1")->trigger();
   }
   EXPECT_TRUE(links.described.empty());
   EXPECT_EQ(Shown(Card(4)), 77);
@@ -338,13 +338,13 @@ TEST_F(SpreadsWindowTest, WithoutAnyDeckASpreadOpensEmptyPositionsAndNothingIsDe
   EXPECT_EQ(Shown(Card(0)), -1000);
   EXPECT_EQ(Shown(Card(1)), -1000);
   EXPECT_EQ(ShownHint(Card(0)->PositionHint()), QString::fromUtf8("Позиция 1 - 3 -  - "));
-  spreads->Image11Click();
-  spreads->Image12Click();
-  spreads->DealCard();
+  ClickSpreads("Image11");
+  ClickSpreads("Image12");
+  Deal(1);
   EXPECT_EQ(spreads->CardCount(), 2);
-  Card(1)->PopupMenu1Popup();
-  EXPECT_EQ(Card(1)->CheckedEntry(), -1);
-  Card(1)->ViewDescriptionClick();
+  OpenCardMenu(Card(1));
+  EXPECT_EQ(CheckedChoice(Card(1)), -1);
+  Entry(CardMenu(Card(1)), "N1")->trigger();
   EXPECT_TRUE(links.described.empty());
   // Saved as empty positions where they lie.
   spreads->SaveSpread(dir.Path("saved.spread"));
@@ -363,7 +363,7 @@ TEST_F(SpreadsWindowTest, ClosingCardsInAnyOrderKeepsThemNumberedAndTheSaveWhole
     for (int i = 0; i < 5; ++i) Card(i)->move(100 * i, 10 * i);
     std::vector<int> lefts = {0, 100, 200, 300, 400};
     for (int place : order) {
-      Card(place)->CloseClick();
+      Entry(CardMenu(Card(place)), "N4")->trigger();
       lefts.erase(lefts.begin() + place);
       std::vector<int> expected(lefts.size());
       for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<int>(i);
@@ -416,7 +416,7 @@ TEST_F(SpreadsWindowTest, ChooseFormGoesBackToTheMainWindow) {
   state.SpreadsMode = true;
   ini.QuestionFormEnabled = true;
   Deal(2);
-  spreads->Image2Click();
+  ClickSpreads("Image2");
   FlushDeletes();
   EXPECT_FALSE(state.SpreadsMode);
   EXPECT_FALSE(spreads->isVisible());
@@ -429,7 +429,7 @@ TEST_F(SpreadsWindowTest, ExitClosesTheMainWindowAfterTheSpread) {
   Open();
   state.SpreadsMode = true;
   Deal(1);
-  spreads->ButtonCloseImageClick();
+  ClickSpreads("ButtonCloseImage");
   EXPECT_FALSE(state.SpreadsMode);
   EXPECT_EQ(spreads->CardCount(), 0);
   EXPECT_EQ(host.mainClosed, 1);
@@ -442,17 +442,17 @@ TEST_F(SpreadsWindowTest, AWindowOnceMinimisedIsShownNormalTheNextTime) {
   Open();
   main.trayIconActive = false;
   Deal(1);
-  spreads->Image3Click();  // deck groups open
-  spreads->ButtonHideImageClick();
+  ClickSpreads("Image3");  // deck groups open
+  ClickSpreads("ButtonHideImage");
   EXPECT_TRUE(spreads->isMinimized());
-  spreads->Image2Click();
+  ClickSpreads("Image2");
   spreads->ShowSpreads();
   EXPECT_TRUE(spreads->isVisible());
   EXPECT_FALSE(spreads->isMinimized());
   // The deck-groups window likewise, hidden while minimised.
   DeckGroups().showMinimized();
   DeckGroups().CloseGroups();
-  spreads->Image3Click();
+  ClickSpreads("Image3");
   EXPECT_TRUE(DeckGroups().isVisible());
   EXPECT_FALSE(DeckGroups().isMinimized());
 }
@@ -506,8 +506,8 @@ TEST_F(SpreadsWindowTest, MinimiseWithTheTrayIconHidesEverythingUntilShownAgain)
   Open();
   main.trayIconActive = true;
   Deal(2);
-  spreads->Image3Click();  // deck groups open
-  spreads->ButtonHideImageClick();
+  ClickSpreads("Image3");  // deck groups open
+  ClickSpreads("ButtonHideImage");
   EXPECT_FALSE(spreads->IsSpreadVisible());
   EXPECT_FALSE(Card(0)->isVisible());
   EXPECT_FALSE(DeckGroups().isVisible());
@@ -519,7 +519,7 @@ TEST_F(SpreadsWindowTest, MinimiseWithTheTrayIconHidesEverythingUntilShownAgain)
 
 TEST_F(SpreadsWindowTest, MenuIconOpensTheMainMenuBelowItself) {
   Open();
-  spreads->Image1Click();
+  ClickSpreads("Image1");
   const QPoint below = spreads->mapToGlobal(QPoint(0, 17));
   ASSERT_EQ(host.menuPoints.size(), 1u);
   EXPECT_EQ(host.menuPoints[0], (FakeMainWindow::Point{below.x(), below.y()}));

@@ -219,8 +219,9 @@ void TCardForm::PopupMenu1Popup() {
   const QList<QAction*> entries = chooseMenu_->actions();
   const std::int32_t value = CardValue();
   const long long magnitude = std::llabs(static_cast<long long>(value));
-  checkedEntry_ = value != kNoCard && magnitude < entries.size() ? static_cast<int>(magnitude) : -1;
-  for (int i = 0; i < entries.size(); ++i) entries[i]->setChecked(i == checkedEntry_);
+  const int checked =
+      value != kNoCard && magnitude < entries.size() ? static_cast<int>(magnitude) : -1;
+  for (int i = 0; i < entries.size(); ++i) entries[i]->setChecked(i == checked);
 }
 
 void TCardForm::ViewDescriptionClick() {

@@ -81,6 +81,13 @@ class TCardForm : public QWidget {
   void SetPlace(CardPlace place);
   void MoveBy(int dx, int dy);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  // The desktop's close (Alt+F4) is "Закрыть".
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   // --- Handlers, by the layout's names ---
   void PopupMenu1Popup();          // the check mark on the card shown
   void ViewDescriptionClick();     // "Просмотреть описание"
@@ -93,17 +100,6 @@ class TCardForm : public QWidget {
   void RightEdgeStep(int dx);
   void BottomEdgeStep(int dy);
 
-  QMenu* CardMenu() const { return PopupMenu1; }
-  // The choose-card entry with the check mark; -1 when none.
-  int CheckedEntry() const { return checkedEntry_; }
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-  // The desktop's close (Alt+F4) is "Закрыть".
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   void CreateControls();
   void CreateMenu();
   void LayOut();
@@ -126,8 +122,6 @@ class TCardForm : public QWidget {
   QMenu* PopupMenu1 = nullptr;
   QMenu* chooseMenu_ = nullptr;           // "Выбрать карту"
   std::vector<std::string> chooseNames_;  // what chooseMenu_ lists
-
-  int checkedEntry_ = -1;
 
   WindowPlaceKeeper* place_ = nullptr;  // a child of the window
 

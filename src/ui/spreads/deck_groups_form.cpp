@@ -9,18 +9,18 @@
 #include "platform/desktop_shell.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
-#include "ui/chrome/hints.h"
 #include "ui/chrome/key_commands.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/chrome/window_showing.h"
 
 namespace vaticor {
 namespace {
 
-constexpr int kTitle = 17;
+constexpr int kTitle = TitleStrip::kHeight;
 constexpr int kStrip = 2;
 constexpr int kIconsTop = 20;
 // The arrow keys move the current group by this many pixels.
@@ -47,19 +47,16 @@ TDeckGroupsForm::~TDeckGroupsForm() = default;
 
 void TDeckGroupsForm::CreateControls() {
   setFixedSize(kWidth, kHeight);
-  Image5 = MakeSkinImage(this, "Image5", ":/skin/titlebar.png");
-  Image5->setGeometry(0, 0, kWidth, kTitle);
+  TitleStrip::Look look;
+  look.icon = ":/skin/window_icon_alpha.png";
+  look.minimiseHeight = 8;
+  const TitleStrip strip = TitleStrip::Make(this, kWidth, look);
+  Image5 = strip.title;
+  Image1 = strip.icon;
+  ButtonHideImage = strip.minimise;
+  ButtonCloseImage = strip.close;
   Image26 = MakeSkinImage(this, "Image26", ":/skin/line_h.png");
   Image26->setGeometry(0, kTitle, kWidth, kStrip);
-  Image1 = MakeSkinImage(this, "Image1", ":/skin/window_icon_alpha.png");
-  Image1->setGeometry(0, 0, kTitle, kTitle);
-  ButtonHideImage = MakeSkinImage(this, "ButtonHideImage", ":/skin/minimise_alpha.png", 0, false,
-                                  TSkinImage::Drawing::Natural);
-  ButtonHideImage->setGeometry(194, 8, 17, 8);
-  SetHint(ButtonHideImage, QString::fromUtf8("Свернуть"));
-  ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
-  ButtonCloseImage->setGeometry(211, 0, kTitle, kTitle);
-  SetHint(ButtonCloseImage, QString::fromUtf8("Выход"));
   Image2 = MakeSkinImage(this, "Image2", ":/skin/group_selected_alpha.png");
   Image2->setGeometry(0, kIconsTop, kIcon, kIcon);
   Image2->hide();
@@ -79,20 +76,14 @@ void TDeckGroupsForm::CreateControls() {
   ConnectCommand(move, &QAction::triggered, this, [this] { N2Click(); });
   ConnectCommand(close, &QAction::triggered, this, [this] { N3Click(); });
 
-  for (QWidget* button : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(ButtonHideImage),
-                          static_cast<QWidget*>(ButtonCloseImage)}) {
-    button->raise();
-  }
   ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
   ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { CloseGroups(); });
 
   SkinChrome::Hooks hooks;
-  hooks.moved = [this](const WindowRect& rect) {
-    state_.INIData.DeckGroupsFormLeft = rect.left;
-    state_.INIData.DeckGroupsFormTop = rect.top;
-  };
+  hooks.moved =
+      StorePlaceOnMove(state_.INIData.DeckGroupsFormLeft, state_.INIData.DeckGroupsFormTop);
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
-  chrome_->AddTitle(Image5);
+  strip.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
 }
 
 TSkinImage* TDeckGroupsForm::GroupImage(int group) const {
@@ -149,11 +140,8 @@ void TDeckGroupsForm::N3Click() { spread_.ClearSpread(); }
 
 void TDeckGroupsForm::ButtonHideImageClick() {
   // Deck groups stay open: the spread brings this window back with it.
-  if (spread_.TrayIconActive()) {
-    hide();
-  } else {
-    spread_.MinimiseToTaskbar();
-  }
+  HideOrMinimise(
+      spread_.TrayIconActive(), [this] { hide(); }, [this] { spread_.MinimiseToTaskbar(); });
 }
 
 void TDeckGroupsForm::FormKeyUp(int virtualKey) {

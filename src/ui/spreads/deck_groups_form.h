@@ -37,8 +37,6 @@ class TDeckGroupsForm : public QWidget {
   int CurrentGroup() const { return spread_.Table().CurrentGroup(); }
   bool MoveMode() const { return moveMode_; }
   void EndMoveMode() { moveMode_ = false; }
-  // The icon of a group (tests press and click it); null past the last.
-  TSkinImage* GroupImage(int group) const;
 
   // One more group (nothing with seven); its icon unselected.
   void AddGroup();
@@ -49,19 +47,20 @@ class TDeckGroupsForm : public QWidget {
   // Hides the window and marks deck groups as closed.
   void CloseGroups();
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
   // --- Handlers, by the layout's names ---
   void N1Click();  // "Показать групу": the current group's cards to the front
   void N2Click();  // "Переместить групу"
   void N3Click();  // "Закрыть групу"
   void ButtonHideImageClick();
   void FormKeyUp(int virtualKey);
-  QMenu* GroupMenu() const { return PopupMenu1; }
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
- private:
   void CreateControls();
+  // The icon of a group; null past the last.
+  TSkinImage* GroupImage(int group) const;
 
   ProgramState& state_;
   DeckGroupsTableLink& spread_;

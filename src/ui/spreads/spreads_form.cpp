@@ -19,6 +19,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/chrome/window_showing.h"
 #include "ui/spreads/card_form.h"
 #include "ui/spreads/deck_groups_form.h"
@@ -26,7 +27,7 @@
 namespace vaticor {
 namespace {
 
-constexpr int kTitle = 17;
+constexpr int kTitle = TitleStrip::kHeight;
 constexpr int kStrip = 2;
 constexpr int kTile = 32;
 // While a long spread opens, the screen is repainted after this many card
@@ -77,19 +78,17 @@ TSkinImage* TSpreadsForm::CommandImage(const char* name, const char* resource, i
 
 void TSpreadsForm::CreateControls() {
   setFixedSize(kWidth, kHeight);
-  Image5 = MakeSkinImage(this, "Image5", ":/skin/titlebar.png");
-  Image5->setGeometry(0, 0, kWidth, kTitle);
+  TitleStrip::Look look;
+  look.icon = ":/skin/menu_alpha.png";
+  look.minimiseHeight = 9;
+  look.buttonsEnd = kWidth + 1;
+  const TitleStrip strip = TitleStrip::Make(this, kWidth, look);
+  Image5 = strip.title;
+  Image1 = strip.icon;
+  ButtonHideImage = strip.minimise;
+  ButtonCloseImage = strip.close;
   Image26 = MakeSkinImage(this, "Image26", ":/skin/line_h.png");
   Image26->setGeometry(0, kTitle, kWidth, kStrip);
-  Image1 = MakeSkinImage(this, "Image1", ":/skin/menu_alpha.png");
-  Image1->setGeometry(0, 0, kTitle, kTitle);
-  ButtonHideImage = MakeSkinImage(this, "ButtonHideImage", ":/skin/minimise_alpha.png", 0, false,
-                                  TSkinImage::Drawing::Natural);
-  ButtonHideImage->setGeometry(226, 8, 17, 9);
-  SetHint(ButtonHideImage, QString::fromUtf8("Свернуть"));
-  ButtonCloseImage = MakeSkinImage(this, "ButtonCloseImage", ":/skin/close_alpha.png");
-  ButtonCloseImage->setGeometry(243, 0, kTitle, kTitle);
-  SetHint(ButtonCloseImage, QString::fromUtf8("Выход"));
 
   Image11 = CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, "Вытянуть карты");
   Image6 = CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, "Новый расклад");
@@ -124,10 +123,6 @@ void TSpreadsForm::CreateControls() {
     for (QAction* entry : PopupMenu1->actions()) entry->setChecked(entry->data().toInt() == mode);
   });
 
-  for (QWidget* button : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(ButtonHideImage),
-                          static_cast<QWidget*>(ButtonCloseImage)}) {
-    button->raise();
-  }
   ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
   ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
   ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
@@ -146,12 +141,9 @@ void TSpreadsForm::CreateControls() {
                  [this] { PopupDealModeMenu(); });
 
   SkinChrome::Hooks hooks;
-  hooks.moved = [this](const WindowRect& rect) {
-    state_.INIData.SpreadsFormLeft = rect.left;
-    state_.INIData.SpreadsFormTop = rect.top;
-  };
+  hooks.moved = StorePlaceOnMove(state_.INIData.SpreadsFormLeft, state_.INIData.SpreadsFormTop);
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
-  chrome_->AddTitle(Image5);
+  strip.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
 
   // The title strip and the command images take the pointer; the rest of
   // the rectangle lets it through to what lies below.
@@ -396,11 +388,9 @@ void TSpreadsForm::ButtonCloseImageClick() {
 }
 
 void TSpreadsForm::ButtonHideImageClick() {
-  if (links_.main.TrayIconActive()) {
-    SetSpreadVisible(false);
-    return;
-  }
-  MinimiseToTaskbar();
+  HideOrMinimise(
+      links_.main.TrayIconActive(), [this] { SetSpreadVisible(false); },
+      [this] { MinimiseToTaskbar(); });
 }
 
 void TSpreadsForm::MinimiseToTaskbar() {

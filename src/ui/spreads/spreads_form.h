@@ -76,25 +76,8 @@ class TSpreadsForm : public QWidget,
   // Decodes every picture still to come, now.
   void FinishPictures();
 
-  // --- Commands, by the layout's names ---
-  void Image11Click();           // "Вытянуть карты"
-  void ClearSpread() override;   // "Новый расклад" (Image6), key 0
-  void DealCard();               // "Выложить карту" (Image7), key 1
-  void Image12Click();           // "Перемешать карты"
-  void Image3Click();            // "Добавить новую колоду"
-  void Image13Click();           // "Сохранить расклад"
-  void Image14Click();           // "Выбрать расклад"
-  void Image2Click();            // "Выбрать форму"
-  void Image1Click();            // the main menu below the icon
-  void ButtonCloseImageClick();  // "Выход"
-  void ButtonHideImageClick();   // "Свернуть"
-  // The deal-mode menu: 0 deals from one deck, 1 from new decks.
-  void SetDealMode(int tag);
-  void PopupDealModeMenu();
-  QMenu* DealModeMenu() const { return PopupMenu1; }
-  void FormKeyUp(int virtualKey);
-  // Closes the window: the deck-groups window, then every card window.
-  void CloseSpreads();
+  // "Новый расклад" (Image6), key 0; also the deck groups' "Закрыть групу".
+  void ClearSpread() override;
 
   // --- The cards on the table ---
   int CardCount() const { return table_.Count(); }
@@ -130,6 +113,24 @@ class TSpreadsForm : public QWidget,
   void RaiseGroup(int group) override;
   void MoveGroup(int group, int dx, int dy) override;
   bool TrayIconActive() const override { return links_.main.TrayIconActive(); }
+
+  // --- Commands, by the layout's names ---
+  void Image11Click();           // "Вытянуть карты"
+  void DealCard();               // "Выложить карту" (Image7), key 1
+  void Image12Click();           // "Перемешать карты"
+  void Image3Click();            // "Добавить новую колоду"
+  void Image13Click();           // "Сохранить расклад"
+  void Image14Click();           // "Выбрать расклад"
+  void Image2Click();            // "Выбрать форму"
+  void Image1Click();            // the main menu below the icon
+  void ButtonCloseImageClick();  // "Выход"
+  void ButtonHideImageClick();   // "Свернуть"
+  // The deal-mode menu: 0 deals from one deck, 1 from new decks.
+  void SetDealMode(int tag);
+  void PopupDealModeMenu();
+  void FormKeyUp(int virtualKey);
+  // Closes the window: the deck-groups window, then every card window.
+  void CloseSpreads();
 
   bool GroupsShown() const;
   // The card windows the commands act on, in list order.
