@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "ui/chrome/commands.h"
+
 namespace vaticor {
 
 TCaptionLabel::TCaptionLabel(QWidget* parent, const QColor& colour) : QLabel(parent) {
@@ -22,6 +24,18 @@ void TCaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
     emit clicked();
   }
+}
+
+CaptionPair MakeCaptionPair(QWidget* window, const QColor& shadow, std::function<void()> clicked) {
+  CaptionPair pair;
+  pair.label1 = new TCaptionLabel(window, shadow);
+  pair.label1->setObjectName("Label1");
+  pair.label2 = new TCaptionLabel(window, Qt::white);
+  pair.label2->setObjectName("Label2");
+  for (TCaptionLabel* label : {pair.label1, pair.label2}) {
+    ConnectCommand(label, &TCaptionLabel::clicked, window, clicked);
+  }
+  return pair;
 }
 
 }  // namespace vaticor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <functional>
 
 namespace vaticor {
 
@@ -18,5 +19,14 @@ class TCaptionLabel : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+// A bar's caption: white text (`Label2`) over its one-pixel shadow
+// (`Label1`, in `shadow`), both children of `window` with the layout's
+// names; a click on either runs `clicked` as a command of `window`.
+struct CaptionPair {
+  TCaptionLabel* label2 = nullptr;  // the white text
+  TCaptionLabel* label1 = nullptr;  // its shadow
+};
+CaptionPair MakeCaptionPair(QWidget* window, const QColor& shadow, std::function<void()> clicked);
 
 }  // namespace vaticor

@@ -17,28 +17,39 @@ SkinChrome::SkinChrome(QWidget* window, Hooks hooks)
     : QObject(window), window_(window), hooks_(std::move(hooks)) {
   window_->installEventFilter(this);
   // Drags and stored places start from where the window stands, also after
-  // it was hidden and shown again.
-  WindowPlaceKeeper::Install(window_);
+  // it was hidden and shown again (a window that keeps its place itself
+  // already has its keeper).
+  if (window_->findChild<WindowPlaceKeeper*>(QString(), Qt::FindDirectChildrenOnly) == nullptr) {
+    WindowPlaceKeeper::Install(window_);
+  }
 }
 
 void SkinChrome::AddTitle(QWidget* title) {
   if (title == nullptr) return;
-  elements_.push_back({title, Role::Title, 0});
+  elements_.push_back({title, Role::Title, 0, {}});
   title->installEventFilter(this);
 }
 
 void SkinChrome::AddVerticalEdge(QWidget* edge, int tag) {
   if (edge == nullptr) return;
-  elements_.push_back({edge, Role::VerticalEdge, tag});
+  elements_.push_back({edge, Role::VerticalEdge, tag, {}});
   edge->setCursor(Qt::SizeVerCursor);
   edge->installEventFilter(this);
 }
 
 void SkinChrome::AddHorizontalEdge(QWidget* edge, int tag) {
   if (edge == nullptr) return;
-  elements_.push_back({edge, Role::HorizontalEdge, tag});
+  elements_.push_back({edge, Role::HorizontalEdge, tag, {}});
   edge->setCursor(Qt::SizeHorCursor);
   edge->installEventFilter(this);
+}
+
+void SkinChrome::AddDragSteps(QWidget* handle, Qt::Orientation direction,
+                              std::function<void(int)> step) {
+  if (handle == nullptr) return;
+  const Role role = direction == Qt::Horizontal ? Role::HorizontalSteps : Role::VerticalSteps;
+  elements_.push_back({handle, role, 0, std::move(step)});
+  handle->installEventFilter(this);
 }
 
 void SkinChrome::SetButtons(QWidget* close, QWidget* minimise) {
@@ -140,6 +151,25 @@ void SkinChrome::Drag(const Element& element, const QMouseEvent& event) {
   QWidget* const widget = element.widget;
   const Role role = element.role;
   const int tag = element.tag;
+  const QPoint global = event.globalPosition().toPoint();
+  switch (role) {
+    case Role::HorizontalSteps: {
+      const int dx = global.x() - lastScreenX_;
+      lastScreenX_ = global.x();
+      const std::function<void(int)> step = element.step;
+      if (step) step(dx);
+      return;
+    }
+    case Role::VerticalSteps: {
+      const int dy = global.y() - lastScreenY_;
+      lastScreenY_ = global.y();
+      const std::function<void(int)> step = element.step;
+      if (step) step(dy);
+      return;
+    }
+    default:
+      break;
+  }
   switch (role) {
     case Role::Title:
       MoveStep(widget, event);
@@ -149,6 +179,9 @@ void SkinChrome::Drag(const Element& element, const QMouseEvent& event) {
       break;
     case Role::HorizontalEdge:
       HorizontalStep(tag, event);
+      break;
+    case Role::HorizontalSteps:
+    case Role::VerticalSteps:
       break;
   }
 }

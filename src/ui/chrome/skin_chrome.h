@@ -48,6 +48,11 @@ class SkinChrome : public QObject {
   void AddTitle(QWidget* title);                   // several allowed (labels, icons, bars)
   void AddVerticalEdge(QWidget* edge, int tag);    // top (0) / bottom (1)
   void AddHorizontalEdge(QWidget* edge, int tag);  // left (0) / right (1)
+  // A handle that leaves the resizing to the window: each move step gives
+  // the pointer's displacement on the screen since the last step, across
+  // (Qt::Horizontal) or down (Qt::Vertical), with the same press, capture
+  // and left-button-alone rules as the edges.
+  void AddDragSteps(QWidget* handle, Qt::Orientation direction, std::function<void(int)> step);
   // Frame parts kept in place on every size change; any may be null.
   void SetButtons(QWidget* close, QWidget* minimise);
   void SetCaption(QLabel* label2, QLabel* label1, QWidget* bottomBar);
@@ -63,11 +68,12 @@ class SkinChrome : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  enum class Role { Title, VerticalEdge, HorizontalEdge };
+  enum class Role { Title, VerticalEdge, HorizontalEdge, HorizontalSteps, VerticalSteps };
   struct Element {
     QPointer<QWidget> widget;
     Role role = Role::Title;
     int tag = 0;
+    std::function<void(int)> step;  // the steps' handles
   };
 
   const Element* FindElement(const QObject* watched) const;

@@ -31,6 +31,8 @@ struct TitleStrip {
   };
 
   static constexpr int kHeight = 17;
+  // The toolbars' decoration strip (Image26) under the title.
+  static constexpr int kUnderlineHeight = 2;
 
   // Makes the images in `window` for a strip `width` wide: the title
   // `width` x 17 at the top-left, the icon 17 x 17, the close image 17 x 17

@@ -90,12 +90,10 @@ void TVaticorForm::CreateControls() {
 
   CreateCardPanels();
 
-  Label1 = new TCaptionLabel(this, palette().color(QPalette::WindowText));
-  Label1->setObjectName("Label1");
-  Label2 = new TCaptionLabel(this, Qt::white);
-  Label2->setObjectName("Label2");
-  ConnectCommand(Label1, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
-  ConnectCommand(Label2, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
+  const CaptionPair caption =
+      MakeCaptionPair(this, palette().color(QPalette::WindowText), [this] { Label1Click(); });
+  Label2 = caption.label2;
+  Label1 = caption.label1;
 
   ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
   ConnectCommand(Image7, &TSkinImage::clicked, this, [this] { Image7Click(); });

@@ -183,12 +183,9 @@ void TQuestionLogForm::CreateControls() {
     PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at));
   });
 
-  Label1 = new TCaptionLabel(this, SkinNavy());
-  Label1->setObjectName("Label1");
-  Label2 = new TCaptionLabel(this, Qt::white);
-  Label2->setObjectName("Label2");
-  ConnectCommand(Label1, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
-  ConnectCommand(Label2, &TCaptionLabel::clicked, this, [this] { Label1Click(); });
+  const CaptionPair caption = MakeCaptionPair(this, SkinNavy(), [this] { Label1Click(); });
+  Label2 = caption.label2;
+  Label1 = caption.label1;
   ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
   ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
 

@@ -90,10 +90,14 @@ void TCardForm::CreateControls() {
     return state_.TaroDecks.GetCardPicture(card, size);
   });
 
-  for (QWidget* element : {static_cast<QWidget*>(CardImage), static_cast<QWidget*>(Image8),
-                           static_cast<QWidget*>(Image9)}) {
-    element->installEventFilter(this);
-  }
+  CardImage->installEventFilter(this);
+  // The right and bottom edges resize by the kit's edge drag; the sizes
+  // follow the card's own rules (bounded, with the deck's proportions).
+  chrome_ = std::make_unique<SkinChrome>(this, SkinChrome::Hooks{});
+  chrome_->AddDragSteps(Image9, Qt::Horizontal,
+                        [this](int dx) { RunCommand(this, [this, dx] { RightEdgeStep(dx); }); });
+  chrome_->AddDragSteps(Image8, Qt::Vertical,
+                        [this](int dy) { RunCommand(this, [this, dy] { BottomEdgeStep(dy); }); });
   ConnectCommand(CardImage, &TCardImage::clicked, this, [this] { CardImageClick(); });
   ConnectCommand(CardImage, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     PopupMenu1Popup();
@@ -241,8 +245,6 @@ void TCardForm::CardImageClick() { table_.CardClicked(id_); }
 
 bool TCardForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == CardImage) return CardImageMouse(event);
-  if (watched == Image8 || watched == Image9)
-    return EdgeMouse(static_cast<QWidget*>(watched), event);
   return QWidget::eventFilter(watched, event);
 }
 
@@ -288,39 +290,6 @@ bool TCardForm::CardImageMouse(QEvent* event) {
     default:
       return false;
   }
-}
-
-bool TCardForm::EdgeMouse(QWidget* edge, QEvent* event) {
-  if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove &&
-      event->type() != QEvent::MouseButtonRelease) {
-    return false;
-  }
-  const auto& mouse = static_cast<const QMouseEvent&>(*event);
-  const QPoint global = mouse.globalPosition().toPoint();
-  if (event->type() == QEvent::MouseButtonRelease) {
-    if (mouse.button() == Qt::LeftButton) pressedEdge_ = nullptr;
-    return true;
-  }
-  if (!SkinChrome::IsLeftButtonAlone(mouse.buttons(), mouse.modifiers())) return true;
-  if (event->type() == QEvent::MouseButtonPress) {
-    pressedEdge_ = edge;
-    lastEdgeX_ = global.x();
-    lastEdgeY_ = global.y();
-    return true;
-  }
-  if (pressedEdge_ != edge) return true;
-  RunCommand(this, [&] {
-    if (edge == Image9) {
-      const int dx = global.x() - lastEdgeX_;
-      lastEdgeX_ = global.x();
-      RightEdgeStep(dx);
-    } else {
-      const int dy = global.y() - lastEdgeY_;
-      lastEdgeY_ = global.y();
-      BottomEdgeStep(dy);
-    }
-  });
-  return true;
 }
 
 void TCardForm::RightEdgeStep(int dx) {

@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "core/spread_geometry.h"
@@ -17,6 +18,7 @@ class QMenu;
 
 namespace vaticor {
 
+class SkinChrome;
 class TCardImage;
 class TSkinImage;
 class WindowPlaceKeeper;
@@ -106,7 +108,6 @@ class TCardForm : public QWidget {
   // The choose-card submenu from the current deck's names.
   void FillChooseMenu();
   bool CardImageMouse(QEvent* event);
-  bool EdgeMouse(QWidget* edge, QEvent* event);
 
   ProgramState& state_;
   CardTableLink& table_;
@@ -124,15 +125,13 @@ class TCardForm : public QWidget {
   std::vector<std::string> chooseNames_;  // what chooseMenu_ lists
 
   WindowPlaceKeeper* place_ = nullptr;  // a child of the window
+  std::unique_ptr<SkinChrome> chrome_;  // the edges' drags
 
   // The drag in progress: the pointer's last screen position. Screen
   // positions, not positions in the picture: the picture moves with the
   // window while the window system is still reporting earlier steps.
   QPoint lastDragPoint_;
   bool imagePressed_ = false;
-  int lastEdgeX_ = 0;
-  int lastEdgeY_ = 0;
-  QWidget* pressedEdge_ = nullptr;
 };
 
 }  // namespace vaticor

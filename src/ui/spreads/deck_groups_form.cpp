@@ -20,8 +20,6 @@
 namespace vaticor {
 namespace {
 
-constexpr int kTitle = TitleStrip::kHeight;
-constexpr int kStrip = 2;
 constexpr int kIconsTop = 20;
 // The arrow keys move the current group by this many pixels.
 constexpr int kGroupStep = 16;
@@ -56,7 +54,7 @@ void TDeckGroupsForm::CreateControls() {
   ButtonHideImage = strip.minimise;
   ButtonCloseImage = strip.close;
   Image26 = MakeSkinImage(this, "Image26", ":/skin/line_h.png");
-  Image26->setGeometry(0, kTitle, kWidth, kStrip);
+  Image26->setGeometry(0, TitleStrip::kHeight, kWidth, TitleStrip::kUnderlineHeight);
   Image2 = MakeSkinImage(this, "Image2", ":/skin/group_selected_alpha.png");
   Image2->setGeometry(0, kIconsTop, kIcon, kIcon);
   Image2->hide();

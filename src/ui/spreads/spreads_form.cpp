@@ -27,8 +27,6 @@
 namespace vaticor {
 namespace {
 
-constexpr int kTitle = TitleStrip::kHeight;
-constexpr int kStrip = 2;
 constexpr int kTile = 32;
 // While a long spread opens, the screen is repainted after this many card
 // windows (user input waits until it is open).
@@ -88,7 +86,7 @@ void TSpreadsForm::CreateControls() {
   ButtonHideImage = strip.minimise;
   ButtonCloseImage = strip.close;
   Image26 = MakeSkinImage(this, "Image26", ":/skin/line_h.png");
-  Image26->setGeometry(0, kTitle, kWidth, kStrip);
+  Image26->setGeometry(0, TitleStrip::kHeight, kWidth, TitleStrip::kUnderlineHeight);
 
   Image11 = CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, "Вытянуть карты");
   Image6 = CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, "Новый расклад");
@@ -147,7 +145,7 @@ void TSpreadsForm::CreateControls() {
 
   // The title strip and the command images take the pointer; the rest of
   // the rectangle lets it through to what lies below.
-  QRegion shape(0, 0, kWidth, kTitle + kStrip);
+  QRegion shape(0, 0, kWidth, TitleStrip::kHeight + TitleStrip::kUnderlineHeight);
   for (TSkinImage* tile : {Image11, Image6, Image7, Image12, Image3, Image13, Image14, Image2}) {
     shape += tile->geometry().adjusted(0, 0, 1, 1);
   }
