@@ -79,7 +79,10 @@ LanguageOutcome LanguageSupport::StartUp() {
 LanguageOutcome LanguageSupport::ApplyUserLanguage() {
   if (userLanguageId_ == "0x0419") return {};
   const std::string ownFile = userLanguageId_ + ".ini";
-  if (KindOf(ownFile) == FileKind::kLanguage) return LoadLanguageFile(ownFile);
+  FileKind kind = FileKind::kMissing;
+  if (std::optional<LanguageFile> own = ReadLanguageFile(ownFile, kind)) {
+    return Apply(*own, ownFile);
+  }
   const std::optional<std::uint32_t> user = ParseLanguageId(userLanguageId_);
   // Russian of another country reads the built-in texts.
   if (user && PrimaryLanguage(*user) == PrimaryLanguage(kRussianLanguageId)) return {};
@@ -115,12 +118,11 @@ LanguageOutcome LanguageSupport::BuildLanguageMenu() {
 LanguageOutcome LanguageSupport::Choose(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) return {};
   const std::string& fileName = entries_[static_cast<std::size_t>(index)].fileName;
+  FileKind kind = FileKind::kMissing;
+  LanguageOutcome outcome = Load(fileName, kind);
   // Changed since the listing into something else: the check mark stays
   // with the texts shown.
-  if (KindOf(fileName) == FileKind::kNotALanguage)
-    return {{NotALanguageFileMessage(fileName)}, false};
-  LanguageOutcome outcome = LoadLanguageFile(fileName);
-  checkedPosition_ = index + 1;
+  if (kind != FileKind::kNotALanguage) checkedPosition_ = index + 1;
   return outcome;
 }
 
@@ -131,18 +133,23 @@ LanguageOutcome LanguageSupport::ChooseRussian() {
 }
 
 LanguageOutcome LanguageSupport::LoadLanguageFile(const std::string& fileName) {
-  switch (KindOf(fileName)) {
-    case FileKind::kLanguage:
-      table_.LoadFile(PathOf(fileName));
-      shownFile_ = fileName;
-      setting_ = LanguageSettingFor(fileName);
-      return {{}, true};
-    case FileKind::kNotALanguage:
-      return {{NotALanguageFileMessage(fileName)}, false};
-    case FileKind::kMissing:
-      break;
+  FileKind kind = FileKind::kMissing;
+  return Load(fileName, kind);
+}
+
+LanguageOutcome LanguageSupport::Load(const std::string& fileName, FileKind& kind) {
+  if (std::optional<LanguageFile> file = ReadLanguageFile(fileName, kind)) {
+    return Apply(*file, fileName);
   }
+  if (kind == FileKind::kNotALanguage) return {{NotALanguageFileMessage(fileName)}, false};
   return NoUserLanguageFile();
+}
+
+LanguageOutcome LanguageSupport::Apply(const LanguageFile& file, const std::string& fileName) {
+  table_.LoadFile(file, PathOf(fileName));
+  shownFile_ = fileName;
+  setting_ = LanguageSettingFor(fileName);
+  return {{}, true};
 }
 
 LanguageOutcome LanguageSupport::NoUserLanguageFile() {
@@ -162,10 +169,21 @@ std::uint32_t LanguageSupport::LanguageId() const {
   return LanguageIdOfFileName(shownFile_).value_or(0);
 }
 
-LanguageSupport::FileKind LanguageSupport::KindOf(const std::string& fileName) const {
+std::optional<LanguageFile> LanguageSupport::ReadLanguageFile(const std::string& fileName,
+                                                              FileKind& kind) const {
   const std::string path = PathOf(fileName);
-  if (!FileExists(path)) return FileKind::kMissing;
-  return LanguageFile::Read(path).IsLanguageFile() ? FileKind::kLanguage : FileKind::kNotALanguage;
+  kind = FileKind::kMissing;
+  if (!FileExists(path)) return std::nullopt;
+  LanguageFile file = LanguageFile::Read(path);
+  kind = file.IsLanguageFile() ? FileKind::kLanguage : FileKind::kNotALanguage;
+  if (kind != FileKind::kLanguage) return std::nullopt;
+  return file;
+}
+
+LanguageSupport::FileKind LanguageSupport::KindOf(const std::string& fileName) const {
+  FileKind kind = FileKind::kMissing;
+  ReadLanguageFile(fileName, kind);
+  return kind;
 }
 
 std::string LanguageSupport::PathOf(const std::string& fileName) const {

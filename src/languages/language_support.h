@@ -144,6 +144,13 @@ class LanguageSupport {
  private:
   enum class FileKind { kMissing, kNotALanguage, kLanguage };
   FileKind KindOf(const std::string& fileName) const;
+  // The file when it is a language file, read once; `kind` says what it is.
+  std::optional<LanguageFile> ReadLanguageFile(const std::string& fileName, FileKind& kind) const;
+  // Loads a file by name: its texts, a message that it is no language file,
+  // or the missing-language rule; `kind` says which.
+  LanguageOutcome Load(const std::string& fileName, FileKind& kind);
+  // The texts of a language file read from `fileName`.
+  LanguageOutcome Apply(const LanguageFile& file, const std::string& fileName);
   // The user's own language has no file: the message, once (see
   // LoadLanguageFile).
   LanguageOutcome NoUserLanguageFile();

@@ -75,8 +75,9 @@ void TLanguageTable::SetEntry(int id, std::string text) {
 
 void TLanguageTable::Clear() { *this = TLanguageTable(); }
 
-void TLanguageTable::LoadFile(const std::string& path) {
-  const LanguageFile file = LanguageFile::Read(path);
+void TLanguageTable::LoadFile(const std::string& path) { LoadFile(LanguageFile::Read(path), path); }
+
+void TLanguageTable::LoadFile(const LanguageFile& file, const std::string& path) {
   for (int id = kFirstInterfaceText; id <= kLastInterfaceText; ++id) {
     entries_[id - kFirstInterfaceText] = file.Text(id);
   }

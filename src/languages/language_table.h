@@ -35,6 +35,8 @@ class TLanguageTable {
   // kMaxLanguageFileBytes; a missing key, or a missing file, gives an empty
   // text); the file becomes the one last loaded and the title is its own.
   void LoadFile(const std::string& path);
+  // The same for a file already read from `path`.
+  void LoadFile(const LanguageFile& file, const std::string& path);
   // Every text from the built-in Russian ones. The file last loaded stays
   // the one last loaded, so the title is still read from it.
   void LoadRussian();
