@@ -85,7 +85,6 @@ void TCardForm::CreateControls() {
   CardImage = new TCardImage(this);
   CardImage->setObjectName("CardImage");
   CardImage->setCursor(Qt::ArrowCursor);
-  CardImage->SetNumber(kNoCard);
   CardImage->SetPictureSource([this](std::int32_t card, PictureSize size) {
     return state_.TaroDecks.GetCardPicture(card, size);
   });
@@ -181,7 +180,6 @@ bool TCardForm::ShowsPicture() const { return CardImage->HasPicture(); }
 
 void TCardForm::ShowValue(std::int32_t value, bool decodeLater) {
   const ShownCard shown = ShowCardValue(value, state_.INIData.UpSideDownCardsEnabled, kAnyCard);
-  CardImage->SetNumber(shown.Value);
   table_.CardValueChanged(id_, shown.Value);
   if (shown.Card) {
     CardImage->ShowCard(*shown.Card, shown.Reversed, decodeLater);
