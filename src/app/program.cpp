@@ -16,12 +16,12 @@
 #include "platform/qt_screen.h"
 #include "skin_resources.h"
 #include "ui/chrome/commands.h"
+#include "ui/import/folder_select_form.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
 #include "ui/spreads/deck_groups_form.h"
 #include "ui/spreads/spreads_form.h"
-#include "ui/stand_in_window.h"
 #include "ui/viewer/about_form.h"
 
 namespace vaticor {
@@ -93,7 +93,7 @@ void Program::CreateWindows() {
   questionLogForm_ = std::make_unique<TQuestionLogForm>(state_, *main);
   questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
   questionLogForm_->SetQuestionWindow(questionForm_.get());
-  folderSelectForm_ = std::make_unique<FolderSelectStandIn>();
+  folderSelectForm_ = std::make_unique<TFolderSelectForm>(state_, *main, *main);
   // The spreads window creates the deck-groups window with it.
   spreadsForm_ = std::make_unique<TSpreadsForm>(
       state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main});
@@ -136,6 +136,7 @@ void Program::ApplyLanguageTable() {
   aboutForm_->ApplyLanguage();
   questionLogForm_->ApplyLanguage();
   questionForm_->ApplyLanguage();
+  folderSelectForm_->ApplyLanguage();
 }
 
 void Program::InstallQtTranslation() {

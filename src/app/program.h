@@ -27,7 +27,7 @@ class TVaticorForm;
 class TAboutForm;
 class TQuestionLogForm;
 class TQuestionForm;
-class FolderSelectStandIn;
+class TFolderSelectForm;
 class TSpreadsForm;
 class LanguageSupport;
 struct LanguageOutcome;
@@ -100,7 +100,7 @@ class Program : public LanguageMenuLink {
   std::unique_ptr<TAboutForm> aboutForm_;
   std::unique_ptr<TQuestionLogForm> questionLogForm_;
   std::unique_ptr<TQuestionForm> questionForm_;
-  std::unique_ptr<FolderSelectStandIn> folderSelectForm_;
+  std::unique_ptr<TFolderSelectForm> folderSelectForm_;
   std::unique_ptr<TSpreadsForm> spreadsForm_;
   std::unique_ptr<LanguageSupport> languageSupport_;
   std::unique_ptr<QTranslator> qtTranslator_;

@@ -134,6 +134,18 @@ class FolderSelectLink {
   virtual void ShowForMode(FolderMode mode) = 0;
 };
 
+// The main window's lists of installed decks and description sets, read
+// again after the folder-selection window added one: the submenu is built
+// anew, the deck (set) in use stays in use (found by its folder: a new one
+// may sort before it), and a program that had none takes the first and
+// shows it at once.
+class InstalledListsLink {
+ public:
+  virtual ~InstalledListsLink() = default;
+  virtual void RebuildDeckMenu() = 0;
+  virtual void RebuildDescriptionMenu() = 0;
+};
+
 // The interface language, chosen from the main window's language submenu.
 class LanguageMenuLink {
  public:

@@ -9,27 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "support/qt/recorded_messages.h"
+
 namespace vaticor {
 namespace {
 
 class CommandsTest : public ::testing::Test {
  protected:
-  struct Shown {
-    QWidget* window;
-    MessageKind kind;
-    std::string message;
-  };
-  void SetUp() override {
-    previous_ = SetFailureReporter([this](QWidget* window, MessageKind kind, const QString& text) {
-      shown.push_back({window, kind, text.toStdString()});
-    });
-  }
-  void TearDown() override { SetFailureReporter(previous_); }
-
-  std::vector<Shown> shown;
-
- private:
-  FailureReporter previous_;
+  testing::RecordedMessages recorded;
+  std::vector<testing::RecordedMessages::Message>& shown = recorded.messages;
 };
 
 TEST_F(CommandsTest, AFailureIsShownOverItsWindowAndTheCommandStopsThere) {
@@ -44,14 +32,14 @@ TEST_F(CommandsTest, AFailureIsShownOverItsWindowAndTheCommandStopsThere) {
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].window, &window);
   EXPECT_EQ(shown[0].kind, MessageKind::kFailure);
-  EXPECT_EQ(shown[0].message, "Unable to write to /x/Quorlin.ini");
+  EXPECT_EQ(shown[0].text, "Unable to write to /x/Quorlin.ini");
 }
 
 TEST_F(CommandsTest, SomethingThatIsNoStandardExceptionIsAnUnexpectedFailure) {
   RunCommand(nullptr, [] { throw 42; });
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].kind, MessageKind::kFailure);
-  EXPECT_EQ(shown[0].message, "Unexpected failure");
+  EXPECT_EQ(shown[0].text, "Unexpected failure");
 }
 
 TEST_F(CommandsTest, ACommandThatSucceedsShowsNothingAndANoticeIsNoFailure) {
@@ -62,7 +50,7 @@ TEST_F(CommandsTest, ACommandThatSucceedsShowsNothingAndANoticeIsNoFailure) {
   ShowNotice(nullptr, QStringLiteral("Колода добавлена"));
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].kind, MessageKind::kNotice);
-  EXPECT_EQ(shown[0].message, "Колода добавлена");
+  EXPECT_EQ(shown[0].text, "Колода добавлена");
 }
 
 TEST_F(CommandsTest, AConnectedCommandGetsTheSignalsArgumentsAndItsFailureStaysWithIt) {
@@ -83,7 +71,7 @@ TEST_F(CommandsTest, AConnectedCommandGetsTheSignalsArgumentsAndItsFailureStaysW
   EXPECT_EQ(toggles, std::vector<bool>{true});
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].window, &window);
-  EXPECT_EQ(shown[0].message, "Invalid value in the log");
+  EXPECT_EQ(shown[0].text, "Invalid value in the log");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/virtual_keys.h"
+#include "support/qt/recorded_messages.h"
 #include "ui/chrome/commands.h"
 
 namespace vaticor {
@@ -41,20 +42,15 @@ TEST(KeyCommands, EachReleasedKeyRunsOnceWithItsCodeAndModifiers) {
 TEST(KeyCommands, AFailingKeyIsShownOverItsWindowAndTheKeyGoesNoFurther) {
   QWidget window;
   auto* control = new QWidget(&window);
-  std::vector<std::string> failures;
-  const FailureReporter previous =
-      SetFailureReporter([&](QWidget* over, MessageKind, const QString& message) {
-        EXPECT_EQ(over, &window);
-        failures.push_back(message.toStdString());
-      });
+  testing::RecordedMessages recorded;
   int windowKeys = 0;
   OnKeyRelease(&window, &window, [&](int, Qt::KeyboardModifiers) { ++windowKeys; });
   OnKeyRelease(control, &window, [](int, Qt::KeyboardModifiers) {
     throw std::runtime_error("Unable to write to x");
   });
   Release(control, Qt::Key_0, Qt::NoModifier, false);
-  SetFailureReporter(previous);
-  EXPECT_EQ(failures, std::vector<std::string>{"Unable to write to x"});
+  EXPECT_EQ(recorded.Texts(), std::vector<std::string>{"Unable to write to x"});
+  EXPECT_EQ(recorded.messages.at(0).window, &window);
   EXPECT_EQ(windowKeys, 0) << "the control's key reached the window too";
 }
 

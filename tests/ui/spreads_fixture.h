@@ -19,6 +19,7 @@
 
 #include "support/qt/keys.h"
 #include "support/qt/mouse.h"
+#include "support/qt/recorded_messages.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/picture_tag.h"
 #include "support/ui/program_state_fixture.h"
@@ -78,15 +79,9 @@ inline int CheckedChoice(const TCardForm* card) {
 
 class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
  protected:
-  void SetUp() override {
-    previousReporter_ = SetFailureReporter([this](QWidget*, MessageKind, const QString& message) {
-      failures.push_back(message.toStdString());
-    });
-  }
   void TearDown() override {
     spreads.reset();
     FlushDeletes();
-    SetFailureReporter(previousReporter_);
   }
 
   // A deck of `cards` pictures of 300 x 500 selected, and the window made.
@@ -144,10 +139,7 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
   FakeSpreadsHost host;
   FakeSpreadFileDialogs* dialogs = nullptr;
   std::unique_ptr<TSpreadsForm> spreads;
-  std::vector<std::string> failures;
-
- private:
-  FailureReporter previousReporter_;
+  RecordedMessages recorded;
 };
 
 }  // namespace vaticor::testing

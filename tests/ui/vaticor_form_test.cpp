@@ -753,5 +753,57 @@ TEST_F(MainWindowTest, WithATrayHidingTheTaskbarButtonHidesIntoIt) {
   EXPECT_FALSE(form->isVisible());
 }
 
+// After an import the lists are read again: a new deck may sort before the
+// one in use, which stays in use; a program that had none takes the first.
+TEST_F(MainWindowTest, AnAddedDeckJoinsTheMenuAndTheDeckInUseStays) {
+  MakeDeck("b", 22);
+  MakeDeck("d", 78);
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nDeck.Index=1\r\n");
+  auto form = Open();
+  ASSERT_EQ(decks.CurrentDeck(), 1);
+  MakeDeck("a", 22);
+  form->RebuildDeckMenu();
+  EXPECT_EQ(decks.Count, 3);
+  EXPECT_EQ(decks.CurrentDeckFolder(), dir.Path("Decks/d"));
+  EXPECT_EQ(ini.DeckIndex, 2);
+  EXPECT_EQ(Decks(*form)->actions().size(), 4 + 3);
+  EXPECT_EQ(TMainMenu::ItemAt(Decks(*form), 4)->text().toStdString(), "a");
+  int checked = 0;
+  for (QAction* action : Decks(*form)->actions()) checked += action->isChecked();
+  EXPECT_EQ(checked, 1);
+  EXPECT_TRUE(TMainMenu::ItemAt(Decks(*form), 6)->isChecked());
+  // Three decks: the random choices open up.
+  EXPECT_TRUE(Item(*form, "N15")->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheFirstDeckAddedIsDrawnFromAtOnce) {
+  auto form = Open();
+  ASSERT_EQ(decks.Count, 0);
+  MakeDeck("Mine", 78, 300, 500);
+  form->RebuildDeckMenu();
+  EXPECT_EQ(decks.Count, 1);
+  EXPECT_TRUE(TMainMenu::ItemAt(Decks(*form), 4)->isChecked());
+  EXPECT_EQ(picker.Count, 78);
+  EXPECT_TRUE(Item(*form, "N27")->isEnabled());  // only major arcana: 78 files
+  Draw(*form);
+  EXPECT_TRUE(Card(*form, 1)->HasPicture());
+}
+
+TEST_F(MainWindowTest, AnAddedDescriptionSetKeepsTheSetInUse) {
+  dir.Write("Descriptions/m/description.ini", "[Sections]\r\n");
+  dir.Write("Descriptions/z/description.ini", "[Sections]\r\n");
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nDescription.Index=1\r\n");
+  auto form = Open();
+  ASSERT_EQ(descriptions.CurrentDescription(), 1);
+  dir.Write("Descriptions/a/description.ini", "[Sections]\r\n");
+  links.viewerVisible = true;
+  form->RebuildDescriptionMenu();
+  EXPECT_EQ(descriptions.Count, 3);
+  EXPECT_EQ(descriptions.CurrentDescription(), 2);
+  EXPECT_EQ(ini.DescriptionIndex, 2);
+  EXPECT_EQ(Submenu(*form, "N14")->actions().size(), 2 + 3);
+  EXPECT_EQ(links.reshown, 1);  // the viewer shows its card from the set
+}
+
 }  // namespace
 }  // namespace vaticor

@@ -30,7 +30,10 @@ class TSkinImage;
 // its controls and handlers are its own (tests find the controls by their
 // layout names: "CardImage01", "Panel01", "Label2", the menu items "N28",
 // ...).
-class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLink {
+class TVaticorForm : public QWidget,
+                     public MainWindowLink,
+                     public SpreadsHostLink,
+                     public InstalledListsLink {
   Q_OBJECT
  public:
   // The main window is created first; the windows it reaches are created
@@ -56,6 +59,9 @@ class TVaticorForm : public QWidget, public MainWindowLink, public SpreadsHostLi
   // value is negative, whatever the reversed-cards option).
   void SetCardMode(bool threeCards) override;
   void ShowCard(int slot, std::int32_t value) override;
+  // --- What the folder-selection window asks after an import ---
+  void RebuildDeckMenu() override;
+  void RebuildDescriptionMenu() override;
 
   // --- What the program asks ---
   // Hints, menus and caption from the interface language.

@@ -2,7 +2,10 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "library/reading_draw.h"
 #include "platform/desktop_shell.h"
@@ -68,6 +71,56 @@ void TVaticorForm::NextDeck(int step) {
   if (deck < 0) deck = decks.Count - 1;
   if (deck > decks.Count - 1) deck = 0;
   SwitchToDeck(deck, DeckSizing::kFitToHeight);
+}
+
+namespace {
+
+// The position of the folder `folder` in `folders`; `otherwise` when it is
+// not there any more.
+int PositionOf(const std::vector<std::string>& folders, const std::string& folder, int otherwise) {
+  const auto found = std::find(folders.begin(), folders.end(), folder);
+  return found == folders.end() ? otherwise : static_cast<int>(found - folders.begin());
+}
+
+// The folder at a list position; empty past the list.
+std::string FolderAt(const std::vector<std::string>& folders, int position) {
+  return position >= 0 && position < static_cast<int>(folders.size())
+             ? folders[static_cast<std::size_t>(position)]
+             : std::string();
+}
+
+}  // namespace
+
+void TVaticorForm::RebuildDeckMenu() {
+  TTaroDecks& decks = state_.TaroDecks;
+  const bool hadDecks = decks.Count > 0;
+  const std::string inUse = FolderAt(decks.Folders, decks.CurrentDeck());
+  decks.LoadDecks();
+  menu_->SetDecks(decks.DisplayNames);
+  if (decks.Count <= 0) {
+    UpdateRandomDeckItems();
+    return;
+  }
+  const int saved = std::clamp(state_.INIData.DeckIndex, 0, decks.Count - 1);
+  // The same deck's pictures may have been replaced: shown again.
+  SwitchToDeck(hadDecks ? PositionOf(decks.Folders, inUse, saved) : saved,
+               DeckSizing::kApplyAutoSize);
+  SetUpMajorArcanaItem();
+  if (!hadDecks) state_.SpreadPicker.InitGenerator(decks.FilesCount);
+}
+
+void TVaticorForm::RebuildDescriptionMenu() {
+  TTaroDescriptions& sets = state_.TaroDescriptions;
+  const bool hadSets = sets.Count > 0;
+  const std::string inUse = FolderAt(sets.Folders, sets.CurrentDescription());
+  sets.LoadDescriptions();
+  menu_->SetDescriptionSets(sets.DisplayNames);
+  if (sets.Count <= 0) return;
+  const int saved = std::clamp(state_.INIData.DescriptionIndex, 0, sets.Count - 1);
+  const int set = hadSets ? PositionOf(sets.Folders, inUse, saved) : saved;
+  state_.INIData.DescriptionIndex = set;
+  sets.SelectDescription(set);
+  if (Links().viewer.IsViewerVisible()) Links().viewer.ShowCurrentCardAgain();
 }
 
 void TVaticorForm::SetLanguageItems(const std::vector<std::string>& captions) {

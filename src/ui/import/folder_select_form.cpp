@@ -1,0 +1,420 @@
+#include "ui/import/folder_select_form.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QToolButton>
+#include <QTreeView>
+#include <exception>
+
+#include "platform/virtual_keys.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
+#include "ui/chrome/key_commands.h"
+#include "ui/chrome/skin_chrome.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/chrome/skin_style.h"
+#include "ui/chrome/thread_results.h"
+#include "ui/chrome/title_strip.h"
+#include "ui/chrome/window_showing.h"
+
+namespace vaticor {
+namespace {
+
+constexpr int kBar = 17;         // title and bottom strips
+constexpr int kSide = 2;         // the strips left and right of the tree
+constexpr int kAboveBelow = 4;   // the strips above and below it
+constexpr int kTreeIndent = 19;  // pixels per level
+
+// The window's texts that are not interface texts.
+const char* const kAddedWithFailures = "Добавлено, ошибок: %1";
+const char* const kNotAddedWithFailures = "Не добавлено, ошибок: %1";
+
+QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TFolderSelectForm::TFolderSelectForm(ProgramState& state, MainWindowLink& main,
+                                     InstalledListsLink& lists, FolderImportSystem system,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      state_(state),
+      main_(main),
+      lists_(lists),
+      system_(std::move(system)),
+      post_(ResultPost::For(this)) {
+  if (!system_.offers) system_.offers = OffersImport;
+  if (!system_.import) {
+    system_.import = [](ImportMode mode, const std::string& folder, const std::string& target,
+                        const ImportProgress& progress, const std::stop_token& stop) {
+      return ImportFolder(mode, folder, target, progress, stop);
+    };
+  }
+  setObjectName("FolderSelectForm");
+  UseSkinLook(this);
+  CreateControls();
+  ApplyLanguage();
+}
+
+TFolderSelectForm::~TFolderSelectForm() {
+  // No answer reaches the window from here on; a copy in progress stops at
+  // its next block and removes its temporary file.
+  post_->Close();
+  if (copier_.joinable()) {
+    copier_.request_stop();
+    copier_.join();
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Creation
+
+void TFolderSelectForm::CreateControls() {
+  setFixedSize(kWidth, kHeight);
+
+  TitleStrip::Look look;
+  look.icon = ":/skin/window_icon_alpha.png";
+  look.iconAt = {2, 0};
+  look.buttonsEnd = kWidth - 1;
+  const TitleStrip strip = TitleStrip::Make(this, kWidth, look);
+  Image5 = strip.title;
+  Image1 = strip.icon;
+  ButtonCloseImage = strip.close;
+  SetHint(Image1, QString::fromUtf8("Меню F10"));
+
+  Label3 = new TCaptionLabel(this, SkinNavy());
+  Label3->setObjectName("Label3");
+  Label3->move(23, 2);
+  Label4 = new TCaptionLabel(this, Qt::white);
+  Label4->setObjectName("Label4");
+  Label4->move(22, 1);
+
+  const int treeTop = kBar + kAboveBelow;
+  const int treeHeight = kHeight - 2 * (kBar + kAboveBelow);
+  MakeSkinImage(this, "Image3", ":/skin/edge_h.png")->setGeometry(0, kBar, kWidth, kAboveBelow);
+  MakeSkinImage(this, "Image4", ":/skin/edge_v.png")->setGeometry(0, treeTop, kSide, treeHeight);
+  MakeSkinImage(this, "Image6", ":/skin/edge_v.png")
+      ->setGeometry(kWidth - kSide, treeTop, kSide, treeHeight);
+  MakeSkinImage(this, "Image7", ":/skin/edge_h.png")
+      ->setGeometry(0, kHeight - kBar - kAboveBelow, kWidth, kAboveBelow);
+  Image2 = MakeSkinImage(this, "Image2", ":/skin/bottombar.png");
+  Image2->setGeometry(0, kHeight - kBar, kWidth, kBar);
+
+  ShellTreeView1 = new QTreeView(this);
+  ShellTreeView1->setObjectName("ShellTreeView1");
+  ShellTreeView1->setGeometry(kSide, treeTop, kWidth - 2 * kSide, treeHeight);
+
+  const CaptionPair caption = MakeCaptionPair(this, SkinNavy(), [this] { SpeedButton1Click(); });
+  Label2 = caption.label2;
+  Label1 = caption.label1;
+  SpeedButton1 = new QToolButton(this);
+  SpeedButton1->setObjectName("SpeedButton1");
+  SpeedButton1->setGeometry(1, kHeight - kBar, kWidth - 2, kBar - 1);
+  SpeedButton1->setAutoRaise(true);
+  // The tree keeps the keys: Esc there closes the window.
+  SpeedButton1->setFocusPolicy(Qt::NoFocus);
+  SpeedButton1->setCursor(Qt::PointingHandCursor);
+  SpeedButton1->setStyleSheet(
+      "QToolButton { background: transparent; border: 1px solid transparent; }"
+      "QToolButton:hover { border-color: #c9a94e; }");
+  ConnectCommand(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+  ShowSelectArea(false);
+
+  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
+
+  // Moves by the title are not stored: the window opens where it opened.
+  chrome_ = std::make_unique<SkinChrome>(this, SkinChrome::Hooks{});
+  strip.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
+  chrome_->AddTitle(Label3);
+  chrome_->AddTitle(Label4);
+  chrome_->SetCaption(Label2, Label1, Image2);
+  Label3->raise();
+  Label4->raise();
+  Image1->raise();
+  ButtonCloseImage->raise();
+  Label1->raise();
+  Label2->raise();
+  SpeedButton1->raise();
+
+  // Centred above the taskbar the first time; where the user leaves it
+  // afterwards, for this run.
+  move(std::max(0, (state_.Screen.Width() - kWidth) / 2),
+       std::max(0, (state_.INIData.TaskBarTop() - kHeight) / 2));
+}
+
+void TFolderSelectForm::CreateTree() {
+  // Qt lists the folders on a thread of its own and watches those shown,
+  // so a home folder of thousands of folders, or a mount that does not
+  // answer, never holds the window up.
+  folders_ = new QFileSystemModel(this);
+  folders_->setObjectName("ShellTreeModel");
+  folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+  folders_->setReadOnly(true);
+  folders_->setRootPath(QString());
+
+  QTreeView* tree = ShellTreeView1;
+  tree->setModel(folders_);
+  for (int column = 1; column < folders_->columnCount(); ++column) tree->hideColumn(column);
+  tree->setHeaderHidden(true);
+  // Long names scroll across instead of being cut; only the rows in view
+  // are measured.
+  tree->header()->setStretchLastSection(false);
+  tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  tree->setUniformRowHeights(true);
+  tree->setIndentation(kTreeIndent);
+  tree->setRootIsDecorated(false);
+  tree->setSelectionMode(QAbstractItemView::SingleSelection);
+  tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tree->setFrameShape(QFrame::NoFrame);
+  QPalette palette = tree->palette();
+  palette.setColor(QPalette::Base, SkinSkyBlue());
+  palette.setColor(QPalette::Text, SkinNavy());
+  palette.setColor(QPalette::Highlight, SkinSelection());
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  tree->setPalette(palette);
+
+  // A right click highlights the folder under the pointer.
+  tree->setContextMenuPolicy(Qt::CustomContextMenu);
+  ConnectCommand(tree, &QWidget::customContextMenuRequested, this, [tree](const QPoint& at) {
+    const QModelIndex folder = tree->indexAt(at);
+    if (folder.isValid()) tree->setCurrentIndex(folder);
+  });
+  ConnectCommand(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                 [this] { ShellTreeView1Change(); });
+  OnKeyRelease(tree, this, [this](int key, Qt::KeyboardModifiers) { ShellTreeView1KeyUp(key); });
+
+  // Opened at the home folder, its parents unfolded; the rows above it
+  // arrive as their folders are listed, so it is scrolled to again then.
+  const QString home = system_.home.empty() ? QDir::homePath() : Utf8(system_.home);
+  const QModelIndex start = folders_->index(home);
+  for (QModelIndex parent = start.parent(); parent.isValid(); parent = parent.parent()) {
+    tree->expand(parent);
+  }
+  if (start.isValid()) tree->setCurrentIndex(start);
+  connect(folders_, &QFileSystemModel::directoryLoaded, this, [this, home](const QString& path) {
+    const QModelIndex current = ShellTreeView1->currentIndex();
+    if (current.isValid() && folders_->filePath(current) == home && home.startsWith(path)) {
+      ShellTreeView1->scrollTo(current);
+    }
+  });
+}
+
+// ---------------------------------------------------------------------------
+// Opening and closing
+
+void TFolderSelectForm::ShowForMode(FolderMode mode) {
+  mode_ = mode;
+  done_ = false;
+  ApplyLanguage();
+  if (folders_ == nullptr) {
+    CreateTree();  // the first opening asks the check itself
+  } else {
+    UpdateSelectButton();
+  }
+  ShowNormal(this);
+  raise();
+  activateWindow();
+  ShellTreeView1->setFocus();
+}
+
+void TFolderSelectForm::ApplyLanguage() {
+  setWindowTitle(Title());
+  for (TCaptionLabel* label : {Label3, Label4}) {
+    label->setText(Title());
+    label->adjustSize();
+  }
+  if (!done_ && !importing_) SetStatusCaption(Prompt());
+}
+
+void TFolderSelectForm::closeEvent(QCloseEvent* event) {
+  // Only hidden; an import in progress goes on.
+  event->ignore();
+  hide();
+}
+
+void TFolderSelectForm::Image1Click() { main_.ShowMainWindow(); }
+
+void TFolderSelectForm::ButtonCloseImageClick() { hide(); }
+
+void TFolderSelectForm::ShellTreeView1KeyUp(int virtualKey) {
+  if (virtualKey == vk::Escape) hide();
+}
+
+// ---------------------------------------------------------------------------
+// The highlighted folder
+
+void TFolderSelectForm::ShellTreeView1Change() {
+  UpdateSelectButton();
+  if (done_) {
+    done_ = false;
+    SetStatusCaption(Prompt());
+  }
+}
+
+void TFolderSelectForm::UpdateSelectButton() {
+  const std::uint64_t check = ++checks_;
+  offered_ = false;
+  ShowSelectArea(false);
+  const std::string folder = SelectedFolder();
+  if (folder.empty()) return;
+  const ImportMode mode = Mode();
+  // The check reads the disk, which may not answer for long (a network
+  // mount); its thread is left to it. Only the newest check's answer
+  // counts.
+  std::thread([post = post_, offers = system_.offers, mode, folder, target = TargetFolder(mode),
+               check, this] {
+    bool offered = false;
+    try {
+      offered = offers(mode, folder, target);
+    } catch (...) {
+      offered = false;  // a folder that cannot be read offers nothing
+    }
+    post->Post([this, check, offered] {
+      if (check != checks_) return;
+      offered_ = offered;
+      ShowSelectArea(offered);
+    });
+  }).detach();
+}
+
+void TFolderSelectForm::ShowSelectArea(bool shown) {
+  // An import's progress and result stay in view whatever is highlighted.
+  const bool visible = shown || importing_ || done_;
+  Label1->setVisible(visible);
+  Label2->setVisible(visible);
+  SpeedButton1->setVisible(visible);
+}
+
+void TFolderSelectForm::SetStatusCaption(const QString& text) {
+  Label2->setText(text);
+  Label2->adjustSize();
+  Label1->setText(text);
+  Label1->adjustSize();
+  chrome_->KeepInShape();
+}
+
+// ---------------------------------------------------------------------------
+// The import
+
+void TFolderSelectForm::SpeedButton1Click() {
+  if (importing_ || !SpeedButton1->isVisible()) return;
+  if (done_) {
+    SetStatusCaption(Prompt());
+    done_ = false;
+    ShowSelectArea(offered_);
+    return;
+  }
+  const std::string folder = SelectedFolder();
+  if (folder.empty()) return;
+  StartImport(folder);
+}
+
+void TFolderSelectForm::StartImport(const std::string& folder) {
+  const ImportMode mode = Mode();
+  importing_ = true;
+  setCursor(Qt::BusyCursor);
+  if (copier_.joinable()) copier_.join();  // the last import has finished
+  copier_ = std::jthread([post = post_, import = system_.import, mode, folder,
+                          target = TargetFolder(mode), this](const std::stop_token& stop) {
+    ImportOutcome outcome;
+    try {
+      outcome = import(
+          mode, folder, target,
+          [&post, this](std::int32_t done, std::int32_t total) {
+            post->Post([this, done, total] { ShowProgress(done, total); });
+          },
+          stop);
+    } catch (const std::exception& failure) {
+      outcome.failed += 1;
+      outcome.firstFailure = failure.what();
+    } catch (...) {
+      outcome.failed += 1;
+      outcome.firstFailure = "Unexpected failure";
+    }
+    post->Post([this, mode, outcome] { FinishImport(mode, outcome); });
+  });
+}
+
+void TFolderSelectForm::ShowProgress(std::int32_t done, std::int32_t total) {
+  if (importing_) SetStatusCaption(QStringLiteral("%1 / %2").arg(done).arg(total));
+}
+
+void TFolderSelectForm::FinishImport(ImportMode mode, const ImportOutcome& outcome) {
+  importing_ = false;
+  unsetCursor();
+  RunCommand(this, [&] {
+    // A folder of the same name may have been there: whatever reached it
+    // counts, even when the index did not.
+    if (outcome.added || outcome.copied > 0) {
+      if (mode == ImportMode::kDeck) {
+        lists_.RebuildDeckMenu();
+      } else {
+        lists_.RebuildDescriptionMenu();
+      }
+    }
+  });
+  if (!outcome.added && outcome.failed == 0) {
+    // The index lists nothing (or the program is ending): nothing to say.
+    SetStatusCaption(Prompt());
+    ShowSelectArea(offered_);
+    return;
+  }
+  done_ = true;
+  // The bottom strip holds one short line (159 pixels): with failures, the
+  // count matters more than the mode's words.
+  QString caption = Result(mode);
+  if (outcome.failed > 0) {
+    caption = QString::fromUtf8(outcome.added ? kAddedWithFailures : kNotAddedWithFailures)
+                  .arg(outcome.failed);
+  }
+  SetStatusCaption(caption);
+  ShowSelectArea(true);
+  if (outcome.failed > 0) {
+    const QString what =
+        outcome.added ? Result(mode) +
+                            QString::fromUtf8(", но не скопировано файлов: %1.").arg(outcome.failed)
+                      : QString::fromUtf8("Ничего не добавлено.");
+    ShowFailure(this, what + "\n\n" + Utf8(outcome.firstFailure));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Texts and paths
+
+ImportMode TFolderSelectForm::Mode() const {
+  return mode_ == FolderMode::kAddDeck ? ImportMode::kDeck : ImportMode::kDescriptionSet;
+}
+
+std::string TFolderSelectForm::SelectedFolder() const {
+  if (folders_ == nullptr) return {};
+  const QModelIndex current = ShellTreeView1->currentIndex();
+  return current.isValid() ? QDir::toNativeSeparators(folders_->filePath(current)).toStdString()
+                           : std::string();
+}
+
+std::string TFolderSelectForm::TargetFolder(ImportMode mode) const {
+  return mode == ImportMode::kDeck ? state_.INIData.DecksFolder : state_.INIData.DescriptionsFolder;
+}
+
+QString TFolderSelectForm::Title() const {
+  return mode_ == FolderMode::kAddDeck
+             ? InterfaceText(state_.Languages, 1039, "Добавить колоду...")
+             : InterfaceText(state_.Languages, 1040, "Добавить описание...");
+}
+
+QString TFolderSelectForm::Prompt() const {
+  return mode_ == FolderMode::kAddDeck
+             ? InterfaceText(state_.Languages, 1041, "Выбрать каталог с колодой")
+             : InterfaceText(state_.Languages, 1042, "Выбрать каталог с описанием");
+}
+
+QString TFolderSelectForm::Result(ImportMode mode) const {
+  return mode == ImportMode::kDeck ? InterfaceText(state_.Languages, 1043, "Колода добавлена")
+                                   : InterfaceText(state_.Languages, 1044, "Описание добавлено");
+}
+
+}  // namespace vaticor

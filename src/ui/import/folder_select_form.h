@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stop_token>
+#include <string>
+#include <thread>
+
+#include "library/folder_import.h"
+#include "ui/program_state.h"
+#include "ui/window_links.h"
+
+class QFileSystemModel;
+class QToolButton;
+class QTreeView;
+
+namespace vaticor {
+
+class ResultPost;
+class SkinChrome;
+class TCaptionLabel;
+class TSkinImage;
+
+// What the window asks of the disk, in two calls that may each wait for it:
+// whether a folder offers an import (asked whenever the highlighted folder
+// changes) and the import itself. The window calls both off its own thread;
+// tests put slow, blocking or failing ones in.
+struct FolderImportSystem {
+  // Empty: OffersImport.
+  std::function<bool(ImportMode, const std::string& folder, const std::string& targetFolder)>
+      offers;
+  // Empty: ImportFolder.
+  std::function<ImportOutcome(ImportMode, const std::string& folder,
+                              const std::string& targetFolder, const ImportProgress&,
+                              const std::stop_token&)>
+      import;
+  // The folder the tree opens at; empty: the user's home folder.
+  std::string home;
+};
+
+// The folder-selection window: a small skinned window (161 x 227) with the
+// folder tree of the whole disk, opened at the home folder. When the
+// highlighted folder holds the mode's index file ("deck.ini" or
+// "description.ini") and is not one of the program's own, the bottom
+// caption offers to add it; a click copies the folder into the decks (or
+// descriptions) folder and has the main window read its list again.
+//
+// Nothing of this waits on the window's thread: the tree is listed by Qt's
+// own thread, the offer is checked and the copy made on threads of the
+// window's, and their answers come back in order (ResultPost). One import
+// runs at a time; its progress ("12 / 78") is the bottom caption, the busy
+// pointer is over the window, and closing the window lets it finish. The
+// program's end stops it between two blocks: no file is left torn.
+//
+// Closing only hides the window; the tree keeps its highlighted folder.
+class TFolderSelectForm : public QWidget, public FolderSelectLink {
+  Q_OBJECT
+ public:
+  static constexpr int kWidth = 161;
+  static constexpr int kHeight = 227;
+
+  // Hidden until ShowForMode. `main` is shown by the window's icon; `lists`
+  // reads the deck list or the description sets again after an import.
+  TFolderSelectForm(ProgramState& state, MainWindowLink& main, InstalledListsLink& lists,
+                    FolderImportSystem system = {}, QWidget* parent = nullptr);
+  ~TFolderSelectForm() override;
+
+  // Sets the mode, clears the last import's result, shows the mode's title
+  // and prompt, and shows the window.
+  void ShowForMode(FolderMode mode) override;
+
+  // Whether an import is running (the select area does nothing meanwhile).
+  bool Importing() const { return importing_; }
+
+  // The title and the prompt from the interface language (a result or a
+  // progress on show stays).
+  void ApplyLanguage();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateTree();
+
+  // --- Handlers, by the layout's names ---
+  void SpeedButton1Click();
+  void ShellTreeView1Change();
+  void ShellTreeView1KeyUp(int virtualKey);
+  void Image1Click();
+  void ButtonCloseImageClick();
+
+  // Shows or hides the bottom caption and the select area for the
+  // highlighted folder: hidden at once, shown when the check answers (and
+  // it is still the question).
+  void UpdateSelectButton();
+  void ShowSelectArea(bool shown);
+  // Both caption labels get `text`, centred on the window.
+  void SetStatusCaption(const QString& text);
+
+  void StartImport(const std::string& folder);
+  void ShowProgress(std::int32_t done, std::int32_t total);
+  void FinishImport(ImportMode mode, const ImportOutcome& outcome);
+
+  ImportMode Mode() const;
+  std::string SelectedFolder() const;
+  std::string TargetFolder(ImportMode mode) const;
+  QString Title() const;
+  QString Prompt() const;
+  QString Result(ImportMode mode) const;
+
+  ProgramState& state_;
+  MainWindowLink& main_;
+  InstalledListsLink& lists_;
+  FolderImportSystem system_;
+  std::unique_ptr<SkinChrome> chrome_;
+  std::shared_ptr<ResultPost> post_;
+
+  FolderMode mode_ = FolderMode::kAddDeck;
+  bool done_ = false;
+  bool importing_ = false;
+  bool offered_ = false;  // the check's answer for the highlighted folder
+  // Counts the checks asked: an answer to an older one is stale.
+  std::uint64_t checks_ = 0;
+
+  // Controls by the layout's names.
+  TSkinImage* Image5 = nullptr;  // title
+  TSkinImage* Image1 = nullptr;  // shows the main window
+  TSkinImage* ButtonCloseImage = nullptr;
+  TCaptionLabel* Label3 = nullptr;  // the title's shadow
+  TCaptionLabel* Label4 = nullptr;  // the title
+  QTreeView* ShellTreeView1 = nullptr;
+  QFileSystemModel* folders_ = nullptr;
+  TSkinImage* Image2 = nullptr;  // the bottom strip
+  TCaptionLabel* Label1 = nullptr;
+  TCaptionLabel* Label2 = nullptr;
+  QToolButton* SpeedButton1 = nullptr;
+
+  // Last: it ends (stopped and joined) before anything it reports to.
+  std::jthread copier_;
+};
+
+}  // namespace vaticor

@@ -1,0 +1,413 @@
+#include "ui/import/folder_select_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileSystemModel>
+#include <QToolButton>
+#include <QTreeView>
+#include <atomic>
+#include <filesystem>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "support/qt/keys.h"
+#include "support/qt/mouse.h"
+#include "support/qt/recorded_messages.h"
+#include "support/ui/fake_windows.h"
+#include "support/ui/program_state_fixture.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/skin_image.h"
+
+namespace vaticor {
+namespace {
+
+using testing::Control;
+using testing::ProcessEventsUntil;
+
+// What the window asks of the main window's lists.
+class FakeInstalledLists : public InstalledListsLink {
+ public:
+  void RebuildDeckMenu() override { ++deckRebuilds; }
+  void RebuildDescriptionMenu() override { ++descriptionRebuilds; }
+  int deckRebuilds = 0;
+  int descriptionRebuilds = 0;
+};
+
+class FolderSelectTest : public ::testing::Test, protected testing::ProgramStateFixture {
+ protected:
+  FolderSelectTest() {
+    ini.DecksFolder = dir.Path("Decks");
+    ini.DescriptionsFolder = dir.Path("Descriptions");
+    system.home = dir.MakeDir("home");
+  }
+  ~FolderSelectTest() override {
+    form.reset();
+    // The checks' threads may still be posting: let them land nowhere.
+    QCoreApplication::processEvents();
+  }
+
+  TFolderSelectForm& Open(FolderMode mode = FolderMode::kAddDeck) {
+    if (!form) form = std::make_unique<TFolderSelectForm>(state, main, lists, system);
+    form->ShowForMode(mode);
+    return *form;
+  }
+
+  QTreeView* Tree() const { return Control<QTreeView>(*form, "ShellTreeView1"); }
+  QToolButton* SelectArea() const { return Control<QToolButton>(*form, "SpeedButton1"); }
+  std::string Caption(const char* label = "Label2") const {
+    return Control<TCaptionLabel>(*form, label)->text().toStdString();
+  }
+  bool Offered() const { return SelectArea()->isVisibleTo(form.get()); }
+
+  // Highlights a folder and waits for the check's answer.
+  void Highlight(const std::string& folder) {
+    auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
+    ASSERT_NE(model, nullptr);
+    const QModelIndex index = model->index(QString::fromStdString(folder));
+    ASSERT_TRUE(index.isValid()) << folder;
+    Tree()->setCurrentIndex(index);
+    Settle();
+  }
+  // Lets every pending answer arrive.
+  void Settle() {
+    ProcessEventsUntil([] { return false; }, 150);
+  }
+  void ClickSelectArea() {
+    testing::Click(SelectArea());
+    ASSERT_TRUE(ProcessEventsUntil([this] { return !form->Importing(); }));
+  }
+
+  testing::FakeMainWindow main;
+  FakeInstalledLists lists;
+  FolderImportSystem system;
+  std::unique_ptr<TFolderSelectForm> form;
+  testing::RecordedMessages recorded;
+};
+
+TEST_F(FolderSelectTest, OpensAsTheModeSaysAt161By227) {
+  Open(FolderMode::kAddDescriptionSet);
+  EXPECT_EQ(form->size(), QSize(161, 227));
+  EXPECT_EQ(Caption("Label4"), "Добавить описание...");
+  EXPECT_EQ(Caption("Label3"), "Добавить описание...");
+  EXPECT_EQ(Caption(), "Выбрать каталог с описанием");
+  EXPECT_EQ(Caption("Label1"), "Выбрать каталог с описанием");
+  // The caption centred, its shadow one pixel right and down.
+  auto* white = Control<TCaptionLabel>(*form, "Label2");
+  auto* dark = Control<TCaptionLabel>(*form, "Label1");
+  EXPECT_EQ(white->x(), (161 - white->width()) / 2);
+  EXPECT_EQ(dark->pos(), white->pos() + QPoint(1, 1));
+  EXPECT_EQ(SelectArea()->geometry(), QRect(1, 210, 159, 16));
+  EXPECT_EQ(Tree()->geometry(), QRect(2, 21, 157, 185));
+  EXPECT_EQ(Tree()->indentation(), 19);
+  EXPECT_EQ(Control<TSkinImage>(*form, "ButtonCloseImage")->geometry(), QRect(143, 0, 17, 17));
+  // It opens at the home folder, where nothing is offered.
+  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
+  EXPECT_EQ(model->filePath(Tree()->currentIndex()).toStdString(), system.home);
+  Settle();
+  EXPECT_FALSE(Offered());
+
+  Open(FolderMode::kAddDeck);
+  EXPECT_EQ(Caption("Label4"), "Добавить колоду...");
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+}
+
+TEST_F(FolderSelectTest, OffersAFolderWithTheModesIndexThatIsNotOneOfTheProgramsOwn) {
+  dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
+  dir.Write("home/Words/description.ini", "[Sections]\r\n");
+  dir.Write("Decks/Installed/deck.ini", "[Files]\r\n");
+  dir.MakeDir("home/Empty");
+  Open();
+  Highlight(dir.Path("home/MyDeck"));
+  EXPECT_TRUE(Offered());
+  EXPECT_TRUE(Control<TCaptionLabel>(*form, "Label1")->isVisibleTo(form.get()));
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+  Highlight(dir.Path("Decks/Installed"));
+  EXPECT_FALSE(Offered());
+  EXPECT_FALSE(Control<TCaptionLabel>(*form, "Label2")->isVisibleTo(form.get()));
+  Highlight(dir.Path("home/Empty"));
+  EXPECT_FALSE(Offered());
+  Highlight(dir.Path("home/Words"));
+  EXPECT_FALSE(Offered());  // a description set, while adding a deck
+
+  Open(FolderMode::kAddDescriptionSet);
+  Settle();
+  EXPECT_TRUE(Offered());
+  Highlight(dir.Path("home/MyDeck"));
+  EXPECT_FALSE(Offered());
+}
+
+TEST_F(FolderSelectTest, ADeckIsCopiedWithTheFilesThatExistAndASecondClickOnlyResets) {
+  // Written on Windows: backslashes, a sub-folder, letter case that differs
+  // from the disk's.
+  dir.Write("home/MyDeck/deck.ini",
+            "[Files]\r\nCard00=a.jpg\r\nCard01=missing.jpg\r\nCard02=Backs\\B.JPG\r\n"
+            "Card03=\r\n[Names]\r\nCard00=Fool\r\n");
+  dir.Write("home/MyDeck/a.jpg", "aaa");
+  dir.Write("home/MyDeck/backs/b.jpg", "bbb");
+  dir.Write("home/MyDeck/unlisted.jpg", "u");
+  Open();
+  Highlight(dir.Path("home/MyDeck"));
+  ClickSelectArea();
+  EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/a.jpg")), "aaa");
+  EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/backs/b.jpg")), "bbb");
+  EXPECT_TRUE(std::filesystem::exists(dir.Path("Decks/MyDeck/deck.ini")));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("Decks/MyDeck/unlisted.jpg")));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("Decks/MyDeck/missing.jpg")));
+  EXPECT_EQ(Caption(), "Колода добавлена");
+  EXPECT_EQ(lists.deckRebuilds, 1);
+  EXPECT_EQ(lists.descriptionRebuilds, 0);
+  EXPECT_TRUE(recorded.messages.empty());
+  EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
+
+  // The second click copies nothing: a file removed from the copy stays
+  // removed.
+  std::filesystem::remove(dir.Path("Decks/MyDeck/a.jpg"));
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("Decks/MyDeck/a.jpg")));
+  EXPECT_EQ(lists.deckRebuilds, 1);
+}
+
+TEST_F(FolderSelectTest, AnotherFolderOfTheSameNameReplacesItsFilesAndKeepsTheRest) {
+  dir.Write("home/one/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=b.jpg\r\n");
+  dir.Write("home/one/MyDeck/a.jpg", "first a");
+  dir.Write("home/one/MyDeck/b.jpg", "first b");
+  dir.Write("home/two/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  dir.Write("home/two/MyDeck/a.jpg", "second a");
+  Open();
+  Highlight(dir.Path("home/one/MyDeck"));
+  ClickSelectArea();
+  // Another folder highlighted brings the prompt back.
+  Highlight(dir.Path("home/two/MyDeck"));
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Колода добавлена");
+  EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/a.jpg")), "second a");
+  EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/b.jpg")), "first b");
+  EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/deck.ini")), "[Files]\r\nCard00=a.jpg\r\n");
+  EXPECT_EQ(lists.deckRebuilds, 2);
+}
+
+TEST_F(FolderSelectTest, ASetGetsTheFilesOfEverySectionItLists) {
+  dir.Write("home/Set/description.ini",
+            "[Sections]\r\nA=\r\nB=\r\n[A]\r\nCard00=a.rtf\r\nCard01=nothing.rtf\r\n"
+            "[B]\r\nCard00=b.rtf\r\n[C]\r\nCard00=c.rtf\r\n");
+  for (const char* name : {"a.rtf", "b.rtf", "c.rtf"})
+    dir.Write(std::string("home/Set/") + name, name);
+  Open(FolderMode::kAddDescriptionSet);
+  Highlight(dir.Path("home/Set"));
+  ASSERT_TRUE(Offered());
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Описание добавлено");
+  EXPECT_EQ(testing::ReadAll(dir.Path("Descriptions/Set/a.rtf")), "a.rtf");
+  EXPECT_EQ(testing::ReadAll(dir.Path("Descriptions/Set/b.rtf")), "b.rtf");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("Descriptions/Set/c.rtf")));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path("Descriptions/Set/description.ini")));
+  EXPECT_EQ(lists.descriptionRebuilds, 1);
+  EXPECT_EQ(lists.deckRebuilds, 0);
+}
+
+TEST_F(FolderSelectTest, AnIndexListingNothingCopiesNothingAndSaysNothing) {
+  dir.Write("home/Bare/deck.ini", "[Names]\r\nCard00=Fool\r\n");
+  Open();
+  Highlight(dir.Path("home/Bare"));
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("Decks/Bare")));
+  EXPECT_EQ(lists.deckRebuilds, 0);
+  EXPECT_TRUE(recorded.messages.empty());
+  EXPECT_TRUE(Offered());
+}
+
+TEST_F(FolderSelectTest, FilesThatCouldNotBeCopiedAreCountedAndTheFirstReasonShown) {
+  dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
+  system.import = [](ImportMode, const std::string&, const std::string&, const ImportProgress&,
+                     const std::stop_token&) {
+    ImportOutcome outcome;
+    outcome.added = true;
+    outcome.copied = 5;
+    outcome.failed = 3;
+    outcome.firstFailure = "Card07 = ..\\..\\x: leads out of the folder";
+    return outcome;
+  };
+  Open();
+  Highlight(dir.Path("home/MyDeck"));
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Добавлено, ошибок: 3");
+  ASSERT_EQ(recorded.messages.size(), 1u);
+  EXPECT_EQ(recorded.messages[0].kind, MessageKind::kFailure);
+  EXPECT_EQ(recorded.messages[0].window, form.get());
+  EXPECT_NE(recorded.messages[0].text.find("3"), std::string::npos);
+  EXPECT_NE(recorded.messages[0].text.find("Card07 = ..\\..\\x: leads out of the folder"),
+            std::string::npos);
+  EXPECT_EQ(lists.deckRebuilds, 1);
+}
+
+TEST_F(FolderSelectTest, AnImportThatAddedNothingSaysSoAndWhy) {
+  dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
+  system.import = [](ImportMode, const std::string&, const std::string&, const ImportProgress&,
+                     const std::stop_token&) -> ImportOutcome {
+    throw std::runtime_error("MyDeck: the folder cannot be made: No space left on device");
+  };
+  Open();
+  Highlight(dir.Path("home/MyDeck"));
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Не добавлено, ошибок: 1");
+  EXPECT_EQ(recorded.Texts().size(), 1u);
+  EXPECT_NE(recorded.Texts().at(0).find("No space left on device"), std::string::npos);
+  EXPECT_EQ(lists.deckRebuilds, 0);
+  // The result's click brings the prompt back.
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+}
+
+// The copy runs on a thread of its own: the window answers meanwhile, shows
+// the progress, starts no second import, and the result arrives after.
+TEST_F(FolderSelectTest, ALongCopyShowsItsProgressAndTakesNoSecondClick) {
+  dir.Write("home/Big/deck.ini", "[Files]\r\n");
+  dir.MakeDir("home/Other");
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::atomic<int> imports{0};
+  system.import = [&imports, released](ImportMode, const std::string&, const std::string&,
+                                       const ImportProgress& progress, const std::stop_token&) {
+    ++imports;
+    progress(0, 78);
+    progress(12, 78);
+    released.wait();
+    progress(78, 78);
+    ImportOutcome outcome;
+    outcome.added = true;
+    outcome.copied = 78;
+    return outcome;
+  };
+  Open();
+  Highlight(dir.Path("home/Big"));
+  testing::Click(SelectArea());
+  ASSERT_TRUE(ProcessEventsUntil([this] { return Caption() == "12 / 78"; }));
+  EXPECT_TRUE(form->Importing());
+  EXPECT_EQ(form->cursor().shape(), Qt::BusyCursor);
+  testing::Click(SelectArea());
+  Highlight(dir.Path("home/Other"));  // the progress stays in view
+  EXPECT_EQ(Caption(), "12 / 78");
+  EXPECT_TRUE(Offered());
+  release.set_value();
+  ASSERT_TRUE(ProcessEventsUntil([this] { return !form->Importing(); }));
+  EXPECT_EQ(imports, 1);
+  EXPECT_EQ(Caption(), "Колода добавлена");
+  EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
+  // Highlighting another folder now brings back the prompt, and hides it
+  // for a folder that offers nothing.
+  Highlight(dir.Path("home/Big"));
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+  Highlight(dir.Path("home/Other"));
+  EXPECT_FALSE(Offered());
+}
+
+TEST_F(FolderSelectTest, TheProgramsEndStopsACopyInProgress) {
+  dir.Write("home/Big/deck.ini", "[Files]\r\n");
+  std::atomic<bool> started{false};
+  std::atomic<bool> sawStop{false};
+  system.import = [&](ImportMode, const std::string&, const std::string&, const ImportProgress&,
+                      const std::stop_token& stop) {
+    started = true;
+    while (!stop.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    sawStop = true;
+    ImportOutcome outcome;
+    outcome.stopped = true;
+    return outcome;
+  };
+  Open();
+  Highlight(dir.Path("home/Big"));
+  testing::Click(SelectArea());
+  ASSERT_TRUE(ProcessEventsUntil([&] { return started.load(); }));
+  form.reset();  // waits for the copy, which stops
+  EXPECT_TRUE(sawStop);
+}
+
+// The check whether a folder offers an import may wait for a disk: the
+// window goes on meanwhile, and only the newest check's answer counts.
+TEST_F(FolderSelectTest, ASlowCheckHoldsNothingUpAndALateAnswerIsIgnored) {
+  dir.MakeDir("home/slow");
+  dir.MakeDir("home/fast");
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  system.offers = [released](ImportMode, const std::string& folder, const std::string&) {
+    if (folder.ends_with("slow")) {
+      released.wait();
+      return true;
+    }
+    return folder.ends_with("fast");
+  };
+  Open();
+  Highlight(dir.Path("home/slow"));
+  EXPECT_FALSE(Offered());  // asked, not answered
+  Highlight(dir.Path("home/fast"));
+  EXPECT_TRUE(Offered());
+  Highlight(dir.Path("home"));
+  EXPECT_FALSE(Offered());
+  release.set_value();
+  Settle();
+  EXPECT_FALSE(Offered()) << "the slow folder's late answer counted";
+}
+
+TEST_F(FolderSelectTest, TheFoldersAreListedOffTheWindowsThread) {
+  for (int i = 0; i < 3000; ++i) dir.MakeDir("home/f" + std::to_string(i));
+  dir.Write("home/f1/not-a-folder.txt", "x");
+  Open();
+  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
+  const QModelIndex home = model->index(QString::fromStdString(system.home));
+  Tree()->expand(home);
+  // Nothing is listed while the window's thread opens it: the rows come as
+  // answers from Qt's own thread.
+  EXPECT_LT(model->rowCount(home), 3000);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return model->rowCount(home) == 3000; }));
+  const QModelIndex f1 = model->index(QString::fromStdString(dir.Path("home/f1")));
+  Tree()->expand(f1);
+  Settle();
+  EXPECT_EQ(model->rowCount(f1), 0);  // folders only
+}
+
+TEST_F(FolderSelectTest, EscAndTheCloseImageOnlyHideAndTheIconShowsTheMainWindow) {
+  dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
+  Open();
+  Highlight(dir.Path("home/MyDeck"));
+  testing::Click(Control<TSkinImage>(*form, "Image1"));
+  EXPECT_EQ(main.shown, 1);
+  testing::ReleaseKey(Tree(), Qt::Key_Escape);
+  EXPECT_TRUE(form->isHidden());
+  Open();
+  testing::Click(Control<TSkinImage>(*form, "ButtonCloseImage"));
+  EXPECT_TRUE(form->isHidden());
+  Open();
+  form->close();
+  EXPECT_TRUE(form->isHidden());
+  // The highlighted folder is kept for the next opening.
+  Open();
+  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
+  EXPECT_EQ(model->filePath(Tree()->currentIndex()).toStdString(), dir.Path("home/MyDeck"));
+  Settle();
+  EXPECT_TRUE(Offered());
+}
+
+TEST_F(FolderSelectTest, ARightClickHighlightsTheFolderUnderThePointer) {
+  dir.MakeDir("home/a");
+  Open();
+  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
+  const QModelIndex home = model->index(QString::fromStdString(system.home));
+  Tree()->expand(home);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return model->rowCount(home) == 1; }));
+  const QModelIndex a = model->index(0, 0, home);
+  Tree()->scrollTo(a);
+  const QRect row = Tree()->visualRect(a);
+  ASSERT_TRUE(row.isValid());
+  emit Tree()->customContextMenuRequested(row.center());
+  EXPECT_EQ(model->filePath(Tree()->currentIndex()).toStdString(), dir.Path("home/a"));
+}
+
+}  // namespace
+}  // namespace vaticor
