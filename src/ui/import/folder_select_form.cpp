@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QTreeView>
 #include <exception>
@@ -106,6 +107,12 @@ void TFolderSelectForm::CreateControls() {
   ShellTreeView1 = new QTreeView(this);
   ShellTreeView1->setObjectName("ShellTreeView1");
   ShellTreeView1->setGeometry(kSide, treeTop, kWidth - 2 * kSide, treeHeight);
+  QPalette palette = ShellTreeView1->palette();
+  palette.setColor(QPalette::Base, SkinSkyBlue());
+  palette.setColor(QPalette::Text, SkinNavy());
+  palette.setColor(QPalette::Highlight, SkinSelection());
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  ShellTreeView1->setPalette(palette);
 
   const CaptionPair caption = MakeCaptionPair(this, SkinNavy(), [this] { SpeedButton1Click(); });
   Label2 = caption.label2;
@@ -170,12 +177,6 @@ void TFolderSelectForm::CreateTree() {
   tree->setSelectionMode(QAbstractItemView::SingleSelection);
   tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tree->setFrameShape(QFrame::NoFrame);
-  QPalette palette = tree->palette();
-  palette.setColor(QPalette::Base, SkinSkyBlue());
-  palette.setColor(QPalette::Text, SkinNavy());
-  palette.setColor(QPalette::Highlight, SkinSelection());
-  palette.setColor(QPalette::HighlightedText, Qt::white);
-  tree->setPalette(palette);
 
   // A right click highlights the folder under the pointer.
   tree->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -187,20 +188,45 @@ void TFolderSelectForm::CreateTree() {
                  [this] { ShellTreeView1Change(); });
   OnKeyRelease(tree, this, [this](int key, Qt::KeyboardModifiers) { ShellTreeView1KeyUp(key); });
 
-  // Opened at the home folder, its parents unfolded; the rows above it
-  // arrive as their folders are listed, so it is scrolled to again then.
+  // Opened at the home folder, its parents unfolded. The rows above it
+  // arrive as Qt lists their folders, each arrival pushing it down: it is
+  // kept in view until the user scrolls or highlights another folder.
   const QString home = system_.home.empty() ? QDir::homePath() : Utf8(system_.home);
   const QModelIndex start = folders_->index(home);
   for (QModelIndex parent = start.parent(); parent.isValid(); parent = parent.parent()) {
     tree->expand(parent);
   }
-  if (start.isValid()) tree->setCurrentIndex(start);
-  connect(folders_, &QFileSystemModel::directoryLoaded, this, [this, home](const QString& path) {
-    const QModelIndex current = ShellTreeView1->currentIndex();
-    if (current.isValid() && folders_->filePath(current) == home && home.startsWith(path)) {
-      ShellTreeView1->scrollTo(current);
+  if (!start.isValid()) return;
+  tree->setCurrentIndex(start);
+  const QPersistentModelIndex kept(start);
+  auto keepInView = [this, kept] {
+    if (kept.isValid() && ShellTreeView1->currentIndex() == kept) {
+      // After the view has laid the new rows out.
+      QMetaObject::invokeMethod(
+          this,
+          [this, kept] {
+            ShellTreeView1->scrollTo(kept, QAbstractItemView::PositionAtCenter);
+            // Across, its name from the start, one level's indent before it
+            // (Qt would show the end of the widest row).
+            QScrollBar* across = ShellTreeView1->horizontalScrollBar();
+            const int left = ShellTreeView1->visualRect(kept).left() + across->value();
+            across->setValue(std::max(0, left - kTreeIndent));
+          },
+          Qt::QueuedConnection);
     }
-  });
+  };
+  homeInView_.push_back(connect(folders_, &QAbstractItemModel::rowsInserted, this, keepInView));
+  homeInView_.push_back(connect(folders_, &QAbstractItemModel::layoutChanged, this, keepInView));
+  auto stop = [this] {
+    for (const QMetaObject::Connection& connection : homeInView_) disconnect(connection);
+    homeInView_.clear();
+  };
+  connect(tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, stop);
+  connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [stop, kept](const QModelIndex& current) {
+            if (current != kept) stop();
+          });
+  keepInView();
 }
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <stop_token>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "library/folder_import.h"
 #include "ui/program_state.h"
@@ -122,6 +123,8 @@ class TFolderSelectForm : public QWidget, public FolderSelectLink {
   bool done_ = false;
   bool importing_ = false;
   bool offered_ = false;  // the check's answer for the highlighted folder
+  // While the home folder is kept in view at the first opening.
+  std::vector<QMetaObject::Connection> homeInView_;
   // Counts the checks asked: an answer to an older one is stale.
   std::uint64_t checks_ = 0;
 
