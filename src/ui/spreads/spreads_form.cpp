@@ -80,13 +80,8 @@ void TSpreadsForm::CreateControls() {
   look.icon = ":/skin/menu_alpha.png";
   look.minimiseHeight = 9;
   look.buttonsEnd = kWidth + 1;
-  const TitleStrip strip = TitleStrip::Make(this, kWidth, look);
-  Image5 = strip.title;
-  Image1 = strip.icon;
-  ButtonHideImage = strip.minimise;
-  ButtonCloseImage = strip.close;
-  Image26 = MakeSkinImage(this, "Image26", ":/skin/line_h.png");
-  Image26->setGeometry(0, TitleStrip::kHeight, kWidth, TitleStrip::kUnderlineHeight);
+  look.underline = true;
+  strip_ = TitleStrip::Make(this, kWidth, look);
 
   Image11 = CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, "Вытянуть карты");
   Image6 = CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, "Новый расклад");
@@ -121,9 +116,9 @@ void TSpreadsForm::CreateControls() {
     for (QAction* entry : PopupMenu1->actions()) entry->setChecked(entry->data().toInt() == mode);
   });
 
-  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
-  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
-  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
+  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  ConnectCommand(strip_.minimise, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
+  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
   ConnectCommand(Image11, &TSkinImage::clicked, this, [this] { Image11Click(); });
   ConnectCommand(Image6, &TSkinImage::clicked, this, [this] { ClearSpread(); });
   ConnectCommand(Image7, &TSkinImage::clicked, this, [this] { DealCard(); });
@@ -141,7 +136,7 @@ void TSpreadsForm::CreateControls() {
   SkinChrome::Hooks hooks;
   hooks.moved = StorePlaceOnMove(state_.INIData.SpreadsFormLeft, state_.INIData.SpreadsFormTop);
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
-  strip.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
+  strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
 
   // The title strip and the command images take the pointer; the rest of
   // the rectangle lets it through to what lies below.
@@ -409,7 +404,7 @@ void TSpreadsForm::changeEvent(QEvent* event) {
 }
 
 void TSpreadsForm::Image1Click() {
-  const QPoint corner = Image1->mapToGlobal(QPoint(0, Image1->height()));
+  const QPoint corner = strip_.icon->mapToGlobal(QPoint(0, strip_.icon->height()));
   links_.host.PopupMainMenuAtScreen(corner.x(), corner.y());
 }
 

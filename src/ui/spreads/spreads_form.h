@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "library/spread_table.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/spreads/spread_file_dialogs.h"
 #include "ui/spreads/spread_links.h"
@@ -168,12 +169,9 @@ class TSpreadsForm : public QWidget,
   // comes back.
   bool hiddenByMinimise_ = false;
 
-  // Controls by the layout's names.
-  TSkinImage* Image5 = nullptr;  // title
-  TSkinImage* Image1 = nullptr;  // main menu
-  TSkinImage* ButtonHideImage = nullptr;
-  TSkinImage* ButtonCloseImage = nullptr;
-  TSkinImage* Image26 = nullptr;  // strip under the title
+  // Controls: the title strip (its icon opens the main menu) with its
+  // underline, the rest by the layout's names.
+  TitleStrip strip_;
   TSkinImage* Image11 = nullptr;
   TSkinImage* Image6 = nullptr;
   TSkinImage* Image7 = nullptr;
