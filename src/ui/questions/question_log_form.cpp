@@ -147,12 +147,7 @@ void TQuestionLogForm::CreateControls() {
   ListBox1->setTextElideMode(Qt::ElideRight);
   ListBox1->setFrameShape(QFrame::NoFrame);
   ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
-  QPalette listPalette = ListBox1->palette();
-  listPalette.setColor(QPalette::Base, SkinSkyBlue());
-  listPalette.setColor(QPalette::Text, SkinNavy());
-  listPalette.setColor(QPalette::Highlight, SkinSelection());
-  listPalette.setColor(QPalette::HighlightedText, Qt::white);
-  ListBox1->setPalette(listPalette);
+  UseSkinListColours(ListBox1, SkinNavy(), SkinSkyBlue());
   QFont dateFont = font();
   dateFont.setBold(true);
   model_->SetDateFont(dateFont);
