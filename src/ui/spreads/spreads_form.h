@@ -139,7 +139,9 @@ class TSpreadsForm : public QWidget,
   TCardForm* Window(SpreadTable::CardId card) const;
 
   void CreateControls();
-  TSkinImage* CommandImage(const char* name, const char* resource, int x, int y, const char* hint);
+  // A command image of the toolbar: `command` runs on its click.
+  TSkinImage* CommandImage(const char* name, const char* resource, int x, int y, const char* hint,
+                           void (TSpreadsForm::*command)());
   TCardForm& AppendCard(int group);
   // A card value drawn from the picker: the reversal first, then the card;
   // 255 once the picker is exhausted.
@@ -172,14 +174,11 @@ class TSpreadsForm : public QWidget,
   // Controls: the title strip (its icon opens the main menu) with its
   // underline, the rest by the layout's names.
   TitleStrip strip_;
-  TSkinImage* Image11 = nullptr;
-  TSkinImage* Image6 = nullptr;
-  TSkinImage* Image7 = nullptr;
-  TSkinImage* Image12 = nullptr;
-  TSkinImage* Image3 = nullptr;
-  TSkinImage* Image13 = nullptr;
-  TSkinImage* Image14 = nullptr;
-  TSkinImage* Image2 = nullptr;
+  // The command images left to right ("Image11", "Image6", "Image7",
+  // "Image12", "Image3", "Image13", "Image14", "Image2"); with the title
+  // strip they are the window's shape.
+  std::vector<TSkinImage*> commandImages_;
+  TSkinImage* Image7 = nullptr;     // "Выложить карту"; new cards stand at it
   QWidget* SpeedButton1 = nullptr;  // opens the deal-mode menu; not shown
   QMenu* PopupMenu1 = nullptr;      // deal mode
 };
