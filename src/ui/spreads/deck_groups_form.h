@@ -24,9 +24,9 @@ class TSkinImage;
 class TDeckGroupsForm : public QWidget {
   Q_OBJECT
  public:
+  static constexpr int kMaxGroups = SpreadTable::kMaxGroups;
   static constexpr int kWidth = 228;
   static constexpr int kHeight = 52;
-  static constexpr int kMaxGroups = SpreadTable::kMaxGroups;
   static constexpr int kIcon = 32;
 
   // Hidden, without groups, at its saved place. The groups are the
