@@ -145,6 +145,12 @@ TEST_F(SpreadsWindowTest, KeysZeroAndOneClearAndDeal) {
   EXPECT_EQ(spreads->CardCount(), 2);
   ReleaseKey(spreads.get(), Qt::Key_0);
   EXPECT_EQ(spreads->CardCount(), 0);
+  // Their images do the same.
+  ClickSpreads("Image7");
+  ClickSpreads("Image7");
+  EXPECT_EQ(spreads->CardCount(), 2);
+  ClickSpreads("Image6");
+  EXPECT_EQ(spreads->CardCount(), 0);
 }
 
 TEST_F(SpreadsWindowTest, DealModeMenuMarksTheModeAndSetsIt) {

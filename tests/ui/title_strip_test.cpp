@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "skin_resources.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/mouse.h"
 #include "support/ui/program_state_fixture.h"
@@ -76,6 +77,27 @@ TEST(TitleStripTest, TheImagesStandWhereTheLayoutsPutThem) {
   EXPECT_EQ(log.Place("Image1"), QRect(2, 0, 17, 17));
   EXPECT_EQ(log.window->findChild<TSkinImage*>("ButtonHideImage"), nullptr);
   EXPECT_EQ(log.strip.minimise, nullptr);
+}
+
+TEST(TitleStripTest, TheToolbarsUnderlineLiesRightUnderTheTitle) {
+  InitSkinResources();  // as the program does at start-up
+  TitleStrip::Look look = IconLook();
+  look.underline = true;
+  StripWindow groups(228, look, false);
+  EXPECT_EQ(groups.Place("Image26"), QRect(0, 17, 228, 2));
+  EXPECT_EQ(groups.strip.underline, Control<TSkinImage>(*groups.window, "Image26"));
+  // The toolbars' line picture, not the main window's edge.
+  const QImage line = QPixmap(":/skin/line_h.png").toImage();
+  ASSERT_FALSE(line.isNull());
+  EXPECT_EQ(groups.strip.underline->picture().toImage(), line);
+  // Only the title moves the window: a drag on the underline leaves it.
+  testing::Drag(groups.strip.underline, {100, 1}, {30, 30});
+  EXPECT_EQ(groups.window->pos(), QPoint(100, 200));
+
+  // Without it (the main and log windows' strips) there is none.
+  StripWindow plain(228, IconLook(), false);
+  EXPECT_EQ(plain.strip.underline, nullptr);
+  EXPECT_EQ(plain.window->findChild<TSkinImage*>("Image26"), nullptr);
 }
 
 TEST(TitleStripTest, TheButtonsFollowTheRightEndOnlyWhenAskedTo) {

@@ -26,6 +26,18 @@ void TCaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
+void CaptionPair::SetText(const QString& text) const {
+  label2->setText(text);
+  label2->adjustSize();
+  label1->setText(text);
+  label1->adjustSize();
+}
+
+void CaptionPair::Raise() const {
+  label1->raise();
+  label2->raise();
+}
+
 CaptionPair MakeCaptionPair(QWidget* window, const QColor& shadow, std::function<void()> clicked) {
   CaptionPair pair;
   pair.label1 = new TCaptionLabel(window, shadow);

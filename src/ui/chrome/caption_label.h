@@ -24,6 +24,11 @@ class TCaptionLabel : public QLabel {
 // (`Label1`, in `shadow`), both children of `window` with the layout's
 // names; a click on either runs `clicked` as a command of `window`.
 struct CaptionPair {
+  // The same text on both, each sized to it (the chrome centres them).
+  void SetText(const QString& text) const;
+  // Above the window's other parts, the text above its shadow.
+  void Raise() const;
+
   TCaptionLabel* label2 = nullptr;  // the white text
   TCaptionLabel* label1 = nullptr;  // its shadow
 };

@@ -29,4 +29,13 @@ void UseSkinLook(QWidget* window, bool navyText) {
   UseSkinFont(window);
 }
 
+void UseSkinListColours(QWidget* list, const QColor& text, const QColor& base) {
+  QPalette palette = list->palette();
+  palette.setColor(QPalette::Text, text);
+  palette.setColor(QPalette::Base, base);
+  palette.setColor(QPalette::Highlight, SkinSelection());
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  list->setPalette(palette);
+}
+
 }  // namespace vaticor

@@ -29,5 +29,9 @@ void UseSkinFont(QWidget* window);
 // A skinned window: sky-blue background filled behind its children and the
 // program's font; with `navyText`, its text in navy.
 void UseSkinLook(QWidget* window, bool navyText = false);
+// A list on the skin (the log's, the viewer's card list): its rows' `text`
+// on its `base`, the selected row white on the skin's selection colour, in
+// an active window and an inactive one alike.
+void UseSkinListColours(QWidget* list, const QColor& text, const QColor& base);
 
 }  // namespace vaticor

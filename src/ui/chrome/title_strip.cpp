@@ -36,6 +36,10 @@ TitleStrip TitleStrip::Make(QWidget* window, int width, const Look& look) {
   for (TSkinImage* button : {strip.icon, strip.minimise, strip.close}) {
     if (button) button->raise();
   }
+  if (look.underline) {
+    strip.underline = MakeSkinImage(window, "Image26", ":/skin/line_h.png");
+    strip.underline->setGeometry(0, kHeight, width, kUnderlineHeight);
+  }
   return strip;
 }
 

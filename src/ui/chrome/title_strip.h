@@ -17,7 +17,8 @@ class TSkinImage;
 // layouts name them: the title picture "Image5" across the top, the
 // window's icon (or menu image) "Image1" at its left end, the minimise
 // image "ButtonHideImage" and the close image "ButtonCloseImage" at its
-// right end.
+// right end; on the toolbars, the decoration strip "Image26" under it.
+// The windows keep the strip whole rather than its images one by one.
 struct TitleStrip {
   // What differs from window to window.
   struct Look {
@@ -28,6 +29,8 @@ struct TitleStrip {
     // spreads window's layout has its buttons one pixel further right, the
     // close image's last column cut off.)
     int buttonsEnd = 0;
+    // The toolbars' decoration strip under the title.
+    bool underline = false;
   };
 
   static constexpr int kHeight = 17;
@@ -37,7 +40,8 @@ struct TitleStrip {
   // Makes the images in `window` for a strip `width` wide: the title
   // `width` x 17 at the top-left, the icon 17 x 17, the close image 17 x 17
   // ending at the right end (or `buttonsEnd`) and the minimise image (17
-  // wide) left of it, 8 from the top. The buttons' hints are the built-in "Свернуть" and
+  // wide) left of it, 8 from the top, and the underline `width` x 2 right
+  // under the title. The buttons' hints are the built-in "Свернуть" and
   // "Выход" until the window puts its interface texts on them.
   static TitleStrip Make(QWidget* window, int width, const Look& look);
 
@@ -50,6 +54,7 @@ struct TitleStrip {
   TSkinImage* icon = nullptr;
   TSkinImage* minimise = nullptr;  // null without one
   TSkinImage* close = nullptr;
+  TSkinImage* underline = nullptr;  // null without one
 };
 
 // The chrome's move hook (SkinChrome::Hooks::moved) that stores where the

@@ -14,6 +14,7 @@
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/key_commands.h"
+#include "ui/chrome/sizing_frame.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -74,31 +75,21 @@ void TVaticorForm::CreateControls() {
   look.iconAt = {2, 0};
   look.minimiseHeight = 8;
   strip_ = TitleStrip::Make(this, width(), look);
-  Image5 = strip_.title;
-  Image1 = strip_.icon;
-  ButtonHideImage = strip_.minimise;
-  ButtonCloseImage = strip_.close;
-  SetHint(Image1, QString::fromUtf8("Меню F10"));
-  Image26 = MakeSkinImage(this, "Image26", ":/skin/edge_h.png", kTopOrLeftEdge);
-  Image3 = MakeSkinImage(this, "Image3", ":/skin/edge_h.png", kBottomOrRightEdge);
-  Image4 = MakeSkinImage(this, "Image4", ":/skin/edge_v.png", kTopOrLeftEdge);
-  Image6 = MakeSkinImage(this, "Image6", ":/skin/edge_v.png", kBottomOrRightEdge);
-  Image2 = MakeSkinImage(this, "Image2", ":/skin/bottombar.png");
+  SetHint(strip_.icon, QString::fromUtf8("Меню F10"));
+  frame_ = SizingFrame::Make(this, {"Image26", "Image3", "Image4", "Image6", "Image2"});
 
   Image7 = MakeSkinImage(this, "Image7", ":/skin/spreads_alpha.png");
   Image7->setGeometry(18, 0, 17, 17);
 
   CreateCardPanels();
 
-  const CaptionPair caption =
+  caption_ =
       MakeCaptionPair(this, palette().color(QPalette::WindowText), [this] { Label1Click(); });
-  Label2 = caption.label2;
-  Label1 = caption.label1;
 
-  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { Image1Click(); });
   ConnectCommand(Image7, &TSkinImage::clicked, this, [this] { Image7Click(); });
-  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
-  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { close(); });
+  ConnectCommand(strip_.minimise, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
+  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { close(); });
 
   CreateChrome();
   CreateTrayIcon();
@@ -160,11 +151,7 @@ void TVaticorForm::CreateChrome() {
   };
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
   strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
-  chrome_->AddVerticalEdge(Image26, kTopOrLeftEdge);
-  chrome_->AddVerticalEdge(Image3, kBottomOrRightEdge);
-  chrome_->AddHorizontalEdge(Image4, kTopOrLeftEdge);
-  chrome_->AddHorizontalEdge(Image6, kBottomOrRightEdge);
-  chrome_->SetCaption(Label2, Label1, Image2);
+  frame_.AttachTo(*chrome_, caption_);
 }
 
 MainMenuCommands TVaticorForm::MenuCommands() {
@@ -288,12 +275,8 @@ void TVaticorForm::LayOutControls() {
   const int w = width();
   const int h = height();
   const int panelHeight = std::max(0, h - kMainFrameHeight);
-  Image5->setGeometry(0, 0, w, kBarHeight);
-  Image26->setGeometry(0, kBarHeight, w, kEdge);
-  Image4->setGeometry(0, kBarHeight + kEdge, kSide, panelHeight);
-  Image6->setGeometry(w - kSide, kBarHeight + kEdge, kSide, panelHeight);
-  Image3->setGeometry(0, h - kBarHeight - kEdge, w, kEdge);
-  Image2->setGeometry(0, h - kBarHeight, w, kBarHeight);
+  strip_.title->setGeometry(0, 0, w, kBarHeight);
+  frame_.Place(w, h, kBarHeight, kEdge, kSide);
   int left = kSide;
   for (QFrame* panel : {Panel01, Panel03, Panel02}) {
     panel->setGeometry(left, kBarHeight + kEdge, panel->width(), panelHeight);
@@ -303,12 +286,11 @@ void TVaticorForm::LayOutControls() {
     QWidget* panel = image->parentWidget();
     image->setGeometry(1, 1, std::max(0, panel->width() - 2), std::max(0, panelHeight - 2));
   }
-  Image1->raise();
+  strip_.icon->raise();
   Image7->raise();
-  ButtonHideImage->raise();
-  ButtonCloseImage->raise();
-  Label1->raise();
-  Label2->raise();
+  strip_.minimise->raise();
+  strip_.close->raise();
+  caption_.Raise();
 }
 
 void TVaticorForm::SetPanelWidth(int width) {

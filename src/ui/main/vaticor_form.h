@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/main_window_geometry.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/sizing_frame.h"
 #include "ui/chrome/title_strip.h"
 #include "ui/main/main_menu.h"
 #include "ui/program_state.h"
@@ -19,7 +21,6 @@ class QSystemTrayIcon;
 namespace vaticor {
 
 class SkinChrome;
-class TCaptionLabel;
 class TCardImage;
 class TSkinImage;
 
@@ -159,25 +160,18 @@ class TVaticorForm : public QWidget,
   TitleStrip strip_;
   TMainMenu* menu_ = nullptr;
 
-  // Controls, by the names the window's layout gives them.
-  TSkinImage* Image5 = nullptr;  // title
-  TSkinImage* Image1 = nullptr;  // menu
+  // Controls: the title strip (strip_, its icon the menu image), the
+  // sizing frame and the caption on its bottom bar, and by the names the
+  // window's layout gives them the rest.
+  SizingFrame frame_;
+  CaptionPair caption_;
   TSkinImage* Image7 = nullptr;  // spreads
-  TSkinImage* ButtonHideImage = nullptr;
-  TSkinImage* ButtonCloseImage = nullptr;
-  TSkinImage* Image26 = nullptr;  // top edge
-  TSkinImage* Image4 = nullptr;   // left edge
-  TSkinImage* Image6 = nullptr;   // right edge
-  TSkinImage* Image3 = nullptr;   // bottom edge
-  TSkinImage* Image2 = nullptr;   // bottom bar
   QFrame* Panel01 = nullptr;
   QFrame* Panel03 = nullptr;
   QFrame* Panel02 = nullptr;
   TCardImage* CardImage01 = nullptr;
   TCardImage* CardImage02 = nullptr;
   TCardImage* CardImage03 = nullptr;
-  TCaptionLabel* Label2 = nullptr;
-  TCaptionLabel* Label1 = nullptr;
   QSystemTrayIcon* TrayIcon1 = nullptr;
 
   int oneCardWidth_ = 0;

@@ -114,25 +114,19 @@ QString TVaticorForm::CaptionText(int id, const char* russian) const {
 
 void TVaticorForm::ApplyLanguage() {
   const TLanguageTable& languages = state_.Languages;
-  SetHint(Image1, InterfaceText(languages, 1001, "Меню F10"));
-  SetHint(ButtonHideImage, InterfaceText(languages, 1002, "Свернуть"));
-  SetHint(ButtonCloseImage, InterfaceText(languages, 1003, "Выход"));
+  SetHint(strip_.icon, InterfaceText(languages, 1001, "Меню F10"));
+  SetHint(strip_.minimise, InterfaceText(languages, 1002, "Свернуть"));
+  SetHint(strip_.close, InterfaceText(languages, 1003, "Выход"));
   menu_->ApplyLanguage(languages);
   // The caption takes the language's text whatever the system's language.
-  Label2->setText(ThreeCardMode() ? InterfaceText(languages, 1005, "Вытянуть карты ...")
-                                  : InterfaceText(languages, 1004, "Вытянуть карту ..."));
-  Label2->adjustSize();
-  Label1->setText(Label2->text());
-  Label1->adjustSize();
+  caption_.SetText(ThreeCardMode() ? InterfaceText(languages, 1005, "Вытянуть карты ...")
+                                   : InterfaceText(languages, 1004, "Вытянуть карту ..."));
   chrome_->KeepInShape();
 }
 
 void TVaticorForm::SetCaption() {
-  Label2->setText(ThreeCardMode() ? CaptionText(1005, "Вытянуть карты ...")
-                                  : CaptionText(1004, "Вытянуть карту ..."));
-  Label2->adjustSize();
-  Label1->setText(Label2->text());
-  Label1->adjustSize();
+  caption_.SetText(ThreeCardMode() ? CaptionText(1005, "Вытянуть карты ...")
+                                   : CaptionText(1004, "Вытянуть карту ..."));
   chrome_->KeepInShape();
 }
 

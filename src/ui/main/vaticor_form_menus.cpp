@@ -226,7 +226,8 @@ void TVaticorForm::MakeRoomAbove(int questionTop) {
 }
 
 QPoint TVaticorForm::MainMenuPoint() const {
-  return {x() + Image1->x(), y() + Image1->y() + Image1->height()};
+  const TSkinImage* menu = strip_.icon;
+  return {x() + menu->x(), y() + menu->y() + menu->height()};
 }
 
 void TVaticorForm::Image1Click() { menu_->Popup()->popup(MainMenuPoint()); }

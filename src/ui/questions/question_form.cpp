@@ -49,11 +49,10 @@ QString WithoutLineBreaks(QString text) {
 
 }  // namespace
 
-TQuestionForm::TQuestionForm(ProgramState& state, MainWindowLink& main, ReadingLogLink& log,
-                             QWidget* parent)
+TQuestionForm::TQuestionForm(ProgramState& state, MainWindowLink& main, ReadingLogLink& log)
     // A tool window: the bar belongs to the program's taskbar button, not a
     // button of its own.
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       state_(state),
       main_(main),
       log_(log) {

@@ -28,8 +28,8 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   // Creates the window at its saved place and registers it with the log.
   // With "QuestionForm.Enabled" on it shows itself at once, moving the main
   // window up above it when they overlap (without recording that move).
-  TQuestionForm(ProgramState& state, MainWindowLink& main, ReadingLogLink& log,
-                QWidget* parent = nullptr);
+  // Always a window of its own, never a child: it stays above the others.
+  TQuestionForm(ProgramState& state, MainWindowLink& main, ReadingLogLink& log);
   ~TQuestionForm() override;
 
   static constexpr int kWidth = 323;

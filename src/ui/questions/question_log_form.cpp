@@ -18,6 +18,7 @@
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/key_commands.h"
+#include "ui/chrome/sizing_frame.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -131,14 +132,7 @@ void TQuestionLogForm::CreateControls() {
   TitleStrip::Look look;
   look.icon = ":/skin/window_icon_alpha.png";
   strip_ = TitleStrip::Make(this, width(), look);
-  Image5 = strip_.title;
-  Image1 = strip_.icon;
-  ButtonCloseImage = strip_.close;
-  Image26 = MakeSkinImage(this, "Image26", ":/skin/edge_h.png", kTopOrLeftEdge);
-  Image3 = MakeSkinImage(this, "Image3", ":/skin/edge_h.png", kBottomOrRightEdge);
-  Image4 = MakeSkinImage(this, "Image4", ":/skin/edge_v.png", kTopOrLeftEdge);
-  Image2 = MakeSkinImage(this, "Image2", ":/skin/edge_v.png", kBottomOrRightEdge);
-  Image6 = MakeSkinImage(this, "Image6", ":/skin/bottombar.png");
+  frame_ = SizingFrame::Make(this, {"Image26", "Image3", "Image4", "Image2", "Image6"});
 
   model_ = new ReadingLogModel(log_, this);
   ListBox1 = new QListView(this);
@@ -153,12 +147,7 @@ void TQuestionLogForm::CreateControls() {
   ListBox1->setTextElideMode(Qt::ElideRight);
   ListBox1->setFrameShape(QFrame::NoFrame);
   ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
-  QPalette listPalette = ListBox1->palette();
-  listPalette.setColor(QPalette::Base, SkinSkyBlue());
-  listPalette.setColor(QPalette::Text, SkinNavy());
-  listPalette.setColor(QPalette::Highlight, SkinSelection());
-  listPalette.setColor(QPalette::HighlightedText, Qt::white);
-  ListBox1->setPalette(listPalette);
+  UseSkinListColours(ListBox1, SkinNavy(), SkinSkyBlue());
   QFont dateFont = font();
   dateFont.setBold(true);
   model_->SetDateFont(dateFont);
@@ -183,11 +172,9 @@ void TQuestionLogForm::CreateControls() {
     PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at));
   });
 
-  const CaptionPair caption = MakeCaptionPair(this, SkinNavy(), [this] { Label1Click(); });
-  Label2 = caption.label2;
-  Label1 = caption.label1;
-  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
-  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  caption_ = MakeCaptionPair(this, SkinNavy(), [this] { Label1Click(); });
+  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
+  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { Image1Click(); });
 
   SkinChrome::Hooks hooks;
   hooks.moved =
@@ -204,22 +191,15 @@ void TQuestionLogForm::CreateControls() {
   hooks.sizeChanged = [this] { FormResize(); };
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
   strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
-  chrome_->AddVerticalEdge(Image26, kTopOrLeftEdge);
-  chrome_->AddVerticalEdge(Image3, kBottomOrRightEdge);
-  chrome_->AddHorizontalEdge(Image4, kTopOrLeftEdge);
-  chrome_->AddHorizontalEdge(Image2, kBottomOrRightEdge);
-  chrome_->SetCaption(Label2, Label1, Image6);
+  frame_.AttachTo(*chrome_, caption_);
 
   ApplyLanguage();
 }
 
 void TQuestionLogForm::ApplyLanguage() {
-  Label2->setText(InterfaceText(state_.Languages, 1028, "Показать..."));
-  Label2->adjustSize();
-  Label1->setText(Label2->text());
-  Label1->adjustSize();
-  SetHint(Image1, InterfaceText(state_.Languages, 1029, "Показать главное окно программы"));
-  SetHint(ButtonCloseImage, InterfaceText(state_.Languages, 1030, "Выход"));
+  caption_.SetText(InterfaceText(state_.Languages, 1028, "Показать..."));
+  SetHint(strip_.icon, InterfaceText(state_.Languages, 1029, "Показать главное окно программы"));
+  SetHint(strip_.close, InterfaceText(state_.Languages, 1030, "Выход"));
   PopupMenu1->actions().front()->setText(InterfaceText(state_.Languages, 1031, "Очистить список"));
   if (chrome_) chrome_->KeepInShape();
 }
@@ -231,18 +211,13 @@ void TQuestionLogForm::FormResize() {
   const int w = width();
   const int h = height();
   const int inner = std::max(0, h - 2 * kBar - 2 * kEdge);
-  Image5->setGeometry(0, 0, w, kBar);
-  Image1->move(0, 0);
-  Image26->setGeometry(0, kBar, w, kEdge);
-  Image4->setGeometry(0, kBar + kEdge, kEdge, inner);
-  Image2->setGeometry(w - kEdge, kBar + kEdge, kEdge, inner);
-  Image3->setGeometry(0, h - kBar - kEdge, w, kEdge);
-  Image6->setGeometry(0, h - kBar, w, kBar);
+  strip_.title->setGeometry(0, 0, w, kBar);
+  strip_.icon->move(0, 0);
+  frame_.Place(w, h, kBar, kEdge, kEdge);
   ListBox1->setGeometry(kEdge, kBar + kEdge, std::max(0, w - 2 * kEdge), inner);
-  Image1->raise();
-  ButtonCloseImage->raise();
-  Label1->raise();
-  Label2->raise();
+  strip_.icon->raise();
+  strip_.close->raise();
+  caption_.Raise();
 }
 
 // ---------------------------------------------------------------------------

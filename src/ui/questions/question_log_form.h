@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "library/reading_log.h"
+#include "ui/chrome/caption_label.h"
+#include "ui/chrome/sizing_frame.h"
 #include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
@@ -17,8 +19,6 @@ namespace vaticor {
 
 class ReadingLogModel;
 class SkinChrome;
-class TCaptionLabel;
-class TSkinImage;
 
 // Where the log window takes the time and its file from. The defaults are
 // the system clock, the user's date and time formats and "Vaticor.Log" in
@@ -86,17 +86,10 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   // Today's date line, unless the log ends on it.
   void AddDateLine();
 
-  // Controls by the layout's names.
-  TSkinImage* Image5 = nullptr;  // title
-  TSkinImage* Image1 = nullptr;  // icon
-  TSkinImage* ButtonCloseImage = nullptr;
-  TSkinImage* Image26 = nullptr;  // top edge
-  TSkinImage* Image3 = nullptr;   // bottom edge
-  TSkinImage* Image4 = nullptr;   // left edge
-  TSkinImage* Image2 = nullptr;   // right edge
-  TSkinImage* Image6 = nullptr;   // bottom bar
-  TCaptionLabel* Label1 = nullptr;
-  TCaptionLabel* Label2 = nullptr;
+  // Controls: the title strip (strip_), the sizing frame and the caption
+  // on its bottom bar, and by the layout's names the rest.
+  SizingFrame frame_;
+  CaptionPair caption_;
   QListView* ListBox1 = nullptr;
   QMenu* PopupMenu1 = nullptr;
 

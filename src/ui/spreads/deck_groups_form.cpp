@@ -48,13 +48,8 @@ void TDeckGroupsForm::CreateControls() {
   TitleStrip::Look look;
   look.icon = ":/skin/window_icon_alpha.png";
   look.minimiseHeight = 8;
-  const TitleStrip strip = TitleStrip::Make(this, kWidth, look);
-  Image5 = strip.title;
-  Image1 = strip.icon;
-  ButtonHideImage = strip.minimise;
-  ButtonCloseImage = strip.close;
-  Image26 = MakeSkinImage(this, "Image26", ":/skin/line_h.png");
-  Image26->setGeometry(0, TitleStrip::kHeight, kWidth, TitleStrip::kUnderlineHeight);
+  look.underline = true;
+  strip_ = TitleStrip::Make(this, kWidth, look);
   Image2 = MakeSkinImage(this, "Image2", ":/skin/group_selected_alpha.png");
   Image2->setGeometry(0, kIconsTop, kIcon, kIcon);
   Image2->hide();
@@ -74,14 +69,14 @@ void TDeckGroupsForm::CreateControls() {
   ConnectCommand(move, &QAction::triggered, this, [this] { N2Click(); });
   ConnectCommand(close, &QAction::triggered, this, [this] { N3Click(); });
 
-  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
-  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { CloseGroups(); });
+  ConnectCommand(strip_.minimise, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
+  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { CloseGroups(); });
 
   SkinChrome::Hooks hooks;
   hooks.moved =
       StorePlaceOnMove(state_.INIData.DeckGroupsFormLeft, state_.INIData.DeckGroupsFormTop);
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
-  strip.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
+  strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
 }
 
 TSkinImage* TDeckGroupsForm::GroupImage(int group) const {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/spreads/spread_links.h"
 
@@ -23,9 +24,9 @@ class TSkinImage;
 class TDeckGroupsForm : public QWidget {
   Q_OBJECT
  public:
+  static constexpr int kMaxGroups = SpreadTable::kMaxGroups;
   static constexpr int kWidth = 228;
   static constexpr int kHeight = 52;
-  static constexpr int kMaxGroups = SpreadTable::kMaxGroups;
   static constexpr int kIcon = 32;
 
   // Hidden, without groups, at its saved place. The groups are the
@@ -67,12 +68,9 @@ class TDeckGroupsForm : public QWidget {
   std::unique_ptr<SkinChrome> chrome_;
   bool moveMode_ = false;
 
-  // Controls by the layout's names.
-  TSkinImage* Image5 = nullptr;  // title
-  TSkinImage* Image1 = nullptr;  // decoration
-  TSkinImage* ButtonHideImage = nullptr;
-  TSkinImage* ButtonCloseImage = nullptr;
-  TSkinImage* Image26 = nullptr;
+  // Controls: the title strip with its underline, the rest by the
+  // layout's names.
+  TitleStrip strip_;
   TSkinImage* Image2 = nullptr;  // the selected icon's picture, hidden
   TSkinImage* Image3 = nullptr;  // the unselected icon's picture, hidden
   QMenu* PopupMenu1 = nullptr;

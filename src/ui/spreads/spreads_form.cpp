@@ -65,12 +65,14 @@ TSpreadsForm::~TSpreadsForm() {
 }
 
 TSkinImage* TSpreadsForm::CommandImage(const char* name, const char* resource, int x, int y,
-                                       const char* hint) {
+                                       const char* hint, void (TSpreadsForm::*command)()) {
   TSkinImage* image = MakeSkinImage(this, name, QString::fromLatin1(resource));
   image->setGeometry(x, y, kTile, kTile);
   image->setCursor(Qt::PointingHandCursor);
   SetHint(image, QString::fromUtf8(hint));
   AddPressEffect(image);
+  ConnectCommand(image, &TSkinImage::clicked, this, [this, command] { (this->*command)(); });
+  commandImages_.push_back(image);
   return image;
 }
 
@@ -80,23 +82,25 @@ void TSpreadsForm::CreateControls() {
   look.icon = ":/skin/menu_alpha.png";
   look.minimiseHeight = 9;
   look.buttonsEnd = kWidth + 1;
-  const TitleStrip strip = TitleStrip::Make(this, kWidth, look);
-  Image5 = strip.title;
-  Image1 = strip.icon;
-  ButtonHideImage = strip.minimise;
-  ButtonCloseImage = strip.close;
-  Image26 = MakeSkinImage(this, "Image26", ":/skin/line_h.png");
-  Image26->setGeometry(0, TitleStrip::kHeight, kWidth, TitleStrip::kUnderlineHeight);
+  look.underline = true;
+  strip_ = TitleStrip::Make(this, kWidth, look);
 
-  Image11 = CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, "Вытянуть карты");
-  Image6 = CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, "Новый расклад");
-  Image7 = CommandImage("Image7", ":/skin/spread_deal_alpha.png", 65, 20, "Выложить карту");
-  Image12 = CommandImage("Image12", ":/skin/spread_shuffle_alpha.png", 97, 20, "Перемешать карты");
-  Image3 =
-      CommandImage("Image3", ":/skin/spread_add_deck_alpha.png", 129, 21, "Добавить новую колоду");
-  Image13 = CommandImage("Image13", ":/skin/spread_save_alpha.png", 161, 20, "Сохранить расклад");
-  Image14 = CommandImage("Image14", ":/skin/spread_open_alpha.png", 193, 20, "Выбрать расклад");
-  Image2 = CommandImage("Image2", ":/skin/spread_main_window_alpha.png", 225, 21, "Выбрать форму");
+  CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, "Вытянуть карты",
+               &TSpreadsForm::Image11Click);
+  CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, "Новый расклад",
+               &TSpreadsForm::ClearSpread);
+  Image7 = CommandImage("Image7", ":/skin/spread_deal_alpha.png", 65, 20, "Выложить карту",
+                        &TSpreadsForm::DealCard);
+  CommandImage("Image12", ":/skin/spread_shuffle_alpha.png", 97, 20, "Перемешать карты",
+               &TSpreadsForm::Image12Click);
+  CommandImage("Image3", ":/skin/spread_add_deck_alpha.png", 129, 21, "Добавить новую колоду",
+               &TSpreadsForm::Image3Click);
+  CommandImage("Image13", ":/skin/spread_save_alpha.png", 161, 20, "Сохранить расклад",
+               &TSpreadsForm::Image13Click);
+  CommandImage("Image14", ":/skin/spread_open_alpha.png", 193, 20, "Выбрать расклад",
+               &TSpreadsForm::Image14Click);
+  CommandImage("Image2", ":/skin/spread_main_window_alpha.png", 225, 21, "Выбрать форму",
+               &TSpreadsForm::Image2Click);
 
   SpeedButton1 = new QWidget(this);
   SpeedButton1->setObjectName("SpeedButton1");
@@ -121,17 +125,9 @@ void TSpreadsForm::CreateControls() {
     for (QAction* entry : PopupMenu1->actions()) entry->setChecked(entry->data().toInt() == mode);
   });
 
-  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
-  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
-  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
-  ConnectCommand(Image11, &TSkinImage::clicked, this, [this] { Image11Click(); });
-  ConnectCommand(Image6, &TSkinImage::clicked, this, [this] { ClearSpread(); });
-  ConnectCommand(Image7, &TSkinImage::clicked, this, [this] { DealCard(); });
-  ConnectCommand(Image12, &TSkinImage::clicked, this, [this] { Image12Click(); });
-  ConnectCommand(Image3, &TSkinImage::clicked, this, [this] { Image3Click(); });
-  ConnectCommand(Image13, &TSkinImage::clicked, this, [this] { Image13Click(); });
-  ConnectCommand(Image14, &TSkinImage::clicked, this, [this] { Image14Click(); });
-  ConnectCommand(Image2, &TSkinImage::clicked, this, [this] { Image2Click(); });
+  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  ConnectCommand(strip_.minimise, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
+  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
   // The deal mode's own button is not shown; the deal image's right click
   // opens its menu instead, so the mode can be chosen at all.
   Image7->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -141,12 +137,12 @@ void TSpreadsForm::CreateControls() {
   SkinChrome::Hooks hooks;
   hooks.moved = StorePlaceOnMove(state_.INIData.SpreadsFormLeft, state_.INIData.SpreadsFormTop);
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
-  strip.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
+  strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
 
   // The title strip and the command images take the pointer; the rest of
   // the rectangle lets it through to what lies below.
   QRegion shape(0, 0, kWidth, TitleStrip::kHeight + TitleStrip::kUnderlineHeight);
-  for (TSkinImage* tile : {Image11, Image6, Image7, Image12, Image3, Image13, Image14, Image2}) {
+  for (TSkinImage* tile : commandImages_) {
     shape += tile->geometry().adjusted(0, 0, 1, 1);
   }
   setMask(shape);
@@ -409,7 +405,7 @@ void TSpreadsForm::changeEvent(QEvent* event) {
 }
 
 void TSpreadsForm::Image1Click() {
-  const QPoint corner = Image1->mapToGlobal(QPoint(0, Image1->height()));
+  const QPoint corner = strip_.icon->mapToGlobal(QPoint(0, strip_.icon->height()));
   links_.host.PopupMainMenuAtScreen(corner.x(), corner.y());
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "library/spread_table.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/spreads/spread_file_dialogs.h"
 #include "ui/spreads/spread_links.h"
@@ -138,7 +139,9 @@ class TSpreadsForm : public QWidget,
   TCardForm* Window(SpreadTable::CardId card) const;
 
   void CreateControls();
-  TSkinImage* CommandImage(const char* name, const char* resource, int x, int y, const char* hint);
+  // A command image of the toolbar: `command` runs on its click.
+  TSkinImage* CommandImage(const char* name, const char* resource, int x, int y, const char* hint,
+                           void (TSpreadsForm::*command)());
   TCardForm& AppendCard(int group);
   // A card value drawn from the picker: the reversal first, then the card;
   // 255 once the picker is exhausted.
@@ -168,20 +171,14 @@ class TSpreadsForm : public QWidget,
   // comes back.
   bool hiddenByMinimise_ = false;
 
-  // Controls by the layout's names.
-  TSkinImage* Image5 = nullptr;  // title
-  TSkinImage* Image1 = nullptr;  // main menu
-  TSkinImage* ButtonHideImage = nullptr;
-  TSkinImage* ButtonCloseImage = nullptr;
-  TSkinImage* Image26 = nullptr;  // strip under the title
-  TSkinImage* Image11 = nullptr;
-  TSkinImage* Image6 = nullptr;
-  TSkinImage* Image7 = nullptr;
-  TSkinImage* Image12 = nullptr;
-  TSkinImage* Image3 = nullptr;
-  TSkinImage* Image13 = nullptr;
-  TSkinImage* Image14 = nullptr;
-  TSkinImage* Image2 = nullptr;
+  // Controls: the title strip (its icon opens the main menu) with its
+  // underline, the rest by the layout's names.
+  TitleStrip strip_;
+  // The command images left to right ("Image11", "Image6", "Image7",
+  // "Image12", "Image3", "Image13", "Image14", "Image2"); with the title
+  // strip they are the window's shape.
+  std::vector<TSkinImage*> commandImages_;
+  TSkinImage* Image7 = nullptr;     // "Выложить карту"; new cards stand at it
   QWidget* SpeedButton1 = nullptr;  // opens the deal-mode menu; not shown
   QMenu* PopupMenu1 = nullptr;      // deal mode
 };

@@ -189,12 +189,7 @@ void TAboutForm::CreateControls() {
   ListBox1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ListBox1->setMinimumHeight(20);
-  QPalette listPalette = ListBox1->palette();
-  listPalette.setColor(QPalette::Text, SkinListText());
-  listPalette.setColor(QPalette::Base, SkinListBase());
-  listPalette.setColor(QPalette::Highlight, SkinSelection());
-  listPalette.setColor(QPalette::HighlightedText, Qt::white);
-  ListBox1->setPalette(listPalette);
+  UseSkinListColours(ListBox1, SkinListText(), SkinListBase());
   ConnectCommand(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) ListBox1Click(row);
   });
