@@ -107,16 +107,11 @@ void TFolderSelectForm::CreateControls() {
   ShellTreeView1 = new QTreeView(this);
   ShellTreeView1->setObjectName("ShellTreeView1");
   ShellTreeView1->setGeometry(kSide, treeTop, kWidth - 2 * kSide, treeHeight);
-  QPalette palette = ShellTreeView1->palette();
-  palette.setColor(QPalette::Base, SkinSkyBlue());
-  palette.setColor(QPalette::Text, SkinNavy());
-  palette.setColor(QPalette::Highlight, SkinSelection());
-  palette.setColor(QPalette::HighlightedText, Qt::white);
-  ShellTreeView1->setPalette(palette);
+  UseSkinListColours(ShellTreeView1, SkinNavy(), SkinSkyBlue());
 
-  const CaptionPair caption = MakeCaptionPair(this, SkinNavy(), [this] { SpeedButton1Click(); });
-  Label2 = caption.label2;
-  Label1 = caption.label1;
+  caption_ = MakeCaptionPair(this, SkinNavy(), [this] { SpeedButton1Click(); });
+  Label2 = caption_.label2;
+  Label1 = caption_.label1;
   SpeedButton1 = new QToolButton(this);
   SpeedButton1->setObjectName("SpeedButton1");
   SpeedButton1->setGeometry(1, kHeight - kBar, kWidth - 2, kBar - 1);
@@ -222,6 +217,8 @@ void TFolderSelectForm::CreateTree() {
     homeInView_.clear();
   };
   connect(tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, stop);
+  connect(tree, &QTreeView::expanded, this, stop);
+  connect(tree, &QTreeView::collapsed, this, stop);
   connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [stop, kept](const QModelIndex& current) {
             if (current != kept) stop();
@@ -249,10 +246,7 @@ void TFolderSelectForm::ShowForMode(FolderMode mode) {
 
 void TFolderSelectForm::ApplyLanguage() {
   setWindowTitle(Title());
-  for (TCaptionLabel* label : {Label3, Label4}) {
-    label->setText(Title());
-    label->adjustSize();
-  }
+  CaptionPair{Label4, Label3}.SetText(Title());  // the title over its shadow
   if (!done_ && !importing_) SetStatusCaption(Prompt());
 }
 
@@ -316,10 +310,7 @@ void TFolderSelectForm::ShowSelectArea(bool shown) {
 }
 
 void TFolderSelectForm::SetStatusCaption(const QString& text) {
-  Label2->setText(text);
-  Label2->adjustSize();
-  Label1->setText(text);
-  Label1->adjustSize();
+  caption_.SetText(text);
   chrome_->KeepInShape();
 }
 

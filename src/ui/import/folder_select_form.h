@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "library/folder_import.h"
+#include "ui/chrome/caption_label.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
@@ -21,7 +22,6 @@ namespace vaticor {
 
 class ResultPost;
 class SkinChrome;
-class TCaptionLabel;
 class TSkinImage;
 
 // What the window asks of the disk, in two calls that may each wait for it:
@@ -137,6 +137,7 @@ class TFolderSelectForm : public QWidget, public FolderSelectLink {
   QTreeView* ShellTreeView1 = nullptr;
   QFileSystemModel* folders_ = nullptr;
   TSkinImage* Image2 = nullptr;  // the bottom strip
+  CaptionPair caption_;          // Label2 over its shadow Label1
   TCaptionLabel* Label1 = nullptr;
   TCaptionLabel* Label2 = nullptr;
   QToolButton* SpeedButton1 = nullptr;
