@@ -48,25 +48,25 @@ CardPlace HoldCardOnScreen(CardPlace place, CardSize size, int screenWidth, int 
   return {static_cast<int>(left), static_cast<int>(top)};
 }
 
-CardPlace MoveCardByArrow(CardPlace place, CardSize size, ArrowKey key, bool ctrlAlone,
-                          int screenWidth, int taskBarTop) {
-  const int step = ctrlAlone ? 16 : 1;
-  std::int64_t left = place.left;
-  std::int64_t top = place.top;
+ArrowMove ArrowOffset(ArrowKey key, int step) {
   switch (key) {
     case ArrowKey::Left:
-      left -= step;
-      break;
+      return {-step, 0};
     case ArrowKey::Right:
-      left += step;
-      break;
+      return {step, 0};
     case ArrowKey::Up:
-      top -= step;
-      break;
+      return {0, -step};
     case ArrowKey::Down:
-      top += step;
-      break;
+      return {0, step};
   }
+  return {};
+}
+
+CardPlace MoveCardByArrow(CardPlace place, CardSize size, ArrowKey key, bool ctrlAlone,
+                          int screenWidth, int taskBarTop) {
+  const ArrowMove move = ArrowOffset(key, ctrlAlone ? 16 : 1);
+  std::int64_t left = std::int64_t{place.left} + move.dx;
+  std::int64_t top = std::int64_t{place.top} + move.dy;
   // Whatever the start, the hold brings both back into int range: a left
   // past the screen goes to its right edge, one below 0 to 0.
   if (left < 0) left = 0;

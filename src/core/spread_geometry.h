@@ -54,6 +54,15 @@ CardPlace HoldCardOnScreen(CardPlace place, CardSize size, int screenWidth, int 
 
 enum class ArrowKey { Left, Right, Up, Down };
 
+// The move an arrow key stands for: `step` pixels across (dx) or down (dy),
+// screen coordinates (up is negative).
+struct ArrowMove {
+  int dx = 0;
+  int dy = 0;
+  bool operator==(const ArrowMove&) const = default;
+};
+ArrowMove ArrowOffset(ArrowKey key, int step);
+
 // An arrow key without Shift alone: the window moves 16 pixels with Ctrl
 // alone, 1 otherwise, and is then held on the screen.
 CardPlace MoveCardByArrow(CardPlace place, CardSize size, ArrowKey key, bool ctrlAlone,

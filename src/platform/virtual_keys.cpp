@@ -266,4 +266,19 @@ int VirtualKeyCode(const QKeyEvent& event) {
   return VirtualKeyFromQtKey(key, modifiers);
 }
 
+std::optional<ArrowKey> ArrowOf(int virtualKey) {
+  switch (virtualKey) {
+    case vk::Left:
+      return ArrowKey::Left;
+    case vk::Right:
+      return ArrowKey::Right;
+    case vk::Up:
+      return ArrowKey::Up;
+    case vk::Down:
+      return ArrowKey::Down;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace vaticor

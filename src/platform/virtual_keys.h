@@ -3,6 +3,9 @@
 #include <qnamespace.h>
 
 #include <QtGlobal>
+#include <optional>
+
+#include "core/spread_geometry.h"
 
 class QKeyEvent;
 
@@ -34,6 +37,9 @@ constexpr int OemPlus = 0xBB;   // equals/plus of the main keyboard
 constexpr int OemMinus = 0xBD;  // minus of the main keyboard
 constexpr int OemBackslash = 0xDC;
 }  // namespace vk
+
+// The arrow a virtual key is; none for any other key.
+std::optional<ArrowKey> ArrowOf(int virtualKey);
 
 // The virtual-key code of the key in a key event: the code the key has on a
 // US keyboard layout, so the same physical key gives the same code on any

@@ -94,5 +94,12 @@ TEST(SpreadGeometry, ArrowsMoveByOneOrSixteenAndHoldTheCard) {
       (CardPlace{900, 0}));
 }
 
+TEST(ArrowOffset, EachArrowMovesItsWayByTheStep) {
+  EXPECT_EQ(ArrowOffset(ArrowKey::Left, 16), (ArrowMove{-16, 0}));
+  EXPECT_EQ(ArrowOffset(ArrowKey::Right, 16), (ArrowMove{16, 0}));
+  EXPECT_EQ(ArrowOffset(ArrowKey::Up, 1), (ArrowMove{0, -1}));  // up the screen
+  EXPECT_EQ(ArrowOffset(ArrowKey::Down, 1), (ArrowMove{0, 1}));
+}
+
 }  // namespace
 }  // namespace vaticor

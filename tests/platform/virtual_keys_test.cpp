@@ -108,5 +108,13 @@ TEST(VirtualKeys, RussianLayoutGivesTheUsKeyUnderneath) {
 #endif
 }
 
+TEST(VirtualKeys, TheFourArrowsAndNoOtherKey) {
+  EXPECT_EQ(ArrowOf(0x25), ArrowKey::Left);
+  EXPECT_EQ(ArrowOf(0x26), ArrowKey::Up);
+  EXPECT_EQ(ArrowOf(0x27), ArrowKey::Right);
+  EXPECT_EQ(ArrowOf(0x28), ArrowKey::Down);
+  for (int key : {0, 0x24, 0x29, 0x64, 0x66, 0x68}) EXPECT_EQ(ArrowOf(key), std::nullopt) << key;
+}
+
 }  // namespace
 }  // namespace vaticor

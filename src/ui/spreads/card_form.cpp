@@ -29,21 +29,6 @@ namespace {
 // when its picture is asked for.
 constexpr std::int32_t kAnyCard = std::numeric_limits<std::int32_t>::max();
 
-std::optional<ArrowKey> Arrow(int virtualKey) {
-  switch (virtualKey) {
-    case vk::Left:
-      return ArrowKey::Left;
-    case vk::Right:
-      return ArrowKey::Right;
-    case vk::Up:
-      return ArrowKey::Up;
-    case vk::Down:
-      return ArrowKey::Down;
-    default:
-      return std::nullopt;
-  }
-}
-
 constexpr Qt::KeyboardModifiers kModifierKeys =
     Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
@@ -329,7 +314,7 @@ void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
     table_.FocusSpreadsWindow();
     return;
   }
-  if (const std::optional<ArrowKey> arrow = Arrow(virtualKey)) {
+  if (const std::optional<ArrowKey> arrow = ArrowOf(virtualKey)) {
     if (modifiers == Qt::ShiftModifier) {
       const CardSize size = ResizeCardByArrow(Size(), *arrow);
       SetCardSize(size);

@@ -138,21 +138,9 @@ void TDeckGroupsForm::ButtonHideImageClick() {
 }
 
 void TDeckGroupsForm::FormKeyUp(int virtualKey) {
-  switch (virtualKey) {
-    case vk::Left:
-      spread_.MoveGroup(CurrentGroup(), -kGroupStep, 0);
-      break;
-    case vk::Right:
-      spread_.MoveGroup(CurrentGroup(), kGroupStep, 0);
-      break;
-    case vk::Up:
-      spread_.MoveGroup(CurrentGroup(), 0, -kGroupStep);
-      break;
-    case vk::Down:
-      spread_.MoveGroup(CurrentGroup(), 0, kGroupStep);
-      break;
-    default:
-      break;
+  if (const std::optional<ArrowKey> arrow = ArrowOf(virtualKey)) {
+    const ArrowMove move = ArrowOffset(*arrow, kGroupStep);
+    spread_.MoveGroup(CurrentGroup(), move.dx, move.dy);
   }
 }
 
