@@ -5,9 +5,13 @@
 #include <QMessageBox>
 #include <QTranslator>
 #include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "core/command_line.h"
 #include "core/file_io.h"
+#include "core/session_platform.h"
 #include "languages/language_support.h"
 #include "library/reading_log.h"
 #include "platform/desktop_shell.h"
@@ -182,6 +186,14 @@ std::vector<QWidget*> Program::Windows() const {
 QWidget* Program::SpreadsForm() const { return spreadsForm_.get(); }
 
 int RunVaticor(int argc, char** argv) {
+  // Before Qt picks its window system, which it does once, here.
+  if (const std::optional<std::string> platform =
+          ChosenQtPlatform([](const char* name) -> std::optional<std::string> {
+            const char* value = std::getenv(name);
+            return value ? std::optional<std::string>(value) : std::nullopt;
+          })) {
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
+  }
   VaticorApplication application(argc, argv);
   InitSkinResources();
   // Menus in the skin's colours: navy and gold on a light sky blue.
