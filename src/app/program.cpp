@@ -16,6 +16,7 @@
 #include "library/reading_log.h"
 #include "platform/desktop_shell.h"
 #include "platform/file_picture_loader.h"
+#include "platform/freedesktop_registrar.h"
 #include "platform/icu_locale.h"
 #include "platform/qt_screen.h"
 #include "skin_resources.h"
@@ -207,7 +208,8 @@ int RunVaticor(int argc, char** argv) {
   QtScreen screen;
   FilePictureLoader pictures;
   IcuLocale locale;
-  NoFileTypeRegistrar fileTypes;
+  FreedesktopRegistrar fileTypes(QCoreApplication::applicationFilePath().toStdString(),
+                                 FreedesktopRegistrar::FoldersFromEnvironment());
   SystemClock clock;
   DesktopShell shell;
   const SystemServices system{screen, pictures, locale, fileTypes, clock, shell};
