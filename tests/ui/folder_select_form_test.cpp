@@ -308,6 +308,27 @@ TEST_F(FolderSelectTest, ALongCopyShowsItsProgressAndTakesNoSecondClick) {
   EXPECT_FALSE(Offered());
 }
 
+// After a result, another folder's caption waits for that folder's check:
+// a click meanwhile imports nothing.
+TEST_F(FolderSelectTest, AfterAResultAClickBeforeTheNextCheckAnswersImportsNothing) {
+  dir.Write("home/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  dir.Write("home/MyDeck/a.jpg", "a");
+  dir.Write("home/Other/deck.ini", "[Files]\r\nCard00=b.jpg\r\n");
+  dir.Write("home/Other/b.jpg", "b");
+  Open();
+  Highlight(dir.Path("home/MyDeck"));
+  ClickSelectArea();
+  ASSERT_EQ(Caption(), "Колода добавлена");
+  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
+  Tree()->setCurrentIndex(model->index(QString::fromStdString(dir.Path("home/Other"))));
+  EXPECT_FALSE(Offered());  // hidden until the check answers
+  testing::Click(SelectArea());
+  Settle();
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("Decks/Other")));
+  EXPECT_TRUE(Offered());
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+}
+
 TEST_F(FolderSelectTest, TheProgramsEndStopsACopyInProgress) {
   dir.Write("home/Big/deck.ini", "[Files]\r\n");
   std::atomic<bool> started{false};

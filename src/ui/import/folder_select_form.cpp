@@ -268,11 +268,12 @@ void TFolderSelectForm::ShellTreeView1KeyUp(int virtualKey) {
 // The highlighted folder
 
 void TFolderSelectForm::ShellTreeView1Change() {
+  // The result goes first, so that the area hides until the new folder's
+  // check answers.
+  const bool wasDone = done_;
+  done_ = false;
   UpdateSelectButton();
-  if (done_) {
-    done_ = false;
-    SetStatusCaption(Prompt());
-  }
+  if (wasDone) SetStatusCaption(Prompt());
 }
 
 void TFolderSelectForm::UpdateSelectButton() {
@@ -325,8 +326,9 @@ void TFolderSelectForm::SpeedButton1Click() {
     ShowSelectArea(offered_);
     return;
   }
+  // Only a folder whose check said yes, and still the highlighted one.
   const std::string folder = SelectedFolder();
-  if (folder.empty()) return;
+  if (!offered_ || folder.empty()) return;
   StartImport(folder);
 }
 
