@@ -115,6 +115,30 @@ TEST_F(FolderSelectTest, OpensAsTheModeSaysAt161By227) {
   EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
 }
 
+TEST_F(FolderSelectTest, TitlePromptAndResultSpeakTheInterfaceLanguage) {
+  dir.Write("home/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  dir.Write("home/MyDeck/a.jpg", "a");
+  languages.LoadFile(dir.Write("0x0409.ini",
+                               "[ID]\r\n1039=Add a deck...\r\n1041=Choose the deck's folder\r\n"
+                               "1043=Deck added\r\n"));
+  Open();
+  EXPECT_EQ(Caption("Label4"), "Add a deck...");
+  EXPECT_EQ(Caption(), "Choose the deck's folder");
+  // A file without the set's texts empties them.
+  Open(FolderMode::kAddDescriptionSet);
+  EXPECT_EQ(Caption("Label4"), "");
+  Open(FolderMode::kAddDeck);
+  Highlight(dir.Path("home/MyDeck"));
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Deck added");
+  // The language changed while the result shows: the title follows, the
+  // result stays.
+  languages.LoadRussian();
+  form->ApplyLanguage();
+  EXPECT_EQ(Caption("Label4"), "Добавить колоду...");
+  EXPECT_EQ(Caption(), "Deck added");
+}
+
 TEST_F(FolderSelectTest, OffersAFolderWithTheModesIndexThatIsNotOneOfTheProgramsOwn) {
   dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
   dir.Write("home/Words/description.ini", "[Sections]\r\n");
