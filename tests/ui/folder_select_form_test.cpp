@@ -63,14 +63,30 @@ class FolderSelectTest : public ::testing::Test, protected testing::ProgramState
   }
   bool Offered() const { return SelectArea()->isVisibleTo(form.get()); }
 
+  QFileSystemModel* Folders() const { return qobject_cast<QFileSystemModel*>(Tree()->model()); }
+  QModelIndex IndexOf(const std::string& folder) const {
+    return Folders()->index(QString::fromStdString(folder));
+  }
+  // The highlighted folder's path.
+  std::string Highlighted() const {
+    return Folders()->filePath(Tree()->currentIndex()).toStdString();
+  }
   // Highlights a folder and waits for the check's answer.
   void Highlight(const std::string& folder) {
-    auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
-    ASSERT_NE(model, nullptr);
-    const QModelIndex index = model->index(QString::fromStdString(folder));
+    const QModelIndex index = IndexOf(folder);
     ASSERT_TRUE(index.isValid()) << folder;
     Tree()->setCurrentIndex(index);
     Settle();
+  }
+  // A deck folder below the fixture's folder whose deck.ini names each
+  // picture (Card00, Card01, ...), each file holding its own name.
+  void WriteDeckFolder(const std::string& folder, const std::vector<std::string>& pictures) {
+    std::string ini = "[Files]\r\n";
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+      ini += "Card0" + std::to_string(i) + "=" + pictures[i] + "\r\n";
+      dir.Write(folder + "/" + pictures[i], pictures[i]);
+    }
+    dir.Write(folder + "/deck.ini", ini);
   }
   // Lets every pending answer arrive.
   void Settle() {
@@ -105,8 +121,7 @@ TEST_F(FolderSelectTest, OpensAsTheModeSaysAt161By227) {
   EXPECT_EQ(Tree()->indentation(), 19);
   EXPECT_EQ(Control<TSkinImage>(*form, "ButtonCloseImage")->geometry(), QRect(143, 0, 17, 17));
   // It opens at the home folder, where nothing is offered.
-  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
-  EXPECT_EQ(model->filePath(Tree()->currentIndex()).toStdString(), system.home);
+  EXPECT_EQ(Highlighted(), system.home);
   Settle();
   EXPECT_FALSE(Offered());
 
@@ -116,8 +131,7 @@ TEST_F(FolderSelectTest, OpensAsTheModeSaysAt161By227) {
 }
 
 TEST_F(FolderSelectTest, TitlePromptAndResultSpeakTheInterfaceLanguage) {
-  dir.Write("home/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
-  dir.Write("home/MyDeck/a.jpg", "a");
+  WriteDeckFolder("home/MyDeck", {"a.jpg"});
   languages.LoadFile(dir.Write("0x0409.ini",
                                "[ID]\r\n1039=Add a deck...\r\n1041=Choose the deck's folder\r\n"
                                "1043=Deck added\r\n"));
@@ -335,16 +349,13 @@ TEST_F(FolderSelectTest, ALongCopyShowsItsProgressAndTakesNoSecondClick) {
 // After a result, another folder's caption waits for that folder's check:
 // a click meanwhile imports nothing.
 TEST_F(FolderSelectTest, AfterAResultAClickBeforeTheNextCheckAnswersImportsNothing) {
-  dir.Write("home/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
-  dir.Write("home/MyDeck/a.jpg", "a");
-  dir.Write("home/Other/deck.ini", "[Files]\r\nCard00=b.jpg\r\n");
-  dir.Write("home/Other/b.jpg", "b");
+  WriteDeckFolder("home/MyDeck", {"a.jpg"});
+  WriteDeckFolder("home/Other", {"b.jpg"});
   Open();
   Highlight(dir.Path("home/MyDeck"));
   ClickSelectArea();
   ASSERT_EQ(Caption(), "Колода добавлена");
-  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
-  Tree()->setCurrentIndex(model->index(QString::fromStdString(dir.Path("home/Other"))));
+  Tree()->setCurrentIndex(IndexOf(dir.Path("home/Other")));
   EXPECT_FALSE(Offered());  // hidden until the check answers
   testing::Click(SelectArea());
   Settle();
@@ -404,14 +415,14 @@ TEST_F(FolderSelectTest, TheFoldersAreListedOffTheWindowsThread) {
   for (int i = 0; i < 3000; ++i) dir.MakeDir("home/f" + std::to_string(i));
   dir.Write("home/f1/not-a-folder.txt", "x");
   Open();
-  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
-  const QModelIndex home = model->index(QString::fromStdString(system.home));
+  QFileSystemModel* model = Folders();
+  const QModelIndex home = IndexOf(system.home);
   Tree()->expand(home);
   // Nothing is listed while the window's thread opens it: the rows come as
   // answers from Qt's own thread.
   EXPECT_LT(model->rowCount(home), 3000);
   ASSERT_TRUE(ProcessEventsUntil([&] { return model->rowCount(home) == 3000; }));
-  const QModelIndex f1 = model->index(QString::fromStdString(dir.Path("home/f1")));
+  const QModelIndex f1 = IndexOf(dir.Path("home/f1"));
   Tree()->expand(f1);
   Settle();
   EXPECT_EQ(model->rowCount(f1), 0);  // folders only
@@ -433,8 +444,7 @@ TEST_F(FolderSelectTest, EscAndTheCloseImageOnlyHideAndTheIconShowsTheMainWindow
   EXPECT_TRUE(form->isHidden());
   // The highlighted folder is kept for the next opening.
   Open();
-  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
-  EXPECT_EQ(model->filePath(Tree()->currentIndex()).toStdString(), dir.Path("home/MyDeck"));
+  EXPECT_EQ(Highlighted(), dir.Path("home/MyDeck"));
   Settle();
   EXPECT_TRUE(Offered());
 }
@@ -442,8 +452,8 @@ TEST_F(FolderSelectTest, EscAndTheCloseImageOnlyHideAndTheIconShowsTheMainWindow
 TEST_F(FolderSelectTest, ARightClickHighlightsTheFolderUnderThePointer) {
   dir.MakeDir("home/a");
   Open();
-  auto* model = qobject_cast<QFileSystemModel*>(Tree()->model());
-  const QModelIndex home = model->index(QString::fromStdString(system.home));
+  QFileSystemModel* model = Folders();
+  const QModelIndex home = IndexOf(system.home);
   Tree()->expand(home);
   ASSERT_TRUE(ProcessEventsUntil([&] { return model->rowCount(home) == 1; }));
   const QModelIndex a = model->index(0, 0, home);
@@ -451,7 +461,7 @@ TEST_F(FolderSelectTest, ARightClickHighlightsTheFolderUnderThePointer) {
   const QRect row = Tree()->visualRect(a);
   ASSERT_TRUE(row.isValid());
   emit Tree()->customContextMenuRequested(row.center());
-  EXPECT_EQ(model->filePath(Tree()->currentIndex()).toStdString(), dir.Path("home/a"));
+  EXPECT_EQ(Highlighted(), dir.Path("home/a"));
 }
 
 }  // namespace

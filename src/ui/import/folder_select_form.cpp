@@ -185,7 +185,7 @@ void TFolderSelectForm::CreateTree() {
 
   // Opened at the home folder, its parents unfolded. The rows above it
   // arrive as Qt lists their folders, each arrival pushing it down: it is
-  // kept in view until the user scrolls or highlights another folder.
+  // kept in view until the user scrolls, unfolds, folds or highlights.
   const QString home = system_.home.empty() ? QDir::homePath() : Utf8(system_.home);
   const QModelIndex start = folders_->index(home);
   for (QModelIndex parent = start.parent(); parent.isValid(); parent = parent.parent()) {
@@ -195,34 +195,27 @@ void TFolderSelectForm::CreateTree() {
   tree->setCurrentIndex(start);
   const QPersistentModelIndex kept(start);
   auto keepInView = [this, kept] {
-    if (kept.isValid() && ShellTreeView1->currentIndex() == kept) {
-      // After the view has laid the new rows out.
-      QMetaObject::invokeMethod(
-          this,
-          [this, kept] {
-            ShellTreeView1->scrollTo(kept, QAbstractItemView::PositionAtCenter);
-            // Across, its name from the start, one level's indent before it
-            // (Qt would show the end of the widest row).
-            QScrollBar* across = ShellTreeView1->horizontalScrollBar();
-            const int left = ShellTreeView1->visualRect(kept).left() + across->value();
-            across->setValue(std::max(0, left - kTreeIndent));
-          },
-          Qt::QueuedConnection);
-    }
+    if (!keepHomeInView_ || !kept.isValid() || ShellTreeView1->currentIndex() != kept) return;
+    // After the view has laid the new rows out.
+    QMetaObject::invokeMethod(
+        this,
+        [this, kept] {
+          ShellTreeView1->scrollTo(kept, QAbstractItemView::PositionAtCenter);
+          // Across, its name from the start, one level's indent before it
+          // (Qt would show the end of the widest row).
+          QScrollBar* across = ShellTreeView1->horizontalScrollBar();
+          const int left = ShellTreeView1->visualRect(kept).left() + across->value();
+          across->setValue(std::max(0, left - kTreeIndent));
+        },
+        Qt::QueuedConnection);
   };
-  homeInView_.push_back(connect(folders_, &QAbstractItemModel::rowsInserted, this, keepInView));
-  homeInView_.push_back(connect(folders_, &QAbstractItemModel::layoutChanged, this, keepInView));
-  auto stop = [this] {
-    for (const QMetaObject::Connection& connection : homeInView_) disconnect(connection);
-    homeInView_.clear();
-  };
+  connect(folders_, &QAbstractItemModel::rowsInserted, this, keepInView);
+  connect(folders_, &QAbstractItemModel::layoutChanged, this, keepInView);
+  auto stop = [this] { keepHomeInView_ = false; };
   connect(tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, stop);
   connect(tree, &QTreeView::expanded, this, stop);
   connect(tree, &QTreeView::collapsed, this, stop);
-  connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [stop, kept](const QModelIndex& current) {
-            if (current != kept) stop();
-          });
+  connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this, stop);
   keepInView();
 }
 

@@ -7,7 +7,6 @@
 #include <stop_token>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "library/folder_import.h"
 #include "ui/chrome/caption_label.h"
@@ -124,7 +123,7 @@ class TFolderSelectForm : public QWidget, public FolderSelectLink {
   bool importing_ = false;
   bool offered_ = false;  // the check's answer for the highlighted folder
   // While the home folder is kept in view at the first opening.
-  std::vector<QMetaObject::Connection> homeInView_;
+  bool keepHomeInView_ = true;
   // Counts the checks asked: an answer to an older one is stale.
   std::uint64_t checks_ = 0;
 

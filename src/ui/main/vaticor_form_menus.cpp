@@ -16,6 +16,24 @@
 
 namespace vaticor {
 
+namespace {
+
+// The position of the folder `folder` in `folders`; `otherwise` when it is
+// not there any more.
+int PositionOf(const std::vector<std::string>& folders, const std::string& folder, int otherwise) {
+  const auto found = std::find(folders.begin(), folders.end(), folder);
+  return found == folders.end() ? otherwise : static_cast<int>(found - folders.begin());
+}
+
+// The folder at a list position; empty past the list.
+std::string FolderAt(const std::vector<std::string>& folders, int position) {
+  return position >= 0 && position < static_cast<int>(folders.size())
+             ? folders[static_cast<std::size_t>(position)]
+             : std::string();
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // Menus
 
@@ -73,24 +91,6 @@ void TVaticorForm::NextDeck(int step) {
   SwitchToDeck(deck, DeckSizing::kFitToHeight);
 }
 
-namespace {
-
-// The position of the folder `folder` in `folders`; `otherwise` when it is
-// not there any more.
-int PositionOf(const std::vector<std::string>& folders, const std::string& folder, int otherwise) {
-  const auto found = std::find(folders.begin(), folders.end(), folder);
-  return found == folders.end() ? otherwise : static_cast<int>(found - folders.begin());
-}
-
-// The folder at a list position; empty past the list.
-std::string FolderAt(const std::vector<std::string>& folders, int position) {
-  return position >= 0 && position < static_cast<int>(folders.size())
-             ? folders[static_cast<std::size_t>(position)]
-             : std::string();
-}
-
-}  // namespace
-
 void TVaticorForm::RebuildDeckMenu() {
   TTaroDecks& decks = state_.TaroDecks;
   const bool hadDecks = decks.Count > 0;
@@ -102,10 +102,9 @@ void TVaticorForm::RebuildDeckMenu() {
     return;
   }
   const int saved = std::clamp(state_.INIData.DeckIndex, 0, decks.Count - 1);
-  // The same deck's pictures may have been replaced: shown again.
-  SwitchToDeck(hadDecks ? PositionOf(decks.Folders, inUse, saved) : saved,
-               DeckSizing::kApplyAutoSize);
-  SetUpMajorArcanaItem();
+  // As if chosen from the menu: the same deck's pictures may have been
+  // replaced, and are shown again.
+  SelectDeckFromMenu(hadDecks ? PositionOf(decks.Folders, inUse, saved) : saved);
   if (!hadDecks) state_.SpreadPicker.InitGenerator(decks.FilesCount);
 }
 
