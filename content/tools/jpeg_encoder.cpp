@@ -56,6 +56,10 @@ bool Encode(const JpegEncoding& o, std::vector<unsigned char>& row, unsigned cha
   cinfo.restart_interval = o.restartInterval;
   jpeg_set_quality(&cinfo, o.quality, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
+  if (!o.comment.empty()) {
+    jpeg_write_marker(&cinfo, JPEG_COM, reinterpret_cast<const JOCTET*>(o.comment.data()),
+                      static_cast<unsigned>(o.comment.size()));
+  }
   static const std::vector<unsigned char> filler(60000, 'x');
   for (std::size_t left = o.appBytes; left > 0;) {
     const std::size_t chunk = std::min<std::size_t>(left, filler.size());

@@ -1,5 +1,6 @@
-// JPEG files made with libjpeg's compressor: the sample decks' pictures,
-// and the pictures of the tests and the benchmarks. No Qt.
+// JPEG files made with libjpeg's compressor: the program's picture cache,
+// the sample decks' pictures, and the pictures of the tests and the
+// benchmarks. No Qt.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +21,7 @@ struct JpegEncoding {
   bool optimizeCoding = false;   // Huffman tables made for the picture (smaller files)
   unsigned restartInterval = 0;  // in MCUs; 0: none
   std::size_t appBytes = 0;      // filler in APP1 segments before the frame header
+  std::string comment;           // a comment segment (at most 65533 bytes) when not empty
   // Fills row `y`: width x components samples (RGB, CMYK or grey), sized
   // before the call.
   std::function<void(int y, std::vector<unsigned char>& row)> fill;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 #include <chrono>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "languages/language_support.h"
 #include "library/reading_log.h"
 #include "platform/desktop_shell.h"
+#include "platform/codecs/jpeg_picture_codec.h"
 #include "platform/file_picture_loader.h"
 #include "platform/freedesktop_registrar.h"
 #include "platform/icu_locale.h"
@@ -73,14 +75,53 @@ Program::Program(const std::string& programPath, const SystemServices& system)
       decks_(iniData_.DecksFolder, system.pictures),
       descriptions_(iniData_.DescriptionsFolder),
       picker_(random_),
-      state_{iniData_,   decks_,       descriptions_,
-             picker_,    random_,      system.screen,
-             languages_, system.shell, SystemLanguageCode(system.locale)},
+      pictureWork_(system.pictures, PictureWorkers::DefaultThreads()),
+      state_{iniData_,      decks_,        descriptions_,
+             picker_,       random_,       system.screen,
+             languages_,    system.shell,  pictureWork_,
+             SystemLanguageCode(system.locale)},
       languageSupport_(std::make_unique<LanguageSupport>(
           languages_, iniData_.Language, iniData_.LanguagesFolder, UserLanguageId(system.locale))) {
+  if (system_.pictureCache) decks_.OnDeckSelected([this] { FillPictureCacheSoon(); });
 }
 
-Program::~Program() = default;
+Program::~Program() {
+  decks_.OnDeckSelected(nullptr);
+  // A copy being made is finished; the rest are not begun.
+  pictureWork_.CancelBackground();
+}
+
+void Program::FillPictureCacheSoon() {
+  if (!cacheFill_) {
+    // Long enough for the main window to be up and a draw to be made.
+    constexpr int kIdleDelayMs = 500;
+    cacheFill_ = std::make_unique<QTimer>();
+    cacheFill_->setSingleShot(true);
+    cacheFill_->setInterval(kIdleDelayMs);
+    QObject::connect(cacheFill_.get(), &QTimer::timeout, [this] { FillPictureCache(); });
+  }
+  pictureWork_.CancelBackground();
+  cacheFill_->start();
+}
+
+void Program::FillPictureCache() {
+  CachedPictureLoader* cache = system_.pictureCache;
+  if (!cache) return;
+  // Copies for the screen's device pixels: what the largest card shows.
+  const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+  const PictureSize screen{qRound(system_.screen.Width() * ratio),
+                           qRound(system_.screen.Height() * ratio)};
+  const std::uint64_t generation = ++cacheFillGeneration_;
+  try {
+    for (PictureFile& file : decks_.GetCardPictureFiles()) {
+      pictureWork_.SubmitBackground(generation, [cache, file = std::move(file), screen] {
+        cache->Fill(file.path, file.format, screen);
+      });
+    }
+  } catch (const std::exception&) {
+    // A deck that cannot be listed now is shown from its files.
+  }
+}
 
 void Program::CreateWindows() {
   // The program ends when its main window closes, and only then: that is
@@ -206,13 +247,18 @@ int RunVaticor(int argc, char** argv) {
       "QMenu::separator { height: 1px; background: #c9a94e; margin: 3px 6px; }"
       "QToolTip { background: #fdf6e3; color: #0f1d3a; border: 1px solid #1b2b4f; }");
   QtScreen screen;
-  FilePictureLoader pictures;
+  FilePictureLoader pictureFiles;
+  JpegPictureCodec pictureCodec;
+  const char* cacheHome = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  CachedPictureLoader pictures(pictureFiles, pictureCodec,
+                               PictureCacheFolder(cacheHome ? cacheHome : "", home ? home : ""));
   IcuLocale locale;
   FreedesktopRegistrar fileTypes(QCoreApplication::applicationFilePath().toStdString(),
                                  FreedesktopRegistrar::FoldersFromEnvironment());
   SystemClock clock;
   DesktopShell shell;
-  const SystemServices system{screen, pictures, locale, fileTypes, clock, shell};
+  const SystemServices system{screen, pictures, locale, fileTypes, clock, shell, &pictures};
 
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);

@@ -11,13 +11,16 @@
 #include "core/shell.h"
 #include "languages/language_table.h"
 #include "languages/locale_info.h"
+#include "library/picture_cache.h"
 #include "library/picture_loader.h"
+#include "library/picture_workers.h"
 #include "library/spread_picker.h"
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
+class QTimer;
 class QTranslator;
 class QWidget;
 
@@ -41,6 +44,10 @@ struct SystemServices {
   FileTypeRegistrar& fileTypes;
   const Clock& clock;
   ShellOpener& shell;
+  // Display-size copies of the decks' pictures, made in the background
+  // after a deck is selected; none: pictures are always decoded from their
+  // files. `pictures` reads the copies.
+  CachedPictureLoader* pictureCache = nullptr;
 };
 
 // The running program: its single instances and windows, built in start-up
@@ -87,6 +94,11 @@ class Program : public LanguageMenuLink {
   // now (LanguageSupport::LanguageId), where Qt ships a translation for it
   // ("qtbase_ru.qm" in Qt's translations folder); English otherwise.
   void InstallQtTranslation();
+  // Has the current deck's copies made once the program is idle: a moment
+  // after the last selection, so choosing decks in a row makes none for
+  // those passed over.
+  void FillPictureCacheSoon();
+  void FillPictureCache();
 
   const SystemServices system_;
   TINIData iniData_;
@@ -95,6 +107,9 @@ class Program : public LanguageMenuLink {
   TTaroDescriptions descriptions_;
   TCardsSpreadGenerator picker_;
   TLanguageTable languages_;
+  PictureWorkers pictureWork_;
+  std::unique_ptr<QTimer> cacheFill_;
+  std::uint64_t cacheFillGeneration_ = 0;
   ProgramState state_;
   std::unique_ptr<TVaticorForm> vaticorForm_;
   std::unique_ptr<TAboutForm> aboutForm_;

@@ -1,5 +1,7 @@
 #include "core/spread_geometry.h"
 
+#include <cmath>
+
 #include "core/main_window_geometry.h"
 #include "core/window_bounds.h"
 
@@ -125,6 +127,19 @@ CardSize DragCardBottomEdge(CardSize size, int dy, bool autoSize, std::int64_t p
     result.width = WidthForHeight(result.height, pictureWidth, pictureHeight).value_or(size.width);
   }
   return result;
+}
+
+double PictureRank(CardPlace place, CardSize size, int screenWidth, int screenHeight) {
+  const double dx = place.left + size.width / 2.0 - screenWidth / 2.0;
+  const double dy = place.top + size.height / 2.0 - screenHeight / 2.0;
+  const double distance = std::sqrt(dx * dx + dy * dy);
+  const bool onScreen = place.left < screenWidth && place.top < screenHeight &&
+                        static_cast<std::int64_t>(place.left) + size.width > 0 &&
+                        static_cast<std::int64_t>(place.top) + size.height > 0;
+  // Farther than any point of the screen from its centre.
+  const double offScreen = std::hypot(static_cast<double>(screenWidth), screenHeight) +
+                           std::hypot(static_cast<double>(size.width), size.height);
+  return onScreen ? distance : offScreen + distance;
 }
 
 }  // namespace vaticor

@@ -52,6 +52,13 @@ std::optional<int> HeightForWidth(std::int64_t width, std::int64_t pictureWidth,
 // places it at the deal button's screen corner and holds it so.
 CardPlace HoldCardOnScreen(CardPlace place, CardSize size, int screenWidth, int taskBarTop);
 
+// The order a spread's pictures are decoded in, nearest the user's view
+// first: the lower the rank, the sooner. Cards that show at least a pixel on
+// the screen (`screenWidth` x `screenHeight`) rank by the distance of their
+// centre from the screen's centre; cards wholly off the screen rank after
+// all of those, by the same distance.
+double PictureRank(CardPlace place, CardSize size, int screenWidth, int screenHeight);
+
 enum class ArrowKey { Left, Right, Up, Down };
 
 // The move an arrow key stands for: `step` pixels across (dx) or down (dy),

@@ -12,6 +12,12 @@ namespace vaticor {
 
 enum class PictureFormat { Bmp, Jpeg, Png };
 
+// A picture file and the format its extension names.
+struct PictureFile {
+  std::string path;
+  PictureFormat format = PictureFormat::Jpeg;
+};
+
 // Raised for a picture file whose extension names no known format; the
 // message is the one the user sees: "Unknown picture file extension (.xyz)".
 class UnknownPictureExtensionError : public std::runtime_error {

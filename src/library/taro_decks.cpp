@@ -73,6 +73,7 @@ void TTaroDecks::SelectDeck(std::int32_t index) {
       // Reported when the card is shown; selecting the deck still works.
     }
   }
+  if (selected_) selected_();
 }
 
 std::string TTaroDecks::CurrentDeckFolder() const {
@@ -103,9 +104,33 @@ std::optional<TTaroDecks::FoundCard> TTaroDecks::FindCard(const IniDocument& ini
 }
 
 std::unique_ptr<Picture> TTaroDecks::GetCardPicture(std::int32_t position, PictureSize target) {
+  std::optional<PictureFile> file = GetCardPictureFile(position);
+  if (!file) return nullptr;
+  return loader_->Load(file->path, file->format, target);
+}
+
+std::optional<PictureFile> TTaroDecks::GetCardPictureFile(std::int32_t position) {
   auto card = FindCard(*currentIni_.Snapshot(), position, FilesCount);
-  if (!card) return nullptr;
-  return loader_->Load(card->path, PictureFormatOf(card->path), target);
+  if (!card) return std::nullopt;
+  const PictureFormat format = PictureFormatOf(card->path);
+  return PictureFile{std::move(card->path), format};
+}
+
+std::vector<PictureFile> TTaroDecks::GetCardPictureFiles() {
+  std::vector<PictureFile> files;
+  if (Folders.empty()) return files;
+  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  for (std::int32_t number = 0; number == 0 || number <= FilesCount; ++number) {
+    std::optional<std::string> path = PresentCardPath(*ini, number);
+    if (!path) continue;
+    try {
+      const PictureFormat format = PictureFormatOf(*path);
+      files.push_back({std::move(*path), format});
+    } catch (const UnknownPictureExtensionError&) {
+      // Reported when that card is shown.
+    }
+  }
+  return files;
 }
 
 std::string TTaroDecks::GetCardName(std::int32_t position) {

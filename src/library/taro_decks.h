@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,6 +57,17 @@ class TTaroDecks {
   // unreadable. Raises UnknownPictureExtensionError for a picture file of an
   // unknown kind.
   std::unique_ptr<Picture> GetCardPicture(std::int32_t position, PictureSize target = {});
+  // The picture file of the card at a position, for decoding elsewhere
+  // (another thread): nullopt when there is no such card or its file is
+  // missing. Raises UnknownPictureExtensionError as GetCardPicture does.
+  std::optional<PictureFile> GetCardPictureFile(std::int32_t position);
+  // The present cards' picture files in position order, those of unknown
+  // kinds left out.
+  std::vector<PictureFile> GetCardPictureFiles();
+  // Called at the end of every selection (LoadDecks included) that selected
+  // a deck; one listener.
+  void OnDeckSelected(std::function<void()> listener) { selected_ = std::move(listener); }
+
   // The card's name; empty when not found.
   std::string GetCardName(std::int32_t position);
   // One name per present card among card numbers 0 .. "Cards.Count", in
@@ -89,6 +101,7 @@ class TTaroDecks {
   PictureLoader* loader_;
   IniFile currentIni_;
   IndexedFolder cardFolder_;  // the current deck's folder, listed at selection
+  std::function<void()> selected_;
 };
 
 }  // namespace vaticor

@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "core/shell.h"
 #include "languages/language_table.h"
+#include "library/picture_workers.h"
 #include "library/spread_picker.h"
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
@@ -24,6 +25,8 @@ struct ProgramState {
   const ScreenInfo& Screen;
   TLanguageTable& Languages;
   ShellOpener& Shell;
+  // Decodes the cards' pictures (the decks' loader behind it).
+  PictureWorkers& PictureWork;
   std::string SystemLanguage;  // "0x" + the user's locale identifier
   // Set while the spreads window stands in for the main window.
   bool SpreadsMode = false;

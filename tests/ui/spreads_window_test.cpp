@@ -8,6 +8,7 @@
 #include "spreads_fixture.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/mouse.h"
+#include "support/qt/recorded_messages.h"
 
 namespace vaticor::testing {
 namespace {
@@ -227,10 +228,7 @@ TEST_F(SpreadsWindowTest, SampleSpreadShowsItsCardsWithTheirHints) {
   EXPECT_TRUE(spreads->PicturesPending());
   EXPECT_FALSE(Card(0)->ShowsPicture());
   EXPECT_EQ(Card(2)->pos(), QPoint(300, 200));
-  for (int turn = 0; turn < 100 && spreads->PicturesPending(); ++turn) {
-    QCoreApplication::processEvents();
-  }
-  EXPECT_FALSE(spreads->PicturesPending());
+  EXPECT_TRUE(testing::ProcessEventsUntil([&] { return !spreads->PicturesPending(); }));
   EXPECT_EQ(ShownHint(Card(0)->PositionHint()),
             QString::fromUtf8("Позиция 1 - 5 - Card 5 - Прошлое"));
   EXPECT_EQ(ShownHint(Card(1)->PositionHint()), QString::fromUtf8("Позиция 2"));

@@ -2,21 +2,24 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <new>
 
 #include "platform/picture_image.h"
 #include "ui/chrome/commands.h"
 
 namespace vaticor {
 
-TCardImage::TCardImage(QWidget* parent) : QWidget(parent) {
+TCardImage::TCardImage(QWidget* parent) : QWidget(parent), post_(ResultPost::For(this)) {
   setCursor(Qt::PointingHandCursor);
   setContextMenuPolicy(Qt::CustomContextMenu);
   sharpen_.setSingleShot(true);
   sharpen_.setInterval(kSharpenDelayMs);
   ConnectCommand(&sharpen_, &QTimer::timeout, this, [this] {
-    if (shown_ && HasPicture() && picture_.size() != DisplaySize()) Decode(true);
+    if (shown_ && HasPicture() && picture_.size() != DisplaySize()) Request(0, true);
   });
 }
+
+TCardImage::~TCardImage() { post_->Close(); }
 
 void TCardImage::SetPicture(QImage picture) {
   picture_ = std::move(picture);
@@ -33,37 +36,129 @@ QSize TCardImage::DisplaySize() const {
   return {qMax(1, qRound(width() * ratio)), qMax(1, qRound(height() * ratio))};
 }
 
-void TCardImage::ShowCard(std::int32_t card, bool turned, bool decodeLater) {
-  shown_ = ShownCard{card, turned};
-  pending_ = decodeLater;
-  if (!decodeLater) Decode(false);
+void TCardImage::SetPictureSource(PictureSource source, PictureWorkers& workers) {
+  source_ = std::move(source);
+  workers_ = &workers;
 }
 
-bool TCardImage::DecodePendingPicture() {
+void TCardImage::ShowCard(std::int32_t card, bool turned, bool decodeLater) {
+  if (decodeLater) {
+    ++generation_;
+    sharpen_.stop();
+    shown_ = ShownCard{card, turned};
+    pending_ = true;
+    awaited_ = false;
+    return;
+  }
+  const Showing showing{this, card, turned, std::nullopt};
+  ShowCardsTogether({&showing, 1});
+}
+
+void TCardImage::ShowCardsTogether(std::span<const Showing> showings) {
+  std::vector<PictureWorkers::Job> jobs;
+  std::vector<TCardImage*> images;
+  PictureWorkers* workers = nullptr;
+  // The pictures of the images asked so far, put up even when a later
+  // lookup raises.
+  auto decodeAndPresent = [&] {
+    if (jobs.empty()) return;
+    std::vector<std::unique_ptr<vaticor::Picture>> pictures = workers->DecodeAll(jobs);
+    for (std::size_t i = 0; i < images.size(); ++i) images[i]->Present(std::move(pictures[i]));
+  };
+  try {
+    for (const Showing& showing : showings) {
+      TCardImage& image = *showing.image;
+      if (showing.number) image.SetNumber(*showing.number);
+      ++image.generation_;
+      image.sharpen_.stop();
+      image.shown_ = ShownCard{showing.card, showing.turned};
+      image.pending_ = false;
+      image.awaited_ = false;
+      std::optional<PictureWorkers::Job> job = image.JobForShownCard();
+      if (!job) {
+        image.ClearPicture();
+        continue;
+      }
+      workers = image.workers_;
+      jobs.push_back(std::move(*job));
+      images.push_back(&image);
+    }
+  } catch (...) {
+    decodeAndPresent();
+    throw;
+  }
+  decodeAndPresent();
+}
+
+bool TCardImage::RequestPendingPicture(double rank) {
   if (!pending_) return false;
   pending_ = false;
-  Decode(false);
+  awaited_ = true;
+  Request(rank, false);
   return true;
 }
 
 void TCardImage::ForgetCard() {
+  ++generation_;
   sharpen_.stop();
   pending_ = false;
+  awaited_ = false;
   shown_.reset();
   ClearPicture();
 }
 
-void TCardImage::Decode(bool keepWhenMissing) {
-  std::unique_ptr<vaticor::Picture> picture;
-  if (shown_ && source_) {
-    const QSize size = DisplaySize();
-    picture = source_(shown_->card, {size.width(), size.height()});
-  }
+std::optional<PictureWorkers::Job> TCardImage::JobForShownCard() {
+  if (!shown_ || !source_ || !workers_) return std::nullopt;
+  std::optional<PictureFile> file = source_(shown_->card);
+  if (!file) return std::nullopt;
+  const QSize size = DisplaySize();
+  return PictureWorkers::Job{std::move(file->path), file->format, {size.width(), size.height()}};
+}
+
+void TCardImage::Present(std::unique_ptr<vaticor::Picture> picture) {
   if (!picture) {
+    ClearPicture();
+    return;
+  }
+  SetPicture(ToQImage(shown_ && shown_->turned ? *MakeReversedPicture(*picture) : *picture));
+}
+
+void TCardImage::Request(double rank, bool keepWhenMissing) {
+  std::optional<PictureWorkers::Job> job;
+  try {
+    job = JobForShownCard();
+  } catch (...) {
+    awaited_ = false;
+    throw;
+  }
+  if (!job) {
+    awaited_ = false;
     if (!keepWhenMissing) ClearPicture();
     return;
   }
-  SetPicture(ToQImage(shown_->turned ? *MakeReversedPicture(*picture) : *picture));
+  const std::uint64_t generation = ++generation_;
+  const bool turned = shown_->turned;
+  workers_->Submit(
+      std::move(*job), rank,
+      [post = post_, generation, turned, keepWhenMissing,
+       self = this](std::unique_ptr<vaticor::Picture> picture) {
+        // Turned and converted here, so the window's thread only puts it up.
+        QImage image;
+        try {
+          if (picture) image = ToQImage(turned ? *MakeReversedPicture(*picture) : *picture);
+        } catch (const std::bad_alloc&) {
+          image = QImage();
+        }
+        post->Post([self, generation, keepWhenMissing, image = std::move(image)]() mutable {
+          if (generation != self->generation_) return;  // re-dealt or forgotten meanwhile
+          self->awaited_ = false;
+          if (image.isNull()) {
+            if (!keepWhenMissing) self->ClearPicture();
+            return;
+          }
+          self->SetPicture(std::move(image));
+        });
+      });
 }
 
 void TCardImage::paintEvent(QPaintEvent*) {

@@ -7,9 +7,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "library/picture.h"
 #include "library/picture_loader.h"
+#include "library/picture_workers.h"
+#include "ui/chrome/thread_results.h"
 
 namespace vaticor {
 
@@ -22,19 +25,26 @@ namespace vaticor {
 // at the size it is shown (a picture costs memory for that size, whatever
 // its file declares), turned by 180 degrees when asked. While the image's
 // size changes the picture held is stretched; kSharpenDelayMs after the last
-// change it is decoded afresh at the new size, once.
+// change it is decoded afresh at the new size, once, on a worker thread.
+//
+// Decoding goes through the program's PictureWorkers: a card shown at once
+// (ShowCard, ShowCardsTogether) waits for its picture, several shown
+// together decode in parallel; a card whose picture may follow
+// (RequestPendingPicture, the sharpening) gets it from a worker when it is
+// done. A result for a card the image no longer shows (re-dealt, forgotten,
+// the image gone) is dropped.
 class TCardImage : public QWidget {
   Q_OBJECT
  public:
   // How long after the last size change the picture is decoded afresh.
   static constexpr int kSharpenDelayMs = 150;
-  // The picture of card `card` of the current deck decoded for `size`
-  // (pixels); none when the deck has no such card. May raise what the
-  // deck's lookups raise (an unknown picture extension).
-  using PictureSource =
-      std::function<std::unique_ptr<vaticor::Picture>(std::int32_t card, PictureSize size)>;
+  // The picture file of card `card` of the current deck; none when the deck
+  // has no such card. May raise what the deck's lookups raise (an unknown
+  // picture extension).
+  using PictureSource = std::function<std::optional<PictureFile>(std::int32_t card)>;
 
   explicit TCardImage(QWidget* parent);
+  ~TCardImage() override;
 
   int Number() const { return number_; }
   void SetNumber(int number) { number_ = number; }
@@ -47,14 +57,29 @@ class TCardImage : public QWidget {
   QSize DisplaySize() const;
 
   // --- A card of the current deck ---
-  void SetPictureSource(PictureSource source) { source_ = std::move(source); }
+  void SetPictureSource(PictureSource source, PictureWorkers& workers);
   // Shows card `card` (a card position), turned when `turned`; no picture
   // when the deck has none for it. With `decodeLater` nothing is decoded
-  // until DecodePendingPicture (a spread of many cards stands at once and
+  // until RequestPendingPicture (a spread of many cards stands at once and
   // its pictures follow).
   void ShowCard(std::int32_t card, bool turned, bool decodeLater = false);
-  // Decodes the picture ShowCard left for later; false when none was left.
-  bool DecodePendingPicture();
+  // ShowCard for several images at once, their pictures decoded in
+  // parallel; each image takes its number (when given) and asks its source
+  // in turn first, so a lookup that raises leaves the images before it
+  // showing their cards and those after it as they were.
+  struct Showing {
+    TCardImage* image;
+    std::int32_t card;
+    bool turned;
+    std::optional<int> number;
+  };
+  static void ShowCardsTogether(std::span<const Showing> showings);
+  // Has the picture ShowCard left for later decoded on a worker, before
+  // pictures of a higher `rank`; false when none was left.
+  bool RequestPendingPicture(double rank);
+  // True from ShowCard with `decodeLater` until the requested picture
+  // arrived or the card was forgotten.
+  bool AwaitsPicture() const { return pending_ || awaited_; }
   // No card any more: the picture goes (a card turned face down keeps its
   // value, which is the window's).
   void ForgetCard();
@@ -73,17 +98,26 @@ class TCardImage : public QWidget {
     std::int32_t card = 0;
     bool turned = false;
   };
-  // The picture of the card shown, at the size shown; the picture held
+  // The decode of the card shown at the size shown; none when the deck has
+  // no picture for it. May raise what the source raises.
+  std::optional<PictureWorkers::Job> JobForShownCard();
+  // Puts a decoded picture up, turned as the card is; none clears.
+  void Present(std::unique_ptr<vaticor::Picture> picture);
+  // Has the shown card's picture decoded on a worker; the picture held
   // stays when `keepWhenMissing` and the deck has none now (a resize never
   // blanks a card whose file went away).
-  void Decode(bool keepWhenMissing);
+  void Request(double rank, bool keepWhenMissing);
 
   QImage picture_;
   int number_ = -1;
   bool pressed_ = false;
   PictureSource source_;
+  PictureWorkers* workers_ = nullptr;
+  std::shared_ptr<ResultPost> post_;
   std::optional<ShownCard> shown_;
   bool pending_ = false;
+  bool awaited_ = false;
+  std::uint64_t generation_ = 0;  // what a result must carry to be shown
   QTimer sharpen_;
 };
 

@@ -115,9 +115,9 @@ void TVaticorForm::CreateCardPanels() {
                      PopupMenu2Popup(image);
                      menu_->CardPopup()->popup(image->mapToGlobal(at));
                    });
-    image->SetPictureSource([this](std::int32_t card, PictureSize size) {
-      return state_.TaroDecks.GetCardPicture(card, size);
-    });
+    image->SetPictureSource(
+        [this](std::int32_t card) { return state_.TaroDecks.GetCardPictureFile(card); },
+        state_.PictureWork);
     return image;
   };
   CardImage01 = makeCard(Panel01, "CardImage01");

@@ -28,14 +28,17 @@ void TVaticorForm::Label1Click() {
   const std::vector<std::int32_t> values = DrawReading(
       state_.Random, drawPicker_,
       EligibleCards(state_.TaroDecks.FilesCount, ini.OnlyMajorArcanaEnabled), CardsAcross());
+  // The three pictures decode together.
+  std::vector<TCardImage::Showing> showings;
   std::vector<int> cards;
   for (int i = 0; i < CardsAcross(); ++i) {
     TCardImage* image = CardImages()[static_cast<std::size_t>(i)];
     const std::int32_t value = values[static_cast<std::size_t>(i)];
-    image->SetNumber(value);
-    ShowCardOnImage(value, image);
-    cards.push_back(image->Number());
+    const bool reversed = value < 0 && state_.INIData.UpSideDownCardsEnabled;
+    showings.push_back({image, std::abs(value), reversed, reversed ? value : std::abs(value)});
+    cards.push_back(reversed ? value : std::abs(value));
   }
+  TCardImage::ShowCardsTogether(showings);
 
   Links().log.AddReading(cards);
   if (Links().log.LineCount() >= 1) Links().log.SelectLine(Links().log.LineCount() - 1);

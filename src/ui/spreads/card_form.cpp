@@ -70,9 +70,9 @@ void TCardForm::CreateControls() {
   CardImage = new TCardImage(this);
   CardImage->setObjectName("CardImage");
   CardImage->setCursor(Qt::ArrowCursor);
-  CardImage->SetPictureSource([this](std::int32_t card, PictureSize size) {
-    return state_.TaroDecks.GetCardPicture(card, size);
-  });
+  CardImage->SetPictureSource(
+      [this](std::int32_t card) { return state_.TaroDecks.GetCardPictureFile(card); },
+      state_.PictureWork);
 
   CardImage->installEventFilter(this);
   // The right and bottom edges resize by the kit's edge drag; the sizes
@@ -173,7 +173,11 @@ void TCardForm::ShowValue(std::int32_t value, bool decodeLater) {
   }
 }
 
-bool TCardForm::DecodePendingPicture() { return CardImage->DecodePendingPicture(); }
+bool TCardForm::RequestPendingPicture(double rank) {
+  return CardImage->RequestPendingPicture(rank);
+}
+
+bool TCardForm::AwaitsPicture() const { return CardImage->AwaitsPicture(); }
 
 void TCardForm::RemovePicture() { CardImage->ForgetCard(); }
 

@@ -61,11 +61,14 @@ class TCardForm : public QWidget {
   // is negative and reversed cards are on (the value keeps its sign),
   // upright otherwise (the value becomes its magnitude). A value naming no
   // card shows nothing. With `decodeLater` the picture is not decoded yet:
-  // DecodePendingPicture does it (a spread of many cards opens at once and
-  // its pictures follow).
+  // RequestPendingPicture has it decoded (a spread of many cards opens at
+  // once and its pictures follow).
   void ShowValue(std::int32_t value, bool decodeLater = false);
-  // Decodes the picture ShowValue left for later; false when none was left.
-  bool DecodePendingPicture();
+  // Has the picture ShowValue left for later decoded on a worker, before
+  // those of a higher rank; false when none was left.
+  bool RequestPendingPicture(double rank);
+  // True while a picture left for later has not arrived.
+  bool AwaitsPicture() const;
   // Face down: the picture goes, the value stays.
   void RemovePicture();
 

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <chrono>
 
 #include "core/spread_geometry.h"
 #include "library/spread_file.h"
@@ -45,7 +44,7 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
   setWindowTitle(QStringLiteral("Vaticor"));
   pictureTimer_.setSingleShot(true);
   pictureTimer_.setInterval(0);
-  ConnectCommand(&pictureTimer_, &QTimer::timeout, this, [this] { DecodeSomePictures(); });
+  ConnectCommand(&pictureTimer_, &QTimer::timeout, this, [this] { RequestPictures(); });
   // Only the skin's pictures are seen: the window has their outline.
   setAttribute(Qt::WA_TranslucentBackground);
   UseSkinFont(this);
@@ -495,31 +494,36 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
 
 bool TSpreadsForm::PicturesPending() const {
   for (const QPointer<TCardForm>& card : pendingPictures_) {
-    if (card) return true;
+    if (card && card->AwaitsPicture()) return true;
   }
   return false;
 }
 
 void TSpreadsForm::FinishPictures() {
-  pictureTimer_.stop();
-  std::vector<QPointer<TCardForm>> pending = std::move(pendingPictures_);
+  RequestPictures();
+  state_.PictureWork.WaitForDecodes();
+  // The pictures wait in the event queue; they go up now.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
   pendingPictures_.clear();
-  for (const QPointer<TCardForm>& card : pending) {
-    if (card) card->DecodePendingPicture();
-  }
 }
 
-void TSpreadsForm::DecodeSomePictures() {
-  // About two frames' worth of decoding, then the user's events again.
-  constexpr auto kSlice = std::chrono::milliseconds(30);
-  const auto start = std::chrono::steady_clock::now();
-  std::size_t done = 0;
-  while (done < pendingPictures_.size() && std::chrono::steady_clock::now() - start < kSlice) {
-    if (const QPointer<TCardForm>& card = pendingPictures_[done++]) card->DecodePendingPicture();
+void TSpreadsForm::RequestPictures() {
+  pictureTimer_.stop();
+  // Cards gone, or whose picture came, need nothing more.
+  std::erase_if(pendingPictures_,
+                [](const QPointer<TCardForm>& card) { return !card || !card->AwaitsPicture(); });
+  struct Ranked {
+    TCardForm* card;
+    double rank;
+  };
+  std::vector<Ranked> ranked;
+  for (const QPointer<TCardForm>& card : pendingPictures_) {
+    if (!card) continue;
+    ranked.push_back({card.data(), PictureRank({card->x(), card->y()},
+                                               {card->width(), card->height()},
+                                               state_.Screen.Width(), state_.Screen.Height())});
   }
-  pendingPictures_.erase(pendingPictures_.begin(),
-                         pendingPictures_.begin() + static_cast<std::ptrdiff_t>(done));
-  if (!pendingPictures_.empty()) pictureTimer_.start();
+  for (const Ranked& entry : ranked) entry.card->RequestPendingPicture(entry.rank);
 }
 
 }  // namespace vaticor

@@ -71,10 +71,11 @@ class TSpreadsForm : public QWidget,
   // Saves the card windows in scope; nothing without a card window.
   void SaveSpread(const std::string& path);
   // An opened spread's windows stand at once; their pictures are decoded
-  // afterwards, a few at a time between the user's events (a 15-megapixel
-  // JPEG takes tens of milliseconds). True while some are still to come.
+  // afterwards on the picture workers, nearest the middle of the screen
+  // first (a 15-megapixel JPEG takes tens of milliseconds), and each shows
+  // as it arrives. True while some are still to come.
   bool PicturesPending() const;
-  // Decodes every picture still to come, now.
+  // Waits for every picture still to come and shows it, now.
   void FinishPictures();
 
   // "Новый расклад" (Image6), key 0; also the deck groups' "Закрыть групу".
@@ -152,9 +153,8 @@ class TSpreadsForm : public QWidget,
   // Shown (never minimised), with the program's taskbar button or without
   // it as the option says; the program then keeps its tray icon active.
   void ShowAsTheProgramsFace();
-  // Decodes pictures left for later for a slice of time, and comes back
-  // from the event loop for the rest.
-  void DecodeSomePictures();
+  // Hands the pictures left for later to the workers, nearest first.
+  void RequestPictures();
   void ShowCards(bool visible);
 
   ProgramState& state_;
@@ -164,7 +164,7 @@ class TSpreadsForm : public QWidget,
   SpreadTable table_;
   // The window of each card on the table.
   std::unordered_map<SpreadTable::CardId, std::unique_ptr<TCardForm>> windows_;
-  std::vector<QPointer<TCardForm>> pendingPictures_;  // in list order
+  std::vector<QPointer<TCardForm>> pendingPictures_;  // requested or not yet
   QTimer pictureTimer_;
   std::unique_ptr<TDeckGroupsForm> deckGroups_;
   // Hidden with the window when it went to the taskbar; back when it

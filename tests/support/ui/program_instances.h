@@ -15,6 +15,7 @@
 #include "core/shell.h"
 #include "languages/language_table.h"
 #include "library/picture_loader.h"
+#include "library/picture_workers.h"
 #include "library/spread_picker.h"
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
@@ -25,7 +26,10 @@ namespace vaticor::testing {
 struct ProgramInstances {
   ProgramInstances(const std::string& decksFolder, const std::string& descriptionsFolder,
                    PictureLoader& loader, std::uint32_t clockMs)
-      : clock(clockMs), decks(decksFolder, loader), descriptions(descriptionsFolder) {}
+      : clock(clockMs),
+        decks(decksFolder, loader),
+        descriptions(descriptionsFolder),
+        pictureWork(loader, 2) {}
 
   FixedScreen screen{1024, 768, 738};
   FixedClock clock;
@@ -36,7 +40,9 @@ struct ProgramInstances {
   TCardsSpreadGenerator picker{random};
   TLanguageTable languages;
   RecordingShell shell;
-  ProgramState state{ini, decks, descriptions, picker, random, screen, languages, shell, "0x0419"};
+  PictureWorkers pictureWork;
+  ProgramState state{ini,       decks, descriptions, picker,      random,
+                     screen,    languages, shell,    pictureWork, "0x0419"};
 };
 
 }  // namespace vaticor::testing

@@ -1,0 +1,289 @@
+#include "library/picture_cache.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <filesystem>
+#include <vector>
+
+namespace vaticor {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kKeyMagic = "vaticor-picture-cache 1";
+constexpr std::string_view kCopySuffix = ".jpg";
+constexpr std::size_t kHashDigits = 16;
+constexpr std::size_t kKeyFields = 8;
+
+std::uint64_t HashOfPath(std::string_view path) {
+  // FNV-1a: the name only spreads the copies; the key inside decides.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : path) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+// "<16 lowercase hex digits>.jpg": a copy's name; nothing else in the folder
+// is counted or removed.
+bool IsCopyName(std::string_view name) {
+  return name.size() == kHashDigits + kCopySuffix.size() && name.ends_with(kCopySuffix) &&
+         std::all_of(name.begin(), name.begin() + kHashDigits, IsHexDigit);
+}
+
+template <typename Integer>
+std::optional<Integer> ParseWhole(std::string_view text) {
+  Integer value{};
+  if (text.empty() || (text.size() > 1 && text[0] == '0')) return std::nullopt;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<int> ParseSide(std::string_view text) {
+  const std::optional<int> side = ParseWhole<int>(text);
+  return side && *side > 0 ? side : std::nullopt;
+}
+
+unsigned ReadBigEndian16(std::string_view bytes, std::size_t at) {
+  return static_cast<unsigned>(static_cast<unsigned char>(bytes[at])) << 8 |
+         static_cast<unsigned char>(bytes[at + 1]);
+}
+
+// Marks a copy as just used, so the least recently used go first.
+void Touch(const std::string& path) {
+  std::error_code ignored;
+  fs::last_write_time(path, fs::file_time_type::clock::now(), ignored);
+}
+
+bool CoversAxis(int copy, int wanted) { return copy >= wanted; }
+
+}  // namespace
+
+std::string PictureCacheFolder(std::string_view xdgCacheHome, std::string_view home) {
+  if (!xdgCacheHome.empty() && xdgCacheHome.front() == '/') return JoinPath(xdgCacheHome, "vaticor");
+  if (!home.empty() && home.front() == '/') return JoinPath(home, ".cache/vaticor");
+  return {};
+}
+
+PictureSize LargestShownSize(PictureSize full, PictureSize screen) {
+  if (full.empty() || screen.empty()) return full;
+  // The side that meets the screen first sets the scale; the other follows
+  // the picture's proportions, rounded up.
+  const std::int64_t fw = full.width, fh = full.height;
+  const std::int64_t sw = screen.width, sh = screen.height;
+  PictureSize fitted;
+  if (sw * fh <= sh * fw) {  // the width meets the screen first
+    fitted = {screen.width, static_cast<int>((fh * sw + fw - 1) / fw)};
+  } else {
+    fitted = {static_cast<int>((fw * sh + fh - 1) / fh), screen.height};
+  }
+  return {std::min(fitted.width, full.width), std::min(fitted.height, full.height)};
+}
+
+std::string EncodePictureCacheKey(const PictureCacheKey& key) {
+  std::string text(kKeyMagic);
+  for (const std::string& field :
+       {key.path, std::to_string(key.fileSize), std::to_string(key.modified),
+        std::to_string(key.full.width), std::to_string(key.full.height),
+        std::to_string(key.copy.width), std::to_string(key.copy.height)}) {
+    text += '\0';
+    text += field;
+  }
+  return text;
+}
+
+std::optional<PictureCacheKey> DecodePictureCacheKey(std::string_view text) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find('\0', start);
+    fields.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos || fields.size() > kKeyFields) break;
+    start = end + 1;
+  }
+  if (fields.size() != kKeyFields || fields[0] != kKeyMagic || fields[1].empty()) {
+    return std::nullopt;
+  }
+  PictureCacheKey key;
+  key.path = std::string(fields[1]);
+  const auto size = ParseWhole<std::uintmax_t>(fields[2]);
+  const std::string_view modified = fields[3];
+  const auto time = modified.starts_with('-')
+                        ? ParseWhole<std::int64_t>(modified.substr(1))
+                        : ParseWhole<std::int64_t>(modified);
+  const auto fw = ParseSide(fields[4]), fh = ParseSide(fields[5]);
+  const auto cw = ParseSide(fields[6]), ch = ParseSide(fields[7]);
+  if (!size || !time || !fw || !fh || !cw || !ch) return std::nullopt;
+  key.fileSize = *size;
+  key.modified = modified.starts_with('-') ? -*time : *time;
+  key.full = {*fw, *fh};
+  key.copy = {*cw, *ch};
+  if (key.copy.width > key.full.width || key.copy.height > key.full.height) return std::nullopt;
+  return key;
+}
+
+std::optional<std::string_view> JpegComment(std::string_view bytes) {
+  if (bytes.size() < 4 || static_cast<unsigned char>(bytes[0]) != 0xFF ||
+      static_cast<unsigned char>(bytes[1]) != 0xD8) {
+    return std::nullopt;
+  }
+  std::size_t at = 2;
+  while (at + 4 <= bytes.size() && static_cast<unsigned char>(bytes[at]) == 0xFF) {
+    const unsigned marker = static_cast<unsigned char>(bytes[at + 1]);
+    // The scan starts: no header segment follows.
+    if (marker == 0xDA || marker == 0xD9) return std::nullopt;
+    const std::size_t length = ReadBigEndian16(bytes, at + 2);
+    if (length < 2 || at + 2 + length > bytes.size()) return std::nullopt;
+    if (marker == 0xFE) return bytes.substr(at + 4, length - 2);
+    at += 2 + length;
+  }
+  return std::nullopt;
+}
+
+CachedPictureLoader::CachedPictureLoader(PictureLoader& originals, PictureCodec& codec,
+                                         std::string folder, std::uintmax_t boundBytes)
+    : originals_(originals), codec_(codec), folder_(std::move(folder)), bound_(boundBytes) {}
+
+std::string CachedPictureLoader::CopyPath(std::string_view path) const {
+  if (folder_.empty()) return {};
+  char name[kHashDigits + 1];
+  const std::uint64_t hash = HashOfPath(path);
+  for (std::size_t i = 0; i < kHashDigits; ++i) {
+    name[i] = "0123456789abcdef"[(hash >> (4 * (kHashDigits - 1 - i))) & 0xF];
+  }
+  name[kHashDigits] = '\0';
+  return JoinPath(folder_, std::string(name) + std::string(kCopySuffix));
+}
+
+std::optional<CachedPictureLoader::Copy> CachedPictureLoader::ReadCopy(
+    const std::string& path, const FileIdentity& identity) const {
+  std::optional<std::string> bytes = ReadFilePrefix(CopyPath(path), kMaxCopyBytes + 1);
+  if (!bytes || bytes->size() > kMaxCopyBytes) return std::nullopt;
+  const std::optional<std::string_view> comment = JpegComment(*bytes);
+  if (!comment) return std::nullopt;
+  std::optional<PictureCacheKey> key = DecodePictureCacheKey(*comment);
+  if (!key || key->path != path || key->fileSize != identity.size ||
+      key->modified != identity.modified) {
+    return std::nullopt;
+  }
+  return Copy{std::move(*key), std::move(*bytes)};
+}
+
+std::unique_ptr<Picture> CachedPictureLoader::Load(const std::string& path, PictureFormat format,
+                                                   PictureSize target) {
+  if (!folder_.empty() && !target.empty()) {
+    const FileIdentity identity = IdentifyFile(path);
+    if (identity.exists) {
+      if (std::optional<Copy> copy = ReadCopy(path, identity)) {
+        const PictureSize wanted = DeliveredSize(copy->key.full, target);
+        if (CoversAxis(copy->key.copy.width, wanted.width) &&
+            CoversAxis(copy->key.copy.height, wanted.height)) {
+          std::unique_ptr<Picture> picture = codec_.DecodeJpeg(copy->bytes, target);
+          // A copy that decodes to another size than its key says is not
+          // the one its key was written for.
+          if (picture && picture->size() == wanted) {
+            Touch(CopyPath(path));
+            return picture;
+          }
+        }
+      }
+    }
+  }
+  return originals_.Load(path, format, target);
+}
+
+std::optional<PictureSize> CachedPictureLoader::Measure(const std::string& path,
+                                                        PictureFormat format) {
+  return originals_.Measure(path, format);
+}
+
+bool CachedPictureLoader::Fill(const std::string& path, PictureFormat format, PictureSize screen) {
+  if (folder_.empty()) return false;
+  const FileIdentity identity = IdentifyFile(path);
+  if (!identity.exists) return false;
+  const std::optional<PictureSize> full = originals_.Measure(path, format);
+  if (!full || full->empty()) return false;
+  const PictureSize wanted = LargestShownSize(*full, screen);
+  if (wanted == *full) return false;
+  if (std::optional<Copy> copy = ReadCopy(path, identity)) {
+    if (copy->key.full == *full && CoversAxis(copy->key.copy.width, wanted.width) &&
+        CoversAxis(copy->key.copy.height, wanted.height)) {
+      return true;
+    }
+  }
+  const std::unique_ptr<Picture> picture = originals_.Load(path, format, wanted);
+  if (!picture || picture->size() != wanted) return false;
+  // A JPEG keeps no transparency: such a picture is shown from its original.
+  if (!std::all_of(picture->pixels().begin(), picture->pixels().end(),
+                   [](std::uint32_t argb) { return argb >> 24 == 0xFF; })) {
+    return false;
+  }
+  // Changed while it was decoded: the key would not describe the picture.
+  if (IdentifyFile(path) != identity) return false;
+  const PictureCacheKey key{path, identity.size, identity.modified, *full, picture->size()};
+  const std::optional<std::string> bytes =
+      codec_.EncodeJpeg(*picture, EncodePictureCacheKey(key));
+  if (!bytes || bytes->size() > kMaxCopyBytes) return false;
+
+  std::lock_guard lock(writing_);
+  std::error_code error;
+  if (!fs::is_directory(folder_, error)) {
+    if (!fs::create_directories(folder_, error)) return false;
+    // The copies show what the user's decks hold: the user's eyes only.
+    fs::permissions(folder_, fs::perms::owner_all, error);
+  }
+  if (!MakeRoom(bytes->size())) return false;
+  return WriteFileAtomically(CopyPath(path), *bytes);
+}
+
+std::uintmax_t CachedPictureLoader::UsedBytes() const {
+  std::uintmax_t used = 0;
+  for (const std::string& name : ListDirectory(folder_)) {
+    if (!IsCopyName(name)) continue;
+    const FileIdentity identity = IdentifyFile(JoinPath(folder_, name));
+    if (identity.exists) used += identity.size;
+  }
+  return used;
+}
+
+bool CachedPictureLoader::MakeRoom(std::uintmax_t incoming) {
+  if (incoming > bound_) return false;
+  struct Entry {
+    std::string path;
+    std::uintmax_t size;
+    std::int64_t modified;
+  };
+  std::vector<Entry> entries;
+  std::uintmax_t used = 0;
+  const auto now = std::chrono::system_clock::now();
+  for (const std::string& name : ListDirectory(folder_)) {
+    if (!IsCopyName(name)) {
+      // A writer killed in the middle left its temporary file.
+      if (name.starts_with('.') && name.size() > kHashDigits + kCopySuffix.size() + 1) {
+        const std::string copyName = name.substr(1, kHashDigits + kCopySuffix.size());
+        if (IsCopyName(copyName)) RemoveStaleTemporaryFiles(folder_, copyName, now);
+      }
+      continue;
+    }
+    std::string path = JoinPath(folder_, name);
+    const FileIdentity identity = IdentifyFile(path);
+    if (!identity.exists) continue;
+    used += identity.size;
+    entries.push_back({std::move(path), identity.size, identity.modified});
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return a.modified < b.modified; });
+  for (const Entry& entry : entries) {
+    if (used + incoming <= bound_) break;
+    std::error_code error;
+    if (fs::remove(entry.path, error)) used -= entry.size;
+  }
+  return used + incoming <= bound_;
+}
+
+}  // namespace vaticor
