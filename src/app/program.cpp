@@ -15,8 +15,8 @@
 #include "core/session_platform.h"
 #include "languages/language_support.h"
 #include "library/reading_log.h"
-#include "platform/desktop_shell.h"
 #include "platform/codecs/jpeg_picture_codec.h"
+#include "platform/desktop_shell.h"
 #include "platform/file_picture_loader.h"
 #include "platform/freedesktop_registrar.h"
 #include "platform/icu_locale.h"
@@ -76,10 +76,11 @@ Program::Program(const std::string& programPath, const SystemServices& system)
       descriptions_(iniData_.DescriptionsFolder),
       picker_(random_),
       pictureWork_(system.pictures, PictureWorkers::DefaultThreads()),
-      state_{iniData_,      decks_,        descriptions_,
-             picker_,       random_,       system.screen,
-             languages_,    system.shell,  pictureWork_,
-             SystemLanguageCode(system.locale)},
+      state_{iniData_,      decks_,
+             descriptions_, picker_,
+             random_,       system.screen,
+             languages_,    system.shell,
+             pictureWork_,  SystemLanguageCode(system.locale)},
       languageSupport_(std::make_unique<LanguageSupport>(
           languages_, iniData_.Language, iniData_.LanguagesFolder, UserLanguageId(system.locale))) {
   if (system_.pictureCache) decks_.OnDeckSelected([this] { FillPictureCacheSoon(); });

@@ -133,9 +133,10 @@ double PictureRank(CardPlace place, CardSize size, int screenWidth, int screenHe
   const double dx = place.left + size.width / 2.0 - screenWidth / 2.0;
   const double dy = place.top + size.height / 2.0 - screenHeight / 2.0;
   const double distance = std::sqrt(dx * dx + dy * dy);
-  const bool onScreen = place.left < screenWidth && place.top < screenHeight &&
-                        static_cast<std::int64_t>(place.left) + size.width > 0 &&
-                        static_cast<std::int64_t>(place.top) + size.height > 0;
+  const bool onScreen =
+      place.left < screenWidth &&
+      place.top<screenHeight&& static_cast<std::int64_t>(place.left) + size.width> 0 &&
+      static_cast<std::int64_t>(place.top) + size.height > 0;
   // Farther than any point of the screen from its centre.
   const double offScreen = std::hypot(static_cast<double>(screenWidth), screenHeight) +
                            std::hypot(static_cast<double>(size.width), size.height);

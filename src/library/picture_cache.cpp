@@ -66,7 +66,8 @@ bool CoversAxis(int copy, int wanted) { return copy >= wanted; }
 }  // namespace
 
 std::string PictureCacheFolder(std::string_view xdgCacheHome, std::string_view home) {
-  if (!xdgCacheHome.empty() && xdgCacheHome.front() == '/') return JoinPath(xdgCacheHome, "vaticor");
+  if (!xdgCacheHome.empty() && xdgCacheHome.front() == '/')
+    return JoinPath(xdgCacheHome, "vaticor");
   if (!home.empty() && home.front() == '/') return JoinPath(home, ".cache/vaticor");
   return {};
 }
@@ -113,9 +114,8 @@ std::optional<PictureCacheKey> DecodePictureCacheKey(std::string_view text) {
   key.path = std::string(fields[1]);
   const auto size = ParseWhole<std::uintmax_t>(fields[2]);
   const std::string_view modified = fields[3];
-  const auto time = modified.starts_with('-')
-                        ? ParseWhole<std::int64_t>(modified.substr(1))
-                        : ParseWhole<std::int64_t>(modified);
+  const auto time = modified.starts_with('-') ? ParseWhole<std::int64_t>(modified.substr(1))
+                                              : ParseWhole<std::int64_t>(modified);
   const auto fw = ParseSide(fields[4]), fh = ParseSide(fields[5]);
   const auto cw = ParseSide(fields[6]), ch = ParseSide(fields[7]);
   if (!size || !time || !fw || !fh || !cw || !ch) return std::nullopt;
@@ -226,8 +226,7 @@ bool CachedPictureLoader::Fill(const std::string& path, PictureFormat format, Pi
   // Changed while it was decoded: the key would not describe the picture.
   if (IdentifyFile(path) != identity) return false;
   const PictureCacheKey key{path, identity.size, identity.modified, *full, picture->size()};
-  const std::optional<std::string> bytes =
-      codec_.EncodeJpeg(*picture, EncodePictureCacheKey(key));
+  const std::optional<std::string> bytes = codec_.EncodeJpeg(*picture, EncodePictureCacheKey(key));
   if (!bytes || bytes->size() > kMaxCopyBytes) return false;
 
   std::lock_guard lock(writing_);

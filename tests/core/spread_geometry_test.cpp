@@ -103,3 +103,27 @@ TEST(ArrowOffset, EachArrowMovesItsWayByTheStep) {
 
 }  // namespace
 }  // namespace vaticor
+
+namespace vaticor {
+namespace {
+
+TEST(SpreadGeometry, PicturesNearestTheMiddleOfTheScreenRankFirstAndThoseOffItLast) {
+  const CardSize card{100, 160};
+  // Centred on a 1024 x 768 screen: rank 0.
+  EXPECT_DOUBLE_EQ(PictureRank({462, 304}, card, 1024, 768), 0.0);
+  // 300 right and 400 below the middle: 500 away.
+  EXPECT_DOUBLE_EQ(PictureRank({762, 704}, card, 1024, 768), 500.0);
+  // A corner card still on the screen comes before any card off it, even
+  // one just past the edge and nearer the middle.
+  const double corner = PictureRank({0, 0}, card, 1024, 768);
+  const double pastRight = PictureRank({1024, 304}, card, 1024, 768);
+  const double farOff = PictureRank({5000, 5000}, card, 1024, 768);
+  EXPECT_LT(corner, pastRight);
+  EXPECT_LT(pastRight, farOff);
+  // One pixel showing counts as on the screen.
+  EXPECT_LT(PictureRank({-99, 304}, card, 1024, 768), pastRight);
+  EXPECT_GT(PictureRank({-100, 304}, card, 1024, 768), corner);
+}
+
+}  // namespace
+}  // namespace vaticor

@@ -27,8 +27,7 @@ constexpr std::uint32_t kRight = 0xFF'00'00'FF;  // blue
 // wait while the gate is shut.
 class PaintingLoader : public PictureLoader {
  public:
-  std::unique_ptr<Picture> Load(const std::string& path, PictureFormat,
-                                PictureSize size) override {
+  std::unique_ptr<Picture> Load(const std::string& path, PictureFormat, PictureSize size) override {
     const int card = std::stoi(path.substr(4));
     {
       std::unique_lock lock(mutex_);
@@ -39,8 +38,9 @@ class PaintingLoader : public PictureLoader {
     auto picture = std::make_unique<Picture>(size.width, size.height);
     for (int y = 0; y < size.height; ++y) {
       for (int x = 0; x < size.width; ++x)
-        picture->setPixel(x, y, (x < size.width / 2 ? kLeft : kRight) |
-                                    static_cast<std::uint32_t>(card & 0xFF) << 8);
+        picture->setPixel(
+            x, y,
+            (x < size.width / 2 ? kLeft : kRight) | static_cast<std::uint32_t>(card & 0xFF) << 8);
     }
     return picture;
   }

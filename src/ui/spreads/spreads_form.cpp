@@ -519,9 +519,9 @@ void TSpreadsForm::RequestPictures() {
   std::vector<Ranked> ranked;
   for (const QPointer<TCardForm>& card : pendingPictures_) {
     if (!card) continue;
-    ranked.push_back({card.data(), PictureRank({card->x(), card->y()},
-                                               {card->width(), card->height()},
-                                               state_.Screen.Width(), state_.Screen.Height())});
+    ranked.push_back(
+        {card.data(), PictureRank({card->x(), card->y()}, {card->width(), card->height()},
+                                  state_.Screen.Width(), state_.Screen.Height())});
   }
   for (const Ranked& entry : ranked) entry.card->RequestPendingPicture(entry.rank);
 }

@@ -41,8 +41,8 @@ struct ProgramInstances {
   TLanguageTable languages;
   RecordingShell shell;
   PictureWorkers pictureWork;
-  ProgramState state{ini,       decks, descriptions, picker,      random,
-                     screen,    languages, shell,    pictureWork, "0x0419"};
+  ProgramState state{ini,    decks,     descriptions, picker,      random,
+                     screen, languages, shell,        pictureWork, "0x0419"};
 };
 
 }  // namespace vaticor::testing
