@@ -1,7 +1,7 @@
 #pragma once
 
-// A deck of 78 cards, each a 3000 x 5000 JPEG (LargeJpeg), in a temporary
-// program folder that goes with the object.
+// A deck of 78 cards, each a 3000 x 5000 JPEG (LargeJpeg) unless asked
+// otherwise, in a temporary program folder that goes with the object.
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -14,14 +14,14 @@ namespace vaticor::bench {
 
 class BigDeck {
  public:
-  BigDeck() {
+  explicit BigDeck(int width = 3000, int height = 5000) {
     namespace fs = std::filesystem;
     root_ = fs::temp_directory_path() / ("vaticor-bench-" + std::to_string(std::random_device{}()));
     const fs::path deck = root_ / "Pictures Folder" / "Decks" / "big";
     fs::create_directories(deck);
     std::ofstream ini(deck / "deck.ini", std::ios::binary);
     ini << "[Deck]\r\nName=Big\r\nCards.Count=77\r\n[Files]\r\n";
-    const std::string& jpeg = LargeJpeg();
+    const std::string& jpeg = LargeJpeg(width, height);
     for (int n = 0; n < 78; ++n) {
       const std::string file = std::to_string(n) + ".jpg";
       ini << (n < 10 ? "Card0" : "Card") << n << "=" << file << "\r\n";

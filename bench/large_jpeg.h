@@ -4,7 +4,8 @@
 
 namespace vaticor::bench {
 
-// A 3000 x 5000 photograph-like JPEG at quality 85, made once.
-const std::string& LargeJpeg();
+// A photograph-like JPEG at quality 85, made once for each size:
+// 3000 x 5000 unless asked otherwise.
+const std::string& LargeJpeg(int width = 3000, int height = 5000);
 
 }  // namespace vaticor::bench
