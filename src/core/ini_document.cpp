@@ -40,7 +40,22 @@ std::string RepairUtf8(std::string_view s) {
 // A name as the caller gave it, made comparable with the decoded file text.
 std::string CleanName(std::string_view name) { return std::string(Trim(RepairUtf8(name))); }
 
-std::size_t NameHash(std::string_view name) { return std::hash<std::string>{}(ToUpperText(name)); }
+// The same for every spelling EqualsIgnoreCase takes as equal. ASCII names,
+// nearly all of them, are folded on the fly instead of copied.
+std::size_t NameHash(std::string_view name) {
+  auto fold = [](std::string_view text, auto upper) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char c : text) {
+      hash ^= static_cast<unsigned char>(upper(c));
+      hash *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash);
+  };
+  if (IsAscii(name)) {
+    return fold(name, [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+  }
+  return fold(ToUpperText(name), [](char c) { return c; });
+}
 
 // At most `limit` characters of valid UTF-8, never cutting a character.
 std::string_view CutToCharacters(std::string_view s, std::size_t limit) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_set>
 
 #include "core/file_io.h"
 #include "core/ini_document.h"
@@ -55,15 +56,17 @@ std::int32_t Scale(std::int32_t value, double ratio) { return RoundHalfEven(valu
 
 // Whether a read of the file sees every one of these sections: the first
 // section of each name lies within the 16,384-byte list of names.
+// Names are compared in one case (as EqualsIgnoreCase compares them), by
+// hash: a save of thousands of positions looks each name up once.
 bool SeesEverySection(const IniDocument& file, const std::vector<std::string>& wanted) {
-  std::vector<std::string> unseen = wanted;
+  std::unordered_set<std::string> unseen;
+  for (const std::string& name : wanted) unseen.insert(ToUpperText(name));
   std::size_t used = 0;
   for (const std::string& name : file.SectionNames()) {
+    if (unseen.empty()) return true;
     used += name.size() + 1;
     if (used > kSpreadSectionListBytes) break;
-    std::erase_if(unseen,
-                  [&](const std::string& section) { return EqualsIgnoreCase(section, name); });
-    if (unseen.empty()) return true;
+    unseen.erase(ToUpperText(name));
   }
   return unseen.empty();
 }
