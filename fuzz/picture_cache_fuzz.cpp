@@ -1,0 +1,88 @@
+// libFuzzer target: any bytes lying in the picture cache where the copy of
+// a card's picture belongs, as a broken disk, another program or a hand can
+// leave them. The card must come out exactly as its original would: the
+// original's size for the size asked, and the original's own pixels unless
+// the bytes carry the original's key to the letter (which these cannot: the
+// key names the file's modification time in nanoseconds, set afresh for
+// every run). Any comment the bytes hold that reads as a key must be one
+// the cache itself would write.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "library/picture_cache.h"
+#include "platform/codecs/jpeg_picture_codec.h"
+
+namespace {
+
+using namespace vaticor;
+
+constexpr std::uint32_t kOriginalPixel = 0xFF'12'34'56;
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+// A 3000 x 5000 card whose every pixel is kOriginalPixel, at any size.
+class Originals : public PictureLoader {
+ public:
+  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize target) override {
+    const PictureSize size = DeliveredSize(kFull, target);
+    auto picture = std::make_unique<Picture>(size.width, size.height);
+    for (int y = 0; y < size.height; ++y) {
+      for (int x = 0; x < size.width; ++x) picture->setPixel(x, y, kOriginalPixel);
+    }
+    return picture;
+  }
+  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override { return kFull; }
+  static constexpr PictureSize kFull{3000, 5000};
+};
+
+const std::string& WorkFolder() {
+  static const std::string folder = [] {
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                           ? "/dev/shm"
+                                           : std::filesystem::temp_directory_path();
+    const std::filesystem::path path = base / ("picture_cache_fuzz." + std::to_string(::getpid()));
+    std::filesystem::create_directories(path / "cache");
+    return path.string();
+  }();
+  static const int registered = std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(WorkFolder(), ignored);
+  });
+  (void)registered;
+  return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  if (const std::optional<std::string_view> comment = JpegComment(bytes)) {
+    Check(comment->data() >= bytes.data() &&
+          comment->data() + comment->size() <= bytes.data() + bytes.size());
+    if (const std::optional<PictureCacheKey> key = DecodePictureCacheKey(*comment)) {
+      Check(EncodePictureCacheKey(*key) == *comment);
+    }
+  }
+
+  Originals originals;
+  JpegPictureCodec codec;
+  CachedPictureLoader cache(originals, codec, WorkFolder() + "/cache", 64u * 1024 * 1024);
+  const std::string card = WorkFolder() + "/card.jpg";
+  std::ofstream(card, std::ios::binary | std::ios::trunc) << "original";
+  std::ofstream(cache.CopyPath(card), std::ios::binary | std::ios::trunc) << bytes;
+
+  for (const PictureSize target : {PictureSize{104, 173}, PictureSize{461, 768}}) {
+    const std::unique_ptr<Picture> picture = cache.Load(card, PictureFormat::Jpeg, target);
+    Check(picture && picture->size() == target);
+    Check(picture->pixel(0, 0) == kOriginalPixel &&
+          picture->pixel(target.width - 1, target.height - 1) == kOriginalPixel);
+  }
+  return 0;
+}
