@@ -16,6 +16,7 @@
 
 #include "library/picture_cache.h"
 #include "platform/codecs/jpeg_picture_codec.h"
+#include "work_folder.h"
 
 namespace {
 
@@ -42,22 +43,7 @@ class Originals : public PictureLoader {
   static constexpr PictureSize kFull{3000, 5000};
 };
 
-const std::string& WorkFolder() {
-  static const std::string folder = [] {
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-                                           ? "/dev/shm"
-                                           : std::filesystem::temp_directory_path();
-    const std::filesystem::path path = base / ("picture_cache_fuzz." + std::to_string(::getpid()));
-    std::filesystem::create_directories(path / "cache");
-    return path.string();
-  }();
-  static const int registered = std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(WorkFolder(), ignored);
-  });
-  (void)registered;
-  return folder;
-}
+const std::string& WorkFolder() { return fuzz::WorkFolder("picture_cache_fuzz"); }
 
 }  // namespace
 
@@ -74,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Originals originals;
   JpegPictureCodec codec;
   CachedPictureLoader cache(originals, codec, WorkFolder() + "/cache", 64u * 1024 * 1024);
+  std::filesystem::create_directories(cache.Folder());
   const std::string card = WorkFolder() + "/card.jpg";
   std::ofstream(card, std::ios::binary | std::ios::trunc) << "original";
   std::ofstream(cache.CopyPath(card), std::ios::binary | std::ios::trunc) << bytes;

@@ -19,6 +19,7 @@
 #include "core/ini_file.h"
 #include "core/text_encoding.h"
 #include "library/spread_file.h"
+#include "work_folder.h"
 
 namespace {
 
@@ -30,28 +31,7 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-const std::string& WorkFolder();
-
-void RemoveWorkFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(WorkFolder(), ignored);
-}
-
-// A folder of this process's own on a memory file system: every run writes
-// three files, and a save flushes them. Removed at exit, registered after
-// the name is made so that the name outlives the removal.
-const std::string& WorkFolder() {
-  static const std::string folder = [] {
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-                                           ? "/dev/shm"
-                                           : std::filesystem::temp_directory_path();
-    const std::filesystem::path path = base / ("spread_fuzz." + std::to_string(::getpid()));
-    std::filesystem::create_directories(path);
-    return path.string();
-  }();
-  [[maybe_unused]] static const int registered = std::atexit(RemoveWorkFolder);
-  return folder;
-}
+const std::string& WorkFolder() { return fuzz::WorkFolder("spread_fuzz"); }
 
 void WriteBytes(const std::string& path, const std::uint8_t* data, std::size_t size) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
