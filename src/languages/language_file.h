@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace vaticor {
 
@@ -50,6 +52,11 @@ class LanguageFile {
   std::string Name() const;
   // "ID"/<id in decimal>; empty when missing.
   std::string Text(int id) const;
+  // The texts of section "Reader": captions of what the program offers
+  // besides the numbered texts (sharing a reading, a position's meaning),
+  // by key name; a file written before them has none. Empty values are
+  // left out: a caption never goes blank for a missing translation.
+  std::vector<std::pair<std::string, std::string>> ReaderTexts() const;
   // "IDs"/"1000"; kDefaultApplicationTitle when missing.
   std::string Title() const;
   // True when section "ID" holds at least one of the keys 1000 to 1044

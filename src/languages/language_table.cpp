@@ -1,5 +1,6 @@
 #include "languages/language_table.h"
 
+#include "core/text_encoding.h"
 #include "languages/language_file.h"
 
 namespace vaticor {
@@ -81,15 +82,24 @@ void TLanguageTable::LoadFile(const LanguageFile& file, const std::string& path)
   for (int id = kFirstInterfaceText; id <= kLastInterfaceText; ++id) {
     entries_[id - kFirstInterfaceText] = file.Text(id);
   }
+  readerTexts_ = file.ReaderTexts();
   languageFilePath_ = path;
   title_ = file.Title();
   applied_ = true;
+}
+
+std::string TLanguageTable::ReaderText(std::string_view key) const {
+  for (const auto& [name, text] : readerTexts_) {
+    if (EqualsIgnoreCase(name, key)) return text;
+  }
+  return {};
 }
 
 void TLanguageTable::LoadRussian() {
   for (int id = kFirstInterfaceText; id <= kLastInterfaceText; ++id) {
     entries_[id - kFirstInterfaceText] = std::string(kRussianTexts[id - kFirstInterfaceText]);
   }
+  readerTexts_.clear();
   // The title is looked up again: the file may have changed or gone since.
   title_ = languageFilePath_.empty() ? std::string(kDefaultApplicationTitle)
                                      : LanguageFile::Read(languageFilePath_).Title();

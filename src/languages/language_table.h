@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "languages/language_file.h"
 
@@ -48,6 +50,11 @@ class TLanguageTable {
   std::string Caption(int id, std::string_view layoutText) const;
   // The path of the language file last loaded; empty when none was.
   const std::string& LanguageFilePath() const { return languageFilePath_; }
+  // The text of key `key` of the language file's "Reader" section, as of
+  // the last LoadFile (compared without regard to case); empty when it has
+  // none, after LoadRussian and before any language was applied: the
+  // caller then shows its built-in Russian text.
+  std::string ReaderText(std::string_view key) const;
   // The application title as of the last LoadFile or LoadRussian: "IDs"/
   // "1000" of the file last loaded, "Vaticor" when it has none or no file
   // was loaded.
@@ -55,6 +62,7 @@ class TLanguageTable {
 
  private:
   std::array<std::string, kInterfaceTextCount> entries_;
+  std::vector<std::pair<std::string, std::string>> readerTexts_;
   bool applied_ = false;
   std::string languageFilePath_;
   std::string title_{kDefaultApplicationTitle};

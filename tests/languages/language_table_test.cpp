@@ -53,6 +53,31 @@ TEST(TLanguageTable, AFileMissingKeysEmptiesThoseCaptions) {
   EXPECT_EQ(table.Title(), "Vaticor DE");
 }
 
+TEST(TLanguageTable, ReaderTextsComeFromTheirOwnSectionAndGoWithRussian) {
+  TempDir dir;
+  const std::string path =
+      dir.Write("en.ini",
+                "[ID]\r\n1004=Draw a card\r\n[Reader]\r\nCopyReading=Copy the reading\r\n"
+                "SaveReadingPicture=\r\n[Extra]\r\nCopyReading=not this\r\n");
+  TLanguageTable table;
+  EXPECT_EQ(table.ReaderText("CopyReading"), "");
+  table.LoadFile(path);
+  EXPECT_EQ(table.ReaderText("CopyReading"), "Copy the reading");
+  EXPECT_EQ(table.ReaderText("copyreading"), "Copy the reading");
+  // An empty or missing text leaves the caller's built-in one.
+  EXPECT_EQ(table.ReaderText("SaveReadingPicture"), "");
+  EXPECT_EQ(table.ReaderText("Unknown"), "");
+  // The numbered texts are untouched by the new section.
+  EXPECT_EQ(table.Entry(1004), "Draw a card");
+  table.LoadRussian();
+  EXPECT_EQ(table.ReaderText("CopyReading"), "");
+  // A file written before the section existed still loads all it has.
+  const std::string old = dir.Write("old.ini", "[ID]\r\n1004=Old\r\n");
+  table.LoadFile(old);
+  EXPECT_EQ(table.Entry(1004), "Old");
+  EXPECT_EQ(table.ReaderText("CopyReading"), "");
+}
+
 TEST(LanguageFile, ReadsTheEncodingsFilesAreWrittenInOnWindows) {
   // UTF-16LE with its mark: [ID] 1003=Вихід
   const std::u16string utf16 =
