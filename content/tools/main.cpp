@@ -57,7 +57,8 @@ std::string ini_text(const std::vector<std::string>& lines) {
 void write_deck(const LanguageTexts& texts, const fs::path& decks, const QString& family) {
   const fs::path folder = decks / utf8_path(texts.deck_folder);
   fs::create_directories(folder);
-  std::vector<std::string> ini = {"[Deck]", "Name=" + texts.deck_name,
+  // "Language" lets a first start pick the deck of the interface language.
+  std::vector<std::string> ini = {"[Deck]", "Name=" + texts.deck_name, "Language=" + texts.language,
                                   "Cards.Count=" + std::to_string(kCardCount - 1), "[Files]"};
   for (int n = 0; n < kCardCount; ++n)
     ini.push_back("Card" + two_digits(n) + "=" + two_digits(n) + ".jpg");
@@ -76,8 +77,12 @@ void write_descriptions(const LanguageTexts& texts, const fs::path& sets) {
   fs::create_directories(folder);
   const RtfCodePage page =
       texts.language == "ru" ? RtfCodePage::Cyrillic1251 : RtfCodePage::Western1252;
-  std::vector<std::string> ini = {"[Description]", "Name=" + texts.set_name, "[Sections]",
-                                  "Meaning=", "[Meaning]"};
+  std::vector<std::string> ini = {"[Description]",
+                                  "Name=" + texts.set_name,
+                                  "Language=" + texts.language,
+                                  "[Sections]",
+                                  "Meaning=",
+                                  "[Meaning]"};
   for (int n = 0; n < kCardCount; ++n) {
     const CardText& card = texts.cards[static_cast<std::size_t>(n)];
     const RtfDocument doc{card.name, texts.upright_label, card.upright, texts.reversed_label,

@@ -160,6 +160,8 @@ void Program::CreateWindows() {
   }
   main->SetLanguageItems(captions);
   main->CheckLanguageItem(languageSupport_->CheckedPosition());
+  // A first start shows the deck and the descriptions of the language shown.
+  main->ChooseContentInLanguage(QtLocaleNameFor(languageSupport_->LanguageId()));
 }
 
 void Program::ChooseLanguage(int position) {

@@ -245,6 +245,9 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
   const int h = screen.Height();
   Reading reading{d, w, h};
   ReadPass(Pass::Options, d, reading);
+  const std::shared_ptr<const IniDocument> stored = d.IniFile.Snapshot();
+  d.DeckIndexStored = stored->Value(kSettingsSection, "Deck.Index").has_value();
+  d.DescriptionIndexStored = stored->Value(kSettingsSection, "Description.Index").has_value();
 
   // A stored screen size that no real screen has cannot be scaled from: the
   // stored geometry is then taken as made for the current screen.

@@ -34,6 +34,11 @@ struct TINIData {
 
   std::int32_t DeckIndex = 0;
   std::int32_t DescriptionIndex = 0;
+  // Whether the settings file held "Deck.Index" / "Description.Index" when
+  // it was read: without them nothing was ever chosen, and the first start
+  // picks the deck and set of the interface language.
+  bool DeckIndexStored = false;
+  bool DescriptionIndexStored = false;
   bool ThreeCardsModeEnabled = false;
   bool UpSideDownCardsEnabled = false;
   bool RandomDecksEnabled = false;

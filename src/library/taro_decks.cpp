@@ -5,6 +5,7 @@
 #include "core/file_io.h"
 #include "core/ini_document.h"
 #include "core/text_utils.h"
+#include "library/content_language.h"
 
 namespace vaticor {
 
@@ -39,12 +40,15 @@ TTaroDecks::TTaroDecks(std::string decksFolder, PictureLoader& loader)
 void TTaroDecks::LoadDecks() {
   Folders.clear();
   DisplayNames.clear();
+  Languages.clear();
   Count = 0;
   for (const std::string& entry : ListDirectory(decksFolder_)) {
     const std::string ini = JoinPath(JoinPath(decksFolder_, entry), kDeckIni);
     if (!FileExists(ini)) continue;
     Folders.push_back(entry);
-    DisplayNames.push_back(IniFile(ini).ReadString("Deck", "Name", ""));
+    const IniFile file(ini);
+    DisplayNames.push_back(file.ReadString("Deck", "Name", ""));
+    Languages.push_back(file.ReadString("Deck", kContentLanguageKey, ""));
     ++Count;
   }
   SelectDeck(Count > 0 ? 0 : -1);

@@ -41,6 +41,8 @@ class TTaroDecks {
   std::int32_t CardHeight = 0;
   std::vector<std::string> Folders;       // folder names, in listing order
   std::vector<std::string> DisplayNames;  // parallel to Folders
+  // Parallel to Folders: each one's kContentLanguageKey, empty when unset.
+  std::vector<std::string> Languages;
   std::int32_t Count = 0;
   std::int32_t FilesCount = 0;  // keys in the current deck's "Files" section
 

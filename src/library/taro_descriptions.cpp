@@ -2,6 +2,7 @@
 
 #include "core/file_io.h"
 #include "core/text_utils.h"
+#include "library/content_language.h"
 
 namespace vaticor {
 
@@ -15,12 +16,15 @@ TTaroDescriptions::TTaroDescriptions(std::string descriptionsFolder)
 void TTaroDescriptions::LoadDescriptions() {
   Folders.clear();
   DisplayNames.clear();
+  Languages.clear();
   Count = 0;
   for (const std::string& entry : ListDirectory(descriptionsFolder_)) {
     const std::string ini = JoinPath(JoinPath(descriptionsFolder_, entry), kDescriptionIni);
     if (!FileExists(ini)) continue;
     Folders.push_back(entry);
-    DisplayNames.push_back(vaticor::IniFile(ini).ReadString("Description", "Name", ""));
+    const vaticor::IniFile file(ini);
+    DisplayNames.push_back(file.ReadString("Description", "Name", ""));
+    Languages.push_back(file.ReadString("Description", kContentLanguageKey, ""));
     ++Count;
   }
   SelectDescription(Count != 0 ? 0 : -1);

@@ -32,6 +32,8 @@ class TTaroDescriptions {
   std::int32_t Count = 0;
   std::vector<std::string> Folders;       // folder names, in listing order
   std::vector<std::string> DisplayNames;  // parallel to Folders
+  // Parallel to Folders: each one's kContentLanguageKey, empty when unset.
+  std::vector<std::string> Languages;
 
   // Rebuilds the list (sorted by name) and selects the first set, or none.
   void LoadDescriptions();

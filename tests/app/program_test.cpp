@@ -328,3 +328,71 @@ TEST_F(ProgramLanguageTest, ALanguageWithoutAFileIsToldOnceNotAtTheNextStart) {
 
 }  // namespace
 }  // namespace vaticor
+
+namespace vaticor::testing {
+namespace {
+
+// The content a first start shows: the deck and the description set in the
+// interface language, where the settings hold no choice yet.
+class ProgramContentLanguageTest : public ProgramLanguageTest {
+ protected:
+  void Deck(const std::string& folder, const std::string& language) {
+    MakeDeck(folder, 22);
+    if (language.empty()) return;
+    const std::string ini = dir.Path("Pictures Folder/Decks/" + folder + "/deck.ini");
+    std::string text = ReadAll(ini);
+    text.insert(text.find("\r\n") + 2, "Language=" + language + "\r\n");
+    dir.Write("Pictures Folder/Decks/" + folder + "/deck.ini", text);
+  }
+  void Set(const std::string& folder, const std::string& language) {
+    dir.Write("Texts Folder/Descriptions/" + folder + "/description.ini",
+              "[Description]\r\nName=" + folder +
+                  (language.empty() ? "" : "\r\nLanguage=" + language) + "\r\n");
+  }
+  struct Chosen {
+    int deck;
+    int set;
+  };
+  Chosen FirstStart(std::uint32_t localeId) {
+    FixedLocale user(localeId);
+    SystemServices services{screen, pictures, user, registrar, clock, shell};
+    Program program(dir.Path("vaticor"), services);
+    program.CreateWindows();
+    EXPECT_EQ(program.INIData().DeckIndex, program.TaroDecks().CurrentDeck());
+    return {program.INIData().DeckIndex, program.INIData().DescriptionIndex};
+  }
+};
+
+TEST_F(ProgramContentLanguageTest, AFirstStartShowsTheContentOfTheInterfaceLanguage) {
+  Deck("Celestial Vault", "ru");
+  Deck("Celestial Vault (English)", "en");
+  Set("Classic Meanings", "ru");
+  Set("Classic Meanings (English)", "en-GB");
+  // English (United States, and United Kingdom by its primary language).
+  EXPECT_EQ(FirstStart(0x0409).deck, 1);
+  EXPECT_EQ(FirstStart(0x0809).set, 1);
+  // Russian, the built-in language.
+  EXPECT_EQ(FirstStart(0x0419).deck, 0);
+  EXPECT_EQ(FirstStart(0x0419).set, 0);
+  // French: no content in French, so the first of each, as always.
+  const Chosen french = FirstStart(0x040C);
+  EXPECT_EQ(french.deck, 0);
+  EXPECT_EQ(french.set, 0);
+}
+
+TEST_F(ProgramContentLanguageTest, ContentWithoutALanguageOrAStoredChoiceStaysAsItWas) {
+  Deck("a", "");  // written before the key existed
+  Deck("b", "EN");
+  Set("a", "");
+  Set("b", "");
+  EXPECT_EQ(FirstStart(0x0409).deck, 1);
+  EXPECT_EQ(FirstStart(0x0409).set, 0) << "no set says it is English";
+  // A choice stored once is the user's, whatever the language.
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nDeck.Index=0\r\n");
+  EXPECT_EQ(FirstStart(0x0409).deck, 0);
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nDescription.Index=0\r\n");
+  EXPECT_EQ(FirstStart(0x0409).deck, 1) << "only the set was stored";
+}
+
+}  // namespace
+}  // namespace vaticor::testing

@@ -71,6 +71,10 @@ class TVaticorForm : public QWidget,
   // (position i + 1), and the one checked.
   void SetLanguageItems(const std::vector<std::string>& captions);
   void CheckLanguageItem(int position);
+  // At a first start (no deck or set stored in the settings), the deck and
+  // the description set written in the interface language `language` (a
+  // language code, "en"), where there is one; what was stored stays.
+  void ChooseContentInLanguage(const std::string& language);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "library/content_language.h"
 #include "library/reading_draw.h"
 #include "platform/desktop_shell.h"
 #include "ui/chrome/card_image.h"
@@ -127,6 +128,19 @@ void TVaticorForm::SetLanguageItems(const std::vector<std::string>& captions) {
 }
 
 void TVaticorForm::CheckLanguageItem(int position) { menu_->CheckLanguage(position); }
+
+void TVaticorForm::ChooseContentInLanguage(const std::string& language) {
+  TINIData& ini = state_.INIData;
+  if (!ini.DeckIndexStored && state_.TaroDecks.Count > 0) {
+    const std::optional<std::int32_t> deck = FirstInLanguage(state_.TaroDecks.Languages, language);
+    if (deck && *deck != state_.TaroDecks.CurrentDeck()) SelectDeckFromMenu(*deck);
+  }
+  if (!ini.DescriptionIndexStored && state_.TaroDescriptions.Count > 0) {
+    const std::optional<std::int32_t> set =
+        FirstInLanguage(state_.TaroDescriptions.Languages, language);
+    if (set && *set != ini.DescriptionIndex) SelectDescriptionFromMenu(*set);
+  }
+}
 
 void TVaticorForm::SelectDescriptionFromMenu(int set) {
   state_.INIData.DescriptionIndex = set;
