@@ -95,7 +95,8 @@ void Program::CreateWindows() {
   vaticorForm_ = std::make_unique<TVaticorForm>(state_);
   TVaticorForm* main = vaticorForm_.get();
   aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, *main);
-  questionLogForm_ = std::make_unique<TQuestionLogForm>(state_, *main);
+  questionLogForm_ =
+      std::make_unique<TQuestionLogForm>(state_, *main, LogWindowSetup{.readInBackground = true});
   questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
   questionLogForm_->SetQuestionWindow(questionForm_.get());
   folderSelectForm_ = std::make_unique<TFolderSelectForm>(state_, *main, *main);
