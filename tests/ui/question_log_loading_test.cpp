@@ -1,4 +1,5 @@
 // The reading log read on a thread of its own while the main window comes up.
+// Test labels: threads
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
