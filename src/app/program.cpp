@@ -209,8 +209,9 @@ int RunVaticor(int argc, char** argv) {
   QtScreen screen;
   FilePictureLoader pictures;
   IcuLocale locale;
-  FreedesktopRegistrar fileTypes(QCoreApplication::applicationFilePath().toStdString(),
-                                 FreedesktopRegistrar::FoldersFromEnvironment());
+  FreedesktopRegistrar desktopFileTypes(QCoreApplication::applicationFilePath().toStdString(),
+                                        FreedesktopRegistrar::FoldersFromEnvironment());
+  RegistrationInBackground fileTypes(desktopFileTypes);
   SystemClock clock;
   DesktopShell shell;
   const SystemServices system{screen, pictures, locale, fileTypes, clock, shell};
