@@ -21,6 +21,7 @@
 #include "platform/qt_screen.h"
 #include "skin_resources.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/startup_probe.h"
 #include "ui/import/folder_select_form.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
@@ -222,6 +223,9 @@ int RunVaticor(int argc, char** argv) {
   try {
     Program program(QCoreApplication::applicationFilePath().toStdString(), system);
     program.CreateWindows();
+    // The start-up benchmark's probe, which also waits for the reading log.
+    ProbeStartup(*program.VaticorForm(),
+                 [&program] { program.QuestionLogForm()->FinishReading(); });
     if (program.HandleCommandLine(arguments)) program.VaticorForm()->show();
     return QApplication::exec();
   } catch (const std::exception& error) {
