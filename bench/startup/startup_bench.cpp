@@ -30,8 +30,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,6 +68,14 @@ struct Program {
   std::vector<Run> runs;
 };
 
+Program Named(std::string name, std::vector<std::string> argv, std::string folder) {
+  Program program;
+  program.name = std::move(name);
+  program.argv = std::move(argv);
+  program.folder = std::move(folder);
+  return program;
+}
+
 long long SteadyNanoseconds() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
@@ -78,11 +86,8 @@ long long SteadyNanoseconds() {
 Run Start(const Program& program) {
   int out[2];
   if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addchdir_np(&actions, program.folder.c_str());
-
+  // Everything the child needs is made before it exists: it only changes
+  // folder and runs the program.
   std::vector<std::string> env = {"VATICOR_STARTUP_PROBE=1"};
   for (char** e = environ; *e; ++e) {
     if (std::strncmp(*e, "VATICOR_STARTUP_PROBE=", 22) != 0) env.emplace_back(*e);
@@ -95,14 +100,19 @@ Run Start(const Program& program) {
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
 
+  // fork, not posix_spawn: a child sharing this process's memory until exec
+  // (vfork) inherits its peak resident size in getrusage.
   const long long spawned = SteadyNanoseconds();
-  pid_t pid = 0;
-  const int failed = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(out[1], STDOUT_FILENO);
+    if (::chdir(program.folder.c_str()) == 0) ::execve(argv[0], argv.data(), envp.data());
+    ::_exit(127);
+  }
   ::close(out[1]);
-  if (failed != 0) {
+  if (pid < 0) {
     ::close(out[0]);
-    throw std::runtime_error("cannot start " + program.argv[0] + ": " + std::strerror(failed));
+    throw std::runtime_error("cannot start " + program.argv[0]);
   }
 
   std::string text;
@@ -184,6 +194,7 @@ int main(int argc, char** argv) {
     else if (option == "--runs")
       runs = std::max(1, std::atoi(argv[i + 1]));
   }
+  if (!work.empty()) ::mkdir(work.c_str(), 0755);
   if (work.empty()) {
     char folder[] = "/tmp/vaticor-startup-XXXXXX";
     if (!::mkdtemp(folder)) return 1;
@@ -194,9 +205,9 @@ int main(int argc, char** argv) {
 
   try {
     std::vector<Program> programs;
-    programs.push_back({"program, empty log", {vaticor}, Folder(work, "empty", 0)});
-    programs.push_back({"program, 100,000 lines", {vaticor}, Folder(work, "100k", 100'000)});
-    programs.push_back({"program, 1,000,000 lines", {vaticor}, Folder(work, "1M", 1'000'000)});
+    programs.push_back(Named("program, empty log", {vaticor}, Folder(work, "empty", 0)));
+    programs.push_back(Named("program, 100,000 lines", {vaticor}, Folder(work, "100k", 100'000)));
+    programs.push_back(Named("program, 1,000,000 lines", {vaticor}, Folder(work, "1M", 1'000'000)));
     for (Program& program : programs) {
       std::ifstream log(program.folder + "/Vaticor.Log", std::ios::binary | std::ios::ate);
       program.fileMb = static_cast<double>(log.tellg()) / (1024.0 * 1024.0);
@@ -204,10 +215,10 @@ int main(int argc, char** argv) {
     // The bare window takes the size the main window comes up in, as the
     // program's first (unmeasured) start reports it.
     const Run first = Start(programs[0]);
-    programs.insert(programs.begin(),
-                    Program{"bare window",
-                            {bare, std::to_string(first.width), std::to_string(first.height)},
-                            programs[0].folder});
+    programs.insert(
+        programs.begin(),
+        Named("bare window", {bare, std::to_string(first.width), std::to_string(first.height)},
+              programs[0].folder));
     for (std::size_t i = 2; i < programs.size(); ++i) Start(programs[i]);  // unmeasured
     Start(programs[0]);
 
