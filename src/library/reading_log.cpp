@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <functional>
 
 #include "core/file_io.h"
 #include "core/text_encoding.h"
@@ -217,6 +218,13 @@ std::vector<std::string> ReadLogFile(const std::string& path) {
   return DecodeLogLines(*bytes);
 }
 
+LogFileText ReadSplitLogFile(const std::string& path) {
+  LogFileText file;
+  file.text = ReadLogFileText(path);
+  file.lines = SplitLogLines(file.text);
+  return file;
+}
+
 void WriteLogFile(const std::string& path, std::span<const std::string_view> lines) {
   if (!WriteFileAtomically(path, EncodeLogLines(lines))) throw LogWriteError(path);
 }
@@ -239,9 +247,26 @@ void ReadingLog::BeginLoading() {
 }
 
 void ReadingLog::FinishLoading(std::string text) {
+  LogFileText file;
+  file.text = std::move(text);
+  FinishLoading(std::move(file));
+}
+
+void ReadingLog::FinishLoading(LogFileText file) {
   if (!loading_) return;
   std::vector<QueuedLine> queued = std::move(queued_);
-  LoadText(std::move(text));
+  Clear();
+  text_ = std::move(file.text);
+  // The lines are in order: the first and the last tell whether they all
+  // point into the text.
+  const char* const begin = text_.data();
+  const char* const end = begin + text_.size();
+  const std::less_equal<const char*> notAfter;
+  const bool inside = file.lines.empty()
+                          ? text_.empty()
+                          : notAfter(begin, file.lines.front().data()) &&
+                                notAfter(file.lines.back().data() + file.lines.back().size(), end);
+  lines_ = inside ? std::move(file.lines) : SplitLogLines(text_);
   for (QueuedLine& entry : queued) {
     if (entry.date &&
         EndsOnDate(FirstCharacters(std::string_view(entry.line).substr(1), kDateLength))) {

@@ -164,6 +164,15 @@ std::string EncodeLogLines(std::span<const std::string> lines);
 // DecodeLogBytes). Safe on any thread.
 std::string ReadLogFileText(const std::string& path);
 std::vector<std::string> ReadLogFile(const std::string& path);
+// A log file's decoded text and its lines, pointing into it: the whole of
+// reading the file, so that it can be done off the window's thread. The
+// lines are made again wherever they no longer point into the text (a short
+// text's characters move with it).
+struct LogFileText {
+  std::string text;
+  std::vector<std::string_view> lines;
+};
+LogFileText ReadSplitLogFile(const std::string& path);
 // Replaces the log file with the lines, through a temporary file beside it
 // so that the old log survives a crash or a full disk. Raises LogWriteError.
 void WriteLogFile(const std::string& path, std::span<const std::string_view> lines);
@@ -218,6 +227,7 @@ class ReadingLog {
   // The file's decoded text: its lines, then the queue. Ignored when the
   // log was replaced meanwhile (Clear, LoadText, Load end the loading).
   void FinishLoading(std::string text);
+  void FinishLoading(LogFileText file);
 
  private:
   struct QueuedLine {

@@ -400,6 +400,31 @@ TEST(ReadingLogLoading, AQueuedDateLineIsDroppedWhenTheFileEndsOnThatDay) {
   EXPECT_EQ(Texts(log), Lines{"[15.03.2024]"});
 }
 
+TEST(ReadingLogLoading, LinesSplitOnTheReadersThreadAreTakenOrMadeAgain) {
+  TempDir dir;
+  const std::string path = dir.Write("Vaticor.Log", "[13.03.2024]\r\n10:00:00 [4]\r\n");
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
+  ReadingLog log(clock, format);
+  log.BeginLoading();
+  log.AddReading(std::vector<int>{5});
+  log.FinishLoading(ReadSplitLogFile(path));
+  EXPECT_EQ(Texts(log), (Lines{"[13.03.2024]", "10:00:00 [4]", "09:30:05 [5]"}));
+
+  // A text this short keeps its characters inside the string object, so
+  // the lines made on the reader's thread point into the one moved from.
+  LogFileText file;
+  file.text = "[1]\n[2]";
+  file.lines = SplitLogLines(file.text);
+  log.BeginLoading();
+  log.FinishLoading(std::move(file));
+  EXPECT_EQ(Texts(log), (Lines{"[1]", "[2]"}));
+
+  log.BeginLoading();
+  log.FinishLoading(ReadSplitLogFile(dir.Path("missing")));
+  EXPECT_EQ(log.Count(), 0);
+}
+
 TEST(ReadingLogLoading, ALogReplacedMeanwhileIgnoresTheLateText) {
   FixedLocalClock clock;
   DayMonthYearFormat format;

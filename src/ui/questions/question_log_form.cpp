@@ -11,6 +11,7 @@
 
 #include "core/file_io.h"
 #include "platform/locale_date_time.h"
+#include "platform/thread_priority.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/close_hides.h"
@@ -74,9 +75,9 @@ class ReadingLogModel : public QAbstractListModel {
     log_.BeginLoading();
     endResetModel();
   }
-  void FinishLoading(std::string text) {
+  void FinishLoading(LogFileText file) {
     beginResetModel();
-    log_.FinishLoading(std::move(text));
+    log_.FinishLoading(std::move(file));
     endResetModel();
   }
   void Clear() {
@@ -155,13 +156,18 @@ TQuestionLogForm::~TQuestionLogForm() {
 void TQuestionLogForm::StartReading() {
   model_->BeginLoading();
   post_ = ResultPost::For(this);
-  arrival_ = std::make_shared<std::string>();
-  reader_ = std::jthread([path = path_, text = arrival_, post = post_, this] {
-    // Out of memory for the text leaves it empty, as an unreadable file.
+  arrival_ = std::make_shared<LogFileText>();
+  reader_ = std::jthread([path = path_, file = arrival_, post = post_, this] {
+    // The lines are split here too: for a log of years that is tens of
+    // milliseconds the window's thread is spared. Out of memory for the
+    // text leaves it empty, as an unreadable file.
+    // Behind the window system and the window's thread: a start with a log
+    // of a million lines then shows the main window as soon as with none.
+    YieldThisThreadToOthers();
     try {
-      *text = ReadLogFileText(path);
+      *file = ReadSplitLogFile(path);
     } catch (const std::exception&) {
-      text->clear();
+      *file = {};
     }
     post->Post([this] { FinishReading(); });
   });
@@ -171,8 +177,7 @@ void TQuestionLogForm::FinishReading() const {
   if (!reader_.joinable()) return;
   reader_.join();
   model_->FinishLoading(std::move(*arrival_));
-  arrival_->clear();
-  arrival_->shrink_to_fit();
+  *arrival_ = {};
 }
 
 void TQuestionLogForm::CreateControls() {

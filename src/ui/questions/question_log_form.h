@@ -128,11 +128,11 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   QuestionWindowLink* question_ = nullptr;
   bool selecting_ = false;  // a selection made by the program, not the user
 
-  // The file read in the background: the text the reader leaves (read only
+  // The file read in the background: what the reader leaves (touched only
   // after it is joined) and the way it says it is done.
   void StartReading();
   std::shared_ptr<ResultPost> post_;
-  std::shared_ptr<std::string> arrival_;
+  std::shared_ptr<LogFileText> arrival_;
   mutable std::jthread reader_;
 };
 
