@@ -23,7 +23,7 @@ TEST(ThreadPriority, OnlyTheCallingThreadYields) {
     lowered = PriorityOfThisThread();
   });
   worker.join();
-  EXPECT_EQ(lowered, 19);
+  EXPECT_EQ(lowered, kYieldingNice);
   EXPECT_EQ(PriorityOfThisThread(), before);
   // A thread started afterwards is not lowered either.
   int later = -100;

@@ -161,8 +161,9 @@ void TQuestionLogForm::StartReading() {
     // The lines are split here too: for a log of years that is tens of
     // milliseconds the window's thread is spared. Out of memory for the
     // text leaves it empty, as an unreadable file.
-    // Behind the window system and the window's thread: a start with a log
-    // of a million lines then shows the main window as soon as with none.
+    // Behind the window system and the window's thread, so that a start
+    // with a log of a million lines shows the main window as soon as with
+    // none.
     YieldThisThreadToOthers();
     try {
       *file = ReadSplitLogFile(path);
