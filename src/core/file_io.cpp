@@ -65,8 +65,21 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
   if (!fd.valid()) return std::nullopt;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  std::string bytes;
-  bytes.reserve(std::min<std::size_t>(limit, static_cast<std::size_t>(st.st_size)));
+  // Straight into one buffer of the file's size: a log of tens of megabytes
+  // is neither copied nor grown.
+  std::string bytes(std::min<std::size_t>(limit, static_cast<std::size_t>(st.st_size)), '\0');
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  // A file that grew since fstat (or reports no size, as /proc files do).
   char buffer[65536];
   while (bytes.size() < limit) {
     const std::size_t want = std::min(sizeof buffer, limit - bytes.size());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <functional>
 
 #include "core/file_io.h"
 #include "core/text_encoding.h"
@@ -154,6 +155,19 @@ std::string DecodeLogText(std::string_view bytes) {
   return text;
 }
 
+std::string DecodeLogBytes(std::string bytes) {
+  const bool otherMark = std::string_view(bytes).starts_with("\xFF\xFE") ||
+                         std::string_view(bytes).starts_with("\xFE\xFF");
+  if (otherMark || !IsValidUtf8(bytes)) return DecodeLogText(bytes);
+  // UTF-8 with or without marks, which (however many) say nothing more.
+  std::size_t marks = 0;
+  while (std::string_view(bytes).substr(marks).starts_with(kByteOrderMark)) {
+    marks += kByteOrderMark.size();
+  }
+  bytes.erase(0, marks);
+  return bytes;
+}
+
 std::vector<std::string_view> SplitLogLines(std::string_view text) {
   std::vector<std::string_view> lines;
   lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
@@ -194,14 +208,21 @@ std::string EncodeLogLines(std::span<const std::string> lines) {
 }
 
 std::string ReadLogFileText(const std::string& path) {
-  const std::optional<std::string> bytes = ReadFileBytes(path);
-  return bytes ? DecodeLogText(*bytes) : std::string();
+  std::optional<std::string> bytes = ReadFileBytes(path);
+  return bytes ? DecodeLogBytes(std::move(*bytes)) : std::string();
 }
 
 std::vector<std::string> ReadLogFile(const std::string& path) {
   const std::optional<std::string> bytes = ReadFileBytes(path);
   if (!bytes) return {};
   return DecodeLogLines(*bytes);
+}
+
+LogFileText ReadSplitLogFile(const std::string& path) {
+  LogFileText file;
+  file.text = ReadLogFileText(path);
+  file.lines = SplitLogLines(file.text);
+  return file;
 }
 
 void WriteLogFile(const std::string& path, std::span<const std::string_view> lines) {
@@ -220,6 +241,41 @@ std::string_view ReadingLog::Line(int index) const {
   return lines_[static_cast<std::size_t>(index)];
 }
 
+void ReadingLog::BeginLoading() {
+  Clear();
+  loading_ = true;
+}
+
+void ReadingLog::FinishLoading(std::string text) {
+  LogFileText file;
+  file.text = std::move(text);
+  FinishLoading(std::move(file));
+}
+
+void ReadingLog::FinishLoading(LogFileText file) {
+  if (!loading_) return;
+  std::vector<QueuedLine> queued = std::move(queued_);
+  Clear();
+  text_ = std::move(file.text);
+  // The lines are in order: the first and the last tell whether they all
+  // point into the text.
+  const char* const begin = text_.data();
+  const char* const end = begin + text_.size();
+  const std::less_equal<const char*> notAfter;
+  const bool inside = file.lines.empty()
+                          ? text_.empty()
+                          : notAfter(begin, file.lines.front().data()) &&
+                                notAfter(file.lines.back().data() + file.lines.back().size(), end);
+  lines_ = inside ? std::move(file.lines) : SplitLogLines(text_);
+  for (QueuedLine& entry : queued) {
+    if (entry.date &&
+        EndsOnDate(FirstCharacters(std::string_view(entry.line).substr(1), kDateLength))) {
+      continue;
+    }
+    Append(std::move(entry.line));
+  }
+}
+
 void ReadingLog::LoadText(std::string text) {
   Clear();
   text_ = std::move(text);
@@ -232,6 +288,8 @@ void ReadingLog::Load(std::span<const std::string> lines) {
 }
 
 void ReadingLog::Clear() {
+  loading_ = false;
+  queued_.clear();
   lines_.clear();
   added_.clear();
   text_.clear();
@@ -239,21 +297,33 @@ void ReadingLog::Clear() {
 }
 
 void ReadingLog::Append(std::string line) {
+  if (loading_) {
+    queued_.push_back({std::move(line)});
+    return;
+  }
   lines_.push_back(added_.emplace_back(std::move(line)));
+}
+
+bool ReadingLog::EndsOnDate(std::string_view date) const {
+  for (auto line = lines_.rbegin(); line != lines_.rend(); ++line) {
+    if (IsDateLine(*line)) return FirstCharacters(line->substr(1), kDateLength) == date;
+  }
+  return false;
 }
 
 std::optional<std::string> ReadingLog::MissingDateLine() const {
   const std::string today = format_->Date(clock_->Now());
-  for (auto line = lines_.rbegin(); line != lines_.rend(); ++line) {
-    if (!IsDateLine(*line)) continue;
-    const std::string_view date = FirstCharacters(line->substr(1), kDateLength);
-    if (date == today) return std::nullopt;
-    break;
-  }
+  if (EndsOnDate(today)) return std::nullopt;
   return MakeDateLine(today);
 }
 
 bool ReadingLog::AddDateLine() {
+  if (loading_) {
+    // Today as it is now, not when the file arrives (a run started just
+    // before midnight); whether it is missing is known only then.
+    queued_.push_back({MakeDateLine(format_->Date(clock_->Now())), true});
+    return false;
+  }
   std::optional<std::string> line = MissingDateLine();
   if (!line) return false;
   Append(std::move(*line));

@@ -143,6 +143,10 @@ void ShowReadingCards(std::string_view line, ReadingDisplay& display);
 // each letter would have to be followed by one to three characters from
 // 0x80 - 0xBF (punctuation, "Ё", "ё" and letters of other alphabets).
 std::string DecodeLogText(std::string_view bytes);
+// The same, in the bytes' own buffer when the file is UTF-8 (the encoding
+// the program writes): a log of tens of megabytes is then never held twice.
+// Other encodings change the text's length and are decoded into a new one.
+std::string DecodeLogBytes(std::string bytes);
 // The lines of a text: CR LF, a lone CR or a lone LF ends a line; a last
 // line without a line end counts too. The views point into the text.
 std::vector<std::string_view> SplitLogLines(std::string_view text);
@@ -156,8 +160,19 @@ std::string EncodeLogLines(std::span<const std::string_view> lines);
 std::string EncodeLogLines(std::span<const std::string> lines);
 
 // The decoded text of the log file; empty when it is missing or unreadable.
+// The file is read into one buffer of its size and decoded there (see
+// DecodeLogBytes). Safe on any thread.
 std::string ReadLogFileText(const std::string& path);
 std::vector<std::string> ReadLogFile(const std::string& path);
+// A log file's decoded text and its lines, pointing into it: the whole of
+// reading the file, so that it can be done off the window's thread. The
+// lines are made again wherever they no longer point into the text (a short
+// text's characters move with it).
+struct LogFileText {
+  std::string text;
+  std::vector<std::string_view> lines;
+};
+LogFileText ReadSplitLogFile(const std::string& path);
 // Replaces the log file with the lines, through a temporary file beside it
 // so that the old log survives a crash or a full disk. Raises LogWriteError.
 void WriteLogFile(const std::string& path, std::span<const std::string_view> lines);
@@ -190,7 +205,8 @@ class ReadingLog {
   // reading lines skipped) is not today's, judged by the 10 characters after
   // its "["; nothing when it is.
   std::optional<std::string> MissingDateLine() const;
-  // Appends MissingDateLine(), if any; true when a line was added.
+  // Appends MissingDateLine(), if any; true when a line was added (never
+  // while loading: the line is queued).
   bool AddDateLine();
   // The reading line for the signed card values, at the current time.
   std::string ReadingLineNow(std::span<const int> cards) const;
@@ -199,12 +215,36 @@ class ReadingLog {
   // would split the reading in the file.
   void AppendQuestion(int index, std::string_view question);
 
+  // --- A file read on another thread ---
+  // Between BeginLoading and FinishLoading the file's lines are not there
+  // yet. Lines appended meanwhile (readings, date lines) wait in a queue
+  // and go after the file's lines, as if the file had been read first: a
+  // queued date line (AddDateLine) is kept only when the file does not
+  // already end on that date. Until then Count() and Lines() hold no line,
+  // AppendQuestion changes nothing and MissingDateLine is not to be asked.
+  void BeginLoading();
+  bool Loading() const { return loading_; }
+  // The file's decoded text: its lines, then the queue. Ignored when the
+  // log was replaced meanwhile (Clear, LoadText, Load end the loading).
+  void FinishLoading(std::string text);
+  void FinishLoading(LogFileText file);
+
  private:
+  struct QueuedLine {
+    std::string line;
+    bool date = false;  // added only when the log does not end on its date
+  };
+  // The log's last date line (empty lines and reading lines skipped) is
+  // for `date` (10 characters).
+  bool EndsOnDate(std::string_view date) const;
+
   const LocalClock* clock_;
   const DateTimeFormat* format_;
   std::string text_;               // the text the loaded lines point into
   std::deque<std::string> added_;  // lines added or changed since (stable places)
   std::vector<std::string_view> lines_;
+  bool loading_ = false;
+  std::vector<QueuedLine> queued_;  // while loading
 };
 
 }  // namespace vaticor

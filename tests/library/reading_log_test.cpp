@@ -313,6 +313,131 @@ TEST(ReadingLogFile, AMissingFileIsAnEmptyLogAndAFailedWriteSaysSo) {
   }
 }
 
+TEST(ReadingLogFile, ReadingInPlaceGivesTheSameTextAsDecodingACopy) {
+  // Marks, stray Windows-1251 lines and UTF-16 all decode as they always did.
+  for (const std::string& bytes :
+       {std::string(""), std::string("[14.03.2024]\r\n09:30:05 [3] Что?\r\n"),
+        std::string("\xEF\xBB\xBF\xEF\xBB\xBF[14.03.2024]\r\n"),
+        std::string("\xEF\xBB\xBFЧто\r\n\xD7\r\n"), std::string("Что\r\xD7\xF2\xEE\n"),
+        std::string("\xFF\xFE[\x00"
+                    "1\x00]\x00\r\x00\n\x00",
+                    12),
+        std::string("\xFE\xFF\x00[\x00"
+                    "1\x00]",
+                    8)}) {
+    SCOPED_TRACE(bytes);
+    EXPECT_EQ(DecodeLogBytes(bytes), DecodeLogText(bytes));
+  }
+  EXPECT_EQ(DecodeLogBytes("\xEF\xBB\xBF\xEF\xBB\xBF[1]"), "[1]");
+  EXPECT_EQ(DecodeLogBytes(std::string("\xFF\xFE[\x00"
+                                       "1\x00]\x00",
+                                       8)),
+            "[1]");
+}
+
+TEST(ReadingLogFile, ALogOfMegabytesIsReadWhole) {
+  // More than one read of the file, and lines across the reads' edges.
+  TempDir dir;
+  std::string bytes;
+  for (int i = 0; i < 40000; ++i)
+    bytes += "[14.03.2024]\r\n09:30:05 [" + std::to_string(i) + "]\r\n";
+  const std::string path = dir.Write("Vaticor.Log", bytes);
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
+  ReadingLog log(clock, format);
+  log.LoadText(ReadLogFileText(path));
+  ASSERT_EQ(log.Count(), 80000);
+  EXPECT_EQ(log.Line(79999), "09:30:05 [39999]");
+  EXPECT_TRUE(ReadLogFileText(dir.Path("missing")).empty());
+  EXPECT_TRUE(ReadLogFileText(dir.path()).empty());  // a folder is no log
+}
+
+// --- A file read on another thread ---
+
+TEST(ReadingLogLoading, LinesAddedWhileTheFileIsReadGoAfterItsLines) {
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
+  ReadingLog log(clock, format);
+  log.BeginLoading();
+  EXPECT_TRUE(log.Loading());
+  EXPECT_FALSE(log.AddDateLine());
+  log.AddReading(std::vector<int>{5});
+  clock.now.second = 6;
+  log.AddReading(std::vector<int>{1, -2, 3});
+  log.AppendQuestion(0, "lost");  // no line to take it yet
+  EXPECT_EQ(log.Count(), 0);
+
+  log.FinishLoading("[13.03.2024]\r\n10:00:00 [4]\r\n");
+  EXPECT_FALSE(log.Loading());
+  EXPECT_EQ(Texts(log), (Lines{"[13.03.2024]", "10:00:00 [4]", "[14.03.2024]", "09:30:05 [5]",
+                               "09:30:06 [1] [-2] [3]"}));
+  log.AppendQuestion(3, "Что?");
+  EXPECT_EQ(log.Line(3), "09:30:05 [5] Что?");
+}
+
+TEST(ReadingLogLoading, AQueuedDateLineIsDroppedWhenTheFileEndsOnThatDay) {
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
+  ReadingLog log(clock, format);
+  log.BeginLoading();
+  log.AddDateLine();
+  log.AddReading(std::vector<int>{7});
+  log.FinishLoading("[14.03.2024]\r\n08:00:00 [2]\r\n\r\n");
+  EXPECT_EQ(Texts(log), (Lines{"[14.03.2024]", "08:00:00 [2]", "", "09:30:05 [7]"}));
+
+  // The day of the queueing counts, not the day the file arrived.
+  log.BeginLoading();
+  log.AddDateLine();
+  clock.now = {2024, 3, 15, 0, 0, 1};
+  log.FinishLoading("[13.03.2024]\r\n");
+  EXPECT_EQ(Texts(log), (Lines{"[13.03.2024]", "[14.03.2024]"}));
+  EXPECT_TRUE(log.AddDateLine());
+
+  // A missing or empty file: the queue alone.
+  log.BeginLoading();
+  log.AddDateLine();
+  log.FinishLoading("");
+  EXPECT_EQ(Texts(log), Lines{"[15.03.2024]"});
+}
+
+TEST(ReadingLogLoading, LinesSplitOnTheReadersThreadAreTakenOrMadeAgain) {
+  TempDir dir;
+  const std::string path = dir.Write("Vaticor.Log", "[13.03.2024]\r\n10:00:00 [4]\r\n");
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
+  ReadingLog log(clock, format);
+  log.BeginLoading();
+  log.AddReading(std::vector<int>{5});
+  log.FinishLoading(ReadSplitLogFile(path));
+  EXPECT_EQ(Texts(log), (Lines{"[13.03.2024]", "10:00:00 [4]", "09:30:05 [5]"}));
+
+  // A text this short keeps its characters inside the string object, so
+  // the lines made on the reader's thread point into the one moved from.
+  LogFileText file;
+  file.text = "[1]\n[2]";
+  file.lines = SplitLogLines(file.text);
+  log.BeginLoading();
+  log.FinishLoading(std::move(file));
+  EXPECT_EQ(Texts(log), (Lines{"[1]", "[2]"}));
+
+  log.BeginLoading();
+  log.FinishLoading(ReadSplitLogFile(dir.Path("missing")));
+  EXPECT_EQ(log.Count(), 0);
+}
+
+TEST(ReadingLogLoading, ALogReplacedMeanwhileIgnoresTheLateText) {
+  FixedLocalClock clock;
+  DayMonthYearFormat format;
+  ReadingLog log(clock, format);
+  log.BeginLoading();
+  log.AddReading(std::vector<int>{5});
+  log.Clear();
+  EXPECT_FALSE(log.Loading());
+  log.AddReading(std::vector<int>{6});
+  log.FinishLoading("[13.03.2024]\r\n");
+  EXPECT_EQ(Texts(log), Lines{"09:30:05 [6]"});
+}
+
 TEST(ReadingLogFile, ReplacingTheFileLeavesNothingBeside) {
   TempDir dir;
   const std::string path = dir.Write("Vaticor.Log", "old\r\n");

@@ -1,3 +1,5 @@
+// The import window, whose checks and copies run on threads of their own.
+// Test labels: threads
 #include "ui/import/folder_select_form.h"
 
 #include <gtest/gtest.h>

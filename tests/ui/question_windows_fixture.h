@@ -65,8 +65,8 @@ class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixtur
     ReadSettingsFile();
     main = std::make_unique<TVaticorForm>(state);
     main->ConnectWindows(links.Links());
-    log = std::make_unique<TQuestionLogForm>(state, *main,
-                                             LogWindowSetup{&localClock, &format, LogPath()});
+    log = std::make_unique<TQuestionLogForm>(
+        state, *main, LogWindowSetup{&localClock, &format, LogPath(), readLogInBackground});
     links.log = log.get();
     question = std::make_unique<TQuestionForm>(state, *main, *log);
     links.question = question.get();
@@ -103,6 +103,8 @@ class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixtur
   // The card whose picture an image shows, and whether it is turned.
   static int TagOf(const TCardImage* image) { return PictureTag(image->Picture()); }
 
+  // The log file read as the program reads it, on a thread of its own.
+  bool readLogInBackground = false;
   FixedLocalClock localClock;
   DayMonthYearFormat format;
   QuestionWindowsLinks links;

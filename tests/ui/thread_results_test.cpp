@@ -1,4 +1,5 @@
 // Results of other threads brought back to a window's thread.
+// Test labels: threads
 #include "ui/chrome/thread_results.h"
 
 #include <gtest/gtest.h>

@@ -11,6 +11,7 @@
 
 #include "core/file_io.h"
 #include "platform/locale_date_time.h"
+#include "platform/thread_priority.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/close_hides.h"
@@ -22,6 +23,7 @@
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/chrome/thread_results.h"
 #include "ui/chrome/title_strip.h"
 #include "ui/chrome/window_showing.h"
 
@@ -68,18 +70,37 @@ class ReadingLogModel : public QAbstractListModel {
     log_.LoadText(std::move(text));
     endResetModel();
   }
+  void BeginLoading() {
+    beginResetModel();
+    log_.BeginLoading();
+    endResetModel();
+  }
+  void FinishLoading(LogFileText file) {
+    beginResetModel();
+    log_.FinishLoading(std::move(file));
+    endResetModel();
+  }
   void Clear() {
     beginResetModel();
     log_.Clear();
     endResetModel();
   }
   void Append(std::string line) {
+    // A queued line is no row yet.
+    if (log_.Loading()) {
+      log_.Append(std::move(line));
+      return;
+    }
     beginInsertRows({}, log_.Count(), log_.Count());
     log_.Append(std::move(line));
     endInsertRows();
   }
   void AddDateLine() {
-    if (std::optional<std::string> line = log_.MissingDateLine()) Append(std::move(*line));
+    if (log_.Loading()) {
+      log_.AddDateLine();
+    } else if (std::optional<std::string> line = log_.MissingDateLine()) {
+      Append(std::move(*line));
+    }
   }
   void AppendQuestion(int row, std::string_view question) {
     log_.AppendQuestion(row, question);
@@ -116,13 +137,49 @@ TQuestionLogForm::TQuestionLogForm(ProgramState& state, MainWindowLink& main, Lo
   const TINIData& ini = state_.INIData;
   setGeometry(ini.QuestionLogFormLeft, ini.QuestionLogFormTop, ini.QuestionLogFormWidth,
               ini.QuestionLogFormHeight);
-  model_->LoadText(ReadLogFileText(path_));
+  if (setup.readInBackground) {
+    StartReading();
+  } else {
+    model_->LoadText(ReadLogFileText(path_));
+  }
   AddDateLine();
   FormResize();
   chrome_->KeepInShape();
 }
 
-TQuestionLogForm::~TQuestionLogForm() = default;
+TQuestionLogForm::~TQuestionLogForm() {
+  // A text that arrives from now on finds no window; the reader itself is
+  // joined with its member.
+  if (post_) post_->Close();
+}
+
+void TQuestionLogForm::StartReading() {
+  model_->BeginLoading();
+  post_ = ResultPost::For(this);
+  arrival_ = std::make_shared<LogFileText>();
+  reader_ = std::jthread([path = path_, file = arrival_, post = post_, this] {
+    // The lines are split here too: for a log of years that is tens of
+    // milliseconds the window's thread is spared. Out of memory for the
+    // text leaves it empty, as an unreadable file.
+    // Behind the window system and the window's thread, so that a start
+    // with a log of a million lines shows the main window as soon as with
+    // none.
+    YieldThisThreadToOthers();
+    try {
+      *file = ReadSplitLogFile(path);
+    } catch (const std::exception&) {
+      *file = {};
+    }
+    post->Post([this] { FinishReading(); });
+  });
+}
+
+void TQuestionLogForm::FinishReading() const {
+  if (!reader_.joinable()) return;
+  reader_.join();
+  model_->FinishLoading(std::move(*arrival_));
+  *arrival_ = {};
+}
 
 void TQuestionLogForm::CreateControls() {
   resize(kDesignWidth, kDesignHeight);
@@ -229,15 +286,20 @@ void TQuestionLogForm::AddReading(const std::vector<int>& cards) {
 
 void TQuestionLogForm::AddDateLine() { model_->AddDateLine(); }
 
-int TQuestionLogForm::LineCount() const { return log_.Count(); }
+int TQuestionLogForm::LineCount() const {
+  FinishReading();
+  return log_.Count();
+}
 
 int TQuestionLogForm::SelectedLine() const {
+  FinishReading();
   const QItemSelectionModel* selection = ListBox1->selectionModel();
   const QModelIndex current = selection->currentIndex();
   return current.isValid() && selection->isSelected(current) ? current.row() : -1;
 }
 
 void TQuestionLogForm::SelectLine(int line) {
+  FinishReading();
   selecting_ = true;
   QItemSelectionModel* selection = ListBox1->selectionModel();
   if (line < 0 || line >= log_.Count()) {
@@ -250,11 +312,18 @@ void TQuestionLogForm::SelectLine(int line) {
   selecting_ = false;
 }
 
-std::string TQuestionLogForm::LineText(int line) const { return std::string(log_.Line(line)); }
+std::string TQuestionLogForm::LineText(int line) const {
+  FinishReading();
+  return std::string(log_.Line(line));
+}
 
-bool TQuestionLogForm::IsDateLine(int line) const { return vaticor::IsDateLine(log_.Line(line)); }
+bool TQuestionLogForm::IsDateLine(int line) const {
+  FinishReading();
+  return vaticor::IsDateLine(log_.Line(line));
+}
 
 void TQuestionLogForm::ShowLogWindow() {
+  FinishReading();
   ShowNormal(this);
   raise();
   activateWindow();
@@ -265,7 +334,11 @@ void TQuestionLogForm::ShowAndSelectLast() {
   if (log_.Count() > 0) SelectLine(log_.Count() - 1);
 }
 
-void TQuestionLogForm::SaveLog() { WriteLogFile(path_, log_.Lines()); }
+void TQuestionLogForm::SaveLog() {
+  // Never the run's lines alone over the file's.
+  FinishReading();
+  WriteLogFile(path_, log_.Lines());
+}
 
 void TQuestionLogForm::AppendQuestionToSelected(const std::string& question) {
   const int line = SelectedLine();
@@ -319,6 +392,7 @@ void TQuestionLogForm::FormActivate() {
 void TQuestionLogForm::Label1Click() { ShowSelectedReading(); }
 
 void TQuestionLogForm::N1Click() {
+  FinishReading();
   model_->Clear();
   SetHint(ListBox1, {});
   AddDateLine();
@@ -336,6 +410,13 @@ void TQuestionLogForm::FormKeyUp(int virtualKey) {
 
 void TQuestionLogForm::ListBox1KeyUp(int virtualKey) {
   if (virtualKey == vk::Return && log_.Count() > 0) ShowSelectedReading();
+}
+
+void TQuestionLogForm::showEvent(QShowEvent* event) {
+  // However the window comes up (the tray shows every window), with the
+  // file's lines.
+  FinishReading();
+  QWidget::showEvent(event);
 }
 
 void TQuestionLogForm::changeEvent(QEvent* event) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "library/reading_log.h"
@@ -18,6 +19,7 @@ class QMenu;
 namespace vaticor {
 
 class ReadingLogModel;
+class ResultPost;
 class SkinChrome;
 
 // Where the log window takes the time and its file from. The defaults are
@@ -27,6 +29,9 @@ struct LogWindowSetup {
   const LocalClock* clock = nullptr;
   const DateTimeFormat* format = nullptr;
   std::string path = kReadingLogFileName;
+  // The file is read on a thread of its own, so that a log of years does
+  // not hold up the main window; without it, in the constructor.
+  bool readInBackground = false;
 };
 
 // The reading-log window: the list of past readings (date lines and one
@@ -39,6 +44,12 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
  public:
   // Loads the log file (when there is one) and adds today's date line. The
   // window starts hidden.
+  //
+  // Read in the background, the file's lines arrive later, on this thread.
+  // Until then a reading (and the date line) waits to go after them, and
+  // everything else that needs the lines (their count or text, selecting,
+  // saving, showing the window) first waits for the file, so the log is
+  // always the one a read at once would give.
   TQuestionLogForm(ProgramState& state, MainWindowLink& main, LogWindowSetup setup = {},
                    QWidget* parent = nullptr);
   ~TQuestionLogForm() override;
@@ -60,6 +71,11 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   // The question window that logged questions go to (the program attaches
   // it once it exists; until then logged questions go nowhere).
   void SetQuestionWindow(QuestionWindowLink* question) { question_ = question; }
+
+  // The file's lines are in (at once when read in the constructor).
+  bool LogLoaded() const { return !log_.Loading(); }
+  // Waits for the file, if it is still being read, and puts its lines in.
+  void FinishReading() const;
   void AppendQuestionToSelected(const std::string& question) override;
   void ShowAndSelectLast() override;
 
@@ -69,6 +85,7 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // --- Handlers, by the layout's names ---
@@ -110,6 +127,13 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   TitleStrip strip_;
   QuestionWindowLink* question_ = nullptr;
   bool selecting_ = false;  // a selection made by the program, not the user
+
+  // The file read in the background: what the reader leaves (touched only
+  // after it is joined) and the way it says it is done.
+  void StartReading();
+  std::shared_ptr<ResultPost> post_;
+  std::shared_ptr<LogFileText> arrival_;
+  mutable std::jthread reader_;
 };
 
 }  // namespace vaticor
