@@ -1,6 +1,7 @@
 // The picture workers: a draw decodes in parallel, queued pictures come
 // lowest rank first, background work waits for quiet and gives way to a
 // newer deck, and nothing a worker meets escapes it.
+// Test labels: threads
 #include "library/picture_workers.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // asked, stretched while the size changes and decoded afresh once after;
 // pictures that come from the workers go only to the card they were asked
 // for.
+// Test labels: threads
 #include "ui/chrome/card_image.h"
 
 #include <gtest/gtest.h>

@@ -11,6 +11,7 @@
 #include "core/file_io.h"
 #include "platform/locale_date_time.h"
 #include "question_windows_fixture.h"
+#include "support/qt/hint_text.h"
 
 namespace vaticor {
 namespace {
@@ -346,6 +347,29 @@ TEST(LogDateFormat, TheTimeIsTheLongFormatWithoutItsZone) {
   const LocalDateTime moment{2024, 3, 4, 14, 5, 9};
   EXPECT_EQ(LocaleDateTimeFormat(QLocale(QLocale::Russian, QLocale::Russia)).Time(moment),
             "14:05:09");
+}
+
+}  // namespace
+}  // namespace vaticor
+
+namespace vaticor {
+namespace {
+
+TEST_F(QuestionLogFormTest, AReadingLinesHintNamesItsCardsWithTheCurrentDeck) {
+  WriteLog("[14.03.2024]\r\n10:01:00 [3] [-17] [41] q\r\n10:02:00 [<b>]\r\n");
+  Open();
+  auto hint = [this](int line) {
+    const QAbstractItemModel* model = LogList()->model();
+    return testing::ShownHint(model->data(model->index(line, 0), Qt::ToolTipRole).toString())
+        .toStdString();
+  };
+  // The deck has 22 cards named "Card N"; 41 lies beyond it.
+  EXPECT_EQ(hint(1), "3 - Card 3\n17 - Card 17 (перевёрнута)\n41 - нет в текущей колоде");
+  // The line stays as the file has it.
+  EXPECT_EQ(log->LineText(1), "10:01:00 [3] [-17] [41] q");
+  // A date line, or a reading whose token holds no number, has none.
+  EXPECT_EQ(hint(0), "");
+  EXPECT_EQ(hint(2), "");
 }
 
 }  // namespace

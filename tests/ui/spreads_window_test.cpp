@@ -1,5 +1,6 @@
 // The spreads window: its toolbar, dealing, drawing, shuffling, clearing,
 // spread files through its dialogs, and going back to the main window.
+// Test labels: threads
 #include <QMenu>
 #include <cstdio>
 

@@ -1,3 +1,5 @@
+// The main window; its draw decodes on the picture workers.
+// Test labels: threads
 #include "ui/main/vaticor_form.h"
 
 #include <gtest/gtest.h>

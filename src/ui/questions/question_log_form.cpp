@@ -8,8 +8,10 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <cstdio>
+#include <functional>
 
 #include "core/file_io.h"
+#include "library/reading_hint.h"
 #include "platform/locale_date_time.h"
 #include "platform/thread_priority.h"
 #include "platform/virtual_keys.h"
@@ -58,12 +60,20 @@ class ReadingLogModel : public QAbstractListModel {
       case Qt::FontRole:
         if (IsDateLine(line)) return dateFont_;
         return {};
+      case Qt::ToolTipRole: {
+        // Asked only when the pointer rests on a line; wrapped so it shows
+        // as plain text.
+        const std::string hint = hint_ ? hint_(line) : std::string();
+        return hint.empty() ? QVariant() : QVariant(PlainHint(QString::fromStdString(hint)));
+      }
       default:
         return {};
     }
   }
 
   void SetDateFont(const QFont& font) { dateFont_ = font; }
+  // What a line's own hint says; none for an empty text.
+  void SetLineHint(std::function<std::string(std::string_view)> hint) { hint_ = std::move(hint); }
 
   void LoadText(std::string text) {
     beginResetModel();
@@ -111,6 +121,7 @@ class ReadingLogModel : public QAbstractListModel {
  private:
   ReadingLog& log_;
   QFont dateFont_;
+  std::function<std::string(std::string_view)> hint_;
 };
 
 // ---------------------------------------------------------------------------
@@ -192,6 +203,13 @@ void TQuestionLogForm::CreateControls() {
   frame_ = SizingFrame::Make(this, {"Image26", "Image3", "Image4", "Image2", "Image6"});
 
   model_ = new ReadingLogModel(log_, this);
+  // A reading line's hint names its cards as the current deck names them.
+  model_->SetLineHint([this](std::string_view line) {
+    const ReadingHintTexts texts{
+        ReaderText(state_.Languages, "Reversed", "перевёрнута").toStdString(),
+        ReaderText(state_.Languages, "NotInDeck", "нет в текущей колоде").toStdString()};
+    return ReadingLineHint(line, state_.TaroDecks.GetCardNames(), texts);
+  });
   ListBox1 = new QListView(this);
   ListBox1->setObjectName("ListBox1");
   ListBox1->setModel(model_);
