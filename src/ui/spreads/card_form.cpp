@@ -55,6 +55,7 @@ TCardForm::TCardForm(ProgramState& state, CardTableLink& table, CardViewerLink& 
   });
   CreateMenu();
   SetCardSize({kDesignWidth, kDesignHeight});
+  ShowFace(Tag(), PositionMeaning());
 }
 
 TCardForm::~TCardForm() = default;
@@ -181,6 +182,15 @@ bool TCardForm::AwaitsPicture() const { return CardImage->AwaitsPicture(); }
 
 void TCardForm::RemovePicture() { CardImage->ForgetCard(); }
 
+void TCardForm::ShowFace(int place, const std::string& meaning) {
+  CardImage->SetFace(std::int64_t{place} + 1, meaning);
+}
+
+std::string TCardForm::PositionMeaning() const {
+  const SpreadTable::Card* card = table_.Table().Find(id_);
+  return card ? card->meaning : std::string();
+}
+
 void TCardForm::SetPositionHint(const QString& text) { SetHint(CardImage, text); }
 
 QString TCardForm::PositionHint() const { return CardImage->toolTip(); }
@@ -218,7 +228,12 @@ void TCardForm::PopupMenu1Popup() {
 void TCardForm::ViewDescriptionClick() {
   if (!ShowsPicture()) return;
   const int card = std::abs(CardValue());
-  viewer_.ShowCardDescription(state_.TaroDecks.GetCardName(card), card, 0);
+  const std::string meaning = PositionMeaning();
+  if (meaning.empty()) {
+    viewer_.ShowCardDescription(state_.TaroDecks.GetCardName(card), card, 0);
+  } else {
+    viewer_.ShowCardAtPosition(state_.TaroDecks.GetCardName(card), card, 0, meaning);
+  }
 }
 
 void TCardForm::ChooseCardClick(int card) { ShowValue(card); }
@@ -316,6 +331,14 @@ void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
   const int screenHeight = state_.Screen.Height();
   if (virtualKey == vk::Tab) {
     table_.FocusSpreadsWindow();
+    return;
+  }
+  if (modifiers == Qt::ControlModifier && virtualKey == vk::C) {
+    table_.CopyReading();
+    return;
+  }
+  if (modifiers == Qt::ControlModifier && virtualKey == vk::P) {
+    table_.SaveReadingPicture();
     return;
   }
   if (const std::optional<ArrowKey> arrow = ArrowOf(virtualKey)) {

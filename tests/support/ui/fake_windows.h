@@ -20,7 +20,11 @@ class FakeLinks : public CardViewerLink,
   WindowLinks Links() { return {*this, *this, *this, *this, *this, *this}; }
 
   void ShowCardDescription(const std::string& title, int card, int section) override {
-    described.push_back({title, card, section});
+    described.push_back({title, card, section, {}});
+  }
+  void ShowCardAtPosition(const std::string& title, int card, int section,
+                          const std::string& meaning) override {
+    described.push_back({title, card, section, meaning});
   }
   void ShowViewer() override { viewerVisible = true; }
   bool IsViewerVisible() const override { return viewerVisible; }
@@ -66,6 +70,7 @@ class FakeLinks : public CardViewerLink,
     std::string title;
     int card;
     int section;
+    std::string meaning;  // empty from ShowCardDescription
   };
   std::vector<Described> described;
   bool viewerVisible = false;
