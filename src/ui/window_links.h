@@ -91,6 +91,8 @@ class QuestionWindowLink {
   virtual void ClearQuestion() = 0;
   // The main window came back from its taskbar button.
   virtual void MainWindowRestored() = 0;
+  // The question in the field (UTF-8); empty when none was typed.
+  virtual std::string QuestionText() const = 0;
 };
 
 class SpreadsWindowLink {

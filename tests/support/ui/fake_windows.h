@@ -59,6 +59,7 @@ class FakeLinks : public CardViewerLink,
   void ShowLoggedQuestion(const std::string& question) override { loggedQuestion = question; }
   void ClearQuestion() override { loggedQuestion.clear(); }
   void MainWindowRestored() override { ++restored; }
+  std::string QuestionText() const override { return question; }
 
   void ShowSpreads() override { spreadsVisible = true; }
   bool IsSpreadVisible() const override { return spreadsVisible; }
@@ -85,6 +86,7 @@ class FakeLinks : public CardViewerLink,
   bool questionVisible = false;
   int questionTop = 698;
   std::string loggedQuestion;
+  std::string question;  // what the question window's field holds
   int restored = 0;
   bool spreadsVisible = false;
   std::vector<FolderMode> folderModes;
