@@ -7,6 +7,7 @@
 
 #include "core/file_io.h"
 #include "spreads_fixture.h"
+#include "support/qt/clipboard.h"
 
 namespace vaticor::testing {
 namespace {
@@ -41,12 +42,6 @@ class SpreadsReadingTest : public SpreadsTest {
       for (int x = 0; x < shot.width(); ++x) dark += qGray(shot.pixel(x, y)) < 100;
     }
     return dark;
-  }
-  // The clipboard's text without its first line (the moment of the reading).
-  static std::string ClipboardPositions() {
-    const std::string text = QGuiApplication::clipboard()->text().toStdString();
-    const std::size_t end = text.find('\n');
-    return end == std::string::npos ? std::string() : text.substr(end + 1);
   }
 };
 
@@ -109,7 +104,7 @@ TEST_F(SpreadsReadingTest, TheReadingIsCopiedAsTextFromTheMenuAndByKeys) {
   Card(1)->ShowValue(5);
   QGuiApplication::clipboard()->clear();
   Entry(Control<QMenu>(*spreads, "PopupMenu1"), "N4")->trigger();
-  EXPECT_EQ(ClipboardPositions(),
+  EXPECT_EQ(ClipboardAfterFirstLine(),
             "1. Прошлое: Card 2 (прямая)\n"
             "2. <b>x</b>: Card 5 (прямая)\n"
             "3. Будущее: Card 7 (перевёрнута)\n");
@@ -117,7 +112,7 @@ TEST_F(SpreadsReadingTest, TheReadingIsCopiedAsTextFromTheMenuAndByKeys) {
   ClickSpreads("Image12");
   QGuiApplication::clipboard()->clear();
   ReleaseKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(ClipboardPositions(),
+  EXPECT_EQ(ClipboardAfterFirstLine(),
             "1. Прошлое: нет карты\n"
             "2. <b>x</b>: нет карты\n"
             "3. Будущее: нет карты\n");
@@ -125,7 +120,7 @@ TEST_F(SpreadsReadingTest, TheReadingIsCopiedAsTextFromTheMenuAndByKeys) {
   Card(1)->ShowValue(5);
   QGuiApplication::clipboard()->clear();
   ReleaseKey(Card(1), Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(ClipboardPositions(),
+  EXPECT_EQ(ClipboardAfterFirstLine(),
             "1. Прошлое: нет карты\n"
             "2. <b>x</b>: Card 5 (прямая)\n"
             "3. Будущее: нет карты\n");
@@ -153,7 +148,7 @@ TEST_F(SpreadsReadingTest, TheEntriesSpeakTheInterfaceLanguage) {
   Deal(1);
   Card(0)->ShowValue(-3);
   Entry(menu, "N4")->trigger();
-  EXPECT_EQ(ClipboardPositions(), "1. Card 3 (reversed)\n");
+  EXPECT_EQ(ClipboardAfterFirstLine(), "1. Card 3 (reversed)\n");
 }
 
 TEST_F(SpreadsReadingTest, ThePictureShowsEachCardAtItsPlaceOnATransparentGround) {

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QMenu>
@@ -12,6 +11,7 @@
 #include <set>
 
 #include "support/fake_picture_loader.h"
+#include "support/qt/clipboard.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/keys.h"
 #include "support/qt/mouse.h"
@@ -810,13 +810,6 @@ TEST_F(MainWindowTest, AnAddedDescriptionSetKeepsTheSetInUse) {
   EXPECT_EQ(links.reshown, 1);  // the viewer shows its card from the set
 }
 
-// The clipboard's text without its first line (the moment of the reading).
-std::string ClipboardReading() {
-  const std::string text = QGuiApplication::clipboard()->text().toStdString();
-  const std::size_t end = text.find('\n');
-  return end == std::string::npos ? std::string() : text.substr(end + 1);
-}
-
 TEST_F(MainWindowTest, TheCardMenuCopiesTheDrawnCardsAsText) {
   MakeDeck("a", 22);
   ApplySettings = [](TINIData& d) { d.ThreeCardsModeEnabled = true; };
@@ -837,7 +830,7 @@ TEST_F(MainWindowTest, TheCardMenuCopiesTheDrawnCardsAsText) {
   OpenCardMenu(*form, 2);
   EXPECT_TRUE(entries[4]->isEnabled());
   entries[4]->trigger();
-  EXPECT_EQ(ClipboardReading(),
+  EXPECT_EQ(testing::ClipboardAfterFirstLine(),
             "1. Card 2 (прямая)\n"
             "2. Card 5 (перевёрнута)\n"
             "3. Card 7 (прямая)\n");
@@ -845,7 +838,7 @@ TEST_F(MainWindowTest, TheCardMenuCopiesTheDrawnCardsAsText) {
   links.question = "Что меня ждёт?";
   ini.QuestionFormEnabled = true;
   entries[4]->trigger();
-  EXPECT_EQ(ClipboardReading(),
+  EXPECT_EQ(testing::ClipboardAfterFirstLine(),
             "Вопрос: Что меня ждёт?\n"
             "1. Card 2 (прямая)\n"
             "2. Card 5 (перевёрнута)\n"
@@ -855,7 +848,7 @@ TEST_F(MainWindowTest, TheCardMenuCopiesTheDrawnCardsAsText) {
   Item(*form, "N11")->trigger();
   Draw(*form);
   entries[4]->trigger();
-  const std::string reading = ClipboardReading();
+  const std::string reading = testing::ClipboardAfterFirstLine();
   EXPECT_TRUE(reading.starts_with("1. Card ")) << reading;
   EXPECT_EQ(std::count(reading.begin(), reading.end(), '\n'), 1);
 }
