@@ -8,7 +8,9 @@ namespace {
 TEST(PrependPositionMeaning, ABoldCaptionAndTheMeaningOpenTheDocument) {
   RichDocument document;
   document.paragraphs.resize(2);
-  document.paragraphs[0].runs.push_back({.text = "Шут"});
+  TextRun fool;
+  fool.text = "Шут";
+  document.paragraphs[0].runs.push_back(fool);
   PrependPositionMeaning(document, "Значение позиции", "Прошлое\nи <b>корни</b>");
   ASSERT_EQ(document.paragraphs.size(), 3u);
   const Paragraph& first = document.paragraphs[0];
