@@ -24,6 +24,11 @@ std::string ReadingText(std::string_view moment, std::string_view question,
   return text;
 }
 
+bool ReadingPictureFits(std::int64_t width, std::int64_t height) {
+  return width >= 1 && height >= 1 && width <= kMaxReadingPictureSide &&
+         height <= kMaxReadingPictureSide && width * height <= kMaxReadingPicturePixels;
+}
+
 std::string ReadingPictureFileName(std::string_view moment) {
   std::string name = "Vaticor " + std::string(moment);
   for (char& c : name) {

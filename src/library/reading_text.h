@@ -41,6 +41,17 @@ struct ReadingWords {
 std::string ReadingText(std::string_view moment, std::string_view question,
                         const std::vector<ReadingPosition>& positions, const ReadingWords& words);
 
+// The largest picture of a reading's cards, in pixels: a side of at most
+// kMaxReadingPictureSide and at most kMaxReadingPicturePixels in all (256
+// MiB at 4 bytes a pixel). A table laid out on any real screen fits many
+// times over; cards opened from a spread file may lie up to 32,767 pixels
+// either way, and a picture of all of them would take gigabytes.
+inline constexpr std::int64_t kMaxReadingPictureSide = 16384;
+inline constexpr std::int64_t kMaxReadingPicturePixels = std::int64_t{64} * 1024 * 1024;
+// Whether a picture `width` x `height` pixels may be made: both sides at
+// least 1 and within the limits above.
+bool ReadingPictureFits(std::int64_t width, std::int64_t height);
+
 // The file name a reading's picture is offered under: "Vaticor <moment>.png"
 // with every character a file name cannot hold on a common desktop ("/",
 // "\", ":", "*", "?", quotes, "<", ">", "|", control characters) made "-".

@@ -40,6 +40,17 @@ TEST(ReadingText, TextsFromFilesStayOnTheirLineAndMarkupIsText) {
             "7. <b>Past</b> line: A B (прямая)\n");
 }
 
+TEST(ReadingPictureFits, ATableOfAnyScreenButNotCardsFarApart) {
+  EXPECT_TRUE(ReadingPictureFits(1, 1));
+  EXPECT_TRUE(ReadingPictureFits(7680, 4320));
+  EXPECT_TRUE(ReadingPictureFits(16384, 4096));
+  EXPECT_FALSE(ReadingPictureFits(16385, 10));
+  EXPECT_FALSE(ReadingPictureFits(10, 16385));
+  EXPECT_FALSE(ReadingPictureFits(16384, 4097));  // past 64 Mi pixels
+  EXPECT_FALSE(ReadingPictureFits(65535, 65535));
+  EXPECT_FALSE(ReadingPictureFits(0, 100));
+}
+
 TEST(ReadingPictureFileName, CharactersNoFileNameHoldsBecomeDashes) {
   EXPECT_EQ(ReadingPictureFileName("09.12.2026 17:20:05"), "Vaticor 09.12.2026 17-20-05.png");
   EXPECT_EQ(ReadingPictureFileName("12/09/2026 5:20:05 PM"), "Vaticor 12-09-2026 5-20-05 PM.png");

@@ -193,10 +193,20 @@ TEST_F(SpreadsReadingTest, AFailedWriteIsShownAndACancelWritesNothing) {
   EXPECT_EQ(recorded.messages[0].kind, MessageKind::kFailure);
   EXPECT_EQ(recorded.messages[0].text,
             "Unable to write to " + dir.Path("no such folder/table.png"));
+  // Cards far apart: no picture of gigabytes, and no dialog.
+  Deal(1);
+  Card(0)->SetPlace({-30000, 0});
+  Card(1)->SetPlace({30000, 0});
+  ReleaseKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);
+  ASSERT_EQ(recorded.messages.size(), 2u);
+  EXPECT_EQ(recorded.messages[1].text,
+            "The cards lie too far apart for one picture (60104 x 173 pixels)");
+  EXPECT_EQ(pictureDialog->offered.size(), 2u);
   // Without a card there is nothing to share.
   ClickSpreads("Image6");
   ReleaseKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(pictureDialog->offered.size(), 2u);
+  EXPECT_EQ(recorded.messages.size(), 2u);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QStandardPaths>
 #include <QWidget>
+#include <algorithm>
+#include <cstdint>
 
 #include "core/file_io.h"
 #include "platform/locale_date_time.h"
@@ -44,12 +46,25 @@ std::unique_ptr<ReadingPictureDialog> MakeReadingPictureDialog() {
 PictureWriteError::PictureWriteError(const std::string& fileName)
     : std::runtime_error("Unable to write to " + fileName) {}
 
+PictureTooLargeError::PictureTooLargeError(long long width, long long height)
+    : std::runtime_error("The cards lie too far apart for one picture (" + std::to_string(width) +
+                         " x " + std::to_string(height) + " pixels)") {}
+
 QImage PictureOfWidgets(const std::vector<PlacedWidget>& widgets) {
-  QRect box;
+  if (widgets.empty()) return {};
+  // In 64 bits: places from a spread file reach 32,767 either way.
+  std::int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
   for (const PlacedWidget& placed : widgets) {
-    box = box.united(QRect(placed.at, placed.widget->size()));
+    left = std::min<std::int64_t>(left, placed.at.x());
+    top = std::min<std::int64_t>(top, placed.at.y());
+    right = std::max<std::int64_t>(right, std::int64_t{placed.at.x()} + placed.widget->width());
+    bottom = std::max<std::int64_t>(bottom, std::int64_t{placed.at.y()} + placed.widget->height());
   }
-  if (box.isEmpty()) return {};
+  if (!ReadingPictureFits(right - left, bottom - top)) {
+    throw PictureTooLargeError(right - left, bottom - top);
+  }
+  const QRect box(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                  static_cast<int>(bottom - top));
   QImage picture(box.size(), QImage::Format_ARGB32_Premultiplied);
   picture.fill(Qt::transparent);
   QPainter painter(&picture);

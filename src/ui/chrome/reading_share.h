@@ -40,6 +40,13 @@ class PictureWriteError : public std::runtime_error {
   explicit PictureWriteError(const std::string& fileName);
 };
 
+// The cards lie too far apart for one picture (ReadingPictureFits);
+// what() says so, with the size the picture would have.
+class PictureTooLargeError : public std::runtime_error {
+ public:
+  PictureTooLargeError(long long width, long long height);
+};
+
 // A widget and where its top-left corner stands, in one coordinate system
 // for all (screen pixels for windows, a window's own for its children).
 struct PlacedWidget {
@@ -50,7 +57,9 @@ struct PlacedWidget {
 // The widgets as they show now (QWidget::grab), each painted at its place
 // in a picture as large as the box that bounds them all, in list order (a
 // later one over an earlier one), on a transparent ground: what lies behind
-// them is not in it. A null image for no widget.
+// them is not in it. A null image for no widget. Raises
+// PictureTooLargeError, before allocating anything, for a box past the
+// limits of ReadingPictureFits.
 QImage PictureOfWidgets(const std::vector<PlacedWidget>& widgets);
 
 // The reading's picture as a PNG file, written as one replacement of the

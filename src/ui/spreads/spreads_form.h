@@ -123,7 +123,8 @@ class TSpreadsForm : public QWidget,
   // the card windows in scope; nothing without one. The text: the moment
   // of the last deal, draw or opened spread, then number, meaning, card
   // and turn of each. The picture: the card windows as they lie, on a
-  // transparent ground. A failed write raises PictureWriteError.
+  // transparent ground. A failed write raises PictureWriteError; cards too
+  // far apart for one picture, PictureTooLargeError.
   void CopyReading() override;
   void SaveReadingPicture() override;
   // --- What the deck-groups window asks (DeckGroupsTableLink) ---
