@@ -111,7 +111,7 @@ TEST_F(SpreadsReadingTest, TheReadingIsCopiedAsTextFromTheMenuAndByKeys) {
   // Face down, the cards are not named.
   ClickSpreads("Image12");
   QGuiApplication::clipboard()->clear();
-  ReleaseKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
+  PressKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(ClipboardAfterFirstLine(),
             "1. Прошлое: нет карты\n"
             "2. <b>x</b>: нет карты\n"
@@ -119,14 +119,16 @@ TEST_F(SpreadsReadingTest, TheReadingIsCopiedAsTextFromTheMenuAndByKeys) {
   // From a card window, the same key.
   Card(1)->ShowValue(5);
   QGuiApplication::clipboard()->clear();
-  ReleaseKey(Card(1), Qt::Key_C, Qt::ControlModifier);
+  PressKey(Card(1), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(ClipboardAfterFirstLine(),
             "1. Прошлое: нет карты\n"
             "2. <b>x</b>: Card 5 (прямая)\n"
             "3. Будущее: нет карты\n");
-  // C alone is no command.
+  // C alone, or Ctrl+Shift+C, is no command; nor is the release of Ctrl+C.
   QGuiApplication::clipboard()->setText("kept");
-  ReleaseKey(spreads.get(), Qt::Key_C);
+  PressKey(spreads.get(), Qt::Key_C, Qt::NoModifier);
+  PressKey(spreads.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  ReleaseKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
 }
 
@@ -184,11 +186,11 @@ TEST_F(SpreadsReadingTest, ThePictureShowsEachCardAtItsPlaceOnATransparentGround
 TEST_F(SpreadsReadingTest, AFailedWriteIsShownAndACancelWritesNothing) {
   Open();
   Deal(1);
-  ReleaseKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);  // cancelled
+  PressKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);  // cancelled
   EXPECT_EQ(pictureDialog->offered.size(), 1u);
   EXPECT_TRUE(recorded.messages.empty());
   pictureDialog->path = dir.Path("no such folder/table.png");
-  ReleaseKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);
+  PressKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);
   ASSERT_EQ(recorded.messages.size(), 1u);
   EXPECT_EQ(recorded.messages[0].kind, MessageKind::kFailure);
   EXPECT_EQ(recorded.messages[0].text,
@@ -197,14 +199,14 @@ TEST_F(SpreadsReadingTest, AFailedWriteIsShownAndACancelWritesNothing) {
   Deal(1);
   Card(0)->SetPlace({-30000, 0});
   Card(1)->SetPlace({30000, 0});
-  ReleaseKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);
+  PressKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);
   ASSERT_EQ(recorded.messages.size(), 2u);
   EXPECT_EQ(recorded.messages[1].text,
             "The cards lie too far apart for one picture (60104 x 173 pixels)");
   EXPECT_EQ(pictureDialog->offered.size(), 2u);
   // Without a card there is nothing to share.
   ClickSpreads("Image6");
-  ReleaseKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);
+  PressKey(spreads.get(), Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(pictureDialog->offered.size(), 2u);
   EXPECT_EQ(recorded.messages.size(), 2u);
 }

@@ -53,6 +53,11 @@ TCardForm::TCardForm(ProgramState& state, CardTableLink& table, CardViewerLink& 
   OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers modifiers) {
     FormKeyUp(key, modifiers & kModifierKeys);
   });
+  // The spreads window's keys that share the reading work here too.
+  OnControlKeyPress(this, this, [this](int key, Qt::KeyboardModifiers) {
+    if (key == vk::C) table_.CopyReading();
+    if (key == vk::P) table_.SaveReadingPicture();
+  });
   CreateMenu();
   SetCardSize({kDesignWidth, kDesignHeight});
   ShowFace(Tag(), PositionMeaning());
@@ -333,14 +338,7 @@ void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
     table_.FocusSpreadsWindow();
     return;
   }
-  if (modifiers == Qt::ControlModifier && virtualKey == vk::C) {
-    table_.CopyReading();
-    return;
-  }
-  if (modifiers == Qt::ControlModifier && virtualKey == vk::P) {
-    table_.SaveReadingPicture();
-    return;
-  }
+
   if (const std::optional<ArrowKey> arrow = ArrowOf(virtualKey)) {
     if (modifiers == Qt::ShiftModifier) {
       const CardSize size = ResizeCardByArrow(Size(), *arrow);

@@ -53,10 +53,8 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
   UseSkinFont(this);
   setFocusPolicy(Qt::StrongFocus);
   CreateControls();
-  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers modifiers) {
-    FormKeyUp(key, modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                                Qt::MetaModifier));
-  });
+  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
+  OnControlKeyPress(this, this, [this](int key, Qt::KeyboardModifiers) { ControlKeyDown(key); });
   TINIData& ini = state_.INIData;
   PlaceWhollyOnScreen(this, ini.SpreadsFormLeft, ini.SpreadsFormTop, state_.Screen.Width(),
                       ini.TaskBarTop());
@@ -437,11 +435,14 @@ void TSpreadsForm::PopupDealModeMenu() {
   PopupMenu1->popup(SpeedButton1->mapToGlobal(QPoint(0, 0)));
 }
 
-void TSpreadsForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
+void TSpreadsForm::FormKeyUp(int virtualKey) {
   if (virtualKey == vk::Digit0) ClearSpread();
   if (virtualKey == vk::Digit1) DealCard();
-  if (modifiers == Qt::ControlModifier && virtualKey == vk::C) CopyReading();
-  if (modifiers == Qt::ControlModifier && virtualKey == vk::P) SaveReadingPicture();
+}
+
+void TSpreadsForm::ControlKeyDown(int virtualKey) {
+  if (virtualKey == vk::C) CopyReading();
+  if (virtualKey == vk::P) SaveReadingPicture();
 }
 
 void TSpreadsForm::ApplyLanguage() {

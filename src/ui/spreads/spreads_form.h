@@ -119,7 +119,8 @@ class TSpreadsForm : public QWidget,
   void ResizeOtherCards(SpreadTable::CardId except, std::optional<int> width,
                         std::optional<int> height) override;
   void FocusSpreadsWindow() override;
-  // The right-click menu's reading entries (also Ctrl+C and Ctrl+P), for
+  // The right-click menu's reading entries (also Ctrl+C and Ctrl+P here
+  // and in the card windows), for
   // the card windows in scope; nothing without one. The text: the moment
   // of the last deal, draw or opened spread, then number, meaning, card
   // and turn of each. The picture: the card windows as they lie, on a
@@ -147,7 +148,9 @@ class TSpreadsForm : public QWidget,
   // The deal-mode menu: 0 deals from one deck, 1 from new decks.
   void SetDealMode(int tag);
   void PopupDealModeMenu();
-  void FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers);
+  void FormKeyUp(int virtualKey);
+  // Ctrl+C copies the reading, Ctrl+P saves its picture (at the press).
+  void ControlKeyDown(int virtualKey);
   // Closes the window: the deck-groups window, then every card window.
   void CloseSpreads();
 
