@@ -188,6 +188,7 @@ void Program::ApplyLanguageTable() {
   questionLogForm_->ApplyLanguage();
   questionForm_->ApplyLanguage();
   folderSelectForm_->ApplyLanguage();
+  spreadsForm_->ApplyLanguage();
 }
 
 void Program::InstallQtTranslation() {

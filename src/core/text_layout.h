@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vaticor {
 
@@ -32,5 +35,36 @@ inline constexpr int kMenuCaptionLength = 50;
 // limit of its own: an unknown character width counts as 1 pixel, an
 // unknown screen as no screen limit.
 int MenuCaptionWidth(int averageCharWidth, int screenWidth);
+
+// `text` (UTF-8) as one line: every control character (line breaks and tabs
+// included) becomes a blank, runs of blanks one blank, none at either end.
+// For texts from files and the user shown or copied in a line of their own.
+std::string OneLine(std::string_view text);
+
+// The width in pixels a line of UTF-8 text takes in the font it is drawn in.
+using TextWidthMeasure = std::function<int(std::string_view line)>;
+
+// The ellipsis that ends a text cut short ("…", U+2026).
+inline constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+
+// The first words of `text` (UTF-8; blanks and control characters separate
+// words) laid out in a box `width` x `height` pixels with lines `lineHeight`
+// pixels high: each line takes words as long as `measure` says the line
+// fits `width`; a word wider than a line is cut after the characters that
+// fit (a character is never split) and goes on on the next line. At most
+// height / lineHeight lines. When the text does not all fit, the last line
+// ends in kEllipsis, its last characters giving way for it. No line for a
+// box that holds none (a size or line height of 0 or less) or for a text
+// without words; a line too narrow for even the ellipsis is left out.
+std::vector<std::string> FitTextLines(std::string_view text, int width, int height, int lineHeight,
+                                      const TextWidthMeasure& measure);
+
+// What the face of a card window without a picture shows: the position's
+// number (counted from 1) on the first line, then the first words of what
+// the position means (FitTextLines in the room left). Nothing when the box
+// holds no line or the number does not fit its width.
+std::vector<std::string> PositionFaceLines(std::int64_t number, std::string_view meaning, int width,
+                                           int height, int lineHeight,
+                                           const TextWidthMeasure& measure);
 
 }  // namespace vaticor

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/text_layout.h"
+
 namespace vaticor {
 
 bool TextRun::SameFormat(const TextRun& other) const {
@@ -41,5 +43,20 @@ void SetAllPointSizes(RichDocument& document, double points) {
 }
 
 double TextSizeChoicePoints(int choice) { return 2.0 * std::clamp(choice, 0, 4) + 8.0; }
+
+void PrependPositionMeaning(RichDocument& document, std::string_view label,
+                            std::string_view meaning) {
+  const std::string text = OneLine(meaning);
+  if (text.empty()) return;
+  Paragraph paragraph;
+  TextRun caption;
+  caption.text = OneLine(label) + ": ";
+  caption.bold = true;
+  TextRun body;
+  body.text = text;
+  paragraph.runs = {std::move(caption), std::move(body)};
+  paragraph.spaceAfter = 240;
+  document.paragraphs.insert(document.paragraphs.begin(), std::move(paragraph));
+}
 
 }  // namespace vaticor

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vaticor {
@@ -82,6 +83,14 @@ std::size_t ElementBudget(std::size_t inputSize);
 
 // Sets every run to one size, as the viewer does for a chosen text size.
 void SetAllPointSizes(RichDocument& document, double points);
+
+// Puts what the card's position in a spread means before a description:
+// a first paragraph of `label` in bold, ": " and `meaning`, each on one
+// line (OneLine, core/text_layout.h), with a blank line's space (240 twips)
+// after it. Plain text: nothing in `meaning` is markup. Nothing is added for
+// a meaning without text.
+void PrependPositionMeaning(RichDocument& document, std::string_view label,
+                            std::string_view meaning);
 
 // The viewer's text-size choices 0 (smallest) to 4 (largest): 2 * n + 8
 // points. Choices outside 0-4 are taken as the nearest one.

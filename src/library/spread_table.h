@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "library/spread_picker.h"  // kNoCard
@@ -34,6 +35,9 @@ class SpreadTable {
     // stands, as the program moved it or the user through the desktop.
     std::int32_t left = 0;
     std::int32_t top = 0;
+    // What the card's position means, from an opened spread file (UTF-8,
+    // plain text); empty for a dealt card.
+    std::string meaning;
   };
 
   // A card appended at the end, in `group`; its index is the old Count().

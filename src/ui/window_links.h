@@ -42,6 +42,11 @@ class CardViewerLink {
   virtual ~CardViewerLink() = default;
   // Loads the card's document from the current description set.
   virtual void ShowCardDescription(const std::string& title, int card, int section) = 0;
+  // The same for a card lying at a position of a spread that means
+  // `meaning` (plain text): the position's meaning comes first, marked as
+  // such, above the card's document, for as long as that card is shown.
+  virtual void ShowCardAtPosition(const std::string& title, int card, int section,
+                                  const std::string& meaning) = 0;
   virtual void ShowViewer() = 0;
   virtual bool IsViewerVisible() const = 0;
   // Shows the card it shows again (after the description set changed).
@@ -86,6 +91,8 @@ class QuestionWindowLink {
   virtual void ClearQuestion() = 0;
   // The main window came back from its taskbar button.
   virtual void MainWindowRestored() = 0;
+  // The question in the field (UTF-8); empty when none was typed.
+  virtual std::string QuestionText() const = 0;
 };
 
 class SpreadsWindowLink {

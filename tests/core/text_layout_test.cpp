@@ -69,3 +69,69 @@ TEST(MenuCaptionWidth, FiftyCharactersOrAThirdOfTheScreen) {
 
 }  // namespace
 }  // namespace vaticor
+
+namespace vaticor {
+namespace {
+
+// Every character 10 pixels wide, the ellipsis included.
+int TenPerCharacter(std::string_view line) {
+  int characters = 0;
+  for (char c : line) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return characters * 10;
+}
+
+TEST(OneLine, ControlCharactersAndRunsOfBlanksBecomeOneBlank) {
+  EXPECT_EQ(OneLine("  Что\r\nменя\tждёт?\x7f "), "Что меня ждёт?");
+  EXPECT_EQ(OneLine("\n\n"), "");
+}
+
+TEST(FitTextLines, FillsLinesWordByWordAndCutsAWordWiderThanALine) {
+  // 8 characters to a line.
+  EXPECT_EQ(FitTextLines("Прошлое и настоящее", 80, 100, 10, TenPerCharacter),
+            (std::vector<std::string>{"Прошлое", "и", "настояще", "е"}));
+  EXPECT_EQ(FitTextLines("one two", 70, 10, 10, TenPerCharacter),
+            (std::vector<std::string>{"one two"}));
+}
+
+TEST(FitTextLines, TextCutShortEndsInAnEllipsis) {
+  // Two lines: the third word does not fit.
+  EXPECT_EQ(FitTextLines("один два три четыре", 80, 25, 10, TenPerCharacter),
+            (std::vector<std::string>{"один два", "три…"}));
+  // The ellipsis takes the place of the last character.
+  EXPECT_EQ(FitTextLines("abcdefgh ij", 80, 10, 10, TenPerCharacter),
+            (std::vector<std::string>{"abcdefg…"}));
+  // A word cut across the last line.
+  EXPECT_EQ(FitTextLines("Справедливость", 50, 10, 10, TenPerCharacter),
+            (std::vector<std::string>{"Спра…"}));
+}
+
+TEST(FitTextLines, MarkupAndLineBreaksAreCharactersLikeAnyOther) {
+  EXPECT_EQ(FitTextLines("<b>x</b>\nи <i>", 200, 10, 10, TenPerCharacter),
+            (std::vector<std::string>{"<b>x</b> и <i>"}));
+}
+
+TEST(FitTextLines, ABoxTooSmallForALineOrACharacterHoldsNothing) {
+  EXPECT_TRUE(FitTextLines("Прошлое", 80, 9, 10, TenPerCharacter).empty());
+  EXPECT_TRUE(FitTextLines("Прошлое", 9, 100, 10, TenPerCharacter).empty());
+  EXPECT_TRUE(FitTextLines("Прошлое", 0, 0, 0, TenPerCharacter).empty());
+  EXPECT_TRUE(FitTextLines("  \n ", 80, 100, 10, TenPerCharacter).empty());
+  // One character's room: the ellipsis says there is more.
+  EXPECT_EQ(FitTextLines("Прошлое", 10, 100, 10, TenPerCharacter),
+            (std::vector<std::string>{"П", "р", "о", "ш", "л", "о", "е"}));
+  EXPECT_EQ(FitTextLines("Прошлое", 10, 30, 10, TenPerCharacter),
+            (std::vector<std::string>{"П", "р", "…"}));
+}
+
+TEST(PositionFaceLines, TheNumberFirstThenWhatFitsOfTheMeaning) {
+  EXPECT_EQ(PositionFaceLines(3, "Прошлое и настоящее", 80, 30, 10, TenPerCharacter),
+            (std::vector<std::string>{"3", "Прошлое", "и…"}));
+  EXPECT_EQ(PositionFaceLines(3, "", 80, 30, 10, TenPerCharacter), (std::vector<std::string>{"3"}));
+  // A tiny window: the number alone, or nothing.
+  EXPECT_EQ(PositionFaceLines(10, "Прошлое", 20, 15, 10, TenPerCharacter),
+            (std::vector<std::string>{"10"}));
+  EXPECT_TRUE(PositionFaceLines(10, "Прошлое", 15, 100, 10, TenPerCharacter).empty());
+  EXPECT_TRUE(PositionFaceLines(1, "Прошлое", 80, 5, 10, TenPerCharacter).empty());
+}
+
+}  // namespace
+}  // namespace vaticor

@@ -55,5 +55,25 @@ TEST(ShippedLanguages, EveryFileHasANameAndAll45Texts) {
   }
 }
 
+// The captions beyond the numbered texts: each shipped file has them all,
+// so no entry of another language falls back to the Russian text.
+TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
+  const std::string folder = VATICOR_SHIPPED_LANGUAGES_DIR;
+  for (const std::string& name : ListDirectory(folder)) {
+    if (name == "README.md") continue;
+    SCOPED_TRACE(name);
+    TLanguageTable table;
+    table.LoadFile(JoinPath(folder, name));
+    for (const char* key : {"CopyReading", "SaveReadingPicture", "PositionMeaning", "Question",
+                            "Upright", "Reversed", "NoCard"}) {
+      EXPECT_NE(table.ReaderText(key), "") << key;
+    }
+  }
+  TLanguageTable english;
+  english.LoadFile(JoinPath(folder, "0x0409.ini"));
+  EXPECT_EQ(english.ReaderText("Reversed"), "reversed");
+  EXPECT_EQ(english.ReaderText("CopyReading"), "Copy the reading");
+}
+
 }  // namespace
 }  // namespace vaticor

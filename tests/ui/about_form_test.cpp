@@ -585,3 +585,55 @@ TEST_F(ViewerTest, TheInterfaceLanguageNamesTheToolbarAndTheSizes) {
 
 }  // namespace
 }  // namespace vaticor
+
+namespace vaticor {
+namespace {
+
+using ViewerPositionTest = ViewerTest;
+
+// Whether the first paragraph's first characters are bold.
+bool FirstRunBold(const TAboutForm& form) {
+  const QTextBlock first = Control<QTextEdit>(form, "RichEdit1")->document()->begin();
+  return first.begin().fragment().charFormat().fontWeight() == QFont::Bold;
+}
+
+TEST_F(ViewerPositionTest, ThePositionsMeaningOpensTheCardsTextAsPlainText) {
+  auto form = Open();
+  form->ShowCardAtPosition("Card 3", 3, 0, "Прошлое <b>и</b>\nкорни");
+  EXPECT_EQ(Text(*form), "Значение позиции: Прошлое <b>и</b> корни\nEmpress текст");
+  EXPECT_TRUE(FirstRunBold(*form));
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 3");
+  // A card without a document still says what its position means.
+  form->ShowCardAtPosition("Card 4", 4, 0, "Будущее");
+  EXPECT_EQ(Text(*form), "Значение позиции: Будущее");
+  // Shown from the main window, a card lies at no position.
+  form->ShowCardDescription("Card 3", 3, 0);
+  EXPECT_EQ(Text(*form), "Empress текст");
+}
+
+TEST_F(ViewerPositionTest, TheMeaningStaysWithItsCardAcrossSetsAndSizesButNotAnotherCard) {
+  auto form = Open();
+  form->ShowCardAtPosition("Card 3", 3, 0, "Прошлое");
+  // Another description set.
+  OpenMenu(*form, "SpeedButton1", "PopupMenu1");
+  ItemAt(Control<QMenu>(*form, "PopupMenu1"), 1)->trigger();
+  EXPECT_EQ(Text(*form), "Значение позиции: Прошлое\nOther текст");
+  // A text size, then the document's own sizes again.
+  SizeItem(*form, 0)->trigger();
+  EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{8});
+  SizeItem(*form, -1)->trigger();
+  EXPECT_EQ(Text(*form), "Значение позиции: Прошлое\nOther текст");
+  form->ShowCurrentCardAgain();
+  EXPECT_EQ(Text(*form), "Значение позиции: Прошлое\nOther текст");
+  // The interface language names the meaning.
+  dir.Write("en.ini", "[ID]\r\n1000=Vaticor\r\n[Reader]\r\nPositionMeaning=Meaning\r\n");
+  languages.LoadFile(dir.Path("en.ini"));
+  form->ApplyLanguage();
+  EXPECT_EQ(Text(*form), "Meaning: Прошлое\nOther текст");
+  // Another card chosen in the list lies at no position.
+  Control<QListWidget>(*form, "ListBox1")->setCurrentRow(0);
+  EXPECT_EQ(Text(*form), "");
+}
+
+}  // namespace
+}  // namespace vaticor

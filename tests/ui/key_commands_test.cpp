@@ -1,5 +1,5 @@
 // A window's keys: one command per released key, repeats ignored, failures
-// shown at the window.
+// shown at the window; Ctrl commands at the press.
 #include "ui/chrome/key_commands.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +52,25 @@ TEST(KeyCommands, AFailingKeyIsShownOverItsWindowAndTheKeyGoesNoFurther) {
   EXPECT_EQ(recorded.Texts(), std::vector<std::string>{"Unable to write to x"});
   EXPECT_EQ(recorded.messages.at(0).window, &window);
   EXPECT_EQ(windowKeys, 0) << "the control's key reached the window too";
+}
+
+// The user may let go of Ctrl before the key: a Ctrl command acts on the
+// press, and only with Ctrl alone.
+TEST(KeyCommands, ACtrlCommandRunsAtThePressOfItsKeyWithCtrlAlone) {
+  QWidget window;
+  std::vector<int> keys;
+  OnControlKeyPress(&window, &window, [&](int key, Qt::KeyboardModifiers) { keys.push_back(key); });
+  auto press = [&](int qtKey, Qt::KeyboardModifiers modifiers, bool autoRepeat) {
+    QKeyEvent event(QEvent::KeyPress, qtKey, modifiers, QString(), autoRepeat);
+    QApplication::sendEvent(&window, &event);
+  };
+  press(Qt::Key_P, Qt::ControlModifier, false);
+  press(Qt::Key_P, Qt::ControlModifier, /*autoRepeat=*/true);
+  press(Qt::Key_P, Qt::NoModifier, false);
+  press(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, false);
+  press(Qt::Key_C, Qt::ControlModifier | Qt::KeypadModifier, false);
+  Release(&window, Qt::Key_C, Qt::ControlModifier, false);
+  EXPECT_EQ(keys, (std::vector<int>{vk::P, vk::C}));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "support/qt/keys.h"
 #include "support/qt/mouse.h"
 #include "support/qt/recorded_messages.h"
+#include "support/ui/fake_picture_dialog.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/picture_tag.h"
 #include "support/ui/program_state_fixture.h"
@@ -95,8 +96,10 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
     picker.InitGenerator(decks.FilesCount);
     auto owned = std::make_unique<FakeSpreadFileDialogs>();
     dialogs = owned.get();
+    auto ownedPictureDialog = std::make_unique<FakeReadingPictureDialog>();
+    pictureDialog = ownedPictureDialog.get();
     spreads = std::make_unique<TSpreadsForm>(state, SpreadsWindowLinks{main, links, links, host},
-                                             std::move(owned));
+                                             std::move(owned), std::move(ownedPictureDialog));
     spreads->setGeometry(100, 100, TSpreadsForm::kWidth, TSpreadsForm::kHeight);
     spreads->ShowSpreads();
   }
@@ -138,6 +141,7 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
   FakeLinks links;
   FakeSpreadsHost host;
   FakeSpreadFileDialogs* dialogs = nullptr;
+  FakeReadingPictureDialog* pictureDialog = nullptr;
   std::unique_ptr<TSpreadsForm> spreads;
   RecordedMessages recorded;
 };

@@ -158,8 +158,11 @@ TEST_F(SpreadsWindowTest, KeysZeroAndOneClearAndDeal) {
 TEST_F(SpreadsWindowTest, DealModeMenuMarksTheModeAndSetsIt) {
   Open();
   QMenu* menu = Control<QMenu>(*spreads, "PopupMenu1");
-  ASSERT_EQ(menu->actions().size(), 2);
+  // The two modes, then a separator and the reading's two entries.
+  ASSERT_EQ(menu->actions().size(), 5);
+  EXPECT_TRUE(menu->actions()[2]->isSeparator());
   emit menu->aboutToShow();
+  EXPECT_FALSE(menu->actions()[3]->isChecked());
   EXPECT_TRUE(menu->actions()[0]->isChecked());
   EXPECT_FALSE(menu->actions()[1]->isChecked());
   menu->actions()[1]->trigger();

@@ -13,10 +13,12 @@
 #include <set>
 
 #include "support/fake_picture_loader.h"
+#include "support/qt/clipboard.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/keys.h"
 #include "support/qt/mouse.h"
 #include "support/temp_dir.h"
+#include "support/ui/fake_picture_dialog.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/program_state_fixture.h"
 #include "ui/chrome/caption_label.h"
@@ -37,7 +39,9 @@ class MainWindowTest : public ::testing::Test, protected testing::ProgramStateFi
   std::unique_ptr<TVaticorForm> Open(int screenWidth = 1024, int screenHeight = 768,
                                      int taskBarTop = 738) {
     ReadSettingsFile(screenWidth, screenHeight, taskBarTop);
-    auto form = std::make_unique<TVaticorForm>(state);
+    auto dialog = std::make_unique<testing::FakeReadingPictureDialog>();
+    pictureDialog = dialog.get();
+    auto form = std::make_unique<TVaticorForm>(state, std::move(dialog));
     form->ConnectWindows(links.Links());
     return form;
   }
@@ -99,6 +103,7 @@ class MainWindowTest : public ::testing::Test, protected testing::ProgramStateFi
   }
 
   FakeLinks links;
+  testing::FakeReadingPictureDialog* pictureDialog = nullptr;
 };
 
 TEST_F(MainWindowTest, StartsOnTheSavedDeckInOneCardModeAtTheFirstRunPlace) {
@@ -805,6 +810,73 @@ TEST_F(MainWindowTest, AnAddedDescriptionSetKeepsTheSetInUse) {
   EXPECT_EQ(ini.DescriptionIndex, 2);
   EXPECT_EQ(Submenu(*form, "N14")->actions().size(), 2 + 3);
   EXPECT_EQ(links.reshown, 1);  // the viewer shows its card from the set
+}
+
+TEST_F(MainWindowTest, TheCardMenuCopiesTheDrawnCardsAsText) {
+  MakeDeck("a", 22);
+  ApplySettings = [](TINIData& d) { d.ThreeCardsModeEnabled = true; };
+  auto form = Open();
+  const QList<QAction*> entries = CardMenu(*form)->actions();
+  ASSERT_EQ(entries.size(), 6);
+  EXPECT_EQ(entries[4]->objectName(), "N37");
+  EXPECT_EQ(entries[5]->objectName(), "N38");
+  EXPECT_EQ(entries[4]->text().toStdString(), "Копировать расклад");
+  // Nothing drawn yet: nothing to share.
+  OpenCardMenu(*form, 1);
+  EXPECT_FALSE(entries[4]->isEnabled());
+  EXPECT_FALSE(entries[5]->isEnabled());
+
+  form->ShowCard(0, 2);
+  form->ShowCard(1, -5);
+  form->ShowCard(2, 7);
+  OpenCardMenu(*form, 2);
+  EXPECT_TRUE(entries[4]->isEnabled());
+  entries[4]->trigger();
+  EXPECT_EQ(testing::ClipboardAfterFirstLine(),
+            "1. Card 2 (прямая)\n"
+            "2. Card 5 (перевёрнута)\n"
+            "3. Card 7 (прямая)\n");
+  // The question window's question, while it is in use.
+  links.question = "Что меня ждёт?";
+  ini.QuestionFormEnabled = true;
+  entries[4]->trigger();
+  EXPECT_EQ(testing::ClipboardAfterFirstLine(),
+            "Вопрос: Что меня ждёт?\n"
+            "1. Card 2 (прямая)\n"
+            "2. Card 5 (перевёрнута)\n"
+            "3. Card 7 (прямая)\n");
+  // One card: one line.
+  ini.QuestionFormEnabled = false;
+  Item(*form, "N11")->trigger();
+  Draw(*form);
+  entries[4]->trigger();
+  const std::string reading = testing::ClipboardAfterFirstLine();
+  EXPECT_TRUE(reading.starts_with("1. Card ")) << reading;
+  EXPECT_EQ(std::count(reading.begin(), reading.end(), '\n'), 1);
+}
+
+TEST_F(MainWindowTest, TheCardMenuSavesTheCardsSideBySideAsAPicture) {
+  MakeDeck("a", 22);
+  ApplySettings = [](TINIData& d) { d.ThreeCardsModeEnabled = true; };
+  auto form = Open();
+  const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+  for (int n = 1; n <= 3; ++n) {
+    form->ShowCard(n - 1, n);
+    QImage picture(40, 60, QImage::Format_RGB32);
+    picture.fill(colours[n - 1]);
+    Card(*form, n)->SetPicture(picture);
+  }
+  pictureDialog->path = dir.Path("draw.png");
+  Item(*form, "N38")->trigger();
+  const QImage saved(QString::fromStdString(dir.Path("draw.png")));
+  ASSERT_FALSE(saved.isNull());
+  // The images left to right, each in its raised panel.
+  EXPECT_EQ(saved.size(), QSize(493, 289));
+  EXPECT_EQ(saved.pixelColor(80, 140), QColor(Qt::red));
+  EXPECT_EQ(saved.pixelColor(246, 140), QColor(Qt::green));
+  EXPECT_EQ(saved.pixelColor(412, 140), QColor(Qt::blue));
+  ASSERT_EQ(pictureDialog->offered.size(), 1u);
+  EXPECT_TRUE(pictureDialog->offered[0].starts_with("Vaticor "));
 }
 
 }  // namespace

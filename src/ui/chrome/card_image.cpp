@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <new>
 
+#include "core/text_layout.h"
 #include "platform/picture_image.h"
 #include "ui/chrome/commands.h"
 
@@ -161,8 +162,41 @@ void TCardImage::Request(double rank, bool keepWhenMissing) {
       });
 }
 
+void TCardImage::SetFace(std::int64_t number, std::string meaning) {
+  if (faceNumber_ == number && faceMeaning_ == meaning) return;
+  faceNumber_ = number;
+  faceMeaning_ = std::move(meaning);
+  update();
+}
+
+std::vector<std::string> TCardImage::FaceLines() const {
+  if (!faceNumber_ || HasPicture() || AwaitsPicture()) return {};
+  const QFontMetrics metrics = fontMetrics();
+  return PositionFaceLines(*faceNumber_, faceMeaning_, width() - 2 * kFaceMargin,
+                           height() - 2 * kFaceMargin, metrics.height(),
+                           [&metrics](std::string_view line) {
+                             return metrics.horizontalAdvance(QString::fromUtf8(
+                                 line.data(), static_cast<qsizetype>(line.size())));
+                           });
+}
+
 void TCardImage::paintEvent(QPaintEvent*) {
-  if (picture_.isNull()) return;
+  if (picture_.isNull()) {
+    const std::vector<std::string> lines = FaceLines();
+    if (lines.empty()) return;
+    QPainter painter(this);
+    painter.setClipRect(rect());
+    const int lineHeight = fontMetrics().height();
+    int top = kFaceMargin;
+    for (const std::string& line : lines) {
+      // Drawn as plain text: nothing in a file's text is markup.
+      painter.drawText(QRect(kFaceMargin, top, width() - 2 * kFaceMargin, lineHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                       QString::fromStdString(line));
+      top += lineHeight;
+    }
+    return;
+  }
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(rect(), picture_);

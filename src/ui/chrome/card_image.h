@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "library/picture.h"
 #include "library/picture_loader.h"
@@ -84,6 +86,17 @@ class TCardImage : public QWidget {
   // value, which is the window's).
   void ForgetCard();
 
+  // What the image shows while it has no picture (an empty position, a card
+  // face down): the position's number and the first words of what it means
+  // (UTF-8, plain text), fitted to the image (PositionFaceLines) in the
+  // window's font, never drawn outside it. Nothing until set.
+  void SetFace(std::int64_t number, std::string meaning);
+  // The face's lines at the image's present size; none while a picture is
+  // shown or awaited.
+  std::vector<std::string> FaceLines() const;
+  // Room kept free around the face's text, in pixels.
+  static constexpr int kFaceMargin = 3;
+
  signals:
   void clicked();
 
@@ -119,6 +132,8 @@ class TCardImage : public QWidget {
   bool awaited_ = false;
   std::uint64_t generation_ = 0;  // what a result must carry to be shown
   QTimer sharpen_;
+  std::optional<std::int64_t> faceNumber_;
+  std::string faceMeaning_;
 };
 
 }  // namespace vaticor

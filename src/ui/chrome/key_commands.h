@@ -20,4 +20,12 @@ using KeyCommand = std::function<void(int virtualKey, Qt::KeyboardModifiers modi
 // release goes no further. The handler is a child of `target`.
 void OnKeyRelease(QWidget* target, QWidget* window, KeyCommand command);
 
+// A key pressed in `target` with Ctrl and no other modifier held runs
+// `command` (virtual-key code, modifiers held) through RunCommand over
+// `window` at the press, not the release: the user may let go of Ctrl
+// before the key, and the release then comes without it. Repeats of a held
+// key are ignored. Other presses go on as they were. The handler is a child
+// of `target`.
+void OnControlKeyPress(QWidget* target, QWidget* window, KeyCommand command);
+
 }  // namespace vaticor

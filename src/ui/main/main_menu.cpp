@@ -125,6 +125,12 @@ TMainMenu::TMainMenu(QWidget* window, MainMenuCommands commands)
   AddSeparator(popupMenu2_, "N20");
   newReading_ = AddItem(popupMenu2_, "N18", "Новый расклад");
   ConnectCommand(newReading_, &QAction::triggered, window, [this] { commands_.newReading(); });
+  AddSeparator(popupMenu2_, "N36");
+  copyReading_ = AddItem(popupMenu2_, "N37", "Копировать расклад");
+  ConnectCommand(copyReading_, &QAction::triggered, window, [this] { commands_.copyReading(); });
+  saveReadingPicture_ = AddItem(popupMenu2_, "N38", "Сохранить расклад как картинку");
+  ConnectCommand(saveReadingPicture_, &QAction::triggered, window,
+                 [this] { commands_.saveReadingPicture(); });
 }
 
 QAction* TMainMenu::Item(const char* name) const {
@@ -261,6 +267,10 @@ void TMainMenu::ApplyLanguage(const TLanguageTable& languages) {
       action->setText(InterfaceText(languages, item.id, item.layoutText));
     }
   }
+  // Beyond the numbered texts.
+  copyReading_->setText(ReaderText(languages, "CopyReading", "Копировать расклад"));
+  saveReadingPicture_->setText(
+      ReaderText(languages, "SaveReadingPicture", "Сохранить расклад как картинку"));
 }
 
 void TMainMenu::SetDescribeItem(const QString& text, bool enabled) {
@@ -269,5 +279,10 @@ void TMainMenu::SetDescribeItem(const QString& text, bool enabled) {
 }
 
 void TMainMenu::EnableNewReading(bool enabled) { newReading_->setEnabled(enabled); }
+
+void TMainMenu::EnableSharing(bool enabled) {
+  copyReading_->setEnabled(enabled);
+  saveReadingPicture_->setEnabled(enabled);
+}
 
 }  // namespace vaticor

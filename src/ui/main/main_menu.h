@@ -41,6 +41,8 @@ struct MainMenuCommands {
   std::function<void()> aboutToShow;                            // the main menu opens
   std::function<void()> describeCard;                           // "Описание карты"
   std::function<void()> newReading;                             // "Новый расклад"
+  std::function<void()> copyReading;         // "Копировать расклад"
+  std::function<void()> saveReadingPicture;  // "Сохранить расклад как картинку"
 };
 
 // The main window's two popup menus, item by item as the window's layout
@@ -99,6 +101,9 @@ class TMainMenu : public QObject {
   // and whether it can be chosen; "Новый расклад" availability.
   void SetDescribeItem(const QString& text, bool enabled);
   void EnableNewReading(bool enabled);
+  // The reading's entries after "Новый расклад" (N37 copies its text, N38
+  // saves its picture).
+  void EnableSharing(bool enabled);
 
  private:
   QAction* OptionItem(MainOption option) const;
@@ -124,6 +129,8 @@ class TMainMenu : public QObject {
   QAction* russian_ = nullptr;
   QAction* describe_ = nullptr;
   QAction* newReading_ = nullptr;
+  QAction* copyReading_ = nullptr;
+  QAction* saveReadingPicture_ = nullptr;
   std::vector<QAction*> options_;  // by MainOption
   std::vector<QAction*> deckItems_;
   std::vector<QAction*> setItems_;

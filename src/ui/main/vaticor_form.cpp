@@ -38,10 +38,12 @@ QIcon AppIcon() {
 
 }  // namespace
 
-TVaticorForm::TVaticorForm(ProgramState& state, QWidget* parent)
+TVaticorForm::TVaticorForm(ProgramState& state, std::unique_ptr<ReadingPictureDialog> pictureDialog,
+                           QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       state_(state),
-      drawPicker_(state.Random) {
+      drawPicker_(state.Random),
+      pictureDialog_(pictureDialog ? std::move(pictureDialog) : MakeReadingPictureDialog()) {
   setObjectName("VaticorForm");
   setWindowTitle("Vaticor");
   // Every window of the program shows the program's icon (the spreads
@@ -180,6 +182,8 @@ MainMenuCommands TVaticorForm::MenuCommands() {
   commands.aboutToShow = [this] { PopupMenu1Popup(); };
   commands.describeCard = [this] { CardImageClick(popupImage_); };
   commands.newReading = [this] { ClearCards(); };
+  commands.copyReading = [this] { CopyReading(); };
+  commands.saveReadingPicture = [this] { SaveReadingPicture(); };
   return commands;
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/main_window_geometry.h"
 #include "ui/chrome/caption_label.h"
+#include "ui/chrome/reading_share.h"
 #include "ui/chrome/sizing_frame.h"
 #include "ui/chrome/title_strip.h"
 #include "ui/main/main_menu.h"
@@ -39,7 +40,11 @@ class TVaticorForm : public QWidget,
  public:
   // The main window is created first; the windows it reaches are created
   // after it and handed to it by ConnectWindows, before the user can act.
-  explicit TVaticorForm(ProgramState& state, QWidget* parent = nullptr);
+  // Without `pictureDialog`, the desktop's save dialog in the Pictures
+  // folder saves the reading's picture.
+  explicit TVaticorForm(ProgramState& state,
+                        std::unique_ptr<ReadingPictureDialog> pictureDialog = nullptr,
+                        QWidget* parent = nullptr);
   ~TVaticorForm() override;
   void ConnectWindows(WindowLinks links);
 
@@ -98,6 +103,12 @@ class TVaticorForm : public QWidget,
   int CardsAcross() const { return ThreeCardMode() ? 3 : 1; }
   // Opens the viewer on an image's card (nothing to load for an empty image).
   void CardImageClick(TCardImage* image);
+  // The card menu's reading entries, for the cards of the mode on show:
+  // the text (the draw's moment, each card's number, name and turn) to the
+  // clipboard; the card images side by side as shown to a PNG file (raises
+  // PictureWriteError). Nothing while no card is shown.
+  void CopyReading();
+  void SaveReadingPicture();
 
   // --- Sizing ---
   void ApplyAutoCardSize();
@@ -186,6 +197,9 @@ class TVaticorForm : public QWidget,
   // The draw's own picker, apart from the spreads' one.
   TCardsSpreadGenerator drawPicker_;
   TCardImage* popupImage_ = nullptr;
+  std::unique_ptr<ReadingPictureDialog> pictureDialog_;
+  // When the cards on show were drawn; empty for a reading put back.
+  std::string drawMoment_;
   bool creating_ = true;
   bool closing_ = false;  // the settings are written once
 };

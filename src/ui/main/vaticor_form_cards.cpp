@@ -40,6 +40,7 @@ void TVaticorForm::Label1Click() {
   }
   TCardImage::ShowCardsTogether(showings);
 
+  drawMoment_ = ReadingMomentNow();
   Links().log.AddReading(cards);
   if (Links().log.LineCount() >= 1) Links().log.SelectLine(Links().log.LineCount() - 1);
 }
@@ -86,6 +87,39 @@ void TVaticorForm::CardImageClick(TCardImage* image) {
 }
 
 // ---------------------------------------------------------------------------
+// Sharing the reading
+
+void TVaticorForm::CopyReading() {
+  if (!CardImage01->HasPicture()) return;
+  std::vector<ReadingPosition> positions;
+  for (int i = 0; i < CardsAcross(); ++i) {
+    const TCardImage* image = CardImages()[static_cast<std::size_t>(i)];
+    ReadingPosition position;
+    position.number = i + 1;
+    if (image->HasPicture()) {
+      position.card = state_.TaroDecks.GetCardName(std::abs(image->Number()));
+      position.reversed = image->Number() < 0;
+    }
+    positions.push_back(std::move(position));
+  }
+  CopyReadingText(ReadingText(
+      drawMoment_.empty() ? ReadingMomentNow() : drawMoment_,
+      state_.INIData.QuestionFormEnabled ? Links().question.QuestionText() : std::string(),
+      positions, ReadingWordsOf(state_.Languages)));
+}
+
+void TVaticorForm::SaveReadingPicture() {
+  if (!CardImage01->HasPicture()) return;
+  std::vector<PlacedWidget> placed;
+  for (int i = 0; i < CardsAcross(); ++i) {
+    TCardImage* image = CardImages()[static_cast<std::size_t>(i)];
+    placed.push_back({image, image->mapTo(this, QPoint(0, 0))});
+  }
+  vaticor::SaveReadingPicture(this, *pictureDialog_, PictureOfWidgets(placed),
+                              drawMoment_.empty() ? ReadingMomentNow() : drawMoment_);
+}
+
+// ---------------------------------------------------------------------------
 // A logged reading put back
 
 void TVaticorForm::SetCardMode(bool threeCards) {
@@ -98,6 +132,8 @@ void TVaticorForm::SetCardMode(bool threeCards) {
 
 void TVaticorForm::ShowCard(int slot, std::int32_t value) {
   if (slot < 0 || slot > 2) return;
+  // The reading put back was drawn at the time its log line says.
+  drawMoment_.clear();
   TCardImage* image = CardImages()[static_cast<std::size_t>(slot)];
   image->SetNumber(value);
   ShowPicture(image, value, value < 0);

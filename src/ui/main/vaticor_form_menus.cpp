@@ -164,6 +164,7 @@ void TVaticorForm::PopupMenu2Popup(TCardImage* image) {
     menu_->SetDescribeItem(entry, false);
   }
   menu_->EnableNewReading(CardImage01->HasPicture());
+  menu_->EnableSharing(CardImage01->HasPicture());
 }
 
 void TVaticorForm::N10Click(MainOption option, bool checked) {

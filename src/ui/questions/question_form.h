@@ -46,6 +46,7 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   void ShowLoggedQuestion(const std::string& question) override;
   void ClearQuestion() override;
   void MainWindowRestored() override;
+  std::string QuestionText() const override { return Question(); }
 
   // Hints from the interface language (built-in Russian where it has none).
   void ApplyLanguage();

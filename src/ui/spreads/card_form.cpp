@@ -53,8 +53,14 @@ TCardForm::TCardForm(ProgramState& state, CardTableLink& table, CardViewerLink& 
   OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers modifiers) {
     FormKeyUp(key, modifiers & kModifierKeys);
   });
+  // The spreads window's keys that share the reading work here too.
+  OnControlKeyPress(this, this, [this](int key, Qt::KeyboardModifiers) {
+    if (key == vk::C) table_.CopyReading();
+    if (key == vk::P) table_.SaveReadingPicture();
+  });
   CreateMenu();
   SetCardSize({kDesignWidth, kDesignHeight});
+  ShowFace(Tag(), PositionMeaning());
 }
 
 TCardForm::~TCardForm() = default;
@@ -181,6 +187,15 @@ bool TCardForm::AwaitsPicture() const { return CardImage->AwaitsPicture(); }
 
 void TCardForm::RemovePicture() { CardImage->ForgetCard(); }
 
+void TCardForm::ShowFace(int place, const std::string& meaning) {
+  CardImage->SetFace(std::int64_t{place} + 1, meaning);
+}
+
+std::string TCardForm::PositionMeaning() const {
+  const SpreadTable::Card* card = table_.Table().Find(id_);
+  return card ? card->meaning : std::string();
+}
+
 void TCardForm::SetPositionHint(const QString& text) { SetHint(CardImage, text); }
 
 QString TCardForm::PositionHint() const { return CardImage->toolTip(); }
@@ -218,7 +233,12 @@ void TCardForm::PopupMenu1Popup() {
 void TCardForm::ViewDescriptionClick() {
   if (!ShowsPicture()) return;
   const int card = std::abs(CardValue());
-  viewer_.ShowCardDescription(state_.TaroDecks.GetCardName(card), card, 0);
+  const std::string meaning = PositionMeaning();
+  if (meaning.empty()) {
+    viewer_.ShowCardDescription(state_.TaroDecks.GetCardName(card), card, 0);
+  } else {
+    viewer_.ShowCardAtPosition(state_.TaroDecks.GetCardName(card), card, 0, meaning);
+  }
 }
 
 void TCardForm::ChooseCardClick(int card) { ShowValue(card); }
@@ -318,6 +338,7 @@ void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
     table_.FocusSpreadsWindow();
     return;
   }
+
   if (const std::optional<ArrowKey> arrow = ArrowOf(virtualKey)) {
     if (modifiers == Qt::ShiftModifier) {
       const CardSize size = ResizeCardByArrow(Size(), *arrow);

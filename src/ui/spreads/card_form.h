@@ -71,6 +71,12 @@ class TCardForm : public QWidget {
   bool AwaitsPicture() const;
   // Face down: the picture goes, the value stays.
   void RemovePicture();
+  // Without a picture the card shows its number in the spread (`place` +
+  // 1, its Tag + 1) and what its position means; the spreads window tells
+  // it again when the places change.
+  void ShowFace(int place, const std::string& meaning);
+  // What the card's position means (from the spread file); empty for none.
+  std::string PositionMeaning() const;
 
   // The position's text, shown as it is when the pointer rests on the card.
   void SetPositionHint(const QString& text);

@@ -39,6 +39,10 @@ class CardTableLink {
                                 std::optional<int> height) = 0;
   // Tab: the keys go to the spreads window.
   virtual void FocusSpreadsWindow() = 0;
+  // Ctrl+C and Ctrl+P in a card window: the spreads window's commands that
+  // share the reading (its text to the clipboard, its picture to a file).
+  virtual void CopyReading() = 0;
+  virtual void SaveReadingPicture() = 0;
 };
 
 // What the deck-groups window asks of the spread.

@@ -13,6 +13,7 @@
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/key_commands.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
@@ -34,12 +35,14 @@ constexpr int kCardsBetweenRepaints = 64;
 }  // namespace
 
 TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
-                           std::unique_ptr<SpreadFileDialogs> dialogs, QWidget* parent)
+                           std::unique_ptr<SpreadFileDialogs> dialogs,
+                           std::unique_ptr<ReadingPictureDialog> pictureDialog, QWidget* parent)
     // A window of its own on the taskbar: it stands in for the main window.
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       state_(state),
       links_(links),
-      dialogs_(dialogs ? std::move(dialogs) : MakeSpreadFileDialogs(state.INIData.SpreadsFolder)) {
+      dialogs_(dialogs ? std::move(dialogs) : MakeSpreadFileDialogs(state.INIData.SpreadsFolder)),
+      pictureDialog_(pictureDialog ? std::move(pictureDialog) : MakeReadingPictureDialog()) {
   setObjectName("SpreadsForm");
   setWindowTitle(QStringLiteral("Vaticor"));
   pictureTimer_.setSingleShot(true);
@@ -51,6 +54,7 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
   setFocusPolicy(Qt::StrongFocus);
   CreateControls();
   OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
+  OnControlKeyPress(this, this, [this](int key, Qt::KeyboardModifiers) { ControlKeyDown(key); });
   TINIData& ini = state_.INIData;
   PlaceWhollyOnScreen(this, ini.SpreadsFormLeft, ini.SpreadsFormTop, state_.Screen.Width(),
                       ini.TaskBarTop());
@@ -70,6 +74,11 @@ TSkinImage* TSpreadsForm::CommandImage(const char* name, const char* resource, i
   image->setCursor(Qt::PointingHandCursor);
   SetHint(image, QString::fromUtf8(hint));
   AddPressEffect(image);
+  // A right click on any command opens the menu of the deal mode and the
+  // reading (the mode's own button is not shown).
+  image->setContextMenuPolicy(Qt::CustomContextMenu);
+  ConnectCommand(image, &QWidget::customContextMenuRequested, this,
+                 [this] { PopupDealModeMenu(); });
   ConnectCommand(image, &TSkinImage::clicked, this, [this, command] { (this->*command)(); });
   commandImages_.push_back(image);
   return image;
@@ -119,19 +128,23 @@ void TSpreadsForm::CreateControls() {
     modes->addAction(entry);
     ConnectCommand(entry, &QAction::triggered, this, [this, tag] { SetDealMode(tag); });
   }
-  ConnectCommand(PopupMenu1, &QMenu::aboutToShow, this, [this] {
+  PopupMenu1->addSeparator()->setObjectName("N3");
+  copyReading_ = PopupMenu1->addAction(QString::fromUtf8("Копировать расклад"));
+  copyReading_->setObjectName("N4");
+  ConnectCommand(copyReading_, &QAction::triggered, this, [this] { CopyReading(); });
+  saveReadingPicture_ = PopupMenu1->addAction(QString::fromUtf8("Сохранить расклад как картинку"));
+  saveReadingPicture_->setObjectName("N5");
+  ConnectCommand(saveReadingPicture_, &QAction::triggered, this, [this] { SaveReadingPicture(); });
+  ConnectCommand(PopupMenu1, &QMenu::aboutToShow, this, [this, modes] {
     const int mode = state_.INIData.SpreadsFormMultiDecksEnabled ? 1 : 0;
-    for (QAction* entry : PopupMenu1->actions()) entry->setChecked(entry->data().toInt() == mode);
+    for (QAction* entry : modes->actions()) entry->setChecked(entry->data().toInt() == mode);
+    copyReading_->setEnabled(CardCount() > 0);
+    saveReadingPicture_->setEnabled(CardCount() > 0);
   });
 
   ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { Image1Click(); });
   ConnectCommand(strip_.minimise, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
   ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
-  // The deal mode's own button is not shown; the deal image's right click
-  // opens its menu instead, so the mode can be chosen at all.
-  Image7->setContextMenuPolicy(Qt::CustomContextMenu);
-  ConnectCommand(Image7, &QWidget::customContextMenuRequested, this,
-                 [this] { PopupDealModeMenu(); });
 
   SkinChrome::Hooks hooks;
   hooks.moved = StorePlaceOnMove(state_.INIData.SpreadsFormLeft, state_.INIData.SpreadsFormTop);
@@ -216,8 +229,9 @@ std::vector<TCardForm*> TSpreadsForm::CardsInScope() const {
   return scope;
 }
 
-TCardForm& TSpreadsForm::AppendCard(int group) {
+TCardForm& TSpreadsForm::AppendCard(int group, std::string meaning) {
   const SpreadTable::CardId id = table_.Append(group);
+  table_.Find(id)->meaning = std::move(meaning);
   auto window =
       std::make_unique<TCardForm>(state_, static_cast<CardTableLink&>(*this), links_.viewer, id);
   TCardForm& card = *window;
@@ -227,12 +241,17 @@ TCardForm& TSpreadsForm::AppendCard(int group) {
 
 void TSpreadsForm::CloseCard(SpreadTable::CardId card) {
   const auto found = windows_.find(card);
+  const std::optional<int> removed = table_.IndexOf(card);
   if (found == windows_.end() || !table_.Remove(card)) return;
   std::unique_ptr<TCardForm> window = std::move(found->second);
   windows_.erase(found);
   // The window may be closing from its own menu: it goes once that is over.
   window->hide();
   window.release()->deleteLater();
+  // The later cards moved down a place.
+  for (int place = removed.value_or(CardCount()); place < CardCount(); ++place) {
+    Card(place)->ShowFace(place, table_.At(place).meaning);
+  }
 }
 
 void TSpreadsForm::CardMoved(SpreadTable::CardId card, std::int32_t left, std::int32_t top) {
@@ -317,6 +336,7 @@ void TSpreadsForm::DealCard() {
       HoldCardOnScreen({corner.x(), corner.y()}, size, state_.Screen.Width(), ini.TaskBarTop()));
   card.ShowValue(DrawCardValue());
   card.show();
+  readingMoment_ = ReadingMomentNow();
 }
 
 void TSpreadsForm::Image11Click() {
@@ -330,6 +350,7 @@ void TSpreadsForm::Image11Click() {
     // Past an exhausted picker the position stays empty.
     card->ShowValue(DrawCardValue());
   }
+  readingMoment_ = ReadingMomentNow();
 }
 
 void TSpreadsForm::Image12Click() {
@@ -419,6 +440,55 @@ void TSpreadsForm::FormKeyUp(int virtualKey) {
   if (virtualKey == vk::Digit1) DealCard();
 }
 
+void TSpreadsForm::ControlKeyDown(int virtualKey) {
+  if (virtualKey == vk::C) CopyReading();
+  if (virtualKey == vk::P) SaveReadingPicture();
+}
+
+void TSpreadsForm::ApplyLanguage() {
+  const TLanguageTable& languages = state_.Languages;
+  copyReading_->setText(ReaderText(languages, "CopyReading", "Копировать расклад"));
+  saveReadingPicture_->setText(
+      ReaderText(languages, "SaveReadingPicture", "Сохранить расклад как картинку"));
+}
+
+// ---------------------------------------------------------------------------
+// Sharing the reading
+
+void TSpreadsForm::CopyReading() {
+  if (CardCount() == 0) return;
+  std::vector<ReadingPosition> positions;
+  for (const SpreadTable::CardId id : table_.InScope(GroupsShown())) {
+    const SpreadTable::Card& card = *table_.Find(id);
+    const TCardForm* window = Window(id);
+    ReadingPosition position;
+    position.number = std::int64_t{*table_.IndexOf(id)} + 1;
+    position.meaning = card.meaning;
+    // A card face down or naming no card of the deck shows none.
+    if (card.value != kNoCard && (window->ShowsPicture() || window->AwaitsPicture())) {
+      position.card = state_.TaroDecks.GetCardName(std::abs(card.value));
+      position.reversed = card.value < 0;
+    }
+    positions.push_back(std::move(position));
+  }
+  // A spread has no question of its own.
+  CopyReadingText(ReadingText(readingMoment_.empty() ? ReadingMomentNow() : readingMoment_, {},
+                              positions, ReadingWordsOf(state_.Languages)));
+}
+
+void TSpreadsForm::SaveReadingPicture() {
+  if (CardCount() == 0) return;
+  // Pictures still on their way are put up first: the file shows them.
+  if (PicturesPending()) FinishPictures();
+  std::vector<PlacedWidget> placed;
+  for (const SpreadTable::CardId id : table_.InScope(GroupsShown())) {
+    const SpreadTable::Card& card = *table_.Find(id);
+    placed.push_back({Window(id), QPoint(card.left, card.top)});
+  }
+  vaticor::SaveReadingPicture(this, *pictureDialog_, PictureOfWidgets(placed),
+                              readingMoment_.empty() ? ReadingMomentNow() : readingMoment_);
+}
+
 void TSpreadsForm::CloseSpreads() {
   hiddenByMinimise_ = false;
   if (deckGroups_->isVisible()) deckGroups_->CloseGroups();
@@ -472,7 +542,7 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
   const int group = GroupsShown() ? table_.CurrentGroup() : 0;
   int created = 0;
   for (const SpreadPosition& position : layout->Positions) {
-    TCardForm& card = AppendCard(group);
+    TCardForm& card = AppendCard(group, position.Description);
     card.SetCardSize(size);
     card.SetPlace({position.Left, position.Top});
     card.ShowValue(position.Value, /*decodeLater=*/true);
@@ -488,6 +558,7 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
     }
   }
   pictureTimer_.start();
+  readingMoment_ = ReadingMomentNow();
   RecordSpreadScreen(path, *layout, state_.Screen);
   BringToFront();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "library/spread_table.h"
+#include "ui/chrome/reading_share.h"
 #include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/spreads/spread_file_dialogs.h"
@@ -51,8 +52,12 @@ class TSpreadsForm : public QWidget,
   // Creates the window hidden at its saved place, with the deck-groups
   // window (hidden, no groups). Without `dialogs`, the desktop's file
   // dialogs starting in the spreads folder.
+  // Without `pictureDialog`, the desktop's save dialog in the Pictures
+  // folder.
   TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
-               std::unique_ptr<SpreadFileDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+               std::unique_ptr<SpreadFileDialogs> dialogs = nullptr,
+               std::unique_ptr<ReadingPictureDialog> pictureDialog = nullptr,
+               QWidget* parent = nullptr);
   ~TSpreadsForm() override;
 
   // --- What the main window and the tray ask (SpreadsWindowLink) ---
@@ -80,6 +85,10 @@ class TSpreadsForm : public QWidget,
 
   // "Новый расклад" (Image6), key 0; also the deck groups' "Закрыть групу".
   void ClearSpread() override;
+
+  // The captions of the reading's entries in the right-click menu from the
+  // interface language (the window's other texts are fixed Russian ones).
+  void ApplyLanguage();
 
   // --- The cards on the table ---
   int CardCount() const { return table_.Count(); }
@@ -110,6 +119,15 @@ class TSpreadsForm : public QWidget,
   void ResizeOtherCards(SpreadTable::CardId except, std::optional<int> width,
                         std::optional<int> height) override;
   void FocusSpreadsWindow() override;
+  // The right-click menu's reading entries (also Ctrl+C and Ctrl+P here
+  // and in the card windows), for
+  // the card windows in scope; nothing without one. The text: the moment
+  // of the last deal, draw or opened spread, then number, meaning, card
+  // and turn of each. The picture: the card windows as they lie, on a
+  // transparent ground. A failed write raises PictureWriteError; cards too
+  // far apart for one picture, PictureTooLargeError.
+  void CopyReading() override;
+  void SaveReadingPicture() override;
   // --- What the deck-groups window asks (DeckGroupsTableLink) ---
   SpreadTable& Table() override { return table_; }
   void RaiseGroup(int group) override;
@@ -131,6 +149,8 @@ class TSpreadsForm : public QWidget,
   void SetDealMode(int tag);
   void PopupDealModeMenu();
   void FormKeyUp(int virtualKey);
+  // Ctrl+C copies the reading, Ctrl+P saves its picture (at the press).
+  void ControlKeyDown(int virtualKey);
   // Closes the window: the deck-groups window, then every card window.
   void CloseSpreads();
 
@@ -143,7 +163,9 @@ class TSpreadsForm : public QWidget,
   // A command image of the toolbar: `command` runs on its click.
   TSkinImage* CommandImage(const char* name, const char* resource, int x, int y, const char* hint,
                            void (TSpreadsForm::*command)());
-  TCardForm& AppendCard(int group);
+  // A card window at the end of the list; `meaning`: what its position
+  // means.
+  TCardForm& AppendCard(int group, std::string meaning = {});
   // A card value drawn from the picker: the reversal first, then the card;
   // 255 once the picker is exhausted.
   std::int32_t DrawCardValue();
@@ -160,6 +182,9 @@ class TSpreadsForm : public QWidget,
   ProgramState& state_;
   SpreadsWindowLinks links_;
   std::unique_ptr<SpreadFileDialogs> dialogs_;
+  std::unique_ptr<ReadingPictureDialog> pictureDialog_;
+  // When the cards on the table were dealt, drawn or opened; empty before.
+  std::string readingMoment_;
   std::unique_ptr<SkinChrome> chrome_;
   SpreadTable table_;
   // The window of each card on the table.
@@ -178,9 +203,11 @@ class TSpreadsForm : public QWidget,
   // "Image12", "Image3", "Image13", "Image14", "Image2"); with the title
   // strip they are the window's shape.
   std::vector<TSkinImage*> commandImages_;
-  TSkinImage* Image7 = nullptr;     // "Выложить карту"; new cards stand at it
-  QWidget* SpeedButton1 = nullptr;  // opens the deal-mode menu; not shown
-  QMenu* PopupMenu1 = nullptr;      // deal mode
+  TSkinImage* Image7 = nullptr;            // "Выложить карту"; new cards stand at it
+  QWidget* SpeedButton1 = nullptr;         // opens the deal-mode menu; not shown
+  QMenu* PopupMenu1 = nullptr;             // deal mode, then the reading's entries
+  QAction* copyReading_ = nullptr;         // "N4"
+  QAction* saveReadingPicture_ = nullptr;  // "N5"
 };
 
 }  // namespace vaticor

@@ -344,6 +344,13 @@ void TAboutForm::ApplyLanguage() {
   for (const FontSizeChoice& item : kFontSizeChoices) {
     FontSizeItem(item.tag)->setText(InterfaceText(state_.Languages, item.languageId, item.caption));
   }
+  // The position's caption in the new language, without bringing the
+  // viewer to the front.
+  if (!positionMeaning_.empty() && currentCard_ >= 0) {
+    LoadDocument(state_.TaroDescriptions.GetCardTextFileName(currentCard_, currentSection_));
+    const int sizeIndex = state_.INIData.AboutFormFontSizeIndex;
+    if (sizeIndex != -1) ApplyDescriptionFontSize(sizeIndex);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -439,6 +446,17 @@ void TAboutForm::SetTitleText(const QString& text) {
 }
 
 void TAboutForm::ShowCardDescription(const std::string& title, int card, int section) {
+  positionMeaning_.clear();
+  ShowCard(title, card, section);
+}
+
+void TAboutForm::ShowCardAtPosition(const std::string& title, int card, int section,
+                                    const std::string& meaning) {
+  positionMeaning_ = meaning;
+  ShowCard(title, card, section);
+}
+
+void TAboutForm::ShowCard(const std::string& title, int card, int section) {
   // 1. The card on show.
   currentTitle_ = title;
   currentCard_ = card;
@@ -462,12 +480,17 @@ void TAboutForm::ShowCardDescription(const std::string& title, int card, int sec
 void TAboutForm::LoadDocument(const std::string& path) {
   std::optional<std::string> bytes;
   if (!path.empty()) bytes = ReadFilePrefix(path, kMaxDescriptionBytes);
-  if (!bytes) {
+  RichDocument document;
+  if (bytes) document = ReadDescriptionDocument(*bytes);
+  // A card at a position of a spread: what the position means comes first.
+  PrependPositionMeaning(
+      document, ReaderText(state_.Languages, "PositionMeaning", "Значение позиции").toStdString(),
+      positionMeaning_);
+  if (document.paragraphs.empty()) {
     RichEdit1->clear();
     return;
   }
-  RenderRichDocument(ReadDescriptionDocument(*bytes), *RichEdit1->document(),
-                     RichEdit1->logicalDpiY());
+  RenderRichDocument(document, *RichEdit1->document(), RichEdit1->logicalDpiY());
   RichEdit1->setTextCursor(QTextCursor(RichEdit1->document()));
   RichEdit1->verticalScrollBar()->setValue(0);
 }
@@ -475,7 +498,7 @@ void TAboutForm::LoadDocument(const std::string& path) {
 void TAboutForm::ApplyDescriptionFontSize(int sizeIndex) {
   if (sizeIndex == -1) {
     // Reloading the file brings back the sizes stored in it.
-    ShowCardDescription(currentTitle_, currentCard_, currentSection_);
+    ShowCard(currentTitle_, currentCard_, currentSection_);
     return;
   }
   SetWholeTextPointSize(*RichEdit1->document(), TextSizeChoicePoints(sizeIndex));
@@ -525,9 +548,7 @@ void TAboutForm::ShowViewer() {
 
 bool TAboutForm::IsViewerVisible() const { return isVisible(); }
 
-void TAboutForm::ShowCurrentCardAgain() {
-  ShowCardDescription(currentTitle_, currentCard_, currentSection_);
-}
+void TAboutForm::ShowCurrentCardAgain() { ShowCard(currentTitle_, currentCard_, currentSection_); }
 
 // ---------------------------------------------------------------------------
 // The card list and the panel
@@ -544,11 +565,12 @@ void TAboutForm::ListBox1Click(int row) {
   if (row < 0 || row >= ListBox1->count()) return;
   // 1. The hint shows the whole name.
   SetHint(ListBox1, ListBox1->item(row)->text());
-  // 2. The card on show.
+  // 2. The card on show; another card lies at no position.
+  if (row != currentCard_) positionMeaning_.clear();
   currentCard_ = row;
   currentTitle_ = state_.TaroDecks.GetCardName(row);
   // 3. Its document, while the viewer is visible.
-  if (isVisible()) ShowCardDescription(currentTitle_, currentCard_, currentSection_);
+  if (isVisible()) ShowCard(currentTitle_, currentCard_, currentSection_);
   // 4. Its picture.
   LoadCardPicture(row);
 }

@@ -47,6 +47,10 @@ class TAboutForm : public QWidget, public CardViewerLink {
   // Shows the document of card `card`, section `section`, of the current
   // description set under `title`, and brings the viewer to the front.
   void ShowCardDescription(const std::string& title, int card, int section) override;
+  // The same with what the card's position means as the first paragraph,
+  // kept while the description set or the text size changes.
+  void ShowCardAtPosition(const std::string& title, int card, int section,
+                          const std::string& meaning) override;
   // Makes the viewer visible with what it showed last.
   void ShowViewer() override;
   bool IsViewerVisible() const override;
@@ -135,6 +139,8 @@ class TAboutForm : public QWidget, public CardViewerLink {
   // Selects a row without running the list's selection handler; a row
   // outside the list selects none.
   void SelectRow(int row);
+  // The card on show, with the position meaning it has now.
+  void ShowCard(const std::string& title, int card, int section);
   void LoadDocument(const std::string& path);
   void LoadCardPicture(int number);
   void SetTitleText(const QString& text);
@@ -155,6 +161,7 @@ class TAboutForm : public QWidget, public CardViewerLink {
   std::string currentTitle_;
   int currentCard_ = -1;  // none shown yet
   int currentSection_ = 0;
+  std::string positionMeaning_;  // of the card on show; empty: none
   QString titleText_;
   int pictureCard_ = -1;  // card whose picture the panel shows, -1: none
 

@@ -16,4 +16,10 @@ inline void ReleaseKey(QWidget* widget, int qtKey,
   QApplication::sendEvent(widget, &release);
 }
 
+// A key pressed in `widget` (a command of Ctrl and a key acts on the press).
+inline void PressKey(QWidget* widget, int qtKey, Qt::KeyboardModifiers modifiers) {
+  QKeyEvent press(QEvent::KeyPress, qtKey, modifiers);
+  QApplication::sendEvent(widget, &press);
+}
+
 }  // namespace vaticor::testing

@@ -20,7 +20,11 @@ class FakeLinks : public CardViewerLink,
   WindowLinks Links() { return {*this, *this, *this, *this, *this, *this}; }
 
   void ShowCardDescription(const std::string& title, int card, int section) override {
-    described.push_back({title, card, section});
+    described.push_back({title, card, section, {}});
+  }
+  void ShowCardAtPosition(const std::string& title, int card, int section,
+                          const std::string& meaning) override {
+    described.push_back({title, card, section, meaning});
   }
   void ShowViewer() override { viewerVisible = true; }
   bool IsViewerVisible() const override { return viewerVisible; }
@@ -55,6 +59,7 @@ class FakeLinks : public CardViewerLink,
   void ShowLoggedQuestion(const std::string& question) override { loggedQuestion = question; }
   void ClearQuestion() override { loggedQuestion.clear(); }
   void MainWindowRestored() override { ++restored; }
+  std::string QuestionText() const override { return question; }
 
   void ShowSpreads() override { spreadsVisible = true; }
   bool IsSpreadVisible() const override { return spreadsVisible; }
@@ -66,6 +71,7 @@ class FakeLinks : public CardViewerLink,
     std::string title;
     int card;
     int section;
+    std::string meaning;  // empty from ShowCardDescription
   };
   std::vector<Described> described;
   bool viewerVisible = false;
@@ -80,6 +86,7 @@ class FakeLinks : public CardViewerLink,
   bool questionVisible = false;
   int questionTop = 698;
   std::string loggedQuestion;
+  std::string question;  // what the question window's field holds
   int restored = 0;
   bool spreadsVisible = false;
   std::vector<FolderMode> folderModes;
