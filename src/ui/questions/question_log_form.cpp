@@ -21,6 +21,7 @@
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/key_commands.h"
+#include "ui/chrome/reading_share.h"
 #include "ui/chrome/sizing_frame.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
@@ -206,7 +207,7 @@ void TQuestionLogForm::CreateControls() {
   // A reading line's hint names its cards as the current deck names them.
   model_->SetLineHint([this](std::string_view line) {
     const ReadingHintTexts texts{
-        ReaderText(state_.Languages, "Reversed", "перевёрнута").toStdString(),
+        ReadingWordsOf(state_.Languages).reversed,
         ReaderText(state_.Languages, "NotInDeck", "нет в текущей колоде").toStdString()};
     return ReadingLineHint(line, state_.TaroDecks.GetCardNames(), texts);
   });
