@@ -182,7 +182,7 @@ TEST_F(DecksTest, PicturesAreDecodedForTheirDisplaySize) {
   MakeFullDeck("d", "D", 2);
   decks.LoadDecks();
   ASSERT_NE(decks.GetCardPicture(1, {100, 175}), nullptr);
-  EXPECT_EQ(loader.lastTarget, (PictureSize{100, 175}));
+  EXPECT_EQ(loader.LastTarget(), (PictureSize{100, 175}));
 }
 
 TEST_F(DecksTest, LookupsSeeDeckIniChangesOnDisk) {

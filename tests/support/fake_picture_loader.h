@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <charconv>
+#include <mutex>
 #include <string>
 
 #include "core/file_io.h"
@@ -10,13 +12,17 @@ namespace vaticor::testing {
 
 // Reads "WxH" from a picture file and gives a picture of that size whose
 // top-left pixel holds the number after the size ("200x350 7"), so tests
-// can tell which file was loaded. Counts what it was asked.
+// can tell which file was loaded. Counts what it was asked; safe on several
+// threads at once, as the picture workers call it.
 class FakePictureLoader : public PictureLoader {
  public:
   std::unique_ptr<Picture> Load(const std::string& path, PictureFormat,
                                 PictureSize target) override {
     ++loads;
-    lastTarget = target;
+    {
+      std::lock_guard lock(mutex_);
+      lastTarget_ = target;
+    }
     auto parsed = Parse(path);
     if (!parsed) return nullptr;
     auto picture = std::make_unique<Picture>(parsed->size.width, parsed->size.height);
@@ -35,11 +41,17 @@ class FakePictureLoader : public PictureLoader {
   }
   static std::uint32_t Tag(const Picture& p) { return p.pixel(0, 0); }
 
-  int loads = 0;
-  int measures = 0;
-  PictureSize lastTarget;
+  PictureSize LastTarget() const {
+    std::lock_guard lock(mutex_);
+    return lastTarget_;
+  }
+
+  std::atomic<int> loads = 0;
+  std::atomic<int> measures = 0;
 
  private:
+  mutable std::mutex mutex_;
+  PictureSize lastTarget_;
   struct Parsed {
     PictureSize size;
     std::uint32_t tag = 0;

@@ -320,7 +320,7 @@ TEST_F(ViewerTest, SelectingARowShowsThatCardAndItsPicture) {
   form->ShowCardDescription("Card 3", 3, 0);
   EXPECT_EQ(PictureTag(*form), 3u);
   // Decoded for the size the picture is shown at.
-  EXPECT_EQ(loader.lastTarget, (PictureSize{116, 189}));
+  EXPECT_EQ(loader.LastTarget(), (PictureSize{116, 189}));
 
   Control<QListWidget>(*form, "ListBox1")->setCurrentRow(5);
   EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), 5);
