@@ -28,9 +28,13 @@ constexpr int kBarHeight = 17;
 constexpr int kEdge = 4;
 constexpr int kSide = 2;
 
+// The sizes a window's icon is shown at by taskbars and window switchers;
+// the larger pictures serve the desktop's menu entry (installed as files),
+// and decoding them for every start costs milliseconds before the window
+// can show.
 QIcon AppIcon() {
   QIcon icon;
-  for (int size : {16, 32, 64, 128, 256}) {
+  for (int size : {16, 32, 64}) {
     icon.addFile(QString(":/skin/app_icon_%1.png").arg(size), QSize(size, size));
   }
   return icon;
