@@ -21,6 +21,8 @@ struct Spread {
   const char* file_ru;
   const char* file_en;
   std::vector<Place> places;
+  int card_width = kSpreadCardWidth;
+  int card_height = kSpreadCardHeight;
 };
 
 // Three columns 30 pixels apart around the screen's middle; rows for the
@@ -63,8 +65,10 @@ const std::vector<Spread>& spreads() {
            {840, 40, "Итог: вероятный исход", "Outcome: the likely result"},
        }},
       // The cross on the left, the crossing card laid half over the first
-      // (card windows do not turn); the staff of four on the right, each
-      // card over the foot of the one above so that all four fit.
+      // (card windows do not turn); the staff of four on the right. Its
+      // cards are a little smaller than the others' so that all four fit
+      // the work area whole: a card over another would hide the other's
+      // number and meaning, written at the top of an empty position.
       {"Кельтский крест.spread",
        "Celtic Cross.spread",
        {
@@ -75,25 +79,27 @@ const std::vector<Spread>& spreads() {
            {290, 40, "Венец: цель или лучшее, что может выйти",
             "The crown: the aim, or the best that can come of it"},
            {520, 270, "Ближайшее будущее: что приближается", "The near future: what is coming"},
-           {860, 535, "Вы сами: ваше отношение к вопросу",
+           {860, 550, "Вы сами: ваше отношение к вопросу",
             "Yourself: your own attitude to the question"},
-           {860, 358, "Окружение: люди и обстоятельства вокруг вас",
+           {860, 368, "Окружение: люди и обстоятельства вокруг вас",
             "Surroundings: the people and circumstances around you"},
-           {860, 181, "Надежды и опасения", "Hopes and fears"},
+           {860, 186, "Надежды и опасения", "Hopes and fears"},
            {860, 4, "Итог: к чему всё придёт", "The outcome: where it all leads"},
-       }},
+       },
+       113,
+       180},
   };
   return all;
 }
 
 vaticor::SpreadLayout layout_of(const Spread& spread, bool russian) {
   vaticor::SpreadLayout layout;
-  layout.CardWidth = kSpreadCardWidth;
-  layout.CardHeight = kSpreadCardHeight;
+  layout.CardWidth = spread.card_width;
+  layout.CardHeight = spread.card_height;
   layout.Screen = vaticor::SpreadScreen{kSpreadScreenWidth, kSpreadScreenHeight};
   for (const Place& place : spread.places) {
-    if (place.left < 0 || place.top < 0 || place.left + kSpreadCardWidth > kSpreadScreenWidth ||
-        place.top + kSpreadCardHeight > kSpreadWorkAreaHeight)
+    if (place.left < 0 || place.top < 0 || place.left + spread.card_width > kSpreadScreenWidth ||
+        place.top + spread.card_height > kSpreadWorkAreaHeight)
       throw std::runtime_error(std::string("a position of ") + spread.file_en +
                                " is off the work area");
     layout.Positions.push_back(
