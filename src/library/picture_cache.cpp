@@ -61,7 +61,10 @@ void Touch(const std::string& path) {
   fs::last_write_time(path, fs::file_time_type::clock::now(), ignored);
 }
 
-bool CoversAxis(int copy, int wanted) { return copy >= wanted; }
+// A copy of `copy` pixels holds what `wanted` asks for in both directions.
+bool Covers(PictureSize copy, PictureSize wanted) {
+  return copy.width >= wanted.width && copy.height >= wanted.height;
+}
 
 }  // namespace
 
@@ -162,7 +165,8 @@ std::string CachedPictureLoader::CopyPath(std::string_view path) const {
 
 std::optional<CachedPictureLoader::Copy> CachedPictureLoader::ReadCopy(
     const std::string& path, const FileIdentity& identity) const {
-  std::optional<std::string> bytes = ReadFilePrefix(CopyPath(path), kMaxCopyBytes + 1);
+  std::string copyPath = CopyPath(path);
+  std::optional<std::string> bytes = ReadFilePrefix(copyPath, kMaxCopyBytes + 1);
   if (!bytes || bytes->size() > kMaxCopyBytes) return std::nullopt;
   const std::optional<std::string_view> comment = JpegComment(*bytes);
   if (!comment) return std::nullopt;
@@ -171,7 +175,7 @@ std::optional<CachedPictureLoader::Copy> CachedPictureLoader::ReadCopy(
       key->modified != identity.modified) {
     return std::nullopt;
   }
-  return Copy{std::move(*key), std::move(*bytes)};
+  return Copy{std::move(copyPath), std::move(*key), std::move(*bytes)};
 }
 
 std::unique_ptr<Picture> CachedPictureLoader::Load(const std::string& path, PictureFormat format,
@@ -181,13 +185,12 @@ std::unique_ptr<Picture> CachedPictureLoader::Load(const std::string& path, Pict
     if (identity.exists) {
       if (std::optional<Copy> copy = ReadCopy(path, identity)) {
         const PictureSize wanted = DeliveredSize(copy->key.full, target);
-        if (CoversAxis(copy->key.copy.width, wanted.width) &&
-            CoversAxis(copy->key.copy.height, wanted.height)) {
+        if (Covers(copy->key.copy, wanted)) {
           std::unique_ptr<Picture> picture = codec_.DecodeJpeg(copy->bytes, target);
           // A copy that decodes to another size than its key says is not
           // the one its key was written for.
           if (picture && picture->size() == wanted) {
-            Touch(CopyPath(path));
+            Touch(copy->path);
             return picture;
           }
         }
@@ -211,8 +214,7 @@ bool CachedPictureLoader::Fill(const std::string& path, PictureFormat format, Pi
   const PictureSize wanted = LargestShownSize(*full, screen);
   if (wanted == *full) return false;
   if (std::optional<Copy> copy = ReadCopy(path, identity)) {
-    if (copy->key.full == *full && CoversAxis(copy->key.copy.width, wanted.width) &&
-        CoversAxis(copy->key.copy.height, wanted.height)) {
+    if (copy->key.full == *full && Covers(copy->key.copy, wanted)) {
       return true;
     }
   }

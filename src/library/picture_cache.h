@@ -109,6 +109,7 @@ class CachedPictureLoader : public PictureLoader {
 
  private:
   struct Copy {
+    std::string path;  // the copy's file
     PictureCacheKey key;
     std::string bytes;
   };

@@ -1,33 +1,48 @@
 #include "core/desktop_registration.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace vaticor {
 namespace {
 
-using ::testing::ElementsAre;
-
 TEST(XdgFolders, UnsetOrRelativeValuesFallBackToTheDefaults) {
-  const XdgFolders defaults = XdgFoldersFrom("/home/u", "", "", "");
-  EXPECT_EQ(defaults.dataHome, "/home/u/.local/share");
-  EXPECT_EQ(defaults.configHome, "/home/u/.config");
-  EXPECT_THAT(defaults.dataDirs, ElementsAre("/usr/local/share", "/usr/share"));
-
-  const XdgFolders relative = XdgFoldersFrom("/home/u/", "data", "share:", "cfg");
-  EXPECT_EQ(relative.dataHome, "/home/u/.local/share");
-  EXPECT_EQ(relative.configHome, "/home/u/.config");
-  EXPECT_THAT(relative.dataDirs, ElementsAre("/usr/local/share", "/usr/share"));
-
-  const XdgFolders set = XdgFoldersFrom("/home/u", "/d/", "/a:rel::/b/", "/c");
-  EXPECT_EQ(set.dataHome, "/d");
-  EXPECT_EQ(set.configHome, "/c");
-  EXPECT_THAT(set.dataDirs, ElementsAre("/a", "/b"));
-
-  const XdgFolders homeless = XdgFoldersFrom("", "", "/x", "");
-  EXPECT_EQ(homeless.dataHome, "");
-  EXPECT_EQ(homeless.configHome, "");
-  EXPECT_THAT(homeless.dataDirs, ElementsAre("/x"));
+  struct Case {
+    const char* home;
+    const char* dataHome;
+    const char* dataDirs;
+    const char* configHome;
+    const char* wantData;
+    const char* wantConfig;
+    std::vector<std::string> wantDirs;
+  };
+  const Case cases[] = {
+      {"/home/u",
+       "",
+       "",
+       "",
+       "/home/u/.local/share",
+       "/home/u/.config",
+       {"/usr/local/share", "/usr/share"}},
+      {"/home/u/",
+       "data",
+       "share:",
+       "cfg",
+       "/home/u/.local/share",
+       "/home/u/.config",
+       {"/usr/local/share", "/usr/share"}},
+      {"/home/u", "/d/", "/a:rel::/b/", "/c", "/d", "/c", {"/a", "/b"}},
+      {"", "", "/x", "", "", "", {"/x"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.home) + " | " + c.dataHome + " | " + c.dataDirs);
+    const XdgFolders folders = XdgFoldersFrom(c.home, c.dataHome, c.dataDirs, c.configHome);
+    EXPECT_EQ(folders.dataHome, c.wantData);
+    EXPECT_EQ(folders.configHome, c.wantConfig);
+    EXPECT_EQ(folders.dataDirs, c.wantDirs);
+  }
 }
 
 TEST(MimePackage, DeclaredGlobIsFoundInAnyCaseAndQuote) {

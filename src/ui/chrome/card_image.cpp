@@ -37,6 +37,15 @@ QSize TCardImage::DisplaySize() const {
   return {qMax(1, qRound(width() * ratio)), qMax(1, qRound(height() * ratio))};
 }
 
+namespace {
+
+// A decoded card as the image shows it; safe on any thread.
+QImage ShownImage(const vaticor::Picture& picture, bool turned) {
+  return ToQImage(turned ? *MakeReversedPicture(picture) : picture);
+}
+
+}  // namespace
+
 void TCardImage::SetPictureSource(PictureSource source, PictureWorkers& workers) {
   source_ = std::move(source);
   workers_ = &workers;
@@ -121,7 +130,7 @@ void TCardImage::Present(std::unique_ptr<vaticor::Picture> picture) {
     ClearPicture();
     return;
   }
-  SetPicture(ToQImage(shown_ && shown_->turned ? *MakeReversedPicture(*picture) : *picture));
+  SetPicture(ShownImage(*picture, shown_ && shown_->turned));
 }
 
 void TCardImage::Request(double rank, bool keepWhenMissing) {
@@ -146,7 +155,7 @@ void TCardImage::Request(double rank, bool keepWhenMissing) {
         // Turned and converted here, so the window's thread only puts it up.
         QImage image;
         try {
-          if (picture) image = ToQImage(turned ? *MakeReversedPicture(*picture) : *picture);
+          if (picture) image = ShownImage(*picture, turned);
         } catch (const std::bad_alloc&) {
           image = QImage();
         }

@@ -1,5 +1,6 @@
 #include "ui/chrome/reading_share.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QClipboard>
 #include <QDir>
@@ -101,6 +102,21 @@ std::string ReadingMomentNow() {
   const LocalDateTime now = SystemLocalClock().Now();
   const LocaleDateTimeFormat format;
   return format.Date(now) + " " + format.Time(now);
+}
+
+std::string ReadingMomentOr(const std::string& moment) {
+  return moment.empty() ? ReadingMomentNow() : moment;
+}
+
+void CaptionShareEntries(const TLanguageTable& languages, QAction* copyReading,
+                         QAction* saveReadingPicture) {
+  copyReading->setText(ReaderText(languages, "CopyReading", "Копировать расклад"));
+  saveReadingPicture->setText(
+      ReaderText(languages, "SaveReadingPicture", "Сохранить расклад как картинку"));
+}
+
+void CaptionShareEntries(QAction* copyReading, QAction* saveReadingPicture) {
+  CaptionShareEntries(TLanguageTable(), copyReading, saveReadingPicture);
 }
 
 ReadingWords ReadingWordsOf(const TLanguageTable& languages) {

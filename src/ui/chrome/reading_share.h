@@ -9,6 +9,7 @@
 
 #include "library/reading_text.h"
 
+class QAction;
 class QWidget;
 
 namespace vaticor {
@@ -80,6 +81,17 @@ void CopyReadingText(const std::string& text);
 // the user's short date format, a blank and the time in the long time
 // format.
 std::string ReadingMomentNow();
+
+// `moment` when the reading has one, else the moment now.
+std::string ReadingMomentOr(const std::string& moment);
+
+// The captions of the two entries that share a reading ("Reader" keys
+// CopyReading and SaveReadingPicture) in the interface language, the
+// built-in Russian ones where it has none; without a table, the built-in
+// ones.
+void CaptionShareEntries(const TLanguageTable& languages, QAction* copyReading,
+                         QAction* saveReadingPicture);
+void CaptionShareEntries(QAction* copyReading, QAction* saveReadingPicture);
 
 // The words of a reading's text in the interface language ("Reader" keys
 // Question, Upright, Reversed, NoCard), the built-in Russian ones where it

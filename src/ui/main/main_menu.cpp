@@ -8,6 +8,7 @@
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/menu_captions.h"
+#include "ui/chrome/reading_share.h"
 
 namespace vaticor {
 namespace {
@@ -126,9 +127,10 @@ TMainMenu::TMainMenu(QWidget* window, MainMenuCommands commands)
   newReading_ = AddItem(popupMenu2_, "N18", "Новый расклад");
   ConnectCommand(newReading_, &QAction::triggered, window, [this] { commands_.newReading(); });
   AddSeparator(popupMenu2_, "N36");
-  copyReading_ = AddItem(popupMenu2_, "N37", "Копировать расклад");
+  copyReading_ = AddItem(popupMenu2_, "N37", "");
   ConnectCommand(copyReading_, &QAction::triggered, window, [this] { commands_.copyReading(); });
-  saveReadingPicture_ = AddItem(popupMenu2_, "N38", "Сохранить расклад как картинку");
+  saveReadingPicture_ = AddItem(popupMenu2_, "N38", "");
+  CaptionShareEntries(copyReading_, saveReadingPicture_);
   ConnectCommand(saveReadingPicture_, &QAction::triggered, window,
                  [this] { commands_.saveReadingPicture(); });
 }
@@ -268,9 +270,7 @@ void TMainMenu::ApplyLanguage(const TLanguageTable& languages) {
     }
   }
   // Beyond the numbered texts.
-  copyReading_->setText(ReaderText(languages, "CopyReading", "Копировать расклад"));
-  saveReadingPicture_->setText(
-      ReaderText(languages, "SaveReadingPicture", "Сохранить расклад как картинку"));
+  CaptionShareEntries(languages, copyReading_, saveReadingPicture_);
 }
 
 void TMainMenu::SetDescribeItem(const QString& text, bool enabled) {

@@ -103,7 +103,7 @@ void TVaticorForm::CopyReading() {
     positions.push_back(std::move(position));
   }
   CopyReadingText(ReadingText(
-      drawMoment_.empty() ? ReadingMomentNow() : drawMoment_,
+      ReadingMomentOr(drawMoment_),
       state_.INIData.QuestionFormEnabled ? Links().question.QuestionText() : std::string(),
       positions, ReadingWordsOf(state_.Languages)));
 }
@@ -116,7 +116,7 @@ void TVaticorForm::SaveReadingPicture() {
     placed.push_back({image, image->mapTo(this, QPoint(0, 0))});
   }
   vaticor::SaveReadingPicture(this, *pictureDialog_, PictureOfWidgets(placed),
-                              drawMoment_.empty() ? ReadingMomentNow() : drawMoment_);
+                              ReadingMomentOr(drawMoment_));
 }
 
 // ---------------------------------------------------------------------------

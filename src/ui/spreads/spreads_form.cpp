@@ -13,7 +13,6 @@
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
-#include "ui/chrome/interface_text.h"
 #include "ui/chrome/key_commands.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
@@ -129,11 +128,12 @@ void TSpreadsForm::CreateControls() {
     ConnectCommand(entry, &QAction::triggered, this, [this, tag] { SetDealMode(tag); });
   }
   PopupMenu1->addSeparator()->setObjectName("N3");
-  copyReading_ = PopupMenu1->addAction(QString::fromUtf8("Копировать расклад"));
+  copyReading_ = PopupMenu1->addAction(QString());
   copyReading_->setObjectName("N4");
   ConnectCommand(copyReading_, &QAction::triggered, this, [this] { CopyReading(); });
-  saveReadingPicture_ = PopupMenu1->addAction(QString::fromUtf8("Сохранить расклад как картинку"));
+  saveReadingPicture_ = PopupMenu1->addAction(QString());
   saveReadingPicture_->setObjectName("N5");
+  CaptionShareEntries(copyReading_, saveReadingPicture_);
   ConnectCommand(saveReadingPicture_, &QAction::triggered, this, [this] { SaveReadingPicture(); });
   ConnectCommand(PopupMenu1, &QMenu::aboutToShow, this, [this, modes] {
     const int mode = state_.INIData.SpreadsFormMultiDecksEnabled ? 1 : 0;
@@ -447,9 +447,7 @@ void TSpreadsForm::ControlKeyDown(int virtualKey) {
 
 void TSpreadsForm::ApplyLanguage() {
   const TLanguageTable& languages = state_.Languages;
-  copyReading_->setText(ReaderText(languages, "CopyReading", "Копировать расклад"));
-  saveReadingPicture_->setText(
-      ReaderText(languages, "SaveReadingPicture", "Сохранить расклад как картинку"));
+  CaptionShareEntries(languages, copyReading_, saveReadingPicture_);
 }
 
 // ---------------------------------------------------------------------------
@@ -472,8 +470,8 @@ void TSpreadsForm::CopyReading() {
     positions.push_back(std::move(position));
   }
   // A spread has no question of its own.
-  CopyReadingText(ReadingText(readingMoment_.empty() ? ReadingMomentNow() : readingMoment_, {},
-                              positions, ReadingWordsOf(state_.Languages)));
+  CopyReadingText(ReadingText(ReadingMomentOr(readingMoment_), {}, positions,
+                              ReadingWordsOf(state_.Languages)));
 }
 
 void TSpreadsForm::SaveReadingPicture() {
@@ -486,7 +484,7 @@ void TSpreadsForm::SaveReadingPicture() {
     placed.push_back({Window(id), QPoint(card.left, card.top)});
   }
   vaticor::SaveReadingPicture(this, *pictureDialog_, PictureOfWidgets(placed),
-                              readingMoment_.empty() ? ReadingMomentNow() : readingMoment_);
+                              ReadingMomentOr(readingMoment_));
 }
 
 void TSpreadsForm::CloseSpreads() {
