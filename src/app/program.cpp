@@ -7,6 +7,7 @@
 #include <QTranslator>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,12 +19,14 @@
 #include "platform/codecs/jpeg_picture_codec.h"
 #include "platform/desktop_shell.h"
 #include "platform/file_picture_loader.h"
+#include "platform/font_warmup.h"
 #include "platform/freedesktop_registrar.h"
 #include "platform/icu_locale.h"
 #include "platform/qt_screen.h"
 #include "skin_resources.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/startup_probe.h"
+#include "ui/chrome/window_showing.h"
 #include "ui/import/folder_select_form.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
@@ -126,6 +129,11 @@ void Program::FillPictureCache() {
 }
 
 void Program::CreateWindows() {
+  CreateMainWindow();
+  CreateOtherWindows();
+}
+
+void Program::CreateMainWindow() {
   // The program ends when its main window closes, and only then: that is
   // where the settings are written. A window hidden or closed last (a card
   // window, the viewer over a main window hidden in the tray) ends nothing.
@@ -133,9 +141,32 @@ void Program::CreateWindows() {
   system_.fileTypes.RegisterSpreadFileType();
   QGuiApplication::setApplicationDisplayName("Vaticor");
 
-  // The windows in order, each created whole before the next; the main
-  // window, created first, is handed the others once they exist.
   vaticorForm_ = std::make_unique<TVaticorForm>(state_);
+  // Whatever reaches another window before they are made has them made.
+  vaticorForm_->WhenWindowsNeeded([this] { CreateOtherWindows(); });
+
+  // The interface language: the user's own, then the one the settings name,
+  // and the language submenu. The built-in Russian has no table to apply at
+  // start, but Qt's own texts (the file dialogs, the buttons of the message
+  // boxes) are to be Russian too. Windows made later take the texts then.
+  const LanguageOutcome outcome = languageSupport_->StartUp();
+  if (!outcome.textsChanged) InstallQtTranslation();
+  ShowLanguageOutcome(outcome);
+  std::vector<std::string> captions;
+  for (const LanguageMenuEntry& entry : languageSupport_->MenuEntries()) {
+    captions.push_back(entry.caption);
+  }
+  TVaticorForm* main = vaticorForm_.get();
+  main->SetLanguageItems(captions);
+  main->CheckLanguageItem(languageSupport_->CheckedPosition());
+  // A first start shows the deck and the descriptions of the language shown.
+  main->ChooseContentInLanguage(QtLocaleNameFor(languageSupport_->LanguageId()));
+}
+
+void Program::CreateOtherWindows() {
+  if (aboutForm_) return;
+  // The windows in order, each created whole before the next; the main
+  // window is handed them once they exist.
   TVaticorForm* main = vaticorForm_.get();
   aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, *main);
   questionLogForm_ =
@@ -148,22 +179,24 @@ void Program::CreateWindows() {
       state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main});
   main->ConnectWindows(WindowLinks{*aboutForm_, *questionLogForm_, *questionForm_, *spreadsForm_,
                                    *folderSelectForm_, *this});
-
-  // The interface language, once every window exists: the user's own, then
-  // the one the settings name, and the language submenu. The built-in
-  // Russian has no table to apply at start, but Qt's own texts (the file
-  // dialogs, the buttons of the message boxes) are to be Russian too.
-  const LanguageOutcome outcome = languageSupport_->StartUp();
-  if (!outcome.textsChanged) InstallQtTranslation();
-  ShowLanguageOutcome(outcome);
-  std::vector<std::string> captions;
-  for (const LanguageMenuEntry& entry : languageSupport_->MenuEntries()) {
-    captions.push_back(entry.caption);
+  if (textsApplied_) {
+    aboutForm_->ApplyLanguage();
+    questionLogForm_->ApplyLanguage();
+    questionForm_->ApplyLanguage();
+    folderSelectForm_->ApplyLanguage();
+    spreadsForm_->ApplyLanguage();
   }
-  main->SetLanguageItems(captions);
-  main->CheckLanguageItem(languageSupport_->CheckedPosition());
-  // A first start shows the deck and the descriptions of the language shown.
-  main->ChooseContentInLanguage(QtLocaleNameFor(languageSupport_->LanguageId()));
+}
+
+void Program::ShowMainWindow() {
+  // The question window, shown with the main window, moves the main window
+  // up out of its way before it is shown.
+  if (iniData_.QuestionFormEnabled) CreateOtherWindows();
+  if (!aboutForm_) {
+    TVaticorForm* main = vaticorForm_.get();
+    AfterFirstPaint(main, [this, main] { RunCommand(main, [this] { CreateOtherWindows(); }); });
+  }
+  vaticorForm_->show();
 }
 
 void Program::ChooseLanguage(int position) {
@@ -183,7 +216,9 @@ void Program::ShowLanguageOutcome(const LanguageOutcome& outcome) {
 void Program::ApplyLanguageTable() {
   QGuiApplication::setApplicationDisplayName(QString::fromStdString(languageSupport_->Title()));
   InstallQtTranslation();
+  textsApplied_ = true;
   vaticorForm_->ApplyLanguage();
+  if (!aboutForm_) return;
   aboutForm_->ApplyLanguage();
   questionLogForm_->ApplyLanguage();
   questionForm_->ApplyLanguage();
@@ -210,6 +245,7 @@ bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {
   // The spreads window is the face of the program: the tray icon shows and
   // hides it, not the hidden main window.
   state_.SpreadsMode = true;
+  CreateOtherWindows();
   TSpreadsForm* spreads = spreadsForm_.get();
   spreads->ShowSpreads();
   const std::string path = arguments.front();
@@ -234,6 +270,8 @@ std::vector<QWidget*> Program::Windows() const {
 QWidget* Program::SpreadsForm() const { return spreadsForm_.get(); }
 
 int RunVaticor(int argc, char** argv) {
+  // Beside Qt's own start, which leaves the second core idle.
+  const std::jthread fontConfiguration = StartFontConfigurationLoad();
   // Before Qt picks its window system, which it does once, here.
   if (const std::optional<std::string> platform =
           ChosenQtPlatform([](const char* name) -> std::optional<std::string> {
@@ -272,11 +310,13 @@ int RunVaticor(int argc, char** argv) {
 
   try {
     Program program(QCoreApplication::applicationFilePath().toStdString(), system);
-    program.CreateWindows();
+    program.CreateMainWindow();
     // The start-up benchmark's probe, which also waits for the reading log.
-    ProbeStartup(*program.VaticorForm(),
-                 [&program] { program.QuestionLogForm()->FinishReading(); });
-    if (program.HandleCommandLine(arguments)) program.VaticorForm()->show();
+    ProbeStartup(*program.VaticorForm(), [&program] {
+      program.CreateOtherWindows();
+      program.QuestionLogForm()->FinishReading();
+    });
+    if (program.HandleCommandLine(arguments)) program.ShowMainWindow();
     return QApplication::exec();
   } catch (const std::exception& error) {
     QMessageBox::critical(nullptr, "Vaticor", QString::fromUtf8(error.what()));

@@ -60,15 +60,25 @@ class Program : public LanguageMenuLink {
   Program(const std::string& programPath, const SystemServices& system);
   ~Program() override;
 
-  // Registers the spread file type, sets the application title and creates
-  // every window in order, then applies the interface language (the user's
-  // own, then the one the settings name) and builds the language submenu.
+  // Registers the spread file type, sets the application title, creates the
+  // main window, applies the interface language (the user's own, then the
+  // one the settings name) and builds the language submenu.
+  void CreateMainWindow();
+  // Creates the other windows in order, in the language shown, and hands
+  // them to the main window; once only. The main window has it done when it
+  // first needs one of them.
+  void CreateOtherWindows();
+  // Both, as a start with nothing to wait for does.
   void CreateWindows();
+  // Shows the main window; the other windows follow its first paint, unless
+  // one of them is to show with it (the question window).
+  void ShowMainWindow();
   // A language chosen from the main window's language submenu.
   void ChooseLanguage(int position) override;
   const LanguageSupport& Languages() const { return *languageSupport_; }
   // Looks at the first program argument; returns true when the main window
-  // is to be shown (no spread file was named).
+  // is to be shown (no spread file was named). A spread file has every
+  // window made and opens in the spreads window.
   bool HandleCommandLine(const std::vector<std::string>& arguments);
 
   TINIData& INIData() { return iniData_; }
@@ -119,6 +129,8 @@ class Program : public LanguageMenuLink {
   std::unique_ptr<TSpreadsForm> spreadsForm_;
   std::unique_ptr<LanguageSupport> languageSupport_;
   std::unique_ptr<QTranslator> qtTranslator_;
+  // A language table has been put into the windows there were.
+  bool textsApplied_ = false;
 };
 
 // main(): runs the program on the real desktop.

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QWidget>
 #include <chrono>
@@ -17,10 +18,12 @@
 #include "support/deck_writer.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/mouse.h"
+#include "support/qt/recorded_messages.h"
 #include "support/temp_dir.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/main/vaticor_form.h"
+#include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
 
 namespace vaticor {
@@ -77,6 +80,45 @@ TEST_F(ProgramTest, CreatesEveryWindowInOrderAllHidden) {
   EXPECT_EQ(names,
             (std::vector<std::string>{"VaticorForm", "AboutForm", "QuestionLogForm", "QuestionForm",
                                       "FolderSelectForm", "SpreadsForm", "DeckGroupsForm"}));
+}
+
+TEST_F(ProgramTest, TheOtherWindowsAreMadeJustAfterTheMainWindowFirstShows) {
+  MakeDeck("a", 22);
+  Program program(dir.Path("vaticor"), system);
+  program.CreateMainWindow();
+  EXPECT_EQ(program.Windows().size(), 1u);
+  program.ShowMainWindow();
+  EXPECT_EQ(program.QuestionLogForm(), nullptr) << "made before the window is painted";
+  // Well before the latest moment (a second), which is for a window never
+  // painted.
+  ASSERT_TRUE(
+      testing::ProcessEventsUntil([&] { return program.QuestionLogForm() != nullptr; }, 600));
+  EXPECT_EQ(program.Windows().size(), 7u);
+  EXPECT_TRUE(program.VaticorForm()->isVisible());
+  program.CreateOtherWindows();  // nothing more to make
+  EXPECT_EQ(program.Windows().size(), 7u);
+}
+
+TEST_F(ProgramTest, WhatNeedsAnotherWindowSoonerHasThemMadeAtOnce) {
+  MakeDeck("a", 22);
+  Program program(dir.Path("vaticor"), system);
+  program.CreateMainWindow();
+  // A draw goes into the reading log.
+  Click(program.VaticorForm()->findChild<QWidget*>("Label2"));
+  ASSERT_NE(program.QuestionLogForm(), nullptr);
+  program.QuestionLogForm()->FinishReading();
+  EXPECT_EQ(program.Windows().size(), 7u);
+  // The day's date line, then the reading.
+  EXPECT_EQ(program.QuestionLogForm()->findChild<QListView*>("ListBox1")->model()->rowCount(), 2);
+}
+
+TEST_F(ProgramTest, AQuestionWindowShownAtStartIsMadeBeforeTheMainWindowShows) {
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nQuestionForm.Enabled=1\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateMainWindow();
+  program.ShowMainWindow();
+  ASSERT_NE(program.QuestionForm(), nullptr);
+  EXPECT_TRUE(program.QuestionForm()->isVisible());
 }
 
 TEST_F(ProgramTest, EveryWindowShowsItsHintsWhileAnotherIsActive) {
@@ -223,6 +265,24 @@ TEST_F(ProgramLanguageTest, AnEnglishSystemStartsInEnglishInEveryWindow) {
   program.ChooseLanguage(1);
   EXPECT_EQ(Item(program, "N4"), "Exit");
   EXPECT_FALSE(program.VaticorForm()->findChild<QAction*>("N30")->isChecked());
+}
+
+TEST_F(ProgramLanguageTest, WindowsMadeAfterTheStartTakeTheLanguageShown) {
+  FixedLocale english(0x0409);
+  SystemServices services{screen, pictures, english, registrar, clock, shell};
+  {
+    Program program(dir.Path("vaticor"), services);
+    program.CreateMainWindow();
+    EXPECT_EQ(Text(program.VaticorForm(), "Label2"), "Draw a card...");
+    program.CreateOtherWindows();
+    EXPECT_EQ(Text(program.QuestionLogForm(), "Label2"), "Show...");
+  }
+  // Chosen before the other windows are there, a language reaches them too.
+  Program program(dir.Path("vaticor"), services);
+  program.CreateMainWindow();
+  program.ChooseLanguage(0);
+  program.CreateOtherWindows();
+  EXPECT_EQ(Text(program.QuestionLogForm(), "Label2"), "Показать...");
 }
 
 TEST_F(ProgramLanguageTest, ARussianSystemKeepsTheLayoutsCaptions) {

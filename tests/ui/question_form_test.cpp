@@ -11,6 +11,7 @@
 #include "question_windows_fixture.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/mouse.h"
+#include "support/qt/tray_icon.h"
 
 namespace vaticor {
 namespace {
@@ -260,7 +261,9 @@ TEST_F(QuestionFormTest, MinimiseHidesBothWithATrayIconElseGoesWithTheMainWindow
   main->showNormal();
   EXPECT_TRUE(question->isVisible());
 
-  Control<QSystemTrayIcon>(*main, "TrayIcon1")->show();
+  QSystemTrayIcon* tray = testing::WaitForTrayIcon(*main);
+  ASSERT_NE(tray, nullptr);
+  tray->show();
   Click(Control<TSkinImage>(*question, "ButtonHideImage"));
   EXPECT_FALSE(main->isVisible());
   EXPECT_FALSE(question->isVisible());

@@ -17,6 +17,7 @@
 #include "support/qt/hint_text.h"
 #include "support/qt/keys.h"
 #include "support/qt/mouse.h"
+#include "support/qt/tray_icon.h"
 #include "support/temp_dir.h"
 #include "support/ui/fake_picture_dialog.h"
 #include "support/ui/fake_windows.h"
@@ -88,7 +89,9 @@ class MainWindowTest : public ::testing::Test, protected testing::ProgramStateFi
     CardMenu(form)->hide();
   }
   static void ClickTrayIcon(const TVaticorForm& form) {
-    emit Control<QSystemTrayIcon>(form, "TrayIcon1")->activated(QSystemTrayIcon::Trigger);
+    QSystemTrayIcon* tray = testing::WaitForTrayIcon(form);
+    ASSERT_NE(tray, nullptr);
+    emit tray->activated(QSystemTrayIcon::Trigger);
   }
   // Activated, as the window system does it when the user clicks it.
   static void Activate(TVaticorForm& form) {
@@ -590,6 +593,17 @@ TEST_F(MainWindowTest, EscapeHidesWithATrayIconOrQuestionWindowElseMinimises) {
   links.questionVisible = true;
   ReleaseKey(form.get(), Qt::Key_Escape);
   EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainWindowTest, TheTrayIconIsMadeJustAfterTheWindowFirstShows) {
+  MakeDeck("a", 22);
+  auto form = Open();
+  EXPECT_EQ(form->findChild<QSystemTrayIcon*>("TrayIcon1"), nullptr);
+  EXPECT_FALSE(form->TrayIconActive());
+  form->show();
+  EXPECT_EQ(form->findChild<QSystemTrayIcon*>("TrayIcon1"), nullptr) << "before the first paint";
+  EXPECT_NE(testing::WaitForTrayIcon(*form, 600), nullptr)
+      << "well before the latest moment, a second";
 }
 
 TEST_F(MainWindowTest, TrayClicksToggleTheMainWindowOrTheSpreadsWindow) {

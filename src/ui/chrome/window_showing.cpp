@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMoveEvent>
+#include <QTimer>
 #include <QWidget>
 #include <chrono>
 
@@ -16,7 +17,43 @@ std::int64_t NowMs() {
       .count();
 }
 
+// Child of the window: gone with it, its timer and its queued call too.
+class FirstPaintWatch : public QObject {
+ public:
+  FirstPaintWatch(QWidget* window, std::function<void()> work, int latestMs)
+      : QObject(window), work_(std::move(work)) {
+    window->installEventFilter(this);
+    QTimer::singleShot(latestMs, this, [this] { Run(); });
+  }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !queued_) {
+      queued_ = true;
+      // After the paint, once the picture is on its way to the screen.
+      QMetaObject::invokeMethod(
+          this, [this] { Run(); }, Qt::QueuedConnection);
+    }
+    return false;
+  }
+
+ private:
+  void Run() {
+    if (!work_) return;
+    const std::function<void()> work = std::move(work_);
+    work_ = nullptr;
+    deleteLater();
+    work();
+  }
+
+  std::function<void()> work_;
+  bool queued_ = false;
+};
+
 }  // namespace
+
+void AfterFirstPaint(QWidget* window, std::function<void()> work, int latestMs) {
+  new FirstPaintWatch(window, std::move(work), latestMs);
+}
 
 void ShowNormal(QWidget* window) {
   const Qt::WindowStates normal = window->windowState() & ~Qt::WindowMinimized;

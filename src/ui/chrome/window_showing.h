@@ -73,4 +73,12 @@ class WindowPlaceKeeper : public QObject {
   std::function<void(QPoint)> changed_;
 };
 
+// Runs `work` once on the window's thread, just after the window's first
+// paint, for what a window being shown can do without: the user sees the
+// window sooner. When the window is not painted within `latestMs` (shown
+// minimised, or on another workspace), `work` runs then. Nothing runs once
+// the window is gone. Whatever needs the work done sooner does it itself;
+// `work` must then find nothing left to do.
+void AfterFirstPaint(QWidget* window, std::function<void()> work, int latestMs = 1000);
+
 }  // namespace vaticor

@@ -19,6 +19,7 @@
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
 #include "ui/chrome/title_strip.h"
+#include "ui/chrome/window_showing.h"
 
 namespace vaticor {
 
@@ -69,6 +70,15 @@ TVaticorForm::~TVaticorForm() = default;
 
 void TVaticorForm::ConnectWindows(WindowLinks links) { links_.emplace(links); }
 
+void TVaticorForm::WhenWindowsNeeded(std::function<void()> make) { makeWindows_ = std::move(make); }
+
+WindowLinks& TVaticorForm::Links() {
+  if (!links_ && makeWindows_) makeWindows_();
+  return links_.value();
+}
+
+bool TVaticorForm::ViewerVisible() const { return links_ && links_->viewer.IsViewerVisible(); }
+
 // ---------------------------------------------------------------------------
 // Creation
 
@@ -98,7 +108,7 @@ void TVaticorForm::CreateControls() {
   ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { close(); });
 
   CreateChrome();
-  CreateTrayIcon();
+  AfterFirstPaint(this, [this] { TrayIcon(); });
 }
 
 void TVaticorForm::CreateCardPanels() {
@@ -340,7 +350,7 @@ void TVaticorForm::closeEvent(QCloseEvent* event) {
   // The user still gets out of the program; the message says what was lost.
   RunCommand(this, [&] { WriteSettings(ini, state_.Screen); });
   if (ini.QuestionsLogSaveEnabled) RunCommand(this, [this] { Links().log.SaveLog(); });
-  TrayIcon1->hide();
+  if (TrayIcon1) TrayIcon1->hide();
   // The event loop ends whatever else is open. (Asking the application to
   // quit would first ask every window to close, and give up at the first
   // that only hides.)

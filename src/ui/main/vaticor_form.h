@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,10 @@ class TVaticorForm : public QWidget,
                         QWidget* parent = nullptr);
   ~TVaticorForm() override;
   void ConnectWindows(WindowLinks links);
+  // Called when the window needs the other windows before ConnectWindows:
+  // the program makes them after the main window first shows, unless
+  // something reaches them sooner.
+  void WhenWindowsNeeded(std::function<void()> make);
 
   // --- What the other windows ask (MainWindowLink) ---
   void ShowMainWindow() override;
@@ -139,7 +144,11 @@ class TVaticorForm : public QWidget,
   void CreateControls();
   void CreateCardPanels();
   void CreateChrome();
-  void CreateTrayIcon();
+  // The tray icon, made at the first need of it or just after the window
+  // first shows, whichever comes first: making it asks the desktop's
+  // session bus whether a notification area is there, which the first
+  // sight of the window need not wait for.
+  QSystemTrayIcon* TrayIcon();
   MainMenuCommands MenuCommands();
   void FormCreate();
   void LayOutControls();
@@ -165,12 +174,17 @@ class TVaticorForm : public QWidget,
   void StoreGeometry();
   void SetQuestionEnabled(bool enabled, bool fromMenu);
 
-  // The windows it reaches; raises std::bad_optional_access (shown by the
-  // command) before ConnectWindows.
-  WindowLinks& Links() { return links_.value(); }
+  // The windows it reaches, made first when they are still to be made (see
+  // WhenWindowsNeeded); raises std::bad_optional_access (shown by the
+  // command) when there is nothing to make them.
+  WindowLinks& Links();
+  // Whether the viewer shows; false while there are no other windows yet,
+  // without making them.
+  bool ViewerVisible() const;
 
   ProgramState& state_;
   std::optional<WindowLinks> links_;
+  std::function<void()> makeWindows_;
   std::unique_ptr<SkinChrome> chrome_;
   TitleStrip strip_;
   TMainMenu* menu_ = nullptr;

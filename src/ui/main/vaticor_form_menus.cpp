@@ -120,7 +120,7 @@ void TVaticorForm::RebuildDescriptionMenu() {
   const int set = hadSets ? PositionOf(sets.Folders, inUse, saved) : saved;
   state_.INIData.DescriptionIndex = set;
   sets.SelectDescription(set);
-  if (Links().viewer.IsViewerVisible()) Links().viewer.ShowCurrentCardAgain();
+  if (ViewerVisible()) Links().viewer.ShowCurrentCardAgain();
 }
 
 void TVaticorForm::SetLanguageItems(const std::vector<std::string>& captions) {
@@ -145,7 +145,7 @@ void TVaticorForm::ChooseContentInLanguage(const std::string& language) {
 void TVaticorForm::SelectDescriptionFromMenu(int set) {
   state_.INIData.DescriptionIndex = set;
   state_.TaroDescriptions.SelectDescription(set);
-  if (Links().viewer.IsViewerVisible()) Links().viewer.ShowCurrentCardAgain();
+  if (ViewerVisible()) Links().viewer.ShowCurrentCardAgain();
 }
 
 void TVaticorForm::PopupMenu1Popup() {
@@ -189,7 +189,7 @@ void TVaticorForm::N10Click(MainOption option, bool checked) {
       // to a hidden window: it stays.
       if (state_.Screen.HasTray()) {
         SetTaskbarButtonVisible(this, checked);
-        TrayIcon1->setVisible(!checked);
+        TrayIcon()->setVisible(!checked);
       }
       break;
     case MainOption::kAutoSize: {

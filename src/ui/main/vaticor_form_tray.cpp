@@ -11,7 +11,8 @@
 
 namespace vaticor {
 
-void TVaticorForm::CreateTrayIcon() {
+QSystemTrayIcon* TVaticorForm::TrayIcon() {
+  if (TrayIcon1) return TrayIcon1;
   TrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
   TrayIcon1->setObjectName("TrayIcon1");
   ConnectCommand(TrayIcon1, &QSystemTrayIcon::activated, this,
@@ -23,13 +24,14 @@ void TVaticorForm::CreateTrayIcon() {
                      menu_->Popup()->popup(QCursor::pos());
                    }
                  });
+  return TrayIcon1;
 }
 
 // ---------------------------------------------------------------------------
 // Tray icon and taskbar button
 
 bool TVaticorForm::TrayIconActive() const {
-  return state_.Screen.HasTray() && TrayIcon1->isVisible();
+  return state_.Screen.HasTray() && TrayIcon1 && TrayIcon1->isVisible();
 }
 
 void TVaticorForm::ShowMainWindow() {
@@ -48,14 +50,15 @@ void TVaticorForm::FormActivate() {
   // hidden window: it stays.
   if (!state_.Screen.HasTray()) return;
   SetTaskbarButtonVisible(this, false);
-  TrayIcon1->show();
+  TrayIcon()->show();
 }
 
 void TVaticorForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
-  if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
-    Links().question.MainWindowRestored();
+  // Without the other windows yet, no question window was hidden with it.
+  if (event->type() == QEvent::WindowStateChange && !isMinimized() && links_) {
+    links_->question.MainWindowRestored();
   }
 }
 

@@ -1,0 +1,19 @@
+#include "platform/font_warmup.h"
+
+#ifdef VATICOR_WITH_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace vaticor {
+
+std::jthread StartFontConfigurationLoad() {
+#ifdef VATICOR_WITH_FONTCONFIG
+  // Fontconfig installs the configuration it loaded atomically, once: a
+  // second loader (Qt's, racing this one) throws its own copy away.
+  return std::jthread([] { FcInit(); });
+#else
+  return {};
+#endif
+}
+
+}  // namespace vaticor
