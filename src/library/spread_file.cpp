@@ -136,19 +136,26 @@ std::optional<SpreadLayout> ReadSpreadFile(const std::string& path, std::int32_t
   return ReadSpreadLayout(*file, cardWidth, cardHeight, screen);
 }
 
-void RecordSpreadScreen(const std::string& path, const SpreadLayout& layout,
-                        const ScreenInfo& screen) {
-  if (layout.Positions.empty() || layout.Scaled) return;
+IniWriteBatch SpreadScreenWrites(const SpreadLayout& layout, const ScreenInfo& screen) {
   IniWriteBatch batch;
+  if (layout.Positions.empty() || layout.Scaled) return batch;
   batch.WriteInteger(kSpreadSection, "Screen.Width", screen.Width());
   batch.WriteInteger(kSpreadSection, "Screen.Height", screen.Height());
-  IniFile(path).Write(batch);
+  return batch;
 }
 
-void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_t cardHeight,
-                    const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen) {
-  IniFile file(path);
-  IniWriteBatch batch;
+void RecordSpreadScreen(const std::string& path, const SpreadLayout& layout,
+                        const ScreenInfo& screen) {
+  const IniWriteBatch batch = SpreadScreenWrites(layout, screen);
+  if (!batch.empty()) IniFile(path).Write(batch);
+}
+
+std::optional<SpreadSave> PlanSpreadSave(const IniDocument& current, std::int32_t cardWidth,
+                                         std::int32_t cardHeight,
+                                         const std::vector<SavedSpreadCard>& cards,
+                                         const ScreenInfo& screen) {
+  std::optional<SpreadSave> save(std::in_place, SpreadSave{IniWriteBatch(), current});
+  IniWriteBatch& batch = save->writes;
   batch.WriteInteger(kSpreadSection, "Card.Width", cardWidth);
   batch.WriteInteger(kSpreadSection, "Card.Height", cardHeight);
   for (const SavedSpreadCard& card : cards) {
@@ -157,8 +164,7 @@ void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_
     batch.WriteInteger(section, "Top", card.Top);
     batch.WriteInteger(section, "Value", card.Value);
   }
-  const std::shared_ptr<const IniDocument> current = file.Snapshot();
-  if (ScalesFrom(StoredScreen(*current), screen)) {
+  if (ScalesFrom(StoredScreen(current), screen)) {
     batch.WriteInteger(kSpreadSection, "Screen.Width", screen.Width());
     batch.WriteInteger(kSpreadSection, "Screen.Height", screen.Height());
   }
@@ -167,11 +173,19 @@ void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_
   std::vector<std::string> saved;
   saved.reserve(cards.size());
   for (const SavedSpreadCard& card : cards) saved.push_back(SpreadPositionSection(card.Place));
-  IniDocument after(*current);
-  if (!after.SetValues(batch.Writes()) || !SeesEverySection(after, saved)) {
-    throw IniWriteError(path);
+  if (!save->after.SetValues(batch.Writes()) || !SeesEverySection(save->after, saved)) {
+    return std::nullopt;
   }
-  file.Write(batch);
+  return save;
+}
+
+void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_t cardHeight,
+                    const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen) {
+  IniFile file(path);
+  const std::optional<SpreadSave> save =
+      PlanSpreadSave(*file.Snapshot(), cardWidth, cardHeight, cards, screen);
+  if (!save) throw IniWriteError(path);
+  file.Write(save->writes);
 }
 
 void WriteSpreadTemplate(const std::string& path, const SpreadLayout& layout) {

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ini_document.h"
+#include "core/ini_file.h"
 #include "core/screen.h"
 #include "library/spread_picker.h"  // kNoCard
 
 namespace vaticor {
-
-class IniDocument;
 
 // A spread file (".spread"): an INI file with a "Spread" section for the
 // card size and the screen it was last opened on, and one section per card
@@ -102,6 +102,8 @@ SpreadLayout ReadSpreadLayout(const IniDocument& file, std::int32_t cardWidth,
 // unchanged.
 void RecordSpreadScreen(const std::string& path, const SpreadLayout& layout,
                         const ScreenInfo& screen);
+// The keys that records: none for a layout without positions or scaled.
+IniWriteBatch SpreadScreenWrites(const SpreadLayout& layout, const ScreenInfo& screen);
 
 // A card window as a save writes it.
 struct SavedSpreadCard {
@@ -137,6 +139,17 @@ constexpr std::int32_t SavedCardValue(std::int32_t value, bool showsPicture) {
 // as something other than what was saved. Nothing is written then.
 void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_t cardHeight,
                     const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen);
+// What that save does to a file that holds `current`: the keys it writes,
+// in order, and the file they leave. nullopt where SaveSpreadFile refuses to
+// write: a key refused, or a saved position past the list of names.
+struct SpreadSave {
+  IniWriteBatch writes;
+  IniDocument after;
+};
+std::optional<SpreadSave> PlanSpreadSave(const IniDocument& current, std::int32_t cardWidth,
+                                         std::int32_t cardHeight,
+                                         const std::vector<SavedSpreadCard>& cards,
+                                         const ScreenInfo& screen);
 
 // Writes a ready-made spread: the card size, the screen it is laid out for
 // (when given), and for each position in turn, as section Position00,

@@ -187,6 +187,36 @@ TEST_F(SpreadFileTest, ASaveThatWouldNotOpenAgainIsRefusedAndWritesNothing) {
   EXPECT_EQ(ReadAll(filled), full);
 }
 
+// The plans are what the file functions write, so a check of the plans on
+// bytes in memory is a check of the files.
+TEST_F(SpreadFileTest, ThePlansInMemoryAreWhatTheFileFunctionsWrite) {
+  const std::string text =
+      "[Spread]\r\nScreen.Width=800\r\nScreen.Height=600\r\n[Position00]\r\nLeft=3\r\n";
+  const std::string path = Write(text);
+  const std::vector<SavedSpreadCard> cards{{0, 7, 8, 1}, {1, 9, 10, -2}};
+  const std::optional<SpreadSave> plan =
+      PlanSpreadSave(IniDocument(text), 124, 197, cards, kScreen);
+  ASSERT_TRUE(plan);
+  SaveSpreadFile(path, 124, 197, cards, kScreen);
+  EXPECT_EQ(plan->after.Bytes(), ReadAll(path));
+  EXPECT_NE(ReadAll(path).find("Screen.Width=1024"), std::string::npos)
+      << "saved on another screen, the file names this one";
+
+  std::vector<SavedSpreadCard> tooMany;
+  for (int i = 0; i < 1'345; ++i) tooMany.push_back({i, 0, 0, 1});
+  EXPECT_FALSE(PlanSpreadSave(IniDocument(), 124, 197, tooMany, kScreen));
+
+  IniDocument recorded(text);
+  SpreadLayout onOldScreen = *Read(Write(text));
+  ASSERT_TRUE(onOldScreen.Scaled);
+  EXPECT_TRUE(SpreadScreenWrites(onOldScreen, kScreen).empty())
+      << "a scaled layout records nothing";
+  onOldScreen.Scaled = false;
+  ASSERT_TRUE(recorded.SetValues(SpreadScreenWrites(onOldScreen, kScreen).Writes()));
+  EXPECT_EQ(ReadSpreadLayout(recorded, 124, 197, kScreen).Screen, (SpreadScreen{1024, 768}));
+  EXPECT_TRUE(SpreadScreenWrites(SpreadLayout(), kScreen).empty()) << "no positions, no record";
+}
+
 TEST_F(SpreadFileTest, ALayoutIsScaledFromTheScreenItWasOpenedOn) {
   const std::string body =
       "Card.Width=124\r\nCard.Height=197\r\n[Position00]\r\nLeft=512\r\nTop=384\r\n";
