@@ -138,7 +138,6 @@ void Program::CreateMainWindow() {
   // where the settings are written. A window hidden or closed last (a card
   // window, the viewer over a main window hidden in the tray) ends nothing.
   QGuiApplication::setQuitOnLastWindowClosed(false);
-  system_.fileTypes.RegisterSpreadFileType();
   QGuiApplication::setApplicationDisplayName("Vaticor");
 
   vaticorForm_ = std::make_unique<TVaticorForm>(state_);
@@ -165,6 +164,9 @@ void Program::CreateMainWindow() {
 
 void Program::CreateOtherWindows() {
   if (aboutForm_) return;
+  // On a thread of its own, reading every MIME package of the system: after
+  // the main window's first paint, not beside it.
+  system_.fileTypes.RegisterSpreadFileType();
   // The windows in order, each created whole before the next; the main
   // window is handed them once they exist.
   TVaticorForm* main = vaticorForm_.get();
@@ -281,6 +283,7 @@ int RunVaticor(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
   }
   VaticorApplication application(argc, argv);
+  const std::jthread fontDatabase = StartFontDatabaseLoad();
   InitSkinResources();
   // Menus in the skin's colours: navy and gold on a light sky blue.
   application.setStyleSheet(

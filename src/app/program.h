@@ -60,13 +60,13 @@ class Program : public LanguageMenuLink {
   Program(const std::string& programPath, const SystemServices& system);
   ~Program() override;
 
-  // Registers the spread file type, sets the application title, creates the
-  // main window, applies the interface language (the user's own, then the
-  // one the settings name) and builds the language submenu.
+  // Sets the application title, creates the main window, applies the
+  // interface language (the user's own, then the one the settings name) and
+  // builds the language submenu.
   void CreateMainWindow();
-  // Creates the other windows in order, in the language shown, and hands
-  // them to the main window; once only. The main window has it done when it
-  // first needs one of them.
+  // Registers the spread file type, creates the other windows in order, in
+  // the language shown, and hands them to the main window; once only. The
+  // main window has it done when it first needs one of them.
   void CreateOtherWindows();
   // Both, as a start with nothing to wait for does.
   void CreateWindows();

@@ -1,5 +1,8 @@
 #include "platform/font_warmup.h"
 
+#include <QFontDatabase>
+#include <QStringList>
+
 #ifdef VATICOR_WITH_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #endif
@@ -14,6 +17,10 @@ std::jthread StartFontConfigurationLoad() {
 #else
   return {};
 #endif
+}
+
+std::jthread StartFontDatabaseLoad() {
+  return std::jthread([] { QFontDatabase::families(); });
 }
 
 }  // namespace vaticor

@@ -16,4 +16,10 @@ namespace vaticor {
 // the program is built without fontconfig, and on other systems.
 std::jthread StartFontConfigurationLoad();
 
+// Has Qt list the system's fonts on a thread of its own (its font database
+// is safe on any thread), while the main window is being made; the first
+// text measured waits for the list only while it is still being made. Call
+// after QApplication is created. The returned thread joins when destroyed.
+std::jthread StartFontDatabaseLoad();
+
 }  // namespace vaticor
