@@ -6,14 +6,27 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
+
+#include "platform/png_image.h"
 
 namespace vaticor {
+
 namespace {
 
-// The skin picture for the screens in use: on a high-density screen the
-// "@2x" drawing is taken when there is one. A missing resource gives an
-// empty picture.
-QPixmap LoadSkinPicture(const QString& resource) {
+// One decode per picture for the program's run: the same strips and
+// buttons stand in every window.
+QPixmap CachedPicture(const QString& resource) {
+  QPixmap picture;
+  if (QPixmapCache::find(resource, &picture)) return picture;
+  picture = QPixmap::fromImage(ReadPngResource(resource));
+  if (!picture.isNull()) QPixmapCache::insert(resource, picture);
+  return picture;
+}
+
+}  // namespace
+
+QPixmap SkinPicture(const QString& resource) {
   if (resource.isEmpty()) return {};
   if (qApp != nullptr && qApp->devicePixelRatio() > 1.0) {
     const int dot = resource.lastIndexOf(QLatin1Char('.'));
@@ -21,7 +34,7 @@ QPixmap LoadSkinPicture(const QString& resource) {
     if (dot > slash) {
       const QString sharp = resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
       if (QFileInfo::exists(sharp)) {
-        QPixmap picture(sharp);
+        QPixmap picture = CachedPicture(sharp);
         if (!picture.isNull()) {
           picture.setDevicePixelRatio(2.0);
           return picture;
@@ -29,8 +42,10 @@ QPixmap LoadSkinPicture(const QString& resource) {
       }
     }
   }
-  return QPixmap(resource);
+  return CachedPicture(resource);
 }
+
+namespace {
 
 // Makes the colour of the lower-left pixel see-through.
 QPixmap ApplyColourKey(QPixmap picture) {
@@ -45,7 +60,7 @@ QPixmap ApplyColourKey(QPixmap picture) {
 
 TSkinImage::TSkinImage(QWidget* parent, const QString& resource, bool colourKey, Drawing drawing)
     : QWidget(parent), drawing_(drawing), colourKey_(colourKey) {
-  setPicture(LoadSkinPicture(resource));
+  setPicture(SkinPicture(resource));
 }
 
 void TSkinImage::setPicture(const QPixmap& picture) {

@@ -5,6 +5,11 @@
 
 namespace vaticor {
 
+// The skin picture `resource` (":/skin/close.png") for the screens in use:
+// on a high-density screen its "@2x" drawing when there is one. Decoded
+// once for the run; a missing or broken picture gives an empty one.
+QPixmap SkinPicture(const QString& resource);
+
 // A skin element: a picture stretched to the element's size (or drawn at
 // its own size), optionally see-through where the picture has the colour of
 // its lower-left pixel, with an optional tag and hint. It reports clicks;

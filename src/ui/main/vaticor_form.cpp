@@ -36,7 +36,7 @@ constexpr int kSide = 2;
 QIcon AppIcon() {
   QIcon icon;
   for (int size : {16, 32, 64}) {
-    icon.addFile(QString(":/skin/app_icon_%1.png").arg(size), QSize(size, size));
+    icon.addPixmap(SkinPicture(QString(":/skin/app_icon_%1.png").arg(size)));
   }
   return icon;
 }

@@ -65,7 +65,7 @@ QToolButton* MakeToolButton(QWidget* parent, const char* name, const char* glyph
   button->setObjectName(name);
   button->setAutoRaise(true);
   button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  button->setIcon(QIcon(QString(":/skin/%1_alpha.png").arg(glyph)));
+  button->setIcon(QIcon(SkinPicture(QString(":/skin/%1_alpha.png").arg(glyph))));
   button->setIconSize(QSize(16, 16));
   button->setFocusPolicy(Qt::NoFocus);
   return button;
