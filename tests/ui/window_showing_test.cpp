@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QWidget>
+
+#include "support/qt/recorded_messages.h"
 
 namespace vaticor {
 namespace {
@@ -52,6 +55,37 @@ TEST(WindowShowing, TheKeeperFollowsTheProgramAndPutsBackAWrongReportAfterAShow)
   // A second disagreeing report is the user's move.
   keeper->WindowSystemMoved({500, 90});
   EXPECT_EQ(keeper->Place(), QPoint(500, 90));
+}
+
+TEST(WindowShowing, WorkAfterTheFirstPaintRunsOnceAfterItAndNeverForAWindowGone) {
+  QWidget window;
+  window.resize(50, 40);
+  int runs = 0;
+  AfterFirstPaint(
+      &window, [&runs] { ++runs; }, 5000);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(runs, 0) << "not shown, not painted";
+  window.show();
+  ASSERT_TRUE(testing::ProcessEventsUntil([&runs] { return runs == 1; }, 2000));
+  window.update();
+  window.repaint();
+  testing::ProcessEventsUntil([] { return false; }, 50);
+  EXPECT_EQ(runs, 1) << "the next paints run nothing";
+
+  // Never painted: at the latest moment. Gone by then: never.
+  int late = 0;
+  QWidget hidden;
+  AfterFirstPaint(
+      &hidden, [&late] { ++late; }, 30);
+  ASSERT_TRUE(testing::ProcessEventsUntil([&late] { return late == 1; }, 2000));
+  int gone = 0;
+  {
+    QWidget shortLived;
+    AfterFirstPaint(
+        &shortLived, [&gone] { ++gone; }, 30);
+  }
+  testing::ProcessEventsUntil([] { return false; }, 100);
+  EXPECT_EQ(gone, 0);
 }
 
 }  // namespace
