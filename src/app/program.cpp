@@ -163,38 +163,53 @@ void Program::CreateMainWindow() {
 }
 
 void Program::CreateOtherWindows() {
-  if (aboutForm_) return;
-  // On a thread of its own, reading every MIME package of the system: after
-  // the main window's first paint, not beside it.
-  system_.fileTypes.RegisterSpreadFileType();
+  if (otherWindowsMade_) return;
+  if (!fileTypeRegistered_) {
+    // On a thread of its own, reading every MIME package of the system:
+    // after the main window's first paint, not beside it.
+    fileTypeRegistered_ = true;
+    system_.fileTypes.RegisterSpreadFileType();
+  }
   // The windows in order, each created whole before the next; the main
-  // window is handed them once they exist.
+  // window is handed them once they all stand, in the language shown.
   TVaticorForm* main = vaticorForm_.get();
-  aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, *main);
-  questionLogForm_ =
-      std::make_unique<TQuestionLogForm>(state_, *main, LogWindowSetup{.readInBackground = true});
-  questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
-  questionLogForm_->SetQuestionWindow(questionForm_.get());
-  folderSelectForm_ = std::make_unique<TFolderSelectForm>(state_, *main, *main);
-  // The spreads window creates the deck-groups window with it.
-  spreadsForm_ = std::make_unique<TSpreadsForm>(
-      state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main});
+  try {
+    aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, *main);
+    questionLogForm_ =
+        std::make_unique<TQuestionLogForm>(state_, *main, LogWindowSetup{.readInBackground = true});
+    questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
+    questionLogForm_->SetQuestionWindow(questionForm_.get());
+    folderSelectForm_ = std::make_unique<TFolderSelectForm>(state_, *main, *main);
+    // The spreads window creates the deck-groups window with it.
+    spreadsForm_ = std::make_unique<TSpreadsForm>(
+        state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main});
+    if (textsApplied_) {
+      aboutForm_->ApplyLanguage();
+      questionLogForm_->ApplyLanguage();
+      questionForm_->ApplyLanguage();
+      folderSelectForm_->ApplyLanguage();
+      spreadsForm_->ApplyLanguage();
+    }
+  } catch (...) {
+    // None is left half made: the command that needed them shows the
+    // failure, and the next need tries again.
+    spreadsForm_.reset();
+    folderSelectForm_.reset();
+    questionForm_.reset();
+    questionLogForm_.reset();
+    aboutForm_.reset();
+    throw;
+  }
   main->ConnectWindows(WindowLinks{*aboutForm_, *questionLogForm_, *questionForm_, *spreadsForm_,
                                    *folderSelectForm_, *this});
-  if (textsApplied_) {
-    aboutForm_->ApplyLanguage();
-    questionLogForm_->ApplyLanguage();
-    questionForm_->ApplyLanguage();
-    folderSelectForm_->ApplyLanguage();
-    spreadsForm_->ApplyLanguage();
-  }
+  otherWindowsMade_ = true;
 }
 
 void Program::ShowMainWindow() {
   // The question window, shown with the main window, moves the main window
   // up out of its way before it is shown.
   if (iniData_.QuestionFormEnabled) CreateOtherWindows();
-  if (!aboutForm_) {
+  if (!otherWindowsMade_) {
     TVaticorForm* main = vaticorForm_.get();
     AfterFirstPaint(main, [this, main] { RunCommand(main, [this] { CreateOtherWindows(); }); });
   }
@@ -220,7 +235,7 @@ void Program::ApplyLanguageTable() {
   InstallQtTranslation();
   textsApplied_ = true;
   vaticorForm_->ApplyLanguage();
-  if (!aboutForm_) return;
+  if (!otherWindowsMade_) return;
   aboutForm_->ApplyLanguage();
   questionLogForm_->ApplyLanguage();
   questionForm_->ApplyLanguage();

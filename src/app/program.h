@@ -131,6 +131,8 @@ class Program : public LanguageMenuLink {
   std::unique_ptr<QTranslator> qtTranslator_;
   // A language table has been put into the windows there were.
   bool textsApplied_ = false;
+  bool fileTypeRegistered_ = false;
+  bool otherWindowsMade_ = false;
 };
 
 // main(): runs the program on the real desktop.
