@@ -183,13 +183,7 @@ void Program::CreateOtherWindows() {
     // The spreads window creates the deck-groups window with it.
     spreadsForm_ = std::make_unique<TSpreadsForm>(
         state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main});
-    if (textsApplied_) {
-      aboutForm_->ApplyLanguage();
-      questionLogForm_->ApplyLanguage();
-      questionForm_->ApplyLanguage();
-      folderSelectForm_->ApplyLanguage();
-      spreadsForm_->ApplyLanguage();
-    }
+    if (textsApplied_) ApplyLanguageToOtherWindows();
   } catch (...) {
     // None is left half made: the command that needed them shows the
     // failure, and the next need tries again.
@@ -235,7 +229,10 @@ void Program::ApplyLanguageTable() {
   InstallQtTranslation();
   textsApplied_ = true;
   vaticorForm_->ApplyLanguage();
-  if (!otherWindowsMade_) return;
+  if (otherWindowsMade_) ApplyLanguageToOtherWindows();
+}
+
+void Program::ApplyLanguageToOtherWindows() {
   aboutForm_->ApplyLanguage();
   questionLogForm_->ApplyLanguage();
   questionForm_->ApplyLanguage();

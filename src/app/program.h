@@ -100,6 +100,8 @@ class Program : public LanguageMenuLink {
   // into every window, the application's name and Qt's own texts.
   void ShowLanguageOutcome(const LanguageOutcome& outcome);
   void ApplyLanguageTable();
+  // The language table into every window but the main window.
+  void ApplyLanguageToOtherWindows();
   // Qt's own texts (file dialogs, message-box buttons) in the language shown
   // now (LanguageSupport::LanguageId), where Qt ships a translation for it
   // ("qtbase_ru.qm" in Qt's translations folder); English otherwise.

@@ -13,12 +13,15 @@ QImage DecodePng(const QByteArray& bytes) {
   constexpr png_uint_32 kLargestSide = 16384;
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
+  // Freed on every way out; libpng frees it itself on a failed read, and a
+  // second free does nothing.
+  struct Free {
+    png_image& png;
+    ~Free() { png_image_free(&png); }
+  } freed{png};
   if (!png_image_begin_read_from_memory(&png, bytes.constData(),
-                                        static_cast<png_size_t>(bytes.size()))) {
-    return QImage();
-  }
-  if (png.width == 0 || png.height == 0 || png.width > kLargestSide || png.height > kLargestSide) {
-    png_image_free(&png);
+                                        static_cast<png_size_t>(bytes.size())) ||
+      png.width == 0 || png.height == 0 || png.width > kLargestSide || png.height > kLargestSide) {
     return QImage();
   }
   // Blue, green, red, alpha in memory: the 0xAARRGGBB words of ARGB32 on a
@@ -26,13 +29,9 @@ QImage DecodePng(const QByteArray& bytes) {
   // holds them.
   png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
   QImage image(static_cast<int>(png.width), static_cast<int>(png.height), QImage::Format_ARGB32);
-  if (image.isNull()) {
-    png_image_free(&png);
-    return QImage();
-  }
-  if (!png_image_finish_read(&png, nullptr, image.bits(),
+  if (image.isNull() ||
+      !png_image_finish_read(&png, nullptr, image.bits(),
                              static_cast<png_int_32>(image.bytesPerLine()), nullptr)) {
-    png_image_free(&png);
     return QImage();
   }
   return image;

@@ -11,7 +11,6 @@
 #include "platform/png_image.h"
 
 namespace vaticor {
-
 namespace {
 
 // One decode per picture for the program's run: the same strips and
@@ -21,6 +20,15 @@ QPixmap CachedPicture(const QString& resource) {
   if (QPixmapCache::find(resource, &picture)) return picture;
   picture = QPixmap::fromImage(ReadPngResource(resource));
   if (!picture.isNull()) QPixmapCache::insert(resource, picture);
+  return picture;
+}
+
+// Makes the colour of the lower-left pixel see-through.
+QPixmap ApplyColourKey(QPixmap picture) {
+  if (picture.isNull()) return picture;
+  const QImage image = picture.toImage();
+  const QColor key = image.pixelColor(0, image.height() - 1);
+  picture.setMask(picture.createMaskFromColor(key, Qt::MaskInColor));
   return picture;
 }
 
@@ -44,19 +52,6 @@ QPixmap SkinPicture(const QString& resource) {
   }
   return CachedPicture(resource);
 }
-
-namespace {
-
-// Makes the colour of the lower-left pixel see-through.
-QPixmap ApplyColourKey(QPixmap picture) {
-  if (picture.isNull()) return picture;
-  const QImage image = picture.toImage();
-  const QColor key = image.pixelColor(0, image.height() - 1);
-  picture.setMask(picture.createMaskFromColor(key, Qt::MaskInColor));
-  return picture;
-}
-
-}  // namespace
 
 TSkinImage::TSkinImage(QWidget* parent, const QString& resource, bool colourKey, Drawing drawing)
     : QWidget(parent), drawing_(drawing), colourKey_(colourKey) {
