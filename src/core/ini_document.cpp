@@ -1,6 +1,7 @@
 #include "core/ini_document.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <optional>
@@ -25,11 +26,6 @@ bool HasQuotePair(std::string_view s) {
   return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.front() == s.back();
 }
 
-bool IsAscii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // Valid UTF-8 as given; otherwise each stray byte becomes U+FFFD (which is
 // what decoding the bytes as BOM-marked UTF-8 does).
 std::string RepairUtf8(std::string_view s) {
@@ -40,21 +36,69 @@ std::string RepairUtf8(std::string_view s) {
 // A name as the caller gave it, made comparable with the decoded file text.
 std::string CleanName(std::string_view name) { return std::string(Trim(RepairUtf8(name))); }
 
-// The same for every spelling EqualsIgnoreCase takes as equal. ASCII names,
-// nearly all of them, are folded on the fly instead of copied.
-std::size_t NameHash(std::string_view name) {
-  auto fold = [](std::string_view text, auto upper) {
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-    for (const char c : text) {
-      hash ^= static_cast<unsigned char>(upper(c));
-      hash *= 1099511628211ull;
-    }
-    return static_cast<std::size_t>(hash);
-  };
-  if (IsAscii(name)) {
-    return fold(name, [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+// The same without a copy when the name is valid UTF-8, as it nearly always
+// is; `repaired` holds the text otherwise, and must outlive the result.
+std::string_view CleanNameView(std::string_view name, std::string& repaired) {
+  if (IsValidUtf8(name)) return Trim(name);
+  repaired = RepairUtf8(name);
+  return Trim(repaired);
+}
+
+// Where the line starting at `pos` ends: at its CR or LF, or at the text's end.
+std::size_t FindLineBreak(std::string_view text, std::size_t pos) {
+  // Eight bytes a step while none of them is CR or LF (a byte is zero in
+  // word ^ pattern just where it equals the pattern's byte).
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  auto hasZeroByte = [](std::uint64_t x) { return ((x - kOnes) & ~x & kHighBits) != 0; };
+  for (; pos + 8 <= text.size(); pos += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + pos, 8);
+    if (hasZeroByte(word ^ (kOnes * '\r')) || hasZeroByte(word ^ (kOnes * '\n'))) break;
   }
-  return fold(ToUpperText(name), [](char c) { return c; });
+  while (pos < text.size() && !IsLineBreak(text[pos])) ++pos;
+  return pos;
+}
+
+// Eight ASCII bytes with the letters a-z made upper case, all at once: each
+// sum's high bit tells one byte's place, and as every byte is below 0x80 no
+// sum carries into the next.
+std::uint64_t UpperAsciiWord(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  const std::uint64_t fromA = word + kOnes * (0x80 - 'a');      // high bit: byte >= 'a'
+  const std::uint64_t pastZ = word + kOnes * (0x80 - 'z' - 1);  // high bit: byte > 'z'
+  const std::uint64_t lower = fromA & ~pastZ & kHighBits;
+  return word - (lower >> 2);  // 0x80 >> 2 is the 0x20 between the cases
+}
+
+// The same for every spelling EqualsIgnoreCase takes as equal: ASCII names,
+// nearly all of them, are folded on the fly eight bytes at a time; others
+// are folded by ToUpperText first (which leaves no lower-case ASCII letter).
+std::size_t NameHash(std::string_view name) {
+  const bool ascii = IsAscii(name);
+  std::string upper;
+  if (!ascii) {
+    upper = ToUpperText(name);
+    name = upper;
+  }
+  std::uint64_t hash = 14695981039346656037ull ^ name.size();
+  auto mix = [&hash](std::uint64_t word) {
+    hash = (hash ^ word) * 0x9E3779B97F4A7C15ull;
+    hash ^= hash >> 29;
+  };
+  std::size_t pos = 0;
+  for (; pos + 8 <= name.size(); pos += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, name.data() + pos, 8);
+    mix(ascii ? UpperAsciiWord(word) : word);
+  }
+  if (pos < name.size()) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, name.data() + pos, name.size() - pos);
+    mix(ascii ? UpperAsciiWord(word) : word);
+  }
+  return static_cast<std::size_t>(hash);
 }
 
 // At most `limit` characters of valid UTF-8, never cutting a character.
@@ -179,8 +223,7 @@ void IniDocument::Parse() {
 
   std::size_t line = 0;
   for (std::size_t pos = 0; pos < text.size(); ++line) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
+    const std::size_t end = FindLineBreak(text, pos);
     const std::size_t lineStart = pos;
     pos = end + ((end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
 
@@ -250,12 +293,29 @@ const IniDocument::Key* IniDocument::FindKey(const Section& section, std::string
 
 std::optional<std::string> IniDocument::Value(std::string_view section,
                                               std::string_view key) const {
-  const Section* s = FindSection(CleanName(section));
-  const Key* k = s ? FindKey(*s, CleanName(key)) : nullptr;
+  std::string repaired;
+  const Section* s = FindSection(CleanNameView(section, repaired));
+  return s ? ValueOf(*s, key) : std::nullopt;
+}
+
+std::optional<std::string> IniDocument::ValueOf(const Section& section,
+                                                std::string_view key) const {
+  std::string repaired;
+  const Key* k = FindKey(section, CleanNameView(key, repaired));
   if (!k) return std::nullopt;
   std::string_view value = Piece(k->value);
   if (HasQuotePair(value)) value = value.substr(1, value.size() - 2);
   return std::string(CutToCharacters(value, kMaxIniValueLength));
+}
+
+std::vector<std::optional<std::string>> IniDocument::Values(
+    std::string_view section, std::span<const std::string_view> keys) const {
+  std::vector<std::optional<std::string>> values(keys.size());
+  std::string repaired;
+  if (const Section* s = FindSection(CleanNameView(section, repaired))) {
+    for (std::size_t i = 0; i < keys.size(); ++i) values[i] = ValueOf(*s, keys[i]);
+  }
+  return values;
 }
 
 std::vector<std::string> IniDocument::SectionNames() const {
@@ -267,7 +327,8 @@ std::vector<std::string> IniDocument::SectionNames() const {
 
 std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
   std::vector<std::string> names;
-  if (const Section* s = FindSection(CleanName(section))) {
+  std::string repaired;
+  if (const Section* s = FindSection(CleanNameView(section, repaired))) {
     names.reserve(s->keyCount);
     for (std::size_t i = 0; i < s->keyCount; ++i)
       names.emplace_back(Piece(keys_[s->firstKey + i].name));

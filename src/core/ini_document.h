@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,10 @@ class IniDocument {
   // cut to kMaxIniValueLength characters; nullopt when the section or key is
   // missing.
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+  // Several keys of one section, each as Value reads it, in the order given:
+  // the section is looked up once, not once a key.
+  std::vector<std::optional<std::string>> Values(std::string_view section,
+                                                 std::span<const std::string_view> keys) const;
   // All section names in file order, duplicates included.
   std::vector<std::string> SectionNames() const;
   // The key names of the first section of that name, duplicates included.
@@ -132,6 +137,7 @@ class IniDocument {
   void Parse();
   const Section* FindSection(std::string_view name) const;
   const Key* FindKey(const Section& section, std::string_view name) const;
+  std::optional<std::string> ValueOf(const Section& section, std::string_view key) const;
   RawLine LocateLine(std::size_t line) const;
   // Fills in where each of the lines asked for lies, in one pass.
   void LocateLines(std::map<std::size_t, RawLine>& lines) const;

@@ -38,6 +38,9 @@ constexpr char32_t CombineSurrogates(char32_t high, char32_t low) {
 }
 
 bool IsValidUtf8(std::string_view bytes);
+// Whether every byte is below 0x80. Both look at eight bytes at a time where
+// the text is ASCII, as nearly every INI file and name is.
+bool IsAscii(std::string_view text);
 
 // Appends one character (a Unicode code point) to UTF-8 text.
 void AppendUtf8(std::string& out, char32_t cp);

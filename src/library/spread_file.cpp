@@ -1,6 +1,7 @@
 #include "library/spread_file.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <unordered_set>
 
@@ -16,10 +17,13 @@ namespace {
 
 constexpr std::string_view kPositionPrefix = "POSITION";
 
+std::int32_t IntegerOr(const std::optional<std::string>& value, std::int32_t def) {
+  return value ? ParseIniInteger(*value).value_or(def) : def;
+}
+
 std::int32_t ReadInteger(const IniDocument& file, std::string_view section, std::string_view key,
                          std::int32_t def) {
-  const std::optional<std::string> value = file.Value(section, key);
-  return value ? ParseIniInteger(*value).value_or(def) : def;
+  return IntegerOr(file.Value(section, key), def);
 }
 
 // The stored screen, when both sides are numbers.
@@ -95,12 +99,15 @@ SpreadLayout ReadSpreadLayout(const IniDocument& file, std::int32_t cardWidth,
   layout.CardWidth = ReadInteger(file, kSpreadSection, "Card.Width", cardWidth);
   layout.CardHeight = ReadInteger(file, kSpreadSection, "Card.Height", cardHeight);
   layout.Positions.reserve(sections.size());
+  static constexpr std::array<std::string_view, 4> kPositionKeys = {"Left", "Top", "Value",
+                                                                    "Description"};
   for (const std::string& section : sections) {
+    std::vector<std::optional<std::string>> values = file.Values(section, kPositionKeys);
     SpreadPosition position;
-    position.Left = ReadInteger(file, section, "Left", 0);
-    position.Top = ReadInteger(file, section, "Top", 0);
-    position.Value = ReadInteger(file, section, "Value", kNoCard);
-    position.Description = file.Value(section, "Description").value_or(std::string());
+    position.Left = IntegerOr(values[0], 0);
+    position.Top = IntegerOr(values[1], 0);
+    position.Value = IntegerOr(values[2], kNoCard);
+    position.Description = std::move(values[3]).value_or(std::string());
     layout.Positions.push_back(std::move(position));
   }
 

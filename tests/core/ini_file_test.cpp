@@ -70,36 +70,94 @@ constexpr std::string_view kLayout =
     "[Cut ] trailing ; [x]\r\n"
     "k=cut\r\n";
 
+struct LayoutRead {
+  std::string_view section, key, expected;
+};
+constexpr LayoutRead kLayoutReads[] = {
+    {"Main", "Name", "Rider Waite"},
+    {"MAIN", "name", "Rider Waite"},
+    {" Main ", " Name ", "Rider Waite"},
+    {"Main", "quoted", "  spaced  "},
+    {"Main", "single", "x"},
+    {"Main", "mismatched", "\"x'"},
+    {"Main", "lonequote", "\""},
+    {"Main", "inner", "a \"b\" c"},
+    {"Main", "empty", ""},
+    {"Main", "#hash", "text ; not a comment"},
+    {"Main", "; commented", "<default>"},
+    {"Main", ";indented", "<default>"},
+    {"Main", "not a key", "<default>"},
+    {"Main", "", "<default>"},
+    {"Main", "eq", "a=b"},
+    {"Main", "dup", "first"},
+    {"Main", "tab", "v"},
+    {"Main", "other", "<default>"},  // only the first [Main] is seen
+    {"Main", "orphan", "<default>"},
+    {"", "orphan", "<default>"},
+    {"Broken header", "k", "v"},
+    {"cut", "K", "cut"},
+    {"Missing", "k", "<default>"},
+};
+
 TEST(IniReadTest, LinesAreTakenAsWindowsTakesThem) {
-  const struct {
-    std::string_view section, key, expected;
-  } cases[] = {
-      {"Main", "Name", "Rider Waite"},
-      {"MAIN", "name", "Rider Waite"},
-      {" Main ", " Name ", "Rider Waite"},
-      {"Main", "quoted", "  spaced  "},
-      {"Main", "single", "x"},
-      {"Main", "mismatched", "\"x'"},
-      {"Main", "lonequote", "\""},
-      {"Main", "inner", "a \"b\" c"},
-      {"Main", "empty", ""},
-      {"Main", "#hash", "text ; not a comment"},
-      {"Main", "; commented", "<default>"},
-      {"Main", ";indented", "<default>"},
-      {"Main", "not a key", "<default>"},
-      {"Main", "", "<default>"},
-      {"Main", "eq", "a=b"},
-      {"Main", "dup", "first"},
-      {"Main", "tab", "v"},
-      {"Main", "other", "<default>"},  // only the first [Main] is seen
-      {"Main", "orphan", "<default>"},
-      {"", "orphan", "<default>"},
-      {"Broken header", "k", "v"},
-      {"cut", "K", "cut"},
-      {"Missing", "k", "<default>"},
-  };
-  for (const auto& c : cases) {
+  for (const LayoutRead& c : kLayoutReads) {
     EXPECT_EQ(ReadValue(kLayout, c.section, c.key), c.expected) << c.section << " / " << c.key;
+  }
+}
+
+TEST(IniReadTest, SeveralKeysOfOneSectionReadAsEachAlone) {
+  const IniDocument file{std::string(kLayout)};
+  for (const LayoutRead& c : kLayoutReads) {
+    const std::string_view keys[] = {c.key, "absent", "NAME", c.key};
+    const std::vector<std::optional<std::string>> values = file.Values(c.section, keys);
+    ASSERT_EQ(values.size(), 4u);
+    EXPECT_EQ(values[0].value_or("<default>"), c.expected) << c.section << " / " << c.key;
+    EXPECT_EQ(values[3], values[0]);
+    EXPECT_FALSE(values[1].has_value());
+    const bool mainSection = EqualsIgnoreCase(c.section, "main") || c.section == " Main ";
+    EXPECT_EQ(values[2].has_value(), mainSection) << c.section;
+  }
+  EXPECT_TRUE(file.Values("Main", {}).empty());
+}
+
+TEST(IniReadTest, NamesThatAreNotUtf8AreLookedUpRepaired) {
+  // A name given with a stray byte is looked up as it would be written: the
+  // byte as U+FFFD.
+  const IniDocument file(
+      std::string("[A\xEF\xBF\xBD"
+                  "B]\r\nk\xEF\xBF\xBD=v\r\n"));
+  EXPECT_EQ(file.Value("A\x80"
+                       "B",
+                       "k\xFF")
+                .value_or("<default>"),
+            "v");
+  const std::string_view keys[] = {"k\xFF", "k"};
+  const auto values = file.Values(
+      "A\x80"
+      "B",
+      keys);
+  EXPECT_EQ(values[0].value_or("<default>"), "v");
+  EXPECT_FALSE(values[1].has_value());
+}
+
+TEST(IniReadTest, LinesEndWhereverTheyFallInTheText) {
+  // Lines of every length up to three words of text, ended by CR, LF or
+  // CR LF: each key is found with its whole value and nothing of the next.
+  for (const std::string_view end : {"\r", "\n", "\r\n"}) {
+    std::string text = "[S]" + std::string(end);
+    for (std::size_t length = 0; length <= 24; ++length) {
+      text += "k" + std::to_string(length) + "=" + std::string(length, 'v') + std::string(end);
+    }
+    text += "last=no line end";
+    const IniDocument file(text);
+    for (std::size_t length = 0; length <= 24; ++length) {
+      EXPECT_EQ(file.Value("S", "k" + std::to_string(length)), std::string(length, 'v'))
+          << length << " ended by "
+          << (end.size() == 2 ? "CR LF"
+              : end == "\r"   ? "CR"
+                              : "LF");
+    }
+    EXPECT_EQ(file.Value("S", "last"), "no line end");
   }
 }
 
@@ -112,6 +170,23 @@ TEST(IniReadTest, ListingsKeepFileOrderAndDuplicates) {
                                       "inner", "empty", "#hash", "eq", "dup", "DUP", "tab"}));
   EXPECT_TRUE(ini.ReadSection("Missing").empty());
   EXPECT_TRUE(IniFile(f.dir.Path("missing.ini")).ReadSections().empty());
+}
+
+TEST(IniReadTest, OnlyLettersFoldInLongNames) {
+  // Names longer than a word, with the characters on either side of the
+  // letters (@ [ ` {) that must not pass for them.
+  const std::string text =
+      "[Section Name Longer Than Two Words]\r\n"
+      "key@with[marks=upper marks\r\n"
+      "key`with{marks=lower marks\r\n"
+      "MixedCaseKeyOfSeventeen=17\r\n"
+      "z=last letter\r\n";
+  EXPECT_EQ(ReadValue(text, "SECTION NAME longer than two WORDS", "KEY@WITH[MARKS"), "upper marks");
+  EXPECT_EQ(ReadValue(text, "section name longer than two words", "KEY`WITH{MARKS"), "lower marks");
+  EXPECT_EQ(ReadValue(text, "Section Name Longer Than Two Words", "key`with[marks"), "<default>");
+  EXPECT_EQ(ReadValue(text, "Section Name Longer Than Two Words", "mixedcasekeyofseventeen"), "17");
+  EXPECT_EQ(ReadValue(text, "Section Name Longer Than Two Words", "Z"), "last letter");
+  EXPECT_EQ(ReadValue(text, "Section Name Longer Than Two Word", "Z"), "<default>");
 }
 
 TEST(IniReadTest, CyrillicNamesCompareWithoutCase) {

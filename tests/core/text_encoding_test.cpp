@@ -19,6 +19,31 @@ TEST(TextEncodingTest, Utf8ValidationRejectsMalformedSequences) {
   EXPECT_FALSE(IsValidUtf8("\xC2\xE9"));
 }
 
+TEST(TextEncodingTest, ANonAsciiByteIsSeenWhereverItFalls) {
+  // Texts up to three words long, with one character or stray byte at each
+  // place: the checks that step eight bytes at a time miss none of them.
+  for (std::size_t length = 0; length <= 24; ++length) {
+    const std::string ascii(length, 'a');
+    EXPECT_TRUE(IsAscii(ascii));
+    EXPECT_TRUE(IsValidUtf8(ascii));
+    for (std::size_t at = 0; at <= length; ++at) {
+      const std::string before = ascii.substr(0, at);
+      const std::string after = ascii.substr(at);
+      const std::string cyrillic = before + "\xD0\x96" + after;  // Ж
+      const std::string stray = before + "\x96" + after;
+      const std::string cut = before + "\xD0";
+      EXPECT_FALSE(IsAscii(cyrillic)) << at;
+      EXPECT_TRUE(IsValidUtf8(cyrillic)) << at;
+      EXPECT_FALSE(IsAscii(stray)) << at;
+      EXPECT_FALSE(IsValidUtf8(stray)) << at;
+      EXPECT_FALSE(IsValidUtf8(cut)) << at;
+      EXPECT_FALSE(IsValidUtf8(before + "\xD0\x96\xD0" + after)) << at;
+    }
+  }
+  EXPECT_TRUE(IsAscii(std::string("nul\0inside", 11)));
+  EXPECT_TRUE(IsValidUtf8(std::string(17, '\x7F')));
+}
+
 TEST(TextEncodingTest, Windows1251TableRoundTripsEveryAssignedByte) {
   EXPECT_EQ(Windows1251ToUtf8("\xC0\xFF\xA8\xB8\xA5\xB4\xB9\x88"), "АяЁёҐґ№€");
   EXPECT_EQ(Windows1251ToUtf8("\x80\x8F\x9F\xA1\xAD"), "ЂЏџЎ\u00AD");
