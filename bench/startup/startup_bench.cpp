@@ -17,7 +17,16 @@
 // peak resident size (getrusage). "Cold" is a new process each time, not
 // an empty disk cache: the files come from memory, as on a second start.
 // The programs take turns, run by run, so that a disturbance of the machine
-// falls on all of them; each is started once first, unmeasured.
+// falls on all of them; each is started once first, unmeasured. Each start
+// waits for the machine to be at rest, as a user's start finds it: right
+// after a process's exit the display server is still taking down its
+// windows, and a start made then was measured 2-10 ms slower. The order of
+// the turns moves on by one each run, so that no program always comes
+// right after the same one.
+//
+// Beside the bare window, the same window with one line of text (the main
+// window's caption, in its font size) shows what putting any text on the
+// screen costs a Qt program: a font engine, its fallback fonts, shaping.
 //
 // The reading log lies in the working directory: each of the program's runs
 // starts in a folder of its own with an empty log, a log of 100,000 lines
@@ -60,6 +69,9 @@ struct Run {
   int height = 0;
 };
 
+// Between one start and the next.
+constexpr useconds_t kRestMicroseconds = 100'000;
+
 struct Program {
   std::string name;
   std::vector<std::string> argv;
@@ -84,6 +96,7 @@ long long SteadyNanoseconds() {
 
 // One start: the probe's line and the child's resources.
 Run Start(const Program& program) {
+  ::usleep(kRestMicroseconds);
   int out[2];
   if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
   // Everything the child needs is made before it exists: it only changes
@@ -215,21 +228,28 @@ int main(int argc, char** argv) {
     // The bare window takes the size the main window comes up in, as the
     // program's first (unmeasured) start reports it.
     const Run first = Start(programs[0]);
-    programs.insert(
-        programs.begin(),
-        Named("bare window", {bare, std::to_string(first.width), std::to_string(first.height)},
-              programs[0].folder));
-    for (std::size_t i = 2; i < programs.size(); ++i) Start(programs[i]);  // unmeasured
+    const std::string width = std::to_string(first.width);
+    const std::string height = std::to_string(first.height);
+    programs.insert(programs.begin(),
+                    {Named("bare window", {bare, width, height}, programs[0].folder),
+                     Named("bare window with text", {bare, width, height, "Вытянуть карту ..."},
+                           programs[0].folder)});
+    for (std::size_t i = 3; i < programs.size(); ++i) Start(programs[i]);  // unmeasured
     Start(programs[0]);
+    Start(programs[1]);
 
     std::printf("%d runs of each, taking turns; medians; window %d x %d\n", runs, first.width,
                 first.height);
     for (int run = 0; run < runs; ++run) {
-      for (Program& program : programs) program.runs.push_back(Start(program));
+      for (std::size_t turn = 0; turn < programs.size(); ++turn) {
+        Program& program = programs[(turn + static_cast<std::size_t>(run)) % programs.size()];
+        program.runs.push_back(Start(program));
+      }
     }
 
     const Program& bareRun = programs[0];
-    const Program& empty = programs[1];
+    const Program& bareText = programs[1];
+    const Program& empty = programs[2];
     const double bareMs = MedianOf(bareRun, &Run::exposedMs);
     const double emptyMs = MedianOf(empty, &Run::exposedMs);
     const double emptyMb = MedianOf(empty, &Run::peakMb);
@@ -242,9 +262,13 @@ int main(int argc, char** argv) {
     const double ratio = emptyMs / bareMs;
     std::printf("\nprogram / bare window: %.2f (target <= 1.25: %s)\n", ratio,
                 Verdict(ratio <= 1.25));
+    std::printf(
+        "bare window with text / bare window: %.2f; program / bare window with text: %.2f\n",
+        MedianOf(bareText, &Run::exposedMs) / bareMs,
+        emptyMs / MedianOf(bareText, &Run::exposedMs));
     const double limitsMs[] = {10, 50};
     for (int i = 0; i < 2; ++i) {
-      const Program& program = programs[static_cast<std::size_t>(i + 2)];
+      const Program& program = programs[static_cast<std::size_t>(i + 3)];
       const double laterMs = MedianOf(program, &Run::exposedMs) - emptyMs;
       const double moreMb = MedianOf(program, &Run::peakMb) - emptyMb;
       std::printf(
