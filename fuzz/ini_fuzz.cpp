@@ -86,11 +86,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> sections = doc.SectionNames();
   for (std::size_t i = 0; i < sections.size() && i < 8; ++i) {
     Check(vaticor::EqualsIgnoreCase(sections[i], vaticor::ToUpperText(sections[i])));
-    for (const std::string& key : doc.KeyNames(sections[i])) {
+    const std::vector<std::string> keys = doc.KeyNames(sections[i]);
+    // A name in another case finds the same section, and every key of it.
+    Check(doc.KeyNames(vaticor::ToUpperText(sections[i])) == keys);
+    std::vector<std::string_view> names;
+    for (const std::string& key : keys) {
       const std::optional<std::string> value = doc.Value(sections[i], key);
       Check(value.has_value());
       Check(vaticor::IsValidUtf8(*value));
+      Check(doc.Value(sections[i], vaticor::ToUpperText(key)) == value);
       (void)vaticor::ParseIniInteger(*value);
+      names.push_back(key);
+    }
+    // Several keys at once read as each alone.
+    const std::vector<std::optional<std::string>> values = doc.Values(sections[i], names);
+    Check(values.size() == names.size());
+    for (std::size_t k = 0; k < names.size(); ++k) {
+      Check(values[k] == doc.Value(sections[i], names[k]));
     }
   }
 
