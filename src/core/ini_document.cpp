@@ -342,19 +342,24 @@ IniDocument::RawLine IniDocument::LocateLine(std::size_t line) const {
   return one.begin()->second;
 }
 
+std::size_t IniDocument::UnitSize() const {
+  return encoding_ == TextEncoding::Utf16LE || encoding_ == TextEncoding::Utf16BE ? 2 : 1;
+}
+
+unsigned IniDocument::UnitAt(std::size_t pos) const {
+  const auto a = static_cast<unsigned char>(bytes_[pos]);
+  if (UnitSize() == 1) return a;
+  const auto b = static_cast<unsigned char>(bytes_[pos + 1]);
+  return encoding_ == TextEncoding::Utf16BE ? (a << 8) | b : (b << 8) | a;
+}
+
 void IniDocument::LocateLines(std::map<std::size_t, RawLine>& lines) const {
   // Lines are counted in the bytes as they were counted in the decoded text:
   // CR, LF and CR LF end a line in every encoding, one code unit wide each.
   if (lines.empty()) return;
-  const bool wide = encoding_ == TextEncoding::Utf16LE || encoding_ == TextEncoding::Utf16BE;
-  const std::size_t unit = wide ? 2 : 1;
+  const std::size_t unit = UnitSize();
   const std::size_t size = TextEnd();
-  auto unitAt = [&](std::size_t pos) -> unsigned {
-    const auto a = static_cast<unsigned char>(bytes_[pos]);
-    if (!wide) return a;
-    const auto b = static_cast<unsigned char>(bytes_[pos + 1]);
-    return encoding_ == TextEncoding::Utf16BE ? (a << 8) | b : (b << 8) | a;
-  };
+  auto unitAt = [this](std::size_t pos) { return UnitAt(pos); };
   auto wanted = lines.begin();
   std::size_t pos = BomSize();
   for (std::size_t current = 0; wanted != lines.end(); ++current) {
@@ -575,6 +580,17 @@ bool IniDocument::SetValuesAtOnce(const std::vector<IniKeyWrite>& writes) {
     }
     for (const auto& [name, value] : added->keys) text += name + "=" + value + eol;
     edits.push_back(Edit{raw.next, true, 0, std::move(text)});
+  }
+  // Lines added in a file whose lines end in CR alone, right before a line
+  // that begins with LF (an empty line of a file with mixed line ends), end
+  // in a CR that joins that LF: the line they end is CR LF, and the writes
+  // that follow, one by one, see the file's lines as the joining left them.
+  if (lineEnd_ == LineEnding::Cr) {
+    for (const Edit& edit : edits) {
+      if (edit.insertion && edit.at + UnitSize() <= TextEnd() && UnitAt(edit.at) == '\n') {
+        return false;
+      }
+    }
   }
   std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
     return a.at != b.at ? a.at < b.at : a.insertion > b.insertion;

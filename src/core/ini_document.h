@@ -139,6 +139,10 @@ class IniDocument {
   const Key* FindKey(const Section& section, std::string_view name) const;
   std::optional<std::string> ValueOf(const Section& section, std::string_view key) const;
   RawLine LocateLine(std::size_t line) const;
+  // The bytes of one code unit of the file (2 in UTF-16), and the unit at a
+  // byte offset (which must leave a whole unit before TextEnd()).
+  std::size_t UnitSize() const;
+  unsigned UnitAt(std::size_t pos) const;
   // Fills in where each of the lines asked for lies, in one pass.
   void LocateLines(std::map<std::size_t, RawLine>& lines) const;
   std::size_t BomSize() const;

@@ -446,13 +446,11 @@ TEST(IniWriteTest, ABatchMadeAtOnceLeavesTheBytesOfItsWritesOneByOne) {
   EXPECT_EQ(AfterBatch("[\xC0]\r\nk=\xE0\r\n", ascii), "[\xC0]\r\nk=\xE0\r\n[A]\r\nk=1\r\nj=2\r\n");
 
   // Whatever the file, the same as one write after another.
-  const std::vector<std::string> files = {"",
-                                          "k=0\n[A]\nk=1\n[a]\nk=2\n",
-                                          "[A]\r\n; note\r\n\r\n[B]\r\n  X = 1 \r\nno key\r\n",
-                                          "\xEF\xBB\xBF[A]\r\nx=\xFF\r\n",
-                                          std::string("\xFF\xFE[\0A\0\x0A", 7),
-                                          "[A]\rx=1\r[C]",
-                                          "[\xCA\xE0\xF0\xF2\xFB]\r\nk=\xE0\r\n"};
+  const std::vector<std::string> files = {
+      "", "k=0\n[A]\nk=1\n[a]\nk=2\n", "[A]\r\n; note\r\n\r\n[B]\r\n  X = 1 \r\nno key\r\n",
+      "\xEF\xBB\xBF[A]\r\nx=\xFF\r\n", std::string("\xFF\xFE[\0A\0\x0A", 7), "[A]\rx=1\r[C]",
+      // lines end in CR; an empty LF line after [A]
+      "; mixed\r[A]\n\n[B]\n", "[\xCA\xE0\xF0\xF2\xFB]\r\nk=\xE0\r\n"};
   IniWriteBatch mixed;
   mixed.WriteString("a", "x", "  padded ");
   mixed.WriteString("C", "new", "1");
