@@ -445,12 +445,17 @@ TEST(IniWriteTest, ABatchMadeAtOnceLeavesTheBytesOfItsWritesOneByOne) {
             "\xEF\xBB\xBF[A]\r\nk=1\r\nj=2\r\n");
   EXPECT_EQ(AfterBatch("[\xC0]\r\nk=\xE0\r\n", ascii), "[\xC0]\r\nk=\xE0\r\n[A]\r\nk=1\r\nj=2\r\n");
 
-  // Whatever the file, the same as one write after another.
-  const std::vector<std::string> files = {
-      "", "k=0\n[A]\nk=1\n[a]\nk=2\n", "[A]\r\n; note\r\n\r\n[B]\r\n  X = 1 \r\nno key\r\n",
-      "\xEF\xBB\xBF[A]\r\nx=\xFF\r\n", std::string("\xFF\xFE[\0A\0\x0A", 7), "[A]\rx=1\r[C]",
-      // lines end in CR; an empty LF line after [A]
-      "; mixed\r[A]\n\n[B]\n", "[\xCA\xE0\xF0\xF2\xFB]\r\nk=\xE0\r\n"};
+  // Whatever the file, the same as one write after another; the last but
+  // one ends its lines in CR and has an empty LF line after [A], which the
+  // CR of the first key added there joins.
+  const std::vector<std::string> files = {"",
+                                          "k=0\n[A]\nk=1\n[a]\nk=2\n",
+                                          "[A]\r\n; note\r\n\r\n[B]\r\n  X = 1 \r\nno key\r\n",
+                                          "\xEF\xBB\xBF[A]\r\nx=\xFF\r\n",
+                                          std::string("\xFF\xFE[\0A\0\x0A", 7),
+                                          "[A]\rx=1\r[C]",
+                                          "; mixed\r[A]\n\n[B]\n",
+                                          "[\xCA\xE0\xF0\xF2\xFB]\r\nk=\xE0\r\n"};
   IniWriteBatch mixed;
   mixed.WriteString("a", "x", "  padded ");
   mixed.WriteString("C", "new", "1");
