@@ -347,9 +347,9 @@ std::size_t IniDocument::UnitSize() const {
 }
 
 unsigned IniDocument::UnitAt(std::size_t pos) const {
-  const auto a = static_cast<unsigned char>(bytes_[pos]);
+  const unsigned a = static_cast<unsigned char>(bytes_[pos]);
   if (UnitSize() == 1) return a;
-  const auto b = static_cast<unsigned char>(bytes_[pos + 1]);
+  const unsigned b = static_cast<unsigned char>(bytes_[pos + 1]);
   return encoding_ == TextEncoding::Utf16BE ? (a << 8) | b : (b << 8) | a;
 }
 
