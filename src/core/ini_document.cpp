@@ -33,15 +33,19 @@ std::string RepairUtf8(std::string_view s) {
   return DecodeText(std::string(kUtf8Bom) + std::string(s)).utf8;
 }
 
-// A name as the caller gave it, made comparable with the decoded file text.
-std::string CleanName(std::string_view name) { return std::string(Trim(RepairUtf8(name))); }
-
-// The same without a copy when the name is valid UTF-8, as it nearly always
-// is; `repaired` holds the text otherwise, and must outlive the result.
+// A name as the caller gave it, made comparable with the decoded file text;
+// no copy when the name is valid UTF-8, as it nearly always is. `repaired`
+// holds the text otherwise, and must outlive the result.
 std::string_view CleanNameView(std::string_view name, std::string& repaired) {
   if (IsValidUtf8(name)) return Trim(name);
   repaired = RepairUtf8(name);
   return Trim(repaired);
+}
+
+// The same as a string of its own.
+std::string CleanName(std::string_view name) {
+  std::string repaired;
+  return std::string(CleanNameView(name, repaired));
 }
 
 // Where the line starting at `pos` ends: at its CR or LF, or at the text's end.
@@ -359,20 +363,19 @@ void IniDocument::LocateLines(std::map<std::size_t, RawLine>& lines) const {
   if (lines.empty()) return;
   const std::size_t unit = UnitSize();
   const std::size_t size = TextEnd();
-  auto unitAt = [this](std::size_t pos) { return UnitAt(pos); };
   auto wanted = lines.begin();
   std::size_t pos = BomSize();
   for (std::size_t current = 0; wanted != lines.end(); ++current) {
     RawLine raw;
     raw.begin = pos;
-    while (pos + unit <= size && unitAt(pos) != '\r' && unitAt(pos) != '\n') pos += unit;
+    while (pos + unit <= size && UnitAt(pos) != '\r' && UnitAt(pos) != '\n') pos += unit;
     if (pos + unit > size) {  // the last line, with no line end
       raw.contentEnd = raw.next = size;
       for (; wanted != lines.end(); ++wanted) wanted->second = raw;
       return;
     }
     raw.contentEnd = pos;
-    const bool crlf = unitAt(pos) == '\r' && pos + 2 * unit <= size && unitAt(pos + unit) == '\n';
+    const bool crlf = UnitAt(pos) == '\r' && pos + 2 * unit <= size && UnitAt(pos + unit) == '\n';
     raw.next = pos + (crlf ? 2 : 1) * unit;
     if (current == wanted->first) (wanted++)->second = raw;
     pos = raw.next;
