@@ -4,6 +4,7 @@
 #include <charconv>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "core/file_io.h"
 #include "library/picture_loader.h"
@@ -22,6 +23,7 @@ class FakePictureLoader : public PictureLoader {
     {
       std::lock_guard lock(mutex_);
       lastTarget_ = target;
+      loadedPaths_.push_back(path);
     }
     auto parsed = Parse(path);
     if (!parsed) return nullptr;
@@ -46,12 +48,19 @@ class FakePictureLoader : public PictureLoader {
     return lastTarget_;
   }
 
+  // The files asked for, in the order their loads began.
+  std::vector<std::string> LoadedPaths() const {
+    std::lock_guard lock(mutex_);
+    return loadedPaths_;
+  }
+
   std::atomic<int> loads = 0;
   std::atomic<int> measures = 0;
 
  private:
   mutable std::mutex mutex_;
   PictureSize lastTarget_;
+  std::vector<std::string> loadedPaths_;
   struct Parsed {
     PictureSize size;
     std::uint32_t tag = 0;

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -98,10 +99,21 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
     dialogs = owned.get();
     auto ownedPictureDialog = std::make_unique<FakeReadingPictureDialog>();
     pictureDialog = ownedPictureDialog.get();
-    spreads = std::make_unique<TSpreadsForm>(state, SpreadsWindowLinks{main, links, links, host},
-                                             std::move(owned), std::move(ownedPictureDialog));
+    spreads =
+        std::make_unique<TSpreadsForm>(*windowState_, SpreadsWindowLinks{main, links, links, host},
+                                       std::move(owned), std::move(ownedPictureDialog));
     spreads->setGeometry(100, 100, TSpreadsForm::kWidth, TSpreadsForm::kHeight);
     spreads->ShowSpreads();
+  }
+
+  // The same with the window's pictures decoded by one worker, so that the
+  // order they are asked for is the order their loads begin.
+  void OpenWithOneWorker() {
+    oneWorker_.emplace(loader, 1);
+    oneWorkerState_.emplace(ProgramState{ini, decks, descriptions, picker, random, screen,
+                                         languages, shell, *oneWorker_, state.SystemLanguage});
+    windowState_ = &*oneWorkerState_;
+    Open();
   }
 
   // Windows closed by their menu or a command go when the event loop says.
@@ -144,6 +156,11 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
   FakeReadingPictureDialog* pictureDialog = nullptr;
   std::unique_ptr<TSpreadsForm> spreads;
   RecordedMessages recorded;
+
+ private:
+  std::optional<PictureWorkers> oneWorker_;
+  std::optional<ProgramState> oneWorkerState_;
+  ProgramState* windowState_ = &state;
 };
 
 }  // namespace vaticor::testing

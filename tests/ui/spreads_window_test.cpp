@@ -247,6 +247,30 @@ TEST_F(SpreadsWindowTest, SampleSpreadShowsItsCardsWithTheirHints) {
   EXPECT_EQ(Card(2)->pos(), QPoint(300, 200));
 }
 
+TEST_F(SpreadsWindowTest, APileOfCardsGetsItsTopPictureFirstAndCardsOffTheScreenLast) {
+  OpenWithOneWorker();
+  // A card wholly off the screen, the first one made, and then ten cards in
+  // one pile, the one made last on top.
+  std::string text = "[Position00]\r\nLeft=5000\r\nTop=300\r\nValue=20\r\n";
+  for (int i = 1; i <= 10; ++i) {
+    text += "[Position" + std::to_string(i) +
+            "]\r\nLeft=400\r\nTop=300\r\nValue=" + std::to_string(i) + "\r\n";
+  }
+  const std::string path = dir.Path("pile.spread");
+  WriteText(path, text);
+  spreads->LoadSpread(path);
+  spreads->FinishPictures();
+  EXPECT_EQ(Shown(Card(10)), 10);
+
+  // The deck's pictures are its card numbers' files ("10.jpg").
+  std::vector<std::string> loaded;
+  for (const std::string& path : loader.LoadedPaths()) {
+    loaded.push_back(path.substr(path.rfind('/') + 1));
+  }
+  EXPECT_EQ(loaded, (std::vector<std::string>{"10.jpg", "9.jpg", "8.jpg", "7.jpg", "6.jpg", "5.jpg",
+                                              "4.jpg", "3.jpg", "2.jpg", "1.jpg", "20.jpg"}));
+}
+
 TEST_F(SpreadsWindowTest, MarkupInADescriptionIsShownAsItsCharacters) {
   Open();
   const std::string path = dir.Path("markup.spread");

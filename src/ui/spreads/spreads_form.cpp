@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <algorithm>
 
 #include "core/spread_geometry.h"
 #include "library/spread_file.h"
@@ -592,6 +593,12 @@ void TSpreadsForm::RequestPictures() {
         {card.data(), PictureRank({card->x(), card->y()}, {card->width(), card->height()},
                                   state_.Screen.Width(), state_.Screen.Height())});
   }
+  // Asked for in the order they are to be decoded: an idle worker takes the
+  // first picture asked for before the better ranked ones behind it arrive.
+  // Of cards in one place, the one made last lies on top: it goes first.
+  std::reverse(ranked.begin(), ranked.end());
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const Ranked& a, const Ranked& b) { return a.rank < b.rank; });
   for (const Ranked& entry : ranked) entry.card->RequestPendingPicture(entry.rank);
 }
 
