@@ -271,6 +271,24 @@ TEST_F(SpreadsWindowTest, APileOfCardsGetsItsTopPictureFirstAndCardsOffTheScreen
                                               "4.jpg", "3.jpg", "2.jpg", "1.jpg", "20.jpg"}));
 }
 
+TEST_F(SpreadsWindowTest, ALargeSpreadsFirstPicturesAreDecodedWhileItsLastWindowsAreMade) {
+  Open();
+  std::string text;
+  for (int i = 0; i < 70; ++i) {
+    text += "[Position" + std::to_string(i) + "]\r\nValue=" + std::to_string(i) + "\r\n";
+  }
+  const std::string path = dir.Path("seventy.spread");
+  WriteText(path, text);
+  spreads->LoadSpread(path);
+  // No event has been handled since: what the workers did, they were given
+  // while the windows were being made.
+  state.PictureWork.WaitForDecodes();
+  EXPECT_GE(loader.loads, 64);
+  spreads->FinishPictures();
+  EXPECT_EQ(loader.loads, 70);
+  EXPECT_EQ(Shown(Card(69)), 69);
+}
+
 TEST_F(SpreadsWindowTest, MarkupInADescriptionIsShownAsItsCharacters) {
   Open();
   const std::string path = dir.Path("markup.spread");

@@ -553,6 +553,9 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
         SpreadPositionHint(card.Tag() + 1, position.Value, name, position.Description)));
     card.show();
     if (++created % kCardsBetweenRepaints == 0) {
+      // The workers begin on the cards that stand while the rest are made;
+      // a better ranked card made later still goes before those waiting.
+      RequestPictures();
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
   }
