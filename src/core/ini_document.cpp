@@ -1,12 +1,13 @@
 #include "core/ini_document.h"
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <optional>
 #include <unordered_map>
 #include <utility>
+
+#include "core/byte_words.h"
 
 namespace vaticor {
 namespace {
@@ -50,15 +51,9 @@ std::string CleanName(std::string_view name) {
 
 // Where the line starting at `pos` ends: at its CR or LF, or at the text's end.
 std::size_t FindLineBreak(std::string_view text, std::size_t pos) {
-  // Eight bytes a step while none of them is CR or LF (a byte is zero in
-  // word ^ pattern just where it equals the pattern's byte).
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-  auto hasZeroByte = [](std::uint64_t x) { return ((x - kOnes) & ~x & kHighBits) != 0; };
   for (; pos + 8 <= text.size(); pos += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + pos, 8);
-    if (hasZeroByte(word ^ (kOnes * '\r')) || hasZeroByte(word ^ (kOnes * '\n'))) break;
+    const std::uint64_t word = LoadWord(text.data() + pos);
+    if (HasByte(word, '\r') || HasByte(word, '\n')) break;
   }
   while (pos < text.size() && !IsLineBreak(text[pos])) ++pos;
   return pos;
@@ -68,11 +63,9 @@ std::size_t FindLineBreak(std::string_view text, std::size_t pos) {
 // sum's high bit tells one byte's place, and as every byte is below 0x80 no
 // sum carries into the next.
 std::uint64_t UpperAsciiWord(std::uint64_t word) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-  const std::uint64_t fromA = word + kOnes * (0x80 - 'a');      // high bit: byte >= 'a'
-  const std::uint64_t pastZ = word + kOnes * (0x80 - 'z' - 1);  // high bit: byte > 'z'
-  const std::uint64_t lower = fromA & ~pastZ & kHighBits;
+  const std::uint64_t fromA = word + kByteOnes * (0x80 - 'a');      // high bit: byte >= 'a'
+  const std::uint64_t pastZ = word + kByteOnes * (0x80 - 'z' - 1);  // high bit: byte > 'z'
+  const std::uint64_t lower = fromA & ~pastZ & kByteHighBits;
   return word - (lower >> 2);  // 0x80 >> 2 is the 0x20 between the cases
 }
 
@@ -91,15 +84,9 @@ std::size_t NameHash(std::string_view name) {
     hash = (hash ^ word) * 0x9E3779B97F4A7C15ull;
     hash ^= hash >> 29;
   };
-  std::size_t pos = 0;
-  for (; pos + 8 <= name.size(); pos += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, name.data() + pos, 8);
-    mix(ascii ? UpperAsciiWord(word) : word);
-  }
-  if (pos < name.size()) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, name.data() + pos, name.size() - pos);
+  for (std::size_t pos = 0; pos < name.size(); pos += 8) {
+    const std::uint64_t word =
+        LoadWord(name.data() + pos, std::min<std::size_t>(8, name.size() - pos));
     mix(ascii ? UpperAsciiWord(word) : word);
   }
   return static_cast<std::size_t>(hash);

@@ -2,7 +2,8 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
+
+#include "core/byte_words.h"
 
 namespace vaticor {
 namespace {
@@ -39,22 +40,19 @@ int CodePointToCp1251(char32_t cp) {
   return -1;
 }
 
-// Decodes one UTF-8 sequence at bytes[pos]. Returns its length, or 0 when the
-// bytes there are not a valid sequence (overlong forms, surrogates and values
-// beyond U+10FFFF included).
 // Where the run of ASCII bytes starting at `pos` ends: eight bytes a step,
 // then one at a time.
 std::size_t AsciiPrefix(std::string_view text, std::size_t pos) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
   for (; pos + 8 <= text.size(); pos += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + pos, 8);
-    if (word & kHighBits) break;
+    if (LoadWord(text.data() + pos) & kByteHighBits) break;
   }
   while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
   return pos;
 }
 
+// Decodes one UTF-8 sequence at bytes[pos]. Returns its length, or 0 when the
+// bytes there are not a valid sequence (overlong forms, surrogates and values
+// beyond U+10FFFF included).
 std::size_t DecodeUtf8At(std::string_view bytes, std::size_t pos, char32_t& cp) {
   const auto b0 = static_cast<unsigned char>(bytes[pos]);
   if (b0 < 0x80) {
@@ -219,11 +217,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 bool IsAscii(std::string_view text) { return AsciiPrefix(text, 0) == text.size(); }
 
 bool IsValidUtf8(std::string_view bytes) {
-  for (std::size_t pos = AsciiPrefix(bytes, 0); pos < bytes.size();) {
-    if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-      pos = AsciiPrefix(bytes, pos);
-      continue;
-    }
+  for (std::size_t pos = AsciiPrefix(bytes, 0); pos < bytes.size(); pos = AsciiPrefix(bytes, pos)) {
     char32_t cp = 0;
     const std::size_t len = DecodeUtf8At(bytes, pos, cp);
     if (len == 0) return false;
