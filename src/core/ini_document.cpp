@@ -80,15 +80,14 @@ std::size_t NameHash(std::string_view name) {
     name = upper;
   }
   std::uint64_t hash = 14695981039346656037ull ^ name.size();
-  auto mix = [&hash](std::uint64_t word) {
-    hash = (hash ^ word) * 0x9E3779B97F4A7C15ull;
+  auto mix = [&hash, ascii](std::uint64_t word) {
+    hash = (hash ^ (ascii ? UpperAsciiWord(word) : word)) * 0x9E3779B97F4A7C15ull;
     hash ^= hash >> 29;
   };
-  for (std::size_t pos = 0; pos < name.size(); pos += 8) {
-    const std::uint64_t word =
-        LoadWord(name.data() + pos, std::min<std::size_t>(8, name.size() - pos));
-    mix(ascii ? UpperAsciiWord(word) : word);
-  }
+  // Whole words loaded as one (a fixed-size copy compiles to one load).
+  std::size_t pos = 0;
+  for (; pos + 8 <= name.size(); pos += 8) mix(LoadWord(name.data() + pos));
+  if (pos < name.size()) mix(LoadWord(name.data() + pos, name.size() - pos));
   return static_cast<std::size_t>(hash);
 }
 
