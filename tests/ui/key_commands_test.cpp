@@ -54,6 +54,34 @@ TEST(KeyCommands, AFailingKeyIsShownOverItsWindowAndTheKeyGoesNoFurther) {
   EXPECT_EQ(windowKeys, 0) << "the control's key reached the window too";
 }
 
+// Esc pressed in a popup menu closes it; its release, which then reaches
+// the window under the menu, must not also minimise the window.
+TEST(KeyCommands, AReleaseWhosePressWentToAnotherWindowIsIgnored) {
+  QWidget window;
+  QWidget menu(nullptr, Qt::Popup);
+  int released = 0;
+  OnKeyRelease(&window, &window, [&](int, Qt::KeyboardModifiers) { ++released; });
+  auto press = [](QWidget* in, int qtKey) {
+    QKeyEvent event(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(in, &event);
+  };
+  press(&menu, Qt::Key_Escape);
+  Release(&window, Qt::Key_Escape, Qt::NoModifier, false);
+  EXPECT_EQ(released, 0);
+  {
+    QWidget gone(nullptr, Qt::Popup);
+    press(&gone, Qt::Key_Escape);
+  }
+  Release(&window, Qt::Key_Escape, Qt::NoModifier, false);
+  EXPECT_EQ(released, 0) << "a press in a window since closed";
+  press(&window, Qt::Key_Escape);
+  Release(&window, Qt::Key_Escape, Qt::NoModifier, false);
+  auto* control = new QWidget(&window);
+  press(control, Qt::Key_F3);
+  Release(&window, Qt::Key_F3, Qt::NoModifier, false);
+  EXPECT_EQ(released, 2) << "keys pressed in the window, or a control of it, count";
+}
+
 // The user may let go of Ctrl before the key: a Ctrl command acts on the
 // press, and only with Ctrl alone.
 TEST(KeyCommands, ACtrlCommandRunsAtThePressOfItsKeyWithCtrlAlone) {

@@ -1,15 +1,57 @@
 #include "ui/chrome/key_commands.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
+#include <map>
 
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
 
 namespace vaticor {
 namespace {
+
+// Which top-level window each key was last pressed in. A popup menu takes
+// the press of the Esc that closes it, and its release then reaches the
+// window under the menu: that release belongs to the menu, not the window.
+class KeyPressWatch : public QObject {
+ public:
+  static KeyPressWatch& Instance() {
+    // Made once per application, on its thread; gone with it.
+    static QPointer<KeyPressWatch> watch;
+    if (!watch) watch = new KeyPressWatch(QCoreApplication::instance());
+    return *watch;
+  }
+
+  // False when the key's last press went to another window than `window`
+  // (one that is gone counts as another); true when it went to `window`, or
+  // when no press of it was seen (a key pressed before the program took the
+  // keyboard).
+  bool PressedIn(int virtualKey, const QWidget* window) const {
+    const auto found = pressedIn_.find(virtualKey);
+    return found == pressedIn_.end() || found->second == window;
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!key.isAutoRepeat()) {
+      pressedIn_[VirtualKeyCode(key)] = static_cast<QWidget*>(watched)->window();
+    }
+    return false;
+  }
+
+ private:
+  explicit KeyPressWatch(QObject* application) : QObject(application) {
+    application->installEventFilter(this);
+  }
+
+  std::map<int, QPointer<QWidget>> pressedIn_;
+};
 
 // Runs a window's command for its keys: every release, or the presses made
 // with Ctrl alone.
@@ -23,6 +65,7 @@ class KeyHandler : public QObject {
         window_(window),
         command_(std::move(command)),
         kind_(kind) {
+    if (kind == Kind::kRelease) KeyPressWatch::Instance();
     target->installEventFilter(this);
   }
 
@@ -40,6 +83,9 @@ class KeyHandler : public QObject {
     }
     if (key.isAutoRepeat()) return true;
     const int code = VirtualKeyCode(key);
+    if (kind_ == Kind::kRelease && !KeyPressWatch::Instance().PressedIn(code, target_->window())) {
+      return true;
+    }
     RunCommand(window_, [this, code, modifiers] { command_(code, modifiers); });
     // A release goes no further; a press goes on to what else it does.
     return kind_ == Kind::kRelease;

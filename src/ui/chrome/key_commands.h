@@ -11,7 +11,9 @@ namespace vaticor {
 // key: a held key repeats its press and its release, and the repeats are
 // ignored. Keys are told by their virtual-key codes (platform/virtual_keys.h:
 // the key's place on a US keyboard, whatever the layout), with the modifiers
-// held at the release.
+// held at the release. A release whose press went to another window is not
+// the window's: the Esc that closes a popup menu is pressed in the menu and
+// released in the window under it.
 using KeyCommand = std::function<void(int virtualKey, Qt::KeyboardModifiers modifiers)>;
 
 // Every key released in `target` (a window, or a control of it that takes
