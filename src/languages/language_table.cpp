@@ -7,9 +7,9 @@ namespace vaticor {
 
 namespace {
 
-// Spelled exactly as the program has always shipped them: "Показавыть" in
-// 1018 and the English "Options" in 1011 are what users of earlier versions
-// saw, and language files were written against them.
+// Russian throughout: once Russian is chosen again after a language file,
+// every caption reads as the windows' own Russian ones do (the settings
+// submenu was once left as "Options").
 constexpr std::array<std::string_view, kInterfaceTextCount> kRussianTexts = {
     "Vaticor",                                 // 1000: program title
     "Меню F10",                                // 1001: menu F10
@@ -22,14 +22,14 @@ constexpr std::array<std::string_view, kInterfaceTextCount> kRussianTexts = {
     "Выбрать колоду",                          // 1008: choose deck
     "Выбрать описание",                        // 1009: choose description
     "Расклады...",                             // 1010: readings
-    "Options",                                 // 1011: options
+    "Настройки",                               // 1011: options
     "Программа",                               // 1012: program
     "Язык интерфейса",                         // 1013: interface language
     "Случайный выбор колоды",                  // 1014: random choice of deck
     "Использовать перевернутые карты",         // 1015: use reversed cards
     "Использовать только старшие арканы",      // 1016: use only the major arcana
     "Гадать на случайных колодах",             // 1017: read with random decks
-    "Показавыть кнопку на панели задач",       // 1018: show the button on the taskbar
+    "Показывать кнопку на панели задач",       // 1018: show the button on the taskbar
     "Автоматически настраивать размер карты",  // 1019: adjust the card size automatically
     "Использовать окно вопроса",               // 1020: use the question window
     "Сохранять журнал вопросов",               // 1021: save the question log

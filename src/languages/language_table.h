@@ -12,7 +12,7 @@ namespace vaticor {
 
 // The built-in Russian text of that number (UTF-8); empty for a number
 // outside 1000 to 1044. They differ in places from the captions the windows
-// start with: 1011 is "Options", not the layout's "Настройки".
+// start with (1018, 1021), but are all Russian.
 std::string_view BuiltInRussianText(int id);
 
 // The interface texts of the current language, numbered 1000 to 1044, and

@@ -256,7 +256,7 @@ TEST_F(ProgramLanguageTest, AnEnglishSystemStartsInEnglishInEveryWindow) {
   // "[rus] Русский" from the submenu: the built-in texts everywhere.
   program.ChooseLanguage(0);
   EXPECT_EQ(program.INIData().Language, "0x0419");
-  EXPECT_EQ(Item(program, "N8"), "Options");
+  EXPECT_EQ(Item(program, "N8"), "Настройки") << "a caption left in English";
   EXPECT_EQ(Item(program, "N4"), "Выход");
   EXPECT_EQ(Text(program.QuestionLogForm(), "Label2"), "Показать...");
   EXPECT_TRUE(program.VaticorForm()->findChild<QAction*>("N30")->isChecked());

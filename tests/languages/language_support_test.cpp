@@ -145,8 +145,7 @@ TEST_F(LanguageStart, RussianAfterAFileRestoresTheBuiltInTexts) {
   Start("0x0409");
   outcome = languages->ChooseRussian();
   EXPECT_TRUE(outcome.textsChanged);
-  EXPECT_EQ(languages->Caption(1011, "Настройки"), "Options");
-  EXPECT_EQ(languages->Text(1018), "Показавыть кнопку на панели задач");
+  EXPECT_EQ(languages->Caption(1011, "Settings"), "Настройки");
   EXPECT_EQ(setting, "0x0419");
   EXPECT_EQ(languages->CheckedPosition(), 0);
   EXPECT_EQ(languages->LanguageId(), 0x0419u);
