@@ -567,6 +567,26 @@ TEST_F(SpreadsWindowTest, MinimiseWithTheTrayIconHidesEverythingUntilShownAgain)
   EXPECT_TRUE(DeckGroups().isVisible());
 }
 
+// Minimised by the window manager rather than its own image, the toolbar
+// took the cards along only half: they stayed up, and the tray icon's first
+// click hid them instead of bringing the toolbar back.
+TEST_F(SpreadsWindowTest, MinimisedByTheWindowManagerOneTrayClickBringsEverythingBack) {
+  Open();
+  main.trayIconActive = true;
+  Deal(2);
+  ClickSpreads("Image3");  // deck groups open
+  spreads->showMinimized();
+  EXPECT_FALSE(Card(0)->isVisible());
+  EXPECT_FALSE(DeckGroups().isVisible());
+  // The tray icon's click in spreads mode.
+  spreads->SetSpreadVisible(!spreads->IsSpreadVisible());
+  EXPECT_TRUE(spreads->isVisible());
+  EXPECT_FALSE(spreads->isMinimized());
+  EXPECT_TRUE(Card(0)->isVisible());
+  EXPECT_TRUE(Card(1)->isVisible());
+  EXPECT_TRUE(DeckGroups().isVisible());
+}
+
 TEST_F(SpreadsWindowTest, MenuIconOpensTheMainMenuBelowItself) {
   Open();
   ClickSpreads("Image1");

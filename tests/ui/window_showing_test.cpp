@@ -28,6 +28,42 @@ TEST(WindowShowing, AWindowHiddenWhileMinimisedComesBackAsAWindow) {
   EXPECT_FALSE(window.isVisible());
 }
 
+// The viewer, the log and the folder window used to stay up, each with a
+// taskbar button of its own, while the main window alone was minimised.
+TEST(WindowShowing, TheOtherWindowsHideWhileTheLeaderIsMinimisedAndComeBackWithIt) {
+  QWidget leader(nullptr, Qt::Window | Qt::FramelessWindowHint);
+  QWidget viewer(nullptr, Qt::Window | Qt::FramelessWindowHint);
+  QWidget card(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+  QWidget closed(nullptr, Qt::Window);
+  QWidget wayBack(nullptr, Qt::Tool);
+  MinimisedTogether* together = MinimisedTogether::Install(&leader);
+  for (QWidget* window : {&leader, &viewer, &card, &wayBack}) window->show();
+
+  leader.showMinimized();
+  EXPECT_FALSE(viewer.isVisible());
+  EXPECT_FALSE(card.isVisible());
+  leader.showNormal();
+  EXPECT_TRUE(viewer.isVisible());
+  EXPECT_TRUE(card.isVisible());
+  EXPECT_FALSE(closed.isVisible()) << "a window closed before came back";
+
+  // Hidden into the tray, with a window left as the way back.
+  together->HideOthers(&wayBack);
+  leader.hide();
+  EXPECT_FALSE(viewer.isVisible());
+  EXPECT_TRUE(wayBack.isVisible());
+  ShowNormal(&leader);
+  EXPECT_TRUE(viewer.isVisible());
+  EXPECT_TRUE(card.isVisible());
+
+  // A hidden leader shown again without a minimise (the spreads window
+  // giving way to the main window) takes nothing down with it.
+  leader.hide();
+  ShowNormal(&leader);
+  EXPECT_TRUE(viewer.isVisible());
+  EXPECT_TRUE(card.isVisible());
+}
+
 TEST(WindowShowing, AMaximisedWindowStaysMaximised) {
   QWidget window(nullptr, Qt::Window);
   window.showMaximized();

@@ -1,5 +1,6 @@
 #include "ui/chrome/window_showing.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QMoveEvent>
 #include <QTimer>
@@ -92,6 +93,53 @@ void HideOrMinimise(bool trayIconActive, const std::function<void()>& hide,
   } else {
     minimise();
   }
+}
+
+MinimisedTogether::MinimisedTogether(QWidget* leader) : QObject(leader), leader_(leader) {
+  leader->installEventFilter(this);
+}
+
+MinimisedTogether* MinimisedTogether::Install(QWidget* leader) {
+  return new MinimisedTogether(leader);
+}
+
+void MinimisedTogether::HideOthers(const QWidget* stays) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    const Qt::WindowType type = window->windowType();
+    if (window == leader_ || window == stays || !window->isVisible() ||
+        (type != Qt::Window && type != Qt::Tool)) {
+      continue;
+    }
+    hidden_.emplace_back(window);
+    window->hide();
+  }
+}
+
+void MinimisedTogether::ShowOthers() {
+  if (hidden_.empty()) return;
+  const std::vector<QPointer<QWidget>> hidden = std::move(hidden_);
+  hidden_.clear();
+  for (const QPointer<QWidget>& window : hidden) {
+    if (window) ShowNormal(window);
+  }
+  // The leader stays in front of what came back with it.
+  leader_->raise();
+}
+
+bool MinimisedTogether::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != leader_) return false;
+  // A hidden leader's state changes are ShowNormal clearing what the window
+  // asks for when mapped, no minimise or restore the user sees.
+  if (event->type() == QEvent::WindowStateChange && leader_->isVisible()) {
+    if (leader_->isMinimized()) {
+      HideOthers();
+    } else {
+      ShowOthers();
+    }
+  } else if (event->type() == QEvent::Show && !leader_->isMinimized()) {
+    ShowOthers();
+  }
+  return false;
 }
 
 WindowPlaceKeeper::WindowPlaceKeeper(QWidget* window)

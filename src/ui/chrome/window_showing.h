@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "core/window_place.h"
 
@@ -37,6 +39,32 @@ void PlaceWhollyOnScreen(QWidget* window, std::int32_t& left, std::int32_t& top,
 // show). `hide` and `minimise` are the window's own ways of doing either.
 void HideOrMinimise(bool trayIconActive, const std::function<void()>& hide,
                     const std::function<void()>& minimise);
+
+// The program minimises and comes back as one: while the window that leads
+// it (the main window, or the spreads window standing in for it) is
+// minimised, by its image or by the window manager, or hidden into the tray
+// by HideOthers, the program's other windows on show are hidden, each
+// without a taskbar button left behind; when the leader shows normal again
+// they come back as they were, under it. Message boxes, dialogs and menus
+// are not the program's windows here. Installed on the leader (its child).
+class MinimisedTogether : public QObject {
+ public:
+  static MinimisedTogether* Install(QWidget* leader);
+
+  // Hides the other windows on show, all but `stays` (a window left on
+  // show as the way back); the leader hides or minimises itself after.
+  void HideOthers(const QWidget* stays = nullptr);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  explicit MinimisedTogether(QWidget* leader);
+  void ShowOthers();
+
+  QWidget* leader_;
+  std::vector<QPointer<QWidget>> hidden_;
+};
 
 // Keeps the place a top-level window stands at on the screen (see
 // core/window_place.h for why the window system's own account is not

@@ -74,6 +74,7 @@ TVaticorForm::TVaticorForm(ProgramState& state, std::unique_ptr<ReadingPictureDi
 
   CreateControls();
   OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
+  together_ = MinimisedTogether::Install(this);
   menu_ = new TMainMenu(this, MenuCommands());
   FormCreate();
   creating_ = false;
@@ -246,7 +247,7 @@ void TVaticorForm::FormCreate() {
     SetUpMajorArcanaItem();
     menu_->CheckDeck(ini.DeckIndex);
     CacheCardPictureSize();
-    state_.SpreadPicker.InitGenerator(decks.FilesCount);
+    state_.SpreadPicker.InitGenerator(decks.PresentCards());
   }
   UpdateRandomDeckItems();
   // 5.
@@ -379,9 +380,9 @@ void TVaticorForm::Label1Click() {
 
   // The generator was seeded from the clock when the window was created;
   // the picks continue its sequence.
-  const std::vector<std::int32_t> values = DrawReading(
-      state_.Random, drawPicker_,
-      EligibleCards(state_.TaroDecks.FilesCount, ini.OnlyMajorArcanaEnabled), CardsAcross());
+  const std::vector<std::int32_t> values =
+      DrawReading(state_.Random, drawPicker_,
+                  EligibleCards(state_.TaroDecks, ini.OnlyMajorArcanaEnabled), CardsAcross());
   // The three pictures decode together.
   std::vector<TCardImage::Showing> showings;
   std::vector<int> cards;
@@ -693,7 +694,7 @@ void TVaticorForm::RebuildDeckMenu() {
   // As if chosen from the menu: the same deck's pictures may have been
   // replaced, and are shown again.
   SelectDeckFromMenu(hadDecks ? PositionOf(decks.Folders, inUse, saved) : saved);
-  if (!hadDecks) state_.SpreadPicker.InitGenerator(decks.FilesCount);
+  if (!hadDecks) state_.SpreadPicker.InitGenerator(decks.PresentCards());
 }
 
 void TVaticorForm::RebuildDescriptionMenu() {
@@ -993,9 +994,15 @@ void TVaticorForm::TrayIcon1Click() {
 }
 
 void TVaticorForm::ButtonHideImageClick() {
-  // The question window on show is a way back too.
+  // The question window on show is a way back too: it stays.
+  const bool questionVisible = Links().question.IsQuestionVisible();
   HideOrMinimise(
-      TrayIconActive() || Links().question.IsQuestionVisible(), [this] { hide(); },
+      TrayIconActive() || questionVisible,
+      [this, questionVisible] {
+        together_->HideOthers(questionVisible ? dynamic_cast<QWidget*>(&links_->question)
+                                              : nullptr);
+        hide();
+      },
       [this] { showMinimized(); });
 }
 

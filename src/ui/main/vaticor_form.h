@@ -22,6 +22,7 @@ class QSystemTrayIcon;
 
 namespace vaticor {
 
+class MinimisedTogether;
 class SkinChrome;
 class TCardImage;
 class TSkinImage;
@@ -188,6 +189,8 @@ class TVaticorForm : public QWidget,
   std::unique_ptr<SkinChrome> chrome_;
   TitleStrip strip_;
   TMainMenu* menu_ = nullptr;
+  // The other windows hide while it is minimised or hidden into the tray.
+  MinimisedTogether* together_ = nullptr;
 
   // Controls: the title strip (strip_, its icon the menu image), the
   // sizing frame and the caption on its bottom bar, and by the names the

@@ -58,6 +58,7 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
   TINIData& ini = state_.INIData;
   PlaceWhollyOnScreen(this, ini.SpreadsFormLeft, ini.SpreadsFormTop, state_.Screen.Width(),
                       ini.TaskBarTop());
+  together_ = MinimisedTogether::Install(this);
   deckGroups_ = std::make_unique<TDeckGroupsForm>(state_, static_cast<DeckGroupsTableLink&>(*this));
 }
 
@@ -181,14 +182,16 @@ void TSpreadsForm::ShowAsTheProgramsFace() {
   links_.host.SpreadsWindowShown();
 }
 
-bool TSpreadsForm::IsSpreadVisible() const { return isVisible(); }
+// A window the window manager minimised is not on show: the tray icon's
+// click brings it back rather than hiding it.
+bool TSpreadsForm::IsSpreadVisible() const { return isVisible() && !isMinimized(); }
 
 void TSpreadsForm::ShowCards(bool visible) {
   for (int place = 0; place < CardCount(); ++place) SetShown(Card(place), visible);
 }
 
 void TSpreadsForm::SetSpreadVisible(bool visible) {
-  hiddenByMinimise_ = false;
+  if (!visible) together_->HideOthers();
   ShowCards(visible);
   if (state_.INIData.DeckGroupsOpen && deckGroups_->isVisible() != visible) {
     SetShown(deckGroups_.get(), visible);
@@ -309,8 +312,10 @@ void TSpreadsForm::FocusSpreadsWindow() {
 
 void TSpreadsForm::FollowCurrentDeck() {
   TCardsSpreadGenerator& picker = state_.SpreadPicker;
-  const std::int32_t files = state_.TaroDecks.FilesCount;
-  if (files > 0 && picker.Count != files) picker.InitGenerator(files);
+  // Only cards with a picture are dealt: a missing one would lie face up
+  // showing nothing.
+  const std::int32_t cards = state_.TaroDecks.PresentCards();
+  if (cards > 0 && picker.Count != cards) picker.InitGenerator(cards);
 }
 
 std::int32_t TSpreadsForm::DrawCardValue() {
@@ -408,22 +413,9 @@ void TSpreadsForm::ButtonHideImageClick() {
       [this] { MinimiseToTaskbar(); });
 }
 
-void TSpreadsForm::MinimiseToTaskbar() {
-  ShowCards(false);
-  if (state_.INIData.DeckGroupsOpen) deckGroups_->hide();
-  hiddenByMinimise_ = true;
-  showMinimized();
-}
-
-void TSpreadsForm::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange || isMinimized() || !hiddenByMinimise_) return;
-  hiddenByMinimise_ = false;
-  ShowCards(true);
-  if (state_.INIData.DeckGroupsOpen) ShowNormal(deckGroups_.get());
-  // The toolbar stays above the cards it was restored with.
-  raise();
-}
+// The cards, the deck groups and the viewer go with it (MinimisedTogether),
+// and come back under the toolbar.
+void TSpreadsForm::MinimiseToTaskbar() { showMinimized(); }
 
 void TSpreadsForm::Image1Click() {
   const QPoint corner = strip_.icon->mapToGlobal(QPoint(0, strip_.icon->height()));
@@ -489,7 +481,6 @@ void TSpreadsForm::SaveReadingPicture() {
 }
 
 void TSpreadsForm::CloseSpreads() {
-  hiddenByMinimise_ = false;
   if (deckGroups_->isVisible()) deckGroups_->CloseGroups();
   ClearSpread();
   hide();

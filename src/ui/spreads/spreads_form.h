@@ -22,6 +22,7 @@ class QMenu;
 
 namespace vaticor {
 
+class MinimisedTogether;
 class SkinChrome;
 class TCardForm;
 class TDeckGroupsForm;
@@ -101,7 +102,6 @@ class TSpreadsForm : public QWidget,
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   // --- What the card windows ask (CardTableLink) ---
@@ -192,9 +192,8 @@ class TSpreadsForm : public QWidget,
   std::vector<QPointer<TCardForm>> pendingPictures_;  // requested or not yet
   QTimer pictureTimer_;
   std::unique_ptr<TDeckGroupsForm> deckGroups_;
-  // Hidden with the window when it went to the taskbar; back when it
-  // comes back.
-  bool hiddenByMinimise_ = false;
+  // The card windows, the deck groups and the viewer hide with it.
+  MinimisedTogether* together_ = nullptr;
 
   // Controls: the title strip (its icon opens the main menu) with its
   // underline, the rest by the layout's names.
