@@ -2,9 +2,12 @@
 
 namespace vaticor {
 
-std::int32_t EligibleCards(std::int32_t filesCount, bool onlyMajorArcana) {
-  if (filesCount > kMajorArcanaCount && !onlyMajorArcana) return filesCount;
-  return kMajorArcanaCount;
+std::int32_t EligibleCards(TTaroDecks& decks, bool onlyMajorArcana) {
+  // A deck of the major arcana or fewer has no others to leave out.
+  if (decks.FilesCount > kMajorArcanaCount && onlyMajorArcana) {
+    return decks.PresentCards(kMajorArcanaCount);
+  }
+  return decks.PresentCards();
 }
 
 std::vector<std::int32_t> DrawReading(RandomGenerator& random, TCardsSpreadGenerator& picker,

@@ -5,6 +5,7 @@
 
 #include "core/random.h"
 #include "library/spread_picker.h"
+#include "library/taro_decks.h"
 
 namespace vaticor {
 
@@ -13,11 +14,11 @@ namespace vaticor {
 // The major arcana, the cards 0 to 21 of every deck.
 inline constexpr std::int32_t kMajorArcanaCount = 22;
 
-// How many cards a draw picks from: the 22 major arcana, or every card file
-// of a larger deck (`filesCount`, its "Files" entries) when the draw is not
-// limited to the major arcana. A smaller deck still draws from 22: its
-// missing cards show no picture.
-std::int32_t EligibleCards(std::int32_t filesCount, bool onlyMajorArcana);
+// How many cards a draw picks from: the current deck's cards whose picture
+// file is present (positions 0 .. n - 1), of the major arcana alone when the
+// draw is limited to them and the deck lists more. A card whose picture is
+// missing is never drawn: it would show nothing yet be logged as a card.
+std::int32_t EligibleCards(TTaroDecks& decks, bool onlyMajorArcana);
 
 // Draws `cards` distinct signed card values from the first `eligible`
 // cards: for each, a coin first (random.Random(2), 1 = reversed), then a

@@ -120,6 +120,16 @@ std::optional<PictureFile> TTaroDecks::GetCardPictureFile(std::int32_t position)
   return PictureFile{std::move(card->path), format};
 }
 
+std::int32_t TTaroDecks::PresentCards(std::int32_t below) {
+  if (Folders.empty()) return 0;
+  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  std::int32_t present = 0;
+  for (std::int32_t number = 0; (number == 0 || number <= FilesCount) && number < below; ++number) {
+    if (PresentCardPath(*ini, number)) ++present;
+  }
+  return present;
+}
+
 std::vector<PictureFile> TTaroDecks::GetCardPictureFiles() {
   std::vector<PictureFile> files;
   if (Folders.empty()) return files;

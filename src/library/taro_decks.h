@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -63,6 +64,10 @@ class TTaroDecks {
   // (another thread): nullopt when there is no such card or its file is
   // missing. Raises UnknownPictureExtensionError as GetCardPicture does.
   std::optional<PictureFile> GetCardPictureFile(std::int32_t position);
+  // How many cards numbered below `below` have their picture file present:
+  // the cards at positions 0 .. that count - 1, the ones a draw can show.
+  // Walks the card numbers the picture lookups walk.
+  std::int32_t PresentCards(std::int32_t below = std::numeric_limits<std::int32_t>::max());
   // The present cards' picture files in position order, those of unknown
   // kinds left out.
   std::vector<PictureFile> GetCardPictureFiles();

@@ -3,18 +3,39 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
+
+#include "support/deck_writer.h"
+#include "support/fake_picture_loader.h"
 
 namespace vaticor {
 namespace {
 
-TEST(ReadingDraw, EligibleCardsAreTheMajorArcanaUnlessALargerDeckIsOpen) {
-  EXPECT_EQ(EligibleCards(78, false), 78);
-  EXPECT_EQ(EligibleCards(78, true), 22);
-  EXPECT_EQ(EligibleCards(23, false), 23);
-  EXPECT_EQ(EligibleCards(22, false), 22);
-  EXPECT_EQ(EligibleCards(10, false), 22);  // missing cards show nothing
-  EXPECT_EQ(EligibleCards(0, false), 22);
+// A deck listing 22 cards of which 14 pictures existed gave an empty card
+// in half the draws, each logged as a real card.
+TEST(ReadingDraw, OnlyCardsWhosePictureIsPresentAreEligible) {
+  testing::TempDir dir;
+  testing::FakePictureLoader loader;
+  TTaroDecks decks(dir.Path("Decks"), loader);
+  const std::string small = testing::WriteDeck(dir, "Decks", "a-small");
+  for (int card = 14; card < 22; ++card) {
+    std::filesystem::remove(small + "/" + std::to_string(card) + ".jpg");
+  }
+  const std::string full = testing::WriteDeck(dir, "Decks", "b-full", {.cards = 78});
+  std::filesystem::remove(full + "/3.jpg");
+  std::filesystem::remove(full + "/40.jpg");
+  decks.LoadDecks();
+
+  EXPECT_EQ(EligibleCards(decks, false), 14);
+  EXPECT_EQ(EligibleCards(decks, true), 14);
+  for (std::int32_t position = 0; position < 14; ++position) {
+    EXPECT_TRUE(decks.GetCardPictureFile(position)) << position;
+  }
+  decks.SelectDeck(1);
+  EXPECT_EQ(EligibleCards(decks, false), 76);
+  EXPECT_EQ(EligibleCards(decks, true), 21);
+  EXPECT_TRUE(decks.GetCardPictureFile(75));
 }
 
 TEST(ReadingDraw, ADrawIsPinnedByTheSeed) {
