@@ -95,7 +95,9 @@ std::optional<MainSizing> FitCardWidthSizing(const MainWindowState& window,
 }
 
 MainSizing ScreenCardSizing(const MainWindowState& window) {
-  const double across = window.screenWidth / kReferenceWidth;
+  // The card keeps its proportions: its width follows the screen's height,
+  // as its height does (the same as the width's share on a 4:3 screen).
+  const double across = window.screenHeight / kReferenceHeight;
   const int m = window.cardsAcross;
   MainSizing sizing;
   sizing.height = ScreenMainHeight(window.screenHeight);

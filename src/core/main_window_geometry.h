@@ -90,8 +90,10 @@ AutoSizing AutoCardSizing(const MainWindowState& window, std::int64_t pictureWid
 std::optional<MainSizing> FitCardWidthSizing(const MainWindowState& window,
                                              std::int64_t pictureWidth, std::int64_t pictureHeight);
 
-// Automatic card size off: height and card width follow the screen
-// (Round(W / 640 x 103) per card, the window Round(W / 640 x 103 x m) + 4).
+// Automatic card size off: height and card width follow the screen's
+// height by one factor, so a card keeps its shape on any screen
+// (Round(H / 480 x 103) per card, the window Round(H / 480 x 103 x m) + 4,
+// held to the screen across).
 MainSizing ScreenCardSizing(const MainWindowState& window);
 
 // One-card and three-card mode: the right edge stays, the width becomes the

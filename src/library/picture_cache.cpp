@@ -184,9 +184,10 @@ std::unique_ptr<Picture> CachedPictureLoader::Load(const std::string& path, Pict
     const FileIdentity identity = IdentifyFile(path);
     if (identity.exists) {
       if (std::optional<Copy> copy = ReadCopy(path, identity)) {
-        const PictureSize wanted = DeliveredSize(copy->key.full, target);
+        const PictureSize area = FittedTarget(copy->key.full, target);
+        const PictureSize wanted = DeliveredSize(copy->key.full, area);
         if (Covers(copy->key.copy, wanted)) {
-          std::unique_ptr<Picture> picture = codec_.DecodeJpeg(copy->bytes, target);
+          std::unique_ptr<Picture> picture = codec_.DecodeJpeg(copy->bytes, area);
           // A copy that decodes to another size than its key says is not
           // the one its key was written for.
           if (picture && picture->size() == wanted) {

@@ -42,6 +42,19 @@ PictureFormat PictureFormatOf(std::string_view path) {
   throw UnknownPictureExtensionError(std::string(ext));
 }
 
+PictureSize FitProportions(PictureSize picture, PictureSize box) {
+  if (picture.empty() || box.empty()) return box;
+  const std::int64_t w = picture.width;
+  const std::int64_t h = picture.height;
+  // Compare box.w / w with box.h / h without dividing.
+  if (std::int64_t{box.width} * h <= std::int64_t{box.height} * w) {
+    const std::int64_t height = (std::int64_t{box.width} * h + w / 2) / w;
+    return {box.width, static_cast<int>(std::clamp<std::int64_t>(height, 1, box.height))};
+  }
+  const std::int64_t width = (std::int64_t{box.height} * w + h / 2) / h;
+  return {static_cast<int>(std::clamp<std::int64_t>(width, 1, box.width)), box.height};
+}
+
 PictureSize DeliveredSize(PictureSize full, PictureSize target) {
   if (target.empty()) return full;
   return {std::min(full.width, target.width), std::min(full.height, target.height)};

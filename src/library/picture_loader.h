@@ -30,13 +30,26 @@ class UnknownPictureExtensionError : public std::runtime_error {
 // other extension (an empty one included).
 PictureFormat PictureFormatOf(std::string_view path);
 
-// The size a picture of `full` pixels is delivered at to be shown at
-// `target` pixels: the target itself, except that pictures are never
-// enlarged, so a direction in which the picture is smaller than the target
-// keeps the picture's own length. An empty target gives `full`. Pictures are
-// stretched over the area that shows them, so the proportions follow the
-// target, not the file.
+// The size a picture of `full` pixels is shrunk to for `target` pixels: the
+// target itself, except that pictures are never enlarged, so a direction in
+// which the picture is smaller than the target keeps the picture's own
+// length. An empty target gives `full`. The decoders take their target as
+// it comes; PictureLoader::Load first fits the picture's proportions into
+// the area asked (FittedTarget).
 PictureSize DeliveredSize(PictureSize full, PictureSize target);
+
+// The largest size with the proportions of `picture` that fits in `box`,
+// each side at least 1 pixel (sides rounded to the nearest); `box` when
+// either is empty. 64-bit arithmetic: any int sizes.
+PictureSize FitProportions(PictureSize picture, PictureSize box);
+
+// What a picture of `full` pixels is decoded at to be shown in an area of
+// `area` pixels: its own proportions fitted into the area, so a card is
+// never distorted (the area shows it centred); an empty area stays empty
+// (the full size).
+inline PictureSize FittedTarget(PictureSize full, PictureSize area) {
+  return area.empty() ? area : FitProportions(full, area);
+}
 
 // Decodes picture files. The card library asks through this interface; the
 // platform layer supplies the decoders, tests supply fakes.
@@ -44,10 +57,10 @@ class PictureLoader {
  public:
   virtual ~PictureLoader() = default;
 
-  // Decodes the file. A non-empty `target` is the size in pixels the
-  // picture will be shown at: it then comes out at DeliveredSize(file size,
-  // target), and decoding holds little more than that, whatever size the
-  // file declares. Missing, truncated or corrupt files, and pictures that
+  // Decodes the file. A non-empty `target` is the area in pixels the
+  // picture will be shown in: it then comes out at DeliveredSize(file size,
+  // FittedTarget(file size, target)), with its own proportions, and decoding holds little more than
+  // that, whatever size the file declares. Missing, truncated or corrupt files, and pictures that
   // would hold more than kMaxPicturePixels pixels, give nullptr.
   virtual std::unique_ptr<Picture> Load(const std::string& path, PictureFormat format,
                                         PictureSize target) = 0;

@@ -53,7 +53,7 @@ std::unique_ptr<Picture> DecodePng(const std::string& bytes, PictureSize target)
   // Qt shrinks non-interlaced 8-bit RGB and RGBA pictures row by row as it
   // reads them; other kinds it reads whole (within the limit above) first.
   const PictureSize full{size.width(), size.height()};
-  const PictureSize wanted = DeliveredSize(full, target);
+  const PictureSize wanted = DeliveredSize(full, FittedTarget(full, target));
   if (wanted != full) reader.setScaledSize({wanted.width, wanted.height});
   QImage image = reader.read();
   if (image.isNull()) return nullptr;
@@ -81,11 +81,16 @@ std::unique_ptr<Picture> FilePictureLoader::Load(const std::string& path, Pictur
   try {
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) return nullptr;
+    // The picture keeps its proportions within the area asked; a header
+    // that cannot be read leaves the decoder to refuse the file.
+    auto fitted = [&target](std::optional<PictureSize> full) {
+      return full && !target.empty() ? FittedTarget(*full, target) : target;
+    };
     switch (format) {
       case PictureFormat::Bmp:
-        return DecodeBmp(*bytes, target);
+        return DecodeBmp(*bytes, fitted(MeasureBmp(*bytes)));
       case PictureFormat::Jpeg:
-        return DecodeJpeg(*bytes, target);
+        return DecodeJpeg(*bytes, fitted(MeasureJpeg(*bytes)));
       case PictureFormat::Png:
         return DecodePng(*bytes, target);
     }

@@ -99,6 +99,19 @@ TEST(MainWindowGeometry, ScreenCardSizeAt1280By960) {
   EXPECT_EQ(three.width, 622);  // one pixel less than three panels + 4
 }
 
+// On a screen wider than 4:3 the panels were widened with the screen (412
+// x 582 at 2560 x 1440) and the card drawn as an oval.
+TEST(MainWindowGeometry, ScreenCardSizeKeepsTheCardsShapeOnAWideScreen) {
+  const MainSizing wide = ScreenCardSizing({2560, 1440, 10, 169, 333, 1});
+  EXPECT_EQ(wide.height, 624);
+  EXPECT_EQ(wide.cardWidth, 309);
+  EXPECT_EQ(wide.threeCardWidth, 931);
+  // A narrow screen: three cards as wide as the screen allows.
+  const MainSizing narrow = ScreenCardSizing({800, 1280, 0, 169, 333, 3});
+  EXPECT_EQ(narrow.width, 800);
+  EXPECT_LE(MainWindowWidth(narrow.cardWidth, 3), 800);
+}
+
 TEST(MainWindowGeometry, ModeSwitchesKeepTheRightEdgeWithinTheScreen) {
   // 855 + 169 = 1024: three cards of 165 end there too.
   const MainSizing three = ModeSwitchSizing(Window(855, 169, 333, 1), 165, 169, 499, 3);

@@ -92,9 +92,20 @@ TEST(PictureFormatTest, UnknownExtensionsGiveTheUserVisibleMessage) {
   EXPECT_EQ(ErrorFor("fool.jpgx"), "Unknown picture file extension (.jpgx)");
 }
 
+// A 400 x 680 card in a 424 x 506 window came out 42 % too wide: a
+// picture keeps its own proportions, fitted into the area.
+TEST(DeliveredSizeTest, AFittedTargetKeepsThePicturesProportions) {
+  EXPECT_EQ(FittedTarget({400, 680}, {424, 506}), (PictureSize{298, 506}));
+  EXPECT_EQ(FittedTarget({1600, 2400}, {165, 291}), (PictureSize{165, 248}));
+  EXPECT_EQ(FittedTarget({100, 2400}, {165, 291}), (PictureSize{12, 291}));
+  EXPECT_EQ(FittedTarget({2'000'000'000, 1}, {165, 291}), (PictureSize{165, 1}));
+  EXPECT_EQ(FittedTarget({2'147'483'647, 2'147'483'646}, {2'147'483'647, 5}), (PictureSize{5, 5}));
+  EXPECT_EQ(FittedTarget({400, 680}, {}), (PictureSize{}));
+  EXPECT_EQ(FitProportions({0, 680}, {424, 506}), (PictureSize{424, 506}));
+}
+
 TEST(DeliveredSizeTest, FollowsTheTargetButNeverEnlarges) {
-  EXPECT_EQ(DeliveredSize({1600, 2400}, {165, 291}),
-            (PictureSize{165, 291}));  // proportions of the card
+  EXPECT_EQ(DeliveredSize({1600, 2400}, {165, 291}), (PictureSize{165, 291}));
   EXPECT_EQ(DeliveredSize({100, 2400}, {165, 291}), (PictureSize{100, 291}));
   EXPECT_EQ(DeliveredSize({2'000'000'000, 1}, {165, 291}), (PictureSize{165, 1}));
   EXPECT_EQ(DeliveredSize({40, 30}, {400, 300}), (PictureSize{40, 30}));

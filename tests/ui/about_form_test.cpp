@@ -377,6 +377,19 @@ TEST_F(ViewerTest, ThePanelPictureComesWithTheNextCardAfterThePanelIsTurnedOn) {
   EXPECT_FALSE(Control<QSplitterHandle>(*form, "Splitter1")->isVisible());
 }
 
+// At its first size (473 x 243) the list was one row high and the picture
+// frame took the rest, cutting the card.
+TEST_F(ViewerTest, AtItsFirstSizeTheListShowsFiveRowsAndThePictureTheRest) {
+  ApplySettings = [](TINIData& data) { data.AboutFormCardSelectionPanelVisible = true; };
+  auto form = Open();
+  form->show();
+  const auto* list = Control<QListWidget>(*form, "ListBox1");
+  EXPECT_GE(list->viewport()->height(), 5 * list->sizeHintForRow(0));
+  const auto* frame = Control<QFrame>(*form, "Panel3");
+  EXPECT_EQ(list->height() + frame->height() + 2, Control<QWidget>(*form, "Panel1")->height());
+  EXPECT_EQ(Control<TCardImage>(*form, "Image2")->geometry(), frame->contentsRect());
+}
+
 TEST_F(ViewerTest, ThePanelKeepsItsStoredWidthWithinItsLimitsAndStoresItsNewOne) {
   ApplySettings = [](TINIData& data) {
     data.AboutFormCardSelectionPanelVisible = true;
@@ -386,14 +399,16 @@ TEST_F(ViewerTest, ThePanelKeepsItsStoredWidthWithinItsLimitsAndStoresItsNewOne)
   form->show();
   EXPECT_TRUE(Control<QFrame>(*form, "Panel2")->isVisible());
   EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->width(), 150);
+  const int frameHeight = Control<QFrame>(*form, "Panel3")->height();
   // The text takes a window's growth; the panel keeps its width.
   form->resize(700, 300);
   EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->width(), 150);
   EXPECT_EQ(Control<QTextEdit>(*form, "RichEdit1")->x(), 152);
-  // The picture frame keeps its height; the picture is centred in it.
-  EXPECT_EQ(Control<QFrame>(*form, "Panel3")->height(), 194);
-  EXPECT_EQ(Control<TCardImage>(*form, "Image2")->x(),
-            (Control<QFrame>(*form, "Panel3")->width() - 116) / 2);
+  // The picture frame keeps its height; the picture takes the frame (and
+  // is drawn in it with its own proportions).
+  EXPECT_EQ(Control<QFrame>(*form, "Panel3")->height(), frameHeight);
+  EXPECT_EQ(Control<TCardImage>(*form, "Image2")->geometry(),
+            Control<QFrame>(*form, "Panel3")->contentsRect());
 
   Control<QSplitter>(*form, "ContentSplitter")->setSizes({300, 400});
   emit Control<QSplitter>(*form, "ContentSplitter")->splitterMoved(300, 1);

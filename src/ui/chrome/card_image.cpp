@@ -16,15 +16,28 @@ TCardImage::TCardImage(QWidget* parent) : QWidget(parent), post_(ResultPost::For
   sharpen_.setSingleShot(true);
   sharpen_.setInterval(kSharpenDelayMs);
   ConnectCommand(&sharpen_, &QTimer::timeout, this, [this] {
-    if (shown_ && HasPicture() && picture_.size() != DisplaySize()) Request(0, true);
+    if (shown_ && HasPicture() && decodedFor_ != DisplaySize()) Request(0, true);
   });
 }
 
 TCardImage::~TCardImage() { post_->Close(); }
 
-void TCardImage::SetPicture(QImage picture) {
+void TCardImage::SetPicture(QImage picture) { SetPicture(std::move(picture), DisplaySize()); }
+
+void TCardImage::SetPicture(QImage picture, QSize decodedFor) {
   picture_ = std::move(picture);
+  decodedFor_ = decodedFor;
   update();
+}
+
+QRect TCardImage::PictureRect() const {
+  if (picture_.isNull()) return {};
+  // In device-independent pixels: the picture's proportions fitted into the
+  // image, centred (a picture is never distorted).
+  const PictureSize fitted =
+      FitProportions({picture_.width(), picture_.height()}, {width(), height()});
+  return {(width() - fitted.width) / 2, (height() - fitted.height) / 2, fitted.width,
+          fitted.height};
 }
 
 void TCardImage::ClearPicture() {
@@ -67,13 +80,16 @@ void TCardImage::ShowCard(std::int32_t card, bool turned, bool decodeLater) {
 void TCardImage::ShowCardsTogether(std::span<const Showing> showings) {
   std::vector<PictureWorkers::Job> jobs;
   std::vector<TCardImage*> images;
+  std::vector<QSize> sizes;
   PictureWorkers* workers = nullptr;
   // The pictures of the images asked so far, put up even when a later
   // lookup raises.
   auto decodeAndPresent = [&] {
     if (jobs.empty()) return;
     std::vector<std::unique_ptr<vaticor::Picture>> pictures = workers->DecodeAll(jobs);
-    for (std::size_t i = 0; i < images.size(); ++i) images[i]->Present(std::move(pictures[i]));
+    for (std::size_t i = 0; i < images.size(); ++i) {
+      images[i]->Present(std::move(pictures[i]), sizes[i]);
+    }
   };
   try {
     for (const Showing& showing : showings) {
@@ -90,6 +106,7 @@ void TCardImage::ShowCardsTogether(std::span<const Showing> showings) {
         continue;
       }
       workers = image.workers_;
+      sizes.emplace_back(job->target.width, job->target.height);
       jobs.push_back(std::move(*job));
       images.push_back(&image);
     }
@@ -125,12 +142,12 @@ std::optional<PictureWorkers::Job> TCardImage::JobForShownCard() {
   return PictureWorkers::Job{std::move(file->path), file->format, {size.width(), size.height()}};
 }
 
-void TCardImage::Present(std::unique_ptr<vaticor::Picture> picture) {
+void TCardImage::Present(std::unique_ptr<vaticor::Picture> picture, QSize decodedFor) {
   if (!picture) {
     ClearPicture();
     return;
   }
-  SetPicture(ShownImage(*picture, shown_ && shown_->turned));
+  SetPicture(ShownImage(*picture, shown_ && shown_->turned), decodedFor);
 }
 
 void TCardImage::Request(double rank, bool keepWhenMissing) {
@@ -148,27 +165,29 @@ void TCardImage::Request(double rank, bool keepWhenMissing) {
   }
   const std::uint64_t generation = ++generation_;
   const bool turned = shown_->turned;
-  workers_->Submit(
-      std::move(*job), rank,
-      [post = post_, generation, turned, keepWhenMissing,
-       self = this](std::unique_ptr<vaticor::Picture> picture) {
-        // Turned and converted here, so the window's thread only puts it up.
-        QImage image;
-        try {
-          if (picture) image = ShownImage(*picture, turned);
-        } catch (const std::bad_alloc&) {
-          image = QImage();
-        }
-        post->Post([self, generation, keepWhenMissing, image = std::move(image)]() mutable {
-          if (generation != self->generation_) return;  // re-dealt or forgotten meanwhile
-          self->awaited_ = false;
-          if (image.isNull()) {
-            if (!keepWhenMissing) self->ClearPicture();
-            return;
-          }
-          self->SetPicture(std::move(image));
-        });
-      });
+  const QSize decodedFor(job->target.width, job->target.height);
+  workers_->Submit(std::move(*job), rank,
+                   [post = post_, generation, turned, keepWhenMissing, decodedFor,
+                    self = this](std::unique_ptr<vaticor::Picture> picture) {
+                     // Turned and converted here, so the window's thread only puts it up.
+                     QImage image;
+                     try {
+                       if (picture) image = ShownImage(*picture, turned);
+                     } catch (const std::bad_alloc&) {
+                       image = QImage();
+                     }
+                     post->Post([self, generation, keepWhenMissing, decodedFor,
+                                 image = std::move(image)]() mutable {
+                       if (generation != self->generation_)
+                         return;  // re-dealt or forgotten meanwhile
+                       self->awaited_ = false;
+                       if (image.isNull()) {
+                         if (!keepWhenMissing) self->ClearPicture();
+                         return;
+                       }
+                       self->SetPicture(std::move(image), decodedFor);
+                     });
+                   });
 }
 
 void TCardImage::SetFace(std::int64_t number, std::string meaning) {
@@ -208,7 +227,7 @@ void TCardImage::paintEvent(QPaintEvent*) {
   }
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(rect(), picture_);
+  painter.drawImage(PictureRect(), picture_);
 }
 
 void TCardImage::mousePressEvent(QMouseEvent* event) {
@@ -225,7 +244,7 @@ void TCardImage::mouseReleaseEvent(QMouseEvent* event) {
 
 void TCardImage::resizeEvent(QResizeEvent*) {
   // What is held is stretched meanwhile; a sharp one when the size rests.
-  if (shown_ && HasPicture() && picture_.size() != DisplaySize()) sharpen_.start();
+  if (shown_ && HasPicture() && decodedFor_ != DisplaySize()) sharpen_.start();
 }
 
 }  // namespace vaticor

@@ -18,7 +18,8 @@
 
 namespace vaticor {
 
-// A card's picture stretched over an image, with the card's signed value
+// A card's picture fitted into an image with its own proportions, centred,
+// with the card's signed value
 // (magnitude: card position; negative: reversed; the window says what an
 // empty one holds). Whether it shows a card is told by the picture alone.
 //
@@ -26,7 +27,7 @@ namespace vaticor {
 // and in the card windows of a spread: ShowCard decodes the card's picture
 // at the size it is shown (a picture costs memory for that size, whatever
 // its file declares), turned by 180 degrees when asked. While the image's
-// size changes the picture held is stretched; kSharpenDelayMs after the last
+// size changes the picture held is scaled; kSharpenDelayMs after the last
 // change it is decoded afresh at the new size, once, on a worker thread.
 //
 // Decoding goes through the program's PictureWorkers: a card shown at once
@@ -52,8 +53,12 @@ class TCardImage : public QWidget {
   void SetNumber(int number) { number_ = number; }
   bool HasPicture() const { return !picture_.isNull(); }
   const QImage& Picture() const { return picture_; }
+  // A picture decoded for the image's present DisplaySize.
   void SetPicture(QImage picture);
   void ClearPicture();
+  // Where the picture is drawn, in the image's pixels: its proportions
+  // fitted into the image, centred; empty without a picture.
+  QRect PictureRect() const;
 
   // The pixel size the picture should be decoded at to show sharply.
   QSize DisplaySize() const;
@@ -115,13 +120,18 @@ class TCardImage : public QWidget {
   // no picture for it. May raise what the source raises.
   std::optional<PictureWorkers::Job> JobForShownCard();
   // Puts a decoded picture up, turned as the card is; none clears.
-  void Present(std::unique_ptr<vaticor::Picture> picture);
+  void Present(std::unique_ptr<vaticor::Picture> picture, QSize decodedFor);
+  void SetPicture(QImage picture, QSize decodedFor);
   // Has the shown card's picture decoded on a worker; the picture held
   // stays when `keepWhenMissing` and the deck has none now (a resize never
   // blanks a card whose file went away).
   void Request(double rank, bool keepWhenMissing);
 
   QImage picture_;
+  // The display size the picture was decoded for: a sharper one is due
+  // when the image's size differs (the picture itself keeps its file's
+  // proportions, so its own size tells nothing).
+  QSize decodedFor_;
   int number_ = -1;
   bool pressed_ = false;
   PictureSource source_;

@@ -188,7 +188,9 @@ void TAboutForm::CreateControls() {
   ListBox1->viewport()->setCursor(Qt::PointingHandCursor);
   ListBox1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  ListBox1->setMinimumHeight(20);
+  // Five rows at least: one row and a cut card told the user little.
+  ListBox1->setMinimumHeight(5 * (ListBox1->fontMetrics().lineSpacing() + 2) +
+                             2 * ListBox1->frameWidth());
   UseSkinListColours(ListBox1, SkinListText(), SkinListBase());
   ConnectCommand(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) ListBox1Click(row);
@@ -209,6 +211,14 @@ void TAboutForm::CreateControls() {
   Image2->setObjectName("Image2");
   Image2->setGeometry(0, (kPictureFrameHeight - kPictureHeight) / 2, kPictureWidth, kPictureHeight);
   Image2->setCursor(Qt::ArrowCursor);
+  // The picture is decoded afresh for the frame's size once it rests.
+  pictureReload_.setSingleShot(true);
+  pictureReload_.setInterval(TCardImage::kSharpenDelayMs);
+  ConnectCommand(&pictureReload_, &QTimer::timeout, this, [this] {
+    if (pictureCard_ >= 0 && pictureLoadedAt_ != Image2->DisplaySize()) {
+      LoadCardPicture(pictureCard_);
+    }
+  });
 
   PanelSplitter->addWidget(ListBox1);
   PanelSplitter->addWidget(Panel3);
@@ -326,14 +336,15 @@ void TAboutForm::FormCreate() {
   // 5. Place and size.
   setGeometry(ini.AboutFormLeft, ini.AboutFormTop, std::max(ini.AboutFormWidth, minimumWidth()),
               std::max(ini.AboutFormHeight, kSmallestHeight));
+  // 6. The buttons (and everything else) in place.
+  LayOutControls();
   // The list's stored width, now that the content area has its size.
   const int listWidth =
       std::clamp(ini.AboutFormCardSelectionPanelWidth, kListMinWidth, kListMaxWidth);
   ContentSplitter->setSizes({listWidth, std::max(0, Panel1->width() - listWidth - 2)});
-  PanelSplitter->setSizes(
-      {std::max(20, Panel1->height() - kPictureFrameHeight - 2), kPictureFrameHeight});
-  // 6. The buttons (and everything else) in place.
-  LayOutControls();
+  const int listHeight =
+      std::max(ListBox1->minimumHeight(), Panel1->height() - kPictureFrameHeight - 2);
+  PanelSplitter->setSizes({listHeight, std::max(20, Panel1->height() - listHeight - 2)});
 }
 
 void TAboutForm::ApplyLanguage() {
@@ -420,8 +431,9 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAboutForm::Panel3Resize() {
-  // Integer division truncates toward zero, as the layout's rule has it.
-  Image2->move((Panel3->width() - Image2->width()) / 2, Image2->y());
+  // The picture takes the whole frame, fitted into it with its proportions.
+  Image2->setGeometry(Panel3->contentsRect());
+  if (pictureCard_ >= 0) pictureReload_.start();
 }
 
 void TAboutForm::Splitter1Moved() {
@@ -538,6 +550,7 @@ void TAboutForm::LoadCardPicture(int number) {
   }
   Image2->SetPicture(ToQImage(*picture));
   pictureCard_ = number;
+  pictureLoadedAt_ = Image2->DisplaySize();
 }
 
 void TAboutForm::ShowViewer() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -163,7 +165,9 @@ class TAboutForm : public QWidget, public CardViewerLink {
   int currentSection_ = 0;
   std::string positionMeaning_;  // of the card on show; empty: none
   QString titleText_;
-  int pictureCard_ = -1;  // card whose picture the panel shows, -1: none
+  int pictureCard_ = -1;   // card whose picture the panel shows, -1: none
+  QSize pictureLoadedAt_;  // the frame size the picture was decoded for
+  QTimer pictureReload_;
 
   bool maximized_ = false;
   QRect normalGeometry_;
