@@ -37,6 +37,7 @@ class NoMainWindow : public MainWindowLink, public SpreadsHostLink {
   void PopupMainMenuAt(int, int) override {}
   void QuestionWindowTurnedOff() override {}
   void MakeRoomAbove(int) override {}
+  WindowRect TitleStripOnScreen() const override { return {}; }
   void SetCardMode(bool) override {}
   void ShowCard(int, std::int32_t) override {}
   void PopupMainMenuAtScreen(int, int) override {}

@@ -16,6 +16,8 @@ namespace vaticor {
 // bar (17), top edge (4), bottom edge (4) and bottom bar (17) down.
 inline constexpr int kMainFrameWidth = 4;
 inline constexpr int kMainFrameHeight = 42;
+// The title bar, with the menu and spreads images.
+inline constexpr int kMainTitleHeight = 17;
 
 // The smallest card panel. A one-card window of 72 pixels keeps the menu and
 // spreads buttons (left, 2 to 35) clear of minimise and close (the right 34).

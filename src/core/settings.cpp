@@ -171,9 +171,11 @@ constexpr SettingKey kSettingKeys[] = {
         Pass::Sizes),
     Geometry(
         "VaticorForm.Card.Width", &TINIData::VaticorFormCardWidth,
-        [](R r) { return RoundHalfEven(r.width / 640.0 * 103); },
+        // A card keeps its shape: its width follows the screen's height,
+        // as its height does.
+        [](R r) { return RoundHalfEven(r.height / 480.0 * 103); },
         [](std::int32_t read, R r) {
-          return BoundCardWidth(ScaledAcross(read, r), r.width, CardsAcross(r.data));
+          return BoundCardWidth(ScaledDown(read, r), r.width, CardsAcross(r.data));
         },
         Pass::Sizes),
     Geometry("AboutForm.Left", &TINIData::AboutFormLeft, [](R r) { return (r.width - 473) / 2; }),
@@ -199,7 +201,7 @@ constexpr SettingKey kSettingKeys[] = {
              [](R r) { return (r.height - 309) / 2; }),
     Geometry("SpreadsForm.MultiDecks.Enabled", &TINIData::SpreadsFormMultiDecksEnabled, false),
     Geometry("Spread.Card.Width", &TINIData::SpreadCardWidth,
-             [](R r) { return RoundHalfEven((r.width / 640.0 * 77.25) * r.xScale); }),
+             [](R r) { return RoundHalfEven((r.height / 480.0 * 77.25) * r.yScale); }),
     Geometry("Spread.Card.Height", &TINIData::SpreadCardHeight,
              [](R r) { return RoundHalfEven((r.height / 480.0 * 123) * r.yScale); }),
     Geometry("DeckGroupsForm.Left", &TINIData::DeckGroupsFormLeft, 0),
@@ -248,6 +250,12 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
   const std::shared_ptr<const IniDocument> stored = d.IniFile.Snapshot();
   d.DeckIndexStored = stored->Value(kSettingsSection, "Deck.Index").has_value();
   d.DescriptionIndexStored = stored->Value(kSettingsSection, "Description.Index").has_value();
+  auto placeStored = [&stored](const char* left, const char* top) {
+    return stored->Value(kFormSection, left).has_value() &&
+           stored->Value(kFormSection, top).has_value();
+  };
+  d.AboutFormPlaceStored = placeStored("AboutForm.Left", "AboutForm.Top");
+  d.QuestionLogFormPlaceStored = placeStored("QuestionLogForm.Left", "QuestionLogForm.Top");
 
   // A stored screen size that no real screen has cannot be scaled from: the
   // stored geometry is then taken as made for the current screen.

@@ -39,6 +39,11 @@ struct TINIData {
   // picks the deck and set of the interface language.
   bool DeckIndexStored = false;
   bool DescriptionIndexStored = false;
+  // Whether the viewer's and the log window's places were read: a window at
+  // its default place moves out of the main window's title strip when it
+  // first shows (FirstPlaceClearOf).
+  bool AboutFormPlaceStored = false;
+  bool QuestionLogFormPlaceStored = false;
   bool ThreeCardsModeEnabled = false;
   bool UpSideDownCardsEnabled = false;
   bool RandomDecksEnabled = false;

@@ -1,6 +1,7 @@
 #include "core/window_bounds.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace vaticor {
 
@@ -23,6 +24,33 @@ WindowRect KeepReachable(WindowRect window, int screenWidth, int screenHeight) {
   window.top =
       Bound(window.top, 0, static_cast<int>(std::max<std::int64_t>(0, screenHeight - down)));
   return window;
+}
+
+WindowRect FirstPlaceClearOf(WindowRect window, WindowRect strip, int screenWidth, int taskBarTop) {
+  const std::int64_t right = std::int64_t{window.left} + window.width;
+  const std::int64_t bottom = std::int64_t{window.top} + window.height;
+  const std::int64_t stripRight = std::int64_t{strip.left} + strip.width;
+  const std::int64_t stripBottom = std::int64_t{strip.top} + strip.height;
+  const bool covers = window.left < stripRight && strip.left < right && window.top < stripBottom &&
+                      strip.top < bottom;
+  if (!covers) return window;
+  // The four ways out; the shortest that keeps the window on the screen.
+  const std::int64_t moves[][2] = {{0, strip.top - bottom},
+                                   {0, stripBottom - window.top},
+                                   {strip.left - right, 0},
+                                   {stripRight - window.left, 0}};
+  const std::int64_t* best = nullptr;
+  for (const auto& move : moves) {
+    const std::int64_t left = window.left + move[0];
+    const std::int64_t top = window.top + move[1];
+    const bool fits = left >= 0 && top >= 0 && left + window.width <= screenWidth &&
+                      top + window.height <= taskBarTop;
+    const auto distance = [](const std::int64_t* m) { return std::abs(m[0]) + std::abs(m[1]); };
+    if (fits && (best == nullptr || distance(move) < distance(best))) best = move;
+  }
+  if (best == nullptr) return window;
+  return {static_cast<int>(window.left + best[0]), static_cast<int>(window.top + best[1]),
+          window.width, window.height};
 }
 
 }  // namespace vaticor

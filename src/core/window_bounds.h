@@ -30,4 +30,12 @@ inline constexpr int kReachableStrip = 32;
 // size is not changed.
 WindowRect KeepReachable(WindowRect window, int screenWidth, int screenHeight);
 
+// Where a window first stands (no place stored for it) so as to leave
+// `strip`, the main window's title strip with its menu and spreads images,
+// uncovered: `window` itself when it does; otherwise moved as little as
+// possible up, down, left or right until it does, staying wholly on the
+// screen above the taskbar (0, 0 to screenWidth x taskBarTop); unchanged
+// when no such move exists (a screen too small for both).
+WindowRect FirstPlaceClearOf(WindowRect window, WindowRect strip, int screenWidth, int taskBarTop);
+
 }  // namespace vaticor

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chrome_geometry.h"
 #include "library/reading_log.h"
 
 namespace vaticor {
@@ -35,6 +36,9 @@ class MainWindowLink : public ReadingDisplay {
   // window moves up above it when they overlap, without that move being
   // recorded as the window's place.
   virtual void MakeRoomAbove(int questionTop) = 0;
+  // The title strip with the menu and spreads images, in screen pixels;
+  // empty while the main window is not on show.
+  virtual WindowRect TitleStripOnScreen() const = 0;
 };
 
 class CardViewerLink {

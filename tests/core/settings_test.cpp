@@ -84,7 +84,8 @@ TEST_F(SettingsTest, MainWindowGeometryFollowsAChangedScreen) {
   EXPECT_EQ(d.VaticorFormLeft, 1120);
   EXPECT_EQ(d.VaticorFormTop, 683);
   EXPECT_EQ(d.VaticorFormHeight, 444);
-  EXPECT_EQ(d.VaticorFormCardWidth, 206);
+  // From 4:3 to 5:4 the card keeps its shape: its width follows the height.
+  EXPECT_EQ(d.VaticorFormCardWidth, 220);
   EXPECT_EQ(d.AboutFormLeft, 10);
   EXPECT_EQ(d.QuestionFormTop, 20);
   EXPECT_EQ(d.SpreadCardWidth, 90);

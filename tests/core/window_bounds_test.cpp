@@ -36,5 +36,23 @@ TEST(WindowBounds, AWindowFarOffTheScreenComesBackToItsEdge) {
   EXPECT_EQ(KeepReachable({-30, 10, 20, 20}, 1024, 768), (WindowRect{0, 10, 20, 20}));
 }
 
+// A centred viewer hid the main window's menu and spreads images on a 3840
+// x 2160 screen, the log window on a 640 x 480 one.
+TEST(WindowBounds, AFirstPlaceLeavesTheMainWindowsTitleStripUncovered) {
+  const WindowRect strip{327, 242, 313, 17};
+  // Clear of it: unchanged.
+  EXPECT_EQ(FirstPlaceClearOf({10, 10, 130, 208}, strip, 640, 450), (WindowRect{10, 10, 130, 208}));
+  // Over it: the shortest way out (aside, up, down) that keeps it on the
+  // screen above the taskbar.
+  EXPECT_EQ(FirstPlaceClearOf({251, 122, 130, 208}, strip, 640, 450),
+            (WindowRect{197, 122, 130, 208}));
+  EXPECT_EQ(FirstPlaceClearOf({300, 40, 300, 208}, strip, 640, 450),
+            (WindowRect{300, 34, 300, 208}));
+  EXPECT_EQ(FirstPlaceClearOf({330, 230, 300, 100}, strip, 640, 450),
+            (WindowRect{330, 259, 300, 100}));
+  // No room anywhere: left where it was.
+  EXPECT_EQ(FirstPlaceClearOf({0, 0, 640, 450}, strip, 640, 450), (WindowRect{0, 0, 640, 450}));
+}
+
 }  // namespace
 }  // namespace vaticor

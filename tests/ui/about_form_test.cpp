@@ -377,6 +377,21 @@ TEST_F(ViewerTest, ThePanelPictureComesWithTheNextCardAfterThePanelIsTurnedOn) {
   EXPECT_FALSE(Control<QSplitterHandle>(*form, "Splitter1")->isVisible());
 }
 
+TEST_F(ViewerTest, AtItsDefaultPlaceItFirstShowsClearOfTheMainWindowsTitleStrip) {
+  auto form = Open();
+  const QRect first = form->geometry();
+  mainWindow.titleStrip = {first.x() + 100, first.y() + 50, 300, 17};
+  form->ShowViewer();
+  const QRect strip(mainWindow.titleStrip.left, mainWindow.titleStrip.top, 300, 17);
+  EXPECT_FALSE(form->geometry().intersects(strip));
+  EXPECT_EQ(QPoint(ini.AboutFormLeft, ini.AboutFormTop), form->pos());
+  // Moved over it afterwards by the user, it stays.
+  form->move(first.topLeft());
+  form->hide();
+  form->ShowViewer();
+  EXPECT_EQ(form->pos(), first.topLeft());
+}
+
 // At its first size (473 x 243) the list was one row high and the picture
 // frame took the rest, cutting the card.
 TEST_F(ViewerTest, AtItsFirstSizeTheListShowsFiveRowsAndThePictureTheRest) {

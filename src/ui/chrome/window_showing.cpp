@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "core/spread_geometry.h"
+#include "core/window_bounds.h"
 
 namespace vaticor {
 namespace {
@@ -84,6 +85,21 @@ void PlaceWhollyOnScreen(QWidget* window, std::int32_t& left, std::int32_t& top,
   left = place.left;
   top = place.top;
   window->move(place.left, place.top);
+}
+
+void ClearTitleStripAtFirstShow(QWidget* window, bool& firstShown, bool stored, WindowRect strip,
+                                int screenWidth, int taskBarTop, std::int32_t& left,
+                                std::int32_t& top) {
+  if (firstShown) return;
+  firstShown = true;
+  if (stored || strip.width <= 0) return;
+  const WindowRect placed =
+      FirstPlaceClearOf({window->x(), window->y(), window->width(), window->height()}, strip,
+                        screenWidth, taskBarTop);
+  if (placed.left == window->x() && placed.top == window->y()) return;
+  window->move(placed.left, placed.top);
+  left = placed.left;
+  top = placed.top;
 }
 
 void HideOrMinimise(bool trayIconActive, const std::function<void()>& hide,

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/chrome_geometry.h"
 #include "core/window_place.h"
 
 class QWidget;
@@ -30,6 +31,15 @@ void SetShown(QWidget* window, bool shown);
 // toolbar with only a sliver showing cannot be taken by its title.
 void PlaceWhollyOnScreen(QWidget* window, std::int32_t& left, std::int32_t& top, int screenWidth,
                          int taskBarTop);
+
+// Before a window's first show in a run, when it stands at its default place
+// (`stored` false): moved out of the main window's title strip (`strip`,
+// screen pixels; empty while the main window is hidden) as
+// FirstPlaceClearOf says, the place it gets stored in `left` and `top`.
+// `firstShown` is the window's own flag, set here; later calls do nothing.
+void ClearTitleStripAtFirstShow(QWidget* window, bool& firstShown, bool stored, WindowRect strip,
+                                int screenWidth, int taskBarTop, std::int32_t& left,
+                                std::int32_t& top);
 
 // The minimise image's rule, in every window that has one: while the
 // program's tray icon is active (MainWindowLink::TrayIconActive) the window

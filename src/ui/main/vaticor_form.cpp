@@ -961,6 +961,11 @@ void TVaticorForm::ShowMainWindow() {
 
 void TVaticorForm::HideMainWindow() { hide(); }
 
+WindowRect TVaticorForm::TitleStripOnScreen() const {
+  if (!isVisible() || isMinimized()) return {};
+  return {x(), y(), width(), kMainTitleHeight};
+}
+
 void TVaticorForm::MinimiseMainWindow() { showMinimized(); }
 
 void TVaticorForm::FormActivate() {

@@ -63,6 +63,7 @@ class TVaticorForm : public QWidget,
   void PopupMainMenuAt(int x, int y) override;
   void QuestionWindowTurnedOff() override;
   void MakeRoomAbove(int questionTop) override;
+  WindowRect TitleStripOnScreen() const override;
   // --- What the spreads window asks while it stands in for this one ---
   void PopupMainMenuAtScreen(int x, int y) override;
   void CloseMainWindow() override { close(); }

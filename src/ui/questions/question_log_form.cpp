@@ -343,6 +343,10 @@ bool TQuestionLogForm::IsDateLine(int line) const {
 
 void TQuestionLogForm::ShowLogWindow() {
   FinishReading();
+  TINIData& ini = state_.INIData;
+  ClearTitleStripAtFirstShow(this, firstShown_, ini.QuestionLogFormPlaceStored,
+                             main_.TitleStripOnScreen(), state_.Screen.Width(), ini.TaskBarTop(),
+                             ini.QuestionLogFormLeft, ini.QuestionLogFormTop);
   ShowNormal(this);
   raise();
   activateWindow();

@@ -118,6 +118,7 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
 
   ProgramState& state_;
   MainWindowLink& main_;
+  bool firstShown_ = false;
   std::unique_ptr<LocalClock> ownClock_;
   std::unique_ptr<DateTimeFormat> ownFormat_;
   std::string path_;

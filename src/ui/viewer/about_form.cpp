@@ -554,6 +554,10 @@ void TAboutForm::LoadCardPicture(int number) {
 }
 
 void TAboutForm::ShowViewer() {
+  TINIData& ini = state_.INIData;
+  ClearTitleStripAtFirstShow(this, firstShown_, ini.AboutFormPlaceStored,
+                             main_.TitleStripOnScreen(), state_.Screen.Width(), ini.TaskBarTop(),
+                             ini.AboutFormLeft, ini.AboutFormTop);
   ShowNormal(this);
   raise();
   activateWindow();

@@ -170,6 +170,7 @@ class TAboutForm : public QWidget, public CardViewerLink {
   QTimer pictureReload_;
 
   bool maximized_ = false;
+  bool firstShown_ = false;
   QRect normalGeometry_;
   QPoint iconPressWindowPos_;
   // The positions the two menus last checked (-1: none / the default size).

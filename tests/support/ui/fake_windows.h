@@ -107,6 +107,7 @@ class FakeMainWindow : public MainWindowLink {
   void PopupMainMenuAt(int x, int y) override { menuPoints.push_back({x, y}); }
   void QuestionWindowTurnedOff() override { ++questionTurnedOff; }
   void MakeRoomAbove(int questionTop) override { roomAbove.push_back(questionTop); }
+  WindowRect TitleStripOnScreen() const override { return titleStrip; }
   void SetCardMode(bool threeCards) override { this->threeCards = threeCards; }
   void ShowCard(int slot, std::int32_t value) override { cards.push_back({slot, value}); }
 
@@ -130,6 +131,7 @@ class FakeMainWindow : public MainWindowLink {
   std::vector<int> roomAbove;
   bool threeCards = false;
   std::vector<Card> cards;
+  WindowRect titleStrip;
 };
 
 // What the spreads window asks of the program around it.
