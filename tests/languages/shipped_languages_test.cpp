@@ -65,7 +65,7 @@ TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
     TLanguageTable table;
     table.LoadFile(JoinPath(folder, name));
     for (const char* key : {"CopyReading", "SaveReadingPicture", "PositionMeaning", "Question",
-                            "Upright", "Reversed", "NoCard", "NotInDeck"}) {
+                            "Upright", "Reversed", "NoCard", "NotInDeck", "LogDeckUnknown"}) {
       EXPECT_NE(table.ReaderText(key), "") << key;
     }
   }
