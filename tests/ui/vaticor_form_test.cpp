@@ -901,7 +901,8 @@ TEST_F(MainWindowTest, AWebPageOrMailLinkTheDesktopCannotOpenIsSaidInAMessage) {
   shell.handlerFound = false;  // no browser, no mail program
   TMainMenu::ItemAt(Submenu(*form, "N24"), 0)->trigger();
   TMainMenu::ItemAt(Submenu(*form, "N24"), 1)->trigger();
-  const std::string cannot = "Не удалось открыть ссылку: в системе не нашлось программы для неё.\n";
+  const std::string cannot =
+      "Не удалось открыть ссылку: в системе не нашлось программы для неё.\n\n";
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{cannot + TMainMenu::kWebPage,
                                                         cannot + TMainMenu::kMailLink}));
   ASSERT_EQ(messages.messages.size(), 2u);

@@ -208,7 +208,7 @@ MainMenuCommands TVaticorForm::MenuCommands() {
       ShowFailure(this,
                   ReaderText(state_.Languages, "NoLinkHandler",
                              "Не удалось открыть ссылку: в системе не нашлось программы для неё.") +
-                      "\n" + QString::fromUtf8(url));
+                      "\n\n" + QString::fromUtf8(url));
     });
   };
   commands.chooseLanguage = [this](int position) { Links().languages.ChooseLanguage(position); };
