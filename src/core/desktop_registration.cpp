@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "core/file_io.h"
 #include "core/ini_document.h"
 
 namespace vaticor {
@@ -246,13 +247,22 @@ std::string DesktopStringValue(std::string_view value) {
   return out;
 }
 
-std::string DesktopEntryText(std::string_view programPath) {
+bool ExecCanStart(std::string_view programPath) {
+  return programPath.find('%') == std::string_view::npos;
+}
+
+std::string LauncherLinkPath(std::string_view dataHome) {
+  return WithoutTrailingSeparators(dataHome) + "/vaticor/vaticor";
+}
+
+std::string DesktopEntryText(std::string_view programPath, std::string_view launcherPath) {
   // "%" starts a field code in Exec; a path holding one is written "%%".
   std::string quoted;
-  for (char c : QuoteExecArgument(programPath)) {
+  for (char c : QuoteExecArgument(launcherPath.empty() ? programPath : launcherPath)) {
     quoted += c;
     if (c == '%') quoted += '%';
   }
+  const std::string folder = ParentPath(programPath);
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=Vaticor\n"
@@ -263,6 +273,9 @@ std::string DesktopEntryText(std::string_view programPath) {
          "Exec=" +
          DesktopStringValue(quoted) +
          " %f\n"
+         "Path=" +
+         DesktopStringValue(folder) +
+         "\n"
          "MimeType=" +
          std::string(kSpreadMimeType) +
          ";\n"
@@ -285,6 +298,9 @@ DesktopEntryFacts ReadDesktopEntry(std::string_view entryText) {
     }
     facts.program = std::move(literal);
   }
+  if (const auto path = EntryValue(entryText, "Path")) {
+    facts.workingFolder = UnescapeStringValue(*path);
+  }
   return facts;
 }
 
@@ -292,7 +308,7 @@ bool ShouldWriteDesktopEntry(const std::optional<std::string>& existingEntry,
                              bool existingProgramExists) {
   if (!existingEntry) return true;
   const DesktopEntryFacts facts = ReadDesktopEntry(*existingEntry);
-  return facts.ours && !existingProgramExists;
+  return facts.ours && (!existingProgramExists || facts.workingFolder.empty());
 }
 
 std::optional<std::string> WithDefaultApplication(std::string_view mimeAppsText,

@@ -70,12 +70,25 @@ std::string QuoteExecArgument(std::string_view argument);
 // line break, tab or carriage return as "\n", "\t", "\r" (a value is one line).
 std::string DesktopStringValue(std::string_view value);
 
+// Whether a desktop entry's Exec can start the program at this path. A "%"
+// is written "%%" as the Exec rules ask, but GLib looks for the program
+// before undoing that, so GNOME and its kin find no program at a path
+// holding one.
+bool ExecCanStart(std::string_view programPath);
+
+// The link the entry starts the program through when ExecCanStart is false
+// for the program's own path: <data home>/vaticor/vaticor, pointing at the
+// program. Written (and replaced) with the entry; the program finds its
+// folder from its own file, not from the link.
+std::string LauncherLinkPath(std::string_view dataHome);
+
 // The program's desktop entry, opening a file with the program at
-// `programPath` (absolute, UTF-8) given the file's path as first argument.
-// LF line ends; it passes desktop-file-validate. A "%" in the path is
-// written "%%" as the Exec rules ask, but GLib looks for the program before
-// undoing that, so GNOME and its kin cannot start a program from such a path.
-std::string DesktopEntryText(std::string_view programPath);
+// `programPath` (absolute, UTF-8, the real file) given the file's path as
+// first argument; Exec names `launcherPath` instead when that is not empty.
+// Path is the program's folder, so that the program started from the menu
+// works there as when started from its folder (its reading log is written
+// in the working directory). LF line ends; it passes desktop-file-validate.
+std::string DesktopEntryText(std::string_view programPath, std::string_view launcherPath = {});
 
 // What a desktop entry holds that decides whether to rewrite it.
 struct DesktopEntryFacts {
@@ -83,14 +96,19 @@ struct DesktopEntryFacts {
   // The program Exec starts, unescaped; empty when Exec is missing or its
   // first argument cannot be read (an unterminated quote).
   std::string program;
+  // The Path value (the working directory), unescaped; empty when there is
+  // none, as in the entries of versions that wrote none.
+  std::string workingFolder;
 };
 DesktopEntryFacts ReadDesktopEntry(std::string_view entryText);
 
 // Whether to write the program's desktop entry, given the text of the one at
 // its place (nullopt when there is none) and whether the program that entry
-// starts exists. Only a missing entry, or one of ours whose program is gone
-// (the program was moved), is written; an entry of ours that starts an
-// existing program is left as it is even when that is another copy.
+// starts exists. Only a missing entry, one of ours whose program is gone (the
+// program was moved) or one of ours without Path (written before the entry
+// had one: started from the menu, the program would keep its log wherever
+// the launcher stood) is written; an entry of ours that starts an existing
+// program from its folder is left as it is even when that is another copy.
 bool ShouldWriteDesktopEntry(const std::optional<std::string>& existingEntry,
                              bool existingProgramExists);
 

@@ -25,7 +25,10 @@ std::string ReadingLineHint(std::string_view line, const std::vector<std::string
     hint += names[static_cast<std::size_t>(position)];
     if (*value < 0) hint += " (" + texts.reversed + ")";
   }
-  return hint;
+  if (hint.empty() || texts.deckUnknown.empty()) return hint;
+  std::string heading = texts.deckUnknown;
+  if (!texts.currentDeck.empty()) heading += ": " + texts.currentDeck;
+  return heading + '\n' + hint;
 }
 
 }  // namespace vaticor

@@ -1,8 +1,11 @@
 #include "platform/desktop_shell.h"
 
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -142,8 +145,44 @@ class TaskbarButtonRule : public QObject {
 
 }  // namespace
 
-void DesktopShell::Open(const std::string& url) {
-  QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+DesktopShell::DesktopShell() : running_(std::make_unique<QObject>()) {}
+
+DesktopShell::~DesktopShell() {
+  for (QProcess* process : running_->findChildren<QProcess*>()) {
+    process->disconnect();
+    process->kill();
+    process->waitForFinished(1000);
+  }
+}
+
+void DesktopShell::Open(const std::string& url, std::function<void()> failed) {
+  const QString link = QString::fromStdString(url);
+  const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (opener.isEmpty()) {
+    if (!QDesktopServices::openUrl(QUrl(link)) && failed) failed();
+    return;
+  }
+  auto* process = new QProcess(running_.get());
+  process->setStandardInputFile(QProcess::nullDevice());
+  // Its lines ("no method available ...") are said in the message box.
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->setStandardErrorFile(QProcess::nullDevice());
+  QElapsedTimer clock;
+  clock.start();
+  const auto ended = [process, clock, failed = std::move(failed)](bool failure) {
+    if (failure && failed && clock.elapsed() < kVerdictMs) failed();
+    process->deleteLater();
+  };
+  QObject::connect(process, &QProcess::finished, process,
+                   [ended](int code, QProcess::ExitStatus status) {
+                     ended(status != QProcess::NormalExit || code != 0);
+                   });
+  // A process that starts reports its end through finished alone.
+  QObject::connect(process, &QProcess::errorOccurred, process,
+                   [ended](QProcess::ProcessError error) {
+                     if (error == QProcess::FailedToStart) ended(true);
+                   });
+  process->start(opener, {link});
 }
 
 void SetTaskbarButtonVisible(QWidget* window, bool visible) {

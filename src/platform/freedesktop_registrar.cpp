@@ -53,6 +53,30 @@ void WriteFile(const std::string& path, std::string_view bytes) {
   if (!WriteFileAtomically(path, bytes)) throw StepFailure("cannot write " + path);
 }
 
+// The path with every link resolved (the program file itself, as the
+// program finds its folder from); as given when it cannot be resolved.
+std::string RealPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path real = std::filesystem::canonical(path, error);
+  return error ? path : real.string();
+}
+
+// Makes `link` a symbolic link to `target`, replacing what is there in one
+// rename, so that a start through the old link never finds none.
+void WriteLink(const std::string& link, const std::string& target) {
+  MakeFolders(ParentPath(link));
+  const std::string temporary = link + ".new";
+  std::error_code error;
+  std::filesystem::remove(temporary, error);
+  std::filesystem::create_symlink(target, temporary, error);
+  if (!error) std::filesystem::rename(temporary, link, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    throw StepFailure("cannot link " + link + ": " + error.message());
+  }
+}
+
 // The file's bytes; nullopt when there is no file; a file that exists but
 // cannot be read is a failure, so that nothing is decided from a guess.
 std::optional<std::string> ReadExisting(const std::string& path) {
@@ -166,9 +190,22 @@ void FreedesktopRegistrar::RegisterDesktopEntry() {
   const std::string folder = JoinPath(folders_.dataHome, "applications");
   const std::string path = JoinPath(folder, kDesktopEntryName);
   const std::optional<std::string> existing = ReadExisting(path);
-  const bool programExists = existing && FileExists(ReadDesktopEntry(*existing).program);
+  const DesktopEntryFacts facts = existing ? ReadDesktopEntry(*existing) : DesktopEntryFacts{};
+  const bool programExists = existing && FileExists(facts.program);
   if (!ShouldWriteDesktopEntry(existing, programExists)) return;
-  WriteFile(path, DesktopEntryText(programPath_));
+  // An entry of ours from before it had a Path keeps the copy it starts.
+  const std::string program = RealPath(programExists ? facts.program : programPath_);
+  const std::string launcher = LauncherLinkPath(folders_.dataHome);
+  if (ExecCanStart(program)) {
+    // A link left from a folder the program has moved out of leads nowhere.
+    std::error_code ignored;
+    if (std::filesystem::is_symlink(launcher, ignored)) std::filesystem::remove(launcher, ignored);
+    WriteFile(path, DesktopEntryText(program));
+  } else {
+    if (!ExecCanStart(launcher)) throw StepFailure("no path without % to start " + program);
+    WriteLink(launcher, program);
+    WriteFile(path, DesktopEntryText(program, launcher));
+  }
   RunTool("update-desktop-database", folder);
 }
 

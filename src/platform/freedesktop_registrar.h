@@ -17,9 +17,12 @@ inline constexpr const char* kAppIconResourcePrefix = ":/skin/app_icon_";
 //   in <data home>/mime/packages), unless another package in the data home
 //   or a data dir already declares "*.spread";
 // - the desktop entry <data home>/applications/vaticor.desktop, starting the
-//   program with the file's path as first argument; an entry that is not the
-//   program's own is never touched, and its own is rewritten only when the
-//   program it starts no longer exists (the program was moved);
+//   program in its folder with the file's path as first argument; an entry
+//   that is not the program's own is never touched, and its own is rewritten
+//   only when the program it starts no longer exists (the program was moved)
+//   or it names no folder to start in (an entry of an earlier version). A
+//   program in a folder whose path holds "%" is started through the link
+//   LauncherLinkPath, written with the entry;
 // - vaticor.desktop as the type's default in <config home>/mimeapps.list,
 //   unless the file names a default already;
 // - the icon "vaticor" in the hicolor theme at 48, 128 and 256 pixels,
@@ -39,7 +42,7 @@ class FreedesktopRegistrar : public FileTypeRegistrar {
   // about a second.
   static constexpr int kToolTimeoutMs = 3000;
 
-  // `programPath`: the program file, absolute (argv[0] made absolute).
+  // `programPath`: the program file, absolute; links in it are resolved.
   FreedesktopRegistrar(std::string programPath, XdgFolders folders,
                        std::string iconResourcePrefix = kAppIconResourcePrefix);
 

@@ -104,6 +104,7 @@ TEST(DesktopEntry, TheEntryText) {
             "Comment=Tarot spreads and readings\n"
             "Icon=vaticor\n"
             "Exec=\"/opt/Vaticor/vaticor\" %f\n"
+            "Path=/opt/Vaticor\n"
             "MimeType=application/x-vaticor-spread;\n"
             "Categories=Utility;\n"
             "Terminal=false\n"
@@ -118,11 +119,24 @@ TEST(DesktopEntry, ExecOfAPathWithEveryReservedCharacter) {
       << text;
 }
 
+TEST(DesktopEntry, AProgramInAFolderWithAPercentSignStartsThroughTheLauncherLink) {
+  EXPECT_TRUE(ExecCanStart("/opt/Vaticor/vaticor"));
+  EXPECT_FALSE(ExecCanStart("/home/u/pct 100%/vaticor"));
+  EXPECT_EQ(LauncherLinkPath("/home/u/.local/share/"), "/home/u/.local/share/vaticor/vaticor");
+  const std::string text =
+      DesktopEntryText("/home/u/pct 100%/vaticor", "/home/u/.local/share/vaticor/vaticor");
+  EXPECT_NE(text.find("\nExec=\"/home/u/.local/share/vaticor/vaticor\" %f\n"), std::string::npos)
+      << text;
+  // The folder is the program's own, "%" and all: Path has no field codes.
+  EXPECT_NE(text.find("\nPath=/home/u/pct 100%\n"), std::string::npos) << text;
+}
+
 TEST(DesktopEntry, ReadingBackTheProgramAndTheMark) {
   const std::string path = R"(/home/u/Tarot "Pro"/$HOME/`id`/a\b/100%/vaticor)";
   const DesktopEntryFacts ours = ReadDesktopEntry(DesktopEntryText(path));
   EXPECT_TRUE(ours.ours);
   EXPECT_EQ(ours.program, path);
+  EXPECT_EQ(ours.workingFolder, R"(/home/u/Tarot "Pro"/$HOME/`id`/a\b/100%)");
 
   const DesktopEntryFacts plain = ReadDesktopEntry(
       "[Desktop Entry]\r\nName=Other\r\nExec = /usr/bin/other --open %f\r\n"
@@ -135,12 +149,18 @@ TEST(DesktopEntry, ReadingBackTheProgramAndTheMark) {
   EXPECT_FALSE(ReadDesktopEntry("[Desktop Entry]\nX-Vaticor-Registered=false\n").ours);
 }
 
-TEST(DesktopEntry, OnlyAMissingEntryOrOursWithAMissingProgramIsWritten) {
+TEST(DesktopEntry, OnlyAMissingEntryOrOursWithAMissingProgramOrNoFolderIsWritten) {
   const std::string ours = DesktopEntryText("/old/vaticor");
   const std::string users = "[Desktop Entry]\nType=Application\nName=Mine\nExec=/old/vaticor %f\n";
+  // Ours as versions without a working folder wrote it: started from the
+  // menu, the program wrote its log wherever the launcher stood.
+  const std::string oursWithoutFolder =
+      "[Desktop Entry]\nType=Application\nName=Vaticor\nExec=\"/old/vaticor\" %f\n"
+      "X-Vaticor-Registered=true\n";
   EXPECT_TRUE(ShouldWriteDesktopEntry(std::nullopt, false));
   EXPECT_TRUE(ShouldWriteDesktopEntry(ours, false));
   EXPECT_FALSE(ShouldWriteDesktopEntry(ours, true));
+  EXPECT_TRUE(ShouldWriteDesktopEntry(oursWithoutFolder, true));
   EXPECT_FALSE(ShouldWriteDesktopEntry(users, false));
   EXPECT_FALSE(ShouldWriteDesktopEntry(users, true));
 }

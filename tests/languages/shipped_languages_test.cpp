@@ -64,8 +64,9 @@ TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
     SCOPED_TRACE(name);
     TLanguageTable table;
     table.LoadFile(JoinPath(folder, name));
-    for (const char* key : {"CopyReading", "SaveReadingPicture", "PositionMeaning", "Question",
-                            "Upright", "Reversed", "NoCard", "NotInDeck"}) {
+    for (const char* key :
+         {"CopyReading", "SaveReadingPicture", "PositionMeaning", "Question", "Upright", "Reversed",
+          "NoCard", "NotInDeck", "LogDeckUnknown", "NoLinkHandler"}) {
       EXPECT_NE(table.ReaderText(key), "") << key;
     }
   }

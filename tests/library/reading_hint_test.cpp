@@ -27,6 +27,21 @@ TEST(ReadingLineHint, SaysWhenAPositionLiesBeyondTheDeck) {
   EXPECT_EQ(ReadingLineHint("09:30:05 [0]", {}, kTexts), "0 - not in this deck");
 }
 
+TEST(ReadingLineHint, SaysTheNamesAreTheCurrentDecksForTheLogKeepsNoDeck) {
+  ReadingHintTexts texts = kTexts;
+  texts.deckUnknown = "deck not logged; names from the current deck";
+  texts.currentDeck = "Marseille";
+  EXPECT_EQ(ReadingLineHint("09:30:05 [2] [-1] q", kNames, texts),
+            "deck not logged; names from the current deck: Marseille\n"
+            "2 - The High Priestess\n1 - The Magician (reversed)");
+  texts.currentDeck.clear();  // no deck installed
+  EXPECT_EQ(ReadingLineHint("09:30:05 [7]", {}, texts),
+            "deck not logged; names from the current deck\n7 - not in this deck");
+  // Nothing to name, nothing to explain.
+  EXPECT_EQ(ReadingLineHint("[14.03.2024]", kNames, texts), "");
+  EXPECT_EQ(ReadingLineHint("09:30:05 [x]", kNames, texts), "");
+}
+
 TEST(ReadingLineHint, LinesWithoutCardsHaveNoHint) {
   // A line that begins with "[" is a date line, whatever follows.
   EXPECT_EQ(ReadingLineHint("[14.03.2024]", kNames, kTexts), "");

@@ -70,7 +70,8 @@ class FreedesktopRegistrarTest : public ::testing::Test {
           QString::fromStdString(dir_.Path("icons/app_icon_" + std::to_string(size) + ".png")),
           "PNG"));
     }
-    program_ = dir_.Write("bin/vaticor", "#!/bin/sh\n");
+    // As the program knows its own path: links resolved.
+    program_ = std::filesystem::canonical(dir_.Write("bin/vaticor", "#!/bin/sh\n")).string();
   }
 
   void TearDown() override {
@@ -93,6 +94,33 @@ class FreedesktopRegistrarTest : public ::testing::Test {
     FreedesktopRegistrar registrar(program, FreedesktopRegistrar::FoldersFromEnvironment(),
                                    dir_.Path("icons/app_icon_"));
     registrar.RegisterSpreadFileType();
+  }
+
+  // A program (a script) that writes down the folder it works in and its
+  // first argument, one to a line.
+  std::string WriteRecordingProgram(const std::string& relativePath) {
+    const std::string program =
+        dir_.Write(relativePath,
+                   "#!/bin/sh\nprintf '%s\\n%s' \"$(pwd -P)\" \"$1\" > '" + OutputPath() + "'\n");
+    EXPECT_EQ(::chmod(program.c_str(), 0755), 0);
+    return std::filesystem::canonical(program).string();
+  }
+  std::string OutputPath() const { return dir_.Path("recorded.txt"); }
+
+  // Opens the file with our desktop entry as GLib desktops do (from the
+  // file's folder) and returns what the program wrote down; empty when it
+  // did not start.
+  std::string OpenWithTheEntry(const QString& gio, const std::string& file) {
+    std::filesystem::remove(OutputPath());
+    EXPECT_TRUE(
+        RunTool(gio, {"launch", QString::fromStdString(EntryPath()), QString::fromStdString(file)},
+                QProcessEnvironment::systemEnvironment()));
+    // gio does not wait for the program it starts.
+    for (int i = 0; i < 100 && !FileExists(OutputPath()); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return FileExists(OutputPath()) ? ReadAll(OutputPath()) : std::string();
   }
 
   std::string PackagePath() const { return dataHome_ + "/mime/packages/vaticor-spread.xml"; }
@@ -153,13 +181,7 @@ TEST_F(FreedesktopRegistrarTest, TheDesktopToolsSeeTheTypeAndTheDefault) {
 TEST_F(FreedesktopRegistrarTest, OpeningAFileStartsTheProgramWithItsPathEvenInAnOddFolder) {
   const QString gio = QStandardPaths::findExecutable("gio");
   if (gio.isEmpty()) GTEST_SKIP() << "gio is not installed";
-  // The program is a script that writes down its first argument.
-  const std::string output = dir_.Path("argument.txt");
-  // Not "%": GLib looks for the program before undoing "%%", so no GLib
-  // desktop starts a program whose path holds one (the core tests cover it).
-  const std::string program = dir_.Write(R"(Tarot "Pro" $HOME `id` a\b/vaticor)",
-                                         "#!/bin/sh\nprintf '%s' \"$1\" > '" + output + "'\n");
-  ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+  const std::string program = WriteRecordingProgram(R"(Tarot "Pro" $HOME `id` a\b/vaticor)");
   Register(program);
   const std::string file = dir_.Write("docs/my reading.spread", "[Spread]\n");
 
@@ -170,15 +192,48 @@ TEST_F(FreedesktopRegistrarTest, OpeningAFileStartsTheProgramWithItsPathEvenInAn
     ASSERT_TRUE(check.waitForFinished(10000));
     EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
   }
-  ASSERT_TRUE(RunTool(gio,
-                      {"launch", QString::fromStdString(EntryPath()), QString::fromStdString(file)},
-                      QProcessEnvironment::systemEnvironment()));
-  // gio does not wait for the program it starts.
-  for (int i = 0; i < 100 && !FileExists(output); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(ReadAll(output), file);
+  // The program works in its own folder, where it keeps its reading log,
+  // not in the folder it was started from.
+  EXPECT_EQ(OpenWithTheEntry(gio, file), ParentPath(program) + "\n" + file);
+}
+
+TEST_F(FreedesktopRegistrarTest, AProgramInAFolderWithAPercentSignStartsThroughALink) {
+  const QString gio = QStandardPaths::findExecutable("gio");
+  if (gio.isEmpty()) GTEST_SKIP() << "gio is not installed";
+  const std::string file = dir_.Write("docs/a.spread", "[Spread]\n");
+  const std::string link = dataHome_ + "/vaticor/vaticor";
+  const std::string first = WriteRecordingProgram("pct 100%/vaticor");
+  Register(first);
+  EXPECT_EQ(std::filesystem::read_symlink(link).string(), first);
+  // GLib finds no program at a path holding "%", even written "%%".
+  EXPECT_EQ(OpenWithTheEntry(gio, file), ParentPath(first) + "\n" + file);
+
+  // Moved to another such folder: the link follows it.
+  std::filesystem::remove(first);
+  const std::string second = WriteRecordingProgram("50% off/vaticor");
+  Register(second);
+  EXPECT_EQ(std::filesystem::read_symlink(link).string(), second);
+  EXPECT_EQ(OpenWithTheEntry(gio, file), ParentPath(second) + "\n" + file);
+
+  // Moved to a plain folder: started directly, the link is gone.
+  std::filesystem::remove(second);
+  Register(program_);
+  EXPECT_THAT(ReadAll(EntryPath()), HasSubstr("\nExec=\"" + program_ + "\" %f\n"));
+  EXPECT_FALSE(std::filesystem::is_symlink(link));
+}
+
+TEST_F(FreedesktopRegistrarTest, OurEntryWithoutAFolderIsRewrittenForTheCopyItStarts) {
+  // As earlier versions wrote it, for a copy that still exists.
+  const std::string copy =
+      std::filesystem::canonical(dir_.Write("copy/vaticor", "#!/bin/sh\n")).string();
+  dir_.Write("home/.local/share/applications/vaticor.desktop",
+             "[Desktop Entry]\nType=Application\nName=Vaticor\nIcon=vaticor\n"
+             "Exec=\"" +
+                 copy +
+                 "\" %f\nMimeType=application/x-vaticor-spread;\n"
+                 "Categories=Utility;\nTerminal=false\nX-Vaticor-Registered=true\n");
+  Register(program_);
+  EXPECT_EQ(ReadAll(EntryPath()), DesktopEntryText(copy));
 }
 
 TEST_F(FreedesktopRegistrarTest, ASecondRunFromAnotherFolderChangesNothing) {

@@ -364,7 +364,11 @@ TEST_F(QuestionLogFormTest, AReadingLinesHintNamesItsCardsWithTheCurrentDeck) {
         .toStdString();
   };
   // The deck has 22 cards named "Card N"; 41 lies beyond it.
-  EXPECT_EQ(hint(1), "3 - Card 3\n17 - Card 17 (перевёрнута)\n41 - нет в текущей колоде");
+  // The line does not say which deck it was drawn from: the hint says whose
+  // names it gives (the fixture's deck "a").
+  EXPECT_EQ(hint(1),
+            "Колода расклада не записана; названия — по текущей колоде: a"
+            "\n3 - Card 3\n17 - Card 17 (перевёрнута)\n41 - нет в текущей колоде");
   // The line stays as the file has it.
   EXPECT_EQ(log->LineText(1), "10:01:00 [3] [-17] [41] q");
   // A date line, or a reading whose token holds no number, has none.

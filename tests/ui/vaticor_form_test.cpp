@@ -17,6 +17,7 @@
 #include "support/qt/hint_text.h"
 #include "support/qt/keys.h"
 #include "support/qt/mouse.h"
+#include "support/qt/recorded_messages.h"
 #include "support/qt/tray_icon.h"
 #include "support/temp_dir.h"
 #include "support/ui/fake_picture_dialog.h"
@@ -891,6 +892,21 @@ TEST_F(MainWindowTest, TheCardMenuSavesTheCardsSideBySideAsAPicture) {
   EXPECT_EQ(saved.pixelColor(412, 140), QColor(Qt::blue));
   ASSERT_EQ(pictureDialog->offered.size(), 1u);
   EXPECT_TRUE(pictureDialog->offered[0].starts_with("Vaticor "));
+}
+
+TEST_F(MainWindowTest, AWebPageOrMailLinkTheDesktopCannotOpenIsSaidInAMessage) {
+  MakeDeck("a", 22);
+  auto form = Open();
+  testing::RecordedMessages messages;
+  shell.handlerFound = false;  // no browser, no mail program
+  TMainMenu::ItemAt(Submenu(*form, "N24"), 0)->trigger();
+  TMainMenu::ItemAt(Submenu(*form, "N24"), 1)->trigger();
+  const std::string cannot =
+      "Не удалось открыть ссылку: в системе не нашлось программы для неё.\n\n";
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{cannot + TMainMenu::kWebPage,
+                                                        cannot + TMainMenu::kMailLink}));
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].window, form.get());
 }
 
 }  // namespace

@@ -204,7 +204,14 @@ MainMenuCommands TVaticorForm::MenuCommands() {
   commands.chooseDescriptionSet = [this](int set) { SelectDescriptionFromMenu(set); };
   commands.showLog = [this] { Links().log.ShowLogWindow(); };
   commands.option = [this](MainOption option, bool checked) { N10Click(option, checked); };
-  commands.open = [this](const char* url) { state_.Shell.Open(url); };
+  commands.open = [this](const char* url) {
+    state_.Shell.Open(url, [this, url] {
+      ShowFailure(this,
+                  ReaderText(state_.Languages, "NoLinkHandler",
+                             "Не удалось открыть ссылку: в системе не нашлось программы для неё.") +
+                      "\n\n" + QString::fromUtf8(url));
+    });
+  };
   commands.chooseLanguage = [this](int position) { Links().languages.ChooseLanguage(position); };
   commands.exit = [this] { close(); };
   commands.aboutToShow = [this] { PopupMenu1Popup(); };

@@ -204,11 +204,18 @@ void TQuestionLogForm::CreateControls() {
   frame_ = SizingFrame::Make(this, {"Image26", "Image3", "Image4", "Image2", "Image6"});
 
   model_ = new ReadingLogModel(log_, this);
-  // A reading line's hint names its cards as the current deck names them.
+  // A reading line's hint names its cards as the current deck names them,
+  // and says so: the line does not tell which deck the reading was from.
   model_->SetLineHint([this](std::string_view line) {
+    const TTaroDecks& decks = state_.TaroDecks;
+    const std::size_t deck = static_cast<std::size_t>(decks.CurrentDeck());
     const ReadingHintTexts texts{
         ReadingWordsOf(state_.Languages).reversed,
-        ReaderText(state_.Languages, "NotInDeck", "нет в текущей колоде").toStdString()};
+        ReaderText(state_.Languages, "NotInDeck", "нет в текущей колоде").toStdString(),
+        ReaderText(state_.Languages, "LogDeckUnknown",
+                   "Колода расклада не записана; названия — по текущей колоде")
+            .toStdString(),
+        deck < decks.DisplayNames.size() ? decks.DisplayNames[deck] : std::string()};
     return ReadingLineHint(line, state_.TaroDecks.GetCardNames(), texts);
   });
   ListBox1 = new QListView(this);
