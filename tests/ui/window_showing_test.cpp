@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QWidget>
+#include <vector>
 
 #include "support/qt/recorded_messages.h"
 
@@ -28,6 +30,17 @@ TEST(WindowShowing, AWindowHiddenWhileMinimisedComesBackAsAWindow) {
   EXPECT_FALSE(window.isVisible());
 }
 
+// The windows shown, in order (a show may be told twice).
+struct ShowRecorder : QObject {
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && (windows.empty() || windows.back() != watched)) {
+      windows.push_back(watched);
+    }
+    return false;
+  }
+  std::vector<QObject*> windows;
+};
+
 // The viewer, the log and the folder window used to stay up, each with a
 // taskbar button of its own, while the main window alone was minimised.
 TEST(WindowShowing, TheOtherWindowsHideWhileTheLeaderIsMinimisedAndComeBackWithIt) {
@@ -39,12 +52,22 @@ TEST(WindowShowing, TheOtherWindowsHideWhileTheLeaderIsMinimisedAndComeBackWithI
   MinimisedTogether* together = MinimisedTogether::Install(&leader);
   for (QWidget* window : {&leader, &viewer, &card, &wayBack}) window->show();
 
+  // The window last used comes back last, on top.
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&card, &activate);
+  QApplication::sendEvent(&viewer, &activate);
   leader.showMinimized();
   EXPECT_FALSE(viewer.isVisible());
   EXPECT_FALSE(card.isVisible());
+  ShowRecorder shown;
+  viewer.installEventFilter(&shown);
+  card.installEventFilter(&shown);
   leader.showNormal();
   EXPECT_TRUE(viewer.isVisible());
   EXPECT_TRUE(card.isVisible());
+  EXPECT_EQ(shown.windows, (std::vector<QObject*>{&card, &viewer}));
+  viewer.removeEventFilter(&shown);
+  card.removeEventFilter(&shown);
   EXPECT_FALSE(closed.isVisible()) << "a window closed before came back";
 
   // Hidden into the tray, with a window left as the way back.

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMoveEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
+#include <map>
 
 #include "core/spread_geometry.h"
 #include "core/window_bounds.h"
@@ -49,6 +52,43 @@ class FirstPaintWatch : public QObject {
 
   std::function<void()> work_;
   bool queued_ = false;
+};
+
+// When each window of the program was last made the active one: windows
+// shown again together come back in that order, the one last used on top.
+class ActivationOrder : public QObject {
+ public:
+  static ActivationOrder& Instance() {
+    static QPointer<ActivationOrder> order;
+    if (!order) order = new ActivationOrder(QCoreApplication::instance());
+    return *order;
+  }
+  // 0 for a window never active.
+  std::uint64_t LastActive(const QWidget* window) const {
+    const auto found = ticks_.find(window);
+    return found == ticks_.end() ? 0 : found->second;
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate && watched->isWidgetType()) {
+      auto* window = static_cast<QWidget*>(watched);
+      if (window->isWindow()) {
+        // Bounded, as card windows come and go: an entry left by a window
+        // since gone only puts a later one at its address out of order.
+        if (ticks_.size() >= 256) ticks_.clear();
+        ticks_[window] = ++tick_;
+      }
+    }
+    return false;
+  }
+
+ private:
+  explicit ActivationOrder(QObject* application) : QObject(application) {
+    application->installEventFilter(this);
+  }
+  std::map<const QWidget*, std::uint64_t> ticks_;
+  std::uint64_t tick_ = 0;
 };
 
 }  // namespace
@@ -112,6 +152,7 @@ void HideOrMinimise(bool trayIconActive, const std::function<void()>& hide,
 }
 
 MinimisedTogether::MinimisedTogether(QWidget* leader) : QObject(leader), leader_(leader) {
+  ActivationOrder::Instance();
   leader->installEventFilter(this);
 }
 
@@ -129,6 +170,12 @@ void MinimisedTogether::HideOthers(const QWidget* stays) {
     hidden_.emplace_back(window);
     window->hide();
   }
+  // Shown again in the order they were last used: the last one on top.
+  const ActivationOrder& order = ActivationOrder::Instance();
+  std::stable_sort(hidden_.begin(), hidden_.end(),
+                   [&order](const QPointer<QWidget>& a, const QPointer<QWidget>& b) {
+                     return order.LastActive(a) < order.LastActive(b);
+                   });
 }
 
 void MinimisedTogether::ShowOthers() {
