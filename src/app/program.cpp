@@ -25,6 +25,7 @@
 #include "platform/qt_screen.h"
 #include "skin_resources.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/startup_probe.h"
 #include "ui/chrome/window_showing.h"
 #include "ui/import/folder_select_form.h"
@@ -64,7 +65,7 @@ class VaticorApplication : public QApplication {
     try {
       return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-      ShowFailure(activeWindow(), QString::fromUtf8(error.what()));
+      ShowFailure(activeWindow(), FailureMessage(error));
     }
     return false;
   }
@@ -88,9 +89,13 @@ Program::Program(const std::string& programPath, const SystemServices& system)
       languageSupport_(std::make_unique<LanguageSupport>(
           languages_, iniData_.Language, iniData_.LanguagesFolder, UserLanguageId(system.locale))) {
   if (system_.pictureCache) decks_.OnDeckSelected([this] { FillPictureCacheSoon(); });
+  // Failures read in the interface language, as everything else does.
+  SetFailureWording(
+      [this](const UserFailure& failure) { return FailureText(languages_, failure); });
 }
 
 Program::~Program() {
+  SetFailureWording(nullptr);
   decks_.OnDeckSelected(nullptr);
   // A copy being made is finished; the rest are not begun.
   pictureWork_.CancelBackground();

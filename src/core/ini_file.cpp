@@ -24,9 +24,6 @@ bool IdentityIsSettled(const FileIdentity& id) {
 
 }  // namespace
 
-IniWriteError::IniWriteError(const std::string& fileName)
-    : std::runtime_error("Unable to write to " + fileName) {}
-
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 IniFile::~IniFile() = default;
 IniFile::IniFile(IniFile&&) noexcept = default;

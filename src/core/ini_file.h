@@ -10,14 +10,15 @@
 
 #include "core/file_io.h"
 #include "core/ini_document.h"
+#include "core/user_failure.h"
 
 namespace vaticor {
 
 // Raised when a write cannot reach the disk; the message is the one the
 // user sees: "Unable to write to <file>".
-class IniWriteError : public std::runtime_error {
+class IniWriteError : public WriteFailure {
  public:
-  explicit IniWriteError(const std::string& fileName);
+  using WriteFailure::WriteFailure;
 };
 
 // Writes gathered to reach an IniFile together (IniFile::Write): each call

@@ -30,7 +30,8 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view lowerB) {
 }  // namespace
 
 UnknownPictureExtensionError::UnknownPictureExtensionError(const std::string& extension)
-    : std::runtime_error("Unknown picture file extension (." + extension + ")") {}
+    : UserFailure(Kind::kUnknownPictureExtension, extension,
+                  "Unknown picture file extension (." + extension + ")") {}
 
 PictureFormat PictureFormatOf(std::string_view path) {
   const std::string_view ext = ExtensionOf(path);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/user_failure.h"
 #include "library/picture.h"
 
 namespace vaticor {
@@ -20,7 +21,7 @@ struct PictureFile {
 
 // Raised for a picture file whose extension names no known format; the
 // message is the one the user sees: "Unknown picture file extension (.xyz)".
-class UnknownPictureExtensionError : public std::runtime_error {
+class UnknownPictureExtensionError : public UserFailure {
  public:
   explicit UnknownPictureExtensionError(const std::string& extension);
 };

@@ -52,10 +52,8 @@ std::string DecodeEachLine(std::string_view bytes) {
 }  // namespace
 
 InvalidIntegerError::InvalidIntegerError(const std::string& text)
-    : std::runtime_error("'" + text + "' is not a valid integer value"), text_(text) {}
-
-LogWriteError::LogWriteError(const std::string& fileName)
-    : std::runtime_error("Unable to write to " + fileName) {}
+    : UserFailure(Kind::kInvalidInteger, text, "'" + text + "' is not a valid integer value"),
+      text_(text) {}
 
 // ---------------------------------------------------------------------------
 // Lines

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/user_failure.h"
+
 namespace vaticor {
 
 // The reading log: one line per draw with its time, its signed card values
@@ -66,7 +68,7 @@ class DayMonthYearFormat : public DateTimeFormat {
 
 // A card token whose number is not a valid integer. what() is the message
 // the user sees: "'<run>' is not a valid integer value".
-class InvalidIntegerError : public std::runtime_error {
+class InvalidIntegerError : public UserFailure {
  public:
   explicit InvalidIntegerError(const std::string& text);
   const std::string& text() const { return text_; }
@@ -76,9 +78,9 @@ class InvalidIntegerError : public std::runtime_error {
 };
 
 // The log file could not be written; what() is "Unable to write to <file>".
-class LogWriteError : public std::runtime_error {
+class LogWriteError : public WriteFailure {
  public:
-  explicit LogWriteError(const std::string& fileName);
+  using WriteFailure::WriteFailure;
 };
 
 // --- Lines ---

@@ -66,7 +66,8 @@ TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
     table.LoadFile(JoinPath(folder, name));
     for (const char* key :
          {"CopyReading", "SaveReadingPicture", "PositionMeaning", "Question", "Upright", "Reversed",
-          "NoCard", "NotInDeck", "LogDeckUnknown", "NoLinkHandler"}) {
+          "NoCard", "NotInDeck", "LogDeckUnknown", "NoLinkHandler", "UnableToWrite",
+          "UnknownPictureExtension", "InvalidInteger", "PictureTooLarge"}) {
       EXPECT_NE(table.ReaderText(key), "") << key;
     }
   }

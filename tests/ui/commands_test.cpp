@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "core/ini_file.h"
+#include "library/picture_loader.h"
 #include "support/qt/recorded_messages.h"
+#include "support/temp_dir.h"
+#include "ui/chrome/interface_text.h"
 
 namespace vaticor {
 namespace {
@@ -33,6 +37,25 @@ TEST_F(CommandsTest, AFailureIsShownOverItsWindowAndTheCommandStopsThere) {
   EXPECT_EQ(shown[0].window, &window);
   EXPECT_EQ(shown[0].kind, MessageKind::kFailure);
   EXPECT_EQ(shown[0].text, "Unable to write to /x/Quorlin.ini");
+}
+
+// On a Russian or German interface a failed write was still reported in
+// English.
+TEST_F(CommandsTest, AFailureIsWordedInTheInterfaceLanguage) {
+  TLanguageTable languages;
+  SetFailureWording([&languages](const UserFailure& f) { return FailureText(languages, f); });
+  RunCommand(nullptr, [] { throw IniWriteError("/x/100%1.ini"); });
+  RunCommand(nullptr, [] { throw UnknownPictureExtensionError("gif"); });
+  RunCommand(nullptr, [] { throw std::runtime_error("other"); });
+  testing::TempDir dir;
+  languages.LoadFile(dir.Write("de.ini", "[Reader]\nUnableToWrite=Nicht schreibbar: %1 (Datei)\n"));
+  RunCommand(nullptr, [] { throw IniWriteError("/x/y.ini"); });
+  SetFailureWording(nullptr);
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[0].text, "Не удаётся записать файл /x/100%1.ini");
+  EXPECT_EQ(shown[1].text, "Неизвестное расширение файла картинки (.gif)");
+  EXPECT_EQ(shown[2].text, "other");
+  EXPECT_EQ(shown[3].text, "Nicht schreibbar: /x/y.ini (Datei)");
 }
 
 TEST_F(CommandsTest, SomethingThatIsNoStandardExceptionIsAnUnexpectedFailure) {

@@ -12,6 +12,11 @@ FailureReporter& Reporter() {
   return reporter;
 }
 
+FailureWording& Wording() {
+  static FailureWording wording;
+  return wording;
+}
+
 }  // namespace
 
 void ShowFailure(QWidget* window, const QString& message) {
@@ -36,11 +41,20 @@ FailureReporter SetFailureReporter(FailureReporter reporter) {
   return std::exchange(Reporter(), std::move(reporter));
 }
 
+void SetFailureWording(FailureWording wording) { Wording() = std::move(wording); }
+
+QString FailureMessage(const std::exception& failure) {
+  if (const auto* known = dynamic_cast<const UserFailure*>(&failure); known && Wording()) {
+    return Wording()(*known);
+  }
+  return QString::fromUtf8(failure.what());
+}
+
 void RunCommand(QWidget* window, const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& failure) {
-    ShowFailure(window, QString::fromUtf8(failure.what()));
+    ShowFailure(window, FailureMessage(failure));
   } catch (...) {
     ShowFailure(window, QStringLiteral("Unexpected failure"));
   }

@@ -8,6 +8,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/user_failure.h"
+
 namespace vaticor {
 
 // The user's commands and their failures. A failure the user must see
@@ -35,8 +37,16 @@ using FailureReporter =
 // Replaces the reporter and returns the one it replaced.
 FailureReporter SetFailureReporter(FailureReporter reporter);
 
-// Runs a command, showing its failure if it raises one: the exception's
-// message, or "Unexpected failure" for anything not a std::exception.
+// How a UserFailure (core/user_failure.h) reads in the interface language;
+// its own English message until the program sets one (FailureText).
+using FailureWording = std::function<QString(const UserFailure& failure)>;
+void SetFailureWording(FailureWording wording);
+// The message a failure shows: a UserFailure worded, another one's what().
+QString FailureMessage(const std::exception& failure);
+
+// Runs a command, showing its failure if it raises one: its message
+// (FailureMessage), or "Unexpected failure" for anything not a
+// std::exception.
 void RunCommand(QWidget* window, const std::function<void()>& command);
 
 // Connects a control's signal to a command run through RunCommand. The

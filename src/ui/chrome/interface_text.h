@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "core/user_failure.h"
 #include "languages/language_table.h"
 
 namespace vaticor {
@@ -15,5 +16,9 @@ QString InterfaceText(const TLanguageTable& languages, int id, const char* layou
 // language file's "Reader"/`key` text, else the built-in Russian one
 // (`russian`, UTF-8).
 QString ReaderText(const TLanguageTable& languages, const char* key, const char* russian);
+
+// A failure's message in the interface language: "[Reader]" texts with the
+// failure's subject (a file, an extension...) in place of "%1".
+QString FailureText(const TLanguageTable& languages, const UserFailure& failure);
 
 }  // namespace vaticor

@@ -44,12 +44,10 @@ std::unique_ptr<ReadingPictureDialog> MakeReadingPictureDialog() {
   return std::make_unique<DesktopReadingPictureDialog>();
 }
 
-PictureWriteError::PictureWriteError(const std::string& fileName)
-    : std::runtime_error("Unable to write to " + fileName) {}
-
 PictureTooLargeError::PictureTooLargeError(long long width, long long height)
-    : std::runtime_error("The cards lie too far apart for one picture (" + std::to_string(width) +
-                         " x " + std::to_string(height) + " pixels)") {}
+    : UserFailure(Kind::kPictureTooLarge, std::to_string(width) + " x " + std::to_string(height),
+                  "The cards lie too far apart for one picture (" + std::to_string(width) + " x " +
+                      std::to_string(height) + " pixels)") {}
 
 QImage PictureOfWidgets(const std::vector<PlacedWidget>& widgets) {
   if (widgets.empty()) return {};

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/user_failure.h"
 #include "library/reading_text.h"
 
 class QAction;
@@ -36,14 +37,14 @@ std::unique_ptr<ReadingPictureDialog> MakeReadingPictureDialog();
 
 // A picture that could not be written; what() is "Unable to write to
 // <file>", the message the user sees.
-class PictureWriteError : public std::runtime_error {
+class PictureWriteError : public WriteFailure {
  public:
-  explicit PictureWriteError(const std::string& fileName);
+  using WriteFailure::WriteFailure;
 };
 
 // The cards lie too far apart for one picture (ReadingPictureFits);
 // what() says so, with the size the picture would have.
-class PictureTooLargeError : public std::runtime_error {
+class PictureTooLargeError : public UserFailure {
  public:
   PictureTooLargeError(long long width, long long height);
 };
