@@ -237,6 +237,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
     plan.listed += deck;
     const IndexedFolder::Entry found = source.Find(entry.value);
     if (found.path.empty()) {
+      plan.missing += deck;  // it will not be in the copy either
       if (plan.refused++ == 0) {
         plan.firstRefusal = {ImportFailureReason::kLeadsOut,
                              entry.key + " = " + Printable(entry.value)};

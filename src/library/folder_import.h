@@ -107,8 +107,8 @@ struct ImportPlan {
   std::int32_t refused = 0;
   ImportFailure firstRefusal;
   // A deck's non-empty "Files" values, and how many of them name no file of
-  // the folder (a deck may ship without some of its pictures). Zero for a
-  // description set.
+  // the folder (a deck may ship without some of its pictures) or are
+  // refused: the pictures the copy will lack. Zero for a description set.
   std::int32_t listed = 0;
   std::int32_t missing = 0;
 };

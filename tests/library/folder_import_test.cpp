@@ -272,6 +272,9 @@ TEST_F(FolderImportTest, IndexValuesLeadingOutOfTheFolderAreRefusedAndNothingOut
   EXPECT_TRUE(outcome.added);
   EXPECT_EQ(outcome.copied, 3);  // good.jpg, in.jpg and deck.ini
   EXPECT_EQ(outcome.failed, 7);
+  // Of the nine listed, the copy lacks the seven refused.
+  EXPECT_EQ(outcome.listed, 9);
+  EXPECT_EQ(outcome.missing, 7);
   EXPECT_EQ(outcome.firstFailure,
             (ImportFailure{ImportFailureReason::kLeadsOut, "Card00 = ..\\..\\Program\\Decks\\x"}));
   EXPECT_EQ(Outside(Tree(dir.path()), "Program/Decks/Deck"), before);

@@ -285,7 +285,7 @@ TEST_F(FolderSelectTest, AHostileDecksReportSpeaksTheInterfaceLanguage) {
   EXPECT_EQ(recorded.Texts()[0],
             "Колода добавлена. Не скопировано файлов: 1.\n\n"
             "Card01 = ..\\..\\..\\escape1.jpg: ведёт за пределы папки\n\n"
-            "Нет картинок, указанных в deck.ini: 1 из 3.");
+            "Нет картинок, указанных в deck.ini: 2 из 3.");
 
   languages.LoadFile(
       dir.Write("0x0407.ini",
@@ -302,7 +302,7 @@ TEST_F(FolderSelectTest, AHostileDecksReportSpeaksTheInterfaceLanguage) {
   EXPECT_EQ(recorded.Texts()[1],
             "Deck hinzugefügt. Nicht kopiert: 1.\n\n"
             "Card01 = ..\\..\\..\\escape1.jpg: führt hinaus\n\n"
-            "Es fehlen 1 von 3 Bildern.");
+            "Es fehlen 2 von 3 Bildern.");
 }
 
 TEST_F(FolderSelectTest, ADeckWithoutSomeOfItsPicturesSaysHowManyAreMissing) {
