@@ -581,10 +581,16 @@ TEST_F(FolderSelectTest, TheTreeShowsFolderIconsAndKeepsADeepHighlightedRowInVie
   EXPECT_FALSE(Folders()->data(IndexOf(folder), Qt::DecorationRole).value<QIcon>().isNull());
 
   // Enter imports the highlighted folder, as the select area's click does.
+  testing::PressKey(Tree(), Qt::Key_Return, Qt::NoModifier);
   testing::ReleaseKey(Tree(), Qt::Key_Return);
   ASSERT_TRUE(ProcessEventsUntil([this] { return Caption() == "Колода добавлена"; }));
   EXPECT_TRUE(std::filesystem::exists(dir.Path("Decks/Deep Deck With A Long Name/a.jpg")));
-  // And again, as a second click: the prompt comes back.
+  // The release of an Enter pressed elsewhere (in the message box it
+  // closed) does nothing.
+  testing::ReleaseKey(Tree(), Qt::Key_Return);
+  EXPECT_EQ(Caption(), "Колода добавлена");
+  // Space, as a second click: the prompt comes back.
+  testing::PressKey(Tree(), Qt::Key_Space, Qt::NoModifier);
   testing::ReleaseKey(Tree(), Qt::Key_Space);
   EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
 }
@@ -595,6 +601,11 @@ TEST_F(FolderSelectTest, EscAndTheCloseImageOnlyHideAndTheIconShowsTheMainWindow
   Highlight(dir.Path("home/MyDeck"));
   testing::Click(Control<TSkinImage>(*form, "Image1"));
   EXPECT_EQ(main.shown, 1);
+  // The release of an Esc pressed elsewhere (in a message box it closed)
+  // does nothing.
+  testing::ReleaseKey(Tree(), Qt::Key_Escape);
+  EXPECT_FALSE(form->isHidden());
+  testing::PressKey(Tree(), Qt::Key_Escape, Qt::NoModifier);
   testing::ReleaseKey(Tree(), Qt::Key_Escape);
   EXPECT_TRUE(form->isHidden());
   Open();
