@@ -89,6 +89,13 @@ bool Exists(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0;
 }
 
+// The name beside `name` that nothing in `targetFolder` has.
+std::string FreeNameIn(const std::string& targetFolder, const std::string& name) {
+  return FreeFolderName(name, [&](const std::string& candidate) {
+    return Exists(JoinPath(targetFolder, candidate));
+  });
+}
+
 // A copy's failure in the words the window has for it.
 ImportFailureReason CopyFailureReason(const FileCopyResult& result) {
   switch (result.error) {
@@ -167,9 +174,7 @@ ImportTargetName CheckImportTarget(const std::string& folder, const std::string&
   const std::string name = FolderOwnName(folder);
   result.taken = !name.empty() && Exists(JoinPath(targetFolder, name));
   if (result.taken) {
-    result.beside = FreeFolderName(name, [&](const std::string& candidate) {
-      return Exists(JoinPath(targetFolder, candidate));
-    });
+    result.beside = FreeNameIn(targetFolder, name);
   }
   return result;
 }
@@ -199,9 +204,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
   }
   std::string targetName = name;
   if (placement == ImportPlacement::kBeside) {
-    targetName = FreeFolderName(name, [&](const std::string& candidate) {
-      return Exists(JoinPath(targetFolder, candidate));
-    });
+    targetName = FreeNameIn(targetFolder, name);
     if (targetName.empty()) {
       plan.refused = 1;
       plan.firstRefusal = {ImportFailureReason::kNoFreeName, name};
