@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>  // renameat2
 #include <filesystem>
 #include <optional>
@@ -157,6 +158,39 @@ void RemoveImportFolder(const std::string& folder, std::string_view indexName) {
   std::filesystem::remove_all(folder, ec);  // links are removed, not followed
 }
 
+// Whether `entry` is a name HiddenBeside gives for the target named `name`.
+bool IsHiddenNameOf(std::string_view entry, std::string_view name) {
+  const std::string prefix = "." + std::string(name) + ".";
+  if (!entry.starts_with(prefix)) return false;
+  entry.remove_prefix(prefix.size());
+  if (entry.size() < 17 || entry[16] != '.') return false;
+  for (char c : entry.substr(0, 16)) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  const std::string_view what = entry.substr(17);
+  return what == "import" || what == "old";
+}
+
+// Removes the hidden folders an import killed part-way (the program's end
+// by force, a crash) left beside `target`: those unchanged for
+// kStaleTemporaryFileAge, so that another copy of the program still at work
+// on one keeps it.
+void RemoveStaleImportFolders(const std::string& target, std::string_view indexName) {
+  const std::string folder = ParentPath(target);
+  const std::string name = FolderOwnName(target);
+  const auto cutoff = std::chrono::duration_cast<std::chrono::nanoseconds>(
+      (std::chrono::system_clock::now() - kStaleTemporaryFileAge).time_since_epoch());
+  for (const std::string& entry : ListDirectory(folder)) {
+    if (!IsHiddenNameOf(entry, name)) continue;
+    const std::string path = JoinPath(folder, entry);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
+    const std::chrono::nanoseconds modified =
+        std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec);
+    if (modified <= cutoff) RemoveImportFolder(path, indexName);
+  }
+}
+
 }  // namespace
 
 std::string_view IndexFileName(ImportMode mode) {
@@ -274,8 +308,10 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
     if (outcome.failed++ == 0) outcome.firstFailure = {reason, std::move(subject)};
   };
   const std::string targetName = FolderOwnName(plan.target);
+  const std::string indexName = FolderOwnName(plan.files.back().relative);
   std::error_code ec;
   std::filesystem::create_directories(ParentPath(plan.target), ec);
+  RemoveStaleImportFolders(plan.target, indexName);
   // The copy is made aside and put in place whole, so the target is never
   // a mixture of an old deck and a new one.
   std::string copy;
@@ -325,7 +361,6 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
   // The index is the plan's last file, so a deck is added only once the
   // files before it were tried. What replaces an installed one must be
   // whole: a file that failed keeps the old one.
-  const std::string_view indexName = FolderOwnName(plan.files.back().relative);
   bool placed = false;
   if (indexCopied && !(plan.replace && copyFailures > 0)) {
     if (plan.replace && Exists(plan.target)) {

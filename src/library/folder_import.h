@@ -157,7 +157,9 @@ using ImportProgress = std::function<void(std::int32_t done, std::int32_t total)
 // removed, its index file first. So the target is always the old deck (or
 // set, or nothing) or the whole new copy, never a mixture; a stop, or when
 // replacing a failed copy, leaves it as it was and removes the hidden
-// folder. A failed copy is counted and the next file tried.
+// folder. A failed copy is counted and the next file tried. Such hidden
+// folders of the same target that a killed import left, unchanged for
+// kStaleTemporaryFileAge (core/file_io.h), are removed first.
 //
 // Keeps no state of its own: safe on a worker thread while the caller's
 // thread goes on, one import at a time per target.

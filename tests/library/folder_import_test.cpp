@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -395,6 +396,26 @@ TEST_F(FolderImportTest, AStoppedImportLeavesWholeFilesAndAddsNoIndex) {
   EXPECT_FALSE(outcome.added);
   EXPECT_EQ(outcome.failed, 0);
   EXPECT_TRUE(Tree(decks).empty());
+}
+
+// What an import killed part-way left beside its target goes with the next
+// import of that name; what another import is still making stays.
+TEST_F(FolderImportTest, HiddenFoldersALongKilledImportLeftAreRemoved) {
+  dir.Write("Src/Deck/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  dir.Write("Src/Deck/a.jpg", "a");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* left : {".Deck.0123456789abcdef.import", ".Deck.fedcba9876543210.old"}) {
+    dir.Write(std::string("Program/Decks/") + left + "/deck.ini", "[Files]\r\n");
+    fs::last_write_time(dir.Path(std::string("Program/Decks/") + left), old);
+  }
+  dir.Write("Program/Decks/.Deck.00000000000000aa.import/a.jpg", "young");
+  dir.Write("Program/Decks/.Other.0123456789abcdef.import/a.jpg", "another deck's");
+  fs::last_write_time(dir.Path("Program/Decks/.Other.0123456789abcdef.import"), old);
+
+  ASSERT_TRUE(ImportDeck("Src/Deck").added);
+
+  EXPECT_THAT(ListDirectory(decks), ElementsAre(".Deck.00000000000000aa.import",
+                                                ".Other.0123456789abcdef.import", "Deck"));
 }
 
 TEST_F(FolderImportTest, AnIndexLinkedFromOutsideIsNotRead) {
