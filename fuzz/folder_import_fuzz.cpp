@@ -100,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::remove(index);
 
   Check(plan.target == tree.Decks() + "/Deck");
-  Check(plan.refused >= 0 && (plan.refused == 0) == plan.firstRefusal.empty());
+  Check(plan.refused >= 0 &&
+        (plan.refused == 0) == (plan.firstRefusal.reason == vaticor::ImportFailureReason::kNone));
   std::set<std::string> destinations;
   for (const vaticor::PlannedFile& file : plan.files) {
     Check(file.source.compare(0, tree.Root().size() + 1, tree.Root() + "/") == 0);

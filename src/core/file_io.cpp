@@ -297,8 +297,9 @@ std::optional<std::vector<std::string>> PlainNames(std::string_view relative) {
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 // The bytes of `from` into `to`, a block at a time, until the end, an error
-// or a stop; the failure's text, empty when all went.
-std::string CopyBytes(int from, int to, const std::stop_token& stop) {
+// or a stop; the failure's text, empty when all went, with its error number
+// and whether it was the reading.
+std::string CopyBytes(int from, int to, const std::stop_token& stop, int& error, bool& reading) {
   constexpr std::size_t kBlock = std::size_t{1} << 20;
   const std::unique_ptr<char[]> buffer(new char[kBlock]);
   for (;;) {
@@ -306,11 +307,14 @@ std::string CopyBytes(int from, int to, const std::stop_token& stop) {
     const ssize_t got = ::read(from, buffer.get(), kBlock);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return Because("cannot be read", errno);
+      error = errno;
+      reading = true;
+      return Because("cannot be read", error);
     }
     if (got == 0) return {};
     if (!WriteAll(to, std::string_view(buffer.get(), static_cast<std::size_t>(got)))) {
-      return Because("cannot be written", errno);
+      error = errno;
+      return Because("cannot be written", error);
     }
   }
 }
@@ -319,28 +323,30 @@ std::string CopyBytes(int from, int to, const std::stop_token& stop) {
 
 FileCopyResult CopyFileInto(const std::string& source, const std::string& folder,
                             std::string_view relative, const std::stop_token& stop) {
-  auto failed = [](std::string why) { return FileCopyResult{false, std::move(why)}; };
+  auto failed = [](std::string why, int error = 0, bool reading = false) {
+    return FileCopyResult{false, std::move(why), error, reading};
+  };
   const std::optional<std::vector<std::string>> names = PlainNames(relative);
   if (!names) return failed("the name leads out of the folder");
 
   FileDescriptor dir(::open(folder.c_str(), kFolderFlags));
-  if (!dir.valid()) return failed(Because("the folder cannot be opened", errno));
+  if (!dir.valid()) return failed(Because("the folder cannot be opened", errno), errno);
   for (std::size_t i = 0; i + 1 < names->size(); ++i) {
     const char* name = (*names)[i].c_str();
     if (::mkdirat(dir.get(), name, 0777) != 0 && errno != EEXIST) {
-      return failed(Because("its folder cannot be made", errno));
+      return failed(Because("its folder cannot be made", errno), errno);
     }
     // O_NOFOLLOW: a link here, planted or not, could lead anywhere.
     const int sub = ::openat(dir.get(), name, kFolderFlags);
-    if (sub < 0) return failed(Because("its folder cannot be opened", errno));
+    if (sub < 0) return failed(Because("its folder cannot be opened", errno), errno);
     dir.Reset(sub);
   }
 
   FileDescriptor in(OpenForReading(source));
-  if (!in.valid()) return failed(Because("cannot be read", errno));
+  if (!in.valid()) return failed(Because("cannot be read", errno), errno, true);
   struct stat st {};
-  if (::fstat(in.get(), &st) != 0) return failed(Because("cannot be read", errno));
-  if (!S_ISREG(st.st_mode)) return failed("is not a file");
+  if (::fstat(in.get(), &st) != 0) return failed(Because("cannot be read", errno), errno, true);
+  if (!S_ISREG(st.st_mode)) return failed("is not a file", 0, true);
 
   const std::string& name = names->back();
   std::random_device random;
@@ -351,17 +357,23 @@ FileCopyResult CopyFileInto(const std::string& source, const std::string& folder
     out.Reset(::openat(dir.get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!out.valid() && errno != EEXIST && errno != EINTR) break;
   }
-  if (!out.valid()) return failed(Because("cannot be written", errno));
+  if (!out.valid()) return failed(Because("cannot be written", errno), errno);
 
-  std::string failure = CopyBytes(in.get(), out.get(), stop);
-  if (failure.empty() && ::fsync(out.get()) != 0) failure = Because("cannot be written", errno);
-  if (!out.Close() && failure.empty()) failure = Because("cannot be written", errno);
+  int error = 0;
+  bool reading = false;
+  std::string failure = CopyBytes(in.get(), out.get(), stop, error, reading);
+  auto writeFailed = [&](const char* what) {
+    error = errno;
+    failure = Because(what, error);
+  };
+  if (failure.empty() && ::fsync(out.get()) != 0) writeFailed("cannot be written");
+  if (!out.Close() && failure.empty()) writeFailed("cannot be written");
   if (failure.empty() && ::renameat(dir.get(), temp.c_str(), dir.get(), name.c_str()) != 0) {
-    failure = Because("cannot replace what is there", errno);
+    writeFailed("cannot replace what is there");
   }
   if (!failure.empty()) {
     ::unlinkat(dir.get(), temp.c_str(), 0);
-    return failed(std::move(failure));
+    return failed(std::move(failure), error, reading);
   }
   ::fsync(dir.get());  // best effort: the rename is done already
   return {true, {}};

@@ -56,10 +56,15 @@ std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t l
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // What CopyFileInto did: `copied`, or why not in `failure` (a short English
-// sentence without the file's name, "cannot be read: Permission denied").
+// sentence without the file's name, "cannot be read: Permission denied"),
+// with the system's error number (0 when none, as for a stop) and whether
+// it was the source that could not be read, for callers that say it in
+// words of their own.
 struct FileCopyResult {
   bool copied = false;
   std::string failure;
+  int error = 0;
+  bool reading = false;
 };
 
 // Copies the regular file `source` to `relative` inside `folder`, replacing a

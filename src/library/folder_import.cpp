@@ -1,10 +1,14 @@
 #include "library/folder_import.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdio>  // renameat2
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <unordered_set>
 
 #include "core/file_io.h"
@@ -81,6 +85,112 @@ std::string BelowRoot(const std::string& root, const std::string& path) {
   return path.size() > root.size() ? path.substr(root.size() + 1) : std::string();
 }
 
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The name beside `name` that nothing in `targetFolder` has.
+std::string FreeNameIn(const std::string& targetFolder, const std::string& name) {
+  return FreeFolderName(name, [&](const std::string& candidate) {
+    return Exists(JoinPath(targetFolder, candidate));
+  });
+}
+
+// A copy's failure in the words the window has for it.
+ImportFailureReason CopyFailureReason(const FileCopyResult& result) {
+  switch (result.error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return ImportFailureReason::kDiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return ImportFailureReason::kNoPermission;
+    default:
+      return result.reading ? ImportFailureReason::kCannotRead : ImportFailureReason::kCannotWrite;
+  }
+}
+
+// A hidden name beside `target` in its folder, for the copy being made or
+// the old one being removed: ".<name>.<16 hex digits>.<what>"; the program's
+// lists skip a folder without its index file, and these have none but for
+// the moment a finished copy takes its place.
+std::string HiddenBeside(const std::string& target, std::string_view what) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::random_device random;
+  std::string name = "." + FolderOwnName(target) + ".";
+  for (int i = 0; i < 16; ++i) name += kHex[random() % 16];
+  return JoinPath(ParentPath(target), name + "." + std::string(what));
+}
+
+// Renames `from` to `to` only when nothing is at `to`.
+bool RenameToFree(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  // A file system without the flag: the same, with a moment's race.
+  if (errno != EINVAL || Exists(to)) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// Puts the finished copy `copy` in place of `target`, which exists: either
+// whole, or nothing changed. Returns where the old one is now, to be
+// removed; empty when nothing changed.
+std::string SwapInto(const std::string& copy, const std::string& target) {
+  if (::renameat2(AT_FDCWD, copy.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+    return copy;
+  }
+  if (errno != EINVAL) return {};
+  // No atomic exchange on this file system: the old one steps aside first,
+  // and comes back if the new one cannot take its place.
+  const std::string old = HiddenBeside(target, "old");
+  if (!RenameToFree(target, old)) return {};
+  if (RenameToFree(copy, target)) return old;
+  RenameToFree(old, target);
+  return {};
+}
+
+// Removes a folder made or replaced by an import: its index file first, so
+// that what a failure leaves is never taken for a deck.
+void RemoveImportFolder(const std::string& folder, std::string_view indexName) {
+  ::unlink(JoinPath(folder, indexName).c_str());
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);  // links are removed, not followed
+}
+
+// Whether `entry` is a name HiddenBeside gives for the target named `name`.
+bool IsHiddenNameOf(std::string_view entry, std::string_view name) {
+  const std::string prefix = "." + std::string(name) + ".";
+  if (!entry.starts_with(prefix)) return false;
+  entry.remove_prefix(prefix.size());
+  if (entry.size() < 17 || entry[16] != '.') return false;
+  for (char c : entry.substr(0, 16)) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  const std::string_view what = entry.substr(17);
+  return what == "import" || what == "old";
+}
+
+// Removes the hidden folders an import killed part-way (the program's end
+// by force, a crash) left beside `target`: those unchanged for
+// kStaleTemporaryFileAge, so that another copy of the program still at work
+// on one keeps it.
+void RemoveStaleImportFolders(const std::string& target, std::string_view indexName) {
+  const std::string folder = ParentPath(target);
+  const std::string name = FolderOwnName(target);
+  const auto cutoff = std::chrono::duration_cast<std::chrono::nanoseconds>(
+      (std::chrono::system_clock::now() - kStaleTemporaryFileAge).time_since_epoch());
+  for (const std::string& entry : ListDirectory(folder)) {
+    if (!IsHiddenNameOf(entry, name)) continue;
+    const std::string path = JoinPath(folder, entry);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
+    const std::chrono::nanoseconds modified =
+        std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec);
+    if (modified <= cutoff) RemoveImportFolder(path, indexName);
+  }
+}
+
 }  // namespace
 
 std::string_view IndexFileName(ImportMode mode) {
@@ -93,21 +203,50 @@ std::string FolderOwnName(std::string_view folder) {
   return std::string(slash == std::string_view::npos ? folder : folder.substr(slash + 1));
 }
 
+ImportTargetName CheckImportTarget(const std::string& folder, const std::string& targetFolder) {
+  ImportTargetName result;
+  const std::string name = FolderOwnName(folder);
+  result.taken = !name.empty() && Exists(JoinPath(targetFolder, name));
+  if (result.taken) {
+    result.beside = FreeNameIn(targetFolder, name);
+  }
+  return result;
+}
+
+std::string FreeFolderName(std::string_view name,
+                           const std::function<bool(const std::string&)>& taken) {
+  for (int number = 2; number <= 999; ++number) {
+    std::string candidate = std::string(name) + " (" + std::to_string(number) + ")";
+    if (!taken(candidate)) return candidate;
+  }
+  return {};
+}
+
 bool OffersImport(ImportMode mode, const std::string& folder, const std::string& targetFolder) {
   if (folder.empty() || !FileExists(JoinPath(folder, IndexFileName(mode)))) return false;
   return ParentPath(WithoutTrailingSeparators(folder)) != targetFolder;
 }
 
-ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::string& targetFolder) {
+ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::string& targetFolder,
+                      ImportPlacement placement) {
   ImportPlan plan;
   const std::string name = FolderOwnName(folder);
   if (!IsPlainName(name)) {
     plan.refused = 1;
-    plan.firstRefusal =
-        "\"" + Printable(name) + "\": the folder's name would lead out of the target folder";
+    plan.firstRefusal = {ImportFailureReason::kFolderName, Printable(name)};
     return plan;
   }
-  plan.target = JoinPath(targetFolder, name);
+  std::string targetName = name;
+  if (placement == ImportPlacement::kBeside) {
+    targetName = FreeNameIn(targetFolder, name);
+    if (targetName.empty()) {
+      plan.refused = 1;
+      plan.firstRefusal = {ImportFailureReason::kNoFreeName, name};
+      return plan;
+    }
+  }
+  plan.target = JoinPath(targetFolder, targetName);
+  plan.replace = placement == ImportPlacement::kReplace;
 
   // The values' paths are cut below the folder's path (BelowRoot), which
   // must therefore end in its name.
@@ -117,7 +256,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
   const IndexedFolder::Entry index = source.Find(indexName);
   if (index.path.empty()) {
     plan.refused = 1;
-    plan.firstRefusal = std::string(indexName) + ": leads out of the folder";
+    plan.firstRefusal = {ImportFailureReason::kLeadsOut, std::string(indexName)};
     return plan;
   }
   if (!index.isFile || BelowRoot(source.Root(), index.path) != indexName) return plan;
@@ -129,19 +268,25 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
   if (values.empty()) return plan;
 
   std::unordered_set<std::string> planned{std::string(indexName)};
+  const bool deck = mode == ImportMode::kDeck;
   for (const IndexValue& entry : values) {
     if (entry.value.empty()) continue;
+    plan.listed += deck;
     const IndexedFolder::Entry found = source.Find(entry.value);
     if (found.path.empty()) {
+      plan.missing += deck;  // it will not be in the copy either
       if (plan.refused++ == 0) {
-        plan.firstRefusal =
-            entry.key + " = " + Printable(entry.value) + ": leads out of the folder";
+        plan.firstRefusal = {ImportFailureReason::kLeadsOut,
+                             entry.key + " = " + Printable(entry.value)};
       }
       continue;
     }
     // Missing, or a folder: a deck may list files it does not ship, and the
-    // lookups skip them too.
-    if (!found.isFile) continue;
+    // lookups skip them too; the user hears how many.
+    if (!found.isFile) {
+      plan.missing += deck;
+      continue;
+    }
     std::string relative = BelowRoot(source.Root(), found.path);
     if (planned.insert(relative).second) plan.files.push_back({found.path, std::move(relative)});
   }
@@ -154,28 +299,44 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
   ImportOutcome outcome;
   outcome.failed = plan.refused;
   outcome.firstFailure = plan.firstRefusal;
+  outcome.target = plan.target;
+  outcome.listed = plan.listed;
+  outcome.missing = plan.missing;
   if (plan.target.empty() || plan.files.empty()) return outcome;
 
-  auto fail = [&outcome](std::string why) {
-    if (outcome.failed++ == 0) outcome.firstFailure = std::move(why);
+  auto fail = [&outcome](ImportFailureReason reason, std::string subject) {
+    if (outcome.failed++ == 0) outcome.firstFailure = {reason, std::move(subject)};
   };
+  const std::string targetName = FolderOwnName(plan.target);
+  const std::string indexName = FolderOwnName(plan.files.back().relative);
   std::error_code ec;
   std::filesystem::create_directories(ParentPath(plan.target), ec);
-  if (::mkdir(plan.target.c_str(), 0777) != 0 && errno != EEXIST) {
-    fail(FolderOwnName(plan.target) +
-         ": the folder cannot be made: " + std::system_category().message(errno));
-    return outcome;
+  RemoveStaleImportFolders(plan.target, indexName);
+  // The copy is made aside and put in place whole, so the target is never
+  // a mixture of an old deck and a new one.
+  std::string copy;
+  for (int attempt = 0; attempt < 8 && copy.empty(); ++attempt) {
+    copy = HiddenBeside(plan.target, "import");
+    if (::mkdir(copy.c_str(), 0777) != 0) {
+      const int error = errno;
+      copy.clear();
+      if (error == EEXIST) continue;
+      fail(error == ENOSPC || error == EDQUOT ? ImportFailureReason::kDiskFull
+           : error == EACCES || error == EPERM || error == EROFS
+               ? ImportFailureReason::kNoPermission
+               : ImportFailureReason::kCannotMakeFolder,
+           targetName);
+      return outcome;
+    }
   }
-  // A link named like the target could lead anywhere; CopyFileInto would
-  // refuse each file, so say so once.
-  struct stat st {};
-  if (::lstat(plan.target.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-    fail(FolderOwnName(plan.target) + ": is there already and is not a folder");
+  if (copy.empty()) {
+    fail(ImportFailureReason::kCannotMakeFolder, targetName);
     return outcome;
   }
 
   const auto total = static_cast<std::int32_t>(plan.files.size());
   std::int32_t done = 0;
+  std::int32_t copyFailures = 0;
   bool indexCopied = false;
   if (progress) progress(done, total);
   for (const PlannedFile& file : plan.files) {
@@ -183,7 +344,7 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
       outcome.stopped = true;
       break;
     }
-    const FileCopyResult result = CopyFileInto(file.source, plan.target, file.relative, stop);
+    const FileCopyResult result = CopyFileInto(file.source, copy, file.relative, stop);
     if (result.copied) {
       ++outcome.copied;
       indexCopied = &file == &plan.files.back();
@@ -191,20 +352,38 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
       outcome.stopped = true;
       break;
     } else {
-      fail(file.relative + ": " + result.failure);
+      ++copyFailures;
+      fail(CopyFailureReason(result), file.relative);
     }
     if (progress) progress(++done, total);
   }
+
   // The index is the plan's last file, so a deck is added only once the
-  // files before it were tried.
-  outcome.added = indexCopied;
+  // files before it were tried. What replaces an installed one must be
+  // whole: a file that failed keeps the old one.
+  bool placed = false;
+  if (indexCopied && !(plan.replace && copyFailures > 0)) {
+    if (plan.replace && Exists(plan.target)) {
+      const std::string old = SwapInto(copy, plan.target);
+      placed = !old.empty();
+      if (placed) RemoveImportFolder(old, indexName);
+    } else {
+      placed = RenameToFree(copy, plan.target);
+    }
+    if (!placed) fail(ImportFailureReason::kCannotPutInPlace, targetName);
+  }
+  if (!placed) {
+    RemoveImportFolder(copy, indexName);
+    outcome.copied = 0;
+  }
+  outcome.added = placed;
   return outcome;
 }
 
 ImportOutcome ImportFolder(ImportMode mode, const std::string& folder,
-                           const std::string& targetFolder, const ImportProgress& progress,
-                           const std::stop_token& stop) {
-  return RunImport(PlanImport(mode, folder, targetFolder), progress, stop);
+                           const std::string& targetFolder, ImportPlacement placement,
+                           const ImportProgress& progress, const std::stop_token& stop) {
+  return RunImport(PlanImport(mode, folder, targetFolder, placement), progress, stop);
 }
 
 }  // namespace vaticor

@@ -70,6 +70,23 @@ TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
           "UnknownPictureExtension", "InvalidInteger", "PictureTooLarge"}) {
       EXPECT_NE(table.ReaderText(key), "") << key;
     }
+    // The import's words; each keeps the values it is given.
+    for (const char* key :
+         {"ImportLeadsOut", "ImportFolderName", "ImportCannotRead", "ImportCannotWrite",
+          "ImportDiskFull", "ImportNoPermission", "ImportCannotMakeFolder",
+          "ImportCannotPutInPlace", "ImportNoFreeName", "ImportUnexpected",
+          "ImportAddedWithFailures", "ImportNotAddedWithFailures", "ImportFilesNotCopied",
+          "ImportMissingPictures", "ImportDeckTaken", "ImportSetTaken"}) {
+      const std::string text = table.ReaderText(key);
+      EXPECT_NE(text.find("%1"), std::string::npos) << key << " " << text;
+    }
+    for (const char* key : {"ImportMissingPictures", "ImportDeckTaken", "ImportSetTaken"}) {
+      EXPECT_NE(table.ReaderText(key).find("%2"), std::string::npos) << key;
+    }
+    for (const char* key :
+         {"ImportNothingAdded", "ImportReplace", "ImportBeside", "ImportCancel"}) {
+      EXPECT_NE(table.ReaderText(key), "") << key;
+    }
   }
   TLanguageTable english;
   english.LoadFile(JoinPath(folder, "0x0409.ini"));

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <utility>
 
 #include "core/file_io.h"
@@ -56,8 +58,10 @@ class FolderImportTest : public ::testing::Test {
   const std::string decks = dir.MakeDir("Program/Decks");
   const std::string descriptions = dir.MakeDir("Program/Descriptions");
 
-  ImportOutcome ImportDeck(const std::string& folder, const ImportProgress& progress = {}) {
-    return ImportFolder(ImportMode::kDeck, dir.Path(folder), decks, progress);
+  ImportOutcome ImportDeck(const std::string& folder,
+                           ImportPlacement placement = ImportPlacement::kNew,
+                           const ImportProgress& progress = {}) {
+    return ImportFolder(ImportMode::kDeck, dir.Path(folder), decks, placement, progress);
   }
 };
 
@@ -73,35 +77,77 @@ TEST_F(FolderImportTest, ADeckIsImportedWithTheFilesItNamesThatExistEachOnce) {
 
   std::vector<std::pair<int, int>> steps;
   const ImportOutcome outcome =
-      ImportDeck("Downloads/MyDeck", [&](int done, int total) { steps.emplace_back(done, total); });
+      ImportDeck("Downloads/MyDeck", ImportPlacement::kNew,
+                 [&](int done, int total) { steps.emplace_back(done, total); });
 
   EXPECT_TRUE(outcome.added);
   EXPECT_EQ(outcome.copied, 3);
   EXPECT_EQ(outcome.failed, 0);
-  EXPECT_EQ(outcome.firstFailure, "");
+  EXPECT_EQ(outcome.firstFailure, ImportFailure{});
+  // Card01 names no file and Card03 a folder: two of the five listed.
+  EXPECT_EQ(outcome.listed, 5);
+  EXPECT_EQ(outcome.missing, 2);
   EXPECT_THAT(steps, ElementsAre(Pair(0, 3), Pair(1, 3), Pair(2, 3), Pair(3, 3)));
   EXPECT_THAT(Tree(decks), ElementsAre(Pair("MyDeck", "<dir>"), Pair("MyDeck/deck.ini", ini),
                                        Pair("MyDeck/fool.jpg", "fool"),
                                        Pair("MyDeck/magician.bmp", "magician")));
 }
 
-TEST_F(FolderImportTest, ASecondFolderOfTheSameNameReplacesFilesAndLeavesTheOthers) {
+// A deck of the same name is installed: the import goes ahead only as the
+// user chose, and replacing swaps the whole deck.
+TEST_F(FolderImportTest, ASecondFolderOfTheSameNameReplacesOrGoesBesideButNeverMixes) {
   dir.Write("One/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=b.jpg\r\n");
   dir.Write("One/MyDeck/a.jpg", "first a");
   dir.Write("One/MyDeck/b.jpg", "first b");
   ASSERT_TRUE(ImportDeck("One/MyDeck").added);
+  const std::map<std::string, std::string> first = Tree(decks);
   dir.Write("Two/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=c.jpg\r\n");
   dir.Write("Two/MyDeck/a.jpg", "second a");
   dir.Write("Two/MyDeck/c.jpg", "second c");
+  const ImportTargetName taken = CheckImportTarget(dir.Path("Two/MyDeck/"), decks);
+  EXPECT_TRUE(taken.taken);
+  EXPECT_EQ(taken.beside, "MyDeck (2)");
+  EXPECT_FALSE(CheckImportTarget(dir.Path("Two/Other"), decks).taken);
 
-  const ImportOutcome outcome = ImportDeck("Two/MyDeck/");  // the tree may give a trailing "/"
+  // As a new deck, the name taken: nothing is written over it.
+  const ImportOutcome asNew = ImportDeck("Two/MyDeck/");  // the tree may give a trailing "/"
+  EXPECT_FALSE(asNew.added);
+  EXPECT_EQ(asNew.firstFailure, (ImportFailure{ImportFailureReason::kCannotPutInPlace, "MyDeck"}));
+  EXPECT_EQ(Tree(decks), first);
 
-  EXPECT_TRUE(outcome.added);
-  EXPECT_EQ(outcome.copied, 3);
-  EXPECT_THAT(Tree(decks),
+  const ImportOutcome beside = ImportDeck("Two/MyDeck", ImportPlacement::kBeside);
+  EXPECT_TRUE(beside.added);
+  EXPECT_EQ(beside.target, decks + "/MyDeck (2)");
+  EXPECT_EQ(ReadAll(decks + "/MyDeck (2)/c.jpg"), "second c");
+  EXPECT_EQ(Outside(Tree(decks), "MyDeck (2)"), first);
+
+  const ImportOutcome replaced = ImportDeck("Two/MyDeck", ImportPlacement::kReplace);
+  EXPECT_TRUE(replaced.added);
+  EXPECT_EQ(replaced.copied, 3);
+  EXPECT_THAT(Outside(Tree(decks), "MyDeck (2)"),
               ElementsAre(Pair("MyDeck", "<dir>"), Pair("MyDeck/a.jpg", "second a"),
-                          Pair("MyDeck/b.jpg", "first b"), Pair("MyDeck/c.jpg", "second c"),
+                          Pair("MyDeck/c.jpg", "second c"),
                           Pair("MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=c.jpg\r\n")));
+}
+
+TEST_F(FolderImportTest, TheNameBesideIsTheFirstFreeNumber) {
+  std::set<std::string> taken;
+  auto isTaken = [&](const std::string& name) { return taken.contains(name); };
+  EXPECT_EQ(FreeFolderName("Celestial Vault", isTaken), "Celestial Vault (2)");
+  taken = {"Celestial Vault (2)", "Celestial Vault (3)", "Celestial Vault (5)"};
+  EXPECT_EQ(FreeFolderName("Celestial Vault", isTaken), "Celestial Vault (4)");
+  EXPECT_EQ(FreeFolderName("", isTaken), " (2)");
+  EXPECT_EQ(FreeFolderName("X", [](const std::string&) { return true; }), "");
+
+  // In the folder, anything of the name counts: a file, a link.
+  dir.MakeDir("Program/Decks/Deck");
+  dir.Write("Program/Decks/Deck (2)", "a file");
+  fs::create_symlink("nowhere", dir.Path("Program/Decks/Deck (3)"));
+  dir.Write("Src/Deck/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  dir.Write("Src/Deck/a.jpg", "a");
+  EXPECT_EQ(
+      PlanImport(ImportMode::kDeck, dir.Path("Src/Deck"), decks, ImportPlacement::kBeside).target,
+      decks + "/Deck (4)");
 }
 
 TEST_F(FolderImportTest, ADescriptionSetGetsTheFilesOfEverySectionItListsAndNoOther) {
@@ -227,43 +273,49 @@ TEST_F(FolderImportTest, IndexValuesLeadingOutOfTheFolderAreRefusedAndNothingOut
   EXPECT_TRUE(outcome.added);
   EXPECT_EQ(outcome.copied, 3);  // good.jpg, in.jpg and deck.ini
   EXPECT_EQ(outcome.failed, 7);
-  EXPECT_EQ(outcome.firstFailure, "Card00 = ..\\..\\Program\\Decks\\x: leads out of the folder");
+  // Of the nine listed, the copy lacks the seven refused.
+  EXPECT_EQ(outcome.listed, 9);
+  EXPECT_EQ(outcome.missing, 7);
+  EXPECT_EQ(outcome.firstFailure,
+            (ImportFailure{ImportFailureReason::kLeadsOut, "Card00 = ..\\..\\Program\\Decks\\x"}));
   EXPECT_EQ(Outside(Tree(dir.path()), "Program/Decks/Deck"), before);
   EXPECT_THAT(
       Tree(dir.Path("Program/Decks/Deck")),
       ElementsAre(Pair("deck.ini", ini), Pair("good.jpg", "good"), Pair("in.jpg", "inside")));
 }
 
-TEST_F(FolderImportTest, LinksPlantedInAnExistingTargetAreNotWrittenThrough) {
+TEST_F(FolderImportTest, LinksPlantedInAReplacedTargetAreRemovedNotFollowed) {
   dir.Write("Private/a.jpg", "private a");
   dir.Write("Private/Art/b.jpg", "private b");
   dir.MakeDir("Program/Decks/Deck");
   fs::create_symlink("../../../Private/a.jpg", dir.Path("Program/Decks/Deck/a.jpg"));
   fs::create_symlink("../../../Private/Art", dir.Path("Program/Decks/Deck/Art"));
+  dir.Write("Program/Decks/Deck/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
   dir.Write("New/Deck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=Art/b.jpg\r\n");
   dir.Write("New/Deck/a.jpg", "new a");
   dir.Write("New/Deck/Art/b.jpg", "new b");
+  const std::map<std::string, std::string> privateFiles = Tree(dir.Path("Private"));
 
-  const ImportOutcome outcome = ImportDeck("New/Deck");
+  const ImportOutcome outcome = ImportDeck("New/Deck", ImportPlacement::kReplace);
 
   EXPECT_TRUE(outcome.added);
-  EXPECT_EQ(outcome.failed, 1);
-  EXPECT_THAT(outcome.firstFailure, HasSubstr("Art/b.jpg: its folder cannot be opened"));
-  EXPECT_EQ(ReadAll(dir.Path("Private/a.jpg")), "private a");
-  EXPECT_EQ(ReadAll(dir.Path("Private/Art/b.jpg")), "private b");
-  // The link to a file is replaced by the file, inside the target.
-  EXPECT_FALSE(fs::is_symlink(dir.Path("Program/Decks/Deck/a.jpg")));
-  EXPECT_EQ(ReadAll(dir.Path("Program/Decks/Deck/a.jpg")), "new a");
+  EXPECT_EQ(outcome.failed, 0);
+  EXPECT_EQ(Tree(dir.Path("Private")), privateFiles);
+  EXPECT_THAT(Tree(decks), ElementsAre(Pair("Deck", "<dir>"), Pair("Deck/Art", "<dir>"),
+                                       Pair("Deck/Art/b.jpg", "new b"), Pair("Deck/a.jpg", "new a"),
+                                       Pair("Deck/deck.ini", ::testing::_)));
 
-  // A target that is itself a link is not used at all.
+  // A target that is itself a link is replaced as a link: what it leads to
+  // stays.
   dir.Write("New/Linked/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  dir.Write("New/Linked/a.jpg", "linked a");
   fs::create_symlink("../../Private", dir.Path("Program/Decks/Linked"));
-  const ImportOutcome linked = ImportDeck("New/Linked");
-  EXPECT_FALSE(linked.added);
-  EXPECT_EQ(linked.firstFailure, "Linked: is there already and is not a folder");
-  EXPECT_THAT(Tree(dir.Path("Private")),
-              ElementsAre(Pair("Art", "<dir>"), Pair("Art/b.jpg", "private b"),
-                          Pair("a.jpg", "private a")));
+  EXPECT_TRUE(CheckImportTarget(dir.Path("New/Linked"), decks).taken);
+  const ImportOutcome linked = ImportDeck("New/Linked", ImportPlacement::kReplace);
+  EXPECT_TRUE(linked.added);
+  EXPECT_FALSE(fs::is_symlink(dir.Path("Program/Decks/Linked")));
+  EXPECT_EQ(ReadAll(dir.Path("Program/Decks/Linked/a.jpg")), "linked a");
+  EXPECT_EQ(Tree(dir.Path("Private")), privateFiles);
 }
 
 TEST_F(FolderImportTest, AFolderNameThatWouldLeadElsewhereIsNoTarget) {
@@ -278,8 +330,7 @@ TEST_F(FolderImportTest, AFolderNameThatWouldLeadElsewhereIsNoTarget) {
     const ImportOutcome outcome = RunImport(plan);
     EXPECT_FALSE(outcome.added);
     EXPECT_EQ(outcome.failed, 1);
-    EXPECT_THAT(outcome.firstFailure,
-                HasSubstr("the folder's name would lead out of the target folder"));
+    EXPECT_EQ(outcome.firstFailure.reason, ImportFailureReason::kFolderName);
   }
   EXPECT_TRUE(Tree(decks).empty());
 }
@@ -300,30 +351,32 @@ TEST_F(FolderImportTest, AnUnreadableSourceFileIsCountedAndNoTemporaryFileStays)
 
   EXPECT_EQ(result, 11);                                          // one failure, and added
   if (result == outcome.failed * 10 + (outcome.added ? 1 : 0)) {  // the body ran here
-    EXPECT_THAT(outcome.firstFailure, HasSubstr("locked.jpg: cannot be read"));
+    EXPECT_EQ(outcome.firstFailure,
+              (ImportFailure{ImportFailureReason::kNoPermission, "locked.jpg"}));
   }
   EXPECT_THAT(ListDirectory(dir.Path("Program/Decks/Deck")), ElementsAre("deck.ini", "open.jpg"));
 }
 
-TEST_F(FolderImportTest, ACopyCutOffPartWayLeavesTheOldFileAndNoTemporaryFile) {
+// Replacing an installed deck: a file that cannot be copied keeps the old
+// deck whole, and nothing of the new one stays.
+TEST_F(FolderImportTest, AReplacementCutOffPartWayLeavesTheOldDeckAndNoTemporaryFile) {
   dir.Write("Src/Deck/deck.ini", "[Files]\r\nCard00=small.jpg\r\nCard01=big.jpg\r\n");
   dir.Write("Src/Deck/small.jpg", "small");
   dir.Write("Src/Deck/big.jpg", std::string(3 << 20, 'b'));
   dir.Write("Program/Decks/Deck/big.jpg", "old big");
+  dir.Write("Program/Decks/Deck/deck.ini", "old index");
+  const std::map<std::string, std::string> before = Tree(decks);
 
   ImportOutcome outcome;
   {
     const testing::FileSizeLimit disk(1 << 20);  // full after a megabyte
-    outcome = ImportDeck("Src/Deck");
+    outcome = ImportDeck("Src/Deck", ImportPlacement::kReplace);
   }
 
-  EXPECT_TRUE(outcome.added);
+  EXPECT_FALSE(outcome.added);
   EXPECT_EQ(outcome.failed, 1);
-  EXPECT_THAT(outcome.firstFailure, HasSubstr("big.jpg: cannot be written"));
-  EXPECT_THAT(Tree(dir.Path("Program/Decks/Deck")),
-              ElementsAre(Pair("big.jpg", "old big"),
-                          Pair("deck.ini", "[Files]\r\nCard00=small.jpg\r\nCard01=big.jpg\r\n"),
-                          Pair("small.jpg", "small")));
+  EXPECT_EQ(outcome.firstFailure, (ImportFailure{ImportFailureReason::kDiskFull, "big.jpg"}));
+  EXPECT_EQ(Tree(decks), before);
 }
 
 TEST_F(FolderImportTest, AStoppedImportLeavesWholeFilesAndAddsNoIndex) {
@@ -333,7 +386,7 @@ TEST_F(FolderImportTest, AStoppedImportLeavesWholeFilesAndAddsNoIndex) {
 
   std::stop_source stop;
   const ImportOutcome outcome = ImportFolder(
-      ImportMode::kDeck, dir.Path("Src/Deck"), decks,
+      ImportMode::kDeck, dir.Path("Src/Deck"), decks, ImportPlacement::kNew,
       [&](int done, int) {
         if (done == 1) stop.request_stop();
       },
@@ -341,9 +394,28 @@ TEST_F(FolderImportTest, AStoppedImportLeavesWholeFilesAndAddsNoIndex) {
 
   EXPECT_TRUE(outcome.stopped);
   EXPECT_FALSE(outcome.added);
-  EXPECT_EQ(outcome.copied, 1);
   EXPECT_EQ(outcome.failed, 0);
-  EXPECT_THAT(Tree(dir.Path("Program/Decks/Deck")), ElementsAre(Pair("a.jpg", "a.jpg")));
+  EXPECT_TRUE(Tree(decks).empty());
+}
+
+// What an import killed part-way left beside its target goes with the next
+// import of that name; what another import is still making stays.
+TEST_F(FolderImportTest, HiddenFoldersALongKilledImportLeftAreRemoved) {
+  dir.Write("Src/Deck/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  dir.Write("Src/Deck/a.jpg", "a");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* left : {".Deck.0123456789abcdef.import", ".Deck.fedcba9876543210.old"}) {
+    dir.Write(std::string("Program/Decks/") + left + "/deck.ini", "[Files]\r\n");
+    fs::last_write_time(dir.Path(std::string("Program/Decks/") + left), old);
+  }
+  dir.Write("Program/Decks/.Deck.00000000000000aa.import/a.jpg", "young");
+  dir.Write("Program/Decks/.Other.0123456789abcdef.import/a.jpg", "another deck's");
+  fs::last_write_time(dir.Path("Program/Decks/.Other.0123456789abcdef.import"), old);
+
+  ASSERT_TRUE(ImportDeck("Src/Deck").added);
+
+  EXPECT_THAT(ListDirectory(decks), ElementsAre(".Deck.00000000000000aa.import",
+                                                ".Other.0123456789abcdef.import", "Deck"));
 }
 
 TEST_F(FolderImportTest, AnIndexLinkedFromOutsideIsNotRead) {
@@ -355,7 +427,7 @@ TEST_F(FolderImportTest, AnIndexLinkedFromOutsideIsNotRead) {
   const ImportOutcome outcome = ImportDeck("Src/Deck");
   EXPECT_FALSE(outcome.added);
   EXPECT_EQ(outcome.failed, 1);
-  EXPECT_EQ(outcome.firstFailure, "deck.ini: leads out of the folder");
+  EXPECT_EQ(outcome.firstFailure, (ImportFailure{ImportFailureReason::kLeadsOut, "deck.ini"}));
   EXPECT_TRUE(Tree(decks).empty());
 }
 

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QFileSystemModel>
+#include <QIcon>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QTreeView>
 #include <atomic>
@@ -16,8 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "support/qt/hint_text.h"
 #include "support/qt/keys.h"
 #include "support/qt/mouse.h"
+#include "support/qt/recorded_choices.h"
 #include "support/qt/recorded_messages.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/program_state_fixture.h"
@@ -60,8 +64,11 @@ class FolderSelectTest : public ::testing::Test, protected testing::ProgramState
 
   QTreeView* Tree() const { return Control<QTreeView>(*form, "ShellTreeView1"); }
   QToolButton* SelectArea() const { return Control<QToolButton>(*form, "SpeedButton1"); }
+  // The caption's whole text: in its hint when it is cut to fit.
   std::string Caption(const char* label = "Label2") const {
-    return Control<TCaptionLabel>(*form, label)->text().toStdString();
+    const TCaptionLabel* caption = Control<TCaptionLabel>(*form, label);
+    const QString hint = testing::ShownHint(caption->toolTip());
+    return (hint.isEmpty() ? caption->text() : hint).toStdString();
   }
   bool Offered() const { return SelectArea()->isVisibleTo(form.get()); }
 
@@ -104,6 +111,7 @@ class FolderSelectTest : public ::testing::Test, protected testing::ProgramState
   FolderImportSystem system;
   std::unique_ptr<TFolderSelectForm> form;
   testing::RecordedMessages recorded;
+  testing::RecordedChoices choices;
 };
 
 TEST_F(FolderSelectTest, OpensAsTheModeSaysAt161By227) {
@@ -200,7 +208,8 @@ TEST_F(FolderSelectTest, ADeckIsCopiedWithTheFilesThatExistAndASecondClickOnlyRe
   EXPECT_EQ(Caption(), "Колода добавлена");
   EXPECT_EQ(lists.deckRebuilds, 1);
   EXPECT_EQ(lists.descriptionRebuilds, 0);
-  EXPECT_TRUE(recorded.messages.empty());
+  EXPECT_EQ(recorded.Texts(), std::vector<std::string>{"Колода добавлена.\n\nНет картинок, "
+                                                       "указанных в deck.ini: 1 из 3."});
   EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
 
   // The second click copies nothing: a file removed from the copy stays
@@ -212,7 +221,9 @@ TEST_F(FolderSelectTest, ADeckIsCopiedWithTheFilesThatExistAndASecondClickOnlyRe
   EXPECT_EQ(lists.deckRebuilds, 1);
 }
 
-TEST_F(FolderSelectTest, AnotherFolderOfTheSameNameReplacesItsFilesAndKeepsTheRest) {
+// A deck of the same name is installed: nothing is copied before the user
+// chose to replace it, to add the new one beside it, or to cancel.
+TEST_F(FolderSelectTest, AnotherFolderOfTheSameNameIsCopiedOnlyAsTheUserChooses) {
   dir.Write("home/one/MyDeck/deck.ini", "[Files]\r\nCard00=a.jpg\r\nCard01=b.jpg\r\n");
   dir.Write("home/one/MyDeck/a.jpg", "first a");
   dir.Write("home/one/MyDeck/b.jpg", "first b");
@@ -221,15 +232,95 @@ TEST_F(FolderSelectTest, AnotherFolderOfTheSameNameReplacesItsFilesAndKeepsTheRe
   Open();
   Highlight(dir.Path("home/one/MyDeck"));
   ClickSelectArea();
+  EXPECT_TRUE(choices.questions.empty());  // a new name asks nothing
   // Another folder highlighted brings the prompt back.
   Highlight(dir.Path("home/two/MyDeck"));
   EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+
+  choices.answer = 2;  // cancel
+  ClickSelectArea();
+  ASSERT_EQ(choices.questions.size(), 1u);
+  EXPECT_EQ(choices.questions[0].window, form.get());
+  EXPECT_EQ(choices.questions[0].text,
+            "Колода «MyDeck» уже установлена. Заменить её или добавить новую рядом как "
+            "«MyDeck (2)»?");
+  EXPECT_EQ(choices.questions[0].answers,
+            (std::vector<std::string>{"Заменить", "Добавить рядом", "Отмена"}));
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+  EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/a.jpg")), "first a");
+  EXPECT_EQ(lists.deckRebuilds, 1);
+  EXPECT_EQ(form->cursor().shape(), Qt::ArrowCursor);
+
+  choices.answer = 1;  // beside
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Колода добавлена");
+  EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck (2)/a.jpg")), "second a");
+  EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/a.jpg")), "first a");
+  EXPECT_EQ(lists.deckRebuilds, 2);
+
+  choices.answer = 0;  // replace: the whole deck, nothing of the old one left
+  Highlight(dir.Path("home/one"));
+  Highlight(dir.Path("home/two/MyDeck"));
   ClickSelectArea();
   EXPECT_EQ(Caption(), "Колода добавлена");
   EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/a.jpg")), "second a");
-  EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/b.jpg")), "first b");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("Decks/MyDeck/b.jpg")));
   EXPECT_EQ(testing::ReadAll(dir.Path("Decks/MyDeck/deck.ini")), "[Files]\r\nCard00=a.jpg\r\n");
-  EXPECT_EQ(lists.deckRebuilds, 2);
+  EXPECT_EQ(lists.deckRebuilds, 3);
+  EXPECT_TRUE(recorded.messages.empty());
+}
+
+// Every word of the result comes in the interface language; what the files
+// say (a value, a name) stays as it is.
+TEST_F(FolderSelectTest, AHostileDecksReportSpeaksTheInterfaceLanguage) {
+  dir.Write("home/Evil/deck.ini",
+            "[Files]\r\nCard00=a.jpg\r\nCard01=..\\..\\..\\escape1.jpg\r\n"
+            "Card02=gone.jpg\r\n");
+  dir.Write("home/Evil/a.jpg", "a");
+  Open();
+  Highlight(dir.Path("home/Evil"));
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Добавлено, ошибок: 1");
+  ASSERT_EQ(recorded.Texts().size(), 1u);
+  EXPECT_EQ(recorded.Texts()[0],
+            "Колода добавлена. Не скопировано файлов: 1.\n\n"
+            "Card01 = ..\\..\\..\\escape1.jpg: ведёт за пределы папки\n\n"
+            "Нет картинок, указанных в deck.ini: 2 из 3.");
+
+  languages.LoadFile(
+      dir.Write("0x0407.ini",
+                "[ID]\r\n1043=Deck hinzugefügt\r\n[Reader]\r\nImportAddedWithFailures=Hinzugefügt, "
+                "Fehler: %1\r\nImportFilesNotCopied=Nicht kopiert: %1.\r\nImportLeadsOut=%1: führt "
+                "hinaus\r\nImportMissingPictures=Es fehlen %1 von %2 Bildern.\r\n"));
+  form->ApplyLanguage();
+  Highlight(dir.Path("home"));
+  Highlight(dir.Path("home/Evil"));
+  choices.answer = 1;
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Hinzugefügt, Fehler: 1");
+  ASSERT_EQ(recorded.Texts().size(), 2u);
+  EXPECT_EQ(recorded.Texts()[1],
+            "Deck hinzugefügt. Nicht kopiert: 1.\n\n"
+            "Card01 = ..\\..\\..\\escape1.jpg: führt hinaus\n\n"
+            "Es fehlen 2 von 3 Bildern.");
+}
+
+TEST_F(FolderSelectTest, ADeckWithoutSomeOfItsPicturesSaysHowManyAreMissing) {
+  std::string ini = "[Files]\r\n";
+  for (int card = 0; card < 22; ++card) {
+    const std::string name = std::to_string(card) + ".jpg";
+    ini += "Card" + std::to_string(100 + card).substr(1) + "=" + name + "\r\n";
+    if (card < 14) dir.Write("home/Vault/" + name, name);
+  }
+  dir.Write("home/Vault/deck.ini", ini);
+  Open();
+  Highlight(dir.Path("home/Vault"));
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Колода добавлена");
+  ASSERT_EQ(recorded.messages.size(), 1u);
+  EXPECT_EQ(recorded.messages[0].kind, MessageKind::kNotice);
+  EXPECT_EQ(recorded.messages[0].text,
+            "Колода добавлена.\n\nНет картинок, указанных в deck.ini: 8 из 22.");
 }
 
 TEST_F(FolderSelectTest, ASetGetsTheFilesOfEverySectionItLists) {
@@ -265,13 +356,13 @@ TEST_F(FolderSelectTest, AnIndexListingNothingCopiesNothingAndSaysNothing) {
 
 TEST_F(FolderSelectTest, FilesThatCouldNotBeCopiedAreCountedAndTheFirstReasonShown) {
   dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
-  system.import = [](ImportMode, const std::string&, const std::string&, const ImportProgress&,
-                     const std::stop_token&) {
+  system.import = [](ImportMode, const std::string&, const std::string&, ImportPlacement,
+                     const ImportProgress&, const std::stop_token&) {
     ImportOutcome outcome;
     outcome.added = true;
     outcome.copied = 5;
     outcome.failed = 3;
-    outcome.firstFailure = "Card07 = ..\\..\\x: leads out of the folder";
+    outcome.firstFailure = {ImportFailureReason::kLeadsOut, "Card07 = ..\\..\\x"};
     return outcome;
   };
   Open();
@@ -282,15 +373,15 @@ TEST_F(FolderSelectTest, FilesThatCouldNotBeCopiedAreCountedAndTheFirstReasonSho
   EXPECT_EQ(recorded.messages[0].kind, MessageKind::kFailure);
   EXPECT_EQ(recorded.messages[0].window, form.get());
   EXPECT_NE(recorded.messages[0].text.find("3"), std::string::npos);
-  EXPECT_NE(recorded.messages[0].text.find("Card07 = ..\\..\\x: leads out of the folder"),
+  EXPECT_NE(recorded.messages[0].text.find("Card07 = ..\\..\\x: ведёт за пределы папки"),
             std::string::npos);
   EXPECT_EQ(lists.deckRebuilds, 1);
 }
 
 TEST_F(FolderSelectTest, AnImportThatAddedNothingSaysSoAndWhy) {
   dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
-  system.import = [](ImportMode, const std::string&, const std::string&, const ImportProgress&,
-                     const std::stop_token&) -> ImportOutcome {
+  system.import = [](ImportMode, const std::string&, const std::string&, ImportPlacement,
+                     const ImportProgress&, const std::stop_token&) -> ImportOutcome {
     throw std::runtime_error("MyDeck: the folder cannot be made: No space left on device");
   };
   Open();
@@ -298,7 +389,9 @@ TEST_F(FolderSelectTest, AnImportThatAddedNothingSaysSoAndWhy) {
   ClickSelectArea();
   EXPECT_EQ(Caption(), "Не добавлено, ошибок: 1");
   EXPECT_EQ(recorded.Texts().size(), 1u);
-  EXPECT_NE(recorded.Texts().at(0).find("No space left on device"), std::string::npos);
+  EXPECT_EQ(recorded.Texts().at(0),
+            "Ничего не добавлено.\n\nНепредвиденная ошибка: MyDeck: the folder cannot be made: "
+            "No space left on device");
   EXPECT_EQ(lists.deckRebuilds, 0);
   // The result's click brings the prompt back.
   ClickSelectArea();
@@ -314,7 +407,8 @@ TEST_F(FolderSelectTest, ALongCopyShowsItsProgressAndTakesNoSecondClick) {
   std::shared_future<void> released = release.get_future().share();
   std::atomic<int> imports{0};
   system.import = [&imports, released](ImportMode, const std::string&, const std::string&,
-                                       const ImportProgress& progress, const std::stop_token&) {
+                                       ImportPlacement, const ImportProgress& progress,
+                                       const std::stop_token&) {
     ++imports;
     progress(0, 78);
     progress(12, 78);
@@ -370,8 +464,8 @@ TEST_F(FolderSelectTest, TheProgramsEndStopsACopyInProgress) {
   dir.Write("home/Big/deck.ini", "[Files]\r\n");
   std::atomic<bool> started{false};
   std::atomic<bool> sawStop{false};
-  system.import = [&](ImportMode, const std::string&, const std::string&, const ImportProgress&,
-                      const std::stop_token& stop) {
+  system.import = [&](ImportMode, const std::string&, const std::string&, ImportPlacement,
+                      const ImportProgress&, const std::stop_token& stop) {
     started = true;
     while (!stop.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     sawStop = true;
@@ -430,12 +524,88 @@ TEST_F(FolderSelectTest, TheFoldersAreListedOffTheWindowsThread) {
   EXPECT_EQ(model->rowCount(f1), 0);  // folders only
 }
 
+// The strips are 161 pixels wide: a longer title or prompt is cut in the
+// middle, whole in the hint, and stays clear of the close image.
+TEST_F(FolderSelectTest, TextsWiderThanTheirStripAreCutInTheMiddleWithTheWholeInTheHint) {
+  dir.Write("home/Set/description.ini", "[Sections]\r\n");
+  languages.LoadFile(dir.Write("0x0407.ini",
+                               "[ID]\r\n1040=Beschreibung hinzufügen...\r\n"
+                               "1042=Ordner mit der Beschreibung wählen\r\n"));
+  Open(FolderMode::kAddDescriptionSet);
+  Highlight(dir.Path("home/Set"));
+  ASSERT_TRUE(Offered());
+  auto* title = Control<TCaptionLabel>(*form, "Label4");
+  auto* closeImage = Control<TSkinImage>(*form, "ButtonCloseImage");
+  auto* caption = Control<TCaptionLabel>(*form, "Label2");
+  auto* shadow = Control<TCaptionLabel>(*form, "Label1");
+  const QString prompt = QString::fromUtf8("Ordner mit der Beschreibung wählen");
+  ASSERT_GT(caption->fontMetrics().horizontalAdvance(prompt), 159);
+  EXPECT_GE(caption->x(), 0);
+  EXPECT_LE(shadow->geometry().right(), 160);
+  EXPECT_TRUE(caption->text().startsWith("Ordner")) << caption->text().toStdString();
+  EXPECT_TRUE(caption->text().endsWith(QString::fromUtf8("wählen")));
+  EXPECT_TRUE(caption->text().contains(QChar(0x2026)));
+  EXPECT_NE(caption->toolTip().indexOf("Beschreibung"), -1);
+  EXPECT_NE(SelectArea()->toolTip().indexOf("Beschreibung"), -1);
+  EXPECT_LE(title->geometry().right(), closeImage->x());
+  EXPECT_NE(title->toolTip().indexOf(QString::fromUtf8("hinzufügen")), -1);
+
+  // A text that fits is whole, without a hint.
+  languages.LoadFile(dir.Write("0x0409.ini", "[ID]\r\n1039=Add\r\n1041=A deck\r\n"));
+  Open(FolderMode::kAddDeck);
+  EXPECT_EQ(caption->text().toStdString(), "A deck");
+  EXPECT_TRUE(caption->toolTip().isEmpty());
+  EXPECT_TRUE(SelectArea()->toolTip().isEmpty());
+  EXPECT_EQ(title->text().toStdString(), "Add");
+  EXPECT_TRUE(title->toolTip().isEmpty());
+}
+
+TEST_F(FolderSelectTest, TheTreeShowsFolderIconsAndKeepsADeepHighlightedRowInViewAcross) {
+  std::string deep = "home";
+  for (int level = 0; level < 12; ++level) deep += "/level" + std::to_string(level);
+  dir.Write(deep + "/Deep Deck With A Long Name/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
+  dir.Write(deep + "/Deep Deck With A Long Name/a.jpg", "a");
+  Open();
+  const std::string folder = dir.Path(deep + "/Deep Deck With A Long Name");
+  // Unfolded down to it, as the user would have.
+  for (QModelIndex parent = IndexOf(folder).parent(); parent.isValid(); parent = parent.parent()) {
+    Tree()->expand(parent);
+  }
+  Settle();
+  Tree()->horizontalScrollBar()->setValue(0);
+  Highlight(folder);
+  ASSERT_FALSE(Tree()->visualRect(IndexOf(folder)).isEmpty());
+  const QRect row = Tree()->visualRect(IndexOf(folder));
+  EXPECT_GE(row.left(), 0);
+  EXPECT_LT(row.left(), Tree()->viewport()->width() / 2);
+  EXPECT_FALSE(Folders()->data(IndexOf(folder), Qt::DecorationRole).value<QIcon>().isNull());
+
+  // Enter imports the highlighted folder, as the select area's click does.
+  testing::PressKey(Tree(), Qt::Key_Return, Qt::NoModifier);
+  testing::ReleaseKey(Tree(), Qt::Key_Return);
+  ASSERT_TRUE(ProcessEventsUntil([this] { return Caption() == "Колода добавлена"; }));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path("Decks/Deep Deck With A Long Name/a.jpg")));
+  // The release of an Enter pressed elsewhere (in the message box it
+  // closed) does nothing.
+  testing::ReleaseKey(Tree(), Qt::Key_Return);
+  EXPECT_EQ(Caption(), "Колода добавлена");
+  // Space, as a second click: the prompt comes back.
+  testing::PressKey(Tree(), Qt::Key_Space, Qt::NoModifier);
+  testing::ReleaseKey(Tree(), Qt::Key_Space);
+  EXPECT_EQ(Caption(), "Выбрать каталог с колодой");
+}
+
 TEST_F(FolderSelectTest, EscAndTheCloseImageOnlyHideAndTheIconShowsTheMainWindow) {
   dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
   Open();
   Highlight(dir.Path("home/MyDeck"));
   testing::Click(Control<TSkinImage>(*form, "Image1"));
   EXPECT_EQ(main.shown, 1);
+  // The release of an Esc pressed elsewhere (in a message box it closed)
+  // does nothing.
+  testing::ReleaseKey(Tree(), Qt::Key_Escape);
+  EXPECT_FALSE(form->isHidden());
+  testing::PressKey(Tree(), Qt::Key_Escape, Qt::NoModifier);
   testing::ReleaseKey(Tree(), Qt::Key_Escape);
   EXPECT_TRUE(form->isHidden());
   Open();

@@ -1,8 +1,10 @@
 #include "ui/chrome/caption_label.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
 
 namespace vaticor {
 
@@ -31,6 +33,14 @@ void CaptionPair::SetText(const QString& text) const {
   label2->adjustSize();
   label1->setText(text);
   label1->adjustSize();
+}
+
+void CaptionPair::SetText(const QString& text, int width) const {
+  const QString shown = label2->fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(0, width));
+  SetText(shown);
+  const QString hint = shown == text ? QString() : text;
+  SetHint(label2, hint);
+  SetHint(label1, hint);
 }
 
 void CaptionPair::Raise() const {

@@ -26,6 +26,10 @@ class TCaptionLabel : public QLabel {
 struct CaptionPair {
   // The same text on both, each sized to it (the chrome centres them).
   void SetText(const QString& text) const;
+  // The same, fitted into `width` pixels: a text wider than that is cut in
+  // the middle ("Выбрать ка…с описанием"), so its start and end both show,
+  // and the whole text is then the labels' hint (no hint when it fits).
+  void SetText(const QString& text, int width) const;
   // Above the window's other parts, the text above its shadow.
   void Raise() const;
 

@@ -2,15 +2,19 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QTreeView>
 #include <exception>
+#include <utility>
 
 #include "platform/virtual_keys.h"
 #include "ui/chrome/caption_label.h"
+#include "ui/chrome/choice_box.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
@@ -21,6 +25,7 @@
 #include "ui/chrome/thread_results.h"
 #include "ui/chrome/title_strip.h"
 #include "ui/chrome/window_showing.h"
+#include "ui/import/import_texts.h"
 
 namespace vaticor {
 namespace {
@@ -30,11 +35,27 @@ constexpr int kSide = 2;         // the strips left and right of the tree
 constexpr int kAboveBelow = 4;   // the strips above and below it
 constexpr int kTreeIndent = 19;  // pixels per level
 
-// The window's texts that are not interface texts.
-const char* const kAddedWithFailures = "Добавлено, ошибок: %1";
-const char* const kNotAddedWithFailures = "Не добавлено, ошибок: %1";
+constexpr int kTitleLeft = 22;     // the white title label's left
+constexpr int kCaptionRoom = 155;  // the bottom caption's width, its shadow included
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+// Reports the keys pressed in the widget it is made for, which go on as
+// they were.
+class KeyPressWatch : public QObject {
+ public:
+  KeyPressWatch(QWidget* target, std::function<void(const QKeyEvent&)> pressed)
+      : QObject(target), pressed_(std::move(pressed)) {
+    target->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) pressed_(*static_cast<QKeyEvent*>(event));
+    return false;
+  }
+
+ private:
+  std::function<void(const QKeyEvent&)> pressed_;
+};
 
 }  // namespace
 
@@ -48,10 +69,12 @@ TFolderSelectForm::TFolderSelectForm(ProgramState& state, MainWindowLink& main,
       system_(std::move(system)),
       post_(ResultPost::For(this)) {
   if (!system_.offers) system_.offers = OffersImport;
+  if (!system_.targetName) system_.targetName = CheckImportTarget;
   if (!system_.import) {
     system_.import = [](ImportMode mode, const std::string& folder, const std::string& target,
-                        const ImportProgress& progress, const std::stop_token& stop) {
-      return ImportFolder(mode, folder, target, progress, stop);
+                        ImportPlacement placement, const ImportProgress& progress,
+                        const std::stop_token& stop) {
+      return ImportFolder(mode, folder, target, placement, progress, stop);
     };
   }
   setObjectName("FolderSelectForm");
@@ -91,7 +114,7 @@ void TFolderSelectForm::CreateControls() {
   Label3->move(23, 2);
   Label4 = new TCaptionLabel(this, Qt::white);
   Label4->setObjectName("Label4");
-  Label4->move(22, 1);
+  Label4->move(kTitleLeft, 1);
 
   const int treeTop = kBar + kAboveBelow;
   const int treeHeight = kHeight - 2 * (kBar + kAboveBelow);
@@ -156,6 +179,10 @@ void TFolderSelectForm::CreateTree() {
   folders_->setObjectName("ShellTreeModel");
   folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   folders_->setReadOnly(true);
+  // The desktop's folder icons (its icon theme, else the style's): the
+  // model's own provider has only the theme's, none without one.
+  static QFileIconProvider icons;
+  folders_->setIconProvider(&icons);
   folders_->setRootPath(QString());
 
   QTreeView* tree = ShellTreeView1;
@@ -181,7 +208,19 @@ void TFolderSelectForm::CreateTree() {
   });
   ConnectCommand(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
                  [this] { ShellTreeView1Change(); });
-  OnKeyRelease(tree, this, [this](int key, Qt::KeyboardModifiers) { ShellTreeView1KeyUp(key); });
+  // After the view has scrolled the row into view down the tree.
+  connect(
+      tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+      [this] { ScrollToHighlighted(); }, Qt::QueuedConnection);
+  // Keys act on their release only after their press in the tree: the
+  // release of the Enter or Esc that closed a message box comes here too.
+  auto pressed = std::make_shared<int>(0);
+  new KeyPressWatch(tree, [pressed](const QKeyEvent& press) {
+    if (!press.isAutoRepeat()) *pressed = VirtualKeyCode(press);
+  });
+  OnKeyRelease(tree, this, [this, pressed](int key, Qt::KeyboardModifiers) {
+    ShellTreeView1KeyUp(key, std::exchange(*pressed, 0) == key);
+  });
 
   // Opened at the home folder, its parents unfolded. The rows above it
   // arrive as Qt lists their folders, each arrival pushing it down: it is
@@ -239,7 +278,8 @@ void TFolderSelectForm::ShowForMode(FolderMode mode) {
 
 void TFolderSelectForm::ApplyLanguage() {
   setWindowTitle(Title());
-  CaptionPair{Label4, Label3}.SetText(Title());  // the title over its shadow
+  // The title over its shadow, short of the close image.
+  CaptionPair{Label4, Label3}.SetText(Title(), ButtonCloseImage->x() - kTitleLeft - 2);
   if (!done_ && !importing_) SetStatusCaption(Prompt());
 }
 
@@ -253,8 +293,24 @@ void TFolderSelectForm::Image1Click() { main_.ShowMainWindow(); }
 
 void TFolderSelectForm::ButtonCloseImageClick() { hide(); }
 
-void TFolderSelectForm::ShellTreeView1KeyUp(int virtualKey) {
+void TFolderSelectForm::ShellTreeView1KeyUp(int virtualKey, bool pressedHere) {
+  if (!pressedHere) return;
   if (virtualKey == vk::Escape) hide();
+  // What the select area's click does, for the highlighted folder.
+  if (virtualKey == vk::Return || virtualKey == vk::Space) SpeedButton1Click();
+}
+
+void TFolderSelectForm::ScrollToHighlighted() {
+  const QModelIndex current = ShellTreeView1->currentIndex();
+  if (!current.isValid()) return;
+  // Deep rows start right of the view: the name is brought in from its
+  // start, one level's indent before it, when it is not all in view.
+  QScrollBar* across = ShellTreeView1->horizontalScrollBar();
+  const QRect row = ShellTreeView1->visualRect(current);
+  const int width = ShellTreeView1->viewport()->width();
+  if (row.isValid() && (row.left() < 0 || row.right() > width)) {
+    across->setValue(std::max(0, row.left() + across->value() - kTreeIndent));
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -304,7 +360,9 @@ void TFolderSelectForm::ShowSelectArea(bool shown) {
 }
 
 void TFolderSelectForm::SetStatusCaption(const QString& text) {
-  caption_.SetText(text);
+  caption_.SetText(text, kCaptionRoom);
+  // The select area lies over the caption: it shows the hint.
+  SetHint(SpeedButton1, Label2->text() == text ? QString() : text);
   chrome_->KeepInShape();
 }
 
@@ -325,30 +383,59 @@ void TFolderSelectForm::SpeedButton1Click() {
   StartImport(folder);
 }
 
-void TFolderSelectForm::StartImport(const std::string& folder) {
+void TFolderSelectForm::StartImport(const std::string& folder,
+                                    std::optional<ImportPlacement> placement) {
   const ImportMode mode = Mode();
   importing_ = true;
   setCursor(Qt::BusyCursor);
   if (copier_.joinable()) copier_.join();  // the last import has finished
-  copier_ = std::jthread([post = post_, import = system_.import, mode, folder,
-                          target = TargetFolder(mode), this](const std::stop_token& stop) {
+  copier_ = std::jthread([post = post_, import = system_.import, targetName = system_.targetName,
+                          mode, folder, placement, target = TargetFolder(mode),
+                          this](const std::stop_token& stop) {
     ImportOutcome outcome;
     try {
+      if (!placement) {
+        // Nothing is written over an installed one before the user says so.
+        const ImportTargetName name = targetName(folder, target);
+        if (name.taken) {
+          post->Post([this, mode, folder, name] { AskPlacement(mode, folder, name); });
+          return;
+        }
+      }
       outcome = import(
-          mode, folder, target,
+          mode, folder, target, placement.value_or(ImportPlacement::kNew),
           [&post, this](std::int32_t done, std::int32_t total) {
             post->Post([this, done, total] { ShowProgress(done, total); });
           },
           stop);
     } catch (const std::exception& failure) {
       outcome.failed += 1;
-      outcome.firstFailure = failure.what();
+      outcome.firstFailure = {ImportFailureReason::kUnexpected, failure.what()};
     } catch (...) {
       outcome.failed += 1;
-      outcome.firstFailure = "Unexpected failure";
+      outcome.firstFailure = {ImportFailureReason::kUnexpected, "..."};
     }
     post->Post([this, mode, outcome] { FinishImport(mode, outcome); });
   });
+}
+
+void TFolderSelectForm::AskPlacement(ImportMode mode, const std::string& folder,
+                                     const ImportTargetName& name) {
+  unsetCursor();
+  const TLanguageTable& languages = state_.Languages;
+  // Adding beside loses nothing: it is what Enter takes.
+  const int answer = AskChoice(
+      this, ImportTakenQuestion(languages, mode, Utf8(FolderOwnName(folder)), Utf8(name.beside)),
+      {ImportReplaceAnswer(languages), ImportBesideAnswer(languages),
+       ImportCancelAnswer(languages)},
+      1);
+  if (answer == 0 || answer == 1) {
+    StartImport(folder, answer == 0 ? ImportPlacement::kReplace : ImportPlacement::kBeside);
+    return;
+  }
+  importing_ = false;
+  SetStatusCaption(Prompt());
+  ShowSelectArea(offered_);
 }
 
 void TFolderSelectForm::ShowProgress(std::int32_t done, std::int32_t total) {
@@ -359,9 +446,8 @@ void TFolderSelectForm::FinishImport(ImportMode mode, const ImportOutcome& outco
   importing_ = false;
   unsetCursor();
   RunCommand(this, [&] {
-    // A folder of the same name may have been there: whatever reached it
-    // counts, even when the index did not.
-    if (outcome.added || outcome.copied > 0) {
+    // Only a copy that took its place is there to be listed.
+    if (outcome.added) {
       if (mode == ImportMode::kDeck) {
         lists_.RebuildDeckMenu();
       } else {
@@ -378,19 +464,15 @@ void TFolderSelectForm::FinishImport(ImportMode mode, const ImportOutcome& outco
   done_ = true;
   // The bottom strip holds one short line (159 pixels): with failures, the
   // count matters more than the mode's words.
-  QString caption = Result(mode);
-  if (outcome.failed > 0) {
-    caption = QString::fromUtf8(outcome.added ? kAddedWithFailures : kNotAddedWithFailures)
-                  .arg(outcome.failed);
-  }
-  SetStatusCaption(caption);
+  SetStatusCaption(outcome.failed > 0
+                       ? ImportFailedCaption(state_.Languages, outcome.added, outcome.failed)
+                       : Result(mode));
   ShowSelectArea(true);
+  const QString report = ImportReport(state_.Languages, Result(mode), outcome);
   if (outcome.failed > 0) {
-    const QString what =
-        outcome.added ? Result(mode) +
-                            QString::fromUtf8(", но не скопировано файлов: %1.").arg(outcome.failed)
-                      : QString::fromUtf8("Ничего не добавлено.");
-    ShowFailure(this, what + "\n\n" + Utf8(outcome.firstFailure));
+    ShowFailure(this, report);
+  } else if (!report.isEmpty()) {
+    ShowNotice(this, report);
   }
 }
 

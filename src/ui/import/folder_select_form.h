@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <thread>
@@ -31,10 +32,13 @@ struct FolderImportSystem {
   // Empty: OffersImport.
   std::function<bool(ImportMode, const std::string& folder, const std::string& targetFolder)>
       offers;
+  // Empty: CheckImportTarget.
+  std::function<ImportTargetName(const std::string& folder, const std::string& targetFolder)>
+      targetName;
   // Empty: ImportFolder.
   std::function<ImportOutcome(ImportMode, const std::string& folder,
-                              const std::string& targetFolder, const ImportProgress&,
-                              const std::stop_token&)>
+                              const std::string& targetFolder, ImportPlacement,
+                              const ImportProgress&, const std::stop_token&)>
       import;
   // The folder the tree opens at; empty: the user's home folder.
   std::string home;
@@ -44,8 +48,11 @@ struct FolderImportSystem {
 // folder tree of the whole disk, opened at the home folder. When the
 // highlighted folder holds the mode's index file ("deck.ini" or
 // "description.ini") and is not one of the program's own, the bottom
-// caption offers to add it; a click copies the folder into the decks (or
-// descriptions) folder and has the main window read its list again.
+// caption offers to add it; a click (or Enter or Space in the tree) copies
+// the folder into the decks (or descriptions) folder and has the main window
+// read its list again. A deck (or set) of that name installed, the user is
+// asked first: replace it, add the new one beside ("Name (2)"), or cancel.
+// Texts too wide for their strip are cut in the middle, whole in the hint.
 //
 // Nothing of this waits on the window's thread: the tree is listed by Qt's
 // own thread, the offer is checked and the copy made on threads of the
@@ -88,7 +95,7 @@ class TFolderSelectForm : public QWidget, public FolderSelectLink {
   // --- Handlers, by the layout's names ---
   void SpeedButton1Click();
   void ShellTreeView1Change();
-  void ShellTreeView1KeyUp(int virtualKey);
+  void ShellTreeView1KeyUp(int virtualKey, bool pressedHere);
   void Image1Click();
   void ButtonCloseImageClick();
 
@@ -100,7 +107,12 @@ class TFolderSelectForm : public QWidget, public FolderSelectLink {
   // Both caption labels get `text`, centred on the window.
   void SetStatusCaption(const QString& text);
 
-  void StartImport(const std::string& folder);
+  // Checks the target's name off the window's thread, asks when it is taken,
+  // and copies; with `placement` given, copies at once.
+  void StartImport(const std::string& folder, std::optional<ImportPlacement> placement = {});
+  void AskPlacement(ImportMode mode, const std::string& folder, const ImportTargetName& name);
+  // Keeps the highlighted folder's name in view across.
+  void ScrollToHighlighted();
   void ShowProgress(std::int32_t done, std::int32_t total);
   void FinishImport(ImportMode mode, const ImportOutcome& outcome);
 

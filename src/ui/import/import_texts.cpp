@@ -1,0 +1,114 @@
+#include "ui/import/import_texts.h"
+
+#include <QStringList>
+
+#include "ui/chrome/interface_text.h"
+
+namespace vaticor {
+namespace {
+
+QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+QString ImportFailureText(const TLanguageTable& languages, const ImportFailure& failure) {
+  const char* key = "ImportUnexpected";
+  const char* russian = "Непредвиденная ошибка: %1";
+  switch (failure.reason) {
+    case ImportFailureReason::kLeadsOut:
+      key = "ImportLeadsOut";
+      russian = "%1: ведёт за пределы папки";
+      break;
+    case ImportFailureReason::kFolderName:
+      key = "ImportFolderName";
+      russian = "«%1»: такое имя папки ведёт за пределы папки программы";
+      break;
+    case ImportFailureReason::kCannotRead:
+      key = "ImportCannotRead";
+      russian = "%1: не удалось прочитать";
+      break;
+    case ImportFailureReason::kCannotWrite:
+      key = "ImportCannotWrite";
+      russian = "%1: не удалось записать";
+      break;
+    case ImportFailureReason::kDiskFull:
+      key = "ImportDiskFull";
+      russian = "%1: диск заполнен";
+      break;
+    case ImportFailureReason::kNoPermission:
+      key = "ImportNoPermission";
+      russian = "%1: нет доступа";
+      break;
+    case ImportFailureReason::kCannotMakeFolder:
+      key = "ImportCannotMakeFolder";
+      russian = "%1: не удалось создать папку";
+      break;
+    case ImportFailureReason::kCannotPutInPlace:
+      key = "ImportCannotPutInPlace";
+      russian = "%1: готовую копию не удалось поставить на место";
+      break;
+    case ImportFailureReason::kNoFreeName:
+      key = "ImportNoFreeName";
+      russian = "%1: все имена от (2) до (999) заняты";
+      break;
+    case ImportFailureReason::kNone:
+    case ImportFailureReason::kUnexpected:
+      break;
+  }
+  return ReaderText(languages, key, russian).arg(Utf8(failure.subject));
+}
+
+QString ImportFailedCaption(const TLanguageTable& languages, bool added, std::int32_t failed) {
+  return (added ? ReaderText(languages, "ImportAddedWithFailures", "Добавлено, ошибок: %1")
+                : ReaderText(languages, "ImportNotAddedWithFailures", "Не добавлено, ошибок: %1"))
+      .arg(failed);
+}
+
+QString ImportReport(const TLanguageTable& languages, const QString& result,
+                     const ImportOutcome& outcome) {
+  QStringList parts;
+  if (outcome.failed > 0) {
+    parts << (outcome.added
+                  ? result + ". " +
+                        ReaderText(languages, "ImportFilesNotCopied", "Не скопировано файлов: %1.")
+                            .arg(outcome.failed)
+                  : ReaderText(languages, "ImportNothingAdded", "Ничего не добавлено."));
+    parts << ImportFailureText(languages, outcome.firstFailure);
+  } else if (outcome.added && outcome.missing > 0) {
+    parts << result + ".";
+  }
+  if (outcome.added && outcome.missing > 0) {
+    parts << ReaderText(languages, "ImportMissingPictures",
+                        "Нет картинок, указанных в deck.ini: %1 из %2.")
+                 .arg(outcome.missing)
+                 .arg(outcome.listed);
+  }
+  return parts.join(QStringLiteral("\n\n"));
+}
+
+QString ImportTakenQuestion(const TLanguageTable& languages, ImportMode mode, const QString& name,
+                            const QString& beside) {
+  const QString question =
+      mode == ImportMode::kDeck
+          ? ReaderText(languages, "ImportDeckTaken",
+                       "Колода «%1» уже установлена. Заменить её или добавить новую рядом как "
+                       "«%2»?")
+          : ReaderText(languages, "ImportSetTaken",
+                       "Описание «%1» уже установлено. Заменить его или добавить новое рядом как "
+                       "«%2»?");
+  return question.arg(name, beside);
+}
+
+QString ImportReplaceAnswer(const TLanguageTable& languages) {
+  return ReaderText(languages, "ImportReplace", "Заменить");
+}
+
+QString ImportBesideAnswer(const TLanguageTable& languages) {
+  return ReaderText(languages, "ImportBeside", "Добавить рядом");
+}
+
+QString ImportCancelAnswer(const TLanguageTable& languages) {
+  return ReaderText(languages, "ImportCancel", "Отмена");
+}
+
+}  // namespace vaticor
