@@ -40,23 +40,6 @@ constexpr int kCaptionRoom = 155;  // the bottom caption's width, its shadow inc
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
-// Reports the keys pressed in the widget it is made for, which go on as
-// they were.
-class KeyPressWatch : public QObject {
- public:
-  KeyPressWatch(QWidget* target, std::function<void(const QKeyEvent&)> pressed)
-      : QObject(target), pressed_(std::move(pressed)) {
-    target->installEventFilter(this);
-  }
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress) pressed_(*static_cast<QKeyEvent*>(event));
-    return false;
-  }
-
- private:
-  std::function<void(const QKeyEvent&)> pressed_;
-};
-
 }  // namespace
 
 TFolderSelectForm::TFolderSelectForm(ProgramState& state, MainWindowLink& main,
@@ -212,15 +195,9 @@ void TFolderSelectForm::CreateTree() {
   connect(
       tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
       [this] { ScrollToHighlighted(); }, Qt::QueuedConnection);
-  // Keys act on their release only after their press in the tree: the
-  // release of the Enter or Esc that closed a message box comes here too.
-  auto pressed = std::make_shared<int>(0);
-  new KeyPressWatch(tree, [pressed](const QKeyEvent& press) {
-    if (!press.isAutoRepeat()) *pressed = VirtualKeyCode(press);
-  });
-  OnKeyRelease(tree, this, [this, pressed](int key, Qt::KeyboardModifiers) {
-    ShellTreeView1KeyUp(key, std::exchange(*pressed, 0) == key);
-  });
+  // The release of the Enter or Esc that closed a message box comes here
+  // too; OnKeyRelease leaves it alone, its press having gone to the box.
+  OnKeyRelease(tree, this, [this](int key, Qt::KeyboardModifiers) { ShellTreeView1KeyUp(key); });
 
   // Opened at the home folder, its parents unfolded. The rows above it
   // arrive as Qt lists their folders, each arrival pushing it down: it is
@@ -293,8 +270,7 @@ void TFolderSelectForm::Image1Click() { main_.ShowMainWindow(); }
 
 void TFolderSelectForm::ButtonCloseImageClick() { hide(); }
 
-void TFolderSelectForm::ShellTreeView1KeyUp(int virtualKey, bool pressedHere) {
-  if (!pressedHere) return;
+void TFolderSelectForm::ShellTreeView1KeyUp(int virtualKey) {
   if (virtualKey == vk::Escape) hide();
   // What the select area's click does, for the highlighted folder.
   if (virtualKey == vk::Return || virtualKey == vk::Space) SpeedButton1Click();

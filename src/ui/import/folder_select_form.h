@@ -95,7 +95,7 @@ class TFolderSelectForm : public QWidget, public FolderSelectLink {
   // --- Handlers, by the layout's names ---
   void SpeedButton1Click();
   void ShellTreeView1Change();
-  void ShellTreeView1KeyUp(int virtualKey, bool pressedHere);
+  void ShellTreeView1KeyUp(int virtualKey);
   void Image1Click();
   void ButtonCloseImageClick();
 

@@ -22,4 +22,12 @@ inline void PressKey(QWidget* widget, int qtKey, Qt::KeyboardModifiers modifiers
   QApplication::sendEvent(widget, &press);
 }
 
+// A key pressed in another window, gone since (the message box that the key
+// closed): its release then reaches the window that had the box.
+inline void PressKeyInAnotherWindow(int qtKey) {
+  QWidget box(nullptr, Qt::Dialog);
+  QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+  QApplication::sendEvent(&box, &press);
+}
+
 }  // namespace vaticor::testing
