@@ -333,10 +333,13 @@ void TSpreadsForm::DealCard() {
   const CardSize size{BoundCardSide(ini.SpreadCardWidth), BoundCardSide(ini.SpreadCardHeight)};
   card.SetCardSize(size);
   const QPoint corner = Image7->mapToGlobal(QPoint(0, 0));
-  card.SetPlace(
-      HoldCardOnScreen({corner.x(), corner.y()}, size, state_.Screen.Width(), ini.TaskBarTop()));
+  card.SetPlace(DealtCardPlace({x(), y(), width(), height()}, {corner.x(), corner.y()}, size,
+                               state_.Screen.Width(), ini.TaskBarTop()));
   card.ShowValue(DrawCardValue());
   card.show();
+  // The toolbar stays over the cards, the one too large to go beside it
+  // included: its commands are the next click's.
+  raise();
   readingMoment_ = ReadingMomentNow();
 }
 
@@ -514,10 +517,11 @@ void TSpreadsForm::SaveSpread(const std::string& path) {
     // window system reported wrongly.
     const SpreadTable::Card& card = *table_.Find(id);
     saved.push_back({*table_.IndexOf(id), card.left, card.top,
-                     SavedCardValue(card.value, Window(id)->ShowsPicture())});
+                     SavedCardValue(card.value, Window(id)->ShowsPicture()), card.meaning});
   }
   const TINIData& ini = state_.INIData;
-  SaveSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, saved, state_.Screen);
+  SaveSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, saved, state_.Screen,
+                 readingMoment_);
 }
 
 void TSpreadsForm::LoadSpread(const std::string& path) {
@@ -560,7 +564,8 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
     }
   }
   pictureTimer_.start();
-  readingMoment_ = ReadingMomentNow();
+  // A saved reading is still the reading of its moment.
+  readingMoment_ = layout->Moment.empty() ? ReadingMomentNow() : layout->Moment;
   RecordSpreadScreen(path, *layout, state_.Screen);
   BringToFront();
 }
