@@ -1,6 +1,8 @@
 #include "core/spread_geometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "core/main_window_geometry.h"
 #include "core/window_bounds.h"
@@ -168,6 +170,14 @@ double PictureRank(CardPlace place, CardSize size, int screenWidth, int screenHe
   const double offScreen = std::hypot(static_cast<double>(screenWidth), screenHeight) +
                            std::hypot(static_cast<double>(size.width), size.height);
   return onScreen ? distance : offScreen + distance;
+}
+
+std::vector<std::size_t> PictureRequestOrder(const std::vector<double>& ranks) {
+  std::vector<std::size_t> order(ranks.size());
+  std::iota(order.rbegin(), order.rend(), std::size_t{0});  // the last made first
+  std::stable_sort(order.begin(), order.end(),
+                   [&ranks](std::size_t a, std::size_t b) { return ranks[a] < ranks[b]; });
+  return order;
 }
 
 }  // namespace vaticor

@@ -69,6 +69,12 @@ CardPlace DealtCardPlace(WindowRect toolbar, CardPlace dealCorner, CardSize size
 // centre from the screen's centre; cards wholly off the screen rank after
 // all of those, by the same distance.
 double PictureRank(CardPlace place, CardSize size, int screenWidth, int screenHeight);
+// The order the pictures of cards of these ranks (in the order the cards
+// were made) are asked for, as indexes: the order they are to be decoded
+// in, since an idle worker takes the first picture asked for before the
+// better ranked ones behind it arrive. Lowest rank first; of equal ranks
+// (cards in one place) the one made last, which lies on top.
+std::vector<std::size_t> PictureRequestOrder(const std::vector<double>& ranks);
 
 enum class ArrowKey { Left, Right, Up, Down };
 

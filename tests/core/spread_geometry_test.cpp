@@ -91,6 +91,12 @@ TEST(SpreadGeometry, ADealtCardLeavesTheToolbarsCommandsInReach) {
   EXPECT_EQ(dealt(300, 300, {600, 500}), (CardPlace{365, 238}));
 }
 
+TEST(SpreadGeometry, PicturesAreAskedForNearestFirstAndTheTopCardOfAPileFirst) {
+  EXPECT_EQ(PictureRequestOrder({5.0, 1.0, 5.0, 0.5, 5.0}),
+            (std::vector<std::size_t>{3, 1, 4, 2, 0}));
+  EXPECT_TRUE(PictureRequestOrder({}).empty());
+}
+
 TEST(SpreadGeometry, DealtCardsAreHeldAboveTheTaskbar) {
   const CardSize card{124, 197};
   EXPECT_EQ(HoldCardOnScreen({300, 200}, card, kScreenWidth, kTaskBarTop), (CardPlace{300, 200}));

@@ -166,8 +166,7 @@ void TSpreadsForm::CreateControls() {
 
 void TSpreadsForm::ShowSpreads() {
   ShowAsTheProgramsFace();
-  raise();
-  activateWindow();
+  BringToFront();
 }
 
 void TSpreadsForm::ShowAsTheProgramsFace() {
@@ -195,8 +194,7 @@ void TSpreadsForm::SetSpreadVisible(bool visible) {
   }
   if (visible) {
     ShowAsTheProgramsFace();
-    raise();
-    activateWindow();
+    BringToFront();
   } else {
     hide();
   }
@@ -337,8 +335,7 @@ void TSpreadsForm::DealCard() {
                                state_.Screen.Width(), ini.TaskBarTop()));
   card.ShowValue(DrawCardValue());
   card.show();
-  // The toolbar stays over the cards, the one too large to go beside it
-  // included: its commands are the next click's.
+  // The toolbar stays over the cards (one too large to go beside it too).
   raise();
   readingMoment_ = ReadingMomentNow();
 }
@@ -590,24 +587,14 @@ void TSpreadsForm::RequestPictures() {
   // Cards gone, or whose picture came, need nothing more.
   std::erase_if(pendingPictures_,
                 [](const QPointer<TCardForm>& card) { return !card || !card->AwaitsPicture(); });
-  struct Ranked {
-    TCardForm* card;
-    double rank;
-  };
-  std::vector<Ranked> ranked;
+  std::vector<double> ranks;
   for (const QPointer<TCardForm>& card : pendingPictures_) {
-    if (!card) continue;
-    ranked.push_back(
-        {card.data(), PictureRank({card->x(), card->y()}, {card->width(), card->height()},
-                                  state_.Screen.Width(), state_.Screen.Height())});
+    ranks.push_back(PictureRank({card->x(), card->y()}, {card->width(), card->height()},
+                                state_.Screen.Width(), state_.Screen.Height()));
   }
-  // Asked for in the order they are to be decoded: an idle worker takes the
-  // first picture asked for before the better ranked ones behind it arrive.
-  // Of cards in one place, the one made last lies on top: it goes first.
-  std::reverse(ranked.begin(), ranked.end());
-  std::stable_sort(ranked.begin(), ranked.end(),
-                   [](const Ranked& a, const Ranked& b) { return a.rank < b.rank; });
-  for (const Ranked& entry : ranked) entry.card->RequestPendingPicture(entry.rank);
+  for (const std::size_t i : PictureRequestOrder(ranks)) {
+    pendingPictures_[i]->RequestPendingPicture(ranks[i]);
+  }
 }
 
 }  // namespace vaticor
