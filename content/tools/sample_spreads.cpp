@@ -26,7 +26,11 @@ struct Spread {
 };
 
 // Three columns 30 pixels apart around the screen's middle; rows for the
-// cross 20 pixels apart inside the work area.
+// cross 20 pixels apart inside the work area. Nothing lies where the spreads
+// toolbar stands at first, centred on the taskbar (its 53 pixels above the
+// work area's foot, on this screen and, scaled, on wider ones), and no card
+// covers the top half of another, where an empty position shows its number
+// and meaning.
 const std::vector<Spread>& spreads() {
   static const std::vector<Spread> all = {
       {"Прошлое, настоящее, будущее.spread",
@@ -41,44 +45,47 @@ const std::vector<Spread>& spreads() {
       {"Крест.spread",
        "Cross.spread",
        {
-           {450, 270, "Суть вопроса: положение дел сейчас",
+           {450, 257, "Суть вопроса: положение дел сейчас",
             "The heart of the matter: the situation now"},
-           {296, 270, "Прошлое: что уходит", "The past: what is passing away"},
-           {604, 270, "Будущее: что приближается", "The future: what is coming"},
-           {450, 53, "Что помогает: силы на вашей стороне", "What helps: the forces on your side"},
-           {450, 487, "Что мешает: препятствие или скрытое влияние",
+           {296, 257, "Прошлое: что уходит", "The past: what is passing away"},
+           {604, 257, "Будущее: что приближается", "The future: what is coming"},
+           {450, 40, "Что помогает: силы на вашей стороне", "What helps: the forces on your side"},
+           {450, 474, "Что мешает: препятствие или скрытое влияние",
             "What hinders: the obstacle or a hidden influence"},
        }},
-      // A horseshoe hung for luck: the ends up, the fourth card at the bend.
+      // A horseshoe hung for luck: the ends up, the fourth card at the bend;
+      // the cards 12 pixels apart across, so that they stay apart on a
+      // screen narrower than this one, where cards are wider for their
+      // places.
       {"Подкова.spread",
        "Horseshoe.spread",
        {
-           {60, 40, "Прошлое: события, что повлияли на вопрос",
+           {42, 40, "Прошлое: события, что повлияли на вопрос",
             "The past: events that shaped the question"},
-           {190, 165, "Настоящее: положение дел сейчас", "The present: the situation as it stands"},
-           {320, 290, "Скрытые влияния: то, чего вы пока не видите",
+           {178, 165, "Настоящее: положение дел сейчас", "The present: the situation as it stands"},
+           {314, 290, "Скрытые влияния: то, чего вы пока не видите",
             "Hidden influences: what you cannot see yet"},
            {450, 415, "Препятствия: что стоит на пути", "Obstacles: what stands in the way"},
-           {580, 290, "Окружение: отношение и влияние других людей",
+           {586, 290, "Окружение: отношение и влияние других людей",
             "Surroundings: the attitudes and influence of others"},
-           {710, 165, "Совет: что лучше всего сделать", "Advice: the best course to take"},
-           {840, 40, "Итог: вероятный исход", "Outcome: the likely result"},
+           {722, 165, "Совет: что лучше всего сделать", "Advice: the best course to take"},
+           {858, 40, "Итог: вероятный исход", "Outcome: the likely result"},
        }},
-      // The cross on the left, the crossing card laid half over the first
-      // (card windows do not turn); the staff of four on the right. Its
-      // cards are a little smaller than the others' so that all four fit
-      // the work area whole: a card over another would hide the other's
-      // number and meaning, written at the top of an empty position.
+      // The cross on the left, the crossing card laid over the lower half
+      // of the first (card windows do not turn), clear of its number and
+      // meaning, written at the top of an empty position; the staff of four
+      // on the right. Its cards are a little smaller than the others' so
+      // that all four fit the work area whole.
       {"Кельтский крест.spread",
        "Celtic Cross.spread",
        {
-           {290, 270, "Суть: положение дел сейчас", "The present: the heart of the matter"},
-           {352, 300, "Препятствие: что пересекает путь", "The challenge: what crosses the way"},
-           {290, 500, "Основание: корни вопроса", "The foundation: the root of the question"},
-           {100, 270, "Недавнее прошлое: что уходит", "The recent past: what is passing away"},
-           {290, 40, "Венец: цель или лучшее, что может выйти",
+           {260, 255, "Суть: положение дел сейчас", "The present: the heart of the matter"},
+           {322, 350, "Препятствие: что пересекает путь", "The challenge: what crosses the way"},
+           {260, 532, "Основание: корни вопроса", "The foundation: the root of the question"},
+           {70, 255, "Недавнее прошлое: что уходит", "The recent past: what is passing away"},
+           {260, 40, "Венец: цель или лучшее, что может выйти",
             "The crown: the aim, or the best that can come of it"},
-           {520, 270, "Ближайшее будущее: что приближается", "The near future: what is coming"},
+           {490, 255, "Ближайшее будущее: что приближается", "The near future: what is coming"},
            {860, 550, "Вы сами: ваше отношение к вопросу",
             "Yourself: your own attitude to the question"},
            {860, 368, "Окружение: люди и обстоятельства вокруг вас",

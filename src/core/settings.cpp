@@ -195,11 +195,15 @@ constexpr SettingKey kSettingKeys[] = {
     Geometry("QuestionForm.Left", &TINIData::QuestionFormLeft, [](R r) { return r.width - 323; }),
     Geometry("QuestionForm.Top", &TINIData::QuestionFormTop,
              [](R r) { return r.data.TaskBarTop() - 40; }),
+    // The spreads toolbar stands centred on the taskbar, out of the way of
+    // the spreads, which are laid out round the screen's middle.
     Geometry("SpreadsForm.Left", &TINIData::SpreadsFormLeft,
-             [](R r) { return (r.width - 194) / 2; }),
+             [](R r) { return (r.width - kSpreadsFormSize.width) / 2; }),
     Geometry("SpreadsForm.Top", &TINIData::SpreadsFormTop,
-             [](R r) { return (r.height - 309) / 2; }),
+             [](R r) { return r.data.TaskBarTop() - kSpreadsFormSize.height; }),
     Geometry("SpreadsForm.MultiDecks.Enabled", &TINIData::SpreadsFormMultiDecksEnabled, false),
+    // Both sides of a card follow the screen's height: a card keeps its
+    // proportions on a screen of any proportions.
     Geometry("Spread.Card.Width", &TINIData::SpreadCardWidth,
              [](R r) { return RoundHalfEven((r.height / 480.0 * 77.25) * r.yScale); }),
     Geometry("Spread.Card.Height", &TINIData::SpreadCardHeight,

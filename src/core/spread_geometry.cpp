@@ -1,6 +1,8 @@
 #include "core/spread_geometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "core/main_window_geometry.h"
 #include "core/window_bounds.h"
@@ -50,6 +52,33 @@ CardPlace HoldCardOnScreen(CardPlace place, CardSize size, int screenWidth, int 
   return {static_cast<int>(left), static_cast<int>(top)};
 }
 
+CardPlace DealtCardPlace(WindowRect toolbar, CardPlace dealCorner, CardSize size, int screenWidth,
+                         int taskBarTop) {
+  const std::int64_t toolbarRight = std::int64_t{toolbar.left} + toolbar.width;
+  const std::int64_t toolbarBottom = std::int64_t{toolbar.top} + toolbar.height;
+  const auto coversToolbar = [&](CardPlace place) {
+    return place.left < toolbarRight && place.top < toolbarBottom &&
+           std::int64_t{place.left} + size.width > toolbar.left &&
+           std::int64_t{place.top} + size.height > toolbar.top;
+  };
+  const CardPlace atCorner = HoldCardOnScreen(dealCorner, size, screenWidth, taskBarTop);
+  if (!coversToolbar(atCorner)) return atCorner;
+  // Below or above: held across the screen, the toolbar's edge kept.
+  if (toolbarBottom + size.height <= taskBarTop) {
+    const CardPlace held = HoldCardOnScreen({dealCorner.left, 0}, size, screenWidth, taskBarTop);
+    return {held.left, static_cast<int>(toolbarBottom)};
+  }
+  if (std::int64_t{toolbar.top} - size.height >= 0) {
+    const CardPlace held = HoldCardOnScreen({dealCorner.left, 0}, size, screenWidth, taskBarTop);
+    return {held.left, toolbar.top - size.height};
+  }
+  // Beside: held down the screen.
+  const CardPlace down = HoldCardOnScreen({0, toolbar.top}, size, screenWidth, taskBarTop);
+  if (toolbarRight + size.width <= screenWidth) return {static_cast<int>(toolbarRight), down.top};
+  if (std::int64_t{toolbar.left} - size.width >= 0) return {toolbar.left - size.width, down.top};
+  return atCorner;
+}
+
 ArrowMove ArrowOffset(ArrowKey key, int step) {
   switch (key) {
     case ArrowKey::Left:
@@ -97,8 +126,8 @@ int ScreenCardHeight(int screenHeight) {
   return BoundCardSide(RoundHalfEven(screenHeight / kReferenceHeight * kReferenceCardHeight));
 }
 
-int ScreenCardWidth(int screenWidth) {
-  return BoundCardSide(RoundHalfEven(screenWidth / kReferenceWidth * kReferenceCardWidth));
+int ScreenCardWidth(int screenHeight) {
+  return BoundCardSide(RoundHalfEven(screenHeight / kReferenceHeight * kReferenceCardWidth));
 }
 
 CardSize EqualsKeyCardSize(CardSize size, int screenHeight, std::int64_t pictureWidth,
@@ -107,8 +136,8 @@ CardSize EqualsKeyCardSize(CardSize size, int screenHeight, std::int64_t picture
   return {WidthForHeight(height, pictureWidth, pictureHeight).value_or(size.width), height};
 }
 
-CardSize BackslashKeyCardSize(int screenWidth, int screenHeight) {
-  return {ScreenCardWidth(screenWidth), ScreenCardHeight(screenHeight)};
+CardSize BackslashKeyCardSize(int screenHeight) {
+  return {ScreenCardWidth(screenHeight), ScreenCardHeight(screenHeight)};
 }
 
 CardSize DragCardRightEdge(CardSize size, int dx, bool autoSize, std::int64_t pictureWidth,
@@ -141,6 +170,14 @@ double PictureRank(CardPlace place, CardSize size, int screenWidth, int screenHe
   const double offScreen = std::hypot(static_cast<double>(screenWidth), screenHeight) +
                            std::hypot(static_cast<double>(size.width), size.height);
   return onScreen ? distance : offScreen + distance;
+}
+
+std::vector<std::size_t> PictureRequestOrder(const std::vector<double>& ranks) {
+  std::vector<std::size_t> order(ranks.size());
+  std::iota(order.rbegin(), order.rend(), std::size_t{0});  // the last made first
+  std::stable_sort(order.begin(), order.end(),
+                   [&ranks](std::size_t a, std::size_t b) { return ranks[a] < ranks[b]; });
+  return order;
 }
 
 }  // namespace vaticor

@@ -16,6 +16,9 @@ namespace vaticor {
 namespace {
 
 constexpr std::string_view kPositionPrefix = "POSITION";
+constexpr const char* kMomentKey = "Reading.Moment";
+// The most one side of a card may be to the other.
+constexpr std::int64_t kLongestCardSideRatio = 4;
 
 std::int32_t IntegerOr(const std::optional<std::string>& value, std::int32_t def) {
   return value ? ParseIniInteger(*value).value_or(def) : def;
@@ -58,6 +61,14 @@ std::vector<std::string> PositionSections(const IniDocument& file) {
 
 std::int32_t Scale(std::int32_t value, double ratio) { return RoundHalfEven(value * ratio); }
 
+// Whether a file's card size is one a card has on this screen: no side
+// below the smallest card or past the screen's side, no strip or sliver.
+bool IsCardSize(std::int32_t width, std::int32_t height, const ScreenInfo& screen) {
+  if (width < kSmallestSpreadCard || height < kSmallestSpreadCard) return false;
+  if (width > screen.Width() || height > screen.Height()) return false;
+  return width <= kLongestCardSideRatio * height && height <= kLongestCardSideRatio * width;
+}
+
 // Whether a read of the file sees every one of these sections: the first
 // section of each name lies within the 16,384-byte list of names.
 // Names are compared in one case (as EqualsIgnoreCase compares them), by
@@ -96,6 +107,8 @@ SpreadLayout ReadSpreadLayout(const IniDocument& file, std::int32_t cardWidth,
   const std::vector<std::string> sections = PositionSections(file);
   if (sections.empty()) return layout;
 
+  layout.Moment = file.Value(kSpreadSection, kMomentKey).value_or(std::string());
+
   layout.CardWidth = ReadInteger(file, kSpreadSection, "Card.Width", cardWidth);
   layout.CardHeight = ReadInteger(file, kSpreadSection, "Card.Height", cardHeight);
   layout.Positions.reserve(sections.size());
@@ -115,7 +128,9 @@ SpreadLayout ReadSpreadLayout(const IniDocument& file, std::int32_t cardWidth,
     layout.Scaled = true;
     const double x = screen.Width() / static_cast<double>(layout.Screen->Width);
     const double y = screen.Height() / static_cast<double>(layout.Screen->Height);
-    layout.CardWidth = Scale(layout.CardWidth, x);
+    // A card takes the same share of the screen's height: scaled by one
+    // ratio, it keeps the proportions of its picture on a wider screen.
+    layout.CardWidth = Scale(layout.CardWidth, y);
     layout.CardHeight = Scale(layout.CardHeight, y);
     for (SpreadPosition& position : layout.Positions) {
       position.Left = Scale(position.Left, x);
@@ -126,8 +141,14 @@ SpreadLayout ReadSpreadLayout(const IniDocument& file, std::int32_t cardWidth,
     position.Left = Bound(position.Left, -kFarthestSpreadPlace, kFarthestSpreadPlace);
     position.Top = Bound(position.Top, -kFarthestSpreadPlace, kFarthestSpreadPlace);
   }
-  // One card window as large as the screen is the most a file may ask for:
-  // every window holds a picture of that size.
+  // A size no card has is the file's fault, not the reader's wish: the
+  // cards keep the size they have. (One card window as large as the screen
+  // is the most a file may ask for: every window holds a picture of that
+  // size.)
+  if (!IsCardSize(layout.CardWidth, layout.CardHeight, screen)) {
+    layout.CardWidth = cardWidth;
+    layout.CardHeight = cardHeight;
+  }
   layout.CardWidth =
       Bound(layout.CardWidth, kSmallestSpreadCard, std::max(screen.Width(), kSmallestSpreadCard));
   layout.CardHeight =
@@ -160,16 +181,24 @@ void RecordSpreadScreen(const std::string& path, const SpreadLayout& layout,
 std::optional<SpreadSave> PlanSpreadSave(const IniDocument& current, std::int32_t cardWidth,
                                          std::int32_t cardHeight,
                                          const std::vector<SavedSpreadCard>& cards,
-                                         const ScreenInfo& screen) {
+                                         const ScreenInfo& screen, std::string_view moment) {
   std::optional<SpreadSave> save(std::in_place, SpreadSave{IniWriteBatch(), current});
   IniWriteBatch& batch = save->writes;
   batch.WriteInteger(kSpreadSection, "Card.Width", cardWidth);
   batch.WriteInteger(kSpreadSection, "Card.Height", cardHeight);
+  const bool holdsACard = std::any_of(cards.begin(), cards.end(), [](const SavedSpreadCard& card) {
+    return card.Value != kNoCard;
+  });
+  if (!moment.empty() && holdsACard) {
+    batch.WriteString(kSpreadSection, kMomentKey, moment);
+  }
   for (const SavedSpreadCard& card : cards) {
     const std::string section = SpreadPositionSection(card.Place);
     batch.WriteInteger(section, "Left", card.Left);
     batch.WriteInteger(section, "Top", card.Top);
     batch.WriteInteger(section, "Value", card.Value);
+    // The positions' meanings go with the reading laid out on them.
+    if (!card.Description.empty()) batch.WriteString(section, "Description", card.Description);
   }
   if (ScalesFrom(StoredScreen(current), screen)) {
     batch.WriteInteger(kSpreadSection, "Screen.Width", screen.Width());
@@ -187,10 +216,11 @@ std::optional<SpreadSave> PlanSpreadSave(const IniDocument& current, std::int32_
 }
 
 void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_t cardHeight,
-                    const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen) {
+                    const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen,
+                    std::string_view moment) {
   IniFile file(path);
   const std::optional<SpreadSave> save =
-      PlanSpreadSave(*file.Snapshot(), cardWidth, cardHeight, cards, screen);
+      PlanSpreadSave(*file.Snapshot(), cardWidth, cardHeight, cards, screen, moment);
   if (!save) throw IniWriteError(path);
   file.Write(save->writes);
 }

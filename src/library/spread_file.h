@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/ini_document.h"
@@ -21,7 +22,9 @@ namespace vaticor {
 // of their names means nothing. A position holds the screen place of its
 // card window ("Left", "Top", default 0), its signed card value ("Value",
 // default 255 = no card; a negative value is the card reversed) and what the
-// position means ("Description", written by hand, never by a save).
+// position means ("Description": written by hand in a ready-made spread,
+// and kept by a save of the reading laid out on it). A saved reading also
+// says when it was made ("Reading.Moment" in "Spread").
 //
 // The file comes from anywhere, so only the first 16,384 bytes of its list
 // of section names are looked at (each name counted in UTF-8 with one
@@ -71,6 +74,9 @@ struct SpreadLayout {
   std::optional<SpreadScreen> Screen;
   // Whether places and card size were scaled from Screen to this screen.
   bool Scaled = false;
+  // When the reading the file holds was made, as its text gives it (the
+  // reading log's form); empty when the file says nothing.
+  std::string Moment;
 };
 
 // Reads a spread file for laying out on `screen`; nothing when no regular
@@ -79,12 +85,16 @@ struct SpreadLayout {
 //
 // With no position section the layout has no positions and keeps the given
 // card size: the table is cleared and nothing created. Otherwise, when the
-// file holds a plausible screen size other than `screen`'s, places and card
-// sizes are scaled by the ratio of the two (each side on its own, rounded
-// half to even), so a layout keeps its shape on another screen and reopens
-// unchanged on the screen it was saved on. The card size is then held to
-// [kSmallestSpreadCard, screen side]; places are not held to the screen,
-// only to [-kFarthestSpreadPlace, kFarthestSpreadPlace].
+// file holds a plausible screen size other than `screen`'s, it is scaled to
+// this screen, rounded half to even: places by the ratio of each side (a
+// layout keeps its shape across the screen), the card by the ratio of the
+// heights alone, both sides (a card keeps its proportions on a screen of
+// other proportions). It reopens unchanged on the screen it was saved on.
+// A card size no card has (a side below kSmallestSpreadCard or past the
+// screen's, or one side over four times the other: a hostile or broken
+// file) gives way to the current one, held to [kSmallestSpreadCard, screen
+// side]. Places are not held to the screen, only to
+// [-kFarthestSpreadPlace, kFarthestSpreadPlace].
 std::optional<SpreadLayout> ReadSpreadFile(const std::string& path, std::int32_t cardWidth,
                                            std::int32_t cardHeight, const ScreenInfo& screen);
 // The same for a file already parsed.
@@ -107,10 +117,18 @@ IniWriteBatch SpreadScreenWrites(const SpreadLayout& layout, const ScreenInfo& s
 
 // A card window as a save writes it.
 struct SavedSpreadCard {
+  // A card without a description needs none given.
+  SavedSpreadCard(std::int64_t place, std::int32_t left, std::int32_t top, std::int32_t value,
+                  std::string description = {})
+      : Place(place), Left(left), Top(top), Value(value), Description(std::move(description)) {}
+
   std::int64_t Place = 0;  // its place in the list of card windows
   std::int32_t Left = 0;
   std::int32_t Top = 0;
   std::int32_t Value = kNoCard;  // SavedCardValue
+  // What its position means (from the spread it was opened from); empty
+  // for none.
+  std::string Description;
 };
 
 // The value a save writes for a card window: its signed card value when it
@@ -120,10 +138,13 @@ constexpr std::int32_t SavedCardValue(std::int32_t value, bool showsPicture) {
 }
 
 // Saves a spread into a file, created when missing: "Card.Width" and
-// "Card.Height" in "Spread", then "Left", "Top" and "Value" of each card in
-// section SpreadPositionSection(Place), in the order given. Everything else
-// in the file stays, "Description" keys and positions beyond these
-// included, so saving over a longer file leaves its later positions.
+// "Card.Height" in "Spread", then "Left", "Top", "Value" and (when it has
+// one) "Description" of each card in section SpreadPositionSection(Place),
+// in the order given. A reading is saved with its `moment` in
+// "Reading.Moment", when it has one and a card to show: a file of empty
+// positions holds no reading. Everything else in the file stays, positions
+// beyond these included, so saving over a longer file leaves its later
+// positions; a card without a description leaves the one there.
 //
 // The whole save is one replacement of the file, and its bytes are those the
 // same keys written one by one would give: a crash or a full disk leaves the
@@ -138,7 +159,8 @@ constexpr std::int32_t SavedCardValue(std::int32_t value, bool showsPicture) {
 // cards, or into a file whose names fill the list already): it would open
 // as something other than what was saved. Nothing is written then.
 void SaveSpreadFile(const std::string& path, std::int32_t cardWidth, std::int32_t cardHeight,
-                    const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen);
+                    const std::vector<SavedSpreadCard>& cards, const ScreenInfo& screen,
+                    std::string_view moment = {});
 // What that save does to a file that holds `current`: the keys it writes,
 // in order, and the file they leave. nullopt where SaveSpreadFile refuses to
 // write: a key refused, or a saved position past the list of names.
@@ -149,7 +171,7 @@ struct SpreadSave {
 std::optional<SpreadSave> PlanSpreadSave(const IniDocument& current, std::int32_t cardWidth,
                                          std::int32_t cardHeight,
                                          const std::vector<SavedSpreadCard>& cards,
-                                         const ScreenInfo& screen);
+                                         const ScreenInfo& screen, std::string_view moment = {});
 
 // Writes a ready-made spread: the card size, the screen it is laid out for
 // (when given), and for each position in turn, as section Position00,

@@ -44,8 +44,8 @@ TEST_F(SettingsTest, FirstRunOnA1024By768ScreenWithATaskbar) {
   EXPECT_EQ(d.QuestionLogFormHeight, 208);
   EXPECT_EQ(d.QuestionFormLeft, 701);
   EXPECT_EQ(d.QuestionFormTop, 698);
-  EXPECT_EQ(d.SpreadsFormLeft, 415);
-  EXPECT_EQ(d.SpreadsFormTop, 229);
+  EXPECT_EQ(d.SpreadsFormLeft, 382);  // centred on the taskbar
+  EXPECT_EQ(d.SpreadsFormTop, 685);
   EXPECT_EQ(d.SpreadCardWidth, 124);
   EXPECT_EQ(d.SpreadCardHeight, 197);
   EXPECT_EQ(d.DeckGroupsFormLeft, 0);
@@ -143,8 +143,8 @@ TEST_F(SettingsTest, WriteSettingsLaysOutANewFileInWriteOrder) {
       "AboutForm.Height=243\r\nAboutForm.CardSelectionPanel.Width=121\r\n"
       "AboutForm.CardSelectionPanel.Visible=0\r\nQuestionLogForm.Left=443\r\n"
       "QuestionLogForm.Top=266\r\nQuestionLogForm.Width=130\r\nQuestionLogForm.Height=208\r\n"
-      "QuestionForm.Left=701\r\nQuestionForm.Top=698\r\nSpreadsForm.Left=415\r\n"
-      "SpreadsForm.Top=229\r\nSpreadsForm.MultiDecks.Enabled=0\r\nSpread.Card.Width=124\r\n"
+      "QuestionForm.Left=701\r\nQuestionForm.Top=698\r\nSpreadsForm.Left=382\r\n"
+      "SpreadsForm.Top=685\r\nSpreadsForm.MultiDecks.Enabled=0\r\nSpread.Card.Width=124\r\n"
       "Spread.Card.Height=197\r\nDeckGroupsForm.Left=0\r\nDeckGroupsForm.Top=229\r\n";
   EXPECT_EQ(ReadAll(dir.Path("Quorlin.ini")), expected);
 }

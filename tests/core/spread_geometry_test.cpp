@@ -40,10 +40,13 @@ TEST(SpreadGeometry, SizesStayWithinBounds) {
 }
 
 TEST(SpreadGeometry, KeysSizeTheCardFromTheScreen) {
-  EXPECT_EQ(BackslashKeyCardSize(1280, 1024), (CardSize{154, 262}));  // 154.5 goes to even
-  EXPECT_EQ(BackslashKeyCardSize(1024, 768), (CardSize{124, 197}));
-  EXPECT_EQ(BackslashKeyCardSize(640, 480), (CardSize{77, 123}));
-  EXPECT_EQ(ScreenCardHeight(880), 226);  // 225.5 goes to even
+  EXPECT_EQ(BackslashKeyCardSize(1024), (CardSize{165, 262}));  // 1280 x 1024
+  EXPECT_EQ(BackslashKeyCardSize(480), (CardSize{77, 123}));
+  // Both sides follow the height: a card of one shape on every screen.
+  EXPECT_EQ(BackslashKeyCardSize(768), (CardSize{124, 197}));
+  EXPECT_EQ(BackslashKeyCardSize(1080), (CardSize{174, 277}));  // 173.8 x 276.75
+  EXPECT_EQ(ScreenCardWidth(1200), 193);                        // 193.125
+  EXPECT_EQ(ScreenCardHeight(880), 226);                        // 225.5 goes to even
   // "=": the height follows the screen, the width the deck.
   EXPECT_EQ(EqualsKeyCardSize({50, 50}, 768, 300, 500), (CardSize{118, 197}));
 }
@@ -65,6 +68,34 @@ TEST(SpreadGeometry, EdgeDragsFollowThePictureWithAutoSize) {
 // A 1024 x 768 screen whose taskbar starts at 738.
 constexpr int kScreenWidth = 1024;
 constexpr int kTaskBarTop = 738;
+
+TEST(SpreadGeometry, ADealtCardLeavesTheToolbarsCommandsInReach) {
+  const auto dealt = [](int left, int top, CardSize size = {124, 197}) {
+    // The toolbar's deal button stands 65 across and 20 down in it.
+    return DealtCardPlace({left, top, 259, 53}, {left + 65, top + 20}, size, kScreenWidth,
+                          kTaskBarTop);
+  };
+  // In the middle of the screen: just below the toolbar, under the button.
+  EXPECT_EQ(dealt(415, 229), (CardPlace{480, 282}));
+  // On the taskbar: just above it; at the right edge, held on the screen.
+  EXPECT_EQ(dealt(382, 685), (CardPlace{447, 488}));
+  EXPECT_EQ(dealt(1000, 700), (CardPlace{900, 503}));
+  // Partly off the top of the screen: below it all the same.
+  EXPECT_EQ(dealt(415, -40), (CardPlace{480, 13}));
+  // Below the taskbar's top the button's corner, held, is clear of it.
+  EXPECT_EQ(dealt(415, 745), (CardPlace{480, 541}));
+  // Too high for below or above: beside it, on the right, else the left.
+  EXPECT_EQ(dealt(300, 300, {124, 500}), (CardPlace{559, 238}));
+  EXPECT_EQ(dealt(700, 300, {124, 500}), (CardPlace{576, 238}));
+  // Wider than the room beside it too: at the button, held on the screen.
+  EXPECT_EQ(dealt(300, 300, {600, 500}), (CardPlace{365, 238}));
+}
+
+TEST(SpreadGeometry, PicturesAreAskedForNearestFirstAndTheTopCardOfAPileFirst) {
+  EXPECT_EQ(PictureRequestOrder({5.0, 1.0, 5.0, 0.5, 5.0}),
+            (std::vector<std::size_t>{3, 1, 4, 2, 0}));
+  EXPECT_TRUE(PictureRequestOrder({}).empty());
+}
 
 TEST(SpreadGeometry, DealtCardsAreHeldAboveTheTaskbar) {
   const CardSize card{124, 197};

@@ -223,7 +223,7 @@ TEST_F(SpreadFileTest, ALayoutIsScaledFromTheScreenItWasOpenedOn) {
   const std::string path = Write("[Spread]\r\nScreen.Width=1024\r\nScreen.Height=768\r\n" + body);
   const FixedScreen larger(1280, 1024, 994);
   const std::optional<SpreadLayout> scaled = Read(path, larger);
-  EXPECT_EQ(scaled->CardWidth, 155);   // 124 x 1.25
+  EXPECT_EQ(scaled->CardWidth, 165);   // 124 x 1.33, as the height: the card keeps its shape
   EXPECT_EQ(scaled->CardHeight, 263);  // 262.67
   EXPECT_EQ(scaled->Positions[0], (SpreadPosition{640, 512, 255, ""}));
   EXPECT_EQ(Read(path)->Positions[0], (SpreadPosition{512, 384, 255, ""}));
@@ -238,6 +238,54 @@ TEST_F(SpreadFileTest, ALayoutIsScaledFromTheScreenItWasOpenedOn) {
                 ->Positions[0]
                 .Left,
             512);
+}
+
+TEST_F(SpreadFileTest, CardsKeepTheirProportionsOnWiderScreensAndFilesGiveNoStrips) {
+  const std::string path = Write(
+      "[Spread]\r\nScreen.Width=1024\r\nScreen.Height=768\r\nCard.Width=113\r\n"
+      "Card.Height=180\r\n[Position00]\r\nLeft=860\r\nTop=550\r\n");
+  // 16:9: the card grows as the height does (x 1.40625), its place as
+  // each side of the screen does.
+  const std::optional<SpreadLayout> wide = Read(path, FixedScreen(1920, 1080, 1050));
+  EXPECT_EQ(wide->CardWidth, 159);
+  EXPECT_EQ(wide->CardHeight, 253);
+  EXPECT_EQ(wide->Positions[0], (SpreadPosition{1612, 773, 255, ""}));  // 1612.5 to even
+  // 16:10, larger.
+  const std::optional<SpreadLayout> tall = Read(path, FixedScreen(2560, 1600, 1570));
+  EXPECT_EQ(tall->CardWidth, 235);
+  EXPECT_EQ(tall->CardHeight, 375);
+
+  // Sizes no card has give the current card (100 x 150), scaled or not.
+  const std::string card = "[Position00]\r\n[Spread]\r\n";
+  EXPECT_EQ(Read(Write(card + "Card.Width=100000\r\nCard.Height=-5\r\n"))->CardWidth, 100);
+  EXPECT_EQ(Read(Write(card + "Card.Width=100000\r\nCard.Height=-5\r\n"))->CardHeight, 150);
+  EXPECT_EQ(Read(Write(card + "Card.Width=0\r\nCard.Height=0\r\n"))->CardHeight, 150);
+  EXPECT_EQ(Read(Write(card + "Card.Width=1000\r\nCard.Height=60\r\n"))->CardWidth, 100);
+  EXPECT_EQ(Read(Write(card + "Card.Width=20\r\nCard.Height=700\r\n"))->CardHeight, 150);
+  EXPECT_EQ(Read(Write(card + "Screen.Width=640\r\nScreen.Height=480\r\n"
+                              "Card.Width=400\r\nCard.Height=680\r\n"))
+                ->CardHeight,
+            150);  // 1088 high on this screen
+  // A card the screen holds keeps its size.
+  EXPECT_EQ(Read(Write(card + "Card.Width=400\r\nCard.Height=680\r\n"))->CardHeight, 680);
+}
+
+TEST_F(SpreadFileTest, ASavedReadingKeepsItsPositionsMeaningsAndMoment) {
+  const std::string path = Write(
+      "[Spread]\r\nCard.Width=124\r\nCard.Height=197\r\n"
+      "[Position00]\r\nLeft=1\r\nDescription=Прошлое\r\n"
+      "[Position01]\r\nLeft=2\r\nDescription=Будущее\r\n");
+  const std::string copy = dir.Path("reading.spread");
+  SaveSpreadFile(copy, 124, 197, {{0, 1, 0, 5, "Прошлое"}, {1, 2, 0, -7, "Будущее"}, {2, 3, 0, 9}},
+                 kScreen, "01.02.2025 10:11:12");
+  const std::optional<SpreadLayout> reopened = Read(copy);
+  EXPECT_EQ(reopened->Positions, (std::vector<SpreadPosition>{
+                                     {1, 0, 5, "Прошлое"}, {2, 0, -7, "Будущее"}, {3, 0, 9, ""}}));
+  EXPECT_EQ(reopened->Moment, "01.02.2025 10:11:12");
+  // A file of empty positions holds no reading, so no moment.
+  SaveSpreadFile(path, 124, 197, {{0, 1, 0, 255, "Прошлое"}}, kScreen, "01.02.2025 10:11:12");
+  EXPECT_EQ(Read(path)->Moment, "");
+  EXPECT_EQ(Read(path)->Positions[1].Description, "Будущее");
 }
 
 TEST_F(SpreadFileTest, SavingOnAnotherScreenRecordsThisOne) {
@@ -270,8 +318,8 @@ TEST_F(SpreadFileTest, NumbersNoScreenCanShowAreHeldAndWordsReadAsTheirDefaults)
       "[Position04]\r\nLeft= 12 \r\nTop=0x10\r\nValue=-0\r\n");
   const std::optional<SpreadLayout> layout = Read(path);
   ASSERT_TRUE(layout);
-  EXPECT_EQ(layout->CardWidth, 16);    // the smallest card
-  EXPECT_EQ(layout->CardHeight, 150);  // the current one
+  EXPECT_EQ(layout->CardWidth, 100);  // no card's size: the current one
+  EXPECT_EQ(layout->CardHeight, 150);
   // Values are kept as they are: what a card shows of them is the window's.
   EXPECT_EQ(layout->Positions, (std::vector<SpreadPosition>{{-32767, 32767, INT_MIN, ""},
                                                             {0, 0, INT_MAX, ""},
@@ -341,11 +389,11 @@ TEST_F(SpreadFileTest, HostileFileGetsNoMoreWindowsThanTheSectionListHolds) {
   // A name longer than the list hides it and everything after it.
   EXPECT_TRUE(
       Positions(Read(Write("[" + std::string(20'000, 'x') + "]\r\n[Position00]\r\n"))).empty());
-  // A card size no screen can show is held to the screen.
+  // A card size no screen can show gives the current card, not a strip.
   const std::optional<SpreadLayout> huge =
       Read(Write("[Spread]\r\nCard.Width=2147483647\r\nCard.Height=-9\r\n[Position]\r\n"));
-  EXPECT_EQ(huge->CardWidth, 1024);
-  EXPECT_EQ(huge->CardHeight, 16);
+  EXPECT_EQ(huge->CardWidth, 100);
+  EXPECT_EQ(huge->CardHeight, 150);
 }
 
 }  // namespace

@@ -184,7 +184,8 @@ TEST_P(CardKeyFigureTest, BackslashSizesEveryCardToTheScreen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, CardKeyFigureTest,
-                         ::testing::Values(ScreenFigure{1280, 1024, 994, {154, 262}},
+                         ::testing::Values(ScreenFigure{1280, 1024, 994, {165, 262}},
+                                           ScreenFigure{1920, 1080, 1050, {174, 277}},
                                            ScreenFigure{1024, 768, 738, {124, 197}},
                                            ScreenFigure{640, 480, 450, {77, 123}}));
 

@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include "core/file_io.h"
+#include "core/ini_file.h"
 #include "spreads_fixture.h"
 #include "support/qt/clipboard.h"
 
@@ -130,6 +131,32 @@ TEST_F(SpreadsReadingTest, TheReadingIsCopiedAsTextFromTheMenuAndByKeys) {
   PressKey(spreads.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   ReleaseKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+}
+
+TEST_F(SpreadsReadingTest, ASavedReadingReopensWithItsMeaningsAndItsMoment) {
+  OpenThreePositions();
+  ClickSpreads("Image11");  // "Вытянуть карты"
+  QGuiApplication::clipboard()->clear();
+  PressKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
+  const std::string copied = QGuiApplication::clipboard()->text().toStdString();
+  const std::string path = dir.Path("reading.spread");
+  spreads->SaveSpread(path);
+  ClickSpreads("Image6");  // "Новый расклад"
+  // The file says when the reading was made; here, long ago.
+  ASSERT_EQ(IniFile(path).ReadString("Spread", "Reading.Moment", ""),
+            copied.substr(0, copied.find('\n')));
+  IniFile(path).WriteString("Spread", "Reading.Moment", "01.02.2003 04:05:06");
+
+  spreads->LoadSpread(path);
+  spreads->FinishPictures();
+  ASSERT_EQ(spreads->CardCount(), 3);
+  EXPECT_EQ(Card(0)->PositionMeaning(), "Прошлое");
+  EXPECT_EQ(Card(2)->PositionMeaning(), "Будущее");
+  EXPECT_TRUE(Card(2)->PositionHint().contains(QStringLiteral("Будущее")));
+  QGuiApplication::clipboard()->clear();
+  PressKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+            "01.02.2003 04:05:06" + copied.substr(copied.find('\n')));
 }
 
 TEST_F(SpreadsReadingTest, TheEntriesSpeakTheInterfaceLanguage) {

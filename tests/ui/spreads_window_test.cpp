@@ -44,18 +44,19 @@ TEST_F(SpreadsWindowTest, CommandImageLooksPressedWhileItsCommandRuns) {
   SendMouse(deal, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(deal->pos(), QPoint(65, 20));
   ASSERT_EQ(spreads->CardCount(), 1);
-  // The card is dealt while the image is down: at its pressed corner, one
-  // pixel right of and below where the image stands (the window at 100,100).
-  EXPECT_EQ(Card(0)->Place(), (CardPlace{166, 121}));
+  // The card is dealt while the image is down: below the toolbar (the
+  // window at 100,100), at the image's pressed left, one pixel right of
+  // where it stands.
+  EXPECT_EQ(Card(0)->Place(), (CardPlace{166, 153}));
 }
 
-TEST_F(SpreadsWindowTest, DealtCardsStackAtTheDealImageNewestOnTop) {
+TEST_F(SpreadsWindowTest, DealtCardsStackBelowTheDealImageNewestOnTop) {
   Open();
   Deal(3);
   ASSERT_EQ(spreads->CardCount(), 3);
   const QPoint corner = Control<TSkinImage>(*spreads, "Image7")->mapToGlobal(QPoint(0, 0));
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(Card(i)->pos(), corner);
+    EXPECT_EQ(Card(i)->pos(), QPoint(corner.x(), spreads->y() + TSpreadsForm::kHeight));
     EXPECT_EQ(Card(i)->size(), QSize(104, 173));
     EXPECT_EQ(Card(i)->PositionHint(), QString());
     EXPECT_TRUE(Card(i)->isVisible());
@@ -63,13 +64,51 @@ TEST_F(SpreadsWindowTest, DealtCardsStackAtTheDealImageNewestOnTop) {
   EXPECT_EQ(Tags(), (std::vector<int>{0, 1, 2}));
 }
 
-TEST_F(SpreadsWindowTest, CardDealtAtTheBottomRightCornerIsHeldAboveTheTaskbar) {
+TEST_F(SpreadsWindowTest, CardDealtAtTheBottomRightCornerIsHeldAboveTheToolbar) {
   Open();
   spreads->move(1000, 700);
   Deal(1);
-  // Right edge on the screen's, bottom edge on the taskbar's top (738).
-  EXPECT_EQ(Card(0)->pos(), QPoint(1024 - 104, 738 - 173));
+  // Right edge on the screen's, bottom edge on the toolbar's top.
+  EXPECT_EQ(Card(0)->pos(), QPoint(1024 - 104, 700 - 173));
 }
+
+// Where the toolbar stands on a screen, with the first run's card size of
+// that screen.
+struct ToolbarPlace {
+  int screenWidth, screenHeight, left, top;
+  QSize card;
+};
+
+class DealtCardPlaceTest : public SpreadsTest,
+                           public ::testing::WithParamInterface<ToolbarPlace> {};
+
+TEST_P(DealtCardPlaceTest, DealtCardsLeaveTheWholeToolbarInReach) {
+  const ToolbarPlace place = GetParam();
+  Open(78, place.screenWidth, place.screenHeight, place.screenHeight - 30);
+  ini.SpreadCardWidth = place.card.width();
+  ini.SpreadCardHeight = place.card.height();
+  spreads->move(place.left, place.top);
+  ClickSpreads("Image7");
+  ClickSpreads("Image7");
+  ASSERT_EQ(spreads->CardCount(), 2);
+  const QRect card = Card(1)->geometry();
+  EXPECT_EQ(card.size(), place.card);
+  // Neither a command image nor the title strip lies under the card.
+  for (const char* name :
+       {"Image11", "Image6", "Image7", "Image12", "Image3", "Image13", "Image14", "Image2"}) {
+    const TSkinImage* image = Control<TSkinImage>(*spreads, name);
+    EXPECT_FALSE(card.intersects(QRect(image->mapToGlobal(QPoint(0, 0)), image->size()))) << name;
+  }
+  EXPECT_FALSE(card.intersects(spreads->geometry()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, DealtCardPlaceTest,
+                         ::testing::Values(ToolbarPlace{1024, 768, 415, 229, {124, 197}},
+                                           ToolbarPlace{1024, 768, 382, 685, {124, 197}},
+                                           ToolbarPlace{1024, 768, 0, 0, {124, 197}},
+                                           ToolbarPlace{1024, 768, 765, 400, {124, 197}},
+                                           ToolbarPlace{1920, 1080, 830, 997, {174, 277}},
+                                           ToolbarPlace{1920, 1080, 863, 385, {174, 277}}));
 
 TEST_F(SpreadsWindowTest, OneDeckRunsOutUntilShuffled) {
   Open(78);

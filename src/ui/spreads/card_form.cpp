@@ -359,7 +359,7 @@ void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
   }
   if (virtualKey == vk::OemBackslash) {
     ini.ApplicationAutoSizeEnabled = false;
-    const CardSize size = BackslashKeyCardSize(screenWidth, screenHeight);
+    const CardSize size = BackslashKeyCardSize(screenHeight);
     SetCardSize(size);
     if (table_.Table().Count() >= 2) table_.ResizeOtherCards(id_, size.width, size.height);
     ini.SpreadCardWidth = size.width;

@@ -167,8 +167,7 @@ void TSpreadsForm::CreateControls() {
 
 void TSpreadsForm::ShowSpreads() {
   ShowAsTheProgramsFace();
-  raise();
-  activateWindow();
+  BringToFront();
 }
 
 void TSpreadsForm::ShowAsTheProgramsFace() {
@@ -198,8 +197,7 @@ void TSpreadsForm::SetSpreadVisible(bool visible) {
   }
   if (visible) {
     ShowAsTheProgramsFace();
-    raise();
-    activateWindow();
+    BringToFront();
   } else {
     hide();
   }
@@ -338,10 +336,12 @@ void TSpreadsForm::DealCard() {
   const CardSize size{BoundCardSide(ini.SpreadCardWidth), BoundCardSide(ini.SpreadCardHeight)};
   card.SetCardSize(size);
   const QPoint corner = Image7->mapToGlobal(QPoint(0, 0));
-  card.SetPlace(
-      HoldCardOnScreen({corner.x(), corner.y()}, size, state_.Screen.Width(), ini.TaskBarTop()));
+  card.SetPlace(DealtCardPlace({x(), y(), width(), height()}, {corner.x(), corner.y()}, size,
+                               state_.Screen.Width(), ini.TaskBarTop()));
   card.ShowValue(DrawCardValue());
   card.show();
+  // The toolbar stays over the cards (one too large to go beside it too).
+  raise();
   readingMoment_ = ReadingMomentNow();
 }
 
@@ -505,10 +505,11 @@ void TSpreadsForm::SaveSpread(const std::string& path) {
     // window system reported wrongly.
     const SpreadTable::Card& card = *table_.Find(id);
     saved.push_back({*table_.IndexOf(id), card.left, card.top,
-                     SavedCardValue(card.value, Window(id)->ShowsPicture())});
+                     SavedCardValue(card.value, Window(id)->ShowsPicture()), card.meaning});
   }
   const TINIData& ini = state_.INIData;
-  SaveSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, saved, state_.Screen);
+  SaveSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, saved, state_.Screen,
+                 readingMoment_);
 }
 
 void TSpreadsForm::LoadSpread(const std::string& path) {
@@ -551,7 +552,8 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
     }
   }
   pictureTimer_.start();
-  readingMoment_ = ReadingMomentNow();
+  // A saved reading is still the reading of its moment.
+  readingMoment_ = layout->Moment.empty() ? ReadingMomentNow() : layout->Moment;
   RecordSpreadScreen(path, *layout, state_.Screen);
   BringToFront();
 }
@@ -576,24 +578,14 @@ void TSpreadsForm::RequestPictures() {
   // Cards gone, or whose picture came, need nothing more.
   std::erase_if(pendingPictures_,
                 [](const QPointer<TCardForm>& card) { return !card || !card->AwaitsPicture(); });
-  struct Ranked {
-    TCardForm* card;
-    double rank;
-  };
-  std::vector<Ranked> ranked;
+  std::vector<double> ranks;
   for (const QPointer<TCardForm>& card : pendingPictures_) {
-    if (!card) continue;
-    ranked.push_back(
-        {card.data(), PictureRank({card->x(), card->y()}, {card->width(), card->height()},
-                                  state_.Screen.Width(), state_.Screen.Height())});
+    ranks.push_back(PictureRank({card->x(), card->y()}, {card->width(), card->height()},
+                                state_.Screen.Width(), state_.Screen.Height()));
   }
-  // Asked for in the order they are to be decoded: an idle worker takes the
-  // first picture asked for before the better ranked ones behind it arrive.
-  // Of cards in one place, the one made last lies on top: it goes first.
-  std::reverse(ranked.begin(), ranked.end());
-  std::stable_sort(ranked.begin(), ranked.end(),
-                   [](const Ranked& a, const Ranked& b) { return a.rank < b.rank; });
-  for (const Ranked& entry : ranked) entry.card->RequestPendingPicture(entry.rank);
+  for (const std::size_t i : PictureRequestOrder(ranks)) {
+    pendingPictures_[i]->RequestPendingPicture(ranks[i]);
+  }
 }
 
 }  // namespace vaticor

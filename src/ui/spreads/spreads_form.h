@@ -120,9 +120,9 @@ class TSpreadsForm : public QWidget,
                         std::optional<int> height) override;
   void FocusSpreadsWindow() override;
   // The right-click menu's reading entries (also Ctrl+C and Ctrl+P here
-  // and in the card windows), for
-  // the card windows in scope; nothing without one. The text: the moment
-  // of the last deal, draw or opened spread, then number, meaning, card
+  // and in the card windows), for the card windows in scope; nothing
+  // without one. The text: the moment of the last deal, draw or opened
+  // spread (a saved reading's own), then number, meaning, card
   // and turn of each. The picture: the card windows as they lie, on a
   // transparent ground. A failed write raises PictureWriteError; cards too
   // far apart for one picture, PictureTooLargeError.
@@ -183,7 +183,7 @@ class TSpreadsForm : public QWidget,
   SpreadsWindowLinks links_;
   std::unique_ptr<SpreadFileDialogs> dialogs_;
   std::unique_ptr<ReadingPictureDialog> pictureDialog_;
-  // When the cards on the table were dealt, drawn or opened; empty before.
+  // When the cards were dealt, drawn or opened (a saved reading's own); empty before.
   std::string readingMoment_;
   std::unique_ptr<SkinChrome> chrome_;
   SpreadTable table_;
@@ -202,7 +202,7 @@ class TSpreadsForm : public QWidget,
   // "Image12", "Image3", "Image13", "Image14", "Image2"); with the title
   // strip they are the window's shape.
   std::vector<TSkinImage*> commandImages_;
-  TSkinImage* Image7 = nullptr;            // "Выложить карту"; new cards stand at it
+  TSkinImage* Image7 = nullptr;            // "Выложить карту"; new cards go by it
   QWidget* SpeedButton1 = nullptr;         // opens the deal-mode menu; not shown
   QMenu* PopupMenu1 = nullptr;             // deal mode, then the reading's entries
   QAction* copyReading_ = nullptr;         // "N4"
