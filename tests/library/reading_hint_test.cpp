@@ -5,7 +5,7 @@
 namespace vaticor {
 namespace {
 
-const ReadingHintTexts kTexts{"reversed", "not in this deck"};
+const ReadingHintTexts kTexts{"reversed", "not in this deck", "", ""};
 const std::vector<std::string> kNames = {"The Fool", "The Magician", "The High Priestess",
                                          "<b>Empress</b>"};
 

@@ -12,23 +12,22 @@ QString ReaderText(const TLanguageTable& languages, const char* key, const char*
 }
 
 QString FailureText(const TLanguageTable& languages, const UserFailure& failure) {
-  QString text;
-  switch (failure.kind()) {
-    case UserFailure::Kind::kUnableToWrite:
-      text = ReaderText(languages, "UnableToWrite", "Не удаётся записать файл %1");
-      break;
-    case UserFailure::Kind::kUnknownPictureExtension:
-      text = ReaderText(languages, "UnknownPictureExtension",
-                        "Неизвестное расширение файла картинки (.%1)");
-      break;
-    case UserFailure::Kind::kInvalidInteger:
-      text = ReaderText(languages, "InvalidInteger", "«%1» — недопустимое целое число");
-      break;
-    case UserFailure::Kind::kPictureTooLarge:
-      text = ReaderText(languages, "PictureTooLarge",
-                        "Карты лежат слишком далеко друг от друга для одной картинки "
-                        "(%1 пикселей)");
-      break;
+  struct Words {
+    UserFailure::Kind kind;
+    const char* key;
+    const char* russian;
+  };
+  static constexpr Words kWords[] = {
+      {UserFailure::Kind::kUnableToWrite, "UnableToWrite", "Не удаётся записать файл %1"},
+      {UserFailure::Kind::kUnknownPictureExtension, "UnknownPictureExtension",
+       "Неизвестное расширение файла картинки (.%1)"},
+      {UserFailure::Kind::kInvalidInteger, "InvalidInteger", "«%1» — недопустимое целое число"},
+      {UserFailure::Kind::kPictureTooLarge, "PictureTooLarge",
+       "Карты лежат слишком далеко друг от друга для одной картинки (%1 пикселей)"},
+  };
+  QString text = QString::fromUtf8(failure.what());
+  for (const Words& words : kWords) {
+    if (words.kind == failure.kind()) text = ReaderText(languages, words.key, words.russian);
   }
   // One pass, so a "%1" inside the subject stays as it is.
   const QString subject = QString::fromStdString(failure.subject());

@@ -1,6 +1,5 @@
 #include "ui/chrome/key_commands.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QObject>
@@ -9,6 +8,7 @@
 #include <map>
 
 #include "platform/virtual_keys.h"
+#include "ui/chrome/application_watch.h"
 #include "ui/chrome/commands.h"
 
 namespace vaticor {
@@ -19,12 +19,7 @@ namespace {
 // window under the menu: that release belongs to the menu, not the window.
 class KeyPressWatch : public QObject {
  public:
-  static KeyPressWatch& Instance() {
-    // Made once per application, on its thread; gone with it.
-    static QPointer<KeyPressWatch> watch;
-    if (!watch) watch = new KeyPressWatch(QCoreApplication::instance());
-    return *watch;
-  }
+  explicit KeyPressWatch(QObject* application) : QObject(application) {}
 
   // False when the key's last press went to another window than `window`
   // (one that is gone counts as another); true when it went to `window`, or
@@ -46,10 +41,6 @@ class KeyPressWatch : public QObject {
   }
 
  private:
-  explicit KeyPressWatch(QObject* application) : QObject(application) {
-    application->installEventFilter(this);
-  }
-
   std::map<int, QPointer<QWidget>> pressedIn_;
 };
 
@@ -65,7 +56,7 @@ class KeyHandler : public QObject {
         window_(window),
         command_(std::move(command)),
         kind_(kind) {
-    if (kind == Kind::kRelease) KeyPressWatch::Instance();
+    if (kind == Kind::kRelease) ApplicationWatch<KeyPressWatch>();
     target->installEventFilter(this);
   }
 
@@ -83,7 +74,8 @@ class KeyHandler : public QObject {
     }
     if (key.isAutoRepeat()) return true;
     const int code = VirtualKeyCode(key);
-    if (kind_ == Kind::kRelease && !KeyPressWatch::Instance().PressedIn(code, target_->window())) {
+    if (kind_ == Kind::kRelease &&
+        !ApplicationWatch<KeyPressWatch>().PressedIn(code, target_->window())) {
       return true;
     }
     RunCommand(window_, [this, code, modifiers] { command_(code, modifiers); });

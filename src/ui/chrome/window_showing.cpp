@@ -12,6 +12,7 @@
 
 #include "core/spread_geometry.h"
 #include "core/window_bounds.h"
+#include "ui/chrome/application_watch.h"
 
 namespace vaticor {
 namespace {
@@ -58,11 +59,7 @@ class FirstPaintWatch : public QObject {
 // shown again together come back in that order, the one last used on top.
 class ActivationOrder : public QObject {
  public:
-  static ActivationOrder& Instance() {
-    static QPointer<ActivationOrder> order;
-    if (!order) order = new ActivationOrder(QCoreApplication::instance());
-    return *order;
-  }
+  explicit ActivationOrder(QObject* application) : QObject(application) {}
   // 0 for a window never active.
   std::uint64_t LastActive(const QWidget* window) const {
     const auto found = ticks_.find(window);
@@ -84,9 +81,6 @@ class ActivationOrder : public QObject {
   }
 
  private:
-  explicit ActivationOrder(QObject* application) : QObject(application) {
-    application->installEventFilter(this);
-  }
   std::map<const QWidget*, std::uint64_t> ticks_;
   std::uint64_t tick_ = 0;
 };
@@ -152,7 +146,7 @@ void HideOrMinimise(bool trayIconActive, const std::function<void()>& hide,
 }
 
 MinimisedTogether::MinimisedTogether(QWidget* leader) : QObject(leader), leader_(leader) {
-  ActivationOrder::Instance();
+  ApplicationWatch<ActivationOrder>();
   leader->installEventFilter(this);
 }
 
@@ -171,7 +165,7 @@ void MinimisedTogether::HideOthers(const QWidget* stays) {
     window->hide();
   }
   // Shown again in the order they were last used: the last one on top.
-  const ActivationOrder& order = ActivationOrder::Instance();
+  const ActivationOrder& order = ApplicationWatch<ActivationOrder>();
   std::stable_sort(hidden_.begin(), hidden_.end(),
                    [&order](const QPointer<QWidget>& a, const QPointer<QWidget>& b) {
                      return order.LastActive(a) < order.LastActive(b);

@@ -12,50 +12,32 @@ QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 QString ImportFailureText(const TLanguageTable& languages, const ImportFailure& failure) {
-  const char* key = "ImportUnexpected";
-  const char* russian = "Непредвиденная ошибка: %1";
-  switch (failure.reason) {
-    case ImportFailureReason::kLeadsOut:
-      key = "ImportLeadsOut";
-      russian = "%1: ведёт за пределы папки";
-      break;
-    case ImportFailureReason::kFolderName:
-      key = "ImportFolderName";
-      russian = "«%1»: такое имя папки ведёт за пределы папки программы";
-      break;
-    case ImportFailureReason::kCannotRead:
-      key = "ImportCannotRead";
-      russian = "%1: не удалось прочитать";
-      break;
-    case ImportFailureReason::kCannotWrite:
-      key = "ImportCannotWrite";
-      russian = "%1: не удалось записать";
-      break;
-    case ImportFailureReason::kDiskFull:
-      key = "ImportDiskFull";
-      russian = "%1: диск заполнен";
-      break;
-    case ImportFailureReason::kNoPermission:
-      key = "ImportNoPermission";
-      russian = "%1: нет доступа";
-      break;
-    case ImportFailureReason::kCannotMakeFolder:
-      key = "ImportCannotMakeFolder";
-      russian = "%1: не удалось создать папку";
-      break;
-    case ImportFailureReason::kCannotPutInPlace:
-      key = "ImportCannotPutInPlace";
-      russian = "%1: готовую копию не удалось поставить на место";
-      break;
-    case ImportFailureReason::kNoFreeName:
-      key = "ImportNoFreeName";
-      russian = "%1: все имена от (2) до (999) заняты";
-      break;
-    case ImportFailureReason::kNone:
-    case ImportFailureReason::kUnexpected:
-      break;
+  struct Words {
+    ImportFailureReason reason;
+    const char* key;
+    const char* russian;
+  };
+  static constexpr Words kWords[] = {
+      {ImportFailureReason::kLeadsOut, "ImportLeadsOut", "%1: ведёт за пределы папки"},
+      {ImportFailureReason::kFolderName, "ImportFolderName",
+       "«%1»: такое имя папки ведёт за пределы папки программы"},
+      {ImportFailureReason::kCannotRead, "ImportCannotRead", "%1: не удалось прочитать"},
+      {ImportFailureReason::kCannotWrite, "ImportCannotWrite", "%1: не удалось записать"},
+      {ImportFailureReason::kDiskFull, "ImportDiskFull", "%1: диск заполнен"},
+      {ImportFailureReason::kNoPermission, "ImportNoPermission", "%1: нет доступа"},
+      {ImportFailureReason::kCannotMakeFolder, "ImportCannotMakeFolder",
+       "%1: не удалось создать папку"},
+      {ImportFailureReason::kCannotPutInPlace, "ImportCannotPutInPlace",
+       "%1: готовую копию не удалось поставить на место"},
+      {ImportFailureReason::kNoFreeName, "ImportNoFreeName",
+       "%1: все имена от (2) до (999) заняты"},
+  };
+  // kNone and kUnexpected: the failure's own message.
+  Words words{ImportFailureReason::kUnexpected, "ImportUnexpected", "Непредвиденная ошибка: %1"};
+  for (const Words& known : kWords) {
+    if (known.reason == failure.reason) words = known;
   }
-  return ReaderText(languages, key, russian).arg(Utf8(failure.subject));
+  return ReaderText(languages, words.key, words.russian).arg(Utf8(failure.subject));
 }
 
 QString ImportFailedCaption(const TLanguageTable& languages, bool added, std::int32_t failed) {
