@@ -49,8 +49,10 @@ TEST(WindowShowing, TheOtherWindowsHideWhileTheLeaderIsMinimisedAndComeBackWithI
   QWidget card(nullptr, Qt::Tool | Qt::FramelessWindowHint);
   QWidget closed(nullptr, Qt::Window);
   QWidget wayBack(nullptr, Qt::Tool);
+  // As Qt's tray icon is on X11.
+  QWidget trayIcon(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
   MinimisedTogether* together = MinimisedTogether::Install(&leader);
-  for (QWidget* window : {&leader, &viewer, &card, &wayBack}) window->show();
+  for (QWidget* window : {&leader, &viewer, &card, &wayBack, &trayIcon}) window->show();
 
   // The window last used comes back last, on top.
   QEvent activate(QEvent::WindowActivate);
@@ -59,6 +61,7 @@ TEST(WindowShowing, TheOtherWindowsHideWhileTheLeaderIsMinimisedAndComeBackWithI
   leader.showMinimized();
   EXPECT_FALSE(viewer.isVisible());
   EXPECT_FALSE(card.isVisible());
+  EXPECT_TRUE(trayIcon.isVisible()) << "the way back went with the rest";
   ShowRecorder shown;
   viewer.installEventFilter(&shown);
   card.installEventFilter(&shown);

@@ -157,8 +157,11 @@ MinimisedTogether* MinimisedTogether::Install(QWidget* leader) {
 void MinimisedTogether::HideOthers(const QWidget* stays) {
   for (QWidget* window : QApplication::topLevelWidgets()) {
     const Qt::WindowType type = window->windowType();
+    // A window the window manager does not manage is none of the user's:
+    // Qt's tray icon on X11 is one, and hiding it took the way back away.
     if (window == leader_ || window == stays || !window->isVisible() ||
-        (type != Qt::Window && type != Qt::Tool)) {
+        (type != Qt::Window && type != Qt::Tool) ||
+        window->windowFlags().testFlag(Qt::BypassWindowManagerHint)) {
       continue;
     }
     hidden_.emplace_back(window);

@@ -55,8 +55,9 @@ void HideOrMinimise(bool trayIconActive, const std::function<void()>& hide,
 // minimised, by its image or by the window manager, or hidden into the tray
 // by HideOthers, the program's other windows on show are hidden, each
 // without a taskbar button left behind; when the leader shows normal again
-// they come back as they were, under it. Message boxes, dialogs and menus
-// are not the program's windows here. Installed on the leader (its child).
+// they come back as they were, under it. Message boxes, dialogs, menus and
+// windows the window manager does not manage (the tray icon) are not the
+// program's windows here. Installed on the leader (its child).
 class MinimisedTogether : public QObject {
  public:
   static MinimisedTogether* Install(QWidget* leader);
