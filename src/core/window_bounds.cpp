@@ -34,19 +34,27 @@ WindowRect FirstPlaceClearOf(WindowRect window, WindowRect strip, int screenWidt
   const bool covers = window.left < stripRight && strip.left < right && window.top < stripBottom &&
                       strip.top < bottom;
   if (!covers) return window;
-  // The four ways out; the shortest that keeps the window on the screen.
+  // The four ways out: the shortest that keeps the window wholly on the
+  // screen, else (a small screen) the shortest that keeps its title bar
+  // there to be taken.
   const std::int64_t moves[][2] = {{0, strip.top - bottom},
                                    {0, stripBottom - window.top},
                                    {strip.left - right, 0},
                                    {stripRight - window.left, 0}};
+  const auto distance = [](const std::int64_t* m) { return std::abs(m[0]) + std::abs(m[1]); };
   const std::int64_t* best = nullptr;
-  for (const auto& move : moves) {
-    const std::int64_t left = window.left + move[0];
-    const std::int64_t top = window.top + move[1];
-    const bool fits = left >= 0 && top >= 0 && left + window.width <= screenWidth &&
-                      top + window.height <= taskBarTop;
-    const auto distance = [](const std::int64_t* m) { return std::abs(m[0]) + std::abs(m[1]); };
-    if (fits && (best == nullptr || distance(move) < distance(best))) best = move;
+  for (const bool whole : {true, false}) {
+    for (const auto& move : moves) {
+      const std::int64_t left = window.left + move[0];
+      const std::int64_t top = window.top + move[1];
+      const bool fits = whole ? left >= 0 && top >= 0 && left + window.width <= screenWidth &&
+                                    top + window.height <= taskBarTop
+                              : top >= 0 && top + kReachableStrip <= taskBarTop &&
+                                    left + window.width >= kReachableStrip &&
+                                    left + kReachableStrip <= screenWidth;
+      if (fits && (best == nullptr || distance(move) < distance(best))) best = move;
+    }
+    if (best != nullptr) break;
   }
   if (best == nullptr) return window;
   return {static_cast<int>(window.left + best[0]), static_cast<int>(window.top + best[1]),

@@ -34,8 +34,9 @@ WindowRect KeepReachable(WindowRect window, int screenWidth, int screenHeight);
 // `strip`, the main window's title strip with its menu and spreads images,
 // uncovered: `window` itself when it does; otherwise moved as little as
 // possible up, down, left or right until it does, staying wholly on the
-// screen above the taskbar (0, 0 to screenWidth x taskBarTop); unchanged
-// when no such move exists (a screen too small for both).
+// screen above the taskbar (0, 0 to screenWidth x taskBarTop), or on a
+// screen too small for that, keeping at least its title bar's first
+// kReachableStrip pixels there; unchanged when no such move exists.
 WindowRect FirstPlaceClearOf(WindowRect window, WindowRect strip, int screenWidth, int taskBarTop);
 
 }  // namespace vaticor

@@ -50,8 +50,13 @@ TEST(WindowBounds, AFirstPlaceLeavesTheMainWindowsTitleStripUncovered) {
             (WindowRect{300, 34, 300, 208}));
   EXPECT_EQ(FirstPlaceClearOf({330, 230, 300, 100}, strip, 640, 450),
             (WindowRect{330, 259, 300, 100}));
-  // No room anywhere: left where it was.
-  EXPECT_EQ(FirstPlaceClearOf({0, 0, 640, 450}, strip, 640, 450), (WindowRect{0, 0, 640, 450}));
+  // No room to stand wholly on the screen (the viewer on 640 x 480): the
+  // shortest way out that keeps its title bar there.
+  EXPECT_EQ(FirstPlaceClearOf({83, 118, 473, 243}, strip, 640, 450),
+            (WindowRect{83, 259, 473, 243}));
+  // No room at all: left where it was.
+  EXPECT_EQ(FirstPlaceClearOf({0, 0, 640, 450}, {0, 0, 640, 450}, 640, 450),
+            (WindowRect{0, 0, 640, 450}));
 }
 
 }  // namespace
