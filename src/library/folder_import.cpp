@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -146,14 +147,31 @@ std::string SwapInto(const std::string& copy, const std::string& target) {
   const std::string old = HiddenBeside(target, "old");
   if (!RenameToFree(target, old)) return {};
   if (RenameToFree(copy, target)) return old;
-  RenameToFree(old, target);
+  // The old one back in its place; where that fails, under a name beside
+  // it that the lists show and no clean-up takes for a leftover.
+  if (!RenameToFree(old, target)) {
+    RenameToFree(
+        old, JoinPath(ParentPath(target), FreeNameIn(ParentPath(target), FolderOwnName(target))));
+  }
   return {};
 }
 
 // Removes a folder made or replaced by an import: its index file first, so
-// that what a failure leaves is never taken for a deck.
+// that what a failure leaves is never taken for a deck. An installed deck
+// may be a link to a folder of the user's own: the link goes, and nothing
+// it leads to.
 void RemoveImportFolder(const std::string& folder, std::string_view indexName) {
-  ::unlink(JoinPath(folder, indexName).c_str());
+  struct stat st {};
+  if (::lstat(folder.c_str(), &st) != 0) return;
+  if (!S_ISDIR(st.st_mode)) {
+    ::unlink(folder.c_str());
+    return;
+  }
+  const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (directory >= 0) {
+    ::unlinkat(directory, std::string(indexName).c_str(), 0);
+    ::close(directory);
+  }
   std::error_code ec;
   std::filesystem::remove_all(folder, ec);  // links are removed, not followed
 }

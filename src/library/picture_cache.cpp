@@ -77,17 +77,9 @@ std::string PictureCacheFolder(std::string_view xdgCacheHome, std::string_view h
 
 PictureSize LargestShownSize(PictureSize full, PictureSize screen) {
   if (full.empty() || screen.empty()) return full;
-  // The side that meets the screen first sets the scale; the other follows
-  // the picture's proportions, rounded up.
-  const std::int64_t fw = full.width, fh = full.height;
-  const std::int64_t sw = screen.width, sh = screen.height;
-  PictureSize fitted;
-  if (sw * fh <= sh * fw) {  // the width meets the screen first
-    fitted = {screen.width, static_cast<int>((fh * sw + fw - 1) / fw)};
-  } else {
-    fitted = {static_cast<int>((fw * sh + fh - 1) / fh), screen.height};
-  }
-  return {std::min(fitted.width, full.width), std::min(fitted.height, full.height)};
+  // As the loaders fit it into the largest area there is: any smaller area
+  // gets a size no larger, so the copy covers it.
+  return DeliveredSize(full, FittedTarget(full, screen));
 }
 
 std::string EncodePictureCacheKey(const PictureCacheKey& key) {

@@ -52,9 +52,9 @@ class PictureCodec {
 std::string PictureCacheFolder(std::string_view xdgCacheHome, std::string_view home);
 
 // The size a card of `full` pixels is at most shown at on a screen of
-// `screen` device pixels: its proportions fitted into the screen, never
-// larger than the picture itself (rounded up, so a copy of that size is
-// never short of a pixel).
+// `screen` device pixels: its proportions fitted into the screen as
+// PictureLoader::Load fits them (FittedTarget), never larger than the
+// picture itself.
 PictureSize LargestShownSize(PictureSize full, PictureSize screen);
 
 // The key of a copy, as its comment segment holds it.

@@ -47,13 +47,19 @@ PictureSize FitProportions(PictureSize picture, PictureSize box) {
   if (picture.empty() || box.empty()) return box;
   const std::int64_t w = picture.width;
   const std::int64_t h = picture.height;
-  // Compare box.w / w with box.h / h without dividing.
-  if (std::int64_t{box.width} * h <= std::int64_t{box.height} * w) {
-    const std::int64_t height = (std::int64_t{box.width} * h + w / 2) / w;
-    return {box.width, static_cast<int>(std::clamp<std::int64_t>(height, 1, box.height))};
+  // Either side may set the scale, the other following to the nearest
+  // pixel; of the two that fit, the larger. So a size once fitted fits to
+  // itself again (a copy made for the whole screen serves a card shown
+  // that large).
+  const std::int64_t heightForWidth = std::max<std::int64_t>(1, (box.width * h + w / 2) / w);
+  const std::int64_t widthForHeight = std::max<std::int64_t>(1, (box.height * w + h / 2) / h);
+  const bool byWidth = heightForWidth <= box.height;
+  const bool byHeight = widthForHeight <= box.width;
+  if (byWidth && (!byHeight || box.width * heightForWidth >= widthForHeight * box.height)) {
+    return {box.width, static_cast<int>(heightForWidth)};
   }
-  const std::int64_t width = (std::int64_t{box.height} * w + h / 2) / h;
-  return {static_cast<int>(std::clamp<std::int64_t>(width, 1, box.width)), box.height};
+  // One of the two always fits: the side that meets the box first.
+  return {static_cast<int>(std::min<std::int64_t>(widthForHeight, box.width)), box.height};
 }
 
 PictureSize DeliveredSize(PictureSize full, PictureSize target) {

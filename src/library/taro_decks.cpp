@@ -43,6 +43,8 @@ void TTaroDecks::LoadDecks() {
   Languages.clear();
   Count = 0;
   for (const std::string& entry : ListDirectory(decksFolder_)) {
+    // Hidden: an import's copy in the making, or an old deck going.
+    if (entry.starts_with('.')) continue;
     const std::string ini = JoinPath(JoinPath(decksFolder_, entry), kDeckIni);
     if (!FileExists(ini)) continue;
     Folders.push_back(entry);

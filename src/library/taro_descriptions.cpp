@@ -19,6 +19,8 @@ void TTaroDescriptions::LoadDescriptions() {
   Languages.clear();
   Count = 0;
   for (const std::string& entry : ListDirectory(descriptionsFolder_)) {
+    // Hidden: an import's copy in the making, or an old set going.
+    if (entry.starts_with('.')) continue;
     const std::string ini = JoinPath(JoinPath(descriptionsFolder_, entry), kDescriptionIni);
     if (!FileExists(ini)) continue;
     Folders.push_back(entry);

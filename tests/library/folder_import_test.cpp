@@ -287,6 +287,8 @@ TEST_F(FolderImportTest, IndexValuesLeadingOutOfTheFolderAreRefusedAndNothingOut
 TEST_F(FolderImportTest, LinksPlantedInAReplacedTargetAreRemovedNotFollowed) {
   dir.Write("Private/a.jpg", "private a");
   dir.Write("Private/Art/b.jpg", "private b");
+  // A deck of the user's own, which a replaced link to it must not lose.
+  dir.Write("Private/deck.ini", "[Files]\r\nCard00=a.jpg\r\n");
   dir.MakeDir("Program/Decks/Deck");
   fs::create_symlink("../../../Private/a.jpg", dir.Path("Program/Decks/Deck/a.jpg"));
   fs::create_symlink("../../../Private/Art", dir.Path("Program/Decks/Deck/Art"));

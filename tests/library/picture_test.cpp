@@ -101,6 +101,10 @@ TEST(DeliveredSizeTest, AFittedTargetKeepsThePicturesProportions) {
   EXPECT_EQ(FittedTarget({2'000'000'000, 1}, {165, 291}), (PictureSize{165, 1}));
   EXPECT_EQ(FittedTarget({2'147'483'647, 2'147'483'646}, {2'147'483'647, 5}), (PictureSize{5, 5}));
   EXPECT_EQ(FittedTarget({400, 680}, {}), (PictureSize{}));
+  // A size once fitted fits to itself (358.4 rounds down, and the height
+  // must not then set a narrower width).
+  EXPECT_EQ(FittedTarget({2000, 700}, {1024, 768}), (PictureSize{1024, 358}));
+  EXPECT_EQ(FittedTarget({2000, 700}, {1024, 358}), (PictureSize{1024, 358}));
   EXPECT_EQ(FitProportions({0, 680}, {424, 506}), (PictureSize{424, 506}));
 }
 

@@ -48,6 +48,8 @@ TEST_F(DecksTest, ListsOnlyFoldersWithADeckIniInNameOrder) {
   MakeFullDeck("a-deck", "First", 3);
   dir.MakeDir("Decks/no-ini");
   dir.Write("Decks/plain-file.txt", "x");
+  // An import's copy in the making, with its index already in it.
+  MakeFullDeck(".a-deck.0123456789abcdef.import", "Half copied", 3);
   decks.LoadDecks();
   ASSERT_EQ(decks.Count, 2);
   EXPECT_EQ(decks.Folders, (std::vector<std::string>{"a-deck", "b-deck"}));
