@@ -1,6 +1,13 @@
 #include "core/chrome_geometry.h"
 
+#include <cstdint>
+
 namespace vaticor {
+
+bool Overlaps(const WindowRect& a, const WindowRect& b) {
+  return a.left < std::int64_t{b.left} + b.width && b.left < std::int64_t{a.left} + a.width &&
+         a.top < std::int64_t{b.top} + b.height && b.top < std::int64_t{a.top} + a.height;
+}
 
 WindowRect MoveByTitle(WindowRect window, int x0, int y0, int x, int y) {
   window.left += x - x0;

@@ -11,6 +11,9 @@ struct WindowRect {
   bool operator==(const WindowRect&) const = default;
 };
 
+// Whether two rectangles share a pixel (64-bit: any int rectangles).
+bool Overlaps(const WindowRect& a, const WindowRect& b);
+
 // Which edge of a direction an edge image stands for.
 enum EdgeTag : int {
   kTopOrLeftEdge = 0,

@@ -57,9 +57,7 @@ CardPlace DealtCardPlace(WindowRect toolbar, CardPlace dealCorner, CardSize size
   const std::int64_t toolbarRight = std::int64_t{toolbar.left} + toolbar.width;
   const std::int64_t toolbarBottom = std::int64_t{toolbar.top} + toolbar.height;
   const auto coversToolbar = [&](CardPlace place) {
-    return place.left < toolbarRight && place.top < toolbarBottom &&
-           std::int64_t{place.left} + size.width > toolbar.left &&
-           std::int64_t{place.top} + size.height > toolbar.top;
+    return Overlaps({place.left, place.top, size.width, size.height}, toolbar);
   };
   const CardPlace atCorner = HoldCardOnScreen(dealCorner, size, screenWidth, taskBarTop);
   if (!coversToolbar(atCorner)) return atCorner;

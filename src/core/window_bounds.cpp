@@ -31,9 +31,7 @@ WindowRect FirstPlaceClearOf(WindowRect window, WindowRect strip, int screenWidt
   const std::int64_t bottom = std::int64_t{window.top} + window.height;
   const std::int64_t stripRight = std::int64_t{strip.left} + strip.width;
   const std::int64_t stripBottom = std::int64_t{strip.top} + strip.height;
-  const bool covers = window.left < stripRight && strip.left < right && window.top < stripBottom &&
-                      strip.top < bottom;
-  if (!covers) return window;
+  if (!Overlaps(window, strip)) return window;
   // The four ways out: the shortest that keeps the window wholly on the
   // screen, else (a small screen) the shortest that keeps its title bar
   // there to be taken.

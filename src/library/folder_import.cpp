@@ -98,9 +98,10 @@ std::string FreeNameIn(const std::string& targetFolder, const std::string& name)
   });
 }
 
-// A copy's failure in the words the window has for it.
-ImportFailureReason CopyFailureReason(const FileCopyResult& result) {
-  switch (result.error) {
+// The system's error number in the words the window has for it; `otherwise`
+// for an error it has no words of its own for.
+ImportFailureReason ReasonForError(int error, ImportFailureReason otherwise) {
+  switch (error) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
@@ -110,8 +111,14 @@ ImportFailureReason CopyFailureReason(const FileCopyResult& result) {
     case EROFS:
       return ImportFailureReason::kNoPermission;
     default:
-      return result.reading ? ImportFailureReason::kCannotRead : ImportFailureReason::kCannotWrite;
+      return otherwise;
   }
+}
+
+// A copy's failure in the words the window has for it.
+ImportFailureReason CopyFailureReason(const FileCopyResult& result) {
+  return ReasonForError(result.error, result.reading ? ImportFailureReason::kCannotRead
+                                                     : ImportFailureReason::kCannotWrite);
 }
 
 // A hidden name beside `target` in its folder, for the copy being made or
@@ -339,11 +346,7 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
       const int error = errno;
       copy.clear();
       if (error == EEXIST) continue;
-      fail(error == ENOSPC || error == EDQUOT ? ImportFailureReason::kDiskFull
-           : error == EACCES || error == EPERM || error == EROFS
-               ? ImportFailureReason::kNoPermission
-               : ImportFailureReason::kCannotMakeFolder,
-           targetName);
+      fail(ReasonForError(error, ImportFailureReason::kCannotMakeFolder), targetName);
       return outcome;
     }
   }

@@ -29,8 +29,11 @@ QString FailureText(const TLanguageTable& languages, const UserFailure& failure)
   for (const Words& words : kWords) {
     if (words.kind == failure.kind()) text = ReaderText(languages, words.key, words.russian);
   }
+  return WithSubject(text, QString::fromStdString(failure.subject()));
+}
+
+QString WithSubject(const QString& text, const QString& subject) {
   // One pass, so a "%1" inside the subject stays as it is.
-  const QString subject = QString::fromStdString(failure.subject());
   const qsizetype at = text.indexOf(QStringLiteral("%1"));
   if (at < 0) return text + QLatin1Char(' ') + subject;
   return text.left(at) + subject + text.mid(at + 2);

@@ -17,6 +17,10 @@ QString InterfaceText(const TLanguageTable& languages, int id, const char* layou
 // (`russian`, UTF-8).
 QString ReaderText(const TLanguageTable& languages, const char* key, const char* russian);
 
+// `text` with `subject` (a file, a value: taken as it stands) in place of its
+// "%1", or after it when a translation left the "%1" out.
+QString WithSubject(const QString& text, const QString& subject);
+
 // A failure's message in the interface language: "[Reader]" texts with the
 // failure's subject (a file, an extension...) in place of "%1".
 QString FailureText(const TLanguageTable& languages, const UserFailure& failure);

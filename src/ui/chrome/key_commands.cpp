@@ -1,6 +1,7 @@
 #include "ui/chrome/key_commands.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
@@ -32,6 +33,12 @@ class KeyPressWatch : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    // Keys pressed while another program has the keyboard are not seen: a
+    // press seen before then says nothing of a release after.
+    if (event->type() == QEvent::ApplicationStateChange &&
+        QGuiApplication::applicationState() != Qt::ApplicationActive) {
+      pressedIn_.clear();
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (!key.isAutoRepeat()) {

@@ -164,8 +164,10 @@ void TFolderSelectForm::CreateTree() {
   folders_->setReadOnly(true);
   // The desktop's folder icons (its icon theme, else the style's): the
   // model's own provider has only the theme's, none without one.
-  static QFileIconProvider icons;
-  folders_->setIconProvider(&icons);
+  // Never destroyed: a static one would go after the application, and the
+  // model's own thread may ask it until the model is gone.
+  static QFileIconProvider* const icons = new QFileIconProvider;
+  folders_->setIconProvider(icons);
   folders_->setRootPath(QString());
 
   QTreeView* tree = ShellTreeView1;

@@ -37,7 +37,7 @@ QString ImportFailureText(const TLanguageTable& languages, const ImportFailure& 
   for (const Words& known : kWords) {
     if (known.reason == failure.reason) words = known;
   }
-  return ReaderText(languages, words.key, words.russian).arg(Utf8(failure.subject));
+  return WithSubject(ReaderText(languages, words.key, words.russian), Utf8(failure.subject));
 }
 
 QString ImportFailedCaption(const TLanguageTable& languages, bool added, std::int32_t failed) {
