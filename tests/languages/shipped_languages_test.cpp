@@ -65,9 +65,14 @@ TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
     TLanguageTable table;
     table.LoadFile(JoinPath(folder, name));
     for (const char* key :
-         {"CopyReading", "SaveReadingPicture", "PositionMeaning", "Question", "Upright", "Reversed",
-          "NoCard", "NotInDeck", "LogDeckUnknown", "NoLinkHandler", "UnableToWrite",
-          "UnknownPictureExtension", "InvalidInteger", "PictureTooLarge"}) {
+         {"CopyReading",       "SaveReadingPicture", "PositionMeaning",  "Question",
+          "Upright",           "Reversed",           "NoCard",           "NotInDeck",
+          "LogDeckUnknown",    "NoLinkHandler",      "UnableToWrite",    "UnknownPictureExtension",
+          "InvalidInteger",    "PictureTooLarge",    "SpreadsDraw",      "SpreadsDeal",
+          "SpreadsShuffle",    "SpreadsAddDeck",     "SpreadsSave",      "SpreadsOpen",
+          "SpreadsMainWindow", "DealFromOneDeck",    "DealFromNewDecks", "CardViewDescription",
+          "CardChoose",        "GroupShow",          "GroupMove",        "GroupClose",
+          "ViewerMaximize",    "ViewerRestore"}) {
       EXPECT_NE(table.ReaderText(key), "") << key;
     }
     // The import's words; each keeps the values it is given.

@@ -9,6 +9,7 @@
 #include "core/ini_file.h"
 #include "spreads_fixture.h"
 #include "support/qt/clipboard.h"
+#include "support/qt/hint_text.h"
 
 namespace vaticor::testing {
 namespace {
@@ -167,13 +168,23 @@ TEST_F(SpreadsReadingTest, TheEntriesSpeakTheInterfaceLanguage) {
   EXPECT_EQ(menu->actions().indexOf(Entry(menu, "N4")), 3);
   ASSERT_TRUE(WriteFileAtomically(dir.Path("en.ini"),
                                   "[ID]\r\n1000=Vaticor\r\n[Reader]\r\nCopyReading=Copy the "
-                                  "reading\r\nReversed=reversed\r\n"));
+                                  "reading\r\nReversed=reversed\r\nSpreadsShuffle=Shuffle\r\n"
+                                  "DealFromOneDeck=From one deck\r\nCardChoose=Choose\r\n"));
+  Deal(1);
   languages.LoadFile(dir.Path("en.ini"));
   spreads->ApplyLanguage();
   EXPECT_EQ(Entry(menu, "N4")->text(), QString::fromUtf8("Copy the reading"));
+  // The toolbar's hints, its deal modes and the card windows' menus too: an
+  // English interface showed them in Russian.
+  EXPECT_EQ(ShownHint(Control<QWidget>(*spreads, "Image12")->toolTip()), "Shuffle");
+  EXPECT_EQ(Entry(menu, "N1")->text(), "From one deck");
+  EXPECT_EQ(Card(0)->findChild<QAction*>("N2")->text(), "Choose");
+  Deal(1);
+  EXPECT_EQ(Card(1)->findChild<QAction*>("N2")->text(), "Choose") << "a card dealt afterwards";
   // A key the file lacks keeps the built-in text.
   EXPECT_EQ(Entry(menu, "N5")->text(), QString::fromUtf8("Сохранить расклад как картинку"));
   ini.UpSideDownCardsEnabled = true;
+  spreads->ClearSpread();
   Deal(1);
   Card(0)->ShowValue(-3);
   Entry(menu, "N4")->trigger();

@@ -1,5 +1,10 @@
 #include "ui/chrome/interface_text.h"
 
+#include <QAction>
+#include <QWidget>
+
+#include "ui/chrome/hints.h"
+
 namespace vaticor {
 
 QString InterfaceText(const TLanguageTable& languages, int id, const char* layoutText) {
@@ -30,6 +35,20 @@ QString FailureText(const TLanguageTable& languages, const UserFailure& failure)
     if (words.kind == failure.kind()) text = ReaderText(languages, words.key, words.russian);
   }
   return WithSubject(text, QString::fromStdString(failure.subject()));
+}
+
+void ApplyNamedTexts(QWidget* window, const TLanguageTable& languages,
+                     std::span<const NamedText> texts) {
+  for (const NamedText& named : texts) {
+    const QString text = named.id != 0 ? InterfaceText(languages, named.id, named.russian)
+                                       : ReaderText(languages, named.key, named.russian);
+    const QString name = QString::fromLatin1(named.name);
+    if (auto* action = window->findChild<QAction*>(name)) {
+      action->setText(text);
+    } else if (auto* widget = window->findChild<QWidget*>(name)) {
+      SetHint(widget, text);
+    }
+  }
 }
 
 QString WithSubject(const QString& text, const QString& subject) {

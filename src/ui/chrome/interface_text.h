@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <span>
+
+class QWidget;
 
 #include "core/user_failure.h"
 #include "languages/language_table.h"
@@ -16,6 +19,21 @@ QString InterfaceText(const TLanguageTable& languages, int id, const char* layou
 // language file's "Reader"/`key` text, else the built-in Russian one
 // (`russian`, UTF-8).
 QString ReaderText(const TLanguageTable& languages, const char* key, const char* russian);
+
+// A text of the interface on a control or menu entry found by its layout
+// name: the hint of a widget, the caption of a menu entry (a submenu by its
+// menu action). `key` is the language file's "[Reader]" key, unless `id`
+// names one of the numbered texts.
+struct NamedText {
+  const char* name;
+  const char* key;
+  const char* russian;
+  int id = 0;
+};
+// Puts each text, in the interface language, on the child of `window` of
+// that name; a name it has no child of is passed over.
+void ApplyNamedTexts(QWidget* window, const TLanguageTable& languages,
+                     std::span<const NamedText> texts);
 
 // `text` with `subject` (a file, a value: taken as it stands) in place of its
 // "%1", or after it when a translation left the "%1" out.

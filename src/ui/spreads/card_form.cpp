@@ -15,6 +15,7 @@
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/key_commands.h"
 #include "ui/chrome/menu_captions.h"
 #include "ui/chrome/skin_chrome.h"
@@ -111,6 +112,16 @@ void TCardForm::CreateMenu() {
   QAction* close = PopupMenu1->addAction(QString::fromUtf8("Закрыть"));
   close->setObjectName("N4");
   ConnectCommand(close, &QAction::triggered, this, [this] { CloseClick(); });
+  ApplyLanguage();
+}
+
+void TCardForm::ApplyLanguage() {
+  static constexpr NamedText kTexts[] = {
+      {"N1", "CardViewDescription", "Просмотреть описание"},
+      {"N2", "CardChoose", "Выбрать карту"},
+      {"N4", nullptr, "Закрыть", 1030},
+  };
+  ApplyNamedTexts(this, state_.Languages, kTexts);
 }
 
 void TCardForm::LayOut() {

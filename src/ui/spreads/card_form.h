@@ -48,6 +48,8 @@ class TCardForm : public QWidget {
   TCardForm(ProgramState& state, CardTableLink& table, CardViewerLink& viewer,
             SpreadTable::CardId card);
   ~TCardForm() override;
+  // Its menu in the interface language.
+  void ApplyLanguage();
 
   SpreadTable::CardId Id() const { return id_; }
   // Its place in the spread's list (-1 once off the table) and its group.

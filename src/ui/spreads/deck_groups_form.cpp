@@ -9,6 +9,7 @@
 #include "platform/desktop_shell.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/key_commands.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
@@ -68,6 +69,7 @@ void TDeckGroupsForm::CreateControls() {
   ConnectCommand(show, &QAction::triggered, this, [this] { N1Click(); });
   ConnectCommand(move, &QAction::triggered, this, [this] { N2Click(); });
   ConnectCommand(close, &QAction::triggered, this, [this] { N3Click(); });
+  ApplyLanguage();
 
   ConnectCommand(strip_.minimise, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
   ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { CloseGroups(); });
@@ -142,6 +144,15 @@ void TDeckGroupsForm::FormKeyUp(int virtualKey) {
     const ArrowMove move = ArrowOffset(*arrow, kGroupStep);
     spread_.MoveGroup(CurrentGroup(), move.dx, move.dy);
   }
+}
+
+void TDeckGroupsForm::ApplyLanguage() {
+  static constexpr NamedText kTexts[] = {
+      {"N1", "GroupShow", "Показать групу"},        {"N2", "GroupMove", "Переместить групу"},
+      {"N3", "GroupClose", "Закрыть групу"},        {"ButtonHideImage", nullptr, "Свернуть", 1002},
+      {"ButtonCloseImage", nullptr, "Выход", 1003},
+  };
+  ApplyNamedTexts(this, state_.Languages, kTexts);
 }
 
 }  // namespace vaticor

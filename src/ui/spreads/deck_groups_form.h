@@ -33,6 +33,8 @@ class TDeckGroupsForm : public QWidget {
   // spread's table's.
   TDeckGroupsForm(ProgramState& state, DeckGroupsTableLink& spread, QWidget* parent = nullptr);
   ~TDeckGroupsForm() override;
+  // Its menu and hints in the interface language.
+  void ApplyLanguage();
 
   int GroupCount() const { return spread_.Table().GroupCount(); }
   int CurrentGroup() const { return spread_.Table().CurrentGroup(); }

@@ -14,6 +14,7 @@
 #include "platform/virtual_keys.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/key_commands.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
@@ -441,6 +442,23 @@ void TSpreadsForm::ControlKeyDown(int virtualKey) {
 void TSpreadsForm::ApplyLanguage() {
   const TLanguageTable& languages = state_.Languages;
   CaptionShareEntries(languages, copyReading_, saveReadingPicture_);
+  static constexpr NamedText kTexts[] = {
+      {"Image11", "SpreadsDraw", "Вытянуть карты"},
+      {"Image6", nullptr, "Новый расклад", 1027},
+      {"Image7", "SpreadsDeal", "Выложить карту"},
+      {"Image12", "SpreadsShuffle", "Перемешать карты"},
+      {"Image3", "SpreadsAddDeck", "Добавить новую колоду"},
+      {"Image13", "SpreadsSave", "Сохранить расклад"},
+      {"Image14", "SpreadsOpen", "Выбрать расклад"},
+      {"Image2", "SpreadsMainWindow", "Выбрать форму"},
+      {"N1", "DealFromOneDeck", "Вылаживать карты с одной колоды"},
+      {"N2", "DealFromNewDecks", "Вылаживать карты с новых колод"},
+      {"ButtonHideImage", nullptr, "Свернуть", 1002},
+      {"ButtonCloseImage", nullptr, "Выход", 1003},
+  };
+  ApplyNamedTexts(this, languages, kTexts);
+  deckGroups_->ApplyLanguage();
+  for (auto& [id, window] : windows_) window->ApplyLanguage();
 }
 
 // ---------------------------------------------------------------------------

@@ -348,6 +348,12 @@ void TAboutForm::FormCreate() {
 }
 
 void TAboutForm::ApplyLanguage() {
+  static constexpr NamedText kHints[] = {
+      {"ButtonMaximizeImage", "ViewerMaximize", "Развернуть"},
+      {"ButtonNormalImage", "ViewerRestore", "Восстановить"},
+      {"ButtonCloseImage", nullptr, "Закрыть", 1030},
+  };
+  ApplyNamedTexts(this, state_.Languages, kHints);
   SpeedButton1->setText(InterfaceText(state_.Languages, 1024, "Выбрать описание"));
   SpeedButton2->setText(InterfaceText(state_.Languages, 1038, "Выбрать карту"));
   SpeedButton6->setText(InterfaceText(state_.Languages, 1025, "Размер шрифта"));
