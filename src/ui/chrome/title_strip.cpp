@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 
@@ -41,6 +42,11 @@ TitleStrip TitleStrip::Make(QWidget* window, int width, const Look& look) {
     strip.underline->setGeometry(0, kHeight, width, kUnderlineHeight);
   }
   return strip;
+}
+
+void TitleStrip::ApplyLanguage(const TLanguageTable& languages) const {
+  if (minimise) SetHint(minimise, InterfaceText(languages, 1002, "Свернуть"));
+  SetHint(close, InterfaceText(languages, 1003, "Выход"));
 }
 
 void TitleStrip::AttachTo(SkinChrome& chrome, bool buttonsFlushRight) const {

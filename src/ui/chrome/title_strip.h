@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/chrome_geometry.h"
+#include "languages/language_table.h"
 
 class QWidget;
 
@@ -49,6 +50,8 @@ struct TitleStrip {
   // (for a window whose width changes) it keeps the close and minimise
   // images at the right end.
   void AttachTo(SkinChrome& chrome, bool buttonsFlushRight) const;
+  // The minimise and close images' hints in the interface language.
+  void ApplyLanguage(const TLanguageTable& languages) const;
 
   TSkinImage* title = nullptr;
   TSkinImage* icon = nullptr;

@@ -61,6 +61,7 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
                       ini.TaskBarTop());
   together_ = MinimisedTogether::Install(this);
   deckGroups_ = std::make_unique<TDeckGroupsForm>(state_, static_cast<DeckGroupsTableLink&>(*this));
+  ApplyLanguage();
 }
 
 TSpreadsForm::~TSpreadsForm() {
@@ -70,11 +71,10 @@ TSpreadsForm::~TSpreadsForm() {
 }
 
 TSkinImage* TSpreadsForm::CommandImage(const char* name, const char* resource, int x, int y,
-                                       const char* hint, void (TSpreadsForm::*command)()) {
+                                       void (TSpreadsForm::*command)()) {
   TSkinImage* image = MakeSkinImage(this, name, QString::fromLatin1(resource));
   image->setGeometry(x, y, kTile, kTile);
   image->setCursor(Qt::PointingHandCursor);
-  SetHint(image, QString::fromUtf8(hint));
   AddPressEffect(image);
   // A right click on any command opens the menu of the deal mode and the
   // reading (the mode's own button is not shown).
@@ -95,21 +95,14 @@ void TSpreadsForm::CreateControls() {
   look.underline = true;
   strip_ = TitleStrip::Make(this, kWidth, look);
 
-  CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, "Вытянуть карты",
-               &TSpreadsForm::Image11Click);
-  CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, "Новый расклад",
-               &TSpreadsForm::ClearSpread);
-  Image7 = CommandImage("Image7", ":/skin/spread_deal_alpha.png", 65, 20, "Выложить карту",
-                        &TSpreadsForm::DealCard);
-  CommandImage("Image12", ":/skin/spread_shuffle_alpha.png", 97, 20, "Перемешать карты",
-               &TSpreadsForm::Image12Click);
-  CommandImage("Image3", ":/skin/spread_add_deck_alpha.png", 129, 21, "Добавить новую колоду",
-               &TSpreadsForm::Image3Click);
-  CommandImage("Image13", ":/skin/spread_save_alpha.png", 161, 20, "Сохранить расклад",
-               &TSpreadsForm::Image13Click);
-  CommandImage("Image14", ":/skin/spread_open_alpha.png", 193, 20, "Выбрать расклад",
-               &TSpreadsForm::Image14Click);
-  CommandImage("Image2", ":/skin/spread_main_window_alpha.png", 225, 21, "Выбрать форму",
+  CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, &TSpreadsForm::Image11Click);
+  CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, &TSpreadsForm::ClearSpread);
+  Image7 = CommandImage("Image7", ":/skin/spread_deal_alpha.png", 65, 20, &TSpreadsForm::DealCard);
+  CommandImage("Image12", ":/skin/spread_shuffle_alpha.png", 97, 20, &TSpreadsForm::Image12Click);
+  CommandImage("Image3", ":/skin/spread_add_deck_alpha.png", 129, 21, &TSpreadsForm::Image3Click);
+  CommandImage("Image13", ":/skin/spread_save_alpha.png", 161, 20, &TSpreadsForm::Image13Click);
+  CommandImage("Image14", ":/skin/spread_open_alpha.png", 193, 20, &TSpreadsForm::Image14Click);
+  CommandImage("Image2", ":/skin/spread_main_window_alpha.png", 225, 21,
                &TSpreadsForm::Image2Click);
 
   SpeedButton1 = new QWidget(this);
@@ -121,9 +114,9 @@ void TSpreadsForm::CreateControls() {
   PopupMenu1->setObjectName("PopupMenu1");
   auto* modes = new QActionGroup(PopupMenu1);
   modes->setExclusive(true);
-  const char* captions[] = {"Вылаживать карты с одной колоды", "Вылаживать карты с новых колод"};
+  // Captioned with the language (ApplyLanguage).
   for (int tag = 0; tag < 2; ++tag) {
-    QAction* entry = PopupMenu1->addAction(QString::fromUtf8(captions[tag]));
+    QAction* entry = PopupMenu1->addAction(QString());
     entry->setObjectName(tag == 0 ? "N1" : "N2");
     entry->setCheckable(true);
     entry->setData(tag);
@@ -440,8 +433,7 @@ void TSpreadsForm::ControlKeyDown(int virtualKey) {
 }
 
 void TSpreadsForm::ApplyLanguage() {
-  const TLanguageTable& languages = state_.Languages;
-  CaptionShareEntries(languages, copyReading_, saveReadingPicture_);
+  CaptionShareEntries(state_.Languages, copyReading_, saveReadingPicture_);
   static constexpr NamedText kTexts[] = {
       {"Image11", "SpreadsDraw", "Вытянуть карты"},
       {"Image6", nullptr, "Новый расклад", 1027},
@@ -453,10 +445,9 @@ void TSpreadsForm::ApplyLanguage() {
       {"Image2", "SpreadsMainWindow", "Выбрать форму"},
       {"N1", "DealFromOneDeck", "Вылаживать карты с одной колоды"},
       {"N2", "DealFromNewDecks", "Вылаживать карты с новых колод"},
-      {"ButtonHideImage", nullptr, "Свернуть", 1002},
-      {"ButtonCloseImage", nullptr, "Выход", 1003},
   };
-  ApplyNamedTexts(this, languages, kTexts);
+  ApplyNamedTexts(this, state_.Languages, kTexts);
+  strip_.ApplyLanguage(state_.Languages);
   deckGroups_->ApplyLanguage();
   for (auto& [id, window] : windows_) window->ApplyLanguage();
 }

@@ -161,7 +161,7 @@ class TSpreadsForm : public QWidget,
 
   void CreateControls();
   // A command image of the toolbar: `command` runs on its click.
-  TSkinImage* CommandImage(const char* name, const char* resource, int x, int y, const char* hint,
+  TSkinImage* CommandImage(const char* name, const char* resource, int x, int y,
                            void (TSpreadsForm::*command)());
   // A card window at the end of the list; `meaning`: what its position
   // means.
