@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "core/file_io.h"
+#include "core/indexed_folder.h"
 
 namespace {
 

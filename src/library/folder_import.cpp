@@ -13,6 +13,7 @@
 #include <unordered_set>
 
 #include "core/file_io.h"
+#include "core/indexed_folder.h"
 #include "core/ini_document.h"
 #include "core/text_encoding.h"
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/indexed_folder.h"
 #include "core/ini_file.h"
 #include "library/picture.h"
 #include "library/picture_loader.h"

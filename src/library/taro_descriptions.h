@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/file_io.h"
+#include "core/indexed_folder.h"
 #include "core/ini_file.h"
 
 namespace vaticor {

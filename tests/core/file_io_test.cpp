@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/indexed_folder.h"
 #include "support/file_size_limit.h"
 #include "support/run_unprivileged.h"
 #include "support/temp_dir.h"

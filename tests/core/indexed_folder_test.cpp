@@ -1,3 +1,5 @@
+#include "core/indexed_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
