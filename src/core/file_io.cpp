@@ -379,22 +379,37 @@ FileCopyResult CopyFileInto(const std::string& source, const std::string& folder
   return {true, {}};
 }
 
-int RemoveStaleTemporaryFiles(const std::string& folder, std::string_view fileName,
-                              std::chrono::system_clock::time_point now,
-                              std::chrono::system_clock::duration age) {
+std::vector<std::string> StaleEntries(const std::string& folder,
+                                      const std::function<bool(std::string_view)>& matches,
+                                      bool folders, std::chrono::system_clock::time_point now,
+                                      std::chrono::system_clock::duration age) {
   const std::string where = folder.empty() ? std::string(".") : folder;
   const auto cutoff =
       std::chrono::duration_cast<std::chrono::nanoseconds>((now - age).time_since_epoch());
-  int removed = 0;
+  std::vector<std::string> stale;
   for (const std::string& entry : ListDirectory(where)) {
-    if (!IsTemporaryNameOf(entry, fileName)) continue;
-    const std::string path = JoinPath(where, entry);
+    if (!matches(entry)) continue;
+    std::string path = JoinPath(where, entry);
     struct stat st {};
     // lstat: a link is not followed, so nothing outside the folder is touched.
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (::lstat(path.c_str(), &st) != 0 || !(folders ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode))) {
+      continue;
+    }
     const std::chrono::nanoseconds modified =
         std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec);
-    if (modified > cutoff) continue;
+    if (modified <= cutoff) stale.push_back(std::move(path));
+  }
+  return stale;
+}
+
+int RemoveStaleTemporaryFiles(const std::string& folder, std::string_view fileName,
+                              std::chrono::system_clock::time_point now,
+                              std::chrono::system_clock::duration age) {
+  int removed = 0;
+  const auto temporary = [fileName](std::string_view entry) {
+    return IsTemporaryNameOf(entry, fileName);
+  };
+  for (const std::string& path : StaleEntries(folder, temporary, false, now, age)) {
     if (::unlink(path.c_str()) == 0) ++removed;
   }
   return removed;

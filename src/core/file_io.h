@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stop_token>
@@ -91,6 +92,16 @@ FileCopyResult CopyFileInto(const std::string& source, const std::string& folder
 // of the last; ten minutes leaves room for flushing tens of megabytes to a
 // slow removable disk and for a network share whose clock runs ahead.
 inline constexpr std::chrono::minutes kStaleTemporaryFileAge{10};
+
+// The full paths of the entries of `folder` ("" is the working directory)
+// that a killed writer left: names `matches` accepts, of the kind asked
+// (regular files, or folders with `folders`; a link is never taken, so
+// nothing outside the folder is reached), last modified `age` or longer
+// before `now`.
+std::vector<std::string> StaleEntries(const std::string& folder,
+                                      const std::function<bool(std::string_view)>& matches,
+                                      bool folders, std::chrono::system_clock::time_point now,
+                                      std::chrono::system_clock::duration age);
 
 // Removes from `folder` ("" is the working directory) the temporary files
 // that WriteFileAtomically makes for a file named `fileName` there and that a

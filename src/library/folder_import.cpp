@@ -202,18 +202,12 @@ bool IsHiddenNameOf(std::string_view entry, std::string_view name) {
 // kStaleTemporaryFileAge, so that another copy of the program still at work
 // on one keeps it.
 void RemoveStaleImportFolders(const std::string& target, std::string_view indexName) {
-  const std::string folder = ParentPath(target);
   const std::string name = FolderOwnName(target);
-  const auto cutoff = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      (std::chrono::system_clock::now() - kStaleTemporaryFileAge).time_since_epoch());
-  for (const std::string& entry : ListDirectory(folder)) {
-    if (!IsHiddenNameOf(entry, name)) continue;
-    const std::string path = JoinPath(folder, entry);
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
-    const std::chrono::nanoseconds modified =
-        std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec);
-    if (modified <= cutoff) RemoveImportFolder(path, indexName);
+  const auto hidden = [&name](std::string_view entry) { return IsHiddenNameOf(entry, name); };
+  for (const std::string& path :
+       StaleEntries(ParentPath(target), hidden, true, std::chrono::system_clock::now(),
+                    kStaleTemporaryFileAge)) {
+    RemoveImportFolder(path, indexName);
   }
 }
 
