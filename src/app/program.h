@@ -17,6 +17,7 @@
 #include "library/spread_picker.h"
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
+#include "ui/content_signals.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
@@ -120,6 +121,8 @@ class Program : public LanguageMenuLink {
   TCardsSpreadGenerator picker_;
   TLanguageTable languages_;
   PictureWorkers pictureWork_;
+  ContentSelection content_;
+  ContentSignals contentChanges_;
   std::unique_ptr<QTimer> cacheFill_;
   std::uint64_t cacheFillGeneration_ = 0;
   ProgramState state_;

@@ -111,7 +111,8 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
   void OpenWithOneWorker() {
     oneWorker_.emplace(loader, 1);
     oneWorkerState_.emplace(ProgramState{ini, decks, descriptions, picker, random, screen,
-                                         languages, shell, *oneWorker_, state.SystemLanguage});
+                                         languages, shell, *oneWorker_, state.Content,
+                                         state.ContentChanges, state.SystemLanguage});
     windowState_ = &*oneWorkerState_;
     Open();
   }
