@@ -161,7 +161,7 @@ class FolderSelectLink {
   virtual void ShowForMode(FolderMode mode) = 0;
 };
 
-// The main window's lists of installed decks and description sets, read
+// The lists of installed decks and description sets, read
 // again after the folder-selection window added one: the submenu is built
 // anew, the deck (set) in use stays in use (found by its folder: a new one
 // may sort before it), and a program that had none takes the first and

@@ -100,7 +100,7 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
     auto ownedPictureDialog = std::make_unique<FakeReadingPictureDialog>();
     pictureDialog = ownedPictureDialog.get();
     spreads =
-        std::make_unique<TSpreadsForm>(*windowState_, SpreadsWindowLinks{main, links, links, host},
+        std::make_unique<TSpreadsForm>(*windowState_, SpreadsWindowLinks{main, links, links, host, host},
                                        std::move(owned), std::move(ownedPictureDialog));
     spreads->setGeometry(100, 100, TSpreadsForm::kWidth, TSpreadsForm::kHeight);
     spreads->ShowSpreads();

@@ -26,6 +26,8 @@
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/skin_image.h"
+#include "ui/content_signals.h"
+#include "ui/main/main_menu.h"
 
 namespace vaticor {
 namespace {
@@ -43,7 +45,9 @@ class MainWindowTest : public ::testing::Test, protected testing::ProgramStateFi
     ReadSettingsFile(screenWidth, screenHeight, taskBarTop);
     auto dialog = std::make_unique<testing::FakeReadingPictureDialog>();
     pictureDialog = dialog.get();
+    state.Content.Load();
     auto form = std::make_unique<TVaticorForm>(state, std::move(dialog));
+    FollowContent(state.ContentChanges, form.get(), *form);
     form->ConnectWindows(links.Links());
     return form;
   }
@@ -620,7 +624,7 @@ TEST_F(MainWindowTest, TrayClicksToggleTheMainWindowOrTheSpreadsWindow) {
   EXPECT_TRUE(links.questionVisible);
 
   Click(Image(*form, "Image7"));
-  EXPECT_TRUE(state.SpreadsMode);
+  EXPECT_TRUE(form->Face().SpreadsAreFace());
   EXPECT_FALSE(form->isVisible());
   EXPECT_FALSE(links.questionVisible);
   EXPECT_TRUE(links.spreadsVisible);
@@ -784,7 +788,7 @@ TEST_F(MainWindowTest, AnAddedDeckJoinsTheMenuAndTheDeckInUseStays) {
   auto form = Open();
   ASSERT_EQ(decks.CurrentDeck(), 1);
   MakeDeck("a", 22);
-  form->RebuildDeckMenu();
+  state.Content.ReloadDecks();
   EXPECT_EQ(decks.Count, 3);
   EXPECT_EQ(decks.CurrentDeckFolder(), dir.Path("Decks/d"));
   EXPECT_EQ(ini.DeckIndex, 2);
@@ -802,7 +806,7 @@ TEST_F(MainWindowTest, TheFirstDeckAddedIsDrawnFromAtOnce) {
   auto form = Open();
   ASSERT_EQ(decks.Count, 0);
   MakeDeck("Mine", 78, 300, 500);
-  form->RebuildDeckMenu();
+  state.Content.ReloadDecks();
   EXPECT_EQ(decks.Count, 1);
   EXPECT_TRUE(TMainMenu::ItemAt(Decks(*form), 4)->isChecked());
   EXPECT_EQ(picker.Count, 78);
@@ -819,7 +823,7 @@ TEST_F(MainWindowTest, AnAddedDescriptionSetKeepsTheSetInUse) {
   ASSERT_EQ(descriptions.CurrentDescription(), 1);
   dir.Write("Descriptions/a/description.ini", "[Sections]\r\n");
   links.viewerVisible = true;
-  form->RebuildDescriptionMenu();
+  state.Content.ReloadDescriptionSets();
   EXPECT_EQ(descriptions.Count, 3);
   EXPECT_EQ(descriptions.CurrentDescription(), 2);
   EXPECT_EQ(ini.DescriptionIndex, 2);

@@ -92,6 +92,30 @@ TAboutForm::TAboutForm(ProgramState& state, PictureLoader& pictures, MainWindowL
 
 TAboutForm::~TAboutForm() = default;
 
+void TAboutForm::FillDescriptionMenu() {
+  for (QAction* item : descriptionItems_) delete item;
+  descriptionItems_.clear();
+  CheckedDescriptionPosition = -1;
+  const TTaroDescriptions& sets = state_.TaroDescriptions;
+  for (int i = 0; i < sets.Count && i < static_cast<int>(sets.DisplayNames.size()); ++i) {
+    QAction* item = AddFileItem(
+        PopupMenu1, QString::fromStdString(sets.DisplayNames[static_cast<std::size_t>(i)]));
+    item->setCheckable(true);
+    item->setData(i);
+    ConnectCommand(item, &QAction::triggered, this,
+                   [this, i] { state_.Content.SelectDescriptionSet(i); });
+    descriptionItems_.push_back(item);
+  }
+  CheckDescriptionItem();
+}
+
+void TAboutForm::CheckDescriptionItem() {
+  const int current = state_.TaroDescriptions.Count > 0 ? state_.Content.DescriptionSet() : -1;
+  if (QAction* old = DescriptionItem(CheckedDescriptionPosition)) old->setChecked(false);
+  if (QAction* item = DescriptionItem(current)) item->setChecked(true);
+  CheckedDescriptionPosition = current;
+}
+
 QAction* TAboutForm::DescriptionItem(int position) const {
   return position >= 0 && position < static_cast<int>(descriptionItems_.size())
              ? descriptionItems_[static_cast<std::size_t>(position)]
@@ -292,7 +316,6 @@ void TAboutForm::CreateControls() {
 void TAboutForm::CreateMenus() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  ConnectCommand(PopupMenu1, &QMenu::aboutToShow, this, [this] { PopupMenu1Popup(); });
 
   PopupMenu2 = new QMenu(this);
   PopupMenu2->setObjectName("PopupMenu2");
@@ -321,15 +344,7 @@ void TAboutForm::FormCreate() {
   // 2. The current deck's cards.
   FillCardList();
   // 3. One item per description set.
-  TTaroDescriptions& sets = state_.TaroDescriptions;
-  for (int i = 0; i < sets.Count && i < static_cast<int>(sets.DisplayNames.size()); ++i) {
-    QAction* item = AddFileItem(
-        PopupMenu1, QString::fromStdString(sets.DisplayNames[static_cast<std::size_t>(i)]));
-    item->setCheckable(true);
-    item->setData(i);
-    ConnectCommand(item, &QAction::triggered, this, [this, i] { DescriptionMenuItemClick(i); });
-    descriptionItems_.push_back(item);
-  }
+  FillDescriptionMenu();
   // 4. The chosen text size (on the still empty text).
   if (ini.AboutFormFontSizeIndex != -1) ApplyDescriptionFontSize(ini.AboutFormFontSizeIndex);
   ApplyLanguage();
@@ -630,29 +645,31 @@ void TAboutForm::SpeedButton1Click() { PopupMenu1->popup(MenuPoint(SpeedButton1)
 
 void TAboutForm::SpeedButton6Click() { PopupMenu2->popup(MenuPoint(SpeedButton6)); }
 
-void TAboutForm::PopupMenu1Popup() {
-  const int current = state_.INIData.DescriptionIndex;
-  if (CheckedDescriptionPosition == current) return;
-  if (QAction* old = DescriptionItem(CheckedDescriptionPosition)) old->setChecked(false);
-  if (QAction* item = DescriptionItem(current)) item->setChecked(true);
-  CheckedDescriptionPosition = current;
-}
-
-void TAboutForm::DescriptionMenuItemClick(int position) {
-  // 1. The old mark goes; the clicked set becomes the current one.
-  if (QAction* old = DescriptionItem(CheckedDescriptionPosition)) old->setChecked(false);
-  CheckedDescriptionPosition = position;
-  state_.INIData.DescriptionIndex = position;
-  // 2. For the whole program.
-  state_.TaroDescriptions.SelectDescription(position);
-  // 3. The mark.
-  if (QAction* item = DescriptionItem(position)) item->setChecked(true);
-  // 4. The current card in the new set.
+void TAboutForm::DescriptionSetChanged() {
+  CheckDescriptionItem();
+  // The current card in the new set.
   if (isVisible()) ShowCurrentCardAgain();
-  // 5. The list again, on the row it had.
+  // The list again, on the row it had.
   const int row = ListBox1->currentRow();
   FillCardList();
   if (ListBox1->count() > 0 && row >= 0) SelectRow(row);
+}
+
+void TAboutForm::DescriptionListReloaded() { FillDescriptionMenu(); }
+
+void TAboutForm::DeckChanged(DeckChoice) {
+  // The list names the new deck's cards; the card on show keeps its row
+  // when the deck has it.
+  FillCardList();
+  if (currentCard_ < 0 || currentCard_ >= ListBox1->count()) {
+    SelectRow(-1);
+    return;
+  }
+  SelectRow(currentCard_);
+  // Its name and picture from the new deck.
+  currentTitle_ = state_.TaroDecks.GetCardName(currentCard_);
+  if (isVisible()) ShowCurrentCardAgain();
+  if (pictureCard_ >= 0) LoadCardPicture(currentCard_);
 }
 
 void TAboutForm::PopupMenu2Popup() {

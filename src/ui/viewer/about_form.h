@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "library/picture_loader.h"
+#include "library/content_selection.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
@@ -36,7 +37,7 @@ class TSkinImage;
 // size and a card-selection panel (the current deck's card names with the
 // selected card's picture under them). One viewer exists for the whole run;
 // closing it only hides it.
-class TAboutForm : public QWidget, public CardViewerLink {
+class TAboutForm : public QWidget, public CardViewerLink, public ContentListener {
   Q_OBJECT
  public:
   // `pictures` decodes the panel's card picture; a click on the window icon
@@ -58,6 +59,11 @@ class TAboutForm : public QWidget, public CardViewerLink {
   bool IsViewerVisible() const override;
   // Shows the current card again (after the description set changed).
   void ShowCurrentCardAgain() override;
+  // --- The deck and description choice: the card list names the current
+  // deck's cards, the set menu lists the sets and marks the current one.
+  void DeckChanged(DeckChoice how) override;
+  void DescriptionSetChanged() override;
+  void DescriptionListReloaded() override;
 
   // Puts the interface language's texts on the toolbar and the text-size
   // menu (the built-in Russian texts where the language has none).
@@ -81,10 +87,10 @@ class TAboutForm : public QWidget, public CardViewerLink {
   void SpeedButton1Click();  // "Выбрать описание": the description-set menu
   void SpeedButton2Click();  // "Выбрать карту": shows or hides the panel
   void SpeedButton6Click();  // "Размер шрифта": the text-size menu
-  void PopupMenu1Popup();
+  void FillDescriptionMenu();
+  void CheckDescriptionItem();
   void PopupMenu2Popup();
   void MenuItem1Click(int tag);  // every text-size item; tag = size index
-  void DescriptionMenuItemClick(int position);
   void ListBox1Click(int row);
   void Splitter1Moved();
   void Panel3Resize();
