@@ -114,7 +114,10 @@ void TVaticorForm::CreateCommands() {
   c.Add("N26", [this] { OpenLink(TMainMenu::kMailLink); });
   c.Add("N4", [this] { close(); });
   c.Add("N19", [this] { DescribeCard(menuSlot_); });
-  c.Add("N18", [this] { row_->Clear(); });
+  c.Add("N18", [this] {
+    row_->Clear();
+    UpdateReadingItems();
+  });
   c.Add("N37", [this, &ini] {
     row_->CopyReading(ini.QuestionFormEnabled ? Links().question.QuestionText() : std::string());
   });
@@ -227,10 +230,6 @@ void TVaticorForm::FollowMenus() {
                  [this](int set) { state_.Content.SelectDescriptionSet(set); });
   ConnectCommand(menu_, &TMainMenu::languageChosen, this,
                  [this](int position) { Links().languages.ChooseLanguage(position); });
-  // "Новый расклад" is greyed only while the card menu shows no reading:
-  // its key (0) acts whenever it is pressed.
-  connect(menu_->CardPopup(), &QMenu::aboutToHide, this,
-          [this] { (*commands_)["N18"]->setEnabled(true); });
   connect(face_, &ProgramFace::trayMenuAsked, this, [this] {
     activateWindow();
     menu_->Popup()->popup(QCursor::pos());
@@ -265,6 +264,7 @@ void TVaticorForm::FormCreate() {
   menu_->CheckDescriptionSet(state_.TaroDescriptions.Count > 0 ? state_.Content.DescriptionSet()
                                                                : -1);
   UpdateDeckItems();
+  UpdateReadingItems();
   CacheCardPictureSize();
 
   // 7. The layout starts in three-card mode.
@@ -369,6 +369,7 @@ void TVaticorForm::SwitchMode(int cardsAcross) {
   state_.INIData.ThreeCardsModeEnabled = cardsAcross == 3;
   SetCaption();
   row_->SetCardsAcross(cardsAcross);
+  UpdateReadingItems();
   // Three cards too wide for the screen came out narrower: that is the card
   // width now.
   const bool narrower = sizing.cardWidth != row_->PanelWidth();
@@ -458,6 +459,7 @@ void TVaticorForm::DrawCards() {
       DrawReading(state_.Random, drawPicker_,
                   EligibleCards(state_.TaroDecks, ini.OnlyMajorArcanaEnabled), CardsAcross());
   const std::vector<int> cards = row_->ShowDraw(values);
+  UpdateReadingItems();
   ReadingLogLink& log = Links().log;
   log.AddReading(cards);
   if (log.LineCount() >= 1) log.SelectLine(log.LineCount() - 1);
@@ -481,14 +483,23 @@ void TVaticorForm::OpenCardMenu(int slot, QPoint at) {
   } else {
     menu_->SetDescribeItem(entry, false);
   }
+  UpdateReadingItems();
+  menu_->CardPopup()->popup(at);
+}
+
+void TVaticorForm::UpdateReadingItems() {
+  // "Новый расклад" (and its key, 0) and the sharing entries need a
+  // reading on show.
   const bool reading = row_->HasReading();
   for (const char* name : {"N18", "N37", "N38"}) (*commands_)[name]->setEnabled(reading);
-  menu_->CardPopup()->popup(at);
 }
 
 void TVaticorForm::SetCardMode(bool threeCards) { ChooseCardsAcross(threeCards ? 3 : 1); }
 
-void TVaticorForm::ShowCard(int slot, std::int32_t value) { row_->ShowLoggedCard(slot, value); }
+void TVaticorForm::ShowCard(int slot, std::int32_t value) {
+  row_->ShowLoggedCard(slot, value);
+  UpdateReadingItems();
+}
 
 // ---------------------------------------------------------------------------
 // Menus, options and keys

@@ -106,6 +106,7 @@ class TVaticorForm : public QWidget,
   void ChooseCardsAcross(int cardsAcross);
   void DescribeCard(int slot);
   void OpenCardMenu(int slot, QPoint at);
+  void UpdateReadingItems();
   void OpenMainMenu();
   void ShowSpreadsWindow();
   void HideProgram();
