@@ -25,6 +25,7 @@
 #include "ui/chrome/window_showing.h"
 #include "ui/main/card_row.h"
 #include "ui/main/main_menu.h"
+#include "ui/main/main_sizing.h"
 #include "ui/program_face.h"
 
 namespace vaticor {
@@ -176,6 +177,8 @@ void TVaticorForm::CreateControls() {
   Image7->setGeometry(18, 0, 17, 17);
 
   row_ = new TCardRow(*this, state_, std::move(pictureDialog_));
+  sizing_ = std::make_unique<MainWindowSizing>(
+      *this, *row_, state_, [this] { LayOutControls(); }, [this] { chrome_->KeepInShape(); });
   connect(row_, &TCardRow::cardClicked, this, [this](int slot) { DescribeCard(slot); });
   connect(row_, &TCardRow::cardMenuAsked, this, &TVaticorForm::OpenCardMenu);
 
@@ -204,19 +207,10 @@ void TVaticorForm::CreateChrome() {
     state_.INIData.QuestionFormShifted = false;
     store(rect);
   };
-  hooks.resizedVertically = [this](const WindowRect&, int) {
-    if (state_.INIData.ApplicationAutoSizeEnabled) FitCardWidthToHeight();
-    state_.INIData.VaticorFormHeight = height();
-    state_.INIData.VaticorFormCardWidth = row_->PanelWidth();
-  };
+  hooks.resizedVertically = [this](const WindowRect&, int) { sizing_->ResizedVertically(); };
   hooks.canResizeHorizontally = [this] { return !ThreeCardMode(); };
   hooks.resizedHorizontally = [this](const WindowRect&, int tag) {
-    const int cardWidth = width() - kMainFrameWidth;
-    oneCardWidth_ = width();
-    threeCardWidth_ = MainWindowWidth(cardWidth, 3);
-    SetPanelWidth(cardWidth);
-    state_.INIData.VaticorFormCardWidth = cardWidth;
-    if (tag == kTopOrLeftEdge) state_.INIData.VaticorFormLeft = x();
+    sizing_->ResizedHorizontally(tag == kTopOrLeftEdge);
   };
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
   strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
@@ -240,9 +234,7 @@ void TVaticorForm::FormCreate() {
   TINIData& ini = state_.INIData;
   CommandSet& c = *commands_;
 
-  // 1. Card widths from the saved card width; the saved place.
-  oneCardWidth_ = MainWindowWidth(ini.VaticorFormCardWidth, 1);
-  threeCardWidth_ = MainWindowWidth(ini.VaticorFormCardWidth, 3);
+  // 1. The saved place.
   move(ini.VaticorFormLeft, ini.VaticorFormTop);
 
   // 2. Check marks of the settings submenu.
@@ -265,11 +257,10 @@ void TVaticorForm::FormCreate() {
                                                                : -1);
   UpdateDeckItems();
   UpdateReadingItems();
-  CacheCardPictureSize();
+  sizing_->TakeDeckPictureSize();
 
   // 7. The layout starts in three-card mode.
   if (!ini.ThreeCardsModeEnabled) {
-    resize(oneCardWidth_, height());
     row_->SetCardsAcross(1);
     c.SetChecked("N11", true);
     c.SetChecked("N31", false);
@@ -277,15 +268,7 @@ void TVaticorForm::FormCreate() {
   SetCaption();
 
   // 10 (before 9, so that the screen check sees the window's real size).
-  // The stored sizes were held to the screen when they were read; a card
-  // width too wide for three cards on this screen shrinks to fit.
-  ini.VaticorFormCardWidth =
-      BoundCardWidth(ini.VaticorFormCardWidth, state_.Screen.Width(), CardsAcross());
-  oneCardWidth_ = MainWindowWidth(ini.VaticorFormCardWidth, 1);
-  threeCardWidth_ = MainWindowWidth(ini.VaticorFormCardWidth, 3);
-  resize(MainWindowWidth(ini.VaticorFormCardWidth, CardsAcross()),
-         BoundMainHeight(ini.VaticorFormHeight, state_.Screen.Height()));
-  SetPanelWidth(ini.VaticorFormCardWidth);
+  sizing_->ApplyStoredSizes();
 
   // 8. The frame in shape.
   LayOutControls();
@@ -322,17 +305,12 @@ void TVaticorForm::LayOutControls() {
   caption_.Raise();
 }
 
-void TVaticorForm::SetPanelWidth(int width) {
-  row_->SetPanelWidth(width);
-  LayOutControls();
-}
-
 void TVaticorForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayOutControls();
   chrome_->KeepInShape();
   const int screenWidth = state_.Screen.Width();
-  if (clampToScreenEdge_ && x() + width() > screenWidth) move(screenWidth - width(), y());
+  if (sizing_->ClampToScreenEdge() && x() + width() > screenWidth) move(screenWidth - width(), y());
   // The first show delivers the size set before it (no old size): the place
   // then may hold a move made for the question window at start-up, which the
   // saved place must not take.
@@ -345,83 +323,18 @@ void TVaticorForm::StoreGeometry() {
   state_.INIData.VaticorFormTop = y();
 }
 
-MainWindowState TVaticorForm::SizingState() const {
-  MainWindowState window;
-  window.screenWidth = state_.Screen.Width();
-  window.screenHeight = state_.Screen.Height();
-  window.left = x();
-  window.width = width();
-  window.height = height();
-  window.cardsAcross = CardsAcross();
-  return window;
-}
-
-void TVaticorForm::ApplySizing(const MainSizing& sizing) {
-  oneCardWidth_ = sizing.oneCardWidth;
-  threeCardWidth_ = sizing.threeCardWidth;
-  setGeometry(sizing.left, y(), sizing.width, sizing.height);
-  SetPanelWidth(sizing.cardWidth);
-}
-
-void TVaticorForm::SwitchMode(int cardsAcross) {
-  const MainSizing sizing = ModeSwitchSizing(SizingState(), row_->PanelWidth(), oneCardWidth_,
-                                             threeCardWidth_, cardsAcross);
-  state_.INIData.ThreeCardsModeEnabled = cardsAcross == 3;
-  SetCaption();
-  row_->SetCardsAcross(cardsAcross);
-  UpdateReadingItems();
-  // Three cards too wide for the screen came out narrower: that is the card
-  // width now.
-  const bool narrower = sizing.cardWidth != row_->PanelWidth();
-  ApplySizing(sizing);
-  if (narrower) state_.INIData.VaticorFormCardWidth = sizing.cardWidth;
-  LayOutControls();
-}
-
 void TVaticorForm::ChooseCardsAcross(int cardsAcross) {
-  if (cardsAcross != CardsAcross()) SwitchMode(cardsAcross);
+  if (cardsAcross != CardsAcross()) {
+    sizing_->SwitchMode(cardsAcross, [this, cardsAcross] {
+      state_.INIData.ThreeCardsModeEnabled = cardsAcross == 3;
+      SetCaption();
+      row_->SetCardsAcross(cardsAcross);
+      UpdateReadingItems();
+    });
+  }
   // Choosing the mode already on leaves it on (and its mark).
   commands_->SetChecked("N11", !ThreeCardMode());
   commands_->SetChecked("N31", ThreeCardMode());
-}
-
-void TVaticorForm::ApplyAutoCardSize() {
-  const AutoSizing autoSizing =
-      AutoCardSizing(SizingState(), cardPictureWidth_, cardPictureHeight_);
-  if (!autoSizing.sizing) {
-    // No picture to take proportions from: only the height follows the screen.
-    resize(width(), autoSizing.height);
-    chrome_->KeepInShape();
-    return;
-  }
-  state_.INIData.VaticorFormLeft = autoSizing.sizing->left;
-  ApplySizing(*autoSizing.sizing);
-  state_.INIData.VaticorFormCardWidth = autoSizing.sizing->cardWidth;
-}
-
-void TVaticorForm::FitCardWidthToHeight() {
-  const std::optional<MainSizing> sizing =
-      FitCardWidthSizing(SizingState(), cardPictureWidth_, cardPictureHeight_);
-  if (!sizing) return;
-  clampToScreenEdge_ = false;
-  ApplySizing(*sizing);
-  clampToScreenEdge_ = true;
-}
-
-void TVaticorForm::ApplyScreenCardSize() {
-  const MainSizing sizing = ScreenCardSizing(SizingState());
-  state_.INIData.VaticorFormHeight = sizing.height;
-  state_.INIData.VaticorFormLeft = sizing.left;
-  ApplySizing(sizing);
-  state_.INIData.VaticorFormCardWidth = sizing.cardWidth;
-}
-
-void TVaticorForm::CacheCardPictureSize() {
-  // A deck without a picture for its first card keeps the size it had.
-  if (state_.TaroDecks.CardWidth > 0 && state_.TaroDecks.CardHeight > 0) {
-    cardPictureWidth_ = state_.TaroDecks.CardWidth;
-    cardPictureHeight_ = state_.TaroDecks.CardHeight;
-  }
 }
 
 // ---------------------------------------------------------------------------
@@ -529,9 +442,9 @@ void TVaticorForm::SetAutoSize(bool on) {
   state_.INIData.ApplicationAutoSizeEnabled = on;
   commands_->SetChecked("N10", on);
   if (on) {
-    ApplyAutoCardSize();
+    sizing_->ApplyAutoCardSize();
   } else {
-    ApplyScreenCardSize();
+    sizing_->ApplyScreenCardSize();
   }
 }
 
@@ -648,12 +561,12 @@ void TVaticorForm::UpdateDeckItems() {
 void TVaticorForm::DeckChanged(DeckChoice how) {
   menu_->CheckDeck(state_.Content.Deck());
   UpdateDeckItems();
-  CacheCardPictureSize();
+  sizing_->TakeDeckPictureSize();
   if (state_.INIData.ApplicationAutoSizeEnabled) {
     if (how == DeckChoice::kStepped) {
-      FitCardWidthToHeight();
+      sizing_->FitCardWidthToHeight();
     } else {
-      ApplyAutoCardSize();
+      sizing_->ApplyAutoCardSize();
     }
   }
   row_->ShowPicturesAgain();

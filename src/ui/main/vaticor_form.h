@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "core/main_window_geometry.h"
 #include "library/content_selection.h"
 #include "library/spread_picker.h"
 #include "ui/chrome/caption_label.h"
@@ -20,6 +19,7 @@
 namespace vaticor {
 
 class CommandSet;
+class MainWindowSizing;
 class MinimisedTogether;
 class ProgramFace;
 class SkinChrome;
@@ -118,17 +118,9 @@ class TVaticorForm : public QWidget,
   void OpenLink(const char* url);
   void UpdateDeckItems();
 
-  // --- Sizing ---
+  // --- Sizing (MainWindowSizing) ---
   bool ThreeCardMode() const { return state_.INIData.ThreeCardsModeEnabled; }
   int CardsAcross() const { return ThreeCardMode() ? 3 : 1; }
-  void ApplyAutoCardSize();
-  void FitCardWidthToHeight();
-  void ApplyScreenCardSize();
-  void CacheCardPictureSize();
-  void SetPanelWidth(int width);
-  MainWindowState SizingState() const;
-  void ApplySizing(const MainSizing& sizing);
-  void SwitchMode(int cardsAcross);
   void StoreGeometry();
   void SetCaption();
   QString CaptionText(int id, const char* russian) const;
@@ -146,6 +138,7 @@ class TVaticorForm : public QWidget,
   CommandSet* commands_ = nullptr;
   TMainMenu* menu_ = nullptr;
   TCardRow* row_ = nullptr;
+  std::unique_ptr<MainWindowSizing> sizing_;
   ProgramFace* face_ = nullptr;
   // The other windows hide while it is minimised or hidden into the tray.
   MinimisedTogether* together_ = nullptr;
@@ -158,11 +151,6 @@ class TVaticorForm : public QWidget,
   SizingFrame frame_;
   CaptionPair caption_;
 
-  int oneCardWidth_ = 0;
-  int threeCardWidth_ = 0;
-  int cardPictureWidth_ = 0;
-  int cardPictureHeight_ = 0;
-  bool clampToScreenEdge_ = true;
   // The draw's own picker, apart from the spreads' one.
   TCardsSpreadGenerator drawPicker_;
   int menuSlot_ = -1;  // the card the card menu was opened on
