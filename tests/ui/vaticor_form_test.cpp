@@ -188,7 +188,8 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
 
   TMainMenu::ItemAt(Submenu(*form, "N24"), 0)->trigger();
   TMainMenu::ItemAt(Submenu(*form, "N24"), 1)->trigger();
-  EXPECT_EQ(shell.opened, (std::vector<std::string>{TMainMenu::kWebPage, TMainMenu::kMailLink}));
+  EXPECT_EQ(shell.opened,
+            (std::vector<std::string>{"https://vaticor.org", "mailto:developers@vaticor.org"}));
   TMainMenu::ItemAt(Decks(*form), 0)->trigger();
   TMainMenu::ItemAt(Submenu(*form, "N14"), 0)->trigger();
   EXPECT_EQ(links.folderModes,
@@ -907,8 +908,8 @@ TEST_F(MainWindowTest, AWebPageOrMailLinkTheDesktopCannotOpenIsSaidInAMessage) {
   TMainMenu::ItemAt(Submenu(*form, "N24"), 1)->trigger();
   const std::string cannot =
       "Не удалось открыть ссылку: в системе не нашлось программы для неё.\n\n";
-  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{cannot + TMainMenu::kWebPage,
-                                                        cannot + TMainMenu::kMailLink}));
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{cannot + "https://vaticor.org",
+                                                        cannot + "mailto:developers@vaticor.org"}));
   ASSERT_EQ(messages.messages.size(), 2u);
   EXPECT_EQ(messages.messages[0].window, form.get());
 }
