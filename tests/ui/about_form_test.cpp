@@ -1,7 +1,5 @@
 #include "ui/viewer/about_form.h"
 
-#include "ui/content_signals.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -28,6 +26,7 @@
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/skin_image.h"
+#include "ui/content_signals.h"
 
 namespace vaticor {
 namespace {

@@ -416,8 +416,8 @@ TEST_F(SpreadsWindowTest, WithoutAnyDeckASpreadOpensEmptyPositionsAndNothingIsDe
   decks.LoadDecks();
   auto owned = std::make_unique<FakeSpreadFileDialogs>();
   dialogs = owned.get();
-  spreads = std::make_unique<TSpreadsForm>(state, SpreadsWindowLinks{main, links, links, host, host},
-                                           std::move(owned));
+  spreads = std::make_unique<TSpreadsForm>(
+      state, SpreadsWindowLinks{main, links, links, host, host}, std::move(owned));
   spreads->ShowSpreads();
   const std::string path = dir.Path("Расклад с пробелами.spread");
   WriteText(path, "[Position00]\r\nValue=3\r\n[Position01]\r\nValue=-5\r\nLeft=200\r\n");

@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "library/reading_draw.h"
+#include "library/taro_decks.h"
 #include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
@@ -47,7 +49,7 @@ void AddRows(QMenu* menu, const CommandSet& commands, std::initializer_list<Row>
 }  // namespace
 
 TMainMenu::TMainMenu(QWidget* window, const CommandSet& commands)
-    : QObject(window), window_(window) {
+    : QObject(window), window_(window), commands_(commands) {
   popupMenu1_ = new QMenu(window);
   popupMenu1_->setObjectName("PopupMenu1");
   popupMenu1_->setToolTipsVisible(true);
@@ -140,6 +142,17 @@ void TMainMenu::SetDescriptionSets(const std::vector<std::string>& names) {
 
 void TMainMenu::SetLanguages(const std::vector<std::string>& captions) {
   FillItems(languageMenu_, captions, languageItems_, &TMainMenu::languageChosen, 1);
+}
+
+void TMainMenu::FollowDeck(const TTaroDecks& decks, bool onlyMajorArcana) {
+  if (decks.Count > 0) {
+    const bool minorArcana = decks.FilesCount > kMajorArcanaCount;
+    commands_["N27"]->setEnabled(minorArcana);
+    commands_["N27"]->setChecked(!minorArcana || onlyMajorArcana);
+  }
+  const bool severalDecks = decks.Count > 1;
+  commands_["N15"]->setEnabled(severalDecks);
+  commands_["N17"]->setEnabled(severalDecks);
 }
 
 void TMainMenu::CheckDeck(int deck) { Check(deckItems_, deck); }

@@ -13,6 +13,7 @@ namespace vaticor {
 
 class CommandSet;
 class TLanguageTable;
+class TTaroDecks;
 
 // The main window's two popup menus as the window's layout gives them, item
 // by item (each named as in the layout: N11, N31, ...). The fixed items are
@@ -41,6 +42,10 @@ class TMainMenu : public QObject {
   void SetDecks(const std::vector<std::string>& names);
   void SetDescriptionSets(const std::vector<std::string>& names);
   void SetLanguages(const std::vector<std::string>& captions);
+  // The items that depend on the current deck: "Использовать только
+  // старшие арканы" (a deck of the major arcana alone has nothing else to
+  // leave out: greyed and checked), choosing at random (needs two decks).
+  void FollowDeck(const TTaroDecks& decks, bool onlyMajorArcana);
   // Exactly one checked (-1: none).
   void CheckDeck(int deck);
   void CheckDescriptionSet(int set);
@@ -67,6 +72,7 @@ class TMainMenu : public QObject {
   static void Check(const std::vector<QAction*>& items, int position);
 
   QWidget* window_;
+  const CommandSet& commands_;
   QMenu* popupMenu1_ = nullptr;
   QMenu* popupMenu2_ = nullptr;
   QMenu* deckMenu_ = nullptr;

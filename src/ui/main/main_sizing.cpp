@@ -113,4 +113,21 @@ void MainWindowSizing::ResizedHorizontally(bool fromLeft) {
   if (fromLeft) state_.INIData.VaticorFormLeft = window_.x();
 }
 
+void MainWindowSizing::MoveAboveQuestion(int questionTop, bool record) {
+  if (questionTop >= window_.y() + window_.height()) return;
+  window_.move(window_.x(), ShiftedMainTop(questionTop, window_.height()));
+  if (!record) return;
+  state_.INIData.VaticorFormTop = window_.y();
+  state_.INIData.QuestionFormShifted = true;
+}
+
+void MainWindowSizing::MoveBackDown(int questionHeight) {
+  TINIData& ini = state_.INIData;
+  if (!ini.QuestionFormShifted) return;
+  window_.move(window_.x(), UnshiftedMainTop(window_.y(), questionHeight, window_.height(),
+                                             state_.Screen.Height()));
+  ini.VaticorFormTop = window_.y();
+  ini.QuestionFormShifted = false;
+}
+
 }  // namespace vaticor

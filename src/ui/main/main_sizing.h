@@ -43,6 +43,13 @@ class MainWindowSizing {
   // its left edge when `fromLeft`).
   void ResizedVertically();
   void ResizedHorizontally(bool fromLeft);
+  // The question window at `questionTop` (screen pixels): the window moves
+  // up to sit right above it when they overlap; with `record`, the new top
+  // is stored and the shift recorded ("QuestionForm.Shifted").
+  void MoveAboveQuestion(int questionTop, bool record);
+  // The question window (`questionHeight` high) turned off: a recorded
+  // shift is undone, the window moving down by that height.
+  void MoveBackDown(int questionHeight);
   // False while a fit to the height may leave the window past the screen's
   // right edge.
   bool ClampToScreenEdge() const { return clampToScreenEdge_; }

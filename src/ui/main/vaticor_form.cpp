@@ -126,7 +126,7 @@ void TVaticorForm::CreateCommands() {
   // The controls' and keys' own commands.
   c.Add("DrawCards", [this] { DrawCards(); });
   c.Add("OpenMainMenu", [this] { OpenMainMenu(); });
-  c.Add("ShowSpreads", [this] { ShowSpreadsWindow(); });
+  c.Add("ShowSpreads", [this] { face_->ShowSpreadsAsFace(); });
   c.Add("HideProgram", [this] { HideProgram(); });
   c.Add("AutoSizeOn", [this] { SetAutoSize(true); });
   c.Add("AutoSizeOff", [this] { SetAutoSize(false); });
@@ -139,7 +139,8 @@ void TVaticorForm::CreateCommands() {
   c.Add("OneCardOrDraw", [this] { ThreeCardMode() ? ChooseCardsAcross(1) : DrawCards(); });
   c.Add("ThreeCardsOrDraw", [this] { ThreeCardMode() ? DrawCards() : ChooseCardsAcross(3); });
   c.Add("ShowLogAtLastLine", [this] { ShowLogAtLastLine(); });
-  c.Add("SwitchQuestionWindow", [this, &ini] { SetQuestionEnabled(!ini.QuestionFormEnabled, false); });
+  c.Add("SwitchQuestionWindow",
+        [this, &ini] { SetQuestionEnabled(!ini.QuestionFormEnabled, false); });
 }
 
 void TVaticorForm::BindKeys() {
@@ -255,7 +256,7 @@ void TVaticorForm::FormCreate() {
   menu_->SetDescriptionSets(state_.TaroDescriptions.DisplayNames);
   menu_->CheckDescriptionSet(state_.TaroDescriptions.Count > 0 ? state_.Content.DescriptionSet()
                                                                : -1);
-  UpdateDeckItems();
+  menu_->FollowDeck(state_.TaroDecks, ini.OnlyMajorArcanaEnabled);
   UpdateReadingItems();
   sizing_->TakeDeckPictureSize();
 
@@ -473,38 +474,23 @@ void TVaticorForm::OpenLink(const char* url) {
 }
 
 void TVaticorForm::SetQuestionEnabled(bool enabled, bool fromMenu) {
-  TINIData& ini = state_.INIData;
-  ini.QuestionFormEnabled = enabled;
+  state_.INIData.QuestionFormEnabled = enabled;
   commands_->SetChecked("N28", enabled);
   QuestionWindowLink& question = Links().question;
-  if (enabled) {
-    if (question.QuestionTop() < y() + height()) {
-      move(x(), ShiftedMainTop(question.QuestionTop(), height()));
-      ini.VaticorFormTop = y();
-      ini.QuestionFormShifted = true;
-    }
-    question.SetQuestionVisible(true);
-  } else {
-    question.SetQuestionVisible(false);
-    if (!fromMenu && ini.QuestionFormShifted) {
-      move(x(), UnshiftedMainTop(y(), question.QuestionHeight(), height(), state_.Screen.Height()));
-      ini.VaticorFormTop = y();
-      ini.QuestionFormShifted = false;
-    }
-  }
+  if (enabled) sizing_->MoveAboveQuestion(question.QuestionTop(), /*record=*/true);
+  question.SetQuestionVisible(enabled);
+  if (!enabled && !fromMenu) sizing_->MoveBackDown(question.QuestionHeight());
 }
 
 void TVaticorForm::QuestionWindowTurnedOff() { SetQuestionEnabled(false, false); }
 
 void TVaticorForm::MakeRoomAbove(int questionTop) {
   // Not recorded: the saved place stays where the user put the window.
-  if (questionTop < y() + height()) move(x(), ShiftedMainTop(questionTop, height()));
+  sizing_->MoveAboveQuestion(questionTop, /*record=*/false);
 }
 
 // ---------------------------------------------------------------------------
 // The program's face: the spreads window, the tray icon, the taskbar button
-
-void TVaticorForm::ShowSpreadsWindow() { face_->ShowSpreadsAsFace(); }
 
 bool TVaticorForm::TrayIconActive() const { return face_->TrayIconActive(); }
 
@@ -544,23 +530,9 @@ void TVaticorForm::HideProgram() {
 // ---------------------------------------------------------------------------
 // The deck and description choice
 
-void TVaticorForm::UpdateDeckItems() {
-  const TTaroDecks& decks = state_.TaroDecks;
-  if (decks.Count > 0) {
-    // A deck of the major arcana alone has nothing else to leave out.
-    const bool minorArcana = decks.FilesCount > kMajorArcanaCount;
-    (*commands_)["N27"]->setEnabled(minorArcana);
-    commands_->SetChecked("N27", !minorArcana || state_.INIData.OnlyMajorArcanaEnabled);
-  }
-  // Choosing a deck at random needs at least two decks.
-  const bool severalDecks = decks.Count > 1;
-  (*commands_)["N15"]->setEnabled(severalDecks);
-  (*commands_)["N17"]->setEnabled(severalDecks);
-}
-
 void TVaticorForm::DeckChanged(DeckChoice how) {
   menu_->CheckDeck(state_.Content.Deck());
-  UpdateDeckItems();
+  menu_->FollowDeck(state_.TaroDecks, state_.INIData.OnlyMajorArcanaEnabled);
   sizing_->TakeDeckPictureSize();
   if (state_.INIData.ApplicationAutoSizeEnabled) {
     if (how == DeckChoice::kStepped) {
@@ -574,7 +546,7 @@ void TVaticorForm::DeckChanged(DeckChoice how) {
 
 void TVaticorForm::DeckListReloaded() {
   menu_->SetDecks(state_.TaroDecks.DisplayNames);
-  UpdateDeckItems();
+  menu_->FollowDeck(state_.TaroDecks, state_.INIData.OnlyMajorArcanaEnabled);
 }
 
 void TVaticorForm::DescriptionSetChanged() {

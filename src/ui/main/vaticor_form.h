@@ -108,7 +108,6 @@ class TVaticorForm : public QWidget,
   void OpenCardMenu(int slot, QPoint at);
   void UpdateReadingItems();
   void OpenMainMenu();
-  void ShowSpreadsWindow();
   void HideProgram();
   void SetTaskbarButton(bool shown);
   void SetAutoSize(bool on);
@@ -116,7 +115,6 @@ class TVaticorForm : public QWidget,
   void ShowLogAtLastLine();
   void SetQuestionEnabled(bool enabled, bool fromMenu);
   void OpenLink(const char* url);
-  void UpdateDeckItems();
 
   // --- Sizing (MainWindowSizing) ---
   bool ThreeCardMode() const { return state_.INIData.ThreeCardsModeEnabled; }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "library/picture_loader.h"
 #include "library/content_selection.h"
+#include "library/picture_loader.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 

@@ -44,7 +44,7 @@ struct ProgramInstances {
   PictureWorkers pictureWork;
   ContentSelection content{ini, decks, descriptions, picker, random};
   ContentSignals contentChanges{content};
-  ProgramState state{ini,       decks, descriptions, picker,      random,  screen,
+  ProgramState state{ini,       decks, descriptions, picker,  random,         screen,
                      languages, shell, pictureWork,  content, contentChanges, "0x0419"};
 };
 
