@@ -24,6 +24,7 @@
 #include "platform/file_picture_loader.h"
 #include "support/qt/mouse.h"
 #include "ui/chrome/card_image.h"
+#include "ui/content_signals.h"
 #include "ui/main/vaticor_form.h"
 #include "window_bench_support.h"
 
@@ -50,7 +51,9 @@ struct MainWindow {
     program.ini.ThreeCardsModeEnabled = true;
     program.ini.UpSideDownCardsEnabled = true;
     program.ini.OnlyMajorArcanaEnabled = false;
+    program.state.Content.Load();
     form = std::make_unique<TVaticorForm>(program.state);
+    FollowContent(program.state.ContentChanges, form.get(), *form);
     form->ConnectWindows(links.Links());
   }
   QSize CardSize() const { return form->findChild<TCardImage*>("CardImage01")->DisplaySize(); }

@@ -11,6 +11,7 @@
 
 #include "long_log.h"
 #include "support/qt/keys.h"
+#include "ui/content_signals.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_log_form.h"
 #include "window_bench_support.h"
@@ -59,7 +60,9 @@ struct Program {
       std::ofstream(LogPath(), std::ios::binary)
           .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
+    program.state.Content.Load();
     main = std::make_unique<TVaticorForm>(program.state);
+    FollowContent(program.state.ContentChanges, main.get(), *main);
     main->ConnectWindows(links.Links());
   }
   ~Program() {

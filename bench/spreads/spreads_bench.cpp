@@ -18,6 +18,7 @@
 #include "platform/codecs/jpeg_decoder.h"
 #include "platform/file_picture_loader.h"
 #include "support/qt/mouse.h"
+#include "support/ui/fake_windows.h"
 #include "ui/spreads/card_form.h"
 #include "ui/spreads/spreads_form.h"
 #include "window_bench_support.h"
@@ -27,7 +28,7 @@ namespace {
 using namespace vaticor;
 using vaticor::testing::SendMouse;
 
-class NoMainWindow : public MainWindowLink, public SpreadsHostLink {
+class NoMainWindow : public MainWindowLink {
  public:
   void ShowMainWindow() override {}
   void HideMainWindow() override {}
@@ -40,9 +41,6 @@ class NoMainWindow : public MainWindowLink, public SpreadsHostLink {
   WindowRect TitleStripOnScreen() const override { return {}; }
   void SetCardMode(bool) override {}
   void ShowCard(int, std::int32_t) override {}
-  void PopupMainMenuAtScreen(int, int) override {}
-  void CloseMainWindow() override {}
-  void SpreadsWindowShown() override {}
 };
 
 // Peak resident memory of the process, in MiB, from /proc/self/status.
@@ -71,8 +69,8 @@ struct SpreadsWindow {
     program.decks.LoadDecks();
     program.decks.SelectDeck(0);
     program.picker.InitGenerator(program.decks.FilesCount);
-    form =
-        std::make_unique<TSpreadsForm>(program.state, SpreadsWindowLinks{main, links, links, main});
+    form = std::make_unique<TSpreadsForm>(program.state,
+                                          SpreadsWindowLinks{main, links, links, host, host});
     form->ShowSpreads();
   }
   // 78 positions in rows of 13, every card once, every other one reversed.
@@ -90,6 +88,7 @@ struct SpreadsWindow {
   FilePictureLoader files;
   bench::BenchState program;
   NoMainWindow main;
+  vaticor::testing::FakeSpreadsHost host;
   bench::NoWindowLinks links;
   std::unique_ptr<TSpreadsForm> form;
 };

@@ -81,11 +81,11 @@ Program::Program(const std::string& programPath, const SystemServices& system)
       descriptions_(iniData_.DescriptionsFolder),
       picker_(random_),
       pictureWork_(system.pictures, PictureWorkers::DefaultThreads()),
-      state_{iniData_,      decks_,
-             descriptions_, picker_,
-             random_,       system.screen,
-             languages_,    system.shell,
-             pictureWork_,  SystemLanguageCode(system.locale)},
+      content_(iniData_, decks_, descriptions_, picker_, random_),
+      contentChanges_(content_),
+      state_{iniData_,     decks_,        descriptions_,   picker_,
+             random_,      system.screen, languages_,      system.shell,
+             pictureWork_, content_,      contentChanges_, SystemLanguageCode(system.locale)},
       languageSupport_(std::make_unique<LanguageSupport>(
           languages_, iniData_.Language, iniData_.LanguagesFolder, UserLanguageId(system.locale))) {
   if (system_.pictureCache) decks_.OnDeckSelected([this] { FillPictureCacheSoon(); });
@@ -145,7 +145,10 @@ void Program::CreateMainWindow() {
   QGuiApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setApplicationDisplayName("Vaticor");
 
+  // The decks and description sets, as the settings chose them.
+  content_.Load();
   vaticorForm_ = std::make_unique<TVaticorForm>(state_);
+  FollowContent(contentChanges_, vaticorForm_.get(), *vaticorForm_);
   // Whatever reaches another window before they are made has them made.
   vaticorForm_->WhenWindowsNeeded([this] { CreateOtherWindows(); });
 
@@ -156,15 +159,9 @@ void Program::CreateMainWindow() {
   const LanguageOutcome outcome = languageSupport_->StartUp();
   if (!outcome.textsChanged) InstallQtTranslation();
   ShowLanguageOutcome(outcome);
-  std::vector<std::string> captions;
-  for (const LanguageMenuEntry& entry : languageSupport_->MenuEntries()) {
-    captions.push_back(entry.caption);
-  }
-  TVaticorForm* main = vaticorForm_.get();
-  main->SetLanguageItems(captions);
-  main->CheckLanguageItem(languageSupport_->CheckedPosition());
+  ShowLanguageItems();
   // A first start shows the deck and the descriptions of the language shown.
-  main->ChooseContentInLanguage(QtLocaleNameFor(languageSupport_->LanguageId()));
+  content_.ChooseInLanguage(QtLocaleNameFor(languageSupport_->LanguageId()));
 }
 
 void Program::CreateOtherWindows() {
@@ -184,10 +181,11 @@ void Program::CreateOtherWindows() {
         std::make_unique<TQuestionLogForm>(state_, *main, LogWindowSetup{.readInBackground = true});
     questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
     questionLogForm_->SetQuestionWindow(questionForm_.get());
-    folderSelectForm_ = std::make_unique<TFolderSelectForm>(state_, *main, *main);
+    folderSelectForm_ = std::make_unique<TFolderSelectForm>(state_, *main, *this);
     // The spreads window creates the deck-groups window with it.
     spreadsForm_ = std::make_unique<TSpreadsForm>(
-        state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main});
+        state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main, main->Face()});
+    FollowContent(contentChanges_, aboutForm_.get(), *aboutForm_);
     if (textsApplied_) ApplyLanguageToOtherWindows();
   } catch (...) {
     // None is left half made: the command that needed them shows the
@@ -218,7 +216,15 @@ void Program::ShowMainWindow() {
 void Program::ChooseLanguage(int position) {
   ShowLanguageOutcome(position == 0 ? languageSupport_->ChooseRussian()
                                     : languageSupport_->Choose(position - 1));
-  vaticorForm_->CheckLanguageItem(languageSupport_->CheckedPosition());
+  ShowLanguageItems();
+}
+
+void Program::ShowLanguageItems() {
+  std::vector<std::string> captions;
+  for (const LanguageMenuEntry& entry : languageSupport_->MenuEntries()) {
+    captions.push_back(entry.caption);
+  }
+  vaticorForm_->ShowLanguages(captions, languageSupport_->CheckedPosition());
 }
 
 void Program::ShowLanguageOutcome(const LanguageOutcome& outcome) {
@@ -263,10 +269,9 @@ bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.empty() || !IsSpreadFileArgument(arguments.front())) return true;
   // The spreads window is the face of the program: the tray icon shows and
   // hides it, not the hidden main window.
-  state_.SpreadsMode = true;
   CreateOtherWindows();
   TSpreadsForm* spreads = spreadsForm_.get();
-  spreads->ShowSpreads();
+  vaticorForm_->Face().ShowSpreadsAsFace();
   const std::string path = arguments.front();
   RunCommand(spreads, [spreads, &path] { spreads->LoadSpread(path); });
   return false;

@@ -17,6 +17,7 @@
 #include "library/spread_picker.h"
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
+#include "ui/content_signals.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
@@ -52,7 +53,7 @@ struct SystemServices {
 
 // The running program: its single instances and windows, built in start-up
 // order by the constructor.
-class Program : public LanguageMenuLink {
+class Program : public LanguageMenuLink, public InstalledListsLink {
  public:
   // Fixes the application folders from the program file's path, removes the
   // temporary files a killed run left beside the settings file and the
@@ -75,6 +76,9 @@ class Program : public LanguageMenuLink {
   void ShowMainWindow();
   // A language chosen from the main window's language submenu.
   void ChooseLanguage(int position) override;
+  // After an import: the list read again, the deck (set) in use kept.
+  void RebuildDeckMenu() override { content_.ReloadDecks(); }
+  void RebuildDescriptionMenu() override { content_.ReloadDescriptionSets(); }
   const LanguageSupport& Languages() const { return *languageSupport_; }
   // Looks at the first program argument; returns true when the main window
   // is to be shown (no spread file was named). A spread file has every
@@ -100,6 +104,8 @@ class Program : public LanguageMenuLink {
   // into every window, the application's name and Qt's own texts.
   void ShowLanguageOutcome(const LanguageOutcome& outcome);
   void ApplyLanguageTable();
+  // The language submenu's items and the one checked.
+  void ShowLanguageItems();
   // The language table into every window but the main window.
   void ApplyLanguageToOtherWindows();
   // Qt's own texts (file dialogs, message-box buttons) in the language shown
@@ -120,6 +126,8 @@ class Program : public LanguageMenuLink {
   TCardsSpreadGenerator picker_;
   TLanguageTable languages_;
   PictureWorkers pictureWork_;
+  ContentSelection content_;
+  ContentSignals contentChanges_;
   std::unique_ptr<QTimer> cacheFill_;
   std::uint64_t cacheFillGeneration_ = 0;
   ProgramState state_;

@@ -55,6 +55,7 @@ struct IniKeyWrite {
 // Memory stays proportional to the file: only headers and key lines are
 // recorded, as offsets into the decoded text, and lookups go through sorted
 // hash indexes, so even a file of millions of lines is parsed in one pass.
+// Parsed and read in ini_document.cpp, changed in ini_document_edit.cpp.
 class IniDocument {
  public:
   // An empty file: UTF-8 without a byte-order mark, CRLF line ends.

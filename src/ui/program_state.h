@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "core/shell.h"
 #include "languages/language_table.h"
+#include "library/content_selection.h"
 #include "library/picture_workers.h"
 #include "library/spread_picker.h"
 #include "library/taro_decks.h"
@@ -14,8 +15,12 @@
 
 namespace vaticor {
 
+class ContentSignals;
+
 // The program's single instances, as every window sees them. They live for
-// the whole run; the windows read and change their fields directly.
+// the whole run. The deck and description-set choice changes only through
+// `Content`, which announces it (ui/content_signals.h); the windows read
+// the decks and sets directly.
 struct ProgramState {
   TINIData& INIData;
   TTaroDecks& TaroDecks;
@@ -27,9 +32,10 @@ struct ProgramState {
   ShellOpener& Shell;
   // Decodes the cards' pictures (the decks' loader behind it).
   PictureWorkers& PictureWork;
+  ContentSelection& Content;
+  // Its changes as signals, for the windows.
+  ContentSignals& ContentChanges;
   std::string SystemLanguage;  // "0x" + the user's locale identifier
-  // Set while the spreads window stands in for the main window.
-  bool SpreadsMode = false;
 };
 
 }  // namespace vaticor

@@ -6,6 +6,8 @@
 #include "core/chrome_geometry.h"
 #include "library/reading_log.h"
 
+class QWidget;
+
 namespace vaticor {
 
 // How the windows reach each other. Each window implements the link of what
@@ -108,8 +110,26 @@ class SpreadsWindowLink {
   virtual void SetSpreadVisible(bool visible) = 0;
 };
 
-// What the spreads window asks of the program while it stands in for the
-// main window, which stays hidden meanwhile.
+// Which window stands for the program: the main window, or the spreads
+// window while the main window stays hidden. The one owner of that choice,
+// of the tray icon and of the taskbar-button rule (ProgramFace).
+class ProgramFaceLink {
+ public:
+  virtual ~ProgramFaceLink() = default;
+  virtual bool SpreadsAreFace() const = 0;
+  // The spreads window becomes the face: the question window and the main
+  // window hide, the spreads window shows.
+  virtual void ShowSpreadsAsFace() = 0;
+  // The main window becomes the face again and shows, with the question
+  // window when it is in use.
+  virtual void ShowMainWindowAsFace() = 0;
+  // A face window came to the front: with the taskbar button off (and a
+  // tray to hide in) its taskbar button goes and the tray icon shows.
+  virtual void FaceActivated(QWidget* window) = 0;
+};
+
+// What the spreads window asks of the main window while it stands in for
+// it.
 class SpreadsHostLink {
  public:
   virtual ~SpreadsHostLink() = default;
@@ -118,11 +138,6 @@ class SpreadsHostLink {
   virtual void PopupMainMenuAtScreen(int x, int y) = 0;
   // Closes the main window, which ends the program (saving its settings).
   virtual void CloseMainWindow() = 0;
-  // The spreads window was shown as the program's face: with the taskbar
-  // button off (and a tray to hide in) the tray icon is made active, as
-  // the main window's own activation does, whichever window the program
-  // started with.
-  virtual void SpreadsWindowShown() = 0;
 };
 
 // What the spreads window is given.
@@ -131,6 +146,7 @@ struct SpreadsWindowLinks {
   CardViewerLink& viewer;
   QuestionWindowLink& question;
   SpreadsHostLink& host;
+  ProgramFaceLink& face;
 };
 
 // What the folder-selection window is opened for.
@@ -145,7 +161,7 @@ class FolderSelectLink {
   virtual void ShowForMode(FolderMode mode) = 0;
 };
 
-// The main window's lists of installed decks and description sets, read
+// The lists of installed decks and description sets, read
 // again after the folder-selection window added one: the submenu is built
 // anew, the deck (set) in use stays in use (found by its folder: a new one
 // may sort before it), and a program that had none takes the first and

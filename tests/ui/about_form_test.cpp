@@ -26,6 +26,7 @@
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/skin_image.h"
+#include "ui/content_signals.h"
 
 namespace vaticor {
 namespace {
@@ -107,10 +108,10 @@ class ViewerTest : public ::testing::Test, protected testing::ProgramStateFixtur
 
   std::unique_ptr<TAboutForm> Open() {
     ReadSettingsFile();
-    decks.LoadDecks();
-    descriptions.LoadDescriptions();
-    descriptions.SelectDescription(ini.DescriptionIndex);
-    return std::make_unique<TAboutForm>(state, loader, mainWindow);
+    state.Content.Load();
+    auto form = std::make_unique<TAboutForm>(state, loader, mainWindow);
+    FollowContent(state.ContentChanges, form.get(), *form);
+    return form;
   }
 
   std::string Text(const TAboutForm& form) const {
@@ -157,7 +158,7 @@ TEST_F(ViewerTest, StartsHiddenAtItsStoredPlaceWithTheFrameLaidOut) {
             (std::vector<std::string>{"По умолчанию", "", "Самый маленький", "Маленький", "Средний",
                                       "Крупный", "Самый крупный"}));
   EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu2")), std::vector<int>{0});
-  EXPECT_TRUE(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")).empty());
+  EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")), std::vector<int>{0});
 }
 
 TEST_F(ViewerTest, ResizingKeepsTheFrameAndTheContentInPlace) {
@@ -279,6 +280,34 @@ TEST_F(ViewerTest, ASizeIndexOutOfRangeInTheSettingsTakesTheNearestChoice) {
   EXPECT_EQ(PointSizes(*Control<QTextEdit>(*form, "RichEdit1")->document()), std::set<double>{16});
 }
 
+// The list names the cards of the deck in use and the set menu lists the
+// sets installed, whoever switched the deck or imported.
+TEST_F(ViewerTest, TheCardListAndSetMenuFollowADeckSwitchAndAnImport) {
+  MakeDeck("b", 78);
+  auto form = Open();
+  form->ShowViewer();
+  QListWidget* list = Control<QListWidget>(*form, "ListBox1");
+  ASSERT_EQ(list->count(), 22);
+
+  state.Content.SelectDeck(1);
+  ASSERT_EQ(list->count(), 78);
+  list->setCurrentRow(30);
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 30");
+
+  // The deck in use replaced by an import of a smaller one.
+  std::filesystem::remove_all(dir.Path("Decks/b"));
+  MakeDeck("b", 40);
+  state.Content.ReloadDecks();
+  EXPECT_EQ(list->count(), 40);
+
+  // A set imported: it sorts between the two, the one in use stays marked.
+  dir.Write("Descriptions/three/description.ini", "[Description]\r\nName=Third\r\n[Sections]\r\n");
+  state.Content.ReloadDescriptionSets();
+  QMenu* sets = Control<QMenu>(*form, "PopupMenu1");
+  EXPECT_EQ(Captions(sets), (std::vector<std::string>{"Classic", "Third", "Second"}));
+  EXPECT_EQ(CheckedPositions(sets), std::vector<int>{0});
+}
+
 TEST_F(ViewerTest, TheDescriptionMenuSwitchesTheSetForTheWholeProgram) {
   auto form = Open();
   OpenMenu(*form, "SpeedButton1", "PopupMenu1");
@@ -303,9 +332,8 @@ TEST_F(ViewerTest, TheDescriptionMenuSwitchesTheSetForTheWholeProgram) {
   form->ShowCardDescription("Card 0", 0, 0);
   EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 0");
 
-  // A change made elsewhere moves the mark when the menu opens.
-  ini.DescriptionIndex = 1;
-  descriptions.SelectDescription(1);
+  // A change made elsewhere (the main window's menu) moves the mark.
+  state.Content.SelectDescriptionSet(1);
   OpenMenu(*form, "SpeedButton1", "PopupMenu1");
   EXPECT_EQ(CheckedPositions(Control<QMenu>(*form, "PopupMenu1")), std::vector<int>{1});
   form->ShowCurrentCardAgain();

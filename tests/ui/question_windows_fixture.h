@@ -22,6 +22,7 @@
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/skin_image.h"
+#include "ui/content_signals.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
@@ -63,7 +64,9 @@ class QuestionWindowsTest : public ::testing::Test, protected ProgramStateFixtur
   // Creates the windows in the program's order: main window, log, question.
   void Open() {
     ReadSettingsFile();
+    state.Content.Load();
     main = std::make_unique<TVaticorForm>(state);
+    FollowContent(state.ContentChanges, main.get(), *main);
     main->ConnectWindows(links.Links());
     log = std::make_unique<TQuestionLogForm>(
         state, *main, LogWindowSetup{&localClock, &format, LogPath(), readLogInBackground});

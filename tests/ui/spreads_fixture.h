@@ -99,9 +99,9 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
     dialogs = owned.get();
     auto ownedPictureDialog = std::make_unique<FakeReadingPictureDialog>();
     pictureDialog = ownedPictureDialog.get();
-    spreads =
-        std::make_unique<TSpreadsForm>(*windowState_, SpreadsWindowLinks{main, links, links, host},
-                                       std::move(owned), std::move(ownedPictureDialog));
+    spreads = std::make_unique<TSpreadsForm>(*windowState_,
+                                             SpreadsWindowLinks{main, links, links, host, host},
+                                             std::move(owned), std::move(ownedPictureDialog));
     spreads->setGeometry(100, 100, TSpreadsForm::kWidth, TSpreadsForm::kHeight);
     spreads->ShowSpreads();
   }
@@ -111,7 +111,8 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
   void OpenWithOneWorker() {
     oneWorker_.emplace(loader, 1);
     oneWorkerState_.emplace(ProgramState{ini, decks, descriptions, picker, random, screen,
-                                         languages, shell, *oneWorker_, state.SystemLanguage});
+                                         languages, shell, *oneWorker_, state.Content,
+                                         state.ContentChanges, state.SystemLanguage});
     windowState_ = &*oneWorkerState_;
     Open();
   }

@@ -416,8 +416,8 @@ TEST_F(SpreadsWindowTest, WithoutAnyDeckASpreadOpensEmptyPositionsAndNothingIsDe
   decks.LoadDecks();
   auto owned = std::make_unique<FakeSpreadFileDialogs>();
   dialogs = owned.get();
-  spreads = std::make_unique<TSpreadsForm>(state, SpreadsWindowLinks{main, links, links, host},
-                                           std::move(owned));
+  spreads = std::make_unique<TSpreadsForm>(
+      state, SpreadsWindowLinks{main, links, links, host, host}, std::move(owned));
   spreads->ShowSpreads();
   const std::string path = dir.Path("Расклад с пробелами.spread");
   WriteText(path, "[Position00]\r\nValue=3\r\n[Position01]\r\nValue=-5\r\nLeft=200\r\n");
@@ -502,24 +502,21 @@ TEST_F(SpreadsWindowTest, OpeningASpreadOverOneStillBeingDrawnShowsOnlyTheNewCar
 
 TEST_F(SpreadsWindowTest, ChooseFormGoesBackToTheMainWindow) {
   Open();
-  state.SpreadsMode = true;
-  ini.QuestionFormEnabled = true;
+  host.spreadsAreFace = true;
   Deal(2);
   ClickSpreads("Image2");
   FlushDeletes();
-  EXPECT_FALSE(state.SpreadsMode);
+  EXPECT_FALSE(host.spreadsAreFace);
   EXPECT_FALSE(spreads->isVisible());
   EXPECT_EQ(spreads->CardCount(), 0);
-  EXPECT_EQ(main.shown, 1);
-  EXPECT_TRUE(links.questionVisible);
+  EXPECT_EQ(host.mainWindowShownAsFace, 1);
 }
 
 TEST_F(SpreadsWindowTest, ExitClosesTheMainWindowAfterTheSpread) {
   Open();
-  state.SpreadsMode = true;
+  host.spreadsAreFace = true;
   Deal(1);
   ClickSpreads("ButtonCloseImage");
-  EXPECT_FALSE(state.SpreadsMode);
   EXPECT_EQ(spreads->CardCount(), 0);
   EXPECT_EQ(host.mainClosed, 1);
 }
@@ -562,7 +559,7 @@ TEST_F(SpreadsWindowTest, ToolbarsStoredOffTheScreenStartWhollyOnIt) {
     ReadSettingsFile();
     ini.SpreadsFormLeft = ini.DeckGroupsFormLeft = stored.left;
     ini.SpreadsFormTop = ini.DeckGroupsFormTop = stored.top;
-    TSpreadsForm toolbar(state, SpreadsWindowLinks{main, links, links, host},
+    TSpreadsForm toolbar(state, SpreadsWindowLinks{main, links, links, host, host},
                          std::make_unique<FakeSpreadFileDialogs>());
     EXPECT_EQ(toolbar.pos(), stored.spreads) << stored.left << "," << stored.top;
     EXPECT_EQ(toolbar.DeckGroups().pos(), stored.groups) << stored.left << "," << stored.top;

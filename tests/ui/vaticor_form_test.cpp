@@ -26,6 +26,8 @@
 #include "ui/chrome/caption_label.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/skin_image.h"
+#include "ui/content_signals.h"
+#include "ui/main/main_menu.h"
 
 namespace vaticor {
 namespace {
@@ -43,7 +45,9 @@ class MainWindowTest : public ::testing::Test, protected testing::ProgramStateFi
     ReadSettingsFile(screenWidth, screenHeight, taskBarTop);
     auto dialog = std::make_unique<testing::FakeReadingPictureDialog>();
     pictureDialog = dialog.get();
+    state.Content.Load();
     auto form = std::make_unique<TVaticorForm>(state, std::move(dialog));
+    FollowContent(state.ContentChanges, form.get(), *form);
     form->ConnectWindows(links.Links());
     return form;
   }
@@ -184,7 +188,8 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
 
   TMainMenu::ItemAt(Submenu(*form, "N24"), 0)->trigger();
   TMainMenu::ItemAt(Submenu(*form, "N24"), 1)->trigger();
-  EXPECT_EQ(shell.opened, (std::vector<std::string>{TMainMenu::kWebPage, TMainMenu::kMailLink}));
+  EXPECT_EQ(shell.opened,
+            (std::vector<std::string>{"https://vaticor.org", "mailto:developers@vaticor.org"}));
   TMainMenu::ItemAt(Decks(*form), 0)->trigger();
   TMainMenu::ItemAt(Submenu(*form, "N14"), 0)->trigger();
   EXPECT_EQ(links.folderModes,
@@ -487,9 +492,9 @@ TEST_F(MainWindowTest, TheQuestionWindowOptionMovesTheMainWindowUpButNotBack) {
   EXPECT_EQ(form->y() + form->height(), 698);  // stays
   EXPECT_TRUE(ini.QuestionFormShifted);
 
-  links.questionVisible = false;
-  ini.QuestionFormEnabled = true;
-  OpenMainMenu(*form);
+  // F4 turns the window on: the option's mark follows.
+  ReleaseKey(form.get(), Qt::Key_F4);
+  EXPECT_TRUE(ini.QuestionFormEnabled);
   EXPECT_TRUE(TMainMenu::ItemAt(Settings(*form), 7)->isChecked());
 }
 
@@ -620,7 +625,7 @@ TEST_F(MainWindowTest, TrayClicksToggleTheMainWindowOrTheSpreadsWindow) {
   EXPECT_TRUE(links.questionVisible);
 
   Click(Image(*form, "Image7"));
-  EXPECT_TRUE(state.SpreadsMode);
+  EXPECT_TRUE(form->Face().SpreadsAreFace());
   EXPECT_FALSE(form->isVisible());
   EXPECT_FALSE(links.questionVisible);
   EXPECT_TRUE(links.spreadsVisible);
@@ -784,7 +789,7 @@ TEST_F(MainWindowTest, AnAddedDeckJoinsTheMenuAndTheDeckInUseStays) {
   auto form = Open();
   ASSERT_EQ(decks.CurrentDeck(), 1);
   MakeDeck("a", 22);
-  form->RebuildDeckMenu();
+  state.Content.ReloadDecks();
   EXPECT_EQ(decks.Count, 3);
   EXPECT_EQ(decks.CurrentDeckFolder(), dir.Path("Decks/d"));
   EXPECT_EQ(ini.DeckIndex, 2);
@@ -802,7 +807,7 @@ TEST_F(MainWindowTest, TheFirstDeckAddedIsDrawnFromAtOnce) {
   auto form = Open();
   ASSERT_EQ(decks.Count, 0);
   MakeDeck("Mine", 78, 300, 500);
-  form->RebuildDeckMenu();
+  state.Content.ReloadDecks();
   EXPECT_EQ(decks.Count, 1);
   EXPECT_TRUE(TMainMenu::ItemAt(Decks(*form), 4)->isChecked());
   EXPECT_EQ(picker.Count, 78);
@@ -819,12 +824,12 @@ TEST_F(MainWindowTest, AnAddedDescriptionSetKeepsTheSetInUse) {
   ASSERT_EQ(descriptions.CurrentDescription(), 1);
   dir.Write("Descriptions/a/description.ini", "[Sections]\r\n");
   links.viewerVisible = true;
-  form->RebuildDescriptionMenu();
+  state.Content.ReloadDescriptionSets();
   EXPECT_EQ(descriptions.Count, 3);
   EXPECT_EQ(descriptions.CurrentDescription(), 2);
   EXPECT_EQ(ini.DescriptionIndex, 2);
   EXPECT_EQ(Submenu(*form, "N14")->actions().size(), 2 + 3);
-  EXPECT_EQ(links.reshown, 1);  // the viewer shows its card from the set
+  EXPECT_TRUE(TMainMenu::ItemAt(Submenu(*form, "N14"), 4)->isChecked());
 }
 
 TEST_F(MainWindowTest, TheCardMenuCopiesTheDrawnCardsAsText) {
@@ -903,8 +908,8 @@ TEST_F(MainWindowTest, AWebPageOrMailLinkTheDesktopCannotOpenIsSaidInAMessage) {
   TMainMenu::ItemAt(Submenu(*form, "N24"), 1)->trigger();
   const std::string cannot =
       "Не удалось открыть ссылку: в системе не нашлось программы для неё.\n\n";
-  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{cannot + TMainMenu::kWebPage,
-                                                        cannot + TMainMenu::kMailLink}));
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{cannot + "https://vaticor.org",
+                                                        cannot + "mailto:developers@vaticor.org"}));
   ASSERT_EQ(messages.messages.size(), 2u);
   EXPECT_EQ(messages.messages[0].window, form.get());
 }

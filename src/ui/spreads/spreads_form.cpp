@@ -172,7 +172,7 @@ void TSpreadsForm::ShowAsTheProgramsFace() {
     SetTaskbarButtonVisible(this, ini.ApplicationShowButtonInTaskBar || !state_.Screen.HasTray());
   }
   ShowNormal(this);
-  links_.host.SpreadsWindowShown();
+  links_.face.FaceActivated(this);
 }
 
 // A window the window manager minimised is not on show: the tray icon's
@@ -389,14 +389,11 @@ void TSpreadsForm::Image14Click() {
 }
 
 void TSpreadsForm::Image2Click() {
-  state_.SpreadsMode = false;
   CloseSpreads();
-  links_.main.ShowMainWindow();
-  if (state_.INIData.QuestionFormEnabled) links_.question.SetQuestionVisible(true);
+  links_.face.ShowMainWindowAsFace();
 }
 
 void TSpreadsForm::ButtonCloseImageClick() {
-  state_.SpreadsMode = false;
   CloseSpreads();
   links_.host.CloseMainWindow();
 }

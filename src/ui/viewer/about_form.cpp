@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
@@ -12,7 +11,6 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/file_io.h"
@@ -28,6 +26,7 @@
 #include "ui/chrome/skin_style.h"
 #include "ui/chrome/window_showing.h"
 #include "ui/viewer/rich_text_view.h"
+#include "ui/viewer/viewer_content.h"
 #include "ui/viewer/viewer_menus.h"
 
 namespace vaticor {
@@ -39,11 +38,8 @@ constexpr int kSide = 2;  // side and bottom edges
 constexpr int kContentTop = 43;
 constexpr int kMinimumWidth = 343;
 constexpr int kSmallestHeight = kContentTop + kSide;
-constexpr int kListMinWidth = 121;
-constexpr int kListMaxWidth = 210;
-constexpr int kPictureFrameHeight = 194;
-constexpr int kPictureWidth = 116;
-constexpr int kPictureHeight = 189;
+constexpr int kListMinWidth = ViewerContent::kListMinWidth;
+constexpr int kListMaxWidth = ViewerContent::kListMaxWidth;
 // The title text ends this far short of the maximise image.
 constexpr int kTitleRoomLeft = 22 + 4;
 
@@ -113,37 +109,16 @@ void TAboutForm::CreateControls() {
                  [this] { OpenMenu(menus_->TextSizes(), SpeedButton6); });
 
   // The content area: the card-selection panel and the text, side by side.
-  Panel1 = new QWidget(this);
-  Panel1->setObjectName("Panel1");
-  auto* content = new QHBoxLayout(Panel1);
-  content->setContentsMargins(0, 0, 0, 0);
-  ContentSplitter = new QSplitter(Qt::Horizontal, Panel1);
-  ContentSplitter->setObjectName("ContentSplitter");
-  ContentSplitter->setHandleWidth(2);
-  ContentSplitter->setChildrenCollapsible(false);
-  content->addWidget(ContentSplitter);
-
-  Panel2 = new QFrame(ContentSplitter);
-  Panel2->setObjectName("Panel2");
-  Panel2->setMinimumWidth(kListMinWidth);
-  Panel2->setMaximumWidth(kListMaxWidth);
-  auto* panel = new QVBoxLayout(Panel2);
-  panel->setContentsMargins(0, 0, 0, 0);
-  PanelSplitter = new QSplitter(Qt::Vertical, Panel2);
-  PanelSplitter->setObjectName("PanelSplitter");
-  PanelSplitter->setHandleWidth(2);
-  PanelSplitter->setChildrenCollapsible(false);
-  panel->addWidget(PanelSplitter);
-
-  ListBox1 = new QListWidget(PanelSplitter);
-  ListBox1->setObjectName("ListBox1");
-  ListBox1->viewport()->setCursor(Qt::PointingHandCursor);
-  ListBox1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // Five rows at least: one row and a cut card told the user little.
-  ListBox1->setMinimumHeight(5 * (ListBox1->fontMetrics().lineSpacing() + 2) +
-                             2 * ListBox1->frameWidth());
-  UseSkinListColours(ListBox1, SkinListText(), SkinListBase());
+  const ViewerContent content = ViewerContent::Make(this);
+  Panel1 = content.Panel1;
+  ContentSplitter = content.ContentSplitter;
+  Panel2 = content.Panel2;
+  PanelSplitter = content.PanelSplitter;
+  ListBox1 = content.ListBox1;
+  Panel3 = content.Panel3;
+  Image2 = content.Image2;
+  Splitter1 = content.Splitter1;
+  RichEdit1 = content.RichEdit1;
   ConnectCommand(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) ShowChosenCard(row);
   });
@@ -153,16 +128,7 @@ void TAboutForm::CreateControls() {
     const int row = ListBox1->row(item);
     if (row >= 0 && (row != currentCard_ || row != pictureCard_)) ShowChosenCard(row);
   });
-
-  Panel3 = new QFrame(PanelSplitter);
-  Panel3->setObjectName("Panel3");
-  Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel3->setMinimumHeight(20);
   Panel3->installEventFilter(this);
-  Image2 = new TCardImage(Panel3);
-  Image2->setObjectName("Image2");
-  Image2->setGeometry(0, (kPictureFrameHeight - kPictureHeight) / 2, kPictureWidth, kPictureHeight);
-  Image2->setCursor(Qt::ArrowCursor);
   // The picture is decoded afresh for the frame's size once it rests.
   pictureReload_.setSingleShot(true);
   pictureReload_.setInterval(TCardImage::kSharpenDelayMs);
@@ -171,37 +137,6 @@ void TAboutForm::CreateControls() {
       LoadCardPicture(pictureCard_);
     }
   });
-
-  PanelSplitter->addWidget(ListBox1);
-  PanelSplitter->addWidget(Panel3);
-  PanelSplitter->setStretchFactor(0, 1);
-  PanelSplitter->setStretchFactor(1, 0);
-  PanelSplitter->handle(1)->setObjectName("Splitter2");
-
-  RichEdit1 = new QTextEdit(ContentSplitter);
-  RichEdit1->setObjectName("RichEdit1");
-  RichEdit1->setReadOnly(true);
-  RichEdit1->setUndoRedoEnabled(false);
-  RichEdit1->setAcceptRichText(false);
-  // Text to read and copy: no caret.
-  RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  RichEdit1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  QPalette textPalette = RichEdit1->palette();
-  textPalette.setColor(QPalette::Base, SkinSkyBlue());
-  textPalette.setColor(QPalette::Text, Qt::black);
-  RichEdit1->setPalette(textPalette);
-  QFont textFont = RichEdit1->font();
-  textFont.setPointSize(10);
-  RichEdit1->setFont(textFont);  // the document's default font
-  RichEdit1->document()->setDocumentMargin(6);
-
-  ContentSplitter->addWidget(Panel2);
-  ContentSplitter->addWidget(RichEdit1);
-  ContentSplitter->setStretchFactor(0, 0);
-  ContentSplitter->setStretchFactor(1, 1);
-  Splitter1 = ContentSplitter->handle(1);
-  Splitter1->setObjectName("Splitter1");
   ConnectCommand(ContentSplitter, &QSplitter::splitterMoved, this, [this] { StorePanelWidth(); });
 
   // The frame's parts lie above the content.
@@ -239,9 +174,8 @@ void TAboutForm::CreateMenus() {
   menus_ = std::make_unique<ViewerMenus>(
       this, ViewerMenus::Commands{[this](int position) { ChooseDescription(position); },
                                   [this](int sizeIndex) { ChooseTextSize(sizeIndex); }});
-  // The marks follow what is current when a menu opens.
-  ConnectCommand(menus_->Descriptions(), &QMenu::aboutToShow, this,
-                 [this] { menus_->MarkDescription(state_.INIData.DescriptionIndex); });
+  // The size's mark follows the settings when the menu opens; the set's
+  // follows the choice (DescriptionSetChanged).
   ConnectCommand(menus_->TextSizes(), &QMenu::aboutToShow, this,
                  [this] { menus_->MarkTextSize(state_.INIData.AboutFormFontSizeIndex); });
 }
@@ -269,8 +203,8 @@ void TAboutForm::FormCreate() {
   const int listWidth =
       std::clamp(ini.AboutFormCardSelectionPanelWidth, kListMinWidth, kListMaxWidth);
   ContentSplitter->setSizes({listWidth, std::max(0, Panel1->width() - listWidth - 2)});
-  const int listHeight =
-      std::max(ListBox1->minimumHeight(), Panel1->height() - kPictureFrameHeight - 2);
+  const int listHeight = std::max(ListBox1->minimumHeight(),
+                                  Panel1->height() - ViewerContent::kPictureFrameHeight - 2);
   PanelSplitter->setSizes({listHeight, std::max(20, Panel1->height() - listHeight - 2)});
 }
 
@@ -479,7 +413,10 @@ void TAboutForm::ShowCurrentCardAgain() { ShowCard(currentTitle_, currentCard_, 
 // ---------------------------------------------------------------------------
 // The card list and the panel
 
-void TAboutForm::FillDescriptionMenu() { menus_->FillDescriptionMenu(state_.TaroDescriptions); }
+void TAboutForm::FillDescriptionMenu() {
+  menus_->FillDescriptionMenu(state_.TaroDescriptions);
+  MarkCurrentDescription();
+}
 
 void TAboutForm::FillCardList() {
   const QSignalBlocker blocker(ListBox1);
@@ -533,16 +470,41 @@ void TAboutForm::OpenMenu(QMenu* menu, const QWidget* button) {
 }
 
 void TAboutForm::ChooseDescription(int position) {
-  // 1. The clicked set becomes the current one, for the whole program.
-  state_.INIData.DescriptionIndex = position;
-  state_.TaroDescriptions.SelectDescription(position);
-  menus_->MarkDescription(position);
-  // 2. The current card in the new set.
+  // For the whole program; the window follows in DescriptionSetChanged. A
+  // marked item clicked again has unmarked itself: the mark goes back on.
+  state_.Content.SelectDescriptionSet(position);
+  MarkCurrentDescription();
+}
+
+void TAboutForm::MarkCurrentDescription() const {
+  menus_->MarkDescription(state_.TaroDescriptions.Count > 0 ? state_.Content.DescriptionSet() : -1);
+}
+
+void TAboutForm::DescriptionSetChanged() {
+  MarkCurrentDescription();
+  // The current card in the new set.
   if (isVisible()) ShowCurrentCardAgain();
-  // 3. The list again, on the row it had.
+  // The list again, on the row it had.
   const int row = ListBox1->currentRow();
   FillCardList();
   if (ListBox1->count() > 0 && row >= 0) SelectRow(row);
+}
+
+void TAboutForm::DescriptionListReloaded() { FillDescriptionMenu(); }
+
+void TAboutForm::DeckChanged(DeckChoice) {
+  // The list names the new deck's cards; the card on show keeps its row
+  // when the deck has it.
+  FillCardList();
+  if (currentCard_ < 0 || currentCard_ >= ListBox1->count()) {
+    SelectRow(-1);
+    return;
+  }
+  SelectRow(currentCard_);
+  // Its name and picture from the new deck.
+  currentTitle_ = state_.TaroDecks.GetCardName(currentCard_);
+  if (isVisible()) ShowCurrentCardAgain();
+  if (pictureCard_ >= 0) LoadCardPicture(currentCard_);
 }
 
 void TAboutForm::ChooseTextSize(int sizeIndex) {

@@ -4,11 +4,10 @@
 #include <QSize>
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "library/content_selection.h"
 #include "library/picture_loader.h"
 #include "ui/chrome/sizing_frame.h"
 #include "ui/chrome/title_strip.h"
@@ -36,7 +35,7 @@ class ViewerMenus;
 // size and a card-selection panel (the current deck's card names with the
 // selected card's picture under them). One viewer exists for the whole run;
 // closing it only hides it.
-class TAboutForm : public QWidget, public CardViewerLink {
+class TAboutForm : public QWidget, public CardViewerLink, public ContentListener {
   Q_OBJECT
  public:
   // `pictures` decodes the panel's card picture; a click on the window icon
@@ -58,11 +57,11 @@ class TAboutForm : public QWidget, public CardViewerLink {
   bool IsViewerVisible() const override;
   // Shows the current card again (after the description set changed).
   void ShowCurrentCardAgain() override;
-
-  // The card list: the current deck's card names, none selected.
-  void FillCardList();
-  // The description-set menu: one item per set read, none marked.
-  void FillDescriptionMenu();
+  // --- The deck and description choice: the card list names the current
+  // deck's cards, the set menu lists the sets and marks the current one.
+  void DeckChanged(DeckChoice how) override;
+  void DescriptionSetChanged() override;
+  void DescriptionListReloaded() override;
 
   // Puts the interface language's texts on the toolbar and the text-size
   // menu (the built-in Russian texts where the language has none).
@@ -81,6 +80,7 @@ class TAboutForm : public QWidget, public CardViewerLink {
   // A toolbar button's menu, below the button.
   void OpenMenu(QMenu* menu, const QWidget* button);
   void ChooseDescription(int position);
+  void MarkCurrentDescription() const;
   void ChooseTextSize(int sizeIndex);
   // "Выбрать карту": shows or hides the card-selection panel.
   void ToggleCardPanel();
@@ -116,6 +116,10 @@ class TAboutForm : public QWidget, public CardViewerLink {
   void FormCreate();
   void LayOutControls();
   void PlaceToolButtons();
+  // The card list: the current deck's card names, none selected.
+  void FillCardList();
+  // The set menu: one item per set read, the current one marked.
+  void FillDescriptionMenu();
   // Selects a row without running the list's selection handler; a row
   // outside the list selects none.
   void SelectRow(int row);

@@ -134,16 +134,25 @@ class FakeMainWindow : public MainWindowLink {
   WindowRect titleStrip;
 };
 
-// What the spreads window asks of the program around it.
-class FakeSpreadsHost : public SpreadsHostLink {
+// What the spreads window asks of the program around it: the main window
+// it stands in for, and which of the two is the program's face.
+class FakeSpreadsHost : public SpreadsHostLink, public ProgramFaceLink {
  public:
   void PopupMainMenuAtScreen(int x, int y) override { menuPoints.push_back({x, y}); }
   void CloseMainWindow() override { ++mainClosed; }
-  void SpreadsWindowShown() override { ++spreadsShown; }
+  bool SpreadsAreFace() const override { return spreadsAreFace; }
+  void ShowSpreadsAsFace() override { spreadsAreFace = true; }
+  void ShowMainWindowAsFace() override {
+    spreadsAreFace = false;
+    ++mainWindowShownAsFace;
+  }
+  void FaceActivated(QWidget*) override { ++spreadsShown; }
 
   std::vector<FakeMainWindow::Point> menuPoints;
   int mainClosed = 0;
-  int spreadsShown = 0;
+  bool spreadsAreFace = false;
+  int mainWindowShownAsFace = 0;
+  int spreadsShown = 0;  // activations as the program's face
 };
 
 }  // namespace vaticor::testing

@@ -19,6 +19,7 @@
 #include "library/spread_picker.h"
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
+#include "ui/content_signals.h"
 #include "ui/program_state.h"
 
 namespace vaticor::testing {
@@ -41,8 +42,10 @@ struct ProgramInstances {
   TLanguageTable languages;
   RecordingShell shell;
   PictureWorkers pictureWork;
-  ProgramState state{ini,    decks,     descriptions, picker,      random,
-                     screen, languages, shell,        pictureWork, "0x0419"};
+  ContentSelection content{ini, decks, descriptions, picker, random};
+  ContentSignals contentChanges{content};
+  ProgramState state{ini,       decks, descriptions, picker,  random,         screen,
+                     languages, shell, pictureWork,  content, contentChanges, "0x0419"};
 };
 
 }  // namespace vaticor::testing
