@@ -171,13 +171,24 @@ TEST_F(ViewerTest, ResizingKeepsTheFrameAndTheContentInPlace) {
   EXPECT_EQ(Control<TSkinImage>(*form, "ToolBarImage")->width(), 596);
   EXPECT_EQ(Control<TSkinImage>(*form, "Image9")->x(), 598);
   EXPECT_EQ(Control<QWidget>(*form, "Panel1")->geometry(), QRect(2, 43, 596, 398 - 43));
-  // Never narrower than the toolbar's buttons.
+  // Never narrower than the toolbar's buttons: with short captions, the
+  // design's 343 pixels.
+  languages.LoadFile(dir.Write("Short.ini",
+                               "[Language]\r\nName=Short\r\n[ID]\r\n1024=a\r\n1025=b\r\n"
+                               "1038=c\r\n"));
+  form->ApplyLanguage();
   form->resize(200, 400);
-  EXPECT_GE(form->minimumWidth(), TAboutForm::kMinimumWidth);
-  EXPECT_EQ(form->width(), form->minimumWidth());
-  EXPECT_EQ(form->width(),
-            std::max(TAboutForm::kMinimumWidth,
-                     Control<QToolButton>(*form, "SpeedButton6")->geometry().right() + 1 + 4));
+  EXPECT_EQ(form->width(), 343);
+  EXPECT_EQ(Control<QToolButton>(*form, "SpeedButton6")->geometry().right(), 338);
+  // Captions wider than the design's: the last button still ends 4 pixels
+  // inside the window.
+  languages.LoadFile(dir.Write(
+      "Long.ini", "[Language]\r\nName=Long\r\n[ID]\r\n1025=" + std::string(60, 'W') + "\r\n"));
+  form->ApplyLanguage();
+  form->resize(200, 400);
+  const int buttonEnd = Control<QToolButton>(*form, "SpeedButton6")->geometry().right() + 1;
+  EXPECT_GT(buttonEnd, 339);
+  EXPECT_EQ(form->width() - buttonEnd, 4);
 }
 
 TEST_F(ViewerTest, ShowingACardSetsTitleTextRowAndShowsTheWindow) {
@@ -455,11 +466,11 @@ TEST_F(ViewerTest, ThePanelKeepsItsStoredWidthWithinItsLimitsAndStoresItsNewOne)
 
   Control<QSplitter>(*form, "ContentSplitter")->setSizes({300, 400});
   emit Control<QSplitter>(*form, "ContentSplitter")->splitterMoved(300, 1);
-  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->width(), TAboutForm::kListMaxWidth);
-  EXPECT_EQ(ini.AboutFormCardSelectionPanelWidth, TAboutForm::kListMaxWidth);
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->width(), 210);
+  EXPECT_EQ(ini.AboutFormCardSelectionPanelWidth, 210);
   Control<QSplitter>(*form, "ContentSplitter")->setSizes({50, 650});
   emit Control<QSplitter>(*form, "ContentSplitter")->splitterMoved(50, 1);
-  EXPECT_EQ(ini.AboutFormCardSelectionPanelWidth, TAboutForm::kListMinWidth);
+  EXPECT_EQ(ini.AboutFormCardSelectionPanelWidth, 121);
 }
 
 TEST_F(ViewerTest, PanelPicturesOfMissingUnknownAndAbsentFiles) {
@@ -618,7 +629,7 @@ TEST_F(ViewerTest, ALongTitleEndsShortOfTheButtons) {
   EXPECT_LE(Control<TCaptionLabel>(*form, "Label2")->geometry().right(),
             Control<TSkinImage>(*form, "ButtonMaximizeImage")->x());
   EXPECT_TRUE(Control<TCaptionLabel>(*form, "Label2")->text().endsWith(QChar(0x2026)));
-  EXPECT_EQ(form->windowTitle(), form->windowTitle());
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - " + std::string(200, 'W'));
   form->resize(3000, 243);
   EXPECT_EQ(Control<TCaptionLabel>(*form, "Label2")->text(), form->windowTitle());
 }

@@ -20,6 +20,20 @@ SizingFrame SizingFrame::Make(QWidget* window, const Names& names) {
   return frame;
 }
 
+SizingFrame SizingFrame::MakeEdges(QWidget* window, const EdgeNames& names) {
+  SizingFrame frame;
+  frame.left = MakeSkinImage(window, names.left, ":/skin/edge_v.png", kBottomOrRightEdge);
+  frame.right = MakeSkinImage(window, names.right, ":/skin/edge_v.png", kBottomOrRightEdge);
+  frame.bottom = MakeSkinImage(window, names.bottom, ":/skin/edge_h.png", kBottomOrRightEdge);
+  return frame;
+}
+
+void SizingFrame::AttachEdgesTo(SkinChrome& chrome) const {
+  chrome.AddHorizontalEdge(left, left->tag());
+  chrome.AddHorizontalEdge(right, right->tag());
+  chrome.AddVerticalEdge(bottom, bottom->tag());
+}
+
 void SizingFrame::AttachTo(SkinChrome& chrome, const CaptionPair& caption) const {
   chrome.AddVerticalEdge(top, kTopOrLeftEdge);
   chrome.AddVerticalEdge(bottom, kBottomOrRightEdge);
@@ -35,6 +49,19 @@ void SizingFrame::Place(int width, int height, int bar, int edge, int side) cons
   right->setGeometry(width - side, bar + edge, side, inner);
   bottom->setGeometry(0, height - bar - edge, width, edge);
   bottomBar->setGeometry(0, height - bar, width, bar);
+}
+
+void SizingFrame::PlaceEdges(int width, int height, int top, int edge) const {
+  const int side = std::max(0, height - top - edge);
+  left->setGeometry(0, top, edge, side);
+  right->setGeometry(width - edge, top, edge, side);
+  bottom->setGeometry(0, height - edge, width, edge);
+}
+
+void SizingFrame::ShowEdges(bool shown) const {
+  for (TSkinImage* edge : {top, bottom, left, right}) {
+    if (edge) edge->setVisible(shown);
+  }
 }
 
 }  // namespace vaticor

@@ -112,6 +112,12 @@ void SetShown(QWidget* window, bool shown) {
   }
 }
 
+void ShowAndActivate(QWidget* window) {
+  ShowNormal(window);
+  window->raise();
+  window->activateWindow();
+}
+
 void PlaceWhollyOnScreen(QWidget* window, std::int32_t& left, std::int32_t& top, int screenWidth,
                          int taskBarTop) {
   const CardPlace place =

@@ -24,6 +24,9 @@ namespace vaticor {
 void ShowNormal(QWidget* window);
 // ShowNormal, or hide.
 void SetShown(QWidget* window, bool shown);
+// ShowNormal, in front of the other windows and active: a window the user
+// asked for.
+void ShowAndActivate(QWidget* window);
 
 // Puts a window of fixed size at its stored place (`left`, `top`, screen
 // pixels) held wholly on the screen, above the taskbar's top edge, and

@@ -19,6 +19,7 @@
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/key_commands.h"
+#include "ui/chrome/sizing_frame.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -35,8 +36,8 @@ constexpr int kSide = 2;         // the strips left and right of the tree
 constexpr int kAboveBelow = 4;   // the strips above and below it
 constexpr int kTreeIndent = 19;  // pixels per level
 
-constexpr int kTitleLeft = 22;     // the white title label's left
-constexpr int kCaptionRoom = 155;  // the bottom caption's width, its shadow included
+constexpr int kTitleRoomLeft = 22 + 2;  // the title ends this far short of the close image
+constexpr int kCaptionRoom = 155;       // the bottom caption's width, its shadow included
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -82,42 +83,29 @@ TFolderSelectForm::~TFolderSelectForm() {
 void TFolderSelectForm::CreateControls() {
   setFixedSize(kWidth, kHeight);
 
+  // The frame of a window sized by its edges, though this one keeps its
+  // size: the title strip with the title over its shadow, the edges round
+  // the tree and the bottom strip.
   TitleStrip::Look look;
   look.icon = ":/skin/window_icon_alpha.png";
   look.iconAt = {2, 0};
   look.buttonsEnd = kWidth - 1;
-  const TitleStrip strip = TitleStrip::Make(this, kWidth, look);
-  Image5 = strip.title;
-  Image1 = strip.icon;
-  ButtonCloseImage = strip.close;
-  SetHint(Image1, QString::fromUtf8("Меню F10"));
-
-  Label3 = new TCaptionLabel(this, SkinNavy());
-  Label3->setObjectName("Label3");
-  Label3->move(23, 2);
-  Label4 = new TCaptionLabel(this, Qt::white);
-  Label4->setObjectName("Label4");
-  Label4->move(kTitleLeft, 1);
+  look.caption = {"Label4", "Label3", SkinNavy()};
+  strip_ = TitleStrip::Make(this, kWidth, look);
+  SetHint(strip_.icon, QString::fromUtf8("Меню F10"));
+  const SizingFrame frame =
+      SizingFrame::Make(this, {"Image3", "Image7", "Image4", "Image6", "Image2"});
+  frame.Place(kWidth, kHeight, kBar, kAboveBelow, kSide);
 
   const int treeTop = kBar + kAboveBelow;
   const int treeHeight = kHeight - 2 * (kBar + kAboveBelow);
-  MakeSkinImage(this, "Image3", ":/skin/edge_h.png")->setGeometry(0, kBar, kWidth, kAboveBelow);
-  MakeSkinImage(this, "Image4", ":/skin/edge_v.png")->setGeometry(0, treeTop, kSide, treeHeight);
-  MakeSkinImage(this, "Image6", ":/skin/edge_v.png")
-      ->setGeometry(kWidth - kSide, treeTop, kSide, treeHeight);
-  MakeSkinImage(this, "Image7", ":/skin/edge_h.png")
-      ->setGeometry(0, kHeight - kBar - kAboveBelow, kWidth, kAboveBelow);
-  Image2 = MakeSkinImage(this, "Image2", ":/skin/bottombar.png");
-  Image2->setGeometry(0, kHeight - kBar, kWidth, kBar);
 
   ShellTreeView1 = new QTreeView(this);
   ShellTreeView1->setObjectName("ShellTreeView1");
   ShellTreeView1->setGeometry(kSide, treeTop, kWidth - 2 * kSide, treeHeight);
   UseSkinListColours(ShellTreeView1, SkinNavy(), SkinSkyBlue());
 
-  caption_ = MakeCaptionPair(this, SkinNavy(), [this] { SpeedButton1Click(); });
-  Label2 = caption_.label2;
-  Label1 = caption_.label1;
+  caption_ = MakeCaptionPair(this, SkinNavy(), [this] { ImportHighlighted(); });
   SpeedButton1 = new QToolButton(this);
   SpeedButton1->setObjectName("SpeedButton1");
   SpeedButton1->setGeometry(1, kHeight - kBar, kWidth - 2, kBar - 1);
@@ -128,24 +116,17 @@ void TFolderSelectForm::CreateControls() {
   SpeedButton1->setStyleSheet(
       "QToolButton { background: transparent; border: 1px solid transparent; }"
       "QToolButton:hover { border-color: #c9a94e; }");
-  ConnectCommand(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+  ConnectCommand(SpeedButton1, &QToolButton::clicked, this, [this] { ImportHighlighted(); });
   ShowSelectArea(false);
 
-  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
-  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
+  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { main_.ShowMainWindow(); });
+  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { hide(); });
 
   // Moves by the title are not stored: the window opens where it opened.
   chrome_ = std::make_unique<SkinChrome>(this, SkinChrome::Hooks{});
-  strip.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
-  chrome_->AddTitle(Label3);
-  chrome_->AddTitle(Label4);
-  chrome_->SetCaption(Label2, Label1, Image2);
-  Label3->raise();
-  Label4->raise();
-  Image1->raise();
-  ButtonCloseImage->raise();
-  Label1->raise();
-  Label2->raise();
+  strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
+  chrome_->SetCaption(caption_.label2, caption_.label1, frame.bottomBar);
+  caption_.Raise();
   SpeedButton1->raise();
 
   // Centred above the taskbar the first time; where the user leaves it
@@ -192,14 +173,14 @@ void TFolderSelectForm::CreateTree() {
     if (folder.isValid()) tree->setCurrentIndex(folder);
   });
   ConnectCommand(tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                 [this] { ShellTreeView1Change(); });
+                 [this] { FolderHighlighted(); });
   // After the view has scrolled the row into view down the tree.
   connect(
       tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
       [this] { ScrollToHighlighted(); }, Qt::QueuedConnection);
   // The release of the Enter or Esc that closed a message box comes here
   // too; OnKeyRelease leaves it alone, its press having gone to the box.
-  OnKeyRelease(tree, this, [this](int key, Qt::KeyboardModifiers) { ShellTreeView1KeyUp(key); });
+  OnKeyRelease(tree, this, [this](int key, Qt::KeyboardModifiers) { RunTreeKey(key); });
 
   // Opened at the home folder, its parents unfolded. The rows above it
   // arrive as Qt lists their folders, each arrival pushing it down: it is
@@ -249,16 +230,14 @@ void TFolderSelectForm::ShowForMode(FolderMode mode) {
   } else {
     UpdateSelectButton();
   }
-  ShowNormal(this);
-  raise();
-  activateWindow();
+  ShowAndActivate(this);
   ShellTreeView1->setFocus();
 }
 
 void TFolderSelectForm::ApplyLanguage() {
   setWindowTitle(Title());
   // The title over its shadow, short of the close image.
-  CaptionPair{Label4, Label3}.SetText(Title(), ButtonCloseImage->x() - kTitleLeft - 2);
+  strip_.SetCaption(Title(), strip_.close->x() - kTitleRoomLeft, Qt::ElideMiddle);
   if (!done_ && !importing_) SetStatusCaption(Prompt());
 }
 
@@ -268,14 +247,10 @@ void TFolderSelectForm::closeEvent(QCloseEvent* event) {
   hide();
 }
 
-void TFolderSelectForm::Image1Click() { main_.ShowMainWindow(); }
-
-void TFolderSelectForm::ButtonCloseImageClick() { hide(); }
-
-void TFolderSelectForm::ShellTreeView1KeyUp(int virtualKey) {
+void TFolderSelectForm::RunTreeKey(int virtualKey) {
   if (virtualKey == vk::Escape) hide();
   // What the select area's click does, for the highlighted folder.
-  if (virtualKey == vk::Return || virtualKey == vk::Space) SpeedButton1Click();
+  if (virtualKey == vk::Return || virtualKey == vk::Space) ImportHighlighted();
 }
 
 void TFolderSelectForm::ScrollToHighlighted() {
@@ -294,7 +269,7 @@ void TFolderSelectForm::ScrollToHighlighted() {
 // ---------------------------------------------------------------------------
 // The highlighted folder
 
-void TFolderSelectForm::ShellTreeView1Change() {
+void TFolderSelectForm::FolderHighlighted() {
   // The result goes first, so that the area hides until the new folder's
   // check answers.
   const bool wasDone = done_;
@@ -332,22 +307,22 @@ void TFolderSelectForm::UpdateSelectButton() {
 void TFolderSelectForm::ShowSelectArea(bool shown) {
   // An import's progress and result stay in view whatever is highlighted.
   const bool visible = shown || importing_ || done_;
-  Label1->setVisible(visible);
-  Label2->setVisible(visible);
+  caption_.label1->setVisible(visible);
+  caption_.label2->setVisible(visible);
   SpeedButton1->setVisible(visible);
 }
 
 void TFolderSelectForm::SetStatusCaption(const QString& text) {
   caption_.SetText(text, kCaptionRoom);
   // The select area lies over the caption: it shows the hint.
-  SetHint(SpeedButton1, Label2->text() == text ? QString() : text);
+  SetHint(SpeedButton1, caption_.label2->text() == text ? QString() : text);
   chrome_->KeepInShape();
 }
 
 // ---------------------------------------------------------------------------
 // The import
 
-void TFolderSelectForm::SpeedButton1Click() {
+void TFolderSelectForm::ImportHighlighted() {
   if (importing_ || !SpeedButton1->isVisible()) return;
   if (done_) {
     SetStatusCaption(Prompt());

@@ -11,6 +11,7 @@
 
 #include "library/folder_import.h"
 #include "ui/chrome/caption_label.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
@@ -92,12 +93,12 @@ class TFolderSelectForm : public QWidget, public FolderSelectLink {
   void CreateControls();
   void CreateTree();
 
-  // --- Handlers, by the layout's names ---
-  void SpeedButton1Click();
-  void ShellTreeView1Change();
-  void ShellTreeView1KeyUp(int virtualKey);
-  void Image1Click();
-  void ButtonCloseImageClick();
+  // --- Commands ---
+  // The select area's click: imports the highlighted folder, or after an
+  // import's result, the prompt again.
+  void ImportHighlighted();
+  void FolderHighlighted();
+  void RunTreeKey(int virtualKey);
 
   // Shows or hides the bottom caption and the select area for the
   // highlighted folder: hidden at once, shown when the check answers (and
@@ -139,18 +140,13 @@ class TFolderSelectForm : public QWidget, public FolderSelectLink {
   // Counts the checks asked: an answer to an older one is stale.
   std::uint64_t checks_ = 0;
 
-  // Controls by the layout's names.
-  TSkinImage* Image5 = nullptr;  // title
-  TSkinImage* Image1 = nullptr;  // shows the main window
-  TSkinImage* ButtonCloseImage = nullptr;
-  TCaptionLabel* Label3 = nullptr;  // the title's shadow
-  TCaptionLabel* Label4 = nullptr;  // the title
+  // Controls: the title strip (its icon "Image1" shows the main window,
+  // its title "Label4" over the shadow "Label3"), the bottom caption
+  // ("Label2" over its shadow "Label1") and by the layout's names the rest.
+  TitleStrip strip_;
   QTreeView* ShellTreeView1 = nullptr;
   QFileSystemModel* folders_ = nullptr;
-  TSkinImage* Image2 = nullptr;  // the bottom strip
-  CaptionPair caption_;          // Label2 over its shadow Label1
-  TCaptionLabel* Label1 = nullptr;
-  TCaptionLabel* Label2 = nullptr;
+  CaptionPair caption_;
   QToolButton* SpeedButton1 = nullptr;
 
   // Last: it ends (stopped and joined) before anything it reports to.

@@ -15,6 +15,7 @@
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/key_commands.h"
+#include "ui/chrome/sizing_frame.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -65,7 +66,7 @@ TQuestionForm::TQuestionForm(ProgramState& state, MainWindowLink& main, ReadingL
   MakeCloseHide(this);
 
   CreateControls();
-  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
+  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { RunKey(key); });
 
   // FormCreate: the saved place; shown at once while the option is on, the
   // main window moved up when the two overlap. That move is not recorded:
@@ -98,33 +99,19 @@ void TQuestionForm::CreateControls() {
   Panel1->setPalette(barPalette);
   Panel1->setAutoFillBackground(true);
 
-  Image26 = new TSkinImage(Panel1, ":/skin/titlebar.png");
-  Image26->setObjectName("Image26");
-  Image26->setGeometry(0, 0, kBarWidth, kTitle);
-  Image6 = new TSkinImage(Panel1, ":/skin/line_h.png");
-  Image6->setObjectName("Image6");
-  Image6->setGeometry(0, kTitle, kBarWidth, kEdge);
-  Image3 = new TSkinImage(Panel1, ":/skin/window_icon_alpha.png");
-  Image3->setObjectName("Image3");
-  Image3->setGeometry(0, 0, kTitle, kTitle);
-  ButtonHideImage =
-      new TSkinImage(Panel1, ":/skin/minimise_alpha.png", false, TSkinImage::Drawing::Natural);
-  ButtonHideImage->setObjectName("ButtonHideImage");
-  ButtonHideImage->setGeometry(224, 8, 17, 6);
-  ButtonCloseImage = new TSkinImage(Panel1, ":/skin/close_alpha.png");
-  ButtonCloseImage->setObjectName("ButtonCloseImage");
-  ButtonCloseImage->setGeometry(241, 0, kTitle, kTitle);
-
+  // The bar's frame: its title strip (the layout's buttons end a pixel
+  // short of the bar's right end) and its edges.
+  TitleStrip::Look look;
+  look.icon = ":/skin/window_icon_alpha.png";
+  look.minimiseHeight = 6;
+  look.buttonsEnd = kBarWidth - 1;
+  look.underline = true;
+  look.closesWindow = true;
+  look.names = {"Image26", "Image3", "Image6"};
+  strip_ = TitleStrip::Make(Panel1, kBarWidth, look);
   const int below = kTitle + kEdge;
-  Image7 = new TSkinImage(Panel1, ":/skin/edge_v.png");
-  Image7->setObjectName("Image7");
-  Image7->setGeometry(0, below, kEdge, kHeight - below);
-  Image9 = new TSkinImage(Panel1, ":/skin/edge_v.png");
-  Image9->setObjectName("Image9");
-  Image9->setGeometry(kBarWidth - kEdge, below, kEdge, kHeight - below);
-  Image8 = new TSkinImage(Panel1, ":/skin/edge_h.png");
-  Image8->setObjectName("Image8");
-  Image8->setGeometry(0, kHeight - kEdge, kBarWidth, kEdge);
+  SizingFrame::MakeEdges(Panel1, {"Image7", "Image9", "Image8"})
+      .PlaceEdges(kBarWidth, kHeight, below, kEdge);
 
   Memo1 = new QLineEdit(Panel1);
   Memo1->setObjectName("Memo1");
@@ -135,8 +122,9 @@ void TQuestionForm::CreateControls() {
   fieldPalette.setColor(QPalette::Base, SkinSkyBlue());
   fieldPalette.setColor(QPalette::Text, Qt::black);
   Memo1->setPalette(fieldPalette);
-  OnKeyRelease(Memo1, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key, Memo1); });
-  ConnectCommand(Memo1, &QLineEdit::textChanged, this, [this] { Memo1Change(); });
+  OnKeyRelease(Memo1, this, [this](int key, Qt::KeyboardModifiers) { RunKey(key, Memo1); });
+  // A question longer than the field can be read in full in its hint.
+  ConnectCommand(Memo1, &QLineEdit::textChanged, this, [this] { SetHint(Memo1, Memo1->text()); });
   // A line break would split the reading in the log file: a pasted one
   // becomes a blank.
   ConnectCommand(Memo1, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -147,12 +135,11 @@ void TQuestionForm::CreateControls() {
     Memo1->setCursorPosition(std::min(cursor, static_cast<int>(oneLine.size())));
   });
 
-  for (TSkinImage* button : {Image3, ButtonHideImage, ButtonCloseImage}) button->raise();
-  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { Image1Click(); });
-  ConnectCommand(Image2, &TSkinImage::clicked, this, [this] { Image2Click(); });
-  ConnectCommand(Image3, &TSkinImage::clicked, this, [this] { Image3Click(); });
-  ConnectCommand(ButtonHideImage, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
-  ConnectCommand(ButtonCloseImage, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
+  ConnectCommand(Image1, &TSkinImage::clicked, this, [this] { StartNewQuestion(); });
+  ConnectCommand(Image2, &TSkinImage::clicked, this, [this] { DrawForQuestion(); });
+  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { main_.ShowMainWindow(); });
+  ConnectCommand(strip_.minimise, &TSkinImage::clicked, this, [this] { HideWithProgram(); });
+  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { TurnOff(); });
 
   SkinChrome::Hooks hooks;
   hooks.moved = [this](const WindowRect& rect) {
@@ -160,8 +147,8 @@ void TQuestionForm::CreateControls() {
     state_.INIData.QuestionFormTop = rect.top;
   };
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
-  chrome_->AddTitle(Image26);
-  chrome_->AddTitle(Image6);
+  strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/false);
+  chrome_->AddTitle(strip_.underline);
 
   ApplyLanguage();
   UpdateMask();
@@ -170,9 +157,8 @@ void TQuestionForm::CreateControls() {
 void TQuestionForm::ApplyLanguage() {
   SetHint(Image1, InterfaceText(state_.Languages, 1027, "Новый расклад"));
   SetHint(Image2, InterfaceText(state_.Languages, 1005, "Вытянуть карты"));
-  SetHint(Image3, InterfaceText(state_.Languages, 1029, "Показать главное окно программы"));
-  SetHint(ButtonHideImage, InterfaceText(state_.Languages, 1002, "Свернуть"));
-  SetHint(ButtonCloseImage, InterfaceText(state_.Languages, 1030, "Закрыть"));
+  SetHint(strip_.icon, InterfaceText(state_.Languages, 1029, "Показать главное окно программы"));
+  strip_.ApplyLanguage(state_.Languages);
 }
 
 void TQuestionForm::UpdateMask() {
@@ -222,7 +208,7 @@ void TQuestionForm::TurnOff() {
 // ---------------------------------------------------------------------------
 // Handlers
 
-void TQuestionForm::Image1Click() {
+void TQuestionForm::StartNewQuestion() {
   // The next question is typed with the previous cards out of sight.
   main_.HideMainWindow();
   ClearQuestion();
@@ -230,15 +216,13 @@ void TQuestionForm::Image1Click() {
   Memo1->setFocus();
 }
 
-void TQuestionForm::Image2Click() {
+void TQuestionForm::DrawForQuestion() {
   main_.ShowMainWindow();
   main_.Draw();  // logs the reading and selects its line
   if (log_.LineCount() >= 1) log_.AppendQuestionToSelected(Question());
 }
 
-void TQuestionForm::Image3Click() { main_.ShowMainWindow(); }
-
-void TQuestionForm::ButtonHideImageClick() {
+void TQuestionForm::HideWithProgram() {
   HideOrMinimise(
       main_.TrayIconActive(),
       [this] {
@@ -253,14 +237,7 @@ void TQuestionForm::ButtonHideImageClick() {
       });
 }
 
-void TQuestionForm::ButtonCloseImageClick() { TurnOff(); }
-
-void TQuestionForm::Memo1Change() {
-  // A question longer than the field can be read in full in its hint.
-  SetHint(Memo1, Memo1->text());
-}
-
-void TQuestionForm::FormKeyUp(int virtualKey, QWidget* control) {
+void TQuestionForm::RunKey(int virtualKey, QWidget* control) {
   switch (virtualKey) {
     case vk::F3:
       log_.ShowAndSelectLast();

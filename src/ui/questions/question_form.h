@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
@@ -59,30 +60,26 @@ class TQuestionForm : public QWidget, public QuestionWindowLink {
   // the window hides and a main window moved up for it moves back down.
   void TurnOff();
 
-  // --- Handlers, by the layout's names ---
-  void Image1Click();  // "Новый расклад"
-  void Image2Click();  // "Вытянуть карты"
-  void Image3Click();  // "Показать главное окно программы"
-  void ButtonHideImageClick();
-  void ButtonCloseImageClick();
-  void Memo1Change();
+  // --- Commands ---
+  // "Новый расклад": the main window out of sight, an empty field to type
+  // the next question into.
+  void StartNewQuestion();
+  // "Вытянуть карты": the main window's draw, the question logged with it.
+  void DrawForQuestion();
+  // The minimise image: hides the bar with the main window (HideOrMinimise).
+  void HideWithProgram();
   // A key released in the window; `control` is the widget that had it.
-  void FormKeyUp(int virtualKey, QWidget* control = nullptr);
+  void RunKey(int virtualKey, QWidget* control = nullptr);
   std::string Question() const;
 
-  // Controls by the layout's names.
-  TSkinImage* Image1 = nullptr;   // new-spread button
-  TSkinImage* Image2 = nullptr;   // draw button
-  QFrame* Panel1 = nullptr;       // the bar
-  TSkinImage* Image26 = nullptr;  // title
-  TSkinImage* Image6 = nullptr;   // line under the title
-  TSkinImage* Image3 = nullptr;   // show the main window
-  TSkinImage* ButtonHideImage = nullptr;
-  TSkinImage* ButtonCloseImage = nullptr;
-  TSkinImage* Image7 = nullptr;  // left edge of the bar
-  TSkinImage* Image9 = nullptr;  // right edge
-  TSkinImage* Image8 = nullptr;  // bottom edge
-  QLineEdit* Memo1 = nullptr;    // the question
+  // Controls: the bar's title strip ("Image26", its icon "Image3" showing
+  // the main window, its underline "Image6") and edges ("Image7", "Image9",
+  // "Image8"), and by the layout's names the rest.
+  TSkinImage* Image1 = nullptr;  // new-spread button
+  TSkinImage* Image2 = nullptr;  // draw button
+  QFrame* Panel1 = nullptr;      // the bar
+  TitleStrip strip_;
+  QLineEdit* Memo1 = nullptr;  // the question
 
   void CreateControls();
   // The window's visible shape: the bar and the opaque parts of the two

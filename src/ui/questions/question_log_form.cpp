@@ -143,7 +143,7 @@ TQuestionLogForm::TQuestionLogForm(ProgramState& state, MainWindowLink& main, Lo
   MakeCloseHide(this);
 
   CreateControls();
-  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
+  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { RunWindowKey(key); });
 
   // FormCreate: the saved place and size, the log file, today's date line.
   const TINIData& ini = state_.INIData;
@@ -155,7 +155,7 @@ TQuestionLogForm::TQuestionLogForm(ProgramState& state, MainWindowLink& main, Lo
     model_->LoadText(ReadLogFileText(path_));
   }
   AddDateLine();
-  FormResize();
+  LayOut();
   chrome_->KeepInShape();
 }
 
@@ -236,28 +236,29 @@ void TQuestionLogForm::CreateControls() {
   model_->SetDateFont(dateFont);
   // The window sees the key before the list does.
   OnKeyRelease(ListBox1, this, [this](int key, Qt::KeyboardModifiers) {
-    FormKeyUp(key);
-    ListBox1KeyUp(key);
+    RunWindowKey(key);
+    RunListKey(key);
   });
 
   ConnectCommand(ListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-    if (!selecting_) ListBox1Click();
+    if (!selecting_) PutSelectedQuestion();
   });
-  ConnectCommand(ListBox1, &QListView::clicked, this, [this] { ListBox1Click(); });
+  ConnectCommand(ListBox1, &QListView::clicked, this, [this] { PutSelectedQuestion(); });
   ConnectCommand(ListBox1, &QListView::doubleClicked, this, [this] { ShowSelectedReading(); });
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
   QAction* clear = PopupMenu1->addAction(QString::fromUtf8("Очистить список"));
   clear->setObjectName("N1");
-  ConnectCommand(clear, &QAction::triggered, this, [this] { N1Click(); });
+  ConnectCommand(clear, &QAction::triggered, this, [this] { ClearLog(); });
   ConnectCommand(ListBox1, &QListView::customContextMenuRequested, this, [this](const QPoint& at) {
     PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at));
   });
 
-  caption_ = MakeCaptionPair(this, SkinNavy(), [this] { Label1Click(); });
-  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
-  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { Image1Click(); });
+  caption_ = MakeCaptionPair(this, SkinNavy(), [this] { ShowSelectedReading(); });
+  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { hide(); });
+  // The icon shows the main window, as its hint says.
+  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { main_.ShowMainWindow(); });
 
   SkinChrome::Hooks hooks;
   hooks.moved =
@@ -271,7 +272,7 @@ void TQuestionLogForm::CreateControls() {
     state_.INIData.QuestionLogFormWidth = rect.width;
     if (tag == kTopOrLeftEdge) state_.INIData.QuestionLogFormLeft = rect.left;
   };
-  hooks.sizeChanged = [this] { FormResize(); };
+  hooks.sizeChanged = [this] { LayOut(); };
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
   strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
   frame_.AttachTo(*chrome_, caption_);
@@ -290,7 +291,7 @@ void TQuestionLogForm::ApplyLanguage() {
 // ---------------------------------------------------------------------------
 // Layout
 
-void TQuestionLogForm::FormResize() {
+void TQuestionLogForm::LayOut() {
   const int w = width();
   const int h = height();
   const int inner = std::max(0, h - 2 * kBar - 2 * kEdge);
@@ -354,9 +355,7 @@ void TQuestionLogForm::ShowLogWindow() {
   ClearTitleStripAtFirstShow(this, firstShown_, ini.QuestionLogFormPlaceStored,
                              main_.TitleStripOnScreen(), state_.Screen.Width(), ini.TaskBarTop(),
                              ini.QuestionLogFormLeft, ini.QuestionLogFormTop);
-  ShowNormal(this);
-  raise();
-  activateWindow();
+  ShowAndActivate(this);
 }
 
 void TQuestionLogForm::ShowAndSelectLast() {
@@ -401,7 +400,7 @@ void TQuestionLogForm::EmptyQuestion() {
 // ---------------------------------------------------------------------------
 // Handlers
 
-void TQuestionLogForm::ListBox1Click() {
+void TQuestionLogForm::PutSelectedQuestion() {
   const int line = SelectedLine();
   if (line < 0) return;
   const std::string text(log_.Line(line));
@@ -412,16 +411,14 @@ void TQuestionLogForm::ListBox1Click() {
   }
 }
 
-void TQuestionLogForm::FormActivate() {
+void TQuestionLogForm::PutQuestionOnActivation() {
   const int line = SelectedLine();
   if (line < 0 || !state_.INIData.QuestionFormEnabled) return;
   const std::string text(log_.Line(line));
   if (IsReadingLine(text)) PutQuestion(text);
 }
 
-void TQuestionLogForm::Label1Click() { ShowSelectedReading(); }
-
-void TQuestionLogForm::N1Click() {
+void TQuestionLogForm::ClearLog() {
   FinishReading();
   model_->Clear();
   SetHint(ListBox1, {});
@@ -430,15 +427,11 @@ void TQuestionLogForm::N1Click() {
   if (!state_.INIData.QuestionsLogSaveEnabled && FileExists(path_)) std::remove(path_.c_str());
 }
 
-void TQuestionLogForm::ButtonCloseImageClick() { hide(); }
-
-void TQuestionLogForm::Image1Click() { main_.ShowMainWindow(); }
-
-void TQuestionLogForm::FormKeyUp(int virtualKey) {
+void TQuestionLogForm::RunWindowKey(int virtualKey) {
   if (virtualKey == vk::F3) hide();
 }
 
-void TQuestionLogForm::ListBox1KeyUp(int virtualKey) {
+void TQuestionLogForm::RunListKey(int virtualKey) {
   if (virtualKey == vk::Return && log_.Count() > 0) ShowSelectedReading();
 }
 
@@ -451,7 +444,7 @@ void TQuestionLogForm::showEvent(QShowEvent* event) {
 
 void TQuestionLogForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) PutQuestionOnActivation();
 }
 
 }  // namespace vaticor

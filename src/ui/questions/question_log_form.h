@@ -88,18 +88,20 @@ class TQuestionLogForm : public QWidget, public ReadingLogLink {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // --- Handlers, by the layout's names ---
-  void ListBox1Click();
-  void Label1Click();  // both caption labels: ShowSelectedReading
-  void N1Click();      // "Очистить список"
-  void ButtonCloseImageClick();
-  void Image1Click();  // the icon shows the main window, as its hint says
-  void FormKeyUp(int virtualKey);
-  void ListBox1KeyUp(int virtualKey);
-  void FormActivate();
+  // --- Commands ---
+  // The selected reading's question into the question window (a click or
+  // a move in the list).
+  void PutSelectedQuestion();
+  // "Очистить список": the log emptied but for today's date line.
+  void ClearLog();
+  // Keys released in the window, and in the list after them.
+  void RunWindowKey(int virtualKey);
+  void RunListKey(int virtualKey);
+  // The window came to the front: the selected reading's question again.
+  void PutQuestionOnActivation();
   // Places the frame, the list and the caption for the window's size (also
   // after a change of interface language).
-  void FormResize();
+  void LayOut();
   // Today's date line, unless the log ends on it.
   void AddDateLine();
 

@@ -4,19 +4,17 @@
 #include <QSize>
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "library/content_selection.h"
 #include "library/picture_loader.h"
+#include "ui/chrome/sizing_frame.h"
+#include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
-class QAction;
 class QFrame;
-class QLabel;
 class QListWidget;
 class QMenu;
 class QSplitter;
@@ -27,9 +25,9 @@ class QToolButton;
 namespace vaticor {
 
 class SkinChrome;
-class TCaptionLabel;
 class TCardImage;
 class TSkinImage;
+class ViewerMenus;
 
 // The card-description viewer: the document of one card from the current
 // description set in a read-only rich-text area, under a title of the set's
@@ -69,11 +67,6 @@ class TAboutForm : public QWidget, public CardViewerLink, public ContentListener
   // menu (the built-in Russian texts where the language has none).
   void ApplyLanguage();
 
-  static constexpr int kMinimumWidth = 343;
-  static constexpr int kContentTop = 43;
-  static constexpr int kListMinWidth = 121;
-  static constexpr int kListMaxWidth = 210;
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,40 +76,25 @@ class TAboutForm : public QWidget, public CardViewerLink, public ContentListener
   // character at 2 * n + 8 points.
   void ApplyDescriptionFontSize(int sizeIndex);
 
-  // --- Handlers, by the layout's names ---
-  void SpeedButton1Click();  // "Выбрать описание": the description-set menu
-  void SpeedButton2Click();  // "Выбрать карту": shows or hides the panel
-  void SpeedButton6Click();  // "Размер шрифта": the text-size menu
-  void FillDescriptionMenu();
-  void CheckDescriptionItem();
-  void PopupMenu2Popup();
-  void MenuItem1Click(int tag);  // every text-size item; tag = size index
-  void ListBox1Click(int row);
-  void Splitter1Moved();
-  void Panel3Resize();
-  void Image1Click();
-  void Image3DblClick();
-  void ButtonMaximizeImageClick();
-  void ButtonNormalImageClick();
-  void ButtonCloseImageClick();
+  // --- Commands ---
+  // A toolbar button's menu, below the button.
+  void OpenMenu(QMenu* menu, const QWidget* button);
+  void ChooseDescription(int position);
+  void MarkCurrentDescription() const;
+  void ChooseTextSize(int sizeIndex);
+  // "Выбрать карту": shows or hides the card-selection panel.
+  void ToggleCardPanel();
+  // The card of a row the user chose in the list, and its picture.
+  void ShowChosenCard(int row);
+  void StorePanelWidth();
+  void FitPictureToFrame();
+  void ToggleMaximised();
 
-  // Where a toolbar button's menu opens: the button's bottom-left corner
-  // on the screen.
-  QPoint MenuPoint(const QWidget* button) const;
-  // The menus' items: a description set's by its position, a text size's by
-  // its size index (-1 to 4); nullptr when there is none.
-  QAction* DescriptionItem(int position) const;
-  QAction* FontSizeItem(int sizeIndex) const;
-
-  // Controls and menus, by the names the window's layout gives them.
-  TSkinImage* Image3 = nullptr;     // title bar
-  TSkinImage* Image1 = nullptr;     // window icon
-  TCaptionLabel* Label2 = nullptr;  // title text (white)
-  TCaptionLabel* Label1 = nullptr;  // its shadow (black)
-  TSkinImage* ButtonCloseImage = nullptr;
-  TSkinImage* ButtonMaximizeImage = nullptr;
-  TSkinImage* ButtonNormalImage = nullptr;
-  TSkinImage* Image10 = nullptr;  // line under the title
+  // The frame (the title strip with the title text and the maximise and
+  // restore images, the edges) and, by the names the window's layout gives
+  // them, the other controls.
+  TitleStrip strip_;
+  SizingFrame frame_;
   TSkinImage* ToolBarImage = nullptr;
   QToolButton* SpeedButton1 = nullptr;
   QToolButton* SpeedButton2 = nullptr;
@@ -127,23 +105,21 @@ class TAboutForm : public QWidget, public CardViewerLink, public ContentListener
   QFrame* Panel2 = nullptr;              // card-selection panel
   QSplitter* PanelSplitter = nullptr;    // holds ListBox1 / Panel3
   QListWidget* ListBox1 = nullptr;
-  QSplitterHandle* Splitter2 = nullptr;  // list / picture
   QFrame* Panel3 = nullptr;              // picture frame
   TCardImage* Image2 = nullptr;          // card picture
   QSplitterHandle* Splitter1 = nullptr;  // panel / text
   QTextEdit* RichEdit1 = nullptr;
-  TSkinImage* Image7 = nullptr;  // left edge
-  TSkinImage* Image9 = nullptr;  // right edge
-  TSkinImage* Image8 = nullptr;  // bottom edge
-  QMenu* PopupMenu1 = nullptr;   // description sets
-  QMenu* PopupMenu2 = nullptr;   // text size
+  std::unique_ptr<ViewerMenus> menus_;  // "PopupMenu1" (sets), "PopupMenu2" (sizes)
 
   void CreateControls();
   void CreateMenus();
   void FormCreate();
   void LayOutControls();
   void PlaceToolButtons();
+  // The card list: the current deck's card names, none selected.
   void FillCardList();
+  // The set menu: one item per set read, the current one marked.
+  void FillDescriptionMenu();
   // Selects a row without running the list's selection handler; a row
   // outside the list selects none.
   void SelectRow(int row);
@@ -152,7 +128,7 @@ class TAboutForm : public QWidget, public CardViewerLink, public ContentListener
   void LoadDocument(const std::string& path);
   void LoadCardPicture(int number);
   void SetTitleText(const QString& text);
-  void FitTitleLabels();
+  void FitTitle();
   void SetPanelVisible(bool visible);
   void Maximize();
   void Restore();
@@ -162,8 +138,6 @@ class TAboutForm : public QWidget, public CardViewerLink, public ContentListener
   ProgramState& state_;
   PictureLoader& pictures_;
   MainWindowLink& main_;
-  std::vector<QAction*> descriptionItems_;
-  std::vector<QAction*> fontSizeItems_;  // by size index + 1
   std::unique_ptr<SkinChrome> chrome_;
 
   std::string currentTitle_;
@@ -179,9 +153,6 @@ class TAboutForm : public QWidget, public CardViewerLink, public ContentListener
   bool firstShown_ = false;
   QRect normalGeometry_;
   QPoint iconPressWindowPos_;
-  // The positions the two menus last checked (-1: none / the default size).
-  int CheckedDescriptionPosition = -1;
-  int CheckedFontSizeIndex = -1;
 };
 
 }  // namespace vaticor
