@@ -134,6 +134,24 @@ TEST_F(SpreadsReadingTest, TheReadingIsCopiedAsTextFromTheMenuAndByKeys) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
 }
 
+TEST_F(SpreadsReadingTest, CtrlCTriggersTheMenusEntryWhichFollowsTheTableNotTheLastOpening) {
+  Open();
+  QMenu* menu = Control<QMenu>(*spreads, "PopupMenu1");
+  QAction* copy = Entry(menu, "N4");
+  emit menu->aboutToShow();
+  EXPECT_FALSE(copy->isEnabled()) << "nothing to copy yet";
+  Deal(1);
+  EXPECT_TRUE(copy->isEnabled());
+  int triggered = 0;
+  QObject::connect(copy, &QAction::triggered, [&triggered] { ++triggered; });
+  QGuiApplication::clipboard()->clear();
+  PressKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(triggered, 1);
+  EXPECT_EQ(ClipboardAfterFirstLine().rfind("1. ", 0), 0u) << ClipboardAfterFirstLine();
+  ClickSpreads("Image6");
+  EXPECT_FALSE(copy->isEnabled()) << "the table is empty again";
+}
+
 TEST_F(SpreadsReadingTest, ASavedReadingReopensWithItsMeaningsAndItsMoment) {
   OpenThreePositions();
   ClickSpreads("Image11");  // "Вытянуть карты"
