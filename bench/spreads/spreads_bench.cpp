@@ -19,7 +19,6 @@
 #include "platform/file_picture_loader.h"
 #include "support/qt/mouse.h"
 #include "support/ui/fake_windows.h"
-#include "ui/spreads/card_form.h"
 #include "ui/spreads/spreads_form.h"
 #include "window_bench_support.h"
 
@@ -107,7 +106,7 @@ void BM_OpenSpreadOf78(benchmark::State& state) {
   }
   window.form->LoadSpread(path);
   QCoreApplication::processEvents();
-  state.counters["cards"] = window.form->CardCount();
+  state.counters["cards"] = static_cast<double>(window.form->CardWindows().size());
   state.counters["VmHWM_MiB"] = PeakResidentMiB();
 }
 BENCHMARK(BM_OpenSpreadOf78)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -166,7 +165,7 @@ void BM_EdgeDragStepOver78(benchmark::State& state) {
   window.form->LoadSpread(window.WriteSpread(deck));
   window.form->FinishPictures();
   QCoreApplication::processEvents();
-  TCardForm* card = window.form->Card(0);
+  QWidget* card = window.form->CardWindows().front();
   // The right edge held by the pointer, which goes a pixel right and back.
   auto* edge = card->findChild<QWidget*>(QStringLiteral("Image9"));
   QPoint pointer = edge->mapToGlobal(QPoint(0, 3));

@@ -286,7 +286,7 @@ std::vector<QWidget*> Program::Windows() const {
   if (folderSelectForm_) windows.push_back(folderSelectForm_.get());
   if (spreadsForm_) {
     windows.push_back(spreadsForm_.get());
-    windows.push_back(&spreadsForm_->DeckGroups());
+    windows.push_back(spreadsForm_->DeckGroupsWindow());
   }
   return windows;
 }

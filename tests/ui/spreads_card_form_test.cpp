@@ -38,7 +38,7 @@ TEST_F(CardFormTest, ClosingTheSecondOfFourRenumbersTheRest) {
   TCardForm* third = Card(2);
   Entry(CardMenu(Card(1)), "N4")->trigger();
   FlushDeletes();
-  EXPECT_EQ(spreads->CardCount(), 3);
+  EXPECT_EQ(CardCount(), 3);
   EXPECT_EQ(Tags(), (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(Card(1), third);
 }
@@ -121,7 +121,7 @@ TEST_F(CardFormTest, TheDesktopsCloseOfACardWindowClosesItAsItsMenuDoes) {
   TCardForm* third = Card(2);
   Card(1)->close();  // Alt+F4
   FlushDeletes();
-  ASSERT_EQ(spreads->CardCount(), 2);
+  ASSERT_EQ(CardCount(), 2);
   EXPECT_EQ(Tags(), (std::vector<int>{0, 1}));
   EXPECT_EQ(Card(1), third);
   // Neither saved nor brought back with the spread.

@@ -62,7 +62,7 @@ TEST_F(DeckGroupsTest, SpreadCommandsActOnTheCurrentGroupWhileTheWindowIsShown) 
   ClickSpreads("Image12");
   EXPECT_FALSE(Card(0)->ShowsPicture());
   spreads->ClearSpread();
-  EXPECT_EQ(spreads->CardCount(), 0);
+  EXPECT_EQ(CardCount(), 0);
 }
 
 TEST_F(DeckGroupsTest, GroupMenuActsOnTheCurrentGroupNotTheIconClicked) {
@@ -128,7 +128,7 @@ TEST_F(DeckGroupsTest, CardsOpenedBeyondEveryScreenMoveOnWithoutWrappingRound) {
   ASSERT_TRUE(WriteFileAtomically(
       path, "[Position00]\r\nLeft=2147483647\r\nTop=-2147483648\r\n[Position01]\r\nLeft=5\r\n"));
   spreads->LoadSpread(path);
-  ASSERT_EQ(spreads->CardCount(), 2);
+  ASSERT_EQ(CardCount(), 2);
   EXPECT_EQ(Card(0)->pos(), QPoint(32767, -32767));
   for (int i = 0; i < 3; ++i) ReleaseKey(&DeckGroups(), Qt::Key_Right);
   ReleaseKey(&DeckGroups(), Qt::Key_Up);
@@ -205,7 +205,7 @@ TEST_F(DeckGroupsTest, OpeningASpreadReplacesOnlyTheCurrentGroupAndNumbersOnward
   EXPECT_EQ(Groups(), (std::vector<int>{0, 0, 1, 1, 1}));
   EXPECT_EQ(ShownHint(Card(2)->PositionHint()), QString::fromUtf8("Позиция 3"));
   // Saving with the window shown writes the current group's places.
-  spreads->SaveSpread(dir.Path("group.spread"));
+  SaveSpread(dir.Path("group.spread"));
   EXPECT_EQ(IniFile(dir.Path("group.spread")).ReadSections(),
             (std::vector<std::string>{"Spread", "Position02", "Position03", "Position04"}));
 }

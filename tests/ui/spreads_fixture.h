@@ -122,15 +122,33 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  TCardForm* Card(int place) const { return spreads->Card(place); }
+  // The window of the card at a place in the list; nullptr past the end.
+  TCardForm* Card(int place) const {
+    const std::vector<QWidget*> cards = spreads->CardWindows();
+    if (place < 0 || place >= static_cast<int>(cards.size())) return nullptr;
+    return qobject_cast<TCardForm*>(cards[static_cast<std::size_t>(place)]);
+  }
+  int CardCount() const { return static_cast<int>(spreads->CardWindows().size()); }
+  // True while a card window still waits for its picture.
+  bool PicturesPending() const {
+    for (int i = 0; i < CardCount(); ++i) {
+      if (Card(i)->AwaitsPicture()) return true;
+    }
+    return false;
+  }
+  // "Сохранить расклад" with the file chosen in its dialog.
+  void SaveSpread(const std::string& path) {
+    dialogs->savePath = path;
+    spreads->findChild<QAction*>("SaveSpreadToFile")->trigger();
+  }
   std::vector<int> Tags() const {
     std::vector<int> tags;
-    for (int i = 0; i < spreads->CardCount(); ++i) tags.push_back(Card(i)->Tag());
+    for (int i = 0; i < CardCount(); ++i) tags.push_back(Card(i)->Tag());
     return tags;
   }
   std::vector<int> Groups() const {
     std::vector<int> groups;
-    for (int i = 0; i < spreads->CardCount(); ++i) groups.push_back(Card(i)->GroupIndex());
+    for (int i = 0; i < CardCount(); ++i) groups.push_back(Card(i)->GroupIndex());
     return groups;
   }
   static int Shown(const TCardForm* card) {
@@ -143,7 +161,9 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
   }
   // Clicks one of the spreads window's images by its layout name.
   void ClickSpreads(const char* name) { Click(Control<TSkinImage>(*spreads, name)); }
-  TDeckGroupsForm& DeckGroups() { return spreads->DeckGroups(); }
+  TDeckGroupsForm& DeckGroups() {
+    return *qobject_cast<TDeckGroupsForm*>(spreads->DeckGroupsWindow());
+  }
   // A group's icon in the deck-groups window.
   TSkinImage* GroupIcon(int group) {
     return Control<TSkinImage>(DeckGroups(),

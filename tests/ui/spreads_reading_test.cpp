@@ -29,7 +29,7 @@ class SpreadsReadingTest : public SpreadsTest {
         "[Position02]\r\nLeft=340\r\nTop=100\r\nValue=-7\r\nDescription=Будущее\r\n"));
     spreads->LoadSpread(path);
     spreads->FinishPictures();
-    ASSERT_EQ(spreads->CardCount(), 3);
+    ASSERT_EQ(CardCount(), 3);
   }
   static TCardImage* Picture(const TCardForm* card) {
     return Control<TCardImage>(*card, "CardImage");
@@ -134,6 +134,24 @@ TEST_F(SpreadsReadingTest, TheReadingIsCopiedAsTextFromTheMenuAndByKeys) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
 }
 
+TEST_F(SpreadsReadingTest, CtrlCTriggersTheMenusEntryWhichFollowsTheTableNotTheLastOpening) {
+  Open();
+  QMenu* menu = Control<QMenu>(*spreads, "PopupMenu1");
+  QAction* copy = Entry(menu, "N4");
+  emit menu->aboutToShow();
+  EXPECT_FALSE(copy->isEnabled()) << "nothing to copy yet";
+  Deal(1);
+  EXPECT_TRUE(copy->isEnabled());
+  int triggered = 0;
+  QObject::connect(copy, &QAction::triggered, [&triggered] { ++triggered; });
+  QGuiApplication::clipboard()->clear();
+  PressKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(triggered, 1);
+  EXPECT_EQ(ClipboardAfterFirstLine().rfind("1. ", 0), 0u) << ClipboardAfterFirstLine();
+  ClickSpreads("Image6");
+  EXPECT_FALSE(copy->isEnabled()) << "the table is empty again";
+}
+
 TEST_F(SpreadsReadingTest, ASavedReadingReopensWithItsMeaningsAndItsMoment) {
   OpenThreePositions();
   ClickSpreads("Image11");  // "Вытянуть карты"
@@ -141,7 +159,7 @@ TEST_F(SpreadsReadingTest, ASavedReadingReopensWithItsMeaningsAndItsMoment) {
   PressKey(spreads.get(), Qt::Key_C, Qt::ControlModifier);
   const std::string copied = QGuiApplication::clipboard()->text().toStdString();
   const std::string path = dir.Path("reading.spread");
-  spreads->SaveSpread(path);
+  SaveSpread(path);
   ClickSpreads("Image6");  // "Новый расклад"
   // The file says when the reading was made; here, long ago.
   ASSERT_EQ(IniFile(path).ReadString("Spread", "Reading.Moment", ""),
@@ -150,7 +168,7 @@ TEST_F(SpreadsReadingTest, ASavedReadingReopensWithItsMeaningsAndItsMoment) {
 
   spreads->LoadSpread(path);
   spreads->FinishPictures();
-  ASSERT_EQ(spreads->CardCount(), 3);
+  ASSERT_EQ(CardCount(), 3);
   EXPECT_EQ(Card(0)->PositionMeaning(), "Прошлое");
   EXPECT_EQ(Card(2)->PositionMeaning(), "Будущее");
   EXPECT_TRUE(Card(2)->PositionHint().contains(QStringLiteral("Будущее")));

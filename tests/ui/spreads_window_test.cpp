@@ -43,7 +43,7 @@ TEST_F(SpreadsWindowTest, CommandImageLooksPressedWhileItsCommandRuns) {
   EXPECT_EQ(deal->pos(), QPoint(66, 21));
   SendMouse(deal, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(deal->pos(), QPoint(65, 20));
-  ASSERT_EQ(spreads->CardCount(), 1);
+  ASSERT_EQ(CardCount(), 1);
   // The card is dealt while the image is down: below the toolbar (the
   // window at 100,100), at the image's pressed left, one pixel right of
   // where it stands.
@@ -53,7 +53,7 @@ TEST_F(SpreadsWindowTest, CommandImageLooksPressedWhileItsCommandRuns) {
 TEST_F(SpreadsWindowTest, DealtCardsStackBelowTheDealImageNewestOnTop) {
   Open();
   Deal(3);
-  ASSERT_EQ(spreads->CardCount(), 3);
+  ASSERT_EQ(CardCount(), 3);
   const QPoint corner = Control<TSkinImage>(*spreads, "Image7")->mapToGlobal(QPoint(0, 0));
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(Card(i)->pos(), QPoint(corner.x(), spreads->y() + TSpreadsForm::kHeight));
@@ -90,7 +90,7 @@ TEST_P(DealtCardPlaceTest, DealtCardsLeaveTheWholeToolbarInReach) {
   spreads->move(place.left, place.top);
   ClickSpreads("Image7");
   ClickSpreads("Image7");
-  ASSERT_EQ(spreads->CardCount(), 2);
+  ASSERT_EQ(CardCount(), 2);
   const QRect card = Card(1)->geometry();
   EXPECT_EQ(card.size(), place.card);
   // Neither a command image nor the title strip lies under the card.
@@ -117,20 +117,20 @@ TEST_F(SpreadsWindowTest, OneDeckRunsOutUntilShuffled) {
   for (int i = 0; i < 78; ++i) cards.insert(std::abs(Card(i)->CardValue()));
   EXPECT_EQ(cards.size(), 78u);
   Deal(1);
-  EXPECT_EQ(spreads->CardCount(), 78);
+  EXPECT_EQ(CardCount(), 78);
   spreads->ClearSpread();
   Deal(1);
-  EXPECT_EQ(spreads->CardCount(), 0) << "clearing gives no card back";
+  EXPECT_EQ(CardCount(), 0) << "clearing gives no card back";
   ClickSpreads("Image12");
   Deal(1);
-  EXPECT_EQ(spreads->CardCount(), 1);
+  EXPECT_EQ(CardCount(), 1);
 }
 
 TEST_F(SpreadsWindowTest, NewDecksNeverRunOut) {
   Open(5);
   ini.SpreadsFormMultiDecksEnabled = true;
   Deal(12);
-  EXPECT_EQ(spreads->CardCount(), 12);
+  EXPECT_EQ(CardCount(), 12);
 }
 
 TEST_F(SpreadsWindowTest, DrawingGivesDistinctCardsAndEmptyPositionsPastTheDeck) {
@@ -173,7 +173,7 @@ TEST_F(SpreadsWindowTest, ShuffleTurnsCardsFaceDownAndSavesThemAsEmpty) {
   EXPECT_FALSE(Card(0)->ShowsPicture());
   EXPECT_EQ(Card(0)->CardValue(), first);
   const std::string path = dir.Path("down.spread");
-  spreads->SaveSpread(path);
+  SaveSpread(path);
   IniFile file(path);
   EXPECT_EQ(file.ReadInteger("Position00", "Value", 0), 255);
   EXPECT_EQ(file.ReadInteger("Position01", "Value", 0), 255);
@@ -183,15 +183,15 @@ TEST_F(SpreadsWindowTest, KeysZeroAndOneClearAndDeal) {
   Open();
   ReleaseKey(spreads.get(), Qt::Key_1);
   ReleaseKey(spreads.get(), Qt::Key_1);
-  EXPECT_EQ(spreads->CardCount(), 2);
+  EXPECT_EQ(CardCount(), 2);
   ReleaseKey(spreads.get(), Qt::Key_0);
-  EXPECT_EQ(spreads->CardCount(), 0);
+  EXPECT_EQ(CardCount(), 0);
   // Their images do the same.
   ClickSpreads("Image7");
   ClickSpreads("Image7");
-  EXPECT_EQ(spreads->CardCount(), 2);
+  EXPECT_EQ(CardCount(), 2);
   ClickSpreads("Image6");
-  EXPECT_EQ(spreads->CardCount(), 0);
+  EXPECT_EQ(CardCount(), 0);
 }
 
 TEST_F(SpreadsWindowTest, DealModeMenuMarksTheModeAndSetsIt) {
@@ -231,7 +231,7 @@ TEST_F(SpreadsWindowTest, SaveAndOpenThroughTheDialogsReproduceTheSpread) {
   ini.SpreadCardHeight = 60;
   dialogs->openPath = dialogs->savePath;
   ClickSpreads("Image14");
-  ASSERT_EQ(spreads->CardCount(), 3);
+  ASSERT_EQ(CardCount(), 3);
   const std::vector<QPoint> places = {{10, 20}, {300, 40}, {600, 60}};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(Card(i)->pos(), places[static_cast<std::size_t>(i)]);
@@ -266,12 +266,12 @@ TEST_F(SpreadsWindowTest, SampleSpreadShowsItsCardsWithTheirHints) {
             "[Position01]\r\nLeft=200\r\nTop=200\r\nDescription=<b>Настоящее</b>\r\n"
             "[Position02]\r\nLeft=300\r\nTop=200\r\nValue=-12\r\nDescription=Будущее\r\n");
   spreads->LoadSpread(path);
-  ASSERT_EQ(spreads->CardCount(), 3);
+  ASSERT_EQ(CardCount(), 3);
   // The windows stand at once; their pictures come from the event loop.
-  EXPECT_TRUE(spreads->PicturesPending());
+  EXPECT_TRUE(PicturesPending());
   EXPECT_FALSE(Card(0)->ShowsPicture());
   EXPECT_EQ(Card(2)->pos(), QPoint(300, 200));
-  EXPECT_TRUE(testing::ProcessEventsUntil([&] { return !spreads->PicturesPending(); }));
+  EXPECT_TRUE(testing::ProcessEventsUntil([&] { return !PicturesPending(); }));
   EXPECT_EQ(ShownHint(Card(0)->PositionHint()),
             QString::fromUtf8("Позиция 1 - 5 - Card 5 - Прошлое"));
   EXPECT_EQ(ShownHint(Card(1)->PositionHint()), QString::fromUtf8("Позиция 2"));
@@ -333,7 +333,7 @@ TEST_F(SpreadsWindowTest, MarkupInADescriptionIsShownAsItsCharacters) {
   const std::string path = dir.Path("markup.spread");
   WriteText(path, "[Position00]\r\nValue=3\r\nDescription=<b>bold</b> &amp; <i>x</i>\r\n");
   spreads->LoadSpread(path);
-  ASSERT_EQ(spreads->CardCount(), 1);
+  ASSERT_EQ(CardCount(), 1);
   EXPECT_EQ(ShownHint(Card(0)->PositionHint()),
             QString::fromUtf8("Позиция 1 - 3 - Card 3 - <b>bold</b> &amp; <i>x</i>"));
 }
@@ -347,7 +347,7 @@ TEST_F(SpreadsWindowTest, ALongDescriptionWrapsIntoLinesThatFitTheScreen) {
   description += std::string(30, 'x') + std::string(2, 'y') + std::string(38, 'z');
   WriteText(path, "[Position00]\r\nValue=3\r\nDescription=" + description + "\r\n");
   spreads->LoadSpread(path);
-  ASSERT_EQ(spreads->CardCount(), 1);
+  ASSERT_EQ(CardCount(), 1);
   const QStringList lines = ShownHint(Card(0)->PositionHint()).split('\n');
   // 54 characters in the first line, six "Прошлое и" (59) in each full one.
   ASSERT_EQ(lines.size(), 8);
@@ -364,11 +364,11 @@ TEST_F(SpreadsWindowTest, MissingFileLeavesTheTableAndAFileWithoutPositionsClear
   Open();
   Deal(2);
   spreads->LoadSpread(dir.Path("absent.spread"));
-  EXPECT_EQ(spreads->CardCount(), 2);
+  EXPECT_EQ(CardCount(), 2);
   const std::string path = dir.Path("empty.spread");
   WriteText(path, "[Spread]\r\nCard.Width=10\r\n");
   spreads->LoadSpread(path);
-  EXPECT_EQ(spreads->CardCount(), 0);
+  EXPECT_EQ(CardCount(), 0);
   EXPECT_EQ(ini.SpreadCardWidth, 104);
 }
 
@@ -392,7 +392,7 @@ TEST_F(SpreadsWindowTest, ValuesPastTheDeckShowNoPictureMarkNoCardAndViewNothing
             "[Position04]\r\nValue=77\r\n");
   spreads->LoadSpread(path);
   spreads->FinishPictures();
-  ASSERT_EQ(spreads->CardCount(), 5);
+  ASSERT_EQ(CardCount(), 5);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(Shown(Card(i)), -1000) << i;
     OpenCardMenu(Card(i));
@@ -423,20 +423,20 @@ TEST_F(SpreadsWindowTest, WithoutAnyDeckASpreadOpensEmptyPositionsAndNothingIsDe
   WriteText(path, "[Position00]\r\nValue=3\r\n[Position01]\r\nValue=-5\r\nLeft=200\r\n");
   spreads->LoadSpread(path);
   spreads->FinishPictures();
-  ASSERT_EQ(spreads->CardCount(), 2);
+  ASSERT_EQ(CardCount(), 2);
   EXPECT_EQ(Shown(Card(0)), -1000);
   EXPECT_EQ(Shown(Card(1)), -1000);
   EXPECT_EQ(ShownHint(Card(0)->PositionHint()), QString::fromUtf8("Позиция 1 - 3 -  - "));
   ClickSpreads("Image11");
   ClickSpreads("Image12");
   Deal(1);
-  EXPECT_EQ(spreads->CardCount(), 2);
+  EXPECT_EQ(CardCount(), 2);
   OpenCardMenu(Card(1));
   EXPECT_EQ(CheckedChoice(Card(1)), -1);
   Entry(CardMenu(Card(1)), "N1")->trigger();
   EXPECT_TRUE(links.described.empty());
   // Saved as empty positions where they lie.
-  spreads->SaveSpread(dir.Path("saved.spread"));
+  SaveSpread(dir.Path("saved.spread"));
   IniFile saved(dir.Path("saved.spread"));
   EXPECT_EQ(saved.ReadInteger("Position01", "Left", -1), 200);
   EXPECT_EQ(saved.ReadInteger("Position01", "Value", -1), 255);
@@ -457,13 +457,13 @@ TEST_F(SpreadsWindowTest, ClosingCardsInAnyOrderKeepsThemNumberedAndTheSaveWhole
       std::vector<int> expected(lefts.size());
       for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<int>(i);
       EXPECT_EQ(Tags(), expected);
-      for (int i = 0; i < spreads->CardCount(); ++i) {
+      for (int i = 0; i < CardCount(); ++i) {
         EXPECT_EQ(Card(i)->x(), lefts[static_cast<std::size_t>(i)]);
       }
-      if (spreads->CardCount() == 2) {
+      if (CardCount() == 2) {
         const std::string path = dir.Path("two left.spread");
         std::remove(path.c_str());
-        spreads->SaveSpread(path);
+        SaveSpread(path);
         IniFile file(path);
         EXPECT_EQ(file.ReadSections(),
                   (std::vector<std::string>{"Spread", "Position00", "Position01"}));
@@ -471,7 +471,7 @@ TEST_F(SpreadsWindowTest, ClosingCardsInAnyOrderKeepsThemNumberedAndTheSaveWhole
       }
     }
     FlushDeletes();
-    EXPECT_EQ(spreads->CardCount(), 0);
+    EXPECT_EQ(CardCount(), 0);
   }
 }
 
@@ -487,12 +487,12 @@ TEST_F(SpreadsWindowTest, OpeningASpreadOverOneStillBeingDrawnShowsOnlyTheNewCar
   WriteText(second, "[Position00]\r\nValue=-4\r\nLeft=30\r\n[Position01]\r\nValue=9\r\n");
   ini.UpSideDownCardsEnabled = true;
   spreads->LoadSpread(first);
-  EXPECT_TRUE(spreads->PicturesPending());
+  EXPECT_TRUE(PicturesPending());
   spreads->LoadSpread(second);
   FlushDeletes();
   spreads->FinishPictures();
-  EXPECT_FALSE(spreads->PicturesPending());
-  ASSERT_EQ(spreads->CardCount(), 2);
+  EXPECT_FALSE(PicturesPending());
+  ASSERT_EQ(CardCount(), 2);
   EXPECT_EQ(Tags(), (std::vector<int>{0, 1}));
   EXPECT_EQ(Shown(Card(0)), -4);
   EXPECT_EQ(Shown(Card(1)), 9);
@@ -508,7 +508,7 @@ TEST_F(SpreadsWindowTest, ChooseFormGoesBackToTheMainWindow) {
   FlushDeletes();
   EXPECT_FALSE(host.spreadsAreFace);
   EXPECT_FALSE(spreads->isVisible());
-  EXPECT_EQ(spreads->CardCount(), 0);
+  EXPECT_EQ(CardCount(), 0);
   EXPECT_EQ(host.mainWindowShownAsFace, 1);
 }
 
@@ -517,7 +517,7 @@ TEST_F(SpreadsWindowTest, ExitClosesTheMainWindowAfterTheSpread) {
   host.spreadsAreFace = true;
   Deal(1);
   ClickSpreads("ButtonCloseImage");
-  EXPECT_EQ(spreads->CardCount(), 0);
+  EXPECT_EQ(CardCount(), 0);
   EXPECT_EQ(host.mainClosed, 1);
 }
 
@@ -562,7 +562,7 @@ TEST_F(SpreadsWindowTest, ToolbarsStoredOffTheScreenStartWhollyOnIt) {
     TSpreadsForm toolbar(state, SpreadsWindowLinks{main, links, links, host, host},
                          std::make_unique<FakeSpreadFileDialogs>());
     EXPECT_EQ(toolbar.pos(), stored.spreads) << stored.left << "," << stored.top;
-    EXPECT_EQ(toolbar.DeckGroups().pos(), stored.groups) << stored.left << "," << stored.top;
+    EXPECT_EQ(toolbar.DeckGroupsWindow()->pos(), stored.groups) << stored.left << "," << stored.top;
     EXPECT_EQ(QPoint(ini.SpreadsFormLeft, ini.SpreadsFormTop), stored.spreads);
     EXPECT_EQ(QPoint(ini.DeckGroupsFormLeft, ini.DeckGroupsFormTop), stored.groups);
   }

@@ -45,9 +45,14 @@ void CommandSet::SetChecked(const char* name, bool checked) const {
   (*this)[name]->setChecked(checked);
 }
 
-bool CommandSet::TriggerKey(const std::vector<KeyBinding>& keys, int virtualKey) const {
+bool CommandSet::TriggerKey(const std::vector<KeyBinding>& keys, int virtualKey,
+                            Qt::KeyboardModifiers modifiers) const {
+  // The keypad's flag says where the key is, not what the user holds.
+  const Qt::KeyboardModifiers held =
+      modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   for (const KeyBinding& binding : keys) {
     if (binding.virtualKey != virtualKey) continue;
+    if (binding.modifiers && *binding.modifiers != held) continue;
     // trigger() does nothing for a disabled action, as a click on its
     // greyed menu entry does nothing.
     (*this)[binding.command]->trigger();
@@ -58,18 +63,20 @@ bool CommandSet::TriggerKey(const std::vector<KeyBinding>& keys, int virtualKey)
 
 void CommandSet::BindKeys(QWidget* target, std::initializer_list<KeyBinding> keys) {
   for (const KeyBinding& binding : keys) (*this)[binding.command];  // every name is a command
-  OnKeyRelease(target, window_,
-               [this, table = std::vector<KeyBinding>(keys)](int key, Qt::KeyboardModifiers) {
-                 TriggerKey(table, key);
-               });
+  OnKeyRelease(
+      target, window_,
+      [this, table = std::vector<KeyBinding>(keys)](int key, Qt::KeyboardModifiers modifiers) {
+        TriggerKey(table, key, modifiers);
+      });
 }
 
 void CommandSet::BindControlKeys(QWidget* target, std::initializer_list<KeyBinding> keys) {
   for (const KeyBinding& binding : keys) (*this)[binding.command];
-  OnControlKeyPress(target, window_,
-                    [this, table = std::vector<KeyBinding>(keys)](int key, Qt::KeyboardModifiers) {
-                      TriggerKey(table, key);
-                    });
+  OnControlKeyPress(
+      target, window_,
+      [this, table = std::vector<KeyBinding>(keys)](int key, Qt::KeyboardModifiers modifiers) {
+        TriggerKey(table, key, modifiers);
+      });
 }
 
 }  // namespace vaticor

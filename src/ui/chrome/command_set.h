@@ -4,6 +4,7 @@
 #include <Qt>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -35,21 +36,26 @@ class CommandSet : public QObject {
   void SetChecked(const char* name, bool checked) const;
 
   // A key and the command it triggers. A disabled command ignores its key,
-  // as its menu entry ignores a click.
+  // as its menu entry ignores a click. With `modifiers` the binding holds
+  // only while exactly those of Shift, Ctrl, Alt and Meta are held; without,
+  // whatever is held.
   struct KeyBinding {
     int virtualKey;
     const char* command;
+    std::optional<Qt::KeyboardModifiers> modifiers = std::nullopt;
   };
   // Releases of these keys in `target` (the window, or a control of it that
-  // takes keys itself) trigger their commands, whatever modifiers are held;
-  // other keys do nothing. Repeats of a held key are ignored
+  // takes keys itself) trigger their commands: the first binding of the key
+  // whose modifiers fit; other keys do nothing. Repeats of a held key are ignored
   // (ui/chrome/key_commands.h).
   void BindKeys(QWidget* target, std::initializer_list<KeyBinding> keys);
   // The same for keys pressed with Ctrl alone, acted on at the press.
   void BindControlKeys(QWidget* target, std::initializer_list<KeyBinding> keys);
 
-  // Triggers the command bound to a key in `keys`; false when none is.
-  bool TriggerKey(const std::vector<KeyBinding>& keys, int virtualKey) const;
+  // Triggers the command bound to a key held with `modifiers` in `keys`;
+  // false when none is.
+  bool TriggerKey(const std::vector<KeyBinding>& keys, int virtualKey,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) const;
 
  private:
   QWidget* window_;

@@ -9,14 +9,15 @@
 #include <limits>
 
 #include "library/picture.h"
+#include "library/spread_file.h"
 #include "platform/desktop_shell.h"
 #include "platform/picture_image.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/card_image.h"
+#include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
-#include "ui/chrome/key_commands.h"
 #include "ui/chrome/menu_captions.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
@@ -51,14 +52,7 @@ TCardForm::TCardForm(ProgramState& state, CardTableLink& table, CardViewerLink& 
   place_->OnPlaceChanged([this](QPoint at) { table_.CardMoved(id_, at.x(), at.y()); });
   SetTaskbarButtonVisible(this, false);
   CreateControls();
-  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers modifiers) {
-    FormKeyUp(key, modifiers & kModifierKeys);
-  });
-  // The spreads window's keys that share the reading work here too.
-  OnControlKeyPress(this, this, [this](int key, Qt::KeyboardModifiers) {
-    if (key == vk::C) table_.CopyReading();
-    if (key == vk::P) table_.SaveReadingPicture();
-  });
+  CreateCommands();
   CreateMenu();
   SetCardSize({kDesignWidth, kDesignHeight});
   ShowFace(Tag(), PositionMeaning());
@@ -89,19 +83,69 @@ void TCardForm::CreateControls() {
                         [this](int dx) { RunCommand(this, [this, dx] { RightEdgeStep(dx); }); });
   chrome_->AddDragSteps(Image8, Qt::Vertical,
                         [this](int dy) { RunCommand(this, [this, dy] { BottomEdgeStep(dy); }); });
-  ConnectCommand(CardImage, &TCardImage::clicked, this, [this] { CardImageClick(); });
+  ConnectCommand(CardImage, &TCardImage::clicked, this, [this] { table_.CardClicked(id_); });
   ConnectCommand(CardImage, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    PopupMenu1Popup();
+    MarkShownCard();
     PopupMenu1->popup(CardImage->mapToGlobal(at));
   });
+}
+
+void TCardForm::CreateCommands() {
+  commands_ = new CommandSet(this);
+  CommandSet& c = *commands_;
+  c.Add("N1", [this] { ViewDescription(); });
+  c.Add("N4", [this] { table_.CloseCard(id_); });
+  // The spreads window's commands that share the reading.
+  c.Add("CopyReading", [this] { table_.CopyReading(); });
+  c.Add("SaveReadingPicture", [this] { table_.SaveReadingPicture(); });
+  c.Add("FocusSpreadsWindow", [this] { table_.FocusSpreadsWindow(); });
+  struct Arrow {
+    ArrowKey key;
+    const char* move;
+    const char* moveFar;
+    const char* resize;
+  };
+  static constexpr Arrow kArrows[] = {
+      {ArrowKey::Left, "MoveLeft", "MoveFarLeft", "Narrow"},
+      {ArrowKey::Right, "MoveRight", "MoveFarRight", "Widen"},
+      {ArrowKey::Up, "MoveUp", "MoveFarUp", "Shorten"},
+      {ArrowKey::Down, "MoveDown", "MoveFarDown", "Lengthen"},
+  };
+  for (const Arrow& arrow : kArrows) {
+    c.Add(arrow.move, [this, key = arrow.key] { MoveByArrow(key, false); });
+    c.Add(arrow.moveFar, [this, key = arrow.key] { MoveByArrow(key, true); });
+    c.Add(arrow.resize, [this, key = arrow.key] { ResizeByArrow(key); });
+  }
+  c.Add("FitToScreenHeight", [this] { FitToScreenHeight(); });
+  c.Add("ScreenSizedCards", [this] { ScreenSizedCards(); });
+
+  // The first binding of a key whose modifiers fit wins: an arrow with
+  // Shift alone resizes, with Ctrl alone moves far, with anything else one
+  // pixel.
+  constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
+  constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+  c.BindKeys(this, {{vk::Tab, "FocusSpreadsWindow"},
+                    {vk::Left, "Narrow", kShift},
+                    {vk::Left, "MoveFarLeft", kCtrl},
+                    {vk::Left, "MoveLeft"},
+                    {vk::Right, "Widen", kShift},
+                    {vk::Right, "MoveFarRight", kCtrl},
+                    {vk::Right, "MoveRight"},
+                    {vk::Up, "Shorten", kShift},
+                    {vk::Up, "MoveFarUp", kCtrl},
+                    {vk::Up, "MoveUp"},
+                    {vk::Down, "Lengthen", kShift},
+                    {vk::Down, "MoveFarDown", kCtrl},
+                    {vk::Down, "MoveDown"},
+                    {vk::OemPlus, "FitToScreenHeight"},
+                    {vk::OemBackslash, "ScreenSizedCards"}});
+  c.BindControlKeys(this, {{vk::C, "CopyReading"}, {vk::P, "SaveReadingPicture"}});
 }
 
 void TCardForm::CreateMenu() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  QAction* view = PopupMenu1->addAction(QString::fromUtf8("Просмотреть описание"));
-  view->setObjectName("N1");
-  ConnectCommand(view, &QAction::triggered, this, [this] { ViewDescriptionClick(); });
+  PopupMenu1->addAction((*commands_)["N1"]);
 
   // Filled with the current deck's names when the card menu opens: a
   // window made for a large spread costs no menu until it is used.
@@ -109,9 +153,7 @@ void TCardForm::CreateMenu() {
   chooseMenu_->setObjectName("N2");
   chooseMenu_->menuAction()->setObjectName("N2");
   PopupMenu1->addSeparator();
-  QAction* close = PopupMenu1->addAction(QString::fromUtf8("Закрыть"));
-  close->setObjectName("N4");
-  ConnectCommand(close, &QAction::triggered, this, [this] { CloseClick(); });
+  PopupMenu1->addAction((*commands_)["N4"]);
   ApplyLanguage();
 }
 
@@ -160,7 +202,7 @@ void TCardForm::closeEvent(QCloseEvent* event) {
   // Only the spreads window destroys a card window; a window the desktop
   // merely hid would still be saved and come back with the spread.
   event->ignore();
-  RunCommand(this, [this] { CloseClick(); });
+  (*commands_)["N4"]->trigger();
 }
 
 // ---------------------------------------------------------------------------
@@ -207,7 +249,9 @@ std::string TCardForm::PositionMeaning() const {
   return card ? card->meaning : std::string();
 }
 
-void TCardForm::SetPositionHint(const QString& text) { SetHint(CardImage, text); }
+void TCardForm::SetPositionHint(const std::string& text) {
+  SetHint(CardImage, QString::fromStdString(text));
+}
 
 QString TCardForm::PositionHint() const { return CardImage->toolTip(); }
 
@@ -223,12 +267,12 @@ void TCardForm::FillChooseMenu() {
     entry->setCheckable(true);
     entry->setData(static_cast<int>(i));
     const int card = static_cast<int>(i);
-    ConnectCommand(entry, &QAction::triggered, this, [this, card] { ChooseCardClick(card); });
+    ConnectCommand(entry, &QAction::triggered, this, [this, card] { ChooseCard(card); });
   }
   chooseNames_ = std::move(names);
 }
 
-void TCardForm::PopupMenu1Popup() {
+void TCardForm::MarkShownCard() {
   // The submenu follows the deck current now. The mark moves to the card
   // shown; an entry the user triggered last time checked itself, so every
   // entry is set.
@@ -241,7 +285,7 @@ void TCardForm::PopupMenu1Popup() {
   for (int i = 0; i < entries.size(); ++i) entries[i]->setChecked(i == checked);
 }
 
-void TCardForm::ViewDescriptionClick() {
+void TCardForm::ViewDescription() {
   if (!ShowsPicture()) return;
   const int card = std::abs(CardValue());
   const std::string meaning = PositionMeaning();
@@ -252,11 +296,7 @@ void TCardForm::ViewDescriptionClick() {
   }
 }
 
-void TCardForm::ChooseCardClick(int card) { ShowValue(card); }
-
-void TCardForm::CloseClick() { table_.CloseCard(id_); }
-
-void TCardForm::CardImageClick() { table_.CardClicked(id_); }
+void TCardForm::ChooseCard(int card) { ShowValue(card); }
 
 // ---------------------------------------------------------------------------
 // Mouse: the picture moves, the right and bottom edges resize
@@ -341,41 +381,32 @@ void TCardForm::BottomEdgeStep(int dy) {
 // ---------------------------------------------------------------------------
 // Keys
 
-void TCardForm::FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers) {
-  TINIData& ini = state_.INIData;
-  const int screenWidth = state_.Screen.Width();
-  const int screenHeight = state_.Screen.Height();
-  if (virtualKey == vk::Tab) {
-    table_.FocusSpreadsWindow();
-    return;
-  }
+void TCardForm::ResizeByArrow(ArrowKey arrow) {
+  const CardSize size = ResizeCardByArrow(Size(), arrow);
+  SetCardSize(size);
+  state_.INIData.SpreadCardWidth = size.width;
+  state_.INIData.SpreadCardHeight = size.height;
+}
 
-  if (const std::optional<ArrowKey> arrow = ArrowOf(virtualKey)) {
-    if (modifiers == Qt::ShiftModifier) {
-      const CardSize size = ResizeCardByArrow(Size(), *arrow);
-      SetCardSize(size);
-      ini.SpreadCardWidth = size.width;
-      ini.SpreadCardHeight = size.height;
-    } else {
-      SetPlace(MoveCardByArrow(Place(), Size(), *arrow, modifiers == Qt::ControlModifier,
-                               screenWidth, ini.TaskBarTop()));
-    }
-    return;
-  }
-  if (virtualKey == vk::OemPlus) {
-    SetCardSize(EqualsKeyCardSize(Size(), screenHeight, state_.TaroDecks.CardWidth,
-                                  state_.TaroDecks.CardHeight));
-    ini.ApplicationAutoSizeEnabled = true;
-    return;
-  }
-  if (virtualKey == vk::OemBackslash) {
-    ini.ApplicationAutoSizeEnabled = false;
-    const CardSize size = BackslashKeyCardSize(screenHeight);
-    SetCardSize(size);
-    if (table_.Table().Count() >= 2) table_.ResizeOtherCards(id_, size.width, size.height);
-    ini.SpreadCardWidth = size.width;
-    ini.SpreadCardHeight = size.height;
-  }
+void TCardForm::MoveByArrow(ArrowKey arrow, bool far) {
+  SetPlace(MoveCardByArrow(Place(), Size(), arrow, far, state_.Screen.Width(),
+                           state_.INIData.TaskBarTop()));
+}
+
+void TCardForm::FitToScreenHeight() {
+  SetCardSize(EqualsKeyCardSize(Size(), state_.Screen.Height(), state_.TaroDecks.CardWidth,
+                                state_.TaroDecks.CardHeight));
+  state_.INIData.ApplicationAutoSizeEnabled = true;
+}
+
+void TCardForm::ScreenSizedCards() {
+  TINIData& ini = state_.INIData;
+  ini.ApplicationAutoSizeEnabled = false;
+  const CardSize size = BackslashKeyCardSize(state_.Screen.Height());
+  SetCardSize(size);
+  if (table_.Table().Count() >= 2) table_.ResizeOtherCards(id_, size.width, size.height);
+  ini.SpreadCardWidth = size.width;
+  ini.SpreadCardHeight = size.height;
 }
 
 }  // namespace vaticor

@@ -1,23 +1,22 @@
 #pragma once
 
-#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
-#include <optional>
+#include <string>
+#include <vector>
 
 #include "core/spread_geometry.h"
-#include "library/spread_file.h"
 #include "library/spread_table.h"
 #include "ui/program_state.h"
 #include "ui/spreads/spread_links.h"
 #include "ui/window_links.h"
 
-class QAction;
 class QMenu;
 
 namespace vaticor {
 
+class CommandSet;
 class SkinChrome;
 class TCardImage;
 class TSkinImage;
@@ -37,7 +36,7 @@ class WindowPlaceKeeper;
 // The picture is decoded at the size it is shown and only that is kept:
 // while a size changes it is stretched, and decoded afresh a moment after
 // the last change.
-class TCardForm : public QWidget {
+class TCardForm : public QWidget, public CardWindowLink {
   Q_OBJECT
  public:
   static constexpr int kDesignWidth = 104;
@@ -51,48 +50,28 @@ class TCardForm : public QWidget {
   // Its menu in the interface language.
   void ApplyLanguage();
 
-  SpreadTable::CardId Id() const { return id_; }
-  // Its place in the spread's list (-1 once off the table) and its group.
-  int Tag() const;
+  // Its deck group.
   int GroupIndex() const;
-
-  // The signed card value (255: no card; negative: reversed).
-  std::int32_t CardValue() const;
-  bool ShowsPicture() const;
-  // Shows a signed card value of the current deck: reversed when the value
-  // is negative and reversed cards are on (the value keeps its sign),
-  // upright otherwise (the value becomes its magnitude). A value naming no
-  // card shows nothing. With `decodeLater` the picture is not decoded yet:
-  // RequestPendingPicture has it decoded (a spread of many cards opens at
-  // once and its pictures follow).
-  void ShowValue(std::int32_t value, bool decodeLater = false);
-  // Has the picture ShowValue left for later decoded on a worker, before
-  // those of a higher rank; false when none was left.
-  bool RequestPendingPicture(double rank);
-  // True while a picture left for later has not arrived.
-  bool AwaitsPicture() const;
-  // Face down: the picture goes, the value stays.
-  void RemovePicture();
-  // Without a picture the card shows its number in the spread (`place` +
-  // 1, its Tag + 1) and what its position means; the spreads window tells
-  // it again when the places change.
-  void ShowFace(int place, const std::string& meaning);
   // What the card's position means (from the spread file); empty for none.
   std::string PositionMeaning() const;
-
-  // The position's text, shown as it is when the pointer rests on the card.
-  void SetPositionHint(const QString& text);
   // The hint as set on the picture (wrapped so that it shows as plain text).
   QString PositionHint() const;
 
-  CardSize Size() const { return {width(), height()}; }
-  void SetCardSize(CardSize size);
-  // Where the window stands on the screen: what the program moved it to,
-  // or where the user moved it through the window manager; never a place
-  // the window system reported wrongly while showing it again.
-  CardPlace Place() const;
-  void SetPlace(CardPlace place);
-  void MoveBy(int dx, int dy);
+  // --- What the spreads window asks (CardWindowLink) ---
+  int Tag() const override;
+  std::int32_t CardValue() const override;
+  void ShowValue(std::int32_t value, bool decodeLater = false) override;
+  bool ShowsPicture() const override;
+  bool RequestPendingPicture(double rank) override;
+  bool AwaitsPicture() const override;
+  void RemovePicture() override;
+  void ShowFace(int place, const std::string& meaning) override;
+  void SetPositionHint(const std::string& text) override;
+  CardSize Size() const override { return {width(), height()}; }
+  void SetCardSize(CardSize size) override;
+  CardPlace Place() const override;
+  void SetPlace(CardPlace place) override;
+  void MoveBy(int dx, int dy) override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -101,19 +80,23 @@ class TCardForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // --- Handlers, by the layout's names ---
-  void PopupMenu1Popup();          // the check mark on the card shown
-  void ViewDescriptionClick();     // "Просмотреть описание"
-  void ChooseCardClick(int card);  // an entry of "Выбрать карту"
-  void CloseClick();               // "Закрыть"
-  void CardImageClick();
-  // A key released in the window, by its virtual-key code.
-  void FormKeyUp(int virtualKey, Qt::KeyboardModifiers modifiers);
+  // --- Commands ---
+  // The menu's check mark moves to the card shown.
+  void MarkShownCard();
+  void ViewDescription();     // "Просмотреть описание"
+  void ChooseCard(int card);  // an entry of "Выбрать карту"
+  // Shift+arrow: one pixel narrower, wider, shorter or taller.
+  void ResizeByArrow(ArrowKey arrow);
+  // An arrow: one pixel, or 16 with `far` (Ctrl alone), held on the screen.
+  void MoveByArrow(ArrowKey arrow, bool far);
+  void FitToScreenHeight();  // "="
+  void ScreenSizedCards();   // "\"
   // Edge drags by a displacement in screen pixels.
   void RightEdgeStep(int dx);
   void BottomEdgeStep(int dy);
 
   void CreateControls();
+  void CreateCommands();
   void CreateMenu();
   void LayOut();
   // The choose-card submenu from the current deck's names.
@@ -124,6 +107,7 @@ class TCardForm : public QWidget {
   CardTableLink& table_;
   CardViewerLink& viewer_;
   const SpreadTable::CardId id_;
+  CommandSet* commands_ = nullptr;  // a child of the window
 
   // Controls by the layout's names.
   TSkinImage* Image6 = nullptr;  // top edge

@@ -8,9 +8,9 @@
 #include "core/spread_geometry.h"
 #include "platform/desktop_shell.h"
 #include "platform/virtual_keys.h"
+#include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/interface_text.h"
-#include "ui/chrome/key_commands.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
@@ -35,14 +35,44 @@ TDeckGroupsForm::TDeckGroupsForm(ProgramState& state, DeckGroupsTableLink& sprea
   UseSkinFont(this);
   setFocusPolicy(Qt::StrongFocus);
   SetTaskbarButtonVisible(this, false);
+  CreateCommands();
   CreateControls();
-  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
   TINIData& ini = state_.INIData;
   PlaceWhollyOnScreen(this, ini.DeckGroupsFormLeft, ini.DeckGroupsFormTop, state_.Screen.Width(),
                       ini.TaskBarTop());
 }
 
 TDeckGroupsForm::~TDeckGroupsForm() = default;
+
+void TDeckGroupsForm::CreateCommands() {
+  commands_ = new CommandSet(this);
+  CommandSet& c = *commands_;
+  // "Показать групу": the current group's cards to the front.
+  c.Add("N1", [this] { spread_.RaiseGroup(CurrentGroup()); });
+  // "Переместить групу": a plain drag of one of its cards moves the group.
+  c.Add("N2", [this] { moveMode_ = true; });
+  c.Add("N3", [this] { spread_.ClearSpread(); });  // "Закрыть групу"
+  c.Add("HideGroups", [this] { HideGroups(); });
+  c.Add("CloseGroups", [this] { CloseGroups(); });
+  struct Move {
+    const char* name;
+    ArrowKey arrow;
+  };
+  static constexpr Move kMoves[] = {{"MoveGroupLeft", ArrowKey::Left},
+                                    {"MoveGroupRight", ArrowKey::Right},
+                                    {"MoveGroupUp", ArrowKey::Up},
+                                    {"MoveGroupDown", ArrowKey::Down}};
+  for (const Move& move : kMoves) {
+    c.Add(move.name, [this, arrow = move.arrow] {
+      const ArrowMove by = ArrowOffset(arrow, kGroupStep);
+      spread_.MoveGroup(CurrentGroup(), by.dx, by.dy);
+    });
+  }
+  c.BindKeys(this, {{vk::Left, "MoveGroupLeft"},
+                    {vk::Right, "MoveGroupRight"},
+                    {vk::Up, "MoveGroupUp"},
+                    {vk::Down, "MoveGroupDown"}});
+}
 
 void TDeckGroupsForm::CreateControls() {
   setFixedSize(kWidth, kHeight);
@@ -60,19 +90,12 @@ void TDeckGroupsForm::CreateControls() {
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  QAction* show = PopupMenu1->addAction(QString::fromUtf8("Показать групу"));
-  show->setObjectName("N1");
-  QAction* move = PopupMenu1->addAction(QString::fromUtf8("Переместить групу"));
-  move->setObjectName("N2");
-  QAction* close = PopupMenu1->addAction(QString::fromUtf8("Закрыть групу"));
-  close->setObjectName("N3");
-  ConnectCommand(show, &QAction::triggered, this, [this] { N1Click(); });
-  ConnectCommand(move, &QAction::triggered, this, [this] { N2Click(); });
-  ConnectCommand(close, &QAction::triggered, this, [this] { N3Click(); });
+  // Captioned with the language (ApplyLanguage).
+  for (const char* entry : {"N1", "N2", "N3"}) PopupMenu1->addAction((*commands_)[entry]);
   ApplyLanguage();
 
-  ConnectCommand(strip_.minimise, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
-  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { CloseGroups(); });
+  connect(strip_.minimise, &TSkinImage::clicked, (*commands_)["HideGroups"], &QAction::trigger);
+  connect(strip_.close, &TSkinImage::clicked, (*commands_)["CloseGroups"], &QAction::trigger);
 
   SkinChrome::Hooks hooks;
   hooks.moved =
@@ -127,23 +150,10 @@ void TDeckGroupsForm::closeEvent(QCloseEvent* event) {
   CloseGroups();
 }
 
-void TDeckGroupsForm::N1Click() { spread_.RaiseGroup(CurrentGroup()); }
-
-void TDeckGroupsForm::N2Click() { moveMode_ = true; }
-
-void TDeckGroupsForm::N3Click() { spread_.ClearSpread(); }
-
-void TDeckGroupsForm::ButtonHideImageClick() {
+void TDeckGroupsForm::HideGroups() {
   // Deck groups stay open: the spread brings this window back with it.
   HideOrMinimise(
       spread_.TrayIconActive(), [this] { hide(); }, [this] { spread_.MinimiseToTaskbar(); });
-}
-
-void TDeckGroupsForm::FormKeyUp(int virtualKey) {
-  if (const std::optional<ArrowKey> arrow = ArrowOf(virtualKey)) {
-    const ArrowMove move = ArrowOffset(*arrow, kGroupStep);
-    spread_.MoveGroup(CurrentGroup(), move.dx, move.dy);
-  }
 }
 
 void TDeckGroupsForm::ApplyLanguage() {

@@ -12,6 +12,7 @@ class QMenu;
 
 namespace vaticor {
 
+class CommandSet;
 class SkinChrome;
 class TSkinImage;
 
@@ -21,7 +22,7 @@ class TSkinImage;
 // group's card windows only. Closing it only hides it: the groups, the
 // current group and the card windows' groups survive. Groups are never
 // removed.
-class TDeckGroupsForm : public QWidget {
+class TDeckGroupsForm : public QWidget, public DeckGroupsWindowLink {
   Q_OBJECT
  public:
   static constexpr int kMaxGroups = SpreadTable::kMaxGroups;
@@ -38,29 +39,24 @@ class TDeckGroupsForm : public QWidget {
 
   int GroupCount() const { return spread_.Table().GroupCount(); }
   int CurrentGroup() const { return spread_.Table().CurrentGroup(); }
-  bool MoveMode() const { return moveMode_; }
-  void EndMoveMode() { moveMode_ = false; }
 
-  // One more group (nothing with seven); its icon unselected.
-  void AddGroup();
-  // Makes a group current (nothing for an index past the last icon).
-  void SelectGroup(int group);
-  // Shows the window and marks deck groups as open.
-  void OpenGroups();
-  // Hides the window and marks deck groups as closed.
-  void CloseGroups();
+  // --- What the spreads window asks (DeckGroupsWindowLink) ---
+  void AddGroup() override;
+  void SelectGroup(int group) override;
+  void OpenGroups() override;
+  void CloseGroups() override;
+  bool MoveMode() const override { return moveMode_; }
+  void EndMoveMode() override { moveMode_ = false; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // --- Handlers, by the layout's names ---
-  void N1Click();  // "Показать групу": the current group's cards to the front
-  void N2Click();  // "Переместить групу"
-  void N3Click();  // "Закрыть групу"
-  void ButtonHideImageClick();
-  void FormKeyUp(int virtualKey);
+  // The title strip's "Свернуть": hidden with a tray icon to hide in, else
+  // the spread goes to the taskbar button.
+  void HideGroups();
 
+  void CreateCommands();
   void CreateControls();
   // The icon of a group; null past the last.
   TSkinImage* GroupImage(int group) const;
@@ -69,6 +65,7 @@ class TDeckGroupsForm : public QWidget {
   DeckGroupsTableLink& spread_;
   std::unique_ptr<SkinChrome> chrome_;
   bool moveMode_ = false;
+  CommandSet* commands_ = nullptr;  // a child of the window
 
   // Controls: the title strip with its underline, the rest by the
   // layout's names.

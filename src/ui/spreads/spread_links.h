@@ -2,14 +2,18 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
+#include "core/spread_geometry.h"
 #include "library/spread_table.h"
 
 namespace vaticor {
 
 // How the windows of a spread reach the spreads window that owns them and
-// its table of cards. The card windows and the deck-groups window know the
-// spreads window only through these (and never each other).
+// its table of cards, and what that window asks of them. The card windows
+// and the deck-groups window know the spreads window only through these
+// (and never each other); the spreads window hands out no more than these
+// and plain widgets.
 
 // What a card window asks of the spread it lies on. A card is named by its
 // handle in the table.
@@ -60,6 +64,62 @@ class DeckGroupsTableLink {
   virtual bool TrayIconActive() const = 0;
   // The spread goes to the program's taskbar button.
   virtual void MinimiseToTaskbar() = 0;
+};
+
+// What the spreads window asks of one of its card windows.
+class CardWindowLink {
+ public:
+  virtual ~CardWindowLink() = default;
+  // Its place in the spread's list; -1 once off the table.
+  virtual int Tag() const = 0;
+  // The signed card value shown (255: no card; negative: reversed).
+  virtual std::int32_t CardValue() const = 0;
+  // Shows a signed card value of the current deck: reversed when the value
+  // is negative and reversed cards are on (the value keeps its sign),
+  // upright otherwise (the value becomes its magnitude). A value naming no
+  // card shows nothing. With `decodeLater` the picture is not decoded yet:
+  // RequestPendingPicture has it decoded (a spread of many cards opens at
+  // once and its pictures follow).
+  virtual void ShowValue(std::int32_t value, bool decodeLater = false) = 0;
+  virtual bool ShowsPicture() const = 0;
+  // Has the picture ShowValue left for later decoded on a worker, before
+  // those of a higher rank; false when none was left.
+  virtual bool RequestPendingPicture(double rank) = 0;
+  // True while a picture left for later has not arrived.
+  virtual bool AwaitsPicture() const = 0;
+  // Face down: the picture goes, the value stays.
+  virtual void RemovePicture() = 0;
+  // Without a picture the card shows its number in the spread (`place` +
+  // 1) and what its position means; told again when the places change.
+  virtual void ShowFace(int place, const std::string& meaning) = 0;
+  // The position's text (plain), shown as it is when the pointer rests on
+  // the card.
+  virtual void SetPositionHint(const std::string& text) = 0;
+  virtual CardSize Size() const = 0;
+  virtual void SetCardSize(CardSize size) = 0;
+  // Where the window stands on the screen: what the program moved it to,
+  // or where the user moved it through the window manager; never a place
+  // the window system reported wrongly while showing it again.
+  virtual CardPlace Place() const = 0;
+  virtual void SetPlace(CardPlace place) = 0;
+  virtual void MoveBy(int dx, int dy) = 0;
+};
+
+// What the spreads window asks of its deck-groups window.
+class DeckGroupsWindowLink {
+ public:
+  virtual ~DeckGroupsWindowLink() = default;
+  // One more group (nothing with seven); its icon unselected.
+  virtual void AddGroup() = 0;
+  // Makes a group current (nothing for an index past the last icon).
+  virtual void SelectGroup(int group) = 0;
+  // Shows the window and marks deck groups as open.
+  virtual void OpenGroups() = 0;
+  // Hides the window and marks deck groups as closed.
+  virtual void CloseGroups() = 0;
+  // True from "Переместить групу" until the group is put down.
+  virtual bool MoveMode() const = 0;
+  virtual void EndMoveMode() = 0;
 };
 
 }  // namespace vaticor

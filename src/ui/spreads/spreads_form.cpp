@@ -4,7 +4,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
 
@@ -12,10 +11,10 @@
 #include "library/spread_file.h"
 #include "platform/desktop_shell.h"
 #include "platform/virtual_keys.h"
+#include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
-#include "ui/chrome/key_commands.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
@@ -43,19 +42,16 @@ TSpreadsForm::TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
       state_(state),
       links_(links),
       dialogs_(dialogs ? std::move(dialogs) : MakeSpreadFileDialogs(state.INIData.SpreadsFolder)),
-      pictureDialog_(pictureDialog ? std::move(pictureDialog) : MakeReadingPictureDialog()) {
+      pictureDialog_(pictureDialog ? std::move(pictureDialog) : MakeReadingPictureDialog()),
+      pictures_(state, this, [this](SpreadTable::CardId card) { return Window(card); }) {
   setObjectName("SpreadsForm");
   setWindowTitle(QStringLiteral("Vaticor"));
-  pictureTimer_.setSingleShot(true);
-  pictureTimer_.setInterval(0);
-  ConnectCommand(&pictureTimer_, &QTimer::timeout, this, [this] { RequestPictures(); });
   // Only the skin's pictures are seen: the window has their outline.
   setAttribute(Qt::WA_TranslucentBackground);
   UseSkinFont(this);
   setFocusPolicy(Qt::StrongFocus);
+  CreateCommands();
   CreateControls();
-  OnKeyRelease(this, this, [this](int key, Qt::KeyboardModifiers) { FormKeyUp(key); });
-  OnControlKeyPress(this, this, [this](int key, Qt::KeyboardModifiers) { ControlKeyDown(key); });
   TINIData& ini = state_.INIData;
   PlaceWhollyOnScreen(this, ini.SpreadsFormLeft, ini.SpreadsFormTop, state_.Screen.Width(),
                       ini.TaskBarTop());
@@ -70,8 +66,57 @@ TSpreadsForm::~TSpreadsForm() {
   deckGroups_.reset();
 }
 
+void TSpreadsForm::CreateCommands() {
+  commands_ = new CommandSet(this);
+  CommandSet& c = *commands_;
+  c.Add("DrawCards", [this] { DrawCards(); });
+  c.Add("ClearSpread", [this] { ClearSpread(); });
+  c.Add("DealCard", [this] { DealCard(); });
+  c.Add("ShuffleDeck", [this] { ShuffleDeck(); });
+  c.Add("AddDeckGroup", [this] { AddDeckGroup(); });
+  c.Add("SaveSpreadToFile", [this] { SaveSpreadToFile(); });
+  c.Add("OpenSpreadFile", [this] {
+    const std::string path = dialogs_->OpenSpreadFile(this);
+    if (!path.empty()) LoadSpread(path);
+  });
+  c.Add("BackToMainWindow", [this] {
+    CloseSpreads();
+    links_.face.ShowMainWindowAsFace();
+  });
+  c.Add("OpenMainMenu", [this] {
+    const QPoint corner = strip_.icon->mapToGlobal(QPoint(0, strip_.icon->height()));
+    links_.host.PopupMainMenuAtScreen(corner.x(), corner.y());
+  });
+  c.Add("HideSpreads", [this] {
+    HideOrMinimise(
+        links_.main.TrayIconActive(), [this] { SetSpreadVisible(false); },
+        [this] { MinimiseToTaskbar(); });
+  });
+  c.Add("CloseProgram", [this] {
+    CloseSpreads();
+    links_.host.CloseMainWindow();
+  });
+  // The deal mode: from one deck, or each card from a new deck.
+  auto* modes = new QActionGroup(commands_);
+  modes->setExclusive(true);
+  const bool newDecks = state_.INIData.SpreadsFormMultiDecksEnabled;
+  for (const bool mode : {false, true}) {
+    QAction* entry = c.AddOption(mode ? "N2" : "N1", [this, mode](bool) {
+      state_.INIData.SpreadsFormMultiDecksEnabled = mode;
+    });
+    entry->setChecked(mode == newDecks);
+    modes->addAction(entry);
+  }
+  c.Add("N4", [this] { CopyReading(); });
+  c.Add("N5", [this] { SaveReadingPicture(); });
+  CaptionShareEntries(c["N4"], c["N5"]);
+  CardCountChanged();
+  c.BindKeys(this, {{vk::Digit0, "ClearSpread"}, {vk::Digit1, "DealCard"}});
+  c.BindControlKeys(this, {{vk::C, "N4"}, {vk::P, "N5"}});
+}
+
 TSkinImage* TSpreadsForm::CommandImage(const char* name, const char* resource, int x, int y,
-                                       void (TSpreadsForm::*command)()) {
+                                       const char* command) {
   TSkinImage* image = MakeSkinImage(this, name, QString::fromLatin1(resource));
   image->setGeometry(x, y, kTile, kTile);
   image->setCursor(Qt::PointingHandCursor);
@@ -80,8 +125,8 @@ TSkinImage* TSpreadsForm::CommandImage(const char* name, const char* resource, i
   // reading (the mode's own button is not shown).
   image->setContextMenuPolicy(Qt::CustomContextMenu);
   ConnectCommand(image, &QWidget::customContextMenuRequested, this,
-                 [this] { PopupDealModeMenu(); });
-  ConnectCommand(image, &TSkinImage::clicked, this, [this, command] { (this->*command)(); });
+                 [this] { PopupMenu1->popup(SpeedButton1->mapToGlobal(QPoint(0, 0))); });
+  connect(image, &TSkinImage::clicked, (*commands_)[command], &QAction::trigger);
   commandImages_.push_back(image);
   return image;
 }
@@ -95,52 +140,32 @@ void TSpreadsForm::CreateControls() {
   look.underline = true;
   strip_ = TitleStrip::Make(this, kWidth, look);
 
-  CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, &TSpreadsForm::Image11Click);
-  CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, &TSpreadsForm::ClearSpread);
-  Image7 = CommandImage("Image7", ":/skin/spread_deal_alpha.png", 65, 20, &TSpreadsForm::DealCard);
-  CommandImage("Image12", ":/skin/spread_shuffle_alpha.png", 97, 20, &TSpreadsForm::Image12Click);
-  CommandImage("Image3", ":/skin/spread_add_deck_alpha.png", 129, 21, &TSpreadsForm::Image3Click);
-  CommandImage("Image13", ":/skin/spread_save_alpha.png", 161, 20, &TSpreadsForm::Image13Click);
-  CommandImage("Image14", ":/skin/spread_open_alpha.png", 193, 20, &TSpreadsForm::Image14Click);
-  CommandImage("Image2", ":/skin/spread_main_window_alpha.png", 225, 21,
-               &TSpreadsForm::Image2Click);
+  CommandImage("Image11", ":/skin/spread_draw_alpha.png", 0, 20, "DrawCards");
+  CommandImage("Image6", ":/skin/spread_new_alpha.png", 33, 20, "ClearSpread");
+  Image7 = CommandImage("Image7", ":/skin/spread_deal_alpha.png", 65, 20, "DealCard");
+  CommandImage("Image12", ":/skin/spread_shuffle_alpha.png", 97, 20, "ShuffleDeck");
+  CommandImage("Image3", ":/skin/spread_add_deck_alpha.png", 129, 21, "AddDeckGroup");
+  CommandImage("Image13", ":/skin/spread_save_alpha.png", 161, 20, "SaveSpreadToFile");
+  CommandImage("Image14", ":/skin/spread_open_alpha.png", 193, 20, "OpenSpreadFile");
+  CommandImage("Image2", ":/skin/spread_main_window_alpha.png", 225, 21, "BackToMainWindow");
 
   SpeedButton1 = new QWidget(this);
   SpeedButton1->setObjectName("SpeedButton1");
   SpeedButton1->setGeometry(86, 39, 10, 14);
   SpeedButton1->hide();
 
+  // The deal mode, then the reading's entries; captioned with the
+  // language (ApplyLanguage).
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  auto* modes = new QActionGroup(PopupMenu1);
-  modes->setExclusive(true);
-  // Captioned with the language (ApplyLanguage).
-  for (int tag = 0; tag < 2; ++tag) {
-    QAction* entry = PopupMenu1->addAction(QString());
-    entry->setObjectName(tag == 0 ? "N1" : "N2");
-    entry->setCheckable(true);
-    entry->setData(tag);
-    modes->addAction(entry);
-    ConnectCommand(entry, &QAction::triggered, this, [this, tag] { SetDealMode(tag); });
-  }
+  const CommandSet& c = *commands_;
+  PopupMenu1->addActions({c["N1"], c["N2"]});
   PopupMenu1->addSeparator()->setObjectName("N3");
-  copyReading_ = PopupMenu1->addAction(QString());
-  copyReading_->setObjectName("N4");
-  ConnectCommand(copyReading_, &QAction::triggered, this, [this] { CopyReading(); });
-  saveReadingPicture_ = PopupMenu1->addAction(QString());
-  saveReadingPicture_->setObjectName("N5");
-  CaptionShareEntries(copyReading_, saveReadingPicture_);
-  ConnectCommand(saveReadingPicture_, &QAction::triggered, this, [this] { SaveReadingPicture(); });
-  ConnectCommand(PopupMenu1, &QMenu::aboutToShow, this, [this, modes] {
-    const int mode = state_.INIData.SpreadsFormMultiDecksEnabled ? 1 : 0;
-    for (QAction* entry : modes->actions()) entry->setChecked(entry->data().toInt() == mode);
-    copyReading_->setEnabled(CardCount() > 0);
-    saveReadingPicture_->setEnabled(CardCount() > 0);
-  });
+  PopupMenu1->addActions({c["N4"], c["N5"]});
 
-  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] { Image1Click(); });
-  ConnectCommand(strip_.minimise, &TSkinImage::clicked, this, [this] { ButtonHideImageClick(); });
-  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { ButtonCloseImageClick(); });
+  connect(strip_.icon, &TSkinImage::clicked, c["OpenMainMenu"], &QAction::trigger);
+  connect(strip_.minimise, &TSkinImage::clicked, c["HideSpreads"], &QAction::trigger);
+  connect(strip_.close, &TSkinImage::clicked, c["CloseProgram"], &QAction::trigger);
 
   SkinChrome::Hooks hooks;
   hooks.moved = StorePlaceOnMove(state_.INIData.SpreadsFormLeft, state_.INIData.SpreadsFormTop);
@@ -160,38 +185,30 @@ void TSpreadsForm::CreateControls() {
 // What the other windows ask
 
 void TSpreadsForm::ShowSpreads() {
-  ShowAsTheProgramsFace();
-  BringToFront();
-}
-
-void TSpreadsForm::ShowAsTheProgramsFace() {
-  // The window stands in for the main window, taskbar button included:
-  // none while the option is off and the tray icon can bring it back.
+  // Shown (never minimised) in the main window's stead, taskbar button
+  // included: none while the option is off and the tray icon can bring it
+  // back.
   if (!isVisible()) {
     const TINIData& ini = state_.INIData;
     SetTaskbarButtonVisible(this, ini.ApplicationShowButtonInTaskBar || !state_.Screen.HasTray());
   }
   ShowNormal(this);
   links_.face.FaceActivated(this);
+  BringToFront();
 }
 
 // A window the window manager minimised is not on show: the tray icon's
 // click brings it back rather than hiding it.
 bool TSpreadsForm::IsSpreadVisible() const { return isVisible() && !isMinimized(); }
 
-void TSpreadsForm::ShowCards(bool visible) {
-  for (int place = 0; place < CardCount(); ++place) SetShown(Card(place), visible);
-}
-
 void TSpreadsForm::SetSpreadVisible(bool visible) {
   if (!visible) together_->HideOthers();
-  ShowCards(visible);
+  for (QWidget* card : CardWindows()) SetShown(card, visible);
   if (state_.INIData.DeckGroupsOpen && deckGroups_->isVisible() != visible) {
     SetShown(deckGroups_.get(), visible);
   }
   if (visible) {
-    ShowAsTheProgramsFace();
-    BringToFront();
+    ShowSpreads();
   } else {
     hide();
   }
@@ -205,10 +222,15 @@ void TSpreadsForm::BringToFront() {
 // ---------------------------------------------------------------------------
 // Card windows
 
-TCardForm* TSpreadsForm::Card(int place) const {
-  if (place < 0 || place >= CardCount()) return nullptr;
-  return Window(table_.At(place).id);
+std::vector<QWidget*> TSpreadsForm::CardWindows() const {
+  std::vector<QWidget*> cards;
+  for (int place = 0; place < table_.Count(); ++place) {
+    cards.push_back(Window(table_.At(place).id));
+  }
+  return cards;
 }
+
+QWidget* TSpreadsForm::DeckGroupsWindow() const { return deckGroups_.get(); }
 
 TCardForm* TSpreadsForm::Window(SpreadTable::CardId card) const {
   const auto found = windows_.find(card);
@@ -232,7 +254,16 @@ TCardForm& TSpreadsForm::AppendCard(int group, std::string meaning) {
       std::make_unique<TCardForm>(state_, static_cast<CardTableLink&>(*this), links_.viewer, id);
   TCardForm& card = *window;
   windows_.emplace(id, std::move(window));
+  CardCountChanged();
   return card;
+}
+
+void TSpreadsForm::CardCountChanged() {
+  // Enabled as the table is, not as it was when the menu last opened: the
+  // keys trigger these very entries.
+  const bool cards = table_.Count() > 0;
+  (*commands_)["N4"]->setEnabled(cards);
+  (*commands_)["N5"]->setEnabled(cards);
 }
 
 void TSpreadsForm::CloseCard(SpreadTable::CardId card) {
@@ -245,9 +276,10 @@ void TSpreadsForm::CloseCard(SpreadTable::CardId card) {
   window->hide();
   window.release()->deleteLater();
   // The later cards moved down a place.
-  for (int place = removed.value_or(CardCount()); place < CardCount(); ++place) {
-    Card(place)->ShowFace(place, table_.At(place).meaning);
+  for (int place = removed.value_or(table_.Count()); place < table_.Count(); ++place) {
+    Window(table_.At(place).id)->ShowFace(place, table_.At(place).meaning);
   }
+  CardCountChanged();
 }
 
 void TSpreadsForm::CardMoved(SpreadTable::CardId card, std::int32_t left, std::int32_t top) {
@@ -275,9 +307,9 @@ void TSpreadsForm::RaiseGroup(int group) {
 
 void TSpreadsForm::ResizeOtherCards(SpreadTable::CardId except, std::optional<int> width,
                                     std::optional<int> height) {
-  for (int place = 0; place < CardCount(); ++place) {
+  for (int place = 0; place < table_.Count(); ++place) {
     if (table_.At(place).id == except) continue;
-    TCardForm* card = Card(place);
+    TCardForm* card = Window(table_.At(place).id);
     const CardSize size = card->Size();
     card->SetCardSize({width.value_or(size.width), height.value_or(size.height)});
   }
@@ -339,8 +371,8 @@ void TSpreadsForm::DealCard() {
   readingMoment_ = ReadingMomentNow();
 }
 
-void TSpreadsForm::Image11Click() {
-  if (CardCount() == 0) return;
+void TSpreadsForm::DrawCards() {
+  if (table_.Count() == 0) return;
   FollowCurrentDeck();
   TCardsSpreadGenerator& picker = state_.SpreadPicker;
   picker.ResetGenerator();
@@ -353,7 +385,7 @@ void TSpreadsForm::Image11Click() {
   readingMoment_ = ReadingMomentNow();
 }
 
-void TSpreadsForm::Image12Click() {
+void TSpreadsForm::ShuffleDeck() {
   state_.SpreadPicker.ResetGenerator();
   for (TCardForm* card : CardsInScope()) card->RemovePicture();
 }
@@ -363,10 +395,10 @@ void TSpreadsForm::ClearSpread() {
     for (const SpreadTable::CardId card : table_.InScope(true)) CloseCard(card);
     return;
   }
-  while (CardCount() > 0) CloseCard(table_.At(CardCount() - 1).id);
+  while (table_.Count() > 0) CloseCard(table_.At(table_.Count() - 1).id);
 }
 
-void TSpreadsForm::Image3Click() {
+void TSpreadsForm::AddDeckGroup() {
   TDeckGroupsForm& groups = *deckGroups_;
   if (groups.isVisible() || groups.GroupCount() == 0) {
     groups.AddGroup();
@@ -377,60 +409,12 @@ void TSpreadsForm::Image3Click() {
   if (!groups.isVisible()) groups.OpenGroups();
 }
 
-void TSpreadsForm::Image13Click() {
-  if (CardCount() == 0) return;
-  const std::string path = dialogs_->SaveSpreadFile(this);
-  if (!path.empty()) SaveSpread(path);
-}
-
-void TSpreadsForm::Image14Click() {
-  const std::string path = dialogs_->OpenSpreadFile(this);
-  if (!path.empty()) LoadSpread(path);
-}
-
-void TSpreadsForm::Image2Click() {
-  CloseSpreads();
-  links_.face.ShowMainWindowAsFace();
-}
-
-void TSpreadsForm::ButtonCloseImageClick() {
-  CloseSpreads();
-  links_.host.CloseMainWindow();
-}
-
-void TSpreadsForm::ButtonHideImageClick() {
-  HideOrMinimise(
-      links_.main.TrayIconActive(), [this] { SetSpreadVisible(false); },
-      [this] { MinimiseToTaskbar(); });
-}
-
 // The cards, the deck groups and the viewer go with it (MinimisedTogether),
 // and come back under the toolbar.
 void TSpreadsForm::MinimiseToTaskbar() { showMinimized(); }
 
-void TSpreadsForm::Image1Click() {
-  const QPoint corner = strip_.icon->mapToGlobal(QPoint(0, strip_.icon->height()));
-  links_.host.PopupMainMenuAtScreen(corner.x(), corner.y());
-}
-
-void TSpreadsForm::SetDealMode(int tag) { state_.INIData.SpreadsFormMultiDecksEnabled = tag == 1; }
-
-void TSpreadsForm::PopupDealModeMenu() {
-  PopupMenu1->popup(SpeedButton1->mapToGlobal(QPoint(0, 0)));
-}
-
-void TSpreadsForm::FormKeyUp(int virtualKey) {
-  if (virtualKey == vk::Digit0) ClearSpread();
-  if (virtualKey == vk::Digit1) DealCard();
-}
-
-void TSpreadsForm::ControlKeyDown(int virtualKey) {
-  if (virtualKey == vk::C) CopyReading();
-  if (virtualKey == vk::P) SaveReadingPicture();
-}
-
 void TSpreadsForm::ApplyLanguage() {
-  CaptionShareEntries(state_.Languages, copyReading_, saveReadingPicture_);
+  CaptionShareEntries(state_.Languages, (*commands_)["N4"], (*commands_)["N5"]);
   static constexpr NamedText kTexts[] = {
       {"Image11", "SpreadsDraw", "Вытянуть карты"},
       {"Image6", nullptr, "Новый расклад", 1027},
@@ -453,7 +437,7 @@ void TSpreadsForm::ApplyLanguage() {
 // Sharing the reading
 
 void TSpreadsForm::CopyReading() {
-  if (CardCount() == 0) return;
+  if (table_.Count() == 0) return;
   std::vector<ReadingPosition> positions;
   for (const SpreadTable::CardId id : table_.InScope(GroupsShown())) {
     const SpreadTable::Card& card = *table_.Find(id);
@@ -474,9 +458,9 @@ void TSpreadsForm::CopyReading() {
 }
 
 void TSpreadsForm::SaveReadingPicture() {
-  if (CardCount() == 0) return;
+  if (table_.Count() == 0) return;
   // Pictures still on their way are put up first: the file shows them.
-  if (PicturesPending()) FinishPictures();
+  if (pictures_.Pending()) pictures_.Finish();
   std::vector<PlacedWidget> placed;
   for (const SpreadTable::CardId id : table_.InScope(GroupsShown())) {
     const SpreadTable::Card& card = *table_.Find(id);
@@ -497,14 +481,16 @@ void TSpreadsForm::closeEvent(QCloseEvent* event) {
   // closed, and the main window comes back: the program must neither end
   // with its last visible window nor run with no window at all.
   event->ignore();
-  RunCommand(this, [this] { Image2Click(); });
+  (*commands_)["BackToMainWindow"]->trigger();
 }
 
 // ---------------------------------------------------------------------------
 // Spread files
 
-void TSpreadsForm::SaveSpread(const std::string& path) {
-  if (CardCount() == 0) return;
+void TSpreadsForm::SaveSpreadToFile() {
+  if (table_.Count() == 0) return;
+  const std::string path = dialogs_->SaveSpreadFile(this);
+  if (path.empty()) return;
   std::vector<SavedSpreadCard> saved;
   for (const SpreadTable::CardId id : table_.InScope(GroupsShown())) {
     // Where the card stands, as the table keeps it: never a place the
@@ -543,55 +529,25 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
     card.SetCardSize(size);
     card.SetPlace({position.Left, position.Top});
     card.ShowValue(position.Value, /*decodeLater=*/true);
-    pendingPictures_.emplace_back(&card);
+    pictures_.Add(table_.At(table_.Count() - 1).id);  // the card just made
     const std::int32_t value = card.CardValue();
     const std::string name =
         value == kNoCard ? std::string() : state_.TaroDecks.GetCardName(std::abs(value));
-    card.SetPositionHint(QString::fromStdString(
-        SpreadPositionHint(card.Tag() + 1, position.Value, name, position.Description)));
+    card.SetPositionHint(
+        SpreadPositionHint(card.Tag() + 1, position.Value, name, position.Description));
     card.show();
     if (++created % kCardsBetweenRepaints == 0) {
       // The workers begin on the cards that stand while the rest are made;
       // a better ranked card made later still goes before those waiting.
-      RequestPictures();
+      pictures_.RequestNow();
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
   }
-  pictureTimer_.start();
+  pictures_.RequestSoon();
   // A saved reading is still the reading of its moment.
   readingMoment_ = layout->Moment.empty() ? ReadingMomentNow() : layout->Moment;
   RecordSpreadScreen(path, *layout, state_.Screen);
   BringToFront();
-}
-
-bool TSpreadsForm::PicturesPending() const {
-  for (const QPointer<TCardForm>& card : pendingPictures_) {
-    if (card && card->AwaitsPicture()) return true;
-  }
-  return false;
-}
-
-void TSpreadsForm::FinishPictures() {
-  RequestPictures();
-  state_.PictureWork.WaitForDecodes();
-  // The pictures wait in the event queue; they go up now.
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-  pendingPictures_.clear();
-}
-
-void TSpreadsForm::RequestPictures() {
-  pictureTimer_.stop();
-  // Cards gone, or whose picture came, need nothing more.
-  std::erase_if(pendingPictures_,
-                [](const QPointer<TCardForm>& card) { return !card || !card->AwaitsPicture(); });
-  std::vector<double> ranks;
-  for (const QPointer<TCardForm>& card : pendingPictures_) {
-    ranks.push_back(PictureRank({card->x(), card->y()}, {card->width(), card->height()},
-                                state_.Screen.Width(), state_.Screen.Height()));
-  }
-  for (const std::size_t i : PictureRequestOrder(ranks)) {
-    pendingPictures_[i]->RequestPendingPicture(ranks[i]);
-  }
 }
 
 }  // namespace vaticor

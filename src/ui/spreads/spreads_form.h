@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -10,18 +8,20 @@
 #include <unordered_map>
 #include <vector>
 
-#include "library/spread_table.h"
+#include "library/content_selection.h"
 #include "ui/chrome/reading_share.h"
 #include "ui/chrome/title_strip.h"
 #include "ui/program_state.h"
 #include "ui/spreads/spread_file_dialogs.h"
 #include "ui/spreads/spread_links.h"
+#include "ui/spreads/spread_pictures.h"
 #include "ui/window_links.h"
 
 class QMenu;
 
 namespace vaticor {
 
+class CommandSet;
 class MinimisedTogether;
 class SkinChrome;
 class TCardForm;
@@ -33,16 +33,14 @@ class TSkinImage;
 // of their own, draw a card for every position, turn them face down, clear
 // them, save and open spread files, and start deck groups. It owns the
 // ordered list of card windows (a card window's place in it is its Tag) and
-// the deck-groups window.
+// the deck-groups window. As a ContentListener it follows the deck in use.
 //
 // Scope: while the deck-groups window is shown, the commands that act on
 // card windows take only those of the current group; otherwise all of
 // them, in list order.
-//
-// Texts of this window, its card windows and the deck-groups window are
-// fixed Russian ones, not the interface language's.
 class TSpreadsForm : public QWidget,
                      public SpreadsWindowLink,
+                     public ContentListener,
                      private CardTableLink,
                      private DeckGroupsTableLink {
   Q_OBJECT
@@ -50,16 +48,16 @@ class TSpreadsForm : public QWidget,
   static constexpr int kWidth = 259;
   static constexpr int kHeight = 53;
 
-  // Creates the window hidden at its saved place, with the deck-groups
-  // window (hidden, no groups). Without `dialogs`, the desktop's file
-  // dialogs starting in the spreads folder.
-  // Without `pictureDialog`, the desktop's save dialog in the Pictures
-  // folder.
+  // Hidden at its saved place, with the deck-groups window (hidden, no
+  // groups). By default the desktop's file dialogs: spread files start in
+  // the spreads folder, pictures in the Pictures folder.
   TSpreadsForm(ProgramState& state, SpreadsWindowLinks links,
                std::unique_ptr<SpreadFileDialogs> dialogs = nullptr,
                std::unique_ptr<ReadingPictureDialog> pictureDialog = nullptr,
                QWidget* parent = nullptr);
   ~TSpreadsForm() override;
+  // The captions of the menus and hints from the interface language.
+  void ApplyLanguage();
 
   // --- What the main window and the tray ask (SpreadsWindowLink) ---
   void ShowSpreads() override;
@@ -67,49 +65,32 @@ class TSpreadsForm : public QWidget,
   // Shows or hides the window with its card windows and, while deck groups
   // are open, the deck-groups window.
   void SetSpreadVisible(bool visible) override;
-
-  // --- Spread files. Both raise IniWriteError ("Unable to write to ...")
-  // when the file cannot be written (for LoadSpread: after the cards are
-  // laid out, when it records the screen); the commands show it. ---
-  // Replaces the spread in scope by the file's positions; a missing file
-  // only brings the window to the front.
-  void LoadSpread(const std::string& path);
-  // Saves the card windows in scope; nothing without a card window.
-  void SaveSpread(const std::string& path);
-  // An opened spread's windows stand at once; their pictures are decoded
-  // afterwards on the picture workers, nearest the middle of the screen
-  // first (a 15-megapixel JPEG takes tens of milliseconds), and each shows
-  // as it arrives. True while some are still to come.
-  bool PicturesPending() const;
-  // Waits for every picture still to come and shows it, now.
-  void FinishPictures();
-
   // "Новый расклад" (Image6), key 0; also the deck groups' "Закрыть групу".
   void ClearSpread() override;
-
-  // The captions of the reading's entries in the right-click menu from the
-  // interface language (the window's other texts are fixed Russian ones).
-  void ApplyLanguage();
-
-  // --- The cards on the table ---
-  int CardCount() const { return table_.Count(); }
-  // The window of the card at a place in the list; nullptr past the end.
-  TCardForm* Card(int place) const;
-  TDeckGroupsForm& DeckGroups() const { return *deckGroups_; }
   // The spread goes to the program's taskbar button: the card windows and
   // deck groups are hidden until this window is restored.
   void MinimiseToTaskbar() override;
+
+  // Replaces the spread in scope by the file's positions (the pictures
+  // follow: SpreadPictureQueue); a missing file only brings the window to
+  // the front. Raises IniWriteError when the file cannot be written (it
+  // records the screen, once the cards are laid out).
+  void LoadSpread(const std::string& path);
+  // Waits for every picture still to come and shows it, now.
+  void FinishPictures() { pictures_.Finish(); }
+  // The card windows in list order, and the deck-groups window.
+  std::vector<QWidget*> CardWindows() const;
+  QWidget* DeckGroupsWindow() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void DeckChanged(DeckChoice) override { FollowCurrentDeck(); }
   // --- What the card windows ask (CardTableLink) ---
   const SpreadTable& Table() const override { return table_; }
   void CardMoved(SpreadTable::CardId card, std::int32_t left, std::int32_t top) override;
   void CardValueChanged(SpreadTable::CardId card, std::int32_t value) override;
-  // Takes a card off the table (the later ones move down a place) and
-  // destroys its window.
   void CloseCard(SpreadTable::CardId card) override;
   // Its group becomes the current one while the deck-groups window is shown.
   void CardClicked(SpreadTable::CardId card) override;
@@ -119,13 +100,8 @@ class TSpreadsForm : public QWidget,
   void ResizeOtherCards(SpreadTable::CardId except, std::optional<int> width,
                         std::optional<int> height) override;
   void FocusSpreadsWindow() override;
-  // The right-click menu's reading entries (also Ctrl+C and Ctrl+P here
-  // and in the card windows), for the card windows in scope; nothing
-  // without one. The text: the moment of the last deal, draw or opened
-  // spread (a saved reading's own), then number, meaning, card
-  // and turn of each. The picture: the card windows as they lie, on a
-  // transparent ground. A failed write raises PictureWriteError; cards too
-  // far apart for one picture, PictureTooLargeError.
+  // "N4" and "N5" for the cards in scope. A failed write raises
+  // PictureWriteError; cards too far apart, PictureTooLargeError.
   void CopyReading() override;
   void SaveReadingPicture() override;
   // --- What the deck-groups window asks (DeckGroupsTableLink) ---
@@ -134,79 +110,51 @@ class TSpreadsForm : public QWidget,
   void MoveGroup(int group, int dx, int dy) override;
   bool TrayIconActive() const override { return links_.main.TrayIconActive(); }
 
-  // --- Commands, by the layout's names ---
-  void Image11Click();           // "Вытянуть карты"
-  void DealCard();               // "Выложить карту" (Image7), key 1
-  void Image12Click();           // "Перемешать карты"
-  void Image3Click();            // "Добавить новую колоду"
-  void Image13Click();           // "Сохранить расклад"
-  void Image14Click();           // "Выбрать расклад"
-  void Image2Click();            // "Выбрать форму"
-  void Image1Click();            // the main menu below the icon
-  void ButtonCloseImageClick();  // "Выход"
-  void ButtonHideImageClick();   // "Свернуть"
-  // The deal-mode menu: 0 deals from one deck, 1 from new decks.
-  void SetDealMode(int tag);
-  void PopupDealModeMenu();
-  void FormKeyUp(int virtualKey);
-  // Ctrl+C copies the reading, Ctrl+P saves its picture (at the press).
-  void ControlKeyDown(int virtualKey);
-  // Closes the window: the deck-groups window, then every card window.
-  void CloseSpreads();
+  // --- Commands (CreateCommands names them) ---
+  void DrawCards();
+  void DealCard();
+  void ShuffleDeck();
+  void AddDeckGroup();
+  void SaveSpreadToFile();  // the cards in scope; IniWriteError on failure
 
-  bool GroupsShown() const;
-  // The card windows the commands act on, in list order.
-  std::vector<TCardForm*> CardsInScope() const;
-  TCardForm* Window(SpreadTable::CardId card) const;
-
+  void CreateCommands();
   void CreateControls();
-  // A command image of the toolbar: `command` runs on its click.
   TSkinImage* CommandImage(const char* name, const char* resource, int x, int y,
-                           void (TSpreadsForm::*command)());
-  // A card window at the end of the list; `meaning`: what its position
-  // means.
+                           const char* command);
+  bool GroupsShown() const;                      // the deck-groups window: the scope is a group
+  std::vector<TCardForm*> CardsInScope() const;  // in list order
+  TCardForm* Window(SpreadTable::CardId card) const;
+  // A card window at the end of the list, its position meaning `meaning`.
   TCardForm& AppendCard(int group, std::string meaning = {});
+  void CardCountChanged();  // the sharing entries open while cards lie
   // A card value drawn from the picker: the reversal first, then the card;
   // 255 once the picker is exhausted.
   std::int32_t DrawCardValue();
-  // The picker follows the deck: a deck of another size re-sizes it.
+  // The picker follows the deck in use (also as a ContentListener).
   void FollowCurrentDeck();
   void BringToFront();
-  // Shown (never minimised), with the program's taskbar button or without
-  // it as the option says; the program then keeps its tray icon active.
-  void ShowAsTheProgramsFace();
-  // Hands the pictures left for later to the workers, nearest first.
-  void RequestPictures();
-  void ShowCards(bool visible);
+  void CloseSpreads();  // the deck-groups window, then every card window
 
   ProgramState& state_;
   SpreadsWindowLinks links_;
   std::unique_ptr<SpreadFileDialogs> dialogs_;
   std::unique_ptr<ReadingPictureDialog> pictureDialog_;
-  // When the cards were dealt, drawn or opened (a saved reading's own); empty before.
-  std::string readingMoment_;
+  std::string readingMoment_;  // the last deal, draw or opened spread's
   std::unique_ptr<SkinChrome> chrome_;
   SpreadTable table_;
-  // The window of each card on the table.
   std::unordered_map<SpreadTable::CardId, std::unique_ptr<TCardForm>> windows_;
-  std::vector<QPointer<TCardForm>> pendingPictures_;  // requested or not yet
-  QTimer pictureTimer_;
+  SpreadPictureQueue pictures_;
   std::unique_ptr<TDeckGroupsForm> deckGroups_;
-  // The card windows, the deck groups and the viewer hide with it.
-  MinimisedTogether* together_ = nullptr;
+  MinimisedTogether* together_ = nullptr;  // cards, groups and viewer go along
+  CommandSet* commands_ = nullptr;         // a child of the window
 
-  // Controls: the title strip (its icon opens the main menu) with its
-  // underline, the rest by the layout's names.
+  // Controls: the title strip with its underline and the command images
+  // (with it the window's shape); the rest by the layout's names.
   TitleStrip strip_;
-  // The command images left to right ("Image11", "Image6", "Image7",
-  // "Image12", "Image3", "Image13", "Image14", "Image2"); with the title
-  // strip they are the window's shape.
   std::vector<TSkinImage*> commandImages_;
-  TSkinImage* Image7 = nullptr;            // "Выложить карту"; new cards go by it
-  QWidget* SpeedButton1 = nullptr;         // opens the deal-mode menu; not shown
-  QMenu* PopupMenu1 = nullptr;             // deal mode, then the reading's entries
-  QAction* copyReading_ = nullptr;         // "N4"
-  QAction* saveReadingPicture_ = nullptr;  // "N5"
+  TSkinImage* Image7 = nullptr;     // "Выложить карту"; new cards go by it
+  QWidget* SpeedButton1 = nullptr;  // opens the deal-mode menu; not shown
+  QMenu* PopupMenu1 = nullptr;      // deal mode, then the reading's entries
 };
 
 }  // namespace vaticor
