@@ -186,6 +186,7 @@ void Program::CreateOtherWindows() {
     spreadsForm_ = std::make_unique<TSpreadsForm>(
         state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main, main->Face()});
     FollowContent(contentChanges_, aboutForm_.get(), *aboutForm_);
+    FollowContent(contentChanges_, spreadsForm_.get(), *spreadsForm_);
     if (textsApplied_) ApplyLanguageToOtherWindows();
   } catch (...) {
     // None is left half made: the command that needed them shows the

@@ -494,11 +494,7 @@ void TVaticorForm::MakeRoomAbove(int questionTop) {
 
 bool TVaticorForm::TrayIconActive() const { return face_->TrayIconActive(); }
 
-void TVaticorForm::ShowMainWindow() {
-  ShowNormal(this);
-  raise();
-  activateWindow();
-}
+void TVaticorForm::ShowMainWindow() { ShowAndActivate(this); }
 
 WindowRect TVaticorForm::TitleStripOnScreen() const {
   if (!isVisible() || isMinimized()) return {};
