@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
+#include <QListWidget>
 #include <QMenu>
 #include <QWidget>
 #include <chrono>
@@ -49,6 +50,24 @@ TEST_F(ProgramTest, StartsWithTheSavedDeckAndSizedPicker) {
   EXPECT_EQ(program.TaroDecks().CurrentDeck(), 1);
   EXPECT_EQ(program.SpreadPicker().Count, 78);
   EXPECT_EQ(program.SpreadPicker().Remaining, 78);
+}
+
+// A deck imported reaches every window that shows the decks: the main
+// window's deck submenu, the viewer's card list, the spreads' picker.
+TEST_F(ProgramTest, AnImportedDeckReachesEveryWindowThatShowsDecks) {
+  MakeDeck("b", 22);
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  MakeDeck("a", 78);  // sorts before the deck in use
+  program.RebuildDeckMenu();
+  QMenu* decks = program.VaticorForm()->findChild<QAction*>("N2")->menu();
+  EXPECT_EQ(decks->actions().size(), 4 + 2);
+  EXPECT_TRUE(decks->actions().at(5)->isChecked()) << "the deck in use stays checked";
+
+  program.State().Content.SelectDeck(0);
+  QWidget* viewer = program.Windows().at(1);
+  EXPECT_EQ(viewer->findChild<QListWidget*>("ListBox1")->count(), 78);
+  EXPECT_EQ(program.SpreadPicker().Count, 78);
 }
 
 TEST_F(ProgramTest, StartingRemovesTheTemporaryFileOfAKilledSave) {
