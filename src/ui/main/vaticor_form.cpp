@@ -362,7 +362,10 @@ void TVaticorForm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // The draw and the cards on show
 
-void TVaticorForm::Draw() { (*commands_)["DrawCards"]->trigger(); }
+// Run here, not through the command's action: a failure reaches the asking
+// window's command, which must not go on (the question window would add its
+// question to the reading before).
+void TVaticorForm::Draw() { DrawCards(); }
 
 void TVaticorForm::DrawCards() {
   TINIData& ini = state_.INIData;
