@@ -180,6 +180,19 @@ TEST_F(ProgramTest, ClosingTheSpreadsWindowByTheDesktopBringsTheMainWindowBack) 
   EXPECT_TRUE(main->isVisible());
 }
 
+// The question window in use shows itself as it is made, and a start with a
+// spread file leaves it on show beside the spreads window; only the main
+// window's spreads button hides it with the main window.
+TEST_F(ProgramTest, AStartWithASpreadFileLeavesTheQuestionWindowInUseOnShow) {
+  MakeDeck("a", 22);
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nQuestionForm.Enabled=1\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  EXPECT_FALSE(program.HandleCommandLine({"/home/u/READIN~1.SPR"}));
+  EXPECT_TRUE(program.SpreadsForm()->isVisible());
+  EXPECT_TRUE(program.QuestionForm()->isVisible());
+}
+
 TEST_F(ProgramTest, ASpreadFileArgumentOpensItsPositionsAsCardWindows) {
   MakeDeck("a", 22);
   const std::string file =

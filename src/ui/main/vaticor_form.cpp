@@ -126,7 +126,13 @@ void TVaticorForm::CreateCommands() {
   // The controls' and keys' own commands.
   c.Add("DrawCards", [this] { DrawCards(); });
   c.Add("OpenMainMenu", [this] { OpenMainMenu(); });
-  c.Add("ShowSpreads", [this] { face_->ShowSpreadsAsFace(); });
+  c.Add("ShowSpreads", [this] {
+    // The question window goes with the main window it belongs to; a start
+    // with a spread file leaves it on show.
+    QuestionWindowLink& question = Links().question;
+    if (question.IsQuestionVisible()) question.SetQuestionVisible(false);
+    face_->ShowSpreadsAsFace();
+  });
   c.Add("HideProgram", [this] { HideProgram(); });
   c.Add("AutoSizeOn", [this] { SetAutoSize(true); });
   c.Add("AutoSizeOff", [this] { SetAutoSize(false); });
