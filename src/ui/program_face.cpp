@@ -20,11 +20,9 @@ ProgramFace::ProgramFace(ProgramState& state, QWidget& mainWindow, MainWindowLin
 }
 
 void ProgramFace::ShowSpreadsAsFace() {
-  WindowLinks& links = links_();
-  if (links.question.IsQuestionVisible()) links.question.SetQuestionVisible(false);
   // Set before the spreads window shows: its activation asks for the face.
   spreadsAreFace_ = true;
-  links.spreads.ShowSpreads();
+  links_().spreads.ShowSpreads();
   main_.HideMainWindow();
 }
 

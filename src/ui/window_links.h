@@ -109,8 +109,7 @@ class ProgramFaceLink {
  public:
   virtual ~ProgramFaceLink() = default;
   virtual bool SpreadsAreFace() const = 0;
-  // The spreads window becomes the face and shows; the question and main
-  // windows hide.
+  // The spreads window becomes the face and shows; the main window hides.
   virtual void ShowSpreadsAsFace() = 0;
   // The main window shows as the face again (with the question window in use).
   virtual void ShowMainWindowAsFace() = 0;

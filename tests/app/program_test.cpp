@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
@@ -198,6 +199,19 @@ TEST_F(ProgramTest, ClosingTheSpreadsWindowByTheDesktopBringsTheMainWindowBack) 
   EXPECT_TRUE(main->isVisible());
 }
 
+// The question window in use shows itself as it is made, and a start with a
+// spread file leaves it on show beside the spreads window; only the main
+// window's spreads button hides it with the main window.
+TEST_F(ProgramTest, AStartWithASpreadFileLeavesTheQuestionWindowInUseOnShow) {
+  MakeDeck("a", 22);
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nQuestionForm.Enabled=1\r\n");
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  EXPECT_FALSE(program.HandleCommandLine({"/home/u/READIN~1.SPR"}));
+  EXPECT_TRUE(program.SpreadsForm()->isVisible());
+  EXPECT_TRUE(program.QuestionForm()->isVisible());
+}
+
 TEST_F(ProgramTest, ASpreadFileArgumentOpensItsPositionsAsCardWindows) {
   MakeDeck("a", 22);
   const std::string file =
@@ -215,6 +229,38 @@ TEST_F(ProgramTest, ASpreadFileArgumentOpensItsPositionsAsCardWindows) {
     if (window->objectName() == "CardForm" && window->isVisible()) ++cards;
   }
   EXPECT_EQ(cards, 2);
+}
+
+// The question window's draw adds the question to the reading it drew;
+// a draw that fails (a deck whose pictures are of no known type) logs no
+// reading, and the reading before keeps its own line.
+TEST_F(ProgramTest, AFailedDrawForAQuestionAddsItToNoEarlierReading) {
+  MakeDeck("a", 22);
+  std::string files;
+  for (int n = 0; n < 22; ++n) {
+    const std::string key = (n < 10 ? "Card0" : "Card") + std::to_string(n);
+    files += key + "=" + std::to_string(n) + ".xyz\r\n";
+    dir.Write("Pictures Folder/Decks/b/" + std::to_string(n) + ".xyz", "?");
+  }
+  dir.Write("Pictures Folder/Decks/b/deck.ini",
+            "[Deck]\r\nName=b\r\nCards.Count=21\r\n[Files]\r\n" + files);
+  dir.Write("Quorlin.ini", "[Vaticor Settings]\r\nQuestionForm.Enabled=1\r\n");
+  testing::RecordedMessages messages;
+  Program program(dir.Path("vaticor"), system);
+  program.CreateWindows();
+  program.QuestionLogForm()->FinishReading();
+  ReadingLogLink& log = *program.QuestionLogForm();
+  program.VaticorForm()->Draw();
+  ASSERT_EQ(log.LineCount(), 2);
+  const std::string drawn = log.LineText(1);
+
+  program.State().Content.SelectDeck(1);
+  messages.messages.clear();
+  program.QuestionForm()->findChild<QLineEdit*>("Memo1")->setText("Rain?");
+  Click(program.QuestionForm()->findChild<QWidget*>("Image2"));
+  EXPECT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(log.LineCount(), 2);
+  EXPECT_EQ(log.LineText(1), drawn);
 }
 
 TEST_F(ProgramTest, ClosingTheMainWindowWritesTheSettings) {

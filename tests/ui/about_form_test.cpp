@@ -308,6 +308,28 @@ TEST_F(ViewerTest, TheCardListAndSetMenuFollowADeckSwitchAndAnImport) {
   EXPECT_EQ(CheckedPositions(sets), std::vector<int>{0});
 }
 
+// The keys that step through the decks, and a draw on random decks, switch
+// the deck from the main window: the viewer on show follows without taking
+// the focus from it, so the next key still reaches the main window.
+TEST_F(ViewerTest, ADeckSwitchLeavesTheWindowInUseActive) {
+  MakeDeck("b", 78);
+  auto form = Open();
+  form->ShowCardDescription("Card 3", 3, 0);
+  QWidget main;
+  main.show();
+  main.activateWindow();
+  QApplication::processEvents();
+  ASSERT_TRUE(main.isActiveWindow());
+
+  state.Content.SelectDeck(1);
+  QApplication::processEvents();
+  EXPECT_TRUE(main.isActiveWindow());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(Control<QListWidget>(*form, "ListBox1")->currentRow(), 3);
+  EXPECT_EQ(form->windowTitle().toStdString(), "Classic - Card 3");
+  EXPECT_EQ(Text(*form), "Empress текст");
+}
+
 TEST_F(ViewerTest, TheDescriptionMenuSwitchesTheSetForTheWholeProgram) {
   auto form = Open();
   OpenMenu(*form, "SpeedButton1", "PopupMenu1");

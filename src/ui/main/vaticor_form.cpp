@@ -126,7 +126,13 @@ void TVaticorForm::CreateCommands() {
   // The controls' and keys' own commands.
   c.Add("DrawCards", [this] { DrawCards(); });
   c.Add("OpenMainMenu", [this] { OpenMainMenu(); });
-  c.Add("ShowSpreads", [this] { face_->ShowSpreadsAsFace(); });
+  c.Add("ShowSpreads", [this] {
+    // The question window goes with the main window it belongs to; a start
+    // with a spread file leaves it on show.
+    QuestionWindowLink& question = Links().question;
+    if (question.IsQuestionVisible()) question.SetQuestionVisible(false);
+    face_->ShowSpreadsAsFace();
+  });
   c.Add("HideProgram", [this] { HideProgram(); });
   c.Add("AutoSizeOn", [this] { SetAutoSize(true); });
   c.Add("AutoSizeOff", [this] { SetAutoSize(false); });
@@ -362,7 +368,10 @@ void TVaticorForm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // The draw and the cards on show
 
-void TVaticorForm::Draw() { (*commands_)["DrawCards"]->trigger(); }
+// Run here, not through the command's action: a failure reaches the asking
+// window's command, which must not go on (the question window would add its
+// question to the reading before).
+void TVaticorForm::Draw() { DrawCards(); }
 
 void TVaticorForm::DrawCards() {
   TINIData& ini = state_.INIData;

@@ -501,9 +501,11 @@ void TAboutForm::DeckChanged(DeckChoice) {
     return;
   }
   SelectRow(currentCard_);
-  // Its name and picture from the new deck.
+  // Its name and picture from the new deck; its document is the set's. The
+  // switch is made in another window (a key, a draw on random decks), which
+  // keeps the focus: the viewer is not brought to the front.
   currentTitle_ = state_.TaroDecks.GetCardName(currentCard_);
-  if (isVisible()) ShowCurrentCardAgain();
+  SetTitleText(CurrentSetName() + " - " + QString::fromStdString(currentTitle_));
   if (pictureCard_ >= 0) LoadCardPicture(currentCard_);
 }
 
