@@ -141,6 +141,10 @@ void TMainMenu::SetDescriptionSets(const std::vector<std::string>& names) {
 }
 
 void TMainMenu::SetLanguages(const std::vector<std::string>& captions) {
+  // The same list again (after a language was chosen from it) keeps its
+  // items: the one chosen is still being triggered.
+  if (captions == languageCaptions_) return;
+  languageCaptions_ = captions;
   FillItems(languageMenu_, captions, languageItems_, &TMainMenu::languageChosen, 1);
 }
 

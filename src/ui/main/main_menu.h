@@ -83,6 +83,7 @@ class TMainMenu : public QObject {
   std::vector<QAction*> deckItems_;
   std::vector<QAction*> setItems_;
   std::vector<QAction*> languageItems_;  // after "[rus] Русский"
+  std::vector<std::string> languageCaptions_;
 };
 
 }  // namespace vaticor
