@@ -83,7 +83,7 @@ void ContentSelection::StepDeck(int step) {
 
 void ContentSelection::RandomDeck() {
   if (decks_.Count <= 0) return;
-  SelectDeck(random_.Random(decks_.Count));
+  SelectDeck(random_.Random(decks_.Count), DeckChoice::kRandom);
 }
 
 void ContentSelection::SelectDescriptionSet(int set) {

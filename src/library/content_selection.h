@@ -12,10 +12,12 @@
 
 namespace vaticor {
 
-// How a deck became the current one. A step to the next or previous deck
-// (the keys) fits the cards to the window's height; any other choice
-// applies the automatic card size.
-enum class DeckChoice { kChosen, kStepped };
+// How a deck became the current one: chosen by its place (a menu item, a
+// list read again, the first start's language), at random, or by a step to
+// the next or previous deck (the keys). A step fits the cards to the
+// window's height, the others apply the automatic card size; only a deck
+// chosen by its place sets up the items that depend on the deck.
+enum class DeckChoice { kChosen, kRandom, kStepped };
 
 // Hears of every change of what ContentSelection owns, after the change is
 // made (the decks and sets already hold the new choice). The default

@@ -212,6 +212,13 @@ TEST_F(MainWindowTest, OnlyMajorArcanaIsOfferedForDecksWithMoreThan22Files) {
   EXPECT_FALSE(item->isChecked());
   // Random choices stay open with two decks.
   EXPECT_TRUE(TMainMenu::ItemAt(Decks(*form), 2)->isEnabled());
+
+  // A deck stepped to by a key, or drawn at random, leaves the item as it was.
+  ReleaseKey(form.get(), Qt::Key_Right);
+  EXPECT_EQ(decks.CurrentDeck(), 0);
+  EXPECT_TRUE(item->isEnabled());
+  ReleaseKey(form.get(), Qt::Key_R);
+  EXPECT_TRUE(item->isEnabled());
 }
 
 TEST_F(MainWindowTest, WithOneDeckTheRandomDeckChoicesAreOffButAddingStaysOpen) {

@@ -537,7 +537,11 @@ void TVaticorForm::HideProgram() {
 
 void TVaticorForm::DeckChanged(DeckChoice how) {
   menu_->CheckDeck(state_.Content.Deck());
-  menu_->FollowDeck(state_.TaroDecks, state_.INIData.OnlyMajorArcanaEnabled);
+  // A deck drawn at random or stepped to by a key leaves the deck's items
+  // as they were.
+  if (how == DeckChoice::kChosen) {
+    menu_->FollowDeck(state_.TaroDecks, state_.INIData.OnlyMajorArcanaEnabled);
+  }
   sizing_->TakeDeckPictureSize();
   if (state_.INIData.ApplicationAutoSizeEnabled) {
     if (how == DeckChoice::kStepped) {
