@@ -371,8 +371,6 @@ void TVaticorForm::closeEvent(QCloseEvent* event) {
 // Run here, not through the command's action: a failure reaches the asking
 // window's command, which must not go on (the question window would add its
 // question to the reading before).
-void TVaticorForm::Draw() { DrawCards(); }
-
 void TVaticorForm::DrawCards() {
   TINIData& ini = state_.INIData;
   if (ini.RandomDecksEnabled) state_.Content.RandomDeck();
@@ -416,8 +414,6 @@ void TVaticorForm::UpdateReadingItems() {
   const bool reading = row_->HasReading();
   for (const char* name : {"N18", "N37", "N38"}) (*commands_)[name]->setEnabled(reading);
 }
-
-void TVaticorForm::SetCardMode(bool threeCards) { ChooseCardsAcross(threeCards ? 3 : 1); }
 
 void TVaticorForm::ShowCard(int slot, std::int32_t value) {
   row_->ShowLoggedCard(slot, value);
@@ -490,8 +486,6 @@ void TVaticorForm::SetQuestionEnabled(bool enabled, bool fromMenu) {
   question.SetQuestionVisible(enabled);
   if (!enabled && !fromMenu) sizing_->MoveBackDown(question.QuestionHeight());
 }
-
-void TVaticorForm::QuestionWindowTurnedOff() { SetQuestionEnabled(false, false); }
 
 void TVaticorForm::MakeRoomAbove(int questionTop) {
   // Not recorded: the saved place stays where the user put the window.

@@ -64,14 +64,14 @@ class TVaticorForm : public QWidget,
   void HideMainWindow() override { hide(); }
   void MinimiseMainWindow() override { showMinimized(); }
   bool TrayIconActive() const override;
-  void Draw() override;
+  void Draw() override { DrawCards(); }
   void PopupMainMenuAt(int x, int y) override;
-  void QuestionWindowTurnedOff() override;
+  void QuestionWindowTurnedOff() override { SetQuestionEnabled(false, false); }
   void MakeRoomAbove(int questionTop) override;
   WindowRect TitleStripOnScreen() const override;
   // A logged reading put back: the mode, then each card (turned when its
   // value is negative, whatever the reversed-cards option).
-  void SetCardMode(bool threeCards) override;
+  void SetCardMode(bool threeCards) override { ChooseCardsAcross(threeCards ? 3 : 1); }
   void ShowCard(int slot, std::int32_t value) override;
   // --- What the spreads window asks while it stands in for this one ---
   void PopupMainMenuAtScreen(int x, int y) override;
