@@ -41,15 +41,11 @@ void ContentSelection::RemoveListener(ContentListener& listener) {
   listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), &listener), listeners_.end());
 }
 
-void ContentSelection::Announce(void (ContentListener::*change)()) {
+template <typename Hear>
+void ContentSelection::Announce(const Hear& hear) {
   // A copy: a listener may add or remove listeners while it hears.
   const std::vector<ContentListener*> listeners = listeners_;
-  for (ContentListener* listener : listeners) (listener->*change)();
-}
-
-void ContentSelection::AnnounceDeck(DeckChoice how) {
-  const std::vector<ContentListener*> listeners = listeners_;
-  for (ContentListener* listener : listeners) listener->DeckChanged(how);
+  for (ContentListener* listener : listeners) hear(*listener);
 }
 
 void ContentSelection::Load() {
@@ -70,7 +66,7 @@ void ContentSelection::SelectDeck(int deck, DeckChoice how) {
   if (!InList(deck, decks_.Count)) return;
   settings_.DeckIndex = deck;
   decks_.SelectDeck(deck);
-  AnnounceDeck(how);
+  Announce([how](ContentListener& l) { l.DeckChanged(how); });
 }
 
 void ContentSelection::StepDeck(int step) {
@@ -90,14 +86,14 @@ void ContentSelection::SelectDescriptionSet(int set) {
   if (!InList(set, sets_.Count)) return;
   settings_.DescriptionIndex = set;
   sets_.SelectDescription(set);
-  Announce(&ContentListener::DescriptionSetChanged);
+  Announce([](ContentListener& l) { l.DescriptionSetChanged(); });
 }
 
 void ContentSelection::ReloadDecks() {
   const bool hadDecks = decks_.Count > 0;
   const std::string inUse = FolderAt(decks_.Folders, decks_.CurrentDeck());
   decks_.LoadDecks();
-  Announce(&ContentListener::DeckListReloaded);
+  Announce([](ContentListener& l) { l.DeckListReloaded(); });
   if (decks_.Count <= 0) return;
   const int saved = std::clamp(settings_.DeckIndex, 0, decks_.Count - 1);
   SelectDeck(hadDecks ? PositionOf(decks_.Folders, inUse, saved) : saved);
@@ -108,7 +104,7 @@ void ContentSelection::ReloadDescriptionSets() {
   const bool hadSets = sets_.Count > 0;
   const std::string inUse = FolderAt(sets_.Folders, sets_.CurrentDescription());
   sets_.LoadDescriptions();
-  Announce(&ContentListener::DescriptionListReloaded);
+  Announce([](ContentListener& l) { l.DescriptionListReloaded(); });
   if (sets_.Count <= 0) return;
   const int saved = std::clamp(settings_.DescriptionIndex, 0, sets_.Count - 1);
   SelectDescriptionSet(hadSets ? PositionOf(sets_.Folders, inUse, saved) : saved);

@@ -87,8 +87,9 @@ class ContentSelection {
   void ChooseInLanguage(const std::string& language);
 
  private:
-  void Announce(void (ContentListener::*change)());
-  void AnnounceDeck(DeckChoice how);
+  // Runs `hear` on every listener, in the order added.
+  template <typename Hear>
+  void Announce(const Hear& hear);
 
   TINIData& settings_;
   TTaroDecks& decks_;

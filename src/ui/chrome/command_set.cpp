@@ -14,22 +14,23 @@ CommandSet::CommandSet(QWidget* window) : QObject(window), window_(window) {
   setObjectName("Commands");
 }
 
-QAction* CommandSet::Add(const char* name, std::function<void()> run) {
+QAction* CommandSet::NewAction(const char* name) {
   if (findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)) {
     throw std::logic_error(std::string("command added twice: ") + name);
   }
   auto* action = new QAction(this);
   action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+QAction* CommandSet::Add(const char* name, std::function<void()> run) {
+  QAction* action = NewAction(name);
   ConnectCommand(action, &QAction::triggered, window_, std::move(run));
   return action;
 }
 
 QAction* CommandSet::AddOption(const char* name, std::function<void(bool checked)> run) {
-  if (findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)) {
-    throw std::logic_error(std::string("command added twice: ") + name);
-  }
-  auto* action = new QAction(this);
-  action->setObjectName(QString::fromLatin1(name));
+  QAction* action = NewAction(name);
   action->setCheckable(true);
   ConnectCommand(action, &QAction::triggered, window_, std::move(run));
   return action;
@@ -61,22 +62,19 @@ bool CommandSet::TriggerKey(const std::vector<KeyBinding>& keys, int virtualKey,
   return false;
 }
 
-void CommandSet::BindKeys(QWidget* target, std::initializer_list<KeyBinding> keys) {
+KeyCommand CommandSet::KeyTable(std::initializer_list<KeyBinding> keys) const {
   for (const KeyBinding& binding : keys) (*this)[binding.command];  // every name is a command
-  OnKeyRelease(
-      target, window_,
-      [this, table = std::vector<KeyBinding>(keys)](int key, Qt::KeyboardModifiers modifiers) {
-        TriggerKey(table, key, modifiers);
-      });
+  return [this, table = std::vector<KeyBinding>(keys)](int key, Qt::KeyboardModifiers modifiers) {
+    TriggerKey(table, key, modifiers);
+  };
+}
+
+void CommandSet::BindKeys(QWidget* target, std::initializer_list<KeyBinding> keys) {
+  OnKeyRelease(target, window_, KeyTable(keys));
 }
 
 void CommandSet::BindControlKeys(QWidget* target, std::initializer_list<KeyBinding> keys) {
-  for (const KeyBinding& binding : keys) (*this)[binding.command];
-  OnControlKeyPress(
-      target, window_,
-      [this, table = std::vector<KeyBinding>(keys)](int key, Qt::KeyboardModifiers modifiers) {
-        TriggerKey(table, key, modifiers);
-      });
+  OnControlKeyPress(target, window_, KeyTable(keys));
 }
 
 }  // namespace vaticor

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "ui/chrome/key_commands.h"
+
 class QAction;
 class QWidget;
 
@@ -58,6 +60,11 @@ class CommandSet : public QObject {
                   Qt::KeyboardModifiers modifiers = Qt::NoModifier) const;
 
  private:
+  // A new action of that name; std::logic_error when the name is taken.
+  QAction* NewAction(const char* name);
+  // What a key table runs; std::logic_error for a name that is no command.
+  KeyCommand KeyTable(std::initializer_list<KeyBinding> keys) const;
+
   QWidget* window_;
 };
 
