@@ -1,5 +1,8 @@
 #include "platform/sqlite_journal_rows.h"
 
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
 #include "platform/sqlite_database.h"
 
 namespace vaticor {
@@ -15,17 +18,43 @@ std::string Joined(const std::vector<std::string>& parts) {
   return text;
 }
 
-// An FTS5 query for the search words: each a quoted prefix, all required.
-std::string MatchExpression(const std::vector<std::string>& words) {
-  std::string expression;
-  for (const std::string& word : words) {
-    if (!expression.empty()) expression += " AND ";
-    expression += '"';
-    for (const char c : word) {
-      if (c == '"') expression += '"';
-      expression += c;
+// The words of a search text as SQLite's unicode61 word rules cut an
+// entry's text: letters, digits, marks and private-use characters make
+// words, everything else (blanks, punctuation, "№", "+") stands between
+// them. A search word of separators alone would find nothing at all.
+std::vector<std::string> IndexedWords(std::string_view text) {
+  std::vector<std::string> words;
+  std::string word;
+  const auto length = static_cast<std::int32_t>(text.size());
+  std::int32_t at = 0;
+  while (at < length) {
+    const std::int32_t start = at;
+    UChar32 c = 0;
+    U8_NEXT(text.data(), at, length, c);
+    const bool letter = c >= 0 && (U_GET_GC_MASK(c) &
+                                   (U_GC_L_MASK | U_GC_N_MASK | U_GC_M_MASK | U_GC_CO_MASK)) != 0;
+    if (letter) {
+      word += text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(at - start));
+    } else if (!word.empty()) {
+      words.push_back(std::move(word));
+      word.clear();
     }
-    expression += "\"*";
+  }
+  if (!word.empty()) words.push_back(std::move(word));
+  return words;
+}
+
+// An FTS5 query for the search text: each word a quoted prefix, all
+// required; empty when the text holds no word. The words of SearchWords
+// are cut again as the index cuts them.
+std::string MatchExpression(std::string_view text) {
+  std::string expression;
+  for (const std::string& searched : SearchWords(text)) {
+    for (const std::string& word : IndexedWords(searched)) {
+      if (!expression.empty()) expression += " AND ";
+      // A quote is a separator, so none is inside the word.
+      expression += '"' + word + "\"*";
+    }
   }
   return expression;
 }
@@ -142,10 +171,10 @@ std::int64_t InsertEntry(const SqliteDatabase& db, const JournalEntry& given) {
 
 Condition FilterCondition(const JournalFilter& filter) {
   Condition condition{"1", {}};
-  const std::vector<std::string> words = SearchWords(filter.text);
-  if (!words.empty()) {
+  const std::string match = MatchExpression(filter.text);
+  if (!match.empty()) {
     condition.sql += " AND id IN (SELECT rowid FROM entry_words WHERE entry_words MATCH ?)";
-    condition.texts.push_back(MatchExpression(words));
+    condition.texts.push_back(match);
   }
   if (!filter.tag.empty()) {
     condition.sql += " AND id IN (SELECT entry FROM tag WHERE name = ?)";

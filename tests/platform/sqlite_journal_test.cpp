@@ -66,6 +66,17 @@ TEST(SqliteJournalTest, SearchIgnoresCaseAndAccentsInLatinAndCyrillic) {
   EXPECT_EQ(journal.Count({.text = "иогурт"}), 0u);
 }
 
+// Signs between words in the search text ("№", "+") are no words: they
+// would otherwise make the search find nothing.
+TEST(SqliteJournalTest, SignsInTheSearchTextAreNoWords) {
+  TempDir dir;
+  SqliteJournal journal(dir.Path(kJournalFileName));
+  journal.Add(Entry("Расклад №5: работа + деньги"));
+  EXPECT_EQ(journal.Count({.text = "расклад № 5 + деньги"}), 1u);
+  EXPECT_EQ(journal.Count({.text = "№5"}), 1u);
+  EXPECT_EQ(journal.Count({.text = "№ +"}), 1u);  // no word: every entry
+}
+
 // An empty file (as a crash at its making leaves) becomes a journal of
 // this version, marked as the program's.
 TEST(SqliteJournalTest, AnEmptyFileIsMadeAJournalOfThisVersion) {
