@@ -49,6 +49,21 @@ TEST(SqliteJournalTest, EntriesOutliveTheConnectionAndAreFoundAgain) {
   EXPECT_GT(journal.Add(Entry("second")), id);
 }
 
+// Two copies of the program write the one journal in turn; each sees the
+// other's entries, and ids are never given twice.
+TEST(SqliteJournalTest, TwoConnectionsWriteInTurnAndSeeEachOthersEntries) {
+  TempDir dir;
+  SqliteJournal first(dir.Path(kJournalFileName));
+  SqliteJournal second(dir.Path(kJournalFileName));
+  const std::int64_t a = first.Add(Entry("from the first"));
+  const std::int64_t b = second.Add(Entry("from the second"));
+  EXPECT_NE(a, b);
+  EXPECT_EQ(first.Count({}), 2u);
+  EXPECT_EQ(second.Get(a)->question, "from the first");
+  ASSERT_TRUE(first.Remove(b));
+  EXPECT_EQ(second.Count({.text = "second"}), 0u);
+}
+
 // Words are compared without case and accents, as SQLite's unicode61 word
 // rules with remove_diacritics 2 compare them: "Й" and "Ё" keep their marks.
 TEST(SqliteJournalTest, SearchIgnoresCaseAndAccentsInLatinAndCyrillic) {
