@@ -1,0 +1,106 @@
+#include "library/journal_fake.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/text_encoding.h"
+#include "core/user_failure.h"
+
+namespace vaticor {
+
+void FakeJournalStore::RefuseWhenReadOnly() const {
+  if (readOnly) throw WriteFailure(kJournalFileName);
+}
+
+std::int64_t FakeJournalStore::Add(const JournalEntry& entry) {
+  RefuseWhenReadOnly();
+  JournalEntry stored = entry;
+  stored.id = ++lastId_;
+  stored.tags = NormaliseTags(entry.tags);
+  entries_[stored.id] = stored;
+  return stored.id;
+}
+
+bool FakeJournalStore::Update(const JournalEntry& entry) {
+  RefuseWhenReadOnly();
+  const auto found = entries_.find(entry.id);
+  if (found == entries_.end()) return false;
+  found->second = entry;
+  found->second.tags = NormaliseTags(entry.tags);
+  return true;
+}
+
+bool FakeJournalStore::Remove(std::int64_t id) {
+  RefuseWhenReadOnly();
+  return entries_.erase(id) > 0;
+}
+
+std::optional<JournalEntry> FakeJournalStore::Get(std::int64_t id) const {
+  const auto found = entries_.find(id);
+  if (found == entries_.end()) return std::nullopt;
+  return found->second;
+}
+
+bool FakeJournalStore::Takes(const JournalFilter& filter, const JournalEntry& entry) {
+  if (!filter.tag.empty() &&
+      std::find(entry.tags.begin(), entry.tags.end(), filter.tag) == entry.tags.end()) {
+    return false;
+  }
+  if (filter.card &&
+      std::none_of(entry.positions.begin(), entry.positions.end(),
+                   [&](const JournalPosition& p) { return p.card == *filter.card; })) {
+    return false;
+  }
+  if (!filter.from.empty() && entry.moment < filter.from) return false;
+  if (!filter.to.empty() && entry.moment.substr(0, filter.to.size()) > filter.to) return false;
+  const std::vector<std::string> words = SearchWords(filter.text);
+  if (words.empty()) return true;
+  std::string text = entry.question + "\n" + entry.notes + "\n" + entry.spreadFile;
+  for (const JournalFollowUp& followUp : entry.followUps) text += "\n" + followUp.text;
+  for (const std::string& tag : entry.tags) text += "\n" + tag;
+  for (const JournalPosition& position : entry.positions) text += "\n" + position.cardName;
+  const std::vector<std::string> entryWords = TextWords(ToUpperText(text));
+  return std::all_of(words.begin(), words.end(), [&](const std::string& word) {
+    const std::string upper = ToUpperText(word);
+    return std::any_of(entryWords.begin(), entryWords.end(),
+                       [&](const std::string& candidate) { return candidate.starts_with(upper); });
+  });
+}
+
+std::vector<JournalEntry> FakeJournalStore::Taken(const JournalFilter& filter) const {
+  std::vector<JournalEntry> taken;
+  for (const auto& [id, entry] : entries_) {
+    if (Takes(filter, entry)) taken.push_back(entry);
+  }
+  std::sort(taken.begin(), taken.end(), [](const JournalEntry& a, const JournalEntry& b) {
+    return a.moment != b.moment ? a.moment > b.moment : a.id > b.id;
+  });
+  return taken;
+}
+
+std::vector<JournalEntry> FakeJournalStore::List(const JournalFilter& filter, std::size_t offset,
+                                                 std::size_t limit) const {
+  std::vector<JournalEntry> taken = Taken(filter);
+  if (offset >= taken.size()) return {};
+  const auto first = taken.begin() + static_cast<std::ptrdiff_t>(offset);
+  const auto last = first + static_cast<std::ptrdiff_t>(std::min(limit, taken.size() - offset));
+  return {first, last};
+}
+
+std::size_t FakeJournalStore::Count(const JournalFilter& filter) const {
+  return Taken(filter).size();
+}
+
+std::vector<std::string> FakeJournalStore::AllTags() const {
+  std::set<std::string> tags;
+  for (const auto& [id, entry] : entries_) tags.insert(entry.tags.begin(), entry.tags.end());
+  return {tags.begin(), tags.end()};
+}
+
+void FakeJournalStore::AddImported(std::span<const JournalEntry> entries) {
+  RefuseWhenReadOnly();
+  for (const JournalEntry& entry : entries) Add(entry);
+  logImported = true;
+}
+
+}  // namespace vaticor

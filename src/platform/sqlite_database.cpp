@@ -1,0 +1,112 @@
+#include "platform/sqlite_database.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+
+namespace vaticor {
+
+namespace {
+
+// A path as a "file:" URI: the characters a URI gives a meaning escaped.
+std::string FileUri(const std::string& path) {
+  std::string uri = "file:";
+  for (const char c : path) {
+    if (c == '%' || c == '?' || c == '#') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+      uri += escaped;
+    } else {
+      uri += c;
+    }
+  }
+  return uri;
+}
+
+}  // namespace
+
+SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode, int busyWaitMs) {
+  int flags = SQLITE_OPEN_READONLY;
+  std::string name = path;
+  if (mode == Mode::kReadWrite) flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  if (mode == Mode::kImmutable) {
+    flags |= SQLITE_OPEN_URI;
+    name = FileUri(path) + "?immutable=1";
+  }
+  const int code = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+  if (code != SQLITE_OK) {
+    const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw SqliteFault(code, message);
+  }
+  sqlite3_busy_timeout(db_, busyWaitMs);
+}
+
+SqliteDatabase::~SqliteDatabase() { sqlite3_close(db_); }
+
+void SqliteDatabase::Fail(int code) const { throw SqliteFault(code & 0xFF, sqlite3_errmsg(db_)); }
+
+void SqliteDatabase::Execute(const char* sql) const {
+  const int code = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+  if (code != SQLITE_OK) Fail(code);
+}
+
+void SqliteDatabase::RollBack() const noexcept {
+  if (sqlite3_get_autocommit(db_) == 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool SqliteDatabase::ReadOnly() const { return sqlite3_db_readonly(db_, "main") == 1; }
+
+std::int64_t SqliteDatabase::LastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+
+SqliteStatement::SqliteStatement(const SqliteDatabase& db, const char* sql) : db_(db) {
+  const int code = sqlite3_prepare_v2(db.handle(), sql, -1, &statement_, nullptr);
+  if (code != SQLITE_OK) db.Fail(code);
+}
+
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(statement_); }
+
+SqliteStatement& SqliteStatement::Bind(int index, std::string_view text) {
+  const int code = sqlite3_bind_text64(statement_, index, text.data(), text.size(),
+                                       SQLITE_TRANSIENT, SQLITE_UTF8);
+  if (code != SQLITE_OK) db_.Fail(code);
+  return *this;
+}
+
+SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value) {
+  const int code = sqlite3_bind_int64(statement_, index, value);
+  if (code != SQLITE_OK) db_.Fail(code);
+  return *this;
+}
+
+bool SqliteStatement::Step() {
+  const int code = sqlite3_step(statement_);
+  if (code == SQLITE_ROW) return true;
+  if (code != SQLITE_DONE) db_.Fail(code);
+  return false;
+}
+
+void SqliteStatement::Run() {
+  while (Step()) {
+  }
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+}
+
+std::int64_t SqliteStatement::Integer(int column) const {
+  return sqlite3_column_int64(statement_, column);
+}
+
+std::string SqliteStatement::Text(int column) const {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+  if (!text) return {};
+  return {text, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))};
+}
+
+std::int64_t QueryInteger(const SqliteDatabase& db, const char* sql) {
+  SqliteStatement statement(db, sql);
+  return statement.Step() ? statement.Integer(0) : 0;
+}
+
+}  // namespace vaticor

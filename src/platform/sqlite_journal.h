@@ -1,0 +1,100 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "library/journal.h"
+
+namespace vaticor {
+
+class SqliteDatabase;
+
+// What opening the journal found that the user is to hear of. `message` is
+// the program's English wording; a window words it in the interface
+// language from the kind and the subject.
+struct JournalNotice {
+  enum class Kind {
+    kNone,
+    // The journal was written by a newer version of the program: it is
+    // open read-only and never altered. Subject: the journal's file.
+    kNewerVersion,
+    // The file cannot be written (its permissions, a read-only disk): it
+    // is open read-only. Subject: the journal's file.
+    kReadOnlyFile,
+    // The file in the journal's place was no journal of ours or could not
+    // be read: it was renamed aside (never deleted) and a new journal
+    // started. Subject: the name it now has.
+    kRenamedAside,
+  };
+  Kind kind = Kind::kNone;
+  std::string subject;
+  std::string message;
+};
+
+// The journal in a SQLite database (FTS5 full-text search, WAL journal
+// mode). One object is one connection, to be used from one thread at a
+// time; two programs may hold the same file: a write waits up to
+// kJournalBusyWaitMs for the other's to end, then fails.
+//
+// The schema's version is the database's user_version; an older journal is
+// brought up to this version when opened, each step in one transaction.
+//
+// Search: words are matched at the start of the entry's words (questions,
+// notes, follow-ups, tags, spread file names, card names), letters compared
+// without case and without accents ("é" finds "e" and "E"; Cyrillic letters
+// fold their case, "Й" and "Ё" keep their marks: SQLite's unicode61 word
+// rules with remove_diacritics 2).
+class SqliteJournal : public JournalStore {
+ public:
+  // Opens the journal at `path`, making it (and its folder) when missing.
+  // A file there that is damaged or is not a journal is renamed aside to
+  // "<path>.unreadable-<n>" (the first n from 1 not taken), with its
+  // "-wal" and "-shm" files, and a new journal made; Notice() says so.
+  // Raises WriteFailure naming `path` when no journal can be made or the
+  // file set aside cannot be renamed.
+  explicit SqliteJournal(const std::string& path);
+  ~SqliteJournal() override;
+  SqliteJournal(const SqliteJournal&) = delete;
+  SqliteJournal& operator=(const SqliteJournal&) = delete;
+
+  const JournalNotice& Notice() const { return notice_; }
+  const std::string& Path() const { return path_; }
+
+  std::int64_t Add(const JournalEntry& entry) override;
+  bool Update(const JournalEntry& entry) override;
+  bool Remove(std::int64_t id) override;
+  std::optional<JournalEntry> Get(std::int64_t id) const override;
+  std::vector<JournalEntry> List(const JournalFilter& filter, std::size_t offset,
+                                 std::size_t limit) const override;
+  std::size_t Count(const JournalFilter& filter) const override;
+  std::vector<std::string> AllTags() const override;
+  bool LogImported() const override;
+  void AddImported(std::span<const JournalEntry> entries) override;
+  bool ReadOnly() const override { return readOnly_; }
+
+ private:
+  // Opens the file at path_; raises the SQLite fault met.
+  void Open();
+  void BeReadOnly(JournalNotice::Kind kind, const char* why);
+  // Renames the file at path_ aside and says so in notice_.
+  void SetAside();
+  // Runs `write` in one transaction; any failure rolls it back and raises
+  // WriteFailure naming the journal's file.
+  template <typename Write>
+  auto InTransaction(Write&& write);
+
+  std::string path_;
+  std::unique_ptr<SqliteDatabase> db_;
+  bool readOnly_ = false;
+  JournalNotice notice_;
+};
+
+// How long a write waits for another program's write to end.
+inline constexpr int kJournalBusyWaitMs = 5000;
+// The schema version this program writes.
+inline constexpr int kJournalSchemaVersion = 1;
+// The database's application_id ("VTJ1"): a SQLite file with tables and
+// another application_id is not a journal.
+inline constexpr int kJournalApplicationId = 0x56544A31;
+
+}  // namespace vaticor

@@ -1,0 +1,198 @@
+#include "platform/sqlite_journal_rows.h"
+
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
+#include "platform/sqlite_database.h"
+
+namespace vaticor {
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& parts) {
+  std::string text;
+  for (const std::string& part : parts) {
+    if (!text.empty()) text += '\n';
+    text += part;
+  }
+  return text;
+}
+
+// The words of a search text as SQLite's unicode61 word rules cut an
+// entry's text: letters, digits, marks and private-use characters make
+// words, everything else (blanks, punctuation, "№", "+") stands between
+// them. A search word of separators alone would find nothing at all.
+std::vector<std::string> IndexedWords(std::string_view text) {
+  std::vector<std::string> words;
+  std::string word;
+  const auto length = static_cast<std::int32_t>(text.size());
+  std::int32_t at = 0;
+  while (at < length) {
+    const std::int32_t start = at;
+    UChar32 c = 0;
+    U8_NEXT(text.data(), at, length, c);
+    const bool letter = c >= 0 && (U_GET_GC_MASK(c) &
+                                   (U_GC_L_MASK | U_GC_N_MASK | U_GC_M_MASK | U_GC_CO_MASK)) != 0;
+    if (letter) {
+      word += text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(at - start));
+    } else if (!word.empty()) {
+      words.push_back(std::move(word));
+      word.clear();
+    }
+  }
+  if (!word.empty()) words.push_back(std::move(word));
+  return words;
+}
+
+// An FTS5 query for the search text: each word a quoted prefix, all
+// required; empty when the text holds no word. The words of SearchWords
+// are cut again as the index cuts them.
+std::string MatchExpression(std::string_view text) {
+  std::string expression;
+  for (const std::string& searched : SearchWords(text)) {
+    for (const std::string& word : IndexedWords(searched)) {
+      if (!expression.empty()) expression += " AND ";
+      // A quote is a separator, so none is inside the word.
+      expression += '"' + word + "\"*";
+    }
+  }
+  return expression;
+}
+
+// The searched texts of an entry, in the columns of entry_words.
+std::vector<std::string> WordColumns(const JournalEntry& entry) {
+  std::vector<std::string> followUps;
+  for (const JournalFollowUp& followUp : entry.followUps) followUps.push_back(followUp.text);
+  std::vector<std::string> cards;
+  for (const JournalPosition& position : entry.positions) cards.push_back(position.cardName);
+  return {entry.question,     entry.notes,      Joined(followUps),
+          Joined(entry.tags), entry.spreadFile, Joined(cards)};
+}
+
+// Adds (or, with `remove`, takes out) an entry's words. Taking them out
+// needs the very texts that were added: the index keeps no copy of them.
+void IndexWords(const SqliteDatabase& db, std::int64_t id, const JournalEntry& entry, bool remove) {
+  SqliteStatement statement(
+      db, remove ? "INSERT INTO entry_words(entry_words, rowid, question, notes, "
+                   "follow_ups, tags, spread, cards) VALUES('delete',?,?,?,?,?,?,?)"
+                 : "INSERT INTO entry_words(rowid, question, notes, follow_ups, "
+                   "tags, spread, cards) VALUES(?,?,?,?,?,?,?)");
+  statement.Bind(1, id);
+  int column = 2;
+  for (const std::string& text : WordColumns(entry)) statement.Bind(column++, text);
+  statement.Run();
+}
+
+}  // namespace
+
+// Writes the entry's rows under `id` (the entry row itself apart).
+void WriteParts(const SqliteDatabase& db, std::int64_t id, const JournalEntry& entry) {
+  SqliteStatement position(
+      db,
+      "INSERT INTO position(entry, ord, number, meaning, card, reversed, card_name) "
+      "VALUES(?,?,?,?,?,?,?)");
+  std::int64_t ord = 0;
+  for (const JournalPosition& p : entry.positions) {
+    position.Bind(1, id).Bind(2, ord++).Bind(3, std::int64_t{p.number}).Bind(4, p.meaning);
+    position.Bind(5, std::int64_t{p.card}).Bind(6, std::int64_t{p.reversed}).Bind(7, p.cardName);
+    position.Run();
+  }
+  SqliteStatement followUp(db, "INSERT INTO follow_up(entry, ord, moment, text) VALUES(?,?,?,?)");
+  ord = 0;
+  for (const JournalFollowUp& f : entry.followUps) {
+    followUp.Bind(1, id).Bind(2, ord++).Bind(3, f.moment).Bind(4, f.text);
+    followUp.Run();
+  }
+  SqliteStatement tag(db, "INSERT INTO tag(entry, ord, name) VALUES(?,?,?)");
+  ord = 0;
+  for (const std::string& name : entry.tags) {
+    tag.Bind(1, id).Bind(2, ord++).Bind(3, name);
+    tag.Run();
+  }
+  IndexWords(db, id, entry, false);
+}
+
+void RemoveParts(const SqliteDatabase& db, std::int64_t id, const JournalEntry& old) {
+  IndexWords(db, id, old, true);
+  for (const char* sql :
+       {"DELETE FROM position WHERE entry = ?", "DELETE FROM follow_up WHERE entry = ?",
+        "DELETE FROM tag WHERE entry = ?"}) {
+    SqliteStatement(db, sql).Bind(1, id).Run();
+  }
+}
+
+std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id) {
+  SqliteStatement row(
+      db,
+      "SELECT moment, kind, question, spread_file, deck_folder, description_folder, notes "
+      "FROM entry WHERE id = ?");
+  row.Bind(1, id);
+  if (!row.Step()) return std::nullopt;
+  JournalEntry entry;
+  entry.id = id;
+  entry.moment = row.Text(0);
+  entry.kind = row.Integer(1) == 1 ? JournalKind::kSpread : JournalKind::kDraw;
+  entry.question = row.Text(2);
+  entry.spreadFile = row.Text(3);
+  entry.deckFolder = row.Text(4);
+  entry.descriptionFolder = row.Text(5);
+  entry.notes = row.Text(6);
+  SqliteStatement positions(db,
+                            "SELECT number, meaning, card, reversed, card_name FROM position "
+                            "WHERE entry = ? ORDER BY ord");
+  positions.Bind(1, id);
+  while (positions.Step()) {
+    entry.positions.push_back({static_cast<int>(positions.Integer(0)), positions.Text(1),
+                               static_cast<std::int32_t>(positions.Integer(2)),
+                               positions.Integer(3) != 0, positions.Text(4)});
+  }
+  SqliteStatement followUps(db, "SELECT moment, text FROM follow_up WHERE entry = ? ORDER BY ord");
+  followUps.Bind(1, id);
+  while (followUps.Step()) entry.followUps.push_back({followUps.Text(0), followUps.Text(1)});
+  SqliteStatement tags(db, "SELECT name FROM tag WHERE entry = ? ORDER BY ord");
+  tags.Bind(1, id);
+  while (tags.Step()) entry.tags.push_back(tags.Text(0));
+  return entry;
+}
+
+std::int64_t InsertEntry(const SqliteDatabase& db, const JournalEntry& given) {
+  JournalEntry entry = given;
+  entry.tags = NormaliseTags(given.tags);
+  SqliteStatement row(db,
+                      "INSERT INTO entry(moment, kind, question, spread_file, deck_folder, "
+                      "description_folder, notes) VALUES(?,?,?,?,?,?,?)");
+  row.Bind(1, entry.moment).Bind(2, static_cast<std::int64_t>(entry.kind)).Bind(3, entry.question);
+  row.Bind(4, entry.spreadFile).Bind(5, entry.deckFolder).Bind(6, entry.descriptionFolder);
+  row.Bind(7, entry.notes).Run();
+  const std::int64_t id = db.LastInsertId();
+  WriteParts(db, id, entry);
+  return id;
+}
+
+Condition FilterCondition(const JournalFilter& filter) {
+  Condition condition{"1", {}};
+  const std::string match = MatchExpression(filter.text);
+  if (!match.empty()) {
+    condition.sql += " AND id IN (SELECT rowid FROM entry_words WHERE entry_words MATCH ?)";
+    condition.texts.push_back(match);
+  }
+  if (!filter.tag.empty()) {
+    condition.sql += " AND id IN (SELECT entry FROM tag WHERE name = ?)";
+    condition.texts.push_back(filter.tag);
+  }
+  if (filter.card) {
+    condition.sql += " AND id IN (SELECT entry FROM position WHERE card = CAST(? AS INTEGER))";
+    condition.texts.push_back(std::to_string(*filter.card));
+  }
+  if (!filter.from.empty()) {
+    condition.sql += " AND moment >= ?";
+    condition.texts.push_back(filter.from);
+  }
+  if (!filter.to.empty()) {
+    condition.sql += " AND substr(moment, 1, " + std::to_string(filter.to.size()) + ") <= ?";
+    condition.texts.push_back(filter.to);
+  }
+  return condition;
+}
+
+}  // namespace vaticor
