@@ -176,6 +176,7 @@ struct WindowLinks {
   SpreadsWindowLink& spreads;
   FolderSelectLink& folders;
   LanguageMenuLink& languages;
+  JournalWindowLink& journal;
 };
 
 }  // namespace vaticor
