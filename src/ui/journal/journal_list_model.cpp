@@ -104,7 +104,7 @@ void JournalListModel::SetFilter(JournalFilter filter, std::size_t atLeast) {
   filter_ = std::move(filter);
   entries_.clear();
   rows_.clear();
-  const std::size_t want = std::max(atLeast, kPage);
+  const std::size_t want = std::max(atLeast, kFirstPage);
   std::vector<JournalEntry> page = Read(want);
   more_ = page.size() == want;
   Append(std::move(page), /*announce=*/false);

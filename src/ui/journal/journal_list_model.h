@@ -31,12 +31,16 @@ QString JournalMomentText(const QLocale& locale, const std::string& moment);
 // tags). Rows are plain text.
 //
 // A journal of years holds a hundred thousand entries: the model asks the
-// store for a page of kPage entries at a time, the first when the filter is
+// store for a page of entries at a time, the first when the filter is
 // set and each next one when the view scrolls to the end of what it has
-// (canFetchMore / fetchMore), so no step reads more than a page.
+// (canFetchMore / fetchMore), so no step reads more than a page. The first
+// page fills a tall window; the next ones are small, since the store's read
+// of a page far down costs its offset as well (a step while scrolling
+// stays well under a frame).
 class JournalListModel : public QAbstractListModel {
  public:
-  static constexpr std::size_t kPage = 100;
+  static constexpr std::size_t kFirstPage = 50;
+  static constexpr std::size_t kPage = 25;
 
   explicit JournalListModel(QObject* parent) : QAbstractListModel(parent) {}
 
