@@ -129,6 +129,13 @@ void JournalFilterBar::SetCardNames(const std::vector<std::string>& names) {
   filling_ = false;
 }
 
+void JournalFilterBar::SetLocale(const QLocale& locale) {
+  for (QDateEdit* edit : {from_, to_}) {
+    edit->setLocale(locale);
+    edit->setDisplayFormat(locale.dateFormat(QLocale::ShortFormat));
+  }
+}
+
 void JournalFilterBar::ApplyLanguage(const TLanguageTable& languages) {
   search_->setPlaceholderText(JournalText(languages, "Search", "Искать в дневнике"));
   tag_->setItemText(0, JournalText(languages, "AnyTag", "Любая метка"));

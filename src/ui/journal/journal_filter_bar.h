@@ -31,6 +31,8 @@ class JournalFilterBar : public QWidget {
   // The current deck's card names, in position order.
   void SetCardNames(const std::vector<std::string>& names);
   void ApplyLanguage(const TLanguageTable& languages);
+  // The dates shown in the interface language's way.
+  void SetLocale(const QLocale& locale);
 
  signals:
   void changed();

@@ -136,7 +136,13 @@ void TJournalForm::CreateControls() {
     state_.INIData.JournalFormWidth = rect.width;
     if (tag == kTopOrLeftEdge) state_.INIData.JournalFormLeft = rect.left;
   };
-  hooks.sizeChanged = [this] { LayOut(); };
+  hooks.sizeChanged = [this] {
+    // The chrome centred the caption on the bar where it stood: once more
+    // when the bar moved with the new size.
+    const int barTop = frame_.bottomBar->y();
+    LayOut();
+    if (frame_.bottomBar->y() != barTop) chrome_->KeepInShape();
+  };
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
   strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
   frame_.AttachTo(*chrome_, caption_);
@@ -182,14 +188,14 @@ void TJournalForm::ApplyLanguage() {
   c["JournalDelete"]->setText(JournalText(languages, "Delete", "Удалить запись"));
   c["JournalUndo"]->setText(JournalText(languages, "Undo", "Вернуть удалённую"));
   c["JournalAddFollowUp"]->setText(JournalText(languages, "AddFollowUp", "Добавить"));
-  filters_->ApplyLanguage(languages);
-  view_->ApplyLanguage(languages);
   const QLocale locale = JournalLocale(state_.INIData.Language);
   view_->SetLocale(locale);
+  filters_->SetLocale(locale);
+  filters_->ApplyLanguage(languages);
+  view_->ApplyLanguage(languages);
   model_->SetWords(locale, JournalText(languages, "ReversedMark", "(перевёрнута)"));
-  if (model_->rowCount() > 0) {
-    emit model_->dataChanged(model_->index(0), model_->index(model_->rowCount() - 1));
-  }
+  // The rows' times and marks in the new language.
+  if (model_->rowCount() > 0) ReloadWhenShown();
   UpdateCommands();
   UpdateEmptyNote();
   if (chrome_) {

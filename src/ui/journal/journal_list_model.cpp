@@ -6,6 +6,7 @@
 
 #include "languages/language_support.h"
 #include "languages/locale_info.h"
+#include "platform/locale_date_time.h"
 
 namespace vaticor {
 
@@ -65,7 +66,8 @@ QString JournalMomentText(const QLocale& locale, const std::string& moment) {
   const std::optional<QDateTime> read = MomentOf(moment);
   if (!read) return Utf8(moment);
   return locale.toString(read->date(), QLocale::LongFormat) + QStringLiteral(", ") +
-         locale.toString(read->time(), QLocale::LongFormat).section(u' ', 0, 0);
+         locale.toString(read->time(),
+                         TimePatternWithoutZone(locale.timeFormat(QLocale::LongFormat)));
 }
 
 void JournalListModel::SetWords(QLocale locale, QString reversedMark) {
