@@ -31,7 +31,8 @@ CREATE TABLE entry(
   spread_file TEXT NOT NULL,
   deck_folder TEXT NOT NULL,
   description_folder TEXT NOT NULL,
-  notes TEXT NOT NULL);
+  notes TEXT NOT NULL,
+  spread_table TEXT NOT NULL);
 CREATE INDEX entry_by_moment ON entry(moment, id);
 CREATE TABLE position(
   entry INTEGER NOT NULL, ord INTEGER NOT NULL, number INTEGER NOT NULL,
@@ -259,12 +260,13 @@ bool SqliteJournal::Update(const JournalEntry& given) {
     RemoveParts(*db_, entry.id, *old);
     SqliteStatement row(*db_,
                         "UPDATE entry SET moment = ?, kind = ?, question = ?, spread_file = ?, "
-                        "deck_folder = ?, description_folder = ?, notes = ? WHERE id = ?");
+                        "deck_folder = ?, description_folder = ?, notes = ?, spread_table = ? "
+                        "WHERE id = ?");
     row.Bind(1, entry.moment)
         .Bind(2, static_cast<std::int64_t>(entry.kind))
         .Bind(3, entry.question);
     row.Bind(4, entry.spreadFile).Bind(5, entry.deckFolder).Bind(6, entry.descriptionFolder);
-    row.Bind(7, entry.notes).Bind(8, entry.id).Run();
+    row.Bind(7, entry.notes).Bind(8, entry.spreadTable).Bind(9, entry.id).Run();
     WriteParts(*db_, entry.id, entry);
     return true;
   });
