@@ -184,6 +184,8 @@ void JournalExportWriter::AddJson(const JournalEntry& entry) {
   out_ += ',';
   AppendJsonText(out_, "spreadFile", entry.spreadFile);
   out_ += ',';
+  AppendJsonText(out_, "spreadTable", entry.spreadTable);
+  out_ += ',';
   AppendJsonText(out_, "deckFolder", entry.deckFolder);
   out_ += ',';
   AppendJsonText(out_, "descriptionFolder", entry.descriptionFolder);

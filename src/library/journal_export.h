@@ -19,16 +19,18 @@ enum class JournalExportFormat { kJson, kCsv };
 // JSON: one object, one entry a line (LF line ends), keys as below:
 //   {"format":"vaticor-journal","version":1,"entries":[
 //   {"id":7,"moment":"2024-03-14T09:30:05","kind":"spread","question":"...",
-//    "spreadFile":"Celtic.spread","deckFolder":"...","descriptionFolder":"...",
+//    "spreadFile":"Celtic.spread","spreadTable":"...","deckFolder":"...",
+//    "descriptionFolder":"...",
 //    "positions":[{"number":1,"meaning":"...","card":16,"cardName":"The Tower",
 //                  "reversed":true}],
 //    "notes":"...","followUps":[{"moment":"...","text":"..."}],"tags":["..."]}
 //   ]}
 // "moment" is the entry's local time as stored, ISO 8601 without a zone;
 // "kind" is "draw" or "spread"; "card" is the card's place in its deck from
-// 0. Every control character is escaped (\n, \t, ..., \u0001), and so are
-// U+2028 and U+2029, which JavaScript takes for line ends. A reader is to
-// ignore keys it does not know: a later version may add some.
+// 0; "spreadTable" is the spread's table as the text of a spread file ("" for
+// a draw), left out of the CSV. Every control character is escaped (\n, \t, ..., \u0001), and so
+// are U+2028 and U+2029, which JavaScript takes for line ends. A reader is to ignore keys it does
+// not know: a later version may add some.
 inline constexpr const char* kJournalJsonFormat = "vaticor-journal";
 inline constexpr int kJournalJsonVersion = 1;
 

@@ -37,6 +37,7 @@ TEST(JournalExportJsonTest, HostileTextReadsBackAsWritten) {
   entry.kind = JournalKind::kSpread;
   entry.question = hostile;
   entry.spreadFile = "Крест \"1\".spread";
+  entry.spreadTable = "[Spread]\r\nCards=2\r\n";
   entry.positions = {{1, "Прошлое\n<i>", 16, true, "Башня"}, {2, "", 0, false, "Шут"}};
   for (int i = 0; entry.notes.size() < (1u << 20); ++i) entry.notes += "строка " + hostile + "\n";
   entry.followUps = {{"2024-03-15T10:00:00", "тоже \"так\""}};
@@ -75,6 +76,7 @@ TEST(JournalExportJsonTest, HostileTextReadsBackAsWritten) {
   EXPECT_EQ(first["kind"].toString(), "spread");
   EXPECT_EQ(first["question"].toString(), QString::fromStdString(hostile));
   EXPECT_EQ(first["spreadFile"].toString(), Text("Крест \"1\".spread"));
+  EXPECT_EQ(first["spreadTable"].toString(), "[Spread]\r\nCards=2\r\n");
   EXPECT_EQ(first["notes"].toString(), QString::fromStdString(entry.notes));
   const QJsonArray positions = first["positions"].toArray();
   ASSERT_EQ(positions.size(), 2);
