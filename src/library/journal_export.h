@@ -28,9 +28,10 @@ enum class JournalExportFormat { kJson, kCsv };
 // "moment" is the entry's local time as stored, ISO 8601 without a zone;
 // "kind" is "draw" or "spread"; "card" is the card's place in its deck from
 // 0; "spreadTable" is the spread's table as the text of a spread file ("" for
-// a draw), left out of the CSV. Every control character is escaped (\n, \t, ..., \u0001), and so
-// are U+2028 and U+2029, which JavaScript takes for line ends. A reader is to ignore keys it does
-// not know: a later version may add some.
+// a draw), left out of the CSV. Every control character is escaped (\n,
+// \t, ..., \u0001, and those of Latin-1, U+0080-U+009F), and so are U+2028
+// and U+2029, which JavaScript takes for line ends. A reader is to ignore
+// keys it does not know: a later version may add some.
 inline constexpr const char* kJournalJsonFormat = "vaticor-journal";
 inline constexpr int kJournalJsonVersion = 1;
 
