@@ -83,9 +83,19 @@ Program::Program(const std::string& programPath, const SystemServices& system)
       pictureWork_(system.pictures, PictureWorkers::DefaultThreads()),
       content_(iniData_, decks_, descriptions_, picker_, random_),
       contentChanges_(content_),
-      state_{iniData_,     decks_,        descriptions_,   picker_,
-             random_,      system.screen, languages_,      system.shell,
-             pictureWork_, content_,      contentChanges_, SystemLanguageCode(system.locale)},
+      state_{iniData_,
+             decks_,
+             descriptions_,
+             picker_,
+             random_,
+             system.screen,
+             languages_,
+             system.shell,
+             pictureWork_,
+             content_,
+             contentChanges_,
+             journal_,
+             SystemLanguageCode(system.locale)},
       languageSupport_(std::make_unique<LanguageSupport>(
           languages_, iniData_.Language, iniData_.LanguagesFolder, UserLanguageId(system.locale))) {
   if (system_.pictureCache) decks_.OnDeckSelected([this] { FillPictureCacheSoon(); });

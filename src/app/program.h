@@ -18,6 +18,7 @@
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
 #include "ui/content_signals.h"
+#include "ui/journal_keeper.h"
 #include "ui/program_state.h"
 #include "ui/window_links.h"
 
@@ -128,6 +129,7 @@ class Program : public LanguageMenuLink, public InstalledListsLink {
   PictureWorkers pictureWork_;
   ContentSelection content_;
   ContentSignals contentChanges_;
+  JournalKeeper journal_;
   std::unique_ptr<QTimer> cacheFill_;
   std::uint64_t cacheFillGeneration_ = 0;
   ProgramState state_;

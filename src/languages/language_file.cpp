@@ -26,10 +26,10 @@ std::string LanguageFile::Text(int id) const {
   return document_->Value("ID", std::to_string(id)).value_or(std::string());
 }
 
-std::vector<std::pair<std::string, std::string>> LanguageFile::ReaderTexts() const {
+std::vector<std::pair<std::string, std::string>> LanguageFile::Texts(const char* section) const {
   std::vector<std::pair<std::string, std::string>> texts;
-  for (std::string& key : document_->KeyNames("Reader")) {
-    std::string value = document_->Value("Reader", key).value_or(std::string());
+  for (std::string& key : document_->KeyNames(section)) {
+    std::string value = document_->Value(section, key).value_or(std::string());
     if (!value.empty()) texts.emplace_back(std::move(key), std::move(value));
   }
   return texts;

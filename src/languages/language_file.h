@@ -56,7 +56,11 @@ class LanguageFile {
   // besides the numbered texts (sharing a reading, a position's meaning),
   // by key name; a file written before them has none. Empty values are
   // left out: a caption never goes blank for a missing translation.
-  std::vector<std::pair<std::string, std::string>> ReaderTexts() const;
+  std::vector<std::pair<std::string, std::string>> ReaderTexts() const { return Texts("Reader"); }
+  // The same of section "Journal": the reading journal's captions.
+  std::vector<std::pair<std::string, std::string>> JournalTexts() const { return Texts("Journal"); }
+  // The non-empty texts of a section, by key name.
+  std::vector<std::pair<std::string, std::string>> Texts(const char* section) const;
   // "IDs"/"1000"; kDefaultApplicationTitle when missing.
   std::string Title() const;
   // True when section "ID" holds at least one of the keys 1000 to 1044

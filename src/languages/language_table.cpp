@@ -83,16 +83,30 @@ void TLanguageTable::LoadFile(const LanguageFile& file, const std::string& path)
     entries_[id - kFirstInterfaceText] = file.Text(id);
   }
   readerTexts_ = file.ReaderTexts();
+  journalTexts_ = file.JournalTexts();
   languageFilePath_ = path;
   title_ = file.Title();
   applied_ = true;
 }
 
-std::string TLanguageTable::ReaderText(std::string_view key) const {
-  for (const auto& [name, text] : readerTexts_) {
+namespace {
+
+std::string TextOfKey(const std::vector<std::pair<std::string, std::string>>& texts,
+                      std::string_view key) {
+  for (const auto& [name, text] : texts) {
     if (EqualsIgnoreCase(name, key)) return text;
   }
   return {};
+}
+
+}  // namespace
+
+std::string TLanguageTable::ReaderText(std::string_view key) const {
+  return TextOfKey(readerTexts_, key);
+}
+
+std::string TLanguageTable::JournalText(std::string_view key) const {
+  return TextOfKey(journalTexts_, key);
 }
 
 void TLanguageTable::LoadRussian() {
@@ -100,6 +114,7 @@ void TLanguageTable::LoadRussian() {
     entries_[id - kFirstInterfaceText] = std::string(kRussianTexts[id - kFirstInterfaceText]);
   }
   readerTexts_.clear();
+  journalTexts_.clear();
   // The title is looked up again: the file may have changed or gone since.
   title_ = languageFilePath_.empty() ? std::string(kDefaultApplicationTitle)
                                      : LanguageFile::Read(languageFilePath_).Title();

@@ -55,6 +55,8 @@ class TLanguageTable {
   // none, after LoadRussian and before any language was applied: the
   // caller then shows its built-in Russian text.
   std::string ReaderText(std::string_view key) const;
+  // The same of the "Journal" section (the reading journal's captions).
+  std::string JournalText(std::string_view key) const;
   // The application title as of the last LoadFile or LoadRussian: "IDs"/
   // "1000" of the file last loaded, "Vaticor" when it has none or no file
   // was loaded.
@@ -63,6 +65,7 @@ class TLanguageTable {
  private:
   std::array<std::string, kInterfaceTextCount> entries_;
   std::vector<std::pair<std::string, std::string>> readerTexts_;
+  std::vector<std::pair<std::string, std::string>> journalTexts_;
   bool applied_ = false;
   std::string languageFilePath_;
   std::string title_{kDefaultApplicationTitle};

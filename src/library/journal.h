@@ -56,7 +56,11 @@ struct JournalEntry {
   std::string moment;
   JournalKind kind = JournalKind::kDraw;
   std::string question;
-  std::string spreadFile;         // the spread file's name; empty when none
+  std::string spreadFile;  // the spread file's name; empty when none
+  // A spread's table as the text of a spread file holding the reading
+  // (the card windows' places and size, each position's card), so that it
+  // can be laid out again when its file has gone; empty for a draw.
+  std::string spreadTable;
   std::string deckFolder;         // the deck's folder name; empty when not known
   std::string descriptionFolder;  // the description set's folder name; empty when not known
   std::vector<JournalPosition> positions;

@@ -124,8 +124,8 @@ void RemoveParts(const SqliteDatabase& db, std::int64_t id, const JournalEntry& 
 std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id) {
   SqliteStatement row(
       db,
-      "SELECT moment, kind, question, spread_file, deck_folder, description_folder, notes "
-      "FROM entry WHERE id = ?");
+      "SELECT moment, kind, question, spread_file, deck_folder, description_folder, notes, "
+      "spread_table FROM entry WHERE id = ?");
   row.Bind(1, id);
   if (!row.Step()) return std::nullopt;
   JournalEntry entry;
@@ -137,6 +137,7 @@ std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id)
   entry.deckFolder = row.Text(4);
   entry.descriptionFolder = row.Text(5);
   entry.notes = row.Text(6);
+  entry.spreadTable = row.Text(7);
   SqliteStatement positions(db,
                             "SELECT number, meaning, card, reversed, card_name FROM position "
                             "WHERE entry = ? ORDER BY ord");
@@ -160,10 +161,10 @@ std::int64_t InsertEntry(const SqliteDatabase& db, const JournalEntry& given) {
   entry.tags = NormaliseTags(given.tags);
   SqliteStatement row(db,
                       "INSERT INTO entry(moment, kind, question, spread_file, deck_folder, "
-                      "description_folder, notes) VALUES(?,?,?,?,?,?,?)");
+                      "description_folder, notes, spread_table) VALUES(?,?,?,?,?,?,?,?)");
   row.Bind(1, entry.moment).Bind(2, static_cast<std::int64_t>(entry.kind)).Bind(3, entry.question);
   row.Bind(4, entry.spreadFile).Bind(5, entry.deckFolder).Bind(6, entry.descriptionFolder);
-  row.Bind(7, entry.notes).Run();
+  row.Bind(7, entry.notes).Bind(8, entry.spreadTable).Run();
   const std::int64_t id = db.LastInsertId();
   WriteParts(db, id, entry);
   return id;

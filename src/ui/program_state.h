@@ -16,6 +16,7 @@
 namespace vaticor {
 
 class ContentSignals;
+class JournalKeeper;
 
 // The program's single instances, as every window sees them. They live for
 // the whole run. The deck and description-set choice changes only through
@@ -35,6 +36,8 @@ struct ProgramState {
   ContentSelection& Content;
   // Its changes as signals, for the windows.
   ContentSignals& ContentChanges;
+  // The reading journal: its store once open, every write, its changes.
+  JournalKeeper& Journal;
   std::string SystemLanguage;  // "0x" + the user's locale identifier
 };
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/chrome_geometry.h"
+#include "library/journal.h"
 #include "library/reading_log.h"
 #include "ui/program_links.h"
 
@@ -100,6 +101,18 @@ class SpreadsWindowLink {
   virtual void ShowSpreads() = 0;
   virtual bool IsSpreadVisible() const = 0;
   virtual void SetSpreadVisible(bool visible) = 0;  // with its card windows
+  // A spread recorded in the journal laid out again from its table (its
+  // card windows' places and size, each position's card), replacing the
+  // cards on the table; the window shown. A table that cannot be read
+  // raises the failure the user is to see.
+  virtual void LayRecordedSpread(const JournalEntry& entry) = 0;
+};
+
+// What the other windows ask of the journal window.
+class JournalWindowLink {
+ public:
+  virtual ~JournalWindowLink() = default;
+  virtual void ShowJournal() = 0;  // shown, raised and given the focus
 };
 
 // Which window stands for the program: the main window, or the spreads
@@ -135,6 +148,15 @@ struct SpreadsWindowLinks {
   QuestionWindowLink& question;
   SpreadsHostLink& host;
   ProgramFaceLink& face;
+};
+
+// What the journal window is given: where a recorded reading is laid on
+// the table again, and the viewer for a card's description.
+struct JournalWindowLinks {
+  MainWindowLink& main;
+  SpreadsWindowLink& spreads;
+  QuestionWindowLink& question;
+  CardViewerLink& viewer;
 };
 
 // What the folder-selection window is opened for.

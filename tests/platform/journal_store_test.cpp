@@ -56,6 +56,7 @@ TEST_P(JournalStoreTest, KeepsAnEntryWholeAndGivesItBackAsStored) {
   entry.spreadFile = "Кельтский крест.spread";
   entry.deckFolder = "Rider";
   entry.descriptionFolder = "Classic";
+  entry.spreadTable = "[Spread]\nCard.Width=100\n";
   entry.positions[0].meaning = "Прошлое";
   entry.positions[1].cardName = "Колесо Фортуны";
   entry.notes = "line one\nline two";

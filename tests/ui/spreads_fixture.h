@@ -110,9 +110,9 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
   // order they are asked for is the order their loads begin.
   void OpenWithOneWorker() {
     oneWorker_.emplace(loader, 1);
-    oneWorkerState_.emplace(ProgramState{ini, decks, descriptions, picker, random, screen,
-                                         languages, shell, *oneWorker_, state.Content,
-                                         state.ContentChanges, state.SystemLanguage});
+    oneWorkerState_.emplace(ProgramState{
+        ini, decks, descriptions, picker, random, screen, languages, shell, *oneWorker_,
+        state.Content, state.ContentChanges, state.Journal, state.SystemLanguage});
     windowState_ = &*oneWorkerState_;
     Open();
   }

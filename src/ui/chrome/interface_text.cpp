@@ -16,6 +16,11 @@ QString ReaderText(const TLanguageTable& languages, const char* key, const char*
   return QString::fromUtf8(text.empty() ? std::string_view(russian) : std::string_view(text));
 }
 
+QString JournalText(const TLanguageTable& languages, const char* key, const char* russian) {
+  const std::string text = languages.JournalText(key);
+  return QString::fromUtf8(text.empty() ? std::string_view(russian) : std::string_view(text));
+}
+
 QString FailureText(const TLanguageTable& languages, const UserFailure& failure) {
   struct Words {
     UserFailure::Kind kind;
@@ -29,6 +34,8 @@ QString FailureText(const TLanguageTable& languages, const UserFailure& failure)
       {UserFailure::Kind::kInvalidInteger, "InvalidInteger", "«%1» — недопустимое целое число"},
       {UserFailure::Kind::kPictureTooLarge, "PictureTooLarge",
        "Карты лежат слишком далеко друг от друга для одной картинки (%1 пикселей)"},
+      {UserFailure::Kind::kNotAJournal, "NotAJournal",
+       "Файл %1 — не дневник, который эта программа может восстановить"},
   };
   QString text = QString::fromUtf8(failure.what());
   for (const Words& words : kWords) {

@@ -20,6 +20,10 @@ QString InterfaceText(const TLanguageTable& languages, int id, const char* layou
 // (`russian`, UTF-8).
 QString ReaderText(const TLanguageTable& languages, const char* key, const char* russian);
 
+// A caption of the reading journal: the language file's "Journal"/`key`
+// text, else the built-in Russian one (`russian`, UTF-8).
+QString JournalText(const TLanguageTable& languages, const char* key, const char* russian);
+
 // A text of the interface on a control or menu entry found by its layout
 // name: the hint of a widget, the caption of a menu entry (a submenu by its
 // menu action). `key` is the language file's "[Reader]" key, unless `id`

@@ -504,6 +504,8 @@ void TSpreadsForm::SaveSpreadToFile() {
                  readingMoment_);
 }
 
+void TSpreadsForm::LayRecordedSpread(const JournalEntry&) {}
+
 void TSpreadsForm::LoadSpread(const std::string& path) {
   TINIData& ini = state_.INIData;
   const std::optional<SpreadLayout> layout =

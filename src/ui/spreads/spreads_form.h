@@ -70,6 +70,7 @@ class TSpreadsForm : public QWidget,
   // The spread goes to the program's taskbar button: the card windows and
   // deck groups are hidden until this window is restored.
   void MinimiseToTaskbar() override;
+  void LayRecordedSpread(const JournalEntry& entry) override;
 
   // Replaces the spread in scope by the file's positions (the pictures
   // follow: SpreadPictureQueue); a missing file only brings the window to

@@ -64,6 +64,7 @@ class FakeLinks : public CardViewerLink,
   void ShowSpreads() override { spreadsVisible = true; }
   bool IsSpreadVisible() const override { return spreadsVisible; }
   void SetSpreadVisible(bool visible) override { spreadsVisible = visible; }
+  void LayRecordedSpread(const JournalEntry& entry) override { laidSpreads.push_back(entry.id); }
   void ShowForMode(FolderMode mode) override { folderModes.push_back(mode); }
   void ChooseLanguage(int position) override { languagesChosen.push_back(position); }
 
@@ -89,6 +90,7 @@ class FakeLinks : public CardViewerLink,
   std::string question;  // what the question window's field holds
   int restored = 0;
   bool spreadsVisible = false;
+  std::vector<std::int64_t> laidSpreads;  // ids of the entries laid out again
   std::vector<FolderMode> folderModes;
   std::vector<int> languagesChosen;
 };

@@ -20,6 +20,7 @@
 #include "library/taro_decks.h"
 #include "library/taro_descriptions.h"
 #include "ui/content_signals.h"
+#include "ui/journal_keeper.h"
 #include "ui/program_state.h"
 
 namespace vaticor::testing {
@@ -44,8 +45,10 @@ struct ProgramInstances {
   PictureWorkers pictureWork;
   ContentSelection content{ini, decks, descriptions, picker, random};
   ContentSignals contentChanges{content};
-  ProgramState state{ini,       decks, descriptions, picker,  random,         screen,
-                     languages, shell, pictureWork,  content, contentChanges, "0x0419"};
+  // Not open: a test that records attaches a FakeJournal.
+  JournalKeeper journal;
+  ProgramState state{ini,   decks,       descriptions, picker,         random,  screen,  languages,
+                     shell, pictureWork, content,      contentChanges, journal, "0x0419"};
 };
 
 }  // namespace vaticor::testing

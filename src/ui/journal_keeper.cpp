@@ -1,0 +1,44 @@
+#include "ui/journal_keeper.h"
+
+#include <QDateTime>
+
+namespace vaticor {
+
+JournalKeeper::JournalKeeper(QObject* parent) : QObject(parent) {}
+JournalKeeper::~JournalKeeper() = default;
+
+void JournalKeeper::Attach(std::unique_ptr<JournalStore> store) {
+  store_ = std::move(store);
+  emit opened();
+}
+
+std::int64_t JournalKeeper::Add(const JournalEntry& entry) {
+  if (!store_) return 0;
+  const std::int64_t id = store_->Add(entry);
+  emit entryAdded(id);
+  return id;
+}
+
+bool JournalKeeper::Update(const JournalEntry& entry) {
+  if (!store_ || !store_->Update(entry)) return false;
+  emit entryChanged(entry.id);
+  return true;
+}
+
+std::optional<JournalEntry> JournalKeeper::Remove(std::int64_t id) {
+  if (!store_) return std::nullopt;
+  std::optional<JournalEntry> entry = store_->Get(id);
+  if (!entry || !store_->Remove(id)) return std::nullopt;
+  emit entryRemoved(id);
+  return entry;
+}
+
+std::string JournalMomentNow() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate day = now.date();
+  const QTime time = now.time();
+  return JournalMoment(day.year(), day.month(), day.day(), time.hour(), time.minute(),
+                       time.second());
+}
+
+}  // namespace vaticor

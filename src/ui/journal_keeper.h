@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "library/journal.h"
+
+namespace vaticor {
+
+// The one owner of the reading journal in the window layer. It holds the
+// store once the program has opened it (after the main window's first
+// paint; until then, and when it could not be opened, IsOpen() is false and
+// a reading is simply not recorded), makes every write, and announces each
+// change; windows follow the signals instead of asking again.
+//
+// Writes raise what the store raises (WriteFailure, JournalFault): the
+// command that wrote catches it and shows it (RunCommand). Nothing is
+// announced for a write that failed.
+class JournalKeeper : public QObject {
+  Q_OBJECT
+ public:
+  explicit JournalKeeper(QObject* parent = nullptr);
+  ~JournalKeeper() override;
+
+  // The store from now on (the program's SQLite journal; tests give the
+  // in-memory one). Announces opened().
+  void Attach(std::unique_ptr<JournalStore> store);
+  bool IsOpen() const { return store_ != nullptr; }
+  // For reading (List, Count, Get, AllTags); nullptr until attached.
+  const JournalStore* Store() const { return store_.get(); }
+  // True while the journal cannot be written (a read-only file, a newer
+  // version's journal) or is not open: recording commands are off.
+  bool ReadOnly() const { return !store_ || store_->ReadOnly(); }
+
+  // Stores a new entry (its moment and tags as given) and announces it;
+  // returns its id. Not open: records nothing and returns 0.
+  std::int64_t Add(const JournalEntry& entry);
+  // Replaces a stored entry and announces it; false when it is gone.
+  bool Update(const JournalEntry& entry);
+  // Removes an entry and announces it; returns the entry as it was, for an
+  // undo (Add it again: it comes back with a new id); nullopt when gone.
+  std::optional<JournalEntry> Remove(std::int64_t id);
+  // The journal's whole content was replaced (a restore from a backup):
+  // every window reads it again.
+  void AnnounceReplaced() { emit replaced(); }
+
+ signals:
+  void opened();
+  void entryAdded(qint64 id);
+  void entryChanged(qint64 id);
+  void entryRemoved(qint64 id);
+  void replaced();
+
+ private:
+  std::unique_ptr<JournalStore> store_;
+};
+
+// The moment now, local time, as the journal writes it.
+std::string JournalMomentNow();
+
+}  // namespace vaticor
