@@ -8,7 +8,8 @@
 //     step painted, against 16 ms (the longest step counts).
 // Each reports "ratio" (at most 1 meets the limit) and its times; the
 // store's own share of a keystroke is measured apart.
-// The journal is generated once a run (bench/journal/generated_journal.h).
+// The journal is the benchmarks' thirty-year one (bench/journal/big_journal.h),
+// made once and kept for later runs.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -21,7 +22,7 @@
 #include <filesystem>
 #include <random>
 
-#include "journal/generated_journal.h"
+#include "journal/big_journal.h"
 #include "platform/sqlite_journal.h"
 #include "support/qt/keys.h"
 #include "ui/journal/journal_form.h"
@@ -35,8 +36,6 @@ using namespace vaticor;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kEntries = 100'000;
-
 fs::path NewFolder(const char* what) {
   fs::path root = fs::temp_directory_path() /
                   (std::string("vaticor-") + what + "-" + std::to_string(std::random_device{}()));
@@ -48,22 +47,7 @@ double Seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-// The generated journal's file, made once for every benchmark of the run.
-struct JournalFile {
-  JournalFile() {
-    SqliteJournal journal(path);
-    const std::vector<JournalEntry> entries = bench::GeneratedJournal(kEntries);
-    journal.AddImported(entries);
-  }
-  ~JournalFile() { fs::remove_all(root); }
-  fs::path root = NewFolder("journal-bench");
-  std::string path = (root / kJournalFileName).string();
-};
-
-const std::string& SharedJournal() {
-  static JournalFile file;
-  return file.path;
-}
+const std::string& SharedJournal() { return bench::BigJournalFile(); }
 
 class NoPictures : public PictureLoader {
  public:

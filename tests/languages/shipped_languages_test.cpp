@@ -72,7 +72,7 @@ TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
           "SpreadsShuffle",    "SpreadsAddDeck",     "SpreadsSave",      "SpreadsOpen",
           "SpreadsMainWindow", "DealFromOneDeck",    "DealFromNewDecks", "CardViewDescription",
           "CardChoose",        "GroupShow",          "GroupMove",        "GroupClose",
-          "ViewerMaximize",    "ViewerRestore"}) {
+          "ViewerMaximize",    "ViewerRestore",      "NotAJournal"}) {
       EXPECT_NE(table.ReaderText(key), "") << key;
     }
     // The import's words; each keeps the values it is given.
