@@ -373,7 +373,7 @@ void TJournalForm::JournalOpened() {
 
 void TJournalForm::EntryAdded(std::int64_t) {
   ReloadWhenShown();
-  RefreshTags();
+  if (isVisible()) RefreshTags();
 }
 
 void TJournalForm::EntryChanged(std::int64_t id) {
@@ -382,7 +382,12 @@ void TJournalForm::EntryChanged(std::int64_t id) {
   if (store && view_->Entry() && view_->Entry()->id == id) {
     if (const std::optional<JournalEntry> stored = store->Get(id)) view_->Refresh(*stored);
   }
-  RefreshTags();
+  // A spread recorded again while the window is hidden costs it nothing.
+  if (isVisible()) {
+    RefreshTags();
+  } else {
+    stale_ = true;
+  }
 }
 
 void TJournalForm::EntryRemoved(std::int64_t id) {
