@@ -243,9 +243,11 @@ void TJournalForm::ShowJournal() {
   list_->setFocus();
 }
 
+void TJournalForm::SaveEdits() { view_->SaveNow(); }
+
 void TJournalForm::hideEvent(QHideEvent* event) {
   // What was typed is kept when the window goes.
-  RunCommand(this, [this] { view_->SaveNow(); });
+  RunCommand(this, [this] { SaveEdits(); });
   QWidget::hideEvent(event);
 }
 

@@ -47,6 +47,10 @@ class TJournalForm : public QWidget, public JournalWindowLink {
   void ShowJournal() override;
   // Captions, hints and the dates' language from the interface language.
   void ApplyLanguage();
+  // What was typed and not yet saved (a pause not yet over) saved now:
+  // hiding the window does it; the program calls it before it ends. A
+  // write that fails is shown over the window, as every save is.
+  void SaveEdits();
 
   // The window's commands, each one QAction shown by the window's menu
   // (JournalMenu: the menu image of its title strip, and a right click on
