@@ -12,6 +12,7 @@
 #include <random>
 #include <system_error>
 #include <unordered_map>
+#include <utility>
 
 #include "core/text_encoding.h"
 
@@ -222,7 +223,12 @@ std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t l
   return ReadRegularFile(path, limit);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+namespace {
+
+// WriteFileAtomically for bytes given a part at a time; `bytes` (the whole
+// content, when given so) allows the write in place.
+bool WriteParts(const std::string& path, const std::function<std::string_view()>& nextPart,
+                const std::string_view* bytes) {
   if (path.empty()) return false;
   const std::string target = WriteTarget(path);
   const std::string name = LastComponent(target);
@@ -246,13 +252,23 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     rawFd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (rawFd < 0 && errno != EEXIST && errno != EINTR) {
       const bool folderRefuses = errno == EACCES || errno == EPERM || errno == EROFS;
-      return replacing && folderRefuses && OverwriteInPlace(target, bytes);
+      return bytes && replacing && folderRefuses && OverwriteInPlace(target, *bytes);
     }
   }
   FileDescriptor fd(rawFd);
   if (!fd.valid()) return false;
 
-  bool ok = WriteAll(fd.get(), bytes);
+  bool ok = true;
+  try {
+    for (std::string_view part = nextPart(); !part.empty(); part = nextPart()) {
+      ok = WriteAll(fd.get(), part);
+      if (!ok) break;
+    }
+  } catch (...) {
+    fd.Close();
+    ::unlink(temp.c_str());
+    throw;
+  }
   if (ok && replacing) {
     // Best effort: some file systems (FAT, SMB) have no such bits to keep.
     ::fchmod(fd.get(), old.st_mode & 07777);
@@ -269,6 +285,19 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   }
   SyncFolder(folder);
   return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  bool given = false;
+  const auto whole = [&] { return std::exchange(given, true) ? std::string_view() : bytes; };
+  return WriteParts(path, whole, &bytes);
+}
+
+bool WriteFileAtomically(const std::string& path,
+                         const std::function<std::string_view()>& nextPart) {
+  return WriteParts(path, nextPart, nullptr);
 }
 
 namespace {

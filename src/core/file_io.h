@@ -55,6 +55,14 @@ std::optional<std::string> ReadFilePrefix(const std::string& path, std::size_t l
 // instead: written, cut to the new length and flushed. That write is not
 // atomic, but it is the only way left to keep what the user changed.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// The same for content made a part at a time, so that it is never held
+// whole: `nextPart` is called until it returns an empty part, and each part
+// is written before the next is asked for (a part is to stay valid until
+// then). There is no writing in place here: a file is only ever replaced
+// whole. An exception from `nextPart` removes the temporary file, leaves the
+// old file as it was, and goes on to the caller.
+bool WriteFileAtomically(const std::string& path,
+                         const std::function<std::string_view()>& nextPart);
 
 // What CopyFileInto did: `copied`, or why not in `failure` (a short English
 // sentence without the file's name, "cannot be read: Permission denied"),

@@ -16,6 +16,10 @@ class UserFailure : public std::runtime_error {
     kUnknownPictureExtension,  // subject: the extension, without its dot
     kInvalidInteger,           // subject: the text that is no integer
     kPictureTooLarge,          // subject: "width x height"
+    // A file to restore the journal from that is no journal this program
+    // can take (another program's, a damaged one, one of a newer version).
+    // Subject: the file.
+    kNotAJournal,
   };
   UserFailure(Kind kind, std::string subject, const std::string& message)
       : std::runtime_error(message), kind_(kind), subject_(std::move(subject)) {}

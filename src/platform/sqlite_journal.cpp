@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string_view>
 
 #include "core/file_io.h"
@@ -52,6 +54,15 @@ CREATE VIRTUAL TABLE entry_words USING fts5(
 )sql",
 };
 static_assert(std::size(kMigrations) == kJournalSchemaVersion);
+
+// `stem` followed by the first number from 1 that names no file.
+std::string FirstFreeName(const std::string& stem) {
+  for (int n = 1;; ++n) {
+    std::string name = stem + std::to_string(n);
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(name, error))) return name;
+  }
+}
 
 // Moves a file aside under `aside` when it is there; false when it is
 // there and cannot be moved.
@@ -200,12 +211,7 @@ void SqliteJournal::BeReadOnly(JournalNotice::Kind kind, const char* why) {
 }
 
 void SqliteJournal::SetAside() {
-  std::string aside;
-  for (int n = 1;; ++n) {
-    aside = path_ + ".unreadable-" + std::to_string(n);
-    std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(aside, error))) break;
-  }
+  const std::string aside = FirstFreeName(path_ + ".unreadable-");
   if (!MoveAside(path_, aside)) throw WriteFailure(path_);
   // The rest of its write-ahead log goes with it: left here, SQLite would
   // apply it to the new journal.
@@ -331,6 +337,94 @@ std::vector<std::string> SqliteJournal::AllTags() const {
 bool SqliteJournal::LogImported() const {
   SqliteStatement statement(*db_, "SELECT 1 FROM meta WHERE key = 'log_imported'");
   return statement.Step();
+}
+
+// ---------------------------------------------------------------------------
+// Backup and restore
+
+namespace {
+
+// Copies the whole of one database into another in one step of SQLite's
+// online backup; `to` takes it in one transaction, whole or not at all.
+void CopyDatabase(const SqliteDatabase& from, const SqliteDatabase& to) {
+  sqlite3_backup* backup = sqlite3_backup_init(to.handle(), "main", from.handle(), "main");
+  if (!backup) to.Fail(sqlite3_errcode(to.handle()));
+  const int step = sqlite3_backup_step(backup, -1);
+  const int finish = sqlite3_backup_finish(backup);
+  if (step != SQLITE_DONE) to.Fail(step);
+  if (finish != SQLITE_OK) to.Fail(finish);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error);
+}
+
+void RemoveWithLogs(const std::string& path) {
+  std::error_code error;
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+    std::filesystem::remove(path + suffix, error);
+  }
+}
+
+// A journal of this program that this program can write and that SQLite
+// finds whole; raises NotAJournalFailure naming `path` otherwise.
+void CheckRestorable(const SqliteDatabase& db, const std::string& path) {
+  if (QueryInteger(db, "PRAGMA application_id") != kJournalApplicationId) {
+    throw NotAJournalFailure(path, " is not a journal of this program");
+  }
+  const std::int64_t version = QueryInteger(db, "PRAGMA user_version");
+  if (version > kJournalSchemaVersion) {
+    throw NotAJournalFailure(path, " is a journal of a newer version of the program");
+  }
+  SqliteStatement check(db, "PRAGMA quick_check");
+  if (version < 1 || !check.Step() || check.Text(0) != "ok") {
+    throw NotAJournalFailure(path, " is a damaged journal");
+  }
+}
+
+}  // namespace
+
+void SqliteJournal::BackupTo(const std::string& path) const {
+  if (path.empty() || SameFile(path, path_)) throw WriteFailure(path);
+  std::string name = path.substr(path.rfind(kPathSeparator) + 1);
+  std::random_device random;
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%08x%08x", random(), random());
+  const std::string temp = JoinPath(ParentPath(path), "." + name + "." + digits + ".tmp");
+  try {
+    {
+      SqliteDatabase copy(temp, SqliteDatabase::Mode::kReadWrite, kJournalBusyWaitMs);
+      CopyDatabase(*db_, copy);
+      // One file on its own, to be carried anywhere: no write-ahead log.
+      copy.Execute("PRAGMA journal_mode = DELETE");
+    }
+    std::filesystem::rename(temp, path);
+  } catch (const std::exception&) {
+    RemoveWithLogs(temp);
+    throw WriteFailure(path);
+  }
+}
+
+std::string SqliteJournal::RestoreFrom(const std::string& path) {
+  if (readOnly_) throw WriteFailure(path_);
+  if (SameFile(path, path_)) return {};
+  std::unique_ptr<SqliteDatabase> source;
+  try {
+    source = OpenForReading(path);
+    CheckRestorable(*source, path);
+  } catch (const SqliteFault&) {
+    throw NotAJournalFailure(path, " cannot be read as a journal");
+  }
+  const std::string safety = FirstFreeName(path_ + ".before-restore-");
+  BackupTo(safety);
+  try {
+    CopyDatabase(*source, *db_);
+    Migrate(*db_);
+  } catch (const SqliteFault&) {
+    throw WriteFailure(path_);
+  }
+  return safety;
 }
 
 }  // namespace vaticor

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "core/user_failure.h"
 #include "library/journal.h"
 
 namespace vaticor {
@@ -72,6 +73,34 @@ class SqliteJournal : public JournalStore {
   void AddImported(std::span<const JournalEntry> entries) override;
   bool ReadOnly() const override { return readOnly_; }
 
+  // Writes the whole journal, as it is at this moment, to the file at
+  // `path` (SQLite's online backup: the journal stays usable meanwhile and
+  // other copies of the program may go on writing it). The copy is one
+  // SQLite file without a write-ahead log, made as a temporary file beside
+  // `path` (".<name>.<16 hex digits>.tmp") and renamed over it, so `path` is
+  // the old file or the whole copy. Works on a read-only journal too.
+  // Raises WriteFailure naming `path` when it cannot be written (or names
+  // the journal's own file).
+  void BackupTo(const std::string& path) const;
+
+  // Replaces every entry of the journal by those of the backup at `path`,
+  // through this connection, which stays usable; other copies of the
+  // program see the restored journal at their next read. Before that, a
+  // safety copy of the journal as it was is made beside it (BackupTo),
+  // named "<journal>.before-restore-<n>" with the first n from 1 not taken;
+  // its path is returned. A backup of an older version is brought up to
+  // this one. `path` naming the journal's own file changes nothing and
+  // returns "".
+  //
+  // Failures, each leaving the journal unchanged: a file that is not a
+  // journal of this program (another application_id, no SQLite file, a
+  // version this program cannot write, one `PRAGMA quick_check` finds
+  // damaged, or no file at all) raises NotAJournalFailure naming `path`,
+  // before any safety copy is made; a read-only journal, or one another
+  // program holds past the wait, raises WriteFailure naming the journal's
+  // file; a safety copy that cannot be made raises WriteFailure naming it.
+  std::string RestoreFrom(const std::string& path);
+
  private:
   // Opens the file at path_; raises the SQLite fault met.
   void Open();
@@ -87,6 +116,14 @@ class SqliteJournal : public JournalStore {
   std::unique_ptr<SqliteDatabase> db_;
   bool readOnly_ = false;
   JournalNotice notice_;
+};
+
+// A file that RestoreFrom refuses: kind UserFailure::Kind::kNotAJournal,
+// subject the file; what() says why in the program's English wording.
+class NotAJournalFailure : public UserFailure {
+ public:
+  NotAJournalFailure(const std::string& fileName, const std::string& why)
+      : UserFailure(Kind::kNotAJournal, fileName, "The file " + fileName + why) {}
 };
 
 // How long a write waits for another program's write to end.

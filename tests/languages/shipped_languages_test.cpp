@@ -72,7 +72,7 @@ TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
           "SpreadsShuffle",    "SpreadsAddDeck",     "SpreadsSave",      "SpreadsOpen",
           "SpreadsMainWindow", "DealFromOneDeck",    "DealFromNewDecks", "CardViewDescription",
           "CardChoose",        "GroupShow",          "GroupMove",        "GroupClose",
-          "ViewerMaximize",    "ViewerRestore"}) {
+          "ViewerMaximize",    "ViewerRestore",      "NotAJournal"}) {
       EXPECT_NE(table.ReaderText(key), "") << key;
     }
     // The import's words; each keeps the values it is given.
@@ -97,6 +97,23 @@ TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
   english.LoadFile(JoinPath(folder, "0x0409.ini"));
   EXPECT_EQ(english.ReaderText("Reversed"), "reversed");
   EXPECT_EQ(english.ReaderText("CopyReading"), "Copy the reading");
+}
+
+// The journal window's captions: each shipped file has them all.
+TEST(ShippedLanguages, EveryFileTranslatesTheJournalSection) {
+  const std::string folder = VATICOR_SHIPPED_LANGUAGES_DIR;
+  for (const std::string& name : ListDirectory(folder)) {
+    if (name == "README.md") continue;
+    SCOPED_TRACE(name);
+    TLanguageTable table;
+    table.LoadFile(JoinPath(folder, name));
+    for (const char* key : {"Title",       "LayAgain",     "Menu",      "Delete",       "Undo",
+                            "AddFollowUp", "ReversedMark", "NotOpen",   "NothingFound", "ReadOnly",
+                            "Search",      "AnyTag",       "AnyCard",   "DateFrom",     "DateTo",
+                            "Question",    "Notes",        "FollowUps", "FollowUpHint", "Tags"}) {
+      EXPECT_NE(table.JournalText(key), "") << key;
+    }
+  }
 }
 
 }  // namespace

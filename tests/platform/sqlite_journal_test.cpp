@@ -237,5 +237,101 @@ TEST(SqliteJournalTest, TenThousandTagsAreKeptInOrderAndListedOnce) {
   EXPECT_EQ(journal.Count({.text = "tag4321"}), 2u);
 }
 
+// A backup brings back what was removed after it, through the connection
+// in use, which then goes on working; the journal as it was before is kept
+// beside it, and is itself a journal.
+TEST(SqliteJournalBackupTest, RestoreBringsBackTheBackupAndKeepsASafetyCopy) {
+  TempDir dir;
+  const std::string path = dir.Path(kJournalFileName);
+  SqliteJournal journal(path);
+  SqliteJournal other(path);  // another copy of the program
+  const std::int64_t kept = journal.Add(Entry("kept"));
+  const std::int64_t removed = journal.Add(Entry("removed later"));
+  const std::string backup = dir.Path("backups/journal.backup");
+  std::filesystem::create_directories(dir.Path("backups"));
+  journal.BackupTo(backup);
+  EXPECT_EQ(ListDirectory(dir.Path("backups")), std::vector<std::string>{"journal.backup"});
+  ASSERT_TRUE(journal.Remove(removed));
+  journal.Add(Entry("added later"));
+
+  EXPECT_EQ(journal.RestoreFrom(backup), path + ".before-restore-1");
+  EXPECT_EQ(journal.Count({}), 2u);
+  EXPECT_EQ(journal.Get(removed)->question, "removed later");
+  EXPECT_EQ(journal.Count({.text = "added"}), 0u);
+  EXPECT_EQ(journal.Count({.text = "later"}), 1u);
+  EXPECT_EQ(other.Count({.text = "removed"}), 1u);
+  const std::int64_t after = journal.Add(Entry("after the restore"));
+  EXPECT_GT(after, kept);
+  EXPECT_EQ(other.Get(after)->question, "after the restore");
+
+  SqliteJournal safety(path + ".before-restore-1");
+  EXPECT_EQ(safety.Notice().kind, JournalNotice::Kind::kNone);
+  EXPECT_EQ(safety.Count({.text = "added later"}), 1u);
+  EXPECT_EQ(safety.Count({.text = "removed"}), 0u);
+  // A second restore keeps the first safety copy.
+  EXPECT_EQ(journal.RestoreFrom(backup), path + ".before-restore-2");
+  EXPECT_EQ(safety.Count({}), 2u);
+
+  EXPECT_THROW(journal.BackupTo(dir.Path("no folder/journal.backup")), WriteFailure);
+  EXPECT_THROW(journal.BackupTo(path), WriteFailure);
+}
+
+// A file that is not a journal this program can take is refused before
+// anything is done: the journal keeps its entries, no safety copy is made.
+TEST(SqliteJournalBackupTest, RestoreRefusesWhatIsNoJournalOfThisProgram) {
+  TempDir dir;
+  const std::string path = dir.Path("live/" + std::string(kJournalFileName));
+  SqliteJournal journal(path);
+  for (int i = 0; i < 300; ++i) journal.Add(Entry("entry " + std::string(1000, 'x')));
+  const std::string good = dir.Path("good.backup");
+  journal.BackupTo(good);
+  const std::string whole = ReadAll(good);
+  journal.Add(Entry("the newest"));
+
+  const std::string foreign = dir.Path("foreign.db");
+  RunSql(foreign, "CREATE TABLE accounts(name TEXT); INSERT INTO accounts VALUES('theirs')");
+  const std::string truncated = dir.Write("truncated.backup", whole.substr(0, whole.size() / 2));
+  // Its head whole, a page in the middle overwritten.
+  ASSERT_GT(whole.size(), 12u * 4096);
+  const std::string damaged =
+      dir.Write("damaged.backup",
+                whole.substr(0, 10 * 4096) + std::string(4096, 'x') + whole.substr(11 * 4096));
+  const std::string newer = dir.Write("newer.backup", whole);
+  RunSql(newer, "PRAGMA user_version = 99");
+  const std::string text = dir.Write("notes.txt", "not a database");
+  const std::string empty = dir.Write("empty.backup", "");
+  for (const std::string& file :
+       {foreign, truncated, damaged, newer, text, empty, dir.Path("missing.backup")}) {
+    try {
+      journal.RestoreFrom(file);
+      ADD_FAILURE() << file << " was taken";
+    } catch (const NotAJournalFailure& failure) {
+      EXPECT_EQ(failure.kind(), UserFailure::Kind::kNotAJournal);
+      EXPECT_EQ(failure.subject(), file);
+    }
+    EXPECT_EQ(journal.Count({}), 301u) << file;
+    EXPECT_EQ(journal.Count({.text = "newest"}), 1u) << file;
+  }
+  EXPECT_EQ(ListDirectory(dir.Path("live")).size(), 3u);  // the journal, its -wal and -shm
+  EXPECT_FALSE(FileExists(path + ".before-restore-1"));
+}
+
+TEST(SqliteJournalBackupTest, AJournalOpenForReadingRefusesARestore) {
+  TempDir dir;
+  const std::string path = dir.Path(kJournalFileName);
+  const std::string backup = dir.Path("journal.backup");
+  {
+    SqliteJournal journal(path);
+    journal.Add(Entry("kept"));
+    journal.BackupTo(backup);
+  }
+  RunSql(path, "PRAGMA user_version = 99");
+  const std::string before = ReadAll(path);
+  SqliteJournal journal(path);
+  ASSERT_TRUE(journal.ReadOnly());
+  EXPECT_THROW(journal.RestoreFrom(backup), WriteFailure);
+  EXPECT_EQ(ReadAll(path), before);
+}
+
 }  // namespace
 }  // namespace vaticor

@@ -35,6 +35,8 @@ QString FailureText(const TLanguageTable& languages, const UserFailure& failure)
       {UserFailure::Kind::kInvalidInteger, "InvalidInteger", "«%1» — недопустимое целое число"},
       {UserFailure::Kind::kPictureTooLarge, "PictureTooLarge",
        "Карты лежат слишком далеко друг от друга для одной картинки (%1 пикселей)"},
+      {UserFailure::Kind::kNotAJournal, "NotAJournal",
+       "Файл %1 — не дневник, который эта программа может восстановить"},
   };
   QString text = QString::fromUtf8(failure.what());
   for (const Words& words : kWords) {

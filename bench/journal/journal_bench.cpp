@@ -1,0 +1,159 @@
+// The reading journal with 100,000 entries (big_journal.h), each against
+// the limit it is held to, measured in the same run; each reports the mean
+// over its limit as the counter "ratio" (target <= 1) and its slowest
+// iteration over the limit as "worst_ratio":
+//   - the list's first page (200 entries newest first, and the count the
+//     list shows), against 100 ms; also with the journal opened first;
+//   - a search keystroke: the first page and the count for each prefix of a
+//     common word as it is typed, Russian and Latin, and with a tag, a card
+//     or a date range besides, against 30 ms;
+//   - a page far down the list (200 entries from the 90,000th), against
+//     16 ms: what scrolling asks of the window's thread at a time;
+//   - recording a three-card draw, against 5 ms.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "big_journal.h"
+#include "platform/sqlite_journal.h"
+
+namespace {
+
+using namespace vaticor;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kPage = 200;
+
+SqliteJournal& BigJournal() {
+  static SqliteJournal journal(bench::BigJournalFile());
+  return journal;
+}
+
+// Runs `work` for the benchmark's iterations, timing each, and reports the
+// mean and the slowest over `limitMs`.
+template <typename Work>
+void Against(benchmark::State& state, double limitMs, Work&& work) {
+  double total = 0;
+  double worst = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    work();
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    total += ms;
+    worst = std::max(worst, ms);
+  }
+  state.counters["ratio"] = total / static_cast<double>(state.iterations()) / limitMs;
+  state.counters["worst_ratio"] = worst / limitMs;
+  state.counters["limit_ms"] = limitMs;
+}
+
+// What the list shows for a filter: its first page and how many there are.
+void ShowList(benchmark::State& state, const JournalFilter& filter, std::size_t offset) {
+  const std::vector<JournalEntry> page = BigJournal().List(filter, offset, kPage);
+  const std::size_t count = BigJournal().Count(filter);
+  benchmark::DoNotOptimize(page.data());
+  state.counters["entries"] = static_cast<double>(count);
+}
+
+void BM_FirstPage(benchmark::State& state) {
+  BigJournal();
+  Against(state, 100, [&] { ShowList(state, {}, 0); });
+}
+BENCHMARK(BM_FirstPage)->Unit(benchmark::kMillisecond);
+
+void BM_OpenAndFirstPage(benchmark::State& state) {
+  const std::string& path = bench::BigJournalFile();
+  Against(state, 100, [&] {
+    SqliteJournal journal(path);
+    benchmark::DoNotOptimize(journal.List({}, 0, kPage).data());
+    benchmark::DoNotOptimize(journal.Count({}));
+  });
+}
+BENCHMARK(BM_OpenAndFirstPage)->Unit(benchmark::kMillisecond);
+
+// Every prefix of `word` as it is typed, letter by letter.
+std::vector<std::string> Typed(const std::string& word) {
+  std::vector<std::string> prefixes;
+  for (std::size_t end = 1; end <= word.size(); ++end) {
+    // Whole UTF-8 characters only.
+    if (end == word.size() || (static_cast<unsigned char>(word[end]) & 0xC0) != 0x80) {
+      prefixes.push_back(word.substr(0, end));
+    }
+  }
+  return prefixes;
+}
+
+const bool kSearchesRegistered = [] {
+  std::vector<std::pair<std::string, JournalFilter>> searches;
+  for (const char* word : {bench::kBigJournalRussianWord, bench::kBigJournalLatinWord}) {
+    for (const std::string& typed : Typed(word)) {
+      searches.push_back({"text:" + typed, {.text = typed}});
+    }
+  }
+  searches.push_back({"text:раб+tag", {.text = "раб", .tag = bench::kBigJournalTag}});
+  searches.push_back({"text:lo+card", {.text = "lo", .card = 16}});
+  searches.push_back({"text:р+card", {.text = "р", .card = 16}});
+  searches.push_back({"text:работ+2010", {.text = "работ", .from = "2010", .to = "2010"}});
+  searches.push_back({"tag", {.tag = bench::kBigJournalTag}});
+  searches.push_back({"card", {.card = 16}});
+  searches.push_back({"2010..2011", {.from = "2010", .to = "2011"}});
+  for (const auto& [name, filter] : searches) {
+    benchmark::RegisterBenchmark(("BM_SearchKeystroke/" + name).c_str(),
+                                 [filter = filter](benchmark::State& state) {
+                                   BigJournal();
+                                   Against(state, 30, [&] { ShowList(state, filter, 0); });
+                                 })
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
+
+void BM_DeepPage(benchmark::State& state) {
+  BigJournal();
+  Against(state, 16,
+          [&] { benchmark::DoNotOptimize(BigJournal().List({}, 90'000, kPage).data()); });
+}
+BENCHMARK(BM_DeepPage)->Unit(benchmark::kMillisecond);
+
+// A copy of the big journal that goes with the object.
+class ScratchJournal {
+ public:
+  ScratchJournal()
+      : folder_(std::filesystem::temp_directory_path() /
+                ("vaticor-bench-journal-" + std::to_string(std::random_device{}()))) {
+    std::filesystem::create_directories(folder_);
+    std::filesystem::copy_file(bench::BigJournalFile(), folder_ / kJournalFileName);
+    journal = std::make_unique<SqliteJournal>((folder_ / kJournalFileName).string());
+  }
+  ~ScratchJournal() {
+    journal.reset();
+    std::filesystem::remove_all(folder_);
+  }
+
+ private:
+  std::filesystem::path folder_;
+
+ public:
+  std::unique_ptr<SqliteJournal> journal;
+};
+
+// Many draws in a row, so that the log's checkpoints and the word index's
+// merges fall among them as they do over the years.
+void BM_RecordDraw(benchmark::State& state) {
+  ScratchJournal scratch;
+  JournalEntry draw = bench::BigJournalEntries(40).back();
+  draw.question = "Что меня ждёт на работе завтра?";
+  draw.positions = {{1, "", 16, false, "Башня"},
+                    {2, "", 40, true, "Пятёрка Кубков"},
+                    {3, "", 19, false, "Солнце"}};
+  draw.notes.clear();
+  draw.moment = "2026-12-10T12:00:00";
+  Against(state, 5, [&] { scratch.journal->Add(draw); });
+}
+BENCHMARK(BM_RecordDraw)->Unit(benchmark::kMillisecond)->Iterations(3000);
+
+}  // namespace
