@@ -38,7 +38,7 @@ QString NoticeText(const TLanguageTable& languages, const JournalNotice& notice)
 
 }  // namespace
 
-std::unique_ptr<JournalStore> OpenProgramJournal(const JournalOpening& opening, QWidget* window) {
+std::unique_ptr<SqliteJournal> OpenProgramJournal(const JournalOpening& opening, QWidget* window) {
   const std::string& folder = opening.settings.AppFolder;
   const QFileInfo folderInfo(QString::fromStdString(folder));
   const std::string path = JournalFilePath(folder, folderInfo.isDir() && folderInfo.isWritable(),

@@ -7,7 +7,7 @@ class QWidget;
 
 namespace vaticor {
 
-class JournalStore;
+class SqliteJournal;
 class TLanguageTable;
 class TTaroDecks;
 struct TINIData;
@@ -29,6 +29,6 @@ struct JournalOpening {
 // aside, opened read-only, log lines skipped) is shown over `window` in the
 // interface language. nullptr when no journal can be opened: the message
 // says why, and the program goes on without one.
-std::unique_ptr<JournalStore> OpenProgramJournal(const JournalOpening& opening, QWidget* window);
+std::unique_ptr<SqliteJournal> OpenProgramJournal(const JournalOpening& opening, QWidget* window);
 
 }  // namespace vaticor

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "app/journal_files.h"
 #include "app/journal_opening.h"
 #include "core/command_line.h"
 #include "core/file_io.h"
@@ -25,12 +26,14 @@
 #include "platform/icu_locale.h"
 #include "platform/locale_date_time.h"
 #include "platform/qt_screen.h"
+#include "platform/sqlite_journal.h"
 #include "skin_resources.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/startup_probe.h"
 #include "ui/chrome/window_showing.h"
 #include "ui/import/folder_select_form.h"
+#include "ui/journal/journal_form.h"
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
@@ -107,6 +110,8 @@ Program::Program(const std::string& programPath, const SystemServices& system)
 }
 
 Program::~Program() {
+  // What was typed in the journal window and not yet saved.
+  if (journalForm_) journalForm_->SaveEdits();
   SetFailureWording(nullptr);
   decks_.OnDeckSelected(nullptr);
   // A copy being made is finished; the rest are not begun.
@@ -263,6 +268,8 @@ void Program::ApplyLanguageToOtherWindows() {
   questionForm_->ApplyLanguage();
   folderSelectForm_->ApplyLanguage();
   spreadsForm_->ApplyLanguage();
+  if (journalForm_) journalForm_->ApplyLanguage();
+  if (journalFiles_) journalFiles_->ApplyLanguage();
 }
 
 void Program::InstallQtTranslation() {
@@ -296,12 +303,26 @@ void Program::OpenJournal(QWidget* window) {
   if (journalTried_) return;
   journalTried_ = true;
   const LocaleDateTimeFormat logFormat;
-  std::unique_ptr<JournalStore> store =
+  std::unique_ptr<SqliteJournal> store =
       OpenProgramJournal({iniData_, kReadingLogFileName, logFormat, decks_, languages_}, window);
+  sqliteJournal_ = store.get();
   if (store) journal_.Attach(std::move(store));
 }
 
-void Program::ShowJournal() { OpenJournal(vaticorForm_.get()); }
+void Program::ShowJournal() {
+  OpenJournal(vaticorForm_.get());
+  if (!journalForm_) {
+    CreateOtherWindows();
+    TVaticorForm* main = vaticorForm_.get();
+    journalForm_ = std::make_unique<TJournalForm>(
+        state_, JournalWindowLinks{*main, *spreadsForm_, *questionForm_, *aboutForm_});
+    if (sqliteJournal_) {
+      journalFiles_ = new JournalFileCommands(*journalForm_, journal_, *sqliteJournal_, languages_);
+    }
+    if (textsApplied_) journalForm_->ApplyLanguage();
+  }
+  journalForm_->ShowJournal();
+}
 
 std::vector<QWidget*> Program::Windows() const {
   std::vector<QWidget*> windows;
@@ -310,6 +331,7 @@ std::vector<QWidget*> Program::Windows() const {
     if (window) windows.push_back(window);
   }
   if (folderSelectForm_) windows.push_back(folderSelectForm_.get());
+  if (journalForm_) windows.push_back(journalForm_.get());
   if (spreadsForm_) {
     windows.push_back(spreadsForm_.get());
     windows.push_back(spreadsForm_->DeckGroupsWindow());

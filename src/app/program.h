@@ -34,6 +34,9 @@ class TQuestionLogForm;
 class TQuestionForm;
 class TFolderSelectForm;
 class TSpreadsForm;
+class TJournalForm;
+class SqliteJournal;
+class JournalFileCommands;
 class LanguageSupport;
 struct LanguageOutcome;
 
@@ -145,6 +148,9 @@ class Program : public LanguageMenuLink, public InstalledListsLink, public Journ
   std::unique_ptr<TQuestionForm> questionForm_;
   std::unique_ptr<TFolderSelectForm> folderSelectForm_;
   std::unique_ptr<TSpreadsForm> spreadsForm_;
+  std::unique_ptr<TJournalForm> journalForm_;
+  SqliteJournal* sqliteJournal_ = nullptr;       // the keeper's store, when open
+  JournalFileCommands* journalFiles_ = nullptr;  // a child of the journal window
   std::unique_ptr<LanguageSupport> languageSupport_;
   std::unique_ptr<QTranslator> qtTranslator_;
   // A language table has been put into the windows there were.
