@@ -107,10 +107,15 @@ TEST(ShippedLanguages, EveryFileTranslatesTheJournalSection) {
     SCOPED_TRACE(name);
     TLanguageTable table;
     table.LoadFile(JoinPath(folder, name));
-    for (const char* key : {"Title",       "LayAgain",     "Menu",      "Delete",       "Undo",
-                            "AddFollowUp", "ReversedMark", "NotOpen",   "NothingFound", "ReadOnly",
-                            "Search",      "AnyTag",       "AnyCard",   "DateFrom",     "DateTo",
-                            "Question",    "Notes",        "FollowUps", "FollowUpHint", "Tags"}) {
+    for (const char* key : {"Title",        "LayAgain",      "Menu",         "Delete",
+                            "Undo",         "AddFollowUp",   "ReversedMark", "NotOpen",
+                            "NothingFound", "ReadOnly",      "Search",       "AnyTag",
+                            "AnyCard",      "DateFrom",      "DateTo",       "Question",
+                            "Notes",        "FollowUps",     "FollowUpHint", "Tags",
+                            "MenuEntry",    "SaveToJournal", "Fault",        "NewerVersion",
+                            "ReadOnlyFile", "RenamedAside",  "CannotOpen",   "LogLinesSkipped",
+                            "ExportJson",   "ExportCsv",     "Backup",       "Restore",
+                            "ReversedWord", "Exported",      "RestoreAsk",   "Restored"}) {
       EXPECT_NE(table.JournalText(key), "") << key;
     }
   }
