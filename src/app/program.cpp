@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "app/journal_opening.h"
 #include "core/command_line.h"
 #include "core/file_io.h"
 #include "core/session_platform.h"
@@ -22,6 +23,7 @@
 #include "platform/font_warmup.h"
 #include "platform/freedesktop_registrar.h"
 #include "platform/icu_locale.h"
+#include "platform/locale_date_time.h"
 #include "platform/qt_screen.h"
 #include "skin_resources.h"
 #include "ui/chrome/commands.h"
@@ -209,7 +211,7 @@ void Program::CreateOtherWindows() {
     throw;
   }
   main->ConnectWindows(WindowLinks{*aboutForm_, *questionLogForm_, *questionForm_, *spreadsForm_,
-                                   *folderSelectForm_, *this});
+                                   *folderSelectForm_, *this, *this});
   otherWindowsMade_ = true;
 }
 
@@ -217,10 +219,11 @@ void Program::ShowMainWindow() {
   // The question window, shown with the main window, moves the main window
   // up out of its way before it is shown.
   if (iniData_.QuestionFormEnabled) CreateOtherWindows();
-  if (!otherWindowsMade_) {
-    TVaticorForm* main = vaticorForm_.get();
-    AfterFirstPaint(main, [this, main] { RunCommand(main, [this] { CreateOtherWindows(); }); });
-  }
+  TVaticorForm* main = vaticorForm_.get();
+  AfterFirstPaint(main, [this, main] {
+    if (!otherWindowsMade_) RunCommand(main, [this] { CreateOtherWindows(); });
+    OpenJournal(main);
+  });
   vaticorForm_->show();
 }
 
@@ -285,8 +288,20 @@ bool Program::HandleCommandLine(const std::vector<std::string>& arguments) {
   vaticorForm_->Face().ShowSpreadsAsFace();
   const std::string path = arguments.front();
   RunCommand(spreads, [spreads, &path] { spreads->LoadSpread(path); });
+  AfterFirstPaint(spreads, [this, spreads] { OpenJournal(spreads); });
   return false;
 }
+
+void Program::OpenJournal(QWidget* window) {
+  if (journalTried_) return;
+  journalTried_ = true;
+  const LocaleDateTimeFormat logFormat;
+  std::unique_ptr<JournalStore> store =
+      OpenProgramJournal({iniData_, kReadingLogFileName, logFormat, decks_, languages_}, window);
+  if (store) journal_.Attach(std::move(store));
+}
+
+void Program::ShowJournal() { OpenJournal(vaticorForm_.get()); }
 
 std::vector<QWidget*> Program::Windows() const {
   std::vector<QWidget*> windows;

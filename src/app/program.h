@@ -54,7 +54,7 @@ struct SystemServices {
 
 // The running program: its single instances and windows, built in start-up
 // order by the constructor.
-class Program : public LanguageMenuLink, public InstalledListsLink {
+class Program : public LanguageMenuLink, public InstalledListsLink, public JournalWindowLink {
  public:
   // Fixes the application folders from the program file's path, removes the
   // temporary files a killed run left beside the settings file and the
@@ -80,6 +80,9 @@ class Program : public LanguageMenuLink, public InstalledListsLink {
   // After an import: the list read again, the deck (set) in use kept.
   void RebuildDeckMenu() override { content_.ReloadDecks(); }
   void RebuildDescriptionMenu() override { content_.ReloadDescriptionSets(); }
+  // The journal window, made at its first showing; the journal opened
+  // first when that has not happened yet.
+  void ShowJournal() override;
   const LanguageSupport& Languages() const { return *languageSupport_; }
   // Looks at the first program argument; returns true when the main window
   // is to be shown (no spread file was named). A spread file has every
@@ -117,6 +120,9 @@ class Program : public LanguageMenuLink, public InstalledListsLink {
   // after the last selection, so choosing decks in a row makes none for
   // those passed over.
   void FillPictureCacheSoon();
+  // Opens the journal (after the first paint of `window`, over which its
+  // messages show) and hands it to the keeper; once a run.
+  void OpenJournal(QWidget* window);
   void FillPictureCache();
 
   const SystemServices system_;
@@ -145,6 +151,7 @@ class Program : public LanguageMenuLink, public InstalledListsLink {
   bool textsApplied_ = false;
   bool fileTypeRegistered_ = false;
   bool otherWindowsMade_ = false;
+  bool journalTried_ = false;
 };
 
 // main(): runs the program on the real desktop.

@@ -6,6 +6,8 @@
 #include <climits>
 #include <optional>
 
+#include "library/journal_record.h"
+
 namespace vaticor {
 
 namespace {
@@ -158,9 +160,10 @@ LogReadings ReadLogReadings(std::span<const std::string_view> lines, const DateT
 }
 
 int ImportReadingLog(JournalStore& store, std::span<const std::string_view> lines,
-                     const DateTimeFormat& format) {
+                     const DateTimeFormat& format, TTaroDecks* names) {
   if (store.LogImported()) return 0;
-  const LogReadings readings = ReadLogReadings(lines, format);
+  LogReadings readings = ReadLogReadings(lines, format);
+  if (names) NameJournalCards(readings.entries, *names);
   store.AddImported(readings.entries);
   return readings.unreadable;
 }

@@ -6,6 +6,7 @@
 
 #include "library/journal.h"
 #include "library/reading_log.h"
+#include "library/taro_decks.h"
 
 namespace vaticor {
 
@@ -32,9 +33,10 @@ LogReadings ReadLogReadings(std::span<const std::string_view> lines, const DateT
 
 // Imports the log into the store once: nothing when store.LogImported();
 // otherwise every readable reading and the mark in one write
-// (JournalStore::AddImported). Returns the count of unreadable lines
-// skipped (0 when nothing was done). Raises what AddImported raises.
+// (JournalStore::AddImported), the cards named from `names` when given
+// (NameJournalCards). Returns the count of unreadable lines skipped (0 when
+// nothing was done). Raises what AddImported raises.
 int ImportReadingLog(JournalStore& store, std::span<const std::string_view> lines,
-                     const DateTimeFormat& format);
+                     const DateTimeFormat& format, TTaroDecks* names = nullptr);
 
 }  // namespace vaticor

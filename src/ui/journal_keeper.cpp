@@ -2,6 +2,11 @@
 
 #include <QDateTime>
 
+#include "library/journal_record.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/interface_text.h"
+#include "ui/program_state.h"
+
 namespace vaticor {
 
 JournalKeeper::JournalKeeper(QObject* parent) : QObject(parent) {}
@@ -39,6 +44,29 @@ std::string JournalMomentNow() {
   const QTime time = now.time();
   return JournalMoment(day.year(), day.month(), day.day(), time.hour(), time.minute(),
                        time.second());
+}
+
+void RunJournalCommand(QWidget* window, const TLanguageTable& languages,
+                       const std::function<void()>& command) {
+  RunCommand(window, [&] {
+    try {
+      command();
+    } catch (const JournalFault& fault) {
+      ShowFailure(window, WithSubject(JournalText(languages, "Fault",
+                                                  "Дневник не удаётся прочитать или записать: %1"),
+                                      QString::fromStdString(fault.what())));
+    }
+  });
+}
+
+void RecordDraw(ProgramState& state, std::span<const int> values, const std::string& question,
+                QWidget* window) {
+  JournalKeeper& journal = state.Journal;
+  if (journal.ReadOnly()) return;
+  RunJournalCommand(window, state.Languages, [&] {
+    journal.Add(DrawJournalEntry(JournalMomentNow(), values, question, state.TaroDecks,
+                                 state.TaroDescriptions));
+  });
 }
 
 }  // namespace vaticor

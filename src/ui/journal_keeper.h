@@ -3,12 +3,20 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string>
 
 #include "library/journal.h"
 
+class QWidget;
+
 namespace vaticor {
+
+struct ProgramState;
+class TLanguageTable;
 
 // The one owner of the reading journal in the window layer. It holds the
 // store once the program has opened it (after the main window's first
@@ -60,5 +68,17 @@ class JournalKeeper : public QObject {
 
 // The moment now, local time, as the journal writes it.
 std::string JournalMomentNow();
+
+// Runs a command that writes to the journal as RunCommand does, a fault of
+// the journal's file (JournalFault) worded in the interface language.
+void RunJournalCommand(QWidget* window, const TLanguageTable& languages,
+                       const std::function<void()>& command);
+
+// Records a main-window draw (the values as logged; the question when it
+// came from the question window) with the deck and description set in use,
+// when the journal is open and can be written. A failure is shown over
+// `window`; the draw stands either way.
+void RecordDraw(ProgramState& state, std::span<const int> values, const std::string& question,
+                QWidget* window);
 
 }  // namespace vaticor

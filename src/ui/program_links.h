@@ -1,9 +1,11 @@
 #pragma once
 
+class QWidget;
+
 namespace vaticor {
 
-// What the program itself (app/program.h), not a window, offers the
-// windows.
+// What the program itself (app/program.h) and its owners, not a window,
+// offer the windows.
 
 // The lists of installed decks and description sets, read again after the
 // folder-selection window added one (ContentSelection::ReloadDecks): the
@@ -24,6 +26,30 @@ class LanguageMenuLink {
   // Position 0 is "[rus] Русский", position i + 1 the i-th language file.
   // The texts of every window change; the submenu's check mark moves.
   virtual void ChooseLanguage(int position) = 0;
+};
+
+// The reading journal's window, made at its first showing (the journal
+// opened first when that has not happened yet).
+class JournalWindowLink {
+ public:
+  virtual ~JournalWindowLink() = default;
+  virtual void ShowJournal() = 0;  // shown, raised and given the focus
+};
+
+// Which window stands for the program: the main window, or the spreads
+// window while the main window stays hidden. The one owner of that choice,
+// of the tray icon and of the taskbar-button rule (ProgramFace).
+class ProgramFaceLink {
+ public:
+  virtual ~ProgramFaceLink() = default;
+  virtual bool SpreadsAreFace() const = 0;
+  // The spreads window becomes the face and shows; the main window hides.
+  virtual void ShowSpreadsAsFace() = 0;
+  // The main window shows as the face again (with the question window in use).
+  virtual void ShowMainWindowAsFace() = 0;
+  // A face window came to the front: with the taskbar button off (and a
+  // tray to hide in) its taskbar button goes and the tray icon shows.
+  virtual void FaceActivated(QWidget* window) = 0;
 };
 
 }  // namespace vaticor

@@ -101,34 +101,10 @@ class SpreadsWindowLink {
   virtual void ShowSpreads() = 0;
   virtual bool IsSpreadVisible() const = 0;
   virtual void SetSpreadVisible(bool visible) = 0;  // with its card windows
-  // A spread recorded in the journal laid out again from its table (its
-  // card windows' places and size, each position's card), replacing the
-  // cards on the table; the window shown. A table that cannot be read
-  // raises the failure the user is to see.
+  // A spread of the journal laid out again from its table (the card
+  // windows' places and size, each position's card) in place of the cards
+  // in scope; the window shown. An entry without a table lays nothing.
   virtual void LayRecordedSpread(const JournalEntry& entry) = 0;
-};
-
-// What the other windows ask of the journal window.
-class JournalWindowLink {
- public:
-  virtual ~JournalWindowLink() = default;
-  virtual void ShowJournal() = 0;  // shown, raised and given the focus
-};
-
-// Which window stands for the program: the main window, or the spreads
-// window while the main window stays hidden. The one owner of that choice,
-// of the tray icon and of the taskbar-button rule (ProgramFace).
-class ProgramFaceLink {
- public:
-  virtual ~ProgramFaceLink() = default;
-  virtual bool SpreadsAreFace() const = 0;
-  // The spreads window becomes the face and shows; the main window hides.
-  virtual void ShowSpreadsAsFace() = 0;
-  // The main window shows as the face again (with the question window in use).
-  virtual void ShowMainWindowAsFace() = 0;
-  // A face window came to the front: with the taskbar button off (and a
-  // tray to hide in) its taskbar button goes and the tray icon shows.
-  virtual void FaceActivated(QWidget* window) = 0;
 };
 
 // What the spreads window asks of the main window it stands in for.
@@ -176,6 +152,7 @@ struct WindowLinks {
   SpreadsWindowLink& spreads;
   FolderSelectLink& folders;
   LanguageMenuLink& languages;
+  JournalWindowLink& journal;
 };
 
 }  // namespace vaticor

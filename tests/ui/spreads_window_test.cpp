@@ -197,8 +197,10 @@ TEST_F(SpreadsWindowTest, KeysZeroAndOneClearAndDeal) {
 TEST_F(SpreadsWindowTest, DealModeMenuMarksTheModeAndSetsIt) {
   Open();
   QMenu* menu = Control<QMenu>(*spreads, "PopupMenu1");
-  // The two modes, then a separator and the reading's two entries.
-  ASSERT_EQ(menu->actions().size(), 5);
+  // The two modes, then a separator, the reading's two entries and its
+  // record in the journal.
+  ASSERT_EQ(menu->actions().size(), 6);
+  EXPECT_EQ(menu->actions()[5]->objectName(), "SaveToJournal");
   EXPECT_TRUE(menu->actions()[2]->isSeparator());
   emit menu->aboutToShow();
   EXPECT_FALSE(menu->actions()[3]->isChecked());
@@ -238,11 +240,15 @@ TEST_F(SpreadsWindowTest, SaveAndOpenThroughTheDialogsReproduceTheSpread) {
     EXPECT_EQ(Card(i)->size(), QSize(104, 173));
     EXPECT_EQ(Card(i)->CardValue(), values[static_cast<std::size_t>(i)]);
   }
+  // Saved again before the pictures have come: the cards are still there.
+  dialogs->savePath = dir.Path("again.spread");
+  ClickSpreads("Image13");
+  EXPECT_EQ(IniFile(dialogs->savePath).ReadInteger("Position01", "Value", 0), -7);
   spreads->FinishPictures();
   EXPECT_EQ(Shown(Card(1)), -7);
   EXPECT_EQ(ini.SpreadCardWidth, 104);
   // Opened once, the file knows the screen.
-  EXPECT_EQ(IniFile(dialogs->savePath).ReadInteger("Spread", "Screen.Width", 0), 1024);
+  EXPECT_EQ(IniFile(dir.Path("reading.spread")).ReadInteger("Spread", "Screen.Width", 0), 1024);
 }
 
 TEST_F(SpreadsWindowTest, SaveWithoutCardsOrCancelledWritesNothing) {

@@ -12,6 +12,7 @@
 #include <QSystemTrayIcon>
 #include <set>
 
+#include "library/journal_fake.h"
 #include "support/fake_picture_loader.h"
 #include "support/qt/clipboard.h"
 #include "support/qt/hint_text.h"
@@ -27,6 +28,7 @@
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/content_signals.h"
+#include "ui/journal_keeper.h"
 #include "ui/main/main_menu.h"
 
 namespace vaticor {
@@ -176,7 +178,8 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
   };
   EXPECT_EQ(names(MainMenu(*form)),
             (std::vector<std::string>{"N11", "N31", "N1", "N2", "N14", "N3", "N5", "N6", "N8", "N7",
-                                      "N24", "Interfacelanguage1", "N23", "N4"}));
+                                      "N24", "Interfacelanguage1", "N23", "N4", "JournalSeparator",
+                                      "ShowJournal"}));
   EXPECT_EQ(names(Settings(*form)), (std::vector<std::string>{"N12", "N27", "N17", "N13", "N9",
                                                               "N10", "N21", "N28", "N22"}));
   EXPECT_EQ(TMainMenu::ItemAt(MainMenu(*form), 13)->text().toStdString(), "Выход");
@@ -194,6 +197,8 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
   TMainMenu::ItemAt(Submenu(*form, "N14"), 0)->trigger();
   EXPECT_EQ(links.folderModes,
             (std::vector<FolderMode>{FolderMode::kAddDeck, FolderMode::kAddDescriptionSet}));
+  TMainMenu::ItemAt(MainMenu(*form), 15)->trigger();
+  EXPECT_EQ(links.journalShown, 1);
 }
 
 TEST_F(MainWindowTest, OnlyMajorArcanaIsOfferedForDecksWithMoreThan22Files) {
@@ -272,6 +277,35 @@ TEST_F(MainWindowTest, ADrawIsPinnedByTheSeed) {
   // k = 11 of 21 (card 12, 6 being taken); coin 1, k = 6 of 20 (card 7,
   // reversed).
   EXPECT_EQ(first, (std::vector<int>{6, 12, -7}));
+}
+
+TEST_F(MainWindowTest, EveryDrawIsRecordedWithTheQuestionOnlyWhenTheQuestionWindowDrew) {
+  MakeDeck("a", 22);
+  ApplySettings = [](TINIData& d) {
+    d.ThreeCardsModeEnabled = true;
+    d.UpSideDownCardsEnabled = true;
+  };
+  auto owned = std::make_unique<FakeJournalStore>();
+  FakeJournalStore& store = *owned;
+  state.Journal.Attach(std::move(owned));
+  auto form = Open();
+  links.question = "Что ждёт?";
+  random.SetSeed(12345);
+  Draw(*form);  // the caption's draw: no question, though one is typed
+  const std::vector<JournalEntry> first = store.List({}, 0, 10);
+  ASSERT_EQ(first.size(), 1U);
+  EXPECT_EQ(first[0].question, "");
+  EXPECT_EQ(first[0].deckFolder, "a");
+  ASSERT_EQ(first[0].positions.size(), 3U);
+  EXPECT_EQ(first[0].positions[2].number, 3);
+  EXPECT_EQ(first[0].positions[2].card, 7);
+  EXPECT_TRUE(first[0].positions[2].reversed);
+  EXPECT_FALSE(first[0].positions[0].reversed);
+  EXPECT_EQ(first[0].positions[2].cardName, decks.GetCardName(7));
+
+  form->Draw();  // the question window's draw
+  EXPECT_EQ(store.List({}, 0, 10).at(0).question, "Что ждёт?");
+  EXPECT_EQ(store.Count({}), 2U);
 }
 
 TEST_F(MainWindowTest, ReversedPicturesAreTurnedAndCardZeroIsNeverReversed) {

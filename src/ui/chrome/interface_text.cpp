@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QWidget>
 
+#include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 
 namespace vaticor {
@@ -63,6 +64,16 @@ QString WithSubject(const QString& text, const QString& subject) {
   const qsizetype at = text.indexOf(QStringLiteral("%1"));
   if (at < 0) return text + QLatin1Char(' ') + subject;
   return text.left(at) + subject + text.mid(at + 2);
+}
+
+void OpenLink(QWidget* window, ShellOpener& shell, const TLanguageTable& languages,
+              const char* url) {
+  shell.Open(url, [window, &languages, url] {
+    ShowFailure(window,
+                ReaderText(languages, "NoLinkHandler",
+                           "Не удалось открыть ссылку: в системе не нашлось программы для неё.") +
+                    "\n\n" + QString::fromUtf8(url));
+  });
 }
 
 }  // namespace vaticor

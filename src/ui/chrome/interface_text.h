@@ -5,6 +5,7 @@
 
 class QWidget;
 
+#include "core/shell.h"
 #include "core/user_failure.h"
 #include "languages/language_table.h"
 
@@ -38,6 +39,11 @@ struct NamedText {
 // that name; a name it has no child of is passed over.
 void ApplyNamedTexts(QWidget* window, const TLanguageTable& languages,
                      std::span<const NamedText> texts);
+
+// Asks the desktop to open a link; when it has no program for it, says so
+// over `window` in the interface language, naming the link.
+void OpenLink(QWidget* window, ShellOpener& shell, const TLanguageTable& languages,
+              const char* url);
 
 // `text` with `subject` (a file, a value: taken as it stands) in place of its
 // "%1", or after it when a translation left the "%1" out.

@@ -90,7 +90,11 @@ TMainMenu::TMainMenu(QWidget* window, const CommandSet& commands)
   russian_->setCheckable(true);
   russian_->setChecked(true);
   ConnectCommand(russian_, &QAction::triggered, window, [this] { emit languageChosen(0); });
-  AddRows(popupMenu1_, commands, {{"N23", nullptr}, {"N4", "Выход"}});
+  AddRows(popupMenu1_, commands,
+          {{"N23", nullptr},
+           {"N4", "Выход"},
+           {"JournalSeparator", nullptr},
+           {"ShowJournal", "Дневник раскладов..."}});
 
   popupMenu2_ = new QMenu(window);
   popupMenu2_->setObjectName("PopupMenu2");
@@ -207,6 +211,7 @@ void TMainMenu::ApplyLanguage(const TLanguageTable& languages) {
   }
   // Beyond the numbered texts.
   CaptionShareEntries(languages, ItemAt(popupMenu2_, 4), ItemAt(popupMenu2_, 5));
+  commands_["ShowJournal"]->setText(JournalText(languages, "MenuEntry", "Дневник раскладов..."));
 }
 
 void TMainMenu::SetDescribeItem(const QString& text, bool enabled) {

@@ -23,6 +23,7 @@
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
 #include "ui/chrome/window_showing.h"
+#include "ui/journal_keeper.h"
 #include "ui/main/card_row.h"
 #include "ui/main/main_menu.h"
 #include "ui/main/main_sizing.h"
@@ -111,8 +112,8 @@ void TVaticorForm::CreateCommands() {
   c.AddOption("N10", [this](bool on) { SetAutoSize(on); });
   c.AddOption("N28", [this](bool on) { SetQuestionEnabled(on, true); });
   c.AddOption("N22", [&ini](bool on) { ini.QuestionsLogSaveEnabled = on; });
-  c.Add("N25", [this] { OpenLink(TMainMenu::kWebPage); });
-  c.Add("N26", [this] { OpenLink(TMainMenu::kMailLink); });
+  c.Add("N25", [this] { OpenLink(this, state_.Shell, state_.Languages, TMainMenu::kWebPage); });
+  c.Add("N26", [this] { OpenLink(this, state_.Shell, state_.Languages, TMainMenu::kMailLink); });
   c.Add("N4", [this] { close(); });
   c.Add("N19", [this] { DescribeCard(menuSlot_); });
   c.Add("N18", [this] {
@@ -147,6 +148,7 @@ void TVaticorForm::CreateCommands() {
   c.Add("ShowLogAtLastLine", [this] { ShowLogAtLastLine(); });
   c.Add("SwitchQuestionWindow",
         [this, &ini] { SetQuestionEnabled(!ini.QuestionFormEnabled, false); });
+  c.Add("ShowJournal", [this] { Links().journal.ShowJournal(); });
 }
 
 void TVaticorForm::BindKeys() {
@@ -165,7 +167,8 @@ void TVaticorForm::BindKeys() {
                              {vk::R, "N15"},
                              {vk::F3, "ShowLogAtLastLine"},
                              {vk::F4, "SwitchQuestionWindow"},
-                             {vk::F10, "OpenMainMenu"}});
+                             {vk::F10, "OpenMainMenu"},
+                             {vk::J, "ShowJournal"}});
 }
 
 void TVaticorForm::CreateControls() {
@@ -371,7 +374,7 @@ void TVaticorForm::closeEvent(QCloseEvent* event) {
 // Run here, not through the command's action: a failure reaches the asking
 // window's command, which must not go on (the question window would add its
 // question to the reading before).
-void TVaticorForm::DrawCards() {
+void TVaticorForm::DrawCards(const std::string& question) {
   TINIData& ini = state_.INIData;
   if (ini.RandomDecksEnabled) state_.Content.RandomDeck();
   // The generator was seeded from the clock when the window was created;
@@ -384,6 +387,7 @@ void TVaticorForm::DrawCards() {
   ReadingLogLink& log = Links().log;
   log.AddReading(cards);
   if (log.LineCount() >= 1) log.SelectLine(log.LineCount() - 1);
+  RecordDraw(state_, cards, question, this);
 }
 
 void TVaticorForm::DescribeCard(int slot) {
@@ -467,15 +471,6 @@ void TVaticorForm::ShowLogAtLastLine() {
   ReadingLogLink& log = Links().log;
   log.ShowLogWindow();
   if (log.LineCount() > 0 && log.SelectedLine() < 0) log.SelectLine(log.LineCount() - 1);
-}
-
-void TVaticorForm::OpenLink(const char* url) {
-  state_.Shell.Open(url, [this, url] {
-    ShowFailure(this,
-                ReaderText(state_.Languages, "NoLinkHandler",
-                           "Не удалось открыть ссылку: в системе не нашлось программы для неё.") +
-                    "\n\n" + QString::fromUtf8(url));
-  });
 }
 
 void TVaticorForm::SetQuestionEnabled(bool enabled, bool fromMenu) {

@@ -64,7 +64,7 @@ class TVaticorForm : public QWidget,
   void HideMainWindow() override { hide(); }
   void MinimiseMainWindow() override { showMinimized(); }
   bool TrayIconActive() const override;
-  void Draw() override { DrawCards(); }
+  void Draw() override { DrawCards(Links().question.QuestionText()); }
   void PopupMainMenuAt(int x, int y) override;
   void QuestionWindowTurnedOff() override { SetQuestionEnabled(false, false); }
   void MakeRoomAbove(int questionTop) override;
@@ -102,7 +102,8 @@ class TVaticorForm : public QWidget,
   void LayOutControls();
 
   // --- Commands ---
-  void DrawCards();
+  // `question`: the question window's, when the draw came from there.
+  void DrawCards(const std::string& question = {});
   void ChooseCardsAcross(int cardsAcross);
   void DescribeCard(int slot);
   void OpenCardMenu(int slot, QPoint at);
@@ -114,7 +115,6 @@ class TVaticorForm : public QWidget,
   void StepLog(int step);
   void ShowLogAtLastLine();
   void SetQuestionEnabled(bool enabled, bool fromMenu);
-  void OpenLink(const char* url);
 
   // --- Sizing (MainWindowSizing) ---
   bool ThreeCardMode() const { return state_.INIData.ThreeCardsModeEnabled; }

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <algorithm>
+#include <filesystem>
 
 #include "core/spread_geometry.h"
 #include "library/spread_file.h"
@@ -21,6 +22,7 @@
 #include "ui/chrome/skin_style.h"
 #include "ui/chrome/title_strip.h"
 #include "ui/chrome/window_showing.h"
+#include "ui/journal_keeper.h"
 #include "ui/spreads/card_form.h"
 #include "ui/spreads/deck_groups_form.h"
 
@@ -75,6 +77,7 @@ void TSpreadsForm::CreateCommands() {
   c.Add("ShuffleDeck", [this] { ShuffleDeck(); });
   c.Add("AddDeckGroup", [this] { AddDeckGroup(); });
   c.Add("SaveSpreadToFile", [this] { SaveSpreadToFile(); });
+  c.Add("SaveToJournal", [this] { SaveToJournal(); });
   c.Add("OpenSpreadFile", [this] {
     const std::string path = dialogs_->OpenSpreadFile(this);
     if (!path.empty()) LoadSpread(path);
@@ -112,7 +115,7 @@ void TSpreadsForm::CreateCommands() {
   CaptionShareEntries(c["N4"], c["N5"]);
   CardCountChanged();
   c.BindKeys(this, {{vk::Digit0, "ClearSpread"}, {vk::Digit1, "DealCard"}});
-  c.BindControlKeys(this, {{vk::C, "N4"}, {vk::P, "N5"}});
+  c.BindControlKeys(this, {{vk::C, "N4"}, {vk::P, "N5"}, {vk::J, "SaveToJournal"}});
 }
 
 TSkinImage* TSpreadsForm::CommandImage(const char* name, const char* resource, int x, int y,
@@ -161,7 +164,7 @@ void TSpreadsForm::CreateControls() {
   const CommandSet& c = *commands_;
   PopupMenu1->addActions({c["N1"], c["N2"]});
   PopupMenu1->addSeparator()->setObjectName("N3");
-  PopupMenu1->addActions({c["N4"], c["N5"]});
+  PopupMenu1->addActions({c["N4"], c["N5"], c["SaveToJournal"]});
 
   connect(strip_.icon, &TSkinImage::clicked, c["OpenMainMenu"], &QAction::trigger);
   connect(strip_.minimise, &TSkinImage::clicked, c["HideSpreads"], &QAction::trigger);
@@ -264,6 +267,7 @@ void TSpreadsForm::CardCountChanged() {
   const bool cards = table_.Count() > 0;
   (*commands_)["N4"]->setEnabled(cards);
   (*commands_)["N5"]->setEnabled(cards);
+  (*commands_)["SaveToJournal"]->setEnabled(cards);
 }
 
 void TSpreadsForm::CloseCard(SpreadTable::CardId card) {
@@ -354,6 +358,7 @@ std::int32_t TSpreadsForm::DrawCardValue() {
 
 void TSpreadsForm::DealCard() {
   FollowCurrentDeck();
+  const bool tableWasEmpty = table_.Count() == 0;
   TCardsSpreadGenerator& picker = state_.SpreadPicker;
   if (state_.INIData.SpreadsFormMultiDecksEnabled) picker.ResetGenerator();
   if (picker.Remaining == 0) return;
@@ -368,7 +373,7 @@ void TSpreadsForm::DealCard() {
   card.show();
   // The toolbar stays over the cards (one too large to go beside it too).
   raise();
-  readingMoment_ = ReadingMomentNow();
+  reading_.Deal(tableWasEmpty);
 }
 
 void TSpreadsForm::DrawCards() {
@@ -382,7 +387,7 @@ void TSpreadsForm::DrawCards() {
     // Past an exhausted picker the position stays empty.
     card->ShowValue(DrawCardValue());
   }
-  readingMoment_ = ReadingMomentNow();
+  reading_.Redraw();
 }
 
 void TSpreadsForm::ShuffleDeck() {
@@ -415,6 +420,8 @@ void TSpreadsForm::MinimiseToTaskbar() { showMinimized(); }
 
 void TSpreadsForm::ApplyLanguage() {
   CaptionShareEntries(state_.Languages, (*commands_)["N4"], (*commands_)["N5"]);
+  (*commands_)["SaveToJournal"]->setText(
+      JournalText(state_.Languages, "SaveToJournal", "Записать в дневник"));
   static constexpr NamedText kTexts[] = {
       {"Image11", "SpreadsDraw", "Вытянуть карты"},
       {"Image6", nullptr, "Новый расклад", 1027},
@@ -453,7 +460,7 @@ void TSpreadsForm::CopyReading() {
     positions.push_back(std::move(position));
   }
   // A spread has no question of its own.
-  CopyReadingText(ReadingText(ReadingMomentOr(readingMoment_), {}, positions,
+  CopyReadingText(ReadingText(ReadingMomentOr(reading_.LogMoment()), {}, positions,
                               ReadingWordsOf(state_.Languages)));
 }
 
@@ -467,7 +474,7 @@ void TSpreadsForm::SaveReadingPicture() {
     placed.push_back({Window(id), QPoint(card.left, card.top)});
   }
   vaticor::SaveReadingPicture(this, *pictureDialog_, PictureOfWidgets(placed),
-                              ReadingMomentOr(readingMoment_));
+                              ReadingMomentOr(reading_.LogMoment()));
 }
 
 void TSpreadsForm::CloseSpreads() {
@@ -487,46 +494,75 @@ void TSpreadsForm::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Spread files
 
-void TSpreadsForm::SaveSpreadToFile() {
-  if (table_.Count() == 0) return;
-  const std::string path = dialogs_->SaveSpreadFile(this);
-  if (path.empty()) return;
+std::vector<SavedSpreadCard> TSpreadsForm::SavedCards() const {
   std::vector<SavedSpreadCard> saved;
   for (const SpreadTable::CardId id : table_.InScope(GroupsShown())) {
     // Where the card stands, as the table keeps it: never a place the
     // window system reported wrongly.
     const SpreadTable::Card& card = *table_.Find(id);
+    // A card whose picture is still being decoded lies face up all the same.
+    const TCardForm* window = Window(id);
     saved.push_back({*table_.IndexOf(id), card.left, card.top,
-                     SavedCardValue(card.value, Window(id)->ShowsPicture()), card.meaning});
+                     SavedCardValue(card.value, window->ShowsPicture() || window->AwaitsPicture()),
+                     card.meaning});
   }
-  const TINIData& ini = state_.INIData;
-  SaveSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, saved, state_.Screen,
-                 readingMoment_);
+  return saved;
 }
 
-void TSpreadsForm::LayRecordedSpread(const JournalEntry&) {}
+void TSpreadsForm::SaveSpreadToFile() {
+  if (table_.Count() == 0) return;
+  const std::string path = dialogs_->SaveSpreadFile(this);
+  if (path.empty()) return;
+  const TINIData& ini = state_.INIData;
+  SaveSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, SavedCards(), state_.Screen,
+                 reading_.LogMoment());
+}
+
+void TSpreadsForm::SaveToJournal() {
+  if (table_.Count() == 0 || state_.Journal.ReadOnly()) return;
+  const TINIData& ini = state_.INIData;
+  RunJournalCommand(this, state_.Languages, [&] {
+    reading_.Record(state_.Journal, SavedCards(), ini.SpreadCardWidth, ini.SpreadCardHeight,
+                    state_.Screen, state_.TaroDecks, state_.TaroDescriptions);
+  });
+}
+
+void TSpreadsForm::LayRecordedSpread(const JournalEntry& entry) {
+  const TINIData& ini = state_.INIData;
+  const std::optional<SpreadLayout> layout =
+      RecordedSpreadLayout(entry, ini.SpreadCardWidth, ini.SpreadCardHeight, state_.Screen);
+  if (!layout) return;
+  if (!isVisible()) links_.face.ShowSpreadsAsFace();
+  LayOutSpread(*layout);
+  reading_.Resume(entry);
+  BringToFront();
+}
 
 void TSpreadsForm::LoadSpread(const std::string& path) {
   TINIData& ini = state_.INIData;
   const std::optional<SpreadLayout> layout =
       ReadSpreadFile(path, ini.SpreadCardWidth, ini.SpreadCardHeight, state_.Screen);
-  if (!layout) {
-    BringToFront();
-    return;
+  if (layout) {
+    LayOutSpread(*layout);
+    // A saved reading is still the reading of its moment.
+    reading_.Begin(std::filesystem::path(path).filename().string(), layout->Moment);
+    RecordSpreadScreen(path, *layout, state_.Screen);
   }
+  BringToFront();
+}
+
+void TSpreadsForm::LayOutSpread(const SpreadLayout& layout) {
+  TINIData& ini = state_.INIData;
   ClearSpread();
-  if (layout->Positions.empty()) {
-    BringToFront();
-    return;
-  }
-  ini.SpreadCardWidth = layout->CardWidth;
-  ini.SpreadCardHeight = layout->CardHeight;
+  if (layout.Positions.empty()) return;
+  ini.SpreadCardWidth = layout.CardWidth;
+  ini.SpreadCardHeight = layout.CardHeight;
   FollowCurrentDeck();
   state_.SpreadPicker.ResetGenerator();
-  const CardSize size{BoundCardSide(layout->CardWidth), BoundCardSide(layout->CardHeight)};
+  const CardSize size{BoundCardSide(layout.CardWidth), BoundCardSide(layout.CardHeight)};
   const int group = GroupsShown() ? table_.CurrentGroup() : 0;
   int created = 0;
-  for (const SpreadPosition& position : layout->Positions) {
+  for (const SpreadPosition& position : layout.Positions) {
     TCardForm& card = AppendCard(group, position.Description);
     card.SetCardSize(size);
     card.SetPlace({position.Left, position.Top});
@@ -546,10 +582,6 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
     }
   }
   pictures_.RequestSoon();
-  // A saved reading is still the reading of its moment.
-  readingMoment_ = layout->Moment.empty() ? ReadingMomentNow() : layout->Moment;
-  RecordSpreadScreen(path, *layout, state_.Screen);
-  BringToFront();
 }
 
 }  // namespace vaticor

@@ -15,6 +15,7 @@
 #include "ui/spreads/spread_file_dialogs.h"
 #include "ui/spreads/spread_links.h"
 #include "ui/spreads/spread_pictures.h"
+#include "ui/spreads/spread_reading.h"
 #include "ui/window_links.h"
 
 class QMenu;
@@ -34,10 +35,8 @@ class TSkinImage;
 // them, save and open spread files, and start deck groups. It owns the
 // ordered list of card windows (a card window's place in it is its Tag) and
 // the deck-groups window. As a ContentListener it follows the deck in use.
-//
 // Scope: while the deck-groups window is shown, the commands that act on
-// card windows take only those of the current group; otherwise all of
-// them, in list order.
+// card windows take the current group's; otherwise all, in list order.
 class TSpreadsForm : public QWidget,
                      public SpreadsWindowLink,
                      public ContentListener,
@@ -56,8 +55,7 @@ class TSpreadsForm : public QWidget,
                std::unique_ptr<ReadingPictureDialog> pictureDialog = nullptr,
                QWidget* parent = nullptr);
   ~TSpreadsForm() override;
-  // The captions of the menus and hints from the interface language.
-  void ApplyLanguage();
+  void ApplyLanguage();  // the captions and hints in the interface language
 
   // --- What the main window and the tray ask (SpreadsWindowLink) ---
   void ShowSpreads() override;
@@ -71,14 +69,12 @@ class TSpreadsForm : public QWidget,
   // deck groups are hidden until this window is restored.
   void MinimiseToTaskbar() override;
   void LayRecordedSpread(const JournalEntry& entry) override;
-
   // Replaces the spread in scope by the file's positions (the pictures
   // follow: SpreadPictureQueue); a missing file only brings the window to
   // the front. Raises IniWriteError when the file cannot be written (it
   // records the screen, once the cards are laid out).
   void LoadSpread(const std::string& path);
-  // Waits for every picture still to come and shows it, now.
-  void FinishPictures() { pictures_.Finish(); }
+  void FinishPictures() { pictures_.Finish(); }  // every picture to come, now
   // The card windows in list order, and the deck-groups window.
   std::vector<QWidget*> CardWindows() const;
   QWidget* DeckGroupsWindow() const;
@@ -116,7 +112,10 @@ class TSpreadsForm : public QWidget,
   void DealCard();
   void ShuffleDeck();
   void AddDeckGroup();
-  void SaveSpreadToFile();  // the cards in scope; IniWriteError on failure
+  void SaveSpreadToFile();                          // the cards in scope; IniWriteError on failure
+  void SaveToJournal();                             // the cards in scope; the journal's failures
+  std::vector<SavedSpreadCard> SavedCards() const;  // the cards in scope, as saved
+  void LayOutSpread(const SpreadLayout& layout);    // replaces the spread in scope
 
   void CreateCommands();
   void CreateControls();
@@ -140,7 +139,7 @@ class TSpreadsForm : public QWidget,
   SpreadsWindowLinks links_;
   std::unique_ptr<SpreadFileDialogs> dialogs_;
   std::unique_ptr<ReadingPictureDialog> pictureDialog_;
-  std::string readingMoment_;  // the last deal, draw or opened spread's
+  SpreadReading reading_;
   std::unique_ptr<SkinChrome> chrome_;
   SpreadTable table_;
   std::unordered_map<SpreadTable::CardId, std::unique_ptr<TCardForm>> windows_;

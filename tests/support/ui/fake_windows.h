@@ -15,9 +15,10 @@ class FakeLinks : public CardViewerLink,
                   public QuestionWindowLink,
                   public SpreadsWindowLink,
                   public FolderSelectLink,
-                  public LanguageMenuLink {
+                  public LanguageMenuLink,
+                  public JournalWindowLink {
  public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this}; }
+  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this, *this}; }
 
   void ShowCardDescription(const std::string& title, int card, int section) override {
     described.push_back({title, card, section, {}});
@@ -67,6 +68,7 @@ class FakeLinks : public CardViewerLink,
   void LayRecordedSpread(const JournalEntry& entry) override { laidSpreads.push_back(entry.id); }
   void ShowForMode(FolderMode mode) override { folderModes.push_back(mode); }
   void ChooseLanguage(int position) override { languagesChosen.push_back(position); }
+  void ShowJournal() override { ++journalShown; }
 
   struct Described {
     std::string title;
@@ -93,6 +95,7 @@ class FakeLinks : public CardViewerLink,
   std::vector<std::int64_t> laidSpreads;  // ids of the entries laid out again
   std::vector<FolderMode> folderModes;
   std::vector<int> languagesChosen;
+  int journalShown = 0;
 };
 
 // The main window, as the windows around it see it.
