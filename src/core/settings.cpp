@@ -211,6 +211,13 @@ constexpr SettingKey kSettingKeys[] = {
     Geometry("DeckGroupsForm.Left", &TINIData::DeckGroupsFormLeft, 0),
     Geometry("DeckGroupsForm.Top", &TINIData::DeckGroupsFormTop,
              [](R r) { return (r.height - 309) / 2; }),
+    // The journal window first stands in the screen's middle.
+    Geometry("JournalForm.Left", &TINIData::JournalFormLeft,
+             [](R r) { return (r.width - kJournalFormSize.width) / 2; }),
+    Geometry("JournalForm.Top", &TINIData::JournalFormTop,
+             [](R r) { return (r.height - kJournalFormSize.height) / 2; }),
+    Geometry("JournalForm.Width", &TINIData::JournalFormWidth, kJournalFormSize.width),
+    Geometry("JournalForm.Height", &TINIData::JournalFormHeight, kJournalFormSize.height),
 };
 
 void ReadKey(const SettingKey& k, TINIData& d, R r) {
@@ -260,6 +267,7 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
   };
   d.AboutFormPlaceStored = placeStored("AboutForm.Left", "AboutForm.Top");
   d.QuestionLogFormPlaceStored = placeStored("QuestionLogForm.Left", "QuestionLogForm.Top");
+  d.JournalFormPlaceStored = placeStored("JournalForm.Left", "JournalForm.Top");
 
   // A stored screen size that no real screen has cannot be scaled from: the
   // stored geometry is then taken as made for the current screen.
@@ -286,6 +294,8 @@ void KeepWindowsReachable(TINIData& d, int w, int h) {
   d.AboutFormCardSelectionPanelWidth = Bound(d.AboutFormCardSelectionPanelWidth, 0, w);
   d.QuestionLogFormWidth = Bound(d.QuestionLogFormWidth, 1, w);
   d.QuestionLogFormHeight = Bound(d.QuestionLogFormHeight, 1, h);
+  d.JournalFormWidth = Bound(d.JournalFormWidth, 1, w);
+  d.JournalFormHeight = Bound(d.JournalFormHeight, 1, h);
   d.SpreadCardWidth =
       Bound(d.SpreadCardWidth, kSmallestSpreadCard, std::max(w, kSmallestSpreadCard));
   d.SpreadCardHeight =
@@ -305,6 +315,7 @@ void KeepWindowsReachable(TINIData& d, int w, int h) {
   place(d.SpreadsFormLeft, d.SpreadsFormTop, kSpreadsFormSize.width, kSpreadsFormSize.height);
   place(d.DeckGroupsFormLeft, d.DeckGroupsFormTop, kDeckGroupsFormSize.width,
         kDeckGroupsFormSize.height);
+  place(d.JournalFormLeft, d.JournalFormTop, d.JournalFormWidth, d.JournalFormHeight);
 }
 
 void WriteSettings(TINIData& d, const ScreenInfo& screen) {

@@ -44,6 +44,7 @@ struct TINIData {
   // first shows (FirstPlaceClearOf).
   bool AboutFormPlaceStored = false;
   bool QuestionLogFormPlaceStored = false;
+  bool JournalFormPlaceStored = false;
   bool ThreeCardsModeEnabled = false;
   bool UpSideDownCardsEnabled = false;
   bool RandomDecksEnabled = false;
@@ -68,6 +69,10 @@ struct TINIData {
   std::int32_t SpreadCardHeight = 0;
   std::int32_t DeckGroupsFormLeft = 0;
   std::int32_t DeckGroupsFormTop = 0;
+  std::int32_t JournalFormLeft = 0;
+  std::int32_t JournalFormTop = 0;
+  std::int32_t JournalFormWidth = 0;
+  std::int32_t JournalFormHeight = 0;
   bool DeckGroupsOpen = false;  // not saved
   bool ApplicationShowButtonInTaskBar = true;
   bool ApplicationAutoSizeEnabled = false;
@@ -107,6 +112,8 @@ struct FixedWindowSize {
 inline constexpr FixedWindowSize kQuestionFormSize{323, 40};
 inline constexpr FixedWindowSize kSpreadsFormSize{259, 53};
 inline constexpr FixedWindowSize kDeckGroupsFormSize{228, 52};
+// The journal window's first size; the user sizes it from there.
+inline constexpr FixedWindowSize kJournalFormSize{640, 440};
 // The smallest side of a spread's card window that a stored size may give.
 inline constexpr int kSmallestSpreadCard = 16;
 // Writes every saved setting, with the current screen size, as one

@@ -88,6 +88,8 @@ class TTaroDecks {
 
   // Full path of the current deck's folder; empty when there are no decks.
   std::string CurrentDeckFolder() const;
+  // The folder the decks are listed from, as given.
+  const std::string& DecksFolder() const { return decksFolder_; }
 
  private:
   // Each lookup reads deck.ini through one snapshot, taken as it starts: a

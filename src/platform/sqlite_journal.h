@@ -99,6 +99,11 @@ class SqliteJournal : public JournalStore {
   // before any safety copy is made; a read-only journal, or one another
   // program holds past the wait, raises WriteFailure naming the journal's
   // file; a safety copy that cannot be made raises WriteFailure naming it.
+  //
+  // Both hold this connection for the whole copy (for 100,000 entries, a
+  // 76 MB file: about 0.2 s to back up, 0.6 s to restore, debug build), so
+  // a window may rather run them on a journal object of its own off its
+  // thread.
   std::string RestoreFrom(const std::string& path);
 
  private:

@@ -41,6 +41,8 @@ TEST_P(HostileSettingsTest, EveryWindowStaysReachableAndNoLargerThanTheScreen) {
   EXPECT_LE(d.AboutFormHeight, 768);
   EXPECT_LE(d.QuestionLogFormWidth, 1024);
   EXPECT_LE(d.QuestionLogFormHeight, 768);
+  EXPECT_LE(d.JournalFormWidth, 1024);
+  EXPECT_LE(d.JournalFormHeight, 768);
   EXPECT_LE(d.SpreadCardWidth, 1024);
   EXPECT_LE(d.SpreadCardHeight, 768);
   EXPECT_GE(d.SpreadCardWidth, 16);
@@ -58,6 +60,7 @@ TEST_P(HostileSettingsTest, EveryWindowStaysReachableAndNoLargerThanTheScreen) {
       {"question", d.QuestionFormLeft, d.QuestionFormTop, 323},
       {"spreads", d.SpreadsFormLeft, d.SpreadsFormTop, 259},
       {"deck groups", d.DeckGroupsFormLeft, d.DeckGroupsFormTop, 228},
+      {"journal", d.JournalFormLeft, d.JournalFormTop, d.JournalFormWidth},
   };
   for (const Placed& w : windows) {
     SCOPED_TRACE(w.window);
@@ -90,13 +93,15 @@ INSTANTIATE_TEST_SUITE_P(
                         "[Form Settings]\r\nVaticorForm.Card.Width=60000\r\n"
                         "Spread.Card.Width=60000\r\nSpread.Card.Height=60000\r\n"
                         "AboutForm.Width=60000\r\nAboutForm.Height=60000\r\n"
-                        "QuestionLogForm.Width=60000\r\nQuestionLogForm.Height=-60000\r\n"},
+                        "QuestionLogForm.Width=60000\r\nQuestionLogForm.Height=-60000\r\n"
+                        "JournalForm.Width=60000\r\nJournalForm.Height=60000\r\n"},
         HostileSettings{"WindowsFarAway",
                         "[Form Settings]\r\nAboutForm.Left=-2252\r\nAboutForm.Top=-23040\r\n"
                         "QuestionLogForm.Left=99999\r\nQuestionLogForm.Top=99999\r\n"
                         "QuestionForm.Left=-5000\r\nQuestionForm.Top=5000\r\n"
                         "SpreadsForm.Left=2147483647\r\nSpreadsForm.Top=-1\r\n"
-                        "DeckGroupsForm.Left=-2147483648\r\nDeckGroupsForm.Top=2147483647\r\n"},
+                        "DeckGroupsForm.Left=-2147483648\r\nDeckGroupsForm.Top=2147483647\r\n"
+                        "JournalForm.Left=-99999\r\nJournalForm.Top=99999\r\n"},
         HostileSettings{"ThreeCardsWiderThanTheScreen",
                         "[Vaticor Settings]\r\nThreeCardsMode.Enabled=1\r\n"
                         "[Form Settings]\r\nVaticorForm.Card.Width=600\r\n"}),

@@ -48,6 +48,11 @@ TEST_F(SettingsTest, FirstRunOnA1024By768ScreenWithATaskbar) {
   EXPECT_EQ(d.SpreadsFormTop, 685);
   EXPECT_EQ(d.SpreadCardWidth, 124);
   EXPECT_EQ(d.SpreadCardHeight, 197);
+  EXPECT_EQ(d.JournalFormLeft, 192);  // 640 x 440 in the middle
+  EXPECT_EQ(d.JournalFormTop, 164);
+  EXPECT_EQ(d.JournalFormWidth, 640);
+  EXPECT_EQ(d.JournalFormHeight, 440);
+  EXPECT_FALSE(d.JournalFormPlaceStored);
   EXPECT_EQ(d.DeckGroupsFormLeft, 0);
   EXPECT_EQ(d.DeckGroupsFormTop, 229);
   EXPECT_EQ(d.TaskBarTop(), 738);
@@ -145,7 +150,9 @@ TEST_F(SettingsTest, WriteSettingsLaysOutANewFileInWriteOrder) {
       "QuestionLogForm.Top=266\r\nQuestionLogForm.Width=130\r\nQuestionLogForm.Height=208\r\n"
       "QuestionForm.Left=701\r\nQuestionForm.Top=698\r\nSpreadsForm.Left=382\r\n"
       "SpreadsForm.Top=685\r\nSpreadsForm.MultiDecks.Enabled=0\r\nSpread.Card.Width=124\r\n"
-      "Spread.Card.Height=197\r\nDeckGroupsForm.Left=0\r\nDeckGroupsForm.Top=229\r\n";
+      "Spread.Card.Height=197\r\nDeckGroupsForm.Left=0\r\nDeckGroupsForm.Top=229\r\n"
+      "JournalForm.Left=192\r\nJournalForm.Top=164\r\nJournalForm.Width=640\r\n"
+      "JournalForm.Height=440\r\n";
   EXPECT_EQ(ReadAll(dir.Path("Quorlin.ini")), expected);
 }
 

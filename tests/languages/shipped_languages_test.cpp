@@ -99,5 +99,22 @@ TEST(ShippedLanguages, EveryFileTranslatesTheReaderSection) {
   EXPECT_EQ(english.ReaderText("CopyReading"), "Copy the reading");
 }
 
+// The journal window's captions: each shipped file has them all.
+TEST(ShippedLanguages, EveryFileTranslatesTheJournalSection) {
+  const std::string folder = VATICOR_SHIPPED_LANGUAGES_DIR;
+  for (const std::string& name : ListDirectory(folder)) {
+    if (name == "README.md") continue;
+    SCOPED_TRACE(name);
+    TLanguageTable table;
+    table.LoadFile(JoinPath(folder, name));
+    for (const char* key : {"Title",       "LayAgain",     "Menu",      "Delete",       "Undo",
+                            "AddFollowUp", "ReversedMark", "NotOpen",   "NothingFound", "ReadOnly",
+                            "Search",      "AnyTag",       "AnyCard",   "DateFrom",     "DateTo",
+                            "Question",    "Notes",        "FollowUps", "FollowUpHint", "Tags"}) {
+      EXPECT_NE(table.JournalText(key), "") << key;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vaticor

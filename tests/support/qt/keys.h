@@ -22,6 +22,16 @@ inline void PressKey(QWidget* widget, int qtKey, Qt::KeyboardModifiers modifiers
   QApplication::sendEvent(widget, &press);
 }
 
+// Text typed into `widget` as the user types it, a key press and release
+// per character (a field then signals each edit).
+inline void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &release);
+  }
+}
 // A key pressed in another window, gone since (the message box that the key
 // closed): its release then reaches the window that had the box.
 inline void PressKeyInAnotherWindow(int qtKey) {

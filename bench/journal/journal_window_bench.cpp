@@ -1,0 +1,215 @@
+// The journal window over a SQLite journal of 100,000 readings (about
+// thirty years of a busy reader), against the limits a user notices:
+//   - its first rows on the screen after the command: the window made,
+//     shown and painted, against 100 ms;
+//   - each keystroke of a search to the list painted again, against 30 ms
+//     (the longest keystroke counts);
+//   - the whole list scrolled from top to bottom, a page at a time, each
+//     step painted, against 16 ms (the longest step counts).
+// Each reports "ratio" (at most 1 meets the limit) and its times; the
+// store's own share of a keystroke is measured apart.
+// The journal is the benchmarks' thirty-year one (bench/journal/big_journal.h),
+// made once and kept for later runs.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QScrollBar>
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <random>
+
+#include "journal/big_journal.h"
+#include "platform/sqlite_journal.h"
+#include "support/qt/keys.h"
+#include "ui/journal/journal_form.h"
+#include "ui/journal/journal_list_model.h"
+#include "ui/journal_keeper.h"
+#include "window_bench_support.h"
+
+namespace {
+
+using namespace vaticor;
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+fs::path NewFolder(const char* what) {
+  fs::path root = fs::temp_directory_path() /
+                  (std::string("vaticor-") + what + "-" + std::to_string(std::random_device{}()));
+  fs::create_directories(root);
+  return root;
+}
+
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+const std::string& SharedJournal() { return bench::BigJournalFile(); }
+
+class NoPictures : public PictureLoader {
+ public:
+  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
+    return nullptr;
+  }
+  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
+    return std::nullopt;
+  }
+};
+
+// A program folder without decks, its journal the generated one.
+struct Program {
+  Program() { program.journal.Attach(std::make_unique<SqliteJournal>(SharedJournal())); }
+  ~Program() {
+    form.reset();
+    fs::remove_all(root);
+  }
+  void Open() {
+    form = std::make_unique<TJournalForm>(program.state,
+                                          JournalWindowLinks{main, links, links, links});
+    form->ShowJournal();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(form->grab());
+  }
+  QListView* List() const { return form->findChild<QListView*>("JournalList"); }
+
+  fs::path root = NewFolder("journal-window-bench");
+  NoPictures loader;
+  bench::BenchState program{root.string(), loader};
+  bench::NoWindowLinks links;
+  testing::FakeMainWindow main;
+  std::unique_ptr<TJournalForm> form;
+};
+
+// What the searches type: words of the questions and notes, a card's
+// name, two words, a word found nowhere.
+const std::vector<QString>& SearchedWords() {
+  static const std::vector<QString> words = {"falcon", "Empress", "will garden", "minor 4", "zzz"};
+  return words;
+}
+
+void Report(benchmark::State& state, double longest, double total, int steps, double limit) {
+  state.counters["ratio"] = longest / limit;
+  state.counters["longest_ms"] = longest * 1000;
+  state.counters["mean_ms"] = steps > 0 ? total / steps * 1000 : 0;
+  state.counters["limit_ms"] = limit * 1000;
+}
+
+void BM_JournalFirstRowsOf100k(benchmark::State& state) {
+  Program program;
+  double longest = 0;
+  double total = 0;
+  int steps = 0;
+  for (auto _ : state) {
+    program.form.reset();
+    const auto start = Clock::now();
+    program.Open();
+    const double took = Seconds(start);
+    longest = std::max(longest, took);
+    total += took;
+    ++steps;
+  }
+  Report(state, longest, total, steps, 0.100);
+  state.counters["rows"] = program.List()->model()->rowCount();
+}
+BENCHMARK(BM_JournalFirstRowsOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Each iteration types a word letter by letter and takes it back, each
+// keystroke painted.
+void BM_JournalSearchKeystrokeOf100k(benchmark::State& state) {
+  Program program;
+  program.Open();
+  auto* search = program.form->findChild<QLineEdit*>("JournalSearch");
+  QListView* list = program.List();
+  const std::vector<QString>& words = SearchedWords();
+  double longest = 0;
+  double total = 0;
+  int steps = 0;
+  auto keystroke = [&](const std::function<void()>& key) {
+    const auto start = Clock::now();
+    key();
+    QApplication::processEvents();
+    list->viewport()->repaint();
+    const double took = Seconds(start);
+    longest = std::max(longest, took);
+    total += took;
+    ++steps;
+  };
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const QString& word = words[next++ % words.size()];
+    for (const QChar c : word) keystroke([&] { testing::TypeText(search, QString(c)); });
+    for (qsizetype i = 0; i < word.size(); ++i) {
+      keystroke([&] {
+        QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QApplication::sendEvent(search, &back);
+      });
+    }
+  }
+  Report(state, longest, total, steps, 0.030);
+  state.counters["keystrokes"] = steps;
+}
+BENCHMARK(BM_JournalSearchKeystrokeOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The list scrolled to its end again and again until the whole journal is
+// on it: each step reads the next page and paints.
+void BM_JournalScrollWholeOf100k(benchmark::State& state) {
+  Program program;
+  double longest = 0;
+  double total = 0;
+  int steps = 0;
+  int rows = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    program.form.reset();
+    program.Open();
+    QListView* list = program.List();
+    state.ResumeTiming();
+    while (list->model()->canFetchMore({})) {
+      const auto start = Clock::now();
+      list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+      QApplication::processEvents();
+      list->viewport()->repaint();
+      const double took = Seconds(start);
+      longest = std::max(longest, took);
+      total += took;
+      ++steps;
+    }
+    rows = list->model()->rowCount();
+  }
+  Report(state, longest, total, steps, 0.016);
+  state.counters["rows"] = rows;
+  state.counters["steps"] = steps;
+}
+BENCHMARK(BM_JournalScrollWholeOf100k)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The store's share of a keystroke: the first page of the list for each
+// prefix the searches type, read straight from the journal, against the
+// same 30 ms. A word's first letters begin words of most entries.
+void BM_JournalStoreSearchPageOf100k(benchmark::State& state) {
+  SqliteJournal journal(SharedJournal());
+  double longest = 0;
+  double total = 0;
+  int steps = 0;
+  for (auto _ : state) {
+    for (const QString& word : SearchedWords()) {
+      for (qsizetype length = 1; length <= word.size(); ++length) {
+        const auto start = Clock::now();
+        benchmark::DoNotOptimize(journal.List({.text = word.left(length).toStdString()}, 0,
+                                              JournalListModel::kFirstPage));
+        const double took = Seconds(start);
+        longest = std::max(longest, took);
+        total += took;
+        ++steps;
+      }
+    }
+  }
+  Report(state, longest, total, steps, 0.030);
+}
+BENCHMARK(BM_JournalStoreSearchPageOf100k)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) { return vaticor::bench::RunWindowBenchmarks(argc, argv); }

@@ -1,0 +1,477 @@
+#include "ui/journal/journal_form.h"
+
+#include <QAction>
+#include <QHideEvent>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "platform/virtual_keys.h"
+#include "ui/chrome/close_hides.h"
+#include "ui/chrome/command_set.h"
+#include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
+#include "ui/chrome/skin_chrome.h"
+#include "ui/chrome/skin_image.h"
+#include "ui/chrome/skin_style.h"
+#include "ui/chrome/window_showing.h"
+#include "ui/journal/journal_entry_view.h"
+#include "ui/journal/journal_filter_bar.h"
+#include "ui/journal/journal_list_model.h"
+#include "ui/journal_keeper.h"
+
+namespace vaticor {
+
+namespace {
+
+constexpr int kBar = TitleStrip::kHeight;  // title and bottom bar
+constexpr int kEdge = 2;                   // the four edges
+constexpr int kTitleRoomLeft = 22;         // the title text starts after the menu image
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Creation
+
+TJournalForm::TJournalForm(ProgramState& state, JournalWindowLinks links, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), state_(state), links_(links) {
+  setObjectName("JournalForm");
+  UseSkinLook(this, /*navyText=*/true);
+  MakeCloseHide(this);
+  CreateControls();
+  CreateCommands();
+  ApplyLanguage();
+
+  const TINIData& ini = state_.INIData;
+  setGeometry(ini.JournalFormLeft, ini.JournalFormTop, ini.JournalFormWidth, ini.JournalFormHeight);
+  LayOut();
+  chrome_->KeepInShape();
+
+  JournalKeeper& journal = state_.Journal;
+  connect(&journal, &JournalKeeper::opened, this, [this] { JournalOpened(); });
+  connect(&journal, &JournalKeeper::replaced, this, [this] { JournalOpened(); });
+  connect(&journal, &JournalKeeper::entryAdded, this, [this](qint64 id) { EntryAdded(id); });
+  connect(&journal, &JournalKeeper::entryChanged, this, [this](qint64 id) { EntryChanged(id); });
+  connect(&journal, &JournalKeeper::entryRemoved, this, [this](qint64 id) { EntryRemoved(id); });
+  JournalOpened();
+}
+
+TJournalForm::~TJournalForm() = default;
+
+void TJournalForm::CreateControls() {
+  setMinimumSize(320, 240);
+  TitleStrip::Look look;
+  look.icon = ":/skin/menu_alpha.png";
+  look.iconAt = {2, 0};
+  look.closesWindow = true;
+  look.caption = {"TitleLabel", "TitleShadow", Qt::black, /*bold=*/true};
+  strip_ = TitleStrip::Make(this, width(), look);
+  frame_ = SizingFrame::Make(this, {"TopEdge", "BottomEdge", "LeftEdge", "RightEdge", "BottomBar"});
+  caption_ = MakeCaptionPair(this, SkinNavy(), [this] { LayAgain(); });
+
+  content_ = new QWidget(this);
+  content_->setObjectName("JournalContent");
+  splitter_ = new QSplitter(Qt::Horizontal, content_);
+  splitter_->setObjectName("JournalSplitter");
+  splitter_->setChildrenCollapsible(false);
+  auto* listSide = new QWidget(splitter_);
+  filters_ = new JournalFilterBar(listSide);
+  model_ = new JournalListModel(this);
+  list_ = new QListView(listSide);
+  list_->setObjectName("JournalList");
+  list_->setModel(model_);
+  // One height for every row: the view measures no row it does not show.
+  list_->setUniformItemSizes(true);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setTextElideMode(Qt::ElideRight);
+  list_->setContextMenuPolicy(Qt::CustomContextMenu);
+  UseSkinListColours(list_, SkinNavy(), SkinListBase());
+  QFont headerFont = list_->font();
+  headerFont.setBold(true);
+  model_->SetHeaderFont(headerFont);
+  emptyNote_ = new QLabel(list_);
+  emptyNote_->setObjectName("JournalNothingFound");
+  emptyNote_->setTextFormat(Qt::PlainText);
+  emptyNote_->setAlignment(Qt::AlignCenter);
+  emptyNote_->setWordWrap(true);
+  auto* listColumn = new QVBoxLayout(listSide);
+  listColumn->setContentsMargins(0, 0, 0, 0);
+  listColumn->setSpacing(3);
+  listColumn->addWidget(filters_);
+  listColumn->addWidget(list_, 1);
+  view_ = new JournalEntryView(state_, splitter_);
+  splitter_->addWidget(listSide);
+  splitter_->addWidget(view_);
+  splitter_->setStretchFactor(0, 3);
+  splitter_->setStretchFactor(1, 2);
+  auto* contentLayout = new QVBoxLayout(content_);
+  contentLayout->setContentsMargins(2, 2, 2, 2);
+  contentLayout->addWidget(splitter_);
+
+  ConnectCommand(filters_, &JournalFilterBar::changed, this, [this] { Refilter(); });
+  ConnectCommand(
+      list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+      [this](const QModelIndex& current, const QModelIndex&) { RowChosen(current.row()); });
+  ConnectCommand(list_, &QListView::doubleClicked, this, [this] { LayAgain(); });
+  ConnectCommand(view_, &JournalEntryView::save, this,
+                 [this](const JournalEntry& entry) { Save(entry); });
+  ConnectCommand(view_, &JournalEntryView::cardClicked, this,
+                 [this](int index) { DescribeCard(index); });
+  ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { hide(); });
+
+  SkinChrome::Hooks hooks;
+  TINIData& ini = state_.INIData;
+  hooks.moved = StorePlaceOnMove(ini.JournalFormLeft, ini.JournalFormTop);
+  hooks.resizedVertically = [this](const WindowRect& rect, int tag) {
+    state_.INIData.JournalFormHeight = rect.height;
+    if (tag == kTopOrLeftEdge) state_.INIData.JournalFormTop = rect.top;
+  };
+  hooks.resizedHorizontally = [this](const WindowRect& rect, int tag) {
+    state_.INIData.JournalFormWidth = rect.width;
+    if (tag == kTopOrLeftEdge) state_.INIData.JournalFormLeft = rect.left;
+  };
+  hooks.sizeChanged = [this] {
+    // The chrome centred the caption on the bar where it stood: once more
+    // when the bar moved with the new size.
+    const int barTop = frame_.bottomBar->y();
+    LayOut();
+    if (frame_.bottomBar->y() != barTop) chrome_->KeepInShape();
+  };
+  chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
+  strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
+  frame_.AttachTo(*chrome_, caption_);
+}
+
+void TJournalForm::CreateCommands() {
+  commands_ = new CommandSet(this);
+  CommandSet& c = *commands_;
+  c.Add("JournalLayAgain", [this] { LayAgain(); });
+  c.Add("JournalDelete", [this] { DeleteChosen(); });
+  c.Add("JournalUndo", [this] { UndoDelete(); });
+  c.Add("JournalAddFollowUp", [this] { AddFollowUp(); });
+  view_->SetCommands(
+      {c["JournalLayAgain"], c["JournalDelete"], c["JournalUndo"], c["JournalAddFollowUp"]});
+
+  menu_ = new QMenu(this);
+  menu_->setObjectName("JournalMenu");
+  menu_->addAction(c["JournalLayAgain"]);
+  menu_->addAction(c["JournalDelete"]);
+  menu_->addAction(c["JournalUndo"]);
+  // The program's commands on the whole journal follow (export, backup).
+  menu_->addSeparator();
+  ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] {
+    menu_->popup(strip_.icon->mapToGlobal(QPoint(0, strip_.icon->height())));
+  });
+  ConnectCommand(list_, &QListView::customContextMenuRequested, this,
+                 [this](const QPoint& at) { menu_->popup(list_->viewport()->mapToGlobal(at)); });
+
+  // Keys in the list; Ctrl+Z wherever a field does not take it as its own.
+  c.BindKeys(list_, {{vk::Delete, "JournalDelete"}, {vk::Return, "JournalLayAgain"}});
+  c.BindControlKeys(this, {{vk::Z, "JournalUndo"}});
+}
+
+void TJournalForm::ApplyLanguage() {
+  const TLanguageTable& languages = state_.Languages;
+  title_ = JournalText(languages, "Title", "Дневник раскладов");
+  setWindowTitle(title_);
+  caption_.SetText(JournalText(languages, "LayAgain", "Разложить снова"));
+  strip_.ApplyLanguage(languages);
+  SetHint(strip_.icon, JournalText(languages, "Menu", "Меню дневника"));
+  CommandSet& c = *commands_;
+  c["JournalLayAgain"]->setText(JournalText(languages, "LayAgain", "Разложить снова"));
+  c["JournalDelete"]->setText(JournalText(languages, "Delete", "Удалить запись"));
+  c["JournalUndo"]->setText(JournalText(languages, "Undo", "Вернуть удалённую"));
+  c["JournalAddFollowUp"]->setText(JournalText(languages, "AddFollowUp", "Добавить"));
+  const QLocale locale = JournalLocale(state_.INIData.Language);
+  view_->SetLocale(locale);
+  filters_->SetLocale(locale);
+  filters_->ApplyLanguage(languages);
+  view_->ApplyLanguage(languages);
+  model_->SetWords(locale, JournalText(languages, "ReversedMark", "(перевёрнута)"));
+  // The rows' times and marks in the new language.
+  if (model_->rowCount() > 0) ReloadWhenShown();
+  UpdateCommands();
+  UpdateEmptyNote();
+  if (chrome_) {
+    LayOut();
+    chrome_->KeepInShape();
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+void TJournalForm::LayOut() {
+  const int w = width();
+  const int h = height();
+  strip_.Place(w);
+  strip_.SetCaption(title_, std::max(0, w - kTitleRoomLeft - 2 * kBar), Qt::ElideRight);
+  frame_.Place(w, h, kBar, kEdge, kEdge);
+  content_->setGeometry(kEdge, kBar + kEdge, std::max(0, w - 2 * kEdge),
+                        std::max(0, h - 2 * kBar - 2 * kEdge));
+  emptyNote_->setGeometry(list_->rect().adjusted(8, 8, -8, -8));
+  strip_.icon->raise();
+  strip_.close->raise();
+  strip_.caption.Raise();
+  caption_.Raise();
+}
+
+// ---------------------------------------------------------------------------
+// Showing
+
+void TJournalForm::ShowJournal() {
+  if (stale_) {
+    stale_ = false;
+    model_->Reload();
+    RefreshTags();
+    UpdateEmptyNote();
+  }
+  filters_->SetCardNames(state_.TaroDecks.GetCardNames());
+  TINIData& ini = state_.INIData;
+  ClearTitleStripAtFirstShow(this, firstShown_, ini.JournalFormPlaceStored,
+                             links_.main.TitleStripOnScreen(), state_.Screen.Width(),
+                             ini.TaskBarTop(), ini.JournalFormLeft, ini.JournalFormTop);
+  ShowAndActivate(this);
+  LayOut();
+  if (!view_->Entry() && model_->rowCount() > 1) Choose(model_->EntryId(1));
+  list_->setFocus();
+}
+
+void TJournalForm::SaveEdits() { view_->SaveNow(); }
+
+void TJournalForm::hideEvent(QHideEvent* event) {
+  // What was typed is kept when the window goes.
+  RunCommand(this, [this] { SaveEdits(); });
+  QWidget::hideEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// The list
+
+JournalFilter TJournalForm::CurrentFilter() const { return model_->Filter(); }
+
+std::optional<std::int64_t> TJournalForm::ChosenEntry() const {
+  if (!view_->Entry()) return std::nullopt;
+  return view_->Entry()->id;
+}
+
+void TJournalForm::Refilter() {
+  const std::optional<std::int64_t> chosen = ChosenEntry();
+  model_->SetFilter(filters_->Filter());
+  if (chosen) {
+    const int row = model_->RowOf(*chosen);
+    if (row >= 0)
+      list_->selectionModel()->setCurrentIndex(model_->index(row),
+                                               QItemSelectionModel::ClearAndSelect);
+  }
+  UpdateEmptyNote();
+}
+
+void TJournalForm::ReloadWhenShown() {
+  if (!isVisible()) {
+    // A draw recorded meanwhile costs the main window nothing here.
+    stale_ = true;
+    return;
+  }
+  const std::optional<std::int64_t> chosen = ChosenEntry();
+  model_->Reload();
+  if (chosen) {
+    const int row = model_->RowOf(*chosen);
+    if (row >= 0) {
+      list_->selectionModel()->setCurrentIndex(model_->index(row),
+                                               QItemSelectionModel::ClearAndSelect);
+    }
+  }
+  UpdateEmptyNote();
+}
+
+void TJournalForm::Choose(std::int64_t id) {
+  int row = model_->RowOf(id);
+  if (row < 0) {
+    // An entry further down than the pages read: read down to it.
+    const JournalStore* store = state_.Journal.Store();
+    const std::optional<JournalEntry> entry = store ? store->Get(id) : std::nullopt;
+    if (!entry) return;
+    JournalFilter newer = model_->Filter();
+    newer.from = entry->moment;
+    model_->SetFilter(model_->Filter(), store->Count(newer) + 1);
+    row = model_->RowOf(id);
+  }
+  if (row < 0) {
+    // The filter does not take it: shown, with no row chosen.
+    list_->selectionModel()->clearCurrentIndex();
+    view_->Show(state_.Journal.Store()->Get(id));
+    UpdateCommands();
+    return;
+  }
+  list_->selectionModel()->setCurrentIndex(model_->index(row), QItemSelectionModel::ClearAndSelect);
+  list_->scrollTo(model_->index(row));
+}
+
+void TJournalForm::RowChosen(int row) {
+  const std::int64_t id = model_->EntryId(row);
+  const JournalStore* store = state_.Journal.Store();
+  if (id < 0 || !store) return;
+  if (view_->Entry() && view_->Entry()->id == id) return;
+  view_->Show(store->Get(id));
+  UpdateCommands();
+}
+
+void TJournalForm::UpdateEmptyNote() {
+  const TLanguageTable& languages = state_.Languages;
+  if (!state_.Journal.IsOpen()) {
+    emptyNote_->setText(JournalText(languages, "NotOpen", "Дневник ещё не открыт"));
+  } else {
+    emptyNote_->setText(JournalText(languages, "NothingFound", "Ничего не найдено"));
+  }
+  emptyNote_->setVisible(model_->rowCount() == 0);
+}
+
+void TJournalForm::RefreshTags() {
+  const JournalStore* store = state_.Journal.Store();
+  const std::vector<std::string> tags = store ? store->AllTags() : std::vector<std::string>();
+  filters_->SetTags(tags);
+  view_->SetTagCompletions(tags);
+}
+
+void TJournalForm::UpdateCommands() {
+  const JournalKeeper& journal = state_.Journal;
+  const bool editable = !journal.ReadOnly();
+  const bool chosen = view_->Entry().has_value();
+  CommandSet& c = *commands_;
+  c["JournalLayAgain"]->setEnabled(chosen);
+  c["JournalDelete"]->setEnabled(editable && chosen);
+  c["JournalUndo"]->setEnabled(editable && removed_.has_value());
+  c["JournalAddFollowUp"]->setEnabled(editable && chosen);
+  const TLanguageTable& languages = state_.Languages;
+  QString why;
+  if (!journal.IsOpen()) {
+    why = JournalText(languages, "NotOpen", "Дневник ещё не открыт");
+  } else if (journal.ReadOnly()) {
+    why =
+        JournalText(languages, "ReadOnly", "Дневник открыт только для чтения: изменить его нельзя");
+  }
+  view_->SetEditable(editable, why);
+}
+
+// ---------------------------------------------------------------------------
+// Following the journal
+
+void TJournalForm::JournalOpened() {
+  model_->SetStore(state_.Journal.Store());
+  model_->SetFilter(filters_->Filter());
+  view_->Show(std::nullopt);
+  removed_.reset();
+  RefreshTags();
+  UpdateCommands();
+  UpdateEmptyNote();
+}
+
+void TJournalForm::EntryAdded(std::int64_t) {
+  ReloadWhenShown();
+  if (isVisible()) RefreshTags();
+}
+
+void TJournalForm::EntryChanged(std::int64_t id) {
+  model_->EntryChanged(id);
+  const JournalStore* store = state_.Journal.Store();
+  if (store && view_->Entry() && view_->Entry()->id == id) {
+    if (const std::optional<JournalEntry> stored = store->Get(id)) view_->Refresh(*stored);
+  }
+  // A spread recorded again while the window is hidden costs it nothing.
+  if (isVisible()) {
+    RefreshTags();
+  } else {
+    stale_ = true;
+  }
+}
+
+void TJournalForm::EntryRemoved(std::int64_t id) {
+  model_->EntryRemoved(id);
+  if (view_->Entry() && view_->Entry()->id == id) {
+    list_->selectionModel()->clearCurrentIndex();
+    view_->Show(std::nullopt);
+  }
+  RefreshTags();
+  UpdateCommands();
+  UpdateEmptyNote();
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void TJournalForm::Save(const JournalEntry& entry) { state_.Journal.Update(entry); }
+
+void TJournalForm::LayAgain() {
+  view_->SaveNow();
+  const std::optional<JournalEntry>& entry = view_->Entry();
+  if (!entry) return;
+  if (entry->kind == JournalKind::kSpread) {
+    links_.spreads.LayRecordedSpread(*entry);
+    return;
+  }
+  MainWindowLink& main = links_.main;
+  main.SetCardMode(entry->positions.size() == 3);
+  for (std::size_t slot = 0; slot < entry->positions.size() && slot < 3; ++slot) {
+    const JournalPosition& position = entry->positions[slot];
+    main.ShowCard(static_cast<int>(slot), position.reversed ? -position.card : position.card);
+  }
+  // The question goes with its cards, as a reading put back from the log.
+  if (state_.INIData.QuestionFormEnabled) {
+    if (entry->question.empty()) {
+      links_.question.ClearQuestion();
+    } else {
+      links_.question.ShowLoggedQuestion(entry->question);
+    }
+  }
+  main.ShowMainWindow();
+}
+
+void TJournalForm::DeleteChosen() {
+  if (!view_->Entry() || state_.Journal.ReadOnly()) return;
+  // What was typed goes into the entry the undo brings back.
+  view_->SaveNow();
+  const std::int64_t id = view_->Entry()->id;
+  const int row = list_->currentIndex().row();
+  std::optional<JournalEntry> removed = state_.Journal.Remove(id);
+  if (!removed) return;
+  removed_ = std::move(removed);
+  UpdateCommands();
+  // The next entry down is chosen, as a list does after a delete.
+  for (int next = std::max(row, 0); next < model_->rowCount(); ++next) {
+    if (model_->EntryId(next) >= 0) {
+      Choose(model_->EntryId(next));
+      break;
+    }
+  }
+}
+
+void TJournalForm::UndoDelete() {
+  if (!removed_ || state_.Journal.ReadOnly()) return;
+  const std::int64_t id = state_.Journal.Add(*removed_);
+  removed_.reset();
+  UpdateCommands();
+  if (id > 0) Choose(id);
+}
+
+void TJournalForm::AddFollowUp() { view_->AddFollowUp(); }
+
+void TJournalForm::DescribeCard(int index) {
+  const std::optional<JournalEntry>& entry = view_->Entry();
+  if (!entry || index < 0 || static_cast<std::size_t>(index) >= entry->positions.size()) return;
+  const JournalPosition& position = entry->positions[static_cast<std::size_t>(index)];
+  if (position.meaning.empty()) {
+    links_.viewer.ShowCardDescription(position.cardName, position.card, 0);
+  } else {
+    links_.viewer.ShowCardAtPosition(position.cardName, position.card, 0, position.meaning);
+  }
+  links_.viewer.ShowViewer();
+}
+
+}  // namespace vaticor
