@@ -157,6 +157,14 @@ JournalEntry MakeEntry(Numbers& numbers, int dayNumber, int secondOfDay) {
   const std::size_t cards = spread ? 10 : numbers.Percent(60) ? 1 : 3;
   entry.kind = spread ? JournalKind::kSpread : JournalKind::kDraw;
   if (spread) entry.spreadFile = kSpreadFiles[numbers.Below(kSpreadFiles.size())];
+  if (spread) {
+    // The table as a spread file holds it: the cards' size and screen, and
+    // each position's place, card and meaning.
+    entry.spreadTable =
+        "[Spread]\r\nCard.Width=124\r\nCard.Height=197\r\nScreen.Width=1024\r\n"
+        "Screen.Height=768\r\nMoment=" +
+        entry.moment + "\r\n";
+  }
   if (spread || numbers.Percent(70)) {
     entry.question = russian ? kQuestionsRu[numbers.Below(kQuestionsRu.size())]
                              : kQuestionsEn[numbers.Below(kQuestionsEn.size())];
@@ -212,21 +220,39 @@ std::vector<JournalEntry> BigJournalEntries(std::size_t count) {
   return entries;
 }
 
+namespace {
+
+// Whether the file holds a whole big journal this program can read.
+bool Usable(const std::string& path) {
+  try {
+    SqliteJournal journal(path);
+    return journal.Notice().kind == JournalNotice::Kind::kNone &&
+           journal.Count({}) == kBigJournalEntries && journal.List({}, 0, 1).size() == 1;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace
+
 const std::string& BigJournalFile() {
   namespace fs = std::filesystem;
-  // The folder's name changes with what is generated.
-  static const fs::path folder = fs::temp_directory_path() / "vaticor-bench-journal-1";
-  static const std::string path = (folder / kJournalFileName).string();
-  if (fs::exists(path)) return path;
-  const fs::path making = folder / "making";
-  fs::remove_all(making);
-  {
-    SqliteJournal journal((making / kJournalFileName).string());
-    for (const JournalEntry& entry : BigJournalEntries()) journal.Add(entry);
-  }
-  // Closed, the journal has no log beside it: the file alone is whole.
-  fs::rename(making / kJournalFileName, path);
-  fs::remove_all(making);
+  static const std::string path = [] {
+    // The number changes with what is generated.
+    const fs::path folder = fs::temp_directory_path() / "vaticor-bench-journal-2";
+    const std::string file = (folder / kJournalFileName).string();
+    if (fs::exists(file) && Usable(file)) return file;
+    const fs::path making = folder / "making";
+    fs::remove_all(folder);
+    {
+      SqliteJournal journal((making / kJournalFileName).string());
+      for (const JournalEntry& entry : BigJournalEntries()) journal.Add(entry);
+    }
+    // Closed, the journal has no log beside it: the file alone is whole.
+    fs::rename(making / kJournalFileName, file);
+    fs::remove_all(making);
+    return file;
+  }();
   return path;
 }
 

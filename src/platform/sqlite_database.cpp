@@ -43,7 +43,11 @@ SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode, int busyWaitM
   sqlite3_busy_timeout(db_, busyWaitMs);
 }
 
-SqliteDatabase::~SqliteDatabase() { sqlite3_close(db_); }
+SqliteDatabase::~SqliteDatabase() {
+  // A statement left unfinalised would keep the connection open.
+  for (const auto& [sql, statement] : kept_) sqlite3_finalize(statement);
+  sqlite3_close(db_);
+}
 
 void SqliteDatabase::Fail(int code) const { throw SqliteFault(code & 0xFF, sqlite3_errmsg(db_)); }
 
@@ -60,12 +64,35 @@ bool SqliteDatabase::ReadOnly() const { return sqlite3_db_readonly(db_, "main") 
 
 std::int64_t SqliteDatabase::LastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
+sqlite3_stmt* SqliteDatabase::TakeKept(const char* sql) const {
+  const auto kept = kept_.find(sql);
+  if (kept == kept_.end()) return nullptr;
+  sqlite3_stmt* statement = kept->second;
+  kept_.erase(kept);
+  return statement;
+}
+
+void SqliteDatabase::Keep(sqlite3_stmt* statement) const {
+  // The list's statements vary with its filter: a few dozen at most.
+  constexpr std::size_t kMostKept = 64;
+  sqlite3_reset(statement);
+  sqlite3_clear_bindings(statement);
+  if (kept_.size() >= kMostKept || !kept_.emplace(sqlite3_sql(statement), statement).second) {
+    sqlite3_finalize(statement);
+  }
+}
+
 SqliteStatement::SqliteStatement(const SqliteDatabase& db, const char* sql) : db_(db) {
-  const int code = sqlite3_prepare_v2(db.handle(), sql, -1, &statement_, nullptr);
+  statement_ = db.TakeKept(sql);
+  if (statement_) return;
+  const int code =
+      sqlite3_prepare_v3(db.handle(), sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr);
   if (code != SQLITE_OK) db.Fail(code);
 }
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(statement_); }
+SqliteStatement::~SqliteStatement() {
+  if (statement_) db_.Keep(statement_);
+}
 
 SqliteStatement& SqliteStatement::Bind(int index, std::string_view text) {
   const int code = sqlite3_bind_text64(statement_, index, text.data(), text.size(),

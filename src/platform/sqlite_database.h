@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "library/journal.h"
 
@@ -54,10 +55,22 @@ class SqliteDatabase {
   std::int64_t LastInsertId() const;
 
  private:
+  friend class SqliteStatement;
+  // A statement of this text prepared before and now unused, taken out of
+  // the kept ones; null when there is none.
+  sqlite3_stmt* TakeKept(const char* sql) const;
+  // Keeps a statement done with (reset: it holds no read of the file) for
+  // the next use of its text, or finalises it when one is kept already.
+  void Keep(sqlite3_stmt* statement) const;
+
   sqlite3* db_ = nullptr;
+  // Preparing costs as much as running a short statement: reading a page
+  // of the list runs the same few hundreds of times.
+  mutable std::unordered_map<std::string, sqlite3_stmt*> kept_;
 };
 
-// A prepared statement of a connection.
+// A prepared statement of a connection: prepared once per text and
+// connection, and kept by the connection between uses.
 class SqliteStatement {
  public:
   SqliteStatement(const SqliteDatabase& db, const char* sql);

@@ -299,19 +299,8 @@ std::optional<JournalEntry> SqliteJournal::Get(std::int64_t id) const {
 
 std::vector<JournalEntry> SqliteJournal::List(const JournalFilter& filter, std::size_t offset,
                                               std::size_t limit) const {
-  const Condition condition = FilterCondition(filter);
-  const std::string sql = "SELECT id FROM entry WHERE " + condition.sql +
-                          " ORDER BY moment DESC, id DESC LIMIT ? OFFSET ?";
-  SqliteStatement statement(*db_, sql.c_str());
-  int index = 1;
-  for (const std::string& text : condition.texts) statement.Bind(index++, text);
-  constexpr std::size_t kMost = INT64_MAX;
-  statement.Bind(index++, static_cast<std::int64_t>(std::min(limit, kMost)));
-  statement.Bind(index, static_cast<std::int64_t>(std::min(offset, kMost)));
-  std::vector<std::int64_t> ids;
-  while (statement.Step()) ids.push_back(statement.Integer(0));
   std::vector<JournalEntry> entries;
-  for (const std::int64_t id : ids) {
+  for (const std::int64_t id : ListIds(*db_, filter, offset, limit)) {
     // An entry another program removed meanwhile is left out.
     if (auto entry = ReadEntry(*db_, id)) entries.push_back(std::move(*entry));
   }
@@ -319,12 +308,7 @@ std::vector<JournalEntry> SqliteJournal::List(const JournalFilter& filter, std::
 }
 
 std::size_t SqliteJournal::Count(const JournalFilter& filter) const {
-  const Condition condition = FilterCondition(filter);
-  const std::string sql = "SELECT count(*) FROM entry WHERE " + condition.sql;
-  SqliteStatement statement(*db_, sql.c_str());
-  int index = 1;
-  for (const std::string& text : condition.texts) statement.Bind(index++, text);
-  return statement.Step() ? static_cast<std::size_t>(statement.Integer(0)) : 0;
+  return CountEntries(*db_, filter);
 }
 
 std::vector<std::string> SqliteJournal::AllTags() const {

@@ -3,6 +3,9 @@
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/sqlite_database.h"
 
 namespace vaticor {
@@ -170,30 +173,123 @@ std::int64_t InsertEntry(const SqliteDatabase& db, const JournalEntry& given) {
   return id;
 }
 
+namespace {
+
+// A filter as SQL: conditions on the moment, which the index of moments
+// answers, and sets of entry ids (each a SELECT of a column "id") that a
+// taken entry is in every one of; the values of each, to be bound in order.
+struct Condition {
+  std::string range = "1";
+  std::vector<std::string> rangeValues;
+  std::vector<std::string> sets;
+  std::vector<std::string> setValues;
+  bool setsRepeat = false;  // a set may give an id more than once
+};
+
+// The least text greater than every text that begins with `text` (bytes
+// compared); empty when there is none (`text` all 0xFF bytes, or empty).
+std::string PastPrefix(std::string text) {
+  while (!text.empty() && static_cast<unsigned char>(text.back()) == 0xFF) text.pop_back();
+  if (!text.empty()) text.back() = static_cast<char>(static_cast<unsigned char>(text.back()) + 1);
+  return text;
+}
+
 Condition FilterCondition(const JournalFilter& filter) {
-  Condition condition{"1", {}};
-  const std::string match = MatchExpression(filter.text);
-  if (!match.empty()) {
-    condition.sql += " AND id IN (SELECT rowid FROM entry_words WHERE entry_words MATCH ?)";
-    condition.texts.push_back(match);
-  }
+  Condition condition;
   if (!filter.tag.empty()) {
-    condition.sql += " AND id IN (SELECT entry FROM tag WHERE name = ?)";
-    condition.texts.push_back(filter.tag);
+    // NormaliseTags leaves no tag twice in an entry.
+    condition.sets.push_back("SELECT entry AS id FROM tag WHERE name = ?");
+    condition.setValues.push_back(filter.tag);
   }
   if (filter.card) {
-    condition.sql += " AND id IN (SELECT entry FROM position WHERE card = CAST(? AS INTEGER))";
-    condition.texts.push_back(std::to_string(*filter.card));
+    condition.sets.push_back("SELECT entry AS id FROM position WHERE card = CAST(? AS INTEGER)");
+    condition.setValues.push_back(std::to_string(*filter.card));
+    condition.setsRepeat = true;
+  }
+  // Last: a set made for INTERSECT is the left one, and the words of a
+  // short prefix are in more entries than a tag or a card.
+  const std::string match = MatchExpression(filter.text);
+  if (!match.empty()) {
+    condition.sets.push_back("SELECT rowid AS id FROM entry_words WHERE entry_words MATCH ?");
+    condition.setValues.push_back(match);
   }
   if (!filter.from.empty()) {
-    condition.sql += " AND moment >= ?";
-    condition.texts.push_back(filter.from);
+    condition.range += " AND moment >= ?";
+    condition.rangeValues.push_back(filter.from);
   }
   if (!filter.to.empty()) {
-    condition.sql += " AND substr(moment, 1, " + std::to_string(filter.to.size()) + ") <= ?";
-    condition.texts.push_back(filter.to);
+    // The bound before the moments that begin past `to` lets the index
+    // end the range; the comparison of the first characters decides.
+    const std::string past = PastPrefix(filter.to);
+    if (!past.empty()) {
+      condition.range += " AND moment < ?";
+      condition.rangeValues.push_back(past);
+    }
+    condition.range += " AND substr(moment, 1, " + std::to_string(filter.to.size()) + ") <= ?";
+    condition.rangeValues.push_back(filter.to);
   }
   return condition;
+}
+
+// The entries of the moments' range that are in every set, read along the
+// index of moments: each set is made once, each entry of the range looked
+// up in them, and a list stops at the page's end instead of sorting every
+// entry the sets hold (29,000 for a search of one letter in 100,000).
+std::string AlongMoments(const Condition& condition) {
+  std::string sql = "FROM entry INDEXED BY entry_by_moment WHERE " + condition.range;
+  for (const std::string& set : condition.sets) sql += " AND id IN (" + set + ")";
+  return sql;
+}
+
+// How many entries are in every set (there is one at least); for more sets
+// than one, each before the last is made once, the last read against them.
+std::string SetsCount(const Condition& condition) {
+  if (condition.sets.size() == 1) {
+    return std::string("SELECT count(") + (condition.setsRepeat ? "DISTINCT id" : "*") +
+           ") FROM (" + condition.sets.front() + ")";
+  }
+  std::string sql = "SELECT count(*) FROM (";
+  for (std::size_t n = 0; n < condition.sets.size(); ++n) {
+    sql += (n == 0 ? "" : " INTERSECT ") + condition.sets[n];
+  }
+  return sql + ")";
+}
+
+void BindAll(SqliteStatement& statement, const std::vector<std::string>& first,
+             const std::vector<std::string>& then) {
+  int index = 1;
+  for (const std::string& value : first) statement.Bind(index++, value);
+  for (const std::string& value : then) statement.Bind(index++, value);
+}
+
+}  // namespace
+
+std::vector<std::int64_t> ListIds(const SqliteDatabase& db, const JournalFilter& filter,
+                                  std::size_t offset, std::size_t limit) {
+  const Condition condition = FilterCondition(filter);
+  const std::string sql =
+      "SELECT id " + AlongMoments(condition) + " ORDER BY moment DESC, id DESC LIMIT ? OFFSET ?";
+  SqliteStatement statement(db, sql.c_str());
+  BindAll(statement, condition.rangeValues, condition.setValues);
+  const auto values = static_cast<int>(condition.rangeValues.size() + condition.setValues.size());
+  constexpr std::size_t kMost = INT64_MAX;
+  statement.Bind(values + 1, static_cast<std::int64_t>(std::min(limit, kMost)));
+  statement.Bind(values + 2, static_cast<std::int64_t>(std::min(offset, kMost)));
+  std::vector<std::int64_t> ids;
+  while (statement.Step()) ids.push_back(statement.Integer(0));
+  return ids;
+}
+
+std::size_t CountEntries(const SqliteDatabase& db, const JournalFilter& filter) {
+  const Condition condition = FilterCondition(filter);
+  // Without a range, counted where the sets are, without a look at the
+  // entries.
+  const std::string sql = condition.sets.empty() || !condition.rangeValues.empty()
+                              ? "SELECT count(*) " + AlongMoments(condition)
+                              : SetsCount(condition);
+  SqliteStatement statement(db, sql.c_str());
+  BindAll(statement, condition.rangeValues, condition.setValues);
+  return statement.Step() ? static_cast<std::size_t>(statement.Integer(0)) : 0;
 }
 
 }  // namespace vaticor

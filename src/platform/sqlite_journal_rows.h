@@ -26,12 +26,13 @@ void WriteParts(const SqliteDatabase& db, std::int64_t id, const JournalEntry& e
 // stored, whose words are taken out of the index.
 void RemoveParts(const SqliteDatabase& db, std::int64_t id, const JournalEntry& old);
 
-// The WHERE clause of a filter ("1" when it takes everything) and its
-// values, to be bound in order, all as text.
-struct Condition {
-  std::string sql;
-  std::vector<std::string> texts;
-};
-Condition FilterCondition(const JournalFilter& filter);
+// The ids of the entries a filter takes, newest first (by moment, then by
+// id), skipping `offset` of them and giving at most `limit`.
+std::vector<std::int64_t> ListIds(const SqliteDatabase& db, const JournalFilter& filter,
+                                  std::size_t offset, std::size_t limit);
+// How many entries a filter takes. The rows of words, tags and positions
+// are there exactly while their entry is (one transaction writes them all),
+// so an entry is counted where those rows are.
+std::size_t CountEntries(const SqliteDatabase& db, const JournalFilter& filter);
 
 }  // namespace vaticor

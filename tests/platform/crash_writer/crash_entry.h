@@ -70,7 +70,10 @@ inline JournalEntry CrashEntry(const std::string& key, int version) {
   entry.question = key + " v" + std::to_string(version) + " " + word() + " " + word() + "?";
   const std::size_t cards = std::vector<std::size_t>{1, 3, 10}[numbers.Below(3)];
   entry.kind = cards == 10 ? JournalKind::kSpread : JournalKind::kDraw;
-  if (cards == 10) entry.spreadFile = "Кельтский крест " + word() + ".spread";
+  if (cards == 10) {
+    entry.spreadFile = "Кельтский крест " + word() + ".spread";
+    entry.spreadTable = "[Spread]\r\nCard.Width=124\r\nCard.Height=197\r\n";
+  }
   entry.deckFolder = "Deck " + word();
   entry.descriptionFolder = "Описания";
   for (std::size_t n = 0; n < cards; ++n) {
