@@ -306,7 +306,9 @@ void Program::OpenJournal(QWidget* window) {
   std::unique_ptr<SqliteJournal> store =
       OpenProgramJournal({iniData_, kReadingLogFileName, logFormat, decks_, languages_}, window);
   sqliteJournal_ = store.get();
-  if (store) journal_.Attach(std::move(store));
+  if (!store) return;
+  store->ShareLogOnlyWhenIdle();
+  journal_.Attach(std::move(store));
 }
 
 void Program::ShowJournal() {

@@ -142,6 +142,11 @@ class JournalStore {
 
   // True when the journal can only be read (see the store's notice).
   virtual bool ReadOnly() const = 0;
+
+  // Work a store may put off from its writes to a moment the program is
+  // idle (SQLite: moving its write-ahead log into the database file), so
+  // that no recorded reading waits for it. Nothing by default.
+  virtual void TidyWhenIdle() {}
 };
 
 // An unexpected fault of the store's file (an I/O error, a file damaged

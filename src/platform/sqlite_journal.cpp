@@ -411,4 +411,17 @@ std::string SqliteJournal::RestoreFrom(const std::string& path) {
   return safety;
 }
 
+void SqliteJournal::ShareLogOnlyWhenIdle() {
+  if (!readOnly_) db_->Execute("PRAGMA wal_autocheckpoint = 0");
+}
+
+void SqliteJournal::TidyWhenIdle() {
+  if (readOnly_) return;
+  try {
+    db_->Execute("PRAGMA wal_checkpoint(PASSIVE)");
+  } catch (const std::exception&) {
+    // Another copy of the program writing: the next idle moment does it.
+  }
+}
+
 }  // namespace vaticor

@@ -72,6 +72,13 @@ class SqliteJournal : public JournalStore {
   bool LogImported() const override;
   void AddImported(std::span<const JournalEntry> entries) override;
   bool ReadOnly() const override { return readOnly_; }
+  // Once ShareLogOnlyWhenIdle was asked for: the log moved into the file
+  // now, as far as no reader of another copy of the program holds it back.
+  void TidyWhenIdle() override;
+  // From now on this connection's writes leave the log to grow until
+  // TidyWhenIdle (otherwise every thousandth page written moves it, inside
+  // the write that crossed the mark: up to tens of milliseconds).
+  void ShareLogOnlyWhenIdle();
 
   // Writes the whole journal, as it is at this moment, to the file at
   // `path` (SQLite's online backup: the journal stays usable meanwhile and

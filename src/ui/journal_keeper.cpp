@@ -1,6 +1,7 @@
 #include "ui/journal_keeper.h"
 
 #include <QDateTime>
+#include <QTimer>
 
 #include "library/journal_record.h"
 #include "ui/chrome/commands.h"
@@ -9,7 +10,18 @@
 
 namespace vaticor {
 
-JournalKeeper::JournalKeeper(QObject* parent) : QObject(parent) {}
+JournalKeeper::JournalKeeper(QObject* parent) : QObject(parent) {
+  // Long enough that a burst of writes (typing a note) pays once.
+  constexpr int kIdleMs = 2000;
+  tidy_ = new QTimer(this);
+  tidy_->setSingleShot(true);
+  tidy_->setInterval(kIdleMs);
+  connect(tidy_, &QTimer::timeout, this, [this] {
+    if (store_) store_->TidyWhenIdle();
+  });
+}
+
+void JournalKeeper::TidySoon() { tidy_->start(); }
 JournalKeeper::~JournalKeeper() = default;
 
 void JournalKeeper::Attach(std::unique_ptr<JournalStore> store) {
@@ -20,12 +32,14 @@ void JournalKeeper::Attach(std::unique_ptr<JournalStore> store) {
 std::int64_t JournalKeeper::Add(const JournalEntry& entry) {
   if (!store_) return 0;
   const std::int64_t id = store_->Add(entry);
+  TidySoon();
   emit entryAdded(id);
   return id;
 }
 
 bool JournalKeeper::Update(const JournalEntry& entry) {
   if (!store_ || !store_->Update(entry)) return false;
+  TidySoon();
   emit entryChanged(entry.id);
   return true;
 }
@@ -34,6 +48,7 @@ std::optional<JournalEntry> JournalKeeper::Remove(std::int64_t id) {
   if (!store_) return std::nullopt;
   std::optional<JournalEntry> entry = store_->Get(id);
   if (!entry || !store_->Remove(id)) return std::nullopt;
+  TidySoon();
   emit entryRemoved(id);
   return entry;
 }

@@ -11,6 +11,7 @@
 
 #include "library/journal.h"
 
+class QTimer;
 class QWidget;
 
 namespace vaticor {
@@ -63,7 +64,11 @@ class JournalKeeper : public QObject {
   void replaced();
 
  private:
+  // After a write, the store's idle work once writes have paused.
+  void TidySoon();
+
   std::unique_ptr<JournalStore> store_;
+  QTimer* tidy_ = nullptr;  // a child
 };
 
 // The moment now, local time, as the journal writes it.
