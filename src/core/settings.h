@@ -113,7 +113,7 @@ inline constexpr FixedWindowSize kQuestionFormSize{323, 40};
 inline constexpr FixedWindowSize kSpreadsFormSize{259, 53};
 inline constexpr FixedWindowSize kDeckGroupsFormSize{228, 52};
 // The journal window's first size; the user sizes it from there.
-inline constexpr FixedWindowSize kJournalFormSize{640, 440};
+inline constexpr FixedWindowSize kJournalFormSize{720, 540};
 // The smallest side of a spread's card window that a stored size may give.
 inline constexpr int kSmallestSpreadCard = 16;
 // Writes every saved setting, with the current screen size, as one

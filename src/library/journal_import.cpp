@@ -85,7 +85,10 @@ std::optional<Day> ReadDateLine(std::string_view line, const LogFormats& formats
   const auto part = [&](int which) {
     return (*runs)[static_cast<std::size_t>((*formats.dateOrder)[static_cast<std::size_t>(which)])];
   };
-  const Day day{part(2), part(1), part(0)};
+  Day day{part(2), part(1), part(0)};
+  // A short date's two-digit year, as the system that wrote it means one
+  // (its default window, 1930 to 2029): never the year 26 of our era.
+  if (day.year < 100) day.year += day.year < 30 ? 2000 : 1900;
   if (day.year < 1 || day.year > 9999 || day.month < 1 || day.month > 12 || day.day < 1 ||
       day.day > 31) {
     return std::nullopt;

@@ -48,10 +48,10 @@ TEST_F(SettingsTest, FirstRunOnA1024By768ScreenWithATaskbar) {
   EXPECT_EQ(d.SpreadsFormTop, 685);
   EXPECT_EQ(d.SpreadCardWidth, 124);
   EXPECT_EQ(d.SpreadCardHeight, 197);
-  EXPECT_EQ(d.JournalFormLeft, 192);  // 640 x 440 in the middle
-  EXPECT_EQ(d.JournalFormTop, 164);
-  EXPECT_EQ(d.JournalFormWidth, 640);
-  EXPECT_EQ(d.JournalFormHeight, 440);
+  EXPECT_EQ(d.JournalFormLeft, 152);  // 720 x 540 in the middle
+  EXPECT_EQ(d.JournalFormTop, 114);
+  EXPECT_EQ(d.JournalFormWidth, 720);
+  EXPECT_EQ(d.JournalFormHeight, 540);
   EXPECT_FALSE(d.JournalFormPlaceStored);
   EXPECT_EQ(d.DeckGroupsFormLeft, 0);
   EXPECT_EQ(d.DeckGroupsFormTop, 229);

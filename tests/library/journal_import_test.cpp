@@ -83,6 +83,15 @@ TEST(JournalImportTest, TheUsersOrderOfDateAndTwelveHourTimesAreLearnedFromTheFo
   EXPECT_EQ(readings.unreadable, 1);
 }
 
+TEST(JournalImportTest, AShortDatesTwoDigitYearIsOfItsCentury) {
+  const std::vector<std::string> log = {"[12/10/26]", "9:30:05 AM [2]", "[01/02/97]",
+                                        "9:30:05 PM [3]"};
+  const LogReadings readings = ReadLogReadings(Lines(log), UsFormat());
+  ASSERT_EQ(readings.entries.size(), 2u);
+  EXPECT_EQ(readings.entries[0].moment, "2026-12-10T09:30:05");
+  EXPECT_EQ(readings.entries[1].moment, "1997-01-02T21:30:05");
+}
+
 TEST(JournalImportTest, TheLogIsImportedOnce) {
   FakeJournalStore store;
   const std::vector<std::string> log = {"[14.03.2024]", "09:30:05 [2]", "bad"};

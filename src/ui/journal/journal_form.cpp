@@ -234,9 +234,17 @@ void TJournalForm::ShowJournal() {
   }
   filters_->SetCardNames(state_.TaroDecks.GetCardNames());
   TINIData& ini = state_.INIData;
+  const QPoint centred = pos();
   ClearTitleStripAtFirstShow(this, firstShown_, ini.JournalFormPlaceStored,
                              links_.main.TitleStripOnScreen(), state_.Screen.Width(),
                              ini.TaskBarTop(), ini.JournalFormLeft, ini.JournalFormTop);
+  // A window this large may find no place clear of the strip but one half
+  // below the taskbar: it stays whole where it was, over the strip.
+  if (y() + height() > ini.TaskBarTop() && centred.y() + height() <= ini.TaskBarTop()) {
+    move(centred);
+    ini.JournalFormLeft = centred.x();
+    ini.JournalFormTop = centred.y();
+  }
   ShowAndActivate(this);
   LayOut();
   if (!view_->Entry() && model_->rowCount() > 1) Choose(model_->EntryId(1));
