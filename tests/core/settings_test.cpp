@@ -151,8 +151,8 @@ TEST_F(SettingsTest, WriteSettingsLaysOutANewFileInWriteOrder) {
       "QuestionForm.Left=701\r\nQuestionForm.Top=698\r\nSpreadsForm.Left=382\r\n"
       "SpreadsForm.Top=685\r\nSpreadsForm.MultiDecks.Enabled=0\r\nSpread.Card.Width=124\r\n"
       "Spread.Card.Height=197\r\nDeckGroupsForm.Left=0\r\nDeckGroupsForm.Top=229\r\n"
-      "JournalForm.Left=192\r\nJournalForm.Top=164\r\nJournalForm.Width=640\r\n"
-      "JournalForm.Height=440\r\n";
+      "JournalForm.Left=152\r\nJournalForm.Top=114\r\nJournalForm.Width=720\r\n"
+      "JournalForm.Height=540\r\n";
   EXPECT_EQ(ReadAll(dir.Path("Quorlin.ini")), expected);
 }
 
