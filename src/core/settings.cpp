@@ -59,6 +59,14 @@ struct Reading {
 };
 using R = const Reading&;
 using DefaultRule = std::int32_t (*)(R);
+
+// The screen's height above the taskbar (the whole screen without one).
+std::int32_t WorkHeight(R r) {
+  const int top = r.data.TaskBarTop();
+  return top > 0 && top <= r.height ? top : r.height;
+}
+std::int32_t JournalFirstWidth(R r) { return std::min(kJournalFormSize.width, r.width); }
+std::int32_t JournalFirstHeight(R r) { return std::min(kJournalFormSize.height, WorkHeight(r)); }
 // The value kept for the number read (a default included).
 using StoredRule = std::int32_t (*)(std::int32_t read, R);
 
@@ -211,13 +219,14 @@ constexpr SettingKey kSettingKeys[] = {
     Geometry("DeckGroupsForm.Left", &TINIData::DeckGroupsFormLeft, 0),
     Geometry("DeckGroupsForm.Top", &TINIData::DeckGroupsFormTop,
              [](R r) { return (r.height - 309) / 2; }),
-    // The journal window first stands in the screen's middle.
+    // The journal window first stands in the middle of the screen above the
+    // taskbar, no larger than that.
     Geometry("JournalForm.Left", &TINIData::JournalFormLeft,
-             [](R r) { return (r.width - kJournalFormSize.width) / 2; }),
+             [](R r) { return (r.width - JournalFirstWidth(r)) / 2; }),
     Geometry("JournalForm.Top", &TINIData::JournalFormTop,
-             [](R r) { return (r.height - kJournalFormSize.height) / 2; }),
-    Geometry("JournalForm.Width", &TINIData::JournalFormWidth, kJournalFormSize.width),
-    Geometry("JournalForm.Height", &TINIData::JournalFormHeight, kJournalFormSize.height),
+             [](R r) { return (WorkHeight(r) - JournalFirstHeight(r)) / 2; }),
+    Geometry("JournalForm.Width", &TINIData::JournalFormWidth, JournalFirstWidth),
+    Geometry("JournalForm.Height", &TINIData::JournalFormHeight, JournalFirstHeight),
 };
 
 void ReadKey(const SettingKey& k, TINIData& d, R r) {

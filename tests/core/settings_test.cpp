@@ -27,6 +27,15 @@ class SettingsTest : public ::testing::Test {
   TempDir dir;
 };
 
+TEST_F(SettingsTest, TheJournalWindowFirstFitsASmallScreenAboveItsTaskbar) {
+  FixedScreen screen(640, 480, 450);
+  const TINIData d = Open(screen);
+  EXPECT_EQ(d.JournalFormLeft, 0);
+  EXPECT_EQ(d.JournalFormTop, 0);
+  EXPECT_EQ(d.JournalFormWidth, 640);
+  EXPECT_EQ(d.JournalFormHeight, 450);
+}
+
 TEST_F(SettingsTest, FirstRunOnA1024By768ScreenWithATaskbar) {
   FixedScreen screen(1024, 768, 738);
   TINIData d = Open(screen);
@@ -48,8 +57,8 @@ TEST_F(SettingsTest, FirstRunOnA1024By768ScreenWithATaskbar) {
   EXPECT_EQ(d.SpreadsFormTop, 685);
   EXPECT_EQ(d.SpreadCardWidth, 124);
   EXPECT_EQ(d.SpreadCardHeight, 197);
-  EXPECT_EQ(d.JournalFormLeft, 152);  // 720 x 540 in the middle
-  EXPECT_EQ(d.JournalFormTop, 114);
+  EXPECT_EQ(d.JournalFormLeft, 152);  // 720 x 540 in the middle above the taskbar
+  EXPECT_EQ(d.JournalFormTop, 99);
   EXPECT_EQ(d.JournalFormWidth, 720);
   EXPECT_EQ(d.JournalFormHeight, 540);
   EXPECT_FALSE(d.JournalFormPlaceStored);
@@ -151,7 +160,7 @@ TEST_F(SettingsTest, WriteSettingsLaysOutANewFileInWriteOrder) {
       "QuestionForm.Left=701\r\nQuestionForm.Top=698\r\nSpreadsForm.Left=382\r\n"
       "SpreadsForm.Top=685\r\nSpreadsForm.MultiDecks.Enabled=0\r\nSpread.Card.Width=124\r\n"
       "Spread.Card.Height=197\r\nDeckGroupsForm.Left=0\r\nDeckGroupsForm.Top=229\r\n"
-      "JournalForm.Left=152\r\nJournalForm.Top=114\r\nJournalForm.Width=720\r\n"
+      "JournalForm.Left=152\r\nJournalForm.Top=99\r\nJournalForm.Width=720\r\n"
       "JournalForm.Height=540\r\n";
   EXPECT_EQ(ReadAll(dir.Path("Quorlin.ini")), expected);
 }

@@ -82,6 +82,10 @@ JournalEntryView::JournalEntryView(ProgramState& state, QWidget* parent)
   followUps_->setObjectName("JournalFollowUps");
   followUps_->setWordWrap(true);
   followUps_->setMaximumHeight(90);
+  // On a small screen the notes and follow-ups give way first, the cards
+  // keep their row.
+  notes_->setMinimumHeight(40);
+  followUps_->setMinimumHeight(40);
   followUpText_ = new QLineEdit(this);
   followUpText_->setObjectName("JournalFollowUpText");
   addFollowUp_ = MakeButton(this, "JournalAddFollowUp");

@@ -238,9 +238,13 @@ void TJournalForm::ShowJournal() {
   ClearTitleStripAtFirstShow(this, firstShown_, ini.JournalFormPlaceStored,
                              links_.main.TitleStripOnScreen(), state_.Screen.Width(),
                              ini.TaskBarTop(), ini.JournalFormLeft, ini.JournalFormTop);
-  // A window this large may find no place clear of the strip but one half
-  // below the taskbar: it stays whole where it was, over the strip.
-  if (y() + height() > ini.TaskBarTop() && centred.y() + height() <= ini.TaskBarTop()) {
+  // A window this large may find no place clear of the strip but one partly
+  // off the screen: it stays whole where it was, over the strip.
+  const auto whole = [&](QPoint at) {
+    return at.x() >= 0 && at.y() >= 0 && at.x() + width() <= state_.Screen.Width() &&
+           at.y() + height() <= ini.TaskBarTop();
+  };
+  if (!whole(pos()) && whole(centred)) {
     move(centred);
     ini.JournalFormLeft = centred.x();
     ini.JournalFormTop = centred.y();
