@@ -6,14 +6,28 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/settings.h"
+#include "library/picture_loader.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/program_instances.h"
 
 namespace vaticor::bench {
+
+// A picture loader for windows whose pictures are not measured.
+class NoPictures : public PictureLoader {
+ public:
+  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
+    return nullptr;
+  }
+  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
+    return std::nullopt;
+  }
+};
 
 // Links that lead nowhere but to records (the tests' fakes); a benchmark
 // overrides what it needs.

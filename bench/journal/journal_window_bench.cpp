@@ -49,16 +49,6 @@ double Seconds(Clock::time_point since) {
 
 const std::string& SharedJournal() { return bench::BigJournalFile(); }
 
-class NoPictures : public PictureLoader {
- public:
-  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
-    return nullptr;
-  }
-  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
-    return std::nullopt;
-  }
-};
-
 // A program folder without decks, its journal the generated one.
 struct Program {
   Program() { program.journal.Attach(std::make_unique<SqliteJournal>(SharedJournal())); }
@@ -76,7 +66,7 @@ struct Program {
   QListView* List() const { return form->findChild<QListView*>("JournalList"); }
 
   fs::path root = NewFolder("journal-window-bench");
-  NoPictures loader;
+  bench::NoPictures loader;
   bench::BenchState program{root.string(), loader};
   bench::NoWindowLinks links;
   testing::FakeMainWindow main;

@@ -42,16 +42,6 @@ fs::path NewFolder() {
   return root;
 }
 
-class NoPictures : public PictureLoader {
- public:
-  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
-    return nullptr;
-  }
-  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
-    return std::nullopt;
-  }
-};
-
 // A program folder without decks, with a log of `lines` lines.
 struct Program {
   explicit Program(int lines) {
@@ -81,7 +71,7 @@ struct Program {
   fs::path root = NewFolder();
   FixedLocalClock clock{{2024, 3, 14, 12, 0, 0}};
   DayMonthYearFormat format;
-  NoPictures loader;
+  bench::NoPictures loader;
   bench::BenchState program{root.string(), loader};
   LogLinks links;
   std::unique_ptr<TVaticorForm> main;
