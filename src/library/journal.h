@@ -26,8 +26,9 @@ std::string JournalFilePath(const std::string& appFolder, bool appFolderWritable
                             const std::string& xdgDataHome, const std::string& home);
 
 enum class JournalKind {
-  kDraw = 0,    // a main-window draw: one or three cards
-  kSpread = 1,  // the card windows of a spread
+  kDraw = 0,     // a main-window draw: one or three cards
+  kSpread = 1,   // the card windows of a spread
+  kDayCard = 2,  // the card of the day: one card, one entry a local day
 };
 
 // One card of an entry.
@@ -106,6 +107,75 @@ struct JournalFilter {
   std::string to{};
 };
 
+// --- What the store counts for the statistics ---
+// Each is counted by the store itself (SQL aggregation), never by reading
+// the entries, so that 100,000 entries are counted in milliseconds.
+
+// The entries of one local day and their cards.
+struct JournalDayTally {
+  std::string day;            // "2024-03-14": the first ten characters of the moments
+  std::int64_t readings = 0;  // entries
+  std::int64_t cards = 0;     // their positions
+  std::int64_t reversed = 0;  // of which reversed
+  bool operator==(const JournalDayTally&) const = default;
+};
+
+// How often one card of one deck was recorded, in each turn.
+struct JournalCardTally {
+  std::string deckFolder;  // as JournalEntry::deckFolder
+  std::int32_t card = 0;   // as JournalPosition::card
+  std::int64_t upright = 0;
+  std::int64_t reversed = 0;
+  // One name the card was recorded under in that deck (the greatest by
+  // its bytes, so that the count is the same whatever the order); may be
+  // empty.
+  std::string cardName;
+  bool operator==(const JournalCardTally&) const = default;
+};
+
+// How many entries used one deck, description set, kind and spread file.
+struct JournalUseTally {
+  JournalKind kind = JournalKind::kDraw;
+  std::string deckFolder;
+  std::string descriptionFolder;
+  std::string spreadFile;
+  std::int64_t readings = 0;
+  bool operator==(const JournalUseTally&) const = default;
+};
+
+// Everything a filter takes, counted. Each list is sorted by its members
+// in their order (days ascending, so the first and last are the period).
+struct JournalTally {
+  std::int64_t readings = 0;  // entries the filter takes
+  std::vector<JournalDayTally> days;
+  std::vector<JournalCardTally> cards;  // by deckFolder, then card
+  std::vector<JournalUseTally> uses;    // by kind, deckFolder, descriptionFolder, spreadFile
+  bool operator==(const JournalTally&) const = default;
+};
+
+// One position of a recent entry.
+struct JournalRecentCard {
+  std::int64_t entry = 0;
+  std::string moment;
+  std::int32_t card = 0;
+  bool reversed = false;
+  std::string deckFolder;
+  std::string cardName;
+  bool operator==(const JournalRecentCard&) const = default;
+};
+
+// One day of a month in the calendar: the day's card of the day (the
+// newest when there are several) and how many other entries it has.
+struct JournalMonthDay {
+  std::string day;                 // "2024-03-14"
+  std::int64_t otherReadings = 0;  // entries of the day that are no card of the day
+  std::int64_t dayCardEntry = 0;   // the card of the day's entry; 0: none that day
+  std::int32_t dayCard = 0;        // its card, turn and deck when there is one
+  bool dayCardReversed = false;
+  std::string dayCardDeck;
+  bool operator==(const JournalMonthDay&) const = default;
+};
+
 // The store. Writes are whole or not at all: a failure or a crash leaves
 // no torn entry.
 //
@@ -133,6 +203,17 @@ class JournalStore {
   virtual std::size_t Count(const JournalFilter& filter) const = 0;
   // Every tag in use, once each, sorted by their bytes.
   virtual std::vector<std::string> AllTags() const = 0;
+
+  // The entries the filter takes, counted (see JournalTally).
+  virtual JournalTally Tally(const JournalFilter& filter) const = 0;
+  // The positions of the newest `readings` entries the filter takes: the
+  // newest entry first (as List orders them), each entry's positions in
+  // their order.
+  virtual std::vector<JournalRecentCard> RecentCards(const JournalFilter& filter,
+                                                     std::size_t readings) const = 0;
+  // The days of a month (1 - 12) that have entries, ascending; a month
+  // outside the calendar gives none.
+  virtual std::vector<JournalMonthDay> Month(int year, int month) const = 0;
 
   // The reading log's import: whether it was made, and making it - all the
   // entries and the mark, in one write, so an import cut short is made

@@ -103,4 +103,12 @@ void FakeJournalStore::AddImported(std::span<const JournalEntry> entries) {
   logImported = true;
 }
 
+// Counted in a later change.
+JournalTally FakeJournalStore::Tally(const JournalFilter&) const { return {}; }
+std::vector<JournalRecentCard> FakeJournalStore::RecentCards(const JournalFilter&,
+                                                             std::size_t) const {
+  return {};
+}
+std::vector<JournalMonthDay> FakeJournalStore::Month(int, int) const { return {}; }
+
 }  // namespace vaticor

@@ -20,6 +20,10 @@ class FakeJournalStore : public JournalStore {
                                  std::size_t limit) const override;
   std::size_t Count(const JournalFilter& filter) const override;
   std::vector<std::string> AllTags() const override;
+  JournalTally Tally(const JournalFilter& filter) const override;
+  std::vector<JournalRecentCard> RecentCards(const JournalFilter& filter,
+                                             std::size_t readings) const override;
+  std::vector<JournalMonthDay> Month(int year, int month) const override;
   bool LogImported() const override { return logImported; }
   void AddImported(std::span<const JournalEntry> entries) override;
   bool ReadOnly() const override { return readOnly; }
