@@ -2,17 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
-#include <QStandardPaths>
 
 #include "core/user_failure.h"
 #include "library/journal_export.h"
 #include "platform/sqlite_journal.h"
 #include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/file_choice.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/journal/journal_form.h"
 #include "ui/journal_keeper.h"
@@ -20,18 +19,6 @@
 namespace vaticor {
 
 namespace {
-
-// A file chosen in the desktop's dialog; empty when cancelled.
-std::string ChooseFile(QWidget* parent, bool save, const QString& filter, const QString& suffix) {
-  QFileDialog dialog(parent);
-  dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-  dialog.setNameFilter(filter);
-  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (save) dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().front().toStdString();
-}
 
 struct Caption {
   const char* name;

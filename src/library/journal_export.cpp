@@ -138,6 +138,18 @@ std::string TagsCell(const JournalEntry& entry) {
 
 }  // namespace
 
+std::string CsvTable(const std::vector<std::vector<std::string>>& rows) {
+  std::string out(ini::kUtf8Bom);
+  for (const std::vector<std::string>& row : rows) {
+    for (std::size_t column = 0; column < row.size(); ++column) {
+      if (column > 0) out += ',';
+      AppendCsvField(out, row[column]);
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
 JournalExportWriter::JournalExportWriter(JournalExportFormat format, std::string& out,
                                          JournalCsvWords words)
     : format_(format), out_(out), words_(std::move(words)) {

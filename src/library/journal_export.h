@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "library/journal.h"
 
@@ -61,6 +62,11 @@ struct JournalCsvWords {
   std::string spread = "spread";
   std::string reversed = "reversed";
 };
+
+// Any table (the journal's statistics, say) as CSV written as above: the
+// mark, each row's fields quoted and guarded as the entries' fields are,
+// rows ended by CRLF. Rows may differ in length.
+std::string CsvTable(const std::vector<std::vector<std::string>>& rows);
 
 // Writes entries in batches, so that a whole journal never has to be held
 // at once: construction appends the head (JSON: the object's start; CSV:

@@ -71,4 +71,16 @@ class PictureLoader {
   virtual std::optional<PictureSize> Measure(const std::string& path, PictureFormat format) = 0;
 };
 
+// A loader that decodes and measures nothing, for a deck list read only for
+// its names, its cards' count and its picture files (decoded elsewhere).
+class NoDecodingLoader : public PictureLoader {
+ public:
+  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
+    return nullptr;
+  }
+  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
+    return std::nullopt;
+  }
+};
+
 }  // namespace vaticor

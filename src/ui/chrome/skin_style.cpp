@@ -9,6 +9,7 @@ QColor SkinNavy() { return {0x0f, 0x1d, 0x3a}; }
 QColor SkinSelection() { return {0x23, 0x40, 0x7a}; }
 QColor SkinListBase() { return {0xf4, 0xf8, 0xfd}; }
 QColor SkinListText() { return {0x14, 0x3c, 0x96}; }
+QColor SkinGold() { return {0xc8, 0x96, 0x28}; }
 
 void UseSkinFont(QWidget* window) {
   QFont font = window->font();

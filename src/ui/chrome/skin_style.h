@@ -19,6 +19,8 @@ QColor SkinSelection();
 QColor SkinListBase();
 // Entries of the viewer's card list.
 QColor SkinListText();
+// The skin's gold: a second series of a chart beside one in navy.
+QColor SkinGold();
 
 // Every window of the program goes through this (UseSkinLook too): its
 // font, the desktop's at 8 points, and its hints shown on hover whether or

@@ -7,6 +7,8 @@
 #include <QListView>
 #include <QMenu>
 #include <QSplitter>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "platform/virtual_keys.h"
@@ -22,6 +24,7 @@
 #include "ui/journal/journal_entry_view.h"
 #include "ui/journal/journal_filter_bar.h"
 #include "ui/journal/journal_list_model.h"
+#include "ui/journal/journal_statistics_page.h"
 #include "ui/journal_keeper.h"
 
 namespace vaticor {
@@ -75,7 +78,13 @@ void TJournalForm::CreateControls() {
 
   content_ = new QWidget(this);
   content_->setObjectName("JournalContent");
-  splitter_ = new QSplitter(Qt::Horizontal, content_);
+  tabs_ = new QTabBar(content_);
+  tabs_->setObjectName("JournalPages");
+  tabs_->setDrawBase(false);
+  tabs_->addTab(QString());  // the entries
+  tabs_->addTab(QString());  // the statistics
+  pages_ = new QStackedWidget(content_);
+  splitter_ = new QSplitter(Qt::Horizontal, pages_);
   splitter_->setObjectName("JournalSplitter");
   splitter_->setChildrenCollapsible(false);
   auto* listSide = new QWidget(splitter_);
@@ -110,9 +119,18 @@ void TJournalForm::CreateControls() {
   splitter_->addWidget(view_);
   splitter_->setStretchFactor(0, 3);
   splitter_->setStretchFactor(1, 2);
+  statistics_ = new JournalStatisticsPage(state_, pages_);
+  pages_->addWidget(splitter_);
+  pages_->addWidget(statistics_);
   auto* contentLayout = new QVBoxLayout(content_);
   contentLayout->setContentsMargins(2, 2, 2, 2);
-  contentLayout->addWidget(splitter_);
+  contentLayout->setSpacing(2);
+  contentLayout->addWidget(tabs_);
+  contentLayout->addWidget(pages_, 1);
+
+  connect(tabs_, &QTabBar::currentChanged, pages_, &QStackedWidget::setCurrentIndex);
+  ConnectCommand(statistics_, &JournalStatisticsPage::entryChosen, this,
+                 [this](std::int64_t id) { ShowEntry(id); });
 
   ConnectCommand(filters_, &JournalFilterBar::changed, this, [this] { Refilter(); });
   ConnectCommand(
@@ -193,6 +211,9 @@ void TJournalForm::ApplyLanguage() {
   filters_->SetLocale(locale);
   filters_->ApplyLanguage(languages);
   view_->ApplyLanguage(languages);
+  tabs_->setTabText(0, JournalText(languages, "PageEntries", "Записи"));
+  tabs_->setTabText(1, JournalText(languages, "PageStatistics", "Статистика"));
+  statistics_->ApplyLanguage(languages, locale);
   model_->SetWords(locale, JournalText(languages, "ReversedMark", "(перевёрнута)"));
   // The rows' times and marks in the new language.
   if (model_->rowCount() > 0) ReloadWhenShown();
@@ -276,6 +297,7 @@ std::optional<std::int64_t> TJournalForm::ChosenEntry() const {
 void TJournalForm::Refilter() {
   const std::optional<std::int64_t> chosen = ChosenEntry();
   model_->SetFilter(filters_->Filter());
+  statistics_->SetFilter(model_->Filter());
   if (chosen) {
     const int row = model_->RowOf(*chosen);
     if (row >= 0)
@@ -324,6 +346,12 @@ void TJournalForm::Choose(std::int64_t id) {
   }
   list_->selectionModel()->setCurrentIndex(model_->index(row), QItemSelectionModel::ClearAndSelect);
   list_->scrollTo(model_->index(row));
+}
+
+void TJournalForm::ShowEntry(std::int64_t id) {
+  tabs_->setCurrentIndex(0);
+  Choose(id);
+  list_->setFocus();
 }
 
 void TJournalForm::RowChosen(int row) {
@@ -378,6 +406,7 @@ void TJournalForm::UpdateCommands() {
 void TJournalForm::JournalOpened() {
   model_->SetStore(state_.Journal.Store());
   model_->SetFilter(filters_->Filter());
+  statistics_->SetFilter(model_->Filter());
   view_->Show(std::nullopt);
   removed_.reset();
   RefreshTags();
@@ -386,11 +415,13 @@ void TJournalForm::JournalOpened() {
 }
 
 void TJournalForm::EntryAdded(std::int64_t) {
+  statistics_->JournalChanged();
   ReloadWhenShown();
   if (isVisible()) RefreshTags();
 }
 
 void TJournalForm::EntryChanged(std::int64_t id) {
+  statistics_->JournalChanged();
   model_->EntryChanged(id);
   const JournalStore* store = state_.Journal.Store();
   if (store && view_->Entry() && view_->Entry()->id == id) {
@@ -405,6 +436,7 @@ void TJournalForm::EntryChanged(std::int64_t id) {
 }
 
 void TJournalForm::EntryRemoved(std::int64_t id) {
+  statistics_->JournalChanged();
   model_->EntryRemoved(id);
   if (view_->Entry() && view_->Entry()->id == id) {
     list_->selectionModel()->clearCurrentIndex();

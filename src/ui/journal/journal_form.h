@@ -16,6 +16,8 @@ class QLabel;
 class QListView;
 class QMenu;
 class QSplitter;
+class QStackedWidget;
+class QTabBar;
 
 namespace vaticor {
 
@@ -23,13 +25,16 @@ class CommandSet;
 class JournalEntryView;
 class JournalFilterBar;
 class JournalListModel;
+class JournalStatisticsPage;
 class SkinChrome;
 
-// The reading journal's window: the entries newest first, grouped by day,
+// The reading journal's window, in pages: the entries newest first, grouped by day,
 // filtered as the user types and by tag, card and dates; the entry chosen
 // with its cards, notes (saved as typed), follow-ups and tags; deleting
 // with an undo; and a recorded reading laid on the table again (a draw in
-// the main window, a spread in the spreads window).
+// the main window, a spread in the spreads window). The statistics page
+// counts what the list shows (its filter); an entry chosen there is chosen
+// on the entries' page.
 //
 // It reads the journal through the program's JournalKeeper and writes
 // through it alone, and follows its announcements: a change made anywhere
@@ -86,6 +91,8 @@ class TJournalForm : public QWidget, public JournalWindowLink {
   // Read again now when on show, else when next shown.
   void ReloadWhenShown();
   void Choose(std::int64_t id);
+  // The entries' page on show, the entry chosen.
+  void ShowEntry(std::int64_t id);
   void RowChosen(int row);
   void RefreshTags();
   void UpdateCommands();
@@ -104,6 +111,9 @@ class TJournalForm : public QWidget, public JournalWindowLink {
   CommandSet* commands_ = nullptr;
   QMenu* menu_ = nullptr;
   QWidget* content_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  QStackedWidget* pages_ = nullptr;
+  JournalStatisticsPage* statistics_ = nullptr;
   QSplitter* splitter_ = nullptr;
   JournalFilterBar* filters_ = nullptr;
   QListView* list_ = nullptr;
