@@ -5,7 +5,12 @@
 //   - each keystroke of a search to the list painted again, against 30 ms
 //     (the longest keystroke counts);
 //   - the whole list scrolled from top to bottom, a page at a time, each
-//     step painted, against 16 ms (the longest step counts).
+//     step painted, against 16 ms (the longest step counts);
+//   - the statistics page's charts made and painted from statistics
+//     counted before, against 50 ms;
+//   - a filter changed with the statistics page on show: the list, the
+//     store's counts, the statistics and the charts made and painted
+//     again, against 200 ms.
 // Each reports "ratio" (at most 1 meets the limit) and its times; the
 // store's own share of a keystroke is measured apart.
 // The journal is the benchmarks' thirty-year one (bench/journal/big_journal.h),
@@ -17,6 +22,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QScrollBar>
+#include <QTabBar>
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -27,6 +33,7 @@
 #include "support/qt/keys.h"
 #include "ui/journal/journal_form.h"
 #include "ui/journal/journal_list_model.h"
+#include "ui/journal/journal_statistics_page.h"
 #include "ui/journal_keeper.h"
 #include "window_bench_support.h"
 
@@ -174,6 +181,64 @@ void BM_JournalScrollWholeOf100k(benchmark::State& state) {
   state.counters["steps"] = steps;
 }
 BENCHMARK(BM_JournalScrollWholeOf100k)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The statistics page of the whole journal: its charts made again from the
+// statistics counted when it was first shown, and painted.
+void BM_JournalStatisticsDrawnOf100k(benchmark::State& state) {
+  Program program;
+  program.Open();
+  program.form->findChild<QTabBar*>("JournalPages")->setCurrentIndex(1);
+  auto* page = program.form->findChild<JournalStatisticsPage*>("JournalStatistics");
+  QApplication::processEvents();
+  double longest = 0;
+  double total = 0;
+  int steps = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    page->Draw();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(page->grab());
+    const double took = Seconds(start);
+    longest = std::max(longest, took);
+    total += took;
+    ++steps;
+  }
+  Report(state, longest, total, steps, 0.050);
+  state.counters["readings"] = static_cast<double>(page->Statistics().readings);
+}
+BENCHMARK(BM_JournalStatisticsDrawnOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// A search word put in whole and taken out again with the statistics page
+// on show: each change counts, computes and draws the page again.
+void BM_JournalStatisticsFilterChangeOf100k(benchmark::State& state) {
+  Program program;
+  program.Open();
+  program.form->findChild<QTabBar*>("JournalPages")->setCurrentIndex(1);
+  auto* page = program.form->findChild<JournalStatisticsPage*>("JournalStatistics");
+  auto* search = program.form->findChild<QLineEdit*>("JournalSearch");
+  QApplication::processEvents();
+  double longest = 0;
+  double total = 0;
+  int steps = 0;
+  std::size_t next = 0;
+  const auto change = [&](const QString& text) {
+    const auto start = Clock::now();
+    search->setText(text);
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(page->grab());
+    const double took = Seconds(start);
+    longest = std::max(longest, took);
+    total += took;
+    ++steps;
+  };
+  for (auto _ : state) {
+    change(SearchedWords()[next++ % SearchedWords().size()]);
+    change(QString());  // the whole journal again
+  }
+  Report(state, longest, total, steps, 0.200);
+  state.counters["changes"] = steps;
+}
+BENCHMARK(BM_JournalStatisticsFilterChangeOf100k)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The store's share of a keystroke: the first page of the list for each
 // prefix the searches type, read straight from the journal, against the

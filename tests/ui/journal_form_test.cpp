@@ -9,17 +9,22 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <algorithm>
 #include <set>
 
 #include "library/journal_fake.h"
 #include "support/qt/keys.h"
+#include "support/qt/mouse.h"
 #include "support/qt/recorded_messages.h"
 #include "support/ui/fake_windows.h"
 #include "support/ui/program_state_fixture.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/command_set.h"
+#include "ui/journal/journal_chart.h"
+#include "ui/journal/journal_statistics_page.h"
 #include "ui/journal_keeper.h"
 
 namespace vaticor {
@@ -335,6 +340,73 @@ TEST_F(JournalFormTest, AReadOnlyJournalIsShownButNotChanged) {
   ReleaseKey(List(), Qt::Key_Delete);
   EXPECT_TRUE(journal->Get(id).has_value());
   EXPECT_TRUE(messages.messages.empty());
+}
+
+// --- The statistics page ---
+
+class JournalStatisticsTest : public JournalFormTest {
+ protected:
+  void ShowStatistics() {
+    Control<QTabBar>(*form, "JournalPages")->setCurrentIndex(1);
+    QApplication::processEvents();
+  }
+  JournalChart* Chart(const char* name) const { return Control<JournalChart>(*form, name); }
+  static constexpr const char* kCharts[] = {"JournalMostDrawn", "JournalBalance", "JournalPeriods",
+                                            "JournalUses"};
+};
+
+TEST_F(JournalStatisticsTest, AnEmptyJournalSaysSoInsteadOfDrawingCharts) {
+  Open();
+  ShowStatistics();
+  for (const char* name : kCharts) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(Chart(name)->HasChart());
+    EXPECT_EQ(Chart(name)->NoteText(), QString::fromUtf8("Нет записей для подсчёта"));
+    EXPECT_FALSE(Chart(name)->SaveCsvAction()->isEnabled());
+  }
+}
+
+TEST_F(JournalStatisticsTest, FollowsTheListsFilterAndTheJournal) {
+  journal->Add(Draw("2024-03-14T09:00:00", {Card(1, 3, false, "Empress")}, "falcon"));
+  journal->Add(Draw("2024-03-14T10:00:00", {Card(1, 5, true, "Hierophant")}, "river"));
+  Open();
+  ShowStatistics();
+  ASSERT_TRUE(Chart("JournalMostDrawn")->HasChart());
+  EXPECT_EQ(Chart("JournalMostDrawn")->Numbers().size(), 3u);  // header, two cards
+
+  TypeText(Control<QLineEdit>(*form, "JournalSearch"), "falc");
+  const ChartNumbers& cards = Chart("JournalMostDrawn")->Numbers();
+  ASSERT_EQ(cards.size(), 2u);
+  EXPECT_EQ(cards[1][0], "3");
+
+  // A reading recorded meanwhile counts at once while the page is on show.
+  instances.journal.Add(Draw("2024-03-15T10:00:00", {Card(1, 3, true, "Empress")}, "falconry"));
+  ASSERT_EQ(Chart("JournalMostDrawn")->Numbers().size(), 2u);
+  const std::vector<std::string>& empress = Chart("JournalMostDrawn")->Numbers()[1];
+  ASSERT_EQ(empress.size(), 4u);
+  EXPECT_EQ(empress[0], "3");
+  EXPECT_EQ(empress[2], "1");  // upright
+  EXPECT_EQ(empress[3], "1");  // reversed
+}
+
+TEST_F(JournalStatisticsTest, AClickOnARecurringCardsEntryChoosesItInTheList) {
+  std::vector<std::int64_t> ids;
+  for (int day = 10; day < 14; ++day) {
+    ids.push_back(journal->Add(Draw("2024-03-" + std::to_string(day) + "T09:00:00",
+                                    {Card(1, 7, false, "Chariot"), Card(2, day, false, "")})));
+  }
+  Open();
+  ShowStatistics();
+  auto* recurring = Control<QTreeWidget>(*form, "JournalRecurringList");
+  ASSERT_EQ(recurring->topLevelItemCount(), 1);
+  QTreeWidgetItem* card = recurring->topLevelItem(0);
+  ASSERT_EQ(card->childCount(), 4);
+  // The entries newest first: the second is the one of the 12th.
+  QTreeWidgetItem* entry = card->child(1);
+  recurring->scrollToItem(entry);
+  testing::Click(recurring->viewport(), recurring->visualItemRect(entry).center());
+  EXPECT_EQ(Control<QTabBar>(*form, "JournalPages")->currentIndex(), 0);
+  EXPECT_EQ(form->ChosenEntry(), ids[2]);
 }
 
 }  // namespace

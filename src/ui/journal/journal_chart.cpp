@@ -1,5 +1,6 @@
 #include "ui/journal/journal_chart.h"
 
+#include <QAbstractAxis>
 #include <QAction>
 #include <QBuffer>
 #include <QChart>
@@ -7,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLegend>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
@@ -62,6 +64,14 @@ JournalChart::JournalChart(const QString& name, QWidget* parent) : QWidget(paren
 }
 
 void JournalChart::SetChart(QChart* chart, ChartNumbers numbers) {
+  // The window's font (the skin's size): the chart's own is larger, and
+  // twenty cards' names would not fit their bars' height.
+  const QFont text = font();
+  QFont title = text;
+  title.setBold(true);
+  chart->setTitleFont(title);
+  chart->legend()->setFont(text);
+  for (QAbstractAxis* axis : chart->axes()) axis->setLabelsFont(text);
   QChart* old = view_->chart();
   view_->setChart(chart);
   // The view made a chart of its own at the start; either goes now.

@@ -1,7 +1,6 @@
 #include "ui/journal/journal_statistics_charts.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QCursor>
@@ -70,7 +69,8 @@ QValueAxis* CountAxis(double most) {
   auto* axis = new QValueAxis;
   axis->setRange(0, std::max(1.0, most));
   axis->applyNiceNumbers();
-  axis->setLabelFormat(QStringLiteral("%d"));
+  // "%d" shows nothing once the numbers are localized (QChart::localizeNumbers).
+  axis->setLabelFormat(QStringLiteral("%.0f"));
   Style(axis);
   return axis;
 }
@@ -170,31 +170,35 @@ BuiltChart BalanceChart(const ArcanaBalance& balance, const StatisticsWords& wor
   if (balance.cards == 0) return built;
   built.numbers.push_back({"group", "observed", "expected", "p_value", "more_than_chance"});
   static const char* const kIds[] = {"major", "wands", "cups", "swords", "pentacles", "minor"};
+  std::vector<std::pair<int, const GroupBalance*>> groups = {{0, &balance.major},
+                                                             {kArcanaGroups, &balance.minor}};
+  for (std::size_t suit = 0; suit < balance.suits.size() && suit + 1 < kArcanaGroups; ++suit) {
+    groups.emplace_back(static_cast<int>(suit) + 1, &balance.suits[suit]);
+  }
   QChart* chart = NewChart(locale);
   auto* drawn = NewSet(words.drawn, SkinNavy());
   auto* expected = NewSet(words.expected, SkinGold());
   QStringList names;
   double most = 0;
-  const auto add = [&](int group, const GroupBalance& g) {
-    names << (g.moreThanChance ? words.groups[group] + QStringLiteral(" *") : words.groups[group]);
-    *drawn << static_cast<qreal>(g.observed);
-    *expected << g.expected;
-    most = std::max({most, static_cast<double>(g.observed), g.expected});
-    built.numbers.push_back({kIds[group], Number(g.observed), Number(g.expected), Number(g.pValue),
-                             g.moreThanChance ? "1" : "0"});
-  };
-  add(0, balance.major);
-  add(kArcanaGroups, balance.minor);
-  for (std::size_t suit = 0; suit < balance.suits.size() && suit + 1 < kArcanaGroups; ++suit) {
-    add(static_cast<int>(suit) + 1, balance.suits[suit]);
+  for (const auto& [group, g] : groups) {
+    built.numbers.push_back({kIds[group], Number(g->observed), Number(g->expected),
+                             Number(g->pValue), g->moreThanChance ? "1" : "0"});
   }
-  auto* series = new QBarSeries;
+  // Their names at the left, the major arcana at the top.
+  for (auto at = groups.rbegin(); at != groups.rend(); ++at) {
+    const auto& [group, g] = *at;
+    names << (g->moreThanChance ? words.groups[group] + QStringLiteral(" *") : words.groups[group]);
+    *drawn << static_cast<qreal>(g->observed);
+    *expected << g->expected;
+    most = std::max({most, static_cast<double>(g->observed), g->expected});
+  }
+  auto* series = new QHorizontalBarSeries;
   series->append(drawn);
   series->append(expected);
   auto* axis = new QBarCategoryAxis;
   axis->append(names);
   Style(axis);
-  Attach(chart, series, axis, CountAxis(most));
+  Attach(chart, series, CountAxis(most), axis);
   built.chart = chart;
   return built;
 }
@@ -240,7 +244,7 @@ BuiltChart PeriodsChart(const JournalStatistics& statistics, const StatisticsWor
   Attach(chart, readings, time, CountAxis(static_cast<double>(most)));
   auto* percent = new QValueAxis;
   percent->setRange(0, 100);
-  percent->setLabelFormat(QStringLiteral("%d"));
+  percent->setLabelFormat(QStringLiteral("%.0f"));
   Style(percent);
   percent->setGridLineVisible(false);
   chart->addSeries(share);

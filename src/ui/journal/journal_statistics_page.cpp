@@ -32,9 +32,15 @@ QString Utf8(const std::string& text) {
 
 // The picture in a card's hint.
 constexpr PictureSize kHintPicture{60, 100};
-// Heights of the charts: the most drawn's twenty bars want more.
-constexpr int kTallChart = 420;
+// Heights of the charts: a chart of bars is as tall as its bars need for
+// their names to fit beside them (Qt Charts shows "..." for a name taller
+// than its bar's room, its text item's margins of 4 pixels counted).
 constexpr int kChart = 260;
+int HeightForBars(const QWidget* chart, std::size_t bars) {
+  const int perBar = chart->fontMetrics().lineSpacing() + 14;
+  return std::max(kChart, perBar * static_cast<int>(bars) + 120);
+}
+
 // Recurring cards: at least N of the last M entries, by default 3 of 10.
 constexpr int kAtLeast = 3;
 constexpr int kOfLast = 10;
@@ -62,7 +68,7 @@ JournalStatisticsPage::JournalStatisticsPage(ProgramState& state, QWidget* paren
   summary_->setObjectName("JournalStatisticsSummary");
   summary_->setTextFormat(Qt::PlainText);
   mostDrawn_ = new JournalChart("JournalMostDrawn", inner);
-  mostDrawn_->setMinimumHeight(kTallChart);
+  mostDrawn_->setMinimumHeight(kChart);
   balance_ = new JournalChart("JournalBalance", inner);
   balance_->setMinimumHeight(kChart);
   periods_ = new JournalChart("JournalPeriods", inner);
@@ -112,18 +118,18 @@ JournalStatisticsPage::JournalStatisticsPage(ProgramState& state, QWidget* paren
   grid->setContentsMargins(4, 4, 4, 4);
   grid->setSpacing(6);
   grid->addWidget(summary_, 0, 0, 1, 2);
-  grid->addWidget(mostDrawn_, 1, 0);
+  grid->addWidget(mostDrawn_, 1, 0, 2, 1);
   grid->addWidget(balance_, 1, 1);
+  grid->addWidget(recurring, 2, 1);
   auto* unitRow = new QHBoxLayout;
   unitRow->addStretch(1);
   unitRow->addWidget(unitChoice_);
-  grid->addLayout(unitRow, 2, 0, 1, 2);
-  grid->addWidget(periods_, 3, 0, 1, 2);
-  grid->addWidget(recurring, 4, 0);
-  grid->addWidget(uses_, 4, 1);
+  grid->addLayout(unitRow, 3, 0, 1, 2);
+  grid->addWidget(periods_, 4, 0, 1, 2);
+  grid->addWidget(uses_, 5, 0, 1, 2);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
-  grid->setRowStretch(5, 1);
+  grid->setRowStretch(6, 1);
 
   ConnectCommand(unitChoice_, &QComboBox::activated, this, [this] {
     unit_ = static_cast<PeriodUnit>(unitChoice_->currentData().toInt());
@@ -260,6 +266,9 @@ void JournalStatisticsPage::Draw() {
     built.chart->setTitle(JournalText(languages, key, russian));
     chart->SetChart(built.chart, std::move(built.numbers));
   };
+  mostDrawn_->setMinimumHeight(HeightForBars(mostDrawn_, s.mostDrawn.size()));
+  uses_->setMinimumHeight(
+      HeightForBars(uses_, s.decks.size() + s.descriptions.size() + s.layouts.size()));
   show(mostDrawn_,
        MostDrawnChart(s, words, locale_, [this](const CardCount& card) { return CardHint(card); }),
        "TitleMostDrawn", "Чаще всего выпадавшие карты", none);
