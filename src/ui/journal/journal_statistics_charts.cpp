@@ -3,14 +3,12 @@
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
-#include <QCursor>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QHorizontalBarSeries>
 #include <QHorizontalStackedBarSeries>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <cstdio>
@@ -151,14 +149,15 @@ BuiltChart MostDrawnChart(const JournalStatistics& statistics, const StatisticsW
   Style(axis);
   Attach(chart, series, CountAxis(static_cast<double>(most)), axis);
   if (hint) {
-    QObject::connect(series, &QAbstractBarSeries::hovered, chart,
-                     [cards = std::move(cards), hint](bool on, int index, QBarSet*) {
-                       if (!on || index < 0 || static_cast<std::size_t>(index) >= cards.size()) {
-                         QToolTip::hideText();
-                         return;
-                       }
-                       QToolTip::showText(QCursor::pos(), hint(cards[std::size_t(index)]));
-                     });
+    // The hint of the bar under the mouse: the view's scene shows the
+    // topmost item's hint, the chart's here (a hint shown by hand would be
+    // hidden by the scene at once, as none of its items has one).
+    QObject::connect(
+        series, &QAbstractBarSeries::hovered, chart,
+        [chart, cards = std::move(cards), hint](bool on, int index, QBarSet*) {
+          const bool known = on && index >= 0 && static_cast<std::size_t>(index) < cards.size();
+          chart->setToolTip(known ? hint(cards[static_cast<std::size_t>(index)]) : QString());
+        });
   }
   built.chart = chart;
   return built;
@@ -304,6 +303,7 @@ BuiltChart UsesChart(const JournalStatistics& statistics, const StatisticsWords&
   auto* series = new QHorizontalBarSeries;
   series->append(set);
   series->setLabelsVisible(true);
+  series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
   auto* axis = new QBarCategoryAxis;
   axis->append(names);
   Style(axis);

@@ -77,6 +77,8 @@ JournalStatisticsPage::JournalStatisticsPage(ProgramState& state, QWidget* paren
   uses_->setMinimumHeight(kChart);
   unitChoice_ = new QComboBox(inner);
   unitChoice_->setObjectName("JournalPeriodUnit");
+  unitChoice_->setSizeAdjustPolicy(
+      QComboBox::AdjustToContents);  // captions change with the language
   unitChoice_->addItem(QString(), static_cast<int>(PeriodUnit::kWeek));
   unitChoice_->addItem(QString(), static_cast<int>(PeriodUnit::kMonth));
 
