@@ -17,6 +17,7 @@
 #include "ui/chrome/commands.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_style.h"
+#include "ui/content_signals.h"
 #include "ui/journal/journal_chart.h"
 #include "ui/journal/journal_list_model.h"
 #include "ui/journal/journal_statistics_charts.h"
@@ -146,6 +147,11 @@ JournalStatisticsPage::JournalStatisticsPage(ProgramState& state, QWidget* paren
   };
   connect(atLeast_, &QSpinBox::valueChanged, this, recurringChanged);
   connect(ofLast_, &QSpinBox::valueChanged, this, recurringChanged);
+  // The cards' names come from the deck in use, the decks' sizes from those
+  // installed: counted again when either changes.
+  connect(&state_.ContentChanges, &ContentSignals::deckChanged, this, [this] { JournalChanged(); });
+  connect(&state_.ContentChanges, &ContentSignals::deckListReloaded, this,
+          [this] { JournalChanged(); });
   ConnectCommand(recurringList_, &QTreeWidget::itemClicked, this,
                  [this](QTreeWidgetItem* item, int) { ItemChosen(item); });
   ConnectCommand(recurringList_, &QTreeWidget::itemActivated, this,

@@ -28,8 +28,8 @@ class JournalChart;
 // reversed cards, the decks, description sets and layouts used - and the
 // cards that came in at least N of the last M entries, with their entries
 // (a click on one signals it). The counting is the store's; the page
-// counts again when its filter or the journal changed, at once while on
-// show, else when next shown.
+// counts again when its filter, the journal or the deck in use changed, at
+// once while on show, else when next shown.
 class JournalStatisticsPage : public QWidget {
   Q_OBJECT
  public:
