@@ -125,10 +125,16 @@ std::int64_t SqliteStatement::Integer(int column) const {
   return sqlite3_column_int64(statement_, column);
 }
 
-std::string SqliteStatement::Text(int column) const {
+std::string SqliteStatement::Text(int column) const { return std::string(TextView(column)); }
+
+std::string_view SqliteStatement::TextView(int column) const {
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
   if (!text) return {};
   return {text, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))};
+}
+
+bool SqliteStatement::Null(int column) const {
+  return sqlite3_column_type(statement_, column) == SQLITE_NULL;
 }
 
 std::int64_t QueryInteger(const SqliteDatabase& db, const char* sql) {

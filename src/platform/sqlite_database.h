@@ -89,6 +89,9 @@ class SqliteStatement {
   // Columns count from 0.
   std::int64_t Integer(int column) const;
   std::string Text(int column) const;
+  // The text without a copy: valid until the next Step.
+  std::string_view TextView(int column) const;
+  bool Null(int column) const;
 
  private:
   const SqliteDatabase& db_;
