@@ -26,7 +26,8 @@ class SqliteFault : public JournalFault {
   int code_;
 };
 
-// One connection. Opening does not read the file: a file that is no
+// One connection, to be used from one thread at a time (it takes no lock
+// of its own). Opening does not read the file: a file that is no
 // database is found at the first statement (SQLITE_NOTADB).
 class SqliteDatabase {
  public:

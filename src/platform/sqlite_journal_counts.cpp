@@ -1,10 +1,11 @@
 #include "platform/sqlite_journal_counts.h"
 
-#include <functional>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <string_view>
-#include <tuple>
+#include <unordered_map>
+#include <utility>
 
 #include "platform/sqlite_database.h"
 #include "platform/sqlite_journal_rows.h"
@@ -22,76 +23,103 @@ constexpr std::string_view kWithPositions = "LEFT JOIN position AS p ON p.entry 
 
 }  // namespace
 
+namespace {
+
+// The counts of JournalTally, made as the rows of the taken entries come,
+// oldest first.
+class TallyCounter {
+ public:
+  // An entry's first row.
+  void Entry(std::string_view moment, JournalKind kind, std::string_view deck,
+             std::string_view descriptions, std::string_view spread) {
+    ++tally_.readings;
+    const std::string_view day = DayOf(moment);
+    if (tally_.days.empty() || tally_.days.back().day != day) tally_.days.emplace_back().day = day;
+    ++tally_.days.back().readings;
+    if (!deck_ || deck_->first != deck) {
+      deck_ = &*decks_.try_emplace(std::string(deck)).first;
+    }
+    // A use as one text that sorts as its members do: no folder or file
+    // name holds a zero byte.
+    use_.assign(1, static_cast<char>('0' + static_cast<int>(kind)));
+    for (const std::string_view part : {deck, descriptions, spread}) {
+      use_ += '\0';
+      use_ += part;
+    }
+    ++uses_[use_];
+  }
+
+  // One of its positions.
+  void Position(std::int32_t number, bool reversed, std::string_view name) {
+    JournalDayTally& day = tally_.days.back();
+    ++day.cards;
+    day.reversed += reversed ? 1 : 0;
+    JournalCardTally& card = deck_->second[number];
+    ++(reversed ? card.reversed : card.upright);
+    if (name > card.cardName) card.cardName = name;
+  }
+
+  JournalTally Result() && {
+    for (auto& [deck, cards] : decks_) {
+      const std::size_t first = tally_.cards.size();
+      for (auto& [number, card] : cards) {
+        card.deckFolder = deck;
+        card.card = number;
+        tally_.cards.push_back(std::move(card));
+      }
+      std::sort(
+          tally_.cards.begin() + static_cast<std::ptrdiff_t>(first), tally_.cards.end(),
+          [](const JournalCardTally& a, const JournalCardTally& b) { return a.card < b.card; });
+    }
+    std::vector<std::pair<std::string, std::int64_t>> uses(uses_.begin(), uses_.end());
+    std::sort(uses.begin(), uses.end());
+    for (const auto& [use, readings] : uses) {
+      const std::size_t deckEnd = use.find('\0', 2);
+      const std::size_t descriptionsEnd = use.find('\0', deckEnd + 1);
+      tally_.uses.push_back({static_cast<JournalKind>(use[0] - '0'), use.substr(2, deckEnd - 2),
+                             use.substr(deckEnd + 1, descriptionsEnd - deckEnd - 1),
+                             use.substr(descriptionsEnd + 1), readings});
+    }
+    return std::move(tally_);
+  }
+
+ private:
+  JournalTally tally_;
+  // By deck (in the order of JournalTally::cards), the cards by number.
+  using DeckCards = std::map<std::string, std::unordered_map<std::int32_t, JournalCardTally>>;
+  DeckCards decks_;
+  DeckCards::value_type* deck_ = nullptr;  // the current entry's
+  std::unordered_map<std::string, std::int64_t> uses_;
+  std::string use_;
+};
+
+}  // namespace
+
 JournalTally TallyEntries(const SqliteDatabase& db, const JournalFilter& filter) {
   const Condition condition = FilterCondition(filter);
   // Oldest first, so that the rows of a day, and of an entry, come
-  // together: each is counted where it ends, without a search.
+  // together. A reversed turn of -1: an entry without positions.
   const std::string sql =
-      "SELECT id, moment, kind, deck_folder, description_folder, spread_file, p.card, p.reversed, "
-      "p.card_name " +
+      "SELECT id, moment, kind, deck_folder, description_folder, spread_file, p.card, "
+      "ifnull(p.reversed, -1), p.card_name " +
       AlongMoments(condition, kWithPositions) + " ORDER BY moment, id";
   SqliteStatement statement(db, sql.c_str());
   BindAll(statement, condition.rangeValues, condition.setValues);
-
-  JournalTally tally;
-  // By deck, then card: the order of JournalTally::cards.
-  std::map<std::string, std::map<std::int32_t, JournalCardTally>, std::less<>> decks;
-  std::map<std::tuple<JournalKind, std::string, std::string, std::string>, std::int64_t,
-           std::less<>>
-      uses;
-  std::map<std::int32_t, JournalCardTally>* deckCards = nullptr;
-  const std::string* deck = nullptr;
+  TallyCounter counter;
   std::int64_t entry = 0;  // ids are from 1
   while (statement.Step()) {
-    if (statement.Integer(0) != entry) {
-      entry = statement.Integer(0);
-      ++tally.readings;
-      const std::string_view day = DayOf(statement.TextView(1));
-      if (tally.days.empty() || tally.days.back().day != day) tally.days.emplace_back().day = day;
-      ++tally.days.back().readings;
-      const std::string_view folder = statement.TextView(3);
-      if (!deck || *deck != folder) {
-        auto found = decks.find(folder);
-        if (found == decks.end())
-          found = decks.emplace(std::string(folder), decltype(found->second){}).first;
-        deck = &found->first;
-        deckCards = &found->second;
-      }
-      const auto use = std::make_tuple(KindOf(statement.Integer(2)), folder, statement.TextView(4),
-                                       statement.TextView(5));
-      auto counted = uses.find(use);
-      if (counted == uses.end()) {
-        counted = uses.emplace(std::make_tuple(std::get<0>(use), std::string(std::get<1>(use)),
-                                               std::string(std::get<2>(use)),
-                                               std::string(std::get<3>(use))),
-                               0)
-                      .first;
-      }
-      ++counted->second;
+    if (const std::int64_t id = statement.Integer(0); id != entry) {
+      entry = id;
+      counter.Entry(statement.TextView(1), KindOf(statement.Integer(2)), statement.TextView(3),
+                    statement.TextView(4), statement.TextView(5));
     }
-    if (statement.Null(6)) continue;  // an entry without positions
-    const auto number = static_cast<std::int32_t>(statement.Integer(6));
-    const bool reversed = statement.Integer(7) != 0;
-    JournalDayTally& day = tally.days.back();
-    ++day.cards;
-    day.reversed += reversed ? 1 : 0;
-    JournalCardTally& card = (*deckCards)[number];
-    card.card = number;
-    ++(reversed ? card.reversed : card.upright);
-    const std::string_view name = statement.TextView(8);
-    if (name > card.cardName) card.cardName = name;
-  }
-  for (auto& [folder, cards] : decks) {
-    for (auto& [number, card] : cards) {
-      card.deckFolder = folder;
-      tally.cards.push_back(std::move(card));
+    const std::int64_t reversed = statement.Integer(7);
+    if (reversed >= 0) {
+      counter.Position(static_cast<std::int32_t>(statement.Integer(6)), reversed != 0,
+                       statement.TextView(8));
     }
   }
-  for (const auto& [use, readings] : uses) {
-    const auto& [kind, deckFolder, descriptionFolder, spreadFile] = use;
-    tally.uses.push_back({kind, deckFolder, descriptionFolder, spreadFile, readings});
-  }
-  return tally;
+  return std::move(counter).Result();
 }
 
 std::vector<JournalRecentCard> RecentPositions(const SqliteDatabase& db,
