@@ -112,8 +112,9 @@ struct JournalFilter {
 };
 
 // --- What the store counts for the statistics ---
-// Each is counted by the store itself (SQL aggregation), never by reading
-// the entries, so that 100,000 entries are counted in milliseconds.
+// Each is counted by the store itself from the columns it needs (the SQLite
+// store: one pass along its index of moments), never by reading whole
+// entries, so that 100,000 entries are counted in a tenth of a second.
 
 // The entries of one local day and their cards.
 struct JournalDayTally {
