@@ -1,9 +1,11 @@
 #include "platform/sqlite_journal_counts.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -21,10 +23,6 @@ std::string_view DayOf(std::string_view moment) { return moment.substr(0, 10); }
 // entry's id, then their order): one seek an entry.
 constexpr std::string_view kWithPositions = "LEFT JOIN position AS p ON p.entry = entry.id";
 
-}  // namespace
-
-namespace {
-
 // The counts of JournalTally, made as the rows of the taken entries come,
 // oldest first.
 class TallyCounter {
@@ -39,11 +37,11 @@ class TallyCounter {
     if (!deck_ || deck_->first != deck) {
       deck_ = &*decks_.try_emplace(std::string(deck)).first;
     }
-    // A use as one text that sorts as its members do: no folder or file
-    // name holds a zero byte.
-    use_.assign(1, static_cast<char>('0' + static_cast<int>(kind)));
+    // A use as one text: the kind, then each name after its length.
+    use_.assign(1, static_cast<char>(kind));
     for (const std::string_view part : {deck, descriptions, spread}) {
-      use_ += '\0';
+      const auto size = static_cast<std::uint32_t>(part.size());
+      use_.append(reinterpret_cast<const char*>(&size), sizeof size);
       use_ += part;
     }
     ++uses_[use_];
@@ -71,15 +69,24 @@ class TallyCounter {
           tally_.cards.begin() + static_cast<std::ptrdiff_t>(first), tally_.cards.end(),
           [](const JournalCardTally& a, const JournalCardTally& b) { return a.card < b.card; });
     }
-    std::vector<std::pair<std::string, std::int64_t>> uses(uses_.begin(), uses_.end());
-    std::sort(uses.begin(), uses.end());
-    for (const auto& [use, readings] : uses) {
-      const std::size_t deckEnd = use.find('\0', 2);
-      const std::size_t descriptionsEnd = use.find('\0', deckEnd + 1);
-      tally_.uses.push_back({static_cast<JournalKind>(use[0] - '0'), use.substr(2, deckEnd - 2),
-                             use.substr(deckEnd + 1, descriptionsEnd - deckEnd - 1),
-                             use.substr(descriptionsEnd + 1), readings});
+    for (const auto& [use, readings] : uses_) {
+      JournalUseTally& counted = tally_.uses.emplace_back();
+      counted.kind = static_cast<JournalKind>(use[0]);
+      std::size_t at = 1;
+      for (std::string* part :
+           {&counted.deckFolder, &counted.descriptionFolder, &counted.spreadFile}) {
+        std::uint32_t size = 0;
+        use.copy(reinterpret_cast<char*>(&size), sizeof size, at);
+        *part = use.substr(at + sizeof size, size);
+        at += sizeof size + size;
+      }
+      counted.readings = readings;
     }
+    std::sort(tally_.uses.begin(), tally_.uses.end(),
+              [](const JournalUseTally& a, const JournalUseTally& b) {
+                return std::tie(a.kind, a.deckFolder, a.descriptionFolder, a.spreadFile) <
+                       std::tie(b.kind, b.deckFolder, b.descriptionFolder, b.spreadFile);
+              });
     return std::move(tally_);
   }
 
