@@ -134,7 +134,11 @@ std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id)
   JournalEntry entry;
   entry.id = id;
   entry.moment = row.Text(0);
-  entry.kind = row.Integer(1) == 1 ? JournalKind::kSpread : JournalKind::kDraw;
+  // A kind this version does not know (a later one's) reads as a draw.
+  const std::int64_t kind = row.Integer(1);
+  entry.kind = kind == 1   ? JournalKind::kSpread
+               : kind == 2 ? JournalKind::kDayCard
+                           : JournalKind::kDraw;
   entry.question = row.Text(2);
   entry.spreadFile = row.Text(3);
   entry.deckFolder = row.Text(4);
