@@ -58,7 +58,6 @@ struct CardCount {
 
 // One group of the balance against chance.
 struct GroupBalance {
-  ArcanaGroup group = ArcanaGroup::kMajor;
   std::int64_t observed = 0;    // cards of the group
   double expected = 0;          // cards chance gives the group
   double pValue = 1;            // BinomialTestPValue, after Holm's correction for the suits
@@ -77,7 +76,7 @@ struct ArcanaBalance {
   // the same p-value, as one test decides both).
   GroupBalance major;
   GroupBalance minor;
-  // Wands, cups, swords, pentacles, among the minor arcana of the decks
+  // Wands, cups, swords, pentacles (in ArcanaGroup's order), among the minor arcana of the decks
   // that have them; each tested against the others, the four p-values
   // corrected by Holm's method so that together they err at kChanceLevel.
   std::vector<GroupBalance> suits;
