@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QItemSelectionModel>
+#include <QTableView>
+
 #include "library/journal_fake.h"
 #include "support/qt/recorded_messages.h"
 #include "support/ui/program_state_fixture.h"
@@ -86,6 +89,22 @@ TEST_F(JournalCalendarTest, AnEmptyMonthAndDaysWithTheirCardOfTheDayFromTheirOwn
   EXPECT_EQ(journal->reads, reads + 1);
   calendar.show();
   EXPECT_EQ(journal->reads, reads + 2);
+}
+
+// The view kept its highlighted cell, not the date, when the language's
+// week began on another day: the day before or after looked chosen.
+TEST_F(JournalCalendarTest, TheChosenDayKeepsItsCellWhenTheWeekBeginsOnAnotherDay) {
+  ini.Language = "0x0409";
+  JournalCalendar calendar(state);
+  calendar.setSelectedDate(QDate(2024, 3, 14));
+  ini.Language = "0x0419";
+  calendar.ApplyLanguage();
+  const auto* view = calendar.findChild<QTableView*>("qt_calendar_calendarview");
+  ASSERT_NE(view, nullptr);
+  const QModelIndexList chosen = view->selectionModel()->selectedIndexes();
+  ASSERT_EQ(chosen.size(), 1);
+  EXPECT_EQ(chosen.front().data().toInt(), 14);
+  EXPECT_EQ(calendar.monthShown(), 3);
 }
 
 TEST_F(JournalCalendarTest, AClickedDayIsSignalledAsTheJournalWritesIt) {

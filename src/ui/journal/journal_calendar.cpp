@@ -54,8 +54,19 @@ JournalCalendar::~JournalCalendar() { post_->Close(); }
 
 void JournalCalendar::ApplyLanguage() {
   const QLocale locale = JournalLocale(state_.INIData.Language);
+  const Qt::DayOfWeek firstDay = firstDayOfWeek();
+  const QDate selected = selectedDate();
+  const int year = yearShown();
+  const int month = monthShown();
+  // A new locale brings its own first day of the week.
   setLocale(locale);
   setFirstDayOfWeek(locale.firstDayOfWeek());
+  if (firstDayOfWeek() == firstDay) return;
+  // The view keeps its selected cell, not the date, when the week's first
+  // day changes: the date is selected again, the month shown kept.
+  setSelectedDate(selected.addDays(selected.day() > 1 ? -1 : 1));
+  setSelectedDate(selected);
+  setCurrentPage(year, month);
 }
 
 void JournalCalendar::Changed(bool picturesToo) {
