@@ -19,15 +19,7 @@
 namespace vaticor::bench {
 
 // A picture loader for windows whose pictures are not measured.
-class NoPictures : public PictureLoader {
- public:
-  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
-    return nullptr;
-  }
-  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
-    return std::nullopt;
-  }
-};
+using NoPictures = NamingOnlyLoader;
 
 // Links that lead nowhere but to records (the tests' fakes); a benchmark
 // overrides what it needs.

@@ -71,4 +71,17 @@ class PictureLoader {
   virtual std::optional<PictureSize> Measure(const std::string& path, PictureFormat format) = 0;
 };
 
+// A loader that decodes and measures nothing: for a deck that only names its
+// picture files (a journal entry's own deck), which the picture workers then
+// decode with the program's loader.
+class NamingOnlyLoader : public PictureLoader {
+ public:
+  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
+    return nullptr;
+  }
+  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
+    return std::nullopt;
+  }
+};
+
 }  // namespace vaticor

@@ -178,4 +178,18 @@ std::string TTaroDecks::GetCardFileName(std::int32_t number) {
   return path;
 }
 
+std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks& installed, const std::string& folder,
+                                         PictureLoader& loader) {
+  const std::vector<std::string>& folders = installed.Folders;
+  if (folder.empty() || std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+    return nullptr;
+  }
+  auto deck = std::make_unique<TTaroDecks>(installed.DecksFolder(), loader);
+  deck->Folders = {folder};
+  deck->DisplayNames = {std::string()};
+  deck->Languages = {std::string()};
+  deck->Count = 1;
+  return deck;
+}
+
 }  // namespace vaticor

@@ -114,4 +114,10 @@ class TTaroDecks {
   std::function<void()> selected_;
 };
 
+// The installed deck of `folder` as a list of that one deck, apart from the
+// program's choice (the deck a journal entry was recorded with), not yet
+// selected; nullptr when no deck of `installed` has that folder.
+std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks& installed, const std::string& folder,
+                                         PictureLoader& loader);
+
 }  // namespace vaticor

@@ -107,15 +107,17 @@ TEST(ShippedLanguages, EveryFileTranslatesTheJournalSection) {
     SCOPED_TRACE(name);
     TLanguageTable table;
     table.LoadFile(JoinPath(folder, name));
-    for (const char* key : {"Title",        "LayAgain",      "Menu",         "Delete",
-                            "Undo",         "AddFollowUp",   "ReversedMark", "NotOpen",
-                            "NothingFound", "ReadOnly",      "Search",       "AnyTag",
-                            "AnyCard",      "DateFrom",      "DateTo",       "Question",
-                            "Notes",        "FollowUps",     "FollowUpHint", "Tags",
-                            "MenuEntry",    "SaveToJournal", "Fault",        "NewerVersion",
-                            "ReadOnlyFile", "RenamedAside",  "CannotOpen",   "LogLinesSkipped",
-                            "ExportJson",   "ExportCsv",     "Backup",       "Restore",
-                            "ReversedWord", "Exported",      "RestoreAsk",   "Restored"}) {
+    for (const char* key : {"Title",        "LayAgain",       "Menu",         "Delete",
+                            "Undo",         "AddFollowUp",    "ReversedMark", "NotOpen",
+                            "NothingFound", "ReadOnly",       "Search",       "AnyTag",
+                            "AnyCard",      "DateFrom",       "DateTo",       "Question",
+                            "Notes",        "FollowUps",      "FollowUpHint", "Tags",
+                            "MenuEntry",    "SaveToJournal",  "Fault",        "NewerVersion",
+                            "ReadOnlyFile", "RenamedAside",   "CannotOpen",   "LogLinesSkipped",
+                            "ExportJson",   "ExportCsv",      "Backup",       "Restore",
+                            "ReversedWord", "Exported",       "RestoreAsk",   "Restored",
+                            "DayCard",      "DayCardAtStart", "DayCardTag",   "OtherReadings",
+                            "Calendar"}) {
       EXPECT_NE(table.JournalText(key), "") << key;
     }
   }

@@ -21,22 +21,10 @@ QString Utf8(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The entry's deck only names picture files here; the picture workers
-// decode them with the program's loader. Its size is not needed either.
-class NoDecoding : public PictureLoader {
- public:
-  std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
-    return nullptr;
-  }
-  std::optional<PictureSize> Measure(const std::string&, PictureFormat) override {
-    return std::nullopt;
-  }
-};
-
 }  // namespace
 
 JournalCards::JournalCards(ProgramState& state, QWidget* parent)
-    : QWidget(parent), state_(state), noDecoding_(std::make_unique<NoDecoding>()) {
+    : QWidget(parent), state_(state), noDecoding_(std::make_unique<NamingOnlyLoader>()) {
   setObjectName("JournalCards");
   grid_ = new QGridLayout(this);
   grid_->setContentsMargins(0, 0, 0, 0);
@@ -47,17 +35,11 @@ JournalCards::JournalCards(ProgramState& state, QWidget* parent)
 JournalCards::~JournalCards() = default;
 
 bool JournalCards::SelectDeck(const std::string& folder) {
-  const std::vector<std::string>& installed = state_.TaroDecks.Folders;
-  if (folder.empty() || std::find(installed.begin(), installed.end(), folder) == installed.end()) {
-    return false;
-  }
+  std::unique_ptr<TTaroDecks> deck = RecordedDeck(state_.TaroDecks, folder, *noDecoding_);
+  if (!deck) return false;
+  // A list of one deck: the deck in use stays the program's choice.
   if (!deck_ || folder != deckFolder_) {
-    // A list of one deck: the deck in use stays the program's choice.
-    deck_ = std::make_unique<TTaroDecks>(state_.TaroDecks.DecksFolder(), *noDecoding_);
-    deck_->Folders = {folder};
-    deck_->DisplayNames = {std::string()};
-    deck_->Languages = {std::string()};
-    deck_->Count = 1;
+    deck_ = std::move(deck);
     deckFolder_ = folder;
   }
   // Listed afresh, so a picture added or removed since counts.
