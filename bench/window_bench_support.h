@@ -19,7 +19,7 @@
 namespace vaticor::bench {
 
 // A picture loader for windows whose pictures are not measured.
-using NoPictures = NoDecodingLoader;
+using NoPictures = NamingOnlyLoader;
 
 // Links that lead nowhere but to records (the tests' fakes); a benchmark
 // overrides what it needs.

@@ -10,6 +10,10 @@
 //   - a page far down the list (200 entries from the 90,000th), against
 //     16 ms: what scrolling asks of the window's thread at a time;
 //   - recording a three-card draw, against 5 ms;
+//   - the statistics computed (the store's counts of what the filter takes,
+//     the cards of the last 50 of its readings, and the statistics made of
+//     them) for the whole journal, a search word and a tag, against 150 ms;
+//   - the calendar's busiest month, against 30 ms;
 //   - the database's size against the same entries exported as JSON, target
 //     at most 1.5 times (a ratio of its own: the size over 1.5 times JSON's).
 #include <benchmark/benchmark.h>
@@ -18,11 +22,13 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <random>
 
 #include "big_journal.h"
 #include "library/journal_export.h"
+#include "library/journal_statistics.h"
 #include "platform/sqlite_journal.h"
 
 namespace {
@@ -128,6 +134,61 @@ void BM_DeepPage(benchmark::State& state) {
           [&] { benchmark::DoNotOptimize(BigJournal().List({}, 90'000, kPage).data()); });
 }
 BENCHMARK(BM_DeepPage)->Unit(benchmark::kMillisecond);
+
+// What the statistics page computes for a filter: the counts, the cards of
+// the last readings for the recurring ones, and the statistics.
+void ComputePage(benchmark::State& state, const JournalFilter& filter) {
+  constexpr std::size_t kRecentReadings = 50;
+  const JournalTally tally = BigJournal().Tally(filter);
+  const std::vector<JournalRecentCard> recent = BigJournal().RecentCards(filter, kRecentReadings);
+  // Every deck of the generated journal has 78 cards; names as recorded.
+  const JournalStatistics statistics = ComputeStatistics(
+      tally, [](const std::string&) { return std::optional<std::int32_t>(78); },
+      [](std::int32_t) { return std::string(); });
+  benchmark::DoNotOptimize(RecurringCards(recent, 3, {}).data());
+  state.counters["entries"] = static_cast<double>(statistics.readings);
+  state.counters["cards"] = static_cast<double>(statistics.cards);
+}
+
+const bool kStatisticsRegistered = [] {
+  const std::pair<const char*, JournalFilter> filters[] = {
+      {"whole", {}},
+      {"text", {.text = bench::kBigJournalRussianWord}},
+      {"tag", {.tag = bench::kBigJournalTag}},
+  };
+  for (const auto& [name, filter] : filters) {
+    benchmark::RegisterBenchmark((std::string("BM_Statistics/") + name).c_str(),
+                                 [filter = filter](benchmark::State& state) {
+                                   BigJournal();
+                                   Against(state, 150, [&] { ComputePage(state, filter); });
+                                 })
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
+
+// The month with the most entries.
+std::pair<int, int> BusiestMonth() {
+  std::map<std::string, std::int64_t> months;
+  for (const JournalDayTally& day : BigJournal().Tally({}).days) {
+    months[day.day.substr(0, 7)] += day.readings;
+  }
+  const auto busiest = std::max_element(months.begin(), months.end(),
+                                        [](auto& a, auto& b) { return a.second < b.second; });
+  return {std::stoi(busiest->first.substr(0, 4)), std::stoi(busiest->first.substr(5, 2))};
+}
+
+void BM_Month(benchmark::State& state) {
+  static const auto [year, month] = BusiestMonth();
+  std::size_t readings = 0;
+  Against(state, 30, [&] {
+    const std::vector<JournalMonthDay> days = BigJournal().Month(year, month);
+    readings = 0;
+    for (const JournalMonthDay& day : days) readings += day.otherReadings;
+  });
+  state.counters["entries"] = static_cast<double>(readings);
+}
+BENCHMARK(BM_Month)->Unit(benchmark::kMillisecond);
 
 // A copy of the big journal that goes with the object.
 class ScratchJournal {

@@ -10,7 +10,9 @@
 //     counted before, against 50 ms;
 //   - a filter changed with the statistics page on show: the list, the
 //     store's counts, the statistics and the charts made and painted
-//     again, against 200 ms.
+//     again, against 200 ms;
+//   - the calendar's month, read from the journal and painted, against
+//     30 ms (the longest month counts).
 // Each reports "ratio" (at most 1 meets the limit) and its times; the
 // store's own share of a keystroke is measured apart.
 // The journal is the benchmarks' thirty-year one (bench/journal/big_journal.h),
@@ -31,6 +33,7 @@
 #include "journal/big_journal.h"
 #include "platform/sqlite_journal.h"
 #include "support/qt/keys.h"
+#include "ui/journal/journal_calendar.h"
 #include "ui/journal/journal_form.h"
 #include "ui/journal/journal_list_model.h"
 #include "ui/journal/journal_statistics_page.h"
@@ -264,6 +267,60 @@ void BM_JournalStoreSearchPageOf100k(benchmark::State& state) {
   Report(state, longest, total, steps, 0.030);
 }
 BENCHMARK(BM_JournalStoreSearchPageOf100k)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The calendar over a copy of the journal whose year 2025 has a card of the
+// day on every day: each month of that year shown in turn, read from the
+// journal and painted. The store's share (JournalStore::Month) apart.
+void BM_JournalCalendarMonthOf100k(benchmark::State& state) {
+  const fs::path root = NewFolder("journal-calendar-bench");
+  const std::string copy = (root / kJournalFileName).string();
+  fs::copy_file(SharedJournal(), copy);
+  {
+    SqliteJournal journal(copy);
+    for (QDate day(2025, 1, 1); day.year() == 2025; day = day.addDays(1)) {
+      JournalEntry entry;
+      entry.moment = day.toString(u"yyyy-MM-dd").toStdString() + "T07:00:00";
+      entry.kind = JournalKind::kDayCard;
+      entry.deckFolder = "Rider";
+      entry.positions = {{1, "", day.dayOfYear() % 78, day.day() % 2 == 0, ""}};
+      entry.tags = {"карта дня"};
+      journal.Add(entry);
+    }
+  }
+  double longest = 0;
+  double total = 0;
+  double storeLongest = 0;
+  int steps = 0;
+  {
+    bench::NoPictures loader;
+    bench::BenchState program{root.string(), loader};
+    program.journal.Attach(std::make_unique<SqliteJournal>(copy));
+    JournalCalendar calendar(program.state);
+    calendar.resize(700, 480);
+    calendar.setCurrentPage(2024, 12);
+    calendar.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+      for (int month = 1; month <= 12; ++month) {
+        const auto start = Clock::now();
+        calendar.setCurrentPage(2025, month);
+        benchmark::DoNotOptimize(calendar.grab());
+        const double took = Seconds(start);
+        longest = std::max(longest, took);
+        total += took;
+        ++steps;
+        const auto read = Clock::now();
+        benchmark::DoNotOptimize(program.journal.Store()->Month(2025, month));
+        storeLongest = std::max(storeLongest, Seconds(read));
+      }
+    }
+    state.counters["days"] = static_cast<double>(program.journal.Store()->Month(2025, 3).size());
+  }
+  fs::remove_all(root);
+  Report(state, longest, total, steps, 0.030);
+  state.counters["store_ms"] = storeLongest * 1000;
+}
+BENCHMARK(BM_JournalCalendarMonthOf100k)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -32,6 +32,7 @@
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/startup_probe.h"
 #include "ui/chrome/window_showing.h"
+#include "ui/day_card_keeper.h"
 #include "ui/import/folder_select_form.h"
 #include "ui/journal/journal_form.h"
 #include "ui/main/vaticor_form.h"
@@ -103,6 +104,8 @@ Program::Program(const std::string& programPath, const SystemServices& system)
              SystemLanguageCode(system.locale)},
       languageSupport_(std::make_unique<LanguageSupport>(
           languages_, iniData_.Language, iniData_.LanguagesFolder, UserLanguageId(system.locale))) {
+  localClock_ = std::make_unique<SystemLocalClock>();
+  dayCards_ = std::make_unique<DayCardKeeper>(state_, *localClock_);
   if (system_.pictureCache) decks_.OnDeckSelected([this] { FillPictureCacheSoon(); });
   // Failures read in the interface language, as everything else does.
   SetFailureWording(
@@ -216,7 +219,7 @@ void Program::CreateOtherWindows() {
     throw;
   }
   main->ConnectWindows(WindowLinks{*aboutForm_, *questionLogForm_, *questionForm_, *spreadsForm_,
-                                   *folderSelectForm_, *this, *this});
+                                   *folderSelectForm_, *this, *this, *this});
   otherWindowsMade_ = true;
 }
 
@@ -228,6 +231,8 @@ void Program::ShowMainWindow() {
   AfterFirstPaint(main, [this, main] {
     if (!otherWindowsMade_) RunCommand(main, [this] { CreateOtherWindows(); });
     OpenJournal(main);
+    // Once the journal is open, where the day's card may be already.
+    RunCommand(main, [this, main] { dayCards_->ShowAtStart(*main, main); });
   });
   vaticorForm_->show();
 }
@@ -324,6 +329,12 @@ void Program::ShowJournal() {
     if (textsApplied_) journalForm_->ApplyLanguage();
   }
   journalForm_->ShowJournal();
+}
+
+void Program::ShowDayCard() {
+  TVaticorForm* main = vaticorForm_.get();
+  OpenJournal(main);
+  dayCards_->Show(*main, main);
 }
 
 std::vector<QWidget*> Program::Windows() const {

@@ -35,6 +35,7 @@ class TQuestionForm;
 class TFolderSelectForm;
 class TSpreadsForm;
 class TJournalForm;
+class DayCardKeeper;
 class SqliteJournal;
 class JournalFileCommands;
 class LanguageSupport;
@@ -57,7 +58,10 @@ struct SystemServices {
 
 // The running program: its single instances and windows, built in start-up
 // order by the constructor.
-class Program : public LanguageMenuLink, public InstalledListsLink, public JournalWindowLink {
+class Program : public LanguageMenuLink,
+                public InstalledListsLink,
+                public JournalWindowLink,
+                public DayCardLink {
  public:
   // Fixes the application folders from the program file's path, removes the
   // temporary files a killed run left beside the settings file and the
@@ -86,6 +90,9 @@ class Program : public LanguageMenuLink, public InstalledListsLink, public Journ
   // The journal window, made at its first showing; the journal opened
   // first when that has not happened yet.
   void ShowJournal() override;
+  // Today's card in the main window (the journal opened first when that
+  // has not happened yet, so that the card is found or recorded there).
+  void ShowDayCard() override;
   const LanguageSupport& Languages() const { return *languageSupport_; }
   // Looks at the first program argument; returns true when the main window
   // is to be shown (no spread file was named). A spread file has every
@@ -139,6 +146,7 @@ class Program : public LanguageMenuLink, public InstalledListsLink, public Journ
   ContentSelection content_;
   ContentSignals contentChanges_;
   JournalKeeper journal_;
+  std::unique_ptr<LocalClock> localClock_;
   std::unique_ptr<QTimer> cacheFill_;
   std::uint64_t cacheFillGeneration_ = 0;
   ProgramState state_;
@@ -149,6 +157,7 @@ class Program : public LanguageMenuLink, public InstalledListsLink, public Journ
   std::unique_ptr<TFolderSelectForm> folderSelectForm_;
   std::unique_ptr<TSpreadsForm> spreadsForm_;
   std::unique_ptr<TJournalForm> journalForm_;
+  std::unique_ptr<DayCardKeeper> dayCards_;
   SqliteJournal* sqliteJournal_ = nullptr;       // the keeper's store, when open
   JournalFileCommands* journalFiles_ = nullptr;  // a child of the journal window
   std::unique_ptr<LanguageSupport> languageSupport_;

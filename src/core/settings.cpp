@@ -165,6 +165,8 @@ constexpr SettingKey kSettingKeys[] = {
     ScreenSize("Screen.Width", &TINIData::ScreenWidth, [](R r) { return r.width; }),
     ScreenSize("Screen.Height", &TINIData::ScreenHeight, [](R r) { return r.height; }),
     Option("Language", &TINIData::Language, "0x0419"),
+    Option("DayCard.ShowAtStart", &TINIData::DayCardShowAtStart, false),
+    Option("DayCard.LastShownDay", &TINIData::DayCardLastShownDay, ""),
 
     Geometry(
         "VaticorForm.Left", &TINIData::VaticorFormLeft,

@@ -82,6 +82,11 @@ struct TINIData {
   bool OnlyMajorArcanaEnabled = true;
   bool AboutFormCardSelectionPanelVisible = false;
   std::string Language = "0x0419";
+  // The card of the day shown at the first start of each local day, and
+  // that day ("2024-03-14"; empty: never), so a later start that day does
+  // not show it again.
+  bool DayCardShowAtStart = false;
+  std::string DayCardLastShownDay;
   std::int32_t AboutFormFontSizeIndex = -1;
   std::int32_t AboutFormCardSelectionPanelWidth = 121;
   std::int32_t ScreenWidth = 0;  // screen size when the file was last written

@@ -27,6 +27,12 @@ std::string JournalMoment(int year, int month, int day, int hour, int minute, in
   return text;
 }
 
+std::string JournalMonthPrefix(int year, int month) {
+  if (month < 1 || month > 12) return {};
+  const std::string first = JournalMoment(year, month, 1, 0, 0, 0);
+  return first.substr(0, first.size() - std::string_view("01T00:00:00").size());
+}
+
 std::vector<std::string> NormaliseTags(std::span<const std::string> tags) {
   std::vector<std::string> kept;
   std::unordered_set<std::string> seen;

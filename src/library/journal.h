@@ -75,6 +75,10 @@ struct JournalEntry {
 // written as given, zero-padded (a year of four digits).
 std::string JournalMoment(int year, int month, int day, int hour, int minute, int second);
 
+// How the moments of a month begin: "2024-03-" for March 2024; empty for a
+// month outside 1 - 12.
+std::string JournalMonthPrefix(int year, int month);
+
 // Tags as stored: blanks around each cut, line breaks and tabs made blanks,
 // empty ones dropped, a tag equal to an earlier one (as EqualsIgnoreCase
 // compares) dropped; the order otherwise kept.
@@ -108,8 +112,9 @@ struct JournalFilter {
 };
 
 // --- What the store counts for the statistics ---
-// Each is counted by the store itself (SQL aggregation), never by reading
-// the entries, so that 100,000 entries are counted in milliseconds.
+// Each is counted by the store itself from the columns it needs (the SQLite
+// store: one pass along its index of moments), never by reading whole
+// entries, so that 100,000 entries are counted in a tenth of a second.
 
 // The entries of one local day and their cards.
 struct JournalDayTally {
@@ -169,8 +174,10 @@ struct JournalRecentCard {
 struct JournalMonthDay {
   std::string day;                 // "2024-03-14"
   std::int64_t otherReadings = 0;  // entries of the day that are no card of the day
-  std::int64_t dayCardEntry = 0;   // the card of the day's entry; 0: none that day
-  std::int32_t dayCard = 0;        // its card, turn and deck when there is one
+  // The card of the day's entry; 0: none that day (an entry of that kind
+  // without a card is none).
+  std::int64_t dayCardEntry = 0;
+  std::int32_t dayCard = 0;  // its card, turn and deck when there is one
   bool dayCardReversed = false;
   std::string dayCardDeck;
   bool operator==(const JournalMonthDay&) const = default;

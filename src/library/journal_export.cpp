@@ -106,6 +106,21 @@ void AppendCsvField(std::string& out, std::string_view given) {
   }
 }
 
+// An entry's kind as a word; a kind written by a later version (read as a
+// draw) is a draw here too.
+const std::string& KindWord(JournalKind kind, const std::string& draw, const std::string& spread,
+                            const std::string& dayCard) {
+  switch (kind) {
+    case JournalKind::kSpread:
+      return spread;
+    case JournalKind::kDayCard:
+      return dayCard;
+    case JournalKind::kDraw:
+      break;
+  }
+  return draw;
+}
+
 std::string CardsCell(const JournalEntry& entry, const JournalCsvWords& words) {
   std::string cell;
   for (const JournalPosition& position : entry.positions) {
@@ -190,7 +205,7 @@ void JournalExportWriter::AddJson(const JournalEntry& entry) {
   out_ += ',';
   AppendJsonText(out_, "moment", entry.moment);
   out_ += ',';
-  AppendJsonText(out_, "kind", entry.kind == JournalKind::kSpread ? "spread" : "draw");
+  AppendJsonText(out_, "kind", KindWord(entry.kind, "draw", "spread", "dayCard"));
   out_ += ',';
   AppendJsonText(out_, "question", entry.question);
   out_ += ',';
@@ -236,7 +251,7 @@ void JournalExportWriter::AddCsv(const JournalEntry& entry) {
   out_ += std::to_string(entry.id);
   const std::string fields[] = {
       entry.moment,
-      entry.kind == JournalKind::kSpread ? words_.spread : words_.draw,
+      KindWord(entry.kind, words_.draw, words_.spread, words_.dayCard),
       entry.question,
       entry.spreadFile,
       entry.deckFolder,

@@ -27,12 +27,11 @@ enum class JournalExportFormat { kJson, kCsv };
 //    "notes":"...","followUps":[{"moment":"...","text":"..."}],"tags":["..."]}
 //   ]}
 // "moment" is the entry's local time as stored, ISO 8601 without a zone;
-// "kind" is "draw" or "spread"; "card" is the card's place in its deck from
-// 0; "spreadTable" is the spread's table as the text of a spread file ("" for
-// a draw), left out of the CSV. Every control character is escaped (\n,
-// \t, ..., \u0001, and those of Latin-1, U+0080-U+009F), and so are U+2028
-// and U+2029, which JavaScript takes for line ends. A reader is to ignore
-// keys it does not know: a later version may add some.
+// "kind" is "draw", "spread" or "dayCard" (the card of the day); "card" is the card's place in its
+// deck from 0; "spreadTable" is the spread's table as the text of a spread file ("" for a draw),
+// left out of the CSV. Every control character is escaped (\n, \t, ..., \u0001, and those of
+// Latin-1, U+0080-U+009F), and so are U+2028 and U+2029, which JavaScript takes for line ends. A
+// reader is to ignore keys it does not know: a later version may add some.
 inline constexpr const char* kJournalJsonFormat = "vaticor-journal";
 inline constexpr int kJournalJsonVersion = 1;
 
@@ -60,6 +59,7 @@ struct JournalCsvWords {
       "descriptions", "cards",  "notes", "follow-ups", "tags"};
   std::string draw = "draw";
   std::string spread = "spread";
+  std::string dayCard = "day card";
   std::string reversed = "reversed";
 };
 

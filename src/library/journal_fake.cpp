@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "core/text_encoding.h"
 #include "core/user_failure.h"
@@ -103,12 +104,73 @@ void FakeJournalStore::AddImported(std::span<const JournalEntry> entries) {
   logImported = true;
 }
 
-// Counted in a later change.
-JournalTally FakeJournalStore::Tally(const JournalFilter&) const { return {}; }
-std::vector<JournalRecentCard> FakeJournalStore::RecentCards(const JournalFilter&,
-                                                             std::size_t) const {
-  return {};
+JournalTally FakeJournalStore::Tally(const JournalFilter& filter) const {
+  JournalTally tally;
+  std::map<std::string, JournalDayTally> days;
+  std::map<std::pair<std::string, std::int32_t>, JournalCardTally> cards;
+  std::map<std::tuple<JournalKind, std::string, std::string, std::string>, std::int64_t> uses;
+  for (const JournalEntry& entry : Taken(filter)) {
+    ++tally.readings;
+    const std::string day = entry.moment.substr(0, 10);
+    JournalDayTally& dayTally = days[day];
+    dayTally.day = day;
+    ++dayTally.readings;
+    for (const JournalPosition& position : entry.positions) {
+      ++dayTally.cards;
+      dayTally.reversed += position.reversed ? 1 : 0;
+      JournalCardTally& card = cards[{entry.deckFolder, position.card}];
+      card.deckFolder = entry.deckFolder;
+      card.card = position.card;
+      ++(position.reversed ? card.reversed : card.upright);
+      card.cardName = std::max(card.cardName, position.cardName);
+    }
+    ++uses[{entry.kind, entry.deckFolder, entry.descriptionFolder, entry.spreadFile}];
+  }
+  for (auto& [day, dayTally] : days) tally.days.push_back(dayTally);
+  for (auto& [key, card] : cards) tally.cards.push_back(card);
+  for (const auto& [key, readings] : uses) {
+    const auto& [kind, deck, descriptions, spread] = key;
+    tally.uses.push_back({kind, deck, descriptions, spread, readings});
+  }
+  return tally;
 }
-std::vector<JournalMonthDay> FakeJournalStore::Month(int, int) const { return {}; }
+
+std::vector<JournalRecentCard> FakeJournalStore::RecentCards(const JournalFilter& filter,
+                                                             std::size_t readings) const {
+  std::vector<JournalRecentCard> recent;
+  for (const JournalEntry& entry : List(filter, 0, readings)) {
+    for (const JournalPosition& position : entry.positions) {
+      recent.push_back({entry.id, entry.moment, position.card, position.reversed, entry.deckFolder,
+                        position.cardName});
+    }
+  }
+  return recent;
+}
+
+std::vector<JournalMonthDay> FakeJournalStore::Month(int year, int month) const {
+  const std::string prefix = JournalMonthPrefix(year, month);
+  if (prefix.empty()) return {};
+  std::map<std::string, JournalMonthDay> days;
+  // Oldest first, so that a later card of the day replaces an earlier one.
+  std::vector<JournalEntry> taken = Taken({});
+  std::reverse(taken.begin(), taken.end());
+  for (const JournalEntry& entry : taken) {
+    if (!entry.moment.starts_with(prefix)) continue;
+    const std::string day = entry.moment.substr(0, 10);
+    JournalMonthDay& counted = days[day];
+    counted.day = day;
+    if (entry.kind != JournalKind::kDayCard) {
+      ++counted.otherReadings;
+    } else if (!entry.positions.empty()) {
+      counted.dayCardEntry = entry.id;
+      counted.dayCard = entry.positions.front().card;
+      counted.dayCardReversed = entry.positions.front().reversed;
+      counted.dayCardDeck = entry.deckFolder;
+    }
+  }
+  std::vector<JournalMonthDay> found;
+  for (auto& [day, counted] : days) found.push_back(counted);
+  return found;
+}
 
 }  // namespace vaticor

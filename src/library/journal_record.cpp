@@ -51,6 +51,15 @@ JournalEntry DrawJournalEntry(std::string moment, std::span<const int> values, s
   return entry;
 }
 
+JournalEntry DayCardJournalEntry(std::string moment, std::int32_t value, std::string tag,
+                                 TTaroDecks& decks, const TTaroDescriptions& descriptions) {
+  const int values[] = {value};
+  JournalEntry entry = DrawJournalEntry(std::move(moment), values, {}, decks, descriptions);
+  entry.kind = JournalKind::kDayCard;
+  entry.tags = {std::move(tag)};
+  return entry;
+}
+
 void NameJournalCards(std::span<JournalEntry> entries, TTaroDecks& decks) {
   if (decks.Folders.empty()) return;
   const std::vector<std::string> names = decks.GetCardNames();

@@ -25,6 +25,11 @@ JournalPosition JournalPositionOf(int number, std::int32_t value, std::string me
 JournalEntry DrawJournalEntry(std::string moment, std::span<const int> values, std::string question,
                               TTaroDecks& decks, const TTaroDescriptions& descriptions);
 
+// The card of the day (a kDayCard entry): one card as DrawJournalEntry
+// takes it (kNoCard gives no position), tagged `tag`.
+JournalEntry DayCardJournalEntry(std::string moment, std::int32_t value, std::string tag,
+                                 TTaroDecks& decks, const TTaroDescriptions& descriptions);
+
 // The folders of the deck and description set in use into `entry` (empty
 // for none).
 void SetJournalContent(JournalEntry& entry, const TTaroDecks& decks,

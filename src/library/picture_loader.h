@@ -71,9 +71,10 @@ class PictureLoader {
   virtual std::optional<PictureSize> Measure(const std::string& path, PictureFormat format) = 0;
 };
 
-// A loader that decodes and measures nothing, for a deck list read only for
-// its names, its cards' count and its picture files (decoded elsewhere).
-class NoDecodingLoader : public PictureLoader {
+// A loader that decodes and measures nothing: for a deck that only names its
+// picture files (a journal entry's own deck), which the picture workers then
+// decode with the program's loader.
+class NamingOnlyLoader : public PictureLoader {
  public:
   std::unique_ptr<Picture> Load(const std::string&, PictureFormat, PictureSize) override {
     return nullptr;

@@ -1,5 +1,7 @@
 #include "library/reading_draw.h"
 
+#include <cstdlib>
+
 namespace vaticor {
 
 std::int32_t EligibleCards(TTaroDecks& decks, bool onlyMajorArcana) {
@@ -20,6 +22,14 @@ std::vector<std::int32_t> DrawReading(RandomGenerator& random, TCardsSpreadGener
     values.push_back(reversed && card != kNoCard ? -card : card);
   }
   return values;
+}
+
+std::int32_t DrawOneCard(RandomGenerator& random, TCardsSpreadGenerator& picker, TTaroDecks& decks,
+                         bool onlyMajorArcana, bool reversedCards) {
+  const std::int32_t eligible = EligibleCards(decks, onlyMajorArcana);
+  if (eligible <= 0) return kNoCard;
+  const std::int32_t value = DrawReading(random, picker, eligible, 1).front();
+  return reversedCards ? value : std::abs(value);
 }
 
 }  // namespace vaticor

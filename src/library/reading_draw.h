@@ -28,4 +28,11 @@ std::int32_t EligibleCards(TTaroDecks& decks, bool onlyMajorArcana);
 std::vector<std::int32_t> DrawReading(RandomGenerator& random, TCardsSpreadGenerator& picker,
                                       std::int32_t eligible, int cards);
 
+// One card of the current deck drawn as a main-window draw of one card is
+// (EligibleCards, then DrawReading), its sign kept only while reversed
+// cards are in use, as the main window shows it: the card of the day.
+// kNoCard when the deck offers no card.
+std::int32_t DrawOneCard(RandomGenerator& random, TCardsSpreadGenerator& picker, TTaroDecks& decks,
+                         bool onlyMajorArcana, bool reversedCards);
+
 }  // namespace vaticor

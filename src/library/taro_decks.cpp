@@ -178,8 +178,8 @@ std::string TTaroDecks::GetCardFileName(std::int32_t number) {
   return path;
 }
 
-std::unique_ptr<TTaroDecks> ListOneDeck(const TTaroDecks& installed, const std::string& folder,
-                                        PictureLoader& loader) {
+std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks& installed, const std::string& folder,
+                                         PictureLoader& loader) {
   const std::vector<std::string>& folders = installed.Folders;
   if (folder.empty() || std::find(folders.begin(), folders.end(), folder) == folders.end()) {
     return nullptr;

@@ -114,13 +114,10 @@ class TTaroDecks {
   std::function<void()> selected_;
 };
 
-// A list of one installed deck apart from the program's own, so that a
-// deck other than the one in use (a recorded reading's) is read without
-// changing the user's choice: `installed`'s decks folder, its deck of
-// `folder` alone, not selected yet (SelectDeck(0) lists it, so that a
-// picture added or removed since counts). nullptr when `installed` lists
-// no such folder (a deck removed since). `loader` must outlive the list.
-std::unique_ptr<TTaroDecks> ListOneDeck(const TTaroDecks& installed, const std::string& folder,
-                                        PictureLoader& loader);
+// The installed deck of `folder` as a list of that one deck, apart from the
+// program's choice (the deck a journal entry was recorded with), not yet
+// selected; nullptr when no deck of `installed` has that folder.
+std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks& installed, const std::string& folder,
+                                         PictureLoader& loader);
 
 }  // namespace vaticor

@@ -26,7 +26,8 @@ class SqliteFault : public JournalFault {
   int code_;
 };
 
-// One connection. Opening does not read the file: a file that is no
+// One connection, to be used from one thread at a time (it takes no lock
+// of its own). Opening does not read the file: a file that is no
 // database is found at the first statement (SQLITE_NOTADB).
 class SqliteDatabase {
  public:
@@ -89,6 +90,9 @@ class SqliteStatement {
   // Columns count from 0.
   std::int64_t Integer(int column) const;
   std::string Text(int column) const;
+  // The text without a copy: valid until the next Step.
+  std::string_view TextView(int column) const;
+  bool Null(int column) const;
 
  private:
   const SqliteDatabase& db_;

@@ -13,6 +13,7 @@
 #include "core/file_io.h"
 #include "core/user_failure.h"
 #include "platform/sqlite_database.h"
+#include "platform/sqlite_journal_counts.h"
 #include "platform/sqlite_journal_rows.h"
 
 namespace vaticor {
@@ -424,11 +425,20 @@ void SqliteJournal::TidyWhenIdle() {
   }
 }
 
-// Counted in a later change.
-JournalTally SqliteJournal::Tally(const JournalFilter&) const { return {}; }
-std::vector<JournalRecentCard> SqliteJournal::RecentCards(const JournalFilter&, std::size_t) const {
-  return {};
+// ---------------------------------------------------------------------------
+// Counting
+
+JournalTally SqliteJournal::Tally(const JournalFilter& filter) const {
+  return TallyEntries(*db_, filter);
 }
-std::vector<JournalMonthDay> SqliteJournal::Month(int, int) const { return {}; }
+
+std::vector<JournalRecentCard> SqliteJournal::RecentCards(const JournalFilter& filter,
+                                                          std::size_t readings) const {
+  return RecentPositions(*db_, filter, readings);
+}
+
+std::vector<JournalMonthDay> SqliteJournal::Month(int year, int month) const {
+  return MonthDays(*db_, year, month);
+}
 
 }  // namespace vaticor

@@ -124,6 +124,17 @@ void RemoveParts(const SqliteDatabase& db, std::int64_t id, const JournalEntry& 
   }
 }
 
+JournalKind KindOf(std::int64_t stored) {
+  switch (stored) {
+    case static_cast<std::int64_t>(JournalKind::kSpread):
+      return JournalKind::kSpread;
+    case static_cast<std::int64_t>(JournalKind::kDayCard):
+      return JournalKind::kDayCard;
+    default:
+      return JournalKind::kDraw;
+  }
+}
+
 std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id) {
   SqliteStatement row(
       db,
@@ -134,7 +145,7 @@ std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id)
   JournalEntry entry;
   entry.id = id;
   entry.moment = row.Text(0);
-  entry.kind = row.Integer(1) == 1 ? JournalKind::kSpread : JournalKind::kDraw;
+  entry.kind = KindOf(row.Integer(1));
   entry.question = row.Text(2);
   entry.spreadFile = row.Text(3);
   entry.deckFolder = row.Text(4);
@@ -175,17 +186,6 @@ std::int64_t InsertEntry(const SqliteDatabase& db, const JournalEntry& given) {
 
 namespace {
 
-// A filter as SQL: conditions on the moment, which the index of moments
-// answers, and sets of entry ids (each a SELECT of a column "id") that a
-// taken entry is in every one of; the values of each, to be bound in order.
-struct Condition {
-  std::string range = "1";
-  std::vector<std::string> rangeValues;
-  std::vector<std::string> sets;
-  std::vector<std::string> setValues;
-  bool setsRepeat = false;  // a set may give an id more than once
-};
-
 // The least text greater than every text that begins with `text` (bytes
 // compared); empty when there is none (`text` all 0xFF bytes, or empty).
 std::string PastPrefix(std::string text) {
@@ -193,6 +193,8 @@ std::string PastPrefix(std::string text) {
   if (!text.empty()) text.back() = static_cast<char>(static_cast<unsigned char>(text.back()) + 1);
   return text;
 }
+
+}  // namespace
 
 Condition FilterCondition(const JournalFilter& filter) {
   Condition condition;
@@ -231,15 +233,15 @@ Condition FilterCondition(const JournalFilter& filter) {
   return condition;
 }
 
-// The entries of the moments' range that are in every set, read along the
-// index of moments: each set is made once, each entry of the range looked
-// up in them, and a list stops at the page's end instead of sorting every
-// entry the sets hold (29,000 for a search of one letter in 100,000).
-std::string AlongMoments(const Condition& condition) {
-  std::string sql = "FROM entry INDEXED BY entry_by_moment WHERE " + condition.range;
+std::string AlongMoments(const Condition& condition, std::string_view join) {
+  std::string sql = "FROM entry INDEXED BY entry_by_moment ";
+  sql += join;
+  sql += " WHERE " + condition.range;
   for (const std::string& set : condition.sets) sql += " AND id IN (" + set + ")";
   return sql;
 }
+
+namespace {
 
 // How many entries are in every set (there is one at least); for more sets
 // than one, each before the last is made once, the last read against them.
@@ -255,14 +257,20 @@ std::string SetsCount(const Condition& condition) {
   return sql + ")";
 }
 
-void BindAll(SqliteStatement& statement, const std::vector<std::string>& first,
-             const std::vector<std::string>& then) {
+}  // namespace
+
+int BindAll(SqliteStatement& statement, const std::vector<std::string>& first,
+            const std::vector<std::string>& then) {
   int index = 1;
   for (const std::string& value : first) statement.Bind(index++, value);
   for (const std::string& value : then) statement.Bind(index++, value);
+  return index;
 }
 
-}  // namespace
+std::int64_t SqlCount(std::size_t count) {
+  constexpr std::size_t kMost = INT64_MAX;
+  return static_cast<std::int64_t>(std::min(count, kMost));
+}
 
 std::vector<std::int64_t> ListIds(const SqliteDatabase& db, const JournalFilter& filter,
                                   std::size_t offset, std::size_t limit) {
@@ -270,11 +278,8 @@ std::vector<std::int64_t> ListIds(const SqliteDatabase& db, const JournalFilter&
   const std::string sql =
       "SELECT id " + AlongMoments(condition) + " ORDER BY moment DESC, id DESC LIMIT ? OFFSET ?";
   SqliteStatement statement(db, sql.c_str());
-  BindAll(statement, condition.rangeValues, condition.setValues);
-  const auto values = static_cast<int>(condition.rangeValues.size() + condition.setValues.size());
-  constexpr std::size_t kMost = INT64_MAX;
-  statement.Bind(values + 1, static_cast<std::int64_t>(std::min(limit, kMost)));
-  statement.Bind(values + 2, static_cast<std::int64_t>(std::min(offset, kMost)));
+  const int next = BindAll(statement, condition.rangeValues, condition.setValues);
+  statement.Bind(next, SqlCount(limit)).Bind(next + 1, SqlCount(offset));
   std::vector<std::int64_t> ids;
   while (statement.Step()) ids.push_back(statement.Integer(0));
   return ids;

@@ -1,9 +1,10 @@
 #include "ui/journal_keeper.h"
 
-#include <QDateTime>
 #include <QTimer>
 
+#include "library/day_card.h"
 #include "library/journal_record.h"
+#include "platform/locale_date_time.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/program_state.h"
@@ -53,13 +54,7 @@ std::optional<JournalEntry> JournalKeeper::Remove(std::int64_t id) {
   return entry;
 }
 
-std::string JournalMomentNow() {
-  const QDateTime now = QDateTime::currentDateTime();
-  const QDate day = now.date();
-  const QTime time = now.time();
-  return JournalMoment(day.year(), day.month(), day.day(), time.hour(), time.minute(),
-                       time.second());
-}
+std::string JournalMomentNow() { return JournalMomentOf(SystemLocalClock().Now()); }
 
 void RunJournalCommand(QWidget* window, const TLanguageTable& languages,
                        const std::function<void()>& command) {

@@ -36,6 +36,15 @@ class JournalWindowLink {
   virtual void ShowJournal() = 0;  // shown, raised and given the focus
 };
 
+// The card of the day (ui/day_card_keeper.h), kept by the program.
+class DayCardLink {
+ public:
+  virtual ~DayCardLink() = default;
+  // Today's card shown alone in the main window, which is shown; drawn and
+  // recorded in the journal the first time of the day.
+  virtual void ShowDayCard() = 0;
+};
+
 // Which window stands for the program: the main window, or the spreads
 // window while the main window stays hidden. The one owner of that choice,
 // of the tray icon and of the taskbar-button rule (ProgramFace).

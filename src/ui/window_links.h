@@ -153,6 +153,7 @@ struct WindowLinks {
   FolderSelectLink& folders;
   LanguageMenuLink& languages;
   JournalWindowLink& journal;
+  DayCardLink& dayCard;
 };
 
 }  // namespace vaticor

@@ -151,7 +151,8 @@ TEST_F(SettingsTest, WriteSettingsLaysOutANewFileInWriteOrder) {
       "Application.ShowButtonInTaskBar=1\r\nApplication.AutoSize.Enabled=0\r\n"
       "QuestionsLog.Save.Enabled=0\r\nQuestionForm.Enabled=0\r\nQuestionForm.Shifted=0\r\n"
       "OnlyMajorArcana.Enabled=1\r\nAboutForm.Font.SizeIndex=-1\r\nScreen.Width=1280\r\n"
-      "Screen.Height=1024\r\nLanguage=0x0409\r\n[Form Settings]\r\nVaticorForm.Left=859\r\n"
+      "Screen.Height=1024\r\nLanguage=0x0409\r\nDayCard.ShowAtStart=0\r\n"
+      "DayCard.LastShownDay=\r\n[Form Settings]\r\nVaticorForm.Left=859\r\n"
       "VaticorForm.Top=405\r\nVaticorForm.Height=333\r\nVaticorForm.Card.Width=165\r\n"
       "AboutForm.Left=275\r\nAboutForm.Top=262\r\nAboutForm.Width=473\r\n"
       "AboutForm.Height=243\r\nAboutForm.CardSelectionPanel.Width=121\r\n"
@@ -174,6 +175,8 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSameOnTheSameScreen) {
   first.QuestionsLogSaveEnabled = true;
   first.SpreadCardHeight = 250;
   first.Language = "0x0409";
+  first.DayCardShowAtStart = true;
+  first.DayCardLastShownDay = "2024-03-14";
   WriteSettings(first, screen);
 
   TINIData second = Open(screen);
@@ -183,6 +186,8 @@ TEST_F(SettingsTest, WrittenSettingsReadBackTheSameOnTheSameScreen) {
   EXPECT_TRUE(second.QuestionsLogSaveEnabled);
   EXPECT_EQ(second.SpreadCardHeight, 250);
   EXPECT_EQ(second.Language, "0x0409");
+  EXPECT_TRUE(second.DayCardShowAtStart);
+  EXPECT_EQ(second.DayCardLastShownDay, "2024-03-14");
   EXPECT_EQ(second.VaticorFormTop, first.VaticorFormTop);
 }
 

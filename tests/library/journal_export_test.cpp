@@ -45,6 +45,19 @@ TEST(JournalExportCsvTest, QuotesWhatSeparatesAndKeepsLineBreaksInOneCell) {
                      "\"работа, a,b\"\r\n");
 }
 
+// A card of the day was written as a draw.
+TEST(JournalExportTest, ACardOfTheDayHasAWordOfItsOwn) {
+  JournalEntry entry;
+  entry.id = 3;
+  entry.moment = "2024-03-14T09:30:05";
+  entry.kind = JournalKind::kDayCard;
+  EXPECT_EQ(Csv({entry}), std::string(kCsvHead) + "3,2024-03-14T09:30:05,day card,,,,,,,,\r\n");
+  std::string json;
+  JournalExportWriter writer(JournalExportFormat::kJson, json);
+  writer.Add({&entry, 1});
+  EXPECT_NE(json.find("\"kind\":\"dayCard\""), std::string::npos) << json;
+}
+
 // A cell a spreadsheet would run as a formula gets an apostrophe first,
 // inside the quotes when the cell is quoted; bytes that are no UTF-8 are
 // written as U+FFFD.

@@ -69,6 +69,11 @@ TEST_P(JournalStoreTest, KeepsAnEntryWholeAndGivesItBackAsStored) {
   expected.tags = {"work", "love"};
   EXPECT_EQ(store->Get(id), expected);
   EXPECT_EQ(store->Get(id + 1), std::nullopt);
+
+  // A card of the day comes back as one, not as a draw.
+  JournalEntry dayCard = Draw("2024-03-14T08:00:00", "", {5});
+  dayCard.kind = JournalKind::kDayCard;
+  EXPECT_EQ(store->Get(store->Add(dayCard))->kind, JournalKind::kDayCard);
 }
 
 TEST_P(JournalStoreTest, ListsNewestFirstInPages) {

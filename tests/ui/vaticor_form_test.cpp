@@ -179,9 +179,10 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
   EXPECT_EQ(names(MainMenu(*form)),
             (std::vector<std::string>{"N11", "N31", "N1", "N2", "N14", "N3", "N5", "N6", "N8", "N7",
                                       "N24", "Interfacelanguage1", "N23", "N4", "JournalSeparator",
-                                      "ShowJournal"}));
-  EXPECT_EQ(names(Settings(*form)), (std::vector<std::string>{"N12", "N27", "N17", "N13", "N9",
-                                                              "N10", "N21", "N28", "N22"}));
+                                      "ShowJournal", "DayCard"}));
+  EXPECT_EQ(names(Settings(*form)),
+            (std::vector<std::string>{"N12", "N27", "N17", "N13", "N9", "N10", "N21", "N28", "N22",
+                                      "DayCardSeparator", "DayCardAtStart"}));
   EXPECT_EQ(TMainMenu::ItemAt(MainMenu(*form), 13)->text().toStdString(), "Выход");
   EXPECT_EQ(TMainMenu::ItemAt(Decks(*form), 2)->text().toStdString(), "Случайный выбор колоды ...");
   EXPECT_EQ(TMainMenu::ItemAt(Decks(*form), 4)->text().toStdString(), "a");
@@ -199,6 +200,12 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
             (std::vector<FolderMode>{FolderMode::kAddDeck, FolderMode::kAddDescriptionSet}));
   TMainMenu::ItemAt(MainMenu(*form), 15)->trigger();
   EXPECT_EQ(links.journalShown, 1);
+  // The card of the day: its entry, its key, its option.
+  TMainMenu::ItemAt(MainMenu(*form), 16)->trigger();
+  ReleaseKey(form.get(), Qt::Key_D);
+  EXPECT_EQ(links.dayCardShown, 2);
+  TMainMenu::ItemAt(Settings(*form), 10)->trigger();
+  EXPECT_TRUE(ini.DayCardShowAtStart);
 }
 
 TEST_F(MainWindowTest, OnlyMajorArcanaIsOfferedForDecksWithMoreThan22Files) {

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "library/taro_decks.h"
 #include "ui/chrome/card_image.h"
@@ -23,7 +24,7 @@ QString Utf8(const std::string& text) {
 }  // namespace
 
 JournalCards::JournalCards(ProgramState& state, QWidget* parent)
-    : QWidget(parent), state_(state), noDecoding_(std::make_unique<NoDecodingLoader>()) {
+    : QWidget(parent), state_(state), noDecoding_(std::make_unique<NamingOnlyLoader>()) {
   setObjectName("JournalCards");
   grid_ = new QGridLayout(this);
   grid_->setContentsMargins(0, 0, 0, 0);
@@ -34,11 +35,13 @@ JournalCards::JournalCards(ProgramState& state, QWidget* parent)
 JournalCards::~JournalCards() = default;
 
 bool JournalCards::SelectDeck(const std::string& folder) {
-  // The entry's deck only names picture files here; the picture workers
-  // decode them with the program's loader.
-  std::unique_ptr<TTaroDecks> deck = ListOneDeck(state_.TaroDecks, folder, *noDecoding_);
+  std::unique_ptr<TTaroDecks> deck = RecordedDeck(state_.TaroDecks, folder, *noDecoding_);
   if (!deck) return false;
-  deck_ = std::move(deck);
+  // A list of one deck: the deck in use stays the program's choice.
+  if (!deck_ || folder != deckFolder_) {
+    deck_ = std::move(deck);
+    deckFolder_ = folder;
+  }
   // Listed afresh, so a picture added or removed since counts.
   deck_->SelectDeck(0);
   return true;

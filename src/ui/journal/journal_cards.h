@@ -52,6 +52,7 @@ class JournalCards : public QWidget {
   std::vector<QWidget*> cells_;
   std::unique_ptr<PictureLoader> noDecoding_;
   std::unique_ptr<TTaroDecks> deck_;  // the entry's deck, apart from the current one
+  std::string deckFolder_;
   bool deckFound_ = false;
 };
 

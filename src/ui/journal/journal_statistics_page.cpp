@@ -51,7 +51,7 @@ constexpr int kEntryRole = Qt::UserRole;
 }  // namespace
 
 JournalStatisticsPage::JournalStatisticsPage(ProgramState& state, QWidget* parent)
-    : QWidget(parent), state_(state), noDecoding_(std::make_unique<NoDecodingLoader>()) {
+    : QWidget(parent), state_(state), noDecoding_(std::make_unique<NamingOnlyLoader>()) {
   setObjectName("JournalStatistics");
   auto* scroll = new QScrollArea(this);
   scroll->setObjectName("JournalStatisticsScroll");
@@ -229,7 +229,7 @@ std::optional<std::int32_t> JournalStatisticsPage::DeckSize(const std::string& f
   const auto known = deckSizes_.find(folder);
   if (known != deckSizes_.end()) return known->second;
   std::optional<std::int32_t> size;
-  if (std::unique_ptr<TTaroDecks> deck = ListOneDeck(state_.TaroDecks, folder, *noDecoding_)) {
+  if (std::unique_ptr<TTaroDecks> deck = RecordedDeck(state_.TaroDecks, folder, *noDecoding_)) {
     deck->SelectDeck(0);
     size = deck->PresentCards();
   }

@@ -75,7 +75,9 @@ TMainMenu::TMainMenu(QWidget* window, const CommandSet& commands)
            {"N10", "Автоматическая настройка размера карты"},
            {"N21", nullptr},
            {"N28", "Использовать окно вопроса"},
-           {"N22", "Сохранять журнал раскладов"}});
+           {"N22", "Сохранять журнал раскладов"},
+           {"DayCardSeparator", nullptr},
+           {"DayCardAtStart", "Показывать карту дня при первом запуске за день"}});
 
   AddSeparator(popupMenu1_, "N7");
   QMenu* program = AddSubmenu(popupMenu1_, "N24", "Программа");
@@ -94,7 +96,8 @@ TMainMenu::TMainMenu(QWidget* window, const CommandSet& commands)
           {{"N23", nullptr},
            {"N4", "Выход"},
            {"JournalSeparator", nullptr},
-           {"ShowJournal", "Дневник раскладов..."}});
+           {"ShowJournal", "Дневник раскладов..."},
+           {"DayCard", "Карта дня"}});
 
   popupMenu2_ = new QMenu(window);
   popupMenu2_->setObjectName("PopupMenu2");
@@ -212,6 +215,9 @@ void TMainMenu::ApplyLanguage(const TLanguageTable& languages) {
   // Beyond the numbered texts.
   CaptionShareEntries(languages, ItemAt(popupMenu2_, 4), ItemAt(popupMenu2_, 5));
   commands_["ShowJournal"]->setText(JournalText(languages, "MenuEntry", "Дневник раскладов..."));
+  commands_["DayCard"]->setText(JournalText(languages, "DayCard", "Карта дня"));
+  commands_["DayCardAtStart"]->setText(
+      JournalText(languages, "DayCardAtStart", "Показывать карту дня при первом запуске за день"));
 }
 
 void TMainMenu::SetDescribeItem(const QString& text, bool enabled) {

@@ -149,6 +149,8 @@ void TVaticorForm::CreateCommands() {
   c.Add("SwitchQuestionWindow",
         [this, &ini] { SetQuestionEnabled(!ini.QuestionFormEnabled, false); });
   c.Add("ShowJournal", [this] { Links().journal.ShowJournal(); });
+  c.Add("DayCard", [this] { Links().dayCard.ShowDayCard(); });
+  c.AddOption("DayCardAtStart", [&ini](bool on) { ini.DayCardShowAtStart = on; });
 }
 
 void TVaticorForm::BindKeys() {
@@ -168,7 +170,8 @@ void TVaticorForm::BindKeys() {
                              {vk::F3, "ShowLogAtLastLine"},
                              {vk::F4, "SwitchQuestionWindow"},
                              {vk::F10, "OpenMainMenu"},
-                             {vk::J, "ShowJournal"}});
+                             {vk::J, "ShowJournal"},
+                             {vk::D, "DayCard"}});
 }
 
 void TVaticorForm::CreateControls() {
@@ -255,6 +258,7 @@ void TVaticorForm::FormCreate() {
   c.SetChecked("N10", ini.ApplicationAutoSizeEnabled);
   c.SetChecked("N28", ini.QuestionFormEnabled);
   c.SetChecked("N22", ini.QuestionsLogSaveEnabled);
+  c.SetChecked("DayCardAtStart", ini.DayCardShowAtStart);
 
   // 3. The random generator.
   state_.Random.Randomize();

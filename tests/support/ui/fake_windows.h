@@ -16,9 +16,10 @@ class FakeLinks : public CardViewerLink,
                   public SpreadsWindowLink,
                   public FolderSelectLink,
                   public LanguageMenuLink,
-                  public JournalWindowLink {
+                  public JournalWindowLink,
+                  public DayCardLink {
  public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this, *this}; }
+  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
 
   void ShowCardDescription(const std::string& title, int card, int section) override {
     described.push_back({title, card, section, {}});
@@ -69,6 +70,7 @@ class FakeLinks : public CardViewerLink,
   void ShowForMode(FolderMode mode) override { folderModes.push_back(mode); }
   void ChooseLanguage(int position) override { languagesChosen.push_back(position); }
   void ShowJournal() override { ++journalShown; }
+  void ShowDayCard() override { ++dayCardShown; }
 
   struct Described {
     std::string title;
@@ -96,6 +98,7 @@ class FakeLinks : public CardViewerLink,
   std::vector<FolderMode> folderModes;
   std::vector<int> languagesChosen;
   int journalShown = 0;
+  int dayCardShown = 0;
 };
 
 // The main window, as the windows around it see it.
