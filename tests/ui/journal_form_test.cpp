@@ -23,6 +23,7 @@
 #include "support/ui/program_state_fixture.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/command_set.h"
+#include "ui/journal/journal_calendar.h"
 #include "ui/journal/journal_chart.h"
 #include "ui/journal/journal_statistics_page.h"
 #include "ui/journal_keeper.h"
@@ -407,6 +408,25 @@ TEST_F(JournalStatisticsTest, AClickOnARecurringCardsEntryChoosesItInTheList) {
   testing::Click(recurring->viewport(), recurring->visualItemRect(entry).center());
   EXPECT_EQ(Control<QTabBar>(*form, "JournalPages")->currentIndex(), 0);
   EXPECT_EQ(form->ChosenEntry(), ids[2]);
+}
+
+TEST_F(JournalStatisticsTest, ADayChosenInTheCalendarShowsThatDaysEntriesOnly) {
+  journal->Add(Draw("2024-03-12T09:00:00", {Card(1, 2, false, "")}, "before"));
+  journal->Add(Draw("2024-03-13T08:00:00", {Card(1, 3, false, "")}, "falcon"));
+  const std::int64_t evening =
+      journal->Add(Draw("2024-03-13T21:00:00", {Card(1, 4, false, "")}, "owl"));
+  journal->Add(Draw("2024-03-14T09:00:00", {Card(1, 5, false, "")}, "after"));
+  Open();
+  // A search typed before does not hide any of the day's entries.
+  TypeText(Control<QLineEdit>(*form, "JournalSearch"), "falc");
+  Control<QTabBar>(*form, "JournalPages")->setCurrentIndex(2);
+  emit Control<JournalCalendar>(*form, "JournalCalendar")->dayChosen("2024-03-13");
+  EXPECT_EQ(Control<QTabBar>(*form, "JournalPages")->currentIndex(), 0);
+  EXPECT_EQ(Control<QLineEdit>(*form, "JournalSearch")->text(), "");
+  EXPECT_EQ(Rows(), 3);  // the day's header and its two entries
+  EXPECT_GE(RowOf("owl"), 0);
+  EXPECT_GE(RowOf("falcon"), 0);
+  EXPECT_EQ(form->ChosenEntry(), evening);
 }
 
 }  // namespace

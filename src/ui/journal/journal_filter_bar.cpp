@@ -100,6 +100,20 @@ JournalFilter JournalFilterBar::Filter() const {
   return filter;
 }
 
+void JournalFilterBar::ShowOnlyDay(const QDate& day) {
+  filling_ = true;
+  search_->clear();
+  tag_->setCurrentIndex(0);
+  card_->setCurrentIndex(0);
+  card_->setEditText(QString());
+  from_->setDate(day);
+  to_->setDate(day);
+  fromOn_->setChecked(true);
+  toOn_->setChecked(true);
+  filling_ = false;
+  emit changed();
+}
+
 void JournalFilterBar::SetTags(const std::vector<std::string>& tags) {
   const QString chosen = tag_->currentIndex() > 0 ? tag_->currentText() : QString();
   filling_ = true;

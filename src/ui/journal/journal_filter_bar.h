@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ class JournalFilterBar : public QWidget {
   // The current deck's card names, in position order.
   void SetCardNames(const std::vector<std::string>& names);
   void ApplyLanguage(const TLanguageTable& languages);
+  // Every filter set to take one day's entries (the words, tag and card
+  // cleared, both dates on that day); changed() once.
+  void ShowOnlyDay(const QDate& day);
   // The dates shown in the interface language's way.
   void SetLocale(const QLocale& locale);
 

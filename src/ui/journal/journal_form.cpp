@@ -21,6 +21,7 @@
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
 #include "ui/chrome/window_showing.h"
+#include "ui/journal/journal_calendar.h"
 #include "ui/journal/journal_entry_view.h"
 #include "ui/journal/journal_filter_bar.h"
 #include "ui/journal/journal_list_model.h"
@@ -83,6 +84,7 @@ void TJournalForm::CreateControls() {
   tabs_->setDrawBase(false);
   tabs_->addTab(QString());  // the entries
   tabs_->addTab(QString());  // the statistics
+  tabs_->addTab(QString());  // the calendar
   pages_ = new QStackedWidget(content_);
   splitter_ = new QSplitter(Qt::Horizontal, pages_);
   splitter_->setObjectName("JournalSplitter");
@@ -122,6 +124,8 @@ void TJournalForm::CreateControls() {
   statistics_ = new JournalStatisticsPage(state_, pages_);
   pages_->addWidget(splitter_);
   pages_->addWidget(statistics_);
+  calendar_ = new JournalCalendar(state_, pages_);
+  pages_->addWidget(calendar_);
   auto* contentLayout = new QVBoxLayout(content_);
   contentLayout->setContentsMargins(2, 2, 2, 2);
   contentLayout->setSpacing(2);
@@ -131,6 +135,13 @@ void TJournalForm::CreateControls() {
   connect(tabs_, &QTabBar::currentChanged, pages_, &QStackedWidget::setCurrentIndex);
   ConnectCommand(statistics_, &JournalStatisticsPage::entryChosen, this,
                  [this](std::int64_t id) { ShowEntry(id); });
+  ConnectCommand(calendar_, &JournalCalendar::dayChosen, this, [this](const QString& day) {
+    // The day's entries in the list, the first of them chosen.
+    filters_->ShowOnlyDay(QDate::fromString(day, Qt::ISODate));
+    tabs_->setCurrentIndex(0);
+    if (model_->rowCount() > 1) Choose(model_->EntryId(1));
+    list_->setFocus();
+  });
 
   ConnectCommand(filters_, &JournalFilterBar::changed, this, [this] { Refilter(); });
   ConnectCommand(
@@ -214,6 +225,8 @@ void TJournalForm::ApplyLanguage() {
   tabs_->setTabText(0, JournalText(languages, "PageEntries", "Записи"));
   tabs_->setTabText(1, JournalText(languages, "PageStatistics", "Статистика"));
   statistics_->ApplyLanguage(languages, locale);
+  tabs_->setTabText(2, JournalText(languages, "Calendar", "Календарь"));
+  calendar_->ApplyLanguage();
   model_->SetWords(locale, JournalText(languages, "ReversedMark", "(перевёрнута)"));
   // The rows' times and marks in the new language.
   if (model_->rowCount() > 0) ReloadWhenShown();

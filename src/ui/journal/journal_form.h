@@ -25,6 +25,7 @@ class CommandSet;
 class JournalEntryView;
 class JournalFilterBar;
 class JournalListModel;
+class JournalCalendar;
 class JournalStatisticsPage;
 class SkinChrome;
 
@@ -114,6 +115,7 @@ class TJournalForm : public QWidget, public JournalWindowLink {
   QTabBar* tabs_ = nullptr;
   QStackedWidget* pages_ = nullptr;
   JournalStatisticsPage* statistics_ = nullptr;
+  JournalCalendar* calendar_ = nullptr;
   QSplitter* splitter_ = nullptr;
   JournalFilterBar* filters_ = nullptr;
   QListView* list_ = nullptr;
