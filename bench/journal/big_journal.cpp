@@ -50,13 +50,17 @@ constexpr std::array<const char*, 14> kRanksEn = {"Ace",  "Two",    "Three", "Fo
 constexpr std::array<const char*, 4> kSuitsRu = {"Жезлов", "Кубков", "Мечей", "Пентаклей"};
 constexpr std::array<const char*, 4> kSuitsEn = {"Wands", "Cups", "Swords", "Pentacles"};
 
-std::string CardName(int card, bool russian) {
+}  // namespace
+
+std::string BigJournalCardName(int card, bool russian) {
   if (card < 22) return russian ? kMajorRu[card] : kMajorEn[card];
   const int rank = (card - 22) % 14;
   const int suit = (card - 22) / 14;
   return russian ? std::string(kRanksRu[rank]) + " " + kSuitsRu[suit]
                  : std::string(kRanksEn[rank]) + " of " + kSuitsEn[suit];
 }
+
+namespace {
 
 constexpr std::array<const char*, 24> kQuestionsRu = {"Что меня ждёт на работе на этой неделе?",
                                                       "Стоит ли менять работу?",
@@ -173,7 +177,7 @@ JournalEntry MakeEntry(Numbers& numbers, int dayNumber, int secondOfDay) {
     const int card = static_cast<int>(numbers.Below(78));
     entry.positions.push_back(
         {static_cast<int>(n + 1), spread ? (russian ? kCelticRu[n] : kCelticEn[n]) : "",
-         static_cast<std::int32_t>(card), numbers.Percent(30), CardName(card, russian)});
+         static_cast<std::int32_t>(card), numbers.Percent(30), BigJournalCardName(card, russian)});
   }
   if (numbers.Percent(25)) {
     // Mostly a sentence or three; once in fifty a page or two.

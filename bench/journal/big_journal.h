@@ -25,6 +25,10 @@ std::vector<JournalEntry> BigJournalEntries(std::size_t count = kBigJournalEntri
 // the store raises when it cannot be made.
 const std::string& BigJournalFile();
 
+// A card's name as the entries name it (a 78-card deck in the common
+// order), in Russian or English.
+std::string BigJournalCardName(int card, bool russian);
+
 // A common word of the entries in both languages, for searches: it is in
 // questions, notes and tags.
 inline constexpr const char* kBigJournalRussianWord = "работа";

@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     card.deckFolder = "Celestial Vault";
     card.descriptionFolder = "Classic Meanings";
     const int number = numbers() % 3 == 0 ? 16 : static_cast<int>(numbers() % 78);
-    card.positions.push_back({1, "", number, numbers() % 4 == 0, ""});
+    card.positions.push_back(
+        {1, "", number, numbers() % 4 == 0, vaticor::bench::BigJournalCardName(number, true)});
     card.tags = {"карта дня"};
     journal.Add(card);
     ++added;

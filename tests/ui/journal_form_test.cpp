@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +15,7 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QValueAxis>
 #include <algorithm>
 #include <set>
 
@@ -427,6 +431,30 @@ TEST_F(JournalStatisticsTest, ADayChosenInTheCalendarShowsThatDaysEntriesOnly) {
   EXPECT_GE(RowOf("owl"), 0);
   EXPECT_GE(RowOf("falcon"), 0);
   EXPECT_EQ(form->ChosenEntry(), evening);
+}
+
+TEST_F(JournalStatisticsTest, AxesAreLabelledWithWholeCountsAndThePeriodsOwnStarts) {
+  journal->Add(Draw("2024-01-15T09:00:00", {Card(1, 3, false, "Empress")}));
+  journal->Add(Draw("2024-08-20T09:00:00", {Card(1, 4, false, "Emperor")}));
+  Open();
+  ShowStatistics();
+  // The most a card was drawn is 1: the ticks 0 and 1, none between.
+  QChart* most = Chart("JournalMostDrawn")->View()->chart();
+  const auto counts = most->axes(Qt::Horizontal);
+  ASSERT_EQ(counts.size(), 1);
+  EXPECT_EQ(static_cast<QValueAxis*>(counts.front())->tickCount(), 2);
+  // Eight months, a label every second month on its first day.
+  QChart* periods = Chart("JournalPeriods")->View()->chart();
+  auto* time = qobject_cast<QCategoryAxis*>(periods->axes(Qt::Horizontal).value(0));
+  ASSERT_NE(time, nullptr);
+  const QStringList labels = time->categoriesLabels();
+  ASSERT_EQ(labels.size(), 5);
+  for (const QString& label : labels) {
+    const QDate day =
+        QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(time->endValue(label))).date();
+    EXPECT_EQ(day.day(), 1) << label.toStdString();
+    EXPECT_EQ((day.month() - 1) % 2, 0) << label.toStdString();
+  }
 }
 
 }  // namespace

@@ -131,15 +131,21 @@ QString JournalChart::NumbersText() const {
   return text;
 }
 
+QString JournalChart::SuggestedName() const {
+  return view_->chart() ? view_->chart()->title() : QString();
+}
+
 void JournalChart::SavePng() {
-  const std::string path = ChooseFile(window(), true, QStringLiteral("PNG (*.png)"), "png");
+  const std::string path =
+      ChooseFile(window(), true, QStringLiteral("PNG (*.png)"), "png", SuggestedName());
   if (path.empty()) return;
   // As it shows.
   WritePngFile(view_->grab().toImage(), path);
 }
 
 void JournalChart::SaveSvg() {
-  const std::string path = ChooseFile(window(), true, QStringLiteral("SVG (*.svg)"), "svg");
+  const std::string path =
+      ChooseFile(window(), true, QStringLiteral("SVG (*.svg)"), "svg", SuggestedName());
   if (path.empty()) return;
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -161,7 +167,8 @@ void JournalChart::SaveSvg() {
 }
 
 void JournalChart::SaveCsv() {
-  const std::string path = ChooseFile(window(), true, QStringLiteral("CSV (*.csv)"), "csv");
+  const std::string path =
+      ChooseFile(window(), true, QStringLiteral("CSV (*.csv)"), "csv", SuggestedName());
   if (path.empty()) return;
   if (!WriteFileAtomically(path, CsvTable(numbers_))) throw WriteFailure(path);
 }

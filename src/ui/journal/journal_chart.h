@@ -50,6 +50,8 @@ class JournalChart : public QWidget {
   QAction* SaveCsvAction() const { return saveCsv_; }
 
  private:
+  // The chart's title, offered as the name of a file it is saved to.
+  QString SuggestedName() const;
   void SavePng();
   void SaveSvg();
   void SaveCsv();

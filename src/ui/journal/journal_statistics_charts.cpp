@@ -2,15 +2,16 @@
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QDateTime>
-#include <QDateTimeAxis>
 #include <QHorizontalBarSeries>
 #include <QHorizontalStackedBarSeries>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <set>
 
@@ -67,6 +68,13 @@ QValueAxis* CountAxis(double most) {
   auto* axis = new QValueAxis;
   axis->setRange(0, std::max(1.0, most));
   axis->applyNiceNumbers();
+  // Fewer whole numbers than ticks: one tick each, so that no label is
+  // rounded to its neighbour's ("0 0 1 1" for a most of 1).
+  const double top = std::ceil(axis->max());
+  if (top < axis->tickCount() - 1) {
+    axis->setRange(0, top);
+    axis->setTickCount(static_cast<int>(top) + 1);
+  }
   // "%d" shows nothing once the numbers are localized (QChart::localizeNumbers).
   axis->setLabelFormat(QStringLiteral("%.0f"));
   Style(axis);
@@ -232,13 +240,34 @@ BuiltChart PeriodsChart(const JournalStatistics& statistics, const StatisticsWor
     }
     most = std::max(most, period.readings);
   }
-  auto* time = new QDateTimeAxis;
-  time->setFormat(statistics.unit == PeriodUnit::kMonth ? QStringLiteral("MMM yyyy")
-                                                        : QStringLiteral("d MMM yyyy"));
-  // One period alone still spans a day.
-  time->setRange(QDateTime::fromMSecsSinceEpoch(first),
-                 QDateTime::fromMSecsSinceEpoch(std::max(last, first + 86'400'000)));
-  time->setTickCount(std::clamp(static_cast<int>(statistics.periods.size()), 2, 7));
+  // A label on the start of every period, or of every second, third...: at
+  // most seven, each on the very day it names (ticks spread evenly would
+  // fall a day or two off the months' starts, into the month before); the
+  // axis runs on to the label after the last period when the steps do not
+  // end there.
+  const int intervals = std::max(1, static_cast<int>(statistics.periods.size()) - 1);
+  const int step = (intervals + 5) / 6;
+  const int ticks = (intervals + step - 1) / step;
+  const bool months = statistics.unit == PeriodUnit::kMonth;
+  const QDate start = QDateTime::fromMSecsSinceEpoch(first).date();
+  // A line of one or two points is next to nothing without its points.
+  readings->setPointsVisible(statistics.periods.size() < 3);
+  share->setPointsVisible(statistics.periods.size() < 3);
+  auto* time = new QCategoryAxis;
+  time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  const QString format = months ? QStringLiteral("MMM yyyy") : QStringLiteral("d MMM yyyy");
+  QDate end = start;
+  for (int tick = 0; tick <= ticks; ++tick) {
+    end = months ? start.addMonths(tick * step) : start.addDays(7LL * tick * step);
+    time->append(locale.toString(end, format),
+                 static_cast<qreal>(end.startOfDay().toMSecsSinceEpoch()));
+  }
+  // Half a period of room on each side, so that no point stands on the
+  // edge and the first label is whole.
+  const qreal room = (months ? 15.0 : 3.5) * 86'400'000.0;
+  time->setStartValue(static_cast<qreal>(first) - room);
+  time->setRange(static_cast<qreal>(first) - room,
+                 static_cast<qreal>(end.startOfDay().toMSecsSinceEpoch()) + room);
   Style(time);
   Attach(chart, readings, time, CountAxis(static_cast<double>(most)));
   auto* percent = new QValueAxis;
