@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <set>
 
 #include "ui/chrome/interface_text.h"
@@ -223,16 +224,14 @@ BuiltChart PeriodsChart(const JournalStatistics& statistics, const StatisticsWor
   share->setName(words.reversedShare);
   share->setPen(QPen(SkinGold(), 2));
   std::int64_t most = 0;
-  qint64 first = 0;
-  qint64 last = 0;
+  std::optional<qint64> first;
   for (const PeriodCount& period : statistics.periods) {
     built.numbers.push_back(
         {period.start, Number(period.readings), Number(period.cards), Number(period.reversed)});
     const QDate day = QDate::fromString(Utf8(period.start), Qt::ISODate);
     if (!day.isValid()) continue;
     const auto at = static_cast<qreal>(day.startOfDay().toMSecsSinceEpoch());
-    if (first == 0) first = static_cast<qint64>(at);
-    last = static_cast<qint64>(at);
+    if (!first) first = static_cast<qint64>(at);
     readings->append(at, static_cast<qreal>(period.readings));
     if (period.cards > 0) {
       share->append(
@@ -249,7 +248,9 @@ BuiltChart PeriodsChart(const JournalStatistics& statistics, const StatisticsWor
   const int step = (intervals + 5) / 6;
   const int ticks = (intervals + step - 1) / step;
   const bool months = statistics.unit == PeriodUnit::kMonth;
-  const QDate start = QDateTime::fromMSecsSinceEpoch(first).date();
+  // Every period's start is a day (ComputeStatistics gives no other).
+  const qint64 firstAt = first.value_or(0);
+  const QDate start = QDateTime::fromMSecsSinceEpoch(firstAt).date();
   // A line of one or two points is next to nothing without its points.
   readings->setPointsVisible(statistics.periods.size() < 3);
   share->setPointsVisible(statistics.periods.size() < 3);
@@ -265,8 +266,8 @@ BuiltChart PeriodsChart(const JournalStatistics& statistics, const StatisticsWor
   // Half a period of room on each side, so that no point stands on the
   // edge and the first label is whole.
   const qreal room = (months ? 15.0 : 3.5) * 86'400'000.0;
-  time->setStartValue(static_cast<qreal>(first) - room);
-  time->setRange(static_cast<qreal>(first) - room,
+  time->setStartValue(static_cast<qreal>(firstAt) - room);
+  time->setRange(static_cast<qreal>(firstAt) - room,
                  static_cast<qreal>(end.startOfDay().toMSecsSinceEpoch()) + room);
   Style(time);
   Attach(chart, readings, time, CountAxis(static_cast<double>(most)));
