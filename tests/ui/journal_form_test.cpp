@@ -457,5 +457,17 @@ TEST_F(JournalStatisticsTest, AxesAreLabelledWithWholeCountsAndThePeriodsOwnStar
   }
 }
 
+TEST_F(JournalStatisticsTest, APeriodAgesAwayStillStandsOnTheTimeAxis) {
+  journal->Add(Draw("2024-01-15T09:00:00", {Card(1, 3, false, "Empress")}));
+  journal->Add(Draw("9000-06-20T09:00:00", {Card(1, 4, false, "Emperor")}));
+  Open();
+  ShowStatistics();
+  QChart* periods = Chart("JournalPeriods")->View()->chart();
+  auto* time = qobject_cast<QCategoryAxis*>(periods->axes(Qt::Horizontal).value(0));
+  ASSERT_NE(time, nullptr);
+  const QDate far(9000, 6, 1);
+  EXPECT_GE(time->max(), static_cast<qreal>(far.startOfDay().toMSecsSinceEpoch()));
+}
+
 }  // namespace
 }  // namespace vaticor

@@ -225,13 +225,19 @@ BuiltChart PeriodsChart(const JournalStatistics& statistics, const StatisticsWor
   share->setPen(QPen(SkinGold(), 2));
   std::int64_t most = 0;
   std::optional<qint64> first;
+  QDate start;  // the first period's and the last's first days
+  QDate last;
   for (const PeriodCount& period : statistics.periods) {
     built.numbers.push_back(
         {period.start, Number(period.readings), Number(period.cards), Number(period.reversed)});
     const QDate day = QDate::fromString(Utf8(period.start), Qt::ISODate);
     if (!day.isValid()) continue;
     const auto at = static_cast<qreal>(day.startOfDay().toMSecsSinceEpoch());
-    if (!first) first = static_cast<qint64>(at);
+    if (!first) {
+      first = static_cast<qint64>(at);
+      start = day;
+    }
+    last = day;
     readings->append(at, static_cast<qreal>(period.readings));
     if (period.cards > 0) {
       share->append(
@@ -243,14 +249,17 @@ BuiltChart PeriodsChart(const JournalStatistics& statistics, const StatisticsWor
   // most seven, each on the very day it names (ticks spread evenly would
   // fall a day or two off the months' starts, into the month before); the
   // axis runs on to the label after the last period when the steps do not
-  // end there.
-  const int intervals = std::max(1, static_cast<int>(statistics.periods.size()) - 1);
-  const int step = (intervals + 5) / 6;
-  const int ticks = (intervals + step - 1) / step;
+  // end there. The periods between the first and the last are counted
+  // from their days: a journal spanning ages lists only those with readings.
   const bool months = statistics.unit == PeriodUnit::kMonth;
+  const qint64 span = months
+                          ? (qint64{last.year()} - start.year()) * 12 + last.month() - start.month()
+                          : start.daysTo(last) / 7;
+  const qint64 intervals = std::max<qint64>(1, span);
+  const qint64 step = (intervals + 5) / 6;
+  const int ticks = static_cast<int>((intervals + step - 1) / step);
   // Every period's start is a day (ComputeStatistics gives no other).
   const qint64 firstAt = first.value_or(0);
-  const QDate start = QDateTime::fromMSecsSinceEpoch(firstAt).date();
   // A line of one or two points is next to nothing without its points.
   readings->setPointsVisible(statistics.periods.size() < 3);
   share->setPointsVisible(statistics.periods.size() < 3);
@@ -259,7 +268,7 @@ BuiltChart PeriodsChart(const JournalStatistics& statistics, const StatisticsWor
   const QString format = months ? QStringLiteral("MMM yyyy") : QStringLiteral("d MMM yyyy");
   QDate end = start;
   for (int tick = 0; tick <= ticks; ++tick) {
-    end = months ? start.addMonths(tick * step) : start.addDays(7LL * tick * step);
+    end = months ? start.addMonths(static_cast<int>(tick * step)) : start.addDays(7 * tick * step);
     time->append(locale.toString(end, format),
                  static_cast<qreal>(end.startOfDay().toMSecsSinceEpoch()));
   }
