@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -37,14 +38,16 @@ class TallyCounter {
     if (!deck_ || deck_->first != deck) {
       deck_ = &*decks_.try_emplace(std::string(deck)).first;
     }
-    // A use as one text: the kind, then each name after its length.
-    use_.assign(1, static_cast<char>(kind));
-    for (const std::string_view part : {deck, descriptions, spread}) {
-      const auto size = static_cast<std::uint32_t>(part.size());
-      use_.append(reinterpret_cast<const char*>(&size), sizeof size);
-      use_ += part;
+    // Found by views of the row's texts: copied only for a use not met yet.
+    const auto key = std::make_tuple(kind, deck, descriptions, spread);
+    auto use = uses_.find(key);
+    if (use == uses_.end()) {
+      use = uses_
+                .try_emplace(
+                    Use{kind, std::string(deck), std::string(descriptions), std::string(spread)})
+                .first;
     }
-    ++uses_[use_];
+    ++use->second;
   }
 
   // One of its positions.
@@ -69,24 +72,11 @@ class TallyCounter {
           tally_.cards.begin() + static_cast<std::ptrdiff_t>(first), tally_.cards.end(),
           [](const JournalCardTally& a, const JournalCardTally& b) { return a.card < b.card; });
     }
+    // By kind and names, as the map holds them.
     for (const auto& [use, readings] : uses_) {
-      JournalUseTally& counted = tally_.uses.emplace_back();
-      counted.kind = static_cast<JournalKind>(use[0]);
-      std::size_t at = 1;
-      for (std::string* part :
-           {&counted.deckFolder, &counted.descriptionFolder, &counted.spreadFile}) {
-        std::uint32_t size = 0;
-        use.copy(reinterpret_cast<char*>(&size), sizeof size, at);
-        *part = use.substr(at + sizeof size, size);
-        at += sizeof size + size;
-      }
-      counted.readings = readings;
+      const auto& [kind, deck, descriptions, spread] = use;
+      tally_.uses.push_back({kind, deck, descriptions, spread, readings});
     }
-    std::sort(tally_.uses.begin(), tally_.uses.end(),
-              [](const JournalUseTally& a, const JournalUseTally& b) {
-                return std::tie(a.kind, a.deckFolder, a.descriptionFolder, a.spreadFile) <
-                       std::tie(b.kind, b.deckFolder, b.descriptionFolder, b.spreadFile);
-              });
     return std::move(tally_);
   }
 
@@ -96,8 +86,8 @@ class TallyCounter {
   using DeckCards = std::map<std::string, std::unordered_map<std::int32_t, JournalCardTally>>;
   DeckCards decks_;
   DeckCards::value_type* deck_ = nullptr;  // the current entry's
-  std::unordered_map<std::string, std::int64_t> uses_;
-  std::string use_;
+  using Use = std::tuple<JournalKind, std::string, std::string, std::string>;
+  std::map<Use, std::int64_t, std::less<>> uses_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <span>
+#include <string>
 
 class QWidget;
 
@@ -10,6 +11,11 @@ class QWidget;
 #include "languages/language_table.h"
 
 namespace vaticor {
+
+// A UTF-8 text of the logic (a name, a question, a folder) as Qt's.
+inline QString Utf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // What a caption or hint showing interface text `id` (1000 to 1044) reads:
 // the window's own text (`layoutText`) until a language has been applied,

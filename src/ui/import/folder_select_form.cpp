@@ -39,8 +39,6 @@ constexpr int kTreeIndent = 19;  // pixels per level
 constexpr int kTitleRoomLeft = 22 + 2;  // the title ends this far short of the close image
 constexpr int kCaptionRoom = 155;       // the bottom caption's width, its shadow included
 
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
-
 }  // namespace
 
 TFolderSelectForm::TFolderSelectForm(ProgramState& state, MainWindowLink& main,

@@ -5,12 +5,6 @@
 #include "ui/chrome/interface_text.h"
 
 namespace vaticor {
-namespace {
-
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
-
 QString ImportFailureText(const TLanguageTable& languages, const ImportFailure& failure) {
   struct Words {
     ImportFailureReason reason;

@@ -9,6 +9,7 @@
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
+#include "ui/chrome/interface_text.h"
 
 namespace vaticor {
 
@@ -16,10 +17,6 @@ namespace {
 
 // Cards side by side before the next row starts.
 constexpr int kAcross = 5;
-
-QString Utf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -21,10 +21,6 @@ namespace vaticor {
 
 namespace {
 
-QString Utf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QLabel* MakeCaption(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);

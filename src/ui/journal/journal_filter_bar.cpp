@@ -12,10 +12,6 @@ namespace vaticor {
 
 namespace {
 
-QString Utf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QDateEdit* MakeDate(QWidget* parent, const char* name) {
   auto* edit = new QDateEdit(QDate::currentDate(), parent);
   edit->setObjectName(name);

@@ -7,6 +7,7 @@
 #include "languages/language_support.h"
 #include "languages/locale_info.h"
 #include "platform/locale_date_time.h"
+#include "ui/chrome/interface_text.h"
 
 namespace vaticor {
 
@@ -15,10 +16,6 @@ namespace {
 // A question longer than this is cut in its row: the row shows one line,
 // and a question of a megabyte is no reason to hold a megabyte per row.
 constexpr qsizetype kRowQuestion = 300;
-
-QString Utf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::optional<QDateTime> MomentOf(const std::string& moment) {
   const QDateTime read = QDateTime::fromString(Utf8(moment), Qt::ISODate);

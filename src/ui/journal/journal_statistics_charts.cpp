@@ -23,10 +23,6 @@ namespace vaticor {
 
 namespace {
 
-QString Utf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string Number(std::int64_t value) { return std::to_string(value); }
 std::string Number(double value) {
   char text[32];

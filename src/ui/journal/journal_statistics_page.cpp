@@ -27,10 +27,6 @@ namespace vaticor {
 
 namespace {
 
-QString Utf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The picture in a card's hint.
 constexpr PictureSize kHintPicture{60, 100};
 // Heights of the charts: a chart of bars is as tall as its bars need for
