@@ -162,4 +162,52 @@ std::vector<std::int32_t> MatchCards(std::string_view typed, std::span<const Car
   return unique;
 }
 
+std::vector<std::int32_t> DeckCardIdentities(std::int32_t cardNumbers, std::string_view declared) {
+  const std::size_t count = static_cast<std::size_t>(std::max(cardNumbers, 0));
+  std::vector<std::int32_t> identities(count, -1);
+  if (!declared.empty()) {
+    std::vector<std::int32_t> listed;
+    std::array<bool, kCardIdentities> seen{};
+    bool usable = true;
+    std::size_t start = 0;
+    for (;;) {
+      const std::size_t comma = declared.find(',', start);
+      std::string_view entry = declared.substr(start, comma - start);
+      while (!entry.empty() && (entry.front() == ' ' || entry.front() == '\t'))
+        entry.remove_prefix(1);
+      while (!entry.empty() && (entry.back() == ' ' || entry.back() == '\t'))
+        entry.remove_suffix(1);
+      std::int32_t identity = -1;
+      if (!entry.empty() && entry != "-") {
+        const bool digits =
+            entry.size() <= 2 &&
+            std::all_of(entry.begin(), entry.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (digits) identity = std::stoi(std::string(entry));
+        if (!digits || identity >= kCardIdentities || seen[static_cast<std::size_t>(identity)]) {
+          usable = false;
+          break;
+        }
+        seen[static_cast<std::size_t>(identity)] = true;
+      }
+      listed.push_back(identity);
+      if (listed.size() > count) {
+        usable = false;
+        break;
+      }
+      if (comma == std::string_view::npos) break;
+      start = comma + 1;
+    }
+    if (usable) {
+      std::copy(listed.begin(), listed.end(), identities.begin());
+      return identities;
+    }
+  }
+  if (cardNumbers == kCardIdentities || (cardNumbers > 0 && cardNumbers <= kMajorArcanaCount)) {
+    for (std::size_t number = 0; number < count; ++number) {
+      identities[number] = static_cast<std::int32_t>(number);
+    }
+  }
+  return identities;
+}
+
 }  // namespace vaticor

@@ -24,6 +24,23 @@ constexpr std::int32_t MinorIdentity(CardSuit suit, std::int32_t rank) {
   return kMajorArcanaCount + static_cast<std::int32_t>(suit) * kSuitRanks + rank;
 }
 
+// The [Deck] key of deck.ini by which a deck whose cards are not in the
+// common order gives each card number's identity: a comma-separated list,
+// the first entry for card 0, each an identity 0 - 77, or empty or "-" for
+// a card that has none ("0,1,2,3,4,5,6,7,11,9,10,8,...": a deck with
+// Justice and Strength the other way round).
+inline constexpr const char* kCardIdentitiesKey = "Cards.Identities";
+
+// Each card number's identity, card numbers 0 .. cardNumbers - 1; -1 for a
+// card that has none. `declared` is the value of kCardIdentitiesKey, empty
+// when the deck has none. A declared list is used when each entry reads as
+// above, no identity comes twice and it has at most cardNumbers entries
+// (the cards after its end have none); otherwise it is ignored whole, as if
+// absent. Without a list: 78 cards follow the common order, 22 or fewer are
+// the major arcana in order, and any other composition has none (its cards
+// are then matched by their names only).
+std::vector<std::int32_t> DeckCardIdentities(std::int32_t cardNumbers, std::string_view declared);
+
 // A name some installed deck gives a card (its deck.ini's names), in any
 // language.
 struct CardName {

@@ -5,6 +5,7 @@
 
 #include "core/file_io.h"
 #include "core/text_encoding.h"
+#include "library/card_identity.h"
 
 namespace vaticor {
 
@@ -113,6 +114,12 @@ std::vector<std::string> SearchWords(std::string_view text) {
   std::vector<std::string> words = TextWords(text);
   if (words.size() > kMaxSearchWords) words.resize(kMaxSearchWords);
   return words;
+}
+
+void CheckReaderMeaningIdentity(std::int32_t identity) {
+  if (identity < 0 || identity >= kCardIdentities) {
+    throw std::invalid_argument("a card identity outside 0 - 77");
+  }
 }
 
 }  // namespace vaticor

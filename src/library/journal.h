@@ -68,6 +68,9 @@ struct JournalEntry {
   std::string notes;  // multi-line plain text
   std::vector<JournalFollowUp> followUps;
   std::vector<std::string> tags;  // as NormaliseTags leaves them
+  // Laid out with a physical deck and entered by hand, its cards named by
+  // the reader rather than drawn by the program.
+  bool physical = false;
   bool operator==(const JournalEntry&) const = default;
 };
 
@@ -183,6 +186,27 @@ struct JournalMonthDay {
   bool operator==(const JournalMonthDay&) const = default;
 };
 
+// The reader's own meaning of a card, kept by the card's identity
+// (library/card_identity.h) so that it follows the reader from deck to
+// deck. Plain UTF-8 texts kept as given (markup is characters).
+struct ReaderMeaning {
+  std::int32_t identity = 0;  // 0 - 77
+  std::string uprightKeywords;
+  std::string uprightNotes;
+  std::string reversedKeywords;
+  std::string reversedNotes;
+  // No text at all: the card has no meaning of the reader's.
+  bool Empty() const {
+    return uprightKeywords.empty() && uprightNotes.empty() && reversedKeywords.empty() &&
+           reversedNotes.empty();
+  }
+  bool operator==(const ReaderMeaning&) const = default;
+};
+
+// Raises std::invalid_argument for an identity outside 0 - 77: what a
+// store's SetReaderMeaning checks first.
+void CheckReaderMeaningIdentity(std::int32_t identity);
+
 // The store. Writes are whole or not at all: a failure or a crash leaves
 // no torn entry.
 //
@@ -221,6 +245,15 @@ class JournalStore {
   // The days of a month (1 - 12) that have entries, ascending; a month
   // outside the calendar gives none.
   virtual std::vector<JournalMonthDay> Month(int year, int month) const = 0;
+
+  // The reader's meanings that are not empty, by identity ascending.
+  virtual std::vector<ReaderMeaning> ReaderMeanings() const = 0;
+  // One card's meaning; an empty one when the reader has none.
+  virtual ReaderMeaning GetReaderMeaning(std::int32_t identity) const = 0;
+  // Keeps a card's meaning in place of the one it had; an empty meaning
+  // removes it. Raises std::invalid_argument for an identity outside
+  // 0 - 77 (nothing is written).
+  virtual void SetReaderMeaning(const ReaderMeaning& meaning) = 0;
 
   // The reading log's import: whether it was made, and making it - all the
   // entries and the mark, in one write, so an import cut short is made

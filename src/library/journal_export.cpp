@@ -195,8 +195,34 @@ void JournalExportWriter::Add(std::span<const JournalEntry> entries) {
   }
 }
 
+void JournalExportWriter::AddReaderMeanings(std::span<const ReaderMeaning> meanings) {
+  if (format_ != JournalExportFormat::kJson || meanings_) return;
+  meanings_ = true;
+  out_ += written_ > 0 ? "\n],\n\"readerMeanings\":[" : "],\n\"readerMeanings\":[";
+  for (std::size_t i = 0; i < meanings.size(); ++i) {
+    const ReaderMeaning& meaning = meanings[i];
+    out_ += i > 0 ? ",\n{" : "\n{";
+    AppendJsonNumber(out_, "identity", meaning.identity);
+    out_ += ',';
+    AppendJsonText(out_, "uprightKeywords", meaning.uprightKeywords);
+    out_ += ',';
+    AppendJsonText(out_, "uprightNotes", meaning.uprightNotes);
+    out_ += ',';
+    AppendJsonText(out_, "reversedKeywords", meaning.reversedKeywords);
+    out_ += ',';
+    AppendJsonText(out_, "reversedNotes", meaning.reversedNotes);
+    out_ += '}';
+  }
+  out_ += meanings.empty() ? "]" : "\n]";
+}
+
 void JournalExportWriter::Finish() {
-  if (format_ == JournalExportFormat::kJson) out_ += written_ > 0 ? "\n]}\n" : "]}\n";
+  if (format_ != JournalExportFormat::kJson) return;
+  if (meanings_) {
+    out_ += "}\n";
+  } else {
+    out_ += written_ > 0 ? "\n]}\n" : "]}\n";
+  }
 }
 
 void JournalExportWriter::AddJson(const JournalEntry& entry) {
@@ -244,14 +270,16 @@ void JournalExportWriter::AddJson(const JournalEntry& entry) {
     if (i > 0) out_ += ',';
     AppendJsonString(out_, entry.tags[i]);
   }
-  out_ += "]}";
+  out_ += entry.physical ? "],\"physical\":true}" : "],\"physical\":false}";
 }
 
 void JournalExportWriter::AddCsv(const JournalEntry& entry) {
   out_ += std::to_string(entry.id);
   const std::string fields[] = {
       entry.moment,
-      KindWord(entry.kind, words_.draw, words_.spread, words_.dayCard),
+      entry.physical ? KindWord(entry.kind, words_.draw, words_.spread, words_.dayCard) + " (" +
+                           words_.physical + ")"
+                     : KindWord(entry.kind, words_.draw, words_.spread, words_.dayCard),
       entry.question,
       entry.spreadFile,
       entry.deckFolder,
@@ -286,6 +314,8 @@ std::size_t ExportJournal(const JournalStore& store, const JournalFilter& filter
     writer.Add(page);
     offset += page.size();
     if (page.size() < kJournalExportPage) {
+      const std::vector<ReaderMeaning> meanings = store.ReaderMeanings();
+      writer.AddReaderMeanings(meanings);
       writer.Finish();
       ended = true;
     }

@@ -24,14 +24,20 @@ enum class JournalExportFormat { kJson, kCsv };
 //    "descriptionFolder":"...",
 //    "positions":[{"number":1,"meaning":"...","card":16,"cardName":"The Tower",
 //                  "reversed":true}],
-//    "notes":"...","followUps":[{"moment":"...","text":"..."}],"tags":["..."]}
-//   ]}
+//    "notes":"...","followUps":[{"moment":"...","text":"..."}],"tags":["..."],
+//    "physical":false}
+//   ],
+//   "readerMeanings":[{"identity":36,"uprightKeywords":"...","uprightNotes":"...",
+//                      "reversedKeywords":"...","reversedNotes":"..."}]}
 // "moment" is the entry's local time as stored, ISO 8601 without a zone;
 // "kind" is "draw", "spread" or "dayCard" (the card of the day); "card" is the card's place in its
 // deck from 0; "spreadTable" is the spread's table as the text of a spread file ("" for a draw),
-// left out of the CSV. Every control character is escaped (\n, \t, ..., \u0001, and those of
-// Latin-1, U+0080-U+009F), and so are U+2028 and U+2029, which JavaScript takes for line ends. A
-// reader is to ignore keys it does not know: a later version may add some.
+// left out of the CSV; "physical" is true for a reading laid out with a physical deck and entered
+// by hand. "readerMeanings" are the reader's own meanings of the cards by their identity (0 - 77,
+// library/card_identity.h), whatever the filter; they are left out of the CSV. Every control
+// character is escaped (\n, \t, ..., \u0001, and those of Latin-1, U+0080-U+009F), and so are
+// U+2028 and U+2029, which JavaScript takes for line ends. A reader is to ignore keys it does not
+// know: a later version may add some.
 inline constexpr const char* kJournalJsonFormat = "vaticor-journal";
 inline constexpr int kJournalJsonVersion = 1;
 
@@ -39,7 +45,8 @@ inline constexpr int kJournalJsonVersion = 1;
 // text for UTF-8, Cyrillic included), a header row, then one row per entry,
 // rows ended by CRLF. A field holding a comma, a quote, CR or LF is quoted,
 // its quotes doubled; line breaks inside a field stay as the text has them.
-// Columns: id, moment, kind, question, spread file, deck, description set,
+// Columns: id, moment, kind (a physical reading's with its word in
+// brackets: "spread (physical deck)"), question, spread file, deck, description set,
 // cards ("1. The Tower (reversed); 2. Ace of Cups"; a card recorded without
 // its name as its number in brackets, "[16]"), notes, follow-ups (one a
 // line, "<moment> <text>"), tags (joined by ", ").
@@ -61,6 +68,7 @@ struct JournalCsvWords {
   std::string spread = "spread";
   std::string dayCard = "day card";
   std::string reversed = "reversed";
+  std::string physical = "physical deck";
 };
 
 // Any table (the journal's statistics, say) as CSV written as above: the
@@ -78,6 +86,9 @@ class JournalExportWriter {
  public:
   JournalExportWriter(JournalExportFormat format, std::string& out, JournalCsvWords words = {});
   void Add(std::span<const JournalEntry> entries);
+  // JSON: ends the entries and gives the reader's meanings; CSV: nothing.
+  // At most once, after the last Add and before Finish.
+  void AddReaderMeanings(std::span<const ReaderMeaning> meanings);
   void Finish();
   std::size_t Written() const { return written_; }  // entries added so far
 
@@ -89,14 +100,15 @@ class JournalExportWriter {
   std::string& out_;
   JournalCsvWords words_;
   std::size_t written_ = 0;
+  bool meanings_ = false;  // AddReaderMeanings was called
 };
 
 // How many entries ExportJournal reads from the store at a time.
 inline constexpr std::size_t kJournalExportPage = 256;
 
 // Writes the entries `filter` takes, newest first, from `store` to the file
-// at `path` in `format`, reading kJournalExportPage entries at a time, and
-// returns how many were written. The file is replaced whole or not at all
+// at `path` in `format` (JSON: with all the reader's meanings), reading kJournalExportPage entries
+// at a time, and returns how many were written. The file is replaced whole or not at all
 // (WriteFileAtomically): the output is held in memory once until then, the
 // entries a page at a time. Entries another program adds or removes while
 // this runs may shift the pages by as many entries. 100,000 entries from

@@ -98,6 +98,27 @@ std::vector<std::string> FakeJournalStore::AllTags() const {
   return {tags.begin(), tags.end()};
 }
 
+std::vector<ReaderMeaning> FakeJournalStore::ReaderMeanings() const {
+  std::vector<ReaderMeaning> meanings;
+  for (const auto& [identity, meaning] : meanings_) meanings.push_back(meaning);
+  return meanings;
+}
+
+ReaderMeaning FakeJournalStore::GetReaderMeaning(std::int32_t identity) const {
+  const auto found = meanings_.find(identity);
+  return found != meanings_.end() ? found->second : ReaderMeaning{.identity = identity};
+}
+
+void FakeJournalStore::SetReaderMeaning(const ReaderMeaning& meaning) {
+  CheckReaderMeaningIdentity(meaning.identity);
+  RefuseWhenReadOnly();
+  if (meaning.Empty()) {
+    meanings_.erase(meaning.identity);
+  } else {
+    meanings_[meaning.identity] = meaning;
+  }
+}
+
 void FakeJournalStore::AddImported(std::span<const JournalEntry> entries) {
   RefuseWhenReadOnly();
   for (const JournalEntry& entry : entries) Add(entry);

@@ -24,6 +24,9 @@ class FakeJournalStore : public JournalStore {
   std::vector<JournalRecentCard> RecentCards(const JournalFilter& filter,
                                              std::size_t readings) const override;
   std::vector<JournalMonthDay> Month(int year, int month) const override;
+  std::vector<ReaderMeaning> ReaderMeanings() const override;
+  ReaderMeaning GetReaderMeaning(std::int32_t identity) const override;
+  void SetReaderMeaning(const ReaderMeaning& meaning) override;
   bool LogImported() const override { return logImported; }
   void AddImported(std::span<const JournalEntry> entries) override;
   bool ReadOnly() const override { return readOnly; }
@@ -40,6 +43,7 @@ class FakeJournalStore : public JournalStore {
 
   std::map<std::int64_t, JournalEntry> entries_;
   std::int64_t lastId_ = 0;
+  std::map<std::int32_t, ReaderMeaning> meanings_;
 };
 
 }  // namespace vaticor

@@ -11,9 +11,6 @@ namespace vaticor {
 
 // The main window's draw of one card or three, apart from the window.
 
-// The major arcana, the cards 0 to 21 of every deck.
-inline constexpr std::int32_t kMajorArcanaCount = 22;
-
 // How many cards a draw picks from: the current deck's cards whose picture
 // file is present (positions 0 .. n - 1), of the major arcana alone when the
 // draw is limited to them and the deck lists more. A card whose picture is

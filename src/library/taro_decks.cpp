@@ -169,6 +169,43 @@ std::vector<std::string> TTaroDecks::GetCardNames() {
   return names;
 }
 
+namespace {
+
+// Each card number's identity, 0 .. the last card number.
+std::vector<std::int32_t> IdentitiesOf(const IniDocument& ini) {
+  return DeckCardIdentities(LastNamedCard(ini) + 1,
+                            ini.Value("Deck", kCardIdentitiesKey).value_or(""));
+}
+
+}  // namespace
+
+std::vector<std::int32_t> TTaroDecks::GetCardIdentities() {
+  std::vector<std::int32_t> identities;
+  if (Folders.empty() || Count <= 0) return identities;
+  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  const std::vector<std::int32_t> byNumber = IdentitiesOf(*ini);
+  for (std::size_t number = 0; number < byNumber.size(); ++number) {
+    if (!PresentCardPath(*ini, static_cast<std::int32_t>(number))) continue;
+    identities.push_back(byNumber[number]);
+  }
+  return identities;
+}
+
+std::vector<CardName> InstalledCardNames(const TTaroDecks& decks) {
+  std::vector<CardName> names;
+  for (const std::string& folder : decks.Folders) {
+    const IniFile file(JoinPath(JoinPath(decks.DecksFolder(), folder), kDeckIni));
+    const std::shared_ptr<const IniDocument> ini = file.Snapshot();
+    const std::vector<std::int32_t> identities = IdentitiesOf(*ini);
+    for (std::size_t number = 0; number < identities.size(); ++number) {
+      if (identities[number] < 0) continue;
+      std::string name = ReadCard(*ini, "Names", static_cast<std::int32_t>(number));
+      if (!name.empty()) names.push_back({identities[number], std::move(name)});
+    }
+  }
+  return names;
+}
+
 std::string TTaroDecks::GetCardFileName(std::int32_t number) {
   if (Folders.empty()) return {};
   const std::string value = currentIni_.ReadString("Files", CardKey(number), "");

@@ -11,6 +11,7 @@
 #include "core/file_io.h"
 #include "core/indexed_folder.h"
 #include "core/ini_file.h"
+#include "library/card_identity.h"
 #include "library/picture.h"
 #include "library/picture_loader.h"
 
@@ -81,6 +82,10 @@ class TTaroDecks {
   // One name per present card among card numbers 0 .. "Cards.Count", in
   // position order.
   std::vector<std::string> GetCardNames();
+  // One identity per present card, in position order, as
+  // DeckCardIdentities gives them by card number 0 .. "Cards.Count"
+  // (library/card_identity.h); -1 for a card that has none.
+  std::vector<std::int32_t> GetCardIdentities();
   // Full path of a card number's picture file; existence is not tested. The
   // deck's folder with a trailing separator when the value is empty or leads
   // out of the folder; empty when there are no decks.
@@ -119,5 +124,12 @@ class TTaroDecks {
 // selected; nullptr when no deck of `installed` has that folder.
 std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks& installed, const std::string& folder,
                                          PictureLoader& loader);
+
+// Every name the installed decks give their cards that have an identity,
+// deck by deck in listing order, each deck's in card-number order: what
+// MatchCards matches a typed card against. Reads each deck's deck.ini (a
+// few milliseconds for ten decks: a caller keeps the list until the decks
+// change); a deck.ini that cannot be read gives no names.
+std::vector<CardName> InstalledCardNames(const TTaroDecks& decks);
 
 }  // namespace vaticor

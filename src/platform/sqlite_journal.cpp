@@ -53,6 +53,13 @@ CREATE VIRTUAL TABLE entry_words USING fts5(
   question, notes, follow_ups, tags, spread, cards,
   content='', tokenize='unicode61 remove_diacritics 2');
 )sql",
+    R"sql(
+ALTER TABLE entry ADD COLUMN physical INTEGER NOT NULL DEFAULT 0;
+CREATE TABLE reader_meaning(
+  identity INTEGER PRIMARY KEY,
+  upright_keywords TEXT NOT NULL, upright_notes TEXT NOT NULL,
+  reversed_keywords TEXT NOT NULL, reversed_notes TEXT NOT NULL);
+)sql",
 };
 static_assert(std::size(kMigrations) == kJournalSchemaVersion);
 
@@ -174,7 +181,8 @@ void SqliteJournal::Open() {
     // newer version is then never written, not even by the checkpoint a
     // writing connection makes as it closes.
     std::unique_ptr<SqliteDatabase> reading = OpenForReading(path_);
-    if (ProbeVersion(*reading) > kJournalSchemaVersion) {
+    const std::int64_t version = ProbeVersion(*reading);
+    if (version > kJournalSchemaVersion) {
       db_ = std::move(reading);
       BeReadOnly(JournalNotice::Kind::kNewerVersion,
                  " was written by a newer version of the program: it is open for reading only");
@@ -192,6 +200,8 @@ void SqliteJournal::Open() {
       db_ = std::move(reading);
       BeReadOnly(JournalNotice::Kind::kReadOnlyFile,
                  " cannot be written: it is open for reading only");
+      // Version 1 is read as it is, without what version 2 added.
+      physicalColumn_ = meaningTable_ = version >= 2;
       return;
     }
   } else {
@@ -261,13 +271,14 @@ bool SqliteJournal::Update(const JournalEntry& given) {
     RemoveParts(*db_, entry.id, *old);
     SqliteStatement row(*db_,
                         "UPDATE entry SET moment = ?, kind = ?, question = ?, spread_file = ?, "
-                        "deck_folder = ?, description_folder = ?, notes = ?, spread_table = ? "
-                        "WHERE id = ?");
+                        "deck_folder = ?, description_folder = ?, notes = ?, spread_table = ?, "
+                        "physical = ? WHERE id = ?");
     row.Bind(1, entry.moment)
         .Bind(2, static_cast<std::int64_t>(entry.kind))
         .Bind(3, entry.question);
     row.Bind(4, entry.spreadFile).Bind(5, entry.deckFolder).Bind(6, entry.descriptionFolder);
-    row.Bind(7, entry.notes).Bind(8, entry.spreadTable).Bind(9, entry.id).Run();
+    row.Bind(7, entry.notes).Bind(8, entry.spreadTable);
+    row.Bind(9, static_cast<std::int64_t>(entry.physical ? 1 : 0)).Bind(10, entry.id).Run();
     WriteParts(*db_, entry.id, entry);
     return true;
   });
@@ -295,7 +306,7 @@ void SqliteJournal::AddImported(std::span<const JournalEntry> entries) {
 // Reading
 
 std::optional<JournalEntry> SqliteJournal::Get(std::int64_t id) const {
-  return ReadEntry(*db_, id);
+  return ReadEntry(*db_, id, physicalColumn_);
 }
 
 std::vector<JournalEntry> SqliteJournal::List(const JournalFilter& filter, std::size_t offset,
@@ -303,7 +314,7 @@ std::vector<JournalEntry> SqliteJournal::List(const JournalFilter& filter, std::
   std::vector<JournalEntry> entries;
   for (const std::int64_t id : ListIds(*db_, filter, offset, limit)) {
     // An entry another program removed meanwhile is left out.
-    if (auto entry = ReadEntry(*db_, id)) entries.push_back(std::move(*entry));
+    if (auto entry = ReadEntry(*db_, id, physicalColumn_)) entries.push_back(std::move(*entry));
   }
   return entries;
 }
@@ -317,6 +328,55 @@ std::vector<std::string> SqliteJournal::AllTags() const {
   std::vector<std::string> tags;
   while (statement.Step()) tags.push_back(statement.Text(0));
   return tags;
+}
+
+namespace {
+
+ReaderMeaning MeaningOf(const SqliteStatement& row) {
+  return {static_cast<std::int32_t>(row.Integer(0)), row.Text(1), row.Text(2), row.Text(3),
+          row.Text(4)};
+}
+
+constexpr const char* kMeaningColumns =
+    "SELECT identity, upright_keywords, upright_notes, reversed_keywords, reversed_notes "
+    "FROM reader_meaning";
+
+}  // namespace
+
+std::vector<ReaderMeaning> SqliteJournal::ReaderMeanings() const {
+  std::vector<ReaderMeaning> meanings;
+  if (!meaningTable_) return meanings;
+  SqliteStatement statement(*db_, (std::string(kMeaningColumns) + " ORDER BY identity").c_str());
+  while (statement.Step()) meanings.push_back(MeaningOf(statement));
+  return meanings;
+}
+
+ReaderMeaning SqliteJournal::GetReaderMeaning(std::int32_t identity) const {
+  if (meaningTable_) {
+    SqliteStatement statement(*db_, (std::string(kMeaningColumns) + " WHERE identity = ?").c_str());
+    statement.Bind(1, static_cast<std::int64_t>(identity));
+    if (statement.Step()) return MeaningOf(statement);
+  }
+  return {.identity = identity};
+}
+
+void SqliteJournal::SetReaderMeaning(const ReaderMeaning& meaning) {
+  CheckReaderMeaningIdentity(meaning.identity);
+  InTransaction([&] {
+    if (meaning.Empty()) {
+      SqliteStatement(*db_, "DELETE FROM reader_meaning WHERE identity = ?")
+          .Bind(1, static_cast<std::int64_t>(meaning.identity))
+          .Run();
+      return 0;
+    }
+    SqliteStatement row(*db_,
+                        "INSERT OR REPLACE INTO reader_meaning(identity, upright_keywords, "
+                        "upright_notes, reversed_keywords, reversed_notes) VALUES(?,?,?,?,?)");
+    row.Bind(1, static_cast<std::int64_t>(meaning.identity)).Bind(2, meaning.uprightKeywords);
+    row.Bind(3, meaning.uprightNotes).Bind(4, meaning.reversedKeywords);
+    row.Bind(5, meaning.reversedNotes).Run();
+    return 0;
+  });
 }
 
 bool SqliteJournal::LogImported() const {

@@ -73,6 +73,9 @@ class SqliteJournal : public JournalStore {
   std::vector<JournalRecentCard> RecentCards(const JournalFilter& filter,
                                              std::size_t readings) const override;
   std::vector<JournalMonthDay> Month(int year, int month) const override;
+  std::vector<ReaderMeaning> ReaderMeanings() const override;
+  ReaderMeaning GetReaderMeaning(std::int32_t identity) const override;
+  void SetReaderMeaning(const ReaderMeaning& meaning) override;
   bool LogImported() const override;
   void AddImported(std::span<const JournalEntry> entries) override;
   bool ReadOnly() const override { return readOnly_; }
@@ -131,6 +134,10 @@ class SqliteJournal : public JournalStore {
   std::string path_;
   std::unique_ptr<SqliteDatabase> db_;
   bool readOnly_ = false;
+  // What an older journal open for reading only lacks: its entries are then
+  // none physical and it holds no reader's meanings.
+  bool physicalColumn_ = true;
+  bool meaningTable_ = true;
   JournalNotice notice_;
 };
 
@@ -145,7 +152,7 @@ class NotAJournalFailure : public UserFailure {
 // How long a write waits for another program's write to end.
 inline constexpr int kJournalBusyWaitMs = 5000;
 // The schema version this program writes.
-inline constexpr int kJournalSchemaVersion = 1;
+inline constexpr int kJournalSchemaVersion = 2;
 // The database's application_id ("VTJ1"): a SQLite file with tables and
 // another application_id is not a journal.
 inline constexpr int kJournalApplicationId = 0x56544A31;

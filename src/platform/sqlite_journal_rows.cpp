@@ -135,11 +135,14 @@ JournalKind KindOf(std::int64_t stored) {
   }
 }
 
-std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id) {
+std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id,
+                                      bool physicalColumn) {
   SqliteStatement row(
-      db,
-      "SELECT moment, kind, question, spread_file, deck_folder, description_folder, notes, "
-      "spread_table FROM entry WHERE id = ?");
+      db, physicalColumn
+              ? "SELECT moment, kind, question, spread_file, deck_folder, description_folder, "
+                "notes, spread_table, physical FROM entry WHERE id = ?"
+              : "SELECT moment, kind, question, spread_file, deck_folder, description_folder, "
+                "notes, spread_table, 0 FROM entry WHERE id = ?");
   row.Bind(1, id);
   if (!row.Step()) return std::nullopt;
   JournalEntry entry;
@@ -152,6 +155,7 @@ std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id)
   entry.descriptionFolder = row.Text(5);
   entry.notes = row.Text(6);
   entry.spreadTable = row.Text(7);
+  entry.physical = row.Integer(8) != 0;
   SqliteStatement positions(db,
                             "SELECT number, meaning, card, reversed, card_name FROM position "
                             "WHERE entry = ? ORDER BY ord");
@@ -175,10 +179,12 @@ std::int64_t InsertEntry(const SqliteDatabase& db, const JournalEntry& given) {
   entry.tags = NormaliseTags(given.tags);
   SqliteStatement row(db,
                       "INSERT INTO entry(moment, kind, question, spread_file, deck_folder, "
-                      "description_folder, notes, spread_table) VALUES(?,?,?,?,?,?,?,?)");
+                      "description_folder, notes, spread_table, physical) "
+                      "VALUES(?,?,?,?,?,?,?,?,?)");
   row.Bind(1, entry.moment).Bind(2, static_cast<std::int64_t>(entry.kind)).Bind(3, entry.question);
   row.Bind(4, entry.spreadFile).Bind(5, entry.deckFolder).Bind(6, entry.descriptionFolder);
-  row.Bind(7, entry.notes).Bind(8, entry.spreadTable).Run();
+  row.Bind(7, entry.notes).Bind(8, entry.spreadTable);
+  row.Bind(9, static_cast<std::int64_t>(entry.physical ? 1 : 0)).Run();
   const std::int64_t id = db.LastInsertId();
   WriteParts(db, id, entry);
   return id;

@@ -21,7 +21,10 @@ class SqliteStatement;
 // A stored kind; a number no kind has (written by a newer program) is a draw.
 JournalKind KindOf(std::int64_t stored);
 // The entry of `id` with all its rows; nothing when there is none.
-std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id);
+// `physicalColumn`: the entry table has the column "physical" (a journal
+// of version 2 or later; an older one open for reading only has not).
+std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id,
+                                      bool physicalColumn = true);
 // Adds the entry (its id ignored, its tags normalised) and returns its id.
 std::int64_t InsertEntry(const SqliteDatabase& db, const JournalEntry& entry);
 // Writes the entry's rows under `id`, the entry row apart.

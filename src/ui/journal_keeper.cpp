@@ -45,6 +45,14 @@ bool JournalKeeper::Update(const JournalEntry& entry) {
   return true;
 }
 
+bool JournalKeeper::SetReaderMeaning(const ReaderMeaning& meaning) {
+  if (!store_) return false;
+  store_->SetReaderMeaning(meaning);
+  TidySoon();
+  emit readerMeaningChanged(meaning.identity);
+  return true;
+}
+
 std::optional<JournalEntry> JournalKeeper::Remove(std::int64_t id) {
   if (!store_) return std::nullopt;
   std::optional<JournalEntry> entry = store_->Get(id);

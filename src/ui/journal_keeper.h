@@ -52,6 +52,9 @@ class JournalKeeper : public QObject {
   // Removes an entry and announces it; returns the entry as it was, for an
   // undo (Add it again: it comes back with a new id); nullopt when gone.
   std::optional<JournalEntry> Remove(std::int64_t id);
+  // Keeps the reader's meaning of a card (an empty one removes it) and
+  // announces it; false when the journal is not open.
+  bool SetReaderMeaning(const ReaderMeaning& meaning);
   // The journal's whole content was replaced (a restore from a backup):
   // every window reads it again.
   void AnnounceReplaced() { emit replaced(); }
@@ -61,6 +64,8 @@ class JournalKeeper : public QObject {
   void entryAdded(qint64 id);
   void entryChanged(qint64 id);
   void entryRemoved(qint64 id);
+  // The reader's meaning of the card of this identity (0 - 77) changed.
+  void readerMeaningChanged(int identity);
   void replaced();
 
  private:

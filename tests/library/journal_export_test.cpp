@@ -122,10 +122,16 @@ TEST(ExportJournalTest, WritesEveryPageOnceInOrderAndTakesTheFilter) {
   }
   EXPECT_EQ(rows, count);
 
+  // The reader's meanings go with any filter, after the entries.
+  store.SetReaderMeaning({.identity = 38, .reversedNotes = "<b>\"late\"</b>"});
   EXPECT_EQ(ExportJournal(store, {.text = "odd"}, JournalExportFormat::kJson, path), count / 2);
   const std::string json = ReadAll(path);
   EXPECT_EQ(json.find("\"even\""), std::string::npos);
-  EXPECT_TRUE(json.ends_with("\"tags\":[]}\n]}\n"));
+  EXPECT_TRUE(
+      json.ends_with("\"physical\":false}\n],\n\"readerMeanings\":[\n{\"identity\":38,"
+                     "\"uprightKeywords\":\"\",\"uprightNotes\":\"\",\"reversedKeywords\":\"\","
+                     "\"reversedNotes\":\"<b>\\\"late\\\"</b>\"}\n]}\n"))
+      << json.substr(json.size() - 200);
 }
 
 // A store that fails part-way leaves the old file as it was and no
