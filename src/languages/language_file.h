@@ -59,6 +59,9 @@ class LanguageFile {
   std::vector<std::pair<std::string, std::string>> ReaderTexts() const { return Texts("Reader"); }
   // The same of section "Journal": the reading journal's captions.
   std::vector<std::pair<std::string, std::string>> JournalTexts() const { return Texts("Journal"); }
+  // The same of section "Cards": the card gallery's, the readings entered
+  // by hand and the reader's own meanings.
+  std::vector<std::pair<std::string, std::string>> CardsTexts() const { return Texts("Cards"); }
   // The non-empty texts of a section, by key name.
   std::vector<std::pair<std::string, std::string>> Texts(const char* section) const;
   // "IDs"/"1000"; kDefaultApplicationTitle when missing.

@@ -84,6 +84,7 @@ void TLanguageTable::LoadFile(const LanguageFile& file, const std::string& path)
   }
   readerTexts_ = file.ReaderTexts();
   journalTexts_ = file.JournalTexts();
+  cardsTexts_ = file.CardsTexts();
   languageFilePath_ = path;
   title_ = file.Title();
   applied_ = true;
@@ -109,12 +110,17 @@ std::string TLanguageTable::JournalText(std::string_view key) const {
   return TextOfKey(journalTexts_, key);
 }
 
+std::string TLanguageTable::CardsText(std::string_view key) const {
+  return TextOfKey(cardsTexts_, key);
+}
+
 void TLanguageTable::LoadRussian() {
   for (int id = kFirstInterfaceText; id <= kLastInterfaceText; ++id) {
     entries_[id - kFirstInterfaceText] = std::string(kRussianTexts[id - kFirstInterfaceText]);
   }
   readerTexts_.clear();
   journalTexts_.clear();
+  cardsTexts_.clear();
   // The title is looked up again: the file may have changed or gone since.
   title_ = languageFilePath_.empty() ? std::string(kDefaultApplicationTitle)
                                      : LanguageFile::Read(languageFilePath_).Title();

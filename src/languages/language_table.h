@@ -57,6 +57,9 @@ class TLanguageTable {
   std::string ReaderText(std::string_view key) const;
   // The same of the "Journal" section (the reading journal's captions).
   std::string JournalText(std::string_view key) const;
+  // The same of the "Cards" section (the gallery, readings entered by hand,
+  // the reader's own meanings).
+  std::string CardsText(std::string_view key) const;
   // The application title as of the last LoadFile or LoadRussian: "IDs"/
   // "1000" of the file last loaded, "Vaticor" when it has none or no file
   // was loaded.
@@ -66,6 +69,7 @@ class TLanguageTable {
   std::array<std::string, kInterfaceTextCount> entries_;
   std::vector<std::pair<std::string, std::string>> readerTexts_;
   std::vector<std::pair<std::string, std::string>> journalTexts_;
+  std::vector<std::pair<std::string, std::string>> cardsTexts_;
   bool applied_ = false;
   std::string languageFilePath_;
   std::string title_{kDefaultApplicationTitle};

@@ -22,6 +22,11 @@ QString JournalText(const TLanguageTable& languages, const char* key, const char
   return QString::fromUtf8(text.empty() ? std::string_view(russian) : std::string_view(text));
 }
 
+QString CardsText(const TLanguageTable& languages, const char* key, const char* russian) {
+  const std::string text = languages.CardsText(key);
+  return QString::fromUtf8(text.empty() ? std::string_view(russian) : std::string_view(text));
+}
+
 QString FailureText(const TLanguageTable& languages, const UserFailure& failure) {
   struct Words {
     UserFailure::Kind kind;

@@ -31,6 +31,11 @@ QString ReaderText(const TLanguageTable& languages, const char* key, const char*
 // text, else the built-in Russian one (`russian`, UTF-8).
 QString JournalText(const TLanguageTable& languages, const char* key, const char* russian);
 
+// A caption of the card gallery, of a reading entered by hand or of the
+// reader's own meanings: the language file's "Cards"/`key` text, else the
+// built-in Russian one (`russian`, UTF-8).
+QString CardsText(const TLanguageTable& languages, const char* key, const char* russian);
+
 // A text of the interface on a control or menu entry found by its layout
 // name: the hint of a widget, the caption of a menu entry (a submenu by its
 // menu action). `key` is the language file's "[Reader]" key, unless `id`
