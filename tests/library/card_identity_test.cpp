@@ -80,5 +80,22 @@ TEST(MatchCards, AmbiguousAndImpossibleTexts) {
   }
 }
 
+TEST(DeckCardIdentities, FromTheDecksOwnListElseItsComposition) {
+  std::vector<std::int32_t> common(78);
+  for (std::int32_t i = 0; i < 78; ++i) common[static_cast<std::size_t>(i)] = i;
+  EXPECT_EQ(DeckCardIdentities(78, ""), common);
+  EXPECT_EQ(DeckCardIdentities(22, ""),
+            std::vector<std::int32_t>(common.begin(), common.begin() + 22));
+  EXPECT_EQ(DeckCardIdentities(40, ""), std::vector<std::int32_t>(40, -1));
+  // Justice and Strength the other way round; the last card has none.
+  EXPECT_EQ(DeckCardIdentities(4, " 8 , 11,-"), (std::vector<std::int32_t>{8, 11, -1, -1}));
+  // A 40-card deck names its cards' identities itself.
+  EXPECT_EQ(DeckCardIdentities(40, "22,23")[1], 23);
+  // A list that cannot be right is ignored whole.
+  for (const char* broken : {"1,1", "78", "a", "1,,x", "-3", "0,1,2,3,4"}) {
+    EXPECT_EQ(DeckCardIdentities(4, broken), (std::vector<std::int32_t>{0, 1, 2, 3})) << broken;
+  }
+}
+
 }  // namespace
 }  // namespace vaticor

@@ -62,6 +62,7 @@ TEST_P(JournalStoreTest, KeepsAnEntryWholeAndGivesItBackAsStored) {
   entry.notes = "line one\nline two";
   entry.followUps = {{"2024-03-20T10:00:00", "came true"}, {"2024-04-01T08:00:00", "second"}};
   entry.tags = {" work ", "love", "Work", ""};
+  entry.physical = true;
   const std::int64_t id = store->Add(entry);
 
   JournalEntry expected = entry;
@@ -166,6 +167,24 @@ TEST_P(JournalStoreTest, SearchSyntaxInTheSearchTextIsPlainText) {
 }
 
 // Markup in any text is kept as the characters typed.
+TEST_P(JournalStoreTest, ReaderMeaningsAreKeptByIdentityReplacedAndRemovedWhenEmpty) {
+  auto store = MakeStore();
+  EXPECT_EQ(store->GetReaderMeaning(38), ReaderMeaning{.identity = 38});
+  const ReaderMeaning cups{38, "радость", "<b>&amp;</b>\nвторая строка", "", "поздно"};
+  store->SetReaderMeaning(cups);
+  store->SetReaderMeaning({.identity = 0, .uprightKeywords = "начало"});
+  store->SetReaderMeaning({.identity = 77, .reversedNotes = "x"});
+  EXPECT_EQ(store->GetReaderMeaning(38), cups);
+  store->SetReaderMeaning({.identity = 77});  // emptied: gone
+  EXPECT_EQ(store->ReaderMeanings(),
+            (std::vector<ReaderMeaning>{{.identity = 0, .uprightKeywords = "начало"}, cups}));
+  EXPECT_THROW(store->SetReaderMeaning({.identity = 78, .uprightNotes = "x"}),
+               std::invalid_argument);
+  EXPECT_THROW(store->SetReaderMeaning({.identity = -1, .uprightNotes = "x"}),
+               std::invalid_argument);
+  EXPECT_EQ(store->ReaderMeanings().size(), 2u);
+}
+
 TEST_P(JournalStoreTest, MarkupIsKeptAsCharacters) {
   auto store = MakeStore();
   JournalEntry entry = Draw("2024-03-14T09:00:00", "<b>bold</b> &amp; <script>x</script>", {1});

@@ -114,6 +114,53 @@ TEST(SqliteJournalTest, AnEmptyFileIsMadeAJournalOfThisVersion) {
   sqlite3_close(db);
 }
 
+// A journal as the first version of the program wrote it.
+void MakeFirstVersionJournal(const std::string& path) {
+  {
+    SqliteJournal journal(path);
+    journal.Add(Entry("from the first version"));
+  }
+  RunSql(path,
+         "ALTER TABLE entry DROP COLUMN physical; DROP TABLE reader_meaning; "
+         "PRAGMA user_version = 1");
+}
+
+TEST(SqliteJournalTest, AFirstVersionJournalIsBroughtForwardKeepingItsEntries) {
+  TempDir dir;
+  const std::string path = dir.Path(kJournalFileName);
+  MakeFirstVersionJournal(path);
+  SqliteJournal journal(path);
+  EXPECT_FALSE(journal.ReadOnly());
+  const std::vector<JournalEntry> entries = journal.List({}, 0, 10);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].question, "from the first version");
+  EXPECT_FALSE(entries[0].physical);
+  JournalEntry physical = Entry("laid by hand");
+  physical.physical = true;
+  EXPECT_TRUE(journal.Get(journal.Add(physical))->physical);
+  journal.SetReaderMeaning({.identity = 16, .uprightNotes = "перемены"});
+  EXPECT_EQ(journal.GetReaderMeaning(16).uprightNotes, "перемены");
+}
+
+// A first-version journal that cannot be written is read as it is: its
+// entries listed, no meanings, none physical.
+TEST(SqliteJournalTest, AFirstVersionJournalThatCannotBeWrittenIsStillRead) {
+  TempDir dir;
+  ::chmod(dir.path().c_str(), 0755);
+  const std::string path = dir.Path(kJournalFileName);
+  MakeFirstVersionJournal(path);
+  ::chmod(path.c_str(), 0444);
+  const int result = testing::RunUnprivileged([&] {
+    SqliteJournal journal(path);
+    if (!journal.ReadOnly()) return 1;
+    const std::vector<JournalEntry> entries = journal.List({}, 0, 10);
+    if (entries.size() != 1 || entries[0].question != "from the first version") return 2;
+    if (!journal.ReaderMeanings().empty() || !journal.GetReaderMeaning(3).Empty()) return 3;
+    return 0;
+  });
+  EXPECT_EQ(result, 0);
+}
+
 TEST(SqliteJournalTest, AJournalOfANewerVersionIsReadButNeverAltered) {
   TempDir dir;
   const std::string path = dir.Path(kJournalFileName);
