@@ -64,6 +64,7 @@ void JournalFileCommands::Export(bool json) {
   if (exporting_.joinable()) exporting_.join();
   JournalCsvWords words;
   words.reversed = JournalText(languages_, "ReversedWord", "перевёрнута").toStdString();
+  words.physical = JournalText(languages_, "PhysicalWord", "своя колода").toStdString();
   const JournalFilter filter = window_.CurrentFilter();
   const std::string journalPath = journal_.Path();
   const QString done = JournalText(languages_, "Exported", "Записей сохранено: %1");

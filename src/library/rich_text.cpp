@@ -42,6 +42,65 @@ void SetAllPointSizes(RichDocument& document, double points) {
   }
 }
 
+namespace {
+
+// A line of the reader's text as a run may hold it: no control characters
+// but tabs.
+std::string RunText(std::string_view line) {
+  std::string text(line);
+  for (char& c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t') || byte == 0x7F) c = ' ';
+  }
+  return text;
+}
+
+void AppendTurn(RichDocument& document, const std::string& word, const std::string& keywords,
+                const std::string& notes) {
+  if (keywords.empty() && notes.empty()) return;
+  Paragraph heading;
+  TextRun caption;
+  caption.text = OneLine(word) + ":";
+  caption.bold = true;
+  heading.runs.push_back(std::move(caption));
+  if (!keywords.empty()) {
+    TextRun body;
+    body.text = " " + OneLine(keywords);
+    heading.runs.push_back(std::move(body));
+  }
+  heading.spaceBefore = 120;
+  document.paragraphs.push_back(std::move(heading));
+  if (notes.empty()) return;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = notes.find('\n', start);
+    std::string_view line = std::string_view(notes).substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    Paragraph paragraph;
+    if (!line.empty()) paragraph.runs.push_back({.text = RunText(line)});
+    document.paragraphs.push_back(std::move(paragraph));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+void AppendReaderMeaning(RichDocument& document, const ReaderMeaningWords& words,
+                         const ReaderMeaning& meaning) {
+  if (meaning.Empty()) return;
+  Paragraph heading;
+  TextRun caption;
+  caption.text = OneLine(words.heading);
+  caption.bold = true;
+  caption.colour = kReaderMeaningColour;
+  heading.runs.push_back(std::move(caption));
+  heading.spaceBefore = document.paragraphs.empty() ? 0 : 240;
+  document.paragraphs.push_back(std::move(heading));
+  AppendTurn(document, words.upright, meaning.uprightKeywords, meaning.uprightNotes);
+  AppendTurn(document, words.reversed, meaning.reversedKeywords, meaning.reversedNotes);
+}
+
 double TextSizeChoicePoints(int choice) { return 2.0 * std::clamp(choice, 0, 4) + 8.0; }
 
 void PrependPositionMeaning(RichDocument& document, std::string_view label,

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "library/journal.h"
+
 namespace vaticor {
 
 // A card description as the description viewer draws it: paragraphs of
@@ -91,6 +93,26 @@ void SetAllPointSizes(RichDocument& document, double points);
 // a meaning without text.
 void PrependPositionMeaning(RichDocument& document, std::string_view label,
                             std::string_view meaning);
+
+// The words that mark the reader's own meaning of a card in the viewer.
+struct ReaderMeaningWords {
+  std::string heading;   // over it all ("Мои значения")
+  std::string upright;   // before the upright keywords
+  std::string reversed;  // before the reversed keywords
+};
+// The colour of the heading, so the reader's words stand apart from the
+// description set's: a deep violet, 0xRRGGBB.
+inline constexpr std::uint32_t kReaderMeaningColour = 0x5B2A86;
+
+// Puts the reader's own meaning of a card after a description: the heading
+// in bold and kReaderMeaningColour, a blank line's space (240 twips) before
+// it; then for each turn that has text, a paragraph of its word in bold,
+// ": " and its keywords on one line, and its notes, a paragraph a line.
+// Plain text: nothing in the meaning is markup; control characters other
+// than line breaks and tabs become blanks. Nothing is added for an empty
+// meaning.
+void AppendReaderMeaning(RichDocument& document, const ReaderMeaningWords& words,
+                         const ReaderMeaning& meaning);
 
 // The viewer's text-size choices 0 (smallest) to 4 (largest): 2 * n + 8
 // points. Choices outside 0-4 are taken as the nearest one.

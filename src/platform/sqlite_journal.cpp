@@ -330,51 +330,19 @@ std::vector<std::string> SqliteJournal::AllTags() const {
   return tags;
 }
 
-namespace {
-
-ReaderMeaning MeaningOf(const SqliteStatement& row) {
-  return {static_cast<std::int32_t>(row.Integer(0)), row.Text(1), row.Text(2), row.Text(3),
-          row.Text(4)};
-}
-
-constexpr const char* kMeaningColumns =
-    "SELECT identity, upright_keywords, upright_notes, reversed_keywords, reversed_notes "
-    "FROM reader_meaning";
-
-}  // namespace
-
 std::vector<ReaderMeaning> SqliteJournal::ReaderMeanings() const {
-  std::vector<ReaderMeaning> meanings;
-  if (!meaningTable_) return meanings;
-  SqliteStatement statement(*db_, (std::string(kMeaningColumns) + " ORDER BY identity").c_str());
-  while (statement.Step()) meanings.push_back(MeaningOf(statement));
-  return meanings;
+  return meaningTable_ ? ReadReaderMeanings(*db_) : std::vector<ReaderMeaning>{};
 }
 
 ReaderMeaning SqliteJournal::GetReaderMeaning(std::int32_t identity) const {
-  if (meaningTable_) {
-    SqliteStatement statement(*db_, (std::string(kMeaningColumns) + " WHERE identity = ?").c_str());
-    statement.Bind(1, static_cast<std::int64_t>(identity));
-    if (statement.Step()) return MeaningOf(statement);
-  }
-  return {.identity = identity};
+  if (!meaningTable_) return {.identity = identity};
+  return ReadReaderMeaning(*db_, identity);
 }
 
 void SqliteJournal::SetReaderMeaning(const ReaderMeaning& meaning) {
   CheckReaderMeaningIdentity(meaning.identity);
   InTransaction([&] {
-    if (meaning.Empty()) {
-      SqliteStatement(*db_, "DELETE FROM reader_meaning WHERE identity = ?")
-          .Bind(1, static_cast<std::int64_t>(meaning.identity))
-          .Run();
-      return 0;
-    }
-    SqliteStatement row(*db_,
-                        "INSERT OR REPLACE INTO reader_meaning(identity, upright_keywords, "
-                        "upright_notes, reversed_keywords, reversed_notes) VALUES(?,?,?,?,?)");
-    row.Bind(1, static_cast<std::int64_t>(meaning.identity)).Bind(2, meaning.uprightKeywords);
-    row.Bind(3, meaning.uprightNotes).Bind(4, meaning.reversedKeywords);
-    row.Bind(5, meaning.reversedNotes).Run();
+    WriteReaderMeaning(*db_, meaning);
     return 0;
   });
 }

@@ -174,6 +174,47 @@ std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id,
   return entry;
 }
 
+namespace {
+
+ReaderMeaning MeaningOf(const SqliteStatement& row) {
+  return {static_cast<std::int32_t>(row.Integer(0)), row.Text(1), row.Text(2), row.Text(3),
+          row.Text(4)};
+}
+
+}  // namespace
+
+std::vector<ReaderMeaning> ReadReaderMeanings(const SqliteDatabase& db) {
+  SqliteStatement statement(db,
+                            "SELECT identity, upright_keywords, upright_notes, reversed_keywords, "
+                            "reversed_notes FROM reader_meaning ORDER BY identity");
+  std::vector<ReaderMeaning> meanings;
+  while (statement.Step()) meanings.push_back(MeaningOf(statement));
+  return meanings;
+}
+
+ReaderMeaning ReadReaderMeaning(const SqliteDatabase& db, std::int32_t identity) {
+  SqliteStatement statement(db,
+                            "SELECT identity, upright_keywords, upright_notes, reversed_keywords, "
+                            "reversed_notes FROM reader_meaning WHERE identity = ?");
+  statement.Bind(1, static_cast<std::int64_t>(identity));
+  return statement.Step() ? MeaningOf(statement) : ReaderMeaning{.identity = identity};
+}
+
+void WriteReaderMeaning(const SqliteDatabase& db, const ReaderMeaning& meaning) {
+  if (meaning.Empty()) {
+    SqliteStatement(db, "DELETE FROM reader_meaning WHERE identity = ?")
+        .Bind(1, static_cast<std::int64_t>(meaning.identity))
+        .Run();
+    return;
+  }
+  SqliteStatement row(db,
+                      "INSERT OR REPLACE INTO reader_meaning(identity, upright_keywords, "
+                      "upright_notes, reversed_keywords, reversed_notes) VALUES(?,?,?,?,?)");
+  row.Bind(1, static_cast<std::int64_t>(meaning.identity)).Bind(2, meaning.uprightKeywords);
+  row.Bind(3, meaning.uprightNotes).Bind(4, meaning.reversedKeywords);
+  row.Bind(5, meaning.reversedNotes).Run();
+}
+
 std::int64_t InsertEntry(const SqliteDatabase& db, const JournalEntry& given) {
   JournalEntry entry = given;
   entry.tags = NormaliseTags(given.tags);

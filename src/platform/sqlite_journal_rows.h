@@ -26,6 +26,13 @@ JournalKind KindOf(std::int64_t stored);
 std::optional<JournalEntry> ReadEntry(const SqliteDatabase& db, std::int64_t id,
                                       bool physicalColumn = true);
 // Adds the entry (its id ignored, its tags normalised) and returns its id.
+// The reader's meanings that are kept, by identity; one card's (an empty
+// one when none is kept); one kept in place of the card's, or removed when
+// it is empty. For a journal of version 2 or later.
+std::vector<ReaderMeaning> ReadReaderMeanings(const SqliteDatabase& db);
+ReaderMeaning ReadReaderMeaning(const SqliteDatabase& db, std::int32_t identity);
+void WriteReaderMeaning(const SqliteDatabase& db, const ReaderMeaning& meaning);
+
 std::int64_t InsertEntry(const SqliteDatabase& db, const JournalEntry& entry);
 // Writes the entry's rows under `id`, the entry row apart.
 void WriteParts(const SqliteDatabase& db, std::int64_t id, const JournalEntry& entry);

@@ -5,6 +5,7 @@
 
 #include "core/file_io.h"
 #include "core/ini_document.h"
+#include "languages/language_file.h"
 #include "languages/language_support.h"
 #include "languages/language_table.h"
 #include "languages/locale_info.h"
@@ -190,6 +191,21 @@ TEST(ShippedLanguages, EveryFileTranslatesTheJournalSection) {
                             "UseUnknown"}) {
       EXPECT_NE(table.JournalText(key), "") << key;
     }
+  }
+}
+
+// The gallery's, the entered readings' and the reader's meanings' captions:
+// each shipped file translates every key the English one has.
+TEST(ShippedLanguages, EveryFileTranslatesEveryKeyOfTheCardsSection) {
+  const std::string folder = VATICOR_SHIPPED_LANGUAGES_DIR;
+  const auto english = LanguageFile::Read(JoinPath(folder, "0x0409.ini")).CardsTexts();
+  ASSERT_GE(english.size(), 3u);
+  for (const std::string& name : ListDirectory(folder)) {
+    if (name == "README.md") continue;
+    SCOPED_TRACE(name);
+    TLanguageTable table;
+    table.LoadFile(JoinPath(folder, name));
+    for (const auto& [key, text] : english) EXPECT_NE(table.CardsText(key), "") << key;
   }
 }
 

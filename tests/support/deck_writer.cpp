@@ -9,6 +9,7 @@ std::string WriteDeck(const TempDir& dir, const std::string& decksFolder, const 
   const std::string base = decksFolder + "/" + folder;
   std::string ini = "[Deck]\r\nName=" + folder + "\r\n";
   if (shape.cardsCount) ini += "Cards.Count=" + std::to_string(shape.cards - 1) + "\r\n";
+  if (!shape.identities.empty()) ini += "Cards.Identities=" + shape.identities + "\r\n";
   ini += "[Files]\r\n";
   std::string names = "[Names]\r\n";
   for (int n = 0; n < shape.cards; ++n) {

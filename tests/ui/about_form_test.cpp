@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <set>
 
+#include "library/journal_fake.h"
 #include "support/fake_picture_loader.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/mouse.h"
@@ -27,6 +28,7 @@
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/content_signals.h"
+#include "ui/journal_keeper.h"
 
 namespace vaticor {
 namespace {
@@ -724,6 +726,26 @@ TEST_F(ViewerPositionTest, TheMeaningStaysWithItsCardAcrossSetsAndSizesButNotAno
   // Another card chosen in the list lies at no position.
   Control<QListWidget>(*form, "ListBox1")->setCurrentRow(0);
   EXPECT_EQ(Text(*form), "");
+}
+
+// The reader's own meaning comes after the set's text, as plain text,
+// follows its changes, and goes by the card's identity in the deck in use.
+TEST_F(ViewerPositionTest, TheReadersOwnMeaningFollowsTheCardsIdentityAcrossDecks) {
+  testing::DeckShape swapped;
+  swapped.cards = 22;
+  swapped.identities = "0,1,2,5,4,3";  // its card 3 is the Hierophant (5)
+  testing::WriteDeck(dir, "Decks", "b", swapped);
+  auto form = Open();
+  state.Journal.Attach(std::make_unique<FakeJournalStore>());
+  state.Journal.SetReaderMeaning({.identity = 3, .uprightKeywords = "<b>изобилие</b>"});
+  form->ShowCardDescription("Card 3", 3, 0);
+  EXPECT_EQ(Text(*form), "Empress текст\nМои значения карты\nПрямое положение: <b>изобилие</b>");
+  state.Journal.SetReaderMeaning({.identity = 3, .reversedNotes = "первая\n&amp;вторая"});
+  EXPECT_EQ(Text(*form),
+            "Empress текст\nМои значения карты\nПеревёрнутое положение:\nпервая\n&amp;вторая");
+  state.Journal.SetReaderMeaning({.identity = 5, .uprightNotes = "учитель"});
+  state.Content.SelectDeck(1);
+  EXPECT_EQ(Text(*form), "Empress текст\nМои значения карты\nПрямое положение:\nучитель");
 }
 
 }  // namespace

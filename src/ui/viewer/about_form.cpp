@@ -25,6 +25,7 @@
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
 #include "ui/chrome/window_showing.h"
+#include "ui/journal_keeper.h"
 #include "ui/viewer/rich_text_view.h"
 #include "ui/viewer/viewer_content.h"
 #include "ui/viewer/viewer_menus.h"
@@ -71,6 +72,11 @@ TAboutForm::TAboutForm(ProgramState& state, PictureLoader& pictures, MainWindowL
   CreateControls();
   CreateMenus();
   FormCreate();
+  // The reader's own meaning under the text follows the journal.
+  JournalKeeper& journal = state_.Journal;
+  connect(&journal, &JournalKeeper::readerMeaningChanged, this, [this] { RefreshText(); });
+  connect(&journal, &JournalKeeper::replaced, this, [this] { RefreshText(); });
+  connect(&journal, &JournalKeeper::opened, this, [this] { RefreshText(); });
 }
 
 TAboutForm::~TAboutForm() = default;
@@ -334,6 +340,13 @@ void TAboutForm::ShowCard(const std::string& title, int card, int section) {
   ShowViewer();
 }
 
+void TAboutForm::RefreshText() {
+  if (currentCard_ < 0) return;
+  LoadDocument(state_.TaroDescriptions.GetCardTextFileName(currentCard_, currentSection_));
+  const int sizeIndex = state_.INIData.AboutFormFontSizeIndex;
+  if (sizeIndex != -1) ApplyDescriptionFontSize(sizeIndex);
+}
+
 void TAboutForm::LoadDocument(const std::string& path) {
   std::optional<std::string> bytes;
   if (!path.empty()) bytes = ReadFilePrefix(path, kMaxDescriptionBytes);
@@ -343,6 +356,20 @@ void TAboutForm::LoadDocument(const std::string& path) {
   PrependPositionMeaning(
       document, ReaderText(state_.Languages, "PositionMeaning", "Значение позиции").toStdString(),
       positionMeaning_);
+  // Then the reader's own meaning of the card, by its identity in the deck.
+  if (const JournalStore* journal = state_.Journal.Store(); journal && currentCard_ >= 0) {
+    const std::vector<std::int32_t> identities = state_.TaroDecks.GetCardIdentities();
+    if (static_cast<std::size_t>(currentCard_) < identities.size() &&
+        identities[static_cast<std::size_t>(currentCard_)] >= 0) {
+      const ReaderMeaningWords words{
+          CardsText(state_.Languages, "OwnMeaningHeading", "Мои значения карты").toStdString(),
+          CardsText(state_.Languages, "OwnUpright", "Прямое положение").toStdString(),
+          CardsText(state_.Languages, "OwnReversed", "Перевёрнутое положение").toStdString()};
+      AppendReaderMeaning(
+          document, words,
+          journal->GetReaderMeaning(identities[static_cast<std::size_t>(currentCard_)]));
+    }
+  }
   if (document.paragraphs.empty()) {
     RichEdit1->clear();
     return;
@@ -507,6 +534,8 @@ void TAboutForm::DeckChanged(DeckChoice) {
   currentTitle_ = state_.TaroDecks.GetCardName(currentCard_);
   SetTitleText(CurrentSetName() + " - " + QString::fromStdString(currentTitle_));
   if (pictureCard_ >= 0) LoadCardPicture(currentCard_);
+  // The reader's own meaning follows the card's identity in the new deck.
+  RefreshText();
 }
 
 void TAboutForm::ChooseTextSize(int sizeIndex) {

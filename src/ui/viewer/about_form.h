@@ -126,6 +126,8 @@ class TAboutForm : public QWidget, public CardViewerLink, public ContentListener
   // The card on show, with the position meaning it has now.
   void ShowCard(const std::string& title, int card, int section);
   void LoadDocument(const std::string& path);
+  // The card on show's text again (the reader's meaning changed), in place.
+  void RefreshText();
   void LoadCardPicture(int number);
   void SetTitleText(const QString& text);
   void FitTitle();
