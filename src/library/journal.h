@@ -190,11 +190,12 @@ struct JournalMonthDay {
 // (library/card_identity.h) so that it follows the reader from deck to
 // deck. Plain UTF-8 texts kept as given (markup is characters).
 struct ReaderMeaning {
+  // Each member has an initializer, so a meaning names only what it sets.
   std::int32_t identity = 0;  // 0 - 77
-  std::string uprightKeywords;
-  std::string uprightNotes;
-  std::string reversedKeywords;
-  std::string reversedNotes;
+  std::string uprightKeywords{};
+  std::string uprightNotes{};
+  std::string reversedKeywords{};
+  std::string reversedNotes{};
   // No text at all: the card has no meaning of the reader's.
   bool Empty() const {
     return uprightKeywords.empty() && uprightNotes.empty() && reversedKeywords.empty() &&
