@@ -77,7 +77,11 @@ void AppendTurn(RichDocument& document, const std::string& word, const std::stri
     std::string_view line = std::string_view(notes).substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     Paragraph paragraph;
-    if (!line.empty()) paragraph.runs.push_back({.text = RunText(line)});
+    if (!line.empty()) {
+      TextRun run;
+      run.text = RunText(line);
+      paragraph.runs.push_back(std::move(run));
+    }
     document.paragraphs.push_back(std::move(paragraph));
     if (end == std::string::npos) break;
     start = end + 1;

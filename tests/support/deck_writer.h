@@ -13,7 +13,7 @@ struct DeckShape {
   int height = 350;
   bool names = true;       // a [Names] section: "Card N"
   bool cardsCount = true;  // a "Cards.Count" of cards - 1
-  std::string identities;  // a "Cards.Identities" value when not empty
+  std::string identities{};  // a "Cards.Identities" value when not empty
 };
 
 // Writes a deck folder `decksFolder`/`folder` (relative to `dir`) with its
