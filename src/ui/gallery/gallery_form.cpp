@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QItemSelectionModel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -314,7 +315,9 @@ void TGalleryForm::Refilter() {
 
 void TGalleryForm::RequestPictures() {
   if (!isVisible()) return;
-  // The rows on show now, laid out first: the view lays its rows out late.
+  // The rows on show now, laid out first: the layouts and the view lay
+  // themselves out late, and a window just shown has not yet.
+  content_->layout()->activate();
   list_->doItemsLayout();
   const QRect shown = list_->viewport()->rect();
   std::vector<std::int32_t> first;
@@ -392,14 +395,19 @@ void TGalleryForm::OpenCardMenu(const QPoint& at) {
             CardsText(languages, "GalleryNoReadings", "В дневнике нет раскладов с этой картой"))
         ->setEnabled(false);
   } else {
-    cardMenu_->addSection(
-        CardsText(languages, "GalleryLastReadings", "Последние расклады с этой картой"));
+    // A caption of its own: the menus' style sheet draws a section as a line.
+    cardMenu_
+        ->addAction(CardsText(languages, "GalleryLastReadings", "Последние расклады с этой картой"))
+        ->setEnabled(false);
     const QLocale locale = InterfaceLocale(state_.INIData.Language);
     for (const JournalEntry& entry : readings) {
       QString text = DayText(locale, entry.moment);
-      const std::string& about = entry.question.empty() ? entry.spreadFile : entry.question;
-      if (!about.empty()) {
-        QString said = Utf8(about).simplified();
+      QString said = Utf8(entry.question.empty() ? entry.spreadFile : entry.question);
+      if (said.isEmpty() && entry.kind == JournalKind::kDayCard) {
+        said = JournalText(languages, "DayCard", "Карта дня");
+      }
+      if (!said.isEmpty()) {
+        said = said.simplified();
         if (said.size() > kMenuQuestionLength) said = said.left(kMenuQuestionLength) + u'…';
         text += QStringLiteral(" — ") + said;
       }

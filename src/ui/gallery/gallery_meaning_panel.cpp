@@ -82,16 +82,16 @@ void GalleryMeaningPanel::ApplyLanguage(const TLanguageTable& languages) {
   const QString notes = CardsText(languages, "GalleryNotes", "Свои заметки о значении карты");
   uprightNotes_->setPlaceholderText(notes);
   reversedNotes_->setPlaceholderText(notes);
-  if (identity_ < 0 && name_->text().isEmpty()) {
-    name_->setText(CardsText(languages, "GalleryNoCard", "Выберите карту"));
-  }
+  const bool none = name_->text().isEmpty() || name_->text() == noCard_;
+  noCard_ = CardsText(languages, "GalleryNoCard", "Выберите карту");
+  if (none) name_->setText(noCard_);
 }
 
 void GalleryMeaningPanel::Show(const QString& name, std::int32_t identity,
                                const ReaderMeaning& stored) {
   SaveNow();
   identity_ = identity;
-  name_->setText(name);
+  name_->setText(name.isEmpty() ? noCard_ : name);
   Fill(stored);
 }
 

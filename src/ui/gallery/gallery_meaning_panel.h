@@ -56,6 +56,7 @@ class GalleryMeaningPanel : public QWidget {
   QPlainTextEdit* reversedNotes_ = nullptr;
   QLabel* note_ = nullptr;
   QTimer* pause_ = nullptr;
+  QString noCard_;  // what the name's place says while no card is chosen
   std::function<void(const ReaderMeaning&)> save_;
   std::int32_t identity_ = -1;
   bool unsaved_ = false;
