@@ -33,6 +33,7 @@
 #include "ui/chrome/startup_probe.h"
 #include "ui/chrome/window_showing.h"
 #include "ui/day_card_keeper.h"
+#include "ui/gallery/gallery_form.h"
 #include "ui/import/folder_select_form.h"
 #include "ui/journal/journal_form.h"
 #include "ui/main/vaticor_form.h"
@@ -115,6 +116,7 @@ Program::Program(const std::string& programPath, const SystemServices& system)
 Program::~Program() {
   // What was typed in the journal window and not yet saved.
   if (journalForm_) journalForm_->SaveEdits();
+  if (galleryForm_) galleryForm_->SaveEdits();
   SetFailureWording(nullptr);
   decks_.OnDeckSelected(nullptr);
   // A copy being made is finished; the rest are not begun.
@@ -219,7 +221,7 @@ void Program::CreateOtherWindows() {
     throw;
   }
   main->ConnectWindows(WindowLinks{*aboutForm_, *questionLogForm_, *questionForm_, *spreadsForm_,
-                                   *folderSelectForm_, *this, *this, *this});
+                                   *folderSelectForm_, *this, *this, *this, *this});
   otherWindowsMade_ = true;
 }
 
@@ -274,6 +276,7 @@ void Program::ApplyLanguageToOtherWindows() {
   folderSelectForm_->ApplyLanguage();
   spreadsForm_->ApplyLanguage();
   if (journalForm_) journalForm_->ApplyLanguage();
+  if (galleryForm_) galleryForm_->ApplyLanguage();
   if (journalFiles_) journalFiles_->ApplyLanguage();
 }
 
@@ -331,6 +334,23 @@ void Program::ShowJournal() {
   journalForm_->ShowJournal();
 }
 
+void Program::ShowJournalEntry(std::int64_t id) {
+  ShowJournal();
+  journalForm_->ShowJournalEntry(id);
+}
+
+void Program::ShowGallery() {
+  OpenJournal(vaticorForm_.get());
+  if (!galleryForm_) {
+    CreateOtherWindows();
+    galleryForm_ = std::make_unique<TGalleryForm>(
+        state_, GalleryWindowLinks{*vaticorForm_, *aboutForm_, *this});
+    FollowContent(contentChanges_, galleryForm_.get(), *galleryForm_);
+    if (textsApplied_) galleryForm_->ApplyLanguage();
+  }
+  galleryForm_->ShowGallery();
+}
+
 void Program::ShowDayCard() {
   TVaticorForm* main = vaticorForm_.get();
   OpenJournal(main);
@@ -345,6 +365,7 @@ std::vector<QWidget*> Program::Windows() const {
   }
   if (folderSelectForm_) windows.push_back(folderSelectForm_.get());
   if (journalForm_) windows.push_back(journalForm_.get());
+  if (galleryForm_) windows.push_back(galleryForm_.get());
   if (spreadsForm_) {
     windows.push_back(spreadsForm_.get());
     windows.push_back(spreadsForm_->DeckGroupsWindow());

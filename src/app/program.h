@@ -35,6 +35,7 @@ class TQuestionForm;
 class TFolderSelectForm;
 class TSpreadsForm;
 class TJournalForm;
+class TGalleryForm;
 class DayCardKeeper;
 class SqliteJournal;
 class JournalFileCommands;
@@ -61,7 +62,8 @@ struct SystemServices {
 class Program : public LanguageMenuLink,
                 public InstalledListsLink,
                 public JournalWindowLink,
-                public DayCardLink {
+                public DayCardLink,
+                public GalleryWindowLink {
  public:
   // Fixes the application folders from the program file's path, removes the
   // temporary files a killed run left beside the settings file and the
@@ -90,6 +92,11 @@ class Program : public LanguageMenuLink,
   // The journal window, made at its first showing; the journal opened
   // first when that has not happened yet.
   void ShowJournal() override;
+  // The journal window shown as ShowJournal, that entry chosen.
+  void ShowJournalEntry(std::int64_t id) override;
+  // The card gallery, made at its first showing (the journal opened first
+  // when that has not happened yet, for its counts and meanings).
+  void ShowGallery() override;
   // Today's card in the main window (the journal opened first when that
   // has not happened yet, so that the card is found or recorded there).
   void ShowDayCard() override;
@@ -157,6 +164,7 @@ class Program : public LanguageMenuLink,
   std::unique_ptr<TFolderSelectForm> folderSelectForm_;
   std::unique_ptr<TSpreadsForm> spreadsForm_;
   std::unique_ptr<TJournalForm> journalForm_;
+  std::unique_ptr<TGalleryForm> galleryForm_;
   std::unique_ptr<DayCardKeeper> dayCards_;
   SqliteJournal* sqliteJournal_ = nullptr;       // the keeper's store, when open
   JournalFileCommands* journalFiles_ = nullptr;  // a child of the journal window

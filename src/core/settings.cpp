@@ -67,6 +67,8 @@ std::int32_t WorkHeight(R r) {
 }
 std::int32_t JournalFirstWidth(R r) { return std::min(kJournalFormSize.width, r.width); }
 std::int32_t JournalFirstHeight(R r) { return std::min(kJournalFormSize.height, WorkHeight(r)); }
+std::int32_t GalleryFirstWidth(R r) { return std::min(kGalleryFormSize.width, r.width); }
+std::int32_t GalleryFirstHeight(R r) { return std::min(kGalleryFormSize.height, WorkHeight(r)); }
 // The value kept for the number read (a default included).
 using StoredRule = std::int32_t (*)(std::int32_t read, R);
 
@@ -229,6 +231,13 @@ constexpr SettingKey kSettingKeys[] = {
              [](R r) { return (WorkHeight(r) - JournalFirstHeight(r)) / 2; }),
     Geometry("JournalForm.Width", &TINIData::JournalFormWidth, JournalFirstWidth),
     Geometry("JournalForm.Height", &TINIData::JournalFormHeight, JournalFirstHeight),
+    // The card gallery likewise.
+    Geometry("GalleryForm.Left", &TINIData::GalleryFormLeft,
+             [](R r) { return (r.width - GalleryFirstWidth(r)) / 2; }),
+    Geometry("GalleryForm.Top", &TINIData::GalleryFormTop,
+             [](R r) { return (WorkHeight(r) - GalleryFirstHeight(r)) / 2; }),
+    Geometry("GalleryForm.Width", &TINIData::GalleryFormWidth, GalleryFirstWidth),
+    Geometry("GalleryForm.Height", &TINIData::GalleryFormHeight, GalleryFirstHeight),
 };
 
 void ReadKey(const SettingKey& k, TINIData& d, R r) {
@@ -279,6 +288,7 @@ void ReadSettings(TINIData& d, const ScreenInfo& screen) {
   d.AboutFormPlaceStored = placeStored("AboutForm.Left", "AboutForm.Top");
   d.QuestionLogFormPlaceStored = placeStored("QuestionLogForm.Left", "QuestionLogForm.Top");
   d.JournalFormPlaceStored = placeStored("JournalForm.Left", "JournalForm.Top");
+  d.GalleryFormPlaceStored = placeStored("GalleryForm.Left", "GalleryForm.Top");
 
   // A stored screen size that no real screen has cannot be scaled from: the
   // stored geometry is then taken as made for the current screen.
@@ -307,6 +317,8 @@ void KeepWindowsReachable(TINIData& d, int w, int h) {
   d.QuestionLogFormHeight = Bound(d.QuestionLogFormHeight, 1, h);
   d.JournalFormWidth = Bound(d.JournalFormWidth, 1, w);
   d.JournalFormHeight = Bound(d.JournalFormHeight, 1, h);
+  d.GalleryFormWidth = Bound(d.GalleryFormWidth, 1, w);
+  d.GalleryFormHeight = Bound(d.GalleryFormHeight, 1, h);
   d.SpreadCardWidth =
       Bound(d.SpreadCardWidth, kSmallestSpreadCard, std::max(w, kSmallestSpreadCard));
   d.SpreadCardHeight =
@@ -327,6 +339,7 @@ void KeepWindowsReachable(TINIData& d, int w, int h) {
   place(d.DeckGroupsFormLeft, d.DeckGroupsFormTop, kDeckGroupsFormSize.width,
         kDeckGroupsFormSize.height);
   place(d.JournalFormLeft, d.JournalFormTop, d.JournalFormWidth, d.JournalFormHeight);
+  place(d.GalleryFormLeft, d.GalleryFormTop, d.GalleryFormWidth, d.GalleryFormHeight);
 }
 
 void WriteSettings(TINIData& d, const ScreenInfo& screen) {

@@ -45,6 +45,7 @@ struct TINIData {
   bool AboutFormPlaceStored = false;
   bool QuestionLogFormPlaceStored = false;
   bool JournalFormPlaceStored = false;
+  bool GalleryFormPlaceStored = false;
   bool ThreeCardsModeEnabled = false;
   bool UpSideDownCardsEnabled = false;
   bool RandomDecksEnabled = false;
@@ -73,6 +74,10 @@ struct TINIData {
   std::int32_t JournalFormTop = 0;
   std::int32_t JournalFormWidth = 0;
   std::int32_t JournalFormHeight = 0;
+  std::int32_t GalleryFormLeft = 0;
+  std::int32_t GalleryFormTop = 0;
+  std::int32_t GalleryFormWidth = 0;
+  std::int32_t GalleryFormHeight = 0;
   bool DeckGroupsOpen = false;  // not saved
   bool ApplicationShowButtonInTaskBar = true;
   bool ApplicationAutoSizeEnabled = false;
@@ -119,6 +124,8 @@ inline constexpr FixedWindowSize kSpreadsFormSize{259, 53};
 inline constexpr FixedWindowSize kDeckGroupsFormSize{228, 52};
 // The journal window's first size; the user sizes it from there.
 inline constexpr FixedWindowSize kJournalFormSize{720, 540};
+// The card gallery's first size, likewise.
+inline constexpr FixedWindowSize kGalleryFormSize{760, 560};
 // The smallest side of a spread's card window that a stored size may give.
 inline constexpr int kSmallestSpreadCard = 16;
 // Writes every saved setting, with the current screen size, as one

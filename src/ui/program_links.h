@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class QWidget;
 
 namespace vaticor {
@@ -34,6 +36,15 @@ class JournalWindowLink {
  public:
   virtual ~JournalWindowLink() = default;
   virtual void ShowJournal() = 0;  // shown, raised and given the focus
+  // Shown as ShowJournal, the entry of that id chosen on its entries' page.
+  virtual void ShowJournalEntry(std::int64_t id) = 0;
+};
+
+// The card gallery's window, made at its first showing.
+class GalleryWindowLink {
+ public:
+  virtual ~GalleryWindowLink() = default;
+  virtual void ShowGallery() = 0;  // shown, raised and given the focus
 };
 
 // The card of the day (ui/day_card_keeper.h), kept by the program.

@@ -154,6 +154,7 @@ struct WindowLinks {
   LanguageMenuLink& languages;
   JournalWindowLink& journal;
   DayCardLink& dayCard;
+  GalleryWindowLink& gallery;
 };
 
 }  // namespace vaticor

@@ -43,6 +43,8 @@ TEST_P(HostileSettingsTest, EveryWindowStaysReachableAndNoLargerThanTheScreen) {
   EXPECT_LE(d.QuestionLogFormHeight, 768);
   EXPECT_LE(d.JournalFormWidth, 1024);
   EXPECT_LE(d.JournalFormHeight, 768);
+  EXPECT_LE(d.GalleryFormWidth, 1024);
+  EXPECT_LE(d.GalleryFormHeight, 768);
   EXPECT_LE(d.SpreadCardWidth, 1024);
   EXPECT_LE(d.SpreadCardHeight, 768);
   EXPECT_GE(d.SpreadCardWidth, 16);
@@ -61,6 +63,7 @@ TEST_P(HostileSettingsTest, EveryWindowStaysReachableAndNoLargerThanTheScreen) {
       {"spreads", d.SpreadsFormLeft, d.SpreadsFormTop, 259},
       {"deck groups", d.DeckGroupsFormLeft, d.DeckGroupsFormTop, 228},
       {"journal", d.JournalFormLeft, d.JournalFormTop, d.JournalFormWidth},
+      {"gallery", d.GalleryFormLeft, d.GalleryFormTop, d.GalleryFormWidth},
   };
   for (const Placed& w : windows) {
     SCOPED_TRACE(w.window);
@@ -94,14 +97,16 @@ INSTANTIATE_TEST_SUITE_P(
                         "Spread.Card.Width=60000\r\nSpread.Card.Height=60000\r\n"
                         "AboutForm.Width=60000\r\nAboutForm.Height=60000\r\n"
                         "QuestionLogForm.Width=60000\r\nQuestionLogForm.Height=-60000\r\n"
-                        "JournalForm.Width=60000\r\nJournalForm.Height=60000\r\n"},
+                        "JournalForm.Width=60000\r\nJournalForm.Height=60000\r\n"
+                        "GalleryForm.Width=60000\r\nGalleryForm.Height=60000\r\n"},
         HostileSettings{"WindowsFarAway",
                         "[Form Settings]\r\nAboutForm.Left=-2252\r\nAboutForm.Top=-23040\r\n"
                         "QuestionLogForm.Left=99999\r\nQuestionLogForm.Top=99999\r\n"
                         "QuestionForm.Left=-5000\r\nQuestionForm.Top=5000\r\n"
                         "SpreadsForm.Left=2147483647\r\nSpreadsForm.Top=-1\r\n"
                         "DeckGroupsForm.Left=-2147483648\r\nDeckGroupsForm.Top=2147483647\r\n"
-                        "JournalForm.Left=-99999\r\nJournalForm.Top=99999\r\n"},
+                        "JournalForm.Left=-99999\r\nJournalForm.Top=99999\r\n"
+                        "GalleryForm.Left=99999\r\nGalleryForm.Top=-99999\r\n"},
         HostileSettings{"ThreeCardsWiderThanTheScreen",
                         "[Vaticor Settings]\r\nThreeCardsMode.Enabled=1\r\n"
                         "[Form Settings]\r\nVaticorForm.Card.Width=600\r\n"}),

@@ -162,7 +162,8 @@ TEST_F(SettingsTest, WriteSettingsLaysOutANewFileInWriteOrder) {
       "SpreadsForm.Top=685\r\nSpreadsForm.MultiDecks.Enabled=0\r\nSpread.Card.Width=124\r\n"
       "Spread.Card.Height=197\r\nDeckGroupsForm.Left=0\r\nDeckGroupsForm.Top=229\r\n"
       "JournalForm.Left=152\r\nJournalForm.Top=99\r\nJournalForm.Width=720\r\n"
-      "JournalForm.Height=540\r\n";
+      "JournalForm.Height=540\r\nGalleryForm.Left=132\r\nGalleryForm.Top=89\r\n"
+      "GalleryForm.Width=760\r\nGalleryForm.Height=560\r\n";
   EXPECT_EQ(ReadAll(dir.Path("Quorlin.ini")), expected);
 }
 

@@ -11,8 +11,8 @@ struct DeckShape {
   int cards = 22;   // card files Card00 .. Card(cards - 1), "N.jpg"
   int width = 200;  // each picture's claimed size (FakePictureLoader's format)
   int height = 350;
-  bool names = true;       // a [Names] section: "Card N"
-  bool cardsCount = true;  // a "Cards.Count" of cards - 1
+  bool names = true;         // a [Names] section: "Card N"
+  bool cardsCount = true;    // a "Cards.Count" of cards - 1
   std::string identities{};  // a "Cards.Identities" value when not empty
 };
 

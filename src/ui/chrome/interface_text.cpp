@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QWidget>
 
+#include "languages/language_support.h"
+#include "languages/locale_info.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 
@@ -25,6 +27,14 @@ QString JournalText(const TLanguageTable& languages, const char* key, const char
 QString CardsText(const TLanguageTable& languages, const char* key, const char* russian) {
   const std::string text = languages.CardsText(key);
   return QString::fromUtf8(text.empty() ? std::string_view(russian) : std::string_view(text));
+}
+
+QLocale InterfaceLocale(const std::string& languageSetting) {
+  const std::optional<std::uint32_t> id = LanguageIdOfFileName(languageSetting + ".ini");
+  if (!id) return QLocale::system();
+  const std::string name = QtLocaleNameFor(*id);
+  if (name.empty()) return QLocale::system();
+  return QLocale(QString::fromStdString(name));
 }
 
 QString FailureText(const TLanguageTable& languages, const UserFailure& failure) {

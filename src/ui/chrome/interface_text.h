@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <span>
 #include <string>
@@ -35,6 +36,12 @@ QString JournalText(const TLanguageTable& languages, const char* key, const char
 // reader's own meanings: the language file's "Cards"/`key` text, else the
 // built-in Russian one (`russian`, UTF-8).
 QString CardsText(const TLanguageTable& languages, const char* key, const char* russian);
+
+// The interface language's locale for dates: the "Language" setting
+// ("0x0409", or a file's own word such as "English") as Qt names the
+// language; Russian for the built-in texts, the system's for a name that
+// tells no language.
+QLocale InterfaceLocale(const std::string& languageSetting);
 
 // A text of the interface on a control or menu entry found by its layout
 // name: the hint of a widget, the caption of a menu entry (a submenu by its

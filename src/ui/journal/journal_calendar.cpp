@@ -53,7 +53,7 @@ JournalCalendar::JournalCalendar(ProgramState& state, QWidget* parent)
 JournalCalendar::~JournalCalendar() { post_->Close(); }
 
 void JournalCalendar::ApplyLanguage() {
-  const QLocale locale = JournalLocale(state_.INIData.Language);
+  const QLocale locale = InterfaceLocale(state_.INIData.Language);
   const Qt::DayOfWeek firstDay = firstDayOfWeek();
   const QDate selected = selectedDate();
   const int year = yearShown();

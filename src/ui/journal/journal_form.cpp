@@ -217,7 +217,7 @@ void TJournalForm::ApplyLanguage() {
   c["JournalDelete"]->setText(JournalText(languages, "Delete", "Удалить запись"));
   c["JournalUndo"]->setText(JournalText(languages, "Undo", "Вернуть удалённую"));
   c["JournalAddFollowUp"]->setText(JournalText(languages, "AddFollowUp", "Добавить"));
-  const QLocale locale = JournalLocale(state_.INIData.Language);
+  const QLocale locale = InterfaceLocale(state_.INIData.Language);
   view_->SetLocale(locale);
   filters_->SetLocale(locale);
   filters_->ApplyLanguage(languages);
@@ -287,6 +287,11 @@ void TJournalForm::ShowJournal() {
   LayOut();
   if (!view_->Entry() && model_->rowCount() > 1) Choose(model_->EntryId(1));
   list_->setFocus();
+}
+
+void TJournalForm::ShowJournalEntry(std::int64_t id) {
+  ShowJournal();
+  ShowEntry(id);
 }
 
 void TJournalForm::SaveEdits() { view_->SaveNow(); }

@@ -51,6 +51,8 @@ class TJournalForm : public QWidget, public JournalWindowLink {
   // Shown, in front, the list read again when the journal changed while
   // hidden, the first entry chosen when none is.
   void ShowJournal() override;
+  // Shown, the entry chosen on the entries' page.
+  void ShowJournalEntry(std::int64_t id) override;
   // Captions, hints and the dates' language from the interface language.
   void ApplyLanguage();
   // What was typed and not yet saved (a pause not yet over) saved now:

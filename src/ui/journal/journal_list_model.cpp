@@ -39,14 +39,6 @@ QString OneLine(QString text) {
 
 }  // namespace
 
-QLocale JournalLocale(const std::string& languageSetting) {
-  const std::optional<std::uint32_t> id = LanguageIdOfFileName(languageSetting + ".ini");
-  if (!id) return QLocale::system();
-  const std::string name = QtLocaleNameFor(*id);
-  if (name.empty()) return QLocale::system();
-  return QLocale(QString::fromStdString(name));
-}
-
 QString JournalDayText(const QLocale& locale, const std::string& moment) {
   const std::optional<QDateTime> read = MomentOf(moment);
   if (!read) return Utf8(std::string(DayOf(moment)));

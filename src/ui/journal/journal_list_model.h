@@ -13,11 +13,6 @@
 
 namespace vaticor {
 
-// The interface language's locale for dates: the "Language" setting
-// ("0x0409", or a file's own word such as "English") as Qt names the
-// language; Russian for the built-in texts, the system's for a name that
-// tells no language.
-QLocale JournalLocale(const std::string& languageSetting);
 // An entry's moment ("2024-03-14T09:30:05") in that locale: the day as a
 // list's day header reads it, the time of day, and both for the entry
 // shown. A moment that cannot be read is given back as it stands.

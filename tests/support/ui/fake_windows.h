@@ -17,9 +17,10 @@ class FakeLinks : public CardViewerLink,
                   public FolderSelectLink,
                   public LanguageMenuLink,
                   public JournalWindowLink,
-                  public DayCardLink {
+                  public DayCardLink,
+                  public GalleryWindowLink {
  public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
+  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
 
   void ShowCardDescription(const std::string& title, int card, int section) override {
     described.push_back({title, card, section, {}});
@@ -70,6 +71,8 @@ class FakeLinks : public CardViewerLink,
   void ShowForMode(FolderMode mode) override { folderModes.push_back(mode); }
   void ChooseLanguage(int position) override { languagesChosen.push_back(position); }
   void ShowJournal() override { ++journalShown; }
+  void ShowJournalEntry(std::int64_t id) override { journalEntriesShown.push_back(id); }
+  void ShowGallery() override { ++galleryShown; }
   void ShowDayCard() override { ++dayCardShown; }
 
   struct Described {
@@ -98,6 +101,8 @@ class FakeLinks : public CardViewerLink,
   std::vector<FolderMode> folderModes;
   std::vector<int> languagesChosen;
   int journalShown = 0;
+  std::vector<std::int64_t> journalEntriesShown;
+  int galleryShown = 0;
   int dayCardShown = 0;
 };
 
