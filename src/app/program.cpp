@@ -38,6 +38,7 @@
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
+#include "ui/reading_entry/reading_entry_form.h"
 #include "ui/spreads/deck_groups_form.h"
 #include "ui/spreads/spreads_form.h"
 #include "ui/viewer/about_form.h"
@@ -204,7 +205,7 @@ void Program::CreateOtherWindows() {
     folderSelectForm_ = std::make_unique<TFolderSelectForm>(state_, *main, *this);
     // The spreads window creates the deck-groups window with it.
     spreadsForm_ = std::make_unique<TSpreadsForm>(
-        state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main, main->Face()});
+        state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main, main->Face(), *this});
     FollowContent(contentChanges_, aboutForm_.get(), *aboutForm_);
     FollowContent(contentChanges_, spreadsForm_.get(), *spreadsForm_);
     if (textsApplied_) ApplyLanguageToOtherWindows();
@@ -219,7 +220,7 @@ void Program::CreateOtherWindows() {
     throw;
   }
   main->ConnectWindows(WindowLinks{*aboutForm_, *questionLogForm_, *questionForm_, *spreadsForm_,
-                                   *folderSelectForm_, *this, *this, *this});
+                                   *folderSelectForm_, *this, *this, *this, *this});
   otherWindowsMade_ = true;
 }
 
@@ -274,6 +275,7 @@ void Program::ApplyLanguageToOtherWindows() {
   folderSelectForm_->ApplyLanguage();
   spreadsForm_->ApplyLanguage();
   if (journalForm_) journalForm_->ApplyLanguage();
+  if (readingEntryForm_) readingEntryForm_->ApplyLanguage();
   if (journalFiles_) journalFiles_->ApplyLanguage();
 }
 
@@ -331,6 +333,18 @@ void Program::ShowJournal() {
   journalForm_->ShowJournal();
 }
 
+void Program::EnterReading(const std::string& spreadPath) {
+  TVaticorForm* main = vaticorForm_.get();
+  OpenJournal(main);
+  if (!readingEntryForm_) {
+    CreateOtherWindows();
+    readingEntryForm_ = std::make_unique<TReadingEntryForm>(
+        state_, JournalWindowLinks{*main, *spreadsForm_, *questionForm_, *aboutForm_});
+    if (textsApplied_) readingEntryForm_->ApplyLanguage();
+  }
+  readingEntryForm_->Enter(spreadPath);
+}
+
 void Program::ShowDayCard() {
   TVaticorForm* main = vaticorForm_.get();
   OpenJournal(main);
@@ -345,6 +359,7 @@ std::vector<QWidget*> Program::Windows() const {
   }
   if (folderSelectForm_) windows.push_back(folderSelectForm_.get());
   if (journalForm_) windows.push_back(journalForm_.get());
+  if (readingEntryForm_) windows.push_back(readingEntryForm_.get());
   if (spreadsForm_) {
     windows.push_back(spreadsForm_.get());
     windows.push_back(spreadsForm_->DeckGroupsWindow());

@@ -35,6 +35,7 @@ class TQuestionForm;
 class TFolderSelectForm;
 class TSpreadsForm;
 class TJournalForm;
+class TReadingEntryForm;
 class DayCardKeeper;
 class SqliteJournal;
 class JournalFileCommands;
@@ -61,7 +62,8 @@ struct SystemServices {
 class Program : public LanguageMenuLink,
                 public InstalledListsLink,
                 public JournalWindowLink,
-                public DayCardLink {
+                public DayCardLink,
+                public ReadingEntryLink {
  public:
   // Fixes the application folders from the program file's path, removes the
   // temporary files a killed run left beside the settings file and the
@@ -93,6 +95,9 @@ class Program : public LanguageMenuLink,
   // Today's card in the main window (the journal opened first when that
   // has not happened yet, so that the card is found or recorded there).
   void ShowDayCard() override;
+  // The dialog of a reading laid with a physical deck, made at its first
+  // showing (the journal opened first, where the reading is recorded).
+  void EnterReading(const std::string& spreadPath) override;
   const LanguageSupport& Languages() const { return *languageSupport_; }
   // Looks at the first program argument; returns true when the main window
   // is to be shown (no spread file was named). A spread file has every
@@ -157,6 +162,7 @@ class Program : public LanguageMenuLink,
   std::unique_ptr<TFolderSelectForm> folderSelectForm_;
   std::unique_ptr<TSpreadsForm> spreadsForm_;
   std::unique_ptr<TJournalForm> journalForm_;
+  std::unique_ptr<TReadingEntryForm> readingEntryForm_;
   std::unique_ptr<DayCardKeeper> dayCards_;
   SqliteJournal* sqliteJournal_ = nullptr;       // the keeper's store, when open
   JournalFileCommands* journalFiles_ = nullptr;  // a child of the journal window

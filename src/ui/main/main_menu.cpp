@@ -97,7 +97,8 @@ TMainMenu::TMainMenu(QWidget* window, const CommandSet& commands)
            {"N4", "Выход"},
            {"JournalSeparator", nullptr},
            {"ShowJournal", "Дневник раскладов..."},
-           {"DayCard", "Карта дня"}});
+           {"DayCard", "Карта дня"},
+           {"EnterReading", "Ввести расклад с колоды..."}});
 
   popupMenu2_ = new QMenu(window);
   popupMenu2_->setObjectName("PopupMenu2");
@@ -216,6 +217,8 @@ void TMainMenu::ApplyLanguage(const TLanguageTable& languages) {
   CaptionShareEntries(languages, ItemAt(popupMenu2_, 4), ItemAt(popupMenu2_, 5));
   commands_["ShowJournal"]->setText(JournalText(languages, "MenuEntry", "Дневник раскладов..."));
   commands_["DayCard"]->setText(JournalText(languages, "DayCard", "Карта дня"));
+  commands_["EnterReading"]->setText(
+      CardsText(languages, "EnterReading", "Ввести расклад с колоды..."));
   commands_["DayCardAtStart"]->setText(
       JournalText(languages, "DayCardAtStart", "Показывать карту дня при первом запуске за день"));
 }

@@ -150,6 +150,7 @@ void TVaticorForm::CreateCommands() {
         [this, &ini] { SetQuestionEnabled(!ini.QuestionFormEnabled, false); });
   c.Add("ShowJournal", [this] { Links().journal.ShowJournal(); });
   c.Add("DayCard", [this] { Links().dayCard.ShowDayCard(); });
+  c.Add("EnterReading", [this] { Links().readingEntry.EnterReading({}); });
   c.AddOption("DayCardAtStart", [&ini](bool on) { ini.DayCardShowAtStart = on; });
 }
 
@@ -171,7 +172,8 @@ void TVaticorForm::BindKeys() {
                              {vk::F4, "SwitchQuestionWindow"},
                              {vk::F10, "OpenMainMenu"},
                              {vk::J, "ShowJournal"},
-                             {vk::D, "DayCard"}});
+                             {vk::D, "DayCard"},
+                             {vk::E, "EnterReading"}});
 }
 
 void TVaticorForm::CreateControls() {

@@ -17,9 +17,10 @@ class FakeLinks : public CardViewerLink,
                   public FolderSelectLink,
                   public LanguageMenuLink,
                   public JournalWindowLink,
-                  public DayCardLink {
+                  public DayCardLink,
+                  public ReadingEntryLink {
  public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
+  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
 
   void ShowCardDescription(const std::string& title, int card, int section) override {
     described.push_back({title, card, section, {}});
@@ -71,6 +72,9 @@ class FakeLinks : public CardViewerLink,
   void ChooseLanguage(int position) override { languagesChosen.push_back(position); }
   void ShowJournal() override { ++journalShown; }
   void ShowDayCard() override { ++dayCardShown; }
+  void EnterReading(const std::string& spreadPath) override {
+    readingsEntered.push_back(spreadPath);
+  }
 
   struct Described {
     std::string title;
@@ -99,6 +103,7 @@ class FakeLinks : public CardViewerLink,
   std::vector<int> languagesChosen;
   int journalShown = 0;
   int dayCardShown = 0;
+  std::vector<std::string> readingsEntered;  // the spread file each was opened with
 };
 
 // The main window, as the windows around it see it.
