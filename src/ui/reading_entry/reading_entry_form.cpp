@@ -319,6 +319,16 @@ void TReadingEntryForm::BuildRows() {
     });
     rows_.push_back(row);
   }
+  // Tab goes from the question through the positions in order, then to the
+  // buttons (the rows are made after them).
+  QWidget* previous = question_;
+  for (const Row& row : rows_) {
+    setTabOrder(previous, row.field);
+    setTabOrder(row.field, row.reversed);
+    previous = row.reversed;
+  }
+  setTabOrder(previous, accept_);
+  setTabOrder(accept_, cancel_);
   rowsGrid_->setRowStretch(static_cast<int>(positions.size()) * 2, 1);
   noPositions_->setVisible(positions.empty());
   rowsArea_->setVisible(!positions.empty());
