@@ -68,8 +68,8 @@ struct SpreadsWindow {
     program.decks.LoadDecks();
     program.decks.SelectDeck(0);
     program.picker.InitGenerator(program.decks.FilesCount);
-    form = std::make_unique<TSpreadsForm>(program.state,
-                                          SpreadsWindowLinks{main, links, links, host, host});
+    form = std::make_unique<TSpreadsForm>(
+        program.state, SpreadsWindowLinks{main, links, links, host, host, links});
     form->ShowSpreads();
   }
   // 78 positions in rows of 13, every card once, every other one reversed.

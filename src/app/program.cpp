@@ -39,6 +39,7 @@
 #include "ui/main/vaticor_form.h"
 #include "ui/questions/question_form.h"
 #include "ui/questions/question_log_form.h"
+#include "ui/reading_entry/reading_entry_form.h"
 #include "ui/spreads/deck_groups_form.h"
 #include "ui/spreads/spreads_form.h"
 #include "ui/viewer/about_form.h"
@@ -206,7 +207,7 @@ void Program::CreateOtherWindows() {
     folderSelectForm_ = std::make_unique<TFolderSelectForm>(state_, *main, *this);
     // The spreads window creates the deck-groups window with it.
     spreadsForm_ = std::make_unique<TSpreadsForm>(
-        state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main, main->Face()});
+        state_, SpreadsWindowLinks{*main, *aboutForm_, *questionForm_, *main, main->Face(), *this});
     FollowContent(contentChanges_, aboutForm_.get(), *aboutForm_);
     FollowContent(contentChanges_, spreadsForm_.get(), *spreadsForm_);
     if (textsApplied_) ApplyLanguageToOtherWindows();
@@ -221,7 +222,7 @@ void Program::CreateOtherWindows() {
     throw;
   }
   main->ConnectWindows(WindowLinks{*aboutForm_, *questionLogForm_, *questionForm_, *spreadsForm_,
-                                   *folderSelectForm_, *this, *this, *this, *this});
+                                   *folderSelectForm_, *this, *this, *this, *this, *this});
   otherWindowsMade_ = true;
 }
 
@@ -277,6 +278,7 @@ void Program::ApplyLanguageToOtherWindows() {
   spreadsForm_->ApplyLanguage();
   if (journalForm_) journalForm_->ApplyLanguage();
   if (galleryForm_) galleryForm_->ApplyLanguage();
+  if (readingEntryForm_) readingEntryForm_->ApplyLanguage();
   if (journalFiles_) journalFiles_->ApplyLanguage();
 }
 
@@ -351,6 +353,18 @@ void Program::ShowGallery() {
   galleryForm_->ShowGallery();
 }
 
+void Program::EnterReading(const std::string& spreadPath) {
+  TVaticorForm* main = vaticorForm_.get();
+  OpenJournal(main);
+  if (!readingEntryForm_) {
+    CreateOtherWindows();
+    readingEntryForm_ = std::make_unique<TReadingEntryForm>(
+        state_, JournalWindowLinks{*main, *spreadsForm_, *questionForm_, *aboutForm_});
+    if (textsApplied_) readingEntryForm_->ApplyLanguage();
+  }
+  readingEntryForm_->Enter(spreadPath);
+}
+
 void Program::ShowDayCard() {
   TVaticorForm* main = vaticorForm_.get();
   OpenJournal(main);
@@ -366,6 +380,7 @@ std::vector<QWidget*> Program::Windows() const {
   if (folderSelectForm_) windows.push_back(folderSelectForm_.get());
   if (journalForm_) windows.push_back(journalForm_.get());
   if (galleryForm_) windows.push_back(galleryForm_.get());
+  if (readingEntryForm_) windows.push_back(readingEntryForm_.get());
   if (spreadsForm_) {
     windows.push_back(spreadsForm_.get());
     windows.push_back(spreadsForm_->DeckGroupsWindow());

@@ -36,6 +36,7 @@ class TFolderSelectForm;
 class TSpreadsForm;
 class TJournalForm;
 class TGalleryForm;
+class TReadingEntryForm;
 class DayCardKeeper;
 class SqliteJournal;
 class JournalFileCommands;
@@ -63,7 +64,8 @@ class Program : public LanguageMenuLink,
                 public InstalledListsLink,
                 public JournalWindowLink,
                 public DayCardLink,
-                public GalleryWindowLink {
+                public GalleryWindowLink,
+                public ReadingEntryLink {
  public:
   // Fixes the application folders from the program file's path, removes the
   // temporary files a killed run left beside the settings file and the
@@ -100,6 +102,9 @@ class Program : public LanguageMenuLink,
   // Today's card in the main window (the journal opened first when that
   // has not happened yet, so that the card is found or recorded there).
   void ShowDayCard() override;
+  // The dialog of a reading laid with a physical deck, made at its first
+  // showing (the journal opened first, where the reading is recorded).
+  void EnterReading(const std::string& spreadPath) override;
   const LanguageSupport& Languages() const { return *languageSupport_; }
   // Looks at the first program argument; returns true when the main window
   // is to be shown (no spread file was named). A spread file has every
@@ -165,6 +170,7 @@ class Program : public LanguageMenuLink,
   std::unique_ptr<TSpreadsForm> spreadsForm_;
   std::unique_ptr<TJournalForm> journalForm_;
   std::unique_ptr<TGalleryForm> galleryForm_;
+  std::unique_ptr<TReadingEntryForm> readingEntryForm_;
   std::unique_ptr<DayCardKeeper> dayCards_;
   SqliteJournal* sqliteJournal_ = nullptr;       // the keeper's store, when open
   JournalFileCommands* journalFiles_ = nullptr;  // a child of the journal window

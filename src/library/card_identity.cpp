@@ -162,6 +162,14 @@ std::vector<std::int32_t> MatchCards(std::string_view typed, std::span<const Car
   return unique;
 }
 
+bool CardNameMatches(std::string_view typed, std::string_view name) {
+  const std::string_view plain = Trimmed(typed);
+  if (plain.empty()) return false;
+  if (StartsWithIgnoreCase(name, plain)) return true;
+  const std::vector<std::string> typedWords = TextWords(typed);
+  return !typedWords.empty() && EachWordBeginsAWord(typedWords, name);
+}
+
 std::vector<std::int32_t> DeckCardIdentities(std::int32_t cardNumbers, std::string_view declared) {
   const std::size_t count = static_cast<std::size_t>(std::max(cardNumbers, 0));
   std::vector<std::int32_t> identities(count, -1);

@@ -65,4 +65,9 @@ struct CardName {
 std::vector<std::int32_t> MatchCards(std::string_view typed, std::span<const CardName> names,
                                      std::size_t most = kCardIdentities);
 
+// Whether a typed text matches one name as MatchCards matches names (the
+// name begins with it, or each typed word begins a word of it): the cards
+// of a deck without identities are matched by their names alone.
+bool CardNameMatches(std::string_view typed, std::string_view name);
+
 }  // namespace vaticor

@@ -28,6 +28,7 @@ constexpr int Digit1 = 0x31;
 constexpr int Digit3 = 0x33;
 constexpr int C = 0x43;
 constexpr int D = 0x44;
+constexpr int E = 0x45;
 constexpr int G = 0x47;
 constexpr int J = 0x4A;
 constexpr int P = 0x50;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class QWidget;
 
@@ -54,6 +55,16 @@ class DayCardLink {
   // Today's card shown alone in the main window, which is shown; drawn and
   // recorded in the journal the first time of the day.
   virtual void ShowDayCard() = 0;
+};
+
+// The dialog in which a reading laid out with a physical deck is entered
+// (ui/reading_entry), made at its first showing.
+class ReadingEntryLink {
+ public:
+  virtual ~ReadingEntryLink() = default;
+  // Shown, raised and given the focus, the spread file of `spreadPath`
+  // chosen as the layout when it is not empty.
+  virtual void EnterReading(const std::string& spreadPath) = 0;
 };
 
 // Which window stands for the program: the main window, or the spreads

@@ -8,8 +8,6 @@
 #include "library/reading_log.h"
 #include "ui/program_links.h"
 
-class QWidget;
-
 namespace vaticor {
 
 // How the windows reach each other. Each window implements the link of what
@@ -101,9 +99,8 @@ class SpreadsWindowLink {
   virtual void ShowSpreads() = 0;
   virtual bool IsSpreadVisible() const = 0;
   virtual void SetSpreadVisible(bool visible) = 0;  // with its card windows
-  // A spread of the journal laid out again from its table (the card
-  // windows' places and size, each position's card) in place of the cards
-  // in scope; the window shown. An entry without a table lays nothing.
+  // A spread of the journal laid out again from its table (the card windows' places and
+  // size, each card) in place of the cards in scope, shown; none without a table.
   virtual void LayRecordedSpread(const JournalEntry& entry) = 0;
 };
 
@@ -124,10 +121,11 @@ struct SpreadsWindowLinks {
   QuestionWindowLink& question;
   SpreadsHostLink& host;
   ProgramFaceLink& face;
+  ReadingEntryLink& readingEntry;  // its right-click menu's last entry
 };
 
-// What the journal window is given: where a recorded reading is laid on
-// the table again, and the viewer for a card's description.
+// What the journal window and the dialog of a reading entered by hand are
+// given: where a reading is laid on the table, and the card viewer.
 struct JournalWindowLinks {
   MainWindowLink& main;
   SpreadsWindowLink& spreads;
@@ -155,6 +153,7 @@ struct WindowLinks {
   JournalWindowLink& journal;
   DayCardLink& dayCard;
   GalleryWindowLink& gallery;
+  ReadingEntryLink& readingEntry;
 };
 
 }  // namespace vaticor

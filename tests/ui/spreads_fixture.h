@@ -99,9 +99,9 @@ class SpreadsTest : public ::testing::Test, protected ProgramStateFixture {
     dialogs = owned.get();
     auto ownedPictureDialog = std::make_unique<FakeReadingPictureDialog>();
     pictureDialog = ownedPictureDialog.get();
-    spreads = std::make_unique<TSpreadsForm>(*windowState_,
-                                             SpreadsWindowLinks{main, links, links, host, host},
-                                             std::move(owned), std::move(ownedPictureDialog));
+    spreads = std::make_unique<TSpreadsForm>(
+        *windowState_, SpreadsWindowLinks{main, links, links, host, host, links}, std::move(owned),
+        std::move(ownedPictureDialog));
     spreads->setGeometry(100, 100, TSpreadsForm::kWidth, TSpreadsForm::kHeight);
     spreads->ShowSpreads();
   }

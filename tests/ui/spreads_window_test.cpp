@@ -197,10 +197,11 @@ TEST_F(SpreadsWindowTest, KeysZeroAndOneClearAndDeal) {
 TEST_F(SpreadsWindowTest, DealModeMenuMarksTheModeAndSetsIt) {
   Open();
   QMenu* menu = Control<QMenu>(*spreads, "PopupMenu1");
-  // The two modes, then a separator, the reading's two entries and its
-  // record in the journal.
-  ASSERT_EQ(menu->actions().size(), 6);
+  // The two modes, then a separator, the reading's two entries, its record
+  // in the journal and a reading entered by hand.
+  ASSERT_EQ(menu->actions().size(), 7);
   EXPECT_EQ(menu->actions()[5]->objectName(), "SaveToJournal");
+  EXPECT_EQ(menu->actions()[6]->objectName(), "EnterReading");
   EXPECT_TRUE(menu->actions()[2]->isSeparator());
   emit menu->aboutToShow();
   EXPECT_FALSE(menu->actions()[3]->isChecked());
@@ -290,6 +291,22 @@ TEST_F(SpreadsWindowTest, SampleSpreadShowsItsCardsWithTheirHints) {
   EXPECT_EQ(Shown(Card(2)), 12);
   EXPECT_EQ(Card(0)->size(), QSize(90, 150));
   EXPECT_EQ(Card(2)->pos(), QPoint(300, 200));
+}
+
+// A reading entered by hand from the spreads window had to have its spread
+// chosen again, or was offered the file of a spread no longer on the table.
+TEST_F(SpreadsWindowTest, AReadingEnteredByHandStartsFromTheSpreadOnTheTable) {
+  Open();
+  QAction* enter = Control<QMenu>(*spreads, "PopupMenu1")->actions()[6];
+  const std::string path = dir.Path("three.spread");
+  WriteText(path, "[Position00]\r\nLeft=100\r\nTop=200\r\n");
+  spreads->LoadSpread(path);
+  enter->trigger();
+  Deal(1);  // onto the spread: still its reading
+  enter->trigger();
+  ClickSpreads("Image6");
+  enter->trigger();
+  EXPECT_EQ(links.readingsEntered, (std::vector<std::string>{path, path, ""}));
 }
 
 TEST_F(SpreadsWindowTest, APileOfCardsGetsItsTopPictureFirstAndCardsOffTheScreenLast) {
@@ -423,7 +440,7 @@ TEST_F(SpreadsWindowTest, WithoutAnyDeckASpreadOpensEmptyPositionsAndNothingIsDe
   auto owned = std::make_unique<FakeSpreadFileDialogs>();
   dialogs = owned.get();
   spreads = std::make_unique<TSpreadsForm>(
-      state, SpreadsWindowLinks{main, links, links, host, host}, std::move(owned));
+      state, SpreadsWindowLinks{main, links, links, host, host, links}, std::move(owned));
   spreads->ShowSpreads();
   const std::string path = dir.Path("Расклад с пробелами.spread");
   WriteText(path, "[Position00]\r\nValue=3\r\n[Position01]\r\nValue=-5\r\nLeft=200\r\n");
@@ -565,7 +582,7 @@ TEST_F(SpreadsWindowTest, ToolbarsStoredOffTheScreenStartWhollyOnIt) {
     ReadSettingsFile();
     ini.SpreadsFormLeft = ini.DeckGroupsFormLeft = stored.left;
     ini.SpreadsFormTop = ini.DeckGroupsFormTop = stored.top;
-    TSpreadsForm toolbar(state, SpreadsWindowLinks{main, links, links, host, host},
+    TSpreadsForm toolbar(state, SpreadsWindowLinks{main, links, links, host, host, links},
                          std::make_unique<FakeSpreadFileDialogs>());
     EXPECT_EQ(toolbar.pos(), stored.spreads) << stored.left << "," << stored.top;
     EXPECT_EQ(toolbar.DeckGroupsWindow()->pos(), stored.groups) << stored.left << "," << stored.top;

@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
   EXPECT_EQ(names(MainMenu(*form)),
             (std::vector<std::string>{"N11", "N31", "N1", "N2", "N14", "N3", "N5", "N6", "N8", "N7",
                                       "N24", "Interfacelanguage1", "N23", "N4", "JournalSeparator",
-                                      "ShowJournal", "DayCard", "ShowGallery"}));
+                                      "ShowJournal", "DayCard", "EnterReading", "ShowGallery"}));
   EXPECT_EQ(names(Settings(*form)),
             (std::vector<std::string>{"N12", "N27", "N17", "N13", "N9", "N10", "N21", "N28", "N22",
                                       "DayCardSeparator", "DayCardAtStart"}));
@@ -205,11 +205,15 @@ TEST_F(MainWindowTest, MenusStandItemByItem) {
   ReleaseKey(form.get(), Qt::Key_D);
   EXPECT_EQ(links.dayCardShown, 2);
   // The card gallery: its entry, its key.
-  TMainMenu::ItemAt(MainMenu(*form), 17)->trigger();
+  TMainMenu::ItemAt(MainMenu(*form), 18)->trigger();
   ReleaseKey(form.get(), Qt::Key_G);
   EXPECT_EQ(links.galleryShown, 2);
   TMainMenu::ItemAt(Settings(*form), 10)->trigger();
   EXPECT_TRUE(ini.DayCardShowAtStart);
+  // A reading laid with a physical deck: its entry and its key, no spread chosen.
+  TMainMenu::ItemAt(MainMenu(*form), 17)->trigger();
+  ReleaseKey(form.get(), Qt::Key_E);
+  EXPECT_EQ(links.readingsEntered, (std::vector<std::string>{"", ""}));
 }
 
 TEST_F(MainWindowTest, OnlyMajorArcanaIsOfferedForDecksWithMoreThan22Files) {

@@ -60,6 +60,8 @@ JournalEntryView::JournalEntryView(ProgramState& state, QWidget* parent)
   QFont bold = moment_->font();
   bold.setBold(true);
   moment_->setFont(bold);
+  physical_ = MakeCaption(this, "JournalPhysical");
+  physical_->hide();
   questionCaption_ = MakeCaption(this, "JournalQuestionCaption");
   question_ = new QLineEdit(this);
   question_->setObjectName("JournalQuestion");
@@ -110,6 +112,7 @@ JournalEntryView::JournalEntryView(ProgramState& state, QWidget* parent)
   column->setContentsMargins(4, 2, 2, 2);
   column->setSpacing(2);
   column->addWidget(moment_);
+  column->addWidget(physical_);
   column->addWidget(questionCaption_);
   column->addWidget(question_);
   column->addWidget(cardsArea, 1);
@@ -165,6 +168,8 @@ void JournalEntryView::Show(std::optional<JournalEntry> entry) {
   }
   followUpText_->clear();
   showing_ = false;
+  // A reading laid with the reader's own deck says so: its cards were named, not drawn.
+  physical_->setVisible(entry_ && entry_->physical);
   cards_->Show(entry_ ? &*entry_ : nullptr, reversedMark_);
   EnableControls();
 }
@@ -272,6 +277,7 @@ void JournalEntryView::CompleteTag(const QString& text) {
 
 void JournalEntryView::ApplyLanguage(const TLanguageTable& languages) {
   reversedMark_ = JournalText(languages, "ReversedMark", "(перевёрнута)");
+  physical_->setText(CardsText(languages, "EntryPhysical", "Разложено своей колодой"));
   questionCaption_->setText(JournalText(languages, "Question", "Вопрос"));
   notesCaption_->setText(JournalText(languages, "Notes", "Заметки"));
   followUpsCaption_->setText(JournalText(languages, "FollowUps", "Дополнения"));

@@ -88,6 +88,7 @@ class JournalEntryView : public QWidget {
   bool editable_ = false;
   QTimer saveTimer_;
   QLabel* moment_ = nullptr;
+  QLabel* physical_ = nullptr;  // shown for a reading laid with a physical deck
   QLabel* questionCaption_ = nullptr;
   QLineEdit* question_ = nullptr;
   JournalCards* cards_ = nullptr;

@@ -27,6 +27,7 @@
 #include "ui/journal/journal_list_model.h"
 #include "ui/journal/journal_statistics_page.h"
 #include "ui/journal_keeper.h"
+#include "ui/reading_table.h"
 
 namespace vaticor {
 
@@ -474,25 +475,8 @@ void TJournalForm::LayAgain() {
   view_->SaveNow();
   const std::optional<JournalEntry>& entry = view_->Entry();
   if (!entry) return;
-  if (entry->kind == JournalKind::kSpread) {
-    links_.spreads.LayRecordedSpread(*entry);
-    return;
-  }
-  MainWindowLink& main = links_.main;
-  main.SetCardMode(entry->positions.size() == 3);
-  for (std::size_t slot = 0; slot < entry->positions.size() && slot < 3; ++slot) {
-    const JournalPosition& position = entry->positions[slot];
-    main.ShowCard(static_cast<int>(slot), position.reversed ? -position.card : position.card);
-  }
-  // The question goes with its cards, as a reading put back from the log.
-  if (state_.INIData.QuestionFormEnabled) {
-    if (entry->question.empty()) {
-      links_.question.ClearQuestion();
-    } else {
-      links_.question.ShowLoggedQuestion(entry->question);
-    }
-  }
-  main.ShowMainWindow();
+  LayReadingOnTable(*entry, links_.main, links_.spreads, links_.question,
+                    state_.INIData.QuestionFormEnabled);
 }
 
 void TJournalForm::DeleteChosen() {

@@ -98,6 +98,7 @@ TMainMenu::TMainMenu(QWidget* window, const CommandSet& commands)
            {"JournalSeparator", nullptr},
            {"ShowJournal", "Дневник раскладов..."},
            {"DayCard", "Карта дня"},
+           {"EnterReading", "Ввести расклад с колоды..."},
            {"ShowGallery", "Галерея карт..."}});
 
   popupMenu2_ = new QMenu(window);
@@ -217,6 +218,8 @@ void TMainMenu::ApplyLanguage(const TLanguageTable& languages) {
   CaptionShareEntries(languages, ItemAt(popupMenu2_, 4), ItemAt(popupMenu2_, 5));
   commands_["ShowJournal"]->setText(JournalText(languages, "MenuEntry", "Дневник раскладов..."));
   commands_["DayCard"]->setText(JournalText(languages, "DayCard", "Карта дня"));
+  commands_["EnterReading"]->setText(
+      CardsText(languages, "EnterReading", "Ввести расклад с колоды..."));
   commands_["ShowGallery"]->setText(CardsText(languages, "GalleryMenuEntry", "Галерея карт..."));
   commands_["DayCardAtStart"]->setText(
       JournalText(languages, "DayCardAtStart", "Показывать карту дня при первом запуске за день"));

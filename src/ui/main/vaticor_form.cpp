@@ -141,8 +141,7 @@ void TVaticorForm::CreateCommands() {
   c.Add("NextReading", [this] { StepLog(+1); });
   c.Add("NextDeck", [this] { state_.Content.StepDeck(+1); });
   c.Add("PreviousDeck", [this] { state_.Content.StepDeck(-1); });
-  // With one card on show, 1 draws; with three, it switches to one (and 3
-  // the other way round).
+  // One card on show: 1 draws; three: 1 switches to one (and 3 the other way round).
   c.Add("OneCardOrDraw", [this] { ThreeCardMode() ? ChooseCardsAcross(1) : DrawCards(); });
   c.Add("ThreeCardsOrDraw", [this] { ThreeCardMode() ? DrawCards() : ChooseCardsAcross(3); });
   c.Add("ShowLogAtLastLine", [this] { ShowLogAtLastLine(); });
@@ -150,6 +149,7 @@ void TVaticorForm::CreateCommands() {
         [this, &ini] { SetQuestionEnabled(!ini.QuestionFormEnabled, false); });
   c.Add("ShowJournal", [this] { Links().journal.ShowJournal(); });
   c.Add("DayCard", [this] { Links().dayCard.ShowDayCard(); });
+  c.Add("EnterReading", [this] { Links().readingEntry.EnterReading({}); });
   c.Add("ShowGallery", [this] { Links().gallery.ShowGallery(); });
   c.AddOption("DayCardAtStart", [&ini](bool on) { ini.DayCardShowAtStart = on; });
 }
@@ -173,6 +173,7 @@ void TVaticorForm::BindKeys() {
                              {vk::F10, "OpenMainMenu"},
                              {vk::J, "ShowJournal"},
                              {vk::D, "DayCard"},
+                             {vk::E, "EnterReading"},
                              {vk::G, "ShowGallery"}});
 }
 

@@ -1,5 +1,7 @@
 #include "ui/spreads/spread_reading.h"
 
+#include <filesystem>
+
 #include "library/journal_record.h"
 #include "library/spread_picker.h"
 #include "ui/chrome/reading_share.h"
@@ -7,10 +9,11 @@
 
 namespace vaticor {
 
-void SpreadReading::Begin(std::string fileName, const std::string& savedMoment) {
+void SpreadReading::Begin(std::string path, const std::string& savedMoment) {
   logMoment_ = savedMoment.empty() ? ReadingMomentNow() : savedMoment;
   journalMoment_ = JournalMomentNow();
-  fileName_ = std::move(fileName);
+  fileName_ = std::filesystem::path(path).filename().string();
+  path_ = std::move(path);
   entry_ = 0;
 }
 
@@ -26,6 +29,7 @@ void SpreadReading::Resume(const JournalEntry& entry) {
   logMoment_ = ReadingMomentNow();
   journalMoment_ = entry.moment;
   fileName_ = entry.spreadFile;
+  path_.clear();
   entry_ = entry.id;
 }
 

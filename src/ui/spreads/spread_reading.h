@@ -23,10 +23,11 @@ class JournalKeeper;
 class SpreadReading {
  public:
   // A spread file opened: made now, or at `savedMoment` (a saved reading's,
-  // as the reading log writes it); `fileName` is the file's name.
-  void Begin(std::string fileName, const std::string& savedMoment = {});
+  // as the reading log writes it); `path` is the file's path (its name is
+  // what the journal records).
+  void Begin(std::string path, const std::string& savedMoment = {});
   // Every card drawn anew, on the same spread.
-  void Redraw() { Begin(std::move(fileName_)); }
+  void Redraw() { Begin(std::move(path_)); }
   // A card dealt: onto an empty table a new reading without a file,
   // otherwise the same one, made now.
   void Deal(bool tableWasEmpty);
@@ -36,6 +37,9 @@ class SpreadReading {
   // When the reading was made, as the reading log writes it; empty before
   // any.
   const std::string& LogMoment() const { return logMoment_; }
+  // The spread file the reading was laid out from; empty for none or not
+  // known (a reading of the journal laid again).
+  const std::string& FilePath() const { return path_; }
 
   // Records the cards in scope (as a save of the spread writes them, with
   // the card size and screen) in the journal: a new entry, or the one this
@@ -49,6 +53,7 @@ class SpreadReading {
   std::string logMoment_;
   std::string journalMoment_;
   std::string fileName_;
+  std::string path_;
   std::int64_t entry_ = 0;  // 0: not recorded yet
 };
 

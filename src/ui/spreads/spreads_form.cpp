@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <algorithm>
-#include <filesystem>
 
 #include "core/spread_geometry.h"
 #include "library/spread_file.h"
@@ -110,6 +109,9 @@ void TSpreadsForm::CreateCommands() {
     entry->setChecked(mode == newDecks);
     modes->addAction(entry);
   }
+  c.Add("EnterReading", [this] {
+    links_.readingEntry.EnterReading(table_.Count() > 0 ? reading_.FilePath() : std::string());
+  });
   c.Add("N4", [this] { CopyReading(); });
   c.Add("N5", [this] { SaveReadingPicture(); });
   CaptionShareEntries(c["N4"], c["N5"]);
@@ -164,7 +166,7 @@ void TSpreadsForm::CreateControls() {
   const CommandSet& c = *commands_;
   PopupMenu1->addActions({c["N1"], c["N2"]});
   PopupMenu1->addSeparator()->setObjectName("N3");
-  PopupMenu1->addActions({c["N4"], c["N5"], c["SaveToJournal"]});
+  PopupMenu1->addActions({c["N4"], c["N5"], c["SaveToJournal"], c["EnterReading"]});
 
   connect(strip_.icon, &TSkinImage::clicked, c["OpenMainMenu"], &QAction::trigger);
   connect(strip_.minimise, &TSkinImage::clicked, c["HideSpreads"], &QAction::trigger);
@@ -422,6 +424,8 @@ void TSpreadsForm::ApplyLanguage() {
   CaptionShareEntries(state_.Languages, (*commands_)["N4"], (*commands_)["N5"]);
   (*commands_)["SaveToJournal"]->setText(
       JournalText(state_.Languages, "SaveToJournal", "Записать в дневник"));
+  (*commands_)["EnterReading"]->setText(
+      CardsText(state_.Languages, "EnterReading", "Ввести расклад с колоды..."));
   static constexpr NamedText kTexts[] = {
       {"Image11", "SpreadsDraw", "Вытянуть карты"},
       {"Image6", nullptr, "Новый расклад", 1027},
@@ -545,7 +549,7 @@ void TSpreadsForm::LoadSpread(const std::string& path) {
   if (layout) {
     LayOutSpread(*layout);
     // A saved reading is still the reading of its moment.
-    reading_.Begin(std::filesystem::path(path).filename().string(), layout->Moment);
+    reading_.Begin(path, layout->Moment);
     RecordSpreadScreen(path, *layout, state_.Screen);
   }
   BringToFront();

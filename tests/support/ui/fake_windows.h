@@ -18,9 +18,12 @@ class FakeLinks : public CardViewerLink,
                   public LanguageMenuLink,
                   public JournalWindowLink,
                   public DayCardLink,
-                  public GalleryWindowLink {
+                  public GalleryWindowLink,
+                  public ReadingEntryLink {
  public:
-  WindowLinks Links() { return {*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
+  WindowLinks Links() {
+    return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+  }
 
   void ShowCardDescription(const std::string& title, int card, int section) override {
     described.push_back({title, card, section, {}});
@@ -74,6 +77,9 @@ class FakeLinks : public CardViewerLink,
   void ShowJournalEntry(std::int64_t id) override { journalEntriesShown.push_back(id); }
   void ShowGallery() override { ++galleryShown; }
   void ShowDayCard() override { ++dayCardShown; }
+  void EnterReading(const std::string& spreadPath) override {
+    readingsEntered.push_back(spreadPath);
+  }
 
   struct Described {
     std::string title;
@@ -104,6 +110,7 @@ class FakeLinks : public CardViewerLink,
   std::vector<std::int64_t> journalEntriesShown;
   int galleryShown = 0;
   int dayCardShown = 0;
+  std::vector<std::string> readingsEntered;  // the spread file each was opened with
 };
 
 // The main window, as the windows around it see it.
