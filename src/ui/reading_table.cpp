@@ -10,6 +10,8 @@ void LayReadingOnTable(const JournalEntry& entry, MainWindowLink& main, SpreadsW
     spreads.LayRecordedSpread(entry);
     return;
   }
+  // The cards go on the main window: a spread on show as the face gives way.
+  spreads.GiveWayToMainWindow();
   main.SetCardMode(entry.positions.size() == 3);
   for (std::size_t slot = 0; slot < entry.positions.size() && slot < 3; ++slot) {
     const JournalPosition& position = entry.positions[slot];

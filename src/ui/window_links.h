@@ -99,6 +99,7 @@ class SpreadsWindowLink {
   virtual void ShowSpreads() = 0;
   virtual bool IsSpreadVisible() const = 0;
   virtual void SetSpreadVisible(bool visible) = 0;  // with its card windows
+  virtual void GiveWayToMainWindow() = 0;           // as the face: hidden, the main window the face
   // A spread of the journal laid out again from its table (the card windows' places and
   // size, each card) in place of the cards in scope, shown; none without a table.
   virtual void LayRecordedSpread(const JournalEntry& entry) = 0;

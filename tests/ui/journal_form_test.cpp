@@ -261,7 +261,9 @@ TEST_F(JournalFormTest, LayingAgainSendsADrawToTheMainWindowAndASpreadToTheSprea
   Open();
 
   ChooseRow(RowOf("three"));
+  links.spreadsVisible = true;  // a spread on show gives way to the cards
   Trigger("JournalLayAgain");
+  EXPECT_FALSE(links.spreadsVisible);
   EXPECT_TRUE(main.threeCards);
   EXPECT_EQ(main.cards, (std::vector<FakeMainWindow::Card>{{0, 5}, {1, -10}, {2, 0}}));
   EXPECT_EQ(main.shown, 1);

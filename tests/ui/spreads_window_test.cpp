@@ -309,6 +309,25 @@ TEST_F(SpreadsWindowTest, AReadingEnteredByHandStartsFromTheSpreadOnTheTable) {
   EXPECT_EQ(links.readingsEntered, (std::vector<std::string>{path, path, ""}));
 }
 
+// One or three cards laid on the table while a spread is the face: the
+// spread and its cards go, the main window is the face again (else the
+// spread came back over the cards just laid).
+TEST_F(SpreadsWindowTest, ASpreadOnShowGivesWayToCardsLaidOnTheMainWindow) {
+  Open();
+  spreads->GiveWayToMainWindow();  // not the face: nothing changes
+  EXPECT_EQ(host.mainWindowShownAsFace, 0);
+  host.ShowSpreadsAsFace();
+  spreads->ShowSpreads();
+  Deal(2);
+  spreads->GiveWayToMainWindow();
+  EXPECT_FALSE(spreads->isVisible());
+  EXPECT_FALSE(Card(0)->isVisible());
+  EXPECT_FALSE(Card(1)->isVisible());
+  EXPECT_EQ(host.mainWindowShownAsFace, 1);
+  EXPECT_FALSE(host.spreadsAreFace);
+  EXPECT_EQ(CardCount(), 2);  // the spread is kept for when it is shown again
+}
+
 TEST_F(SpreadsWindowTest, APileOfCardsGetsItsTopPictureFirstAndCardsOffTheScreenLast) {
   OpenWithOneWorker();
   // A card wholly off the screen, the first one made, and then ten cards in

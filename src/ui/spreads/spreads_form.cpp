@@ -542,6 +542,12 @@ void TSpreadsForm::LayRecordedSpread(const JournalEntry& entry) {
   BringToFront();
 }
 
+void TSpreadsForm::GiveWayToMainWindow() {
+  if (!links_.face.SpreadsAreFace()) return;
+  SetSpreadVisible(false);
+  links_.face.ShowMainWindowAsFace();
+}
+
 void TSpreadsForm::LoadSpread(const std::string& path) {
   TINIData& ini = state_.INIData;
   const std::optional<SpreadLayout> layout =

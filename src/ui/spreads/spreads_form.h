@@ -60,8 +60,7 @@ class TSpreadsForm : public QWidget,
   // --- What the main window and the tray ask (SpreadsWindowLink) ---
   void ShowSpreads() override;
   bool IsSpreadVisible() const override;
-  // Shows or hides the window with its card windows and, while deck groups
-  // are open, the deck-groups window.
+  // Shows or hides it with its card windows and, while open, deck groups.
   void SetSpreadVisible(bool visible) override;
   // "Новый расклад" (Image6), key 0; also the deck groups' "Закрыть групу".
   void ClearSpread() override;
@@ -69,6 +68,7 @@ class TSpreadsForm : public QWidget,
   // deck groups are hidden until this window is restored.
   void MinimiseToTaskbar() override;
   void LayRecordedSpread(const JournalEntry& entry) override;
+  void GiveWayToMainWindow() override;
   // Replaces the spread in scope by the file's positions (the pictures
   // follow: SpreadPictureQueue); a missing file only brings the window to
   // the front. Raises IniWriteError when the file cannot be written (it

@@ -71,6 +71,7 @@ class FakeLinks : public CardViewerLink,
   bool IsSpreadVisible() const override { return spreadsVisible; }
   void SetSpreadVisible(bool visible) override { spreadsVisible = visible; }
   void LayRecordedSpread(const JournalEntry& entry) override { laidSpreads.push_back(entry.id); }
+  void GiveWayToMainWindow() override { spreadsVisible = false; }
   void ShowForMode(FolderMode mode) override { folderModes.push_back(mode); }
   void ChooseLanguage(int position) override { languagesChosen.push_back(position); }
   void ShowJournal() override { ++journalShown; }
