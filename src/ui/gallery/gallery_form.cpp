@@ -117,7 +117,9 @@ void TGalleryForm::CreateControls() {
   list_->setViewMode(QListView::IconMode);
   list_->setMovement(QListView::Static);
   list_->setResizeMode(QListView::Adjust);
-  list_->setUniformItemSizes(true);
+  // Not uniform: the first card's one-line name would cut every longer
+  // name to one line; the grid keeps the places even.
+  list_->setUniformItemSizes(false);
   list_->setWordWrap(true);
   list_->setSpacing(4);
   list_->setIconSize(QSize(GalleryCardsModel::kPictureWidth, GalleryCardsModel::kPictureHeight));
