@@ -18,6 +18,7 @@
 #include "ui/chrome/close_hides.h"
 #include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/framed_window.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_chrome.h"
@@ -32,9 +33,6 @@ namespace vaticor {
 
 namespace {
 
-constexpr int kBar = TitleStrip::kHeight;  // title and bottom bar
-constexpr int kEdge = 2;                   // the four edges
-constexpr int kTitleRoomLeft = 22;         // the title text starts after the menu image
 // The readings a card's menu lists, newest first.
 constexpr std::size_t kMenuReadings = 5;
 // A reading's question in a menu entry, at most this many characters.
@@ -159,23 +157,11 @@ void TGalleryForm::CreateControls() {
                  [this](const QPoint& at) { OpenCardMenu(at); });
   ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { hide(); });
 
-  SkinChrome::Hooks hooks;
   TINIData& ini = state_.INIData;
-  hooks.moved = StorePlaceOnMove(ini.GalleryFormLeft, ini.GalleryFormTop);
-  hooks.resizedVertically = [this](const WindowRect& rect, int tag) {
-    state_.INIData.GalleryFormHeight = rect.height;
-    if (tag == kTopOrLeftEdge) state_.INIData.GalleryFormTop = rect.top;
-  };
-  hooks.resizedHorizontally = [this](const WindowRect& rect, int tag) {
-    state_.INIData.GalleryFormWidth = rect.width;
-    if (tag == kTopOrLeftEdge) state_.INIData.GalleryFormLeft = rect.left;
-  };
-  hooks.sizeChanged = [this] {
-    const int barTop = frame_.bottomBar->y();
-    LayOut();
-    if (frame_.bottomBar->y() != barTop) chrome_->KeepInShape();
-  };
-  chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
+  chrome_ = std::make_unique<SkinChrome>(this, FramedWindowHooks(
+                                                   {ini.GalleryFormLeft, ini.GalleryFormTop,
+                                                    ini.GalleryFormWidth, ini.GalleryFormHeight},
+                                                   frame_, [this] { LayOut(); }, chrome_));
   strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
   frame_.AttachTo(*chrome_, caption_);
   pictures_ = std::make_unique<GalleryPictures>(state_, *model_, this);
@@ -224,17 +210,7 @@ void TGalleryForm::ApplyLanguage() {
 // Layout and showing
 
 void TGalleryForm::LayOut() {
-  const int w = width();
-  const int h = height();
-  strip_.Place(w);
-  strip_.SetCaption(title_, std::max(0, w - kTitleRoomLeft - 2 * kBar), Qt::ElideRight);
-  frame_.Place(w, h, kBar, kEdge, kEdge);
-  content_->setGeometry(kEdge, kBar + kEdge, std::max(0, w - 2 * kEdge),
-                        std::max(0, h - 2 * kBar - 2 * kEdge));
-  strip_.icon->raise();
-  strip_.close->raise();
-  strip_.caption.Raise();
-  caption_.Raise();
+  FramedWindow{strip_, frame_, caption_, content_}.LayOut(title_, width(), height());
 }
 
 void TGalleryForm::ShowGallery() {

@@ -15,6 +15,7 @@
 #include "ui/chrome/close_hides.h"
 #include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/framed_window.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_chrome.h"
@@ -31,13 +32,7 @@
 
 namespace vaticor {
 
-namespace {
-
-constexpr int kBar = TitleStrip::kHeight;  // title and bottom bar
-constexpr int kEdge = 2;                   // the four edges
-constexpr int kTitleRoomLeft = 22;         // the title text starts after the menu image
-
-}  // namespace
+namespace {}  // namespace
 
 // ---------------------------------------------------------------------------
 // Creation
@@ -155,25 +150,11 @@ void TJournalForm::CreateControls() {
                  [this](int index) { DescribeCard(index); });
   ConnectCommand(strip_.close, &TSkinImage::clicked, this, [this] { hide(); });
 
-  SkinChrome::Hooks hooks;
   TINIData& ini = state_.INIData;
-  hooks.moved = StorePlaceOnMove(ini.JournalFormLeft, ini.JournalFormTop);
-  hooks.resizedVertically = [this](const WindowRect& rect, int tag) {
-    state_.INIData.JournalFormHeight = rect.height;
-    if (tag == kTopOrLeftEdge) state_.INIData.JournalFormTop = rect.top;
-  };
-  hooks.resizedHorizontally = [this](const WindowRect& rect, int tag) {
-    state_.INIData.JournalFormWidth = rect.width;
-    if (tag == kTopOrLeftEdge) state_.INIData.JournalFormLeft = rect.left;
-  };
-  hooks.sizeChanged = [this] {
-    // The chrome centred the caption on the bar where it stood: once more
-    // when the bar moved with the new size.
-    const int barTop = frame_.bottomBar->y();
-    LayOut();
-    if (frame_.bottomBar->y() != barTop) chrome_->KeepInShape();
-  };
-  chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
+  chrome_ = std::make_unique<SkinChrome>(this, FramedWindowHooks(
+                                                   {ini.JournalFormLeft, ini.JournalFormTop,
+                                                    ini.JournalFormWidth, ini.JournalFormHeight},
+                                                   frame_, [this] { LayOut(); }, chrome_));
   strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
   frame_.AttachTo(*chrome_, caption_);
 }
@@ -243,18 +224,8 @@ void TJournalForm::ApplyLanguage() {
 // Layout
 
 void TJournalForm::LayOut() {
-  const int w = width();
-  const int h = height();
-  strip_.Place(w);
-  strip_.SetCaption(title_, std::max(0, w - kTitleRoomLeft - 2 * kBar), Qt::ElideRight);
-  frame_.Place(w, h, kBar, kEdge, kEdge);
-  content_->setGeometry(kEdge, kBar + kEdge, std::max(0, w - 2 * kEdge),
-                        std::max(0, h - 2 * kBar - 2 * kEdge));
+  FramedWindow{strip_, frame_, caption_, content_}.LayOut(title_, width(), height());
   emptyNote_->setGeometry(list_->rect().adjusted(8, 8, -8, -8));
-  strip_.icon->raise();
-  strip_.close->raise();
-  strip_.caption.Raise();
-  caption_.Raise();
 }
 
 // ---------------------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "ui/chrome/close_hides.h"
 #include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/framed_window.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/reading_share.h"
@@ -33,9 +34,6 @@
 namespace vaticor {
 namespace {
 
-constexpr int kBar = TitleStrip::kHeight;  // title and bottom bar
-constexpr int kEdge = 2;
-constexpr int kTitleRoomLeft = 22;
 constexpr int kKindRole = Qt::UserRole + 1;  // of a layout: its EntryLayoutKind
 constexpr int kPathRole = Qt::UserRole + 2;  // of a spread file: its path
 
@@ -145,11 +143,8 @@ void TReadingEntryForm::CreateControls() {
   ConnectCommand(layouts_, qOverload<int>(&QComboBox::activated), this, [this] { LayoutChosen(); });
 
   SkinChrome::Hooks hooks;
-  hooks.sizeChanged = [this] {
-    const int barTop = frame_.bottomBar->y();
-    LayOut();
-    if (frame_.bottomBar->y() != barTop) chrome_->KeepInShape();
-  };
+  hooks.sizeChanged = LayOutOnResize(
+      frame_, [this] { LayOut(); }, chrome_);
   chrome_ = std::make_unique<SkinChrome>(this, std::move(hooks));
   strip_.AttachTo(*chrome_, /*buttonsFlushRight=*/true);
   frame_.AttachTo(*chrome_, caption_);
@@ -185,17 +180,7 @@ void TReadingEntryForm::ApplyLanguage() {
 }
 
 void TReadingEntryForm::LayOut() {
-  const int w = width();
-  const int h = height();
-  strip_.Place(w);
-  strip_.SetCaption(title_, std::max(0, w - kTitleRoomLeft - 2 * kBar), Qt::ElideRight);
-  frame_.Place(w, h, kBar, kEdge, kEdge);
-  content_->setGeometry(kEdge, kBar + kEdge, std::max(0, w - 2 * kEdge),
-                        std::max(0, h - 2 * kBar - 2 * kEdge));
-  strip_.icon->raise();
-  strip_.close->raise();
-  strip_.caption.Raise();
-  caption_.Raise();
+  FramedWindow{strip_, frame_, caption_, content_}.LayOut(title_, width(), height());
 }
 
 // ---------------------------------------------------------------------------
