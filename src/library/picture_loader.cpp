@@ -40,6 +40,8 @@ PictureFormat PictureFormatOf(std::string_view path) {
     return PictureFormat::Jpeg;
   }
   if (EqualsIgnoringAsciiCase(ext, "png")) return PictureFormat::Png;
+  if (EqualsIgnoringAsciiCase(ext, "webp")) return PictureFormat::Webp;
+  if (EqualsIgnoringAsciiCase(ext, "svg")) return PictureFormat::Svg;
   throw UnknownPictureExtensionError(std::string(ext));
 }
 

@@ -11,7 +11,8 @@
 
 namespace vaticor {
 
-enum class PictureFormat { Bmp, Jpeg, Png };
+// Svg is drawn at the size shown; the others are decoded and shrunk to it.
+enum class PictureFormat { Bmp, Jpeg, Png, Webp, Svg };
 
 // A picture file and the format its extension names.
 struct PictureFile {
@@ -27,7 +28,7 @@ class UnknownPictureExtensionError : public UserFailure {
 };
 
 // The format a file's extension names, compared without regard to case:
-// "bmp", "jpg" or "jpeg", "png". Raises UnknownPictureExtensionError for any
+// "bmp", "jpg" or "jpeg", "png", "webp", "svg". Raises UnknownPictureExtensionError for any
 // other extension (an empty one included).
 PictureFormat PictureFormatOf(std::string_view path);
 

@@ -7,8 +7,10 @@
 namespace vaticor {
 
 // Reads picture files from disk: BMP and JPEG through the decoders in
-// platform/codecs, PNG through Qt. Files over kMaxPictureFileBytes are
-// refused without being read.
+// platform/codecs, PNG and WebP through Qt's readers (WebP: its image-format
+// plugin, libwebp), SVG drawn by Qt SVG at the size asked (or its own size
+// without a target) onto a transparent picture, within kMaxPicturePixels.
+// Files over kMaxPictureFileBytes are refused without being read.
 //
 // With a target, BMP and JPEG pictures are shrunk row by row as they are
 // decoded, and so are non-interlaced PNG pictures of 8-bit RGB or RGBA;

@@ -68,6 +68,8 @@ TEST(PictureFormatTest, RecognisesExtensionsWithoutRegardToCase) {
   EXPECT_EQ(PictureFormatOf("fool.Png"), PictureFormat::Png);
   EXPECT_EQ(PictureFormatOf("C:\\Decks\\Major.Arcana\\fool.png"), PictureFormat::Png);
   EXPECT_EQ(PictureFormatOf("deck.old/fool.copy.jpg"), PictureFormat::Jpeg);
+  EXPECT_EQ(PictureFormatOf("minor_arcana/cups/ace.WebP"), PictureFormat::Webp);
+  EXPECT_EQ(PictureFormatOf("scalable/00.svg"), PictureFormat::Svg);
 }
 
 std::string ErrorFor(std::string_view path) {

@@ -105,7 +105,8 @@ TEST(FilePictureLoaderTest, PngIsShrunkIntoTheAreaKeepingItsProportionsButNeverE
 TEST(FilePictureLoaderTest, MissingDamagedAndEmptyFiles) {
   testing::TempDir dir;
   FilePictureLoader loader;
-  for (PictureFormat format : {PictureFormat::Bmp, PictureFormat::Jpeg, PictureFormat::Png}) {
+  for (PictureFormat format : {PictureFormat::Bmp, PictureFormat::Jpeg, PictureFormat::Png,
+                               PictureFormat::Webp, PictureFormat::Svg}) {
     EXPECT_EQ(loader.Load(dir.Path("absent.pic"), format, {}), nullptr);
     EXPECT_EQ(loader.Measure(dir.Path("absent.pic"), format), std::nullopt);
     EXPECT_EQ(loader.Load(dir.path(), format, {}), nullptr);  // a folder
@@ -122,6 +123,57 @@ TEST(FilePictureLoaderTest, MissingDamagedAndEmptyFiles) {
   const std::string bmpAsPng = dir.Write("bitmap.png", TinyBmp());
   EXPECT_EQ(loader.Load(bmpAsPng, PictureFormat::Png, {}), nullptr);
   EXPECT_NE(loader.Load(bmpAsPng, PictureFormat::Bmp, {}), nullptr);
+}
+
+// WebP as Qt's plugin reads it: lossless keeps every pixel and its alpha,
+// and a target shrinks it.
+TEST(FilePictureLoaderTest, WebpKeepsItsPixelsAndIsShrunkToTheTarget) {
+  testing::TempDir dir;
+  const QImage image = SamplePicture(40, 30);
+  const std::string path = dir.Path("card.webp");
+  ASSERT_TRUE(image.save(QString::fromStdString(path), "WEBP", 100));
+  FilePictureLoader loader;
+  EXPECT_EQ(loader.Measure(path, PictureFormat::Webp), (PictureSize{40, 30}));
+  const auto picture = loader.Load(path, PictureFormat::Webp, {});
+  ASSERT_NE(picture, nullptr);
+  ASSERT_EQ(picture->size(), (PictureSize{40, 30}));
+  EXPECT_EQ(picture->pixel(0, 5) >> 24, 128u);
+  EXPECT_EQ(loader.Load(path, PictureFormat::Webp, {20, 15})->size(), (PictureSize{20, 15}));
+  const std::string cut = dir.Write("cut.webp", testing::ReadAll(path).substr(0, 40));
+  EXPECT_EQ(loader.Load(cut, PictureFormat::Webp, {}), nullptr);
+}
+
+// SVG is drawn at the size shown, larger than its own too, with its
+// proportions and a transparent background; a document that is no SVG, or
+// one that claims a vast size, gives no picture or one within the limit.
+TEST(FilePictureLoaderTest, SvgIsDrawnAtTheSizeShownOnATransparentGround) {
+  testing::TempDir dir;
+  const std::string path = dir.Write(
+      "card.svg",
+      "<svg xmlns='http://www.w3.org/2000/svg' width='20' height='40' viewBox='0 0 20 40'>"
+      "<rect x='5' y='5' width='10' height='30' fill='#ff0000'/></svg>");
+  FilePictureLoader loader;
+  EXPECT_EQ(loader.Measure(path, PictureFormat::Svg), (PictureSize{20, 40}));
+  const auto own = loader.Load(path, PictureFormat::Svg, {});
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(own->size(), (PictureSize{20, 40}));
+  const auto large = loader.Load(path, PictureFormat::Svg, {400, 400});
+  ASSERT_NE(large, nullptr);
+  EXPECT_EQ(large->size(), (PictureSize{200, 400}));
+  EXPECT_EQ(large->pixel(0, 0) >> 24, 0u);         // a transparent corner
+  EXPECT_EQ(large->pixel(100, 200), 0xFFFF0000u);  // the red middle
+
+  EXPECT_EQ(loader.Load(dir.Write("text.svg", "not an svg <svg"), PictureFormat::Svg, {}), nullptr);
+  const std::string vast =
+      dir.Write("vast.svg",
+                "<svg xmlns='http://www.w3.org/2000/svg' width='1000000' height='1000000'>"
+                "<rect width='10' height='10'/></svg>");
+  const std::optional<PictureSize> size = loader.Measure(vast, PictureFormat::Svg);
+  ASSERT_TRUE(size.has_value());
+  EXPECT_LE(static_cast<std::int64_t>(size->width) * size->height, kMaxPicturePixels);
+  const auto shown = loader.Load(vast, PictureFormat::Svg, {300, 500});
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->size(), (PictureSize{300, 300}));
 }
 
 TEST(FilePictureLoaderTest, OversizedFilesAreNotRead) {
