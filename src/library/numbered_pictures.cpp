@@ -1,0 +1,102 @@
+#include "library/numbered_pictures.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "library/picture_loader.h"
+
+namespace vaticor {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kSuits = {"wands", "cups", "swords", "pentacles"};
+constexpr std::array<std::string_view, kSuitRanks> kRanks = {
+    "ace",   "two",  "three", "four", "five",   "six",   "seven",
+    "eight", "nine", "ten",   "page", "knight", "queen", "king"};
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+// One to three decimal digits: their value; else nullopt.
+std::optional<std::int32_t> Number(std::string_view text) {
+  if (text.empty() || text.size() > 3) return std::nullopt;
+  std::int32_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+template <std::size_t N>
+std::optional<std::int32_t> IndexOf(const std::array<std::string_view, N>& words,
+                                    std::string_view word) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (words[i] == word) return static_cast<std::int32_t>(i);
+  }
+  return std::nullopt;
+}
+
+// The identity a relative path names, or nullopt.
+std::optional<std::int32_t> IdentityOf(std::string_view path) {
+  try {
+    PictureFormatOf(path);
+  } catch (const UnknownPictureExtensionError&) {
+    return std::nullopt;
+  }
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t slash = path.find_first_of("/\\", start);
+    parts.push_back(Lower(path.substr(start, slash - start)));
+    if (slash == std::string_view::npos) break;
+    start = slash + 1;
+  }
+  std::string& name = parts.back();
+  name.erase(name.rfind('.'));  // the extension, which PictureFormatOf found
+  if (parts.size() == 1) {
+    const std::optional<std::int32_t> number = Number(name);
+    if (number && *number < kCardIdentities) return number;
+    return std::nullopt;
+  }
+  if (parts.size() == 2 && parts[0] == "major_arcana") {
+    const std::optional<std::int32_t> number = Number(name);
+    if (number && *number < kMajorArcanaCount) return number;
+    return std::nullopt;
+  }
+  if (parts.size() == 3 && parts[0] == "minor_arcana") {
+    const std::optional<std::int32_t> suit = IndexOf(kSuits, parts[1]);
+    const std::optional<std::int32_t> rank = IndexOf(kRanks, name);
+    if (suit && rank) return MinorIdentity(static_cast<CardSuit>(*suit), *rank);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+NumberedPictures RecogniseNumberedPictures(std::span<const std::string> files) {
+  NumberedPictures pictures;
+  bool minor = false;
+  for (const std::string& file : files) {
+    const std::optional<std::int32_t> identity = IdentityOf(file);
+    if (!identity) continue;
+    std::string& slot = pictures.byIdentity[static_cast<std::size_t>(*identity)];
+    if (!slot.empty()) {
+      if (pictures.clash.empty()) pictures.clash = {slot, file};
+      continue;
+    }
+    slot = file;
+    ++pictures.found;
+    minor = minor || *identity >= kMajorArcanaCount;
+  }
+  if (pictures.found > 0) pictures.cards = minor ? kCardIdentities : kMajorArcanaCount;
+  return pictures;
+}
+
+}  // namespace vaticor
