@@ -1,7 +1,8 @@
 #include "library/card_gallery.h"
 
 #include <algorithm>
-#include <array>
+
+#include "library/reading_entry.h"
 
 namespace vaticor {
 
@@ -22,34 +23,12 @@ std::vector<std::int32_t> GalleryPositions(std::string_view typed, GalleryGroup 
       std::all_of(typed.begin(), typed.end(), [](char c) { return c == ' ' || c == '\t'; });
   std::vector<bool> kept(identities.size(), blank);
   if (!blank) {
-    std::array<bool, kCardIdentities> meant{};
-    for (const std::int32_t identity : MatchCards(typed, installed)) {
-      meant[static_cast<std::size_t>(identity)] = true;
-    }
-    for (std::size_t p = 0; p < identities.size(); ++p) {
-      if (identities[p] >= 0) kept[p] = meant[static_cast<std::size_t>(identities[p])];
-    }
-    // The cards without an identity by their own names. MatchCards keeps
-    // identities 0 - 77 alone: the names go in runs of that many, each
-    // card standing in by its place in the run; what the text means by
-    // itself (a number, a short form) is no name's match.
-    std::array<bool, kCardIdentities> bare{};
-    for (const std::int32_t identity : MatchCards(typed, {})) {
-      bare[static_cast<std::size_t>(identity)] = true;
-    }
-    const std::size_t count = std::min(identities.size(), ownNames.size());
-    for (std::size_t start = 0; start < count; start += kCardIdentities) {
-      std::vector<CardName> run;
-      for (std::size_t p = start; p < count && p < start + kCardIdentities; ++p) {
-        if (identities[p] < 0) {
-          run.push_back({static_cast<std::int32_t>(p - start), ownNames[p]});
-        }
-      }
-      if (run.empty()) continue;
-      for (const std::int32_t place : MatchCards(typed, run)) {
-        if (!bare[static_cast<std::size_t>(place)])
-          kept[start + static_cast<std::size_t>(place)] = true;
-      }
+    // The same cards a reading entered by hand is offered for the text.
+    const EntryDeck deck{std::vector<std::string>(ownNames.begin(), ownNames.end()),
+                         std::vector<std::int32_t>(identities.begin(), identities.end())};
+    for (const std::int32_t position :
+         TypedCardCandidates(typed, installed, deck, identities.size())) {
+      kept[static_cast<std::size_t>(position)] = true;
     }
   }
   std::vector<std::int32_t> positions;

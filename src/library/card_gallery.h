@@ -29,8 +29,8 @@ bool InGalleryGroup(std::int32_t identity, GalleryGroup group);
 // installed names (so "Three of Cups" finds the third cup of a Russian
 // deck, "кубк" every cup); a card without one (a deck of another
 // composition) when its own name matches by the same rule of prefixes and
-// word prefixes. A number, a numeral or a short form means an identity and
-// so never a card that has none.
+// word prefixes (TypedCardCandidates: the cards a reading entered by hand
+// is offered).
 std::vector<std::int32_t> GalleryPositions(std::string_view typed, GalleryGroup group,
                                            std::span<const std::int32_t> identities,
                                            std::span<const std::string> ownNames,

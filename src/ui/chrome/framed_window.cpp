@@ -4,8 +4,22 @@
 #include <algorithm>
 
 #include "ui/chrome/skin_image.h"
+#include "ui/chrome/skin_style.h"
 
 namespace vaticor {
+
+void MakeFramedWindow(QWidget* window, TitleStrip& strip, SizingFrame& frame, CaptionPair& caption,
+                      std::function<void()> captionClicked) {
+  TitleStrip::Look look;
+  look.icon = ":/skin/menu_alpha.png";
+  look.iconAt = {2, 0};
+  look.closesWindow = true;
+  look.caption = {"TitleLabel", "TitleShadow", Qt::black, /*bold=*/true};
+  strip = TitleStrip::Make(window, window->width(), look);
+  frame =
+      SizingFrame::Make(window, {"TopEdge", "BottomEdge", "LeftEdge", "RightEdge", "BottomBar"});
+  caption = MakeCaptionPair(window, SkinNavy(), std::move(captionClicked));
+}
 
 void FramedWindow::LayOut(const QString& title, int w, int h) const {
   strip.Place(w);

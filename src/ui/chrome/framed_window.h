@@ -32,6 +32,12 @@ struct FramedWindow {
   void LayOut(const QString& title, int w, int h) const;
 };
 
+// Makes the frame's parts in `window`: the title strip with the menu image
+// and the close button, the four sizing edges and the bottom bar, and the
+// bar's caption, a click on which runs `captionClicked`.
+void MakeFramedWindow(QWidget* window, TitleStrip& strip, SizingFrame& frame, CaptionPair& caption,
+                      std::function<void()> captionClicked);
+
 // Where a window's place and size are kept in the settings.
 struct StoredBounds {
   int& left;

@@ -64,14 +64,7 @@ TJournalForm::~TJournalForm() = default;
 
 void TJournalForm::CreateControls() {
   setMinimumSize(320, 240);
-  TitleStrip::Look look;
-  look.icon = ":/skin/menu_alpha.png";
-  look.iconAt = {2, 0};
-  look.closesWindow = true;
-  look.caption = {"TitleLabel", "TitleShadow", Qt::black, /*bold=*/true};
-  strip_ = TitleStrip::Make(this, width(), look);
-  frame_ = SizingFrame::Make(this, {"TopEdge", "BottomEdge", "LeftEdge", "RightEdge", "BottomBar"});
-  caption_ = MakeCaptionPair(this, SkinNavy(), [this] { LayAgain(); });
+  MakeFramedWindow(this, strip_, frame_, caption_, [this] { LayAgain(); });
 
   content_ = new QWidget(this);
   content_->setObjectName("JournalContent");

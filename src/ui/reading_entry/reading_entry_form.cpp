@@ -73,14 +73,7 @@ TReadingEntryForm::~TReadingEntryForm() = default;
 
 void TReadingEntryForm::CreateControls() {
   setMinimumSize(360, 260);
-  TitleStrip::Look look;
-  look.icon = ":/skin/menu_alpha.png";
-  look.iconAt = {2, 0};
-  look.closesWindow = true;
-  look.caption = {"TitleLabel", "TitleShadow", Qt::black, /*bold=*/true};
-  strip_ = TitleStrip::Make(this, width(), look);
-  frame_ = SizingFrame::Make(this, {"TopEdge", "BottomEdge", "LeftEdge", "RightEdge", "BottomBar"});
-  caption_ = MakeCaptionPair(this, SkinNavy(), [this] { Accept(); });
+  MakeFramedWindow(this, strip_, frame_, caption_, [this] { Accept(); });
 
   content_ = new QWidget(this);
   content_->setObjectName("ReadingEntryContent");
