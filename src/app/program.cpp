@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QTranslator>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "core/file_io.h"
 #include "core/session_platform.h"
 #include "languages/language_support.h"
+#include "library/open_deck.h"
 #include "library/reading_log.h"
 #include "platform/codecs/jpeg_picture_codec.h"
 #include "platform/desktop_shell.h"
@@ -78,6 +80,12 @@ class VaticorApplication : public QApplication {
     return false;
   }
 };
+
+// A variable of the environment; empty when unset.
+std::string EnvironmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
 
 }  // namespace
 
@@ -148,7 +156,8 @@ void Program::FillPictureCache() {
   try {
     for (PictureFile& file : decks_.GetCardPictureFiles()) {
       pictureWork_.SubmitBackground(generation, [cache, file = std::move(file), screen] {
-        cache->Fill(file.path, file.format, screen);
+        const PictureFile chosen = PictureForHeight(file, screen.height);
+        cache->Fill(chosen.path, chosen.format, screen);
       });
     }
   } catch (const std::exception&) {
@@ -168,7 +177,13 @@ void Program::CreateMainWindow() {
   QGuiApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setApplicationDisplayName("Vaticor");
 
-  // The decks and description sets, as the settings chose them.
+  // The decks and description sets, as the settings chose them; decks of
+  // the open format come from the desktop's shared deck folders, named in
+  // the interface language.
+  decks_.SetOpenDeckRoots(OpenDeckLibraryRoots(EnvironmentValue("XDG_DATA_HOME"),
+                                               EnvironmentValue("HOME"),
+                                               EnvironmentValue("XDG_DATA_DIRS")));
+  decks_.SetLanguage(QtLocaleNameFor(languageSupport_->LanguageId()));
   content_.Load();
   vaticorForm_ = std::make_unique<TVaticorForm>(state_);
   FollowContent(contentChanges_, vaticorForm_.get(), *vaticorForm_);
@@ -183,6 +198,7 @@ void Program::CreateMainWindow() {
   if (!outcome.textsChanged) InstallQtTranslation();
   ShowLanguageOutcome(outcome);
   ShowLanguageItems();
+  FollowLanguageInDecks();
   // A first start shows the deck and the descriptions of the language shown.
   content_.ChooseInLanguage(QtLocaleNameFor(languageSupport_->LanguageId()));
 }
@@ -244,6 +260,19 @@ void Program::ChooseLanguage(int position) {
   ShowLanguageOutcome(position == 0 ? languageSupport_->ChooseRussian()
                                     : languageSupport_->Choose(position - 1));
   ShowLanguageItems();
+  FollowLanguageInDecks();
+}
+
+void Program::FollowLanguageInDecks() {
+  const std::string language = QtLocaleNameFor(languageSupport_->LanguageId());
+  if (language == decks_.Language()) return;
+  decks_.SetLanguage(language);
+  // Open-format decks name their cards, and the menu says why a deck
+  // cannot be used, in the language now shown.
+  if (!decks_.Unusable.empty() ||
+      std::any_of(decks_.Folders.begin(), decks_.Folders.end(), TTaroDecks::IsOpenDeck)) {
+    content_.ReloadDecks();
+  }
 }
 
 void Program::ShowLanguageItems() {

@@ -88,6 +88,9 @@ class Program : public LanguageMenuLink,
   void ShowMainWindow();
   // A language chosen from the main window's language submenu.
   void ChooseLanguage(int position) override;
+  // Open-format decks read again in the interface language, when it
+  // changed.
+  void FollowLanguageInDecks();
   // After an import: the list read again, the deck (set) in use kept.
   void RebuildDeckMenu() override { content_.ReloadDecks(); }
   void RebuildDescriptionMenu() override { content_.ReloadDescriptionSets(); }

@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ini_document.h"
+#include "library/picture_loader.h"
+
 namespace vaticor {
 
 // Decks of the open tarot deck format that other tarot programs and deck
@@ -19,6 +22,9 @@ namespace vaticor {
 // absolute or holds a ".." part is refused, and pictures are found through
 // IndexedFolder, so a link leading out of the deck names nothing.
 
+// The file that makes a folder a deck of this format.
+inline constexpr const char* kOpenDeckFile = "deck.toml";
+
 // A deck.toml or names file larger than this is not read (real ones are a
 // few kilobytes; alt text for 78 cards is about 15 KB).
 inline constexpr std::size_t kMaxOpenDeckTomlBytes = 1 << 20;
@@ -31,15 +37,14 @@ enum class OpenDeckProblem : std::uint8_t {
   kMalformed,           // not TOML; detail: the parser's message and line
   kNoVersion,           // no [deck] schema_version, or not "<major>.<minor>"
   kUnsupportedVersion,  // a major version other than 1 and 2; detail: the version
-  kNoName,              // no [deck] name
 };
 
 // What deck.toml says, as far as this program uses it.
 struct OpenDeckHeader {
   OpenDeckProblem problem = OpenDeckProblem::kNone;
-  std::string detail;       // for kMalformed and kUnsupportedVersion
-  std::int32_t major = 0;   // 1 or 2 when usable
-  std::string name;         // [deck] name, verbatim
+  std::string detail;      // for kMalformed and kUnsupportedVersion
+  std::int32_t major = 0;  // 1 or 2 when usable
+  std::string name;        // [deck] name, verbatim; may be empty
   std::string defaultLanguage = "en";
   // The default card back's picture, relative to the deck root with "/";
   // empty when none is given or its path is refused.
@@ -63,24 +68,18 @@ OpenDeckHeader ParseOpenDeckToml(std::string_view text);
 // kMaxOpenDeckTomlBytes without reading it.
 OpenDeckHeader ReadOpenDeckHeader(const std::string& root);
 
-// One picture of a card: its path relative to the deck root, "/" between
-// parts, and the height of its size folder in pixels, 0 for scalable/.
-struct SizedPicture {
-  std::string path;
-  std::int32_t height = 0;
-};
-
-// The file to show a card at `targetHeight` pixels from the pictures it
-// has: the smallest raster at or above the target; else the SVG; else the
-// largest raster below. Null when `pictures` is empty.
-const SizedPicture* ChoosePictureForHeight(const std::vector<SizedPicture>& pictures,
-                                           std::int32_t targetHeight);
+// Whether a path written in deck.toml may be followed: relative to the
+// deck root, "/" between parts, no ".." part, nothing absolute ("/x", "C:",
+// "\\server"), no NUL.
+bool IsSafeDeckPath(std::string_view path);
 
 struct OpenDeckCard {
   std::int32_t identity = -1;  // 0 - 77; -1 for a card of the deck's own
   std::string id;              // "major_arcana.00", "minor_arcana.cups.ace", ...
   std::string name;            // in the language asked for, as resolved
-  std::vector<SizedPicture> pictures;  // one per size folder that has the card
+  // One per size folder that has the card, paths relative to the deck
+  // root with "/" between parts.
+  std::vector<SizedPicture> pictures;
 };
 
 struct OpenDeck {
@@ -94,6 +93,40 @@ struct OpenDeck {
 // code, "ru", "pt-BR", "uk_UA"), and the pictures. With a header problem
 // the cards are empty.
 OpenDeck ReadOpenDeck(const std::string& root, std::string_view language);
+
+// The card number each of `deck.cards` takes in a deck.ini describing the
+// deck: its identity for the 78 common cards, so that draws and journal
+// entries mean the same card as in any deck; the deck's own cards after 77,
+// in their order.
+std::vector<std::int32_t> OpenDeckCardNumbers(const OpenDeck& deck);
+
+// The keys of a deck.ini describing the deck: [Deck] Name, Cards.Count and
+// Cards.Identities; [Files] CardNN, the picture ChoosePictureForHeight picks
+// for `height`, relative to the deck root; [Names] CardNN.
+std::vector<IniKeyWrite> OpenDeckIniKeys(const OpenDeck& deck, std::int32_t height);
+
+// The folders decks of this format are shared in by the programs of one
+// desktop, in the order they are searched: `dataHome`/tarot/decks (from
+// XDG_DATA_HOME; `home`/.local/share when that is empty or not absolute),
+// then <dir>/tarot/decks for each absolute dir of the colon-separated
+// `dataDirs` (XDG_DATA_DIRS; "/usr/local/share:/usr/share" when empty).
+std::vector<std::string> OpenDeckLibraryRoots(std::string_view dataHome, std::string_view home,
+                                              std::string_view dataDirs);
+
+// The decks of the library roots, in root order and by folder name within
+// a root. A folder name met again in a later root is that deck shadowed
+// and is not listed at all. A folder holding a deck.toml that cannot be
+// used is listed among `unusable`, with its problem. Reads each deck.toml
+// (at most kMaxOpenDeckTomlBytes), nothing else.
+struct ListedOpenDeck {
+  std::string folder;  // full path of the deck root
+  OpenDeckHeader header;
+};
+struct OpenDeckListing {
+  std::vector<ListedOpenDeck> usable;
+  std::vector<ListedOpenDeck> unusable;
+};
+OpenDeckListing ListOpenDecks(const std::vector<std::string>& roots);
 
 // The picture of a card an import copies and names in the deck.ini it
 // writes: the one ChoosePictureForHeight gives for kImportedCardHeight.

@@ -69,4 +69,38 @@ PictureSize DeliveredSize(PictureSize full, PictureSize target) {
   return {std::min(full.width, target.width), std::min(full.height, target.height)};
 }
 
+const SizedPicture* ChoosePictureForHeight(const std::vector<SizedPicture>& pictures,
+                                           std::int32_t targetHeight) {
+  const SizedPicture* above = nullptr;  // the smallest raster at or above
+  const SizedPicture* below = nullptr;  // the largest raster below
+  const SizedPicture* scalable = nullptr;
+  for (const SizedPicture& picture : pictures) {
+    if (picture.height <= 0) {
+      if (!scalable) scalable = &picture;
+    } else if (picture.height >= targetHeight) {
+      if (!above || picture.height < above->height) above = &picture;
+    } else if (!below || picture.height > below->height) {
+      below = &picture;
+    }
+  }
+  if (above) return above;
+  if (scalable) return scalable;
+  return below;
+}
+
+PictureFile PictureForHeight(const PictureFile& file, std::int32_t targetHeight) {
+  if (file.sizes.empty() || targetHeight <= 0) return file;
+  std::vector<SizedPicture> known;
+  for (const SizedPicture& size : file.sizes) {
+    try {
+      PictureFormatOf(size.path);
+      known.push_back(size);
+    } catch (const UnknownPictureExtensionError&) {
+    }
+  }
+  const SizedPicture* chosen = ChoosePictureForHeight(known, targetHeight);
+  if (!chosen) return file;
+  return PictureFile{chosen->path, PictureFormatOf(chosen->path)};
+}
+
 }  // namespace vaticor

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/user_failure.h"
 #include "library/picture.h"
@@ -14,11 +16,34 @@ namespace vaticor {
 // Svg is drawn at the size shown; the others are decoded and shrunk to it.
 enum class PictureFormat { Bmp, Jpeg, Png, Webp, Svg };
 
+// One of several pictures of a card at different sizes (a deck with a
+// folder per size): its path and the height of its folder in pixels, 0 for
+// a drawing that scales (SVG).
+struct SizedPicture {
+  std::string path;
+  std::int32_t height = 0;
+};
+
+// The picture to show a card at `targetHeight` pixels from those it has:
+// the smallest at or above the target (shrinking keeps a picture sharp);
+// else the scalable one; else the largest below. Null when `pictures` is
+// empty.
+const SizedPicture* ChoosePictureForHeight(const std::vector<SizedPicture>& pictures,
+                                           std::int32_t targetHeight);
+
 // A picture file and the format its extension names.
 struct PictureFile {
   std::string path;
   PictureFormat format = PictureFormat::Jpeg;
+  // The same card's pictures at other sizes, full paths, `path` among
+  // them; empty when the card has one picture.
+  std::vector<SizedPicture> sizes{};
 };
+
+// The file to decode for showing at `targetHeight` pixels: the one
+// ChoosePictureForHeight picks from `sizes`, or `file` itself. A size
+// whose extension names no known format is passed over.
+PictureFile PictureForHeight(const PictureFile& file, std::int32_t targetHeight);
 
 // Raised for a picture file whose extension names no known format; the
 // message is the one the user sees: "Unknown picture file extension (.xyz)".

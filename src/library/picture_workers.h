@@ -39,6 +39,12 @@ class PictureWorkers {
     PictureFormat format = PictureFormat::Jpeg;
     PictureSize target;  // as PictureLoader::Load takes it
   };
+  // The job of decoding a card's picture for `target`: of its several
+  // sizes, the one PictureForHeight picks.
+  static Job JobFor(const PictureFile& file, PictureSize target) {
+    PictureFile chosen = PictureForHeight(file, target.height);
+    return Job{std::move(chosen.path), chosen.format, target};
+  }
   // Runs on a worker thread with the picture, nullptr for none.
   using Done = std::function<void(std::unique_ptr<Picture>)>;
 

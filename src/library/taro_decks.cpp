@@ -53,7 +53,29 @@ void TTaroDecks::LoadDecks() {
     Languages.push_back(file.ReadString("Deck", kContentLanguageKey, ""));
     ++Count;
   }
+  // After the program's own, so that a stored deck position keeps meaning
+  // the same deck.
+  OpenDeckListing open = ListOpenDecks(openRoots_);
+  for (ListedOpenDeck& deck : open.usable) {
+    Folders.push_back(std::move(deck.folder));
+    DisplayNames.push_back(std::move(deck.header.name));
+    Languages.push_back({});
+    ++Count;
+  }
+  Unusable = std::move(open.unusable);
   SelectDeck(Count > 0 ? 0 : -1);
+}
+
+bool TTaroDecks::IsOpenDeck(const std::string& folder) {
+  return !folder.empty() && folder.front() == kPathSeparator;
+}
+
+std::string TTaroDecks::DeckFolderPath(const std::string& folder) const {
+  return IsOpenDeck(folder) ? folder : JoinPath(decksFolder_, folder);
+}
+
+std::shared_ptr<const IniDocument> TTaroDecks::Snapshot() const {
+  return openIni_ ? openIni_ : currentIni_.Snapshot();
 }
 
 void TTaroDecks::SelectDeck(std::int32_t index) {
@@ -62,14 +84,32 @@ void TTaroDecks::SelectDeck(std::int32_t index) {
   if (index < 0) index = 0;
 
   Index = index;
-  currentIni_ = IniFile(JoinPath(CurrentDeckFolder(), kDeckIni));
+  openIni_.reset();
+  openSizes_.clear();
+  if (IsOpenDeck(Folders[static_cast<std::size_t>(index)])) {
+    currentIni_ = IniFile();
+    const OpenDeck deck = ReadOpenDeck(CurrentDeckFolder(), language_);
+    auto ini = std::make_shared<IniDocument>();
+    ini->SetValues(OpenDeckIniKeys(deck, kImportedCardHeight));
+    openIni_ = std::move(ini);
+    const std::vector<std::int32_t> numbers = OpenDeckCardNumbers(deck);
+    for (std::size_t i = 0; i < deck.cards.size(); ++i) {
+      const auto number = static_cast<std::size_t>(numbers[i]);
+      if (openSizes_.size() <= number) openSizes_.resize(number + 1);
+      for (const SizedPicture& picture : deck.cards[i].pictures) {
+        openSizes_[number].push_back({JoinPath(CurrentDeckFolder(), picture.path), picture.height});
+      }
+    }
+  } else {
+    currentIni_ = IniFile(JoinPath(CurrentDeckFolder(), kDeckIni));
+  }
   // Listed afresh on every selection, so files added since are seen.
   cardFolder_ = IndexedFolder(CurrentDeckFolder());
-  FilesCount = static_cast<std::int32_t>(currentIni_.ReadSection("Files").size());
+  FilesCount = static_cast<std::int32_t>(Snapshot()->KeyNames("Files").size());
 
   // The picture size comes from the file's header; a deck without a
   // readable card 0 keeps the size it had.
-  if (auto card = FindCard(*currentIni_.Snapshot(), 0, FilesCount)) {
+  if (auto card = FindCard(*Snapshot(), 0, FilesCount)) {
     try {
       if (auto size = loader_->Measure(card->path, PictureFormatOf(card->path))) {
         CardWidth = size->width;
@@ -84,7 +124,7 @@ void TTaroDecks::SelectDeck(std::int32_t index) {
 
 std::string TTaroDecks::CurrentDeckFolder() const {
   if (Folders.empty() || Index < 0 || Index >= Count) return {};
-  return JoinPath(decksFolder_, Folders[static_cast<std::size_t>(Index)]);
+  return DeckFolderPath(Folders[static_cast<std::size_t>(Index)]);
 }
 
 std::optional<std::string> TTaroDecks::PresentCardPath(const IniDocument& ini,
@@ -112,19 +152,24 @@ std::optional<TTaroDecks::FoundCard> TTaroDecks::FindCard(const IniDocument& ini
 std::unique_ptr<Picture> TTaroDecks::GetCardPicture(std::int32_t position, PictureSize target) {
   std::optional<PictureFile> file = GetCardPictureFile(position);
   if (!file) return nullptr;
-  return loader_->Load(file->path, file->format, target);
+  const PictureFile chosen = PictureForHeight(*file, target.height);
+  return loader_->Load(chosen.path, chosen.format, target);
 }
 
 std::optional<PictureFile> TTaroDecks::GetCardPictureFile(std::int32_t position) {
-  auto card = FindCard(*currentIni_.Snapshot(), position, FilesCount);
+  auto card = FindCard(*Snapshot(), position, FilesCount);
   if (!card) return std::nullopt;
   const PictureFormat format = PictureFormatOf(card->path);
-  return PictureFile{std::move(card->path), format};
+  PictureFile file{std::move(card->path), format};
+  if (static_cast<std::size_t>(card->number) < openSizes_.size()) {
+    file.sizes = openSizes_[static_cast<std::size_t>(card->number)];
+  }
+  return file;
 }
 
 std::int32_t TTaroDecks::PresentCards(std::int32_t below) {
   if (Folders.empty()) return 0;
-  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  const std::shared_ptr<const IniDocument> ini = Snapshot();
   std::int32_t present = 0;
   for (std::int32_t number = 0; (number == 0 || number <= FilesCount) && number < below; ++number) {
     if (PresentCardPath(*ini, number)) ++present;
@@ -135,13 +180,16 @@ std::int32_t TTaroDecks::PresentCards(std::int32_t below) {
 std::vector<PictureFile> TTaroDecks::GetCardPictureFiles() {
   std::vector<PictureFile> files;
   if (Folders.empty()) return files;
-  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  const std::shared_ptr<const IniDocument> ini = Snapshot();
   for (std::int32_t number = 0; number == 0 || number <= FilesCount; ++number) {
     std::optional<std::string> path = PresentCardPath(*ini, number);
     if (!path) continue;
     try {
       const PictureFormat format = PictureFormatOf(*path);
       files.push_back({std::move(*path), format});
+      if (static_cast<std::size_t>(number) < openSizes_.size()) {
+        files.back().sizes = openSizes_[static_cast<std::size_t>(number)];
+      }
     } catch (const UnknownPictureExtensionError&) {
       // Reported when that card is shown.
     }
@@ -151,7 +199,7 @@ std::vector<PictureFile> TTaroDecks::GetCardPictureFiles() {
 
 std::string TTaroDecks::GetCardName(std::int32_t position) {
   if (Folders.empty()) return {};
-  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  const std::shared_ptr<const IniDocument> ini = Snapshot();
   auto card = FindCard(*ini, position, LastNamedCard(*ini));
   if (!card) return {};
   return ReadCard(*ini, "Names", card->number);
@@ -160,7 +208,7 @@ std::string TTaroDecks::GetCardName(std::int32_t position) {
 std::vector<std::string> TTaroDecks::GetCardNames() {
   std::vector<std::string> names;
   if (Folders.empty() || Count <= 0) return names;
-  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  const std::shared_ptr<const IniDocument> ini = Snapshot();
   const std::int32_t last = LastNamedCard(*ini);
   for (std::int32_t number = 0; number <= last; ++number) {
     if (!PresentCardPath(*ini, number)) continue;
@@ -182,7 +230,7 @@ std::vector<std::int32_t> IdentitiesOf(const IniDocument& ini) {
 std::vector<std::int32_t> TTaroDecks::GetCardIdentities() {
   std::vector<std::int32_t> identities;
   if (Folders.empty() || Count <= 0) return identities;
-  const std::shared_ptr<const IniDocument> ini = currentIni_.Snapshot();
+  const std::shared_ptr<const IniDocument> ini = Snapshot();
   const std::vector<std::int32_t> byNumber = IdentitiesOf(*ini);
   for (std::size_t number = 0; number < byNumber.size(); ++number) {
     if (!PresentCardPath(*ini, static_cast<std::int32_t>(number))) continue;
@@ -194,8 +242,14 @@ std::vector<std::int32_t> TTaroDecks::GetCardIdentities() {
 std::vector<CardName> InstalledCardNames(const TTaroDecks& decks) {
   std::vector<CardName> names;
   for (const std::string& folder : decks.Folders) {
-    const IniFile file(JoinPath(JoinPath(decks.DecksFolder(), folder), kDeckIni));
-    const std::shared_ptr<const IniDocument> ini = file.Snapshot();
+    std::shared_ptr<const IniDocument> ini;
+    if (TTaroDecks::IsOpenDeck(folder)) {
+      auto made = std::make_shared<IniDocument>();
+      made->SetValues(OpenDeckIniKeys(ReadOpenDeck(folder, decks.Language()), kImportedCardHeight));
+      ini = std::move(made);
+    } else {
+      ini = IniFile(JoinPath(JoinPath(decks.DecksFolder(), folder), kDeckIni)).Snapshot();
+    }
     const std::vector<std::int32_t> identities = IdentitiesOf(*ini);
     for (std::size_t number = 0; number < identities.size(); ++number) {
       if (identities[number] < 0) continue;
@@ -208,7 +262,7 @@ std::vector<CardName> InstalledCardNames(const TTaroDecks& decks) {
 
 std::string TTaroDecks::GetCardFileName(std::int32_t number) {
   if (Folders.empty()) return {};
-  const std::string value = currentIni_.ReadString("Files", CardKey(number), "");
+  const std::string value = Snapshot()->Value("Files", CardKey(number)).value_or("");
   std::string path = value.empty() ? std::string() : cardFolder_.Find(value).path;
   // A value that leads out of the deck names no file, as an empty one.
   if (path.empty()) return CurrentDeckFolder() + kPathSeparator;
@@ -222,6 +276,7 @@ std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks& installed, const std:
     return nullptr;
   }
   auto deck = std::make_unique<TTaroDecks>(installed.DecksFolder(), loader);
+  deck->SetLanguage(installed.Language());
   deck->Folders = {folder};
   deck->DisplayNames = {std::string()};
   deck->Languages = {std::string()};

@@ -12,6 +12,7 @@
 #include "core/indexed_folder.h"
 #include "core/ini_file.h"
 #include "library/card_identity.h"
+#include "library/open_deck.h"
 #include "library/picture.h"
 #include "library/picture_loader.h"
 
@@ -35,6 +36,14 @@ namespace vaticor {
 //
 // deck.ini may come from anywhere: a "Files" value that leads out of the
 // deck's folder (see IndexedFolder) names no file.
+//
+// After the decks of the decks folder come those of the open deck format
+// shared by the desktop's tarot programs (library/open_deck.h), from the
+// roots SetOpenDeckRoots gives: their entries of Folders are full paths,
+// and each is read as the deck.ini OpenDeckIniKeys describes, in the
+// language SetLanguage gives, with a card's pictures of every size offered
+// through PictureFile::sizes. Listing them reads each deck.toml only;
+// a deck's names files and picture folders are read when it is selected.
 class TTaroDecks {
  public:
   TTaroDecks(std::string decksFolder, PictureLoader& loader);
@@ -49,8 +58,21 @@ class TTaroDecks {
   std::int32_t Count = 0;
   std::int32_t FilesCount = 0;  // keys in the current deck's "Files" section
 
+  // Decks of the open format that cannot be used, after LoadDecks: listed
+  // for the user with the reason, never selected.
+  std::vector<ListedOpenDeck> Unusable;
+
+  // Where decks of the open format are looked for (OpenDeckLibraryRoots);
+  // counts from the next LoadDecks. None by default.
+  void SetOpenDeckRoots(std::vector<std::string> roots) { openRoots_ = std::move(roots); }
+  // The interface language ("ru", "en", "pt_BR") open-format decks name
+  // their cards in; counts from the next selection.
+  void SetLanguage(std::string language) { language_ = std::move(language); }
+  const std::string& Language() const { return language_; }
+
   // Rebuilds the list from the decks folder (sorted by name, so positions
-  // are stable from run to run) and selects the first deck.
+  // are stable from run to run), then the open-format decks, and selects
+  // the first deck.
   void LoadDecks();
   // Selects a deck; a position beyond the last selects the last, one below
   // 0 selects the first; with no decks nothing changes.
@@ -93,6 +115,11 @@ class TTaroDecks {
 
   // Full path of the current deck's folder; empty when there are no decks.
   std::string CurrentDeckFolder() const;
+  // Full path of the folder of the deck listed at `folder` (an entry of
+  // Folders): a full path already for an open-format deck.
+  std::string DeckFolderPath(const std::string& folder) const;
+  // Whether an entry of Folders is a deck of the open format.
+  static bool IsOpenDeck(const std::string& folder);
   // The folder the decks are listed from, as given.
   const std::string& DecksFolder() const { return decksFolder_; }
 
@@ -112,9 +139,19 @@ class TTaroDecks {
   std::optional<FoundCard> FindCard(const IniDocument& ini, std::int32_t position,
                                     std::int32_t last);
 
+  // The current deck's deck.ini as it is now, or the one made for an
+  // open-format deck.
+  std::shared_ptr<const IniDocument> Snapshot() const;
+
   std::string decksFolder_;
   PictureLoader* loader_;
+  std::vector<std::string> openRoots_;
+  std::string language_;
   IniFile currentIni_;
+  // Set while an open-format deck is current: its deck.ini and each card
+  // number's pictures (full paths).
+  std::shared_ptr<const IniDocument> openIni_;
+  std::vector<std::vector<SizedPicture>> openSizes_;
   IndexedFolder cardFolder_;  // the current deck's folder, listed at selection
   std::function<void()> selected_;
 };

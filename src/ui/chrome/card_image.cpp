@@ -139,7 +139,7 @@ std::optional<PictureWorkers::Job> TCardImage::JobForShownCard() {
   std::optional<PictureFile> file = source_(shown_->card);
   if (!file) return std::nullopt;
   const QSize size = DisplaySize();
-  return PictureWorkers::Job{std::move(file->path), file->format, {size.width(), size.height()}};
+  return PictureWorkers::JobFor(*file, {size.width(), size.height()});
 }
 
 void TCardImage::Present(std::unique_ptr<vaticor::Picture> picture, QSize decodedFor) {

@@ -134,7 +134,7 @@ void GalleryPictures::Ask(std::int32_t position, double rank, qreal ratio) {
   const PictureSize target{qRound(GalleryCardsModel::kPictureWidth * ratio),
                            qRound(GalleryCardsModel::kPictureHeight * ratio)};
   state_.PictureWork.Submit(
-      {file->path, file->format, target}, rank,
+      PictureWorkers::JobFor(*file, target), rank,
       [post = post_, this, position, ratio, target,
        generation = generation_](std::unique_ptr<Picture> picture) {
         QImage image;

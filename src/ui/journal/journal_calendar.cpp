@@ -154,7 +154,7 @@ void JournalCalendar::RequestPictures() {
     asked_.insert(entry);
     if (!file) continue;
     const bool reversed = day.dayCardReversed;
-    state_.PictureWork.Submit({file->path, file->format, target}, rank++,
+    state_.PictureWork.Submit(PictureWorkers::JobFor(*file, target), rank++,
                               [post = post_, this, entry, reversed,
                                generation = generation_](std::unique_ptr<Picture> picture) {
                                 if (!picture) return;

@@ -8,6 +8,7 @@
 #include "library/taro_decks.h"
 #include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/deck_problems.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/menu_captions.h"
@@ -141,8 +142,15 @@ void TMainMenu::Check(const std::vector<QAction*>& items, int position) {
   }
 }
 
-void TMainMenu::SetDecks(const std::vector<std::string>& names) {
-  FillItems(deckMenu_, names, deckItems_, &TMainMenu::deckChosen, 0);
+void TMainMenu::SetDecks(const TTaroDecks& decks, const TLanguageTable& languages) {
+  FillItems(deckMenu_, decks.DisplayNames, deckItems_, &TMainMenu::deckChosen, 0);
+  for (QAction* item : unusableDeckItems_) delete item;
+  unusableDeckItems_.clear();
+  for (const ListedOpenDeck& deck : decks.Unusable) {
+    QAction* item = AddFileItem(deckMenu_, UnusableDeckCaption(languages, deck));
+    item->setEnabled(false);
+    unusableDeckItems_.push_back(item);
+  }
 }
 
 void TMainMenu::SetDescriptionSets(const std::vector<std::string>& names) {

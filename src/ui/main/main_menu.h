@@ -38,8 +38,9 @@ class TMainMenu : public QObject {
 
   // Run-time items: one per deck and description set, in list order; the
   // language submenu's "[rus] Русский" and one item per language file
-  // (position i + 1).
-  void SetDecks(const std::vector<std::string>& names);
+  // (position i + 1). The decks' items are followed by one disabled item
+  // per deck that cannot be used, saying why.
+  void SetDecks(const TTaroDecks& decks, const TLanguageTable& languages);
   void SetDescriptionSets(const std::vector<std::string>& names);
   void SetLanguages(const std::vector<std::string>& captions);
   // The items that depend on the current deck: "Использовать только
@@ -76,6 +77,7 @@ class TMainMenu : public QObject {
   QMenu* popupMenu1_ = nullptr;
   QMenu* popupMenu2_ = nullptr;
   QMenu* deckMenu_ = nullptr;
+  std::vector<QAction*> unusableDeckItems_;
   QMenu* descriptionMenu_ = nullptr;
   QMenu* languageMenu_ = nullptr;
   QAction* describe_ = nullptr;

@@ -267,7 +267,7 @@ void TVaticorForm::FormCreate() {
   state_.Random.Randomize();
 
   // 4. The decks' and description sets' items, as loaded.
-  menu_->SetDecks(state_.TaroDecks.DisplayNames);
+  menu_->SetDecks(state_.TaroDecks, state_.Languages);
   menu_->CheckDeck(state_.TaroDecks.Count > 0 ? state_.Content.Deck() : -1);
   menu_->SetDescriptionSets(state_.TaroDescriptions.DisplayNames);
   menu_->CheckDescriptionSet(state_.TaroDescriptions.Count > 0 ? state_.Content.DescriptionSet()
@@ -550,7 +550,7 @@ void TVaticorForm::DeckChanged(DeckChoice how) {
 }
 
 void TVaticorForm::DeckListReloaded() {
-  menu_->SetDecks(state_.TaroDecks.DisplayNames);
+  menu_->SetDecks(state_.TaroDecks, state_.Languages);
   menu_->FollowDeck(state_.TaroDecks, state_.INIData.OnlyMajorArcanaEnabled);
 }
 

@@ -32,7 +32,7 @@ QImage CardThumbnails::Of(std::int32_t position) {
   const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
   const PictureSize target{static_cast<int>(kWidth * ratio), static_cast<int>(kHeight * ratio)};
   state_.PictureWork.Submit(
-      {file->path, file->format, target}, rank_++,
+      PictureWorkers::JobFor(*file, target), rank_++,
       [post = post_, this, position, generation = generation_](std::unique_ptr<Picture> picture) {
         if (!picture) return;
         QImage image = ToQImage(*picture);
