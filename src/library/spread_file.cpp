@@ -47,8 +47,9 @@ bool ScalesFrom(const std::optional<SpreadScreen>& stored, const ScreenInfo& scr
          (stored->Width != screen.Width() || stored->Height != screen.Height());
 }
 
-// The position sections among the names a 16,384-byte list holds.
-std::vector<std::string> PositionSections(const IniDocument& file) {
+}  // namespace
+
+std::vector<std::string> SpreadPositionSections(const IniDocument& file) {
   std::vector<std::string> positions;
   std::size_t used = 0;
   for (std::string& name : file.SectionNames()) {
@@ -58,6 +59,8 @@ std::vector<std::string> PositionSections(const IniDocument& file) {
   }
   return positions;
 }
+
+namespace {
 
 std::int32_t Scale(std::int32_t value, double ratio) { return RoundHalfEven(value * ratio); }
 
@@ -104,7 +107,7 @@ SpreadLayout ReadSpreadLayout(const IniDocument& file, std::int32_t cardWidth,
   layout.CardWidth = cardWidth;
   layout.CardHeight = cardHeight;
   layout.Screen = StoredScreen(file);
-  const std::vector<std::string> sections = PositionSections(file);
+  const std::vector<std::string> sections = SpreadPositionSections(file);
   if (sections.empty()) return layout;
 
   layout.Moment = file.Value(kSpreadSection, kMomentKey).value_or(std::string());

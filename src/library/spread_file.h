@@ -49,6 +49,10 @@ bool IsSpreadPositionSection(std::string_view name);
 // The section a save gives the card window at list place `place`: "Position"
 // and the place in decimal, at least two digits (Position00, Position100).
 std::string SpreadPositionSection(std::int64_t place);
+// The position sections of a file in file order, duplicates included,
+// among the names the first kSpreadSectionListBytes of its list hold: the
+// ones a layout is read from.
+std::vector<std::string> SpreadPositionSections(const IniDocument& file);
 
 struct SpreadPosition {
   std::int32_t Left = 0;

@@ -279,6 +279,49 @@ TEST_F(JournalFormTest, LayingAgainSendsADrawToTheMainWindowAndASpreadToTheSprea
   EXPECT_EQ(main.shown, 2);
 }
 
+// A reading of another deck was laid by its places in the deck in use
+// (other cards), or could not be laid in the deck in use at all; a card
+// that deck lacks took another's place instead of being named.
+TEST_F(JournalFormTest, AReadingOfAnotherDeckIsLaidInItsOwnDeckOrInTheDeckInUseCardByCard) {
+  // Deck "b": Strength (8) and Justice (11) the other way round.
+  std::string swapped = "0,1,2,3,4,5,6,7,11,9,10,8";
+  for (int identity = 12; identity < 22; ++identity) swapped += "," + std::to_string(identity);
+  testing::WriteDeck(dir, "Decks", "b", {.identities = swapped});
+  instances.content.ReloadDecks();
+  instances.content.SelectDeck(1);
+  journal->Add(
+      Draw("2024-03-14T09:00:00",
+           {Card(1, 8, true, "Strength"), Card(2, 11, false, "Justice"), Card(3, 0, false, "Fool")},
+           "of a"));
+  journal->Add(Draw("2024-03-15T09:00:00",
+                    {Card(1, 3, false, "Empress"), Card(2, 40, true, "Far Card")}, "beyond"));
+  Open();
+  QAction* inCurrent = form->Commands()["JournalLayInCurrentDeck"];
+
+  ChooseRow(RowOf("of a"));
+  ASSERT_TRUE(inCurrent->isVisible());
+  EXPECT_TRUE(inCurrent->text().contains("(b)"));
+  inCurrent->trigger();
+  EXPECT_EQ(main.cards, (std::vector<FakeMainWindow::Card>{{0, -11}, {1, 8}, {2, 0}}));
+  EXPECT_EQ(decks.Folders[static_cast<std::size_t>(decks.Index)], "b");
+
+  // The card the deck in use does not have is named; nothing is laid.
+  main.cards.clear();
+  ChooseRow(RowOf("beyond"));
+  inCurrent->trigger();
+  EXPECT_TRUE(main.cards.empty());
+  ASSERT_EQ(messages.Texts().size(), 1u);
+  EXPECT_NE(messages.Texts()[0].find("Far Card"), std::string::npos);
+  EXPECT_EQ(messages.Texts()[0].find("Empress"), std::string::npos);
+
+  // As recorded: in its own deck, which becomes the deck in use.
+  ChooseRow(RowOf("of a"));
+  Trigger("JournalLayAgain");
+  EXPECT_EQ(decks.Folders[static_cast<std::size_t>(decks.Index)], "a");
+  EXPECT_EQ(main.cards, (std::vector<FakeMainWindow::Card>{{0, -8}, {1, 11}, {2, 0}}));
+  EXPECT_FALSE(inCurrent->isVisible());
+}
+
 TEST_F(JournalFormTest, MarkupInTheEntryShowsAsCharacters) {
   JournalEntry entry = Draw("2024-03-14T09:00:00", {Card(1, 3, true, "<b>Empress</b>")},
                             "<i>will it</i> &amp; <br>");

@@ -8,9 +8,11 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStringList>
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "library/reading_in_deck.h"
 #include "platform/virtual_keys.h"
 #include "ui/chrome/close_hides.h"
 #include "ui/chrome/command_set.h"
@@ -18,10 +20,12 @@
 #include "ui/chrome/framed_window.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
+#include "ui/chrome/menu_captions.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
 #include "ui/chrome/window_showing.h"
+#include "ui/content_signals.h"
 #include "ui/journal/journal_calendar.h"
 #include "ui/journal/journal_entry_view.h"
 #include "ui/journal/journal_filter_bar.h"
@@ -57,6 +61,10 @@ TJournalForm::TJournalForm(ProgramState& state, JournalWindowLinks links, QWidge
   connect(&journal, &JournalKeeper::entryAdded, this, [this](qint64 id) { EntryAdded(id); });
   connect(&journal, &JournalKeeper::entryChanged, this, [this](qint64 id) { EntryChanged(id); });
   connect(&journal, &JournalKeeper::entryRemoved, this, [this](qint64 id) { EntryRemoved(id); });
+  // Whether the chosen reading's deck is the one in use.
+  connect(&state_.ContentChanges, &ContentSignals::deckChanged, this, [this] { UpdateCommands(); });
+  connect(&state_.ContentChanges, &ContentSignals::deckListReloaded, this,
+          [this] { UpdateCommands(); });
   JournalOpened();
 }
 
@@ -159,6 +167,7 @@ void TJournalForm::CreateCommands() {
   c.Add("JournalDelete", [this] { DeleteChosen(); });
   c.Add("JournalUndo", [this] { UndoDelete(); });
   c.Add("JournalAddFollowUp", [this] { AddFollowUp(); });
+  c.Add("JournalLayInCurrentDeck", [this] { LayInCurrentDeck(); });
   view_->SetCommands(
       {c["JournalLayAgain"], c["JournalDelete"], c["JournalUndo"], c["JournalAddFollowUp"]});
 
@@ -167,6 +176,8 @@ void TJournalForm::CreateCommands() {
   menu_->addAction(c["JournalLayAgain"]);
   menu_->addAction(c["JournalDelete"]);
   menu_->addAction(c["JournalUndo"]);
+  // Offered while the chosen reading's deck is not the one in use.
+  menu_->addAction(c["JournalLayInCurrentDeck"]);
   // The program's commands on the whole journal follow (export, backup).
   menu_->addSeparator();
   ConnectCommand(strip_.icon, &TSkinImage::clicked, this, [this] {
@@ -372,6 +383,20 @@ void TJournalForm::UpdateCommands() {
   c["JournalDelete"]->setEnabled(editable && chosen);
   c["JournalUndo"]->setEnabled(editable && removed_.has_value());
   c["JournalAddFollowUp"]->setEnabled(editable && chosen);
+  // The reading in the deck in use, offered when its own deck is another
+  // one or gone: the deck's name said, as there may be several.
+  const std::vector<std::string>& folders = state_.TaroDecks.Folders;
+  const std::size_t current = static_cast<std::size_t>(state_.TaroDecks.Index);
+  const bool otherDeck =
+      chosen && current < folders.size() && view_->Entry()->deckFolder != folders[current];
+  QAction* inCurrent = c["JournalLayInCurrentDeck"];
+  inCurrent->setVisible(otherDeck);
+  if (otherDeck) {
+    SetFileCaption(
+        menu_, inCurrent,
+        CardsText(state_.Languages, "LayInCurrentDeck", "Разложить в текущей колоде (%1)")
+            .arg(QString::fromStdString(state_.TaroDecks.DisplayNames[current])));
+  }
   const TLanguageTable& languages = state_.Languages;
   QString why;
   if (!journal.IsOpen()) {
@@ -439,7 +464,42 @@ void TJournalForm::LayAgain() {
   view_->SaveNow();
   const std::optional<JournalEntry>& entry = view_->Entry();
   if (!entry) return;
+  // Its cards are places in its own deck: that deck goes on the table with
+  // them, as when chosen from the deck menu.
+  const std::vector<std::string>& folders = state_.TaroDecks.Folders;
+  const auto own = std::find(folders.begin(), folders.end(), entry->deckFolder);
+  if (!entry->deckFolder.empty() && own != folders.end()) {
+    const int index = static_cast<int>(own - folders.begin());
+    if (index != state_.TaroDecks.Index) state_.Content.SelectDeck(index);
+  }
   LayReadingOnTable(*entry, links_.main, links_.spreads, links_.question,
+                    state_.INIData.QuestionFormEnabled);
+}
+
+void TJournalForm::LayInCurrentDeck() {
+  view_->SaveNow();
+  const std::optional<JournalEntry>& entry = view_->Entry();
+  if (!entry || state_.TaroDecks.Folders.empty()) return;
+  const ReadingInDeck laid = ReadingInCurrentDeck(state_.TaroDecks, *entry);
+  if (!laid.unmatched.empty()) {
+    // A reading with a card left out would be another reading: none is laid.
+    // The first of them: a long spread in a deck of the major arcana alone
+    // lacks dozens, and the box is to stay readable.
+    constexpr std::size_t kNamed = 12;
+    QStringList names;
+    for (const std::string& name : RecordedCardNames(*entry, laid.unmatched)) {
+      if (static_cast<std::size_t>(names.size()) == kNamed) {
+        names << QStringLiteral("…");
+        break;
+      }
+      names << QString::fromStdString(name);
+    }
+    ShowNotice(this, CardsText(state_.Languages, "LayMissingCards",
+                               "В текущей колоде нет карт этого расклада: %1. Расклад не разложен.")
+                         .arg(names.join(QStringLiteral(", "))));
+    return;
+  }
+  LayReadingOnTable(laid.entry, links_.main, links_.spreads, links_.question,
                     state_.INIData.QuestionFormEnabled);
 }
 

@@ -77,7 +77,11 @@ class TJournalForm : public QWidget, public JournalWindowLink {
 
  private:
   // --- Commands ---
+  // In the deck the reading was recorded with, made the deck in use; in the
+  // deck in use as it stands when that deck is gone or not known.
   void LayAgain();
+  // In the deck in use, each card made its card of the same identity.
+  void LayInCurrentDeck();
   void DeleteChosen();
   void UndoDelete();
   void AddFollowUp();
