@@ -16,6 +16,9 @@
 #include "core/indexed_folder.h"
 #include "core/ini_document.h"
 #include "core/text_encoding.h"
+#include "library/common_card_names.h"
+#include "library/deck_ini_writer.h"
+#include "library/numbered_pictures.h"
 
 namespace vaticor {
 namespace {
@@ -90,6 +93,37 @@ std::string BelowRoot(const std::string& root, const std::string& path) {
 bool Exists(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The plan of a deck folder without deck.ini from its pictures named by
+// their cards, into `plan` (its target set); see PlanImport.
+void PlanNumberedPictures(ImportPlan& plan, IndexedFolder& source, std::string_view language) {
+  const NumberedPictures pictures = FindNumberedPictures(source.Root());
+  if (!pictures.clash.empty()) {
+    plan.refused = 1;
+    plan.firstRefusal = {ImportFailureReason::kTwoPicturesOfOneCard, Printable(pictures.clash[0]),
+                         Printable(pictures.clash[1])};
+    return;
+  }
+  const std::string_view names = CommonCardName(0, language).empty() ? "en" : language;
+  std::vector<DeckIniCard> cards;
+  for (std::int32_t identity = 0; identity < pictures.cards; ++identity) {
+    const std::string& file = pictures.byIdentity[static_cast<std::size_t>(identity)];
+    if (file.empty()) continue;
+    const IndexedFolder::Entry found = source.Find(file);
+    if (found.path.empty() && plan.refused++ == 0) {
+      plan.firstRefusal = {ImportFailureReason::kLeadsOut, Printable(file)};
+    }
+    if (!found.isFile) continue;
+    std::string relative = BelowRoot(source.Root(), found.path);
+    cards.push_back({identity, relative, CommonCardName(identity, names)});
+    plan.files.push_back({found.path, std::move(relative)});
+  }
+  plan.madeIndex = true;
+  plan.listed = pictures.cards;
+  plan.missing = pictures.cards - static_cast<std::int32_t>(cards.size());
+  if (cards.empty()) return;
+  plan.files.push_back({{}, "deck.ini", MakeDeckIni(FolderOwnName(source.Root()), names, cards)});
 }
 
 // The name beside `name` that nothing in `targetFolder` has.
@@ -243,12 +277,18 @@ std::string FreeFolderName(std::string_view name,
 }
 
 bool OffersImport(ImportMode mode, const std::string& folder, const std::string& targetFolder) {
-  if (folder.empty() || !FileExists(JoinPath(folder, IndexFileName(mode)))) return false;
-  return ParentPath(WithoutTrailingSeparators(folder)) != targetFolder;
+  if (folder.empty() || ParentPath(WithoutTrailingSeparators(folder)) == targetFolder) {
+    return false;
+  }
+  const std::string index = JoinPath(folder, IndexFileName(mode));
+  if (FileExists(index)) return true;
+  if (mode != ImportMode::kDeck || Exists(index)) return false;
+  const NumberedPictures pictures = FindNumberedPictures(folder);
+  return pictures.found > 0 || !pictures.clash.empty();
 }
 
 ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::string& targetFolder,
-                      ImportPlacement placement) {
+                      ImportPlacement placement, std::string_view language) {
   ImportPlan plan;
   const std::string name = FolderOwnName(folder);
   if (!IsPlainName(name)) {
@@ -272,6 +312,10 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
   // must therefore end in its name.
   IndexedFolder source{std::string(WithoutTrailingSeparators(folder))};
   const std::string_view indexName = IndexFileName(mode);
+  if (mode == ImportMode::kDeck && !Exists(JoinPath(source.Root(), indexName))) {
+    PlanNumberedPictures(plan, source, language);
+    return plan;
+  }
   // Found as the window found it, exactly; a link to outside is not read.
   const IndexedFolder::Entry index = source.Find(indexName);
   if (index.path.empty()) {
@@ -322,6 +366,7 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
   outcome.target = plan.target;
   outcome.listed = plan.listed;
   outcome.missing = plan.missing;
+  outcome.madeIndex = plan.madeIndex;
   if (plan.target.empty() || plan.files.empty()) return outcome;
 
   auto fail = [&outcome](ImportFailureReason reason, std::string subject) {
@@ -360,7 +405,9 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
       outcome.stopped = true;
       break;
     }
-    const FileCopyResult result = CopyFileInto(file.source, copy, file.relative, stop);
+    const FileCopyResult result = file.content
+                                      ? WriteFileInto(*file.content, copy, file.relative)
+                                      : CopyFileInto(file.source, copy, file.relative, stop);
     if (result.copied) {
       ++outcome.copied;
       indexCopied = &file == &plan.files.back();
@@ -398,8 +445,9 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
 
 ImportOutcome ImportFolder(ImportMode mode, const std::string& folder,
                            const std::string& targetFolder, ImportPlacement placement,
-                           const ImportProgress& progress, const std::stop_token& stop) {
-  return RunImport(PlanImport(mode, folder, targetFolder, placement), progress, stop);
+                           const ImportProgress& progress, const std::stop_token& stop,
+                           std::string_view language) {
+  return RunImport(PlanImport(mode, folder, targetFolder, placement, language), progress, stop);
 }
 
 }  // namespace vaticor

@@ -35,6 +35,10 @@ namespace vaticor {
 //
 // deck.ini may come from anywhere: a "Files" value that leads out of the
 // deck's folder (see IndexedFolder) names no file.
+// The key of card number `number` in deck.ini's "Files" and "Names":
+// "Card00", "Card07", "Card42", "Card100".
+std::string DeckCardKey(std::int32_t number);
+
 class TTaroDecks {
  public:
   TTaroDecks(std::string decksFolder, PictureLoader& loader);
