@@ -16,28 +16,20 @@
 #include "core/indexed_folder.h"
 #include "core/ini_document.h"
 #include "core/text_encoding.h"
-#include "library/common_card_names.h"
-#include "library/deck_ini_writer.h"
+#include "library/deck_folder_plans.h"
 #include "library/numbered_pictures.h"
 
 namespace vaticor {
 namespace {
+
+// The index of a deck of the open format.
+constexpr std::string_view kOpenDeckIndexName = "deck.toml";
 
 // A folder's path as the tree may give it, with trailing separators, cut to
 // end in the folder's name ("/" stays).
 std::string_view WithoutTrailingSeparators(std::string_view folder) {
   while (folder.size() > 1 && folder.back() == kPathSeparator) folder.remove_suffix(1);
   return folder;
-}
-
-// A value as the user is shown it: a control character (a NUL cut into a
-// value, a tab) would show as nothing or break the line.
-std::string Printable(std::string_view text) {
-  std::string shown(text);
-  for (char& c : shown) {
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';
-  }
-  return shown;
 }
 
 // Whether a folder's own name is one plain name on every system the deck
@@ -84,46 +76,9 @@ std::vector<IndexValue> DescriptionValues(const IniDocument& index) {
   return values;
 }
 
-// The path of an entry below the root, as IndexedFolder found it; empty for
-// the root itself.
-std::string BelowRoot(const std::string& root, const std::string& path) {
-  return path.size() > root.size() ? path.substr(root.size() + 1) : std::string();
-}
-
 bool Exists(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0;
-}
-
-// The plan of a deck folder without deck.ini from its pictures named by
-// their cards, into `plan` (its target set); see PlanImport.
-void PlanNumberedPictures(ImportPlan& plan, IndexedFolder& source, std::string_view language) {
-  const NumberedPictures pictures = FindNumberedPictures(source.Root());
-  if (!pictures.clash.empty()) {
-    plan.refused = 1;
-    plan.firstRefusal = {ImportFailureReason::kTwoPicturesOfOneCard, Printable(pictures.clash[0]),
-                         Printable(pictures.clash[1])};
-    return;
-  }
-  const std::string_view names = CommonCardName(0, language).empty() ? "en" : language;
-  std::vector<DeckIniCard> cards;
-  for (std::int32_t identity = 0; identity < pictures.cards; ++identity) {
-    const std::string& file = pictures.byIdentity[static_cast<std::size_t>(identity)];
-    if (file.empty()) continue;
-    const IndexedFolder::Entry found = source.Find(file);
-    if (found.path.empty() && plan.refused++ == 0) {
-      plan.firstRefusal = {ImportFailureReason::kLeadsOut, Printable(file)};
-    }
-    if (!found.isFile) continue;
-    std::string relative = BelowRoot(source.Root(), found.path);
-    cards.push_back({identity, relative, CommonCardName(identity, names)});
-    plan.files.push_back({found.path, std::move(relative)});
-  }
-  plan.madeIndex = true;
-  plan.listed = pictures.cards;
-  plan.missing = pictures.cards - static_cast<std::int32_t>(cards.size());
-  if (cards.empty()) return;
-  plan.files.push_back({{}, "deck.ini", MakeDeckIni(FolderOwnName(source.Root()), names, cards)});
 }
 
 // The name beside `name` that nothing in `targetFolder` has.
@@ -283,17 +238,21 @@ bool OffersImport(ImportMode mode, const std::string& folder, const std::string&
   const std::string index = JoinPath(folder, IndexFileName(mode));
   if (FileExists(index)) return true;
   if (mode != ImportMode::kDeck || Exists(index)) return false;
+  if (FileExists(JoinPath(folder, kOpenDeckIndexName))) return true;
   const NumberedPictures pictures = FindNumberedPictures(folder);
   return pictures.found > 0 || !pictures.clash.empty();
 }
 
-ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::string& targetFolder,
-                      ImportPlacement placement, std::string_view language) {
+namespace {
+
+// A plan with its target, or with the refusal of it.
+ImportPlan PlanTarget(const std::string& folder, const std::string& targetFolder,
+                      ImportPlacement placement) {
   ImportPlan plan;
   const std::string name = FolderOwnName(folder);
   if (!IsPlainName(name)) {
     plan.refused = 1;
-    plan.firstRefusal = {ImportFailureReason::kFolderName, Printable(name)};
+    plan.firstRefusal = {ImportFailureReason::kFolderName, ShownImportValue(name)};
     return plan;
   }
   std::string targetName = name;
@@ -307,13 +266,36 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
   }
   plan.target = JoinPath(targetFolder, targetName);
   plan.replace = placement == ImportPlacement::kReplace;
+  return plan;
+}
 
-  // The values' paths are cut below the folder's path (BelowRoot), which
+}  // namespace
+
+ImportPlan PlanOpenDeckImport(const std::string& folder, const std::string& targetFolder,
+                              const OpenDeck& deck, ImportPlacement placement,
+                              std::string_view language) {
+  ImportPlan plan = PlanTarget(folder, targetFolder, placement);
+  if (plan.target.empty()) return plan;
+  IndexedFolder source{std::string(WithoutTrailingSeparators(folder))};
+  PlanOpenDeckFolder(plan, source, deck, language);
+  return plan;
+}
+
+ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::string& targetFolder,
+                      ImportPlacement placement, std::string_view language) {
+  ImportPlan plan = PlanTarget(folder, targetFolder, placement);
+  if (plan.target.empty()) return plan;
+
+  // The values' paths are cut below the folder's path (PathBelowRoot), which
   // must therefore end in its name.
   IndexedFolder source{std::string(WithoutTrailingSeparators(folder))};
   const std::string_view indexName = IndexFileName(mode);
   if (mode == ImportMode::kDeck && !Exists(JoinPath(source.Root(), indexName))) {
-    PlanNumberedPictures(plan, source, language);
+    if (Exists(JoinPath(source.Root(), kOpenDeckIndexName))) {
+      PlanOpenDeckFolder(plan, source, ReadOpenDeck(source.Root(), language), language);
+    } else {
+      PlanNumberedPictures(plan, source, language);
+    }
     return plan;
   }
   // Found as the window found it, exactly; a link to outside is not read.
@@ -323,7 +305,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
     plan.firstRefusal = {ImportFailureReason::kLeadsOut, std::string(indexName)};
     return plan;
   }
-  if (!index.isFile || BelowRoot(source.Root(), index.path) != indexName) return plan;
+  if (!index.isFile || PathBelowRoot(source.Root(), index.path) != indexName) return plan;
   const std::optional<std::string> bytes = ReadFileBytes(index.path);
   if (!bytes) return plan;
   const IniDocument ini(*bytes);
@@ -341,7 +323,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
       plan.missing += deck;  // it will not be in the copy either
       if (plan.refused++ == 0) {
         plan.firstRefusal = {ImportFailureReason::kLeadsOut,
-                             entry.key + " = " + Printable(entry.value)};
+                             entry.key + " = " + ShownImportValue(entry.value)};
       }
       continue;
     }
@@ -351,7 +333,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
       plan.missing += deck;
       continue;
     }
-    std::string relative = BelowRoot(source.Root(), found.path);
+    std::string relative = PathBelowRoot(source.Root(), found.path);
     if (planned.insert(relative).second) plan.files.push_back({found.path, std::move(relative)});
   }
   plan.files.push_back({index.path, std::string(indexName)});

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "library/open_deck.h"
+
 namespace vaticor {
 
 // Adding a deck or a description set: the files of a folder chosen anywhere
@@ -34,7 +36,8 @@ std::string FolderOwnName(std::string_view folder);
 
 // Whether the window offers to import `folder` into `targetFolder` (the
 // decks or descriptions folder): the folder holds the mode's index file, or
-// (a deck, and no "deck.ini" at all) pictures named by their cards
+// (a deck, and no "deck.ini" at all) a "deck.toml" (a deck of the open
+// format, library/open_deck.h), or pictures named by their cards
 // (FindNumberedPictures: one at least, or two of one card, which the import
 // then refuses); and its parent is not `targetFolder`, the two paths
 // compared exactly, letter case counting. A check of paths, one existence
@@ -82,12 +85,16 @@ enum class ImportFailureReason : std::uint8_t {
   // Two pictures of a folder without deck.ini are named by the same card:
   // `subject` and `second` ("00.jpg", "major_arcana/00.png").
   kTwoPicturesOfOneCard,
+  // The deck.toml of a folder without deck.ini cannot be used: `problem`,
+  // `subject` its detail (a version, the parser's message).
+  kOpenDeckUnusable,
   kUnexpected,  // anything else; `subject` is its own message
 };
 struct ImportFailure {
   ImportFailureReason reason = ImportFailureReason::kNone;
   std::string subject;
-  std::string second{};  // kTwoPicturesOfOneCard: the other file
+  std::string second{};                              // kTwoPicturesOfOneCard: the other file
+  OpenDeckProblem problem = OpenDeckProblem::kNone;  // kOpenDeckUnusable
   bool operator==(const ImportFailure&) const = default;
 };
 
@@ -145,10 +152,25 @@ struct ImportPlan {
 // in `language` (CommonCardName; English for a language without them, the
 // deck's language then said to be English). Two pictures of one card plan
 // nothing and are the refusal (kTwoPicturesOfOneCard); a picture that is a
-// link leading out of the folder is refused (kLeadsOut) and missing.
+// link leading out of the folder is refused (kLeadsOut) and missing. One
+// holding a "deck.toml" is read by ReadOpenDeck in `language` and planned
+// as PlanOpenDeckImport plans it.
 ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::string& targetFolder,
                       ImportPlacement placement = ImportPlacement::kNew,
                       std::string_view language = {});
+
+// The plan of a deck folder holding a deck of the open format (and no
+// deck.ini) as `deck` gives it, its names read in `language`: the whole
+// folder, every file of it (a link leading out of it refused), and last a
+// deck.ini made for the deck's cards (MakeDeckIni: the deck's own name,
+// `language`, each card's name as read and the picture for
+// kImportedCardHeight). A deck.toml that cannot be used plans nothing and
+// is the refusal (kOpenDeckUnusable with its problem); a deck without cards
+// plans nothing.
+ImportPlan PlanOpenDeckImport(const std::string& folder, const std::string& targetFolder,
+                              const OpenDeck& deck,
+                              ImportPlacement placement = ImportPlacement::kNew,
+                              std::string_view language = {});
 
 struct ImportOutcome {
   // Whether anything was added: the copy, index file and all, took its

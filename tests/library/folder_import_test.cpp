@@ -575,5 +575,79 @@ TEST_F(NumberedFolderImportTest, PicturesLinkedFromOutsideAreRefusedAndNothingOu
   EXPECT_EQ(Tags(Installed("Deck")), (std::vector<std::uint32_t>{2, 3}));
 }
 
+// A deck of the open format, as its reader gives it.
+TEST_F(NumberedFolderImportTest, AnUnusableOpenFormatDeckIsRefusedWithItsProblem) {
+  dir.Write("Downloads/Future/deck.toml", "[deck]\nschema_version = \"3.0\"\n");
+  Picture("Downloads/Future/h1200/major_arcana/00.png", 0);
+  OpenDeck deck;
+  deck.header.problem = OpenDeckProblem::kUnsupportedVersion;
+  deck.header.detail = "3.0";
+  EXPECT_TRUE(OffersImport(ImportMode::kDeck, dir.Path("Downloads/Future"), decks));
+
+  const ImportOutcome outcome =
+      RunImport(PlanOpenDeckImport(dir.Path("Downloads/Future"), decks, deck));
+
+  EXPECT_FALSE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_EQ(outcome.firstFailure, (ImportFailure{ImportFailureReason::kOpenDeckUnusable, "3.0", "",
+                                                 OpenDeckProblem::kUnsupportedVersion}));
+  EXPECT_TRUE(Tree(decks).empty());
+}
+
+TEST_F(NumberedFolderImportTest, AnOpenFormatDeckIsCopiedWholeWithADeckIniOfItsCards) {
+  Picture("secret.jpg", 666);
+  const std::string toml = "[deck]\nschema_version = \"2.0\"\n";
+  dir.Write("Downloads/Open/deck.toml", toml);
+  dir.Write("Downloads/Open/names/en.toml", "names");
+  Picture("Downloads/Open/h1200/major_arcana/00.png", 0);
+  Picture("Downloads/Open/h2400/major_arcana/00.png", 1000);
+  Picture("Downloads/Open/scalable/major_arcana/01.svg", 1);
+  Picture("Downloads/Open/h1200/minor_arcana/cups/ace.png", 36);
+  Picture("Downloads/Open/h1200/joker.png", 90);
+  Picture("Downloads/Open/back.png", 99);
+  fs::create_symlink("../../../../secret.jpg",
+                     dir.Path("Downloads/Open/h1200/major_arcana/02.png"));
+  OpenDeck deck;
+  deck.header.major = 2;
+  deck.header.name = "Open \"Deck\" = 2";
+  deck.cards = {
+      {0,
+       "major_arcana.00",
+       "The Fool",
+       {{"h1200/major_arcana/00.png", 1200}, {"h2400/major_arcana/00.png", 2400}}},
+      {1, "major_arcana.01", "The Magician", {{"scalable/major_arcana/01.svg", 0}}},
+      {2, "major_arcana.02", "The High Priestess", {{"h1200/major_arcana/02.png", 1200}}},
+      {36, "minor_arcana.cups.ace", "Ace of Cups", {{"h1200/minor_arcana/cups/ace.png", 1200}}},
+      {-1, "joker", "Joker", {{"h1200/joker.png", 1200}}}};
+  const std::map<std::string, std::string> before = Tree(dir.path());
+
+  const ImportOutcome outcome = RunImport(
+      PlanOpenDeckImport(dir.Path("Downloads/Open"), decks, deck, ImportPlacement::kNew, "en"));
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_EQ(outcome.firstFailure,
+            (ImportFailure{ImportFailureReason::kLeadsOut, "h1200/major_arcana/02.png"}));
+  EXPECT_EQ(Outside(Tree(dir.path()), "Program/Decks/Open"), before);
+  std::map<std::string, std::string> copy = Tree(decks + "/Open");
+  EXPECT_EQ(copy.erase("deck.ini"), 1u);
+  std::map<std::string, std::string> source = Tree(dir.Path("Downloads/Open"));
+  std::erase_if(source, [](const auto& entry) { return entry.second.starts_with("-> "); });
+  EXPECT_EQ(copy, source);
+
+  // The pictures named are those the format's reader chooses.
+  if (ChoosePictureForHeight(deck.cards[0].pictures, kImportedCardHeight) == nullptr) {
+    GTEST_SKIP() << "the open format's pictures are not chosen in this build";
+  }
+  EXPECT_EQ(outcome.listed, 5);
+  EXPECT_EQ(outcome.missing, 1);
+  TTaroDecks& installed = Installed("Open");
+  EXPECT_EQ(installed.DisplayNames[0], deck.header.name);
+  EXPECT_EQ(installed.GetCardNames(),
+            (std::vector<std::string>{"The Fool", "The Magician", "Ace of Cups", "Joker"}));
+  EXPECT_EQ(installed.GetCardIdentities(), (std::vector<std::int32_t>{0, 1, 36, -1}));
+  EXPECT_EQ(Tags(installed), (std::vector<std::uint32_t>{0, 1, 36, 90}));
+}
+
 }  // namespace
 }  // namespace vaticor

@@ -40,6 +40,31 @@ QLocale InterfaceLocale(const std::string& languageSetting) {
   return QLocale(QString::fromStdString(name));
 }
 
+QString OpenDeckProblemText(const TLanguageTable& languages, OpenDeckProblem problem,
+                            const std::string& detail) {
+  struct Words {
+    OpenDeckProblem problem;
+    const char* key;
+    const char* russian;
+  };
+  static constexpr Words kWords[] = {
+      {OpenDeckProblem::kCannotRead, "OpenDeckCannotRead", "Не удалось прочитать deck.toml"},
+      {OpenDeckProblem::kTooLarge, "OpenDeckTooLarge", "deck.toml слишком велик (больше 1 МБ)"},
+      {OpenDeckProblem::kMalformed, "OpenDeckMalformed", "В deck.toml ошибка: %1"},
+      {OpenDeckProblem::kNoVersion, "OpenDeckNoVersion",
+       "В deck.toml не указана версия формата (schema_version)"},
+      {OpenDeckProblem::kUnsupportedVersion, "OpenDeckUnsupportedVersion",
+       "deck.toml написан для версии формата %1, которую программа не читает"},
+      {OpenDeckProblem::kNoName, "OpenDeckNoName", "В deck.toml не указано название колоды"},
+  };
+  for (const Words& words : kWords) {
+    if (words.problem != problem) continue;
+    const QString text = CardsText(languages, words.key, words.russian);
+    return text.contains(QLatin1String("%1")) ? WithSubject(text, Utf8(detail)) : text;
+  }
+  return {};
+}
+
 QString FailureText(const TLanguageTable& languages, const UserFailure& failure) {
   struct Words {
     UserFailure::Kind kind;

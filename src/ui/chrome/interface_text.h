@@ -10,6 +10,7 @@ class QWidget;
 #include "core/shell.h"
 #include "core/user_failure.h"
 #include "languages/language_table.h"
+#include "library/open_deck.h"
 
 namespace vaticor {
 
@@ -69,6 +70,12 @@ void OpenLink(QWidget* window, ShellOpener& shell, const TLanguageTable& languag
 // `text` with `subject` (a file, a value: taken as it stands) in place of its
 // "%1", or after it when a translation left the "%1" out.
 QString WithSubject(const QString& text, const QString& subject);
+
+// Why a deck of the open format cannot be used, in the interface language,
+// with `detail` (its version, the parser's message) where the problem has
+// one: "deck.toml is written for version 3.0 of its format...".
+QString OpenDeckProblemText(const TLanguageTable& languages, OpenDeckProblem problem,
+                            const std::string& detail);
 
 // A failure's message in the interface language: "[Reader]" texts with the
 // failure's subject (a file, an extension...) in place of "%1".

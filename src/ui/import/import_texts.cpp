@@ -31,6 +31,9 @@ QString ImportFailureText(const TLanguageTable& languages, const ImportFailure& 
                      "«%1» и «%2» — картинки одной и той же карты: оставьте в папке одну из них")
         .arg(Utf8(failure.subject), Utf8(failure.second));
   }
+  if (failure.reason == ImportFailureReason::kOpenDeckUnusable) {
+    return OpenDeckProblemText(languages, failure.problem, failure.subject);
+  }
   // kNone and kUnexpected: the failure's own message.
   Words words{ImportFailureReason::kUnexpected, "ImportUnexpected", "Непредвиденная ошибка: %1"};
   for (const Words& known : kWords) {
