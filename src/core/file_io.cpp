@@ -30,6 +30,7 @@ class FileDescriptor {
   }
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
 
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
@@ -350,62 +351,108 @@ std::string CopyBytes(int from, int to, const std::stop_token& stop, int& error,
 
 }  // namespace
 
-FileCopyResult CopyFileInto(const std::string& source, const std::string& folder,
-                            std::string_view relative, const std::stop_token& stop) {
-  auto failed = [](std::string why, int error = 0, bool reading = false) {
-    return FileCopyResult{false, std::move(why), error, reading};
-  };
-  const std::optional<std::vector<std::string>> names = PlainNames(relative);
-  if (!names) return failed("the name leads out of the folder");
+namespace {
 
+FileCopyResult CopyFailed(std::string why, int error = 0, bool reading = false) {
+  return FileCopyResult{false, std::move(why), error, reading};
+}
+
+// The folder `relative` is to go into, opened below `folder` without
+// following a link, its sub-folders made on the way; invalid with the
+// failure in `failure`.
+FileDescriptor OpenFolderFor(const std::string& folder, const std::vector<std::string>& names,
+                             FileCopyResult& failure) {
   FileDescriptor dir(::open(folder.c_str(), kFolderFlags));
-  if (!dir.valid()) return failed(Because("the folder cannot be opened", errno), errno);
-  for (std::size_t i = 0; i + 1 < names->size(); ++i) {
-    const char* name = (*names)[i].c_str();
+  if (!dir.valid()) {
+    failure = CopyFailed(Because("the folder cannot be opened", errno), errno);
+    return dir;
+  }
+  for (std::size_t i = 0; i + 1 < names.size(); ++i) {
+    const char* name = names[i].c_str();
     if (::mkdirat(dir.get(), name, 0777) != 0 && errno != EEXIST) {
-      return failed(Because("its folder cannot be made", errno), errno);
+      failure = CopyFailed(Because("its folder cannot be made", errno), errno);
+      return FileDescriptor(-1);
     }
     // O_NOFOLLOW: a link here, planted or not, could lead anywhere.
     const int sub = ::openat(dir.get(), name, kFolderFlags);
-    if (sub < 0) return failed(Because("its folder cannot be opened", errno), errno);
+    if (sub < 0) {
+      failure = CopyFailed(Because("its folder cannot be opened", errno), errno);
+      return FileDescriptor(-1);
+    }
     dir.Reset(sub);
   }
+  return dir;
+}
 
-  FileDescriptor in(OpenForReading(source));
-  if (!in.valid()) return failed(Because("cannot be read", errno), errno, true);
-  struct stat st {};
-  if (::fstat(in.get(), &st) != 0) return failed(Because("cannot be read", errno), errno, true);
-  if (!S_ISREG(st.st_mode)) return failed("is not a file", 0, true);
-
-  const std::string& name = names->back();
+// Writes `name` in the opened folder `dir` through a temporary file beside
+// it that `fill` writes (returning its failure's text, with its error
+// number and whether it was the reading), renamed over the old file.
+FileCopyResult PlaceThroughTemporary(
+    int dir, const std::string& name,
+    const std::function<std::string(int out, int& error, bool& reading)>& fill) {
   std::random_device random;
   std::string temp;
   FileDescriptor out(-1);
   for (int attempt = 0; attempt < 32 && !out.valid(); ++attempt) {
     temp = RandomTemporaryName(name, random);
-    out.Reset(::openat(dir.get(), temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    out.Reset(::openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!out.valid() && errno != EEXIST && errno != EINTR) break;
   }
-  if (!out.valid()) return failed(Because("cannot be written", errno), errno);
+  if (!out.valid()) return CopyFailed(Because("cannot be written", errno), errno);
 
   int error = 0;
   bool reading = false;
-  std::string failure = CopyBytes(in.get(), out.get(), stop, error, reading);
+  std::string failure = fill(out.get(), error, reading);
   auto writeFailed = [&](const char* what) {
     error = errno;
     failure = Because(what, error);
   };
   if (failure.empty() && ::fsync(out.get()) != 0) writeFailed("cannot be written");
   if (!out.Close() && failure.empty()) writeFailed("cannot be written");
-  if (failure.empty() && ::renameat(dir.get(), temp.c_str(), dir.get(), name.c_str()) != 0) {
+  if (failure.empty() && ::renameat(dir, temp.c_str(), dir, name.c_str()) != 0) {
     writeFailed("cannot replace what is there");
   }
   if (!failure.empty()) {
-    ::unlinkat(dir.get(), temp.c_str(), 0);
-    return failed(std::move(failure), error, reading);
+    ::unlinkat(dir, temp.c_str(), 0);
+    return CopyFailed(std::move(failure), error, reading);
   }
-  ::fsync(dir.get());  // best effort: the rename is done already
+  ::fsync(dir);  // best effort: the rename is done already
   return {true, {}};
+}
+
+}  // namespace
+
+FileCopyResult CopyFileInto(const std::string& source, const std::string& folder,
+                            std::string_view relative, const std::stop_token& stop) {
+  const std::optional<std::vector<std::string>> names = PlainNames(relative);
+  if (!names) return CopyFailed("the name leads out of the folder");
+  FileCopyResult failure;
+  const FileDescriptor dir = OpenFolderFor(folder, *names, failure);
+  if (!dir.valid()) return failure;
+
+  FileDescriptor in(OpenForReading(source));
+  if (!in.valid()) return CopyFailed(Because("cannot be read", errno), errno, true);
+  struct stat st {};
+  if (::fstat(in.get(), &st) != 0) return CopyFailed(Because("cannot be read", errno), errno, true);
+  if (!S_ISREG(st.st_mode)) return CopyFailed("is not a file", 0, true);
+
+  return PlaceThroughTemporary(dir.get(), names->back(), [&](int out, int& error, bool& reading) {
+    return CopyBytes(in.get(), out, stop, error, reading);
+  });
+}
+
+FileCopyResult WriteFileInto(std::string_view bytes, const std::string& folder,
+                             std::string_view relative) {
+  const std::optional<std::vector<std::string>> names = PlainNames(relative);
+  if (!names) return CopyFailed("the name leads out of the folder");
+  FileCopyResult failure;
+  const FileDescriptor dir = OpenFolderFor(folder, *names, failure);
+  if (!dir.valid()) return failure;
+  return PlaceThroughTemporary(dir.get(), names->back(), [&](int out, int& error, bool&) {
+    if (WriteAll(out, bytes)) return std::string();
+    error = errno;
+    return Because("cannot be written", error);
+  });
 }
 
 std::vector<std::string> StaleEntries(const std::string& folder,

@@ -93,6 +93,10 @@ struct FileCopyResult {
 // gives a new file. Safe on any thread: it keeps no state.
 FileCopyResult CopyFileInto(const std::string& source, const std::string& folder,
                             std::string_view relative, const std::stop_token& stop = {});
+// The same with `bytes` for the content: a file made by the program (an
+// index written for a folder that has none) put among copied ones.
+FileCopyResult WriteFileInto(std::string_view bytes, const std::string& folder,
+                             std::string_view relative);
 
 // How long a temporary file of WriteFileAtomically must have gone unchanged
 // before it is taken for one left by a writer that was killed. A writer that

@@ -16,25 +16,20 @@
 #include "core/indexed_folder.h"
 #include "core/ini_document.h"
 #include "core/text_encoding.h"
+#include "library/deck_folder_plans.h"
+#include "library/numbered_pictures.h"
 
 namespace vaticor {
 namespace {
+
+// The index of a deck of the open format.
+constexpr std::string_view kOpenDeckIndexName = "deck.toml";
 
 // A folder's path as the tree may give it, with trailing separators, cut to
 // end in the folder's name ("/" stays).
 std::string_view WithoutTrailingSeparators(std::string_view folder) {
   while (folder.size() > 1 && folder.back() == kPathSeparator) folder.remove_suffix(1);
   return folder;
-}
-
-// A value as the user is shown it: a control character (a NUL cut into a
-// value, a tab) would show as nothing or break the line.
-std::string Printable(std::string_view text) {
-  std::string shown(text);
-  for (char& c : shown) {
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';
-  }
-  return shown;
 }
 
 // Whether a folder's own name is one plain name on every system the deck
@@ -79,12 +74,6 @@ std::vector<IndexValue> DescriptionValues(const IniDocument& index) {
     }
   }
   return values;
-}
-
-// The path of an entry below the root, as IndexedFolder found it; empty for
-// the root itself.
-std::string BelowRoot(const std::string& root, const std::string& path) {
-  return path.size() > root.size() ? path.substr(root.size() + 1) : std::string();
 }
 
 bool Exists(const std::string& path) {
@@ -243,17 +232,27 @@ std::string FreeFolderName(std::string_view name,
 }
 
 bool OffersImport(ImportMode mode, const std::string& folder, const std::string& targetFolder) {
-  if (folder.empty() || !FileExists(JoinPath(folder, IndexFileName(mode)))) return false;
-  return ParentPath(WithoutTrailingSeparators(folder)) != targetFolder;
+  if (folder.empty() || ParentPath(WithoutTrailingSeparators(folder)) == targetFolder) {
+    return false;
+  }
+  const std::string index = JoinPath(folder, IndexFileName(mode));
+  if (FileExists(index)) return true;
+  if (mode != ImportMode::kDeck || Exists(index)) return false;
+  if (FileExists(JoinPath(folder, kOpenDeckIndexName))) return true;
+  const NumberedPictures pictures = FindNumberedPictures(folder);
+  return pictures.found > 0 || !pictures.clash.empty();
 }
 
-ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::string& targetFolder,
+namespace {
+
+// A plan with its target, or with the refusal of it.
+ImportPlan PlanTarget(const std::string& folder, const std::string& targetFolder,
                       ImportPlacement placement) {
   ImportPlan plan;
   const std::string name = FolderOwnName(folder);
   if (!IsPlainName(name)) {
     plan.refused = 1;
-    plan.firstRefusal = {ImportFailureReason::kFolderName, Printable(name)};
+    plan.firstRefusal = {ImportFailureReason::kFolderName, ShownImportValue(name)};
     return plan;
   }
   std::string targetName = name;
@@ -267,11 +266,38 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
   }
   plan.target = JoinPath(targetFolder, targetName);
   plan.replace = placement == ImportPlacement::kReplace;
+  return plan;
+}
 
-  // The values' paths are cut below the folder's path (BelowRoot), which
+}  // namespace
+
+ImportPlan PlanOpenDeckImport(const std::string& folder, const std::string& targetFolder,
+                              const OpenDeck& deck, ImportPlacement placement,
+                              std::string_view language) {
+  ImportPlan plan = PlanTarget(folder, targetFolder, placement);
+  if (plan.target.empty()) return plan;
+  IndexedFolder source{std::string(WithoutTrailingSeparators(folder))};
+  PlanOpenDeckFolder(plan, source, deck, language);
+  return plan;
+}
+
+ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::string& targetFolder,
+                      ImportPlacement placement, std::string_view language) {
+  ImportPlan plan = PlanTarget(folder, targetFolder, placement);
+  if (plan.target.empty()) return plan;
+
+  // The values' paths are cut below the folder's path (PathBelowRoot), which
   // must therefore end in its name.
   IndexedFolder source{std::string(WithoutTrailingSeparators(folder))};
   const std::string_view indexName = IndexFileName(mode);
+  if (mode == ImportMode::kDeck && !Exists(JoinPath(source.Root(), indexName))) {
+    if (Exists(JoinPath(source.Root(), kOpenDeckIndexName))) {
+      PlanOpenDeckFolder(plan, source, ReadOpenDeck(source.Root(), language), language);
+    } else {
+      PlanNumberedPictures(plan, source, language);
+    }
+    return plan;
+  }
   // Found as the window found it, exactly; a link to outside is not read.
   const IndexedFolder::Entry index = source.Find(indexName);
   if (index.path.empty()) {
@@ -279,7 +305,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
     plan.firstRefusal = {ImportFailureReason::kLeadsOut, std::string(indexName)};
     return plan;
   }
-  if (!index.isFile || BelowRoot(source.Root(), index.path) != indexName) return plan;
+  if (!index.isFile || PathBelowRoot(source.Root(), index.path) != indexName) return plan;
   const std::optional<std::string> bytes = ReadFileBytes(index.path);
   if (!bytes) return plan;
   const IniDocument ini(*bytes);
@@ -297,7 +323,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
       plan.missing += deck;  // it will not be in the copy either
       if (plan.refused++ == 0) {
         plan.firstRefusal = {ImportFailureReason::kLeadsOut,
-                             entry.key + " = " + Printable(entry.value)};
+                             entry.key + " = " + ShownImportValue(entry.value)};
       }
       continue;
     }
@@ -307,7 +333,7 @@ ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::str
       plan.missing += deck;
       continue;
     }
-    std::string relative = BelowRoot(source.Root(), found.path);
+    std::string relative = PathBelowRoot(source.Root(), found.path);
     if (planned.insert(relative).second) plan.files.push_back({found.path, std::move(relative)});
   }
   plan.files.push_back({index.path, std::string(indexName)});
@@ -322,6 +348,7 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
   outcome.target = plan.target;
   outcome.listed = plan.listed;
   outcome.missing = plan.missing;
+  outcome.madeIndex = plan.madeIndex;
   if (plan.target.empty() || plan.files.empty()) return outcome;
 
   auto fail = [&outcome](ImportFailureReason reason, std::string subject) {
@@ -360,7 +387,9 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
       outcome.stopped = true;
       break;
     }
-    const FileCopyResult result = CopyFileInto(file.source, copy, file.relative, stop);
+    const FileCopyResult result = file.content
+                                      ? WriteFileInto(*file.content, copy, file.relative)
+                                      : CopyFileInto(file.source, copy, file.relative, stop);
     if (result.copied) {
       ++outcome.copied;
       indexCopied = &file == &plan.files.back();
@@ -398,8 +427,9 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress,
 
 ImportOutcome ImportFolder(ImportMode mode, const std::string& folder,
                            const std::string& targetFolder, ImportPlacement placement,
-                           const ImportProgress& progress, const std::stop_token& stop) {
-  return RunImport(PlanImport(mode, folder, targetFolder, placement), progress, stop);
+                           const ImportProgress& progress, const std::stop_token& stop,
+                           std::string_view language) {
+  return RunImport(PlanImport(mode, folder, targetFolder, placement, language), progress, stop);
 }
 
 }  // namespace vaticor

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "library/open_deck.h"
 
 namespace vaticor {
 
@@ -32,9 +35,13 @@ std::string_view IndexFileName(ImportMode mode);
 std::string FolderOwnName(std::string_view folder);
 
 // Whether the window offers to import `folder` into `targetFolder` (the
-// decks or descriptions folder): the folder holds the mode's index file and
-// its parent is not `targetFolder`, the two paths compared exactly, letter
-// case counting. A pure check of paths and one existence test; any thread.
+// decks or descriptions folder): the folder holds the mode's index file, or
+// (a deck, and no "deck.ini" at all) a "deck.toml" (a deck of the open
+// format, library/open_deck.h), or pictures named by their cards
+// (FindNumberedPictures: one at least, or two of one card, which the import
+// then refuses); and its parent is not `targetFolder`, the two paths
+// compared exactly, letter case counting. A check of paths, one existence
+// test and for a folder without an index a listing of it; any thread.
 bool OffersImport(ImportMode mode, const std::string& folder, const std::string& targetFolder);
 
 // Whether the program's folder `targetFolder` already holds an entry (a
@@ -75,11 +82,19 @@ enum class ImportFailureReason : std::uint8_t {
   kCannotMakeFolder,  // the new folder cannot be made in the target folder
   kCannotPutInPlace,  // the finished copy cannot take its place (or the name was taken)
   kNoFreeName,        // every name "Name (2)" to "Name (999)" is taken
-  kUnexpected,        // anything else; `subject` is its own message
+  // Two pictures of a folder without deck.ini are named by the same card:
+  // `subject` and `second` ("00.jpg", "major_arcana/00.png").
+  kTwoPicturesOfOneCard,
+  // The deck.toml of a folder without deck.ini cannot be used: `problem`,
+  // `subject` its detail (a version, the parser's message).
+  kOpenDeckUnusable,
+  kUnexpected,  // anything else; `subject` is its own message
 };
 struct ImportFailure {
   ImportFailureReason reason = ImportFailureReason::kNone;
   std::string subject;
+  std::string second{};                              // kTwoPicturesOfOneCard: the other file
+  OpenDeckProblem problem = OpenDeckProblem::kNone;  // kOpenDeckUnusable
   bool operator==(const ImportFailure&) const = default;
 };
 
@@ -88,6 +103,9 @@ struct ImportFailure {
 struct PlannedFile {
   std::string source;
   std::string relative;
+  // The bytes to write instead, with no `source`: the deck.ini made for a
+  // folder that has none.
+  std::optional<std::string> content{};
 };
 
 struct ImportPlan {
@@ -111,6 +129,10 @@ struct ImportPlan {
   // refused: the pictures the copy will lack. Zero for a description set.
   std::int32_t listed = 0;
   std::int32_t missing = 0;
+  // The deck.ini is made (a folder of pictures named by their cards):
+  // `listed` is then the cards of the deck's composition (22 or 78) and
+  // `missing` those without a picture copied.
+  bool madeIndex = false;
 };
 
 // Reads the mode's index file of `folder` with the INI rules (values up to
@@ -122,8 +144,33 @@ struct ImportPlan {
 // regard to letter case (IndexedFolder). With kBeside the target's name is
 // the free one (FreeFolderName) as the target folder is now; kNoFreeName
 // when there is none. Lists folders and reads the index; writes nothing.
+//
+// A deck folder without any "deck.ini" is planned from its pictures named
+// by their cards (FindNumberedPictures): each copied as named on disk, and
+// last a deck.ini made for them (MakeDeckIni) with the folder's own name
+// for the deck's, each card its number (its identity) and its common name
+// in `language` (CommonCardName; English for a language without them, the
+// deck's language then said to be English). Two pictures of one card plan
+// nothing and are the refusal (kTwoPicturesOfOneCard); a picture that is a
+// link leading out of the folder is refused (kLeadsOut) and missing. One
+// holding a "deck.toml" is read by ReadOpenDeck in `language` and planned
+// as PlanOpenDeckImport plans it.
 ImportPlan PlanImport(ImportMode mode, const std::string& folder, const std::string& targetFolder,
-                      ImportPlacement placement = ImportPlacement::kNew);
+                      ImportPlacement placement = ImportPlacement::kNew,
+                      std::string_view language = {});
+
+// The plan of a deck folder holding a deck of the open format (and no
+// deck.ini) as `deck` gives it, its names read in `language`: the whole
+// folder, every file of it (a link leading out of it refused), and last a
+// deck.ini made for the deck's cards (MakeDeckIni: the deck's own name,
+// `language`, each card's name as read and the picture for
+// kImportedCardHeight). A deck.toml that cannot be used plans nothing and
+// is the refusal (kOpenDeckUnusable with its problem); a deck without cards
+// plans nothing.
+ImportPlan PlanOpenDeckImport(const std::string& folder, const std::string& targetFolder,
+                              const OpenDeck& deck,
+                              ImportPlacement placement = ImportPlacement::kNew,
+                              std::string_view language = {});
 
 struct ImportOutcome {
   // Whether anything was added: the copy, index file and all, took its
@@ -140,6 +187,7 @@ struct ImportOutcome {
   // The plan's count of a deck's listed pictures and of those missing.
   std::int32_t listed = 0;
   std::int32_t missing = 0;
+  bool madeIndex = false;  // the plan's
 };
 
 // Called after each file, copied or not, with how many are done and the
@@ -151,15 +199,13 @@ using ImportProgress = std::function<void(std::int32_t done, std::int32_t total)
 // Copies the plan's files into a new hidden folder beside the target
 // (".<name>.<16 hex digits>.import" in the target folder, made with the
 // target folder if that is missing), each through a temporary file
-// (CopyFileInto), the index file last, and then puts that folder in the
-// target's place: as a new folder, which must not exist then (kNew,
-// kBeside), or (`plan.replace`) swapped with what is there, which is then
-// removed, its index file first. So the target is always the old deck (or
-// set, or nothing) or the whole new copy, never a mixture; a stop, or when
-// replacing a failed copy, leaves it as it was and removes the hidden
-// folder. A failed copy is counted and the next file tried. Such hidden
-// folders of the same target that a killed import left, unchanged for
-// kStaleTemporaryFileAge (core/file_io.h), are removed first.
+// (CopyFileInto, or WriteFileInto for a made index), the index file last, and then puts that folder
+// in the target's place: as a new folder, which must not exist then (kNew, kBeside), or
+// (`plan.replace`) swapped with what is there, which is then removed, its index file first. So the
+// target is always the old deck (or set, or nothing) or the whole new copy, never a mixture; a
+// stop, or when replacing a failed copy, leaves it as it was and removes the hidden folder. A
+// failed copy is counted and the next file tried. Such hidden folders of the same target that a
+// killed import left, unchanged for kStaleTemporaryFileAge (core/file_io.h), are removed first.
 //
 // Keeps no state of its own: safe on a worker thread while the caller's
 // thread goes on, one import at a time per target.
@@ -170,6 +216,7 @@ ImportOutcome RunImport(const ImportPlan& plan, const ImportProgress& progress =
 ImportOutcome ImportFolder(ImportMode mode, const std::string& folder,
                            const std::string& targetFolder,
                            ImportPlacement placement = ImportPlacement::kNew,
-                           const ImportProgress& progress = {}, const std::stop_token& stop = {});
+                           const ImportProgress& progress = {}, const std::stop_token& stop = {},
+                           std::string_view language = {});
 
 }  // namespace vaticor

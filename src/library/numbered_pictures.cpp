@@ -1,9 +1,12 @@
 #include "library/numbered_pictures.h"
 
+#include <sys/stat.h>
+
 #include <array>
 #include <optional>
 #include <string_view>
 
+#include "core/file_io.h"
 #include "library/picture_loader.h"
 
 namespace vaticor {
@@ -78,7 +81,46 @@ std::optional<std::int32_t> IdentityOf(std::string_view path) {
   return std::nullopt;
 }
 
+// Whether `path` is a folder itself, not a link to one.
+bool IsRealFolder(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The entries of `folder` below it as `prefix` + name: its files into
+// `files`, its folders (links to folders not counted) into `folders`.
+void ListInto(const std::string& folder, const std::string& prefix, std::vector<std::string>& files,
+              std::vector<std::string>* folders) {
+  for (const std::string& name : ListDirectory(folder)) {
+    if (!IsRealFolder(JoinPath(folder, name))) {
+      files.push_back(prefix + name);
+    } else if (folders != nullptr) {
+      folders->push_back(name);
+    }
+  }
+}
+
 }  // namespace
+
+NumberedPictures FindNumberedPictures(const std::string& folder) {
+  std::vector<std::string> files;
+  std::vector<std::string> folders;
+  ListInto(folder, "", files, &folders);
+  for (const std::string& name : folders) {
+    const std::string lower = Lower(name);
+    if (lower == "major_arcana") {
+      ListInto(JoinPath(folder, name), name + "/", files, nullptr);
+    } else if (lower == "minor_arcana") {
+      std::vector<std::string> suits;
+      ListInto(JoinPath(folder, name), name + "/", files, &suits);
+      for (const std::string& suit : suits) {
+        if (!IndexOf(kSuits, Lower(suit))) continue;
+        ListInto(JoinPath(JoinPath(folder, name), suit), name + "/" + suit + "/", files, nullptr);
+      }
+    }
+  }
+  return RecogniseNumberedPictures(files);
+}
 
 NumberedPictures RecogniseNumberedPictures(std::span<const std::string> files) {
   NumberedPictures pictures;

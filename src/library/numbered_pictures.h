@@ -35,4 +35,13 @@ struct NumberedPictures {
 // ("/" or "\" between the parts), all of them, any order.
 NumberedPictures RecogniseNumberedPictures(std::span<const std::string> files);
 
+// Recognises the pictures of the folder `folder` on disk: its own files and
+// those of its "major_arcana" folder and of its "minor_arcana" folder and
+// that folder's suit folders (names in any case), "/" between the parts. Only
+// those folders are listed, so a folder of thousands of others costs one
+// listing; a folder that is a symbolic link is not entered, while a file
+// that is one is given as a file (whether it leads out of the folder is
+// for the one who reads it to decide: IndexedFolder).
+NumberedPictures FindNumberedPictures(const std::string& folder);
+
 }  // namespace vaticor

@@ -17,11 +17,9 @@ constexpr std::int32_t kDefaultLastCard = 21;
 // card numbers would hang the program, so the walk ends here.
 constexpr std::int32_t kHighestCardNumber = 9999;
 
-std::string CardKey(std::int32_t number) { return "Card" + IntToStr2(number); }
-
 // A card's value in a section of deck.ini, as IniFile::ReadString reads it.
 std::string ReadCard(const IniDocument& ini, std::string_view section, std::int32_t number) {
-  return ini.Value(section, CardKey(number)).value_or("");
+  return ini.Value(section, DeckCardKey(number)).value_or("");
 }
 
 // The highest card number the name lookups examine.
@@ -33,6 +31,8 @@ std::int32_t LastNamedCard(const IniDocument& ini) {
 }
 
 }  // namespace
+
+std::string DeckCardKey(std::int32_t number) { return "Card" + IntToStr2(number); }
 
 TTaroDecks::TTaroDecks(std::string decksFolder, PictureLoader& loader)
     : decksFolder_(std::move(decksFolder)), loader_(&loader) {}
@@ -262,7 +262,7 @@ std::vector<CardName> InstalledCardNames(const TTaroDecks& decks) {
 
 std::string TTaroDecks::GetCardFileName(std::int32_t number) {
   if (Folders.empty()) return {};
-  const std::string value = Snapshot()->Value("Files", CardKey(number)).value_or("");
+  const std::string value = Snapshot()->Value("Files", DeckCardKey(number)).value_or("");
   std::string path = value.empty() ? std::string() : cardFolder_.Find(value).path;
   // A value that leads out of the deck names no file, as an empty one.
   if (path.empty()) return CurrentDeckFolder() + kPathSeparator;

@@ -18,6 +18,10 @@
 
 namespace vaticor {
 
+// The key of card number `number` in deck.ini's "Files" and "Names":
+// "Card00", "Card07", "Card42", "Card100".
+std::string DeckCardKey(std::int32_t number);
+
 // The installed decks. A deck is a sub-folder of the decks folder holding a
 // "deck.ini" that names each card's picture file ("Files") and name
 // ("Names") under keys "Card00", "Card01", ...

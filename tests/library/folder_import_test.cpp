@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "core/file_io.h"
+#include "library/taro_decks.h"
+#include "support/fake_picture_loader.h"
 #include "support/file_size_limit.h"
 #include "support/run_unprivileged.h"
 #include "support/temp_dir.h"
@@ -20,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using testing::FakePictureLoader;
 using ::testing::HasSubstr;
 using ::testing::Pair;
 using testing::ReadAll;
@@ -431,6 +434,216 @@ TEST_F(FolderImportTest, AnIndexLinkedFromOutsideIsNotRead) {
   EXPECT_EQ(outcome.failed, 1);
   EXPECT_EQ(outcome.firstFailure, (ImportFailure{ImportFailureReason::kLeadsOut, "deck.ini"}));
   EXPECT_TRUE(Tree(decks).empty());
+}
+
+// Folders of pictures named by their cards, without deck.ini.
+class NumberedFolderImportTest : public FolderImportTest {
+ protected:
+  // A picture tagged `tag` (FakePictureLoader).
+  void Picture(const std::string& path, int tag) {
+    dir.Write(path, FakePictureLoader::Content(200, 350, tag));
+  }
+  // The installed deck of `folder` as the program reads it.
+  TTaroDecks& Installed(const std::string& folder) {
+    installed.LoadDecks();
+    for (std::int32_t i = 0; i < installed.Count; ++i) {
+      if (installed.Folders[static_cast<std::size_t>(i)] == folder) installed.SelectDeck(i);
+    }
+    EXPECT_EQ(installed.Folders[static_cast<std::size_t>(installed.Index)], folder);
+    return installed;
+  }
+  std::vector<std::uint32_t> Tags(TTaroDecks& deck) {
+    std::vector<std::uint32_t> tags;
+    for (std::int32_t position = 0; position < deck.PresentCards(); ++position) {
+      tags.push_back(FakePictureLoader::Tag(*deck.GetCardPicture(position)));
+    }
+    return tags;
+  }
+
+  FakePictureLoader loader;
+  TTaroDecks installed{decks, loader};
+};
+
+TEST_F(NumberedFolderImportTest, PicturesNamedByNumberInAnyCaseWithGapsBecomeADeck) {
+  // The folder's name is the deck's, quotes and "=" as they are; a line
+  // break in it reads as a blank and starts no key.
+  const std::string name = "My \"Deck\" = 1\n[Files]";
+  Picture("Downloads/" + name + "/00.JPG", 100);
+  Picture("Downloads/" + name + "/01.jpg", 101);
+  Picture("Downloads/" + name + "/03.Png", 103);
+  dir.Write("Downloads/" + name + "/cover.jpg", "cover");
+  dir.Write("Downloads/" + name + "/notes.txt", "notes");
+  EXPECT_TRUE(OffersImport(ImportMode::kDeck, dir.Path("Downloads/" + name), decks));
+
+  const ImportOutcome outcome = ImportFolder(ImportMode::kDeck, dir.Path("Downloads/" + name),
+                                             decks, ImportPlacement::kNew, {}, {}, "de");
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.failed, 0);
+  EXPECT_EQ(outcome.copied, 4);
+  EXPECT_TRUE(outcome.madeIndex);
+  EXPECT_EQ(outcome.listed, 22);
+  EXPECT_EQ(outcome.missing, 19);
+  EXPECT_THAT(ListDirectory(dir.Path("Program/Decks/" + name)),
+              ElementsAre("00.JPG", "01.jpg", "03.Png", "deck.ini"));
+  TTaroDecks& deck = Installed(name);
+  EXPECT_EQ(deck.DisplayNames[0], "My \"Deck\" = 1 [Files]");
+  EXPECT_EQ(deck.Languages[0], "de");
+  EXPECT_EQ(deck.GetCardNames(),
+            (std::vector<std::string>{"Der Narr", "Der Magier", "Die Herrscherin"}));
+  EXPECT_EQ(deck.GetCardIdentities(), (std::vector<std::int32_t>{0, 1, 3}));
+  EXPECT_EQ(Tags(deck), (std::vector<std::uint32_t>{100, 101, 103}));
+}
+
+TEST_F(NumberedFolderImportTest, CanonicalNamesMakeADeckOf78InEnglishWhereTheLanguageHasNoNames) {
+  Picture("Downloads/Canon/MAJOR_ARCANA/00.webp", 0);
+  Picture("Downloads/Canon/minor_arcana/Cups/ACE.webp", 36);
+  Picture("Downloads/Canon/minor_arcana/pentacles/king.svg", 77);
+  Picture("Downloads/Canon/back.webp", 99);
+
+  const ImportOutcome outcome = ImportFolder(ImportMode::kDeck, dir.Path("Downloads/Canon"), decks,
+                                             ImportPlacement::kNew, {}, {}, "it");
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.listed, 78);
+  EXPECT_EQ(outcome.missing, 75);
+  TTaroDecks& deck = Installed("Canon");
+  EXPECT_EQ(deck.Languages[0], "en");
+  EXPECT_EQ(deck.GetCardNames(),
+            (std::vector<std::string>{"The Fool", "Ace of Cups", "King of Pentacles"}));
+  EXPECT_EQ(deck.GetCardIdentities(), (std::vector<std::int32_t>{0, 36, 77}));
+  EXPECT_EQ(Tags(deck), (std::vector<std::uint32_t>{0, 36, 77}));
+}
+
+TEST_F(NumberedFolderImportTest, TwoPicturesOfOneCardAreRefusedNamingBoth) {
+  Picture("Downloads/Clash/00.jpg", 0);
+  Picture("Downloads/Clash/01.jpg", 1);
+  Picture("Downloads/Clash/major_arcana/00.png", 0);
+  EXPECT_TRUE(OffersImport(ImportMode::kDeck, dir.Path("Downloads/Clash"), decks));
+
+  const ImportOutcome outcome = ImportDeck("Downloads/Clash");
+
+  EXPECT_FALSE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_EQ(outcome.firstFailure, (ImportFailure{ImportFailureReason::kTwoPicturesOfOneCard,
+                                                 "00.jpg", "major_arcana/00.png"}));
+  EXPECT_TRUE(Tree(decks).empty());
+}
+
+TEST_F(NumberedFolderImportTest, AFolderWithADeckIniIsImportedByItAndOthersAreNotOffered) {
+  const std::string ini = "[Files]\r\nCard00=a.jpg\r\n";
+  dir.Write("Downloads/Both/deck.ini", ini);
+  Picture("Downloads/Both/a.jpg", 7);
+  Picture("Downloads/Both/00.jpg", 0);
+  Picture("Downloads/Both/major_arcana/01.jpg", 1);
+  Picture("Downloads/Photos/IMG_0001.jpg", 1);
+  Picture("Program/Decks/Loose/00.jpg", 0);
+
+  EXPECT_FALSE(OffersImport(ImportMode::kDeck, dir.Path("Downloads/Photos"), decks));
+  EXPECT_FALSE(OffersImport(ImportMode::kDeck, dir.Path("Program/Decks/Loose"), decks));
+  EXPECT_FALSE(OffersImport(ImportMode::kDescriptionSet, dir.Path("Downloads/Both/major_arcana"),
+                            descriptions));
+  ASSERT_TRUE(ImportDeck("Downloads/Both").added);
+  EXPECT_THAT(
+      Tree(decks + "/Both"),
+      ElementsAre(Pair("a.jpg", FakePictureLoader::Content(200, 350, 7)), Pair("deck.ini", ini)));
+}
+
+TEST_F(NumberedFolderImportTest, PicturesLinkedFromOutsideAreRefusedAndNothingOutsideIsTouched) {
+  Picture("secret.jpg", 666);
+  Picture("Private/00.jpg", 600);
+  Picture("Private/cups/ace.jpg", 636);
+  Picture("Evil/Deck/02.jpg", 2);
+  Picture("Evil/Deck/inside/x.jpg", 3);
+  fs::create_symlink("../../secret.jpg", dir.Path("Evil/Deck/05.jpg"));
+  fs::create_symlink("inside/x.jpg", dir.Path("Evil/Deck/03.jpg"));
+  fs::create_symlink("../../Private", dir.Path("Evil/Deck/major_arcana"));
+  dir.MakeDir("Evil/Deck/minor_arcana");
+  fs::create_symlink("../../../Private/cups", dir.Path("Evil/Deck/minor_arcana/cups"));
+  const std::map<std::string, std::string> before = Tree(dir.path());
+
+  const ImportOutcome outcome = ImportDeck("Evil/Deck");
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_EQ(outcome.firstFailure, (ImportFailure{ImportFailureReason::kLeadsOut, "05.jpg"}));
+  EXPECT_EQ(Outside(Tree(dir.path()), "Program/Decks/Deck"), before);
+  EXPECT_THAT(Tree(decks + "/Deck"),
+              ElementsAre(Pair("02.jpg", FakePictureLoader::Content(200, 350, 2)),
+                          Pair("03.jpg", FakePictureLoader::Content(200, 350, 3)),
+                          Pair("deck.ini", ::testing::_)));
+  EXPECT_EQ(Tags(Installed("Deck")), (std::vector<std::uint32_t>{2, 3}));
+}
+
+// A deck of the open format, as its reader gives it.
+TEST_F(NumberedFolderImportTest, AnUnusableOpenFormatDeckIsRefusedWithItsProblem) {
+  dir.Write("Downloads/Future/deck.toml", "[deck]\nschema_version = \"3.0\"\n");
+  Picture("Downloads/Future/h1200/major_arcana/00.png", 0);
+  OpenDeck deck;
+  deck.header.problem = OpenDeckProblem::kUnsupportedVersion;
+  deck.header.detail = "3.0";
+  EXPECT_TRUE(OffersImport(ImportMode::kDeck, dir.Path("Downloads/Future"), decks));
+
+  const ImportOutcome outcome =
+      RunImport(PlanOpenDeckImport(dir.Path("Downloads/Future"), decks, deck));
+
+  EXPECT_FALSE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_EQ(outcome.firstFailure, (ImportFailure{ImportFailureReason::kOpenDeckUnusable, "3.0", "",
+                                                 OpenDeckProblem::kUnsupportedVersion}));
+  EXPECT_TRUE(Tree(decks).empty());
+}
+
+TEST_F(NumberedFolderImportTest, AnOpenFormatDeckIsCopiedWholeWithADeckIniOfItsCards) {
+  Picture("secret.jpg", 666);
+  const std::string toml = "[deck]\nschema_version = \"2.0\"\n";
+  dir.Write("Downloads/Open/deck.toml", toml);
+  dir.Write("Downloads/Open/names/en.toml", "names");
+  Picture("Downloads/Open/h1200/major_arcana/00.png", 0);
+  Picture("Downloads/Open/h2400/major_arcana/00.png", 1000);
+  Picture("Downloads/Open/scalable/major_arcana/01.svg", 1);
+  Picture("Downloads/Open/h1200/minor_arcana/cups/ace.png", 36);
+  Picture("Downloads/Open/h1200/joker.png", 90);
+  Picture("Downloads/Open/back.png", 99);
+  fs::create_symlink("../../../../secret.jpg",
+                     dir.Path("Downloads/Open/h1200/major_arcana/02.png"));
+  OpenDeck deck;
+  deck.header.major = 2;
+  deck.header.name = "Open \"Deck\" = 2";
+  deck.cards = {
+      {0,
+       "major_arcana.00",
+       "The Fool",
+       {{"h1200/major_arcana/00.png", 1200}, {"h2400/major_arcana/00.png", 2400}}},
+      {1, "major_arcana.01", "The Magician", {{"scalable/major_arcana/01.svg", 0}}},
+      {2, "major_arcana.02", "The High Priestess", {{"h1200/major_arcana/02.png", 1200}}},
+      {36, "minor_arcana.cups.ace", "Ace of Cups", {{"h1200/minor_arcana/cups/ace.png", 1200}}},
+      {-1, "joker", "Joker", {{"h1200/joker.png", 1200}}}};
+  const std::map<std::string, std::string> before = Tree(dir.path());
+
+  const ImportOutcome outcome = RunImport(
+      PlanOpenDeckImport(dir.Path("Downloads/Open"), decks, deck, ImportPlacement::kNew, "en"));
+
+  EXPECT_TRUE(outcome.added);
+  EXPECT_EQ(outcome.failed, 1);
+  EXPECT_EQ(outcome.firstFailure,
+            (ImportFailure{ImportFailureReason::kLeadsOut, "h1200/major_arcana/02.png"}));
+  EXPECT_EQ(Outside(Tree(dir.path()), "Program/Decks/Open"), before);
+  std::map<std::string, std::string> copy = Tree(decks + "/Open");
+  EXPECT_EQ(copy.erase("deck.ini"), 1u);
+  std::map<std::string, std::string> source = Tree(dir.Path("Downloads/Open"));
+  std::erase_if(source, [](const auto& entry) { return entry.second.starts_with("-> "); });
+  EXPECT_EQ(copy, source);
+
+  // The pictures named are those the format's reader chooses.
+  EXPECT_EQ(outcome.listed, 5);
+  EXPECT_EQ(outcome.missing, 1);
+  TTaroDecks& installed = Installed("Open");
+  EXPECT_EQ(installed.DisplayNames[0], deck.header.name);
+  EXPECT_EQ(installed.GetCardNames(),
+            (std::vector<std::string>{"The Fool", "The Magician", "Ace of Cups", "Joker"}));
+  EXPECT_EQ(installed.GetCardIdentities(), (std::vector<std::int32_t>{0, 1, 36, -1}));
+  EXPECT_EQ(Tags(installed), (std::vector<std::uint32_t>{0, 1, 36, 90}));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ini_file.h"
 #include "support/qt/hint_text.h"
 #include "support/qt/keys.h"
 #include "support/qt/mouse.h"
@@ -323,6 +324,37 @@ TEST_F(FolderSelectTest, ADeckWithoutSomeOfItsPicturesSaysHowManyAreMissing) {
             "Колода добавлена.\n\nНет картинок, указанных в deck.ini: 8 из 22.");
 }
 
+// A folder of pictures named by their cards: its deck.ini is made with the
+// names in the interface language, and two pictures of one card are named.
+TEST_F(FolderSelectTest, PicturesNamedByTheirCardsAreADeckInTheInterfaceLanguage) {
+  ini.Language = "0x0407";
+  dir.Write("home/Numbered/00.jpg", "fool");
+  dir.Write("home/Numbered/01.webp", "magician");
+  dir.Write("home/Numbered/major_arcana/03.png", "empress");
+  dir.Write("home/Clash/05.jpg", "one");
+  dir.Write("home/Clash/major_arcana/05.png", "other");
+  Open();
+  Highlight(dir.Path("home/Numbered"));
+  ASSERT_TRUE(Offered());
+  ClickSelectArea();
+  EXPECT_EQ(lists.deckRebuilds, 1);
+  EXPECT_EQ(recorded.Texts(),
+            std::vector<std::string>{"Колода добавлена.\n\nКарт без картинки: 19 из 22."});
+  const IniFile made(dir.Path("Decks/Numbered/deck.ini"));
+  EXPECT_EQ(made.ReadString("Names", "Card01", ""), "Der Magier");
+  EXPECT_EQ(made.ReadString("Files", "Card03", ""), "major_arcana/03.png");
+
+  Highlight(dir.Path("home/Clash"));
+  ASSERT_TRUE(Offered());
+  ClickSelectArea();
+  EXPECT_EQ(Caption(), "Не добавлено, ошибок: 1");
+  ASSERT_EQ(recorded.Texts().size(), 2u);
+  EXPECT_EQ(recorded.Texts()[1],
+            "Ничего не добавлено.\n\n«05.jpg» и «major_arcana/05.png» — картинки одной и той же "
+            "карты: оставьте в папке одну из них");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("Decks/Clash")));
+}
+
 TEST_F(FolderSelectTest, ASetGetsTheFilesOfEverySectionItLists) {
   dir.Write("home/Set/description.ini",
             "[Sections]\r\nA=\r\nB=\r\n[A]\r\nCard00=a.rtf\r\nCard01=nothing.rtf\r\n"
@@ -357,7 +389,7 @@ TEST_F(FolderSelectTest, AnIndexListingNothingCopiesNothingAndSaysNothing) {
 TEST_F(FolderSelectTest, FilesThatCouldNotBeCopiedAreCountedAndTheFirstReasonShown) {
   dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
   system.import = [](ImportMode, const std::string&, const std::string&, ImportPlacement,
-                     const ImportProgress&, const std::stop_token&) {
+                     const ImportProgress&, const std::stop_token&, const std::string&) {
     ImportOutcome outcome;
     outcome.added = true;
     outcome.copied = 5;
@@ -381,7 +413,8 @@ TEST_F(FolderSelectTest, FilesThatCouldNotBeCopiedAreCountedAndTheFirstReasonSho
 TEST_F(FolderSelectTest, AnImportThatAddedNothingSaysSoAndWhy) {
   dir.Write("home/MyDeck/deck.ini", "[Files]\r\n");
   system.import = [](ImportMode, const std::string&, const std::string&, ImportPlacement,
-                     const ImportProgress&, const std::stop_token&) -> ImportOutcome {
+                     const ImportProgress&, const std::stop_token&,
+                     const std::string&) -> ImportOutcome {
     throw std::runtime_error("MyDeck: the folder cannot be made: No space left on device");
   };
   Open();
@@ -408,7 +441,7 @@ TEST_F(FolderSelectTest, ALongCopyShowsItsProgressAndTakesNoSecondClick) {
   std::atomic<int> imports{0};
   system.import = [&imports, released](ImportMode, const std::string&, const std::string&,
                                        ImportPlacement, const ImportProgress& progress,
-                                       const std::stop_token&) {
+                                       const std::stop_token&, const std::string&) {
     ++imports;
     progress(0, 78);
     progress(12, 78);
@@ -465,7 +498,7 @@ TEST_F(FolderSelectTest, TheProgramsEndStopsACopyInProgress) {
   std::atomic<bool> started{false};
   std::atomic<bool> sawStop{false};
   system.import = [&](ImportMode, const std::string&, const std::string&, ImportPlacement,
-                      const ImportProgress&, const std::stop_token& stop) {
+                      const ImportProgress&, const std::stop_token& stop, const std::string&) {
     started = true;
     while (!stop.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     sawStop = true;

@@ -14,14 +14,14 @@ QString OpenDeckProblemText(const TLanguageTable& languages, OpenDeckProblem pro
     case OpenDeckProblem::kTooLarge:
       return CardsText(languages, "DeckTooLarge", "файл deck.toml больше 1 МБ");
     case OpenDeckProblem::kMalformed:
-      return CardsText(languages, "DeckMalformed", "ошибка в deck.toml: %1").arg(Utf8(detail));
+      return WithSubject(CardsText(languages, "DeckMalformed", "ошибка в deck.toml: %1"), Utf8(detail));
     case OpenDeckProblem::kNoVersion:
       return CardsText(languages, "DeckNoVersion",
                        "в deck.toml не указана версия формата (schema_version)");
     case OpenDeckProblem::kUnsupportedVersion:
-      return CardsText(languages, "DeckVersion",
-                       "версия формата %1 не поддерживается (читаются 1.x и 2.x)")
-          .arg(Utf8(detail));
+      return WithSubject(CardsText(languages, "DeckVersion",
+                                   "версия формата %1 не поддерживается (читаются 1.x и 2.x)"),
+                         Utf8(detail));
   }
   return {};
 }

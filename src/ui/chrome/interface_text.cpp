@@ -29,10 +29,13 @@ QString CardsText(const TLanguageTable& languages, const char* key, const char* 
   return QString::fromUtf8(text.empty() ? std::string_view(russian) : std::string_view(text));
 }
 
-QLocale InterfaceLocale(const std::string& languageSetting) {
+std::string InterfaceLanguageCode(const std::string& languageSetting) {
   const std::optional<std::uint32_t> id = LanguageIdOfFileName(languageSetting + ".ini");
-  if (!id) return QLocale::system();
-  const std::string name = QtLocaleNameFor(*id);
+  return id ? QtLocaleNameFor(*id) : std::string();
+}
+
+QLocale InterfaceLocale(const std::string& languageSetting) {
+  const std::string name = InterfaceLanguageCode(languageSetting);
   if (name.empty()) return QLocale::system();
   return QLocale(QString::fromStdString(name));
 }

@@ -42,6 +42,9 @@ QString CardsText(const TLanguageTable& languages, const char* key, const char* 
 // language; Russian for the built-in texts, the system's for a name that
 // tells no language.
 QLocale InterfaceLocale(const std::string& languageSetting);
+// The same language as content names it (kContentLanguageKey): "ru", "en",
+// "pt_BR"; empty for a setting that tells no language Qt knows.
+std::string InterfaceLanguageCode(const std::string& languageSetting);
 
 // A text of the interface on a control or menu entry found by its layout
 // name: the hint of a widget, the caption of a menu entry (a submenu by its

@@ -55,8 +55,8 @@ TFolderSelectForm::TFolderSelectForm(ProgramState& state, MainWindowLink& main,
   if (!system_.import) {
     system_.import = [](ImportMode mode, const std::string& folder, const std::string& target,
                         ImportPlacement placement, const ImportProgress& progress,
-                        const std::stop_token& stop) {
-      return ImportFolder(mode, folder, target, placement, progress, stop);
+                        const std::stop_token& stop, const std::string& language) {
+      return ImportFolder(mode, folder, target, placement, progress, stop, language);
     };
   }
   setObjectName("FolderSelectForm");
@@ -342,6 +342,7 @@ void TFolderSelectForm::StartImport(const std::string& folder,
   if (copier_.joinable()) copier_.join();  // the last import has finished
   copier_ = std::jthread([post = post_, import = system_.import, targetName = system_.targetName,
                           mode, folder, placement, target = TargetFolder(mode),
+                          language = InterfaceLanguageCode(state_.INIData.Language),
                           this](const std::stop_token& stop) {
     ImportOutcome outcome;
     try {
@@ -358,7 +359,7 @@ void TFolderSelectForm::StartImport(const std::string& folder,
           [&post, this](std::int32_t done, std::int32_t total) {
             post->Post([this, done, total] { ShowProgress(done, total); });
           },
-          stop);
+          stop, language);
     } catch (const std::exception& failure) {
       outcome.failed += 1;
       outcome.firstFailure = {ImportFailureReason::kUnexpected, failure.what()};

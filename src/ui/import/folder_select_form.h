@@ -36,10 +36,11 @@ struct FolderImportSystem {
   // Empty: CheckImportTarget.
   std::function<ImportTargetName(const std::string& folder, const std::string& targetFolder)>
       targetName;
-  // Empty: ImportFolder.
-  std::function<ImportOutcome(ImportMode, const std::string& folder,
-                              const std::string& targetFolder, ImportPlacement,
-                              const ImportProgress&, const std::stop_token&)>
+  // Empty: ImportFolder. `language` is the interface language's code
+  // (InterfaceLanguageCode), for the names of a deck.ini made.
+  std::function<ImportOutcome(
+      ImportMode, const std::string& folder, const std::string& targetFolder, ImportPlacement,
+      const ImportProgress&, const std::stop_token&, const std::string& language)>
       import;
   // The folder the tree opens at; empty: the user's home folder.
   std::string home;
@@ -48,8 +49,10 @@ struct FolderImportSystem {
 // The folder-selection window: a small skinned window (161 x 227) with the
 // folder tree of the whole disk, opened at the home folder. When the
 // highlighted folder holds the mode's index file ("deck.ini" or
-// "description.ini") and is not one of the program's own, the bottom
-// caption offers to add it; a click (or Enter or Space in the tree) copies
+// "description.ini"), or for a deck pictures named by their cards (a
+// deck.ini is then made, its names in the interface language), and is not
+// one of the program's own (OffersImport), the bottom caption offers to add
+// it; a click (or Enter or Space in the tree) copies
 // the folder into the decks (or descriptions) folder and has the main window
 // read its list again. A deck (or set) of that name installed, the user is
 // asked first: replace it, add the new one beside ("Name (2)"), or cancel.

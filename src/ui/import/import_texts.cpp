@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "ui/chrome/deck_problems.h"
 #include "ui/chrome/interface_text.h"
 
 namespace vaticor {
@@ -26,6 +27,14 @@ QString ImportFailureText(const TLanguageTable& languages, const ImportFailure& 
       {ImportFailureReason::kNoFreeName, "ImportNoFreeName",
        "%1: все имена от (2) до (999) заняты"},
   };
+  if (failure.reason == ImportFailureReason::kTwoPicturesOfOneCard) {
+    return CardsText(languages, "ImportTwoPicturesOfOneCard",
+                     "«%1» и «%2» — картинки одной и той же карты: оставьте в папке одну из них")
+        .arg(Utf8(failure.subject), Utf8(failure.second));
+  }
+  if (failure.reason == ImportFailureReason::kOpenDeckUnusable) {
+    return OpenDeckProblemText(languages, failure.problem, failure.subject);
+  }
   // kNone and kUnexpected: the failure's own message.
   Words words{ImportFailureReason::kUnexpected, "ImportUnexpected", "Непредвиденная ошибка: %1"};
   for (const Words& known : kWords) {
@@ -54,8 +63,10 @@ QString ImportReport(const TLanguageTable& languages, const QString& result,
     parts << result + ".";
   }
   if (outcome.added && outcome.missing > 0) {
-    parts << ReaderText(languages, "ImportMissingPictures",
-                        "Нет картинок, указанных в deck.ini: %1 из %2.")
+    parts << (outcome.madeIndex ? CardsText(languages, "ImportCardsWithoutPictures",
+                                            "Карт без картинки: %1 из %2.")
+                                : ReaderText(languages, "ImportMissingPictures",
+                                             "Нет картинок, указанных в deck.ini: %1 из %2."))
                  .arg(outcome.missing)
                  .arg(outcome.listed);
   }

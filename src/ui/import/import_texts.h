@@ -20,7 +20,8 @@ QString ImportFailedCaption(const TLanguageTable& languages, bool added, std::in
 
 // The message box after an import: `result` ("Колода добавлена") when it
 // was added, then the count of files not copied and the first reason, and
-// for a deck how many of the pictures its deck.ini lists are missing.
+// for a deck how many of the pictures its deck.ini lists are missing (of
+// the cards of a deck whose deck.ini was made, how many have no picture).
 // Empty when there is nothing to say beyond the caption.
 QString ImportReport(const TLanguageTable& languages, const QString& result,
                      const ImportOutcome& outcome);
