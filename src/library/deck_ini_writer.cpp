@@ -10,10 +10,11 @@
 
 namespace vaticor {
 
-std::string MakeDeckIni(std::string_view deckName, std::string_view language,
-                        std::span<const DeckIniCard> cards) {
-  // The composition the cards with an identity make: as DeckCardIdentities
-  // reads a deck without a list of identities.
+namespace {
+
+// The composition the cards with an identity make: as DeckCardIdentities
+// reads a deck without a list of identities.
+std::int32_t Composition(std::span<const DeckIniCard> cards) {
   std::int32_t composition = 0;
   for (const DeckIniCard& card : cards) {
     if (card.identity >= kMajorArcanaCount && card.identity < kCardIdentities) {
@@ -22,22 +23,41 @@ std::string MakeDeckIni(std::string_view deckName, std::string_view language,
       composition = std::max(composition, kMajorArcanaCount);
     }
   }
+  return composition;
+}
 
+}  // namespace
+
+std::vector<std::int32_t> DeckIniCardNumbers(std::span<const DeckIniCard> cards) {
+  std::vector<std::int32_t> numbers;
+  std::vector<bool> taken(static_cast<std::size_t>(kCardIdentities), false);
+  std::int32_t next = Composition(cards);
+  for (const DeckIniCard& card : cards) {
+    if (card.identity >= 0 && card.identity < kCardIdentities) {
+      const bool twice = taken[static_cast<std::size_t>(card.identity)];
+      taken[static_cast<std::size_t>(card.identity)] = true;
+      numbers.push_back(twice ? -1 : card.identity);
+    } else {
+      numbers.push_back(next++);
+    }
+  }
+  return numbers;
+}
+
+std::string MakeDeckIni(std::string_view deckName, std::string_view language,
+                        std::span<const DeckIniCard> cards) {
+  const std::int32_t composition = Composition(cards);
   struct Numbered {
     std::int32_t number;
     const DeckIniCard* card;
   };
   std::vector<Numbered> numbered;
-  std::vector<bool> taken(static_cast<std::size_t>(kCardIdentities), false);
+  const std::vector<std::int32_t> numbers = DeckIniCardNumbers(cards);
   std::int32_t next = composition;
-  for (const DeckIniCard& card : cards) {
-    if (card.identity >= 0 && card.identity < kCardIdentities) {
-      if (taken[static_cast<std::size_t>(card.identity)]) continue;
-      taken[static_cast<std::size_t>(card.identity)] = true;
-      numbered.push_back({card.identity, &card});
-    } else {
-      numbered.push_back({next++, &card});
-    }
+  for (std::size_t i = 0; i < cards.size(); ++i) {
+    if (numbers[i] < 0) continue;
+    numbered.push_back({numbers[i], &cards[i]});
+    next = std::max(next, numbers[i] + 1);
   }
   std::sort(numbered.begin(), numbered.end(),
             [](const Numbered& a, const Numbered& b) { return a.number < b.number; });

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vaticor {
 
@@ -42,5 +43,8 @@ struct DeckIniCard {
 // its own.
 std::string MakeDeckIni(std::string_view deckName, std::string_view language,
                         std::span<const DeckIniCard> cards);
+// The card number MakeDeckIni gives each of `cards`, in their order; -1
+// for a card it leaves out.
+std::vector<std::int32_t> DeckIniCardNumbers(std::span<const DeckIniCard> cards);
 
 }  // namespace vaticor

@@ -151,37 +151,13 @@ OpenDeckHeader ReadOpenDeckHeader(const std::string& root) {
   return header;
 }
 
-std::vector<std::int32_t> OpenDeckCardNumbers(const OpenDeck& deck) {
-  std::vector<std::int32_t> numbers;
-  std::int32_t own = kCardIdentities;
-  for (const OpenDeckCard& card : deck.cards)
-    numbers.push_back(card.identity >= 0 ? card.identity : own++);
-  return numbers;
-}
-
-std::vector<IniKeyWrite> OpenDeckIniKeys(const OpenDeck& deck, std::int32_t height) {
-  const std::vector<std::int32_t> numbers = OpenDeckCardNumbers(deck);
-  std::int32_t last = 0;
-  for (std::int32_t number : numbers) last = std::max(last, number);
-  std::vector<std::string> identities(static_cast<std::size_t>(last) + 1, "-");
-  std::vector<IniKeyWrite> keys{{"Deck", "Name", deck.header.name},
-                                {"Deck", "Cards.Count", std::to_string(last)},
-                                {"Deck", kCardIdentitiesKey, ""}};
-  for (std::size_t i = 0; i < deck.cards.size(); ++i) {
-    const OpenDeckCard& card = deck.cards[i];
-    const std::string key =
-        "Card" + (numbers[i] < 10 ? "0" : std::string()) + std::to_string(numbers[i]);
-    if (card.identity >= 0)
-      identities[static_cast<std::size_t>(numbers[i])] = std::to_string(card.identity);
-    if (const SizedPicture* picture = ChoosePictureForHeight(card.pictures, height)) {
-      keys.push_back({"Files", key, picture->path});
-    }
-    keys.push_back({"Names", key, card.name});
+std::vector<DeckIniCard> OpenDeckIniCards(const OpenDeck& deck, std::int32_t height) {
+  std::vector<DeckIniCard> cards;
+  for (const OpenDeckCard& card : deck.cards) {
+    const SizedPicture* picture = ChoosePictureForHeight(card.pictures, height);
+    cards.push_back({card.identity, picture ? picture->path : std::string(), card.name});
   }
-  std::string list;
-  for (const std::string& identity : identities) list += (list.empty() ? "" : ",") + identity;
-  keys[2].value = list;
-  return keys;
+  return cards;
 }
 
 std::vector<std::string> OpenDeckLibraryRoots(std::string_view dataHome, std::string_view home,

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ini_document.h"
+#include "library/deck_ini_writer.h"
 #include "library/picture_loader.h"
 
 namespace vaticor {
@@ -94,16 +94,10 @@ struct OpenDeck {
 // the cards are empty.
 OpenDeck ReadOpenDeck(const std::string& root, std::string_view language);
 
-// The card number each of `deck.cards` takes in a deck.ini describing the
-// deck: its identity for the 78 common cards, so that draws and journal
-// entries mean the same card as in any deck; the deck's own cards after 77,
-// in their order.
-std::vector<std::int32_t> OpenDeckCardNumbers(const OpenDeck& deck);
-
-// The keys of a deck.ini describing the deck: [Deck] Name, Cards.Count and
-// Cards.Identities; [Files] CardNN, the picture ChoosePictureForHeight picks
-// for `height`, relative to the deck root; [Names] CardNN.
-std::vector<IniKeyWrite> OpenDeckIniKeys(const OpenDeck& deck, std::int32_t height);
+// The deck's cards as a deck.ini describing it names them (MakeDeckIni,
+// library/deck_ini_writer.h): each with the picture ChoosePictureForHeight
+// picks for `height`, relative to the deck root, and its name.
+std::vector<DeckIniCard> OpenDeckIniCards(const OpenDeck& deck, std::int32_t height);
 
 // The folders decks of this format are shared in by the programs of one
 // desktop, in the order they are searched: `dataHome`/tarot/decks (from

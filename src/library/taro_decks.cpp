@@ -6,6 +6,7 @@
 #include "core/ini_document.h"
 #include "core/text_utils.h"
 #include "library/content_language.h"
+#include "library/deck_ini_writer.h"
 
 namespace vaticor {
 
@@ -89,11 +90,11 @@ void TTaroDecks::SelectDeck(std::int32_t index) {
   if (IsOpenDeck(Folders[static_cast<std::size_t>(index)])) {
     currentIni_ = IniFile();
     const OpenDeck deck = ReadOpenDeck(CurrentDeckFolder(), language_);
-    auto ini = std::make_shared<IniDocument>();
-    ini->SetValues(OpenDeckIniKeys(deck, kImportedCardHeight));
-    openIni_ = std::move(ini);
-    const std::vector<std::int32_t> numbers = OpenDeckCardNumbers(deck);
+    const std::vector<DeckIniCard> cards = OpenDeckIniCards(deck, kImportedCardHeight);
+    openIni_ = std::make_shared<const IniDocument>(MakeDeckIni(deck.header.name, "", cards));
+    const std::vector<std::int32_t> numbers = DeckIniCardNumbers(cards);
     for (std::size_t i = 0; i < deck.cards.size(); ++i) {
+      if (numbers[i] < 0) continue;
       const auto number = static_cast<std::size_t>(numbers[i]);
       if (openSizes_.size() <= number) openSizes_.resize(number + 1);
       for (const SizedPicture& picture : deck.cards[i].pictures) {
@@ -244,9 +245,9 @@ std::vector<CardName> InstalledCardNames(const TTaroDecks& decks) {
   for (const std::string& folder : decks.Folders) {
     std::shared_ptr<const IniDocument> ini;
     if (TTaroDecks::IsOpenDeck(folder)) {
-      auto made = std::make_shared<IniDocument>();
-      made->SetValues(OpenDeckIniKeys(ReadOpenDeck(folder, decks.Language()), kImportedCardHeight));
-      ini = std::move(made);
+      const OpenDeck deck = ReadOpenDeck(folder, decks.Language());
+      ini = std::make_shared<const IniDocument>(
+          MakeDeckIni(deck.header.name, "", OpenDeckIniCards(deck, kImportedCardHeight)));
     } else {
       ini = IniFile(JoinPath(JoinPath(decks.DecksFolder(), folder), kDeckIni)).Snapshot();
     }

@@ -44,7 +44,7 @@ std::string DeckCardKey(std::int32_t number);
 // After the decks of the decks folder come those of the open deck format
 // shared by the desktop's tarot programs (library/open_deck.h), from the
 // roots SetOpenDeckRoots gives: their entries of Folders are full paths,
-// and each is read as the deck.ini OpenDeckIniKeys describes, in the
+// and each is read as the deck.ini MakeDeckIni makes of OpenDeckIniCards, in the
 // language SetLanguage gives, with a card's pictures of every size offered
 // through PictureFile::sizes. Listing them reads each deck.toml only;
 // a deck's names files and picture folders are read when it is selected.

@@ -219,6 +219,12 @@ TEST_F(OpenDeckTest, OpenDecksFollowTheProgramsOwnSoStoredPositionsKeepTheirDeck
             (std::vector<std::string>{"The Fool", "The Magus", "The Lovers", "Ace of Chalices",
                                       "Two of Cups", "The Happy Squirrel"}));
   EXPECT_EQ(decks.GetCardIdentities(), (std::vector<std::int32_t>{0, 1, 6, 36, 37, -1}));
+  // Cards after a gap in the numbers (36, 37, and the deck's own after 77)
+  // have their pictures too.
+  EXPECT_EQ(decks.PresentCards(), 6);
+  const std::optional<PictureFile> squirrel = decks.GetCardPictureFile(5);
+  ASSERT_TRUE(squirrel);
+  EXPECT_EQ(PictureForHeight(*squirrel, 100).path, small + "h750/major_arcana/happy_squirrel.png");
   const std::optional<PictureFile> fool = decks.GetCardPictureFile(0);
   ASSERT_TRUE(fool);
   EXPECT_EQ(PictureForHeight(*fool, 500).path, small + "h750/major_arcana/00.png");

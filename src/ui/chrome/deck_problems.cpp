@@ -14,7 +14,8 @@ QString OpenDeckProblemText(const TLanguageTable& languages, OpenDeckProblem pro
     case OpenDeckProblem::kTooLarge:
       return CardsText(languages, "DeckTooLarge", "файл deck.toml больше 1 МБ");
     case OpenDeckProblem::kMalformed:
-      return WithSubject(CardsText(languages, "DeckMalformed", "ошибка в deck.toml: %1"), Utf8(detail));
+      return WithSubject(CardsText(languages, "DeckMalformed", "ошибка в deck.toml: %1"),
+                         Utf8(detail));
     case OpenDeckProblem::kNoVersion:
       return CardsText(languages, "DeckNoVersion",
                        "в deck.toml не указана версия формата (schema_version)");
