@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Trap(!header.majorRemap.empty() && header.majorRemap.size() != 22);
     for (std::int32_t identity : header.majorRemap) Trap(identity < -1 || identity > 21);
   } else {
-    Trap(header.major != 0 || !header.name.empty());
+    Trap(header.major != 0);
   }
   if (header.problem == vaticor::OpenDeckProblem::kUnsupportedVersion) Trap(header.detail.empty());
 

@@ -89,6 +89,9 @@ bool IsSafeDeckPath(std::string_view path) {
 OpenDeckHeader HeaderOf(const toml::table& table) {
   OpenDeckHeader header;
   const toml::table* deck = TableAt(&table, "deck");
+  // Read first, so that a deck refused is listed by its own name. Without
+  // one the deck goes by its folder's (ListOpenDecks).
+  header.name = StringAt(deck, "name").value_or("");
   const std::optional<std::string> version = StringAt(deck, "schema_version");
   const std::optional<std::int32_t> major = version ? MajorVersion(*version) : std::nullopt;
   if (!major) {
@@ -101,8 +104,6 @@ OpenDeckHeader HeaderOf(const toml::table& table) {
     return header;
   }
   header.major = *major;
-  // Without a name the deck goes by its folder's (ListOpenDecks).
-  header.name = StringAt(deck, "name").value_or("");
   header.cardBack = CardBack(table);
   if (header.major >= 2) {
     if (std::optional<std::string> language = StringAt(deck, "default_language")) {

@@ -189,6 +189,7 @@ TEST_F(OpenDeckTest, TheFirstRootHidesADeckOfTheSameFolderNameAndBrokenDecksAreL
   EXPECT_EQ(listing.usable[0].header.name, "Mine");
   ASSERT_EQ(listing.unusable.size(), 2u);
   EXPECT_EQ(listing.unusable[0].header.problem, OpenDeckProblem::kUnsupportedVersion);
+  EXPECT_EQ(listing.unusable[0].header.name, "Future");
   EXPECT_EQ(listing.unusable[1].header.problem, OpenDeckProblem::kMalformed);
   EXPECT_EQ(listing.unusable[1].header.name, "c");  // named by its folder
 

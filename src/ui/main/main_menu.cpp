@@ -147,8 +147,13 @@ void TMainMenu::SetDecks(const TTaroDecks& decks, const TLanguageTable& language
   for (QAction* item : unusableDeckItems_) delete item;
   unusableDeckItems_.clear();
   for (const ListedOpenDeck& deck : decks.Unusable) {
-    QAction* item = AddFileItem(deckMenu_, UnusableDeckCaption(languages, deck));
-    item->setEnabled(false);
+    // Marked, and chosen it says why in full (a long reason is cut in the
+    // menu) and where the deck lies, so that its author can mend it.
+    const QString caption = UnusableDeckCaption(languages, deck);
+    QAction* item = AddFileItem(deckMenu_, QStringLiteral("⚠ ") + caption);
+    const QString message = caption + QStringLiteral("\n\n") + Utf8(deck.folder);
+    ConnectCommand(item, &QAction::triggered, window_,
+                   [this, message] { ShowNotice(window_, message); });
     unusableDeckItems_.push_back(item);
   }
 }
