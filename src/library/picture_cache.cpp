@@ -16,6 +16,10 @@ constexpr std::string_view kKeyMagic = "vaticor-picture-cache 1";
 constexpr std::string_view kCopySuffix = ".jpg";
 constexpr std::size_t kHashDigits = 16;
 constexpr std::size_t kKeyFields = 8;
+// After the key of a picture with transparent pixels: '\0', this, '\0' and
+// the alpha mask. Earlier versions, which wrote no masks, refuse such a
+// comment (a key with more fields) and show the picture from its original.
+constexpr std::string_view kMaskMagic = "alpha 1";
 
 std::uint64_t HashOfPath(std::string_view path) {
   // FNV-1a: the name only spreads the copies; the key inside decides.
@@ -53,6 +57,27 @@ std::optional<int> ParseSide(std::string_view text) {
 unsigned ReadBigEndian16(std::string_view bytes, std::size_t at) {
   return static_cast<unsigned>(static_cast<unsigned char>(bytes[at])) << 8 |
          static_cast<unsigned char>(bytes[at + 1]);
+}
+
+struct CommentParts {
+  std::string_view key;
+  std::optional<std::string_view> mask;
+};
+
+// The key and the mask of a copy's comment; nullopt when what follows the
+// key is no mask. The key is only split off here: its decoder judges it.
+std::optional<CommentParts> SplitComment(std::string_view comment) {
+  std::size_t end = 0;
+  for (std::size_t fields = 0; fields < kKeyFields; ++fields) {
+    end = comment.find('\0', fields == 0 ? 0 : end + 1);
+    if (end == std::string_view::npos) return CommentParts{comment, std::nullopt};
+  }
+  const std::string_view rest = comment.substr(end + 1);
+  if (!rest.starts_with(kMaskMagic) || rest.size() == kMaskMagic.size() ||
+      rest[kMaskMagic.size()] != '\0') {
+    return std::nullopt;
+  }
+  return CommentParts{comment.substr(0, end), rest.substr(kMaskMagic.size() + 1)};
 }
 
 // Marks a copy as just used, so the least recently used go first.
@@ -162,12 +187,20 @@ std::optional<CachedPictureLoader::Copy> CachedPictureLoader::ReadCopy(
   if (!bytes || bytes->size() > kMaxCopyBytes) return std::nullopt;
   const std::optional<std::string_view> comment = JpegComment(*bytes);
   if (!comment) return std::nullopt;
-  std::optional<PictureCacheKey> key = DecodePictureCacheKey(*comment);
+  const std::optional<CommentParts> parts = SplitComment(*comment);
+  if (!parts) return std::nullopt;
+  std::optional<PictureCacheKey> key = DecodePictureCacheKey(parts->key);
   if (!key || key->path != path || key->fileSize != identity.size ||
       key->modified != identity.modified) {
     return std::nullopt;
   }
-  return Copy{std::move(copyPath), std::move(*key), std::move(*bytes)};
+  std::optional<AlphaMask> mask;
+  if (parts->mask) {
+    // A damaged mask would show the picture with holes or a ground.
+    mask = AlphaMask::Decode(*parts->mask, key->copy);
+    if (!mask) return std::nullopt;
+  }
+  return Copy{std::move(copyPath), std::move(*key), std::move(*bytes), std::move(mask)};
 }
 
 std::unique_ptr<Picture> CachedPictureLoader::Load(const std::string& path, PictureFormat format,
@@ -183,6 +216,7 @@ std::unique_ptr<Picture> CachedPictureLoader::Load(const std::string& path, Pict
           // A copy that decodes to another size than its key says is not
           // the one its key was written for.
           if (picture && picture->size() == wanted) {
+            if (copy->mask) copy->mask->ApplyTo(*picture);
             Touch(copy->path);
             return picture;
           }
@@ -213,15 +247,22 @@ bool CachedPictureLoader::Fill(const std::string& path, PictureFormat format, Pi
   }
   const std::unique_ptr<Picture> picture = originals_.Load(path, format, wanted);
   if (!picture || picture->size() != wanted) return false;
-  // A JPEG keeps no transparency: such a picture is shown from its original.
-  if (!std::all_of(picture->pixels().begin(), picture->pixels().end(),
-                   [](std::uint32_t argb) { return argb >> 24 == 0xFF; })) {
-    return false;
-  }
   // Changed while it was decoded: the key would not describe the picture.
   if (IdentifyFile(path) != identity) return false;
   const PictureCacheKey key{path, identity.size, identity.modified, *full, picture->size()};
-  const std::optional<std::string> bytes = codec_.EncodeJpeg(*picture, EncodePictureCacheKey(key));
+  std::string comment = EncodePictureCacheKey(key);
+  // A JPEG keeps no transparency: the alpha channel goes beside the key.
+  if (!IsOpaque(*picture)) {
+    const std::size_t framing = comment.size() + 2 + kMaskMagic.size();
+    if (framing >= kMaxJpegCommentBytes) return false;
+    const std::optional<std::string> mask =
+        EncodeAlphaMask(*picture, kMaxJpegCommentBytes - framing);
+    if (!mask) return false;
+    ((comment += '\0') += kMaskMagic) += '\0';
+    comment += *mask;
+    SpreadVisibleColours(*picture);
+  }
+  const std::optional<std::string> bytes = codec_.EncodeJpeg(*picture, comment);
   if (!bytes || bytes->size() > kMaxCopyBytes) return false;
 
   std::lock_guard lock(writing_);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/file_io.h"
+#include "library/alpha_mask.h"
 #include "library/picture.h"
 #include "library/picture_loader.h"
 
@@ -21,10 +22,13 @@ namespace vaticor {
 // the digits a hash of the original's full path. Each is a JPEG whose
 // comment segment holds the key it was made from: the original's full path,
 // its size in bytes and modification time (ns), its pixel size and the
-// copy's. A copy counts only when the key matches the original as it is now,
+// copy's; for a picture with transparent pixels, the alpha channel follows
+// the key there (library/alpha_mask.h), as a JPEG keeps colours only. A copy
+// counts only when the key matches the original as it is now,
 // so a picture edited, replaced or renamed over is decoded afresh; a copy
 // that is corrupt, foreign (another picture's renamed into place, a file of
-// another program) or of another layout is ignored. The folder may be
+// another program), of another layout or whose alpha channel is damaged is
+// ignored. The folder may be
 // deleted at any time.
 //
 // Copies are written atomically (WriteFileAtomically) and the folder never
@@ -33,6 +37,9 @@ namespace vaticor {
 //
 // Safe to use from several threads at once.
 
+// The most a JPEG comment segment holds: its length field counts itself.
+inline constexpr std::size_t kMaxJpegCommentBytes = 65535 - 2;
+
 // Encodes and decodes the copies (libjpeg on the platform side).
 class PictureCodec {
  public:
@@ -40,8 +47,9 @@ class PictureCodec {
   // As DecodeJpeg: the picture at DeliveredSize(its size, target); nullptr
   // for anything that is not a whole JPEG.
   virtual std::unique_ptr<Picture> DecodeJpeg(std::string_view bytes, PictureSize target) = 0;
-  // A JPEG of the picture with `comment` in a comment segment (at most
-  // 65533 bytes); nullopt when it cannot be made.
+  // A JPEG of the picture's colours (its alpha is dropped) with `comment`
+  // in a comment segment (at most kMaxJpegCommentBytes); nullopt when it
+  // cannot be made.
   virtual std::optional<std::string> EncodeJpeg(const Picture& picture,
                                                 std::string_view comment) = 0;
 };
@@ -95,7 +103,8 @@ class CachedPictureLoader : public PictureLoader {
   // Makes the copy of a picture for a screen of `screen` device pixels
   // (LargestShownSize) unless one that serves it is there already. Nothing
   // is made for a picture no larger than that (its original serves as fast)
-  // nor for one with transparent pixels, which a JPEG cannot keep.
+  // nor for one whose alpha channel does not fit beside the key in the
+  // comment segment (noise rather than shapes).
   // Slow (decodes the original): for a worker thread. True when a copy that
   // serves is there afterwards.
   bool Fill(const std::string& path, PictureFormat format, PictureSize screen);
@@ -112,6 +121,7 @@ class CachedPictureLoader : public PictureLoader {
     std::string path;  // the copy's file
     PictureCacheKey key;
     std::string bytes;
+    std::optional<AlphaMask> mask;  // none for an opaque picture
   };
   // The copy of `path` when its key matches the file as `identity` says.
   std::optional<Copy> ReadCopy(const std::string& path, const FileIdentity& identity) const;

@@ -6,7 +6,7 @@
 
 #include <cstring>
 #include <filesystem>
-#include <set>
+#include <map>
 #include <thread>
 
 #include "core/file_io.h"
@@ -22,8 +22,28 @@ using testing::FakePictureLoader;
 using testing::ReadAll;
 using testing::TempDir;
 
+// Alphas of the pictures that are not opaque: pixel (x, y) of a picture of
+// `size` pixels.
+using AlphaShape = std::uint8_t (*)(int x, int y, PictureSize size);
+
+// A card with its corners cut away, a band of half transparency around them.
+std::uint8_t CornersCut(int x, int y, PictureSize size) {
+  const double fx = (x + 0.5) / size.width, fy = (y + 0.5) / size.height;
+  const double dx = std::min(fx, 1 - fx), dy = std::min(fy, 1 - fy);
+  if (dx < 0.1 && dy < 0.1) return 0;
+  return dx < 0.12 && dy < 0.12 ? 0x80 : 0xFF;
+}
+
+std::uint8_t Noise(int x, int y, PictureSize) {
+  return static_cast<std::uint8_t>((static_cast<std::uint32_t>(x) * 2654435761u) ^
+                                   (static_cast<std::uint32_t>(y) * 40503u) >> 5);
+}
+
+std::uint8_t AlphaAt(const Picture& picture, int x, int y) { return picture.pixel(x, y) >> 24; }
+
 // FakePictureLoader's pictures ("WxH tag"), delivered at the size asked
-// (nearest pixel, so pixel 0,0 keeps the tag) and opaque unless listed.
+// (nearest pixel, so pixel 0,0 keeps the tag) and opaque unless given a
+// shape.
 class ScalingLoader : public PictureLoader {
  public:
   std::unique_ptr<Picture> Load(const std::string& path, PictureFormat format,
@@ -38,7 +58,10 @@ class ScalingLoader : public PictureLoader {
       for (int x = 0; x < size.width; ++x) {
         std::uint32_t argb =
             full->pixel(x * full->width() / size.width, y * full->height() / size.height);
-        if (!transparent.contains(path)) argb |= 0xFF'00'00'00;
+        const auto shape = alphas.find(path);
+        argb = (argb & 0xFF'FF'FF) |
+               (shape == alphas.end() ? 0xFF'00'00'00
+                                      : std::uint32_t{shape->second(x, y, size)} << 24);
         picture->setPixel(x, y, argb);
       }
     }
@@ -48,13 +71,14 @@ class ScalingLoader : public PictureLoader {
     return fake.Measure(path, format);
   }
   FakePictureLoader fake;
-  std::set<std::string> transparent;
+  std::map<std::string, AlphaShape> alphas;
   int loads = 0;
 };
 
 // Copies as "JPEG" files the cache can read: a start-of-image marker, the
-// comment segment, then "PIX", the size and the raw pixels. Anything else
-// decodes to nothing, as a corrupt JPEG does.
+// comment segment, then "PIX", the size and the raw pixels, which decode
+// opaque, as a JPEG keeps no alpha. Anything else decodes to nothing, as a
+// corrupt JPEG does.
 class RawCodec : public PictureCodec {
  public:
   std::unique_ptr<Picture> DecodeJpeg(std::string_view bytes, PictureSize target) override {
@@ -80,7 +104,7 @@ class RawCodec : public PictureCodec {
             static_cast<std::size_t>(y * height / size.height) * static_cast<std::size_t>(width) +
             static_cast<std::size_t>(x * width / size.width);
         std::memcpy(&argb, bytes.data() + at + 4 * source, 4);
-        picture->setPixel(x, y, argb);
+        picture->setPixel(x, y, argb | 0xFF'00'00'00);
       }
     }
     return picture;
@@ -188,16 +212,80 @@ TEST_F(PictureCacheTest, AFilledCopyServesEverySizeUpToItsOwn) {
   // A second fill finds the copy there.
   EXPECT_TRUE(cache.Fill(card, PictureFormat::Jpeg, kScreen));
   EXPECT_EQ(originals.loads, loads + 2);
+  // An opaque picture's copy holds the key alone, as earlier versions of
+  // the program write and read it.
+  const FileIdentity identity = IdentifyFile(card);
+  EXPECT_EQ(
+      JpegComment(ReadAll(cache.CopyPath(card))),
+      EncodePictureCacheKey({card, identity.size, identity.modified, {1200, 2000}, {461, 768}}));
+}
+
+TEST_F(PictureCacheTest, ATransparentPictureKeepsItsAlphaInItsCopy) {
+  const std::string card = Original("9.png", 1200, 2000, 9);
+  originals.alphas[card] = CornersCut;
+  ASSERT_TRUE(cache.Fill(card, PictureFormat::Png, kScreen));
+  const int loads = originals.loads;
+  const std::unique_ptr<Picture> whole = LoadFor(card, {461, 768});
+  const std::unique_ptr<Picture> small = LoadFor(card, {104, 173});
+  ASSERT_TRUE(whole && small);
+  EXPECT_EQ(originals.loads, loads) << "both came from the copy";
+
+  // At the copy's size, every pixel's alpha as the original has it.
+  const std::unique_ptr<Picture> original = originals.Load(card, PictureFormat::Png, {461, 768});
+  int differing = 0;
+  for (int y = 0; y < 768; ++y) {
+    for (int x = 0; x < 461; ++x) differing += AlphaAt(*whole, x, y) != AlphaAt(*original, x, y);
+  }
+  EXPECT_EQ(differing, 0);
+  // Smaller: the corners gone, the middle whole, the band half.
+  for (const auto& [x, y] : {std::pair{0, 0}, {103, 0}, {0, 172}, {103, 172}, {9, 15}}) {
+    EXPECT_EQ(AlphaAt(*small, x, y), 0) << x << "," << y;
+  }
+  EXPECT_EQ(AlphaAt(*small, 52, 86), 0xFF);
+  EXPECT_EQ(AlphaAt(*small, 52, 0), 0xFF);
+  EXPECT_NEAR(AlphaAt(*small, 11, 5), 0x80, 2);
+  EXPECT_NEAR(AlphaAt(*small, 5, 19), 0x80, 2);
+}
+
+TEST_F(PictureCacheTest, ACopyWithADamagedAlphaChannelIsIgnored) {
+  const std::string card = Original("9.png", 1200, 2000, 9);
+  originals.alphas[card] = CornersCut;
+  ASSERT_TRUE(cache.Fill(card, PictureFormat::Png, kScreen));
+  const std::string copy = ReadAll(cache.CopyPath(card));
+  const std::string_view comment = *JpegComment(copy);
+  const std::size_t at = static_cast<std::size_t>(comment.data() - copy.data());
+  // The same copy with another comment segment.
+  const auto withComment = [&](const std::string& text) {
+    const std::string length{static_cast<char>((text.size() + 2) >> 8),
+                             static_cast<char>((text.size() + 2) & 0xFF)};
+    return copy.substr(0, at - 2) + length + text + copy.substr(at + comment.size());
+  };
+  // Cut short by a byte; a byte more.
+  for (const std::string& damaged :
+       {std::string(comment.substr(0, comment.size() - 1)), std::string(comment) + '\x01'}) {
+    ASSERT_TRUE(WriteFileAtomically(cache.CopyPath(card), withComment(damaged)));
+    const int loads = originals.loads;
+    const std::unique_ptr<Picture> picture = LoadFor(card, {104, 173});
+    EXPECT_EQ(originals.loads, loads + 1);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(AlphaAt(*picture, 0, 0), 0);
+    EXPECT_EQ(AlphaAt(*picture, 52, 86), 0xFF);
+  }
+  // Put back as written, it serves again.
+  ASSERT_TRUE(WriteFileAtomically(cache.CopyPath(card), withComment(std::string(comment))));
+  const int loads = originals.loads;
+  EXPECT_TRUE(LoadFor(card, {104, 173}));
+  EXPECT_EQ(originals.loads, loads);
 }
 
 TEST_F(PictureCacheTest, NothingIsCopiedThatTheOriginalServesAsWell) {
   // No larger than the screen shows it.
   const std::string small = Original("1.jpg", 200, 350, 1);
   EXPECT_FALSE(cache.Fill(small, PictureFormat::Jpeg, kScreen));
-  // A JPEG would lose its transparency.
-  const std::string clear = Original("2.png", 1200, 2000, 2);
-  originals.transparent.insert(clear);
-  EXPECT_FALSE(cache.Fill(clear, PictureFormat::Png, kScreen));
+  // Transparency that is noise, too large to keep beside the key.
+  const std::string noisy = Original("2.png", 1200, 2000, 2);
+  originals.alphas[noisy] = Noise;
+  EXPECT_FALSE(cache.Fill(noisy, PictureFormat::Png, kScreen));
   EXPECT_FALSE(cache.Fill(dir.Path("deck/missing.jpg"), PictureFormat::Jpeg, kScreen));
   EXPECT_EQ(cache.UsedBytes(), 0u);
 }

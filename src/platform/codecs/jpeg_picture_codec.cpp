@@ -7,18 +7,13 @@
 
 namespace vaticor {
 
-namespace {
-// A comment segment's length field counts itself: 65535 - 2.
-constexpr std::size_t kMaxCommentBytes = 65533;
-}  // namespace
-
 std::unique_ptr<Picture> JpegPictureCodec::DecodeJpeg(std::string_view bytes, PictureSize target) {
   return vaticor::DecodeJpeg(bytes, target);
 }
 
 std::optional<std::string> JpegPictureCodec::EncodeJpeg(const Picture& picture,
                                                         std::string_view comment) {
-  if (picture.size().empty() || comment.size() > kMaxCommentBytes) return std::nullopt;
+  if (picture.size().empty() || comment.size() > kMaxJpegCommentBytes) return std::nullopt;
   jpeg_encoder::JpegEncoding encoding;
   encoding.width = picture.width();
   encoding.height = picture.height();
