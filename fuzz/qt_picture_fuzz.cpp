@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       vaticor::PictureFormat::Svg, vaticor::PictureFormat::Webp, vaticor::PictureFormat::Png};
   const vaticor::PictureFormat format = kFormats[data[0] % 3];
   const std::string path = vaticor::JoinPath(vaticor::fuzz::WorkFolder("qt_picture_fuzz"), "card");
-  vaticor::WriteFileAtomically(path, std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+  vaticor::WriteFileAtomically(path,
+                               std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
 
   vaticor::FilePictureLoader loader;
   const std::optional<vaticor::PictureSize> measured = loader.Measure(path, format);
@@ -50,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (measured) {
     Trap(measured->empty());
-    Trap(static_cast<std::int64_t>(measured->width) * measured->height > vaticor::kMaxPicturePixels &&
+    Trap(static_cast<std::int64_t>(measured->width) * measured->height >
+             vaticor::kMaxPicturePixels &&
          format == vaticor::PictureFormat::Svg);
   }
   return 0;

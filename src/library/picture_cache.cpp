@@ -236,10 +236,14 @@ bool CachedPictureLoader::Fill(const std::string& path, PictureFormat format, Pi
   if (folder_.empty()) return false;
   const FileIdentity identity = IdentifyFile(path);
   if (!identity.exists) return false;
-  const std::optional<PictureSize> full = originals_.Measure(path, format);
+  std::optional<PictureSize> full = originals_.Measure(path, format);
   if (!full || full->empty()) return false;
+  // A drawing has no pixels of its own to stay within: it is drawn at the
+  // size shown, up to the screen's, and slowly, so that copy is kept.
+  const bool drawing = format == PictureFormat::Svg;
+  if (drawing) full = FitProportions(*full, screen);
   const PictureSize wanted = LargestShownSize(*full, screen);
-  if (wanted == *full) return false;
+  if (wanted == *full && !drawing) return false;
   if (std::optional<Copy> copy = ReadCopy(path, identity)) {
     if (copy->key.full == *full && Covers(copy->key.copy, wanted)) {
       return true;

@@ -101,8 +101,9 @@ class CachedPictureLoader : public PictureLoader {
   std::optional<PictureSize> Measure(const std::string& path, PictureFormat format) override;
 
   // Makes the copy of a picture for a screen of `screen` device pixels
-  // (LargestShownSize) unless one that serves it is there already. Nothing
-  // is made for a picture no larger than that (its original serves as fast)
+  // (LargestShownSize; an SVG, drawn at any size, at the size the screen
+  // shows it) unless one that serves it is there already. Nothing is made
+  // for a picture no larger than that (its original serves as fast)
   // nor for one whose alpha channel does not fit beside the key in the
   // comment segment (noise rather than shapes).
   // Slow (decodes the original): for a worker thread. True when a copy that

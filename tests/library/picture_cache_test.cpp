@@ -51,8 +51,11 @@ class ScalingLoader : public PictureLoader {
     ++loads;
     std::unique_ptr<Picture> full = fake.Load(path, format, {});
     if (!full) return nullptr;
-    // Fitted into the area asked, as the file loader does.
-    const PictureSize size = DeliveredSize(full->size(), FittedTarget(full->size(), target));
+    // Fitted into the area asked, as the file loader does; a drawing is
+    // drawn larger than its own size too.
+    const PictureSize fitted = FittedTarget(full->size(), target);
+    const PictureSize size =
+        format == PictureFormat::Svg ? fitted : DeliveredSize(full->size(), fitted);
     auto picture = std::make_unique<Picture>(size.width, size.height);
     for (int y = 0; y < size.height; ++y) {
       for (int x = 0; x < size.width; ++x) {
@@ -276,6 +279,17 @@ TEST_F(PictureCacheTest, ACopyWithADamagedAlphaChannelIsIgnored) {
   const int loads = originals.loads;
   EXPECT_TRUE(LoadFor(card, {104, 173}));
   EXPECT_EQ(originals.loads, loads);
+}
+
+TEST_F(PictureCacheTest, ADrawingSmallerThanTheScreenIsKeptAtTheSizeTheScreenShowsIt) {
+  const std::string card = Original("17.svg", 55, 95, 17);
+  ASSERT_TRUE(cache.Fill(card, PictureFormat::Svg, kScreen));
+  const int loads = originals.loads;
+  const std::unique_ptr<Picture> picture = cache.Load(card, PictureFormat::Svg, {445, 768});
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->size(), (PictureSize{445, 768}));
+  EXPECT_EQ(Tag(*picture), 17u);
+  EXPECT_EQ(originals.loads, loads) << "from the copy, not drawn again";
 }
 
 TEST_F(PictureCacheTest, NothingIsCopiedThatTheOriginalServesAsWell) {
