@@ -7,57 +7,13 @@
 #include <fstream>
 #include <random>
 
+#include "library/common_card_names.h"
 #include "platform/sqlite_journal.h"
 
 namespace vaticor::bench {
 
-namespace {
-
-constexpr std::array<const char*, 22> kMajorRu = {"Шут",
-                                                  "Маг",
-                                                  "Верховная Жрица",
-                                                  "Императрица",
-                                                  "Император",
-                                                  "Иерофант",
-                                                  "Влюблённые",
-                                                  "Колесница",
-                                                  "Сила",
-                                                  "Отшельник",
-                                                  "Колесо Фортуны",
-                                                  "Справедливость",
-                                                  "Повешенный",
-                                                  "Смерть",
-                                                  "Умеренность",
-                                                  "Дьявол",
-                                                  "Башня",
-                                                  "Звезда",
-                                                  "Луна",
-                                                  "Солнце",
-                                                  "Суд",
-                                                  "Мир"};
-constexpr std::array<const char*, 22> kMajorEn = {
-    "The Fool",         "The Magician", "The High Priestess", "The Empress", "The Emperor",
-    "The Hierophant",   "The Lovers",   "The Chariot",        "Strength",    "The Hermit",
-    "Wheel of Fortune", "Justice",      "The Hanged Man",     "Death",       "Temperance",
-    "The Devil",        "The Tower",    "The Star",           "The Moon",    "The Sun",
-    "Judgement",        "The World"};
-constexpr std::array<const char*, 14> kRanksRu = {
-    "Туз",       "Двойка",  "Тройка",  "Четвёрка", "Пятёрка", "Шестёрка", "Семёрка",
-    "Восьмёрка", "Девятка", "Десятка", "Паж",      "Рыцарь",  "Королева", "Король"};
-constexpr std::array<const char*, 14> kRanksEn = {"Ace",  "Two",    "Three", "Four", "Five",
-                                                  "Six",  "Seven",  "Eight", "Nine", "Ten",
-                                                  "Page", "Knight", "Queen", "King"};
-constexpr std::array<const char*, 4> kSuitsRu = {"Жезлов", "Кубков", "Мечей", "Пентаклей"};
-constexpr std::array<const char*, 4> kSuitsEn = {"Wands", "Cups", "Swords", "Pentacles"};
-
-}  // namespace
-
 std::string BigJournalCardName(int card, bool russian) {
-  if (card < 22) return russian ? kMajorRu[card] : kMajorEn[card];
-  const int rank = (card - 22) % 14;
-  const int suit = (card - 22) / 14;
-  return russian ? std::string(kRanksRu[rank]) + " " + kSuitsRu[suit]
-                 : std::string(kRanksEn[rank]) + " of " + kSuitsEn[suit];
+  return vaticor::CommonCardName(card, russian ? "ru" : "en");
 }
 
 namespace {

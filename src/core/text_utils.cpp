@@ -23,6 +23,14 @@ std::int32_t Length(std::string_view s) { return static_cast<std::int32_t>(s.siz
 
 }  // namespace
 
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 std::string IntToStr2(std::int32_t n) {
   std::string text = std::to_string(n);
   return n < 10 ? "0" + text : text;

@@ -23,6 +23,9 @@ constexpr int HexDigitValue(char c) {
 
 // Decimal text of n with "0" put in front when n < 10 ("Card07" keys).
 std::string IntToStr2(std::int32_t n);
+// `text` with the ASCII letters A - Z made lower case, every other byte as
+// it is (names of files and keys compared without regard to ASCII case).
+std::string AsciiLower(std::string_view text);
 // Decimal text of n left-padded with "0" to at least `width` characters.
 std::string IntToStrZ(std::int32_t n, int width);
 // Two upper-case hexadecimal digits, high digit first.

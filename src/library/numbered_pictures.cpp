@@ -7,24 +7,13 @@
 #include <string_view>
 
 #include "core/file_io.h"
+#include "core/text_utils.h"
+#include "library/open_deck_names.h"
 #include "library/picture_loader.h"
 
 namespace vaticor {
 
 namespace {
-
-constexpr std::array<std::string_view, 4> kSuits = {"wands", "cups", "swords", "pentacles"};
-constexpr std::array<std::string_view, kSuitRanks> kRanks = {
-    "ace",   "two",  "three", "four", "five",   "six",   "seven",
-    "eight", "nine", "ten",   "page", "knight", "queen", "king"};
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 // One to three decimal digits: their value; else nullopt.
 std::optional<std::int32_t> Number(std::string_view text) {
@@ -35,15 +24,6 @@ std::optional<std::int32_t> Number(std::string_view text) {
     value = value * 10 + (c - '0');
   }
   return value;
-}
-
-template <std::size_t N>
-std::optional<std::int32_t> IndexOf(const std::array<std::string_view, N>& words,
-                                    std::string_view word) {
-  for (std::size_t i = 0; i < N; ++i) {
-    if (words[i] == word) return static_cast<std::int32_t>(i);
-  }
-  return std::nullopt;
 }
 
 // The identity a relative path names, or nullopt.
@@ -57,7 +37,7 @@ std::optional<std::int32_t> IdentityOf(std::string_view path) {
   std::size_t start = 0;
   for (;;) {
     const std::size_t slash = path.find_first_of("/\\", start);
-    parts.push_back(Lower(path.substr(start, slash - start)));
+    parts.push_back(AsciiLower(path.substr(start, slash - start)));
     if (slash == std::string_view::npos) break;
     start = slash + 1;
   }
@@ -74,9 +54,8 @@ std::optional<std::int32_t> IdentityOf(std::string_view path) {
     return std::nullopt;
   }
   if (parts.size() == 3 && parts[0] == "minor_arcana") {
-    const std::optional<std::int32_t> suit = IndexOf(kSuits, parts[1]);
-    const std::optional<std::int32_t> rank = IndexOf(kRanks, name);
-    if (suit && rank) return MinorIdentity(static_cast<CardSuit>(*suit), *rank);
+    const std::int32_t identity = MinorKeyIdentity(parts[1], name);
+    if (identity >= 0) return identity;
   }
   return std::nullopt;
 }
@@ -107,14 +86,14 @@ NumberedPictures FindNumberedPictures(const std::string& folder) {
   std::vector<std::string> folders;
   ListInto(folder, "", files, &folders);
   for (const std::string& name : folders) {
-    const std::string lower = Lower(name);
+    const std::string lower = AsciiLower(name);
     if (lower == "major_arcana") {
       ListInto(JoinPath(folder, name), name + "/", files, nullptr);
     } else if (lower == "minor_arcana") {
       std::vector<std::string> suits;
       ListInto(JoinPath(folder, name), name + "/", files, &suits);
       for (const std::string& suit : suits) {
-        if (!IndexOf(kSuits, Lower(suit))) continue;
+        if (SuitIndex(AsciiLower(suit)) < 0) continue;
         ListInto(JoinPath(JoinPath(folder, name), suit), name + "/" + suit + "/", files, nullptr);
       }
     }

@@ -7,6 +7,7 @@
 
 #include "core/file_io.h"
 #include "core/indexed_folder.h"
+#include "core/text_utils.h"
 #include "library/card_identity.h"
 #include "library/open_deck.h"
 #include "library/open_deck_names.h"
@@ -16,18 +17,10 @@ namespace vaticor {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 // The height a top-level folder stands for: "h1200" gives 1200, "scalable"
 // 0; nullopt for any other folder (not a picture folder).
 std::optional<std::int32_t> PictureFolderHeight(std::string_view name) {
-  const std::string lower = Lower(name);
+  const std::string lower = AsciiLower(name);
   if (lower == "scalable") return 0;
   if (lower.size() < 2 || lower.size() > 7 || lower[0] != 'h' || lower[1] == '0') {
     return std::nullopt;
@@ -43,7 +36,7 @@ std::optional<std::int32_t> PictureFolderHeight(std::string_view name) {
 // Where a file stands in the order formats are preferred in one folder;
 // nullopt for a file that is not a card picture there.
 std::optional<int> FormatRank(std::string_view extension, bool scalable) {
-  const std::string lower = Lower(extension);
+  const std::string lower = AsciiLower(extension);
   if (scalable) return lower == "svg" ? std::optional<int>(0) : std::nullopt;
   if (lower == "png") return 0;
   if (lower == "webp") return 1;
@@ -54,7 +47,7 @@ std::optional<int> FormatRank(std::string_view extension, bool scalable) {
 // The entry of `folder` whose name is `name` without regard to case.
 std::optional<std::string> EntryNamed(const std::string& folder, std::string_view name) {
   for (const std::string& entry : ListDirectory(folder)) {
-    if (Lower(entry) == name) return entry;
+    if (AsciiLower(entry) == name) return entry;
   }
   return std::nullopt;
 }
@@ -110,7 +103,7 @@ class Discovery {
     std::optional<std::string> minor = EntryNamed(base, "minor_arcana");
     if (!minor) return;
     for (const std::string& suit : ListDirectory(JoinPath(base, *minor))) {
-      const std::string suitKey = Lower(suit);
+      const std::string suitKey = AsciiLower(suit);
       if (SuitIndex(suitKey) < 0 && !IsCustomName(suitKey)) continue;
       ScanFiles(kind + "/" + *minor + "/" + suit, height, suitKey, "minor");
     }
@@ -124,7 +117,7 @@ class Discovery {
       if (lastDot == std::string::npos || lastDot == 0) continue;
       const std::optional<int> rank = FormatRank(file.substr(lastDot + 1), height == 0);
       if (!rank) continue;
-      const std::string stem = Lower(file.substr(0, lastDot));
+      const std::string stem = AsciiLower(file.substr(0, lastDot));
       const std::size_t firstDot = stem.find('.');
       const std::string key = stem.substr(0, firstDot);
       const std::string variant = firstDot == std::string::npos ? "" : stem.substr(firstDot + 1);
@@ -189,7 +182,7 @@ const std::map<std::int32_t, Candidate>* ShownVariant(const FoundCard& card, con
                                                       const toml::table* deck) {
   const toml::table* declared = TableAt(TableAt(deck, "card_variants"), id);
   if (std::optional<std::string> key = StringAt(declared, "default")) {
-    const auto at = card.variants.find(Lower(*key));
+    const auto at = card.variants.find(AsciiLower(*key));
     if (at != card.variants.end()) return &at->second;
   }
   const auto plain = card.variants.find("");

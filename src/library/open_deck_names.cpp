@@ -7,6 +7,7 @@
 
 #include "core/file_io.h"
 #include "core/text_encoding.h"
+#include "core/text_utils.h"
 #include "library/card_identity.h"
 #include "library/common_card_names.h"
 #include "library/open_deck_toml.h"
@@ -48,14 +49,6 @@ std::string LanguageTag(std::string_view code) {
   std::string tag(code);
   std::replace(tag.begin(), tag.end(), '_', '-');
   return tag;
-}
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
 }
 
 std::string Composed(std::string_view pattern, std::string_view rank, std::string_view suit) {
@@ -165,13 +158,13 @@ OpenDeckNames::OpenDeckNames(const std::string& root, const OpenDeckHeader& head
   std::vector<std::pair<std::string, std::string>> byTag;
   for (const std::string& entry : ListDirectory(folder)) {
     if (entry.size() > 5 && EqualsIgnoreCase(entry.substr(entry.size() - 5), ".toml")) {
-      byTag.emplace_back(Lower(entry.substr(0, entry.size() - 5)), entry);
+      byTag.emplace_back(AsciiLower(entry.substr(0, entry.size() - 5)), entry);
     }
   }
   std::vector<std::string> tags;
   const auto addChain = [&tags](std::string tag) {
     while (!tag.empty()) {
-      tags.push_back(Lower(tag));
+      tags.push_back(AsciiLower(tag));
       const std::size_t dash = tag.rfind('-');
       tag.resize(dash == std::string::npos ? 0 : dash);
     }

@@ -143,7 +143,16 @@ std::optional<PictureCacheKey> DecodePictureCacheKey(std::string_view text) {
   key.modified = modified.starts_with('-') ? -*time : *time;
   key.full = {*fw, *fh};
   key.copy = {*cw, *ch};
-  if (key.copy.width > key.full.width || key.copy.height > key.full.height) return std::nullopt;
+  // A copy is never larger than its picture, but for a drawing, which is
+  // drawn at the size shown.
+  bool drawing = false;
+  try {
+    drawing = PictureFormatOf(key.path) == PictureFormat::Svg;
+  } catch (const UnknownPictureExtensionError&) {
+  }
+  if (!drawing && (key.copy.width > key.full.width || key.copy.height > key.full.height)) {
+    return std::nullopt;
+  }
   return key;
 }
 
@@ -210,7 +219,9 @@ std::unique_ptr<Picture> CachedPictureLoader::Load(const std::string& path, Pict
     if (identity.exists) {
       if (std::optional<Copy> copy = ReadCopy(path, identity)) {
         const PictureSize area = FittedTarget(copy->key.full, target);
-        const PictureSize wanted = DeliveredSize(copy->key.full, area);
+        // A drawing is drawn at the size asked, larger than its own too.
+        const PictureSize wanted =
+            format == PictureFormat::Svg ? area : DeliveredSize(copy->key.full, area);
         if (Covers(copy->key.copy, wanted)) {
           std::unique_ptr<Picture> picture = codec_.DecodeJpeg(copy->bytes, area);
           // A copy that decodes to another size than its key says is not
@@ -236,13 +247,13 @@ bool CachedPictureLoader::Fill(const std::string& path, PictureFormat format, Pi
   if (folder_.empty()) return false;
   const FileIdentity identity = IdentifyFile(path);
   if (!identity.exists) return false;
-  std::optional<PictureSize> full = originals_.Measure(path, format);
+  const std::optional<PictureSize> full = originals_.Measure(path, format);
   if (!full || full->empty()) return false;
   // A drawing has no pixels of its own to stay within: it is drawn at the
   // size shown, up to the screen's, and slowly, so that copy is kept.
   const bool drawing = format == PictureFormat::Svg;
-  if (drawing) full = FitProportions(*full, screen);
-  const PictureSize wanted = LargestShownSize(*full, screen);
+  const PictureSize wanted =
+      drawing ? FitProportions(*full, screen) : LargestShownSize(*full, screen);
   if (wanted == *full && !drawing) return false;
   if (std::optional<Copy> copy = ReadCopy(path, identity)) {
     if (copy->key.full == *full && Covers(copy->key.copy, wanted)) {
