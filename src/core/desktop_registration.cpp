@@ -266,7 +266,12 @@ std::string DesktopEntryText(std::string_view programPath, std::string_view laun
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=Vaticor\n"
+         "GenericName=Tarot Reader\n"
+         "GenericName[ru]=Гадание на картах Таро\n"
          "Comment=Tarot spreads and readings\n"
+         "Comment[ru]=Расклады и гадание на картах Таро\n"
+         "Keywords=tarot;cards;divination;reading;spread;journal;\n"
+         "Keywords[ru]=таро;карты;гадание;расклад;дневник;\n"
          "Icon=" +
          std::string(kIconName) +
          "\n"
