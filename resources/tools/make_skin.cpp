@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QStringList>
+#include <QSvgGenerator>
 #include <QTextStream>
 #include <cstdio>
 
@@ -154,6 +155,19 @@ int main(int argc, char** argv) {
   for (int pixels : vaticor::skin::kAppIconSizes)
     ok &= Save(vaticor::skin::AppIcon(pixels).convertToFormat(QImage::Format_ARGB32), out,
                QStringLiteral("app_icon_%1.png").arg(pixels), written);
+
+  // The scalable icon for desktops' icon themes, with the largest size's
+  // detail; not one of the skin's pictures.
+  QSvgGenerator svg;
+  svg.setFileName(out.filePath("app_icon.svg"));
+  svg.setSize({256, 256});
+  svg.setViewBox(QRect(0, 0, 256, 256));
+  svg.setTitle("Vaticor");
+  {
+    QPainter p(&svg);
+    vaticor::skin::DrawAppIcon(p, 256);
+    ok &= p.end();
+  }
 
   if (ok && !qrc.isEmpty()) ok = WriteQrc(qrc, out, written);
   std::printf("make_skin: %lld pictures in %s\n", static_cast<long long>(written.size()),

@@ -738,6 +738,11 @@ QImage AppIcon(int pixels) {
   QImage img(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   QPainter p(&img);
+  DrawAppIcon(p, pixels);
+  return img;
+}
+
+void DrawAppIcon(QPainter& p, int pixels) {
   p.setRenderHint(QPainter::Antialiasing);
   const qreal s = pixels / 32.0;
   p.scale(s, s);
@@ -797,7 +802,6 @@ QImage AppIcon(int pixels) {
     p.drawPath(star);
   }
   p.restore();
-  return img;
 }
 
 }  // namespace vaticor::skin

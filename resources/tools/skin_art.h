@@ -58,6 +58,10 @@ std::vector<Picture> SkinPictures();
 
 // The program icon drawn natively at `pixels` x `pixels`.
 QImage AppIcon(int pixels);
-inline constexpr int kAppIconSizes[] = {16, 32, 64, 128, 256};
+// The same on `p` (a picture or an SVG drawing) in a square of `pixels`
+// units, with the detail of that size.
+void DrawAppIcon(QPainter& p, int pixels);
+// The sizes desktops' icon themes ask for.
+inline constexpr int kAppIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 }  // namespace vaticor::skin

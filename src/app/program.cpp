@@ -11,12 +11,14 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/journal_files.h"
 #include "app/journal_opening.h"
+#include "app/start_environment.h"
 #include "core/command_line.h"
 #include "core/file_io.h"
-#include "core/session_platform.h"
 #include "languages/language_support.h"
 #include "library/open_deck.h"
 #include "library/reading_log.h"
@@ -50,16 +52,34 @@ namespace vaticor {
 
 namespace {
 
+// A variable of the environment; empty when unset.
+std::string EnvironmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// Where the reading log is: its name alone (the working directory) in the
+// portable folder.
+std::string ReadingLogPath(const TINIData& data) {
+  return JoinPath(data.ReadingLogFolder, kReadingLogFileName);
+}
+
 TINIData OpenProgramSettings(const std::string& programPath, const ScreenInfo& screen) {
   TINIData data;
-  SetApplicationFolders(data, programPath);
+  const ProgramFolders folders = FindProgramFolders(
+      programPath, {EnvironmentValue("XDG_CONFIG_HOME"), EnvironmentValue("XDG_DATA_HOME"),
+                    EnvironmentValue("HOME")});
+  // A folder that cannot be made is met again by the write that needs it,
+  // which says so then.
+  PrepareUserFolders(folders);
+  SetApplicationFolders(data, folders);
   // A run killed while saving leaves its temporary file beside the settings
   // or the reading log; up to tens of megabytes each, and nothing else would
-  // ever remove them. The log lies in the working directory.
+  // ever remove them.
   const auto now = std::chrono::system_clock::now();
-  RemoveStaleTemporaryFiles(data.AppFolder, kSettingsFileName, now);
-  RemoveStaleTemporaryFiles("", kReadingLogFileName, now);
-  OpenSettings(data, JoinPath(data.AppFolder, kSettingsFileName), screen);
+  RemoveStaleTemporaryFiles(data.SettingsFolder, kSettingsFileName, now);
+  RemoveStaleTemporaryFiles(data.ReadingLogFolder, kReadingLogFileName, now);
+  OpenSettings(data, JoinPath(data.SettingsFolder, kSettingsFileName), screen);
   return data;
 }
 
@@ -80,12 +100,6 @@ class VaticorApplication : public QApplication {
     return false;
   }
 };
-
-// A variable of the environment; empty when unset.
-std::string EnvironmentValue(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
 
 }  // namespace
 
@@ -184,6 +198,8 @@ void Program::CreateMainWindow() {
                                                EnvironmentValue("HOME"),
                                                EnvironmentValue("XDG_DATA_DIRS")));
   decks_.SetLanguage(QtLocaleNameFor(languageSupport_->LanguageId()));
+  decks_.SetSharedDecksFolder(iniData_.SharedDecksFolder);
+  descriptions_.SetSharedFolder(iniData_.SharedDescriptionsFolder);
   content_.Load();
   vaticorForm_ = std::make_unique<TVaticorForm>(state_);
   FollowContent(contentChanges_, vaticorForm_.get(), *vaticorForm_);
@@ -205,7 +221,9 @@ void Program::CreateMainWindow() {
 
 void Program::CreateOtherWindows() {
   if (otherWindowsMade_) return;
-  if (!fileTypeRegistered_) {
+  // An installed program's menu entry, file type and icons are the
+  // package's, for every user.
+  if (!fileTypeRegistered_ && !iniData_.Installed) {
     // On a thread of its own, reading every MIME package of the system:
     // after the main window's first paint, not beside it.
     fileTypeRegistered_ = true;
@@ -216,8 +234,8 @@ void Program::CreateOtherWindows() {
   TVaticorForm* main = vaticorForm_.get();
   try {
     aboutForm_ = std::make_unique<TAboutForm>(state_, system_.pictures, *main);
-    questionLogForm_ =
-        std::make_unique<TQuestionLogForm>(state_, *main, LogWindowSetup{.readInBackground = true});
+    questionLogForm_ = std::make_unique<TQuestionLogForm>(
+        state_, *main, LogWindowSetup{.path = ReadingLogPath(iniData_), .readInBackground = true});
     questionForm_ = std::make_unique<TQuestionForm>(state_, *main, *questionLogForm_);
     questionLogForm_->SetQuestionWindow(questionForm_.get());
     folderSelectForm_ = std::make_unique<TFolderSelectForm>(state_, *main, *this);
@@ -342,8 +360,8 @@ void Program::OpenJournal(QWidget* window) {
   if (journalTried_) return;
   journalTried_ = true;
   const LocaleDateTimeFormat logFormat;
-  std::unique_ptr<SqliteJournal> store =
-      OpenProgramJournal({iniData_, kReadingLogFileName, logFormat, decks_, languages_}, window);
+  std::unique_ptr<SqliteJournal> store = OpenProgramJournal(
+      {iniData_, ReadingLogPath(iniData_), logFormat, decks_, languages_}, window);
   sqliteJournal_ = store.get();
   if (!store) return;
   store->ShareLogOnlyWhenIdle();
@@ -420,17 +438,12 @@ std::vector<QWidget*> Program::Windows() const {
 QWidget* Program::SpreadsForm() const { return spreadsForm_.get(); }
 
 int RunVaticor(int argc, char** argv) {
+  if (!PrepareStartEnvironment()) return 1;
   // Beside Qt's own start, which leaves the second core idle.
   const std::jthread fontConfiguration = StartFontConfigurationLoad();
-  // Before Qt picks its window system, which it does once, here.
-  if (const std::optional<std::string> platform =
-          ChosenQtPlatform([](const char* name) -> std::optional<std::string> {
-            const char* value = std::getenv(name);
-            return value ? std::optional<std::string>(value) : std::nullopt;
-          })) {
-    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
-  }
+  std::optional<WindowSystemMessages> held(std::in_place);
   VaticorApplication application(argc, argv);
+  held.reset();
   const std::jthread fontDatabase = StartFontDatabaseLoad();
   InitSkinResources();
   // Menus in the skin's colours: navy and gold on a light sky blue.

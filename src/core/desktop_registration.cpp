@@ -255,14 +255,11 @@ std::string LauncherLinkPath(std::string_view dataHome) {
   return WithoutTrailingSeparators(dataHome) + "/vaticor/vaticor";
 }
 
-std::string DesktopEntryText(std::string_view programPath, std::string_view launcherPath) {
-  // "%" starts a field code in Exec; a path holding one is written "%%".
-  std::string quoted;
-  for (char c : QuoteExecArgument(launcherPath.empty() ? programPath : launcherPath)) {
-    quoted += c;
-    if (c == '%') quoted += '%';
-  }
-  const std::string folder = ParentPath(programPath);
+namespace {
+
+// The lines every desktop entry of the program has; `exec` and `extra`
+// (whole lines) are the ones that say where it is.
+std::string DesktopEntryWith(const std::string& exec, const std::string& extra) {
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=Vaticor\n"
@@ -273,21 +270,28 @@ std::string DesktopEntryText(std::string_view programPath, std::string_view laun
          "Keywords=tarot;cards;divination;reading;spread;journal;\n"
          "Keywords[ru]=таро;карты;гадание;расклад;дневник;\n"
          "Icon=" +
-         std::string(kIconName) +
-         "\n"
-         "Exec=" +
-         DesktopStringValue(quoted) +
-         " %f\n"
-         "Path=" +
-         DesktopStringValue(folder) +
-         "\n"
-         "MimeType=" +
-         std::string(kSpreadMimeType) +
+         std::string(kIconName) + "\nExec=" + exec + " %f\n" + extra +
+         "MimeType=" + std::string(kSpreadMimeType) +
          ";\n"
          "Categories=Utility;\n"
-         "Terminal=false\n" +
+         "Terminal=false\n";
+}
+
+}  // namespace
+
+std::string DesktopEntryText(std::string_view programPath, std::string_view launcherPath) {
+  // "%" starts a field code in Exec; a path holding one is written "%%".
+  std::string quoted;
+  for (char c : QuoteExecArgument(launcherPath.empty() ? programPath : launcherPath)) {
+    quoted += c;
+    if (c == '%') quoted += '%';
+  }
+  const std::string folder = ParentPath(programPath);
+  return DesktopEntryWith(DesktopStringValue(quoted), "Path=" + DesktopStringValue(folder) + "\n") +
          std::string(kOwnEntryMark) + "=true\n";
 }
+
+std::string InstalledDesktopEntryText() { return DesktopEntryWith("vaticor", ""); }
 
 DesktopEntryFacts ReadDesktopEntry(std::string_view entryText) {
   DesktopEntryFacts facts;

@@ -89,6 +89,10 @@ std::string LauncherLinkPath(std::string_view dataHome);
 // works there as when started from its folder (its reading log is written
 // in the working directory). LF line ends; it passes desktop-file-validate.
 std::string DesktopEntryText(std::string_view programPath, std::string_view launcherPath = {});
+// The desktop entry a package installs for every user: the same, starting
+// "vaticor" from the PATH, without a working folder or the mark of one the
+// program wrote itself (which it would otherwise take as its own to move).
+std::string InstalledDesktopEntryText();
 
 // What a desktop entry holds that decides whether to rewrite it.
 struct DesktopEntryFacts {

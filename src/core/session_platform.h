@@ -21,4 +21,11 @@ namespace vaticor {
 std::optional<std::string> ChosenQtPlatform(
     const std::function<std::optional<std::string>(const char* name)>& variable);
 
+// The one line the program prints instead of starting when no window
+// system is named: neither DISPLAY nor WAYLAND_DISPLAY is set (nor
+// QT_QPA_PLATFORM, a choice of the user's own), as when it is started from
+// a text console or over ssh without X forwarding. nullopt: go on.
+std::optional<std::string> NoDisplayMessage(
+    const std::function<std::optional<std::string>(const char* name)>& variable);
+
 }  // namespace vaticor

@@ -28,13 +28,28 @@ std::int32_t RoundHalfEven(double value) {
 }
 
 void SetApplicationFolders(TINIData& data, const std::string& programPath) {
-  data.AppFolder = ParentPath(programPath);
+  const std::string folder = ParentPath(programPath);
+  SetApplicationFolders(data, ProgramFolders{false, folder, folder, folder});
+}
+
+void SetApplicationFolders(TINIData& data, const ProgramFolders& folders) {
+  data.AppFolder = folders.data;
   data.PicturesFolder = JoinPath(data.AppFolder, "Pictures Folder");
   data.DecksFolder = JoinPath(data.PicturesFolder, "Decks");
   data.TextsFolder = JoinPath(data.AppFolder, "Texts Folder");
   data.DescriptionsFolder = JoinPath(data.TextsFolder, "Descriptions");
   data.SpreadsFolder = JoinPath(data.AppFolder, "Spreads Folder");
-  data.LanguagesFolder = JoinPath(data.AppFolder, "Multi Language Support");
+  data.LanguagesFolder = JoinPath(folders.content, "Multi Language Support");
+  data.SettingsFolder = folders.settings;
+  data.Installed = folders.installed;
+  // The portable program writes its log where it is started, as it always has.
+  data.ReadingLogFolder = folders.installed ? folders.data : std::string();
+  data.SharedDecksFolder.clear();
+  data.SharedDescriptionsFolder.clear();
+  if (folders.installed) {
+    data.SharedDecksFolder = JoinPath(folders.content, "Pictures Folder/Decks");
+    data.SharedDescriptionsFolder = JoinPath(folders.content, "Texts Folder/Descriptions");
+  }
 }
 
 void OpenSettings(TINIData& data, const std::string& path, const ScreenInfo& screen) {

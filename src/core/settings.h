@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/ini_file.h"
+#include "core/program_folders.h"
 #include "core/screen.h"
 
 namespace vaticor {
@@ -27,6 +28,17 @@ struct TINIData {
   std::string DescriptionsFolder;
   std::string SpreadsFolder;
   std::string LanguagesFolder;
+  // Where the settings file and the reading log lie: AppFolder and the
+  // working directory ("") in the portable folder; the user's own folders
+  // when installed.
+  std::string SettingsFolder;
+  bool Installed = false;  // FindProgramFolders' answer
+  std::string ReadingLogFolder;
+  // The installed program's own decks and description sets, listed after
+  // the user's (DecksFolder, DescriptionsFolder) and read only; empty in
+  // the portable folder, where the two are one.
+  std::string SharedDecksFolder;
+  std::string SharedDescriptionsFolder;
 
   // The taskbar's rectangle, read once at start-up.
   ScreenRect TaskBarRect;
@@ -99,8 +111,12 @@ struct TINIData {
 };
 
 // Sets AppFolder to the folder of the program file and the other folders
-// below it.
+// below it: the portable folder.
 void SetApplicationFolders(TINIData& data, const std::string& programPath);
+// Sets the folders of FindProgramFolders' answer: the portable folder's as
+// above, or an installed program's (AppFolder then being the user's data
+// folder, which holds the journal).
+void SetApplicationFolders(TINIData& data, const ProgramFolders& folders);
 
 // Opens the settings file and reads every setting (ReadSettings). The
 // screen gives the current screen size and the taskbar, from which the

@@ -4,6 +4,7 @@
 
 #include "core/file_io.h"
 #include "core/ini_document.h"
+#include "core/program_folders.h"
 #include "core/text_utils.h"
 #include "library/content_language.h"
 #include "library/deck_ini_writer.h"
@@ -43,13 +44,13 @@ void TTaroDecks::LoadDecks() {
   DisplayNames.clear();
   Languages.clear();
   Count = 0;
-  for (const std::string& entry : ListDirectory(decksFolder_)) {
-    // Hidden: an import's copy in the making, or an old deck going.
-    if (entry.starts_with('.')) continue;
-    const std::string ini = JoinPath(JoinPath(decksFolder_, entry), kDeckIni);
-    if (!FileExists(ini)) continue;
-    Folders.push_back(entry);
-    const IniFile file(ini);
+  sharedDecks_.clear();
+  for (ListedFolder& deck : ListMarkedFolders(decksFolder_, sharedFolder_, kDeckIni)) {
+    const IniFile file(JoinPath(deck.path, kDeckIni));
+    if (!sharedFolder_.empty() && deck.path.starts_with(sharedFolder_ + kPathSeparator)) {
+      sharedDecks_.push_back(deck.name);
+    }
+    Folders.push_back(std::move(deck.name));
     DisplayNames.push_back(file.ReadString("Deck", "Name", ""));
     Languages.push_back(file.ReadString("Deck", kContentLanguageKey, ""));
     ++Count;
@@ -72,7 +73,10 @@ bool TTaroDecks::IsOpenDeck(const std::string& folder) {
 }
 
 std::string TTaroDecks::DeckFolderPath(const std::string& folder) const {
-  return IsOpenDeck(folder) ? folder : JoinPath(decksFolder_, folder);
+  if (IsOpenDeck(folder)) return folder;
+  const bool shared =
+      std::find(sharedDecks_.begin(), sharedDecks_.end(), folder) != sharedDecks_.end();
+  return JoinPath(shared ? sharedFolder_ : decksFolder_, folder);
 }
 
 std::shared_ptr<const IniDocument> TTaroDecks::Snapshot() const {
@@ -249,7 +253,7 @@ std::vector<CardName> InstalledCardNames(const TTaroDecks& decks) {
       ini = std::make_shared<const IniDocument>(
           MakeDeckIni(deck.header.name, "", OpenDeckIniCards(deck, kImportedCardHeight)));
     } else {
-      ini = IniFile(JoinPath(JoinPath(decks.DecksFolder(), folder), kDeckIni)).Snapshot();
+      ini = IniFile(JoinPath(decks.DeckFolderPath(folder), kDeckIni)).Snapshot();
     }
     const std::vector<std::int32_t> identities = IdentitiesOf(*ini);
     for (std::size_t number = 0; number < identities.size(); ++number) {
@@ -278,6 +282,8 @@ std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks& installed, const std:
   }
   auto deck = std::make_unique<TTaroDecks>(installed.DecksFolder(), loader);
   deck->SetLanguage(installed.Language());
+  deck->sharedFolder_ = installed.sharedFolder_;
+  deck->sharedDecks_ = installed.sharedDecks_;
   deck->Folders = {folder};
   deck->DisplayNames = {std::string()};
   deck->Languages = {std::string()};

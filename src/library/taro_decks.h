@@ -66,6 +66,11 @@ class TTaroDecks {
   // for the user with the reason, never selected.
   std::vector<ListedOpenDeck> Unusable;
 
+  // The installed program's own decks, read only: listed with the decks
+  // folder's by name, a deck of the same folder name in the decks folder
+  // standing in for the shared one. None by default; counts from the next
+  // LoadDecks.
+  void SetSharedDecksFolder(std::string folder) { sharedFolder_ = std::move(folder); }
   // Where decks of the open format are looked for (OpenDeckLibraryRoots);
   // counts from the next LoadDecks. None by default.
   void SetOpenDeckRoots(std::vector<std::string> roots) { openRoots_ = std::move(roots); }
@@ -74,8 +79,9 @@ class TTaroDecks {
   void SetLanguage(std::string language) { language_ = std::move(language); }
   const std::string& Language() const { return language_; }
 
-  // Rebuilds the list from the decks folder (sorted by name, so positions
-  // are stable from run to run), then the open-format decks, and selects
+  // Rebuilds the list from the decks folder and the shared one (sorted by
+  // name, so positions are stable from run to run), then the open-format
+  // decks, and selects
   // the first deck.
   void LoadDecks();
   // Selects a deck; a position beyond the last selects the last, one below
@@ -128,6 +134,8 @@ class TTaroDecks {
   const std::string& DecksFolder() const { return decksFolder_; }
 
  private:
+  friend std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks&, const std::string&,
+                                                  PictureLoader&);
   // Each lookup reads deck.ini through one snapshot, taken as it starts: a
   // walk reads up to thousands of card keys and so asks the disk once.
   //
@@ -148,6 +156,9 @@ class TTaroDecks {
   std::shared_ptr<const IniDocument> Snapshot() const;
 
   std::string decksFolder_;
+  std::string sharedFolder_;
+  // Entries of Folders whose deck lies in the shared folder.
+  std::vector<std::string> sharedDecks_;
   PictureLoader* loader_;
   std::vector<std::string> openRoots_;
   std::string language_;

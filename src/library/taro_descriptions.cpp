@@ -1,6 +1,7 @@
 #include "library/taro_descriptions.h"
 
 #include "core/file_io.h"
+#include "core/program_folders.h"
 #include "core/text_utils.h"
 #include "library/content_language.h"
 
@@ -18,13 +19,11 @@ void TTaroDescriptions::LoadDescriptions() {
   DisplayNames.clear();
   Languages.clear();
   Count = 0;
-  for (const std::string& entry : ListDirectory(descriptionsFolder_)) {
-    // Hidden: an import's copy in the making, or an old set going.
-    if (entry.starts_with('.')) continue;
-    const std::string ini = JoinPath(JoinPath(descriptionsFolder_, entry), kDescriptionIni);
-    if (!FileExists(ini)) continue;
-    Folders.push_back(entry);
-    const vaticor::IniFile file(ini);
+  paths_.clear();
+  for (ListedFolder& set : ListMarkedFolders(descriptionsFolder_, sharedFolder_, kDescriptionIni)) {
+    const vaticor::IniFile file(JoinPath(set.path, kDescriptionIni));
+    Folders.push_back(std::move(set.name));
+    paths_.push_back(std::move(set.path));
     DisplayNames.push_back(file.ReadString("Description", "Name", ""));
     Languages.push_back(file.ReadString("Description", kContentLanguageKey, ""));
     ++Count;
@@ -44,8 +43,11 @@ void TTaroDescriptions::SelectDescription(std::int32_t index) {
 
 std::string TTaroDescriptions::GetDescriptionIniName(std::int32_t index) const {
   if (Count <= 0 || index < 0 || index > Count - 1) return {};
-  return JoinPath(JoinPath(descriptionsFolder_, Folders[static_cast<std::size_t>(index)]),
-                  kDescriptionIni);
+  const auto at = static_cast<std::size_t>(index);
+  // Folders set by hand (tests) lie in the descriptions folder.
+  const std::string folder =
+      at < paths_.size() ? paths_[at] : JoinPath(descriptionsFolder_, Folders[at]);
+  return JoinPath(folder, kDescriptionIni);
 }
 
 std::string TTaroDescriptions::GetCardTextFileName(std::int32_t number, std::int32_t section) {

@@ -36,6 +36,11 @@ class TTaroDescriptions {
   // Parallel to Folders: each one's kContentLanguageKey, empty when unset.
   std::vector<std::string> Languages;
 
+  // The installed program's own sets, read only: listed with the
+  // descriptions folder's by name, a set of the same folder name in the
+  // descriptions folder standing in for the shared one. None by default;
+  // counts from the next LoadDescriptions.
+  void SetSharedFolder(std::string folder) { sharedFolder_ = std::move(folder); }
   // Rebuilds the list (sorted by name) and selects the first set, or none.
   void LoadDescriptions();
   // Selects a set: -1 (only with no sets) or 0 .. Count - 1. A position
@@ -51,7 +56,9 @@ class TTaroDescriptions {
 
  private:
   std::string descriptionsFolder_;
-  IndexedFolder documents_;  // the current set's folder, listed at selection
+  std::string sharedFolder_;
+  std::vector<std::string> paths_;  // parallel to Folders: each set's full path
+  IndexedFolder documents_;         // the current set's folder, listed at selection
 };
 
 }  // namespace vaticor

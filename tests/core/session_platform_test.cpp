@@ -16,6 +16,27 @@ std::optional<std::string> Choose(const std::map<std::string, std::string>& envi
   });
 }
 
+std::optional<std::string> NoDisplay(const std::map<std::string, std::string>& environment) {
+  return NoDisplayMessage([&environment](const char* name) -> std::optional<std::string> {
+    const auto found = environment.find(name);
+    if (found == environment.end()) return std::nullopt;
+    return found->second;
+  });
+}
+
+TEST(SessionPlatform, WithoutADisplayTheProgramSaysSoInOneLine) {
+  for (const auto& none : {std::map<std::string, std::string>{},
+                           {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}}}) {
+    const std::optional<std::string> message = NoDisplay(none);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->find('\n'), std::string::npos);
+  }
+  EXPECT_EQ(NoDisplay({{"WAYLAND_DISPLAY", "wayland-0"}}), std::nullopt);
+  EXPECT_EQ(NoDisplay({{"DISPLAY", ":0"}}), std::nullopt);
+  // The user's own choice (offscreen, vnc) needs no display.
+  EXPECT_EQ(NoDisplay({{"QT_QPA_PLATFORM", "offscreen"}}), std::nullopt);
+}
+
 TEST(SessionPlatform, AWaylandSessionWithXWaylandRunsOnX11) {
   EXPECT_EQ(
       Choose(

@@ -57,6 +57,34 @@ TEST_F(DecksTest, ListsOnlyFoldersWithADeckIniInNameOrder) {
   EXPECT_EQ(decks.CurrentDeck(), 0);
 }
 
+// An installed program lists its own read-only decks with the user's; an
+// imported deck of the same folder name stands in for the program's, and
+// every lookup reads the deck from where it lies.
+TEST_F(DecksTest, SharedDecksListWithTheUsersOwnWhichStandInForThem) {
+  MakeFullDeck("b-mine", "Mine", 2);
+  MakeFullDeck("c-both", "Imported over it", 3);
+  dir.Write("Shared/a-shared/deck.ini", "[Deck]\r\nName=Shared\r\n[Files]\r\nCard00=s.jpg\r\n");
+  dir.Write("Shared/a-shared/s.jpg", FakePictureLoader::Content(100, 175, 77));
+  dir.Write("Shared/c-both/deck.ini", "[Deck]\r\nName=Program's own\r\n");
+  decks.SetSharedDecksFolder(dir.Path("Shared"));
+  decks.LoadDecks();
+  EXPECT_EQ(decks.Folders, (std::vector<std::string>{"a-shared", "b-mine", "c-both"}));
+  EXPECT_EQ(decks.DisplayNames, (std::vector<std::string>{"Shared", "Mine", "Imported over it"}));
+  EXPECT_EQ(decks.CurrentDeckFolder(), dir.Path("Shared/a-shared"));
+  EXPECT_EQ(decks.PresentCards(), 1);
+  const std::unique_ptr<Picture> picture = decks.GetCardPicture(0);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(FakePictureLoader::Tag(*picture), 77u);
+  decks.SelectDeck(2);
+  EXPECT_EQ(decks.CurrentDeckFolder(), dir.Path("Decks/c-both"));
+  EXPECT_EQ(decks.PresentCards(), 3);
+  // A reading recorded with the shared deck is shown from there.
+  const std::unique_ptr<TTaroDecks> recorded = RecordedDeck(decks, "a-shared", loader);
+  ASSERT_NE(recorded, nullptr);
+  recorded->SelectDeck(0);
+  EXPECT_EQ(recorded->CurrentDeckFolder(), dir.Path("Shared/a-shared"));
+}
+
 TEST_F(DecksTest, LoadDecksSelectsTheFirstDeckAgain) {
   MakeFullDeck("a", "A", 3);
   MakeFullDeck("b", "B", 5);
