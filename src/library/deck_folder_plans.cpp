@@ -94,13 +94,15 @@ void PlanOpenDeckFolder(ImportPlan& plan, IndexedFolder& source, const OpenDeck&
     copied.push_back(PathBelowRoot(source.Root(), found.path));
     plan.files.push_back({found.path, copied.back()});
   }
-  std::vector<DeckIniCard> cards;
-  for (const OpenDeckCard& card : deck.cards) {
-    const SizedPicture* picture = ChoosePictureForHeight(card.pictures, kImportedCardHeight);
-    const bool present = picture != nullptr &&
-                         std::find(copied.begin(), copied.end(), picture->path) != copied.end();
-    plan.missing += present ? 0 : 1;
-    cards.push_back({card.identity, present ? picture->path : std::string(), card.name});
+  // The deck.ini the deck amounts to, a picture that is not copied left out.
+  std::vector<DeckIniCard> cards = OpenDeckIniCards(deck, kImportedCardHeight);
+  for (DeckIniCard& card : cards) {
+    if (!card.picture.empty() &&
+        std::find(copied.begin(), copied.end(), card.picture) != copied.end()) {
+      continue;
+    }
+    ++plan.missing;
+    card.picture.clear();
   }
   plan.madeIndex = true;
   plan.listed = static_cast<std::int32_t>(cards.size());

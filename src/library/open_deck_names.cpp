@@ -20,12 +20,6 @@ constexpr std::array<std::string_view, 4> kSuits = {"wands", "cups", "swords", "
 constexpr std::array<std::string_view, kSuitRanks> kRanks = {
     "ace",   "two",  "three", "four", "five",   "six",   "seven",
     "eight", "nine", "ten",   "page", "knight", "queen", "king"};
-constexpr std::array<std::string_view, kMajorArcanaCount> kMajorNames = {
-    "The Fool",         "The Magician", "The High Priestess", "The Empress", "The Emperor",
-    "The Hierophant",   "The Lovers",   "The Chariot",        "Strength",    "The Hermit",
-    "Wheel of Fortune", "Justice",      "The Hanged Man",     "Death",       "Temperance",
-    "The Devil",        "The Tower",    "The Star",           "The Moon",    "The Sun",
-    "Judgement",        "The World"};
 
 template <std::size_t N>
 std::int32_t IndexIn(const std::array<std::string_view, N>& keys, std::string_view key) {
@@ -113,19 +107,10 @@ std::int32_t MajorIdentityByName(std::string_view name) {
   }
   const std::string folded = FoldedName(name);
   if (folded == "judgment") return 20;
-  for (std::size_t i = 0; i < kMajorNames.size(); ++i) {
-    if (FoldedName(kMajorNames[i]) == folded) return static_cast<std::int32_t>(i);
+  for (std::int32_t identity = 0; identity < kMajorArcanaCount; ++identity) {
+    if (FoldedName(CommonCardName(identity, "en")) == folded) return identity;
   }
   return -1;
-}
-
-std::string EnglishCardName(std::int32_t identity) {
-  if (identity < 0 || identity >= kCardIdentities) return {};
-  if (identity < kMajorArcanaCount)
-    return std::string(kMajorNames[static_cast<std::size_t>(identity)]);
-  const std::int32_t minor = identity - kMajorArcanaCount;
-  return TitleCasedKey(RankKey(minor % kSuitRanks)) + " of " +
-         TitleCasedKey(SuitKey(minor / kSuitRanks));
 }
 
 std::string TitleCasedKey(std::string_view key) {
@@ -208,7 +193,7 @@ std::string OpenDeckNames::Major(std::string_view key, std::int32_t identity) co
     return TitleCasedKey(key);
   }
   std::string common = CommonCardName(identity, language_);
-  return common.empty() ? EnglishCardName(identity) : common;
+  return common.empty() ? CommonCardName(identity, "en") : common;
 }
 
 std::string OpenDeckNames::SuitName(std::string_view suit) const {

@@ -8,12 +8,7 @@
 #include <vector>
 
 #include "library/open_deck.h"
-
-namespace toml {
-inline namespace v3 {
-class table;
-}
-}  // namespace toml
+#include "library/open_deck_toml.h"
 
 namespace vaticor {
 
@@ -34,9 +29,6 @@ std::string CanonicalCardId(std::int32_t identity);
 // number "11"): letters compared without case, a leading "the", blanks and
 // "_" ignored. -1 for anything else.
 std::int32_t MajorIdentityByName(std::string_view name);
-// The conventional English name of a card 0 - 77 ("The Fool", "Ace of
-// Wands"); empty outside.
-std::string EnglishCardName(std::int32_t identity);
 // A key shown as a name: "_" as a blank, each word's first letter upper
 // case ("happy_squirrel" gives "Happy Squirrel").
 std::string TitleCasedKey(std::string_view key);
