@@ -1,9 +1,11 @@
 #include "ui/chrome/hints.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QWidget>
 
 #include "core/text_layout.h"
+#include "ui/chrome/accessible_controls.h"
 
 namespace vaticor {
 
@@ -16,12 +18,15 @@ QString PlainHint(const QString& text) {
 
 void SetHint(QWidget* widget, const QString& text) {
   widget->setToolTip(PlainHint(text));
-  // A screen reader reads the hint as the control's name: most of the
-  // skin's controls are pictures whose hint is all that says what they do.
-  // Its first line names it; the whole text describes it, as plain text,
-  // not the markup the tooltip needs.
-  widget->setAccessibleName(text.section(QLatin1Char('\n'), 0, 0));
+  // A screen reader reads the hint as plain text, not the markup the
+  // tooltip needs. A picture button is named by its hint's first line
+  // (ui/chrome/accessible_controls.h), so its name changes with it.
+  if (widget->accessibleDescription() == text) return;
   widget->setAccessibleDescription(text);
+  if (IsAccessibleButton(widget)) {
+    QAccessibleEvent named(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+  }
 }
 
 void SetHint(QAction* action, const QString& text) { action->setToolTip(PlainHint(text)); }
