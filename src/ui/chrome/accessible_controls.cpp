@@ -141,8 +141,20 @@ class ButtonAccessible : public QAccessibleWidget {
   }
 };
 
+// A copy of what another control says, kept from a screen reader.
+class EchoAccessible : public QAccessibleWidget {
+ public:
+  explicit EchoAccessible(QWidget* echo) : QAccessibleWidget(echo, QAccessible::StaticText) {}
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.invisible = true;
+    return state;
+  }
+};
+
 constexpr char kButtonProperty[] = "vaticorAccessibleButton";
 constexpr char kWindowProperty[] = "vaticorAccessibleWindow";
+constexpr char kEchoProperty[] = "vaticorAccessibleEcho";
 
 QAccessibleInterface* SkinFactory(const QString& /*className*/, QObject* object) {
   if (!object || !object->isWidgetType()) return nullptr;
@@ -151,6 +163,7 @@ QAccessibleInterface* SkinFactory(const QString& /*className*/, QObject* object)
   if (object->property(kWindowProperty).toBool()) {
     return new QAccessibleWidget(widget, QAccessible::Window);
   }
+  if (object->property(kEchoProperty).toBool()) return new EchoAccessible(widget);
   return nullptr;
 }
 
@@ -178,6 +191,12 @@ void MakeAccessibleWindow(QWidget* window) {
   InstallFactoryOnce();
   window->setProperty(kWindowProperty, true);
   ForgetInterface(window);
+}
+
+void HideEchoFromScreenReaders(QWidget* echo) {
+  InstallFactoryOnce();
+  echo->setProperty(kEchoProperty, true);
+  ForgetInterface(echo);
 }
 
 void MakeAccessibleButton(QWidget* control, std::function<void()> press) {

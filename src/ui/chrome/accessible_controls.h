@@ -34,6 +34,10 @@ bool IsAccessibleButton(const QWidget* control);
 // no role. Made before Qt is first asked about it.
 void MakeAccessibleWindow(QWidget* window);
 
+// `echo` (a caption's shadow: the same text again, one pixel off) kept from
+// a screen reader, which would read the text twice.
+void HideEchoFromScreenReaders(QWidget* echo);
+
 // What a card picture is heard as: "<card>, <upright or reversed>" in the
 // reading's words (ReadingWordsOf), or the no-card word for a picture that
 // shows none.

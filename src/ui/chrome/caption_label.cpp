@@ -60,6 +60,7 @@ CaptionPair MakeCaptionPair(QWidget* window, const QColor& shadow, std::function
   }
   // The text is the button; its shadow only looks like one.
   MakeAccessibleButton(pair.label2, [label = pair.label2] { emit label->clicked(); });
+  HideEchoFromScreenReaders(pair.label1);
   return pair;
 }
 
