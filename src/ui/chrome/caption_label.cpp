@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "ui/chrome/accessible_controls.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 
@@ -57,6 +58,9 @@ CaptionPair MakeCaptionPair(QWidget* window, const QColor& shadow, std::function
   for (TCaptionLabel* label : {pair.label1, pair.label2}) {
     ConnectCommand(label, &TCaptionLabel::clicked, window, clicked);
   }
+  // The text is the button; its shadow only looks like one.
+  MakeAccessibleButton(pair.label2, [label = pair.label2] { emit label->clicked(); });
+  HideEchoFromScreenReaders(pair.label1);
   return pair;
 }
 

@@ -22,7 +22,8 @@ class TCaptionLabel : public QLabel {
 
 // A bar's caption: white text (`Label2`) over its one-pixel shadow
 // (`Label1`, in `shadow`), both children of `window` with the layout's
-// names; a click on either runs `clicked` as a command of `window`.
+// names; a click on either runs `clicked` as a command of `window`. The
+// text is a button to the keyboard and screen readers, named by its text.
 struct CaptionPair {
   // The same text on both, each sized to it (the chrome centres them).
   void SetText(const QString& text) const;

@@ -1,11 +1,13 @@
 #include "ui/chrome/card_image.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <new>
 
 #include "core/text_layout.h"
 #include "platform/picture_image.h"
+#include "ui/chrome/accessible_controls.h"
 #include "ui/chrome/commands.h"
 
 namespace vaticor {
@@ -240,6 +242,12 @@ void TCardImage::mouseReleaseEvent(QMouseEvent* event) {
       pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   if (click) emit clicked();
+}
+
+void TCardImage::connectNotify(const QMetaMethod& signal) {
+  if (signal == QMetaMethod::fromSignal(&TCardImage::clicked)) {
+    MakeAccessibleButton(this, [this] { emit clicked(); });
+  }
 }
 
 void TCardImage::resizeEvent(QResizeEvent*) {

@@ -110,6 +110,9 @@ class TCardImage : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Followed by a window, its clicks make it a button (MakeAccessibleButton)
+  // that the window names after the card it shows (SpeakCard).
+  void connectNotify(const QMetaMethod& signal) override;
 
  private:
   struct ShownCard {

@@ -17,6 +17,8 @@ namespace vaticor {
 // Qt shows its characters as they are (line breaks and runs of blanks kept);
 // empty text stays empty, which shows no hint.
 QString PlainHint(const QString& text);
+// A widget's hint is also its accessible description, plain, for screen
+// readers; a picture button's name is its first line.
 void SetHint(QWidget* widget, const QString& text);
 void SetHint(QAction* action, const QString& text);
 

@@ -4,11 +4,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
 
 #include "platform/png_image.h"
+#include "ui/chrome/accessible_controls.h"
 
 namespace vaticor {
 namespace {
@@ -91,6 +93,15 @@ void TSkinImage::mouseDoubleClickEvent(QMouseEvent* event) {
   // The second press of a double click is not a click of its own.
   pressed_ = false;
   if (event->button() == Qt::LeftButton) emit doubleClicked();
+}
+
+void TSkinImage::connectNotify(const QMetaMethod& signal) {
+  // Whatever the window connects a click to, the keyboard and a screen
+  // reader reach it too; the title strips' pictures and frames, followed by
+  // none, stay out of the way.
+  if (signal == QMetaMethod::fromSignal(&TSkinImage::clicked)) {
+    MakeAccessibleButton(this, [this] { emit clicked(); });
+  }
 }
 
 TSkinImage* MakeSkinImage(QWidget* parent, const char* objectName, const QString& resource, int tag,

@@ -13,7 +13,9 @@ QPixmap SkinPicture(const QString& resource);
 // A skin element: a picture stretched to the element's size (or drawn at
 // its own size), optionally see-through where the picture has the colour of
 // its lower-left pixel, with an optional tag and hint. It reports clicks;
-// moving and resizing are the chrome's (SkinChrome).
+// moving and resizing are the chrome's (SkinChrome). Once something follows
+// its clicks it is a button to the keyboard and to screen readers
+// (MakeAccessibleButton, named by its hint); until then it is decoration.
 class TSkinImage : public QWidget {
   Q_OBJECT
  public:
@@ -39,6 +41,7 @@ class TSkinImage : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void connectNotify(const QMetaMethod& signal) override;
 
  private:
   QPixmap picture_;

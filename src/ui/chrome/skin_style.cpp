@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "ui/chrome/accessible_controls.h"
+
 namespace vaticor {
 
 QColor SkinSkyBlue() { return {166, 202, 240}; }
@@ -16,6 +18,7 @@ void UseSkinFont(QWidget* window) {
   font.setPointSize(8);
   window->setFont(font);
   window->setAttribute(Qt::WA_AlwaysShowToolTips);
+  MakeAccessibleWindow(window);
 }
 
 void UseSkinLook(QWidget* window, bool navyText) {

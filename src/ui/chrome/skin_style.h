@@ -26,7 +26,7 @@ QColor SkinGold();
 // font, the desktop's at 8 points, and its hints shown on hover whether or
 // not the window is active (Qt shows them only in the active window unless
 // told otherwise, and the user points at a card window while working in
-// another).
+// another). A screen reader hears it as a window (MakeAccessibleWindow).
 void UseSkinFont(QWidget* window);
 // A skinned window: sky-blue background filled behind its children and the
 // program's font; with `navyText`, its text in navy.

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "ui/chrome/accessible_controls.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/skin_chrome.h"
@@ -44,6 +45,7 @@ TitleStrip TitleStrip::Make(QWidget* window, int width, const Look& look) {
     strip.caption.label1 =
         MakeCaptionLabel(window, caption.shadow, caption.shadowColour, caption.bold);
     strip.caption.label1->move(kCaptionLeft + 1, 2);
+    HideEchoFromScreenReaders(strip.caption.label1);
     strip.caption.label2 = MakeCaptionLabel(window, caption.text, Qt::white, caption.bold);
     strip.caption.label2->move(kCaptionLeft, 1);
   }

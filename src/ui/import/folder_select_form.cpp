@@ -236,6 +236,8 @@ void TFolderSelectForm::ApplyLanguage() {
   setWindowTitle(Title());
   // The title over its shadow, short of the close image.
   strip_.SetCaption(Title(), strip_.close->x() - kTitleRoomLeft, Qt::ElideMiddle);
+  strip_.ApplyLanguage(state_.Languages);
+  SetHint(strip_.icon, InterfaceText(state_.Languages, 1001, "Меню F10"));
   if (!done_ && !importing_) SetStatusCaption(Prompt());
 }
 

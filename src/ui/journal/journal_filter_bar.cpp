@@ -152,6 +152,11 @@ void JournalFilterBar::ApplyLanguage(const TLanguageTable& languages) {
   card_->lineEdit()->setPlaceholderText(JournalText(languages, "AnyCard", "Любая карта"));
   fromOn_->setText(JournalText(languages, "DateFrom", "С"));
   toOn_->setText(JournalText(languages, "DateTo", "По"));
+  // The fields a screen reader reaches are named as what stands in or
+  // beside them on the screen.
+  card_->setAccessibleName(card_->lineEdit()->placeholderText());
+  from_->setAccessibleName(fromOn_->text());
+  to_->setAccessibleName(toOn_->text());
 }
 
 }  // namespace vaticor

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "library/reading_text.h"
+#include "ui/chrome/accessible_controls.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/commands.h"
 
@@ -57,6 +58,7 @@ void TCardRow::SetCardsAcross(int cardsAcross) {
   cardsAcross_ = cardsAcross;
   panels_[1]->setVisible(cardsAcross == 3);
   panels_[2]->setVisible(cardsAcross == 3);
+  SpeakCards();
 }
 
 void TCardRow::SetPanelWidth(int width) {
@@ -88,6 +90,7 @@ std::vector<int> TCardRow::ShowDraw(const std::vector<std::int32_t>& values) {
   }
   TCardImage::ShowCardsTogether(showings);
   drawMoment_ = ReadingMomentNow();
+  SpeakCards();
   return logged;
 }
 
@@ -107,15 +110,28 @@ void TCardRow::ShowLoggedCard(int slot, std::int32_t value) {
   TCardImage* image = images_[static_cast<std::size_t>(slot)];
   image->SetNumber(value);
   ShowPicture(image, value, value < 0);
+  SpeakCards();
 }
 
 void TCardRow::Clear() {
   for (TCardImage* image : images_) image->ForgetCard();
+  SpeakCards();
 }
 
 void TCardRow::ShowPicturesAgain() {
   for (TCardImage* image : images_) {
     if (image->HasPicture()) ShowPicture(image, image->Number(), image->Number() < 0);
+  }
+  SpeakCards();
+}
+
+void TCardRow::SpeakCards() const {
+  const ReadingWords words = ReadingWordsOf(state_.Languages);
+  for (std::size_t slot = 0; slot < images_.size(); ++slot) {
+    const int card = CardAt(static_cast<int>(slot));
+    const std::optional<std::string> name =
+        card >= 0 ? std::optional(state_.TaroDecks.GetCardName(card)) : std::nullopt;
+    SpeakCard(images_[slot], SpokenCardName(words, name, images_[slot]->Number() < 0), {});
   }
 }
 

@@ -51,6 +51,11 @@ class TCardRow : public QObject {
   // The cards on show again from the current deck's pictures.
   void ShowPicturesAgain();
 
+  // Each image named after its card and turn for screen readers, in the
+  // interface language; done after every change here, and by the window
+  // when the language changes.
+  void SpeakCards() const;
+
   // Whether a reading is on show (the first image has a picture).
   bool HasReading() const;
   // The card on show at a slot (no sign); -1 when the image is empty.

@@ -191,6 +191,7 @@ void TVaticorForm::CreateControls() {
 
   Image7 = MakeSkinImage(this, "Image7", ":/skin/spreads_alpha.png");
   Image7->setGeometry(18, 0, 17, 17);
+  SetHint(Image7, CardsText({}, "SpreadsWindow", "Окно раскладов"));
 
   row_ = new TCardRow(*this, state_, std::move(pictureDialog_));
   sizing_ = std::make_unique<MainWindowSizing>(
@@ -208,6 +209,7 @@ void TVaticorForm::CreateControls() {
   clickRuns(Image7, "ShowSpreads");
   clickRuns(strip_.minimise, "HideProgram");
   clickRuns(strip_.close, "N4");
+  setTabOrder(strip_.icon, Image7);  // Tab along the strip as seen: menu, spreads, ...
 
   CreateChrome();
   AfterFirstPaint(this, [this] { face_->TrayIcon(); });
@@ -315,10 +317,7 @@ void TVaticorForm::LayOutControls() {
   strip_.title->setGeometry(0, 0, w, kBarHeight);
   frame_.Place(w, h, kBarHeight, kEdge, kSide);
   row_->Place(kSide, kBarHeight + kEdge, std::max(0, h - kMainFrameHeight));
-  strip_.icon->raise();
-  Image7->raise();
-  strip_.minimise->raise();
-  strip_.close->raise();
+  for (QWidget* image : {strip_.icon, Image7, strip_.minimise, strip_.close}) image->raise();
   caption_.Raise();
 }
 
@@ -581,9 +580,10 @@ QString TVaticorForm::CaptionText(int id, const char* russian) const {
 
 void TVaticorForm::ApplyLanguage() {
   const TLanguageTable& languages = state_.Languages;
+  strip_.ApplyLanguage(languages);
   SetHint(strip_.icon, InterfaceText(languages, 1001, "Меню F10"));
-  SetHint(strip_.minimise, InterfaceText(languages, 1002, "Свернуть"));
-  SetHint(strip_.close, InterfaceText(languages, 1003, "Выход"));
+  SetHint(Image7, CardsText(languages, "SpreadsWindow", "Окно раскладов"));
+  row_->SpeakCards();
   menu_->ApplyLanguage(languages);
   // The caption takes the language's text whatever the system's language.
   caption_.SetText(ThreeCardMode() ? InterfaceText(languages, 1005, "Вытянуть карты ...")

@@ -13,12 +13,14 @@
 #include "platform/desktop_shell.h"
 #include "platform/picture_image.h"
 #include "platform/virtual_keys.h"
+#include "ui/chrome/accessible_controls.h"
 #include "ui/chrome/card_image.h"
 #include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
 #include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/menu_captions.h"
+#include "ui/chrome/reading_share.h"
 #include "ui/chrome/skin_chrome.h"
 #include "ui/chrome/skin_image.h"
 #include "ui/chrome/skin_style.h"
@@ -164,6 +166,7 @@ void TCardForm::ApplyLanguage() {
       {"N4", nullptr, "Закрыть", 1030},
   };
   ApplyNamedTexts(this, state_.Languages, kTexts);
+  Speak();
 }
 
 void TCardForm::LayOut() {
@@ -230,6 +233,7 @@ void TCardForm::ShowValue(std::int32_t value, bool decodeLater) {
   } else {
     CardImage->ForgetCard();
   }
+  Speak();
 }
 
 bool TCardForm::RequestPendingPicture(double rank) {
@@ -238,7 +242,10 @@ bool TCardForm::RequestPendingPicture(double rank) {
 
 bool TCardForm::AwaitsPicture() const { return CardImage->AwaitsPicture(); }
 
-void TCardForm::RemovePicture() { CardImage->ForgetCard(); }
+void TCardForm::RemovePicture() {
+  CardImage->ForgetCard();
+  Speak();
+}
 
 void TCardForm::ShowFace(int place, const std::string& meaning) {
   CardImage->SetFace(std::int64_t{place} + 1, meaning);
@@ -251,6 +258,18 @@ std::string TCardForm::PositionMeaning() const {
 
 void TCardForm::SetPositionHint(const std::string& text) {
   SetHint(CardImage, QString::fromStdString(text));
+  Speak();  // its description is the position's meaning alone
+}
+
+void TCardForm::Speak() {
+  const std::int32_t value = CardValue();
+  std::optional<std::string> name;
+  if (CardImage->HasPicture() || CardImage->AwaitsPicture()) {
+    name = state_.TaroDecks.GetCardName(std::abs(value));
+    if (name->empty()) name.reset();
+  }
+  SpeakCard(CardImage, SpokenCardName(ReadingWordsOf(state_.Languages), name, value < 0),
+            Utf8(PositionMeaning()));
 }
 
 QString TCardForm::PositionHint() const { return CardImage->toolTip(); }

@@ -102,6 +102,9 @@ class TCardForm : public QWidget, public CardWindowLink {
   // The choose-card submenu from the current deck's names.
   void FillChooseMenu();
   bool CardImageMouse(QEvent* event);
+  // The picture named for screen readers after the card it shows and its
+  // turn, described by the position's meaning (SpeakCard).
+  void Speak();
 
   ProgramState& state_;
   CardTableLink& table_;

@@ -10,6 +10,7 @@
 #include "platform/virtual_keys.h"
 #include "ui/chrome/command_set.h"
 #include "ui/chrome/commands.h"
+#include "ui/chrome/hints.h"
 #include "ui/chrome/interface_text.h"
 #include "ui/chrome/press_effect.h"
 #include "ui/chrome/skin_chrome.h"
@@ -124,6 +125,14 @@ void TDeckGroupsForm::AddGroup() {
                  [this, icon](const QPoint& at) { PopupMenu1->popup(icon->mapToGlobal(at)); });
   icon->show();
   GroupImages.push_back(icon);
+  NameGroupImages();
+}
+
+void TDeckGroupsForm::NameGroupImages() {
+  const QString name = CardsText(state_.Languages, "DeckGroup", "Группа %1");
+  for (std::size_t group = 0; group < GroupImages.size(); ++group) {
+    SetHint(GroupImages[group], WithSubject(name, QString::number(group + 1)));
+  }
 }
 
 void TDeckGroupsForm::SelectGroup(int group) {
@@ -163,6 +172,7 @@ void TDeckGroupsForm::ApplyLanguage() {
       {"ButtonCloseImage", nullptr, "Выход", 1003},
   };
   ApplyNamedTexts(this, state_.Languages, kTexts);
+  NameGroupImages();
 }
 
 }  // namespace vaticor

@@ -60,6 +60,8 @@ class TDeckGroupsForm : public QWidget, public DeckGroupsWindowLink {
   void CreateControls();
   // The icon of a group; null past the last.
   TSkinImage* GroupImage(int group) const;
+  // Each icon's hint, which names it to a screen reader: "Группа <n>".
+  void NameGroupImages();
 
   ProgramState& state_;
   DeckGroupsTableLink& spread_;

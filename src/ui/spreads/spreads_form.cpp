@@ -427,6 +427,7 @@ void TSpreadsForm::ApplyLanguage() {
   (*commands_)["EnterReading"]->setText(
       CardsText(state_.Languages, "EnterReading", "Ввести расклад с колоды..."));
   static constexpr NamedText kTexts[] = {
+      {"Image1", nullptr, "Меню F10", 1001},
       {"Image11", "SpreadsDraw", "Вытянуть карты"},
       {"Image6", nullptr, "Новый расклад", 1027},
       {"Image7", "SpreadsDeal", "Выложить карту"},

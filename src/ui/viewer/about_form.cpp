@@ -216,6 +216,7 @@ void TAboutForm::FormCreate() {
 
 void TAboutForm::ApplyLanguage() {
   strip_.ApplyLanguage(state_.Languages);
+  SetHint(strip_.icon, InterfaceText(state_.Languages, 1029, "Показать главное окно программы"));
   SpeedButton1->setText(InterfaceText(state_.Languages, 1024, "Выбрать описание"));
   SpeedButton2->setText(InterfaceText(state_.Languages, 1038, "Выбрать карту"));
   SpeedButton6->setText(InterfaceText(state_.Languages, 1025, "Размер шрифта"));
