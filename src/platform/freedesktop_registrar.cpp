@@ -1,8 +1,6 @@
 #include "platform/freedesktop_registrar.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
@@ -115,17 +113,6 @@ std::string ResourceBytes(const QString& name) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-std::string ScaledPng(const QString& name, int size) {
-  const QImage image(name);
-  if (image.isNull()) throw StepFailure("no icon " + name.toStdString());
-  const QImage scaled = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!scaled.save(&buffer, "PNG")) throw StepFailure("cannot make a PNG of " + name.toStdString());
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
 // Runs one step; its failure is kept for the report, and the next step runs.
 template <typename Step>
 void Attempt(std::vector<std::string>& failures, Step&& step) {
@@ -221,18 +208,13 @@ void FreedesktopRegistrar::InstallIcons() {
   const QString prefix = QString::fromStdString(iconResourcePrefix_);
   const std::string name = std::string(kIconName) + ".png";
   const std::string themeFolder = JoinPath(folders_.dataHome, "icons/hicolor");
-  // No 48-pixel picture is drawn; desktops ask for that size most.
-  const struct {
-    int size;
-    int source;
-  } icons[] = {{48, 64}, {128, 128}, {256, 256}};
-  for (const auto& icon : icons) {
-    const std::string size = std::to_string(icon.size);
-    const std::string path = JoinPath(themeFolder, size + "x" + size + "/apps/" + name);
+  // Every size the icon is drawn at, each drawn for its size, as a
+  // package's icons are: desktops pick the nearest to what they show.
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const std::string side = std::to_string(size);
+    const std::string path = JoinPath(themeFolder, side + "x" + side + "/apps/" + name);
     if (FileExists(path)) continue;
-    const QString source = prefix + QString::number(icon.source) + ".png";
-    WriteFile(path,
-              icon.size == icon.source ? ResourceBytes(source) : ScaledPng(source, icon.size));
+    WriteFile(path, ResourceBytes(prefix + QString::number(size) + ".png"));
   }
 }
 

@@ -25,8 +25,8 @@ inline constexpr const char* kAppIconResourcePrefix = ":/skin/app_icon_";
 //   LauncherLinkPath, written with the entry;
 // - vaticor.desktop as the type's default in <config home>/mimeapps.list,
 //   unless the file names a default already;
-// - the icon "vaticor" in the hicolor theme at 48, 128 and 256 pixels,
-//   each written only when missing.
+// - the icon "vaticor" in the hicolor theme at 16, 24, 32, 48, 64, 128 and
+//   256 pixels, each written only when missing.
 // After writing, the desktop's caches are refreshed with
 // update-mime-database and update-desktop-database when they are on PATH,
 // each given at most kToolTimeoutMs.

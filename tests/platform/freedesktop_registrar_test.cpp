@@ -63,7 +63,7 @@ class FreedesktopRegistrarTest : public ::testing::Test {
     SetFolders(dataHome_);
     // Icons of the sizes the program has, each a plain colour of its size.
     dir_.MakeDir("icons");
-    for (int size : {64, 128, 256}) {
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
       QImage image(size, size, QImage::Format_ARGB32);
       image.fill(0xFF1B2B4Fu);
       ASSERT_TRUE(image.save(
@@ -140,7 +140,7 @@ TEST_F(FreedesktopRegistrarTest, AFirstRunWritesTheTypeTheEntryTheDefaultAndTheI
   EXPECT_EQ(ReadAll(EntryPath()), DesktopEntryText(program_));
   EXPECT_EQ(ReadAll(MimeAppsPath()),
             "[Default Applications]\napplication/x-vaticor-spread=vaticor.desktop\n");
-  for (int size : {48, 128, 256}) {
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
     const std::string folder = std::to_string(size) + "x" + std::to_string(size);
     const QImage icon(
         QString::fromStdString(dataHome_ + "/icons/hicolor/" + folder + "/apps/vaticor.png"),
