@@ -193,8 +193,8 @@ TEST_F(AccessibilityTest, EverythingThatActsIsNamedInRussianAndInEnglish) {
   const bool reversed = drawn->Number() < 0;
   EXPECT_EQ(Spoken(drawn), card + (reversed ? ", перевёрнута" : ", прямая"));
   // The spread's: card, turn, and the position's meaning.
-  EXPECT_EQ(CardWindowsSpoken(), (std::vector<std::string>{"Card 3, прямая / Прошлое",
-                                                           "Card 4, перевёрнута / Будущее"}));
+  EXPECT_EQ(CardWindowsSpoken(), (std::vector<std::string>{"Card 3, прямая / 1. Прошлое",
+                                                           "Card 4, перевёрнута / 2. Будущее"}));
 
   program.ChooseLanguage(1);  // English, from the language file that ships
   EXPECT_EQ(Unnamed(), std::vector<std::string>{}) << "in English";
@@ -203,8 +203,8 @@ TEST_F(AccessibilityTest, EverythingThatActsIsNamedInRussianAndInEnglish) {
   EXPECT_EQ(Spoken(main->findChild<QWidget*>("ButtonCloseImage")), "Exit");
   EXPECT_EQ(Spoken(main->findChild<QWidget*>("Image7")), "Spreads window");
   EXPECT_EQ(Spoken(drawn), card + (reversed ? ", reversed" : ", upright"));
-  EXPECT_EQ(CardWindowsSpoken(),
-            (std::vector<std::string>{"Card 3, upright / Прошлое", "Card 4, reversed / Будущее"}));
+  EXPECT_EQ(CardWindowsSpoken(), (std::vector<std::string>{"Card 3, upright / 1. Прошлое",
+                                                           "Card 4, reversed / 2. Будущее"}));
 }
 
 // The picture buttons are reached by Tab and pressed by Space or Enter as

@@ -67,10 +67,14 @@ class ButtonBehaviour : public QObject {
         painting_ = true;
         QCoreApplication::sendEvent(control_, event);
         painting_ = false;
+        // Gold with navy inside it, so that it shows on the gold glyphs as
+        // on the navy bars.
         QPainter painter(control_);
-        painter.setPen(QPen(SkinGold(), 1));
         painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(SkinGold(), 1));
         painter.drawRect(control_->rect().adjusted(0, 0, -1, -1));
+        painter.setPen(QPen(SkinNavy(), 1));
+        painter.drawRect(control_->rect().adjusted(1, 1, -2, -2));
         return true;
       }
       default:

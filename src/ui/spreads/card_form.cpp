@@ -249,6 +249,7 @@ void TCardForm::RemovePicture() {
 
 void TCardForm::ShowFace(int place, const std::string& meaning) {
   CardImage->SetFace(std::int64_t{place} + 1, meaning);
+  Speak();  // the place is in its description
 }
 
 std::string TCardForm::PositionMeaning() const {
@@ -258,7 +259,7 @@ std::string TCardForm::PositionMeaning() const {
 
 void TCardForm::SetPositionHint(const std::string& text) {
   SetHint(CardImage, QString::fromStdString(text));
-  Speak();  // its description is the position's meaning alone
+  Speak();  // its description is the position's number and meaning alone
 }
 
 void TCardForm::Speak() {
@@ -268,8 +269,15 @@ void TCardForm::Speak() {
     name = state_.TaroDecks.GetCardName(std::abs(value));
     if (name->empty()) name.reset();
   }
+  // The number its face shows, as the face says it: positions still
+  // without a card are told apart by it.
+  const int place = Tag();
+  std::string position = PositionMeaning();
+  if (place >= 0) {
+    position = std::to_string(place + 1) + (position.empty() ? "" : ". " + position);
+  }
   SpeakCard(CardImage, SpokenCardName(ReadingWordsOf(state_.Languages), name, value < 0),
-            Utf8(PositionMeaning()));
+            Utf8(position));
 }
 
 QString TCardForm::PositionHint() const { return CardImage->toolTip(); }
