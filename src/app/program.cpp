@@ -11,8 +11,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "app/journal_files.h"
 #include "app/journal_opening.h"

@@ -12,10 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The folder names below the content folder, as the portable folder has them.
-constexpr const char* kDecks = "Pictures Folder/Decks";
-constexpr const char* kDescriptions = "Texts Folder/Descriptions";
-constexpr const char* kSpreads = "Spreads Folder";
 constexpr const char* kProgramName = "vaticor";
 
 // An XDG base folder: the variable's value when it is a full path, else
@@ -39,9 +35,9 @@ ProgramFolders FindProgramFolders(const std::string& programPath, const UserBase
   ProgramFolders portable{false, folder, folder, folder};
   const std::size_t slash = folder.rfind(kPathSeparator);
   if (slash == std::string::npos || folder.substr(slash + 1) != "bin") return portable;
-  if (DirectoryExists(JoinPath(folder, "Pictures Folder"))) return portable;
+  if (DirectoryExists(JoinPath(folder, kPicturesFolderName))) return portable;
   const std::string content = JoinPath(ParentPath(folder), kInstalledContentFolder);
-  if (!DirectoryExists(JoinPath(content, "Pictures Folder"))) return portable;
+  if (!DirectoryExists(JoinPath(content, kPicturesFolderName))) return portable;
   const std::string config = BaseFolder(user.configHome, user.home, ".config");
   const std::string data = BaseFolder(user.dataHome, user.home, ".local/share");
   if (config.empty() || data.empty()) return portable;
@@ -50,14 +46,14 @@ ProgramFolders FindProgramFolders(const std::string& programPath, const UserBase
 
 bool PrepareUserFolders(const ProgramFolders& folders) {
   if (!folders.installed) return true;
-  const std::string spreads = JoinPath(folders.data, kSpreads);
+  const std::string spreads = JoinPath(folders.data, kSpreadsFolderName);
   const bool seedSpreads = !DirectoryExists(spreads);
   bool made = MakeFolder(folders.settings);
-  made = MakeFolder(JoinPath(folders.data, kDecks)) && made;
-  made = MakeFolder(JoinPath(folders.data, kDescriptions)) && made;
+  made = MakeFolder(JoinPath(folders.data, kDecksFolderName)) && made;
+  made = MakeFolder(JoinPath(folders.data, kDescriptionsFolderName)) && made;
   made = MakeFolder(spreads) && made;
   if (seedSpreads && DirectoryExists(spreads)) {
-    const std::string samples = JoinPath(folders.content, kSpreads);
+    const std::string samples = JoinPath(folders.content, kSpreadsFolderName);
     for (const std::string& name : ListDirectory(samples)) {
       if (name.starts_with('.')) continue;
       std::error_code ec;
@@ -69,22 +65,30 @@ bool PrepareUserFolders(const ProgramFolders& folders) {
   return made;
 }
 
-std::vector<ListedFolder> ListMarkedFolders(const std::string& own, const std::string& shared,
-                                            const std::string& marker) {
+std::vector<ListedFolder> LayeredFolders::List(const std::string& marker) {
   std::vector<ListedFolder> listed;
-  for (const std::string* root : {&own, &shared}) {
+  sharedNames_.clear();
+  for (const std::string* root : {&own_, &shared_}) {
     for (const std::string& name : ListDirectory(*root)) {
       if (name.starts_with('.')) continue;
       std::string path = JoinPath(*root, name);
       if (!FileExists(JoinPath(path, marker))) continue;
       const bool taken = std::any_of(listed.begin(), listed.end(),
                                      [&name](const ListedFolder& f) { return f.name == name; });
-      if (!taken) listed.push_back({name, std::move(path)});
+      if (taken) continue;
+      if (root == &shared_) sharedNames_.push_back(name);
+      listed.push_back({name, std::move(path)});
     }
   }
   std::stable_sort(listed.begin(), listed.end(),
                    [](const ListedFolder& a, const ListedFolder& b) { return a.name < b.name; });
   return listed;
+}
+
+std::string LayeredFolders::PathOf(const std::string& name) const {
+  const bool shared =
+      std::find(sharedNames_.begin(), sharedNames_.end(), name) != sharedNames_.end();
+  return JoinPath(shared ? shared_ : own_, name);
 }
 
 }  // namespace vaticor

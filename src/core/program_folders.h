@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vaticor {
@@ -24,6 +25,15 @@ struct ProgramFolders {
   std::string settings;  // the settings file
   std::string data;      // the reading log, the journal, imported decks and sets, spreads
 };
+
+// The folders below the content and data folders, named as the portable
+// folder has always named them.
+inline constexpr const char* kPicturesFolderName = "Pictures Folder";
+inline constexpr const char* kDecksFolderName = "Pictures Folder/Decks";
+inline constexpr const char* kTextsFolderName = "Texts Folder";
+inline constexpr const char* kDescriptionsFolderName = "Texts Folder/Descriptions";
+inline constexpr const char* kSpreadsFolderName = "Spreads Folder";
+inline constexpr const char* kLanguagesFolderName = "Multi Language Support";
 
 // The installed content's folder below the installation prefix.
 inline constexpr const char* kInstalledContentFolder = "share/vaticor";
@@ -51,12 +61,29 @@ struct ListedFolder {
   std::string path;  // its full path
 };
 
-// The sub-folders of `own` and `shared` (either may be empty or missing)
-// that hold a file named `marker`, sorted by name bytewise; a name found in
-// both is `own`'s, so the user's copy stands in for the program's. Hidden
-// names (starting with '.') are left out: an import's copy in the making,
-// or an old one going.
-std::vector<ListedFolder> ListMarkedFolders(const std::string& own, const std::string& shared,
-                                            const std::string& marker);
+// Sub-folders (decks, description sets) listed from the user's own folder
+// and, for an installed program, its shared read-only one; a name found in
+// both is the user's, whose copy stands in for the program's.
+class LayeredFolders {
+ public:
+  explicit LayeredFolders(std::string own) : own_(std::move(own)) {}
+  // None by default; counts from the next List.
+  void SetShared(std::string shared) { shared_ = std::move(shared); }
+  const std::string& Own() const { return own_; }
+
+  // The sub-folders of both (either may be empty or missing) that hold a
+  // file named `marker`, sorted by name bytewise. Hidden names (starting
+  // with '.') are left out: an import's copy in the making, or an old one
+  // going. Remembers which names lie in the shared folder.
+  std::vector<ListedFolder> List(const std::string& marker);
+  // The full path of the sub-folder `name`: in the shared folder for a
+  // name the last List found only there, else in the own folder.
+  std::string PathOf(const std::string& name) const;
+
+ private:
+  std::string own_;
+  std::string shared_;
+  std::vector<std::string> sharedNames_;
+};
 
 }  // namespace vaticor

@@ -34,12 +34,12 @@ void SetApplicationFolders(TINIData& data, const std::string& programPath) {
 
 void SetApplicationFolders(TINIData& data, const ProgramFolders& folders) {
   data.AppFolder = folders.data;
-  data.PicturesFolder = JoinPath(data.AppFolder, "Pictures Folder");
-  data.DecksFolder = JoinPath(data.PicturesFolder, "Decks");
-  data.TextsFolder = JoinPath(data.AppFolder, "Texts Folder");
-  data.DescriptionsFolder = JoinPath(data.TextsFolder, "Descriptions");
-  data.SpreadsFolder = JoinPath(data.AppFolder, "Spreads Folder");
-  data.LanguagesFolder = JoinPath(folders.content, "Multi Language Support");
+  data.PicturesFolder = JoinPath(data.AppFolder, kPicturesFolderName);
+  data.DecksFolder = JoinPath(data.AppFolder, kDecksFolderName);
+  data.TextsFolder = JoinPath(data.AppFolder, kTextsFolderName);
+  data.DescriptionsFolder = JoinPath(data.AppFolder, kDescriptionsFolderName);
+  data.SpreadsFolder = JoinPath(data.AppFolder, kSpreadsFolderName);
+  data.LanguagesFolder = JoinPath(folders.content, kLanguagesFolderName);
   data.SettingsFolder = folders.settings;
   data.Installed = folders.installed;
   // The portable program writes its log where it is started, as it always has.
@@ -47,8 +47,8 @@ void SetApplicationFolders(TINIData& data, const ProgramFolders& folders) {
   data.SharedDecksFolder.clear();
   data.SharedDescriptionsFolder.clear();
   if (folders.installed) {
-    data.SharedDecksFolder = JoinPath(folders.content, "Pictures Folder/Decks");
-    data.SharedDescriptionsFolder = JoinPath(folders.content, "Texts Folder/Descriptions");
+    data.SharedDecksFolder = JoinPath(folders.content, kDecksFolderName);
+    data.SharedDescriptionsFolder = JoinPath(folders.content, kDescriptionsFolderName);
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include "core/file_io.h"
 #include "core/ini_document.h"
-#include "core/program_folders.h"
 #include "core/text_utils.h"
 #include "library/content_language.h"
 #include "library/deck_ini_writer.h"
@@ -37,19 +36,15 @@ std::int32_t LastNamedCard(const IniDocument& ini) {
 std::string DeckCardKey(std::int32_t number) { return "Card" + IntToStr2(number); }
 
 TTaroDecks::TTaroDecks(std::string decksFolder, PictureLoader& loader)
-    : decksFolder_(std::move(decksFolder)), loader_(&loader) {}
+    : folders_(std::move(decksFolder)), loader_(&loader) {}
 
 void TTaroDecks::LoadDecks() {
   Folders.clear();
   DisplayNames.clear();
   Languages.clear();
   Count = 0;
-  sharedDecks_.clear();
-  for (ListedFolder& deck : ListMarkedFolders(decksFolder_, sharedFolder_, kDeckIni)) {
+  for (ListedFolder& deck : folders_.List(kDeckIni)) {
     const IniFile file(JoinPath(deck.path, kDeckIni));
-    if (!sharedFolder_.empty() && deck.path.starts_with(sharedFolder_ + kPathSeparator)) {
-      sharedDecks_.push_back(deck.name);
-    }
     Folders.push_back(std::move(deck.name));
     DisplayNames.push_back(file.ReadString("Deck", "Name", ""));
     Languages.push_back(file.ReadString("Deck", kContentLanguageKey, ""));
@@ -73,10 +68,7 @@ bool TTaroDecks::IsOpenDeck(const std::string& folder) {
 }
 
 std::string TTaroDecks::DeckFolderPath(const std::string& folder) const {
-  if (IsOpenDeck(folder)) return folder;
-  const bool shared =
-      std::find(sharedDecks_.begin(), sharedDecks_.end(), folder) != sharedDecks_.end();
-  return JoinPath(shared ? sharedFolder_ : decksFolder_, folder);
+  return IsOpenDeck(folder) ? folder : folders_.PathOf(folder);
 }
 
 std::shared_ptr<const IniDocument> TTaroDecks::Snapshot() const {
@@ -282,8 +274,7 @@ std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks& installed, const std:
   }
   auto deck = std::make_unique<TTaroDecks>(installed.DecksFolder(), loader);
   deck->SetLanguage(installed.Language());
-  deck->sharedFolder_ = installed.sharedFolder_;
-  deck->sharedDecks_ = installed.sharedDecks_;
+  deck->folders_ = installed.folders_;
   deck->Folders = {folder};
   deck->DisplayNames = {std::string()};
   deck->Languages = {std::string()};

@@ -11,6 +11,7 @@
 #include "core/file_io.h"
 #include "core/indexed_folder.h"
 #include "core/ini_file.h"
+#include "core/program_folders.h"
 #include "library/card_identity.h"
 #include "library/open_deck.h"
 #include "library/picture.h"
@@ -70,7 +71,7 @@ class TTaroDecks {
   // folder's by name, a deck of the same folder name in the decks folder
   // standing in for the shared one. None by default; counts from the next
   // LoadDecks.
-  void SetSharedDecksFolder(std::string folder) { sharedFolder_ = std::move(folder); }
+  void SetSharedDecksFolder(std::string folder) { folders_.SetShared(std::move(folder)); }
   // Where decks of the open format are looked for (OpenDeckLibraryRoots);
   // counts from the next LoadDecks. None by default.
   void SetOpenDeckRoots(std::vector<std::string> roots) { openRoots_ = std::move(roots); }
@@ -131,7 +132,7 @@ class TTaroDecks {
   // Whether an entry of Folders is a deck of the open format.
   static bool IsOpenDeck(const std::string& folder);
   // The folder the decks are listed from, as given.
-  const std::string& DecksFolder() const { return decksFolder_; }
+  const std::string& DecksFolder() const { return folders_.Own(); }
 
  private:
   friend std::unique_ptr<TTaroDecks> RecordedDeck(const TTaroDecks&, const std::string&,
@@ -155,10 +156,7 @@ class TTaroDecks {
   // open-format deck.
   std::shared_ptr<const IniDocument> Snapshot() const;
 
-  std::string decksFolder_;
-  std::string sharedFolder_;
-  // Entries of Folders whose deck lies in the shared folder.
-  std::vector<std::string> sharedDecks_;
+  LayeredFolders folders_;  // the decks folder and the shared one
   PictureLoader* loader_;
   std::vector<std::string> openRoots_;
   std::string language_;

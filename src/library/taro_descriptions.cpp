@@ -1,7 +1,6 @@
 #include "library/taro_descriptions.h"
 
 #include "core/file_io.h"
-#include "core/program_folders.h"
 #include "core/text_utils.h"
 #include "library/content_language.h"
 
@@ -12,18 +11,16 @@ constexpr const char* kDescriptionIni = "description.ini";
 }
 
 TTaroDescriptions::TTaroDescriptions(std::string descriptionsFolder)
-    : descriptionsFolder_(std::move(descriptionsFolder)) {}
+    : folders_(std::move(descriptionsFolder)) {}
 
 void TTaroDescriptions::LoadDescriptions() {
   Folders.clear();
   DisplayNames.clear();
   Languages.clear();
   Count = 0;
-  paths_.clear();
-  for (ListedFolder& set : ListMarkedFolders(descriptionsFolder_, sharedFolder_, kDescriptionIni)) {
+  for (ListedFolder& set : folders_.List(kDescriptionIni)) {
     const vaticor::IniFile file(JoinPath(set.path, kDescriptionIni));
     Folders.push_back(std::move(set.name));
-    paths_.push_back(std::move(set.path));
     DisplayNames.push_back(file.ReadString("Description", "Name", ""));
     Languages.push_back(file.ReadString("Description", kContentLanguageKey, ""));
     ++Count;
@@ -43,11 +40,7 @@ void TTaroDescriptions::SelectDescription(std::int32_t index) {
 
 std::string TTaroDescriptions::GetDescriptionIniName(std::int32_t index) const {
   if (Count <= 0 || index < 0 || index > Count - 1) return {};
-  const auto at = static_cast<std::size_t>(index);
-  // Folders set by hand (tests) lie in the descriptions folder.
-  const std::string folder =
-      at < paths_.size() ? paths_[at] : JoinPath(descriptionsFolder_, Folders[at]);
-  return JoinPath(folder, kDescriptionIni);
+  return JoinPath(folders_.PathOf(Folders[static_cast<std::size_t>(index)]), kDescriptionIni);
 }
 
 std::string TTaroDescriptions::GetCardTextFileName(std::int32_t number, std::int32_t section) {

@@ -7,6 +7,7 @@
 #include "core/file_io.h"
 #include "core/indexed_folder.h"
 #include "core/ini_file.h"
+#include "core/program_folders.h"
 
 namespace vaticor {
 
@@ -40,7 +41,7 @@ class TTaroDescriptions {
   // descriptions folder's by name, a set of the same folder name in the
   // descriptions folder standing in for the shared one. None by default;
   // counts from the next LoadDescriptions.
-  void SetSharedFolder(std::string folder) { sharedFolder_ = std::move(folder); }
+  void SetSharedFolder(std::string folder) { folders_.SetShared(std::move(folder)); }
   // Rebuilds the list (sorted by name) and selects the first set, or none.
   void LoadDescriptions();
   // Selects a set: -1 (only with no sets) or 0 .. Count - 1. A position
@@ -55,10 +56,8 @@ class TTaroDescriptions {
   std::string GetCardTextFileName(std::int32_t number, std::int32_t section);
 
  private:
-  std::string descriptionsFolder_;
-  std::string sharedFolder_;
-  std::vector<std::string> paths_;  // parallel to Folders: each set's full path
-  IndexedFolder documents_;         // the current set's folder, listed at selection
+  LayeredFolders folders_;   // the descriptions folder and the shared one
+  IndexedFolder documents_;  // the current set's folder, listed at selection
 };
 
 }  // namespace vaticor
